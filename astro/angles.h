@@ -1,0 +1,40 @@
+#pragma once
+// Degree trigonometry, precession, ecliptic/equatorial rotation, orbit orientation, modified
+// Julian date, sidereal time and horizontal coordinates. Stateless; results are doubles,
+// intermediate arithmetic is extended.
+namespace noctaris {
+
+// pi/180 as this module has always used it. The fuller constants below are for the other
+// modules; the two must not be mixed.
+inline constexpr long double RAD = 0.0174532925199433L;
+inline constexpr long double kDegToRad = 0.017453292519943295769L;
+inline constexpr long double kRadToDeg = 57.295779513082320877L;
+
+// 3x3 matrix, 1-based indexing a(row, col) to match the formulas.
+struct Matrix3 {
+    double m[3][3] = {};
+    double& operator()(int row, int col) { return m[row - 1][col - 1]; }
+    double operator()(int row, int col) const { return m[row - 1][col - 1]; }
+};
+
+double SinDeg(double a);
+double CosDeg(double a);
+double ArcTanDeg(double x);
+// Raise EInvalidOp when |x| > 1 or x is not a number.
+double ArcSinDeg(double x);
+double ArcCosDeg(double x);
+double ArcTan2Deg(double y, double x);
+
+void PrecessionMatrix(double t1, double t2, Matrix3& a);
+void ApplyMatrix(const Matrix3& a, double& x, double& y, double& z);
+void EclipticToEquatorial(double t, double& x, double& y, double& z);
+void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& pqr);
+void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double& y, double& z);
+
+double ModifiedJulianDate(int day, int month, int year, double hour);
+double LocalSiderealTime(double longitude, double ut, double jd0);
+// ra, dec in radians, lst in hours, latitude in degrees. Azimuth from the south through west.
+void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
+                            double& altitude, double& azimuth);
+
+}  // namespace noctaris

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Noctaris needs to build and test, if any are missing.
+# Usage: tools/install-deps.sh [build|test]
+set -euo pipefail
+mode=${1:-build}
+pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools)
+if [ "$mode" = test ]; then
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
