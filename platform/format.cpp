@@ -1,0 +1,220 @@
+#include "platform/format.h"
+
+#include <cmath>
+
+#include <QDate>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+
+namespace noctaris {
+namespace {
+
+QString Fixed(double value, int decimals, bool grouped) {
+    if (!std::isfinite(value)) return QStringLiteral("-");
+    QLocale locale;
+    locale.setNumberOptions(grouped ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
+    QString text = locale.toString(value, 'f', decimals);
+    // "-0,00": the value rounded to zero; show it as zero.
+    if (value < 0 && locale.toDouble(text) == 0.0) text = locale.toString(0.0, 'f', decimals);
+    return text;
+}
+
+QDate DateOf(TDateTime t) {
+    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::trunc(std::isfinite(t) ? t : 0.0)));
+}
+
+QTime TimeOf(TDateTime t) {
+    int h, m, s, ms;
+    DecodeTime(t, h, m, s, ms);
+    return QTime(h, m, s, ms);
+}
+
+QString ArgText(const FormatArg& arg, QChar type, int precision) {
+    switch (type.toLatin1()) {
+        case 'd': case 'x': {
+            long long v;
+            if (auto* i = std::get_if<int>(&arg)) v = *i;
+            else if (auto* l = std::get_if<long long>(&arg)) v = *l;
+            else throw EConvertError("Format '%d' invalid or incompatible with argument");
+            return type == 'x' ? QString::number(v, 16).toUpper() : QString::number(v);
+        }
+        case 'f': case 'n': {
+            double v;
+            if (auto* d = std::get_if<double>(&arg)) v = *d;
+            else if (auto* i = std::get_if<int>(&arg)) v = *i;
+            else if (auto* l = std::get_if<long long>(&arg)) v = static_cast<double>(*l);
+            else throw EConvertError("Format '%f' invalid or incompatible with argument");
+            return Fixed(v, precision < 0 ? 2 : precision, type == 'n');
+        }
+        case 's': {
+            if (auto* q = std::get_if<QString>(&arg)) return *q;
+            if (auto* c = std::get_if<const char*>(&arg)) return QString::fromUtf8(*c);
+            throw EConvertError("Format '%s' invalid or incompatible with argument");
+        }
+        default:
+            throw EConvertError("Format invalid");
+    }
+}
+
+}  // namespace
+
+QString FormatInt(long long value) { return QString::number(value); }
+QString FormatFixed(double value, int decimals) { return Fixed(value, decimals, false); }
+QString FormatNumber(double value, int decimals) { return Fixed(value, decimals, true); }
+
+QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
+    QString out;
+    auto next = args.begin();
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        if (++i >= pattern.size()) throw EConvertError("Format invalid");
+        if (pattern[i] == '%') {
+            out += '%';
+            continue;
+        }
+        bool left = false;
+        int width = 0, precision = -1;
+        if (pattern[i] == '-') {
+            left = true;
+            ++i;
+        }
+        while (i < pattern.size() && pattern[i].isDigit()) width = width * 10 + pattern[i++].digitValue();
+        if (i < pattern.size() && pattern[i] == '.') {
+            precision = 0;
+            ++i;
+            while (i < pattern.size() && pattern[i].isDigit()) precision = precision * 10 + pattern[i++].digitValue();
+        }
+        if (i >= pattern.size()) throw EConvertError("Format invalid");
+        if (next == args.end()) throw EConvertError("Format invalid or incompatible with argument");
+        QString text = ArgText(*next++, pattern[i].toLower(), precision);
+        if (text.size() < width) text = left ? text.leftJustified(width) : text.rightJustified(width);
+        out += text;
+    }
+    return out;
+}
+
+QString LongTimeFormat() {
+    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    f.remove(zone);
+    // Some locales carry no seconds in their formats; a long time always shows them.
+    if (!f.contains('s')) f.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+    return f.trimmed();
+}
+
+QString ShortDateFormat() {
+    QString f = QLocale().dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression shortYear(QStringLiteral("(?<!y)yy(?!y)"));
+    f.replace(shortYear, QStringLiteral("yyyy"));
+    return f;
+}
+
+QString TimeToStr(TDateTime t) { return QLocale().toString(TimeOf(t), LongTimeFormat()); }
+QString DateToStr(TDateTime t) { return QLocale().toString(DateOf(t), ShortDateFormat()); }
+
+QString FormatDateTime(const QString& pattern, TDateTime t) {
+    const QLocale locale;
+    const QDate date = DateOf(t);
+    const QTime time = TimeOf(t);
+    QString timeSep = locale.timeFormat(QLocale::ShortFormat).contains('.') ? "." : ":";
+    QString dateSep = "/";
+    for (QChar c : locale.dateFormat(QLocale::ShortFormat))
+        if (!c.isLetter()) { dateSep = c; break; }
+
+    QString out;
+    bool afterHour = false;
+    const qsizetype n = pattern.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = pattern[i];
+        const QChar lc = c.toLower();
+        qsizetype run = 1;
+        while (i + run < n && pattern[i + run].toLower() == lc) ++run;
+        if (c == '"' || c == '\'') {
+            qsizetype end = pattern.indexOf(c, i + 1);
+            if (end < 0) end = n;
+            out += pattern.mid(i + 1, end - i - 1);
+            i = end + 1;
+            continue;
+        }
+        auto pad = [](int v, int w) { return QString::number(v).rightJustified(w, '0'); };
+        switch (lc.toLatin1()) {
+            case 'd':
+                if (run == 1) out += QString::number(date.day());
+                else if (run == 2) out += pad(date.day(), 2);
+                else if (run == 3) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+                else out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+                afterHour = false;
+                break;
+            case 'm':
+                if (afterHour && run <= 2) {
+                    out += run == 1 ? QString::number(time.minute()) : pad(time.minute(), 2);
+                } else if (run == 1) out += QString::number(date.month());
+                else if (run == 2) out += pad(date.month(), 2);
+                else if (run == 3) out += locale.monthName(date.month(), QLocale::ShortFormat);
+                else out += locale.monthName(date.month(), QLocale::LongFormat);
+                afterHour = false;
+                break;
+            case 'y':
+                out += run <= 2 ? pad(std::abs(date.year()) % 100, 2) : pad(date.year(), 4);
+                afterHour = false;
+                break;
+            case 'h':
+                out += run == 1 ? QString::number(time.hour()) : pad(time.hour(), 2);
+                afterHour = true;
+                break;
+            case 'n':
+                out += run == 1 ? QString::number(time.minute()) : pad(time.minute(), 2);
+                break;
+            case 's':
+                out += run == 1 ? QString::number(time.second()) : pad(time.second(), 2);
+                break;
+            case 'z':
+                out += run < 3 ? QString::number(time.msec()) : pad(time.msec(), 3);
+                break;
+            case ':':
+                out += timeSep.repeated(run);
+                break;
+            case '/':
+                out += dateSep.repeated(run);
+                break;
+            default:
+                out += pattern.mid(i, run);
+                break;
+        }
+        i += run;
+    }
+    return out;
+}
+
+int StrToInt(const QString& text) {
+    bool ok = false;
+    const QString t = text.trimmed();
+    int v = QLocale().toInt(t, &ok);
+    if (!ok) v = t.toInt(&ok);  // plain digits without the locale's grouping
+    if (!ok && t.startsWith('$')) v = t.mid(1).toInt(&ok, 16);
+    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    return v;
+}
+
+int StrToIntDef(const QString& text, int fallback) {
+    try {
+        return StrToInt(text);
+    } catch (const EConvertError&) {
+        return fallback;
+    }
+}
+
+double StrToFloat(const QString& text) {
+    bool ok = false;
+    const double v = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+    return v;
+}
+
+}  // namespace noctaris

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/angles.h"
+#include "astro/convert_error.h"
+
+using namespace noctaris;
+
+TEST(Angles, InverseFunctionsAndBranches) {
+    EXPECT_EQ(ArcTan2Deg(0, -1), 180.0);
+    EXPECT_EQ(ArcTan2Deg(-1, 0), -90.0);
+    EXPECT_EQ(ArcTan2Deg(0, 0), 0.0);
+    // Equal magnitudes take the 90 - ... branch; with this RAD that lands a hair above 45,
+    // while the other branch would land a hair below.
+    EXPECT_EQ(ArcTan2Deg(1, 1), static_cast<double>(90.0L - std::atan(1.0L) / RAD));
+    EXPECT_GT(ArcTan2Deg(1, 1), 45.0);
+    EXPECT_NEAR(ArcTan2Deg(-1, -1), -135.0, 1e-12);
+    EXPECT_NEAR(ArcTan2Deg(1, std::sqrt(3.0)), 30.0, 1e-12);
+
+    EXPECT_EQ(ArcSinDeg(1), 90.0);
+    EXPECT_EQ(ArcSinDeg(-1), -90.0);
+    EXPECT_EQ(ArcCosDeg(-1), 180.0);
+    EXPECT_EQ(ArcCosDeg(1), 0.0);
+    // Small-angle branch: x / RAD exactly, with the module's own RAD.
+    EXPECT_EQ(ArcSinDeg(5e-8), static_cast<double>(5e-8L / 0.0174532925199433L));
+    EXPECT_NEAR(ArcSinDeg(0.5), 30.0, 1e-12);
+    EXPECT_NEAR(ArcCosDeg(0.5), 60.0, 1e-12);
+    EXPECT_THROW(ArcSinDeg(1.0000001), EInvalidOp);
+    EXPECT_THROW(ArcCosDeg(std::nan("")), EInvalidOp);
+
+    EXPECT_NEAR(SinDeg(30), 0.5, 1e-15);
+    EXPECT_NEAR(CosDeg(60), 0.5, 1e-15);
+    EXPECT_NEAR(ArcTanDeg(1), 45.0, 1e-12);
+}
+
+TEST(Angles, Precession) {
+    Matrix3 a;
+    PrecessionMatrix(0.3, 0.3, a);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(a(r, c), r == c ? 1.0 : 0.0);
+
+    // Theta Persei, J2000 -> 2028-11-13.19 (Meeus 21.b): 41.054063, 49.227750 -> 41.547214, 49.348483.
+    PrecessionMatrix(0.0, 0.288670500, a);
+    const double ra = 41.054063 * M_PI / 180, dec = 49.227750 * M_PI / 180;
+    double x = std::cos(dec) * std::cos(ra), y = std::cos(dec) * std::sin(ra), z = std::sin(dec);
+    ApplyMatrix(a, x, y, z);
+    EXPECT_NEAR(std::atan2(y, x) * 180 / M_PI, 41.547214, 2e-5);
+    EXPECT_NEAR(std::asin(z) * 180 / M_PI, 49.348483, 2e-5);
+
+    // Going forward and back again is the identity.
+    Matrix3 back;
+    PrecessionMatrix(0.288670500, 0.0, back);
+    ApplyMatrix(back, x, y, z);
+    EXPECT_NEAR(x, std::cos(dec) * std::cos(ra), 1e-9);
+    EXPECT_NEAR(z, std::sin(dec), 1e-9);
+}
+
+TEST(Angles, EclipticAndOrbitRotations) {
+    double x = 1, y = 0, z = 0;
+    EclipticToEquatorial(0, x, y, z);
+    EXPECT_EQ(x, 1.0);
+    EXPECT_EQ(y, 0.0);
+    EXPECT_EQ(z, 0.0);
+    x = 0, y = 1, z = 0;
+    EclipticToEquatorial(0, x, y, z);
+    EXPECT_DOUBLE_EQ(y, CosDeg(23.43929111));
+    EXPECT_DOUBLE_EQ(z, SinDeg(23.43929111));
+
+    // An orbit with no inclination, node or perihelion argument lies in the ecliptic axes.
+    Matrix3 pqr;
+    OrbitOrientationMatrix(0, 0, 0, pqr);
+    OrbitToEcliptic(2, 3, pqr, x, y, z);
+    EXPECT_EQ(x, 2.0);
+    EXPECT_EQ(y, 3.0);
+    EXPECT_EQ(z, 0.0);
+    // A polar orbit with node 90: perihelion direction along ecliptic y, Q towards the pole.
+    OrbitOrientationMatrix(90, 90, 0, pqr);
+    OrbitToEcliptic(0, 1, pqr, x, y, z);
+    EXPECT_NEAR(z, 1.0, 1e-15);
+    EXPECT_NEAR(pqr(1, 3) * pqr(1, 3) + pqr(2, 3) * pqr(2, 3) + pqr(3, 3) * pqr(3, 3), 1.0, 1e-15);
+}
+
+TEST(Angles, ModifiedJulianDate) {
+    EXPECT_EQ(ModifiedJulianDate(1, 1, 2000, 12), 51544.5);
+    EXPECT_EQ(ModifiedJulianDate(17, 11, 1858, 0), 0.0);
+    // The day before and after the calendar reform are consecutive days.
+    EXPECT_EQ(ModifiedJulianDate(15, 10, 1582, 0) - ModifiedJulianDate(4, 10, 1582, 0), 1.0);
+    EXPECT_EQ(ModifiedJulianDate(4, 10, 1582, 0), -100841.0);
+    EXPECT_EQ(ModifiedJulianDate(7, 12, 2026, 21.5), 61381.0 + 21.5 / 24);
+}
+
+TEST(Angles, SiderealTimeAndHorizon) {
+    // Greenwich mean sidereal time at 1987-04-10 0h UT: 13h10m46.3668s.
+    EXPECT_NEAR(LocalSiderealTime(0, 0, 2446895.5), 13.0 + 10.0 / 60 + 46.3668 / 3600, 1e-5);
+    for (double lon = -180; lon <= 180; lon += 7.5)
+        for (double ut = 0; ut < 24; ut += 1.7) {
+            const double s = LocalSiderealTime(lon, ut, 2451544.5 + lon * 3);
+            EXPECT_GE(s, 0.0);
+            EXPECT_LE(s, 24.0);
+        }
+
+    double alt, az;
+    // On the meridian south of the zenith: azimuth 0; north of it (above the pole): 180.
+    EquatorialToHorizontal(1.0, 0.2, 1.0 * 12 / M_PI, 50, alt, az);
+    EXPECT_NEAR(az, 0.0, 1e-9);
+    EXPECT_NEAR(alt, 40 + 0.2 * 180 / M_PI, 1e-9);
+    EquatorialToHorizontal(1.0, 80 * M_PI / 180, 1.0 * 12 / M_PI, 50, alt, az);
+    EXPECT_NEAR(az, 180.0, 1e-9);
+    // Six hours west of the meridian on the equator, seen from the equator: due west, on the horizon.
+    EquatorialToHorizontal(0, 0, 6, 0, alt, az);
+    EXPECT_NEAR(az, 90.0, 1e-9);
+    EXPECT_NEAR(alt, 0.0, 1e-9);
+    EXPECT_FALSE(std::isnan(az));
+}

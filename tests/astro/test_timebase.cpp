@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "astro/timebase.h"
+
+using namespace noctaris;
+
+namespace {
+std::string ConvertMessage(auto&& f) {
+    try {
+        f();
+    } catch (const EConvertError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+struct Ymd {
+    int y, m, d;
+};
+Ymd Date(long double jd) {
+    Ymd r{0, 0, 0};
+    JDToDate(jd, r.y, r.m, r.d);
+    return r;
+}
+}  // namespace
+
+TEST(TimeBase, ConstantsAndTDateTime) {
+    EXPECT_EQ(JDOffset, 2415018.5L);
+    EXPECT_EQ(Epoch2000Serial, 36526.0L);
+    EXPECT_EQ(Epoch1999Serial, 36161.0L);
+    EXPECT_EQ(LunationEpochSerial, 8418.0L);
+    EXPECT_EQ(DateTimeToJD(0), 2415018.5L);
+    EXPECT_EQ(DateTimeToJD(36526.5), 2451545.0L);
+    EXPECT_EQ(JDToDateTime(2451545.0L), 36526.5);
+}
+
+TEST(TimeBase, ReformDates) {
+    EXPECT_EQ(DateToJD(2000, 1, 1), 2451544.5L);
+    EXPECT_EQ(DateToJD(1582, 10, 4), 2299159.5L);
+    EXPECT_EQ(DateToJD(1582, 10, 15), 2299160.5L);
+    for (int d = 5; d <= 14; ++d)
+        EXPECT_EQ(ConvertMessage([&] { DateToJD(1582, 10, d); }), "Fehler!") << d;
+
+    const Ymd after = Date(2299160.5L), before = Date(2299159.5L);
+    EXPECT_EQ(after.y * 10000 + after.m * 100 + after.d, 15821015);
+    EXPECT_EQ(before.y * 10000 + before.m * 100 + before.d, 15821004);
+}
+
+TEST(TimeBase, KnownJulianDays) {
+    // Meeus' examples: 1957-10-04.81, 333-01-27 12h (Julian), -4712-01-01 12h.
+    EXPECT_EQ(DateToJD(1957, 10, 4), 2436115.5L);
+    EXPECT_EQ(DateToJD(333, 1, 27), 1842712.5L);
+    EXPECT_EQ(DateToJD(-4712, 1, 1), -0.5L);
+    EXPECT_EQ(DateToJD(1600, 12, 31), 2305812.5L);
+    EXPECT_EQ(DateToJD(-1000, 7, 12), 1356000.5L);
+}
+
+TEST(TimeBase, LeapDaysAndRanges) {
+    // 1900-02-29: a Julian date but not a Gregorian one.
+    EXPECT_NO_THROW(JulianCalendarToJD(1900, 2, 29));
+    EXPECT_EQ(ConvertMessage([] { GregorianCalendarToJD(1900, 2, 29); }), "Error!");
+    EXPECT_EQ(ConvertMessage([] { DateToJD(1900, 2, 29); }), "Error!");
+    EXPECT_NO_THROW(DateToJD(2000, 2, 29));
+    EXPECT_EQ(ConvertMessage([] { GregorianCalendarToJD(2023, 2, 30); }), "Fehler!");
+    EXPECT_EQ(ConvertMessage([] { GregorianCalendarToJD(2023, 2, 0); }), "Fehler!");
+    EXPECT_EQ(ConvertMessage([] { GregorianCalendarToJD(2023, 4, 31); }), "Error!");
+    EXPECT_EQ(ConvertMessage([] { JulianCalendarToJD(2023, 4, 31); }), "Error!");
+
+    // Month 13/14 = January/February of the next year, month 0 = December of the year before.
+    EXPECT_EQ(DateToJD(1999, 13, 1), DateToJD(2000, 1, 1));
+    EXPECT_EQ(DateToJD(1999, 14, 29), DateToJD(2000, 2, 29));
+    EXPECT_EQ(DateToJD(2000, 0, 31), DateToJD(1999, 12, 31));
+    EXPECT_EQ(ConvertMessage([] { JulianCalendarToJD(2000, 15, 1); }), "Error!");
+    EXPECT_EQ(ConvertMessage([] { GregorianCalendarToJD(2000, 15, 1); }), "Fehler!");
+}
+
+TEST(TimeBase, NegativeJulianDays) {
+    int y = 7, m = 7, d = 7;
+    JDToJulianCalendar(-1.0L, y, m, d);  // leaves the outputs alone
+    EXPECT_EQ(y * 10000 + m * 100 + d, 70707);
+    EXPECT_EQ(ConvertMessage([&] { JDToGregorianCalendar(-1.0L, y, m, d); }), "Error!");
+    EXPECT_EQ(ConvertMessage([&] { JDToDate(-0.25L, y, m, d); }), "Error!");
+    // The earliest representable instant still converts.
+    JDToDate(0.0L, y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, -47120000 + 101);
+}
+
+TEST(TimeBase, RoundTripsAcrossCenturies) {
+    for (long double jd = 0.5L; jd < 5373484.5L; jd += 997.0L) {
+        const Ymd r = Date(jd);
+        EXPECT_EQ(DateToJD(r.y, r.m, r.d), jd) << static_cast<double>(jd);
+    }
+    // The time of day is dropped: the whole civil day maps to one date.
+    EXPECT_EQ(Date(2451544.5L).d, 1);
+    EXPECT_EQ(Date(2451545.49L).d, 1);
+    EXPECT_EQ(Date(2451545.5L).d, 2);
+}
+
+TEST(TimeBase, PlatformDateSerials) {
+    EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
+    EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
+    EXPECT_EQ(EncodeDate(1, 1, 1), -693593.0);
+    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+    int y, m, d;
+    DecodeDate(-1.75, y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 18991229);
+    for (double t = -693593; t < 2958465; t += 1234.0) {
+        DecodeDate(t, y, m, d);
+        EXPECT_EQ(EncodeDate(y, m, d), t);
+    }
+    int h, mi, s, ms;
+    DecodeTime(36526.0 + EncodeTime(23, 59, 59, 999), h, mi, s, ms);
+    EXPECT_EQ((((h * 100 + mi) * 100) + s) * 1000 + ms, 235959999);
+    DecodeTime(-1.75, h, mi, s, ms);  // negative serials keep a positive time of day
+    EXPECT_EQ(h, 18);
+}
