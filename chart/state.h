@@ -1,0 +1,38 @@
+#pragma once
+// The program's shared state: where and when the sky is shown (ObserverState) and what the
+// chart draws (DisplayOptions). The main window owns one of each and is the only writer; the
+// chart and the information windows read them.
+#include <string>
+
+namespace noctaris {
+
+struct ObserverState {
+    std::string PlaceName = "Chemnitz";  // UTF-8; text before the first tab of the place record
+    double Latitude = 0;   // degrees, north positive
+    double Longitude = 0;  // degrees, east positive
+    double TimeZone = 0;   // hours east of UT, standard time
+    int Year = 2000, Month = 1, Day = 1;     // displayed local date
+    int Hour = 0, Minute = 0, Second = 0;    // displayed local clock time
+    bool ConsiderSummerTime = false;
+};
+
+struct DisplayOptions {
+    bool ShowEcliptic = false;              // "Ekliptik"
+    bool ShowEquator = false;               // "Äquator"
+    bool ShowGrid = false;                  // "Ksystem"
+    bool ShowMeridian = false;              // "Meridian"
+    bool ShowAltitudeLines = false;         // "Höhen"
+    bool ShowMoon = false;                  // "Mond"
+    bool ShowHorizonFigure = false;         // "Horizont"
+    int StarNameMode = 0;                   // "Sterne": 0 none, 1 mag < 2.5, 2 mag < 3.5, 3 all
+    int ConstellationNameMode = 0;          // "Sternbilder": 0 none, 1 vernacular, 2 Latin, 3 abbreviation
+    bool ShowConstellationLines = false;    // "Linien"
+    bool ShowConstellationBorders = false;  // "SGrenzen"
+    bool WhiteStars = false;                // "WSterne"
+    bool ShowStarInfo = false;              // "Anzeige"
+    bool ShowZodiac = false;                // "Tierkreis"
+    bool ShowJupiterMoons = false;          // "Jupiter"
+    bool ShowVenusPhase = false;            // "Venus"
+};
+
+}  // namespace noctaris
