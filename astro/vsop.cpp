@@ -1,0 +1,153 @@
+// Degree trigonometry in extended precision and the evaluation of VSOP series.
+#include "astro/vsop.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "astro/vsop87_earth_tables.h"
+
+namespace noctaris {
+
+using LD = long double;
+
+namespace ext {
+
+namespace {
+// The x87 sine and cosine accept |x| < 2^63 only.
+constexpr LD kTrigLimit = 9223372036854775808.0L;
+}  // namespace
+
+LD DegToRad(LD x) { return x / 180.0L * Pi; }
+LD RadToDeg(LD x) { return x * 180.0L / Pi; }
+
+LD Sin(LD x) {
+    if (!(std::fabs(x) < kTrigLimit)) return 0;
+    return std::sin(x);
+}
+
+LD Cos(LD x) {
+    if (!(std::fabs(x) < kTrigLimit)) return 0;
+    return std::cos(x);
+}
+
+LD Tan(LD x) {
+    if (!(std::fabs(x) < kTrigLimit)) return 0;
+    return std::tan(x);
+}
+
+LD ArcTan2(LD y, LD x) { return std::atan2(y, x); }
+
+LD ArcSin(LD x) {
+    if (x > 1) x = 1;
+    if (x < -1) x = -1;
+    return ArcTan2(x, std::sqrt(1.0L - x * x));
+}
+
+LD ArcCos(LD x) {
+    if (x > 1) x = 1;
+    if (x < -1) x = -1;
+    return ArcTan2(std::sqrt(1.0L - x * x), x);
+}
+
+}  // namespace ext
+
+LD Reduce360(LD x) {
+    if (!std::isfinite(x)) return 0;
+    const LD q = x / 360.0L;
+    LD r;
+    if (std::fabs(q) < 9.2e18L) {
+        const auto k = static_cast<std::int64_t>(std::nearbyint(q));  // ties to even
+        r = x - 360.0L * static_cast<LD>(k);
+    } else {
+        // Beyond a 64-bit multiple every digit of the angle is gone anyway.
+        r = std::fmod(x, 360.0L);
+    }
+    while (r < 0) r += 360.0L;
+    // A tiny negative remainder plus 360 can round up to 360 itself.
+    if (r >= 360.0L) r = 0;
+    return r;
+}
+
+LD SinD(LD x) { return ext::Sin(ext::DegToRad(Reduce360(x))); }
+LD CosD(LD x) { return ext::Cos(ext::DegToRad(Reduce360(x))); }
+LD TanD(LD x) { return ext::Tan(ext::DegToRad(Reduce360(x))); }
+LD ArcTan2D(LD y, LD x) { return ext::RadToDeg(ext::ArcTan2(y, x)); }
+LD ArcSinD(LD x) { return ext::RadToDeg(ext::ArcSin(x)); }
+LD ArcCosD(LD x) { return ext::RadToDeg(ext::ArcCos(x)); }
+LD ArcTanD(LD x) { return ext::RadToDeg(ext::ArcTan2(x, 1.0L)); }
+
+const double VSOPEpoch = 36526.0;  // EncodeDate(2000, 1, 1)
+
+LD TVSOP::Tau() const {
+    return (static_cast<LD>(Date) - VSOPEpoch - 0.5L) / 365250.0L;
+}
+
+LD TVSOP::EvaluateSeries(TermProvider provider) const {
+    const LD tau = Tau();
+    LD s[6];
+    for (int n = 0; n <= 5; ++n) {
+        LD sum = 0;
+        TVSOPTerm term;
+        // A series ends at the cleared record past its last term (no term has amplitude 0).
+        for (int i = 0;; ++i) {
+            (this->*provider)(i, n, term);
+            if (term.A == 0) break;
+            sum += term.A * std::cos(term.B + term.C * tau);
+        }
+        s[n] = sum;
+    }
+    return (((((s[5] * tau + s[4]) * tau + s[3]) * tau + s[2]) * tau + s[1]) * tau + s[0]) *
+           1e-8L;
+}
+
+LD TVSOP::Longitude() const { return EvaluateSeries(&TVSOP::LongitudeTerm); }
+LD TVSOP::Latitude() const { return EvaluateSeries(&TVSOP::LatitudeTerm); }
+LD TVSOP::Radius() const { return EvaluateSeries(&TVSOP::RadiusTerm); }
+
+void TVSOP::FK5Correction(LD& L, LD& B) const {
+    const LD T = 10.0L * Tau();
+    const LD lambda1 = L + T * ext::DegToRad(-1.397L - 0.00031L * T);
+    const LD c = std::cos(lambda1);
+    const LD s = std::sin(lambda1);
+    L = L + ext::DegToRad(0.03916L / 3600.0L) * (c + s) * ext::Tan(B) -
+        ext::DegToRad(0.09033L / 3600.0L);
+    B = B + ext::DegToRad(0.03916L / 3600.0L) * (c - s);
+}
+
+namespace {
+
+void FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power, TVSOPTerm& term) {
+    term = TVSOPTerm{};
+    if (power < 0 || power > 5) return;
+    const vsop87_earth::VSOPSeries& series = table[power];
+    if (index < 0 || index >= series.count) return;
+    term = series.terms[index];
+}
+
+}  // namespace
+
+void TVSOPEarth::LongitudeTerm(int index, int power, TVSOPTerm& term) const {
+    FetchTerm(vsop87_earth::kLongitude, index, power, term);
+}
+void TVSOPEarth::LatitudeTerm(int index, int power, TVSOPTerm& term) const {
+    FetchTerm(vsop87_earth::kLatitude, index, power, term);
+}
+void TVSOPEarth::RadiusTerm(int index, int power, TVSOPTerm& term) const {
+    FetchTerm(vsop87_earth::kRadius, index, power, term);
+}
+
+void VSOPPosition(TVSOP& body, TDateTime t, LD& L, LD& B, LD& R) {
+    body.SetDate(t);
+    R = body.Radius();
+    LD l = body.Longitude();
+    LD b = body.Latitude();
+    body.FK5Correction(l, b);
+    L = Reduce360(ext::RadToDeg(l));
+    B = ext::RadToDeg(b);
+}
+
+void EarthHeliocentric(TDateTime t, LD& L, LD& B, LD& R) {
+    VSOPPosition<TVSOPEarth>(t, L, B, R);
+}
+
+}  // namespace noctaris

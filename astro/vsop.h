@@ -1,0 +1,98 @@
+#pragma once
+// Degree trigonometry in extended precision and the VSOP87 planetary series (version D:
+// heliocentric ecliptic spherical coordinates, mean ecliptic and equinox of date).
+//
+// The degree functions reduce their argument with Reduce360 before the radian function, so
+// large angles such as the unreduced lunar arguments lose no precision to a huge radian value.
+#include "astro/timebase.h"
+
+namespace noctaris {
+
+// Radian building blocks of the degree functions. They live in their own namespace so that
+// their short names do not clash with other modules' helpers.
+namespace ext {
+inline constexpr long double Pi = 3.1415926535897932385L;
+long double DegToRad(long double x);  // x / 180 * pi
+long double RadToDeg(long double x);  // x * 180 / pi
+// Sine and cosine of radians; a value outside the processor's range (|x| >= 2^63, or not a
+// number at all) yields 0.
+long double Sin(long double x);
+long double Cos(long double x);
+long double Tan(long double x);
+long double ArcTan2(long double y, long double x);  // -pi..pi
+// ArcTan2(x, sqrt(1 - x^2)) and ArcTan2(sqrt(1 - x^2), x); x is clamped to -1..1 first so a
+// rounding excess of a sine product cannot turn into a NaN.
+long double ArcSin(long double x);
+long double ArcCos(long double x);
+}  // namespace ext
+
+// x reduced to 0 <= r < 360 (k = round-half-even(x / 360), r = x - 360 k). A value that is not
+// finite gives 0.
+long double Reduce360(long double x);
+long double SinD(long double x);
+long double CosD(long double x);
+long double TanD(long double x);
+long double ArcSinD(long double x);
+long double ArcCosD(long double x);
+long double ArcTanD(long double x);
+long double ArcTan2D(long double y, long double x);  // -180..180, not brought into 0..360
+
+// TDateTime of 2000-01-01 00:00 (36526), the origin from which Tau counts.
+extern const double VSOPEpoch;
+
+// One VSOP term: A cos(B + C tau); A in 1e-8 rad or 1e-8 AU, B in rad, C in rad/millennium.
+struct TVSOPTerm {
+    long double A = 0;
+    long double B = 0;
+    long double C = 0;
+};
+
+// A body's VSOP series. A descendant supplies the terms of the three coordinates; a term
+// provider clears the record first and leaves it zero for an index outside the series or a
+// power without series.
+class TVSOP {
+public:
+    using TermProvider = void (TVSOP::*)(int index, int power, TVSOPTerm& term) const;
+
+    TVSOP() = default;
+    TVSOP(const TVSOP&) = default;
+    TVSOP& operator=(const TVSOP&) = default;
+    virtual ~TVSOP() = default;
+
+    double Date = 0;  // the instant as a TDateTime (dynamical time)
+
+    void SetDate(TDateTime t) { Date = t; }
+    // Julian millennia since JD 2451545.0.
+    long double Tau() const;
+    // Sum of one coordinate's series in radians or AU.
+    long double EvaluateSeries(TermProvider provider) const;
+    long double Longitude() const;
+    long double Latitude() const;
+    long double Radius() const;
+    // Conversion of L and B (radians, in and out) from the dynamical ecliptic to FK5.
+    void FK5Correction(long double& L, long double& B) const;
+
+    virtual void LongitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
+    virtual void LatitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
+    virtual void RadiusTerm(int index, int power, TVSOPTerm& term) const = 0;
+};
+
+// The complete VSOP87D series of the Earth: 2425 terms.
+class TVSOPEarth : public TVSOP {
+public:
+    void LongitudeTerm(int index, int power, TVSOPTerm& term) const override;
+    void LatitudeTerm(int index, int power, TVSOPTerm& term) const override;
+    void RadiusTerm(int index, int power, TVSOPTerm& term) const override;
+};
+
+// L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.
+void VSOPPosition(TVSOP& body, TDateTime t, long double& L, long double& B, long double& R);
+// The same with a fresh instance of the given class, as "VSOPPosition(TVSOPEarth, t)".
+template <class Body>
+void VSOPPosition(TDateTime t, long double& L, long double& B, long double& R) {
+    Body body;
+    VSOPPosition(body, t, L, B, R);
+}
+void EarthHeliocentric(TDateTime t, long double& L, long double& B, long double& R);
+
+}  // namespace noctaris
