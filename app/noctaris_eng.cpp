@@ -1,0 +1,628 @@
+#include "app/noctaris_eng.h"
+
+#include <cmath>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDateEdit>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "astro/timebase.h"
+#include "platform/format.h"
+#include "platform/inifile.h"
+#include "resources/embedded.h"
+
+namespace noctaris {
+namespace {
+
+const QString kSection = QStringLiteral("Noctaris");
+constexpr int kDefaultPlaceIndexFallback = 0;
+const char* const kDefaultPlace = "Chemnitz, D";
+
+TDateTime ToDateTime(const QDate& d) {
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(d));
+}
+
+QIcon PictureIcon(const char* name) {
+    const auto bytes = FindEmbedded(name);
+    QImage image;
+    if (!bytes.empty()) image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));  // else the caption shows
+}
+
+}  // namespace
+
+// ---- PB1 --------------------------------------------------------------------------------------
+
+ChartSurface::ChartSurface(Tfhimmel* owner) : QWidget(owner), owner_(owner) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+    setMinimumSize(200, 120);
+}
+
+void ChartSurface::SetImage(QImage image) {
+    image_ = std::move(image);
+    update();
+}
+
+void ChartSurface::paintEvent(QPaintEvent*) {
+    if (image_.size() != size()) owner_->Redraw();  // first show or resize: render at the new size
+    QPainter p(this);
+    p.drawImage(0, 0, image_);
+}
+
+void ChartSurface::resizeEvent(QResizeEvent*) { image_ = QImage(); }
+
+void ChartSurface::mousePressEvent(QMouseEvent* e) {
+    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 0);
+}
+void ChartSurface::mouseMoveEvent(QMouseEvent* e) {
+    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 1);
+}
+void ChartSurface::mouseReleaseEvent(QMouseEvent* e) {
+    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 2);
+}
+
+void ChartSurface::keyPressEvent(QKeyEvent* e) {
+    // Arrow keys turn the view, as dragging does; Shift turns in bigger steps.
+    const int step = e->modifiers() & Qt::ShiftModifier ? 45 : 5;
+    int a = static_cast<int>(owner_->ViewAzimuth());
+    if (e->key() == Qt::Key_Left) a -= step;
+    else if (e->key() == Qt::Key_Right) a += step;
+    else return QWidget::keyPressEvent(e);
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+    owner_->SetViewAzimuth(a);
+}
+
+// ---- Tfhimmel -------------------------------------------------------------------------------------
+
+Tfhimmel::Tfhimmel(Options options) : options_(std::move(options)) {
+    setWindowTitle("Noctaris");
+    setObjectName("Tfhimmel");
+    resize(1070, 751);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(240, 240, 240));
+    setPalette(pal);
+    FormCreate();
+}
+
+Tfhimmel::~Tfhimmel() = default;
+
+QString Tfhimmel::DefaultSettingsPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dir.isEmpty()) dir = QDir::homePath();
+    return QDir(dir).filePath("noctaris.ini");
+}
+
+QDateTime Tfhimmel::Now() const {
+    return options_.clock ? options_.clock() : QDateTime::currentDateTime();
+}
+
+void Tfhimmel::FormCreate() {
+    catalogs_ = options_.catalogs ? options_.catalogs : std::make_shared<const Catalogs>(Catalogs::LoadAll());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+    BuildToolbar();
+    auto* p1 = findChild<QWidget*>("P1");
+    layout->addWidget(p1);
+    PB1 = new ChartSurface(this);
+    PB1->setObjectName("PB1");
+    layout->addWidget(PB1, 1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &Tfhimmel::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
+    BuildMenu();
+
+    for (const Place& place : catalogs_->places) ComboBox1->addItem(QString::fromStdString(place.name));
+    ComboBox1->setCurrentIndex(-1);
+    display_ = DisplayOptions{};
+    animation_ = AnimationState{};
+    TakeClockTime();
+    TakeClockDate();
+    SyncChecks();
+}
+
+void Tfhimmel::BuildToolbar() {
+    auto* p1 = new QWidget(this);
+    p1->setObjectName("P1");
+    p1->setFixedHeight(28);
+    auto* row = new QHBoxLayout(p1);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(3);
+
+    auto button = [&](const char* name, const QString& caption, const QString& hint, const char* icon) {
+        auto* b = new QToolButton(p1);
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+        b->setText(caption);
+        b->setToolTip(hint);
+        b->setFixedHeight(25);
+        if (icon) {
+            const QIcon i = PictureIcon(icon);
+            if (!i.isNull()) b->setIcon(i);
+        }
+        row->addWidget(b);
+        return b;
+    };
+
+    S20 = button("S20", "Animation", "Animation", "S20");
+    connect(S20, &QToolButton::clicked, this, &Tfhimmel::ToggleAnimation);
+    RxSpinEdit1 = new QSpinBox(p1);
+    RxSpinEdit1->setObjectName("RxSpinEdit1");
+    RxSpinEdit1->setRange(1, 100);
+    RxSpinEdit1->setValue(80);
+    RxSpinEdit1->setToolTip("Animation speed");
+    row->addWidget(RxSpinEdit1);
+    connect(RxSpinEdit1, &QSpinBox::valueChanged, this, [this](int speed) { Timer1->setInterval(IntervalForSpeed(speed)); });
+
+    S34 = button("S34", "Now", "Now", "S34");
+    S34->setCheckable(true);
+    connect(S34, &QToolButton::toggled, this, &Tfhimmel::SetNowMode);
+
+    CB1 = new QComboBox(p1);
+    CB1->setObjectName("CB1");
+    CB1->setToolTip("Time interval");
+    for (const TimeStep& s : kTimeSteps) CB1->addItem(s.caption);
+    CB1->setCurrentIndex(2);
+    row->addWidget(CB1);
+
+    S29 = button("S29", "Reverse timeline", "Reverse timeline", "S29");
+    connect(S29, &QToolButton::clicked, this, &Tfhimmel::ReverseTimeline);
+
+    DE1 = new QDateEdit(p1);
+    DE1->setObjectName("DE1");
+    DE1->setCalendarPopup(true);
+    DE1->setDisplayFormat(ShortDateFormat());
+    DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    DE1->setToolTip("Date");
+    DE1->setWindowTitle("Date");
+    DE1->setDate(Now().date());
+    row->addWidget(DE1);
+    connect(DE1, &QDateEdit::userDateChanged, this, &Tfhimmel::SetDate);
+
+    cb2 = new QComboBox(p1);
+    cb2->setObjectName("cb2");
+    cb2->setToolTip("Time");
+    row->addWidget(cb2);
+    connect(cb2, &QComboBox::activated, this, &Tfhimmel::SelectTimeOfDay);
+
+    S7 = button("S7", "S", "Star names", nullptr);
+    connect(S7, &QToolButton::clicked, this, [this] { M19->trigger(); });
+    S25 = button("S25", "SB", "Constellation names", nullptr);
+    connect(S25, &QToolButton::clicked, this, [this] { M21->trigger(); });
+    S5 = button("S5", "Constellation lines", "Constellation lines", "S5");
+    connect(S5, &QToolButton::clicked, this, [this] { M26->trigger(); });
+    if (!S5->icon().isNull()) S5->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (QToolButton* b : {S20, S34, S29})
+        if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    row->addWidget(new QLabel(" Place", p1));
+    ComboBox1 = new QComboBox(p1);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setToolTip("Observation place");
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setMaxVisibleItems(16);
+    ComboBox1->setMinimumContentsLength(22);
+    ComboBox1->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    ComboBox1->completer()->setFilterMode(Qt::MatchStartsWith);
+    ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    row->addWidget(ComboBox1);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &Tfhimmel::SelectPlace);
+
+    row->addWidget(new QLabel("Azimuth", p1));
+    rx2 = new QSpinBox(p1);
+    rx2->setObjectName("rx2");
+    rx2->setRange(-180, 180);
+    rx2->setToolTip("Azimuth");
+    rx2->setFixedWidth(rx2->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
+    row->addWidget(rx2);
+    connect(rx2, &QSpinBox::valueChanged, this, [this] { Redraw(); });
+    row->addStretch(1);
+}
+
+QAction* Tfhimmel::AddToggle(QMenu* menu, const QString& caption, bool DisplayOptions::*field) {
+    QAction* a = menu->addAction(caption);
+    a->setCheckable(true);
+    toggles_.append({a, field});
+    connect(a, &QAction::triggered, this, [this, field] {
+        display_.*field = !(display_.*field);
+        SyncChecks();
+        Redraw();
+    });
+    return a;
+}
+
+void Tfhimmel::BuildMenu() {
+    QMenuBar* mm1 = menuBar();
+    mm1->setObjectName("MM1");
+
+    QMenu* file = mm1->addMenu("File");
+    MM2 = file->addAction("Close", this, &QWidget::close);
+
+    QMenu* sim = mm1->addMenu("Simulation");
+    M9 = sim->addAction("Simulation", this, &Tfhimmel::ToggleAnimation);
+    M9->setCheckable(true);
+    M9->setShortcut(Qt::Key_F2);
+    M31 = sim->addAction("Reverse timeline", this, &Tfhimmel::ReverseTimeline);
+    Simulationlangsamer1 = sim->addAction("Simulation slower", this, &Tfhimmel::SimulationSlower);
+    Simulationschneller1 = sim->addAction("Simulation faster", this, &Tfhimmel::SimulationFaster);
+
+    QMenu* disp = mm1->addMenu("Display");
+    M29 = AddToggle(disp, "Ecliptic", &DisplayOptions::ShowEcliptic);
+    M6 = AddToggle(disp, "Celestial equator", &DisplayOptions::ShowEquator);
+    M12 = AddToggle(disp, "Coordinate grid", &DisplayOptions::ShowGrid);
+    M2 = AddToggle(disp, "Meridian", &DisplayOptions::ShowMeridian);
+    M11 = AddToggle(disp, "Contour line", &DisplayOptions::ShowAltitudeLines);
+    M8 = AddToggle(disp, "Moon", &DisplayOptions::ShowMoon);
+    M13 = disp->addAction("Consider summer time");
+    M13->setCheckable(true);
+    connect(M13, &QAction::triggered, this, [this] {
+        observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime;
+        SyncChecks();
+        Redraw();
+    });
+    M3 = AddToggle(disp, "Horizon figure", &DisplayOptions::ShowHorizonFigure);
+    disp->addSeparator();
+    M19 = disp->addAction("Star name");
+    M19->setCheckable(true);
+    connect(M19, &QAction::triggered, this, [this] {
+        display_.StarNameMode = (display_.StarNameMode + 1) % 4;
+        SyncChecks();
+        Redraw();
+    });
+    M21 = disp->addAction("Constellation name");
+    M21->setCheckable(true);
+    connect(M21, &QAction::triggered, this, [this] {
+        int& m = display_.ConstellationNameMode;
+        m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
+        SyncChecks();
+        Redraw();
+    });
+    M26 = AddToggle(disp, "Constellation line", &DisplayOptions::ShowConstellationLines);
+    M5 = AddToggle(disp, "Constellation border", &DisplayOptions::ShowConstellationBorders);
+    M1 = AddToggle(disp, "White stars", &DisplayOptions::WhiteStars);
+    M4 = AddToggle(disp, "Show star information", &DisplayOptions::ShowStarInfo);
+    M7 = AddToggle(disp, "Zodiac signs", &DisplayOptions::ShowZodiac);
+
+    QMenu* dir = mm1->addMenu("Direction");
+    H1 = dir->addAction("East in center", this, [this] { SetDirection(H1, -90); });
+    H2 = dir->addAction("South in center", this, [this] { SetDirection(H2, 0); });
+    H3 = dir->addAction("West in center", this, [this] { SetDirection(H3, 90); });
+    H4 = dir->addAction("North in center", this, [this] { SetDirection(H4, 180); });
+    for (QAction* h : {H1, H2, H3, H4}) h->setCheckable(true);
+    H2->setChecked(true);
+
+    QMenu* info = mm1->addMenu("Additional informations");
+    Mond1 = info->addAction("Moon parameter");
+    M16 = info->addAction("Sun parameter");
+    M15 = info->addAction("Ephemeris table");
+    M14 = AddToggle(info, "Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
+    M20 = AddToggle(info, "Venus phase", &DisplayOptions::ShowVenusPhase);
+    M17 = info->addAction("Moon phase calendar");
+    M18 = info->addAction("Orbits");
+    M22 = info->addAction("Astronomical calendar");
+    M23 = info->addAction("Terminator");
+    QMenu* help = mm1->addMenu("?");
+    About1 = help->addAction("About ...");
+    // Windows that are not part of the program yet stay visible but cannot be opened.
+    for (QAction* a : {Mond1, M16, M15, M17, M18, M22, M23, About1}) a->setEnabled(false);
+}
+
+void Tfhimmel::SetDirection(QAction* checked, int azimuth) {
+    for (QAction* h : {H1, H2, H3, H4}) h->setChecked(h == checked);
+    SetViewAzimuth(azimuth);
+}
+
+void Tfhimmel::SyncChecks() {
+    for (const auto& [action, field] : toggles_) action->setChecked(display_.*field);
+    M13->setChecked(observer_.ConsiderSummerTime);
+    M19->setChecked(display_.StarNameMode > 0);
+    M21->setChecked(display_.ConstellationNameMode != 0);
+    M9->setChecked(animation_.AnimationRunning);
+    S20->setCheckable(true);
+    S20->setChecked(animation_.AnimationRunning);
+    S5->setCheckable(true);
+    S5->setChecked(display_.ShowConstellationLines);
+}
+
+double Tfhimmel::ViewAzimuth() const { return rx2->value(); }
+int Tfhimmel::Speed() const { return RxSpinEdit1->value(); }
+int Tfhimmel::AnimationInterval() const { return Timer1->interval(); }
+bool Tfhimmel::NowMode() const { return S34->isChecked(); }
+int Tfhimmel::StepIndex() const { return CB1->currentIndex(); }
+
+void Tfhimmel::TakeClockTime() {
+    const QTime t = Now().time();
+    observer_.Hour = t.hour();
+    observer_.Minute = t.minute();
+    observer_.Second = t.second();
+}
+
+void Tfhimmel::TakeClockDate() {
+    DateTimeToDate(ToDateTime(Now().date()), observer_.Year, observer_.Month, observer_.Day);
+}
+
+// ---- Activation, settings, close ------------------------------------------------------------
+
+void Tfhimmel::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (firstActivation_) FormActivate();
+}
+
+void Tfhimmel::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_) FormActivate();
+}
+
+void Tfhimmel::FormActivate() {
+    firstActivation_ = false;
+    const int defaultPlace = std::max(catalogs_->FindPlace(kDefaultPlace), kDefaultPlaceIndexFallback);
+    IniFile ini(options_.settingsPath.isEmpty() ? DefaultSettingsPath() : options_.settingsPath);
+    if (ini.Exists() && ini.Load()) {
+        ReadSettings(ini);
+    } else {
+        ComboBox1->setCurrentIndex(defaultPlace);
+    }
+    for (QAction* h : {H1, H2, H3, H4}) h->setChecked(h == H2);
+    S34->setChecked(false);
+
+    cb2->clear();
+    for (int k = 0; k < 288; ++k) cb2->addItem(FormatDateTime("hh:nn", EncodeTime(k / 12, (k % 12) * 5, 0, 0)));
+    cb2->setCurrentIndex(observer_.Minute / 5 + 12 * observer_.Hour);
+
+    TakeClockDate();
+    DE1->blockSignals(true);
+    DE1->setDate(Now().date());
+    DE1->blockSignals(false);
+    CB1->setCurrentIndex(2);
+    Redraw();
+}
+
+void Tfhimmel::ReadSettings(const IniFile& ini) {
+    const QString place = ini.ReadString(kSection, "Ort", "");
+    const int speed = ini.ReadInteger(kSection, "Simulation", 2);
+    if (speed >= 1 && speed <= 99) {
+        RxSpinEdit1->blockSignals(true);
+        RxSpinEdit1->setValue(speed);
+        RxSpinEdit1->blockSignals(false);
+        Timer1->setInterval(100 - speed);
+    }
+    const int azimuth = ini.ReadInteger(kSection, "Azimut", 0);
+    if (azimuth >= -180 && azimuth <= 180) {
+        rx2->blockSignals(true);
+        rx2->setValue(azimuth);
+        rx2->blockSignals(false);
+    }
+    QPoint pos(ini.ReadInteger(kSection, "Links", 0), ini.ReadInteger(kSection, "Oben", 0));
+    // A position stored on a screen that is gone would leave the window where nobody can
+    // see it: then centre it on the primary screen instead.
+    const QRect wanted(pos, frameGeometry().size());
+    bool visible = false;
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->availableGeometry().intersects(wanted.adjusted(40, 10, -40, -10))) visible = true;
+    if (!visible && QGuiApplication::primaryScreen())
+        pos = QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(width() / 2, height() / 2);
+    move(pos);
+
+    auto flag = [&](const char* key) { return ini.ReadBool(kSection, QString::fromUtf8(key), false); };
+    display_.ShowEcliptic = flag("Ekliptik");
+    display_.ShowEquator = flag("Äquator");
+    display_.ShowGrid = flag("Ksystem");
+    display_.ShowMeridian = flag("Meridian");
+    display_.ShowAltitudeLines = flag("Höhen");
+    display_.ShowMoon = flag("Mond");
+    observer_.ConsiderSummerTime = flag("Sommerzeit");
+    display_.ShowHorizonFigure = flag("Horizont");
+    // The two modes were kept in a byte.
+    display_.StarNameMode = static_cast<unsigned char>(ini.ReadInteger(kSection, "Sterne", 0));
+    display_.ConstellationNameMode = static_cast<unsigned char>(ini.ReadInteger(kSection, "Sternbilder", 0));
+    display_.ShowConstellationLines = flag("Linien");
+    display_.ShowConstellationBorders = flag("SGrenzen");
+    display_.WhiteStars = flag("WSterne");
+    display_.ShowStarInfo = flag("Anzeige");
+    display_.ShowZodiac = flag("Tierkreis");
+    display_.ShowJupiterMoons = flag("Jupiter");
+    display_.ShowVenusPhase = flag("Venus");
+    SyncChecks();
+
+    if (place.isEmpty()) {
+        ComboBox1->setCurrentIndex(std::max(catalogs_->FindPlace(kDefaultPlace), kDefaultPlaceIndexFallback));
+    } else {
+        const int k = ComboBox1->findText(place, Qt::MatchFixedString);
+        ComboBox1->setCurrentIndex(k);  // -1 when unknown: nothing selected, place unchanged
+        if (k < 0) ComboBox1->setEditText(QString());
+    }
+}
+
+void Tfhimmel::WriteSettings(IniFile& ini) const {
+    ini.WriteString(kSection, "Ort", ComboBox1->currentText());
+    ini.WriteInteger(kSection, "Simulation", RxSpinEdit1->value());
+    ini.WriteInteger(kSection, "Azimut", rx2->value());
+    ini.WriteInteger(kSection, "Links", pos().x());
+    ini.WriteInteger(kSection, "Oben", pos().y());
+    auto flag = [&](const char* key, bool v) { ini.WriteBool(kSection, QString::fromUtf8(key), v); };
+    flag("Ekliptik", display_.ShowEcliptic);
+    flag("Äquator", display_.ShowEquator);
+    flag("Ksystem", display_.ShowGrid);
+    flag("Meridian", display_.ShowMeridian);
+    flag("Höhen", display_.ShowAltitudeLines);
+    flag("Mond", display_.ShowMoon);
+    flag("Sommerzeit", observer_.ConsiderSummerTime);
+    flag("Horizont", display_.ShowHorizonFigure);
+    ini.WriteInteger(kSection, "Sterne", display_.StarNameMode);
+    ini.WriteInteger(kSection, "Sternbilder", display_.ConstellationNameMode);
+    flag("Linien", display_.ShowConstellationLines);
+    flag("SGrenzen", display_.ShowConstellationBorders);
+    flag("WSterne", display_.WhiteStars);
+    flag("Anzeige", display_.ShowStarInfo);
+    flag("Tierkreis", display_.ShowZodiac);
+    flag("Jupiter", display_.ShowJupiterMoons);
+    flag("Venus", display_.ShowVenusPhase);
+}
+
+void Tfhimmel::closeEvent(QCloseEvent* e) {
+    FormClose();
+    QMainWindow::closeEvent(e);
+}
+
+void Tfhimmel::FormClose() {
+    if (settingsWritten_) return;
+    settingsWritten_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    IniFile ini(options_.settingsPath.isEmpty() ? DefaultSettingsPath() : options_.settingsPath);
+    WriteSettings(ini);
+    QDir().mkpath(QFileInfo(ini.Path()).absolutePath());
+    QString error;
+    if (!ini.Save(&error)) ShowError(error);
+}
+
+void Tfhimmel::ShowError(const QString& text) {
+    if (QGuiApplication::platformName() == "offscreen" && qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
+        qWarning("%s", qPrintable(text));
+        return;
+    }
+    QMessageBox::warning(this, "Noctaris", text);
+}
+
+// ---- Drawing ----------------------------------------------------------------------------------
+
+void Tfhimmel::Redraw() {
+    if (!PB1) return;
+    const QSize size = PB1->size();
+    if (size.isEmpty()) return;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        try {
+            if (chartPainter_) chartPainter_(*this, painter, size);
+        } catch (const std::exception& e) {
+            // Never let a drawing fault take the program down; say what went wrong on the chart.
+            painter.setPen(Qt::white);
+            painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, QString::fromUtf8(e.what()));
+        }
+    }
+    PB1->SetImage(std::move(image));
+    emit redrawn();
+}
+
+// ---- Time controls ------------------------------------------------------------------------------
+
+void Tfhimmel::ToggleAnimation() {
+    if (S34->isChecked()) S34->setChecked(false);  // releases "Now" mode
+    animation_.AnimationRunning = !animation_.AnimationRunning;
+    if (animation_.AnimationRunning) Timer1->start();
+    else Timer1->stop();
+    SyncChecks();
+}
+
+void Tfhimmel::ReverseTimeline() { animation_.TimeDirection = -animation_.TimeDirection; }
+
+void Tfhimmel::SimulationSlower() {
+    const int speed = RxSpinEdit1->value() - 1;
+    if (speed > 1) RxSpinEdit1->setValue(speed);
+}
+
+void Tfhimmel::SimulationFaster() {
+    const int speed = RxSpinEdit1->value() + 1;
+    if (speed < 100) RxSpinEdit1->setValue(speed);
+}
+
+void Tfhimmel::SetNowMode(bool on) {
+    if (S34->isChecked() != on) {
+        S34->setChecked(on);  // re-enters through the toggled signal
+        return;
+    }
+    if (on) {
+        Timer2->start();
+        Timer1->stop();
+        animation_.AnimationRunning = false;
+        SyncChecks();
+    } else {
+        Timer2->stop();
+    }
+}
+
+void Tfhimmel::SetViewAzimuth(int degrees) { rx2->setValue(degrees); }
+
+void Tfhimmel::SelectPlace(int index) {
+    if (index < 0 || index >= static_cast<int>(catalogs_->places.size())) return;
+    const Place& p = catalogs_->places[static_cast<size_t>(index)];
+    observer_.PlaceName = p.name;
+    observer_.Latitude = p.latitude;
+    observer_.Longitude = p.longitude;
+    observer_.TimeZone = p.zone;
+    Redraw();
+}
+
+void Tfhimmel::SelectTimeOfDay(int index) {
+    SetNowMode(false);
+    if (index >= 0) {
+        observer_.Hour = index / 12;
+        observer_.Minute = (index % 12) * 5;
+    }
+    Redraw();
+}
+
+void Tfhimmel::SetDate(const QDate& date) {
+    SetNowMode(false);
+    try {
+        DateTimeToDate(ToDateTime(date), observer_.Year, observer_.Month, observer_.Day);
+    } catch (const EConvertError& e) {
+        ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    Redraw();
+}
+
+void Tfhimmel::Timer1Timer() {
+    if (!animation_.AnimationRunning) return;
+    try {
+        AnimationStep(observer_, animation_.TimeDirection, StepDays(CB1->currentIndex()));
+    } catch (const EConvertError& e) {
+        // Past the start of the time base: stop first, so the timer cannot raise it again.
+        animation_.AnimationRunning = false;
+        Timer1->stop();
+        SyncChecks();
+        ShowError(QString::fromUtf8(e.what()));
+        return;
+    }
+    Redraw();
+}
+
+void Tfhimmel::Timer2Timer() {
+    TakeClockDate();
+    TakeClockTime();
+    Redraw();
+}
+
+}  // namespace noctaris

@@ -1,0 +1,36 @@
+#include "app/timecontrol.h"
+
+#include <cmath>
+
+#include "astro/timebase.h"
+
+namespace noctaris {
+
+double StepDays(int index) {
+    if (index < 0 || index >= static_cast<int>(kTimeSteps.size())) return 1.0 / 5760;
+    return kTimeSteps[static_cast<size_t>(index)].days;
+}
+
+void AnimationStep(ObserverState& state, double direction, double stepDays) {
+    long double x = DateToJD(state.Year, state.Month, state.Day) + state.Hour / 24.0L +
+                    state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
+    x += static_cast<long double>(direction) * stepDays;
+    // Before the start of the Julian day count the time of day would come out negative.
+    if (!(x >= 0)) throw EConvertError("Error!");
+    int year, month, day;
+    JDToDate(x + 0.5L, year, month, day);
+    long double t = (x - std::trunc(x)) * 24.0L;
+    const int hour = static_cast<int>(t);
+    t = (t - std::trunc(t)) * 60.0L;
+    const int minute = static_cast<int>(t);
+    t = (t - std::trunc(t)) * 60.0L;
+    const int second = static_cast<int>(t);
+    state.Year = year;
+    state.Month = month;
+    state.Day = day;
+    state.Hour = hour;
+    state.Minute = minute;
+    state.Second = second;
+}
+
+}  // namespace noctaris

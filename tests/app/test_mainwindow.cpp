@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLocale>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+#include <random>
+
+#include "app/noctaris_eng.h"
+#include "platform/inifile.h"
+
+using namespace noctaris;
+
+namespace {
+
+std::shared_ptr<const Catalogs> SharedCatalogs() {
+    static auto catalogs = std::make_shared<const Catalogs>(Catalogs::LoadAll());
+    return catalogs;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        path_ = dir_.filePath("noctaris.ini");
+    }
+    std::unique_ptr<Tfhimmel> Open() {
+        Tfhimmel::Options o;
+        o.settingsPath = path_;
+        o.catalogs = SharedCatalogs();
+        o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 32, 17)); };
+        auto w = std::make_unique<Tfhimmel>(o);
+        w->show();
+        return w;
+    }
+    void WriteSettings(const QByteArray& bytes) {
+        QFile f(path_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+void ExpectDefaults(Tfhimmel& w) {
+    const ObserverState& o = w.Observer();
+    EXPECT_EQ(o.PlaceName, "Chemnitz, D");
+    EXPECT_DOUBLE_EQ(o.Latitude, 50.836667);
+    EXPECT_DOUBLE_EQ(o.Longitude, 12.854444);
+    EXPECT_DOUBLE_EQ(o.TimeZone, 1);
+    EXPECT_EQ(w.ViewAzimuth(), 0);
+    EXPECT_TRUE(w.H2->isChecked());
+    EXPECT_FALSE(w.H1->isChecked() || w.H3->isChecked() || w.H4->isChecked());
+    const DisplayOptions off;
+    const DisplayOptions& d = w.Display();
+    EXPECT_EQ(std::memcmp(&d, &off, sizeof d), 0) << "every display switch off";
+    for (QAction* a : {w.M29, w.M6, w.M12, w.M2, w.M11, w.M8, w.M13, w.M3, w.M19, w.M21, w.M26, w.M5,
+                       w.M1, w.M4, w.M7, w.M14, w.M20})
+        EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
+    EXPECT_EQ(w.Speed(), 80);
+    EXPECT_EQ(w.AnimationInterval(), 10);
+    EXPECT_EQ(w.StepIndex(), 2);
+    EXPECT_EQ(w.CB1->currentText(), "1 minute");
+    EXPECT_FALSE(w.NowMode());
+    EXPECT_FALSE(w.Animation().AnimationRunning);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, FirstStartWithoutSettings) {
+    auto w = Open();
+    EXPECT_EQ(w->windowTitle(), "Noctaris");
+    ExpectDefaults(*w);
+    const ObserverState& o = w->Observer();
+    EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261207);
+    EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 213217);
+    EXPECT_EQ(w->cb2->count(), 288);
+    EXPECT_EQ(w->cb2->itemText(0), "00:00");
+    EXPECT_EQ(w->cb2->itemText(287), "23:55");
+    EXPECT_EQ(w->cb2->currentIndex(), 6 + 12 * 21);
+    EXPECT_EQ(w->DE1->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(w->ComboBox1->count(), static_cast<int>(SharedCatalogs()->places.size()));
+    EXPECT_EQ(w->PB1->Image().size(), w->PB1->size());
+}
+
+TEST_F(MainWindowTest, SettingsRoundTrip) {
+    {
+        auto w = Open();
+        for (QAction* a : {w->M29, w->M6, w->M12, w->M2, w->M11, w->M8, w->M13, w->M3, w->M26, w->M5,
+                           w->M1, w->M4, w->M7, w->M14, w->M20})
+            a->trigger();
+        w->M19->trigger();
+        w->M19->trigger();  // star names: mode 2
+        w->M21->trigger();  // constellation names: 0 -> 2
+        w->M21->trigger();  // -> 3
+        w->ComboBox1->setCurrentIndex(w->ComboBox1->findText(QString::fromUtf8("Zürich, CH")));
+        w->H3->trigger();
+        w->RxSpinEdit1->setValue(55);
+        w->close();
+    }
+    QFile f(path_);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("[Noctaris]\r\nOrt=Z\xFCrich, CH\r\nSimulation=55\r\nAzimut=90\r\nLinks="));
+    EXPECT_TRUE(bytes.contains("\r\n\xC4quator=1\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\nH\xF6hen=1\r\n"));
+    EXPECT_TRUE(bytes.contains("Sterne=2\r\nSternbilder=3\r\nLinien=1\r\n"));
+    EXPECT_TRUE(bytes.endsWith("Jupiter=1\r\nVenus=1\r\n\r\n"));
+    const QStringList keys = {"Ort", "Simulation", "Azimut", "Links", "Oben", "Ekliptik",
+                              QString::fromUtf8("Äquator"), "Ksystem", "Meridian", QString::fromUtf8("Höhen"),
+                              "Mond", "Sommerzeit", "Horizont", "Sterne", "Sternbilder", "Linien", "SGrenzen",
+                              "WSterne", "Anzeige", "Tierkreis", "Jupiter", "Venus"};
+    const QString text = QString::fromLatin1(bytes);
+    qsizetype at = 0;
+    for (const QString& k : keys) {
+        const qsizetype next = text.indexOf("\r\n" + k + "=", at);
+        EXPECT_GT(next, at - 1) << k.toStdString();
+        at = next;
+    }
+
+    auto w = Open();
+    const ObserverState& o = w->Observer();
+    EXPECT_EQ(o.PlaceName, "Zürich, CH");
+    EXPECT_TRUE(o.ConsiderSummerTime);
+    EXPECT_EQ(w->ViewAzimuth(), 90);
+    EXPECT_TRUE(w->H2->isChecked());  // the direction marks always start at south
+    EXPECT_EQ(w->Speed(), 55);
+    EXPECT_EQ(w->AnimationInterval(), 45);  // restored speed s gives 100 - s
+    const DisplayOptions& d = w->Display();
+    EXPECT_TRUE(d.ShowEcliptic && d.ShowEquator && d.ShowGrid && d.ShowMeridian && d.ShowAltitudeLines &&
+                d.ShowMoon && d.ShowHorizonFigure && d.ShowConstellationLines && d.ShowConstellationBorders &&
+                d.WhiteStars && d.ShowStarInfo && d.ShowZodiac && d.ShowJupiterMoons && d.ShowVenusPhase);
+    EXPECT_EQ(d.StarNameMode, 2);
+    EXPECT_EQ(d.ConstellationNameMode, 3);
+    EXPECT_TRUE(w->M19->isChecked() && w->M21->isChecked() && w->M13->isChecked() && w->M26->isChecked());
+}
+
+TEST_F(MainWindowTest, StoredValuesOutOfRange) {
+    WriteSettings("[Noctaris]\r\nSimulation=100\r\nAzimut=181\r\nSterne=7\r\nSternbilder=1\r\n");
+    {
+        auto w = Open();
+        EXPECT_EQ(w->Speed(), 80);
+        EXPECT_EQ(w->AnimationInterval(), 10);
+        EXPECT_EQ(w->ViewAzimuth(), 0);
+        EXPECT_EQ(w->Display().StarNameMode, 7);  // labels nothing; the next click gives 0
+        EXPECT_TRUE(w->M19->isChecked());
+        w->M19->trigger();
+        EXPECT_EQ(w->Display().StarNameMode, 0);
+        EXPECT_FALSE(w->M19->isChecked());
+        EXPECT_EQ(w->Display().ConstellationNameMode, 1);
+        w->M21->trigger();
+        EXPECT_EQ(w->Display().ConstellationNameMode, 2);
+        EXPECT_EQ(w->Observer().PlaceName, "Chemnitz, D");  // empty "Ort": the default place
+    }
+    WriteSettings("[Noctaris]\r\nSimulation=99\r\nAzimut=90\r\nOrt=Atlantis, XX\r\n");
+    auto w = Open();
+    EXPECT_EQ(w->Speed(), 99);
+    EXPECT_EQ(w->AnimationInterval(), 1);
+    EXPECT_EQ(w->ViewAzimuth(), 90);
+    EXPECT_TRUE(w->H2->isChecked());
+    // An unknown stored place selects nothing and leaves the place as it was created.
+    EXPECT_EQ(w->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(w->Observer().PlaceName, "Chemnitz");
+    EXPECT_EQ(w->Observer().Latitude, 0);
+    EXPECT_EQ(w->Observer().TimeZone, 0);
+}
+
+TEST_F(MainWindowTest, GarbageSettingsStartCleanly) {
+    std::mt19937 rng(42);
+    QByteArray binary(4096, '\0');
+    for (auto& c : binary) c = static_cast<char>(rng());
+    for (const QByteArray& bytes :
+         {binary, QByteArray("[Noctaris]\r\nSimulation=5"), QByteArray("[Noctaris]\r\nOrt"),
+          QByteArray("[Noctaris]\r\nSimulation=99999999999999\r\nAzimut=-2147483649\r\nLinks=2147483647\r\n"
+                     "Sterne=-1\r\nMond=abc\r\n")}) {
+        WriteSettings(bytes);
+        auto w = Open();
+        EXPECT_FALSE(w->Display().ShowMoon);
+        EXPECT_GE(w->Display().StarNameMode, 0);
+        EXPECT_EQ(w->ViewAzimuth(), 0);
+        // Wherever the stored position was, the window is on a screen.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.intersects(w->frameGeometry())) << w->pos().x() << "," << w->pos().y();
+    }
+}
+
+TEST_F(MainWindowTest, AnimationAndNowExcludeEachOther) {
+    auto w = Open();
+    w->ToggleAnimation();
+    EXPECT_TRUE(w->Animation().AnimationRunning);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_TRUE(w->M9->isChecked());
+    w->S34->click();  // "Now" down
+    EXPECT_TRUE(w->NowMode());
+    EXPECT_TRUE(w->Timer2->isActive());
+    EXPECT_FALSE(w->Animation().AnimationRunning);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(w->M9->isChecked());
+    w->M9->trigger();  // starting the animation releases "Now"
+    EXPECT_FALSE(w->NowMode());
+    EXPECT_FALSE(w->Timer2->isActive());
+    EXPECT_TRUE(w->Animation().AnimationRunning);
+    w->ToggleAnimation();
+    EXPECT_FALSE(w->Timer1->isActive());
+
+    // Speed: the interval follows 101 - speed; the menu stops short of both ends.
+    w->RxSpinEdit1->setValue(98);
+    EXPECT_EQ(w->AnimationInterval(), 3);
+    w->SimulationFaster();
+    EXPECT_EQ(w->Speed(), 99);
+    w->SimulationFaster();
+    EXPECT_EQ(w->Speed(), 99);
+    w->RxSpinEdit1->setValue(3);
+    w->SimulationSlower();
+    w->SimulationSlower();
+    EXPECT_EQ(w->Speed(), 2);
+
+    // "Now" takes the clock; choosing a time of day ends it.
+    w->S34->click();
+    w->Timer2Timer();
+    EXPECT_EQ(w->Observer().Hour * 100 + w->Observer().Minute, 2132);
+    w->SelectTimeOfDay(3);
+    EXPECT_FALSE(w->NowMode());
+    EXPECT_EQ(w->Observer().Hour * 100 + w->Observer().Minute, 15);
+    EXPECT_EQ(w->Observer().Second, 17);
+}
+
+TEST_F(MainWindowTest, AnimationSteps) {
+    auto w = Open();
+    w->SelectTimeOfDay(287);  // 23:55:17
+    w->CB1->setCurrentIndex(6);  // 10 minutes
+    w->ToggleAnimation();
+    w->Timer1Timer();
+    const ObserverState& o = w->Observer();
+    EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261208);
+    EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 517);
+    w->ReverseTimeline();
+    w->Timer1Timer();
+    w->Timer1Timer();
+    EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261207);
+    EXPECT_EQ(o.Hour, 23);
+    // Neither the date edit nor the time list follow the animation.
+    EXPECT_EQ(w->DE1->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(w->cb2->currentIndex(), 287);
+
+    w->ReverseTimeline();
+    w->CB1->setCurrentIndex(14);  // 23 h 56 min: one day less about four minutes
+    w->Timer1Timer();
+    EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261208);
+    EXPECT_EQ(o.Hour * 100 + o.Minute, 2341);
+    w->CB1->setCurrentIndex(-1);  // nothing selected: 15 seconds
+    const int before = o.Second;
+    w->Timer1Timer();
+    EXPECT_EQ((o.Second - before + 60) % 60, 15);
+}
+
+TEST_F(MainWindowTest, AnimationStopsAtTheStartOfTheTimeBase) {
+    auto w = Open();
+    w->CB1->setCurrentIndex(15);
+    w->ReverseTimeline();
+    w->ToggleAnimation();
+    // Run the timer by hand far enough to pass JD 0 in big steps.
+    ObserverState& o = const_cast<ObserverState&>(w->Observer());
+    o.Year = -4712;
+    o.Month = 1;
+    o.Day = 3;
+    for (int i = 0; i < 5 && w->Animation().AnimationRunning; ++i) w->Timer1Timer();
+    EXPECT_FALSE(w->Animation().AnimationRunning);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(w->M9->isChecked());
+    EXPECT_EQ(o.Year, -4712);
+    EXPECT_EQ(o.Month, 1);
+}
+
+TEST_F(MainWindowTest, PlaceAndDirectionControls) {
+    auto w = Open();
+    const int wien = w->ComboBox1->findText("Wien, A");
+    ASSERT_GE(wien, 0);
+    w->ComboBox1->setCurrentIndex(wien);
+    EXPECT_EQ(w->Observer().PlaceName, "Wien, A");
+    EXPECT_NEAR(w->Observer().Latitude, 48.2, 0.1);
+    // Typing a name that is not in the list changes nothing.
+    w->ComboBox1->setEditText("Nowhere at all");
+    EXPECT_EQ(w->Observer().PlaceName, "Wien, A");
+
+    w->H4->trigger();
+    EXPECT_EQ(w->ViewAzimuth(), 180);
+    EXPECT_TRUE(w->H4->isChecked());
+    EXPECT_FALSE(w->H2->isChecked());
+    w->H1->trigger();
+    EXPECT_EQ(w->ViewAzimuth(), -90);
+    EXPECT_EQ(int(w->H1->isChecked()) + w->H2->isChecked() + w->H3->isChecked() + w->H4->isChecked(), 1);
+    w->SetDate(QDate(1582, 10, 15));
+    EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821015);
+    w->SetDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
+    EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821004);
+}
