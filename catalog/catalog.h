@@ -173,12 +173,14 @@ struct Catalogs {
     // Index of the constellation with this abbreviation (exact case), or -1.
     int FindConstellation(std::string_view abbreviation) const;
 
-    // Loads and parses all nine resources except STAR6 (read per request). Throws ResourceError.
+    // Loads and parses all resources except STAR6 (read per request). Throws ResourceError.
     static Catalogs LoadAll();
+
+    // Rebuilds the name index of FindPlace after `places` was filled by hand (LoadAll does it).
+    void IndexPlaces();
 
 private:
     std::unordered_map<std::string, int> placeIndex_;  // case-folded name -> index
-    void IndexPlaces();
 };
 
 }  // namespace noctaris
