@@ -1,0 +1,69 @@
+#pragma once
+// The chart's geometry: the per-redraw frame (Julian day, local sidereal time with the summer
+// time rule, screen scale) and the one projection through which everything on the chart is
+// placed. Azimuth runs linearly across the chart (90° each side of the view centre), altitude
+// linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
+#include "chart/state.h"
+
+namespace noctaris {
+
+struct ChartFrame {
+    int Width = 0;                // W: paint surface width in pixels
+    int Height = 0;               // H: paint surface height in pixels
+    int CenterX = 0;              // W div 2
+    double PixelsPerDegree = 0;   // CenterX / 90
+    double SinLat = 0, CosLat = 1;
+    double JulianDay = 0;         // UT Julian day of the displayed moment (no summer time)
+    double SiderealAngle = 0;     // local sidereal time in radians, summer time applied
+    double ViewAzimuth = 0;       // azimuth at the chart centre (rx2), degrees from south via west
+    static constexpr int HorizonOffset = 28;
+};
+
+// Julian day of 0 h local standard time of a civil date (0 h UT minus timeZone/24). Dates
+// before 1582-10-15 are taken in the Julian calendar. Never throws.
+double LocalDateToJD(int year, int month, int day, double timeZone);
+
+// One fixed rule for all places: April..September, March from its last Sunday on, October
+// before its last Sunday.
+bool IsSummerTime(int day, int month, int year);
+
+// The frame of one redraw for a surface of width x height pixels and the view azimuth rx2.
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth);
+
+// Projects right ascension and declination (radians, as stored in the catalogs) onto the
+// chart. Returns whether the point is placeable (within 10 pixels of the surface). When the
+// point has no defined altitude or azimuth, x and y are left unchanged and false is returned;
+// otherwise x and y receive the pixel even when it is off the surface.
+bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y);
+
+// Same, with the declination given by its sine and cosine (precomputed for fixed points).
+// Gives exactly the same pixels as ProjectToScreen(ra, dec).
+bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
+                       int& y);
+
+// Inverse mappings of a pixel: azimuth in degrees from south through west, altitude in radians.
+double ScreenXToAzimuth(const ChartFrame& f, int x);
+double ScreenYToAltitude(const ChartFrame& f, int y);
+
+// Row of the altitude contour line i = 1..5 (15°·i).
+int AltitudeContourRow(const ChartFrame& f, int i);
+
+// The pen of the chart's polylines: it starts lifted; a point that cannot be placed lifts it.
+// Step() tells whether to draw a line to the point (true) or to move there (false).
+class PolylinePen {
+public:
+    bool Step(bool placeable) {
+        if (!placeable) up_ = true;
+        if (up_) {
+            up_ = false;
+            return false;
+        }
+        return true;
+    }
+    void Lift() { up_ = true; }
+
+private:
+    bool up_ = true;
+};
+
+}  // namespace noctaris

@@ -1,0 +1,416 @@
+#include "chart/skychart.h"
+
+#include <cmath>
+#include <numbers>
+
+#include <QPainter>
+#include <QTransform>
+
+#include "astro/timebase.h"
+#include "platform/format.h"
+
+namespace noctaris {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = kPi / 180.0;
+
+const QColor kBackground(0, 0, 0);
+const QColor kBorderColour(0, 0, 255);
+const QColor kLineColour(255, 0, 0);
+const QColor kEclipticColour(255, 255, 0);
+const QColor kZodiacColour(0, 0, 255);
+const QColor kGridColour(0, 0, 128);
+const QColor kEquatorColour(0, 0, 160);
+const QColor kConstellationNameColour(255, 255, 0);
+const QColor kGuideColour(128, 128, 128);  // meridian and altitude lines
+const QColor kBandColour(240, 240, 240);
+
+const char* const kZodiacNames[12] = {"Aries", "Taurus",      "Gemini",    "Cancer",
+                                      "Leo",   "Virgo",       "Libra",     "Scorpio",
+                                      "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+// Where each sign sits along the ecliptic, in units of 30° from the start of its sign.
+double ZodiacOffset(int i) { return i == 7 ? 1.17 : i == 9 ? 1.3 : i == 10 ? 1.2 : 1.5; }
+
+const char* const kCompassLetters[4] = {"S", "W", "N", "O"};
+
+int RoundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+QStaticText MakeStatic(const QString& text, const QFont& font) {
+    QStaticText st(text);
+    st.setTextFormat(Qt::PlainText);
+    st.prepare(QTransform(), font);
+    return st;
+}
+
+QString TwoDigits(int v) { return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
+
+}  // namespace
+
+QColor StarClassColor(int spectralClass) {
+    static const QColor kColours[9] = {
+        QColor(255, 255, 255),  // unknown class
+        QColor(0, 128, 255),    QColor(192, 255, 255), QColor(255, 255, 255), QColor(255, 255, 128),
+        QColor(255, 255, 0),    QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
+    return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
+}
+
+SkyChart::Polyline SkyChart::FromSky(const std::vector<SkyPoint>& points) {
+    Polyline out;
+    out.reserve(points.size());
+    for (const SkyPoint& p : points) out.push_back({p.ra, std::sin(p.dec), std::cos(p.dec), p.penUp});
+    return out;
+}
+
+SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
+    for (int c = 0; c <= 8; ++c) {
+        classColours_[c] = StarClassColor(c);
+        classPens_[c] = QPen(classColours_[c], 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        classBrushes_[c] = QBrush(classColours_[c]);
+    }
+
+    // Stars fainter than magnitude 5 are never drawn.
+    const QFont& small = fonts_.Font(ChartFont::Small);
+    for (std::size_t i = 0; i < catalogs.stars.size(); ++i) {
+        const StarRecord& s = catalogs.stars[i];
+        if (!(s.Magnitude < 5)) continue;
+        StarEntry e{};
+        e.index = static_cast<int>(i);
+        e.ra = s.RightAscension;
+        e.sinDec = std::sin(s.Declination);
+        e.cosDec = std::cos(s.Declination);
+        e.magnitude = s.Magnitude;
+        e.radius = RoundToInt((19 - s.Magnitude) / 10);
+        e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
+        e.labelIndex = -1;
+        if (i < catalogs.starNames.size() && !catalogs.starNames[i].label.empty()) {
+            QString label = QString::fromStdString(catalogs.starNames[i].label);
+            if (label.size() > 250) label.truncate(250);
+            e.labelIndex = static_cast<int>(starLabels_.size());
+            starLabels_.push_back(MakeStatic(label, small));
+        }
+        stars_.push_back(e);
+    }
+
+    borders_ = FromSky(catalogs.constellationBorders);
+    lines_ = FromSky(catalogs.constellationLines);
+
+    // Ecliptic as a sine curve of 23° amplitude in declination over right ascension.
+    for (int l = -10; l <= 368; l += 3) {
+        const double lambda = l * kDeg;
+        const double dec = 0.4014257279586958 * std::sin(lambda);
+        ecliptic_.push_back({lambda, std::sin(dec), std::cos(dec), false});
+    }
+    for (int ra = 0; ra <= 360; ra += 4) equator_.push_back({ra * kDeg, 0.0, 1.0, false});
+    for (int dec = -60; dec <= 60; dec += 30) {
+        Polyline circle;
+        for (int ra = -2; ra <= 362; ra += 4)
+            circle.push_back({ra * kDeg, std::sin(dec * kDeg), std::cos(dec * kDeg), false});
+        grid_.push_back(std::move(circle));
+    }
+    for (int ra = 0; ra < 360; ra += 60) {
+        Polyline circle;  // over both poles: declinations beyond 90° continue on the far side
+        for (int dec = -2; dec <= 363; dec += 5)
+            circle.push_back({ra * kDeg, std::sin(dec * kDeg), std::cos(dec * kDeg), false});
+        grid_.push_back(std::move(circle));
+    }
+
+    for (const Constellation& c : catalogs.constellations) {
+        ConstellationLabel l;
+        l.ra = c.labelRightAscension;
+        l.sinDec = std::sin(c.labelDeclination);
+        l.cosDec = std::cos(c.labelDeclination);
+        l.names[0] = MakeStatic(QString::fromStdString(c.vernacular), small);
+        l.names[1] = MakeStatic(QString::fromStdString(c.latin), small);
+        l.names[2] = MakeStatic(QString::fromStdString(c.abbreviation), small);
+        constellationLabels_.push_back(std::move(l));
+    }
+
+    const QFont& glyph = fonts_.Font(ChartFont::Glyph);
+    const QFont& medium = fonts_.Font(ChartFont::Medium);
+    for (int i = 0; i < 12; ++i) {
+        const QString g(QChar(char16_t(0x2648 + i)));  // the zodiac signs, Aries to Pisces
+        zodiacGlyphs_[i] = MakeStatic(g, glyph);
+        zodiacGlyphWidth_[i] = fonts_.Metrics(ChartFont::Glyph).horizontalAdvance(g);
+        const QString name = QString::fromLatin1(kZodiacNames[i]);
+        zodiacNames_[i] = MakeStatic(name, medium);
+        zodiacNameWidth_[i] = fonts_.Metrics(ChartFont::Medium).horizontalAdvance(name);
+    }
+    const QFont& large = fonts_.Font(ChartFont::Large);
+    for (int i = 0; i < 4; ++i) {
+        const QString letter = QString::fromLatin1(kCompassLetters[i]);
+        compassLetters_[i] = MakeStatic(letter, large);
+        compassHalfWidth_[i] = fonts_.Metrics(ChartFont::Large).horizontalAdvance(letter) / 2;
+    }
+    for (int i = 1; i <= 5; ++i) {
+        const QString label = QString::number(15 * i) + QStringLiteral("\u00B0  ");
+        altitudeLabels_[i - 1] = MakeStatic(label, small);
+        altitudeLabelWidth_[i - 1] = fonts_.Metrics(ChartFont::Small).horizontalAdvance(label);
+    }
+    run_.reserve(512);
+}
+
+void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
+    if (picture.isNull() || mask.isNull()) {
+        horizonPicture_ = QImage();
+        horizonMask_ = QImage();
+        return;
+    }
+    // The raster operations combine pixel bits, so both are kept as plain 32-bit RGB.
+    horizonPicture_ = picture.convertToFormat(QImage::Format_RGB32);
+    horizonMask_ = mask.convertToFormat(QImage::Format_RGB32);
+}
+
+void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
+    PolylinePen pen;
+    int x = 0, y = 0;
+    run_.clear();
+    auto flush = [&] {
+        if (run_.size() >= 2) painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+        run_.clear();
+    };
+    for (const FixedPoint& p : line) {
+        if (p.penUp) pen.Lift();
+        const bool placeable = ProjectToScreenSC(frame_, p.ra, p.sinDec, p.cosDec, x, y);
+        if (!pen.Step(placeable)) flush();
+        run_.emplace_back(x, y);
+    }
+    flush();
+}
+
+std::string_view SkyChart::StarKey(int index) const {
+    const auto i = static_cast<std::size_t>(index);
+    return i < catalogs_.starNames.size() ? std::string_view(catalogs_.starNames[i].raw)
+                                          : std::string_view();
+}
+
+void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
+                         ChartObjectLists& lists) {
+    QPainter& painter = canvas.Painter();
+    const int mode = options.StarNameMode;
+    const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
+    const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
+    for (const StarEntry& s : stars_) {
+        int x = 0, y = 0;
+        if (!ProjectToScreenSC(frame_, s.ra, s.sinDec, s.cosDec, x, y)) continue;
+        const int colour = options.WhiteStars ? 0 : s.colourClass;
+        canvas.SetPen(classPens_[colour]);
+        canvas.SetBrush(classBrushes_[colour]);
+        if (s.radius > 1)
+            canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
+        else
+            painter.drawPoint(x, y);
+        if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
+        if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
+            canvas.SetFontColor(classColours_[s.colourClass]);
+            canvas.SetBrushClear();
+            canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
+        }
+    }
+}
+
+void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
+    canvas.SetFontColor(kZodiacColour);
+    for (int i = 0; i < 12; ++i) {
+        const double at = (i + ZodiacOffset(i)) * 30.0;
+        const double dec = (23.0 * std::sin(at * kDeg) + 5.0) * kDeg;
+        int x = 0, y = 0;
+        if (!ProjectToScreen(frame_, at * kDeg, dec, x, y)) continue;
+        canvas.SetFont(ChartFont::Glyph);
+        canvas.TextOut(x, y, zodiacGlyphs_[i]);
+        const int w = zodiacGlyphWidth_[i];
+        canvas.SetFont(ChartFont::Medium);
+        if (options.ConstellationNameMode == 0) {
+            // The glyph's width stands in for its height.
+            canvas.TextOut(x + w / 2 - zodiacNameWidth_[i] / 2, y + w + 2, zodiacNames_[i]);
+        }
+    }
+    canvas.SetFont(ChartFont::Small);
+}
+
+void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
+    if (mode < 1 || mode > 3) return;
+    const QColor saved = canvas.FontColor();
+    canvas.SetFontColor(kConstellationNameColour);
+    canvas.SetBrushClear();
+    for (const ConstellationLabel& l : constellationLabels_) {
+        int x = 0, y = 0;
+        if (ProjectToScreenSC(frame_, l.ra, l.sinDec, l.cosDec, x, y))
+            canvas.TextOut(x + 4, y + 4, l.names[mode - 1]);
+    }
+    canvas.SetFontColor(saved);
+}
+
+void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
+    canvas.SetPenColor(kGuideColour);
+    canvas.SetBrushClear();
+    for (int i = 1; i <= 5; ++i) {
+        const int row = AltitudeContourRow(frame_, i);
+        canvas.MoveTo(-1, row);
+        canvas.LineTo(frame_.Width + 1, row);
+        canvas.TextOut(frame_.Width - altitudeLabelWidth_[i - 1], row - 20, altitudeLabels_[i - 1]);
+    }
+}
+
+void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
+    const int w = frame_.Width, h = frame_.Height;
+    if (options.ShowHorizonFigure && HasHorizonPictures()) {
+        QPainter& p = canvas.Painter();
+        const int top = h - horizonPicture_.height();
+        // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
+        // white; the sky shows through where the picture is white.
+        p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        p.drawImage(0, top, horizonMask_);
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        p.drawImage(0, top, horizonPicture_);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    // The band is outlined in its own colour (not in whatever pen the last line left).
+    canvas.SetPenColor(kBandColour);
+    canvas.SetBrushColor(kBandColour);
+    canvas.Rectangle(-1, h - 26, w + 1, h + 1);
+}
+
+QString SkyChart::CaptionText(const ObserverState& state) {
+    int day = state.Day, month = state.Month, year = state.Year;
+    long double timeOfDay = (state.Hour + state.Minute / 60.0L + state.Second / 3600.0L) / 24.0L;
+    try {
+        const long double c = DateToJD(state.Year, state.Month, state.Day) + state.Hour / 24.0L +
+                              state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
+        JDToDate(c + 0.5L, year, month, day);
+        timeOfDay = c - std::trunc(c);
+    } catch (const EConvertError&) {
+        // A date the calendar does not know (1582-10-05..14, month 13): show it as set.
+    }
+    QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
+                   QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
+                   QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
+    if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year))
+        text += QStringLiteral(" Summer time");
+    return text;
+}
+
+void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
+    canvas.SetFontColor(Qt::black);
+    canvas.SetBrushClear();
+    canvas.TextOut(50, frame_.Height - 20, CaptionText(state));
+}
+
+void SkyChart::DrawCompass(ChartCanvas& canvas) {
+    canvas.SetFont(ChartFont::Large);
+    const double rx2 = frame_.ViewAzimuth;
+    const double reference[4] = {0, rx2 >= 0 ? 90.0 : -270.0, rx2 >= 0 ? 180.0 : -180.0,
+                                 rx2 >= 90 ? 270.0 : -90.0};
+    for (int i = 0; i < 4; ++i) {
+        const double xv = frame_.CenterX - (rx2 - reference[i]) / 90.0 * (frame_.CenterX - 16) -
+                          compassHalfWidth_[i];
+        if (!(std::fabs(xv) < 1e9)) continue;
+        const int x = RoundToInt(xv);
+        if (-20 < x && x < frame_.Width + 20) canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
+    }
+}
+
+void SkyChart::malen(QPainter& painter, QSize size, const ObserverState& state,
+                     const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    // 1. Frame.
+    frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth);
+    const int w = frame_.Width, h = frame_.Height;
+    ChartCanvas canvas(painter, fonts_);
+    ChartContext context{canvas, frame_, state, options, lists};
+
+    // 2. Background.
+    canvas.SetBrushColor(kBackground);
+    canvas.SetPenColor(Qt::white);
+    canvas.Rectangle(-1, -1, w + 1, h + 1);
+    canvas.SetBrushClear();
+    canvas.SetPenColor(Qt::black);
+    canvas.SetFontColor(Qt::white);
+
+    // 3., 4. Constellation borders and lines.
+    if (options.ShowConstellationBorders) {
+        canvas.SetPenColor(kBorderColour);
+        DrawPolyline(painter, borders_);
+        canvas.SetPenColor(Qt::black);
+    }
+    if (options.ShowConstellationLines) {
+        canvas.SetPenColor(kLineColour);
+        DrawPolyline(painter, lines_);
+    }
+
+    // 5., 6. Stars.
+    canvas.SetFont(ChartFont::Small);
+    canvas.SetFontColor(Qt::white);
+    lists.BodyListClear();
+    if (options.ShowStarInfo) lists.StarListClear();
+    DrawStars(canvas, options, lists);
+
+    // 7. Ecliptic.
+    if (options.ShowEcliptic) {
+        canvas.SetPenColor(kEclipticColour);
+        DrawPolyline(painter, ecliptic_);
+    }
+
+    // 8. Zodiac signs.
+    canvas.SetBrushClear();
+    if (options.ShowZodiac) DrawZodiac(canvas, options);
+
+    // 9., 10. Coordinate grid and celestial equator.
+    if (options.ShowGrid) {
+        canvas.SetPenColor(kGridColour);
+        for (const Polyline& circle : grid_) DrawPolyline(painter, circle);
+    }
+    if (options.ShowEquator) {
+        canvas.SetPenColor(kEquatorColour);
+        DrawPolyline(painter, equator_);
+    }
+
+    // 11. Constellation names.
+    if (options.ConstellationNameMode > 0) DrawConstellationNames(canvas, options.ConstellationNameMode);
+
+    // 12. Bodies.
+    canvas.SetFontColor(Qt::white);
+    if (drawBodies) drawBodies(context);
+
+    // 13. Meridian.
+    if (options.ShowMeridian) {
+        canvas.SetPenColor(kGuideColour);
+        canvas.MoveTo(frame_.CenterX, -1);
+        canvas.LineTo(frame_.CenterX, h);
+    }
+
+    // 14. Altitude lines.
+    if (options.ShowAltitudeLines) DrawAltitudeLines(canvas);
+
+    // 15. Horizon figure or band.
+    DrawHorizon(canvas, options);
+
+    // 16., 17. Caption and compass letters.
+    DrawCaption(canvas, state);
+    DrawCompass(canvas);
+
+    // 18. Panels; 19. information windows.
+    if (drawPanels) drawPanels(context);
+    if (afterPaint) afterPaint(context);
+}
+
+void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
+                      const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    if (size.isEmpty()) {
+        target = QImage();
+        return;
+    }
+    if (target.size() != size || target.format() != QImage::Format_RGB32)
+        target = QImage(size, QImage::Format_RGB32);
+    QPainter painter(&target);
+    malen(painter, size, state, options, viewAzimuth, lists);
+}
+
+QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
+                        double viewAzimuth, ChartObjectLists& lists) {
+    QImage image;
+    Redraw(image, size, state, options, viewAzimuth, lists);
+    return image;
+}
+
+}  // namespace noctaris

@@ -1,0 +1,129 @@
+#pragma once
+// The sky chart: one full repaint of the sky for an ObserverState and DisplayOptions onto any
+// QPainter (a window's off-screen image or a QImage for a file). Bodies, panels and the
+// refresh of the information windows are supplied by their owners through hooks that are
+// called at their fixed places in the drawing order.
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include <QColor>
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+#include <QSize>
+#include <QStaticText>
+
+#include "astro/objectlists.h"
+#include "catalog/catalog.h"
+#include "chart/canvas.h"
+#include "chart/projection.h"
+#include "chart/state.h"
+
+namespace noctaris {
+
+// Colour of a star of spectral class 1..8 (anything else: white).
+QColor StarClassColor(int spectralClass);
+
+// Everything a hook needs to draw into the chart being painted.
+struct ChartContext {
+    ChartCanvas& canvas;
+    const ChartFrame& frame;
+    const ObserverState& state;
+    const DisplayOptions& options;
+    ChartObjectLists& lists;
+};
+
+class SkyChart {
+public:
+    // Keeps a reference to the catalogs; they must outlive the chart.
+    explicit SkyChart(const Catalogs& catalogs);
+
+    // Landscape picture (white where the sky shows) and mask (white where the landscape is);
+    // without them the horizon figure is drawn as the plain band.
+    void SetHorizonPictures(const QImage& picture, const QImage& mask);
+    bool HasHorizonPictures() const { return !horizonPicture_.isNull(); }
+
+    // Step 12: Sun, Moon and planets (font: small, white; brush clear).
+    std::function<void(ChartContext&)> drawBodies;
+    // Step 18: the Jupiter-moon and Venus panels, after the caption and compass letters.
+    std::function<void(ChartContext&)> drawPanels;
+    // Step 19: refreshing the visible information windows for the new moment.
+    std::function<void(ChartContext&)> afterPaint;
+
+    // Paints the whole chart onto a surface of `size` pixels. viewAzimuth is the azimuth at the
+    // chart centre (degrees from south through west, -180..180). Clears the body hit list and,
+    // with ShowStarInfo, refills the star hit list.
+    void malen(QPainter& painter, QSize size, const ObserverState& state,
+               const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
+
+    // Renders into `target` (reallocated as Format_RGB32 only when its size differs from `size`).
+    void Redraw(QImage& target, QSize size, const ObserverState& state,
+                const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
+    QImage Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
+                  double viewAzimuth, ChartObjectLists& lists);
+
+    // The frame of the last malen (for picking and the Sun window).
+    const ChartFrame& Frame() const { return frame_; }
+
+    // Text of the caption for a state: place, date, long time, " Summer time" mark.
+    static QString CaptionText(const ObserverState& state);
+
+private:
+    struct FixedPoint {  // a polyline point with its declination's sine and cosine
+        double ra, sinDec, cosDec;
+        bool penUp;
+    };
+    using Polyline = std::vector<FixedPoint>;
+
+    void DrawPolyline(QPainter& painter, const Polyline& line);
+    static Polyline FromSky(const std::vector<SkyPoint>& points);
+    std::string_view StarKey(int index) const;
+    void DrawStars(ChartCanvas& canvas, const DisplayOptions& options, ChartObjectLists& lists);
+    void DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options);
+    void DrawConstellationNames(ChartCanvas& canvas, int mode);
+    void DrawAltitudeLines(ChartCanvas& canvas);
+    void DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options);
+    void DrawCaption(ChartCanvas& canvas, const ObserverState& state);
+    void DrawCompass(ChartCanvas& canvas);
+
+    const Catalogs& catalogs_;
+    ChartFonts fonts_;
+    ChartFrame frame_;
+
+    struct StarEntry {  // stars brighter than magnitude 5, prepared once
+        int index;      // into catalogs_.stars
+        double ra, sinDec, cosDec, magnitude;
+        int radius;     // disc radius; 1 or less: a single pixel
+        int colourClass;
+        int labelIndex;  // into starLabels_, or -1
+    };
+    std::vector<StarEntry> stars_;
+    std::vector<QStaticText> starLabels_;
+    QPen classPens_[9];  // 0 = white
+    QBrush classBrushes_[9];
+    QColor classColours_[9];
+
+    Polyline borders_, lines_, ecliptic_, equator_;
+    std::vector<Polyline> grid_;
+
+    struct ConstellationLabel {
+        double ra, sinDec, cosDec;
+        QStaticText names[3];  // vernacular, Latin, abbreviation
+    };
+    std::vector<ConstellationLabel> constellationLabels_;
+
+    QStaticText zodiacGlyphs_[12];
+    QStaticText zodiacNames_[12];
+    int zodiacGlyphWidth_[12];
+    int zodiacNameWidth_[12];
+    QStaticText compassLetters_[4];
+    int compassHalfWidth_[4];
+    QStaticText altitudeLabels_[5];
+    int altitudeLabelWidth_[5];
+
+    QImage horizonPicture_, horizonMask_;
+    std::vector<QPoint> run_;  // reused buffer of one polyline stroke
+};
+
+}  // namespace noctaris
