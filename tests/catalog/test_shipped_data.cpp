@@ -1,0 +1,223 @@
+// Invariants of the catalogs linked into the program.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "resources/embedded.h"
+
+namespace noctaris {
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+const Catalogs& Shipped() {
+    static const Catalogs c = Catalogs::LoadAll();
+    return c;
+}
+
+// Text that Windows-1252 can hold: no control characters, none of its five undefined bytes.
+bool IsCleanCp1252(const std::string& s) {
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) return false;
+    return true;
+}
+
+TEST(ShippedData, EveryStreamIsZlibLevelNineAndEndsLinesWithCrLf) {
+    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE"}) {
+        const auto bytes = FindEmbedded(name);
+        ASSERT_GE(bytes.size(), 2u) << name;
+        EXPECT_EQ(bytes[0], 0x78) << name;
+        EXPECT_EQ(bytes[1], 0xDA) << name;
+        const std::string text = LoadResourceText(name);
+        ASSERT_GE(text.size(), 2u) << name;
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << name;
+        // Every line end is CR LF: as many CRs as LFs, and never a lone one.
+        std::size_t cr = 0, lf = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r') {
+                ++cr;
+                EXPECT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << name << " at " << i;
+            }
+            if (text[i] == '\n') ++lf;
+        }
+        EXPECT_EQ(cr, lf) << name;
+    }
+}
+
+TEST(ShippedData, StarTableNamesAndDetailsAgree) {
+    const auto star0 = LoadTextResource("STAR0");
+    const auto star3 = LoadTextResource("STAR3");
+    const auto star6 = LoadTextResource("STAR6");
+    ASSERT_EQ(star0.size() % 4, 0u);
+    const std::size_t n = star0.size() / 4;
+    EXPECT_GT(n, 1500u);
+    EXPECT_LE(n, kStarCapacity);
+    EXPECT_EQ(star3.size(), n);
+    ASSERT_EQ(star6.size(), 9 * n);
+
+    const Catalogs& c = Shipped();
+    ASSERT_EQ(c.stars.size(), n);
+    ASSERT_EQ(c.starNames.size(), n);
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < n; ++i) {
+        const StarRecord& s = c.stars[i];
+        const std::string& name = star3[i];
+        EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
+        EXPECT_TRUE(IsCleanCp1252(name)) << name;
+        EXPECT_GE(s.RightAscension, 0.0) << name;
+        EXPECT_LE(s.RightAscension, kTwoPi) << name;
+        EXPECT_LE(std::abs(s.Declination), std::numbers::pi / 2) << name;
+        EXPECT_LT(s.Magnitude, 5.0) << name;
+        EXPECT_GE(s.SpectralClass, 1) << name;
+        EXPECT_LE(s.SpectralClass, 8) << name;
+        // No catalog star sits on the vernal equinox (the Sun is drawn by itself).
+        EXPECT_FALSE(s.RightAscension == 0.0 && s.Declination == 0.0) << name;
+        // Name: a known constellation abbreviation, a blank, a designation.
+        ASSERT_GT(name.size(), 4u) << name;
+        EXPECT_EQ(name[3], ' ') << name;
+        EXPECT_GE(c.FindConstellation(name.substr(0, 3)), 0) << name;
+        // Details: same name, values of at most 8 characters, position matching the table.
+        EXPECT_EQ(star6[9 * i], name);
+        for (int k = 1; k < 9; ++k) {
+            EXPECT_FALSE(star6[9 * i + k].empty()) << name;
+            EXPECT_LE(star6[9 * i + k].size(), 8u) << name << " line " << k + 1;
+        }
+        EXPECT_EQ(star6[9 * i + 3], "-10000");
+        EXPECT_EQ(star6[9 * i + 4], "-10000");
+        const double raHours = ParseResourceNumber(star6[9 * i + 1], "STAR6", 9 * i + 2);
+        EXPECT_NEAR(raHours * std::numbers::pi / 12, s.RightAscension, 1e-4) << name;
+        EXPECT_NEAR(ParseResourceNumber(star6[9 * i + 6], "STAR6", 9 * i + 7), s.Magnitude, 0.006) << name;
+    }
+    EXPECT_EQ(c.Star(1).Magnitude, c.stars.front().Magnitude);
+    EXPECT_THROW(c.Star(0), std::out_of_range);
+    EXPECT_THROW(c.Star(n + 1), std::out_of_range);
+}
+
+TEST(ShippedData, WellKnownStarsAndTheirDetails) {
+    const Catalogs& c = Shipped();
+    int labelled = 0;
+    bool vega = false;
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        if (!c.starNames[i].label.empty()) ++labelled;
+        if (c.starNames[i].raw == "Lyr Alpha,Vega") {
+            vega = true;
+            EXPECT_EQ(c.starNames[i].label, "Vega");
+            EXPECT_NEAR(c.stars[i].Magnitude, 0.03, 0.02);
+            EXPECT_EQ(c.stars[i].SpectralClass, 3);  // A0
+        }
+    }
+    EXPECT_TRUE(vega);
+    EXPECT_GT(labelled, 200);
+
+    const auto d = FindStarDetails("Lyr Alpha,Vega");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->SpectralClassText(), "A0");
+    EXPECT_EQ(d->DistanceLightYears(), "25.3");
+    EXPECT_NE(d->AbsoluteMagnitude(), "-10000");
+    EXPECT_EQ(FindStarDetails("Cen Alpha2")->name, "Cen Alpha2,Toliman");
+    EXPECT_FALSE(FindStarDetails("Sonne"));
+    EXPECT_FALSE(FindStarDetails("Xyz Nothing"));
+}
+
+TEST(ShippedData, ConstellationsFiguresAndBorders) {
+    const Catalogs& c = Shipped();
+    EXPECT_EQ(LoadTextResource("STAR5").size(), 445u);
+    ASSERT_EQ(c.constellations.size(), 89u);
+    std::set<std::string> abbreviations;
+    for (const auto& k : c.constellations) {
+        EXPECT_EQ(k.abbreviation.size(), 3u) << k.latin;
+        abbreviations.insert(k.abbreviation);
+        EXPECT_FALSE(k.vernacular.empty()) << k.latin;
+        EXPECT_GE(k.labelRightAscension, 0.0);
+        EXPECT_LT(k.labelRightAscension, kTwoPi);
+    }
+    EXPECT_EQ(abbreviations.size(), 88u);  // Serpens has two records
+    EXPECT_EQ(c.constellations[1].vernacular, "Luftpumpe");
+    const int boo = c.FindConstellation("Boo");
+    ASSERT_GE(boo, 0);
+    EXPECT_EQ(c.constellations[boo].latin, "Bo\xC3\xB6tes");
+
+    for (const char* res : {"STAR1", "STAR2"}) {
+        const auto lines = LoadTextResource(res);
+        ASSERT_EQ(lines.size() % 2, 0u) << res;
+        const auto& pts = std::string(res) == "STAR1" ? c.constellationLines : c.constellationBorders;
+        std::size_t separators = 0;
+        for (std::size_t l = 0; l < lines.size(); l += 2)
+            if (lines[l] == "0" && lines[l + 1] == "0") ++separators;
+        EXPECT_GT(separators, 100u) << res;
+        EXPECT_EQ(pts.size() + separators, lines.size() / 2) << res;
+        ASSERT_FALSE(pts.empty());
+        EXPECT_TRUE(pts.front().penUp);
+        for (std::size_t i = 1; i < pts.size(); ++i) {
+            EXPECT_GE(pts[i].ra, 0.0);
+            EXPECT_LE(pts[i].ra, kTwoPi);
+            // Within a polyline no segment runs the long way round the sky.
+            if (!pts[i].penUp) {
+                EXPECT_LT(std::abs(pts[i].ra - pts[i - 1].ra), std::numbers::pi) << res << " point " << i;
+            }
+        }
+    }
+}
+
+TEST(ShippedData, PlacesAndTheirNames) {
+    const auto ort = LoadTextResource("ORT");
+    const auto orte = LoadTextResource("ORTE");
+    ASSERT_EQ(ort.size(), orte.size());
+    EXPECT_GT(ort.size(), 3000u);
+    const Catalogs& c = Shipped();
+    ASSERT_EQ(c.places.size(), ort.size());
+    std::set<std::string> names;
+    for (std::size_t k = 0; k < ort.size(); ++k) {
+        const Place& p = c.places[k];
+        EXPECT_EQ(ort[k].substr(0, ort[k].find('\t')), orte[k]);
+        EXPECT_EQ(p.rawName, orte[k]);
+        EXPECT_TRUE(IsCleanCp1252(orte[k])) << orte[k];
+        EXPECT_TRUE(names.insert(orte[k]).second) << "duplicate " << orte[k];
+        EXPECT_NE(orte[k].find(", "), std::string::npos) << orte[k];
+        EXPECT_LE(std::abs(p.latitude), 90.0) << orte[k];
+        EXPECT_LE(std::abs(p.longitude), 180.0) << orte[k];
+        EXPECT_GE(p.zone, -12.0) << orte[k];
+        EXPECT_LE(p.zone, 14.0) << orte[k];
+        EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
+        EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
+    }
+
+    const int chemnitz = c.FindPlace("Chemnitz, D");
+    ASSERT_GE(chemnitz, 0);
+    EXPECT_DOUBLE_EQ(c.places[chemnitz].latitude, 50.836667);
+    EXPECT_DOUBLE_EQ(c.places[chemnitz].longitude, 12.854444);
+    EXPECT_DOUBLE_EQ(c.places[chemnitz].zone, 1.0);
+    for (const char* name : {"wien, a", "Z\xC3\xBCrich, CH", "Paris, F", "London, GB", "New York, USA", "K\xC3\xB6ln, D",
+                             "M\xC3\xBCnchen, D", "Rom, I", "Moskau, RUS"})
+        EXPECT_GE(c.FindPlace(name), 0) << name;
+    EXPECT_DOUBLE_EQ(c.places[c.FindPlace("New York, USA")].zone, -5.0);
+    EXPECT_DOUBLE_EQ(c.places[c.FindPlace("Mumbai, IND")].zone, 5.5);
+    // Umlauts sort with their base letter.
+    EXPECT_LT(c.FindPlace("K\xC3\xB6ln, D"), c.FindPlace("Konstanz, D"));
+    EXPECT_LT(c.FindPlace("Aachen, D"), c.FindPlace("Zwickau, D"));
+}
+
+TEST(ShippedData, WorldOutline) {
+    const auto lines = LoadTextResource("erde");
+    ASSERT_GT(lines.size(), 2500u);
+    EXPECT_EQ(lines.front(), "-84 180 0");
+    EXPECT_EQ(lines.back(), "0 0 0");
+    const auto& pts = Shipped().worldOutline;
+    ASSERT_EQ(pts.size(), lines.size());
+    std::size_t outlines = 0;
+    for (const auto& p : pts) {
+        EXPECT_LE(std::abs(p.latitude), 90);
+        EXPECT_GE(p.longitude, 0);
+        EXPECT_LE(p.longitude, 360);
+        if (!p.draw) ++outlines;
+    }
+    EXPECT_GT(outlines, 50u);
+}
+
+}  // namespace
+}  // namespace noctaris
