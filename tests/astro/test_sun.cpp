@@ -1,0 +1,143 @@
+// Nutation, sidereal time, the Sun's place, rise/transit/set and perihelion.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/sun.h"
+
+namespace noctaris {
+namespace {
+
+double D(long double x) { return static_cast<double>(x); }
+
+// Altitude of the Sun (degrees) at a universal time for a place (east longitude positive).
+double SunAltitude(TDateTime ut, double eastLongitude, double latitude) {
+    const BodyPosition s = SunPosition(ut);
+    const long double H = ApparentSiderealTime(ut) + eastLongitude - s.RightAscension;
+    return D(ArcSinD(SinD(latitude) * SinD(s.Declination) +
+                     CosD(latitude) * CosD(s.Declination) * CosD(H)));
+}
+
+TEST(Nutation, Of1987April10) {
+    long double dpsi = 0, eps = 0, deps = 0;
+    Nutation(31877, dpsi, eps, &deps);
+    EXPECT_NEAR(D(dpsi * 3600), -3.791, 5e-4);
+    EXPECT_NEAR(D(deps * 3600), 9.442, 5e-4);
+    EXPECT_NEAR(D(eps), 23.4435692, 5e-8);
+    long double dpsi2 = 0, eps2 = 0;
+    Nutation(31877, dpsi2, eps2);
+    EXPECT_EQ(dpsi2, dpsi);
+    EXPECT_EQ(eps2, eps);
+    EXPECT_NEAR(D(ApparentSiderealTime(31877)), 197.692229, 5e-7);
+}
+
+TEST(SunPosition, Of1992October13) {
+    const BodyPosition s = SunPosition(33890);
+    EXPECT_NEAR(D(s.Lambda), 199.905961, 5e-7);
+    EXPECT_NEAR(D(s.Beta), 0.000194, 5e-7);
+    EXPECT_NEAR(D(s.Distance), 149240109, 0.5);
+    EXPECT_NEAR(D(s.RightAscension), -161.621907, 5e-7);  // 13h13m30.7s
+    EXPECT_NEAR(D(s.Declination), -7.783813, 5e-7);
+    EXPECT_NEAR(D(SunDistanceAU(33890)), 0.9976085, 5e-8);
+    EXPECT_NEAR(D(SunDiameter(33890)), 1923.86, 5e-3);
+}
+
+TEST(SunPosition, RightAscensionStaysWithinHalfATurn) {
+    // Through a year the right ascension runs through -180..180 and the distance through
+    // perihelion and aphelion.
+    for (int day = 0; day < 366; day += 5) {
+        const BodyPosition s = SunPosition(EncodeDate(2012, 1, 1) + day);
+        EXPECT_GE(s.RightAscension, -180);
+        EXPECT_LE(s.RightAscension, 180);
+        EXPECT_GE(s.Lambda, 0);
+        EXPECT_LT(s.Lambda, 360);
+        EXPECT_LT(std::fabs(D(s.Declination)), 23.45);
+        EXPECT_GT(s.Distance, 147.0e6);
+        EXPECT_LT(s.Distance, 152.2e6);
+    }
+}
+
+TEST(Interpolate3, FollowsAParabolaAndCrossesTheSeam) {
+    // y = 10 + 2n + n^2 at n = -1, 0, 1.
+    EXPECT_NEAR(D(Interpolate3(0.5L, 13, 10, 9)), 11.25, 1e-15);
+    EXPECT_NEAR(D(Interpolate3(-1, 13, 10, 9)), 9, 1e-15);
+    // A right ascension just below 180 then just above -180.
+    EXPECT_NEAR(D(Interpolate3(0.5L, -179.0L, 179.5L, 178.0L)), 180.25, 1e-12);
+    EXPECT_NEAR(D(Interpolate3(0.5L, 178.0L, 179.5L, -179.0L)), 178.75, 1e-12);
+    EXPECT_NEAR(D(Interpolate3(0.5L, -178.0L, 179.5L, 178.0L)), 180.625, 1e-12);
+    // And across 0/360.
+    EXPECT_NEAR(D(Interpolate3(1, 1.0L, 359.5L, 358.0L)), 361.0, 1e-12);
+}
+
+TEST(RiseSetCorrection, NeverDividesByZero) {
+    RiseSetRecord r;
+    r.h0 = -0.8333L;
+    r.Phi = 50;
+    r.Alpha1 = r.Alpha2 = r.Alpha3 = 100;
+    r.Delta1 = r.Delta2 = r.Delta3 = 10;
+    r.Theta0 = 100;  // hour angle exactly 0 at m = 0
+    const long double dm = RiseSetCorrection(1, 0, r);
+    EXPECT_TRUE(std::isfinite(D(dm)));
+    EXPECT_EQ(RiseSetCorrection(0, 0, r), 0);
+}
+
+TEST(RiseTransitSet, SunIsOnTheHorizonAtRiseAndSet) {
+    // Berlin (13.4 E, 52.5 N) around the year.
+    for (int month = 1; month <= 12; ++month) {
+        const TDateTime day = EncodeDate(2012, month, 15);
+        const double rise = SunRiseTime(-13.4L, 52.5L, day);
+        const double transit = SunTransitTime(-13.4L, 52.5L, day);
+        const double set = SunSetTime(-13.4L, 52.5L, day);
+        ASSERT_GT(rise, day) << month;
+        EXPECT_LT(rise, transit) << month;
+        EXPECT_LT(transit, set) << month;
+        EXPECT_LT(set, day + 1) << month;
+        EXPECT_NEAR(SunAltitude(rise, 13.4, 52.5), -0.8333, 0.02) << month;
+        EXPECT_NEAR(SunAltitude(set, 13.4, 52.5), -0.8333, 0.02) << month;
+        // Transit near 12:00 local mean time, equation of time within 17 minutes.
+        EXPECT_NEAR((transit - day) * 24, 12 - 13.4 / 15, 0.3) << month;
+    }
+    // Midsummer: sunrise 02:43 UT, sunset 19:33 UT.
+    const TDateTime june = EncodeDate(2012, 6, 21);
+    EXPECT_NEAR((SunRiseTime(-13.4L, 52.5L, june) - june) * 1440, 2 * 60 + 43, 1.5);
+    EXPECT_NEAR((SunSetTime(-13.4L, 52.5L, june) - june) * 1440, 19 * 60 + 33, 1.5);
+}
+
+TEST(RiseTransitSet, RightAscensionCrossingHalfATurnAtTheEquinox) {
+    // Around 2012-09-22 the Sun's right ascension passes from +180 to -180.
+    for (int day = 20; day <= 25; ++day) {
+        const TDateTime d0 = EncodeDate(2012, 9, day);
+        const double transit = SunTransitTime(0, 0, d0);
+        EXPECT_NEAR((transit - d0) * 24, 11.87, 0.1) << day;
+        const double rise = SunRiseTime(0, 0, d0);
+        EXPECT_NEAR(SunAltitude(rise, 0, 0), -0.8333, 0.02) << day;
+    }
+}
+
+TEST(RiseTransitSet, PolarDayAndNightHaveNoEvents) {
+    const TDateTime june = EncodeDate(2012, 6, 21);
+    EXPECT_EQ(SunRiseTime(0, 80, june), -1000001);
+    EXPECT_EQ(SunSetTime(0, 80, june), -1000001);
+    EXPECT_EQ(SunTransitTime(0, 80, june), -1000001);
+    EXPECT_EQ(SunRiseTime(0, -80, june), kNoRiseSet);
+    EXPECT_EQ(SunSetTime(-20, 80, EncodeDate(2012, 12, 21)), kNoRiseSet);
+    EXPECT_EQ(SunRiseTime(0, 90, june), kNoRiseSet);
+}
+
+TEST(Perihelion, NextPassagesOf2012) {
+    const TDateTime t = EncodeDate(2012, 1, 1);
+    const double peri = NextPerihelion(t);
+    EXPECT_NEAR(D(DateTimeToJD(peri)), 2455930.62, 5e-3);
+    int y = 0, m = 0, d = 0;
+    DecodeDate(peri, y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20120104);
+    DecodeDate(NextAphelion(t), y, m, d);
+    EXPECT_EQ(y * 100 + m, 201207);
+    // A passage counts from its own instant on; the one after lies a year later.
+    EXPECT_EQ(NextPerihelion(peri), peri);
+    EXPECT_NEAR(NextPerihelion(peri + 1e-3) - peri, 365.26, 0.01);
+    EXPECT_EQ(PerihelionAphelionTime(0, t + 100), peri);
+}
+
+}  // namespace
+}  // namespace noctaris
