@@ -11,8 +11,13 @@ using LD = long double;
 constexpr LD kDeg = 0.017453292519943295769L;
 constexpr LD kInvDeg = 57.295779513082320877L;
 
-LD Sin(LD deg) { return std::sin(deg * kDeg); }
-LD Cos(LD deg) { return std::cos(deg * kDeg); }
+// Transcendental functions are evaluated in double (the extended ones cost several times as
+// much and the chart calls these series on every redraw); sums and products stay extended.
+LD Sin(LD deg) { return std::sin(static_cast<double>(deg * kDeg)); }
+LD Cos(LD deg) { return std::cos(static_cast<double>(deg * kDeg)); }
+LD Tan(LD deg) { return std::tan(static_cast<double>(deg * kDeg)); }
+LD AtanDeg(LD x) { return std::atan(static_cast<double>(x)) * kInvDeg; }
+LD AsinDeg(LD x) { return std::asin(static_cast<double>(x)) * kInvDeg; }
 
 LD Reduce360(LD x) {
     x = std::fmod(x, 360.0L);
@@ -152,13 +157,13 @@ LD IlluminatedFraction(const Fundamentals& a) {
 // Ecliptic (lambda, beta) to equatorial with the obliquity given by its cosine and sine.
 void EclipticToRaDec(LD lambda, LD beta, LD ce, LD se, double& ra, double& dec) {
     const LD cl = Cos(lambda);
-    LD alpha = (cl == 0 ? (Sin(lambda) * ce - std::tan(beta * kDeg) * se >= 0 ? 90.0L : -90.0L)
-                        : std::atan((Sin(lambda) * ce - std::tan(beta * kDeg) * se) / cl) * kInvDeg);
+    const LD num = Sin(lambda) * ce - Tan(beta) * se;
+    LD alpha = cl == 0 ? (num >= 0 ? 90.0L : -90.0L) : AtanDeg(num / cl);
     if (cl < 0) alpha += 180.0L;
     ra = static_cast<double>(Reduce360(alpha));
     // A rounding overshoot of this sine is the only way past +-1.
     const LD sd = std::clamp(Sin(beta) * ce + Cos(beta) * se * Sin(lambda), -1.0L, 1.0L);
-    dec = static_cast<double>(std::asin(sd) * kInvDeg);
+    dec = static_cast<double>(AsinDeg(sd));
 }
 
 // One term of the phase corrections: coeff * E^ePower * sin(mp*M' + m*M + f*F + om*Omega).
@@ -315,7 +320,7 @@ void GalileanMoons(double jd, GalileanMoonPositions& positions) {
     const LD R = 1.00014L - 0.01671L * Cos(M) - 0.00014L * Cos(2 * M);
     const LD r = 5.20872L - 0.25208L * Cos(N) - 0.00611L * Cos(2 * N);
     const LD delta = std::sqrt(std::fabs(r * r + R * R - 2 * r * R * Cos(K)));
-    const LD psi = std::asin(std::clamp(R / delta * Sin(K), -1.0L, 1.0L)) * kInvDeg;
+    const LD psi = AsinDeg(std::clamp(R / delta * Sin(K), -1.0L, 1.0L));
 
     const LD lambdaJ = 34.35L + 0.083091L * d + 0.329L * Sin(V) + B;
     const LD DS = 3.12L * Sin(lambdaJ + 42.8L);

@@ -21,18 +21,26 @@ bool IsPlanetName(std::string_view name) {
 // The spherical theory silently substitutes Venus for any name it does not know.
 std::string_view KnownOrVenus(std::string_view name) { return IsPlanetName(name) ? name : "Venus"; }
 
-LD SinL(LD deg) { return std::sin(deg * kDegToRad); }
-LD CosL(LD deg) { return std::cos(deg * kDegToRad); }
+// Transcendental functions are evaluated in double (the extended ones cost several times as
+// much and the chart calls this module on every redraw); sums and products stay extended.
+LD SinR(LD rad) { return std::sin(static_cast<double>(rad)); }
+LD CosR(LD rad) { return std::cos(static_cast<double>(rad)); }
+LD TanR(LD rad) { return std::tan(static_cast<double>(rad)); }
+LD AtanR(LD x) { return std::atan(static_cast<double>(x)); }
+LD AsinR(LD x) { return std::asin(static_cast<double>(x)); }
+LD AcosR(LD x) { return std::acos(static_cast<double>(x)); }
+LD SinL(LD deg) { return SinR(deg * kDegToRad); }
+LD CosL(LD deg) { return CosR(deg * kDegToRad); }
 
 // arctan(y/x) in degrees, the quotient taken as written; x = 0 gives the limit +-90.
 LD ArcTanQuotient(LD y, LD x) {
     if (x == 0) return y > 0 ? 90.0L : (y < 0 ? -90.0L : 0.0L);
-    return std::atan(y / x) * kRadToDeg;
+    return AtanR(y / x) * kRadToDeg;
 }
 
 // arcsin in degrees of a sine that is mathematically within [-1, 1]; only rounding can carry
 // it past, so it is clamped.
-LD ArcSinOfSine(LD s) { return std::asin(std::clamp(s, -1.0L, 1.0L)) * kRadToDeg; }
+LD ArcSinOfSine(LD s) { return AsinR(std::clamp(s, -1.0L, 1.0L)) * kRadToDeg; }
 
 LD Reduce360(LD x) {
     x = std::fmod(x, 360.0L);
@@ -95,12 +103,23 @@ const std::array<OuterCorrection, 4> kOuterCorrections = {{
 }};
 // clang-format on
 
-LD EvaluateSeries(const FourierSeries& s, LD x) {
-    LD sum = s.c0;
-    for (int k = 1; k < 12; ++k) {
-        if (s.cosk[k] != 0) sum += s.cosk[k] * std::cos(k * x);
-        if (s.sink[k] != 0) sum += s.sink[k] * std::sin(k * x);
+// cos kX and sin kX for k = 0..11, by the angle-addition recurrence.
+struct Harmonics {
+    std::array<LD, 12> c, s;
+    explicit Harmonics(LD x) {
+        const LD c1 = CosR(x), s1 = SinR(x);
+        c[0] = 1;
+        s[0] = 0;
+        for (int k = 1; k < 12; ++k) {
+            c[k] = c[k - 1] * c1 - s[k - 1] * s1;
+            s[k] = s[k - 1] * c1 + c[k - 1] * s1;
+        }
     }
+};
+
+LD EvaluateSeries(const FourierSeries& s, const Harmonics& h) {
+    LD sum = s.c0;
+    for (int k = 1; k < 12; ++k) sum += s.cosk[k] * h.c[k] + s.sink[k] * h.s[k];
     return sum;
 }
 
@@ -119,9 +138,9 @@ OrbitState OrbitOfDate(std::string_view name, double T) {
     const LD E = SolveKeplerIterative(e, static_cast<double>(M * kPi / 180.0L));
     const LD le = e;
     OrbitState s;
-    s.r = a * (1.0L - le * std::cos(E));
-    const LD v = 2.0L * ArcTanQuotient(std::sqrt(std::fabs((1.0L + le) / (1.0L - le))) * std::sin(E / 2),
-                                       std::cos(E / 2));
+    s.r = a * (1.0L - le * CosR(E));
+    const LD v = 2.0L * ArcTanQuotient(std::sqrt(std::fabs((1.0L + le) / (1.0L - le))) * SinR(E / 2),
+                                       CosR(E / 2));
     s.u = v + peri - node;
     s.incl = i;
     s.node = node;
@@ -149,10 +168,10 @@ double EccentricAnomaly(double M, double e) {
     m = kTwoPi * (m - std::trunc(m));
     if (m < 0) m += kTwoPi;
     LD E = e < 0.8 ? m : 3.141592654L;
-    LD f = E - e * std::sin(E) - m;
+    LD f = E - e * SinR(E) - m;
     for (int k = 0; k < 15 && std::fabs(f) > 1e-11L; ++k) {
-        E = E - f / (1.0L - e * std::cos(E));
-        f = E - e * std::sin(E) - m;
+        E = E - f / (1.0L - e * CosR(E));
+        f = E - e * SinR(E) - m;
     }
     return static_cast<double>(E / RAD);
 }
@@ -262,7 +281,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
 double SolveKeplerIterative(double e, double M) {
     LD E = 0;
     for (int k = 0; k < 39; ++k) {
-        const LD next = M + e * std::sin(E);
+        const LD next = M + e * SinR(E);
         const bool settled = std::fabs(next - E) < 1e-7L;
         E = next;
         if (settled) break;
@@ -273,9 +292,9 @@ double SolveKeplerIterative(double e, double M) {
 void OuterPlanetCorrections(std::string_view name, double jd, double& dR, double& dL) {
     for (const OuterCorrection& c : kOuterCorrections) {
         if (c.name != name) continue;
-        const LD x = (static_cast<LD>(jd) - 2438000.5L) * kPi / 9600.0L;
-        dL = static_cast<double>(EvaluateSeries(c.dL, x));
-        dR = static_cast<double>(EvaluateSeries(c.dR, x));
+        const Harmonics h((static_cast<LD>(jd) - 2438000.5L) * kPi / 9600.0L);
+        dL = static_cast<double>(EvaluateSeries(c.dL, h));
+        dR = static_cast<double>(EvaluateSeries(c.dR, h));
         return;
     }
 }
@@ -318,14 +337,14 @@ void PlanetMagnitude(std::string_view name, double r, double delta, double R, do
 
 void PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
                    double zone, double& rise, double& set) {
-    const LD q = std::tan(latitude * kDegToRad) * std::tan(dec * kDegToRad);
+    const LD q = TanR(latitude * kDegToRad) * TanR(dec * kDegToRad);
     if (std::fabs(q) > 1.0L) {
         rise = set = static_cast<LD>(latitude) * dec >= 0 ? kNeverSets : kNeverRises;
         return;
     }
     // arccos(q) stands where arccos(-q), the hour angle itself, belongs: the value carries 12
     // hours that are taken off only after the conversion to solar time below.
-    const LD h = std::acos(q) * 12.0L / kPi;
+    const LD h = AcosR(q) * 12.0L / kPi;
     auto clock = [&](LD s) {
         s += (static_cast<LD>(ra) - longitude) / 15.0L;
         if (s > 24) s -= 24;
