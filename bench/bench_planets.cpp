@@ -1,0 +1,73 @@
+// Cost of the bodies of one chart redraw: every planet's ephemeris, the Moon, Jupiter's moons.
+#include <benchmark/benchmark.h>
+
+#include "astro/moonseries.h"
+#include "astro/planets.h"
+
+namespace {
+using namespace noctaris;
+
+constexpr double kJulianDay = 2461391.5 + 20.5 / 24;
+const char* const kNames[] = {"Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+
+void BM_PlanetEphemerisAllPlanets(benchmark::State& state) {
+    double jd = kJulianDay;
+    for (auto _ : state) {
+        for (const char* name : kNames) {
+            PlanetEphemerisRecord rec;
+            double rise = 0, set = 0, ra = 0, dec = 0;
+            PlanetEphemeris(name, jd, 52.52, 13.40, 1, rise, set, ra, dec, rec);
+            benchmark::DoNotOptimize(rec);
+            benchmark::DoNotOptimize(rise);
+        }
+        jd += 1e-6;
+    }
+}
+BENCHMARK(BM_PlanetEphemerisAllPlanets);
+
+void BM_MoonPositionShort(benchmark::State& state) {
+    double jd = kJulianDay;
+    for (auto _ : state) {
+        double ra, dec, k;
+        MoonPositionShort(jd, ra, dec, k);
+        benchmark::DoNotOptimize(ra);
+        benchmark::DoNotOptimize(dec);
+        benchmark::DoNotOptimize(k);
+        jd += 1e-6;
+    }
+}
+BENCHMARK(BM_MoonPositionShort);
+
+void BM_GalileanMoons(benchmark::State& state) {
+    double jd = kJulianDay;
+    for (auto _ : state) {
+        GalileanMoonPositions p;
+        GalileanMoons(jd, p);
+        benchmark::DoNotOptimize(p);
+        jd += 1e-6;
+    }
+}
+BENCHMARK(BM_GalileanMoons);
+
+// Everything the chart asks of these modules per redraw (the Sun needs Earth twice more).
+void BM_ChartRedrawBodies(benchmark::State& state) {
+    double jd = kJulianDay;
+    for (auto _ : state) {
+        for (const char* name : kNames) {
+            PlanetEphemerisRecord rec;
+            double rise = 0, set = 0, ra = 0, dec = 0;
+            PlanetEphemeris(name, jd, 52.52, 13.40, 1, rise, set, ra, dec, rec);
+            benchmark::DoNotOptimize(rec);
+        }
+        double ra, dec, k;
+        MoonPositionShort(jd, ra, dec, k);
+        benchmark::DoNotOptimize(ra);
+        GalileanMoonPositions p;
+        GalileanMoons(jd, p);
+        benchmark::DoNotOptimize(p);
+        jd += 1e-6;
+    }
+}
+BENCHMARK(BM_ChartRedrawBodies);
+
+}  // namespace
