@@ -86,6 +86,8 @@ TEST(MoonPhaseInstantTest, TextbookLastQuarter) {
     const double lastQuarter = MoonPhaseInstant(1, 11, 2043, 3);
     EXPECT_NEAR(lastQuarter, 2467636.48446, 0.0002);
     EXPECT_NEAR(lastQuarter, 2467636.49186, 0.01);
+    // The first quarter of that lunation adds W (0.0028 d here) where the last subtracts it.
+    EXPECT_NEAR(MoonPhaseInstant(1, 11, 2043, 1), 2467622.67710, 0.0002);
 }
 
 TEST(MoonPhaseInstantTest, LunationStructure) {
