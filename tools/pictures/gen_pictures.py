@@ -503,7 +503,6 @@ def planet_symbol(tx, name):
         img = expose(img, 0.97) * 1.05
         img = saturate(img, 1.4)
     else:
-        tex = {"earth": None}.get(name, None)
         if name == "earth":
             tex = earth_texture()
         elif name == "neptune":
@@ -511,8 +510,9 @@ def planet_symbol(tx, name):
         else:
             tex = tx[name]
         img = render_globe(8, 3.95, tex, tilt=10, **kw)
-        img = expose(img, 0.98, pct=97)
-        img = saturate(img, {"mercury": 1.0, "venus": 1.5, "mars": 1.5, "jupiter": 1.6,
+        target = {"mercury": 0.82}.get(name, 0.98)
+        img = expose(img, target, pct=97) * np.array({"mercury": [1.0, 0.9, 0.78]}.get(name, [1, 1, 1]))
+        img = saturate(img, {"mercury": 1.0, "venus": 1.15, "mars": 1.5, "jupiter": 1.6,
                              "uranus": 1.5, "neptune": 1.3, "earth": 1.3}[name])
     return keep_black_transparent(to_u8(soft_clip(img, 0.8)))
 
