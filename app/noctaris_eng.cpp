@@ -1,5 +1,6 @@
 #include "app/noctaris_eng.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTimer>
@@ -32,7 +34,6 @@ namespace noctaris {
 namespace {
 
 const QString kSection = QStringLiteral("Noctaris");
-constexpr int kDefaultPlaceIndexFallback = 0;
 const char* const kDefaultPlace = "Chemnitz, D";
 
 TDateTime ToDateTime(const QDate& d) {
@@ -140,8 +141,12 @@ void Tfhimmel::FormCreate() {
     connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
     BuildMenu();
 
-    for (const Place& place : catalogs_->places) ComboBox1->addItem(QString::fromStdString(place.name));
-    ComboBox1->setCurrentIndex(-1);
+    {
+        // Filling the list must not select a place: the first activation chooses it.
+        const QSignalBlocker block(ComboBox1);
+        for (const Place& place : catalogs_->places) ComboBox1->addItem(QString::fromStdString(place.name));
+        ComboBox1->setCurrentIndex(-1);
+    }
     display_ = DisplayOptions{};
     animation_ = AnimationState{};
     TakeClockTime();
@@ -384,7 +389,7 @@ void Tfhimmel::changeEvent(QEvent* e) {
 
 void Tfhimmel::FormActivate() {
     firstActivation_ = false;
-    const int defaultPlace = std::max(catalogs_->FindPlace(kDefaultPlace), kDefaultPlaceIndexFallback);
+    const int defaultPlace = catalogs_->FindPlace(kDefaultPlace);
     IniFile ini(options_.settingsPath.isEmpty() ? DefaultSettingsPath() : options_.settingsPath);
     if (ini.Exists() && ini.Load()) {
         ReadSettings(ini);
@@ -421,7 +426,9 @@ void Tfhimmel::ReadSettings(const IniFile& ini) {
         rx2->setValue(azimuth);
         rx2->blockSignals(false);
     }
-    QPoint pos(ini.ReadInteger(kSection, "Links", 0), ini.ReadInteger(kSection, "Oben", 0));
+    // Far-off values are off every screen anyway; keep them small enough for the geometry.
+    auto coordinate = [&](const char* key) { return std::clamp(ini.ReadInteger(kSection, key, 0), -100000, 100000); };
+    QPoint pos(coordinate("Links"), coordinate("Oben"));
     // A position stored on a screen that is gone would leave the window where nobody can
     // see it: then centre it on the primary screen instead.
     const QRect wanted(pos, frameGeometry().size());
@@ -454,7 +461,7 @@ void Tfhimmel::ReadSettings(const IniFile& ini) {
     SyncChecks();
 
     if (place.isEmpty()) {
-        ComboBox1->setCurrentIndex(std::max(catalogs_->FindPlace(kDefaultPlace), kDefaultPlaceIndexFallback));
+        ComboBox1->setCurrentIndex(catalogs_->FindPlace(kDefaultPlace));
     } else {
         const int k = ComboBox1->findText(place, Qt::MatchFixedString);
         ComboBox1->setCurrentIndex(k);  // -1 when unknown: nothing selected, place unchanged

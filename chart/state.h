@@ -33,6 +33,8 @@ struct DisplayOptions {
     bool ShowZodiac = false;                // "Tierkreis"
     bool ShowJupiterMoons = false;          // "Jupiter"
     bool ShowVenusPhase = false;            // "Venus"
+
+    bool operator==(const DisplayOptions&) const = default;
 };
 
 }  // namespace noctaris
