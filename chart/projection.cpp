@@ -33,6 +33,18 @@ int LastSunday(int month, int year) {
     return d;
 }
 
+// Both sines are at most 1 in exact arithmetic; a point exactly due east or west comes out a
+// hair above 1 and is taken as 1. Anything further off (close to the zenith, where the
+// division by cos h blows rounding up, or NaN) cannot be placed.
+bool WithinUnit(double& v) {
+    if (std::fabs(v) <= 1) return true;
+    if (std::fabs(v) <= 1 + 1e-12) {
+        v = v > 0 ? 1 : -1;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 double LocalDateToJD(int year, int month, int day, double timeZone) {
@@ -82,11 +94,11 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
                        int& y) {
     const double t = f.SiderealAngle - ra;
     const double cosT = std::cos(t);
-    const double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
-    if (!(std::fabs(sinH) <= 1)) return false;  // also rejects NaN
+    double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
+    if (!WithinUnit(sinH)) return false;  // also rejects NaN
     const double h = std::asin(sinH);
-    const double s = std::sin(t) * cosDec / std::cos(h);
-    if (!(std::fabs(s) <= 1)) return false;  // the zenith itself has no azimuth
+    double s = std::sin(t) * cosDec / std::cos(h);
+    if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
     const double as = std::asin(s) * 180.0 / kPi;
     const double azimuth = c > 0 ? as : 180.0 - as;

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "astro/timebase.h"
+#include "chart/projection.h"
+#include "chart_test_util.h"
+
+using namespace noctaris;
+using noctaris::test::EquatorialOf;
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+
+ObserverState Chemnitz() {
+    ObserverState s;
+    s.PlaceName = "Chemnitz, D";
+    s.Latitude = 50.836667;
+    s.Longitude = 12.854444;
+    s.TimeZone = 1;
+    s.Year = 2026;
+    s.Month = 12;
+    s.Day = 7;
+    s.Hour = 21;
+    s.Minute = 30;
+    return s;
+}
+}  // namespace
+
+TEST(ChartFrame, ScaleOfTheDesignSize) {
+    const ChartFrame f = MakeChartFrame(Chemnitz(), 1029, 664, 0);
+    EXPECT_EQ(f.CenterX, 514);
+    EXPECT_NEAR(f.PixelsPerDegree, 5.7111, 1e-4);
+    EXPECT_EQ(AltitudeContourRow(f, 2), 370);  // 30°: Round(636 - 265.6)
+    EXPECT_EQ(AltitudeContourRow(f, 1), 503);  // 636 - 132.8
+    EXPECT_EQ(AltitudeContourRow(f, 5), -28);  // 75°: above the top row
+    // The inverse mappings undo the projection's scale.
+    EXPECT_NEAR(ScreenYToAltitude(f, 636), 0.0, 1e-12);
+    EXPECT_NEAR(ScreenYToAltitude(f, 370) * 180 / kPi, 30.0, 75.0 / 664);
+    EXPECT_DOUBLE_EQ(ScreenXToAzimuth(f, 514), 0.0);
+    EXPECT_NEAR(ScreenXToAzimuth(f, 514 + 514), 90.0, 1e-9);
+    const ChartFrame odd = MakeChartFrame(Chemnitz(), 7, 100, 30);
+    EXPECT_EQ(odd.CenterX, 3);
+    EXPECT_DOUBLE_EQ(ScreenXToAzimuth(odd, 3), 30.0);
+}
+
+TEST(ChartFrame, SummerTimeTurnsTheSkyOnlyOnSummerDays) {
+    ObserverState s = Chemnitz();
+    s.Month = 6;
+    s.Day = 21;
+    const ChartFrame standard = MakeChartFrame(s, 800, 600, 0);
+    s.ConsiderSummerTime = true;
+    const ChartFrame summer = MakeChartFrame(s, 800, 600, 0);
+    EXPECT_NEAR(standard.SiderealAngle - summer.SiderealAngle, kPi / 12, 1e-12);
+    EXPECT_EQ(standard.JulianDay, summer.JulianDay);  // bodies never move with summer time
+
+    s.Month = 12;
+    EXPECT_EQ(MakeChartFrame(s, 800, 600, 0).SiderealAngle,
+              [&] { ObserverState w = s; w.ConsiderSummerTime = false; return MakeChartFrame(w, 800, 600, 0).SiderealAngle; }());
+}
+
+TEST(ChartFrame, JulianDayAndSiderealTime) {
+    ObserverState s;
+    s.Year = 2000, s.Month = 1, s.Day = 1, s.Hour = 12;  // Greenwich, UT
+    const ChartFrame f = MakeChartFrame(s, 100, 100, 0);
+    EXPECT_DOUBLE_EQ(f.JulianDay, 2451545.0);
+    EXPECT_NEAR(f.SiderealAngle * 12 / kPi, 18.6973745583, 1e-9);
+    // The zone shifts the Julian day of the displayed local moment.
+    const ObserverState c = Chemnitz();
+    EXPECT_NEAR(MakeChartFrame(c, 100, 100, 0).JulianDay, 2461381.5 + 20.5 / 24, 1e-9);
+}
+
+TEST(LocalDateToJD, MatchesTheCalendarOnBothSidesOfTheReform) {
+    EXPECT_DOUBLE_EQ(LocalDateToJD(2000, 1, 1, 0), 2451544.5);
+    EXPECT_DOUBLE_EQ(LocalDateToJD(1582, 10, 15, 0), 2299160.5);
+    EXPECT_DOUBLE_EQ(LocalDateToJD(1582, 10, 4, 0), 2299159.5);  // Julian calendar: B = -63.5
+    EXPECT_DOUBLE_EQ(LocalDateToJD(2026, 12, 7, 1), 2461381.5 - 1.0 / 24);
+    EXPECT_DOUBLE_EQ(LocalDateToJD(2024, 3, 1, 5.5), 2460370.5 - 5.5 / 24);
+    struct D { int y, m, d; };
+    for (const D d : std::vector<D>{{-4000, 1, 1}, {1, 1, 1}, {1000, 2, 29}, {1582, 2, 28},
+                                    {1600, 2, 29}, {1900, 3, 1}, {2100, 2, 28}, {9999, 12, 31}}) {
+        EXPECT_DOUBLE_EQ(LocalDateToJD(d.y, d.m, d.d, 0), static_cast<double>(DateToJD(d.y, d.m, d.d)))
+            << d.y << "-" << d.m << "-" << d.d;
+    }
+}
+
+TEST(IsSummerTime, LastSundaysOfMarchAndOctober) {
+    EXPECT_TRUE(IsSummerTime(31, 3, 2024));
+    EXPECT_FALSE(IsSummerTime(30, 3, 2024));
+    EXPECT_FALSE(IsSummerTime(27, 10, 2024));
+    EXPECT_TRUE(IsSummerTime(26, 10, 2024));
+    EXPECT_TRUE(IsSummerTime(29, 3, 2026));
+    EXPECT_FALSE(IsSummerTime(28, 3, 2026));
+    EXPECT_TRUE(IsSummerTime(24, 10, 2026));
+    EXPECT_FALSE(IsSummerTime(25, 10, 2026));
+    EXPECT_TRUE(IsSummerTime(1, 4, 2024));
+    EXPECT_TRUE(IsSummerTime(30, 9, 2024));
+    EXPECT_FALSE(IsSummerTime(1, 11, 2024));
+    EXPECT_FALSE(IsSummerTime(15, 1, 2024));
+    // Years before the era still end (the weekday remainder is kept non-negative).
+    EXPECT_FALSE(IsSummerTime(1, 3, -100));
+    EXPECT_TRUE(IsSummerTime(31, 3, -100) || IsSummerTime(30, 3, -100) || IsSummerTime(29, 3, -100) ||
+                IsSummerTime(28, 3, -100) || IsSummerTime(27, 3, -100) || IsSummerTime(26, 3, -100) ||
+                IsSummerTime(25, 3, -100));
+}
+
+TEST(ProjectToScreen, AzimuthWrapsAroundTheViewCentre) {
+    const ObserverState s = Chemnitz();
+    const ChartFrame north = MakeChartFrame(s, 1029, 664, 180);
+    double ra, dec;
+    int x = -1, y = -1;
+
+    EquatorialOf(north, 180, 20, ra, dec);  // due north
+    EXPECT_TRUE(ProjectToScreen(north, ra, dec, x, y));
+    EXPECT_EQ(x, north.CenterX);
+    EXPECT_EQ(y, static_cast<int>(std::nearbyint(636 - 664 * 20 / 75.0)));
+
+    EquatorialOf(north, 0, 20, ra, dec);  // due south: half a chart width off to the left
+    EXPECT_FALSE(ProjectToScreen(north, ra, dec, x, y));
+    EXPECT_EQ(x, 514 - 1028);
+
+    EquatorialOf(north, -90, 10, ra, dec);  // east: -270 wraps to +90, the right edge
+    EXPECT_TRUE(ProjectToScreen(north, ra, dec, x, y));
+    EXPECT_EQ(x, 2 * north.CenterX);
+
+    const ChartFrame east = MakeChartFrame(s, 1029, 664, -90);
+    EquatorialOf(east, 135, 10, ra, dec);  // 225° from the centre wraps to -135
+    EXPECT_FALSE(ProjectToScreen(east, ra, dec, x, y));
+    EXPECT_EQ(x, static_cast<int>(std::nearbyint(-135 * east.PixelsPerDegree + 514)));
+
+    // Placeable within ten pixels of the surface; the pixel is reported either way.
+    const ChartFrame south = MakeChartFrame(s, 1029, 664, 0);
+    EquatorialOf(south, 0, -75.0 * 37 / 664, ra, dec);  // 37 rows below the horizon: y = 673
+    EXPECT_TRUE(ProjectToScreen(south, ra, dec, x, y));
+    EXPECT_EQ(y, 673);
+    EquatorialOf(south, 0, -75.0 * 38 / 664, ra, dec);  // y = 674 = H + 10
+    EXPECT_FALSE(ProjectToScreen(south, ra, dec, x, y));
+    EXPECT_EQ(y, 674);
+}
+
+TEST(ProjectToScreen, UndefinedPointsLeaveThePixelAlone) {
+    ObserverState pole;
+    pole.Latitude = 90;
+    const ChartFrame f = MakeChartFrame(pole, 400, 300, 0);
+    int x = 12345, y = 54321;
+    // A NaN position must never reach the surface.
+    EXPECT_FALSE(ProjectToScreen(f, std::nan(""), 0.3, x, y));
+    EXPECT_EQ(x, 12345);
+    EXPECT_EQ(y, 54321);
+}
+
+TEST(PolylinePen, BreaksAtEveryPointThatCannotBePlaced) {
+    PolylinePen pen;
+    // placeable: T T F T T  -> move, line, move (to the unplaceable point), line, line
+    const bool placeable[] = {true, true, false, true, true};
+    const bool expected[] = {false, true, false, true, true};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(pen.Step(placeable[i]), expected[i]) << i;
+    pen.Lift();  // a separator of the catalog
+    EXPECT_FALSE(pen.Step(true));
+    EXPECT_FALSE(pen.Step(false));
+    EXPECT_FALSE(pen.Step(false));
+    EXPECT_TRUE(pen.Step(true));
+}

@@ -1,0 +1,395 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "chart/skychart.h"
+#include "chart_test_util.h"
+
+using namespace noctaris;
+using noctaris::test::EquatorialOf;
+
+namespace {
+
+const QSize kSize(1029, 664);
+
+ObserverState Chemnitz() {
+    ObserverState s;
+    s.PlaceName = "Chemnitz, D";
+    s.Latitude = 50.836667;
+    s.Longitude = 12.854444;
+    s.TimeZone = 1;
+    s.Year = 2026, s.Month = 12, s.Day = 7;
+    s.Hour = 21, s.Minute = 30, s.Second = 0;
+    return s;
+}
+
+class PinnedLocale {
+public:
+    explicit PinnedLocale(const QLocale& l) : saved_(QLocale()) { QLocale::setDefault(l); }
+    ~PinnedLocale() { QLocale::setDefault(saved_); }
+
+private:
+    QLocale saved_;
+};
+
+QRgb Rgb(const QColor& c) { return c.rgb(); }
+bool IsBlack(QRgb p) { return (p & 0xFFFFFF) == 0; }
+
+int NonBlackIn(const QImage& img, QRect r) {
+    int n = 0;
+    r &= img.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += !IsBlack(img.pixel(x, y));
+    return n;
+}
+
+// A small hand-made catalog with stars at chosen places of the chart.
+struct TestSky {
+    ObserverState state = Chemnitz();
+    ChartFrame frame = MakeChartFrame(state, kSize.width(), kSize.height(), 0);
+    Catalogs catalogs;
+
+    // Adds a star at azimuth/altitude (degrees) of the view-0 frame; returns its 0-based index.
+    int AddStar(double az, double alt, double magnitude, int spectralClass, const std::string& name) {
+        double ra, dec;
+        EquatorialOf(frame, az, alt, ra, dec);
+        catalogs.stars.push_back({ra, dec, magnitude, static_cast<std::uint8_t>(spectralClass)});
+        catalogs.starNames.push_back(MakeStarName(name, name));
+        return static_cast<int>(catalogs.stars.size()) - 1;
+    }
+    QPoint Pixel(int star) const {
+        int x = 0, y = 0;
+        const StarRecord& s = catalogs.stars[star];
+        EXPECT_TRUE(ProjectToScreen(frame, s.RightAscension, s.Declination, x, y));
+        return {x, y};
+    }
+};
+
+}  // namespace
+
+TEST(SkyChart, StarsAreDiscsOrPixelsInTheirClassColour) {
+    TestSky sky;
+    const int disc = sky.AddStar(-30, 30, 4.0, 7, "Ori Alpha,Betelgeuse");
+    const int dot = sky.AddStar(30, 30, 4.1, 2, "Xxx Beta");
+    const int bright = sky.AddStar(-60, 40, -1.43, 3, "CMa Alpha,Sirius");
+    const int faint = sky.AddStar(0, 40, 5.0, 3, "Xxx Gamma");  // magnitude 5: never drawn
+    SkyChart chart(sky.catalogs);
+    ChartObjectLists lists;
+    const QImage img = chart.Redraw(kSize, sky.state, DisplayOptions{}, 0, lists);
+    ASSERT_EQ(img.size(), kSize);
+
+    const QPoint d = sky.Pixel(disc);
+    const QRgb red = Rgb(StarClassColor(7));
+    EXPECT_EQ(red, qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(d), red);
+    EXPECT_EQ(img.pixel(d + QPoint(-1, 0)), red);
+    EXPECT_EQ(img.pixel(d + QPoint(1, 0)), red);
+    EXPECT_EQ(img.pixel(d + QPoint(0, -1)), red);
+    EXPECT_EQ(img.pixel(d + QPoint(0, 1)), red);
+    EXPECT_TRUE(IsBlack(img.pixel(d + QPoint(3, 0))));
+    EXPECT_TRUE(IsBlack(img.pixel(d + QPoint(0, 3))));
+
+    const QPoint p = sky.Pixel(dot);
+    EXPECT_EQ(img.pixel(p), qRgb(192, 255, 255));
+    EXPECT_EQ(NonBlackIn(img, QRect(p - QPoint(3, 3), QSize(7, 7))), 1);
+
+    const QPoint b = sky.Pixel(bright);
+    EXPECT_EQ(img.pixel(b + QPoint(1, 1)), qRgb(255, 255, 255));
+    EXPECT_EQ(NonBlackIn(img, QRect(b - QPoint(4, 4), QSize(9, 9))), NonBlackIn(img, QRect(d - QPoint(4, 4), QSize(9, 9))));
+
+    EXPECT_EQ(NonBlackIn(img, QRect(sky.Pixel(faint) - QPoint(3, 3), QSize(7, 7))), 0);
+
+    // White stars: every disc white.
+    DisplayOptions white;
+    white.WhiteStars = true;
+    const QImage w = chart.Redraw(kSize, sky.state, white, 0, lists);
+    EXPECT_EQ(w.pixel(d), qRgb(255, 255, 255));
+    EXPECT_EQ(w.pixel(p), qRgb(255, 255, 255));
+}
+
+TEST(SkyChart, StarLabelsFollowTheNameMode) {
+    TestSky sky;
+    const int a = sky.AddStar(-40, 30, 2.0, 7, "Aaa Alpha,Bright");
+    const int b = sky.AddStar(20, 30, 3.0, 7, "Bbb Beta,Medium");
+    const int c = sky.AddStar(60, 30, 4.5, 7, "Ccc Gamma,Faint");
+    const int n = sky.AddStar(-10, 50, 1.0, 7, "CMi ,+5 1668");  // no label: starts with '+'
+    SkyChart chart(sky.catalogs);
+    ChartObjectLists lists;
+    auto labelled = [&](const QImage& img, int star) {
+        const QPoint p = sky.Pixel(star);
+        return NonBlackIn(img, QRect(p + QPoint(3, 3), QSize(50, 14))) > 10;
+    };
+    DisplayOptions o;
+    const int expected[5][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {0, 0, 0}};
+    for (int mode = 0; mode <= 4; ++mode) {
+        o.StarNameMode = mode == 4 ? 7 : mode;
+        const QImage img = chart.Redraw(kSize, sky.state, o, 0, lists);
+        EXPECT_EQ(labelled(img, a), expected[mode][0] != 0) << "mode " << o.StarNameMode;
+        EXPECT_EQ(labelled(img, b), expected[mode][1] != 0) << "mode " << o.StarNameMode;
+        EXPECT_EQ(labelled(img, c), expected[mode][2] != 0) << "mode " << o.StarNameMode;
+        EXPECT_FALSE(labelled(img, n));
+    }
+    // With white stars the labels keep the class colour: red text has no green or blue.
+    o.StarNameMode = 3;
+    o.WhiteStars = true;
+    const QImage img = chart.Redraw(kSize, sky.state, o, 0, lists);
+    const QPoint p = sky.Pixel(a);
+    int reddish = 0;
+    for (int y = p.y() + 3; y < p.y() + 16; ++y)
+        for (int x = p.x() + 3; x < p.x() + 50; ++x) {
+            const QRgb px = img.pixel(x, y);
+            EXPECT_EQ(qGreen(px), 0);
+            EXPECT_EQ(qBlue(px), 0);
+            reddish += qRed(px) > 0;
+        }
+    EXPECT_GT(reddish, 10);
+}
+
+TEST(SkyChart, StarHitListWithStarInformation) {
+    TestSky sky;
+    const int a = sky.AddStar(-40, 30, 2.0, 5, "Aaa Alpha,First");
+    sky.AddStar(120, 30, 2.0, 5, "Bbb Beta,Behind");  // off the chart: no entry
+    const int c = sky.AddStar(40, 10, 4.9, 5, "Ccc Gamma");
+    SkyChart chart(sky.catalogs);
+    ChartObjectLists lists;
+    lists.stars.Add(1, 2, "stale");
+    lists.bodies.Add(3, 4, "Venus");
+    DisplayOptions o;
+    chart.Redraw(kSize, sky.state, o, 0, lists);
+    EXPECT_EQ(lists.bodies.Size(), 0u);  // always cleared
+    EXPECT_EQ(lists.stars.Size(), 1u);   // left alone without star information
+
+    o.ShowStarInfo = true;
+    chart.Redraw(kSize, sky.state, o, 0, lists);
+    ASSERT_EQ(lists.stars.Size(), 2u);
+    lists.stars.Rewind();
+    const QPoint pa = sky.Pixel(a), pc = sky.Pixel(c);
+    EXPECT_EQ(lists.StarListNext(), std::to_string(pa.x()) + "\t" + std::to_string(pa.y()) + "\tAaa Alpha,First");
+    EXPECT_EQ(lists.StarListNext(), std::to_string(pc.x()) + "\t" + std::to_string(pc.y()) + "\tCcc Gamma");
+}
+
+TEST(SkyChart, HorizonBandCaptionAndCompass) {
+    TestSky sky;
+    SkyChart chart(sky.catalogs);
+    ChartObjectLists lists;
+    const QImage img = chart.Redraw(kSize, sky.state, DisplayOptions{}, 0, lists);
+    const int h = kSize.height();
+    for (int y = h - 26; y < h; ++y) EXPECT_EQ(img.pixel(350, y), qRgb(240, 240, 240)) << y;
+    EXPECT_TRUE(IsBlack(img.pixel(350, h - 27)));
+    EXPECT_TRUE(IsBlack(img.pixel(350, h - 28)));
+
+    // Dark ink in the band: the caption from x = 50, the letters "O", "S" and "W".
+    auto inkColumns = [&](int x0, int x1, double& mean) {
+        int n = 0;
+        double sum = 0;
+        for (int y = h - 24; y < h; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (qGray(img.pixel(x, y)) < 128) ++n, sum += x;
+        mean = n ? sum / n : -1;
+        return n;
+    };
+    double mean = 0;
+    EXPECT_GT(inkColumns(50, 120, mean), 20);
+    EXPECT_GT(inkColumns(490, 540, mean), 10);
+    EXPECT_NEAR(mean, 514, 2.0);  // "S" centred at azimuth 0
+    EXPECT_GT(inkColumns(0, 30, mean), 10);     // "O" near the left edge
+    EXPECT_GT(inkColumns(990, 1028, mean), 10);  // "W" near the right edge
+    EXPECT_EQ(inkColumns(300, 480, mean), 0);
+
+    // Facing north, "N" is in the middle.
+    const QImage n = chart.Redraw(kSize, sky.state, DisplayOptions{}, 180, lists);
+    int ink = 0;
+    double sum = 0;
+    for (int y = h - 24; y < h; ++y)
+        for (int x = 490; x <= 540; ++x)
+            if (qGray(n.pixel(x, y)) < 128) ++ink, sum += x;
+    ASSERT_GT(ink, 10);
+    EXPECT_NEAR(sum / ink, 514, 2.0);
+}
+
+TEST(SkyChart, CaptionText) {
+    ObserverState s = Chemnitz();
+    s.Day = 6, s.Hour = 17, s.Minute = 1, s.Second = 41;
+    {
+        PinnedLocale pin(QLocale(QLocale::German, QLocale::Germany));
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 06.12.2026 17:01:41");
+        s.ConsiderSummerTime = true;  // December: no mark
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 06.12.2026 17:01:41");
+        s.Month = 6, s.Day = 21, s.Hour = 0, s.Minute = 0, s.Second = 0;
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 21.06.2026 00:00:00 Summer time");
+        s.ConsiderSummerTime = false;
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 21.06.2026 00:00:00");
+        s.Year = 812, s.Month = 1, s.Day = 2, s.Hour = 23, s.Minute = 59, s.Second = 59;
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 02.01.812 23:59:59");
+        s.Year = 1582, s.Month = 10, s.Day = 10;  // not a day of the calendar: shown as set
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 10.10.1582 23:59:59");
+    }
+    {
+        PinnedLocale pin(QLocale(QLocale::English, QLocale::UnitedStates));
+        ObserverState e = Chemnitz();
+        e.Day = 6, e.Hour = 17, e.Minute = 1, e.Second = 41;
+        const QString text = SkyChart::CaptionText(e);
+        EXPECT_TRUE(text.startsWith("Chemnitz, D, 06.12.2026 5:01:41")) << text.toStdString();
+        EXPECT_TRUE(text.contains("PM")) << text.toStdString();
+    }
+}
+
+TEST(SkyChart, RasterOperationsOnRgb32) {
+    QImage dst(4, 1, QImage::Format_RGB32);
+    dst.setPixel(0, 0, qRgb(0x12, 0x34, 0x56));
+    dst.setPixel(1, 0, qRgb(0xF0, 0x0F, 0xAA));
+    dst.setPixel(2, 0, qRgb(0, 0, 0));
+    dst.setPixel(3, 0, qRgb(255, 255, 255));
+    QImage src(4, 1, QImage::Format_RGB32);
+    src.fill(qRgb(0x0F, 0xF0, 0x0F));
+    QImage orImg = dst, andImg = dst;
+    {
+        QPainter p(&orImg);
+        p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        p.drawImage(0, 0, src);
+    }
+    {
+        QPainter p(&andImg);
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        p.drawImage(0, 0, src);
+    }
+    EXPECT_EQ(orImg.pixel(0, 0) & 0xFFFFFF, 0x1FF45Fu);
+    EXPECT_EQ(orImg.pixel(1, 0) & 0xFFFFFF, 0xFFFFAFu);
+    EXPECT_EQ(andImg.pixel(0, 0) & 0xFFFFFF, 0x023006u);
+    EXPECT_EQ(andImg.pixel(3, 0) & 0xFFFFFF, 0x0FF00Fu);
+    EXPECT_EQ(andImg.pixel(2, 0) & 0xFFFFFF, 0u);
+}
+
+TEST(SkyChart, HorizonFigureReplacesTheChartUnderTheLandscape) {
+    TestSky sky;
+    sky.frame = MakeChartFrame(sky.state, 400, 300, 0);
+    const int star = sky.AddStar(10, 2, 1.0, 7, "Aaa Alpha");  // just above the horizon
+    SkyChart chart(sky.catalogs);
+    // Landscape (dark green) on the left half of the picture, from row 100 down.
+    QImage picture(2000, 160, QImage::Format_RGB32), mask(2000, 160, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    mask.fill(Qt::black);
+    for (int y = 100; y < 160; ++y)
+        for (int x = 0; x < 200; ++x) {
+            picture.setPixel(x, y, qRgb(0, 96, 0));
+            mask.setPixel(x, y, qRgb(255, 255, 255));
+        }
+    chart.SetHorizonPictures(picture, mask);
+    DisplayOptions o;
+    o.ShowHorizonFigure = true;
+    ChartObjectLists lists;
+    const QImage img = chart.Redraw(QSize(400, 300), sky.state, o, 0, lists);
+    const int top = 300 - 160;
+    EXPECT_EQ(img.pixel(20, top + 120), qRgb(0, 96, 0));   // landscape
+    EXPECT_EQ(img.pixel(150, top + 101), qRgb(0, 96, 0));
+    EXPECT_TRUE(IsBlack(img.pixel(300, top + 120)));         // sky shows through
+    EXPECT_TRUE(IsBlack(img.pixel(20, top + 50)));
+    const QPoint p = sky.Pixel(star);
+    ASSERT_GE(p.x(), 200);  // the star stands where there is no landscape
+    EXPECT_EQ(img.pixel(p), qRgb(255, 0, 0));
+    // No band is drawn with the figure on.
+    EXPECT_NE(img.pixel(300, 299), qRgb(240, 240, 240));
+
+    // Without pictures the figure falls back to the plain band.
+    SkyChart plain(sky.catalogs);
+    const QImage band = plain.Redraw(QSize(400, 300), sky.state, o, 0, lists);
+    EXPECT_EQ(band.pixel(300, 299), qRgb(240, 240, 240));
+}
+
+TEST(SkyChart, ConstellationLinesBreakWhereThePointsLeaveTheChart) {
+    TestSky sky;
+    auto add = [&](double az, double alt, bool penUp) {
+        double ra, dec;
+        EquatorialOf(sky.frame, az, alt, ra, dec);
+        sky.catalogs.constellationLines.push_back({ra, dec, penUp});
+    };
+    add(-20, 30, true);
+    add(20, 30, false);   // a visible stroke across the middle
+    add(170, 30, true);   // behind the observer, both ends off the chart:
+    add(-170, 30, false); // the stroke must not cross the chart
+    SkyChart chart(sky.catalogs);
+    DisplayOptions o;
+    o.ShowConstellationLines = true;
+    ChartObjectLists lists;
+    const QImage img = chart.Redraw(kSize, sky.state, o, 0, lists);
+    int x1, y1, x2, y2;
+    ProjectToScreen(sky.frame, sky.catalogs.constellationLines[0].ra, sky.catalogs.constellationLines[0].dec, x1, y1);
+    ProjectToScreen(sky.frame, sky.catalogs.constellationLines[1].ra, sky.catalogs.constellationLines[1].dec, x2, y2);
+    EXPECT_EQ(img.pixel(x1, y1), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(x2, y2), qRgb(255, 0, 0));
+    int red = 0;
+    for (int y = 0; y < kSize.height(); ++y)
+        for (int x = 0; x < kSize.width(); ++x) red += img.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GE(red, x2 - x1);
+    EXPECT_LE(red, x2 - x1 + 3 * std::abs(y2 - y1) + 2);  // nothing but the one stroke
+}
+
+TEST(SkyChart, HooksRunAtTheirPlacesInTheOrder) {
+    TestSky sky;
+    SkyChart chart(sky.catalogs);
+    std::vector<std::string> calls;
+    QColor fontAtBodies;
+    chart.drawBodies = [&](ChartContext& c) {
+        calls.push_back("bodies");
+        fontAtBodies = c.canvas.FontColor();
+        c.lists.BodyListAdd("10\t20\tMars");
+    };
+    chart.drawPanels = [&](ChartContext& c) {
+        calls.push_back("panels");
+        c.canvas.Painter().fillRect(QRect(0, c.frame.Height - 26, c.frame.Width, 26), QColor(255, 0, 255));
+    };
+    chart.afterPaint = [&](ChartContext&) { calls.push_back("windows"); };
+    ChartObjectLists lists;
+    DisplayOptions o;
+    o.ShowZodiac = true;  // leaves the font blue until the bodies set it white
+    const QImage img = chart.Redraw(kSize, sky.state, o, 0, lists);
+    EXPECT_EQ(calls, (std::vector<std::string>{"bodies", "panels", "windows"}));
+    EXPECT_EQ(fontAtBodies, QColor(Qt::white));
+    EXPECT_EQ(lists.bodies.Size(), 1u);
+    // Panels come after the caption and compass letters and cover them.
+    for (int x = 0; x < kSize.width(); x += 7) EXPECT_EQ(img.pixel(x, kSize.height() - 15), qRgb(255, 0, 255));
+}
+
+TEST(SkyChart, ShippedCatalogAllSwitches) {
+    static const Catalogs catalogs = Catalogs::LoadAll();
+    const ObserverState s = Chemnitz();
+    SkyChart chart(catalogs);
+    ChartObjectLists lists;
+
+    // Betelgeuse stands in the south-east at 21:30 in December, in its class colour.
+    int betelgeuse = -1;
+    for (std::size_t i = 0; i < catalogs.starNames.size(); ++i)
+        if (catalogs.starNames[i].raw.rfind("Ori Alpha", 0) == 0) betelgeuse = static_cast<int>(i);
+    ASSERT_GE(betelgeuse, 0);
+    const StarRecord& star = catalogs.stars[betelgeuse];
+    const QImage img = chart.Redraw(kSize, s, DisplayOptions{}, 0, lists);
+    int x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(chart.Frame(), star.RightAscension, star.Declination, x, y));
+    EXPECT_LT(x, 514);                 // east of south
+    EXPECT_LT(y, 636 - 664 * 10 / 75); // well above the horizon
+    EXPECT_EQ(img.pixel(x, y), Rgb(StarClassColor(star.SpectralClass)));
+
+    DisplayOptions all;
+    all.ShowEcliptic = all.ShowEquator = all.ShowGrid = all.ShowMeridian = all.ShowAltitudeLines = true;
+    all.ShowMoon = all.ShowHorizonFigure = all.ShowConstellationLines = true;
+    all.ShowConstellationBorders = all.ShowStarInfo = all.ShowZodiac = true;
+    all.StarNameMode = 3;
+    for (int mode = 0; mode <= 3; ++mode) {
+        all.ConstellationNameMode = mode;
+        for (double az : {-180.0, -90.0, 0.0, 45.5, 180.0}) {
+            const QImage full = chart.Redraw(kSize, s, all, az, lists);
+            EXPECT_EQ(full.size(), kSize);
+        }
+    }
+    EXPECT_GT(lists.stars.Size(), 300u);
+    // Odd and tiny surfaces are drawn without trouble.
+    for (QSize size : {QSize(1, 1), QSize(17, 9), QSize(300, 40), QSize(2500, 300)})
+        EXPECT_EQ(chart.Redraw(size, s, all, 0, lists).size(), size);
+    EXPECT_TRUE(chart.Redraw(QSize(0, 10), s, all, 0, lists).isNull());
+}
