@@ -28,7 +28,7 @@
 #include "astro/timebase.h"
 #include "platform/format.h"
 #include "platform/inifile.h"
-#include "resources/embedded.h"
+#include "platform/pictures.h"
 
 namespace noctaris {
 namespace {
@@ -41,10 +41,11 @@ TDateTime ToDateTime(const QDate& d) {
 }
 
 QIcon PictureIcon(const char* name) {
-    const auto bytes = FindEmbedded(name);
-    QImage image;
-    if (!bytes.empty()) image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));  // else the caption shows
+    try {
+        return QIcon(QPixmap::fromImage(LoadPicture(name)));
+    } catch (const std::exception&) {
+        return {};  // the button keeps its caption
+    }
 }
 
 }  // namespace
@@ -395,6 +396,8 @@ void Tfhimmel::FormActivate() {
         ReadSettings(ini);
     } else {
         ComboBox1->setCurrentIndex(defaultPlace);
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
     for (QAction* h : {H1, H2, H3, H4}) h->setChecked(h == H2);
     S34->setChecked(false);

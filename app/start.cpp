@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 
 #include "app/noctaris_eng.h"
+#include "platform/pictures.h"
 #include "resources/embedded.h"
 
 namespace noctaris {
@@ -66,12 +67,12 @@ int RunNoctaris(int argc, char** argv) {
     QApplication::setDesktopFileName("noctaris");
     RegisterFonts();
     for (const char* icon : {"icon16", "icon32", "icon48", "icon64", "icon128", "icon256"}) {
-        const auto bytes = FindEmbedded(icon);
-        QImage image;
-        if (!bytes.empty() && image.loadFromData(bytes.data(), static_cast<int>(bytes.size()))) {
+        try {
             QIcon i = QApplication::windowIcon();
-            i.addPixmap(QPixmap::fromImage(image));
+            i.addPixmap(QPixmap::fromImage(LoadPicture(icon)));
             QApplication::setWindowIcon(i);
+        } catch (const std::exception&) {
+            // no icon of this size: the others serve
         }
     }
 
