@@ -1045,7 +1045,7 @@ def save_gif_palette(rgb, keep, path, transparent=False):
     filler = rgb[keep][0] if keep.any() else np.array([0, 0, 0], np.uint8)
     src = rgb.copy()
     src[~keep] = filler
-    q = Image.fromarray(src).quantize(colors=255, method=Image.Quantize.MEDIANCUT,
+    q = Image.fromarray(src).quantize(colors=255, method=Image.Quantize.MAXCOVERAGE, kmeans=4,
                                       dither=Image.Dither.NONE)
     idx = np.asarray(q, dtype=np.uint8).copy()
     pal = q.getpalette()[:255 * 3]
