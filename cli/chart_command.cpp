@@ -11,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageLogContext>
 #include <QString>
 
 #include "astro/convert_error.h"
@@ -154,6 +155,11 @@ void ParseShow(const std::string& text, DisplayOptions& o) {
     }
 }
 
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "noctaris-cli chart: %s\n", message.toLocal8Bit().constData());
+}
+
 struct ChartRequest {
     std::string place = "Chemnitz, D";
     ObserverState state;
@@ -213,12 +219,6 @@ int RunChartCommand(int argc, char** argv) {
         return 2;
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    char name[] = "noctaris-cli";
-    char* qtArgv[] = {name, nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
-
     try {
         const Catalogs catalogs = Catalogs::LoadAll();
         const int place = catalogs.FindPlace(request.place);
@@ -231,6 +231,15 @@ int RunChartCommand(int argc, char** argv) {
         request.state.Latitude = p.latitude;
         request.state.Longitude = p.longitude;
         request.state.TimeZone = p.zone;
+
+        // Painting text needs a GUI application; without a display it runs offscreen. Qt's
+        // chatter about the environment (runtime folders, fonts) is not the user's business.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(QuietQtMessages);
+        int qtArgc = 1;
+        char name[] = "noctaris-cli";
+        char* qtArgv[] = {name, nullptr};
+        QGuiApplication app(qtArgc, qtArgv);
 
         SkyChart chart(catalogs);
 #ifdef NOCTARIS_CLI_HAS_PICTURES
