@@ -59,18 +59,13 @@ ChartSurface::ChartSurface(Tfhimmel* owner) : QWidget(owner), owner_(owner) {
     setMinimumSize(200, 120);
 }
 
-void ChartSurface::SetImage(QImage image) {
-    image_ = std::move(image);
-    update();
-}
-
 void ChartSurface::paintEvent(QPaintEvent*) {
     if (image_.size() != size()) owner_->Redraw();  // first show or resize: render at the new size
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }
 
-void ChartSurface::resizeEvent(QResizeEvent*) { image_ = QImage(); }
+void ChartSurface::resizeEvent(QResizeEvent*) {}
 
 void ChartSurface::mousePressEvent(QMouseEvent* e) {
     if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 0);
@@ -120,6 +115,7 @@ QDateTime Tfhimmel::Now() const {
 
 void Tfhimmel::FormCreate() {
     catalogs_ = options_.catalogs ? options_.catalogs : std::make_shared<const Catalogs>(Catalogs::LoadAll());
+    sky_ = std::make_unique<SkyChart>(*catalogs_);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -410,6 +406,11 @@ void Tfhimmel::FormActivate() {
     DE1->blockSignals(true);
     DE1->setDate(Now().date());
     DE1->blockSignals(false);
+    try {
+        sky_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    } catch (const std::exception& e) {
+        ShowError(QString::fromUtf8(e.what()));  // the plain horizon band is drawn instead
+    }
     CB1->setCurrentIndex(2);
     Redraw();
 }
@@ -529,19 +530,18 @@ void Tfhimmel::Redraw() {
     if (!PB1) return;
     const QSize size = PB1->size();
     if (size.isEmpty()) return;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
+    QImage& image = PB1->Buffer();
+    try {
+        sky_->Redraw(image, size, observer_, display_, rx2->value(), hitLists_);
+    } catch (const std::exception& e) {
+        // Never let a drawing fault take the program down; say what went wrong on the chart.
+        image = QImage(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
         QPainter painter(&image);
-        try {
-            if (chartPainter_) chartPainter_(*this, painter, size);
-        } catch (const std::exception& e) {
-            // Never let a drawing fault take the program down; say what went wrong on the chart.
-            painter.setPen(Qt::white);
-            painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, QString::fromUtf8(e.what()));
-        }
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, QString::fromUtf8(e.what()));
     }
-    PB1->SetImage(std::move(image));
+    PB1->update();
     emit redrawn();
 }
 

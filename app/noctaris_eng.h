@@ -14,6 +14,7 @@
 #include "app/timecontrol.h"
 #include "astro/objectlists.h"
 #include "catalog/catalog.h"
+#include "chart/skychart.h"
 #include "chart/state.h"
 
 class QAction;
@@ -36,7 +37,8 @@ class ChartSurface : public QWidget {
 public:
     explicit ChartSurface(Tfhimmel* owner);
     const QImage& Image() const { return image_; }
-    void SetImage(QImage image);
+    // The off-screen image the chart is rendered into; reused from frame to frame.
+    QImage& Buffer() { return image_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -76,9 +78,8 @@ public:
     bool NowMode() const;
     int StepIndex() const;
 
-    // Paints the whole chart for the current state (the chart module plugs in here).
-    using ChartPainter = std::function<void(Tfhimmel&, QPainter&, QSize)>;
-    void SetChartPainter(ChartPainter painter) { chartPainter_ = std::move(painter); Redraw(); }
+    // The chart painter (bodies and panels are installed into its hooks).
+    SkyChart& Chart() { return *sky_; }
     // Renders the chart into an off-screen image and puts it on PB1 in one operation.
     void Redraw();
     // Chart mouse events (picking and dragging are added by the chart module).
@@ -154,7 +155,7 @@ private:
     DisplayOptions display_;
     AnimationState animation_;
     ChartObjectLists hitLists_;
-    ChartPainter chartPainter_;
+    std::unique_ptr<SkyChart> sky_;
     bool firstActivation_ = true;
     bool settingsWritten_ = false;
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;
