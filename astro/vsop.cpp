@@ -2,7 +2,6 @@
 #include "astro/vsop.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "astro/vsop87_earth_tables.h"
 
@@ -15,6 +14,29 @@ namespace ext {
 namespace {
 // The x87 sine and cosine accept |x| < 2^63 only.
 constexpr LD kTrigLimit = 9223372036854775808.0L;
+
+// The processor's own extended sine and cosine (x87 fsin/fcos): several times faster than the
+// library's software long double routines, and exact to the last bits for the reduced
+// arguments of the degree functions and the moderate arguments of the series (|x| < 1e7).
+inline LD RawSin(LD x) {
+#if defined(__x86_64__) || defined(__i386__)
+    LD r;
+    __asm__("fsin" : "=t"(r) : "0"(x));
+    return r;
+#else
+    return std::sin(x);
+#endif
+}
+
+inline LD RawCos(LD x) {
+#if defined(__x86_64__) || defined(__i386__)
+    LD r;
+    __asm__("fcos" : "=t"(r) : "0"(x));
+    return r;
+#else
+    return std::cos(x);
+#endif
+}
 }  // namespace
 
 LD DegToRad(LD x) { return x / 180.0L * Pi; }
@@ -22,12 +44,12 @@ LD RadToDeg(LD x) { return x * 180.0L / Pi; }
 
 LD Sin(LD x) {
     if (!(std::fabs(x) < kTrigLimit)) return 0;
-    return std::sin(x);
+    return RawSin(x);
 }
 
 LD Cos(LD x) {
     if (!(std::fabs(x) < kTrigLimit)) return 0;
-    return std::cos(x);
+    return RawCos(x);
 }
 
 LD Tan(LD x) {
@@ -56,8 +78,11 @@ LD Reduce360(LD x) {
     const LD q = x / 360.0L;
     LD r;
     if (std::fabs(q) < 9.2e18L) {
-        const auto k = static_cast<std::int64_t>(std::nearbyint(q));  // ties to even
-        r = x - 360.0L * static_cast<LD>(k);
+        // k is a 64-bit integer held exactly in the extended mantissa; rint rounds in the
+        // default mode, to nearest with ties to even (nearbyint would do the same but saves and
+        // restores the floating-point environment on every call).
+        const LD k = std::rint(q);
+        r = x - 360.0L * k;
     } else {
         // Beyond a 64-bit multiple every digit of the angle is gone anyway.
         r = std::fmod(x, 360.0L);
@@ -82,17 +107,30 @@ LD TVSOP::Tau() const {
     return (static_cast<LD>(Date) - VSOPEpoch - 0.5L) / 365250.0L;
 }
 
+bool TVSOP::TermTable(int, int, const TVSOPTerm*&, int&) const { return false; }
+
 LD TVSOP::EvaluateSeries(TermProvider provider) const {
     const LD tau = Tau();
+    int slot = 0;
+    if (provider == &TVSOP::LongitudeTerm) slot = 1;
+    if (provider == &TVSOP::LatitudeTerm) slot = 2;
+    if (provider == &TVSOP::RadiusTerm) slot = 3;
     LD s[6];
     for (int n = 0; n <= 5; ++n) {
         LD sum = 0;
-        TVSOPTerm term;
-        // A series ends at the cleared record past its last term (no term has amplitude 0).
-        for (int i = 0;; ++i) {
-            (this->*provider)(i, n, term);
-            if (term.A == 0) break;
-            sum += term.A * std::cos(term.B + term.C * tau);
+        const TVSOPTerm* terms = nullptr;
+        int count = 0;
+        if (slot != 0 && TermTable(slot, n, terms, count)) {
+            for (int i = 0; i < count; ++i)
+                sum += terms[i].A * ext::Cos(terms[i].B + terms[i].C * tau);
+        } else {
+            TVSOPTerm term;
+            // A series ends at the cleared record past its last term (no term has amplitude 0).
+            for (int i = 0;; ++i) {
+                (this->*provider)(i, n, term);
+                if (term.A == 0) break;
+                sum += term.A * ext::Cos(term.B + term.C * tau);
+            }
         }
         s[n] = sum;
     }
@@ -107,8 +145,8 @@ LD TVSOP::Radius() const { return EvaluateSeries(&TVSOP::RadiusTerm); }
 void TVSOP::FK5Correction(LD& L, LD& B) const {
     const LD T = 10.0L * Tau();
     const LD lambda1 = L + T * ext::DegToRad(-1.397L - 0.00031L * T);
-    const LD c = std::cos(lambda1);
-    const LD s = std::sin(lambda1);
+    const LD c = ext::Cos(lambda1);
+    const LD s = ext::Sin(lambda1);
     L = L + ext::DegToRad(0.03916L / 3600.0L) * (c + s) * ext::Tan(B) -
         ext::DegToRad(0.09033L / 3600.0L);
     B = B + ext::DegToRad(0.03916L / 3600.0L) * (c - s);
@@ -134,6 +172,18 @@ void TVSOPEarth::LatitudeTerm(int index, int power, TVSOPTerm& term) const {
 }
 void TVSOPEarth::RadiusTerm(int index, int power, TVSOPTerm& term) const {
     FetchTerm(vsop87_earth::kRadius, index, power, term);
+}
+
+bool TVSOPEarth::TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const {
+    if (power < 0 || power > 5) return false;
+    const vsop87_earth::VSOPSeries* table = slot == 1   ? vsop87_earth::kLongitude
+                                            : slot == 2 ? vsop87_earth::kLatitude
+                                            : slot == 3 ? vsop87_earth::kRadius
+                                                        : nullptr;
+    if (table == nullptr) return false;
+    terms = table[power].terms;
+    count = table[power].count;
+    return true;
 }
 
 void VSOPPosition(TVSOP& body, TDateTime t, LD& L, LD& B, LD& R) {

@@ -75,6 +75,13 @@ public:
     virtual void LongitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
     virtual void LatitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
     virtual void RadiusTerm(int index, int power, TVSOPTerm& term) const = 0;
+
+protected:
+    // A descendant whose terms lie in a compiled table may hand out that table (the same terms
+    // its provider of the given slot - 1 longitude, 2 latitude, 3 radius - returns, in the same
+    // order) so that the series is summed in place, without a call per term. The default has
+    // no table and EvaluateSeries asks the provider term by term.
+    virtual bool TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const;
 };
 
 // The complete VSOP87D series of the Earth: 2425 terms.
@@ -83,6 +90,9 @@ public:
     void LongitudeTerm(int index, int power, TVSOPTerm& term) const override;
     void LatitudeTerm(int index, int power, TVSOPTerm& term) const override;
     void RadiusTerm(int index, int power, TVSOPTerm& term) const override;
+
+protected:
+    bool TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const override;
 };
 
 // L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.

@@ -8,6 +8,8 @@
 namespace noctaris {
 namespace {
 
+double D(long double x) { return static_cast<double>(x); }
+
 TEST(DegreeTrig, Reduce360BringsAnglesIntoOneTurn) {
     EXPECT_EQ(Reduce360(-30), 330);
     EXPECT_EQ(Reduce360(540), 180);  // 1.5 turns round to 2 (ties to even), then back up
@@ -52,6 +54,20 @@ TEST(DegreeTrig, FunctionsWorkInDegrees) {
     EXPECT_EQ(ext::Sin(1e30L), 0);
     EXPECT_EQ(ext::Cos(-1e30L), 0);
     EXPECT_EQ(ext::Sin(INFINITY), 0);
+}
+
+TEST(DegreeTrig, ProcessorSineAndCosineMatchTheLibrary) {
+    // Reduced degree arguments are exact to the last bits; the moderate radian arguments of the
+    // series lose no more than the width of the processor's pi.
+    for (int i = 0; i < 720; ++i) {
+        const long double x = ext::DegToRad(i * 0.5L + 0.123L);
+        EXPECT_LT(D(std::fabs(ext::Sin(x) - std::sin(x))), 2e-19) << i;
+        EXPECT_LT(D(std::fabs(ext::Cos(x) - std::cos(x))), 2e-19) << i;
+    }
+    for (int i = -200; i <= 200; ++i) {
+        const long double x = i * 523.598775598L + 0.3L;
+        EXPECT_LT(D(std::fabs(ext::Cos(x) - std::cos(x))), 2e-21 * std::fabs(D(x)) + 2e-19) << i;
+    }
 }
 
 int CountTerms(const TVSOP& body, TVSOP::TermProvider provider, int power) {
@@ -155,6 +171,24 @@ TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
         sum += t.A * std::cos(t.B);
     }
     EXPECT_NEAR(static_cast<double>(earth.Radius()), static_cast<double>(sum * 1e-8L), 1e-18);
+}
+
+// The Earth summed through its providers, term by term, instead of its tables in place.
+class EarthByProvider : public TVSOPEarth {
+protected:
+    bool TermTable(int, int, const TVSOPTerm*&, int&) const override { return false; }
+};
+
+TEST(VSOPEarth, TablesInPlaceAgreeWithTheProviders) {
+    for (TDateTime t : {-100000.0, 33890.0, 36526.5, 80000.25}) {
+        TVSOPEarth earth;
+        EarthByProvider slow;
+        earth.SetDate(t);
+        slow.SetDate(t);
+        EXPECT_EQ(earth.Longitude(), slow.Longitude()) << t;
+        EXPECT_EQ(earth.Latitude(), slow.Latitude()) << t;
+        EXPECT_EQ(earth.Radius(), slow.Radius()) << t;
+    }
 }
 
 TEST(VSOPEarth, PositionOf1992October13) {

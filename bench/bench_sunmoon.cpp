@@ -1,0 +1,68 @@
+// Sun and Moon theory: one Earth position from the full VSOP87D series, a Sun and a Moon place,
+// a month of Moon ages (one repaint of the moon phase calendar) and a sunrise.
+#include <benchmark/benchmark.h>
+
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "astro/vsop.h"
+
+namespace {
+
+using namespace noctaris;
+
+void BM_EarthHeliocentric(benchmark::State& state) {
+    TDateTime t = 33890;
+    for (auto _ : state) {
+        long double L = 0, B = 0, R = 0;
+        EarthHeliocentric(t, L, B, R);
+        benchmark::DoNotOptimize(L);
+        benchmark::DoNotOptimize(B);
+        benchmark::DoNotOptimize(R);
+        t += 0.001;
+    }
+}
+BENCHMARK(BM_EarthHeliocentric)->Unit(benchmark::kMicrosecond);
+
+void BM_SunPosition(benchmark::State& state) {
+    TDateTime t = 33890;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SunPosition(t));
+        t += 0.001;
+    }
+}
+BENCHMARK(BM_SunPosition)->Unit(benchmark::kMicrosecond);
+
+void BM_MoonPosition(benchmark::State& state) {
+    TDateTime t = 33706;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MoonPosition(t));
+        t += 0.001;
+    }
+}
+BENCHMARK(BM_MoonPosition)->Unit(benchmark::kMicrosecond);
+
+// The moon phase calendar computes the age at noon of every day of a month.
+void BM_MoonAgeMonth(benchmark::State& state) {
+    const TDateTime first = EncodeDate(2012, 1, 1);
+    for (auto _ : state) {
+        for (int day = 0; day < 31; ++day) benchmark::DoNotOptimize(MoonAge(first + day + 0.5));
+    }
+}
+BENCHMARK(BM_MoonAgeMonth)->Unit(benchmark::kMillisecond);
+
+void BM_SunRiseTime(benchmark::State& state) {
+    const TDateTime day = EncodeDate(2012, 6, 21);
+    for (auto _ : state) benchmark::DoNotOptimize(SunRiseTime(-13.4L, 52.5L, day));
+}
+BENCHMARK(BM_SunRiseTime)->Unit(benchmark::kMicrosecond);
+
+void BM_NextPerigee(benchmark::State& state) {
+    TDateTime t = EncodeDate(2012, 1, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NextPerigee(t));
+        t += 1.3;
+    }
+}
+BENCHMARK(BM_NextPerigee)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
