@@ -36,6 +36,33 @@ namespace {
 const QString kSection = QStringLiteral("Noctaris");
 const char* const kDefaultPlace = "Chemnitz, D";
 
+// The display switches in the settings file, in the order they are written. An entry with
+// neither member is the summer-time switch of the observer.
+struct OptionKey {
+    const char* key;
+    bool DisplayOptions::*flag;
+    int DisplayOptions::*mode;
+};
+const OptionKey kOptionKeys[] = {
+    {"Ekliptik", &DisplayOptions::ShowEcliptic, nullptr},
+    {"Äquator", &DisplayOptions::ShowEquator, nullptr},
+    {"Ksystem", &DisplayOptions::ShowGrid, nullptr},
+    {"Meridian", &DisplayOptions::ShowMeridian, nullptr},
+    {"Höhen", &DisplayOptions::ShowAltitudeLines, nullptr},
+    {"Mond", &DisplayOptions::ShowMoon, nullptr},
+    {"Sommerzeit", nullptr, nullptr},
+    {"Horizont", &DisplayOptions::ShowHorizonFigure, nullptr},
+    {"Sterne", nullptr, &DisplayOptions::StarNameMode},
+    {"Sternbilder", nullptr, &DisplayOptions::ConstellationNameMode},
+    {"Linien", &DisplayOptions::ShowConstellationLines, nullptr},
+    {"SGrenzen", &DisplayOptions::ShowConstellationBorders, nullptr},
+    {"WSterne", &DisplayOptions::WhiteStars, nullptr},
+    {"Anzeige", &DisplayOptions::ShowStarInfo, nullptr},
+    {"Tierkreis", &DisplayOptions::ShowZodiac, nullptr},
+    {"Jupiter", &DisplayOptions::ShowJupiterMoons, nullptr},
+    {"Venus", &DisplayOptions::ShowVenusPhase, nullptr},
+};
+
 TDateTime ToDateTime(const QDate& d) {
     return static_cast<double>(QDate(1899, 12, 30).daysTo(d));
 }
@@ -443,25 +470,12 @@ void Tfhimmel::ReadSettings(const IniFile& ini) {
         pos = QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(width() / 2, height() / 2);
     move(pos);
 
-    auto flag = [&](const char* key) { return ini.ReadBool(kSection, QString::fromUtf8(key), false); };
-    display_.ShowEcliptic = flag("Ekliptik");
-    display_.ShowEquator = flag("Äquator");
-    display_.ShowGrid = flag("Ksystem");
-    display_.ShowMeridian = flag("Meridian");
-    display_.ShowAltitudeLines = flag("Höhen");
-    display_.ShowMoon = flag("Mond");
-    observer_.ConsiderSummerTime = flag("Sommerzeit");
-    display_.ShowHorizonFigure = flag("Horizont");
-    // The two modes were kept in a byte.
-    display_.StarNameMode = static_cast<unsigned char>(ini.ReadInteger(kSection, "Sterne", 0));
-    display_.ConstellationNameMode = static_cast<unsigned char>(ini.ReadInteger(kSection, "Sternbilder", 0));
-    display_.ShowConstellationLines = flag("Linien");
-    display_.ShowConstellationBorders = flag("SGrenzen");
-    display_.WhiteStars = flag("WSterne");
-    display_.ShowStarInfo = flag("Anzeige");
-    display_.ShowZodiac = flag("Tierkreis");
-    display_.ShowJupiterMoons = flag("Jupiter");
-    display_.ShowVenusPhase = flag("Venus");
+    for (const OptionKey& k : kOptionKeys) {
+        if (k.flag) display_.*k.flag = ini.ReadBool(kSection, QString::fromUtf8(k.key), false);
+        // The two name modes were kept in a byte.
+        if (k.mode) display_.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, k.key, 0));
+        if (!k.flag && !k.mode) observer_.ConsiderSummerTime = ini.ReadBool(kSection, k.key, false);
+    }
     SyncChecks();
 
     if (place.isEmpty()) {
@@ -479,24 +493,12 @@ void Tfhimmel::WriteSettings(IniFile& ini) const {
     ini.WriteInteger(kSection, "Azimut", rx2->value());
     ini.WriteInteger(kSection, "Links", pos().x());
     ini.WriteInteger(kSection, "Oben", pos().y());
-    auto flag = [&](const char* key, bool v) { ini.WriteBool(kSection, QString::fromUtf8(key), v); };
-    flag("Ekliptik", display_.ShowEcliptic);
-    flag("Äquator", display_.ShowEquator);
-    flag("Ksystem", display_.ShowGrid);
-    flag("Meridian", display_.ShowMeridian);
-    flag("Höhen", display_.ShowAltitudeLines);
-    flag("Mond", display_.ShowMoon);
-    flag("Sommerzeit", observer_.ConsiderSummerTime);
-    flag("Horizont", display_.ShowHorizonFigure);
-    ini.WriteInteger(kSection, "Sterne", display_.StarNameMode);
-    ini.WriteInteger(kSection, "Sternbilder", display_.ConstellationNameMode);
-    flag("Linien", display_.ShowConstellationLines);
-    flag("SGrenzen", display_.ShowConstellationBorders);
-    flag("WSterne", display_.WhiteStars);
-    flag("Anzeige", display_.ShowStarInfo);
-    flag("Tierkreis", display_.ShowZodiac);
-    flag("Jupiter", display_.ShowJupiterMoons);
-    flag("Venus", display_.ShowVenusPhase);
+    for (const OptionKey& k : kOptionKeys) {
+        const QString key = QString::fromUtf8(k.key);
+        if (k.flag) ini.WriteBool(kSection, key, display_.*k.flag);
+        else if (k.mode) ini.WriteInteger(kSection, key, display_.*k.mode);
+        else ini.WriteBool(kSection, key, observer_.ConsiderSummerTime);
+    }
 }
 
 void Tfhimmel::closeEvent(QCloseEvent* e) {
