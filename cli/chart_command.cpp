@@ -19,11 +19,8 @@
 #include "catalog/catalog.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
-
-#if __has_include("platform/pictures.h")
 #include "platform/pictures.h"
-#define NOCTARIS_CLI_HAS_PICTURES 1
-#endif
+
 
 namespace noctaris::cli {
 
@@ -242,9 +239,8 @@ int RunChartCommand(int argc, char** argv) {
         QGuiApplication app(qtArgc, qtArgv);
 
         SkyChart chart(catalogs);
-#ifdef NOCTARIS_CLI_HAS_PICTURES
-        chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
-#endif
+        if (request.options.ShowHorizonFigure)
+            chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
         ChartObjectLists lists;
         const QImage image =
             chart.Redraw(request.size, request.state, request.options, request.azimuth, lists);

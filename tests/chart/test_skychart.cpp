@@ -296,6 +296,16 @@ TEST(SkyChart, HorizonFigureReplacesTheChartUnderTheLandscape) {
     // No band is drawn with the figure on.
     EXPECT_NE(img.pixel(300, 299), qRgb(240, 240, 240));
 
+    // Painted through the painter's raster operations (a surface larger than the chart) the
+    // result is the same.
+    QImage larger(400, 320, QImage::Format_RGB32);
+    larger.fill(Qt::red);
+    {
+        QPainter painter(&larger);
+        chart.malen(painter, QSize(400, 300), sky.state, o, 0, lists);
+    }
+    EXPECT_EQ(larger.copy(0, 0, 400, 300), img);
+
     // Without pictures the figure falls back to the plain band.
     SkyChart plain(sky.catalogs);
     const QImage band = plain.Redraw(QSize(400, 300), sky.state, o, 0, lists);

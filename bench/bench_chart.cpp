@@ -1,0 +1,63 @@
+// Full redraws of the sky chart at the design size into a reused QImage.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include "catalog/catalog.h"
+#include "chart/skychart.h"
+#include "platform/pictures.h"
+
+namespace {
+
+using namespace noctaris;
+
+const Catalogs& SharedCatalogs() {
+    static const Catalogs catalogs = Catalogs::LoadAll();
+    return catalogs;
+}
+
+ObserverState Chemnitz() {
+    ObserverState s;
+    s.PlaceName = "Chemnitz, D";
+    s.Latitude = 50.836667;
+    s.Longitude = 12.854444;
+    s.TimeZone = 1;
+    s.Year = 2026, s.Month = 12, s.Day = 7;
+    s.Hour = 21, s.Minute = 30, s.Second = 0;
+    return s;
+}
+
+void RunRedraws(benchmark::State& bs, const DisplayOptions& options) {
+    SkyChart chart(SharedCatalogs());
+    chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    ObserverState s = Chemnitz();
+    ChartObjectLists lists;
+    QImage image;
+    const QSize size(1029, 664);
+    int minute = 0;
+    for (auto _ : bs) {
+        // An animation: one minute further each frame.
+        s.Minute = minute % 60;
+        s.Hour = 21 + (minute / 60) % 3;
+        ++minute;
+        chart.Redraw(image, size, s, options, 0, lists);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_RedrawDefault(benchmark::State& bs) { RunRedraws(bs, DisplayOptions{}); }
+
+void BM_RedrawEverything(benchmark::State& bs) {
+    DisplayOptions o;
+    o.ShowEcliptic = o.ShowEquator = o.ShowGrid = o.ShowMeridian = o.ShowAltitudeLines = true;
+    o.ShowMoon = o.ShowHorizonFigure = o.ShowConstellationLines = o.ShowConstellationBorders = true;
+    o.WhiteStars = o.ShowStarInfo = o.ShowZodiac = o.ShowJupiterMoons = o.ShowVenusPhase = true;
+    o.StarNameMode = 3;
+    o.ConstellationNameMode = static_cast<int>(bs.range(0));
+    RunRedraws(bs, o);
+}
+
+}  // namespace
+
+BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RedrawEverything)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
