@@ -106,6 +106,13 @@ void ChartCanvas::SetFontColor(const QColor& c) {
     if (textPenActive_) painter_.setPen(textPen_);
 }
 
+void ChartCanvas::SetFontPen(const QPen& pen) {
+    if (pen.color() == fontColor_) return;
+    fontColor_ = pen.color();
+    textPen_ = pen;
+    if (textPenActive_) painter_.setPen(textPen_);
+}
+
 void ChartCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1) return;
     UseLinePen();

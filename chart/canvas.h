@@ -55,6 +55,8 @@ public:
     void SetFont(ChartFont which);
     ChartFont Font() const { return font_; }
     void SetFontColor(const QColor& c);
+    // The font colour given as a prepared pen (no allocation in loops over many labels).
+    void SetFontPen(const QPen& pen);
     QColor FontColor() const { return fontColor_; }
 
     // Pixels x1..x2-1, y1..y2-1 filled with the brush (if solid) and outlined with the pen.

@@ -203,7 +203,7 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
             painter.drawPoint(x, y);
         if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
         if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
-            canvas.SetFontColor(classColours_[s.colourClass]);
+            canvas.SetFontPen(classPens_[s.colourClass]);
             canvas.SetBrushClear();
             canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
         }
