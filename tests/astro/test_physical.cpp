@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/angles.h"
+#include "astro/physical.h"
+#include "astro/planets.h"
+
+using namespace noctaris;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Position angle (degrees, from north through east) of the Sun as seen beside Venus, from the
+// spherical theory: the direction in which the bright limb must face.
+double SunPositionAngleFromVenus(int day, int month, int year, double hour) {
+    const double jd = ModifiedJulianDate(day, month, year, hour) + 2400000.5;
+    PlanetEphemerisRecord venus, earth;
+    double rise = 0, set = 0, ra = 0, dec = 0, unused = 0;
+    PlanetEphemeris("Venus", jd, 0, 0, 0, rise, set, ra, dec, venus);
+    PlanetEphemeris("Earth", jd, 0, 0, 0, rise, set, unused, unused, earth);
+    const double lambda = (earth.HelioLongitude + 180) * kPi / 180, eps = 23.4393 * kPi / 180;
+    const double raS = std::atan2(std::sin(lambda) * std::cos(eps), std::cos(lambda));
+    const double decS = std::asin(std::sin(eps) * std::sin(lambda));
+    const double a = ra * kPi / 180, d = dec * kPi / 180;
+    double pa = std::atan2(std::cos(decS) * std::sin(raS - a),
+                           std::sin(decS) * std::cos(d) - std::cos(decS) * std::sin(d) * std::cos(raS - a)) *
+                180 / kPi;
+    return pa < 0 ? pa + 360 : pa;
+}
+
+double AngleGap(double a, double b) {
+    const double g = std::fmod(std::fabs(a - b), 360.0);
+    return g > 180 ? 360 - g : g;
+}
+
+}  // namespace
+
+TEST(PlanetPhysical, VenusThroughItsPhases) {
+    // Superior conjunction 2026-01-06, greatest eastern elongation 2026-08-15 (45.9°),
+    // inferior conjunction 2026-10-24.
+    PlanetPhysical sup, elong, inf;
+    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 6, 1, 2026, 12, sup));
+    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 15, 8, 2026, 12, elong));
+    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 24, 10, 2026, 12, inf));
+
+    EXPECT_GT(sup.IlluminatedFraction, 0.99);
+    EXPECT_NEAR(sup.Diameter, 9.7, 0.3);
+    EXPECT_LT(sup.Elongation, 2);
+
+    EXPECT_NEAR(elong.Elongation, 45.9, 0.5);
+    EXPECT_NEAR(elong.PhaseAngle, 90, 3);
+    EXPECT_NEAR(elong.IlluminatedFraction, 0.5, 0.03);
+    EXPECT_NEAR(elong.Diameter, 24.4, 0.5);
+
+    EXPECT_LT(inf.IlluminatedFraction, 0.02);
+    EXPECT_GT(inf.PhaseAngle, 170);
+    EXPECT_NEAR(inf.Diameter, 61, 1.5);
+
+    for (const PlanetPhysical* p : {&sup, &elong, &inf}) {
+        EXPECT_GT(p->Magnitude, -4.9);
+        EXPECT_LT(p->Magnitude, -3.8);
+        EXPECT_NEAR(p->IlluminatedFraction, (1 + std::cos(p->PhaseAngle * kPi / 180)) / 2, 1e-12);
+    }
+}
+
+TEST(PlanetPhysical, BrightLimbFacesTheSun) {
+    const struct { int d, m, y; double h; } dates[] = {
+        {15, 8, 2026, 12}, {7, 12, 2026, 21}, {3, 1, 2027, 0}, {1, 6, 2025, 12}, {20, 3, 2024, 6}};
+    for (const auto& t : dates) {
+        PlanetPhysical r;
+        ASSERT_TRUE(PlanetPhysicalEphemeris(1, t.d, t.m, t.y, t.h, r));
+        EXPECT_GE(r.PositionAngle, 0);
+        EXPECT_LT(r.PositionAngle, 360);
+        EXPECT_LT(AngleGap(r.PositionAngle, SunPositionAngleFromVenus(t.d, t.m, t.y, t.h)), 1.0)
+            << t.d << "." << t.m << "." << t.y;
+    }
+}
+
+TEST(PlanetPhysical, FourValueFormMatchesAndEarthLeavesOutputsAlone) {
+    double chi = -1, i = -2, mag = -3, d = -4;
+    for (int p : {2, -1, 9}) {
+        PlanetPhysicalEphemeris(p, 7, 12, 2026, 21, chi, i, mag, d);
+        EXPECT_EQ(chi, -1);
+        EXPECT_EQ(i, -2);
+        EXPECT_EQ(mag, -3);
+        EXPECT_EQ(d, -4);
+        PlanetPhysical r;
+        r.Magnitude = 42;
+        EXPECT_FALSE(PlanetPhysicalEphemeris(p, 7, 12, 2026, 21, r));
+        EXPECT_EQ(r.Magnitude, 42);
+    }
+    PlanetPhysical r;
+    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 7, 12, 2026, 21, r));
+    PlanetPhysicalEphemeris(1, 7, 12, 2026, 21, chi, i, mag, d);
+    EXPECT_EQ(chi, r.PositionAngle);
+    EXPECT_EQ(i, r.PhaseAngle);
+    EXPECT_EQ(mag, r.Magnitude);
+    EXPECT_EQ(d, r.Diameter);
+}
+
+TEST(PlanetPhysical, OtherPlanetsGivePlausibleFigures) {
+    // 2026-12-07: Jupiter two months before opposition, Saturn in the evening sky.
+    PlanetPhysical jupiter, saturn, mercury;
+    ASSERT_TRUE(PlanetPhysicalEphemeris(4, 7, 12, 2026, 21, jupiter));
+    ASSERT_TRUE(PlanetPhysicalEphemeris(5, 7, 12, 2026, 21, saturn));
+    ASSERT_TRUE(PlanetPhysicalEphemeris(0, 7, 12, 2026, 21, mercury));
+    EXPECT_NEAR(jupiter.Magnitude, -2.4, 0.4);
+    EXPECT_NEAR(jupiter.Diameter, 40, 4);
+    EXPECT_LT(jupiter.PhaseAngle, 12);
+    EXPECT_NEAR(saturn.Magnitude, 0.7, 0.5);
+    EXPECT_NEAR(saturn.Diameter, 18, 2);
+    EXPECT_GT(mercury.Diameter, 4.5);
+    EXPECT_LT(mercury.Diameter, 13);
+}
+
+TEST(PlanetPhysical, FiguresAndRotationTables) {
+    EXPECT_EQ(PlanetRadius(1).EquatorialRadiusKm, 6051);
+    EXPECT_EQ(PlanetRadius(5).Flattening, 0.1076209);
+    EXPECT_EQ(PlanetRadius(12).EquatorialRadiusKm, 6378.14);  // outside the table: the Earth
+
+    const double t = 0.27;
+    EXPECT_TRUE(PlanetRotation(1, t, 0).Retrograde);
+    EXPECT_TRUE(PlanetRotation(6, t, 0).Retrograde);
+    EXPECT_TRUE(PlanetRotation(8, t, 0).Retrograde);
+    EXPECT_FALSE(PlanetRotation(4, t, 0).Retrograde);
+    // Jupiter has three rotation systems, Saturn's first two coincide.
+    EXPECT_NE(PlanetRotation(4, t, 0).W, PlanetRotation(4, t, 1).W);
+    EXPECT_NE(PlanetRotation(4, t, 1).W, PlanetRotation(4, t, 2).W);
+    EXPECT_EQ(PlanetRotation(5, t, 0).W, PlanetRotation(5, t, 1).W);
+    EXPECT_NE(PlanetRotation(5, t, 1).W, PlanetRotation(5, t, 2).W);
+    for (int p = 0; p <= 8; ++p) EXPECT_LT(std::fabs(PlanetRotation(p, t, 0).W), 360) << p;
+    EXPECT_DOUBLE_EQ(PlanetRotation(3, 0, 0).PoleRA, 317.681);
+    EXPECT_DOUBLE_EQ(PlanetRotation(0, 0, 0).W, 329.71);
+}
+
+TEST(PlanetPhysical, PlanetocentricAngles) {
+    RotationElements rot = PlanetRotation(4, 0.25, 0);
+    const double a0 = rot.PoleRA * kPi / 180, d0 = rot.PoleDec * kPi / 180;
+    const double px = std::cos(d0) * std::cos(a0), py = std::cos(d0) * std::sin(a0), pz = std::sin(d0);
+    // An observer on the north pole axis (w points from the observer to the planet).
+    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, -px, -py, -pz).Declination, 90, 1e-6);
+    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, px, py, pz).Declination, -90, 1e-6);
+    // An observer in the equator plane: declination 0, and the oblate figure leaves it 0.
+    const double ex = -std::sin(a0), ey = std::cos(a0);
+    const PlanetocentricAngles eq = PlanetocentricOf(rot, 0.0648088, ex, ey, 0);
+    EXPECT_NEAR(eq.Declination, 0, 1e-9);
+    EXPECT_NEAR(eq.GraphicLatitude, 0, 1e-9);
+    // The planetographic latitude lies further from the equator than the planetocentric one.
+    const PlanetocentricAngles mid = PlanetocentricOf(rot, 0.0648088, ex - px, ey - py, -pz);
+    EXPECT_GT(std::fabs(mid.GraphicLatitude), std::fabs(mid.Declination));
+
+    // A prograde planet turns its surface under a fixed observer: the central meridian grows
+    // with time (877.9°/day for Jupiter's system 0, 36.6° an hour).
+    const double t0 = 0.25, t1 = t0 + 1.0 / 24 / 36525;
+    const double cm0 = PlanetocentricOf(PlanetRotation(4, t0, 0), 0, ex, ey, 0).CentralMeridian;
+    const double cm1 = PlanetocentricOf(PlanetRotation(4, t1, 0), 0, ex, ey, 0).CentralMeridian;
+    EXPECT_NEAR(std::fmod(cm1 - cm0 + 720, 360), 877.9 / 24, 0.01);
+    EXPECT_GE(cm0, 0);
+    EXPECT_LT(cm0, 360);
+}
