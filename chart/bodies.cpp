@@ -1,0 +1,177 @@
+#include "chart/bodies.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <utility>
+
+#include <QPainter>
+#include <QTransform>
+
+#include "astro/moonseries.h"
+#include "astro/planets.h"
+#include "platform/pictures.h"
+
+namespace noctaris {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// Picture resources of the planets in kChartPlanets order, and where each is drawn relative
+// to the body's pixel (the picture's top-left corner).
+const char* const kPlanetPictures[6] = {"1171", "1172", "1174", "1175", "1176", "1177"};
+const QPoint kPlanetOffsets[6] = {{-4, -4}, {-4, -4}, {-4, -4}, {-4, -4}, {-9, -4}, {-4, -4}};
+const QPoint kSunOffset(-8, -9);
+const QPoint kMoonOffset(-7, -7);
+
+int PlanetSlot(std::string_view name) {
+    for (std::size_t i = 0; i < kChartPlanets.size(); ++i)
+        if (kChartPlanets[i] == name) return static_cast<int>(i);
+    return -1;
+}
+
+QStaticText Prepared(const char* text, const QFont& font) {
+    QStaticText st(QString::fromLatin1(text));
+    st.setTextFormat(Qt::PlainText);
+    st.prepare(QTransform(), font);
+    return st;
+}
+
+void DrawPicture(ChartCanvas& canvas, int x, int y, QPoint offset, const QImage& picture) {
+    if (!picture.isNull()) canvas.Painter().drawImage(QPoint(x + offset.x(), y + offset.y()), picture);
+}
+
+}  // namespace
+
+BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state) {
+    PlanetEphemerisRecord rec;
+    double rise = 0, set = 0, ra = 0, dec = 0;
+    PlanetEphemeris(name, frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone, rise,
+                    set, ra, dec, rec);
+    return {(rec.RAHours + rec.RAMinutes / 60.0) * kPi / 12.0,
+            (rec.DecDegrees + rec.DecMinutes / 60.0) * kPi / 180.0};
+}
+
+double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
+    PlanetEphemerisRecord rec;
+    double rise = 0, set = 0, ra = 0, dec = 0;
+    PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
+                    rise, set, ra, dec, rec);
+    return (rec.HelioLongitude + 180.0) * kPi / 180.0;
+}
+
+double SunChartDeclination(double longitude) { return 0.4092797095926703 * std::sin(longitude); }
+
+int MoonPhaseStep(double moonRa, double sunLongitude) {
+    const double k = std::nearbyint((moonRa - sunLongitude) * 4.0 / kPi);
+    return std::fabs(k) < 1e6 ? static_cast<int>(k) : 1000000;  // no finite elongation: no picture
+}
+
+int MoonPhasePictureIndex(int k) {
+    if (k >= -8 && k <= -1) return k + 8;
+    if (k >= 0 && k <= 7) return k;
+    if (k == 8) return 0;
+    return -1;
+}
+
+BodyPictures BodyPictures::Load() {
+    BodyPictures p;
+    for (int i = 0; i < 6; ++i) p.planets[i] = LoadTransparentPicture(kPlanetPictures[i]);
+    p.sun = LoadTransparentPicture("1160");
+    for (int i = 0; i < 8; ++i) p.moonPhases[i] = LoadTransparentPicture(std::to_string(1460 + i));
+    return p;
+}
+
+ChartBodies::ChartBodies() : ChartBodies(BodyPictures::Load()) {}
+
+ChartBodies::ChartBodies(BodyPictures pictures) : pictures_(std::move(pictures)) {}
+
+void ChartBodies::InstallOn(SkyChart& chart) {
+    chart.drawBodies = [this](ChartContext& context) { Draw(context); };
+}
+
+void ChartBodies::PrepareLabels(const ChartFonts& fonts) {
+    if (labelFonts_ == &fonts) return;
+    labelFonts_ = &fonts;
+    const QFont& small = fonts.Font(ChartFont::Small);
+    for (std::size_t i = 0; i < kChartPlanets.size(); ++i)
+        planetLabels_[i] = Prepared(std::string(kChartPlanets[i]).c_str(), small);
+    sunLabel_ = Prepared("Sun", small);
+    moonLabel_ = Prepared("Moon", small);
+}
+
+void ChartBodies::Draw(ChartContext& context) {
+    PrepareLabels(context.canvas.Fonts());
+    for (std::string_view name : kChartPlanets) DrawPlanet(context, name);
+    DrawSun(context);
+    if (context.options.ShowMoon) {
+        SunLongitudeForMoon(context);
+        DrawMoon(context);
+    }
+}
+
+bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
+    const int slot = PlanetSlot(name);
+    if (slot < 0) return false;
+    PrepareLabels(context.canvas.Fonts());
+    const BodySky sky = PlanetChartSky(name, context.frame, context.state);
+    int x = 0, y = 0;
+    if (!ProjectToScreen(context.frame, sky.ra, sky.dec, x, y)) return false;
+    DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
+    context.canvas.SetBrushClear();
+    context.canvas.TextOut(x + 4, y + 4, planetLabels_[slot]);
+    context.lists.bodies.Add(x, y, name);
+    return true;
+}
+
+bool ChartBodies::DrawSun(ChartContext& context) {
+    PrepareLabels(context.canvas.Fonts());
+    const double lambda = SunChartLongitude(context.frame, context.state);
+    const double ra = lambda;
+    const double dec = SunChartDeclination(lambda);
+    phaseReference_ = lambda;
+    // Where the projection cannot place the Sun at all (its azimuth undefined in the zenith),
+    // the last pixel stands, so the Sun window never reads an undefined place.
+    int x = sunX_, y = sunY_;
+    const bool placeable = ProjectToScreen(context.frame, ra, dec, x, y);
+    if (placeable) {
+        DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
+        context.canvas.SetBrushClear();
+        context.canvas.TextOut(x + 8, y + 8, sunLabel_);
+        context.lists.bodies.Add(x, y, "Sun");
+    }
+    sunX_ = x;
+    sunY_ = y;
+    sun_.RightAscension = ra;
+    sun_.Declination = dec;
+    sun_.Azimuth = ScreenXToAzimuth(context.frame, x);
+    sun_.Altitude = ScreenYToAltitude(context.frame, y);
+    return placeable;
+}
+
+void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
+    double lambda = SunChartLongitude(context.frame, context.state);
+    if (lambda > 2 * kPi) lambda -= 2 * kPi;
+    phaseReference_ = lambda;
+}
+
+bool ChartBodies::DrawMoon(ChartContext& context) {
+    PrepareLabels(context.canvas.Fonts());
+    moonPictureIndex_ = -1;
+    double raDeg = 0, decDeg = 0, fraction = 0;
+    MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
+    const double ra = raDeg * kPi / 180.0, dec = decDeg * kPi / 180.0;
+    int x = 0, y = 0;
+    if (!ProjectToScreen(context.frame, ra, dec, x, y)) return false;
+    const int index = MoonPhasePictureIndex(MoonPhaseStep(ra, phaseReference_));
+    if (index >= 0) {
+        DrawPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index]);
+        moonPictureIndex_ = index;
+    }
+    context.canvas.SetBrushClear();
+    context.canvas.TextOut(x + 4, y + 4, moonLabel_);
+    context.lists.bodies.Add(x, y, "Moon");
+    return true;
+}
+
+}  // namespace noctaris

@@ -1,0 +1,102 @@
+#pragma once
+// The Sun, the Moon and the planets Mercury to Uranus on the sky chart: where they stand, their
+// small pictures and labels, and their entries in the body hit list. The chart calls
+// ChartBodies::Draw at its bodies step; the Sun window reads the Sun's last chart position.
+#include <array>
+#include <string_view>
+
+#include <QImage>
+#include <QStaticText>
+
+#include "chart/projection.h"
+#include "chart/skychart.h"
+#include "chart/state.h"
+
+namespace noctaris {
+
+// The Sun as the chart last placed it (written at every redraw, also below the horizon).
+struct SunChartPosition {
+    double RightAscension = 0;  // radians: the Sun's ecliptic longitude, between pi and 3 pi
+    double Declination = 0;     // radians
+    double Azimuth = 0;         // degrees from the south through the west
+    double Altitude = 0;        // radians, negative below the horizon
+};
+
+// The planets drawn on the chart, in drawing order.
+inline constexpr std::array<std::string_view, 6> kChartPlanets = {
+    "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"};
+
+// Right ascension and declination (radians) of a chart body.
+struct BodySky {
+    double ra = 0;
+    double dec = 0;
+};
+
+// A planet's place from the spherical theory at the frame's Julian day (whole hours and
+// minutes of right ascension and declination as the ephemeris record gives them).
+BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state);
+
+// The Sun's geocentric ecliptic longitude in radians (pi..3pi, not reduced) at the frame's
+// Julian day; the chart uses it directly as the Sun's right ascension.
+double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
+
+// The Sun's chart declination for that longitude: 23.45° x sin(longitude), radians.
+double SunChartDeclination(double longitude);
+
+// The Moon's phase step: the elongation of the Moon's right ascension from the Sun's longitude
+// (both radians) in units of 45°, rounded (ties to even).
+int MoonPhaseStep(double moonRa, double sunLongitude);
+
+// Moon picture for a phase step k: 1460 + index, index 0 new moon, 4 full moon; k = -8..-1
+// gives k + 8, 0..7 gives k, 8 gives 0. Any other k: -1 (no picture).
+int MoonPhasePictureIndex(int k);
+
+// The body pictures, black transparent: planets in kChartPlanets order, the Sun, the eight
+// moon phases.
+struct BodyPictures {
+    std::array<QImage, 6> planets;
+    QImage sun;
+    std::array<QImage, 8> moonPhases;
+
+    // Loads them from the embedded pictures; throws std::runtime_error if one is missing.
+    static BodyPictures Load();
+};
+
+class ChartBodies {
+public:
+    ChartBodies();  // loads the pictures once
+    explicit ChartBodies(BodyPictures pictures);
+
+    // Installs Draw as the chart's bodies step. This object must outlive the chart's use of it.
+    void InstallOn(SkyChart& chart);
+
+    // The chart's bodies step: the six planets, the Sun, then (with ShowMoon) the Moon.
+    void Draw(ChartContext& context);
+
+    // Each returns whether the body was drawn (placeable).
+    bool DrawPlanet(ChartContext& context, std::string_view name);
+    bool DrawSun(ChartContext& context);  // also writes sun()
+    void SunLongitudeForMoon(ChartContext& context);
+    bool DrawMoon(ChartContext& context);
+
+    const SunChartPosition& sun() const { return sun_; }
+    // Sun longitude that selects the Moon picture (radians).
+    double phaseReference() const { return phaseReference_; }
+    // Picture index of the Moon last drawn (-1 if none).
+    int moonPictureIndex() const { return moonPictureIndex_; }
+
+private:
+    void PrepareLabels(const ChartFonts& fonts);
+
+    BodyPictures pictures_;
+    SunChartPosition sun_;
+    double phaseReference_ = 0;
+    int moonPictureIndex_ = -1;
+    int sunX_ = 0, sunY_ = 0;  // the Sun's pixel, kept when a projection leaves it undefined
+
+    const ChartFonts* labelFonts_ = nullptr;
+    std::array<QStaticText, 6> planetLabels_;
+    QStaticText sunLabel_, moonLabel_;
+};
+
+}  // namespace noctaris

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QPainter>
+
+#include "astro/planets.h"
+#include "catalog/catalog.h"
+#include "chart/bodies.h"
+#include "chart/skychart.h"
+
+using namespace noctaris;
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+const QSize kSize(1029, 664);
+
+ObserverState Chemnitz(int year = 2026, int month = 12, int day = 7, int hour = 21, int minute = 30) {
+    ObserverState s;
+    s.PlaceName = "Chemnitz, D";
+    s.Latitude = 50.836667;
+    s.Longitude = 12.854444;
+    s.TimeZone = 1;
+    s.Year = year, s.Month = month, s.Day = day;
+    s.Hour = hour, s.Minute = minute, s.Second = 0;
+    return s;
+}
+
+// An empty sky: the bodies alone on the chart.
+const Catalogs& NoStars() {
+    static const Catalogs c;
+    return c;
+}
+
+ChartBodies& SharedBodies() {
+    static ChartBodies bodies;
+    return bodies;
+}
+
+struct Hit {
+    int x, y;
+    std::string name;
+};
+
+std::vector<Hit> Hits(const ObjectList& list) {
+    std::vector<Hit> out;
+    for (std::size_t i = 0; i < list.Size(); ++i)
+        out.push_back({list.At(i).x, list.At(i).y, std::string(list.NameAt(i))});
+    return out;
+}
+
+const Hit* Find(const std::vector<Hit>& hits, const std::string& name) {
+    for (const Hit& h : hits)
+        if (h.name == name) return &h;
+    return nullptr;
+}
+
+struct Rendered {
+    QImage image;
+    ChartObjectLists lists;
+    ChartFrame frame;
+};
+
+Rendered Render(const ObserverState& state, double azimuth, bool moon = true) {
+    SkyChart chart(NoStars());
+    SharedBodies().InstallOn(chart);
+    DisplayOptions o;
+    o.ShowMoon = moon;
+    Rendered r;
+    r.image = chart.Redraw(kSize, state, o, azimuth, r.lists);
+    r.frame = chart.Frame();
+    return r;
+}
+
+}  // namespace
+
+std::vector<std::string> Names(const std::vector<Hit>& hits) {
+    std::vector<std::string> out;
+    for (const Hit& h : hits) out.push_back(h.name);
+    return out;
+}
+
+bool IsBlack(QRgb p) { return (p & 0xFFFFFF) == 0; }
+
+TEST(Bodies, EveningOfTheSeventhOfDecember2026) {
+    // 21:30 in Chemnitz: Saturn (Pisces) in the south-west, Uranus (Taurus) high in the
+    // south-east; Jupiter (Cancer/Leo) still a few degrees below the eastern horizon; the Sun
+    // deep below the north-western horizon; the waning Moon two days before new not yet up.
+    const Rendered r = Render(Chemnitz(), 0);
+    const std::vector<Hit> hits = Hits(r.lists.bodies);
+    EXPECT_EQ(Names(hits), (std::vector<std::string>{"Saturn", "Uranus"}));
+    const Hit* saturn = Find(hits, "Saturn");
+    const Hit* uranus = Find(hits, "Uranus");
+    ASSERT_TRUE(saturn && uranus);
+    EXPECT_NEAR(ScreenXToAzimuth(r.frame, saturn->x), 36, 5);
+    EXPECT_NEAR(ScreenYToAltitude(r.frame, saturn->y) * 180 / kPi, 34, 4);
+    EXPECT_NEAR(ScreenXToAzimuth(r.frame, uranus->x), -41, 5);
+    EXPECT_NEAR(ScreenYToAltitude(r.frame, uranus->y) * 180 / kPi, 54, 4);
+    // The pictures sit on the bodies.
+    EXPECT_FALSE(IsBlack(r.image.pixel(saturn->x, saturn->y)));
+    EXPECT_FALSE(IsBlack(r.image.pixel(uranus->x, uranus->y)));
+
+    // Looking east, Jupiter stands just under the horizon: placed, but below the band's top.
+    const Rendered east = Render(Chemnitz(), -90);
+    const std::vector<Hit> eastHits = Hits(east.lists.bodies);
+    const Hit* jupiter = Find(eastHits, "Jupiter");
+    ASSERT_TRUE(jupiter);
+    EXPECT_NEAR(ScreenXToAzimuth(east.frame, jupiter->x), -116, 6);
+    EXPECT_GT(jupiter->y, kSize.height() - 28);
+    // Half an hour later it is up.
+    const Rendered later = Render(Chemnitz(2026, 12, 7, 22, 15), -90);
+    const std::vector<Hit> laterHits = Hits(later.lists.bodies);
+    const Hit* risen = Find(laterHits, "Jupiter");
+    ASSERT_TRUE(risen);
+    EXPECT_LT(risen->y, kSize.height() - 28);
+}
+
+TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
+    ChartBodies& bodies = SharedBodies();
+    Render(Chemnitz(), 0);
+    const SunChartPosition& sun = bodies.sun();
+    EXPECT_GT(sun.RightAscension, kPi);
+    EXPECT_LT(sun.RightAscension, 3 * kPi);
+    EXPECT_DOUBLE_EQ(sun.Declination, 0.4092797095926703 * std::sin(sun.RightAscension));
+    EXPECT_NEAR(sun.Altitude * 180 / kPi, -49, 5);
+    EXPECT_NEAR(sun.Azimuth, 119, 8);  // north-west, counted from the south through the west
+
+    // Noon: the Sun is drawn, entered as "Sun" after the planets, and its position is the
+    // pixel it was drawn at.
+    const Rendered noon = Render(Chemnitz(2026, 12, 17, 14, 0), 0);
+    const std::vector<Hit> hits = Hits(noon.lists.bodies);
+    const Hit* s = Find(hits, "Sun");
+    ASSERT_TRUE(s);
+    EXPECT_DOUBLE_EQ(bodies.sun().Azimuth, ScreenXToAzimuth(noon.frame, s->x));
+    EXPECT_DOUBLE_EQ(bodies.sun().Altitude, ScreenYToAltitude(noon.frame, s->y));
+    EXPECT_GT(bodies.sun().Altitude, 0);
+    EXPECT_FALSE(IsBlack(noon.image.pixel(s->x, s->y)));
+}
+
+TEST(Bodies, DrawingOrderPlanetsSunMoon) {
+    const Rendered r = Render(Chemnitz(2026, 12, 17, 14, 0), 0);
+    EXPECT_EQ(Names(Hits(r.lists.bodies)),
+              (std::vector<std::string>{"Mercury", "Venus", "Saturn", "Sun", "Moon"}));
+    // Without the Moon switch neither the Moon nor its hit entry appear.
+    const Rendered noMoon = Render(Chemnitz(2026, 12, 17, 14, 0), 0, false);
+    const std::vector<Hit> noMoonHits = Hits(noMoon.lists.bodies);
+    EXPECT_EQ(Find(noMoonHits, "Moon"), nullptr);
+}
+
+TEST(Bodies, MoonPictureFollowsThePhase) {
+    ChartBodies& bodies = SharedBodies();
+    Render(Chemnitz(2026, 12, 9, 12, 0), 0);  // new Moon
+    EXPECT_EQ(bodies.moonPictureIndex(), 0);
+    Render(Chemnitz(2026, 12, 17, 14, 0), 0);  // first quarter
+    EXPECT_EQ(bodies.moonPictureIndex(), 2);
+    Render(Chemnitz(2026, 12, 24, 0, 0), 0);  // full Moon
+    EXPECT_EQ(bodies.moonPictureIndex(), 4);
+    // The phase reference is the Sun's longitude brought into 0..2pi.
+    EXPECT_GT(bodies.phaseReference(), 0);
+    EXPECT_LE(bodies.phaseReference(), 2 * kPi);
+}
+
+TEST(Bodies, PhasePictureIndexRule) {
+    for (int k = -8; k <= -1; ++k) EXPECT_EQ(MoonPhasePictureIndex(k), k + 8) << k;
+    for (int k = 0; k <= 7; ++k) EXPECT_EQ(MoonPhasePictureIndex(k), k) << k;
+    EXPECT_EQ(MoonPhasePictureIndex(8), 0);
+    EXPECT_EQ(MoonPhasePictureIndex(9), -1);
+    EXPECT_EQ(MoonPhasePictureIndex(-9), -1);
+
+    EXPECT_EQ(MoonPhaseStep(1.0, 1.0), 0);             // same longitude: new Moon
+    EXPECT_EQ(MoonPhaseStep(kPi + 0.5, 0.5), 4);       // opposite: full Moon
+    EXPECT_EQ(MoonPhaseStep(0.5, kPi + 0.5), -4);      // -4 is picture 4 as well
+    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(0.5, kPi + 0.5)), 4);
+    EXPECT_EQ(MoonPhaseStep(kPi / 8 + 1e-9, 0), 1);    // half a step rounds up...
+    EXPECT_EQ(MoonPhaseStep(kPi / 8 - 1e-9, 0), 0);    // ...and just below it down
+    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(2 * kPi - 0.01, 0.005)), 0);  // k = 8
+    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(std::nan(""), 0)), -1);
+}
+
+TEST(Bodies, SummerTimeTurnsTheSkyButNotTheBodiesAmongTheStars) {
+    // The summer-time switch turns the sky by one hour of sidereal time; the bodies' places
+    // among the stars stay those of the displayed clock time taken as standard time, so each
+    // body lands where a fixed star at its place lands.
+    ObserverState st = Chemnitz(2026, 7, 10, 20, 0);
+    const Rendered standard = Render(st, 90);
+    st.ConsiderSummerTime = true;
+    const Rendered summer = Render(st, 90);
+    EXPECT_EQ(standard.frame.JulianDay, summer.frame.JulianDay);
+    EXPECT_NE(standard.frame.SiderealAngle, summer.frame.SiderealAngle);
+    const std::vector<Hit> a = Hits(standard.lists.bodies), b = Hits(summer.lists.bodies);
+    ASSERT_NE(Find(a, "Venus"), nullptr);  // the evening star, low in the west
+    ASSERT_NE(Find(b, "Venus"), nullptr);
+    for (const Hit& h : b) {
+        if (h.name == "Sun" || h.name == "Moon") continue;
+        const BodySky sky = PlanetChartSky(h.name, standard.frame, st);
+        int x = 0, y = 0;
+        ProjectToScreen(summer.frame, sky.ra, sky.dec, x, y);
+        EXPECT_EQ(h.x, x) << h.name;
+        EXPECT_EQ(h.y, y) << h.name;
+        const Hit* before = Find(a, h.name);
+        ASSERT_NE(before, nullptr);
+        EXPECT_GT(before->y, h.y) << h.name;  // an hour earlier in the evening: higher up
+    }
+}
+
+TEST(Bodies, PlanetPlaceFromTheEphemeris) {
+    const ObserverState st = Chemnitz();
+    const ChartFrame f = MakeChartFrame(st, kSize.width(), kSize.height(), 0);
+    for (std::string_view name : kChartPlanets) {
+        PlanetEphemerisRecord rec;
+        double rise = 0, set = 0, ra = 0, dec = 0;
+        PlanetEphemeris(name, f.JulianDay, st.Latitude, st.Longitude, st.TimeZone, rise, set, ra, dec, rec);
+        const BodySky sky = PlanetChartSky(name, f, st);
+        EXPECT_NEAR(sky.ra * 180 / kPi, ra, 1e-6) << name;
+        EXPECT_NEAR(sky.dec * 180 / kPi, dec, 1e-6) << name;
+    }
+}
