@@ -17,6 +17,8 @@
 #include "astro/convert_error.h"
 #include "astro/timebase.h"
 #include "catalog/catalog.h"
+#include "chart/bodies.h"
+#include "chart/panels.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
 #include "platform/pictures.h"
@@ -239,6 +241,10 @@ int RunChartCommand(int argc, char** argv) {
         QGuiApplication app(qtArgc, qtArgv);
 
         SkyChart chart(catalogs);
+        ChartBodies bodies;  // Sun, Moon (with "moon") and planets
+        bodies.InstallOn(chart);
+        ChartPanels panels;  // Jupiter's moons and the Venus phase (with "jupiter", "venus")
+        panels.InstallOn(chart);
         if (request.options.ShowHorizonFigure)
             chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
         ChartObjectLists lists;
