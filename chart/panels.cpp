@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QPainter>
+#include <QTransform>
 
 #include "astro/physical.h"
 #include "platform/floodfill.h"
@@ -36,8 +37,22 @@ JupiterMoonMark JupiterMoonMarkOf(const GalileanMoonPosition& p) {
     return m;
 }
 
+void JupiterLegend::Prepare(const ChartFonts& chartFonts) {
+    if (fonts == &chartFonts) return;
+    fonts = &chartFonts;
+    const QFont& small = chartFonts.Font(ChartFont::Small);
+    for (int m = 0; m < 4; ++m) {
+        const QString name = QString::fromLatin1(kJupiterMoonNames[m]);
+        names[m] = QStaticText(name);
+        names[m].setTextFormat(Qt::PlainText);
+        names[m].prepare(QTransform(), small);
+        widths[m] = chartFonts.Metrics(ChartFont::Small).horizontalAdvance(name);
+    }
+}
+
 void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
-                           const ObserverState& state, const QImage& jupiterPicture) {
+                           const ObserverState& state, const QImage& jupiterPicture,
+                           const JupiterLegend* legend) {
     if (!JupiterPanelYearShown(state.Year)) return;
     canvas.SetPenColor(Qt::white);
     canvas.SetBrushColor(Qt::black);
@@ -58,10 +73,15 @@ void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
     canvas.SetBrushClear();
     int x = 10;
     for (int m = 0; m < 4; ++m) {
-        const QString name = QString::fromLatin1(kJupiterMoonNames[m]);
         canvas.SetFontColor(QColor(kJupiterMoonColours[m]));
-        canvas.TextOut(x, 42, name);
-        x += canvas.TextWidth(name) + 10;
+        if (legend && legend->fonts == &canvas.Fonts()) {
+            canvas.TextOut(x, 42, legend->names[m]);
+            x += legend->widths[m] + 10;
+        } else {
+            const QString name = QString::fromLatin1(kJupiterMoonNames[m]);
+            canvas.TextOut(x, 42, name);
+            x += canvas.TextWidth(name) + 10;
+        }
     }
 }
 
@@ -199,8 +219,10 @@ void ChartPanels::InstallOn(SkyChart& chart) {
 
 void ChartPanels::Draw(ChartContext& context) {
     const ObserverState& st = context.state;
-    if (context.options.ShowJupiterMoons)
-        DrawJupiterMoonsPanel(context.canvas, context.frame, st, jupiter_);
+    if (context.options.ShowJupiterMoons) {
+        legend_.Prepare(context.canvas.Fonts());
+        DrawJupiterMoonsPanel(context.canvas, context.frame, st, jupiter_, &legend_);
+    }
     if (context.options.ShowVenusPhase) {
         // The panel depends only on the date, the whole hour and the locale's number format.
         const VenusKey key{st.Year, st.Month, st.Day, st.Hour, QLocale().name(), &context.canvas.Fonts()};

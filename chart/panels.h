@@ -34,10 +34,20 @@ JupiterMoonMark JupiterMoonMarkOf(const GalileanMoonPosition& p);
 extern const std::array<const char*, 4> kJupiterMoonNames;
 extern const std::array<QRgb, 4> kJupiterMoonColours;
 
+// The legend's names laid out once for a set of chart fonts.
+struct JupiterLegend {
+    const ChartFonts* fonts = nullptr;
+    std::array<QStaticText, 4> names;
+    std::array<int, 4> widths{};
+    void Prepare(const ChartFonts& chartFonts);
+};
+
 // Paints the panel (frame, Jupiter's 8 x 8 picture, the moons, the legend) onto the chart
-// canvas for the frame's Julian day; nothing at all outside 1900..2100.
+// canvas for the frame's Julian day; nothing at all outside 1900..2100. A prepared legend
+// saves laying out its texts on every frame.
 void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
-                           const ObserverState& state, const QImage& jupiterPicture);
+                           const ObserverState& state, const QImage& jupiterPicture,
+                           const JupiterLegend* legend = nullptr);
 
 // ---- Venus --------------------------------------------------------------------------------------
 
@@ -87,6 +97,7 @@ public:
 
 private:
     QImage jupiter_;
+    JupiterLegend legend_;
     QImage venusPanel_;
     struct VenusKey {
         int year = 0, month = 0, day = 0, hour = -1;
