@@ -94,15 +94,9 @@ void ChartSurface::paintEvent(QPaintEvent*) {
 
 void ChartSurface::resizeEvent(QResizeEvent*) {}
 
-void ChartSurface::mousePressEvent(QMouseEvent* e) {
-    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 0);
-}
-void ChartSurface::mouseMoveEvent(QMouseEvent* e) {
-    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 1);
-}
-void ChartSurface::mouseReleaseEvent(QMouseEvent* e) {
-    if (owner_->chartMouse) owner_->chartMouse(*owner_, e, 2);
-}
+void ChartSurface::mousePressEvent(QMouseEvent* e) { owner_->PB1MouseDown(e); }
+void ChartSurface::mouseMoveEvent(QMouseEvent* e) { owner_->PB1MouseMove(e); }
+void ChartSurface::mouseReleaseEvent(QMouseEvent* e) { owner_->PB1MouseUp(e); }
 
 void ChartSurface::keyPressEvent(QKeyEvent* e) {
     // Arrow keys turn the view, as dragging does; Shift turns in bigger steps.
@@ -143,6 +137,10 @@ QDateTime Tfhimmel::Now() const {
 void Tfhimmel::FormCreate() {
     catalogs_ = options_.catalogs ? options_.catalogs : std::make_shared<const Catalogs>(Catalogs::LoadAll());
     sky_ = std::make_unique<SkyChart>(*catalogs_);
+    bodies_ = std::make_unique<ChartBodies>();
+    bodies_->InstallOn(*sky_);
+    panels_ = std::make_unique<ChartPanels>();
+    panels_->InstallOn(*sky_);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -546,6 +544,45 @@ void Tfhimmel::Redraw() {
     PB1->update();
     emit redrawn();
 }
+
+// ---- Picking ----------------------------------------------------------------------------------
+
+const SunChartPosition& Tfhimmel::SunOnChart() const { return bodies_->sun(); }
+
+void Tfhimmel::PB1MouseDown(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    const QSize screenSize = screen() ? screen()->geometry().size() : QSize(1920, 1080);
+    const PickAction a = picker_.MouseDown(p.x(), p.y(), hitLists_, display_.ShowStarInfo, rx2->value(),
+                                           PB1->mapToGlobal(p), screenSize, catalogs_->constellations);
+    switch (a.kind) {
+        case PickAction::Kind::SetAzimuth:
+            rx2->setValue(a.azimuth);
+            break;
+        case PickAction::Kind::ShowStarInfo:
+            picker_.MouseUp();  // the box takes the mouse; no drag continues behind it
+            if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
+                lastInfo_ = a.message;
+            } else {
+                QMessageBox box(QMessageBox::Information, "Information", a.message, QMessageBox::Ok, this);
+                box.move(a.messagePos);
+                box.exec();
+            }
+            break;
+        case PickAction::Kind::OpenBody:
+            // The Moon, Sun and planet windows open from here once they exist.
+            lastBody_ = QString::fromStdString(a.body);
+            break;
+        case PickAction::Kind::None:
+            break;
+    }
+}
+
+void Tfhimmel::PB1MouseMove(QMouseEvent* e) {
+    const PickAction a = picker_.MouseMove(e->position().toPoint().x(), PB1->width());
+    if (a.kind == PickAction::Kind::SetAzimuth) rx2->setValue(a.azimuth);
+}
+
+void Tfhimmel::PB1MouseUp(QMouseEvent*) { picker_.MouseUp(); }
 
 // ---- Time controls ------------------------------------------------------------------------------
 

@@ -14,6 +14,9 @@
 #include "app/timecontrol.h"
 #include "astro/objectlists.h"
 #include "catalog/catalog.h"
+#include "chart/bodies.h"
+#include "chart/panels.h"
+#include "chart/picking.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
 
@@ -82,8 +85,14 @@ public:
     SkyChart& Chart() { return *sky_; }
     // Renders the chart into an off-screen image and puts it on PB1 in one operation.
     void Redraw();
-    // Chart mouse events (picking and dragging are added by the chart module).
-    std::function<void(Tfhimmel&, QMouseEvent*, int kind)> chartMouse;
+    // Chart mouse events: a click names the star or body under it, a drag turns the view.
+    void PB1MouseDown(QMouseEvent* e);
+    void PB1MouseMove(QMouseEvent* e);
+    void PB1MouseUp(QMouseEvent* e);
+    // Where the chart last drew the Sun (read by the Sun window).
+    const SunChartPosition& SunOnChart() const;
+    const QString& LastStarInfo() const { return lastInfo_; }
+    const QString& LastBodyClicked() const { return lastBody_; }
 
     // Commands (menu items and toolbar buttons).
     void ToggleAnimation();       // S20, M9, F2
@@ -156,6 +165,10 @@ private:
     AnimationState animation_;
     ChartObjectLists hitLists_;
     std::unique_ptr<SkyChart> sky_;
+    std::unique_ptr<ChartBodies> bodies_;
+    std::unique_ptr<ChartPanels> panels_;
+    ChartPicker picker_;
+    QString lastInfo_, lastBody_;  // what the last click found (seen by tests without dialogs)
     bool firstActivation_ = true;
     bool settingsWritten_ = false;
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -305,4 +306,42 @@ TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821015);
     w->SetDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
     EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821004);
+}
+
+TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
+    auto w = Open();
+    w->resize(1070, 751);
+    w->M4->trigger();  // show star information: the redraw fills the star hit list
+    ASSERT_GT(w->HitLists().stars.Size(), 100u);
+    ASSERT_GT(w->HitLists().bodies.Size(), 0u);
+    auto press = [&](QPoint p, QEvent::Type type) {
+        QMouseEvent e(type, QPointF(p), w->PB1->mapToGlobal(QPointF(p)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        if (type == QEvent::MouseButtonPress) w->PB1MouseDown(&e);
+        else if (type == QEvent::MouseMove) w->PB1MouseMove(&e);
+        else w->PB1MouseUp(&e);
+    };
+    const auto& star = w->HitLists().stars.At(0);
+    press({star.x + 2, star.y - 1}, QEvent::MouseButtonPress);
+    press({star.x + 2, star.y - 1}, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(w->LastStarInfo().isEmpty());
+    EXPECT_EQ(w->ViewAzimuth(), 0);
+
+    const auto& body = w->HitLists().bodies.At(0);
+    const std::string bodyName(w->HitLists().bodies.NameAt(0));
+    press({body.x, body.y}, QEvent::MouseButtonPress);
+    press({body.x, body.y}, QEvent::MouseButtonRelease);
+    EXPECT_EQ(w->LastBodyClicked().toStdString(), bodyName);
+
+    // Dragging over empty sky: half the width turns the view by 90 degrees.
+    w->M4->trigger();
+    const int width = w->PB1->width();
+    QPoint empty(5, 5);
+    press(empty, QEvent::MouseButtonPress);
+    press(empty + QPoint(width / 2, 0), QEvent::MouseMove);
+    EXPECT_NEAR(w->ViewAzimuth(), -90, 1);
+    press(empty + QPoint(width / 2, 0), QEvent::MouseButtonRelease);
+    press(empty + QPoint(width, 0), QEvent::MouseMove);  // released: no more turning
+    EXPECT_NEAR(w->ViewAzimuth(), -90, 1);
+    EXPECT_TRUE(w->H2->isChecked());  // dragging leaves the direction marks alone
 }
