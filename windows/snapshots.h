@@ -1,0 +1,35 @@
+#pragma once
+// The moments the main window hands to the information windows: copies of the chart's zone,
+// date and clock time, written before a window is shown and before every refresh it triggers.
+#include <string>
+
+#include "chart/state.h"
+
+namespace noctaris {
+
+struct MomentSnapshot {
+    double TimeZone = 0;  // hours east of UT
+    int Day = 1, Month = 1, Year = 2000;
+    int Hour = 0, Minute = 0, Second = 0;
+
+    static MomentSnapshot Of(const ObserverState& s) {
+        return {s.TimeZone, s.Day, s.Month, s.Year, s.Hour, s.Minute, s.Second};
+    }
+};
+
+// Shared by the Moon and the Sun windows.
+struct InfoSnapshot : MomentSnapshot {};
+// The ephemeris table's own copy.
+struct EphemerisSnapshot : MomentSnapshot {};
+// The planet window's: the clicked planet's name as the chart labels it, and the moment.
+struct PlanetSnapshot : MomentSnapshot {
+    std::string PlanetName;
+};
+
+// Size of the main window, stored before the orbits and terminator windows are opened; they
+// take their own size from it.
+struct MainWindowSize {
+    int Width = 1070, Height = 751;
+};
+
+}  // namespace noctaris
