@@ -10,26 +10,12 @@
 #include "chart/bodies.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"
+#include "tests/support.h"
 
 namespace {
 
 using namespace noctaris;
-
-const Catalogs& SharedCatalogs() {
-    static const Catalogs catalogs = Catalogs::LoadAll();
-    return catalogs;
-}
-
-ObserverState Chemnitz() {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = 2026, s.Month = 12, s.Day = 20;
-    s.Hour = 18, s.Minute = 0, s.Second = 0;
-    return s;
-}
+using namespace noctaris::test;
 
 // One step of an animation: one minute further per frame.
 void Advance(ObserverState& s, int& minute) {

@@ -6,26 +6,12 @@
 #include "catalog/catalog.h"
 #include "chart/skychart.h"
 #include "platform/pictures.h"
+#include "tests/support.h"
 
 namespace {
 
 using namespace noctaris;
-
-const Catalogs& SharedCatalogs() {
-    static const Catalogs catalogs = Catalogs::LoadAll();
-    return catalogs;
-}
-
-ObserverState Chemnitz() {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = 2026, s.Month = 12, s.Day = 7;
-    s.Hour = 21, s.Minute = 30, s.Second = 0;
-    return s;
-}
+using namespace noctaris::test;
 
 void RunRedraws(benchmark::State& bs, const DisplayOptions& options) {
     SkyChart chart(SharedCatalogs());

@@ -12,24 +12,15 @@
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
 #include "chart/skychart.h"
+#include "support.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 const QSize kSize(1029, 664);
-
-ObserverState Chemnitz(int year = 2026, int month = 12, int day = 7, int hour = 21, int minute = 30) {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = year, s.Month = month, s.Day = day;
-    s.Hour = hour, s.Minute = minute, s.Second = 0;
-    return s;
-}
 
 // An empty sky: the bodies alone on the chart.
 const Catalogs& NoStars() {

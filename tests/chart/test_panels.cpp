@@ -10,24 +10,15 @@
 #include "catalog/catalog.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"
+#include "support.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 
 namespace {
 
 const QSize kSize(1029, 664);
 const QRgb kYellow = qRgb(255, 255, 0);
-
-ObserverState Chemnitz(int year = 2026, int month = 12, int day = 7, int hour = 21) {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = year, s.Month = month, s.Day = day;
-    s.Hour = hour, s.Minute = 30, s.Second = 0;
-    return s;
-}
 
 const Catalogs& NoStars() {
     static const Catalogs c;
@@ -75,15 +66,6 @@ double LitShare(double phaseAngle, double diameter = 40) {
     const int lit = CountColour(RenderVenusPanel(Fonts(), 90, phaseAngle, -4, diameter), kYellow);
     return static_cast<double>(lit) / full;
 }
-
-class PinnedLocale {
-public:
-    explicit PinnedLocale(const QLocale& l) : saved_(QLocale()) { QLocale::setDefault(l); }
-    ~PinnedLocale() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
 
 }  // namespace
 

@@ -7,26 +7,15 @@
 #include "astro/timebase.h"
 #include "chart/projection.h"
 #include "chart_test_util.h"
+#include "support.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 using noctaris::test::EquatorialOf;
 
 namespace {
 constexpr double kPi = std::numbers::pi;
 
-ObserverState Chemnitz() {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = 2026;
-    s.Month = 12;
-    s.Day = 7;
-    s.Hour = 21;
-    s.Minute = 30;
-    return s;
-}
 }  // namespace
 
 TEST(ChartFrame, ScaleOfTheDesignSize) {

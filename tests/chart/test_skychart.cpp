@@ -10,33 +10,15 @@
 #include "catalog/catalog.h"
 #include "chart/skychart.h"
 #include "chart_test_util.h"
+#include "support.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 using noctaris::test::EquatorialOf;
 
 namespace {
 
 const QSize kSize(1029, 664);
-
-ObserverState Chemnitz() {
-    ObserverState s;
-    s.PlaceName = "Chemnitz, D";
-    s.Latitude = 50.836667;
-    s.Longitude = 12.854444;
-    s.TimeZone = 1;
-    s.Year = 2026, s.Month = 12, s.Day = 7;
-    s.Hour = 21, s.Minute = 30, s.Second = 0;
-    return s;
-}
-
-class PinnedLocale {
-public:
-    explicit PinnedLocale(const QLocale& l) : saved_(QLocale()) { QLocale::setDefault(l); }
-    ~PinnedLocale() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
 
 QRgb Rgb(const QColor& c) { return c.rgb(); }
 bool IsBlack(QRgb p) { return (p & 0xFFFFFF) == 0; }

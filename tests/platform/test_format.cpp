@@ -4,18 +4,12 @@
 
 #include "platform/codec.h"
 #include "platform/format.h"
+#include "support.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 
 namespace {
-class PinnedLocale {
-public:
-    explicit PinnedLocale(const QLocale& l) : saved_(QLocale()) { QLocale::setDefault(l); }
-    ~PinnedLocale() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 }  // namespace
