@@ -1,0 +1,115 @@
+#include "astro/ephemeris_table.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+
+#include "astro/angles.h"
+
+namespace noctaris {
+namespace {
+
+using LD = long double;
+
+// Whole number as text; the value is integral and finite.
+std::string WholeText(LD value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.0Lf", value);
+    return buf;
+}
+
+// "%.0f" as the display formats round: to nearest, exact halves away from zero.
+LD RoundForDisplay(LD x) {
+    const LD whole = std::trunc(x);
+    const LD rest = x - whole;  // exact
+    if (rest >= 0.5L) return whole + 1;
+    if (rest <= -0.5L) return whole - 1;
+    return whole;
+}
+
+}  // namespace
+
+double EphemerisJulianDay(int year, int month, int day, double zone) {
+    const long long n = 10000LL * year + 100LL * month + day;
+    long long y = static_cast<long long>(year) + 4712;
+    long long m = static_cast<long long>(month) + 1;
+    if (month <= 2) {
+        y -= 1;
+        m += 12;
+    }
+    LD b = -63.5L;
+    if (n >= 15821015) {  // Gregorian calendar from 15 October 1582
+        const LD g = std::trunc((static_cast<LD>(y) + 88) / 100);
+        b = b + 38 - g + std::trunc(g / 4);
+    }
+    const LD jd = std::trunc(365.25L * y) + std::trunc(30.6001L * m) + day + b -
+                  static_cast<LD>(zone) / 24;
+    return static_cast<double>(jd);
+}
+
+long long EphemerisLightTime(double distanceAU) {
+    const LD seconds = static_cast<LD>(distanceAU) * 149597870.0L / 299792.458L;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > 1e15L) return 0;
+    return static_cast<long long>(std::nearbyint(seconds));
+}
+
+std::string RiseSetText(double t) {
+    if (t >= 0 && std::isfinite(t)) {
+        const LD hours = std::trunc(static_cast<LD>(t));
+        const LD minutes = (static_cast<LD>(t) - hours) * 60;
+        return WholeText(hours) + "h" + WholeText(RoundForDisplay(minutes)) + "m";
+    }
+    if (t == kNeverRises) return "unvisible";
+    return "visible";
+}
+
+std::string FormatDegMin(double angle) {
+    if (!std::isfinite(angle)) return "-";
+    const bool neg = angle < 0;
+    const LD a = std::fabs(static_cast<LD>(angle));
+    const LD d = std::trunc(a);
+    const LD mm = std::fabs(a - d) * 60;
+    LD m = std::trunc(mm);
+    const LD s = std::fabs(mm - m) * 60;
+    if (std::nearbyint(s) == 60) m += 1;  // no carry into the degrees: 60' can appear
+    return (neg ? "-" : "") + WholeText(d) + "°" + WholeText(m) + "'";
+}
+
+std::string ZodiacConstellation(double x) {
+    // Lower bounds in hours of ecliptic longitude (single precision, as the table was made).
+    struct Bound {
+        float lower;
+        const char* name;
+    };
+    static constexpr Bound kBounds[] = {
+        {1.7833333f, "Aries"},     {3.35f, "Taurus"},       {5.9666667f, "Gemini"},
+        {7.9333333f, "Cancer"},    {9.3333333f, "Leo"},     {11.6f, "Virgo"},
+        {14.3f, "Libra"},          {15.966667f, "Scorpio"}, {16.366667f, "Ophiuchus"},
+        {17.716667f, "Sagittarius"}, {20.05f, "Capricorn"}, {21.95f, "Aquarius"},
+        {23.416667f, "Pisces"},
+    };
+    // Longitudes of 0..360 degrees stay below the table's upper end of 24.1; anything above
+    // it lies past 0 h again and is Pisces as well.
+    for (int k = static_cast<int>(std::size(kBounds)) - 1; k >= 0; --k)
+        if (static_cast<double>(kBounds[k].lower) <= x) return kBounds[k].name;
+    return "Pisces";
+}
+
+EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
+                                             double clockHours, double jdMidnight,
+                                             double latitude, double longitude, double zone) {
+    EphemerisColumnValues v;
+    PlanetEphemeris(name, jdInstant, latitude, longitude, zone, v.rise, v.set, v.ra, v.dec, v.rec);
+    if (name == "Earth") return v;
+
+    v.lightSeconds = EphemerisLightTime(v.rec.Distance);
+    v.lst = LocalSiderealTime(longitude, clockHours - zone, jdMidnight);
+    const double ra = (v.rec.RAHours + v.rec.RAMinutes / 60) / 12 * 3.14159265358979323846;
+    const double dec = (v.rec.DecDegrees + v.rec.DecMinutes / 60) * 0.017453292519943295769;
+    EquatorialToHorizontal(ra, dec, v.lst, latitude, v.altitude, v.azimuth);
+    // Exactly in the zenith the azimuth is undefined (0/0); call it south.
+    if (!std::isfinite(v.azimuth)) v.azimuth = 0;
+    return v;
+}
+
+}  // namespace noctaris

@@ -1,0 +1,55 @@
+#pragma once
+// The computations behind the planetary ephemeris table: the Julian day of a local date, the
+// values of one planet's column (ephemeris, light time, horizontal place) and the small texts
+// the table shows for rising and setting, degrees and minutes and the zodiacal constellation.
+//
+// Texts are UTF-8 and hold only whole numbers, so they do not depend on the user's locale;
+// the decimal columns are formatted by the window.
+#include <string>
+#include <string_view>
+
+#include "astro/planets.h"
+
+namespace noctaris {
+
+// Julian day of local midnight of the civil date for a place `zone` hours east of UT. Dates from
+// 15 October 1582 on are Gregorian, earlier ones Julian.
+double EphemerisJulianDay(int year, int month, int day, double zone);
+
+// Light time in whole seconds (rounded, ties to even) for a distance in AU.
+long long EphemerisLightTime(double distanceAU);
+
+// Text of a rise or set time in local clock hours: "5h45m" (whole hours, minutes rounded, no
+// carry: 5.999 reads "5h60m"); kNeverRises gives "unvisible", any other negative value
+// (kNeverSets) "visible".
+std::string RiseSetText(double t);
+
+// Degrees and whole minutes, e.g. "-5°7'", without leading zeros. The minutes are rounded up
+// when the remaining seconds reach 59.5 and are not carried into the degrees (12.999999 reads
+// "12°60'"). A value that is not finite reads "-".
+std::string FormatDegMin(double angle);
+
+// The zodiacal constellation for x = geocentric ecliptic longitude / 15 (0..24), by fixed
+// boundaries in hours of longitude (at most 12 characters).
+std::string ZodiacConstellation(double x);
+
+// Everything one planet column of the table is built from.
+struct EphemerisColumnValues {
+    PlanetEphemerisRecord rec;
+    double rise = 0, set = 0;  // local clock hours, or kNeverRises / kNeverSets
+    double ra = 0, dec = 0;    // degrees, as PlanetEphemeris gives them
+    long long lightSeconds = 0;
+    double lst = 0;            // local sidereal time, hours
+    double altitude = 0;       // geometric, degrees
+    double azimuth = 0;        // degrees from the south through the west, 0..360
+};
+
+// One planet's column at the instant jdInstant (Julian day), clockHours being the local clock
+// time of that instant and jdMidnight the Julian day of local midnight (EphemerisJulianDay), for
+// an observer at latitude/longitude (degrees, north and east positive) and zone (hours east of
+// UT). For "Earth" only the heliocentric fields of rec are meaningful.
+EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
+                                             double clockHours, double jdMidnight,
+                                             double latitude, double longitude, double zone);
+
+}  // namespace noctaris

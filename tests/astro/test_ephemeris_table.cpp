@@ -1,0 +1,190 @@
+#include "astro/ephemeris_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "astro/timebase.h"
+
+namespace noctaris {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Chemnitz, as the shipped place list gives it.
+constexpr double kLat = 50.836667, kLon = 12.854444, kZone = 1;
+
+TEST(EphemerisJulianDay, LocalMidnightAndCalendarSwitch) {
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(2000, 1, 1, 0), 2451544.5);
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(2000, 1, 1, 1), 2451544.5 - 1.0 / 24);
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(2000, 1, 1, -5), 2451544.5 + 5.0 / 24);
+    // The day after 4 October 1582 (Julian) is 15 October 1582 (Gregorian).
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(1582, 10, 15, 0) - EphemerisJulianDay(1582, 10, 4, 0), 1.0);
+    // January and February count as months 13 and 14 of the year before; leap days included.
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(2024, 3, 1, 0) - EphemerisJulianDay(2024, 2, 28, 0), 2.0);
+    EXPECT_DOUBLE_EQ(EphemerisJulianDay(1900, 3, 1, 0) - EphemerisJulianDay(1900, 2, 28, 0), 1.0);
+    // Agrees with the calendar routines over a spread of dates.
+    for (int year : {1600, 1899, 1950, 2026, 2100, 2400})
+        for (int month : {1, 2, 3, 7, 12})
+            for (int day : {1, 15, 28})
+                EXPECT_DOUBLE_EQ(EphemerisJulianDay(year, month, day, 0), static_cast<double>(DateToJD(year, month, day)))
+                    << year << "-" << month << "-" << day;
+}
+
+TEST(EphemerisTexts, LightTime) {
+    EXPECT_EQ(EphemerisLightTime(1.0), 499);   // 499.005 s: 8 min 19 s
+    EXPECT_EQ(EphemerisLightTime(1.5), 749);   // 748.5075 s: 12 min 29 s
+    EXPECT_EQ(EphemerisLightTime(0.0), 0);
+    EXPECT_EQ(EphemerisLightTime(30.0), 14970);
+    EXPECT_EQ(EphemerisLightTime(std::nan("")), 0);
+}
+
+TEST(EphemerisTexts, RiseSetText) {
+    EXPECT_EQ(RiseSetText(5.75), "5h45m");
+    EXPECT_EQ(RiseSetText(23.99), "23h59m");
+    EXPECT_EQ(RiseSetText(0), "0h0m");
+    EXPECT_EQ(RiseSetText(5.999), "5h60m");  // minutes rounded, hours not carried
+    EXPECT_EQ(RiseSetText(25.5), "25h30m");  // a large zone can push a time past 24
+    // An exact half minute rounds up, as the table's other numbers do.
+    EXPECT_EQ(RiseSetText(5.375), "5h23m");
+    EXPECT_EQ(RiseSetText(kNeverRises), "unvisible");
+    EXPECT_EQ(RiseSetText(kNeverSets), "visible");
+    EXPECT_EQ(RiseSetText(-7), "visible");
+}
+
+TEST(EphemerisTexts, FormatDegMin) {
+    EXPECT_EQ(FormatDegMin(12.999999), "12°60'");  // no carry into the degrees
+    EXPECT_EQ(FormatDegMin(-0.5), "-0°30'");
+    EXPECT_EQ(FormatDegMin(-5.12), "-5°7'");
+    EXPECT_EQ(FormatDegMin(0), "0°0'");
+    EXPECT_EQ(FormatDegMin(45.25), "45°15'");
+    EXPECT_EQ(FormatDegMin(359.5), "359°30'");
+    // 59.5 seconds of arc round the minutes up (half to even gives 60); 59.4 do not.
+    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 59.5 / 3600), "10°8'");
+    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 59.4 / 3600), "10°7'");
+    EXPECT_EQ(FormatDegMin(std::nan("")), "-");
+    EXPECT_EQ(FormatDegMin(INFINITY), "-");
+}
+
+TEST(EphemerisTexts, ZodiacBoundaries) {
+    EXPECT_EQ(ZodiacConstellation(0), "Pisces");
+    EXPECT_EQ(ZodiacConstellation(23.9), "Pisces");
+    EXPECT_EQ(ZodiacConstellation(24.0), "Pisces");
+    EXPECT_EQ(ZodiacConstellation(16.37), "Ophiuchus");
+    EXPECT_EQ(ZodiacConstellation(-0.01), "Pisces");
+
+    // Walking once round the ecliptic meets every sign in order, each from its bound on.
+    const std::vector<std::pair<double, std::string>> bounds = {
+        {1 + 47.0 / 60, "Aries"},      {3 + 21.0 / 60, "Taurus"},     {5 + 58.0 / 60, "Gemini"},
+        {7 + 56.0 / 60, "Cancer"},     {9 + 20.0 / 60, "Leo"},        {11 + 36.0 / 60, "Virgo"},
+        {14 + 18.0 / 60, "Libra"},     {15 + 58.0 / 60, "Scorpio"},   {16 + 22.0 / 60, "Ophiuchus"},
+        {17 + 43.0 / 60, "Sagittarius"}, {20 + 3.0 / 60, "Capricorn"}, {21 + 57.0 / 60, "Aquarius"},
+        {23 + 25.0 / 60, "Pisces"}};
+    std::string previous = "Pisces";
+    for (const auto& [h, name] : bounds) {
+        EXPECT_EQ(ZodiacConstellation(h - 1e-4), previous) << h;
+        EXPECT_EQ(ZodiacConstellation(h + 1e-4), name) << h;
+        EXPECT_LE(name.size(), 12u);
+        previous = name;
+    }
+    // The bounds are single-precision numbers: exactly at one the new sign starts, just below
+    // it the old one still holds.
+    const double aries = static_cast<double>(1.7833333f);
+    EXPECT_EQ(ZodiacConstellation(aries), "Aries");
+    EXPECT_EQ(ZodiacConstellation(std::nextafter(aries, 0.0)), "Pisces");
+    // 11.6 and 23.416667 as floats lie a little above the doubles of the same decimals.
+    EXPECT_EQ(ZodiacConstellation(11.6), "Leo");
+    EXPECT_EQ(ZodiacConstellation(23.416667), "Aquarius");
+    EXPECT_EQ(ZodiacConstellation(3.35), "Taurus");  // here the float lies below
+}
+
+// Altitude and azimuth (from the south through the west) from right ascension and declination
+// by the textbook formulas and the IAU sidereal time, independently of the library.
+void ReferenceHorizontal(double jdUT, double raDeg, double decDeg, double lat, double lon,
+                         double& alt, double& azSouth) {
+    const double d = jdUT - 2451545.0;
+    const double gmst = std::fmod(280.46061837 + 360.98564736629 * d, 360.0);
+    const double H = (gmst + lon - raDeg) * kPi / 180;
+    const double phi = lat * kPi / 180, dec = decDeg * kPi / 180;
+    alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(H)) * 180 / kPi;
+    azSouth = std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(dec) * std::cos(phi)) * 180 / kPi;
+    if (azSouth < 0) azSouth += 360;
+}
+
+TEST(EphemerisColumn, ChemnitzDecemberEvening) {
+    // 7 December 2026, 21:30 local standard time in Chemnitz.
+    const double jd0 = EphemerisJulianDay(2026, 12, 7, kZone);
+    const double clock = 21.5;
+    const double jd = jd0 + 21.0 / 24 + 30.0 / 1440;
+
+    for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
+        SCOPED_TRACE(name);
+        const EphemerisColumnValues v = ComputeEphemerisColumn(name, jd, clock, jd0, kLat, kLon, kZone);
+        EXPECT_EQ(v.lightSeconds, EphemerisLightTime(v.rec.Distance));
+        double alt, az;
+        ReferenceHorizontal(jd, v.ra, v.dec, kLat, kLon, alt, az);
+        EXPECT_NEAR(v.altitude, alt, 0.1);
+        EXPECT_NEAR(std::remainder(v.azimuth - az, 360.0), 0, 0.2);
+        EXPECT_GE(v.azimuth, 0);
+        EXPECT_LT(v.azimuth, 360);
+    }
+
+    // What the sky shows that evening: Saturn high in the south-west in Pisces, Jupiter about to
+    // rise in Leo, Venus a morning star in Virgo, below the horizon.
+    const auto saturn = ComputeEphemerisColumn("Saturn", jd, clock, jd0, kLat, kLon, kZone);
+    EXPECT_EQ(ZodiacConstellation(saturn.rec.GeoLongitude / 15), "Pisces");
+    EXPECT_GT(saturn.altitude, 25);
+    EXPECT_GT(saturn.azimuth, 0);
+    EXPECT_LT(saturn.azimuth, 90);
+
+    const auto jupiter = ComputeEphemerisColumn("Jupiter", jd, clock, jd0, kLat, kLon, kZone);
+    EXPECT_EQ(ZodiacConstellation(jupiter.rec.GeoLongitude / 15), "Leo");
+    EXPECT_GT(jupiter.rise, 21.0);
+    EXPECT_LT(jupiter.rise, 23.0);
+    EXPECT_LT(jupiter.altitude, 0);
+
+    const auto venus = ComputeEphemerisColumn("Venus", jd, clock, jd0, kLat, kLon, kZone);
+    EXPECT_EQ(ZodiacConstellation(venus.rec.GeoLongitude / 15), "Virgo");
+    EXPECT_GT(venus.rise, 3.0);
+    EXPECT_LT(venus.rise, 6.0);
+    EXPECT_LT(venus.altitude, -30);
+    EXPECT_LT(venus.rec.Magnitude, -4);
+}
+
+TEST(EphemerisColumn, HighLatitudesNeverRiseOrNeverSet) {
+    const double jd0 = EphemerisJulianDay(2026, 12, 7, kZone);
+    const double jd = jd0 + 21.5 / 24;
+    // Jupiter stands at about +13 degrees, Venus at about -10.
+    const auto north = ComputeEphemerisColumn("Jupiter", jd, 21.5, jd0, 80, kLon, kZone);
+    EXPECT_EQ(RiseSetText(north.rise), "visible");
+    EXPECT_EQ(RiseSetText(north.set), "visible");
+    EXPECT_GT(north.altitude, 0);  // circumpolar: up all the time
+    const auto south = ComputeEphemerisColumn("Jupiter", jd, 21.5, jd0, -80, kLon, kZone);
+    EXPECT_EQ(RiseSetText(south.rise), "unvisible");
+    EXPECT_EQ(RiseSetText(south.set), "unvisible");
+    EXPECT_LT(south.altitude, 0);
+    const auto venus = ComputeEphemerisColumn("Venus", jd, 21.5, jd0, 80, kLon, kZone);
+    EXPECT_EQ(RiseSetText(venus.rise), "unvisible");
+    EXPECT_LT(venus.altitude, 0);
+    // On the equator everything rises and sets.
+    for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
+        const auto v = ComputeEphemerisColumn(name, jd, 21.5, jd0, 0, kLon, kZone);
+        EXPECT_GE(v.rise, 0) << name;
+        EXPECT_GE(v.set, 0) << name;
+    }
+}
+
+TEST(EphemerisColumn, EarthGivesOnlyItsHeliocentricPlace) {
+    const double jd0 = EphemerisJulianDay(2026, 12, 7, kZone);
+    const auto earth = ComputeEphemerisColumn("Earth", jd0 + 0.5, 12, jd0, kLat, kLon, kZone);
+    // Early December the Sun stands in Scorpius/Ophiuchus, so the Earth at about 75 degrees.
+    EXPECT_NEAR(earth.rec.HelioLongitude, 75.4, 1.0);
+    EXPECT_NEAR(earth.rec.RadiusVector, 0.985, 0.002);
+    EXPECT_EQ(earth.rec.Distance, 0);
+    EXPECT_EQ(earth.lightSeconds, 0);
+}
+
+}  // namespace
+}  // namespace noctaris
