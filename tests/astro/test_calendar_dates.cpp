@@ -1,0 +1,140 @@
+// Date routines of the astronomical calendar.
+#include <gtest/gtest.h>
+
+#include "astro/calendar_dates.h"
+#include "astro/timebase.h"
+
+namespace noctaris {
+namespace {
+
+TEST(CalendarDates, WeekdayCountsFromMondayAndChangesAtMidnight) {
+    EXPECT_EQ(WeekdayOfJD(2451544.5), 6);   // Saturday 2000-01-01 00:00
+    EXPECT_EQ(WeekdayOfJD(2451545.0), 6);   // its noon
+    EXPECT_EQ(WeekdayOfJD(2451545.5), 7);   // Sunday
+    EXPECT_EQ(WeekdayOfJD(2451546.49), 7);
+    EXPECT_EQ(WeekdayOfJD(2451546.5), 1);   // Monday
+    EXPECT_EQ(WeekdayOfJD(2451544.49), 5);  // Friday evening
+    EXPECT_EQ(WeekdayOfJD(2299160.5), 5);   // 1582-10-15 was a Friday
+}
+
+TEST(CalendarDates, YearStartIsTheDayBeforeNewYear) {
+    EXPECT_DOUBLE_EQ(JDOfYearStart(2012), 2455926.5);
+    EXPECT_DOUBLE_EQ(JDOfYearStart(2000), 2451543.5);
+    // Julian calendar up to 1582, Gregorian from 1583, in step with the time base.
+    for (int y = 1; y <= 3000; ++y)
+        ASSERT_DOUBLE_EQ(JDOfYearStart(y) + 1, static_cast<double>(DateToJD(y, 1, 1))) << y;
+}
+
+TEST(CalendarDates, DeltaTTableAndFormulas) {
+    auto at = [](double year) { return DeltaT((year - 2000) / 100); };
+    EXPECT_NEAR(at(1620), 124.0, 1e-9);
+    EXPECT_NEAR(at(1621), 119.5, 1e-9);
+    EXPECT_NEAR(at(1622), 115.0, 1e-9);
+    EXPECT_NEAR(at(1624), 106.0, 1e-9);
+    EXPECT_NEAR(at(1900), -2.7, 1e-9);
+    EXPECT_NEAR(at(1984), 53.8, 1e-9);
+    EXPECT_NEAR(at(1986), 55.8, 1e-9);
+    EXPECT_NEAR(at(1988), 56.9, 1e-9);
+    EXPECT_NEAR(at(1990), 58.0, 1e-9);
+    // 1990..2000 continue the slope of 1988..1990.
+    EXPECT_NEAR(at(1995), 60.75, 1e-9);
+    EXPECT_NEAR(at(2000), 63.5, 1e-9);
+    EXPECT_NEAR(DeltaT(1e-9), 102.3, 1e-6);  // the formula jumps just after 2000
+    EXPECT_NEAR(DeltaT(0.125), 118.2453125, 1e-9);
+    EXPECT_NEAR(at(1000), 50.6 - 675 + 2250, 1e-9);
+    EXPECT_NEAR(at(948), 50.6 + 67.5 * -10.52 + 22.5 * 10.52 * 10.52, 1e-9);
+    EXPECT_NEAR(at(500), 2715.6 - 573.36 * 15 + 46.5 * 225, 1e-9);
+    // Every table interval is reached without leaving the table.
+    for (double y = 1620; y <= 2000; y += 0.25) {
+        const double v = at(y);
+        ASSERT_GT(v, -10) << y;
+        ASSERT_LT(v, 130) << y;
+    }
+}
+
+TEST(CalendarDates, DayFractionAndShortText) {
+    DayFraction r = JDToDayFraction(2451545.0);
+    EXPECT_EQ(r.Year, 2000);
+    EXPECT_EQ(r.Month, 1);
+    EXPECT_DOUBLE_EQ(r.Day, 1.5);
+    r = JDToDayFraction(2299160.5);
+    EXPECT_EQ(r.Year, 1582);
+    EXPECT_EQ(r.Month, 10);
+    EXPECT_DOUBLE_EQ(r.Day, 15);
+    r = JDToDayFraction(2299159.75);  // Julian calendar before the reform
+    EXPECT_EQ(r.Month, 10);
+    EXPECT_DOUBLE_EQ(r.Day, 4.25);
+    r = JDToDayFraction(2455927.5 - 1.0 / 86400);  // the last second of 2011
+    EXPECT_EQ(r.Year, 2011);
+    EXPECT_EQ(r.Month, 12);
+    EXPECT_NEAR(r.Day, 32 - 1.0 / 86400, 1e-9);
+
+    EXPECT_EQ(ShortDateText(JDToDayFraction(static_cast<double>(DateToJD(2012, 12, 21)))),
+              "21.12.12");
+    EXPECT_EQ(ShortDateText(JDToDayFraction(static_cast<double>(DateToJD(2005, 1, 3)) + 0.9)),
+              "3.1.5");
+    EXPECT_EQ(ShortDateText(JDToDayFraction(static_cast<double>(DateToJD(2012, 3, 5)))),
+              "5.3.12");
+}
+
+TEST(CalendarDates, ZonedConversionRejectsDatesThatDoNotExist) {
+    EXPECT_EQ(CalendarToJDZoned(2012, 4, 31, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(2011, 2, 29, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(1900, 2, 29, 0, 0, 0, 0), kInvalidDate);  // Gregorian rule
+    EXPECT_EQ(CalendarToJDZoned(2012, 13, 1, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(1582, 10, 5, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(1582, 10, 10, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(1582, 10, 14, 0, 0, 0, 0), kInvalidDate);
+    EXPECT_EQ(CalendarToJDZoned(0, 6, 1, 0, 0, 0, 0), kInvalidDate);      // no year 0
+    EXPECT_EQ(CalendarToJDZoned(-4714, 1, 1, 0, 0, 0, 0), kInvalidDate);
+
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1500, 2, 29, 0, 0, 0, 0),  // Julian leap day
+                     static_cast<double>(DateToJD(1500, 2, 29)));
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 4, 0, 0, 0, 0), 2299159.5);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 15, 0, 0, 0, 0), 2299160.5);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 0, 0, 0, 12), 2451545.0);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 1, 0, 0, 0), 2451544.5 - 1.0 / 24);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(-1, 1, 1, 0, 0, 0, 0), 1721057.5);  // 1 BC = year 0
+    // Outside 0 <= H < 1 the date check is skipped; the zone moves the instant.
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, -5, 0, 0, 20), 2451545.5 + 1.0 / 24);
+}
+
+TEST(CalendarDates, ZonedConversionsRoundTrip) {
+    struct Case { int y, mo, d, h, mi, s; double zone; };
+    const Case cases[] = {
+        {2012, 3, 25, 0, 0, 0, 0},   {2026, 8, 12, 17, 46, 3, 2}, {1582, 10, 4, 23, 59, 59, 0},
+        {1582, 10, 15, 0, 0, 1, 0},  {1000, 2, 29, 12, 0, 0, 0},  {-1, 12, 31, 6, 30, 0, 0},
+        {-100, 3, 1, 1, 2, 3, 0},    {2100, 2, 28, 8, 9, 10, -5.5}, {9999, 12, 31, 23, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        const double jd = CalendarToJDZoned(c.y, c.mo, c.d, c.zone, c.s, c.mi, c.h);
+        ASSERT_NE(jd, kInvalidDate) << c.y << "-" << c.mo << "-" << c.d;
+        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+        JDToCalendarZoned(c.zone, jd, y, mo, d, h, mi, s);
+        EXPECT_EQ(y, c.y);
+        EXPECT_EQ(mo, c.mo);
+        EXPECT_EQ(d, c.d);
+        EXPECT_EQ(h, c.h);
+        EXPECT_EQ(mi, c.mi);
+        EXPECT_EQ(s, c.s);
+    }
+    // Every second of a day comes back as itself (no 60 s or 60 min from rounding).
+    const double day = CalendarToJDZoned(2012, 6, 1, 0, 0, 0, 0);
+    for (int sec = 0; sec < 86400; sec += 7) {
+        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+        JDToCalendarZoned(0, day + sec / 86400.0, y, mo, d, h, mi, s);
+        ASSERT_EQ(h * 3600 + mi * 60 + s, sec);
+        ASSERT_LT(s, 60);
+        ASSERT_LT(mi, 60);
+    }
+}
+
+TEST(CalendarDates, ZonedConversionLeavesOutputsOutsideItsRange) {
+    int y = 7, mo = 7, d = 7, h = 7, mi = 7, s = 7;
+    JDToCalendarZoned(0, -0.5, y, mo, d, h, mi, s);
+    JDToCalendarZoned(0, 13689326, y, mo, d, h, mi, s);
+    EXPECT_EQ(y + mo + d + h + mi + s, 42);
+}
+
+}  // namespace
+}  // namespace noctaris
