@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "astro/planet_info.h"
+
+using namespace noctaris;
+
+namespace {
+int CountLines(const std::string& text) {
+    int n = 0;
+    for (std::size_t p = text.find("\r\n"); p != std::string::npos; p = text.find("\r\n", p + 2)) ++n;
+    return n;
+}
+// A distance in AU whose light time, computed as the window does, is exactly `seconds`.
+double DistanceForExactSeconds(double seconds) {
+    const double guess = seconds * 299792.458 / 149597870.0;
+    double up = guess, down = guess;
+    for (int step = 0; step < 1000; ++step) {
+        if (up * 149597870.0 / 299792.458 == seconds) return up;
+        if (down * 149597870.0 / 299792.458 == seconds) return down;
+        up = std::nextafter(up, 1.0);
+        down = std::nextafter(down, 0.0);
+    }
+    ADD_FAILURE() << "no distance for " << seconds << " s";
+    return 0;
+}
+}  // namespace
+
+TEST(PlanetInfo, EverySectionHoldsElevenLinesEachEndedByCrLf) {
+    for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
+        const std::string s = PlanetDataSection(PlanetDataText(), name);
+        EXPECT_EQ(CountLines(s), 11) << name;
+        EXPECT_TRUE(s.ends_with("\r\n")) << name;
+        EXPECT_EQ(s.find('['), std::string::npos) << name;  // never runs into the next section
+    }
+    EXPECT_TRUE(PlanetDataSection(PlanetDataText(), "Mercury")
+                    .starts_with("Sun distance 57,909 Mill. km = 0,387 AU\r\nOrbit time 87,969 d"));
+    // Lines stay exactly as written: the double quote after the arcseconds, the middle dot.
+    const std::string mars = PlanetDataSection(PlanetDataText(), "Mars");
+    EXPECT_NE(mars.find("Inclination of orbit 1°50'59\",4\r\n"), std::string::npos);
+    EXPECT_NE(mars.find("Mass 6,421·10^26 g = 0,107 Earth\r\n"), std::string::npos);
+    EXPECT_TRUE(PlanetDataSection(PlanetDataText(), "Uranus").ends_with("Temperature -193 °C\r\n"));
+    EXPECT_EQ(PlanetDataText().back(), "[");
+}
+
+TEST(PlanetInfo, SectionLookupMatchesWholeNamesOnlyAndStopsAtTheEnd) {
+    EXPECT_EQ(PlanetDataSection(PlanetDataText(), "Neptune"), "");
+    EXPECT_EQ(PlanetDataSection(PlanetDataText(), "Mar"), "");
+    EXPECT_EQ(PlanetDataSection(PlanetDataText(), "mars"), "");
+    EXPECT_EQ(PlanetDataSection(PlanetDataText(), ""), "");  // "[" is the end line, no section
+    // A text that lacks its closing "[" line ends the last section at the end of the text.
+    const std::vector<std::string> open = {"[A", "a1", "[B", "b1", "b2"};
+    EXPECT_EQ(PlanetDataSection(open, "B"), "b1\r\nb2\r\n");
+    EXPECT_EQ(PlanetDataSection(open, "A"), "a1\r\n");
+    EXPECT_EQ(PlanetDataSection({"[A"}, "A"), "");
+    EXPECT_EQ(PlanetDataSection({}, "A"), "");
+}
+
+TEST(PlanetInfo, LightTimeRoundsToWholeSecondsTiesToEven) {
+    const double secondsPerAU = 149597870.0 / 299792.458;
+    EXPECT_EQ(LightTimeSeconds(1.0), 499);  // 499.005 s
+    EXPECT_EQ(LightTimeSeconds(59.6 / secondsPerAU), 60);
+    EXPECT_EQ(LightTimeSeconds(59.4 / secondsPerAU), 59);
+    // Distances whose light time is exactly half a second more than a whole: ties go to even.
+    EXPECT_EQ(LightTimeSeconds(DistanceForExactSeconds(0.5)), 0);
+    EXPECT_EQ(LightTimeSeconds(DistanceForExactSeconds(2.5)), 2);
+    EXPECT_EQ(LightTimeSeconds(DistanceForExactSeconds(3.5)), 4);
+    EXPECT_EQ(LightTimeSeconds(0.0), 0);
+    EXPECT_EQ(LightTimeSeconds(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(LightTimeSeconds(std::numeric_limits<double>::infinity()), 0);
+    EXPECT_EQ(LightTimeSeconds(-1.0), 0);
+    EXPECT_EQ(LightTimeSeconds(1e300), 0);
+}
+
+TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
+    // 2026-12-07 21:30 CET = 20:30 UT. Distances and diameters agree with the rectangular theory
+    // with light time (Saturn 18.34", Jupiter 39.96") to a few hundredths.
+    const double jd = 2461381.5 + 20.5 / 24;
+    const PlanetInfo saturn = ComputePlanetInfo("Saturn", jd, 50.836667, 12.854444, 1);
+    EXPECT_NEAR(saturn.Record.Distance, 9.02, 0.03);
+    EXPECT_NEAR(saturn.Record.RadiusVector, 9.43, 0.03);
+    EXPECT_NEAR(saturn.Record.Diameter, 18.34, 0.1);
+    EXPECT_NEAR(saturn.Record.Magnitude, 0.97, 0.05);
+    // Saturn culminates about 19:30 local time near the equator: up 13:30, down 01:32.
+    EXPECT_NEAR(saturn.Rise, 13.5, 0.05);
+    EXPECT_NEAR(saturn.Set, 1.54, 0.05);
+    const PlanetInfo jupiter = ComputePlanetInfo("Jupiter", jd, 50.836667, 12.854444, 1);
+    EXPECT_NEAR(jupiter.Record.Distance, 4.93, 0.03);
+    EXPECT_NEAR(jupiter.Record.Diameter, 39.9, 0.2);
+    // The magnitude scale of the theory: -8.93 + 5 lg(r·Δ), lowered by 0.05 when negative.
+    EXPECT_NEAR(jupiter.Record.Magnitude,
+                -8.93 + 5 * std::log10(jupiter.Record.RadiusVector * jupiter.Record.Distance) - 0.05,
+                1e-9);
+    EXPECT_NEAR(jupiter.Rise, 21.84, 0.05);
+    EXPECT_NEAR(jupiter.Set, 12.06, 0.05);
+    // Jupiter stands at +13° declination: near the north pole it never sets, near the south
+    // pole it never rises.
+    const PlanetInfo north = ComputePlanetInfo("Jupiter", jd, 89.0, 0, 0);
+    EXPECT_EQ(north.Rise, kNeverSets);
+    EXPECT_EQ(north.Set, kNeverSets);
+    const PlanetInfo south = ComputePlanetInfo("Jupiter", jd, -89.0, 0, 0);
+    EXPECT_EQ(south.Rise, kNeverRises);
+    EXPECT_EQ(south.Set, kNeverRises);
+}
