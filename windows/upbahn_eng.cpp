@@ -364,7 +364,6 @@ Tzastro37::Tzastro37(const MainWindowSize& size, QWidget* parent) : QDialog(pare
     setWindowTitle("Orbits");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setSizeGripEnabled(true);
     resize(size.Width, size.Height);
 
     auto* menu = new QMenuBar(this);
