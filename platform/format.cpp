@@ -12,6 +12,13 @@ namespace {
 
 QString Fixed(double value, int decimals, bool grouped) {
     if (!std::isfinite(value)) return QStringLiteral("-");
+    // A value exactly halfway between two outputs (0.125 to two places) rounds away from zero,
+    // as the program's texts always have; the C library would round it to even.
+    if (decimals >= 0 && decimals <= 18) {
+        const long double scaled = static_cast<long double>(value) * std::pow(10.0L, decimals);
+        if (std::fabs(scaled - std::trunc(scaled)) == 0.5L)
+            value = std::nextafter(value, value < 0 ? -HUGE_VAL : HUGE_VAL);
+    }
     QLocale locale;
     locale.setNumberOptions(grouped ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
     QString text = locale.toString(value, 'f', decimals);

@@ -23,6 +23,10 @@ TEST(Format, NumbersFollowTheLocale) {
         EXPECT_EQ(FormatFixed(-0.001, 2), "0.00");
         EXPECT_EQ(FormatFixed(-0.5, 1), "-0.5");
         EXPECT_EQ(FormatFixed(std::nan(""), 2), "-");
+        // Exact halves round away from zero; values a hair below a half do not.
+        EXPECT_EQ(FormatFixed(0.125, 2), "0.13");
+        EXPECT_EQ(FormatFixed(-2.5, 0), "-3");
+        EXPECT_EQ(FormatFixed(2.675, 2), "2.67");
     }
     {
         PinnedLocale pin(kGerman);
