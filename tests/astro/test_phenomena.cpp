@@ -1,0 +1,251 @@
+// Eclipses, conjunctions, oppositions and greatest elongations against published events.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "astro/calendar_dates.h"
+#include "astro/phenomena.h"
+
+namespace noctaris {
+namespace {
+
+// "YYYY-MM-DD HH:MM" of a Julian day, rounded to the minute.
+std::string Minute(double jd) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    JDToCalendarZoned(0, std::nearbyint(jd * 1440) / 1440, y, mo, d, h, mi, s);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+    return buf;
+}
+
+double Jan1(int year) { return JDOfYearStart(year) + 1; }
+
+TEST(Eclipses, NoEclipseFarFromTheNode) {
+    int far = 0, near = 0;
+    for (int k = -200; k < 200; ++k) {
+        const EclipseElementSet e = EclipseElements(k);
+        const double mean = 2451550.09765 + 29.530588853 * k +
+                            0.0001337 * (k / 1236.85) * (k / 1236.85) +
+                            0.00000015 * std::pow(k / 1236.85, 3) +
+                            0.00000000073 * std::pow(k / 1236.85, 4);
+        if (e.Gamma == 2) {
+            ++far;
+            EXPECT_EQ(e.U, 0);
+            EXPECT_DOUBLE_EQ(e.JDE, mean);
+        } else {
+            ++near;
+            EXPECT_LT(e.Gamma, 2);
+            EXPECT_NEAR(e.JDE, mean, 0.8);  // corrected time of the new moon
+        }
+    }
+    EXPECT_GT(far, near);
+    EXPECT_GT(near, 50);
+}
+
+TEST(Eclipses, SolarEclipsesOf2012And2026) {
+    SolarEclipse e = NextSolarEclipse(Jan1(2012) - 15);
+    EXPECT_EQ(Minute(e.JDE), "2012-05-20 23:54");
+    EXPECT_EQ(e.Type, 2);
+    e = NextSolarEclipse(e.JDE);
+    EXPECT_EQ(Minute(e.JDE), "2012-11-13 22:13");
+    EXPECT_EQ(e.Type, 1);
+    // 2026: the annular eclipse of 17 February (greatest 12:12 UT) and the total eclipse of
+    // 12 August over Greenland, Iceland and Spain (greatest 17:46 UT); Delta T is about 70 s.
+    e = NextSolarEclipse(Jan1(2026) - 15);
+    EXPECT_EQ(Minute(e.JDE), "2026-02-17 12:14");
+    EXPECT_EQ(e.Type, 2);
+    e = NextSolarEclipse(e.JDE);
+    EXPECT_EQ(Minute(e.JDE), "2026-08-12 17:47");
+    EXPECT_EQ(e.Type, 1);
+    EXPECT_EQ(e.Magnitude, 0);
+    e = NextSolarEclipse(e.JDE);
+    EXPECT_EQ(Minute(e.JDE).substr(0, 10), "2027-02-06");  // annular
+    EXPECT_EQ(e.Type, 2);
+}
+
+TEST(Eclipses, PartialSolarEclipsesHaveTheirMagnitude) {
+    // Partial eclipses of 2011-01-04 (0.858), 2025-03-29 (0.938) and 2025-09-21 (0.855).
+    struct Known { int y, m, d; double mag; };
+    for (const Known& k : {Known{2011, 1, 4, 0.858}, Known{2025, 3, 29, 0.938},
+                           Known{2025, 9, 21, 0.855}}) {
+        const SolarEclipse e = NextSolarEclipse(CalendarToJDZoned(k.y, k.m, k.d, 0, 0, 0, 0) - 3);
+        EXPECT_EQ(Minute(e.JDE).substr(0, 10),
+                  std::to_string(k.y) + (k.m < 10 ? "-0" : "-") + std::to_string(k.m) + "-" +
+                      (k.d < 10 ? "0" : "") + std::to_string(k.d));
+        EXPECT_EQ(e.Type, 6);
+        EXPECT_NEAR(e.Magnitude, k.mag, 0.01);
+    }
+    // Over a century every eclipse is typed; only partial ones carry a magnitude, at most 1.
+    double jd = Jan1(1950);
+    int partial = 0, central = 0;
+    while (jd < Jan1(2050)) {
+        const SolarEclipse e = NextSolarEclipse(jd);
+        ASSERT_GT(e.JDE, jd);
+        ASSERT_LT(e.JDE - jd, 200);
+        ASSERT_GE(e.Type, 1);
+        ASSERT_LE(e.Type, 6);
+        if (e.Type == 6) {
+            ++partial;
+            EXPECT_GT(e.Magnitude, 0);
+            EXPECT_LE(e.Magnitude, 1);
+            const EclipseElementSet el =
+                EclipseElements(std::nearbyint((e.JDE - 2451550.09765) / 29.530588853));
+            EXPECT_GE(el.Gamma, 0.9972 + std::fabs(el.U));
+        } else {
+            ++central;
+            EXPECT_EQ(e.Magnitude, 0);
+        }
+        jd = e.JDE + 1;
+    }
+    EXPECT_GT(partial, 60);
+    EXPECT_GT(central, 120);
+}
+
+TEST(Eclipses, LunarEclipsesOf2012And2026) {
+    LunarEclipse e = NextLunarEclipse(Jan1(2012) - 15);
+    EXPECT_EQ(Minute(e.JDE), "2012-06-04 11:03");
+    EXPECT_EQ(e.Type, 6);
+    EXPECT_NEAR(e.Magnitude, 0.365, 0.0005);
+    EXPECT_EQ(e.TotalSemiDuration, 0);
+    EXPECT_GT(e.PartialSemiDuration, 0.9);  // the partial phase lasted 2 h 7 min
+    EXPECT_LT(e.PartialSemiDuration, 1.2);
+    // The full moons between are skipped: no shadow reaches them.
+    e = NextLunarEclipse(e.JDE);
+    EXPECT_EQ(Minute(e.JDE), "2012-11-28 14:35");
+    EXPECT_EQ(e.Type, 7);
+    EXPECT_NEAR(e.Magnitude, 0.909, 0.0005);
+    EXPECT_GT(e.PenumbralSemiDuration, 2);  // about 4 h 35 min in the penumbra
+    EXPECT_LT(e.PenumbralSemiDuration, 2.5);
+    // 2026: total on 3 March (greatest 11:33 UT, umbral magnitude 1.15, totality 58 min) and
+    // partial on 28 August (greatest 04:13 UT, 0.93).
+    e = NextLunarEclipse(Jan1(2026) - 15);
+    EXPECT_EQ(Minute(e.JDE), "2026-03-03 11:33");
+    EXPECT_EQ(e.Type, 1);
+    EXPECT_NEAR(e.Magnitude, 1.15, 0.01);
+    EXPECT_NEAR(2 * e.TotalSemiDuration * 60, 58, 5);
+    e = NextLunarEclipse(e.JDE);
+    EXPECT_EQ(Minute(e.JDE).substr(0, 10), "2026-08-28");
+    EXPECT_NEAR(e.JDE, CalendarToJDZoned(2026, 8, 28, 0, 0, 13, 4), 4.0 / 1440);
+    EXPECT_EQ(e.Type, 6);
+    EXPECT_NEAR(e.Magnitude, 0.93, 0.01);
+}
+
+TEST(PlanetPhenomena, FirstIndexStartsBeforeTheYear) {
+    EXPECT_EQ(FirstPhenomenonIndex(2012, 1, 0), 37);  // (2455927.91 - 2451612.023) / 115.877
+    EXPECT_EQ(FirstPhenomenonIndex(2012, 1, 1), 37);
+    EXPECT_EQ(FirstPhenomenonIndex(1900, 1, 0), -315);  // truncated toward zero
+    // The year's loops start one cycle before the index: the cycle before that lies before
+    // the year in any zone, so no event of the year is missed.
+    for (int year = 1000; year <= 3000; year += 7) {
+        const double start = Jan1(year) - 14.0 / 24;
+        for (int p = 1; p <= kPhenomenonPlanets; ++p)
+            for (int ev = 0; ev < 2; ++ev)
+                ASSERT_LT(PlanetPhenomenonTime(p, ev, FirstPhenomenonIndex(year, p, ev) - 2), start)
+                    << year << " " << p << " " << ev;
+        double el = 0;
+        for (int p = 1; p <= 2; ++p)
+            for (int side = 0; side < 2; ++side)
+                ASSERT_LT(GreatestElongationTime(p, side, FirstPhenomenonIndex(year, p, 0) - 2, el),
+                          start);
+    }
+}
+
+TEST(PlanetPhenomena, SuccessiveEventsOneSynodicPeriodApart) {
+    const double period[] = {115.8774771, 583.921361, 779.936104, 398.884046,
+                             378.091904,  369.656035, 367.486703};
+    const double spread[] = {20, 10, 60, 16, 20, 14, 8};  // periodic terms move them this much
+    for (int p = 1; p <= kPhenomenonPlanets; ++p)
+        for (int ev = 0; ev < 2; ++ev)
+            for (int k = -30; k < 30; ++k) {
+                const double gap = PlanetPhenomenonTime(p, ev, k + 1) - PlanetPhenomenonTime(p, ev, k);
+                ASSERT_NEAR(gap, period[p - 1], spread[p - 1]) << p << " " << ev << " " << k;
+            }
+    // Oppositions and conjunctions alternate.
+    for (int p = 3; p <= kPhenomenonPlanets; ++p)
+        for (int k = -20; k < 20; ++k) {
+            const double opp = PlanetPhenomenonTime(p, 0, k);
+            const double next = PlanetPhenomenonTime(p, 1, k + 1);
+            const double prev = PlanetPhenomenonTime(p, 1, k);
+            ASSERT_TRUE((prev < opp && opp < next)) << p << " " << k;
+        }
+}
+
+TEST(PlanetPhenomena, EventsOf2012And2026) {
+    auto find = [](int year, int planet, int event, const std::string& day) {
+        for (int k = FirstPhenomenonIndex(year, planet, event) - 1;; ++k) {
+            const double jd = PlanetPhenomenonTime(planet, event, k);
+            if (Minute(jd).substr(0, 10) == day.substr(0, 10)) return Minute(jd);
+            if (jd > Jan1(year + 1)) return std::string("none");
+        }
+    };
+    EXPECT_EQ(find(2012, 2, 0, "2012-06-06"), "2012-06-06 01:19");  // transit of Venus
+    EXPECT_EQ(find(2012, 3, 0, "2012-03-03"), "2012-03-03 18:55");
+    EXPECT_EQ(find(2012, 4, 0, "2012-12-03"), "2012-12-03 00:44");
+    EXPECT_EQ(find(2012, 5, 0, "2012-04-15"), "2012-04-15 17:46");
+    // 2026 as published (UT): Jupiter at opposition 10 January ~08 h, Mars in conjunction
+    // 9 January, Venus in superior conjunction 6 January and inferior conjunction 24 October,
+    // Saturn at opposition 4 October, Neptune 26 September, Uranus 25 November.
+    EXPECT_EQ(find(2026, 4, 0, "2026-01-10").substr(0, 13), "2026-01-10 08");
+    EXPECT_NE(find(2026, 3, 1, "2026-01-09"), "none");
+    EXPECT_NE(find(2026, 2, 1, "2026-01-06"), "none");
+    EXPECT_NE(find(2026, 2, 0, "2026-10-24"), "none");
+    EXPECT_NE(find(2026, 5, 0, "2026-10-04"), "none");
+    EXPECT_NE(find(2026, 7, 0, "2026-09-26"), "none");
+    EXPECT_NE(find(2026, 6, 0, "2026-11-25"), "none");
+    EXPECT_EQ(find(2026, 3, 0, "2026-12-31"), "none");  // no Mars opposition in 2026
+}
+
+TEST(PlanetPhenomena, GreatestElongations) {
+    struct Seen { std::string when; double elongation; };
+    auto all = [](int year, int planet, int side) {
+        std::vector<Seen> out;
+        double el = 0;
+        for (int k = FirstPhenomenonIndex(year, planet, 0) - 1;; ++k) {
+            const double jd = GreatestElongationTime(planet, side, k, el);
+            if (jd > Jan1(year + 1)) break;
+            if (jd > Jan1(year)) out.push_back({Minute(jd), el});
+        }
+        return out;
+    };
+    auto east = all(2012, 1, 0);
+    ASSERT_EQ(east.size(), 3u);
+    EXPECT_EQ(east[0].when.substr(0, 10), "2012-03-05");
+    EXPECT_NEAR(east[0].elongation, 18.2, 0.05);
+    EXPECT_EQ(east[1].when.substr(0, 10), "2012-07-01");
+    EXPECT_NEAR(east[1].elongation, 25.7, 0.05);
+    EXPECT_EQ(east[2].when.substr(0, 10), "2012-10-26");
+    EXPECT_NEAR(east[2].elongation, 24.1, 0.05);
+    auto venusEast = all(2012, 2, 0);
+    ASSERT_EQ(venusEast.size(), 1u);
+    EXPECT_EQ(venusEast[0].when, "2012-03-27 06:39");
+    EXPECT_NEAR(venusEast[0].elongation, 46.0, 0.05);
+    auto venusWest = all(2012, 2, 1);
+    ASSERT_EQ(venusWest.size(), 1u);
+    EXPECT_EQ(venusWest[0].when, "2012-08-15 09:35");
+    EXPECT_NEAR(venusWest[0].elongation, 45.8, 0.05);
+
+    // 2026 as published: Mercury east 19 Feb (18.1°), 15 Jun (24.5°), 12 Oct (25.2°); west
+    // 3 Apr (27.8°), 2 Aug (19.5°), 20 Nov (19.6°); Venus east 15 Aug (45.9°), no western one.
+    const Seen m26e[] = {{"2026-02-19", 18.1}, {"2026-06-15", 24.5}, {"2026-10-12", 25.2}};
+    const Seen m26w[] = {{"2026-04-03", 27.8}, {"2026-08-02", 19.5}, {"2026-11-20", 19.6}};
+    east = all(2026, 1, 0);
+    auto west = all(2026, 1, 1);
+    ASSERT_EQ(east.size(), 3u);
+    ASSERT_EQ(west.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(east[i].when.substr(0, 10), m26e[i].when);
+        EXPECT_NEAR(east[i].elongation, m26e[i].elongation, 0.06);
+        EXPECT_EQ(west[i].when.substr(0, 10), m26w[i].when);
+        EXPECT_NEAR(west[i].elongation, m26w[i].elongation, 0.06);
+    }
+    venusEast = all(2026, 2, 0);
+    ASSERT_EQ(venusEast.size(), 1u);
+    EXPECT_EQ(venusEast[0].when.substr(0, 10), "2026-08-15");
+    EXPECT_NEAR(venusEast[0].elongation, 45.9, 0.05);
+    EXPECT_TRUE(all(2026, 2, 1).empty());
+}
+
+}  // namespace
+}  // namespace noctaris
