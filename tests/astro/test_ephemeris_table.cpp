@@ -113,7 +113,7 @@ void ReferenceHorizontal(double jdUT, double raDeg, double decDeg, double lat, d
     if (azSouth < 0) azSouth += 360;
 }
 
-TEST(EphemerisColumn, ChemnitzDecemberEvening) {
+TEST(EphemerisColumn, HorizontalPlaceAgreesWithTextbookFormulas) {
     // 7 December 2026, 21:30 local standard time in Chemnitz.
     const double jd0 = EphemerisJulianDay(2026, 12, 7, kZone);
     const double clock = 21.5;
@@ -130,27 +130,6 @@ TEST(EphemerisColumn, ChemnitzDecemberEvening) {
         EXPECT_GE(v.azimuth, 0);
         EXPECT_LT(v.azimuth, 360);
     }
-
-    // What the sky shows that evening: Saturn high in the south-west in Pisces, Jupiter about to
-    // rise in Leo, Venus a morning star in Virgo, below the horizon.
-    const auto saturn = ComputeEphemerisColumn("Saturn", jd, clock, jd0, kLat, kLon, kZone);
-    EXPECT_EQ(ZodiacConstellation(saturn.rec.GeoLongitude / 15), "Pisces");
-    EXPECT_GT(saturn.altitude, 25);
-    EXPECT_GT(saturn.azimuth, 0);
-    EXPECT_LT(saturn.azimuth, 90);
-
-    const auto jupiter = ComputeEphemerisColumn("Jupiter", jd, clock, jd0, kLat, kLon, kZone);
-    EXPECT_EQ(ZodiacConstellation(jupiter.rec.GeoLongitude / 15), "Leo");
-    EXPECT_GT(jupiter.rise, 21.0);
-    EXPECT_LT(jupiter.rise, 23.0);
-    EXPECT_LT(jupiter.altitude, 0);
-
-    const auto venus = ComputeEphemerisColumn("Venus", jd, clock, jd0, kLat, kLon, kZone);
-    EXPECT_EQ(ZodiacConstellation(venus.rec.GeoLongitude / 15), "Virgo");
-    EXPECT_GT(venus.rise, 3.0);
-    EXPECT_LT(venus.rise, 6.0);
-    EXPECT_LT(venus.altitude, -30);
-    EXPECT_LT(venus.rec.Magnitude, -4);
 }
 
 TEST(EphemerisColumn, HighLatitudesNeverRiseOrNeverSet) {
