@@ -159,7 +159,8 @@ TEST(PlanetPhenomena, SuccessiveEventsOneSynodicPeriodApart) {
     for (int p = 1; p <= kPhenomenonPlanets; ++p)
         for (int ev = 0; ev < 2; ++ev)
             for (int k = -30; k < 30; ++k) {
-                const double gap = PlanetPhenomenonTime(p, ev, k + 1) - PlanetPhenomenonTime(p, ev, k);
+                const double gap =
+                    PlanetPhenomenonTime(p, ev, k + 1) - PlanetPhenomenonTime(p, ev, k);
                 ASSERT_NEAR(gap, period[p - 1], spread[p - 1]) << p << " " << ev << " " << k;
             }
     // Oppositions and conjunctions alternate.

@@ -1,0 +1,334 @@
+#include "astro/calendar_events.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "astro/calendar_dates.h"
+#include "astro/moon.h"
+#include "astro/phenomena.h"
+#include "astro/sun.h"
+#include "astro/timebase.h"
+
+namespace noctaris {
+
+const char* const kEventTexts[24] = {
+    "",
+    "Beginning of spring",
+    "Beginning of summer",
+    "Beginning of autumn",
+    "Beggining of winter",
+    " in lower conjunction to sun",
+    " in upper conjunction to sun",
+    " in opposition to the sun",
+    " in conjunction to sun",
+    " in greatest easterly elongation :",
+    " in greatest westerly elongation :",
+    "New moon",
+    "Waxing crescent moon",
+    "Full moon",
+    "Waning crecent moon",
+    "Total solar eclipse",
+    "Ring-shaped solar eclipse",
+    "Ring-shaped-total solar eclipse",
+    "Non-central total solar eclipse",
+    "Non-central ring-shaped solar eclipse",
+    "Partial solar eclipse, maximale size = ",
+    "Total lunar eclipse, size = ",
+    "Partial lunar eclipse, size = ",
+    "Penumbral eclipse of the moon, size = ",
+};
+
+const char* const kPlanetNames[9] = {"Sun",     "Mercury", "Venus",  "Earth",  "Mars",
+                                     "Jupiter", "Saturn",  "Uranus", "Neptune"};
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586476925;
+
+// Degrees to radians, reduced to 0..2pi.
+double Rad(double degrees) {
+    double r = std::fmod(degrees * 0.017453292519943295769, kTwoPi);
+    if (r < 0) r += kTwoPi;
+    return r;
+}
+
+void Add(EventList& list, double jd, std::string text, bool showTime = true) {
+    list.Entries.push_back({jd, std::move(text), showTime});
+}
+
+const EventNumberFormat& Or(const EventNumberFormat& number) {
+    static const EventNumberFormat fallback = DefaultEventNumber;
+    return number ? number : fallback;
+}
+
+// Equinoxes and solstices: mean instants as polynomials in millennia, then the periodic terms.
+constexpr double kSeasonBefore1000[4][5] = {
+    {1721139.29189, 365242.13740, 0.06134, 0.00111, -0.00071},
+    {1721233.25401, 365241.72562, -0.05323, 0.00907, 0.00025},
+    {1721325.70455, 365242.49558, -0.11677, -0.00297, 0.00074},
+    {1721414.39987, 365242.88257, -0.00769, -0.00933, -0.00006},
+};
+constexpr double kSeasonFrom1000[4][5] = {
+    {2451623.80984, 365242.37404, 0.05169, -0.00411, -0.00057},
+    {2451716.56767, 365241.62603, 0.00325, 0.00888, -0.00030},
+    {2451810.21715, 365242.01767, -0.11575, 0.00337, 0.00078},
+    {2451900.05952, 365242.74049, -0.06223, -0.00823, 0.00032},
+};
+struct SeasonTerm {
+    double A, B, C;  // amplitude, phase (degrees), rate (degrees per century)
+};
+constexpr SeasonTerm kSeasonTerms[24] = {
+    {485, 324.96, 1934.136}, {203, 337.23, 32964.467}, {199, 342.08, 20.186},
+    {182, 27.85, 445267.112}, {156, 73.14, 45036.886}, {136, 171.52, 22518.443},
+    {77, 222.54, 65928.934}, {74, 296.72, 3034.906},   {70, 243.58, 9037.513},
+    {58, 119.81, 33718.147}, {52, 297.17, 150.678},    {50, 21.02, 2281.226},
+    {45, 247.54, 29929.562}, {44, 325.15, 31555.956},  {29, 60.93, 4443.417},
+    {18, 155.12, 67555.328}, {17, 288.79, 4562.452},   {16, 198.04, 62894.029},
+    {14, 199.76, 31436.921}, {12, 95.39, 14577.848},   {12, 287.11, 31931.756},
+    {12, 320.81, 34777.259}, {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
+};
+
+// Periodic terms of the moon phases: multiples of M, M', F; the power of E that multiplies the
+// term; the coefficients for new moon, full moon and the quarters (days).
+struct PhaseTerm {
+    int m, mp, f, e;
+    double newMoon, fullMoon, quarter;
+};
+constexpr PhaseTerm kPhaseTerms[25] = {
+    {0, 1, 0, 0, -0.40720, -0.40614, -0.62801},  {1, 0, 0, 1, 0.17241, 0.17302, 0.17172},
+    {0, 2, 0, 0, 0.01608, 0.01614, 0.00862},     {0, 0, 2, 0, 0.01039, 0.01043, 0.00804},
+    {-1, 1, 0, 1, 0.00739, 0.00734, 0.00454},    {1, 1, 0, 1, -0.00514, -0.00515, -0.01183},
+    {2, 0, 0, 2, 0.00208, 0.00209, 0.00204},     {0, 1, -2, 0, -0.00111, -0.00111, -0.00180},
+    {0, 1, 2, 0, -0.00057, -0.00057, -0.00070},  {1, 2, 0, 1, 0.00056, 0.00056, 0.00027},
+    {0, 3, 0, 0, -0.00042, -0.00042, -0.00040},  {1, 0, 2, 1, 0.00042, 0.00042, 0.00032},
+    {1, 0, -2, 1, 0.00038, 0.00038, 0.00032},    {-1, 2, 0, 1, -0.00024, -0.00024, -0.00034},
+    {2, 1, 0, 0, -0.00007, -0.00007, -0.00028},  {0, 2, -2, 0, 0.00004, 0.00004, 0.00002},
+    {3, 0, 0, 0, 0.00004, 0.00004, 0.00003},     {1, 1, -2, 0, 0.00003, 0.00003, 0.00003},
+    {0, 2, 2, 0, 0.00003, 0.00003, 0.00004},     {1, 1, 2, 0, -0.00003, -0.00003, -0.00004},
+    {-1, 1, 2, 1, 0.00003, 0.00003, 0.00002},    {-1, 1, -2, 0, -0.00002, -0.00002, -0.00005},
+    {1, 3, 0, 0, -0.00002, -0.00002, -0.00002},  {0, 4, 0, 0, 0.00002, 0.00002, 0},
+    {-2, 1, 0, 0, 0, 0, 0.00004},
+};
+
+// The fourteen planetary arguments of the lunar phases: A = a0 + a1 k (A1 also - 0.009173 T^2).
+struct PhaseArgument {
+    double a0, a1, c;
+};
+constexpr PhaseArgument kPhaseArguments[14] = {
+    {299.77, 0.107408, 0.000325}, {251.88, 0.016321, 0.000165}, {251.83, 26.651886, 0.000164},
+    {349.42, 36.412478, 0.000126}, {84.66, 18.206239, 0.000110}, {141.74, 53.303771, 0.000062},
+    {207.14, 2.453732, 0.000060},  {154.84, 7.306860, 0.000056}, {34.52, 27.261239, 0.000047},
+    {207.19, 0.121824, 0.000042},  {291.34, 1.844379, 0.000040}, {161.72, 24.198154, 0.000037},
+    {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
+};
+
+// True when the day is a Sunday (tested at 12:00:01 UT).
+bool IsSunday(int year, int month, int day) {
+    const double j = CalendarToJDZoned(year, month, day, 0, 1, 0, 12);
+    return static_cast<long long>(std::trunc(j - 7 * std::trunc(j / 7))) == 6;
+}
+
+// First Sunday among the seven days from `first` of the month.
+int FirstSunday(int year, int month, int first) {
+    for (int d = first; d < first + 7; ++d)
+        if (IsSunday(year, month, d)) return d;
+    return first;  // not reached: seven days hold a Sunday
+}
+
+}  // namespace
+
+std::string DefaultEventNumber(double value, int decimals) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("-");
+}
+
+double SeasonTime(int year, int season) {
+    const bool early = year < 1000;
+    const double Y = early ? year / 1000.0 : (year - 2000) / 1000.0;
+    const double* c = early ? kSeasonBefore1000[season] : kSeasonFrom1000[season];
+    const double jde0 = c[0] + Y * (c[1] + Y * (c[2] + Y * (c[3] + Y * c[4])));
+    const double T = CenturiesSinceJ2000(jde0);
+    const double W = Rad(35999.373 * T - 2.47);
+    const double dLambda = 1 + 0.0334 * std::cos(W) + 0.0007 * std::cos(2 * W);
+    double S = 0;
+    for (const SeasonTerm& t : kSeasonTerms) S += t.A * std::cos(Rad(t.B + t.C * T));
+    return jde0 + 0.00001 * S / dLambda;
+}
+
+double MoonPhaseJDE(int lunation, int phase) {
+    const double k = lunation + phase / 4.0;
+    const double T = k / 1236.85;
+    const double T2 = T * T;
+    double jde = 2451550.09765 + 29.530588853 * k +
+                 T2 * (0.0001337 + T * (0.00000015 + T * 0.00000000073));
+    const double M = Rad(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
+    const double Mp = Rad(201.5643 + 385.81693528 * k +
+                          T2 * (0.0107438 + T * (0.00001239 - T * 0.000000058)));
+    const double F = Rad(160.7108 + 390.67050274 * k +
+                         T2 * (-0.0016341 + T * (-0.00000227 + T * 0.000000011)));
+    const double omega = Rad(124.7746 - 1.5637558 * k + T2 * (0.0020691 + T * 0.00000215));
+    const double E = 1 + T * (-0.002516 - T * 0.0000074);
+
+    double corr = -0.00017 * std::sin(omega);
+    for (const PhaseTerm& t : kPhaseTerms) {
+        const double coef = phase == 0 ? t.newMoon : phase == 2 ? t.fullMoon : t.quarter;
+        if (coef == 0) continue;
+        const double e = t.e == 0 ? 1 : t.e == 1 ? E : E * E;
+        corr += coef * e * std::sin(t.m * M + t.mp * Mp + t.f * F);
+    }
+    if (phase == 1 || phase == 3) {
+        const double W = 0.00306 - 0.00038 * E * std::cos(M) + 0.00026 * std::cos(Mp) -
+                         0.00002 * std::cos(Mp - M) + 0.00002 * std::cos(Mp + M) +
+                         0.00002 * std::cos(2 * F);
+        corr += phase == 1 ? W : -W;
+    }
+    for (int i = 0; i < 14; ++i) {
+        const PhaseArgument& a = kPhaseArguments[i];
+        double deg = a.a0 + a.a1 * k;
+        if (i == 0) deg -= 0.009173 * T2;
+        corr += a.c * std::sin(Rad(deg));
+    }
+    return jde + corr;
+}
+
+void AddSummerTime(EventList& list) {
+    const int year = list.Year;
+    if (year < 1990) return;
+    const int begin = FirstSunday(year, 3, 25);
+    const int endMonth = year <= 1995 ? 9 : 10;
+    const int end = FirstSunday(year, endMonth, year <= 1995 ? 24 : 25);
+    Add(list, CalendarToJDZoned(year, 3, begin, 0, 0, 0, 0), "Begin of summer time", false);
+    Add(list, CalendarToJDZoned(year, endMonth, end, 0, 0, 0, 0), "End of summer time", false);
+}
+
+void AddPerihelionAphelion(EventList& list) {
+    const TDateTime t0 = EncodeDate(list.Year, 1, 1);
+    Add(list, static_cast<double>(DateTimeToJD(NextPerihelion(t0))), "Earth in perihelion");
+    Add(list, static_cast<double>(DateTimeToJD(NextAphelion(t0))), "Earth in aphelion");
+}
+
+void AddPerigeesApogees(EventList& list) {
+    const int year = list.Year;
+    const TDateTime t0 = EncodeDate(year, 1, 1);
+    auto collect = [&](double (*next)(TDateTime), const char* text) {
+        double h = next(t0);
+        for (;;) {
+            int y = 0, m = 0, d = 0;
+            DecodeDate(h, y, m, d);
+            if (y == year) Add(list, static_cast<double>(DateTimeToJD(h)), text);
+            // Two weeks on lies between this passage and the next one.
+            DecodeDate(h + 14, y, m, d);
+            if (y > year) break;
+            h = next(EncodeDate(y, m, d));
+        }
+    };
+    collect(NextPerigee, "Moon in perigee");
+    collect(NextApogee, "Moon in apogee");
+}
+
+void AddSeasons(EventList& list) {
+    for (int s = 0; s < 4; ++s) Add(list, SeasonTime(list.Year, s), kEventTexts[s + 1]);
+}
+
+void AddSolarEclipses(EventList& list, const EventNumberFormat& number) {
+    double d = list.Start - 15;
+    do {
+        const SolarEclipse e = NextSolarEclipse(d);
+        d = e.JDE;
+        if (d > list.Start && d < list.End) {
+            std::string text = kEventTexts[14 + e.Type];
+            if (e.Type == 6) text += Or(number)(e.Magnitude, 3);
+            Add(list, d, std::move(text));
+        }
+    } while (d <= list.End);
+}
+
+void AddLunarEclipses(EventList& list, const EventNumberFormat& number) {
+    double d = list.Start - 15;
+    do {
+        const LunarEclipse e = NextLunarEclipse(d);
+        d = e.JDE;
+        if (d > list.Start && d < list.End) {
+            const int text = e.Type == 1 ? 21 : e.Type == 6 ? 22 : 23;
+            Add(list, d, kEventTexts[text] + Or(number)(e.Magnitude, 2));
+        }
+    } while (d <= list.End);
+}
+
+void AddPlanetPhenomena(EventList& list) {
+    // Planets numbered with the Earth as 3; the phenomena count Mars ... Neptune from 3 on.
+    for (int planet = 1; planet <= 8; ++planet) {
+        if (planet == 3) continue;
+        const int p = planet < 3 ? planet : planet - 1;
+        for (int event = 0; event < 2; ++event) {
+            const int text = (planet < 3 ? 5 : 7) + event;
+            double j;
+            int k = FirstPhenomenonIndex(list.Year, p, event) - 1;
+            do {
+                j = PlanetPhenomenonTime(p, event, k);
+                ++k;
+                if (j > list.Start && j < list.End)
+                    Add(list, j, std::string(kPlanetNames[planet]) + kEventTexts[text]);
+            } while (j <= list.End);
+        }
+    }
+}
+
+void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
+    for (int planet = 1; planet <= 2; ++planet)
+        for (int side = 0; side < 2; ++side) {
+            double j, elongation = 0;
+            int k = FirstPhenomenonIndex(list.Year, planet, 0) - 1;
+            do {
+                j = GreatestElongationTime(planet, side, k, elongation);
+                ++k;
+                if (j > list.Start && j < list.End)
+                    Add(list, j,
+                        std::string(kPlanetNames[planet]) + kEventTexts[9 + side] +
+                            Or(number)(elongation, 1) + "\u00B0");
+            } while (j <= list.End);
+        }
+}
+
+void AddMoonPhases(EventList& list) {
+    const long long q = static_cast<long long>(std::floor(12.3685 * 4 * (list.Year - 2000) - 2.1));
+    int phase = static_cast<int>(((q % 4) + 4) % 4);
+    int lunation = static_cast<int>((q - phase) / 4);
+    double j;
+    do {
+        j = MoonPhaseJDE(lunation, phase);
+        if (j > list.Start && j < list.End) Add(list, j, kEventTexts[11 + phase]);
+        if (++phase > 3) {
+            phase = 0;
+            ++lunation;
+        }
+    } while (j <= list.End);
+}
+
+void SortEvents(EventList& list) {
+    std::stable_sort(list.Entries.begin(), list.Entries.end(),
+                     [](const CalendarEvent& a, const CalendarEvent& b) { return a.JD < b.JD; });
+}
+
+EventList BuildEventList(int year, double zone, const EventNumberFormat& number) {
+    EventList list;
+    list.Year = year;
+    list.Start = JDOfYearStart(year) + 1 - zone / 24;
+    list.End = JDOfYearStart(year + 1) + 1 - zone / 24;
+    list.Entries.reserve(128);
+    AddSummerTime(list);
+    AddPerihelionAphelion(list);
+    AddPerigeesApogees(list);
+    AddSeasons(list);
+    AddSolarEclipses(list, number);
+    AddLunarEclipses(list, number);
+    AddPlanetPhenomena(list);
+    AddGreatestElongations(list, number);
+    AddMoonPhases(list);
+    SortEvents(list);
+    return list;
+}
+
+}  // namespace noctaris

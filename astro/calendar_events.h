@@ -1,0 +1,59 @@
+#pragma once
+// The event engine of the astronomical calendar: for one year and one zone, the dated events
+// with their texts (summer-time changes, perihelion and aphelion, lunar perigees and apogees,
+// equinoxes and solstices, eclipses, conjunctions and oppositions, greatest elongations, the
+// four principal moon phases), sorted by time. Times are Julian days of dynamical time.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace noctaris {
+
+struct CalendarEvent {
+    double JD = 0;          // dynamical time; for summer-time changes 00:00 UT of the day
+    std::string Text;       // UTF-8
+    bool ShowTime = true;   // false for the summer-time changes: a date without a time
+};
+
+struct EventList {
+    int Year = 0;
+    double Start = 0;  // 1 January 00:00 local time of the year, as a UT Julian day
+    double End = 0;    // the same for the next year
+    std::vector<CalendarEvent> Entries;
+};
+
+// Writes a number with the given decimals into an event text ("%.Nf"). The default writes a
+// decimal point; a window passes one in the user's locale.
+using EventNumberFormat = std::function<std::string(double value, int decimals)>;
+std::string DefaultEventNumber(double value, int decimals);
+
+// Event texts, index 0..23 (0 empty): seasons 1..4, planet phenomena 5..10, moon phases
+// 11..14, solar eclipses 15..20, lunar eclipses 21..23.
+extern const char* const kEventTexts[24];
+// "Sun", "Mercury", ..., "Neptune" (index 3 is the Earth).
+extern const char* const kPlanetNames[9];
+
+// Builds the sorted list of the year for a zone in hours east of UT. Raises EConvertError for
+// a year the platform's dates cannot hold (outside 1..9998).
+EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
+
+// The collectors, in the order BuildEventList runs them; each appends to the list.
+void AddSummerTime(EventList& list);
+void AddPerihelionAphelion(EventList& list);
+void AddPerigeesApogees(EventList& list);
+void AddSeasons(EventList& list);
+void AddSolarEclipses(EventList& list, const EventNumberFormat& number);
+void AddLunarEclipses(EventList& list, const EventNumberFormat& number);
+void AddPlanetPhenomena(EventList& list);
+void AddGreatestElongations(EventList& list, const EventNumberFormat& number);
+void AddMoonPhases(EventList& list);
+// Sorts the entries by time.
+void SortEvents(EventList& list);
+
+// Equinox or solstice of the year (season 0 spring ... 3 winter), dynamical time.
+double SeasonTime(int year, int season);
+// Moon phase (0 new, 1 first quarter, 2 full, 3 last quarter) of a lunation counted from the
+// new moon of 2000-01-06; dynamical time.
+double MoonPhaseJDE(int lunation, int phase);
+
+}  // namespace noctaris

@@ -1,0 +1,227 @@
+// The year's event list of the astronomical calendar.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "astro/calendar_dates.h"
+#include "astro/calendar_events.h"
+#include "astro/convert_error.h"
+
+namespace noctaris {
+namespace {
+
+// "YYYY-MM-DD HH:MM:SS" of a Julian day.
+std::string Second(double jd) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    JDToCalendarZoned(0, jd, y, mo, d, h, mi, s);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, mo, d, h, mi, s);
+    return buf;
+}
+std::string Day(double jd) { return Second(jd).substr(0, 10); }
+
+std::vector<CalendarEvent> With(const EventList& l, const std::string& text) {
+    std::vector<CalendarEvent> out;
+    for (const CalendarEvent& e : l.Entries)
+        if (e.Text == text) out.push_back(e);
+    return out;
+}
+
+TEST(CalendarEvents, SummerTimeChanges) {
+    EventList l = BuildEventList(2012, 1);
+    auto begin = With(l, "Begin of summer time");
+    auto end = With(l, "End of summer time");
+    ASSERT_EQ(begin.size(), 1u);
+    ASSERT_EQ(end.size(), 1u);
+    EXPECT_EQ(Second(begin[0].JD), "2012-03-25 00:00:00");  // 00:00 UT of the day
+    EXPECT_EQ(Second(end[0].JD), "2012-10-28 00:00:00");
+    EXPECT_FALSE(begin[0].ShowTime);
+    EXPECT_FALSE(end[0].ShowTime);
+
+    l = BuildEventList(2026, 1);
+    EXPECT_EQ(Day(With(l, "Begin of summer time").at(0).JD), "2026-03-29");
+    EXPECT_EQ(Day(With(l, "End of summer time").at(0).JD), "2026-10-25");
+    // Until 1995 summer time ended in September.
+    EXPECT_EQ(Day(With(BuildEventList(1994, 1), "End of summer time").at(0).JD), "1994-09-25");
+    EXPECT_EQ(Day(With(BuildEventList(1995, 1), "End of summer time").at(0).JD), "1995-09-24");
+    EXPECT_EQ(Day(With(BuildEventList(1996, 1), "End of summer time").at(0).JD), "1996-10-27");
+    EXPECT_EQ(Day(With(BuildEventList(1990, 1), "Begin of summer time").at(0).JD), "1990-03-25");
+    l = BuildEventList(1989, 1);
+    EXPECT_TRUE(With(l, "Begin of summer time").empty());
+    EXPECT_TRUE(With(l, "End of summer time").empty());
+}
+
+TEST(CalendarEvents, SeasonsOfBothPolynomialSets) {
+    EXPECT_EQ(Second(SeasonTime(2012, 0)), "2012-03-20 05:15:37");
+    EXPECT_EQ(Second(SeasonTime(2012, 1)), "2012-06-20 23:09:33");
+    EXPECT_EQ(Second(SeasonTime(2012, 2)), "2012-09-22 14:50:11");
+    EXPECT_EQ(Second(SeasonTime(2012, 3)), "2012-12-21 11:12:55");
+    // 2026 as published (UT): 20 Mar 14:46, 21 Jun 08:24, 23 Sep 00:05, 21 Dec 20:50.
+    const double deltaT = 69.0 / 86400;
+    EXPECT_NEAR(SeasonTime(2026, 0) - deltaT, CalendarToJDZoned(2026, 3, 20, 0, 0, 46, 14),
+                2.0 / 1440);
+    EXPECT_NEAR(SeasonTime(2026, 1) - deltaT, CalendarToJDZoned(2026, 6, 21, 0, 0, 24, 8),
+                2.0 / 1440);
+    EXPECT_NEAR(SeasonTime(2026, 2) - deltaT, CalendarToJDZoned(2026, 9, 23, 0, 0, 5, 0),
+                2.0 / 1440);
+    EXPECT_NEAR(SeasonTime(2026, 3) - deltaT, CalendarToJDZoned(2026, 12, 21, 0, 0, 50, 20),
+                2.0 / 1440);
+    // Before 1000 the other set: the two meet with a year's step at the seam.
+    for (int s = 0; s < 4; ++s) {
+        const double step = SeasonTime(1000, s) - SeasonTime(999, s);
+        EXPECT_NEAR(step, 365.2422, 0.01) << s;
+        const DayFraction d = JDToDayFraction(SeasonTime(500, s));  // Julian calendar
+        EXPECT_EQ(d.Month, 3 + 3 * s) << s;
+        EXPECT_GE(d.Day, 15);
+        EXPECT_LE(d.Day, 22);
+    }
+    // Seasons are listed whatever the zone does to them.
+    const EventList l = BuildEventList(2012, 14);
+    EXPECT_EQ(With(l, "Beginning of spring").size(), 1u);
+    EXPECT_EQ(With(l, "Beggining of winter").size(), 1u);
+}
+
+TEST(CalendarEvents, MoonPhasesInOrder) {
+    const EventList l = BuildEventList(2012, 1);
+    std::vector<CalendarEvent> phases;
+    for (const CalendarEvent& e : l.Entries)
+        for (int p = 11; p <= 14; ++p)
+            if (e.Text == kEventTexts[p]) phases.push_back(e);
+    ASSERT_EQ(phases.size(), 50u);
+    EXPECT_EQ(phases[0].Text, "Waxing crescent moon");
+    EXPECT_EQ(Second(phases[0].JD).substr(0, 16), "2012-01-01 06:15");  // 06:15:48
+    EXPECT_EQ(phases[1].Text, "Full moon");
+    EXPECT_EQ(Second(phases[1].JD).substr(0, 16), "2012-01-09 07:31");
+    const std::string order[] = {"New moon", "Waxing crescent moon", "Full moon",
+                                 "Waning crecent moon"};
+    int at = 1;  // the first quarter
+    for (size_t i = 1; i < phases.size(); ++i) {
+        at = (at + 1) % 4;
+        ASSERT_EQ(phases[i].Text, order[at]) << i;
+        const double gap = phases[i].JD - phases[i - 1].JD;
+        ASSERT_GT(gap, 6.2);
+        ASSERT_LT(gap, 8.5);
+    }
+    // The new moon of 2026-08-12 is the total solar eclipse (17:47 TD); the full moon of
+    // 2026-03-03 the total lunar eclipse (11:33 TD).
+    EXPECT_NEAR(MoonPhaseJDE(329, 0), CalendarToJDZoned(2026, 8, 12, 0, 0, 37, 17), 15.0 / 1440);
+    EXPECT_NEAR(MoonPhaseJDE(323, 2), CalendarToJDZoned(2026, 3, 3, 0, 0, 38, 11), 15.0 / 1440);
+}
+
+TEST(CalendarEvents, TextsOf2026) {
+    const EventList l = BuildEventList(2026, 1);
+    auto has = [&](const std::string& day, const std::string& text) {
+        for (const CalendarEvent& e : l.Entries)
+            if (e.Text == text && Day(e.JD) == day) return true;
+        return false;
+    };
+    EXPECT_TRUE(has("2026-02-17", "Ring-shaped solar eclipse"));
+    EXPECT_TRUE(has("2026-08-12", "Total solar eclipse"));
+    EXPECT_TRUE(has("2026-03-03", "Total lunar eclipse, size = 1.15"));
+    EXPECT_TRUE(has("2026-08-28", "Partial lunar eclipse, size = 0.92"));
+    EXPECT_TRUE(has("2026-01-10", "Jupiter in opposition to the sun"));
+    EXPECT_TRUE(has("2026-01-09", "Mars in conjunction to sun"));
+    EXPECT_TRUE(has("2026-01-06", "Venus in upper conjunction to sun"));
+    EXPECT_TRUE(has("2026-10-24", "Venus in lower conjunction to sun"));
+    EXPECT_TRUE(has("2026-02-19", "Mercury in greatest easterly elongation :18.1\u00B0"));
+    EXPECT_TRUE(has("2026-04-03", "Mercury in greatest westerly elongation :27.8\u00B0"));
+    EXPECT_TRUE(has("2026-08-15", "Venus in greatest easterly elongation :45.9\u00B0"));
+    EXPECT_TRUE(has("2026-03-20", "Beginning of spring"));
+    EXPECT_TRUE(has("2026-06-21", "Beginning of summer"));
+    EXPECT_TRUE(has("2026-09-23", "Beginning of autumn"));
+    EXPECT_TRUE(has("2026-12-21", "Beggining of winter"));
+    EXPECT_TRUE(has("2026-01-03", "Earth in perihelion"));
+    EXPECT_EQ(With(l, "Earth in aphelion").size(), 1u);
+    EXPECT_GE(With(l, "Moon in perigee").size(), 13u);
+    EXPECT_GE(With(l, "Moon in apogee").size(), 13u);
+
+    // Numbers in the texts come from the formatter the caller gives.
+    const EventList de = BuildEventList(2026, 1, [](double v, int n) {
+        std::string s = DefaultEventNumber(v, n);
+        std::replace(s.begin(), s.end(), '.', ',');
+        return s;
+    });
+    EXPECT_EQ(With(de, "Total lunar eclipse, size = 1,15").size(), 1u);
+    EXPECT_EQ(With(de, "Venus in greatest easterly elongation :45,9\u00B0").size(), 1u);
+}
+
+TEST(CalendarEvents, SortedAndWithinTheYear) {
+    for (int year : {1620, 1989, 2000, 2012, 2026, 2100, 2500}) {
+        for (double zone : {-10.0, 0.0, 1.0, 5.5, 14.0}) {
+            const EventList l = BuildEventList(year, zone);
+            ASSERT_GT(l.Entries.size(), 100u);
+            EXPECT_DOUBLE_EQ(l.Start, JDOfYearStart(year) + 1 - zone / 24);
+            EXPECT_DOUBLE_EQ(l.End, JDOfYearStart(year + 1) + 1 - zone / 24);
+            for (size_t i = 1; i < l.Entries.size(); ++i)
+                ASSERT_LE(l.Entries[i - 1].JD, l.Entries[i].JD);
+            for (const CalendarEvent& e : l.Entries) {
+                ASSERT_LE(e.Text.size(), 55u);
+                // Seasons, perihelion/aphelion and lunar apsides are dated by their own year.
+                ASSERT_GT(e.JD, l.Start - 1) << year << " " << e.Text;
+                ASSERT_LT(e.JD, l.End + 1) << year << " " << e.Text;
+            }
+        }
+    }
+}
+
+TEST(CalendarEvents, EclipsesOnTheBoundsAreLeftOut) {
+    EventList l;
+    l.Year = 2026;
+    l.Start = BuildEventList(2026, 0).Start;
+    l.End = l.Start + 365;
+    AddSolarEclipses(l, {});
+    ASSERT_EQ(l.Entries.size(), 2u);
+    const double totalEclipse = l.Entries[1].JD;
+    EventList from{2026, totalEclipse, totalEclipse + 150, {}};
+    AddSolarEclipses(from, {});
+    EXPECT_TRUE(from.Entries.empty());  // the next one is 2027-02-06, after the end
+    EventList to{2026, totalEclipse - 100, totalEclipse, {}};
+    AddSolarEclipses(to, {});
+    EXPECT_TRUE(to.Entries.empty());
+}
+
+TEST(CalendarEvents, PerigeesAndApogeesByTheirOwnYear) {
+    // From 2012-01-01 the first apogee is on 2 January 20:20 and the first perigee on
+    // 17 January 21:34.
+    const EventList l = BuildEventList(2012, 1);
+    auto perigees = With(l, "Moon in perigee");
+    auto apogees = With(l, "Moon in apogee");
+    EXPECT_EQ(Second(apogees.at(0).JD).substr(0, 16), "2012-01-02 20:20");
+    EXPECT_EQ(Second(perigees.at(0).JD).substr(0, 16), "2012-01-17 21:34");
+    for (auto* list : {&perigees, &apogees})
+        for (size_t i = 1; i < list->size(); ++i) {
+            const double gap = (*list)[i].JD - (*list)[i - 1].JD;
+            ASSERT_GT(gap, 24) << i;  // none missed, none twice
+            ASSERT_LT(gap, 29.5) << i;
+        }
+    // A perigee late on 31 December (dynamical time) stays in its year even where the local
+    // date is already 1 January, and is not repeated in the next year.
+    int found = 0;
+    for (int year = 1990; year < 2100 && !found; ++year) {
+        for (const CalendarEvent& e : With(BuildEventList(year, 0), "Moon in perigee")) {
+            const DayFraction d = JDToDayFraction(e.JD);
+            if (d.Month == 12 && d.Day >= 31.6) {
+                found = year;
+                EXPECT_EQ(With(BuildEventList(year, 12), "Moon in perigee").back().JD, e.JD);
+                EXPECT_GT(With(BuildEventList(year + 1, 12), "Moon in perigee").front().JD,
+                          e.JD + 20);
+            }
+        }
+    }
+    EXPECT_GT(found, 0);
+}
+
+TEST(CalendarEvents, YearsTheDateTypeCannotHoldRaise) {
+    EXPECT_THROW(BuildEventList(0, 1), EConvertError);
+    EXPECT_THROW(BuildEventList(-50, 1), EConvertError);
+    EXPECT_NO_THROW(BuildEventList(1, 1));
+    EXPECT_NO_THROW(BuildEventList(500, 1));
+    EXPECT_NO_THROW(BuildEventList(9998, 1));
+}
+
+}  // namespace
+}  // namespace noctaris
