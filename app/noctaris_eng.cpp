@@ -27,6 +27,8 @@
 
 #include "astro/timebase.h"
 #include "platform/format.h"
+#include "windows/infoplanet_eng.h"
+#include "windows/upbahn_eng.h"
 #include "platform/inifile.h"
 #include "platform/pictures.h"
 
@@ -359,8 +361,9 @@ void Tfhimmel::BuildMenu() {
     M23 = info->addAction("Terminator");
     QMenu* help = mm1->addMenu("?");
     About1 = help->addAction("About ...");
+    connect(M18, &QAction::triggered, this, &Tfhimmel::OpenOrbits);
     // Windows that are not part of the program yet stay visible but cannot be opened.
-    for (QAction* a : {Mond1, M16, M15, M17, M18, M22, M23, About1}) a->setEnabled(false);
+    for (QAction* a : {Mond1, M16, M15, M17, M22, M23, About1}) a->setEnabled(false);
 }
 
 void Tfhimmel::SetDirection(QAction* checked, int azimuth) {
@@ -517,7 +520,7 @@ void Tfhimmel::FormClose() {
 }
 
 void Tfhimmel::ShowError(const QString& text) {
-    if (QGuiApplication::platformName() == "offscreen" && qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
+    if (!DialogsAllowed()) {
         qWarning("%s", qPrintable(text));
         return;
     }
@@ -560,7 +563,7 @@ void Tfhimmel::PB1MouseDown(QMouseEvent* e) {
             break;
         case PickAction::Kind::ShowStarInfo:
             picker_.MouseUp();  // the box takes the mouse; no drag continues behind it
-            if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
+            if (!DialogsAllowed()) {
                 lastInfo_ = a.message;
             } else {
                 QMessageBox box(QMessageBox::Information, "Information", a.message, QMessageBox::Ok, this);
@@ -569,13 +572,33 @@ void Tfhimmel::PB1MouseDown(QMouseEvent* e) {
             }
             break;
         case PickAction::Kind::OpenBody:
-            // The Moon, Sun and planet windows open from here once they exist.
+            picker_.MouseUp();
             lastBody_ = QString::fromStdString(a.body);
+            OpenBody(a.body);
             break;
         case PickAction::Kind::None:
             break;
     }
 }
+
+void Tfhimmel::OpenBody(const std::string& name) {
+    if (name == "Moon" || name == "Sun") return;  // their windows open from here once they exist
+    if (!DialogsAllowed()) return;
+    PlanetSnapshot snapshot;
+    static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_);
+    snapshot.PlanetName = name;
+    Tuplanet window(snapshot, observer_, this);
+    window.exec();
+}
+
+void Tfhimmel::OpenOrbits() {
+    if (!DialogsAllowed()) return;
+    const MainWindowSize size{width(), height()};
+    Tzastro37 window(size, this);
+    window.exec();
+}
+
+bool Tfhimmel::DialogsAllowed() { return !qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"); }
 
 void Tfhimmel::PB1MouseMove(QMouseEvent* e) {
     const PickAction a = picker_.MouseMove(e->position().toPoint().x(), PB1->width());

@@ -106,6 +106,10 @@ public:
     void SetDate(const QDate& date);   // DE1
     void Timer1Timer();
     void Timer2Timer();
+    void OpenBody(const std::string& name);  // a click on the Moon, the Sun or a planet
+    void OpenOrbits();                       // M18
+    // Modal windows and message boxes are not opened when NOCTARIS_NO_DIALOGS is set (tests).
+    static bool DialogsAllowed();
 
     // Components the tests and later modules reach by name.
     QToolButton* S20 = nullptr;

@@ -1,5 +1,7 @@
 #include "astro/ephemeris_table.h"
 
+#include "astro/planet_info.h"
+
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -47,14 +49,9 @@ double EphemerisJulianDay(int year, int month, int day, double zone) {
     return static_cast<double>(jd);
 }
 
-long long EphemerisLightTime(double distanceAU) {
-    const LD seconds = static_cast<LD>(distanceAU) * 149597870.0L / 299792.458L;
-    if (!std::isfinite(seconds) || std::fabs(seconds) > 1e15L) return 0;
-    return static_cast<long long>(std::nearbyint(seconds));
-}
-
 std::string RiseSetText(double t) {
-    if (t >= 0 && std::isfinite(t)) {
+    if (std::isnan(t) || t > 1e15) return "-";  // no such time: never show a made-up one
+    if (t >= 0) {
         const LD hours = std::trunc(static_cast<LD>(t));
         const LD minutes = (static_cast<LD>(t) - hours) * 60;
         return WholeText(hours) + "h" + WholeText(RoundForDisplay(minutes)) + "m";
@@ -102,7 +99,7 @@ EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdIns
     PlanetEphemeris(name, jdInstant, latitude, longitude, zone, v.rise, v.set, v.ra, v.dec, v.rec);
     if (name == "Earth") return v;
 
-    v.lightSeconds = EphemerisLightTime(v.rec.Distance);
+    v.lightSeconds = LightTimeSeconds(v.rec.Distance);
     v.lst = LocalSiderealTime(longitude, clockHours - zone, jdMidnight);
     const double ra = (v.rec.RAHours + v.rec.RAMinutes / 60) / 12 * 3.14159265358979323846;
     const double dec = (v.rec.DecDegrees + v.rec.DecMinutes / 60) * 0.017453292519943295769;

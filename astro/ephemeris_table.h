@@ -16,8 +16,6 @@ namespace noctaris {
 // 15 October 1582 on are Gregorian, earlier ones Julian.
 double EphemerisJulianDay(int year, int month, int day, double zone);
 
-// Light time in whole seconds (rounded, ties to even) for a distance in AU.
-long long EphemerisLightTime(double distanceAU);
 
 // Text of a rise or set time in local clock hours: "5h45m" (whole hours, minutes rounded, no
 // carry: 5.999 reads "5h60m"); kNeverRises gives "unvisible", any other negative value

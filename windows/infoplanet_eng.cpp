@@ -1,5 +1,7 @@
 #include "windows/infoplanet_eng.h"
 
+#include "astro/ephemeris_table.h"
+
 #include <cmath>
 #include <exception>
 
@@ -71,16 +73,6 @@ double PlanetMomentJD(const PlanetSnapshot& s) {
            s.Second / 86400.0;
 }
 
-QString RiseSetText(double x) {
-    if (!std::isfinite(x) || x > 1e15) return QStringLiteral("-");
-    if (x >= 0) {
-        const double whole = std::trunc(x);
-        return FormatInt(static_cast<long long>(whole)) + "h" + FormatFixed((x - whole) * 60, 0) +
-               "m";
-    }
-    return x == kNeverRises ? QStringLiteral("unvisible") : QStringLiteral("visible");
-}
-
 QString DeclinationDegreeText(double decDegrees, double decMinutes) {
     QString text = FormatFixed(decDegrees, 0);
     if (decMinutes < 0 && !text.startsWith('-') && !text.startsWith(QLocale().negativeSign()))
@@ -106,7 +98,8 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
                  Format("%.1f", {std::fabs(r.DecMinutes)}) + "'";
     lines << "Diameter " + Format("%.2f", {r.Diameter}) + '"';
     lines << "Visual brightness " + Format("%.2fm", {r.Magnitude});
-    lines << "Rise time " + RiseSetText(info.Rise) + " / Set time " + RiseSetText(info.Set);
+    lines << "Rise time " + QString::fromStdString(RiseSetText(info.Rise)) + " / Set time " +
+                 QString::fromStdString(RiseSetText(info.Set));
     return lines.join(Crlf());
 }
 

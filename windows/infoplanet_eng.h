@@ -25,9 +25,6 @@ std::string_view PlanetPictureName(std::string_view planet);
 // time.
 double PlanetMomentJD(const PlanetSnapshot& snapshot);
 
-// Rise or set time as shown: "6h32m" for hours x >= 0 (whole hours truncated, minutes rounded,
-// so 6.9999 gives "6h60m"), "unvisible" for kNeverRises, "visible" for kNeverSets.
-QString RiseSetText(double x);
 
 // Whole degrees of the declination as shown: DecDegrees "%.0f", with a "-" put in front when
 // the minutes are negative and the text has none (declinations between 0° and -1°).

@@ -1,4 +1,5 @@
 #include "astro/ephemeris_table.h"
+#include "astro/planet_info.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,11 @@ TEST(EphemerisJulianDay, LocalMidnightAndCalendarSwitch) {
 }
 
 TEST(EphemerisTexts, LightTime) {
-    EXPECT_EQ(EphemerisLightTime(1.0), 499);   // 499.005 s: 8 min 19 s
-    EXPECT_EQ(EphemerisLightTime(1.5), 749);   // 748.5075 s: 12 min 29 s
-    EXPECT_EQ(EphemerisLightTime(0.0), 0);
-    EXPECT_EQ(EphemerisLightTime(30.0), 14970);
-    EXPECT_EQ(EphemerisLightTime(std::nan("")), 0);
+    EXPECT_EQ(LightTimeSeconds(1.0), 499);   // 499.005 s: 8 min 19 s
+    EXPECT_EQ(LightTimeSeconds(1.5), 749);   // 748.5075 s: 12 min 29 s
+    EXPECT_EQ(LightTimeSeconds(0.0), 0);
+    EXPECT_EQ(LightTimeSeconds(30.0), 14970);
+    EXPECT_EQ(LightTimeSeconds(std::nan("")), 0);
 }
 
 TEST(EphemerisTexts, RiseSetText) {
@@ -122,7 +123,7 @@ TEST(EphemerisColumn, HorizontalPlaceAgreesWithTextbookFormulas) {
     for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
         SCOPED_TRACE(name);
         const EphemerisColumnValues v = ComputeEphemerisColumn(name, jd, clock, jd0, kLat, kLon, kZone);
-        EXPECT_EQ(v.lightSeconds, EphemerisLightTime(v.rec.Distance));
+        EXPECT_EQ(v.lightSeconds, LightTimeSeconds(v.rec.Distance));
         double alt, az;
         ReferenceHorizontal(jd, v.ra, v.dec, kLat, kLon, alt, az);
         EXPECT_NEAR(v.altitude, alt, 0.1);

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "windows/infoplanet_eng.h"
+#include "astro/ephemeris_table.h"
 
 // Readable failure messages for texts.
 QT_BEGIN_NAMESPACE
