@@ -27,7 +27,11 @@
 
 #include "astro/timebase.h"
 #include "platform/format.h"
+#include "windows/info2.h"
 #include "windows/infoplanet_eng.h"
+#include "windows/ueph_eng.h"
+#include "windows/umondkal_eng.h"
+#include "windows/utag_eng.h"
 #include "windows/upbahn_eng.h"
 #include "platform/inifile.h"
 #include "platform/pictures.h"
@@ -163,7 +167,12 @@ void Tfhimmel::FormCreate() {
     Timer2 = new QTimer(this);
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
+    // The windows that live as long as the main window, created hidden.
+    ephem_ = new Tephem(observer_, this);
+    about_ = new TF35(this);
     BuildMenu();
+    // After every redraw the visible information windows follow the chart's moment.
+    sky_->afterPaint = [this](ChartContext&) { RefreshInfoWindows(); };
 
     {
         // Filling the list must not select a place: the first activation chooses it.
@@ -362,8 +371,31 @@ void Tfhimmel::BuildMenu() {
     QMenu* help = mm1->addMenu("?");
     About1 = help->addAction("About ...");
     connect(M18, &QAction::triggered, this, &Tfhimmel::OpenOrbits);
+    connect(M15, &QAction::triggered, this, [this] {
+        if (ephem_->isVisible()) {
+            ephem_->raise();
+            ephem_->activateWindow();
+            return;
+        }
+        ephem_->Snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
+        ephem_->show();
+    });
+    connect(M17, &QAction::triggered, this, [this] {
+        if (!DialogsAllowed()) return;
+        Tfmoon window(this);
+        window.exec();
+    });
+    connect(M23, &QAction::triggered, this, [this] {
+        if (!DialogsAllowed()) return;
+        const MainWindowSize size{width(), height()};
+        Tftag window(size, this);
+        window.exec();
+    });
+    connect(About1, &QAction::triggered, this, [this] {
+        if (DialogsAllowed()) about_->exec();
+    });
     // Windows that are not part of the program yet stay visible but cannot be opened.
-    for (QAction* a : {Mond1, M16, M15, M17, M22, M23, About1}) a->setEnabled(false);
+    for (QAction* a : {Mond1, M16, M22}) a->setEnabled(false);
 }
 
 void Tfhimmel::SetDirection(QAction* checked, int azimuth) {
@@ -589,6 +621,13 @@ void Tfhimmel::OpenBody(const std::string& name) {
     snapshot.PlanetName = name;
     Tuplanet window(snapshot, observer_, this);
     window.exec();
+}
+
+void Tfhimmel::RefreshInfoWindows() {
+    if (ephem_ && ephem_->isVisible()) {
+        ephem_->Snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
+        ephem_->FormActivate();
+    }
 }
 
 void Tfhimmel::OpenOrbits() {

@@ -31,6 +31,8 @@ class QToolButton;
 namespace noctaris {
 
 class IniFile;
+class Tephem;
+class TF35;
 class Tfhimmel;
 
 // PB1: the paint surface of the chart. It shows the last rendered image and passes mouse
@@ -108,6 +110,9 @@ public:
     void Timer2Timer();
     void OpenBody(const std::string& name);  // a click on the Moon, the Sun or a planet
     void OpenOrbits();                       // M18
+    // Step after each redraw: visible information windows recompute for the new moment.
+    void RefreshInfoWindows();
+    Tephem* EphemerisWindow() const { return ephem_; }
     // Modal windows and message boxes are not opened when NOCTARIS_NO_DIALOGS is set (tests).
     static bool DialogsAllowed();
 
@@ -172,6 +177,8 @@ private:
     std::unique_ptr<ChartBodies> bodies_;
     std::unique_ptr<ChartPanels> panels_;
     ChartPicker picker_;
+    Tephem* ephem_ = nullptr;  // created hidden, lives with the main window
+    TF35* about_ = nullptr;
     QString lastInfo_, lastBody_;  // what the last click found (seen by tests without dialogs)
     bool firstActivation_ = true;
     bool settingsWritten_ = false;

@@ -18,6 +18,7 @@
 
 #include "app/noctaris_eng.h"
 #include "platform/inifile.h"
+#include "windows/ueph_eng.h"
 
 using namespace noctaris;
 
@@ -344,4 +345,20 @@ TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
     press(empty + QPoint(width, 0), QEvent::MouseMove);  // released: no more turning
     EXPECT_NEAR(w->ViewAzimuth(), -90, 1);
     EXPECT_TRUE(w->H2->isChecked());  // dragging leaves the direction marks alone
+}
+
+TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
+    auto w = Open();
+    EXPECT_FALSE(w->EphemerisWindow()->isVisible());  // created hidden at start
+    w->M15->trigger();
+    ASSERT_TRUE(w->EphemerisWindow()->isVisible());
+    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Minute, 32);
+    w->CB1->setCurrentIndex(9);  // 1 hour
+    w->ToggleAnimation();
+    w->Timer1Timer();
+    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Hour, 22);
+    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Day, 7);
+    w->M15->trigger();  // already open: brought to the front, still one window
+    EXPECT_TRUE(w->EphemerisWindow()->isVisible());
+    for (QAction* a : {w->M15, w->M17, w->M18, w->M23, w->About1}) EXPECT_TRUE(a->isEnabled());
 }
