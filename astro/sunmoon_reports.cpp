@@ -59,12 +59,24 @@ double DayFraction(double x) {
 }
 
 double MoonReportAge(int day, int month, int year, double zone, double j0, double dayFraction) {
-    double newMoon = MoonPhaseInstant(day, month - 2, year, 0);
-    double age = j0 + dayFraction - newMoon + zone / 24;
+    auto ageFrom = [&](double newMoon) { return j0 + dayFraction - newMoon + zone / 24; };
+    int d = day, m = month - 2;
+    double age = ageFrom(MoonPhaseInstant(d, m, year, 0));
     if (age < 0) {
-        newMoon = MoonPhaseInstant(day, month - 3, year, 0);
-        age = j0 + dayFraction - newMoon + zone / 24;
+        m = month - 3;
+        age = ageFrom(MoonPhaseInstant(d, m, year, 0));
     }
+    // The lunation index comes from an approximate fraction of the year cut toward zero, so the
+    // two guesses above can miss by a lunation: still ahead of the moment before 2000, one
+    // lunation too early for a day or so after each mean new moon since 2000. Half-month steps
+    // of the date move the index by at most one, so the first new moon behind the moment is
+    // the latest one; a following new moon already passed takes over.
+    for (int i = 0; i < 8 && age < 0; ++i) {
+        d -= 15;
+        age = ageFrom(MoonPhaseInstant(d, m, year, 0));
+    }
+    const double following = ageFrom(MoonPhaseInstant(d, m, year, 4));
+    if (following >= 0) age = following;
     return age;
 }
 

@@ -27,7 +27,9 @@ double DayFraction(double x);
 // The Moon's age in days for the local civil date and clock time (dayFraction = time of day as
 // a fraction, zone in hours): measured from the new moon of the lunation selected with
 // (day, month - 2, year), or, when that new moon lies after the moment, from the one selected
-// with (day, month - 3, year). j0 is ReportMidnightJD of the date.
+// with (day, month - 3, year). Where these guesses of the lunation miss (before 2000, and now
+// and then after it), the latest new moon before the moment is taken instead, so the age stays
+// within 0 .. one lunation. j0 is ReportMidnightJD of the date.
 double MoonReportAge(int day, int month, int year, double zone, double j0, double dayFraction);
 
 // An age split for display: whole days, whole hours, and the remaining minutes (not rounded).
