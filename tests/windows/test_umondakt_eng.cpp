@@ -140,11 +140,8 @@ TEST(MoonWindow, LayoutAndFixedData) {
     EXPECT_FALSE(w.isModal());
     EXPECT_EQ(w.Label1->text(), QStringLiteral("Moon"));
     EXPECT_EQ(w.Image1->pixmap().size(), QSize(117, 117));
-    EXPECT_EQ(w.Image1->geometry(), QRect(56, 24, 117, 117));
-    EXPECT_EQ(w.Memo1->geometry(), QRect(240, 16, 265, 329));
     EXPECT_TRUE(w.Memo1->isReadOnly());
     EXPECT_TRUE(w.Memo2->isReadOnly());
-    EXPECT_EQ(w.findChild<QPlainTextEdit*>(QStringLiteral("Memo2")), w.Memo2);
     const QStringList fixed = w.Memo2->toPlainText().split('\n');
     ASSERT_EQ(fixed.size(), 10);
     EXPECT_EQ(fixed[3], QStringLiteral("Volume 2,2\u00B710^10 km\u00B3 = 0,02 VE"));
