@@ -34,7 +34,7 @@ extern const char* const kEventTexts[24];
 extern const char* const kPlanetNames[9];
 
 // Builds the sorted list of the year for a zone in hours east of UT. Raises EConvertError for
-// a year the platform's dates cannot hold (outside 1..9998).
+// a year the platform's dates cannot hold with the next year's first weeks (outside 1..9998).
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
 
 // The collectors, in the order BuildEventList runs them; each appends to the list.

@@ -221,6 +221,8 @@ TEST(CalendarEvents, YearsTheDateTypeCannotHoldRaise) {
     EXPECT_NO_THROW(BuildEventList(1, 1));
     EXPECT_NO_THROW(BuildEventList(500, 1));
     EXPECT_NO_THROW(BuildEventList(9998, 1));
+    EXPECT_THROW(BuildEventList(9999, 1), EConvertError);
+    EXPECT_THROW(BuildEventList(2147483647, 1), EConvertError);
 }
 
 }  // namespace

@@ -187,6 +187,9 @@ TEST_F(TukalenderTest, AYearThatIsNoNumberKeepsTheHeader) {
     w.Edit1->setText("0");  // no year 0 in the calendar's dates
     w.Button1Click();
     EXPECT_EQ(w.ListBox1->count(), 5);
+    w.Edit1->setText("2147483647");
+    w.Button1Click();
+    EXPECT_EQ(w.ListBox1->count(), 5);
     w.Edit1->setText(" 2012 ");
     w.Button1Click();
     EXPECT_GT(w.ListBox1->count(), 100);
