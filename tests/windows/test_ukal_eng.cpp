@@ -115,23 +115,17 @@ protected:
     LocaleGuard guard_{kGerman};
 };
 
-TEST_F(TukalenderTest, ComponentsAsLaidOut) {
+TEST_F(TukalenderTest, ComponentsAndTexts) {
     ObserverState s;
     Tukalender w(s);
     EXPECT_EQ(w.windowTitle(), "Astronomical calendar");
     EXPECT_TRUE(w.isModal());
-    EXPECT_EQ(w.size(), QSize(632, 464));
-    EXPECT_EQ(w.ListBox1->geometry(), QRect(16, 16, 601, 392));
-    EXPECT_EQ(w.Edit1->geometry(), QRect(432, 424, 65, 22));
-    EXPECT_EQ(w.Button1->geometry(), QRect(512, 424, 105, 25));
-    EXPECT_EQ(w.Label1->pos(), QPoint(392, 428));
     EXPECT_EQ(w.Label1->text(), "Year");
     EXPECT_EQ(w.Button1->text(), "Show");
     EXPECT_EQ(w.Edit1->text(), "2012");
     EXPECT_EQ(w.findChild<QListWidget*>("ListBox1"), w.ListBox1);
     EXPECT_EQ(w.findChild<QLineEdit*>("Edit1"), w.Edit1);
     EXPECT_EQ(w.findChild<QPushButton*>("Button1"), w.Button1);
-    EXPECT_EQ(w.font().pixelSize(), 12);
 }
 
 TEST_F(TukalenderTest, OpeningShowsTheCurrentYear) {
