@@ -30,6 +30,8 @@
 #include "windows/info2.h"
 #include "windows/infoplanet_eng.h"
 #include "windows/ueph_eng.h"
+#include "windows/umondakt_eng.h"
+#include "windows/usonneakt_eng.h"
 #include "windows/umondkal_eng.h"
 #include "windows/utag_eng.h"
 #include "windows/upbahn_eng.h"
@@ -169,6 +171,8 @@ void Tfhimmel::FormCreate() {
     connect(Timer2, &QTimer::timeout, this, &Tfhimmel::Timer2Timer);
     // The windows that live as long as the main window, created hidden.
     ephem_ = new Tephem(observer_, this);
+    umond_ = new Tumond(&infoSnapshot_, &observer_, this);
+    usonne_ = new Tusonne(&infoSnapshot_, &observer_, [this] { return SunOnChart(); }, this);
     about_ = new TF35(this);
     BuildMenu();
     // After every redraw the visible information windows follow the chart's moment.
@@ -394,8 +398,10 @@ void Tfhimmel::BuildMenu() {
     connect(About1, &QAction::triggered, this, [this] {
         if (DialogsAllowed()) about_->exec();
     });
+    connect(Mond1, &QAction::triggered, this, [this] { ShowInfoWindow(umond_); });
+    connect(M16, &QAction::triggered, this, [this] { ShowInfoWindow(usonne_); });
     // Windows that are not part of the program yet stay visible but cannot be opened.
-    for (QAction* a : {Mond1, M16, M22}) a->setEnabled(false);
+    for (QAction* a : {M22}) a->setEnabled(false);
 }
 
 void Tfhimmel::SetDirection(QAction* checked, int azimuth) {
@@ -614,7 +620,8 @@ void Tfhimmel::PB1MouseDown(QMouseEvent* e) {
 }
 
 void Tfhimmel::OpenBody(const std::string& name) {
-    if (name == "Moon" || name == "Sun") return;  // their windows open from here once they exist
+    if (name == "Moon") return ShowInfoWindow(umond_);
+    if (name == "Sun") return ShowInfoWindow(usonne_);
     if (!DialogsAllowed()) return;
     PlanetSnapshot snapshot;
     static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_);
@@ -623,11 +630,25 @@ void Tfhimmel::OpenBody(const std::string& name) {
     window.exec();
 }
 
+void Tfhimmel::ShowInfoWindow(QWidget* window) {
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    infoSnapshot_ = InfoSnapshot{MomentSnapshot::Of(observer_)};
+    window->show();
+}
+
 void Tfhimmel::RefreshInfoWindows() {
     if (ephem_ && ephem_->isVisible()) {
         ephem_->Snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
         ephem_->FormActivate();
     }
+    const bool moon = umond_ && umond_->isVisible(), sun = usonne_ && usonne_->isVisible();
+    if (moon || sun) infoSnapshot_ = InfoSnapshot{MomentSnapshot::Of(observer_)};
+    if (moon) umond_->pb2Paint();
+    if (sun) usonne_->FormActivate();
 }
 
 void Tfhimmel::OpenOrbits() {

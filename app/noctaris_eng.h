@@ -19,6 +19,7 @@
 #include "chart/picking.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "windows/snapshots.h"
 
 class QAction;
 class QComboBox;
@@ -33,6 +34,8 @@ namespace noctaris {
 class IniFile;
 class Tephem;
 class TF35;
+class Tumond;
+class Tusonne;
 class Tfhimmel;
 
 // PB1: the paint surface of the chart. It shows the last rendered image and passes mouse
@@ -113,6 +116,9 @@ public:
     // Step after each redraw: visible information windows recompute for the new moment.
     void RefreshInfoWindows();
     Tephem* EphemerisWindow() const { return ephem_; }
+    Tumond* MoonWindow() const { return umond_; }
+    Tusonne* SunWindow() const { return usonne_; }
+    const InfoSnapshot& MoonSunSnapshot() const { return infoSnapshot_; }
     // Modal windows and message boxes are not opened when NOCTARIS_NO_DIALOGS is set (tests).
     static bool DialogsAllowed();
 
@@ -179,6 +185,10 @@ private:
     ChartPicker picker_;
     Tephem* ephem_ = nullptr;  // created hidden, lives with the main window
     TF35* about_ = nullptr;
+    Tumond* umond_ = nullptr;
+    Tusonne* usonne_ = nullptr;
+    InfoSnapshot infoSnapshot_;  // shared by the Moon and Sun windows
+    void ShowInfoWindow(QWidget* window);
     QString lastInfo_, lastBody_;  // what the last click found (seen by tests without dialogs)
     bool firstActivation_ = true;
     bool settingsWritten_ = false;

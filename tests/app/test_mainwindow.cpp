@@ -19,6 +19,8 @@
 #include "app/noctaris_eng.h"
 #include "platform/inifile.h"
 #include "windows/ueph_eng.h"
+#include "windows/umondakt_eng.h"
+#include "windows/usonneakt_eng.h"
 
 using namespace noctaris;
 
@@ -361,4 +363,20 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     w->M15->trigger();  // already open: brought to the front, still one window
     EXPECT_TRUE(w->EphemerisWindow()->isVisible());
     for (QAction* a : {w->M15, w->M17, w->M18, w->M23, w->About1}) EXPECT_TRUE(a->isEnabled());
+}
+
+TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
+    auto w = Open();
+    w->Mond1->trigger();
+    w->M16->trigger();
+    ASSERT_TRUE(w->MoonWindow()->isVisible());
+    ASSERT_TRUE(w->SunWindow()->isVisible());
+    EXPECT_EQ(w->MoonSunSnapshot().Hour * 100 + w->MoonSunSnapshot().Minute, 2132);
+    w->CB1->setCurrentIndex(15);  // 24 hours
+    w->ToggleAnimation();
+    w->Timer1Timer();
+    EXPECT_EQ(w->MoonSunSnapshot().Day, 8);
+    w->MoonWindow()->hide();
+    w->OpenBody("Moon");  // a click on the Moon opens its window again
+    EXPECT_TRUE(w->MoonWindow()->isVisible());
 }
