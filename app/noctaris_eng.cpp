@@ -30,6 +30,7 @@
 #include "windows/info2.h"
 #include "windows/infoplanet_eng.h"
 #include "windows/ueph_eng.h"
+#include "windows/ukal_eng.h"
 #include "windows/umondakt_eng.h"
 #include "windows/usonneakt_eng.h"
 #include "windows/umondkal_eng.h"
@@ -400,8 +401,11 @@ void Tfhimmel::BuildMenu() {
     });
     connect(Mond1, &QAction::triggered, this, [this] { ShowInfoWindow(umond_); });
     connect(M16, &QAction::triggered, this, [this] { ShowInfoWindow(usonne_); });
-    // Windows that are not part of the program yet stay visible but cannot be opened.
-    for (QAction* a : {M22}) a->setEnabled(false);
+    connect(M22, &QAction::triggered, this, [this] {
+        if (!DialogsAllowed()) return;
+        Tukalender window(observer_, ComboBox1, this);
+        window.exec();
+    });
 }
 
 void Tfhimmel::SetDirection(QAction* checked, int azimuth) {

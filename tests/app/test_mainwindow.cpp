@@ -362,7 +362,8 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     EXPECT_EQ(w->EphemerisWindow()->Snapshot().Day, 7);
     w->M15->trigger();  // already open: brought to the front, still one window
     EXPECT_TRUE(w->EphemerisWindow()->isVisible());
-    for (QAction* a : {w->M15, w->M17, w->M18, w->M23, w->About1}) EXPECT_TRUE(a->isEnabled());
+    for (QAction* a : {w->Mond1, w->M16, w->M15, w->M17, w->M18, w->M22, w->M23, w->About1})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
 }
 
 TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
