@@ -1,0 +1,38 @@
+#!/bin/bash
+# noctaris-cli calendar / ephemeris / moon: the windows' reports as text, and status 2 with one
+# line on stderr for bad arguments.
+cli="$1"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export LC_ALL=C LANG=C
+
+out=$("$cli" calendar --year 2026 --place "Wien, A") || fail "calendar exited $?"
+grep -q "^Location: Wien, A$" <<<"$out" || fail "calendar header: $(head -1 <<<"$out")"
+# Seasons of 2026 in Vienna's standard time: equinoxes on 20 March and 23 September,
+# solstices on 21 June and 21 December; summer time from 29 March to 25 October.
+for day in "20.3.26" "21.6.26" "23.9.26" "21.12.26" "29.3.26" "25.10.26"; do
+    grep -q " $day	" <<<"$out" || fail "calendar has no event on $day"
+done
+[ "$(grep -c '	' <<<"$out")" -gt 80 ] || fail "calendar has too few events"
+
+out=$("$cli" ephemeris --date 2026-12-07 --time 21:30) || fail "ephemeris exited $?"
+[ "$(head -1 <<<"$out")" = "	Mercury	Venus	Mars	Jupiter	Saturn	Uranus	Neptune" ] || fail "ephemeris header"
+grep -q "^Constellation	Scorpio	Virgo	Leo	Leo	Pisces	Taurus	Pisces$" <<<"$out" || fail "constellations: $(grep Constellation <<<"$out")"
+
+out=$("$cli" moon --date 2026-12-24 --time 20:00) || fail "moon exited $?"
+grep -q "^Full moon	24 Dec 2026" <<<"$out" || grep -q "^Full moon.*24" <<<"$out" || fail "moon report has no full moon on the 24th"
+
+expect_usage_error() {
+    local err
+    err=$("$cli" "$@" 2>&1 >/dev/null)
+    local rc=$?
+    [ $rc -eq 2 ] || fail "'$*' exited $rc, not 2"
+    [ "$(wc -l <<<"$err")" -eq 1 ] || fail "'$*' printed more than one line: $err"
+}
+expect_usage_error calendar --year 0
+expect_usage_error calendar --year 20x6
+expect_usage_error calendar
+expect_usage_error ephemeris --date 2026-13-07 --time 21:30
+expect_usage_error ephemeris --date 2026-12-07 --time 25:00
+expect_usage_error moon --place Atlantis --date 2026-12-07 --time 21:30
+expect_usage_error moon --date
+echo "reports: ok"
