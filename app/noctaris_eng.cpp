@@ -28,6 +28,7 @@
 #include "astro/timebase.h"
 #include "platform/format.h"
 #include "windows/info2.h"
+#include "windows/wincommon.h"
 #include "windows/infoplanet_eng.h"
 #include "windows/ueph_eng.h"
 #include "windows/ukal_eng.h"
@@ -561,13 +562,7 @@ void Tfhimmel::FormClose() {
     if (!ini.Save(&error)) ShowError(error);
 }
 
-void Tfhimmel::ShowError(const QString& text) {
-    if (!DialogsAllowed()) {
-        qWarning("%s", qPrintable(text));
-        return;
-    }
-    QMessageBox::warning(this, "Noctaris", text);
-}
+void Tfhimmel::ShowError(const QString& text) { ReportFailure(this, "Noctaris", text); }
 
 // ---- Drawing ----------------------------------------------------------------------------------
 
@@ -662,7 +657,7 @@ void Tfhimmel::OpenOrbits() {
     window.exec();
 }
 
-bool Tfhimmel::DialogsAllowed() { return !qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"); }
+bool Tfhimmel::DialogsAllowed() { return noctaris::DialogsAllowed(); }
 
 void Tfhimmel::PB1MouseMove(QMouseEvent* e) {
     const PickAction a = picker_.MouseMove(e->position().toPoint().x(), PB1->width());

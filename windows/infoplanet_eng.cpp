@@ -22,6 +22,7 @@
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -180,12 +181,6 @@ void Tuplanet::FormActivate() {
     }
 }
 
-void Tuplanet::ShowError(const QString& text) {
-    if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
-        qWarning("%s", qPrintable(text));
-        return;
-    }
-    QMessageBox::warning(this, QStringLiteral("Noctaris"), text);
-}
+void Tuplanet::ShowError(const QString& text) { ReportFailure(this, QStringLiteral("Noctaris"), text); }
 
 }  // namespace noctaris

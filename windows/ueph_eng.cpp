@@ -12,6 +12,7 @@
 #include "astro/ephemeris_table.h"
 #include "chart/canvas.h"
 #include "platform/format.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -35,11 +36,7 @@ QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value})
 QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
 
 void ReportFailure(QWidget* parent, const QString& text) {
-    if (!qEnvironmentVariableIsEmpty("NOCTARIS_NO_DIALOGS")) {
-        qWarning("Ephemeris table: %s", qPrintable(text));
-        return;
-    }
-    QMessageBox::information(parent, QStringLiteral("Noctaris"), text);
+    noctaris::ReportFailure(parent, QStringLiteral("Ephemeris table"), text);
 }
 
 }  // namespace

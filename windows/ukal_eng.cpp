@@ -23,6 +23,7 @@
 #include "astro/calendar_dates.h"
 #include "chart/canvas.h"
 #include "platform/format.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace ukal {
@@ -198,12 +199,6 @@ void Tukalender::Button1Click() {
     }
 }
 
-void Tukalender::ReportError(const QString& text) {
-    if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
-        qWarning("Astronomical calendar: %s", qPrintable(text));
-        return;
-    }
-    QMessageBox::critical(this, windowTitle(), text);
-}
+void Tukalender::ReportError(const QString& text) { ReportFailure(this, windowTitle(), text); }
 
 }  // namespace noctaris

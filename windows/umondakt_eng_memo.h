@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include "chart/canvas.h"
+#include "windows/wincommon.h"
 
 namespace noctaris::infowin {
 
@@ -96,11 +97,7 @@ inline void ShowReport(QPlainTextEdit* memo, const QString& report) {
 
 // A rebuild that failed: a message box, or a warning when dialogs are switched off (tests).
 inline void ReportFailure(QWidget* parent, const QString& message) {
-    if (std::getenv("NOCTARIS_NO_DIALOGS") != nullptr) {
-        qWarning("%s", qUtf8Printable(message));
-        return;
-    }
-    QMessageBox::warning(parent, parent ? parent->windowTitle() : QString(), message);
+    noctaris::ReportFailure(parent, parent ? parent->windowTitle() : QString(), message);
 }
 
 }  // namespace noctaris::infowin

@@ -23,6 +23,7 @@
 #include "platform/format.h"
 #include "platform/pictures.h"
 #include "resources/embedded.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 
@@ -365,12 +366,6 @@ QImage Tfmoon::RenderMonth() {
 
 void Tfmoon::Paintbox1Paint(QPainter& painter) { painter.drawImage(QPoint(0, 0), RenderMonth()); }
 
-void Tfmoon::ShowError(const QString& text) {
-    if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS")) {
-        qWarning("%s", qPrintable(text));
-        return;
-    }
-    QMessageBox::warning(this, "Moon phase calendar", text);
-}
+void Tfmoon::ShowError(const QString& text) { ReportFailure(this, "Moon phase calendar", text); }
 
 }  // namespace noctaris

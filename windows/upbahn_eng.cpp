@@ -24,6 +24,7 @@
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -89,8 +90,6 @@ double ReduceAbove360(double h) {
 QPoint PolarPixel(int cx, int cy, double r, double angle) {
     return {cx + RoundInt(r * std::cos(angle * kDeg)), cy - RoundInt(r * std::sin(angle * kDeg))};
 }
-
-bool DialogsSuppressed() { return qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"); }
 
 }  // namespace
 
@@ -353,9 +352,8 @@ void Tzastro37::Guard(const char* where, F&& f) {
     try {
         f();
     } catch (const std::exception& e) {
-        const QString text = QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what()));
-        if (DialogsSuppressed()) qWarning("%s", qPrintable(text));
-        else QMessageBox::warning(this, windowTitle(), text);
+        ReportFailure(this, windowTitle(),
+                      QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
     }
 }
 

@@ -20,6 +20,7 @@
 #include "chart/canvas.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 
@@ -212,11 +213,7 @@ void Tftag::PaintSurface(QPainter& p) {
 }
 
 void Tftag::Report(const QString& what, const std::exception& e) {
-    const QString text = what + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
-    if (qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"))
-        qWarning("%s", qPrintable(text));
-    else
-        QMessageBox::warning(this, windowTitle(), text);
+    ReportFailure(this, windowTitle(), what + QStringLiteral(": ") + QString::fromLocal8Bit(e.what()));
 }
 
 void Tftag::pb2Paint() { pb2->update(); }

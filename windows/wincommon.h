@@ -1,0 +1,17 @@
+#pragma once
+// What every window of the program shares.
+#include <QString>
+
+class QWidget;
+
+namespace noctaris {
+
+// Message boxes are shown unless NOCTARIS_NO_DIALOGS is set (the tests set it): a box would
+// wait for a click that never comes.
+bool DialogsAllowed();
+
+// A failure inside an event handler: a warning box over `parent` titled `title`, or a log line
+// when dialogs are off. The program goes on either way.
+void ReportFailure(QWidget* parent, const QString& title, const QString& text);
+
+}  // namespace noctaris
