@@ -3,6 +3,7 @@
 #include "astro/sun.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdint>
 
 namespace noctaris {
@@ -170,10 +171,25 @@ double RiseTransitSet(int event, LD L, LD phi, TDateTime t) {
     r.L = L;
     r.Phi = phi;
     const double d0 = std::trunc(t);
-    r.Theta0 = ApparentSiderealTime(d0);
-    const BodyPosition before = SunPosition(d0 - 1);
-    const BodyPosition day = SunPosition(d0);
-    const BodyPosition after = SunPosition(d0 + 1);
+    // Rising, transit and setting of one day use the same three positions (a full series
+    // each); keep the last day's, a pure function of d0.
+    struct DayPositions {
+        double d0 = std::numeric_limits<double>::quiet_NaN();
+        LD theta0 = 0;
+        BodyPosition p[3];
+    };
+    static thread_local DayPositions last;
+    if (!(last.d0 == d0)) {
+        last.theta0 = ApparentSiderealTime(d0);
+        last.p[0] = SunPosition(d0 - 1);
+        last.p[1] = SunPosition(d0);
+        last.p[2] = SunPosition(d0 + 1);
+        last.d0 = d0;
+    }
+    r.Theta0 = last.theta0;
+    const BodyPosition& before = last.p[0];
+    const BodyPosition& day = last.p[1];
+    const BodyPosition& after = last.p[2];
     r.Alpha1 = before.RightAscension;
     r.Delta1 = before.Declination;
     r.Alpha2 = day.RightAscension;
