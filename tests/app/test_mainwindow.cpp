@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QEventLoop>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -380,4 +383,35 @@ TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
     w->MoonWindow()->hide();
     w->OpenBody("Moon");  // a click on the Moon opens its window again
     EXPECT_TRUE(w->MoonWindow()->isVisible());
+}
+
+TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
+    auto w = Open();
+    qunsetenv("NOCTARIS_NO_DIALOGS");
+    struct Restore {
+        ~Restore() { qputenv("NOCTARIS_NO_DIALOGS", "1"); }
+    } restore;
+    // Runs `open` and closes the modal window it shows from inside that window's event loop;
+    // returns the window's title, or "" when no window opened.
+    auto titleOfModal = [](const std::function<void()>& open) {
+        auto seen = std::make_shared<QString>();
+        QTimer::singleShot(200, [seen] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                *seen = modal->windowTitle();
+                modal->close();
+            }
+        });
+        open();
+        QEventLoop loop;  // if nothing opened, let the timer run out here
+        QTimer::singleShot(250, &loop, &QEventLoop::quit);
+        if (seen->isEmpty()) loop.exec();
+        return *seen;
+    };
+    EXPECT_EQ(titleOfModal([&] { w->M17->trigger(); }), "Moon phase calendar");
+    EXPECT_EQ(titleOfModal([&] { w->M18->trigger(); }), "Orbits");
+    EXPECT_EQ(titleOfModal([&] { w->M22->trigger(); }), "Astronomical calendar");
+    EXPECT_EQ(titleOfModal([&] { w->M23->trigger(); }), "Terminator");
+    EXPECT_EQ(titleOfModal([&] { w->About1->trigger(); }), "About ...");
+    // A click on a planet opens its information window the same way.
+    EXPECT_EQ(titleOfModal([&] { w->OpenBody("Saturn"); }), "Information about planets");
 }
