@@ -168,7 +168,12 @@ void Tumond::pb2Paint() {
         if (snapshot_ == nullptr || observer_ == nullptr) return;
         report_ = BuildMoonReport(*snapshot_, *observer_, today_ ? today_() : Today());
         infowin::ShowReport(Memo1, report_);
+        failing_ = false;
     } catch (const std::exception& e) {
+        // Following the chart, the same failure comes back on every animation step: say it
+        // once, keep the last report, and speak again only after a rebuild has succeeded.
+        if (failing_) return;
+        failing_ = true;
         infowin::ReportFailure(this, QString::fromUtf8(e.what()));
     }
 }

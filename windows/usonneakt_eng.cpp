@@ -152,7 +152,12 @@ void Tusonne::FormActivate() {
         const SunChartPosition sun = sun_ ? sun_() : SunChartPosition{};
         report_ = BuildSunReport(*snapshot_, *observer_, sun);
         infowin::ShowReport(Memo1, report_);
+        failing_ = false;
     } catch (const std::exception& e) {
+        // Following the chart, the same failure comes back on every animation step: say it
+        // once, keep the last report, and speak again only after a rebuild has succeeded.
+        if (failing_) return;
+        failing_ = true;
         infowin::ReportFailure(this, QString::fromUtf8(e.what()));
     }
 }

@@ -60,6 +60,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    bool failing_ = false;  // the last rebuild failed and was reported
     void FormCreate();
 
     const InfoSnapshot* snapshot_;

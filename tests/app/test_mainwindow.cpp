@@ -415,3 +415,30 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     // A click on a planet opens its information window the same way.
     EXPECT_EQ(titleOfModal([&] { w->OpenBody("Saturn"); }), "Information about planets");
 }
+
+namespace {
+QStringList gWarnings;
+void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg) gWarnings << text;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
+    auto w = Open();
+    w->Mond1->trigger();
+    w->M16->trigger();
+    // Before year 1 the Moon and Sun reports cannot be built (no platform date there).
+    ObserverState& o = const_cast<ObserverState&>(w->Observer());
+    o.Year = 1, o.Month = 1, o.Day = 2;
+    w->CB1->setCurrentIndex(15);
+    w->ReverseTimeline();
+    w->ToggleAnimation();
+    gWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    for (int i = 0; i < 6; ++i) w->Timer1Timer();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(o.Year, 0);
+    EXPECT_TRUE(w->Animation().AnimationRunning);  // the chart itself goes on
+    EXPECT_EQ(gWarnings.filter("Moon parameter").size(), 1) << gWarnings.join('\n').toStdString();
+    EXPECT_EQ(gWarnings.filter("Sun parameter").size(), 1) << gWarnings.join('\n').toStdString();
+}
