@@ -164,18 +164,10 @@ void Tumond::FormCreate() {
 }
 
 void Tumond::pb2Paint() {
-    try {
-        if (snapshot_ == nullptr || observer_ == nullptr) return;
-        report_ = BuildMoonReport(*snapshot_, *observer_, today_ ? today_() : Today());
-        infowin::ShowReport(Memo1, report_);
-        failing_ = false;
-    } catch (const std::exception& e) {
-        // Following the chart, the same failure comes back on every animation step: say it
-        // once, keep the last report, and speak again only after a rebuild has succeeded.
-        if (failing_) return;
-        failing_ = true;
-        infowin::ReportFailure(this, QString::fromUtf8(e.what()));
-    }
+    if (snapshot_ == nullptr || observer_ == nullptr) return;
+    report_.Rebuild(this, Memo1, [&] {
+        return BuildMoonReport(*snapshot_, *observer_, today_ ? today_() : Today());
+    });
 }
 
 void Tumond::changeEvent(QEvent* event) {

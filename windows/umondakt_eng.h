@@ -13,6 +13,7 @@
 #include "astro/timebase.h"
 #include "chart/state.h"
 #include "windows/snapshots.h"
+#include "windows/umondakt_eng_memo.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -39,7 +40,7 @@ public:
     void pb2Paint();
 
     // The text last assigned to Memo1, with its CR LF line ends.
-    const QString& Report() const { return report_; }
+    const QString& Report() const { return report_.Text(); }
 
     // Where "today" comes from (the system clock by default).
     void SetTodayProvider(std::function<TDateTime()> today) { today_ = std::move(today); }
@@ -54,13 +55,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool failing_ = false;  // the last rebuild failed and was reported
     void FormCreate();
 
     const InfoSnapshot* snapshot_;
     const ObserverState* observer_;
     std::function<TDateTime()> today_;
-    QString report_;
+    infowin::FollowingReport report_;
 };
 
 }  // namespace noctaris

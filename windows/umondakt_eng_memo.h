@@ -100,4 +100,30 @@ inline void ReportFailure(QWidget* parent, const QString& message) {
     noctaris::ReportFailure(parent, parent ? parent->windowTitle() : QString(), message);
 }
 
+// The report of a window that follows the chart: rebuilt on activation and after every redraw.
+class FollowingReport {
+public:
+    // Builds the report and shows it in `memo`. A failure is reported once and the last report
+    // kept: following an animation the same failure comes back on every step, so the window
+    // speaks again only after a rebuild has succeeded. Never throws.
+    template <class Build>
+    void Rebuild(QWidget* owner, QPlainTextEdit* memo, Build&& build) {
+        try {
+            text_ = build();
+            ShowReport(memo, text_);
+            failing_ = false;
+        } catch (const std::exception& e) {
+            if (failing_) return;
+            failing_ = true;
+            ReportFailure(owner, QString::fromUtf8(e.what()));
+        }
+    }
+    // The text last shown, with its CR LF line ends.
+    const QString& Text() const { return text_; }
+
+private:
+    QString text_;
+    bool failing_ = false;
+};
+
 }  // namespace noctaris::infowin

@@ -147,19 +147,10 @@ void Tusonne::FormCreate() {
 }
 
 void Tusonne::FormActivate() {
-    try {
-        if (snapshot_ == nullptr || observer_ == nullptr) return;
-        const SunChartPosition sun = sun_ ? sun_() : SunChartPosition{};
-        report_ = BuildSunReport(*snapshot_, *observer_, sun);
-        infowin::ShowReport(Memo1, report_);
-        failing_ = false;
-    } catch (const std::exception& e) {
-        // Following the chart, the same failure comes back on every animation step: say it
-        // once, keep the last report, and speak again only after a rebuild has succeeded.
-        if (failing_) return;
-        failing_ = true;
-        infowin::ReportFailure(this, QString::fromUtf8(e.what()));
-    }
+    if (snapshot_ == nullptr || observer_ == nullptr) return;
+    report_.Rebuild(this, Memo1, [&] {
+        return BuildSunReport(*snapshot_, *observer_, sun_ ? sun_() : SunChartPosition{});
+    });
 }
 
 void Tusonne::changeEvent(QEvent* event) {

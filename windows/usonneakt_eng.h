@@ -14,6 +14,7 @@
 #include "chart/bodies.h"
 #include "chart/state.h"
 #include "windows/snapshots.h"
+#include "windows/umondakt_eng_memo.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -48,7 +49,7 @@ public:
     void FormActivate();
 
     // The text last assigned to Memo1 (CR LF line ends).
-    const QString& Report() const { return report_; }
+    const QString& Report() const { return report_.Text(); }
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -60,13 +61,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool failing_ = false;  // the last rebuild failed and was reported
     void FormCreate();
 
     const InfoSnapshot* snapshot_;
     const ObserverState* observer_;
     std::function<SunChartPosition()> sun_;
-    QString report_;
+    infowin::FollowingReport report_;
 };
 
 }  // namespace noctaris
