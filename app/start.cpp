@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 
-#include "app/noctaris_eng.h"
+#include "app/main_window.h"
 #include "platform/pictures.h"
 #include "resources/embedded.h"
 
@@ -76,9 +76,9 @@ int RunNoctaris(int argc, char** argv) {
         }
     }
 
-    std::unique_ptr<Tfhimmel> main;
+    std::unique_ptr<MainWindow> main;
     try {
-        main = std::make_unique<Tfhimmel>();
+        main = std::make_unique<MainWindow>();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Noctaris", QString::fromUtf8(e.what()));
         return 1;

@@ -16,7 +16,7 @@ void AnimationStep(ObserverState& state, double direction, double stepDays) {
                     state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
     x += static_cast<long double>(direction) * stepDays;
     // Before the start of the Julian day count the time of day would come out negative.
-    if (!(x >= 0)) throw EConvertError("Error!");
+    if (!(x >= 0)) throw ConversionError("Error!");
     int year, month, day;
     JDToDate(x + 0.5L, year, month, day);
     long double t = (x - std::trunc(x)) * 24.0L;

@@ -31,7 +31,7 @@ struct AnimationState {
 };
 
 // Advances the displayed local date and time by direction * step days through Julian days.
-// Hours, minutes and seconds are truncated. Raises EConvertError ("Error!") when the result
+// Hours, minutes and seconds are truncated. Raises ConversionError ("Error!") when the result
 // leaves the range of the time base; the state is then left unchanged.
 void AnimationStep(ObserverState& state, double direction, double stepDays);
 

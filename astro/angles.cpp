@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 
 namespace noctaris {
 namespace {
@@ -12,7 +12,7 @@ constexpr LD kPi = 3.14159265358979323846264338327950288L;
 
 // arctan(x / sqrt((1 - x)(1 + x))) / RAD with the two exact shortcuts.
 LD ArcSinCore(LD x) {
-    if (std::isnan(x) || std::fabs(x) > 1.0L) throw EInvalidOp("Invalid floating point operation");
+    if (std::isnan(x) || std::fabs(x) > 1.0L) throw DomainError("Invalid floating point operation");
     if (std::fabs(x) == 1.0L) return 90.0L * x;
     if (std::fabs(x) <= 1e-7L) return x / RAD;
     return std::atan(x / std::sqrt((1.0L - x) * (1.0L + x))) / RAD;

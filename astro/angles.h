@@ -20,7 +20,7 @@ struct Matrix3 {
 double SinDeg(double a);
 double CosDeg(double a);
 double ArcTanDeg(double x);
-// Raise EInvalidOp when |x| > 1 or x is not a number.
+// Raise DomainError when |x| > 1 or x is not a number.
 double ArcSinDeg(double x);
 double ArcCosDeg(double x);
 double ArcTan2Deg(double y, double x);

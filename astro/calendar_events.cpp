@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "astro/calendar_dates.h"
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 #include "astro/moon.h"
 #include "astro/phenomena.h"
 #include "astro/sun.h"
@@ -316,7 +316,7 @@ void SortEvents(EventList& list) {
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number) {
     // The collectors go through the platform's dates (years 1..9999) up to two weeks into the
     // next year; a year they cannot hold fails here, before anything is computed for it.
-    if (year < 1 || year > 9998) throw EConvertError("Invalid argument to date encode");
+    if (year < 1 || year > 9998) throw ConversionError("Invalid argument to date encode");
     EventList list;
     list.Year = year;
     list.Start = JDOfYearStart(year) + 1 - zone / 24;

@@ -33,7 +33,7 @@ extern const char* const kEventTexts[24];
 // "Sun", "Mercury", ..., "Neptune" (index 3 is the Earth).
 extern const char* const kPlanetNames[9];
 
-// Builds the sorted list of the year for a zone in hours east of UT. Raises EConvertError for
+// Builds the sorted list of the year for a zone in hours east of UT. Raises ConversionError for
 // a year the platform's dates cannot hold with the next year's first weeks (outside 1..9998).
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
 

@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kDateDelta = 693594;  // days from 0001-01-01 to 1899-12-30
 
-[[noreturn]] void Fail(const char* message) { throw EConvertError(message); }
+[[noreturn]] void Fail(const char* message) { throw ConversionError(message); }
 
 // Trunc(365.25 * (y + 4716)) + Trunc(30.6001 * (m + 1)), formed in 64-bit integers.
 std::int64_t DayCountBase(std::int64_t y, std::int64_t m) {

@@ -3,7 +3,7 @@
 // and civil calendar dates (Julian calendar up to 1582-10-04, Gregorian from 1582-10-15).
 #include <cstdint>
 
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 
 namespace noctaris {
 
@@ -20,7 +20,7 @@ long double DateTimeToJD(TDateTime t);
 double JDToDateTime(long double jd);
 
 // Julian day of 00:00 of a calendar date. Months 13/14 are January/February of the next year
-// and month 0 is December of the year before. Invalid dates raise EConvertError.
+// and month 0 is December of the year before. Invalid dates raise ConversionError.
 long double JulianCalendarToJD(int year, int month, int day);
 long double GregorianCalendarToJD(int year, int month, int day);
 long double CalendarToJD(int year, int month, int day, long double gregorianSwitch);
@@ -36,10 +36,10 @@ double DateToDateTime(int year, int month, int day);
 void DateTimeToDate(TDateTime t, int& year, int& month, int& day);
 
 // The platform's proleptic-Gregorian date serial (1..9999 years); invalid dates raise
-// EConvertError. DecodeDate splits a TDateTime's whole days back into a date.
+// ConversionError. DecodeDate splits a TDateTime's whole days back into a date.
 TDateTime EncodeDate(int year, int month, int day);
 void DecodeDate(TDateTime t, int& year, int& month, int& day);
-// Time of day as a fraction of a day; invalid times raise EConvertError.
+// Time of day as a fraction of a day; invalid times raise ConversionError.
 TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Splits the time-of-day part of t (rounded to the millisecond).
 void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec);

@@ -103,28 +103,28 @@ LD ArcTanD(LD x) { return ext::RadToDeg(ext::ArcTan2(x, 1.0L)); }
 
 const double VSOPEpoch = 36526.0;  // EncodeDate(2000, 1, 1)
 
-LD TVSOP::Tau() const {
+LD VsopTheory::Tau() const {
     return (static_cast<LD>(Date) - VSOPEpoch - 0.5L) / 365250.0L;
 }
 
-bool TVSOP::TermTable(int, int, const TVSOPTerm*&, int&) const { return false; }
+bool VsopTheory::TermTable(int, int, const VsopTerm*&, int&) const { return false; }
 
-LD TVSOP::EvaluateSeries(TermProvider provider) const {
+LD VsopTheory::EvaluateSeries(TermProvider provider) const {
     const LD tau = Tau();
     int slot = 0;
-    if (provider == &TVSOP::LongitudeTerm) slot = 1;
-    if (provider == &TVSOP::LatitudeTerm) slot = 2;
-    if (provider == &TVSOP::RadiusTerm) slot = 3;
+    if (provider == &VsopTheory::LongitudeTerm) slot = 1;
+    if (provider == &VsopTheory::LatitudeTerm) slot = 2;
+    if (provider == &VsopTheory::RadiusTerm) slot = 3;
     LD s[6];
     for (int n = 0; n <= 5; ++n) {
         LD sum = 0;
-        const TVSOPTerm* terms = nullptr;
+        const VsopTerm* terms = nullptr;
         int count = 0;
         if (slot != 0 && TermTable(slot, n, terms, count)) {
             for (int i = 0; i < count; ++i)
                 sum += terms[i].A * ext::Cos(terms[i].B + terms[i].C * tau);
         } else {
-            TVSOPTerm term;
+            VsopTerm term;
             // A series ends at the cleared record past its last term (no term has amplitude 0).
             for (int i = 0;; ++i) {
                 (this->*provider)(i, n, term);
@@ -138,11 +138,11 @@ LD TVSOP::EvaluateSeries(TermProvider provider) const {
            1e-8L;
 }
 
-LD TVSOP::Longitude() const { return EvaluateSeries(&TVSOP::LongitudeTerm); }
-LD TVSOP::Latitude() const { return EvaluateSeries(&TVSOP::LatitudeTerm); }
-LD TVSOP::Radius() const { return EvaluateSeries(&TVSOP::RadiusTerm); }
+LD VsopTheory::Longitude() const { return EvaluateSeries(&VsopTheory::LongitudeTerm); }
+LD VsopTheory::Latitude() const { return EvaluateSeries(&VsopTheory::LatitudeTerm); }
+LD VsopTheory::Radius() const { return EvaluateSeries(&VsopTheory::RadiusTerm); }
 
-void TVSOP::FK5Correction(LD& L, LD& B) const {
+void VsopTheory::FK5Correction(LD& L, LD& B) const {
     const LD T = 10.0L * Tau();
     const LD lambda1 = L + T * ext::DegToRad(-1.397L - 0.00031L * T);
     const LD c = ext::Cos(lambda1);
@@ -154,8 +154,8 @@ void TVSOP::FK5Correction(LD& L, LD& B) const {
 
 namespace {
 
-void FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power, TVSOPTerm& term) {
-    term = TVSOPTerm{};
+void FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power, VsopTerm& term) {
+    term = VsopTerm{};
     if (power < 0 || power > 5) return;
     const vsop87_earth::VSOPSeries& series = table[power];
     if (index < 0 || index >= series.count) return;
@@ -164,17 +164,17 @@ void FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power, TVSO
 
 }  // namespace
 
-void TVSOPEarth::LongitudeTerm(int index, int power, TVSOPTerm& term) const {
+void VsopEarth::LongitudeTerm(int index, int power, VsopTerm& term) const {
     FetchTerm(vsop87_earth::kLongitude, index, power, term);
 }
-void TVSOPEarth::LatitudeTerm(int index, int power, TVSOPTerm& term) const {
+void VsopEarth::LatitudeTerm(int index, int power, VsopTerm& term) const {
     FetchTerm(vsop87_earth::kLatitude, index, power, term);
 }
-void TVSOPEarth::RadiusTerm(int index, int power, TVSOPTerm& term) const {
+void VsopEarth::RadiusTerm(int index, int power, VsopTerm& term) const {
     FetchTerm(vsop87_earth::kRadius, index, power, term);
 }
 
-bool TVSOPEarth::TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const {
+bool VsopEarth::TermTable(int slot, int power, const VsopTerm*& terms, int& count) const {
     if (power < 0 || power > 5) return false;
     const vsop87_earth::VSOPSeries* table = slot == 1   ? vsop87_earth::kLongitude
                                             : slot == 2 ? vsop87_earth::kLatitude
@@ -186,7 +186,7 @@ bool TVSOPEarth::TermTable(int slot, int power, const TVSOPTerm*& terms, int& co
     return true;
 }
 
-void VSOPPosition(TVSOP& body, TDateTime t, LD& L, LD& B, LD& R) {
+void VSOPPosition(VsopTheory& body, TDateTime t, LD& L, LD& B, LD& R) {
     body.SetDate(t);
     R = body.Radius();
     LD l = body.Longitude();
@@ -197,7 +197,7 @@ void VSOPPosition(TVSOP& body, TDateTime t, LD& L, LD& B, LD& R) {
 }
 
 void EarthHeliocentric(TDateTime t, LD& L, LD& B, LD& R) {
-    VSOPPosition<TVSOPEarth>(t, L, B, R);
+    VSOPPosition<VsopEarth>(t, L, B, R);
 }
 
 }  // namespace noctaris

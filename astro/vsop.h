@@ -41,7 +41,7 @@ long double ArcTan2D(long double y, long double x);  // -180..180, not brought i
 extern const double VSOPEpoch;
 
 // One VSOP term: A cos(B + C tau); A in 1e-8 rad or 1e-8 AU, B in rad, C in rad/millennium.
-struct TVSOPTerm {
+struct VsopTerm {
     long double A = 0;
     long double B = 0;
     long double C = 0;
@@ -50,14 +50,14 @@ struct TVSOPTerm {
 // A body's VSOP series. A descendant supplies the terms of the three coordinates; a term
 // provider clears the record first and leaves it zero for an index outside the series or a
 // power without series.
-class TVSOP {
+class VsopTheory {
 public:
-    using TermProvider = void (TVSOP::*)(int index, int power, TVSOPTerm& term) const;
+    using TermProvider = void (VsopTheory::*)(int index, int power, VsopTerm& term) const;
 
-    TVSOP() = default;
-    TVSOP(const TVSOP&) = default;
-    TVSOP& operator=(const TVSOP&) = default;
-    virtual ~TVSOP() = default;
+    VsopTheory() = default;
+    VsopTheory(const VsopTheory&) = default;
+    VsopTheory& operator=(const VsopTheory&) = default;
+    virtual ~VsopTheory() = default;
 
     double Date = 0;  // the instant as a TDateTime (dynamical time)
 
@@ -72,32 +72,32 @@ public:
     // Conversion of L and B (radians, in and out) from the dynamical ecliptic to FK5.
     void FK5Correction(long double& L, long double& B) const;
 
-    virtual void LongitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
-    virtual void LatitudeTerm(int index, int power, TVSOPTerm& term) const = 0;
-    virtual void RadiusTerm(int index, int power, TVSOPTerm& term) const = 0;
+    virtual void LongitudeTerm(int index, int power, VsopTerm& term) const = 0;
+    virtual void LatitudeTerm(int index, int power, VsopTerm& term) const = 0;
+    virtual void RadiusTerm(int index, int power, VsopTerm& term) const = 0;
 
 protected:
     // A descendant whose terms lie in a compiled table may hand out that table (the same terms
     // its provider of the given slot - 1 longitude, 2 latitude, 3 radius - returns, in the same
     // order) so that the series is summed in place, without a call per term. The default has
     // no table and EvaluateSeries asks the provider term by term.
-    virtual bool TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const;
+    virtual bool TermTable(int slot, int power, const VsopTerm*& terms, int& count) const;
 };
 
 // The complete VSOP87D series of the Earth: 2425 terms.
-class TVSOPEarth : public TVSOP {
+class VsopEarth : public VsopTheory {
 public:
-    void LongitudeTerm(int index, int power, TVSOPTerm& term) const override;
-    void LatitudeTerm(int index, int power, TVSOPTerm& term) const override;
-    void RadiusTerm(int index, int power, TVSOPTerm& term) const override;
+    void LongitudeTerm(int index, int power, VsopTerm& term) const override;
+    void LatitudeTerm(int index, int power, VsopTerm& term) const override;
+    void RadiusTerm(int index, int power, VsopTerm& term) const override;
 
 protected:
-    bool TermTable(int slot, int power, const TVSOPTerm*& terms, int& count) const override;
+    bool TermTable(int slot, int power, const VsopTerm*& terms, int& count) const override;
 };
 
 // L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.
-void VSOPPosition(TVSOP& body, TDateTime t, long double& L, long double& B, long double& R);
-// The same with a fresh instance of the given class, as "VSOPPosition(TVSOPEarth, t)".
+void VSOPPosition(VsopTheory& body, TDateTime t, long double& L, long double& B, long double& R);
+// The same with a fresh instance of the given class, as "VSOPPosition(VsopEarth, t)".
 template <class Body>
 void VSOPPosition(TDateTime t, long double& L, long double& B, long double& R) {
     Body body;

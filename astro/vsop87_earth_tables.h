@@ -6,7 +6,7 @@
 namespace noctaris::vsop87_earth {
 
 struct VSOPSeries {
-    const TVSOPTerm* terms;
+    const VsopTerm* terms;
     int count;
 };
 

@@ -297,7 +297,7 @@ QString SkyChart::CaptionText(const ObserverState& state) {
                               state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
         JDToDate(c + 0.5L, year, month, day);
         timeOfDay = c - std::trunc(c);
-    } catch (const EConvertError&) {
+    } catch (const ConversionError&) {
         // A date the calendar does not know (1582-10-05..14, month 13): show it as set.
     }
     QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
@@ -328,7 +328,7 @@ void SkyChart::DrawCompass(ChartCanvas& canvas) {
     }
 }
 
-void SkyChart::malen(QPainter& painter, QSize size, const ObserverState& state,
+void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
                      const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
     // 1. Frame.
     frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth);
@@ -420,7 +420,7 @@ void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
     if (target.size() != size || target.format() != QImage::Format_RGB32)
         target = QImage(size, QImage::Format_RGB32);
     QPainter painter(&target);
-    malen(painter, size, state, options, viewAzimuth, lists);
+    paint(painter, size, state, options, viewAzimuth, lists);
 }
 
 QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,

@@ -54,7 +54,7 @@ public:
     // Paints the whole chart onto a surface of `size` pixels. viewAzimuth is the azimuth at the
     // chart centre (degrees from south through west, -180..180). Clears the body hit list and,
     // with ShowStarInfo, refills the star hit list.
-    void malen(QPainter& painter, QSize size, const ObserverState& state,
+    void paint(QPainter& painter, QSize size, const ObserverState& state,
                const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
 
     // Renders into `target` (reallocated as Format_RGB32 only when its size differs from `size`).
@@ -63,7 +63,7 @@ public:
     QImage Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
                   double viewAzimuth, ChartObjectLists& lists);
 
-    // The frame of the last malen (for picking and the Sun window).
+    // The frame of the last paint (for picking and the Sun window).
     const ChartFrame& Frame() const { return frame_; }
 
     // Text of the caption for a state: place, date, long time, " Summer time" mark.

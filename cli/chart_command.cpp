@@ -14,7 +14,7 @@
 #include <QMessageLogContext>
 #include <QString>
 
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 #include "astro/timebase.h"
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
@@ -94,7 +94,7 @@ void ParseDate(const std::string& text, ObserverState& st) {
         Fail("invalid date '" + text + "' (expected YYYY-MM-DD)");
     try {
         DateToJD(static_cast<int>(f[0]), static_cast<int>(f[1]), static_cast<int>(f[2]));
-    } catch (const EConvertError&) {
+    } catch (const ConversionError&) {
         Fail("invalid date '" + text + "' (not a day of the calendar)");
     }
     st.Year = static_cast<int>(f[0]);

@@ -13,9 +13,9 @@
 #include "astro/timebase.h"
 #include "catalog/catalog.h"
 #include "windows/snapshots.h"
-#include "windows/ueph_eng.h"
-#include "windows/ukal_eng.h"
-#include "windows/umondakt_eng.h"
+#include "windows/ephemeris_window.h"
+#include "windows/event_calendar_window.h"
+#include "windows/moon_window.h"
 
 namespace noctaris::cli {
 

@@ -43,7 +43,7 @@ QString ArgText(const FormatArg& arg, QChar type, int precision) {
             long long v;
             if (auto* i = std::get_if<int>(&arg)) v = *i;
             else if (auto* l = std::get_if<long long>(&arg)) v = *l;
-            else throw EConvertError("Format '%d' invalid or incompatible with argument");
+            else throw ConversionError("Format '%d' invalid or incompatible with argument");
             return type == 'x' ? QString::number(v, 16).toUpper() : QString::number(v);
         }
         case 'f': case 'n': {
@@ -51,16 +51,16 @@ QString ArgText(const FormatArg& arg, QChar type, int precision) {
             if (auto* d = std::get_if<double>(&arg)) v = *d;
             else if (auto* i = std::get_if<int>(&arg)) v = *i;
             else if (auto* l = std::get_if<long long>(&arg)) v = static_cast<double>(*l);
-            else throw EConvertError("Format '%f' invalid or incompatible with argument");
+            else throw ConversionError("Format '%f' invalid or incompatible with argument");
             return Fixed(v, precision < 0 ? 2 : precision, type == 'n');
         }
         case 's': {
             if (auto* q = std::get_if<QString>(&arg)) return *q;
             if (auto* c = std::get_if<const char*>(&arg)) return QString::fromUtf8(*c);
-            throw EConvertError("Format '%s' invalid or incompatible with argument");
+            throw ConversionError("Format '%s' invalid or incompatible with argument");
         }
         default:
-            throw EConvertError("Format invalid");
+            throw ConversionError("Format invalid");
     }
 }
 
@@ -79,7 +79,7 @@ QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
             out += c;
             continue;
         }
-        if (++i >= pattern.size()) throw EConvertError("Format invalid");
+        if (++i >= pattern.size()) throw ConversionError("Format invalid");
         if (pattern[i] == '%') {
             out += '%';
             continue;
@@ -96,8 +96,8 @@ QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
             ++i;
             while (i < pattern.size() && pattern[i].isDigit()) precision = precision * 10 + pattern[i++].digitValue();
         }
-        if (i >= pattern.size()) throw EConvertError("Format invalid");
-        if (next == args.end()) throw EConvertError("Format invalid or incompatible with argument");
+        if (i >= pattern.size()) throw ConversionError("Format invalid");
+        if (next == args.end()) throw ConversionError("Format invalid or incompatible with argument");
         QString text = ArgText(*next++, pattern[i].toLower(), precision);
         if (text.size() < width) text = left ? text.leftJustified(width) : text.rightJustified(width);
         out += text;
@@ -204,14 +204,14 @@ int StrToInt(const QString& text) {
     int v = QLocale().toInt(t, &ok);
     if (!ok) v = t.toInt(&ok);  // plain digits without the locale's grouping
     if (!ok && t.startsWith('$')) v = t.mid(1).toInt(&ok, 16);
-    if (!ok) throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    if (!ok) throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
     return v;
 }
 
 int StrToIntDef(const QString& text, int fallback) {
     try {
         return StrToInt(text);
-    } catch (const EConvertError&) {
+    } catch (const ConversionError&) {
         return fallback;
     }
 }
@@ -220,7 +220,7 @@ double StrToFloat(const QString& text) {
     bool ok = false;
     const double v = QLocale().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(v))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+        throw ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
     return v;
 }
 

@@ -21,7 +21,7 @@ QString FormatNumber(double value, int decimals);
 
 // A small Format(): %d, %s, %f (2 decimals), %.Nf, %.Nn, %x, %%; optional width as in %5d or
 // %8.2f (right-aligned with blanks, '-' for left). A missing or mismatched argument raises
-// EConvertError, as the original did.
+// ConversionError, as the original did.
 using FormatArg = std::variant<long long, int, double, QString, const char*>;
 QString Format(const QString& pattern, std::initializer_list<FormatArg> args);
 
@@ -36,7 +36,7 @@ QString DateToStr(TDateTime t);
 QString FormatDateTime(const QString& pattern, TDateTime t);
 
 // Integer and float parsing in the user's locale; surrounding blanks are allowed. Raises
-// EConvertError with a message naming the text when it is not a valid number.
+// ConversionError with a message naming the text when it is not a valid number.
 int StrToInt(const QString& text);
 int StrToIntDef(const QString& text, int fallback);
 double StrToFloat(const QString& text);

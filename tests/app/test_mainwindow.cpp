@@ -19,11 +19,11 @@
 #include <memory>
 #include <random>
 
-#include "app/noctaris_eng.h"
+#include "app/main_window.h"
 #include "platform/inifile.h"
-#include "windows/ueph_eng.h"
-#include "windows/umondakt_eng.h"
-#include "windows/usonneakt_eng.h"
+#include "windows/ephemeris_window.h"
+#include "windows/moon_window.h"
+#include "windows/sun_window.h"
 
 using namespace noctaris;
 
@@ -41,12 +41,12 @@ protected:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         path_ = dir_.filePath("noctaris.ini");
     }
-    std::unique_ptr<Tfhimmel> Open() {
-        Tfhimmel::Options o;
+    std::unique_ptr<MainWindow> Open() {
+        MainWindow::Options o;
         o.settingsPath = path_;
         o.catalogs = SharedCatalogs();
         o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 32, 17)); };
-        auto w = std::make_unique<Tfhimmel>(o);
+        auto w = std::make_unique<MainWindow>(o);
         w->show();
         return w;
     }
@@ -59,7 +59,7 @@ protected:
     QString path_;
 };
 
-void ExpectDefaults(Tfhimmel& w) {
+void ExpectDefaults(MainWindow& w) {
     const ObserverState& o = w.Observer();
     EXPECT_EQ(o.PlaceName, "Chemnitz, D");
     EXPECT_DOUBLE_EQ(o.Latitude, 50.836667);
@@ -354,17 +354,17 @@ TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
 
 TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     auto w = Open();
-    EXPECT_FALSE(w->EphemerisWindow()->isVisible());  // created hidden at start
+    EXPECT_FALSE(w->ephemerisWindow()->isVisible());  // created hidden at start
     w->M15->trigger();
-    ASSERT_TRUE(w->EphemerisWindow()->isVisible());
-    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Minute, 32);
+    ASSERT_TRUE(w->ephemerisWindow()->isVisible());
+    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Minute, 32);
     w->CB1->setCurrentIndex(9);  // 1 hour
     w->ToggleAnimation();
     w->Timer1Timer();
-    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Hour, 22);
-    EXPECT_EQ(w->EphemerisWindow()->Snapshot().Day, 7);
+    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Hour, 22);
+    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Day, 7);
     w->M15->trigger();  // already open: brought to the front, still one window
-    EXPECT_TRUE(w->EphemerisWindow()->isVisible());
+    EXPECT_TRUE(w->ephemerisWindow()->isVisible());
     for (QAction* a : {w->Mond1, w->M16, w->M15, w->M17, w->M18, w->M22, w->M23, w->About1})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
 }
@@ -373,16 +373,16 @@ TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
     auto w = Open();
     w->Mond1->trigger();
     w->M16->trigger();
-    ASSERT_TRUE(w->MoonWindow()->isVisible());
-    ASSERT_TRUE(w->SunWindow()->isVisible());
+    ASSERT_TRUE(w->moonWindow()->isVisible());
+    ASSERT_TRUE(w->sunWindow()->isVisible());
     EXPECT_EQ(w->MoonSunSnapshot().Hour * 100 + w->MoonSunSnapshot().Minute, 2132);
     w->CB1->setCurrentIndex(15);  // 24 hours
     w->ToggleAnimation();
     w->Timer1Timer();
     EXPECT_EQ(w->MoonSunSnapshot().Day, 8);
-    w->MoonWindow()->hide();
+    w->moonWindow()->hide();
     w->OpenBody("Moon");  // a click on the Moon opens its window again
-    EXPECT_TRUE(w->MoonWindow()->isVisible());
+    EXPECT_TRUE(w->moonWindow()->isVisible());
 }
 
 TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {

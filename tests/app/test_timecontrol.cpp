@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/timecontrol.h"
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 
 using namespace noctaris;
 
@@ -29,6 +29,6 @@ TEST(TimeControl, StepsTruncateAndCrossDates) {
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 15821004);
     // The start of the Julian day count cannot be passed.
     s.Year = -4712, s.Month = 1, s.Day = 1, s.Hour = 12;
-    EXPECT_THROW(AnimationStep(s, -1, 1.0), EConvertError);
+    EXPECT_THROW(AnimationStep(s, -1, 1.0), ConversionError);
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, -47120000 + 101);
 }

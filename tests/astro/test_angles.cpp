@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 
 using namespace noctaris;
 
@@ -26,8 +26,8 @@ TEST(Angles, InverseFunctionsAndBranches) {
     EXPECT_EQ(ArcSinDeg(5e-8), static_cast<double>(5e-8L / 0.0174532925199433L));
     EXPECT_NEAR(ArcSinDeg(0.5), 30.0, 1e-12);
     EXPECT_NEAR(ArcCosDeg(0.5), 60.0, 1e-12);
-    EXPECT_THROW(ArcSinDeg(1.0000001), EInvalidOp);
-    EXPECT_THROW(ArcCosDeg(std::nan("")), EInvalidOp);
+    EXPECT_THROW(ArcSinDeg(1.0000001), DomainError);
+    EXPECT_THROW(ArcCosDeg(std::nan("")), DomainError);
 
     EXPECT_NEAR(SinDeg(30), 0.5, 1e-15);
     EXPECT_NEAR(CosDeg(60), 0.5, 1e-15);

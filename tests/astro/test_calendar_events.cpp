@@ -9,7 +9,7 @@
 
 #include "astro/calendar_dates.h"
 #include "astro/calendar_events.h"
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 
 namespace noctaris {
 namespace {
@@ -216,13 +216,13 @@ TEST(CalendarEvents, PerigeesAndApogeesByTheirOwnYear) {
 }
 
 TEST(CalendarEvents, YearsTheDateTypeCannotHoldRaise) {
-    EXPECT_THROW(BuildEventList(0, 1), EConvertError);
-    EXPECT_THROW(BuildEventList(-50, 1), EConvertError);
+    EXPECT_THROW(BuildEventList(0, 1), ConversionError);
+    EXPECT_THROW(BuildEventList(-50, 1), ConversionError);
     EXPECT_NO_THROW(BuildEventList(1, 1));
     EXPECT_NO_THROW(BuildEventList(500, 1));
     EXPECT_NO_THROW(BuildEventList(9998, 1));
-    EXPECT_THROW(BuildEventList(9999, 1), EConvertError);
-    EXPECT_THROW(BuildEventList(2147483647, 1), EConvertError);
+    EXPECT_THROW(BuildEventList(9999, 1), ConversionError);
+    EXPECT_THROW(BuildEventList(2147483647, 1), ConversionError);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "astro/angles.h"
-#include "astro/convert_error.h"
+#include "astro/errors.h"
 #include "astro/timebase.h"
 
 namespace noctaris {
@@ -224,7 +224,7 @@ TEST(PlanetMagnitudeTest, FormulasAndGuards) {
         }
     }
     // Distances that form no triangle are a caller's error, not a rounding artefact.
-    EXPECT_THROW(PlanetMagnitude("Mars", 1, 5, 1, 0, 0, 0, mag), EInvalidOp);
+    EXPECT_THROW(PlanetMagnitude("Mars", 1, 5, 1, 0, 0, 0, mag), DomainError);
 }
 
 TEST(PlanetRiseSetTest, CircumpolarCodes) {

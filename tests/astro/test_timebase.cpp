@@ -8,7 +8,7 @@ namespace {
 std::string ConvertMessage(auto&& f) {
     try {
         f();
-    } catch (const EConvertError& e) {
+    } catch (const ConversionError& e) {
         return e.what();
     }
     return "(no error)";
@@ -100,7 +100,7 @@ TEST(TimeBase, PlatformDateSerials) {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
     EXPECT_EQ(EncodeDate(1, 1, 1), -693593.0);
-    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+    EXPECT_THROW(EncodeDate(2023, 2, 29), ConversionError);
     int y, m, d;
     DecodeDate(-1.75, y, m, d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 18991229);

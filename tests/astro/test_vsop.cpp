@@ -70,9 +70,9 @@ TEST(DegreeTrig, ProcessorSineAndCosineMatchTheLibrary) {
     }
 }
 
-int CountTerms(const TVSOP& body, TVSOP::TermProvider provider, int power) {
+int CountTerms(const VsopTheory& body, VsopTheory::TermProvider provider, int power) {
     int n = 0;
-    TVSOPTerm term;
+    VsopTerm term;
     while (true) {
         (body.*provider)(n, power, term);
         if (term.A == 0 && term.B == 0 && term.C == 0) return n;
@@ -81,23 +81,23 @@ int CountTerms(const TVSOP& body, TVSOP::TermProvider provider, int power) {
 }
 
 TEST(VSOPEarth, TablesHoldTheCompleteSeries) {
-    const TVSOPEarth earth;
+    const VsopEarth earth;
     const int L[6] = {559, 341, 142, 22, 11, 5};
     const int B[6] = {184, 99, 49, 11, 5, 0};
     const int R[6] = {526, 292, 139, 27, 10, 3};
     int total = 0;
     for (int p = 0; p < 6; ++p) {
-        EXPECT_EQ(CountTerms(earth, &TVSOP::LongitudeTerm, p), L[p]) << "L" << p;
-        EXPECT_EQ(CountTerms(earth, &TVSOP::LatitudeTerm, p), B[p]) << "B" << p;
-        EXPECT_EQ(CountTerms(earth, &TVSOP::RadiusTerm, p), R[p]) << "R" << p;
+        EXPECT_EQ(CountTerms(earth, &VsopTheory::LongitudeTerm, p), L[p]) << "L" << p;
+        EXPECT_EQ(CountTerms(earth, &VsopTheory::LatitudeTerm, p), B[p]) << "B" << p;
+        EXPECT_EQ(CountTerms(earth, &VsopTheory::RadiusTerm, p), R[p]) << "R" << p;
         total += L[p] + B[p] + R[p];
     }
     EXPECT_EQ(total, 2425);
 }
 
 TEST(VSOPEarth, ProvidersReturnPublishedTermsAndClearOutsideTheSeries) {
-    const TVSOPEarth earth;
-    TVSOPTerm t;
+    const VsopEarth earth;
+    VsopTerm t;
     earth.LongitudeTerm(0, 0, t);
     EXPECT_EQ(t.A, 175347045.673L);
     EXPECT_EQ(t.B, 0);
@@ -125,7 +125,7 @@ TEST(VSOPEarth, ProvidersReturnPublishedTermsAndClearOutsideTheSeries) {
 
     // A provider clears the record before anything else.
     for (auto [index, power] : {std::pair{-1, 0}, {559, 0}, {0, 6}, {0, -1}, {0, 5}}) {
-        t = TVSOPTerm{1, 2, 3};
+        t = VsopTerm{1, 2, 3};
         earth.LatitudeTerm(index, power, t);
         EXPECT_EQ(t.A, 0);
         EXPECT_EQ(t.B, 0);
@@ -134,17 +134,17 @@ TEST(VSOPEarth, ProvidersReturnPublishedTermsAndClearOutsideTheSeries) {
 }
 
 // A body with a handful of terms: the powers of tau and the 1e-8 scale are visible directly.
-class ToyBody : public TVSOP {
+class ToyBody : public VsopTheory {
 public:
-    void LongitudeTerm(int index, int power, TVSOPTerm& term) const override {
-        term = TVSOPTerm{};
+    void LongitudeTerm(int index, int power, VsopTerm& term) const override {
+        term = VsopTerm{};
         if (index == 0 && power <= 5) term.A = (power + 1) * 1e8L;  // 1 + 2 tau + ... + 6 tau^5
     }
-    void LatitudeTerm(int index, int power, TVSOPTerm& term) const override {
-        term = TVSOPTerm{};
-        if (power == 0 && index < 2) term = TVSOPTerm{1e8L, ext::Pi / 3, 0};  // 2 cos 60 = 1
+    void LatitudeTerm(int index, int power, VsopTerm& term) const override {
+        term = VsopTerm{};
+        if (power == 0 && index < 2) term = VsopTerm{1e8L, ext::Pi / 3, 0};  // 2 cos 60 = 1
     }
-    void RadiusTerm(int, int, TVSOPTerm& term) const override { term = TVSOPTerm{}; }
+    void RadiusTerm(int, int, VsopTerm& term) const override { term = VsopTerm{}; }
 };
 
 TEST(VSOPEvaluation, SumsEveryPowerOfTau) {
@@ -161,11 +161,11 @@ TEST(VSOPEvaluation, SumsEveryPowerOfTau) {
 }
 
 TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
-    TVSOPEarth earth;
+    VsopEarth earth;
     earth.SetDate(36526.5);
     EXPECT_EQ(earth.Tau(), 0);
     long double sum = 0;
-    TVSOPTerm t;
+    VsopTerm t;
     for (int i = 0; i < 526; ++i) {
         earth.RadiusTerm(i, 0, t);
         sum += t.A * std::cos(t.B);
@@ -174,14 +174,14 @@ TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
 }
 
 // The Earth summed through its providers, term by term, instead of its tables in place.
-class EarthByProvider : public TVSOPEarth {
+class EarthByProvider : public VsopEarth {
 protected:
-    bool TermTable(int, int, const TVSOPTerm*&, int&) const override { return false; }
+    bool TermTable(int, int, const VsopTerm*&, int&) const override { return false; }
 };
 
 TEST(VSOPEarth, TablesInPlaceAgreeWithTheProviders) {
     for (TDateTime t : {-100000.0, 33890.0, 36526.5, 80000.25}) {
-        TVSOPEarth earth;
+        VsopEarth earth;
         EarthByProvider slow;
         earth.SetDate(t);
         slow.SetDate(t);
@@ -192,7 +192,7 @@ TEST(VSOPEarth, TablesInPlaceAgreeWithTheProviders) {
 }
 
 TEST(VSOPEarth, PositionOf1992October13) {
-    TVSOPEarth earth;
+    VsopEarth earth;
     earth.SetDate(33890);
     long double L = earth.Longitude();
     long double B = earth.Latitude();

@@ -284,7 +284,7 @@ TEST(SkyChart, HorizonFigureReplacesTheChartUnderTheLandscape) {
     larger.fill(Qt::red);
     {
         QPainter painter(&larger);
-        chart.malen(painter, QSize(400, 300), sky.state, o, 0, lists);
+        chart.paint(painter, QSize(400, 300), sky.state, o, 0, lists);
     }
     EXPECT_EQ(larger.copy(0, 0, 400, 300), img);
 

@@ -38,8 +38,8 @@ TEST(Format, NumbersFollowTheLocale) {
     }
     PinnedLocale pin(kEnglish);
     EXPECT_EQ(Format("%f", {2.0}), "2.00");
-    EXPECT_THROW(Format("%d", {1.5}), EConvertError);
-    EXPECT_THROW(Format("%d %d", {1}), EConvertError);
+    EXPECT_THROW(Format("%d", {1.5}), ConversionError);
+    EXPECT_THROW(Format("%d %d", {1}), ConversionError);
 }
 
 TEST(Format, DatesAndTimes) {
@@ -69,11 +69,11 @@ TEST(Format, ParsingNumbers) {
     try {
         StrToInt("12a");
         FAIL();
-    } catch (const EConvertError& e) {
+    } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'12a' is not a valid integer value");
     }
-    EXPECT_THROW(StrToFloat(""), EConvertError);
-    EXPECT_THROW(StrToInt("99999999999"), EConvertError);
+    EXPECT_THROW(StrToFloat(""), ConversionError);
+    EXPECT_THROW(StrToInt("99999999999"), ConversionError);
 }
 
 TEST(Codec, Windows1252BothWays) {

@@ -69,7 +69,7 @@ def render(series) -> str:
         for power, terms in enumerate(series[s]):
             if not terms:
                 continue
-            out.append(f"static const TVSOPTerm k{s}{power}[{len(terms)}] = {{")
+            out.append(f"static const VsopTerm k{s}{power}[{len(terms)}] = {{")
             for a, b, c in terms:
                 out.append(f"    {{{literal(a)}, {literal(b)}, {literal(c)}}},")
             out.append("};")

@@ -1,0 +1,145 @@
+// The About window: its texts fit their labels, the emblem shows, Enter and Escape close it.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include "windows/about_window.h"
+
+using namespace noctaris;
+
+namespace {
+
+void SaveGrab(const QImage& image, const char* name) {
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    if (!dir.isEmpty()) image.save(QDir(dir).filePath(name));
+}
+
+// Shows the window and makes it the active one, as a modal dialog would be.
+void ShowActive(AboutWindow& w) {
+    w.show();
+    w.activateWindow();
+    for (int i = 0; i < 20 && QApplication::activeWindow() != &w; ++i) QApplication::processEvents();
+}
+
+// A key press as the keyboard sends it to the focused widget (or the window itself).
+void PressKey(AboutWindow& w, int key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(AboutWindow, TextsAndLayout) {
+    AboutWindow w;
+    EXPECT_EQ(w.windowTitle(), "About ...");
+    EXPECT_EQ(w.size(), QSize(322, 190));
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
+
+    // The title has two lines and ends with the year of the version; the credits name the
+    // version and where the data sources are listed.
+    const QStringList title = w.L1->text().split('\n');
+    ASSERT_EQ(title.size(), 2);
+    EXPECT_EQ(title[1], about::VersionYear());
+    EXPECT_EQ(about::VersionYear().size(), 4);
+    EXPECT_GE(about::VersionYear().toInt(), 2024);
+    const QStringList credits = w.L3->text().split('\n');
+    EXPECT_EQ(credits.size(), 4);
+    EXPECT_TRUE(w.L3->text().contains(NOCTARIS_VERSION));
+    EXPECT_TRUE(w.L3->text().contains("CREDITS.md"));
+    EXPECT_EQ(w.Label1->text().split('\n').size(), 2);
+
+    struct Box {
+        QLabel* label;
+        QRect geometry;
+        int pixelSize;
+    };
+    for (const Box& b : {Box{w.L1, QRect(157, 12, 140, 50), 21}, Box{w.L3, QRect(134, 75, 163, 56), 12},
+                         Box{w.Label1, QRect(16, 144, 283, 28), 12}}) {
+        SCOPED_TRACE(b.label->objectName().toStdString());
+        EXPECT_EQ(b.label->geometry(), b.geometry);
+        EXPECT_EQ(b.label->font().pixelSize(), b.pixelSize);
+        EXPECT_TRUE(b.label->font().italic());
+        // Every line fits the label: nothing is cut off on either side.
+        const QFontMetrics fm(b.label->font());
+        const QStringList lines = b.label->text().split('\n');
+        for (const QString& line : lines) EXPECT_LE(fm.horizontalAdvance(line), b.geometry.width()) << line.toStdString();
+        EXPECT_LE(fm.height() * lines.size(), b.geometry.height() + fm.leading() + 2);
+    }
+    EXPECT_TRUE(w.L1->font().bold());
+    EXPECT_TRUE(w.L1->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(w.L3->alignment() & Qt::AlignRight);
+
+    EXPECT_EQ(w.I1->geometry(), QRect(36, 27, 69, 75));
+    ASSERT_FALSE(w.I1->pixmap().isNull());
+    EXPECT_EQ(w.I1->pixmap().deviceIndependentSize().toSize(), QSize(69, 75));
+}
+
+TEST(AboutWindow, LooksRight) {
+    AboutWindow w;
+    w.show();
+    const QImage img = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    SaveGrab(img, "about.png");
+    // White background around the emblem; the emblem itself is coloured.
+    EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 255));
+    int coloured = 0;
+    for (int y = 27; y < 102; ++y)
+        for (int x = 36; x < 105; ++x) coloured += QColor(img.pixel(x, y)).saturation() > 80;
+    EXPECT_GT(coloured, 69 * 75 / 3);
+    w.close();
+}
+
+TEST(AboutWindow, PopupItemsCarryEnterAndEscape) {
+    AboutWindow w;
+    ASSERT_NE(w.P1, nullptr);
+    ASSERT_EQ(w.P1->actions().size(), 2);
+    EXPECT_EQ(w.enter->text(), "enter");
+    EXPECT_EQ(w.esc->text(), "esc");
+    EXPECT_TRUE(w.enter->shortcuts().contains(QKeySequence(Qt::Key_Return)));
+    EXPECT_TRUE(w.enter->shortcuts().contains(QKeySequence(Qt::Key_Enter)));
+    EXPECT_EQ(w.esc->shortcut(), QKeySequence(Qt::Key_Escape));
+    EXPECT_TRUE(w.actions().contains(w.enter));
+    EXPECT_TRUE(w.actions().contains(w.esc));
+}
+
+TEST(AboutWindow, EnterOrEscapeCloses) {
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        AboutWindow w;
+        ShowActive(w);
+        ASSERT_TRUE(w.isVisible());
+        PressKey(w, key);
+        EXPECT_FALSE(w.isVisible());
+    }
+}
+
+TEST(AboutWindow, OtherKeysKeepItOpen) {
+    AboutWindow w;
+    ShowActive(w);
+    PressKey(w, Qt::Key_A);
+    PressKey(w, Qt::Key_Space);
+    EXPECT_TRUE(w.isVisible());
+    w.B1C();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(AboutWindow, ClosingEndsTheModalLoop) {
+    // The main window shows the dialog with exec(); closing must finish it with a result.
+    AboutWindow w;
+    int finished = -1;
+    QObject::connect(&w, &QDialog::finished, [&](int r) { finished = r; });
+    w.open();
+    ShowActive(w);
+    PressKey(w, Qt::Key_Return);
+    EXPECT_EQ(finished, QDialog::Rejected);
+    EXPECT_FALSE(w.isVisible());
+}

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include <QLabel>
+#include <QLocale>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "windows/planet_window.h"
+#include "astro/ephemeris_table.h"
+
+// Readable failure messages for texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+using namespace noctaris;
+
+namespace {
+
+class Pin {
+public:
+    explicit Pin(const QLocale& l) { QLocale::setDefault(l); }
+    ~Pin() { QLocale::setDefault(saved_); }
+
+private:
+    QLocale saved_;
+};
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+ObserverState Chemnitz() {
+    ObserverState o;
+    o.PlaceName = "Chemnitz, D";
+    o.Latitude = 50.836667;
+    o.Longitude = 12.854444;
+    o.TimeZone = 1;
+    return o;
+}
+
+PlanetSnapshot Snapshot(const char* planet, int y = 2026, int mo = 12, int d = 7, int h = 21,
+                        int mi = 30, int s = 0, double zone = 1) {
+    PlanetSnapshot snap;
+    snap.PlanetName = planet;
+    snap.TimeZone = zone;
+    snap.Year = y;
+    snap.Month = mo;
+    snap.Day = d;
+    snap.Hour = h;
+    snap.Minute = mi;
+    snap.Second = s;
+    return snap;
+}
+
+PlanetInfo Crafted() {
+    PlanetInfo info;
+    PlanetEphemerisRecord& r = info.Record;
+    r.HelioLongitude = 123.456;
+    r.HelioLatitude = -1.234;
+    r.RadiusVector = 5.4321;
+    r.Distance = 4.6;            // 2295.25 s of light time
+    r.GeoLongitude = 130.006;
+    r.GeoLatitude = 0.875;
+    r.RAHours = 8;
+    r.RAMinutes = 41.25;
+    r.DecDegrees = 18;
+    r.DecMinutes = 37.66;
+    r.Diameter = 42.8;
+    r.Magnitude = -2.547;
+    info.Rise = 19.5;
+    info.Set = 10.25;
+    return info;
+}
+
+}  // namespace
+
+TEST(InfoPlanet, RiseAndSetTexts) {
+    Pin pin(kEnglish);
+    EXPECT_EQ(RiseSetText(6.5333), "6h32m");
+    EXPECT_EQ(RiseSetText(6.9999), "6h60m");  // minutes round up, the hour stays
+    EXPECT_EQ(RiseSetText(0), "0h0m");
+    EXPECT_EQ(RiseSetText(25.5), "25h30m");   // a large zone may carry the time past 24 h
+    EXPECT_EQ(RiseSetText(kNeverRises), "unvisible");
+    EXPECT_EQ(RiseSetText(kNeverSets), "visible");
+    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::quiet_NaN()), "-");
+    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity()), "-");
+}
+
+TEST(InfoPlanet, DeclinationDegreesKeepTheSignBelowOneDegree) {
+    Pin pin(kEnglish);
+    EXPECT_EQ(DeclinationDegreeText(-0.0, -20), "-0");
+    EXPECT_EQ(DeclinationDegreeText(0.0, -20), "-0");
+    EXPECT_EQ(DeclinationDegreeText(-5, -20), "-5");  // no second minus
+    EXPECT_EQ(DeclinationDegreeText(0, 20), "0");
+    EXPECT_EQ(DeclinationDegreeText(23, 26.5), "23");
+
+    PlanetInfo info = Crafted();
+    info.Record.DecDegrees = -0.0;
+    info.Record.DecMinutes = -20;
+    const QStringList lines = PlanetComputedBlock(info).split("\r\n");
+    EXPECT_EQ(lines[5], "Equatorial coordinates: RA = 8h 41.3 min, DE = -0° 20.0'");
+}
+
+TEST(InfoPlanet, ComputedBlockLinesAndFormats) {
+    Pin pin(kEnglish);
+    const QString text = PlanetComputedBlock(Crafted());
+    EXPECT_FALSE(text.endsWith("\n"));
+    EXPECT_FALSE(text.contains('\t'));
+    const QStringList lines = text.split("\r\n");
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_EQ(lines[0], "Heliocentric coordinates: lenght = 123.46°, width = -1.23°");
+    EXPECT_EQ(lines[1], "Radius vector 5.43 AU");
+    EXPECT_EQ(lines[2], "Distance 4.60 AU");
+    EXPECT_EQ(lines[3], "Radiaded light 38 min 15 s");
+    EXPECT_EQ(lines[4], "Geozentric coordinates: length = 130.01°, width 0.88°");
+    EXPECT_EQ(lines[5], "Equatorial coordinates: RA = 8h 41.3 min, DE = 18° 37.7'");
+    EXPECT_EQ(lines[6], "Diameter 42.80\"");
+    EXPECT_EQ(lines[7], "Visual brightness -2.55m");
+    EXPECT_EQ(lines[8], "Rise time 19h30m / Set time 10h15m");
+
+    Pin german(kGerman);
+    const QStringList de = PlanetComputedBlock(Crafted()).split("\r\n");
+    EXPECT_EQ(de[0], "Heliocentric coordinates: lenght = 123,46°, width = -1,23°");
+    EXPECT_EQ(de[5], "Equatorial coordinates: RA = 8h 41,3 min, DE = 18° 37,7'");
+    EXPECT_EQ(de[7], "Visual brightness -2,55m");
+}
+
+TEST(InfoPlanet, LightTimeSplitsAfterRounding) {
+    Pin pin(kEnglish);
+    PlanetInfo info = Crafted();
+    info.Record.Distance = 119.6 * 299792.458 / 149597870.0;  // 119.6 s: 2 min 0 s, not 1 min 60 s
+    EXPECT_EQ(PlanetComputedBlock(info).split("\r\n")[3], "Radiaded light 2 min 0 s");
+    info.Record.Distance = std::numeric_limits<double>::quiet_NaN();
+    const QString text = PlanetComputedBlock(info);
+    EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive));
+    EXPECT_FALSE(text.contains("inf", Qt::CaseInsensitive));
+}
+
+TEST(InfoPlanet, MomentIsTheLocalClockTimeInUT) {
+    // 2026-12-07 21:30:00 at zone +1 is 20:30 UT.
+    EXPECT_NEAR(PlanetMomentJD(Snapshot("Saturn")), 2461381.5 + 20.5 / 24, 1e-9);
+    EXPECT_NEAR(PlanetMomentJD(Snapshot("Saturn", 2000, 1, 1, 12, 0, 0, 0)), 2451545.0, 1e-9);
+    EXPECT_NEAR(PlanetMomentJD(Snapshot("Mars", 2024, 6, 1, 0, 0, 30, -5.5)),
+                2460462.5 + 5.5 / 24 + 30.0 / 86400, 1e-9);
+    // Before the calendar reform the date is Julian: 1582-10-04 is the day before 1582-10-15.
+    EXPECT_NEAR(PlanetMomentJD(Snapshot("Mars", 1582, 10, 4, 0, 0, 0, 0)) + 1,
+                PlanetMomentJD(Snapshot("Mars", 1582, 10, 15, 0, 0, 0, 0)), 1e-9);
+}
+
+TEST(InfoPlanet, EveryChartPlanetHasPictureDataAndAFullBlock) {
+    Pin pin(kEnglish);
+    for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
+        EXPECT_FALSE(PlanetPictureName(name).empty()) << name;
+        EXPECT_FALSE(PlanetDataBlock(name).isEmpty()) << name;
+        const QString text = PlanetComputedBlock(Snapshot(name), Chemnitz());
+        EXPECT_EQ(text.split("\r\n").size(), 9) << name;
+        EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive)) << name;
+    }
+    EXPECT_EQ(PlanetPictureName("Jupiter"), "pl5");
+    EXPECT_EQ(PlanetPictureName("Moon"), "");
+    EXPECT_TRUE(PlanetDataBlock("Jupiter").startsWith(
+        "Sun distance 778 millions km = 5,203 AU\r\nOrbit time 11 years 321 days\r\n"));
+}
+
+TEST(InfoPlanet, WindowShowsPictureNameDataAndComputedBlock) {
+    Pin pin(kEnglish);
+    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    const ObserverState chemnitz = Chemnitz();
+    PlanetWindow w(Snapshot("Saturn"), chemnitz);
+    EXPECT_EQ(w.windowTitle(), "Information about planets");
+    EXPECT_EQ(w.size(), QSize(426, 302));
+    EXPECT_TRUE(w.Memo1Text().isEmpty());  // filled on activation
+    w.show();
+    EXPECT_EQ(w.Label1->text(), "Saturn");
+    EXPECT_EQ(w.Label1->pos(), QPoint(42, 136));
+    EXPECT_TRUE(w.Label1->font().bold());
+    ASSERT_FALSE(w.Image1->pixmap().isNull());
+    EXPECT_EQ(w.Image1->geometry(), QRect(12, 12, 117, 117));
+    EXPECT_EQ(w.Memo2->geometry(), QRect(136, 12, 281, 161));
+    EXPECT_EQ(w.Memo1->geometry(), QRect(12, 172, 413, 121));
+    EXPECT_FALSE(w.Memo3->isVisible());
+    EXPECT_TRUE(w.Memo1->isReadOnly());
+    EXPECT_EQ(w.Memo1->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(w.findChild<QPlainTextEdit*>("Memo1"), w.Memo1);
+
+    EXPECT_EQ(w.Memo2Text(), PlanetDataBlock("Saturn"));
+    EXPECT_EQ(w.Memo1Text(), PlanetComputedBlock(Snapshot("Saturn"), chemnitz));
+    EXPECT_FALSE(w.Memo1->toPlainText().contains('\r'));
+    EXPECT_EQ(w.Memo1->toPlainText(), QString(w.Memo1Text()).replace("\r\n", "\n"));
+    EXPECT_TRUE(w.Memo2->toPlainText().startsWith("Sun distance 1427 millions km = 9,539 AE\n"));
+
+    // The values a person checks: Saturn about 10 AU away and of magnitude about +1.
+    const QStringList lines = w.Memo1Text().split("\r\n");
+    EXPECT_TRUE(lines[2].startsWith("Distance 9.") || lines[2].startsWith("Distance 10."))
+        << lines[2].toStdString();
+    EXPECT_TRUE(lines[7].startsWith("Visual brightness 0.") || lines[7].startsWith("Visual brightness 1."))
+        << lines[7].toStdString();
+
+    const QImage grab = w.grab().toImage();
+    EXPECT_EQ(grab.size(), QSize(426, 302));
+    if (qEnvironmentVariableIsSet("NOCTARIS_GRAB_DIR")) {
+        const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+        grab.save(dir + "/infoplanet_saturn.png");
+        PlanetWindow j(Snapshot("Jupiter"), chemnitz);
+        j.show();
+        j.grab().save(dir + "/infoplanet_jupiter.png");
+    }
+}
+
+TEST(InfoPlanet, AnUnknownNameLeavesPictureAndDataEmpty) {
+    Pin pin(kEnglish);
+    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    PlanetWindow w(Snapshot("Neptune"), Chemnitz());
+    w.FormActivate();
+    EXPECT_EQ(w.Label1->text(), "Neptune");
+    EXPECT_TRUE(w.Image1->pixmap().isNull());
+    EXPECT_EQ(w.Memo2Text(), "");
+    EXPECT_EQ(w.Memo1Text().split("\r\n").size(), 9);
+}

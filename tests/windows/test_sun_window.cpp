@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+#include "chart/projection.h"
+#include "support.h"
+#include "windows/sun_window.h"
+
+// Readable failure messages for texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+using namespace noctaris;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+
+InfoSnapshot SnapshotOf(const ObserverState& o) { return InfoSnapshot{MomentSnapshot::Of(o)}; }
+
+QStringList Lines(const QString& report) { return report.split(QStringLiteral("\r\n")); }
+
+// The Sun as the chart places it (on a 1029 x 664 chart facing south).
+SunChartPosition ChartSun(const ObserverState& o) {
+    const ChartFrame f = MakeChartFrame(o, 1029, 664, 0);
+    SunChartPosition sun;
+    sun.RightAscension = SunChartLongitude(f, o);
+    sun.Declination = SunChartDeclination(sun.RightAscension);
+    int x = 0, y = 0;
+    ProjectToScreen(f, sun.RightAscension, sun.Declination, x, y);
+    sun.Azimuth = ScreenXToAzimuth(f, x);
+    sun.Altitude = ScreenYToAltitude(f, y);
+    return sun;
+}
+
+SunChartPosition AtRightAscensionHours(double hours) {
+    SunChartPosition sun;
+    sun.RightAscension = hours * 15 * kPi / 180;
+    return sun;
+}
+
+// Chemnitz, 2026-12-07 21:30 CET: the Sun far south in Ophiuchus, set at about four, risen
+// at about eight, culminating at noon (the equation of time cancels the place's 8.6 minutes
+// east of the zone meridian).
+const char* const kChemnitzReport =
+    "Date\t\t7.12.2026\r\n"
+    "Day number\t341\r\n"
+    "Time\t\t21:30:00\r\n"
+    "Declination\t-22,69\u00B0\r\n"
+    "Right ascension\t17h1min\r\n"
+    "Constellation\tOphiuchus\r\n"
+    "Hour angle\t-218,89\u00B0\r\n"
+    "Azimuth\t\t118,89\u00B0\r\n"
+    "Height\t\t-49,02\u00B0\r\n"
+    "Equation of time\t8,22 min\r\n"
+    "Sun time\t\t2 h 26 min\r\n"
+    "Earth distance\t147383259 km\r\n"
+    "Diameter\t\t32' 28\"\r\n"
+    "\r\n"
+    "Sunrise\t\t07:56:21  ZT\r\n"
+    "Sunset\t\t16:03:24  ZT\r\n"
+    "Culmination\t11:59:59  ZT";
+
+}  // namespace
+
+TEST(SunReportText, ChemnitzDecemberEvening) {
+    test::PinnedLocale pin(kGerman);
+    const ObserverState o = test::Chemnitz();
+    EXPECT_EQ(BuildSunReport(SnapshotOf(o), o, ChartSun(o)), QString::fromUtf8(kChemnitzReport));
+}
+
+TEST(SunReportText, NumbersFollowTheLocaleTheDateDoesNot) {
+    test::PinnedLocale pin(kEnglish);
+    ObserverState o = test::Chemnitz(2017, 3, 5, 12, 0);
+    const QStringList lines = Lines(BuildSunReport(SnapshotOf(o), o, ChartSun(o)));
+    ASSERT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines[0], QStringLiteral("Date\t\t5.3.2017"));  // never padded
+    EXPECT_EQ(lines[1], QStringLiteral("Day number\t64"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Declination\t-6.")));
+    EXPECT_EQ(lines[9], QStringLiteral("Equation of time\t-11.78 min"));
+}
+
+TEST(SunReportText, RightAscensionMinutesAndConstellation) {
+    test::PinnedLocale pin(kGerman);
+    const ObserverState o = test::Chemnitz();
+    const InfoSnapshot snap = SnapshotOf(o);
+    auto lines = [&](double hours) { return Lines(BuildSunReport(snap, o, AtRightAscensionHours(hours))); };
+    EXPECT_EQ(lines(5.9999)[4], QStringLiteral("Right ascension\t5h60min"));
+    EXPECT_EQ(lines(5.9999)[5], QStringLiteral("Constellation\tGemini"));
+    EXPECT_EQ(lines(0.5)[5], QStringLiteral("Constellation\tPisces"));
+    EXPECT_EQ(lines(23.5)[5], QStringLiteral("Constellation\tPisces"));
+    // The chart's longitude runs up to 3 pi: 36 h is taken as 12 h, 25 h as 1 h.
+    EXPECT_EQ(lines(36)[4], QStringLiteral("Right ascension\t12h0min"));
+    EXPECT_EQ(lines(36)[5], QStringLiteral("Constellation\tVirgo"));
+    EXPECT_EQ(lines(25)[4], QStringLiteral("Right ascension\t1h0min"));
+}
+
+TEST(SunReportText, SummerHourFromNineteenEighty) {
+    EXPECT_FALSE(SunWindowSummerTime(1, 7, 1979));
+    EXPECT_TRUE(SunWindowSummerTime(1, 7, 1980));
+    EXPECT_TRUE(SunWindowSummerTime(31, 3, 2024));   // the last Sunday of March
+    EXPECT_FALSE(SunWindowSummerTime(30, 3, 2024));
+    EXPECT_FALSE(SunWindowSummerTime(27, 10, 2024));  // the last Sunday of October
+    EXPECT_TRUE(SunWindowSummerTime(26, 10, 2024));
+
+    // Early July in Chemnitz the Sun rises at about 03:55 zone time, shown as 04:55 with the
+    // summer hour, whatever the chart's summer-time switch says.
+    test::PinnedLocale pin(kGerman);
+    for (int year : {1979, 1980}) {
+        const ObserverState o = test::Chemnitz(year, 7, 1, 12, 0);
+        const QString rise = Lines(BuildSunReport(SnapshotOf(o), o, ChartSun(o)))[14];
+        EXPECT_TRUE(rise.startsWith(year == 1979 ? QStringLiteral("Sunrise\t\t03:5")
+                                                 : QStringLiteral("Sunrise\t\t04:5")))
+            << rise.toStdString();
+        EXPECT_TRUE(rise.endsWith(QStringLiteral("  ZT")));
+    }
+}
+
+TEST(SunReportText, PolarNightHasNoEvents) {
+    test::PinnedLocale pin(kGerman);
+    ObserverState o = test::Chemnitz();
+    o.Latitude = 80;
+    const QString report = BuildSunReport(SnapshotOf(o), o, ChartSun(o));
+    EXPECT_TRUE(report.endsWith(QStringLiteral("\r\nSunrise\t\tNo rise\r\nSunset\t\tNo set\r\n"
+                                               "Culmination\tNo culmination")));
+}
+
+TEST(SunReportText, ChartValuesThatAreNotNumbersNeverShow) {
+    const ObserverState o = test::Chemnitz();
+    SunChartPosition sun;
+    sun.RightAscension = std::numeric_limits<double>::quiet_NaN();
+    sun.Declination = std::numeric_limits<double>::infinity();
+    sun.Azimuth = std::numeric_limits<double>::quiet_NaN();
+    sun.Altitude = -std::numeric_limits<double>::infinity();
+    const QString report = BuildSunReport(SnapshotOf(o), o, sun).toLower();
+    EXPECT_FALSE(report.contains(QStringLiteral("nan")));
+    EXPECT_FALSE(report.contains(QStringLiteral("inf")));
+}
+
+TEST(SunWindow, LayoutAndFixedData) {
+    const ObserverState o = test::Chemnitz();
+    const InfoSnapshot snap = SnapshotOf(o);
+    const SunChartPosition sun;
+    SunWindow w(&snap, &o, &sun);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sun parameter"));
+    EXPECT_EQ(w.size(), QSize(446, 306));
+    EXPECT_FALSE(w.isModal());
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("Sun"));
+    EXPECT_EQ(w.Image1->pixmap().size(), QSize(117, 117));
+    EXPECT_TRUE(w.Memo1->isReadOnly());
+    EXPECT_FALSE(w.Memo2->isReadOnly());
+    const QStringList fixed = w.Memo2->toPlainText().split('\n');
+    ASSERT_EQ(fixed.size(), 12);
+    EXPECT_EQ(fixed[0], QStringLiteral("Average distance  149597893 km"));
+    EXPECT_EQ(fixed[2], QStringLiteral("Volume 1,410\u00B710^18 km\u00B3 "));
+    EXPECT_EQ(fixed[9], QStringLiteral("Spectral class G2 "));
+    EXPECT_EQ(fixed[10], QStringLiteral("Lumonicity class V"));
+}
+
+TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {
+    test::PinnedLocale pin(kGerman);
+    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    const ObserverState o = test::Chemnitz();
+    InfoSnapshot snap = SnapshotOf(o);
+    SunChartPosition sun = ChartSun(o);
+    SunWindow w(&snap, &o, [&sun] { return sun; });
+    w.show();  // showing rebuilds
+    EXPECT_EQ(w.Report(), QString::fromUtf8(kChemnitzReport));
+    EXPECT_EQ(w.Memo1->toPlainText(), QString(w.Report()).replace("\r\n", "\n"));
+
+    sun.Azimuth = 12.5;  // the chart redrew, then calls FormActivate
+    w.FormActivate();
+    EXPECT_TRUE(w.Report().contains(QStringLiteral("Azimuth\t\t12,50\u00B0")));
+
+    const QString before = w.Report();
+    snap.Month = 13;  // not a date: nothing escapes, the text stays
+    EXPECT_NO_THROW(w.FormActivate());
+    EXPECT_EQ(w.Report(), before);
+
+    snap = SnapshotOf(o);
+    sun = ChartSun(o);
+    w.FormActivate();
+    const QPixmap shot = w.grab();
+    EXPECT_EQ(shot.size(), QSize(446, 306));
+    if (const char* dir = std::getenv("NOCTARIS_GRAB_DIR"))
+        shot.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("sun_window.png")));
+}

@@ -1,0 +1,340 @@
+// The terminator window: map drawing on images, and the window's controls and timers.
+#include <cmath>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "platform/pictures.h"
+#include "support.h"
+#include "windows/terminator_window.h"
+
+namespace noctaris {
+namespace {
+
+const QSize kMap(1070, 667);  // the drawing area of the default-size window
+constexpr QRgb Px(int r, int g, int b) { return qRgb(r, g, b) & 0xFFFFFFu; }
+const QRgb kWhite = Px(255, 255, 255);
+const QRgb kNight = Px(240, 240, 240);
+const QRgb kBlack = Px(0, 0, 0);
+
+TerminatorView View(int day, int month, int hour, int minute, bool summer = true) {
+    TerminatorView v;
+    v.Day = day, v.Month = month, v.Hour = hour, v.Minute = minute;
+    v.Year = 2026;
+    v.ConsiderSummerTime = summer;
+    v.SunPlace = true;
+    return v;
+}
+
+QRgb Rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFFu; }
+
+// A plain map (no grid, no coast): white by day, grey by night, black boundary, the Sun.
+QImage PlainMap(const TerminatorView& v) {
+    static const QImage sun = LoadTransparentPicture("term_sun");
+    return DrawTerminatorMap(BuildTerminatorMapCache(kMap, false, {}), v, sun);
+}
+
+TEST(TerminatorGeometry, OverheadPointFollowsClockAndSummerTime) {
+    const double cx = 535, sx = 1070 / 360.0;
+    // 12:00 in summer with the switch on: h = 11, the Sun near 30° east.
+    auto g = ComputeTerminatorGeometry(kMap, View(21, 6, 12, 0, true));
+    EXPECT_DOUBLE_EQ(g.Sun.Hour, 11);
+    EXPECT_NEAR(g.SubSolar.x(), cx + 30 * sx, 1e-9);
+    // Without the switch, or in winter, 13:00 puts it over Greenwich.
+    g = ComputeTerminatorGeometry(kMap, View(21, 6, 13, 0, false));
+    EXPECT_NEAR(g.SubSolar.x(), cx, 1e-9);
+    g = ComputeTerminatorGeometry(kMap, View(7, 12, 13, 0, true));
+    EXPECT_DOUBLE_EQ(g.Sun.Hour, 13);
+    EXPECT_NEAR(g.SubSolar.x(), cx, 1e-9);
+    // Before 1980 there is no summer time.
+    TerminatorView old = View(21, 6, 12, 0, true);
+    old.Year = 1979;
+    EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(kMap, old).Sun.Hour, 12);
+    EXPECT_FALSE(TerminatorSummerTime(21, 6, 1979));
+    EXPECT_TRUE(TerminatorSummerTime(31, 3, 2024));
+    EXPECT_FALSE(TerminatorSummerTime(27, 10, 2024));
+}
+
+TEST(TerminatorGeometry, NightSideIsClosedOnTheWinterPole) {
+    // June: declination north, night below the curve, closed through the bottom corners.
+    auto june = ComputeTerminatorGeometry(kMap, View(21, 6, 13, 0, false));
+    EXPECT_EQ(june.DayOfYear, 172);
+    EXPECT_FALSE(june.NightAbove);
+    ASSERT_EQ(june.Polygon.size(), 365u + 4u);
+    EXPECT_EQ(june.Polygon[366], QPoint(1070 + 101, 667 + 101));
+    EXPECT_EQ(june.Polygon[367], QPoint(0, 667 + 101));
+    EXPECT_EQ(june.Polygon[368].y(), june.Polygon[0].y());
+    // December: night above, closed through the top corners (y = 1).
+    auto dec = ComputeTerminatorGeometry(kMap, View(7, 12, 13, 0));
+    EXPECT_TRUE(dec.NightAbove);
+    EXPECT_EQ(dec.Polygon[366], QPoint(1171, 1));
+    EXPECT_EQ(dec.Polygon[367], QPoint(0, 1));
+    // The curve reaches past both edges of the map and joins across the date line.
+    EXPECT_LT(dec.Polygon[0].x(), 50);
+    EXPECT_GT(dec.Polygon[364].x(), 50 + 1070);
+    EXPECT_EQ(dec.Polygon[1].y(), dec.Polygon[361].y());  // λ = −180 and λ = +180
+    // An exact equinox keeps every point finite and on a sane row.
+    TerminatorView eq = View(21, 3, 0, 0, false);  // N = 80: δ a few hundredths of a degree
+    for (int n = 78; n <= 84; ++n) {
+        eq.Day = n - 59;
+        for (int h = 0; h < 24; ++h) {
+            eq.Hour = h;
+            for (const QPoint& p : ComputeTerminatorGeometry(kMap, eq).Polygon)
+                ASSERT_TRUE(p.y() >= -100 && p.y() <= 900) << n << " " << h;
+        }
+    }
+}
+
+TEST(TerminatorGeometry, AbsurdTypedValuesStayOnBoundedPixels) {
+    TerminatorView v = View(std::numeric_limits<int>::max(), -7, std::numeric_limits<int>::max(),
+                            std::numeric_limits<int>::min());
+    const auto g = ComputeTerminatorGeometry(kMap, v);
+    for (const QPoint& p : g.Polygon) ASSERT_LE(std::abs(p.y()), 2000);
+    EXPECT_LE(std::abs(g.SunTopLeft.x()), 1000100);
+    EXPECT_FALSE(PlainMap(v).isNull());
+}
+
+TEST(TerminatorMap, DecemberNoonOverGreenwich) {
+    // 2026-12-07 12:00 UT = 13:00 of the map's clock: the Sun over 22.8° S, 0° E.
+    const TerminatorView v = View(7, 12, 13, 0);
+    const QImage img = PlainMap(v);
+    const auto g = ComputeTerminatorGeometry(kMap, v);
+    EXPECT_NEAR(g.Sun.Declination, -22.8, 0.1);
+    // The Arctic (80° N, top row) lies in darkness all round, the Antarctic in daylight.
+    for (int x = 0; x < kMap.width(); ++x) {
+        ASSERT_EQ(Rgb(img, x, 0), kNight) << x;
+        ASSERT_EQ(Rgb(img, x, kMap.height() - 1), kWhite) << x;
+    }
+    // Daylight over Greenwich at the equator, night on the antimeridian; black boundary between.
+    EXPECT_EQ(Rgb(img, 535 + 30, 333), kWhite);
+    EXPECT_EQ(Rgb(img, 2, 333), kNight);
+    int blackInColumn = 0;
+    for (int y = 0; y < kMap.height(); ++y) blackInColumn += Rgb(img, 300, y) == kBlack;
+    EXPECT_GE(blackInColumn, 1);
+}
+
+TEST(TerminatorMap, JuneSolsticeMidnightSunAndPolarNight) {
+    const QImage img = PlainMap(View(21, 6, 13, 0, false));
+    for (int x = 0; x < kMap.width(); ++x) {
+        ASSERT_EQ(Rgb(img, x, 0), kWhite) << x;
+        ASSERT_EQ(Rgb(img, x, kMap.height() - 1), kNight) << x;
+    }
+}
+
+TEST(TerminatorMap, SunSymbolIsCentredOnTheOverheadPoint) {
+    const QImage sun = LoadTransparentPicture("term_sun");
+    ASSERT_EQ(sun.size(), QSize(21, 20));
+    const TerminatorView v = View(7, 12, 13, 0);
+    const QImage img = PlainMap(v);
+    const auto g = ComputeTerminatorGeometry(kMap, v);
+    // The box of the symbol's own colours (neither white, night grey nor black).
+    int x0 = 1 << 20, x1 = -1, y0 = 1 << 20, y1 = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = Rgb(img, x, y);
+            if (c == kWhite || c == kNight || c == kBlack) continue;
+            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+    ASSERT_GE(x1, 0);
+    EXPECT_EQ(x1 - x0 + 1, 21);
+    EXPECT_EQ(y1 - y0 + 1, 20);
+    const int sx = static_cast<int>(std::nearbyint(g.SubSolar.x()));
+    const int sy = static_cast<int>(std::nearbyint(g.SubSolar.y()));
+    EXPECT_EQ(x0 + 10, sx);
+    EXPECT_EQ(y0 + 10, sy);
+    EXPECT_EQ(Rgb(img, sx, sy), sun.pixel(10, 10) & 0xFFFFFFu);
+    // Switched off: no trace of it.
+    TerminatorView off = v;
+    off.SunPlace = false;
+    EXPECT_EQ(Rgb(PlainMap(off), sx, sy), kWhite);
+}
+
+TEST(TerminatorMap, OverlayIsAndedIntoTheMap) {
+    QImage cache(kMap, QImage::Format_RGB32);
+    cache.fill(qRgb(0x12, 0x9F, 0xFF));
+    TerminatorView v = View(7, 12, 13, 0);
+    v.SunPlace = false;
+    const QImage img = DrawTerminatorMap(cache, v, QImage());
+    EXPECT_EQ(img.format(), QImage::Format_RGB32);
+    EXPECT_EQ(Rgb(img, 500, 600), Px(0x12, 0x9F, 0xFF));         // day: unchanged
+    EXPECT_EQ(Rgb(img, 500, 0), Px(0x12 & 0xF0, 0x90, 0xF0));      // night: darkened
+    EXPECT_EQ(qAlpha(img.pixel(500, 0)), 255);
+}
+
+TEST(TerminatorMapCache, GridLabelsAndCoastlines) {
+    const auto& outline = test::SharedCatalogs().worldOutline;
+    ASSERT_GT(outline.size(), 2900u);
+    const QImage grid = BuildTerminatorMapCache(kMap, true, outline);
+    const QImage bare = BuildTerminatorMapCache(kMap, false, {});
+    const QRgb silver = Px(192, 192, 192);
+    // Meridian 30° E at Round(535 + 30 · 2.972) = 624, parallel 30° N at Round(333 − 125.06).
+    EXPECT_EQ(Rgb(grid, 624, 150), silver);
+    EXPECT_EQ(Rgb(grid, 900, 208), silver);
+    EXPECT_EQ(Rgb(bare, 624, 150), kWhite);
+    int red = 0, blue = 0;
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x) {
+            const QColor c(grid.pixel(x, y));
+            red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+            blue += Rgb(grid, x, y) == Px(0, 0, 255);
+        }
+    EXPECT_GT(red, 200);     // the degree labels
+    EXPECT_GT(blue, 5000);   // the coasts
+    // Western Europe's coast near 43° N, 9° W (Cape Finisterre): blue within a few pixels.
+    const int fx = static_cast<int>(std::nearbyint(535 - 9 * 1070 / 360.0));
+    const int fy = static_cast<int>(std::nearbyint(333 - 43 * 667 / 160.0));
+    bool coast = false;
+    for (int dy = -6; dy <= 6; ++dy)
+        for (int dx = -6; dx <= 6; ++dx) coast |= Rgb(grid, fx + dx, fy + dy) == Px(0, 0, 255);
+    EXPECT_TRUE(coast);
+}
+
+TEST(TerminatorMapCache, CoastCrossingTheDateLineLiftsThePen) {
+    const std::vector<OutlinePoint> outline = {{10, 170, false}, {10, 179, true},
+                                               {10, 181, true}, {10, 190, true}};
+    const QImage img = BuildTerminatorMapCache(kMap, false, outline);
+    const int y = static_cast<int>(std::nearbyint(333 - 10 * 667 / 160.0));
+    EXPECT_EQ(Rgb(img, 1060, y), Px(0, 0, 255));  // 170..179 E
+    EXPECT_EQ(Rgb(img, 5, y), Px(0, 0, 255));     // 179..170 W
+    EXPECT_EQ(Rgb(img, 535, y), kWhite);            // no stroke across the map
+}
+
+// ---- The window -------------------------------------------------------------------------------
+
+QDateTime At(int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi)); }
+
+TEST(TftagWindow, ControlsAsLaidOut) {
+    test::PinnedLocale locale(QLocale::c());
+    TerminatorWindow w(MainWindowSize{});
+    EXPECT_EQ(w.windowTitle(), "Terminator");
+    EXPECT_EQ(w.size(), QSize(1070, 751));
+    EXPECT_EQ(w.pb2->geometry(), QRect(0, 0, 1070, 667));
+    EXPECT_EQ(w.Panel->geometry(), QRect(0, 667, 1070, 84));
+    EXPECT_EQ(w.Panel->palette().color(QPalette::Window), QColor(240, 240, 240));
+    EXPECT_EQ(w.E15->geometry(), QRect(48, 16, 49, 24));
+    EXPECT_EQ(w.Button1->geometry(), QRect(488, 16, 105, 25));
+    EXPECT_EQ(w.d15->text(), "Simulation");
+    EXPECT_EQ(w.Button3->text(), "Current time");
+    EXPECT_EQ(w.RB1->text(), "Change minutes");
+    EXPECT_EQ(w.RB2->text(), "Change days");
+    EXPECT_TRUE(w.RB1->isChecked());
+    EXPECT_TRUE(w.CB1->isChecked());
+    EXPECT_EQ(w.CB1->text(), "Consider summer time");
+    EXPECT_TRUE(w.CB2->isChecked());
+    EXPECT_EQ(w.CB2->text(), "Sun place");
+    EXPECT_FALSE(w.CB8->isChecked());
+    EXPECT_EQ(w.CB8->text(), "Refresh");
+    EXPECT_TRUE(w.Cb13->isChecked());
+    EXPECT_EQ(w.Cb13->text(), "Grid");
+    EXPECT_EQ(w.findChild<QLineEdit*>("Edit4"), w.Edit4);
+    EXPECT_FALSE(w.Image1->isVisibleTo(&w));
+    EXPECT_EQ(w.SunSymbol().size(), QSize(21, 20));
+    EXPECT_EQ(w.Timer1->interval(), 20);
+    EXPECT_EQ(w.Timer2->interval(), 10000);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    // A window of another size gives its map the rest above the panel.
+    TerminatorWindow small(MainWindowSize{800, 500});
+    EXPECT_EQ(small.pb2->size(), QSize(800, 416));
+}
+
+TEST(TftagWindow, EditsFromTheClockAndNonNumbersAsZero) {
+    TerminatorWindow w(MainWindowSize{});
+    w.Clock = [] { return At(2026, 12, 7, 13, 5); };
+    w.D21Click();
+    EXPECT_EQ(w.E15->text(), "7");
+    EXPECT_EQ(w.E16->text(), "12");
+    EXPECT_EQ(w.Edit3->text(), "13");
+    EXPECT_EQ(w.Edit4->text(), "5");
+    TerminatorView v = w.CurrentView();
+    EXPECT_EQ(v.Year, 2026);
+    EXPECT_EQ(v.Hour, 13);
+    w.E15->setText("x1");
+    w.Edit4->setText("");
+    v = w.CurrentView();
+    EXPECT_EQ(v.Day, 0);
+    EXPECT_EQ(v.Minute, 0);
+    w.CB1->setChecked(false);
+    w.CB2->setChecked(false);
+    EXPECT_FALSE(w.CurrentView().ConsiderSummerTime);
+    EXPECT_FALSE(w.CurrentView().SunPlace);
+}
+
+TEST(TftagWindow, SimulationAndRefreshTimers) {
+    TerminatorWindow w(MainWindowSize{});
+    w.Clock = [] { return At(2026, 12, 31, 23, 58); };
+    w.D21Click();
+    w.CB8->setChecked(true);
+    EXPECT_TRUE(w.Timer2->isActive());
+    w.d15Click();  // start: "Refresh" is unticked, which stops the clock timer
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(w.CB8->isChecked());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(w.d15->text(), "Stop");
+    // Ticking "Refresh" during the simulation leaves both running.
+    w.CB8->setChecked(true);
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Timer2->isActive());
+    w.Timer1Timer();
+    EXPECT_EQ(w.Edit3->text(), "0");
+    EXPECT_EQ(w.Edit4->text(), "0");
+    EXPECT_EQ(w.E15->text(), "1");
+    EXPECT_EQ(w.E16->text(), "1");
+    w.RB2->setChecked(true);
+    w.Timer1Timer();
+    EXPECT_EQ(w.E15->text(), "2");
+    EXPECT_EQ(w.Edit4->text(), "0");
+    w.d15Click();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.d15->text(), "Simulation");
+    // Closing stops every timer and drops the map cache.
+    w.d15Click();
+    w.RenderMap();
+    EXPECT_TRUE(w.HasMapCache());
+    w.reject();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(w.HasMapCache());
+}
+
+TEST(TftagWindow, GridSwitchRebuildsTheCache) {
+    TerminatorWindow w(MainWindowSize{});
+    w.Clock = [] { return At(2026, 6, 21, 14, 0); };
+    w.D21Click();
+    QImage img = w.RenderMap();
+    ASSERT_TRUE(w.HasMapCache());
+    EXPECT_EQ(Rgb(img, 624, 150), Px(192, 192, 192));  // grid meridian 30° E, daylight
+    w.Cb13->setChecked(false);
+    EXPECT_FALSE(w.HasMapCache());
+    img = w.RenderMap();
+    EXPECT_EQ(Rgb(img, 624, 150), kWhite);
+    // 14:00 summer time in June: h = 13, the Sun over Greenwich.
+    EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(w.pb2->size(), w.CurrentView()).SubSolar.x(), 535);
+}
+
+// Writes the window's picture for a few moments when NOCTARIS_GRAB_DIR names a folder.
+TEST(TftagWindow, GrabsForLooking) {
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "NOCTARIS_GRAB_DIR not set";
+    struct Shot {
+        const char* name;
+        QDateTime at;
+    };
+    for (const Shot& s : {Shot{"terminator_2026-12-07", At(2026, 12, 7, 13, 0)},
+                          Shot{"terminator_2026-06-21", At(2026, 6, 21, 14, 0)},
+                          Shot{"terminator_2026-03-20", At(2026, 3, 20, 15, 0)}}) {
+        TerminatorWindow w(MainWindowSize{});
+        w.Clock = [&] { return s.at; };
+        w.D21Click();
+        ASSERT_TRUE(w.grab().save(QDir(dir).filePath(QString::fromLatin1(s.name) + ".png")));
+    }
+}
+
+}  // namespace
+}  // namespace noctaris

@@ -1,0 +1,173 @@
+#include "windows/ephemeris_window.h"
+
+#include <exception>
+
+#include <QEvent>
+#include <QFont>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTableWidget>
+
+#include "astro/ephemeris_table.h"
+#include "chart/canvas.h"
+#include "platform/format.h"
+#include "windows/wincommon.h"
+
+namespace noctaris {
+namespace {
+
+const char* const kPlanetNames[kEphemCols - 1] = {"Mercury", "Venus",  "Mars",   "Jupiter",
+                                                  "Saturn",  "Uranus", "Neptune"};
+
+const char* const kRowLabels[kEphemRows] = {
+    "",               "Helioc.length",  "Helioc.width",  "Radius vector", "Distance a",
+    "Radiaded light", "Geoc.length",    "Geoc.width",    "Right ascension", "Declination",
+    "Diameter",       "Vis.brightness", "Rise time",     "Set time",      "Constellation",
+    "Azimuth",        "Height",         "Visibility"};
+
+// Grid geometry. The planet columns are narrower than the label column so that all seven
+// planets fit the grid's width (at 106 pixels each Neptune would fall outside it).
+constexpr int kLabelColumnWidth = 107;  // including the grid line
+constexpr int kPlanetColumnWidth = 91;
+constexpr int kRowHeight = 21;          // 20 + grid line
+
+QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value}); }
+QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
+
+void ReportFailure(QWidget* parent, const QString& text) {
+    noctaris::ReportFailure(parent, QStringLiteral("Ephemeris table"), text);
+}
+
+}  // namespace
+
+EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
+                                        const ObserverState& observer) {
+    EphemerisTableTexts t;
+    for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(kPlanetNames[c - 1]);
+    for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
+
+    const double jdMidnight =
+        EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
+    const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
+    const double jdInstant =
+        jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
+    const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
+
+    // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
+    const EphemerisColumnValues earth =
+        ComputeEphemerisColumn("Earth", jdInstant, clockHours, jdMidnight, lat, lon, zone);
+    t.earthLongitude = Degrees(earth.rec.HelioLongitude);
+
+    for (int c = 1; c < kEphemCols; ++c) {
+        const EphemerisColumnValues v = ComputeEphemerisColumn(
+            kPlanetNames[c - 1], jdInstant, clockHours, jdMidnight, lat, lon, zone);
+        const PlanetEphemerisRecord& p = v.rec;
+        auto& col = t.cells;
+        col[1][c] = Degrees(p.HelioLongitude);
+        col[2][c] = Degrees(p.HelioLatitude);
+        col[3][c] = AU(p.RadiusVector);
+        col[4][c] = AU(p.Distance);
+        col[5][c] = Format(QStringLiteral("%d min %d s"), {v.lightSeconds / 60, v.lightSeconds % 60});
+        col[6][c] = Degrees(p.GeoLongitude);
+        col[7][c] = Degrees(p.GeoLatitude);
+        col[8][c] = Format(QStringLiteral("%.0fh %.1f"), {p.RAHours, p.RAMinutes});
+        QString dec = Format(QStringLiteral("%.0f° %.1f'"), {p.DecDegrees, p.DecMinutes});
+        // Just south of the equator the whole degrees read 0: the sign goes in front.
+        if (p.DecMinutes < 0 && !dec.startsWith(QLatin1Char('-'))) dec.prepend(QLatin1Char('-'));
+        col[9][c] = dec;
+        col[10][c] = Format(QStringLiteral("%.2f"), {p.Diameter}) + QLatin1Char('"');
+        col[11][c] = Format(QStringLiteral("%.2fm"), {p.Magnitude});
+        col[12][c] = QString::fromStdString(RiseSetText(v.rise));
+        col[13][c] = QString::fromStdString(RiseSetText(v.set));
+        col[14][c] = QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15));
+        col[15][c] = QString::fromStdString(FormatDegMin(v.azimuth));
+        col[16][c] = QString::fromStdString(FormatDegMin(v.altitude));
+        col[17][c] = v.altitude >= 0 ? QStringLiteral("visible") : QStringLiteral("unvisible");
+        t.lastSiderealTime = v.lst;
+    }
+    return t;
+}
+
+EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
+    : QDialog(parent), observer_(observer) {
+    setObjectName(QStringLiteral("ephem"));
+    setWindowTitle(QStringLiteral("Ephemeris table"));
+    // Single border, only the system menu: no resizing, no minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setModal(false);
+    setFixedSize(782, 417);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    QFont font(ChartFontFamily());
+    font.setPixelSize(12);
+
+    SG1 = new QTableWidget(kEphemRows, kEphemCols, this);
+    SG1->setObjectName(QStringLiteral("SG1"));
+    SG1->setGeometry(16, 16, 749, 381);
+    SG1->setFont(font);
+    SG1->setFrameShape(QFrame::NoFrame);
+    SG1->horizontalHeader()->hide();
+    SG1->verticalHeader()->hide();
+    SG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG1->setSelectionMode(QAbstractItemView::NoSelection);
+    SG1->setFocusPolicy(Qt::NoFocus);
+    SG1->setWordWrap(false);
+    SG1->setTextElideMode(Qt::ElideNone);
+    SG1->horizontalHeader()->setMinimumSectionSize(1);
+    SG1->verticalHeader()->setMinimumSectionSize(1);
+    SG1->setColumnWidth(0, kLabelColumnWidth);
+    for (int c = 1; c < kEphemCols; ++c) SG1->setColumnWidth(c, kPlanetColumnWidth);
+    for (int r = 0; r < kEphemRows; ++r) SG1->setRowHeight(r, kRowHeight);
+    for (int r = 0; r < kEphemRows; ++r)
+        for (int c = 0; c < kEphemCols; ++c) SG1->setItem(r, c, new QTableWidgetItem());
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(32, 400);
+    Label1->setVisible(false);
+}
+
+void EphemerisWindow::SetCell(int row, int column, const QString& text) {
+    SG1->item(row, column)->setText(text);
+}
+
+void EphemerisWindow::SetCellIfChanged(int row, int column, const QString& text) {
+    QTableWidgetItem* item = SG1->item(row, column);
+    if (item->text() != text) item->setText(text);
+}
+
+void EphemerisWindow::FormActivate() {
+    try {
+        const EphemerisTableTexts t = BuildEphemerisTable(snapshot_, observer_);
+        for (int c = 1; c < kEphemCols; ++c) SetCell(0, c, t.cells[0][c]);
+        for (int r = 1; r < kEphemRows; ++r) SetCell(r, 0, t.cells[r][0]);
+        Label1->setText(t.earthLongitude);
+        for (int c = 1; c < kEphemCols; ++c) {
+            for (int r = 1; r <= 13; ++r) SetCellIfChanged(r, c, t.cells[r][c]);
+            for (int r = 14; r < kEphemRows; ++r) SetCell(r, c, t.cells[r][c]);
+        }
+    } catch (const std::exception& e) {
+        ReportFailure(this, QString::fromUtf8(e.what()));
+    }
+}
+
+bool EphemerisWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) FormActivate();
+    return QDialog::event(e);
+}
+
+void EphemerisWindow::showEvent(QShowEvent* e) {
+    // Not every platform activates a window it shows; fill the table in any case.
+    FormActivate();
+    QDialog::showEvent(e);
+}
+
+}  // namespace noctaris

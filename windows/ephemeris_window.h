@@ -1,0 +1,65 @@
+#pragma once
+// The ephemeris table: one column per planet from Mercury to Neptune with seventeen quantities
+// (heliocentric and geocentric places, distances, light time, right ascension and declination,
+// diameter, magnitude, rising and setting, zodiacal constellation, azimuth, altitude and
+// visibility) for the chart's place and moment.
+//
+// The window lives from program start to end; closing it only hides it. The main window writes
+// the chart's moment into Snapshot() before showing it and before each refresh, then calls
+// FormActivate(); the place comes straight from the ObserverState it was given.
+#include <array>
+
+#include <QDialog>
+#include <QString>
+
+#include "chart/state.h"
+#include "windows/snapshots.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace noctaris {
+
+inline constexpr int kEphemRows = 18;
+inline constexpr int kEphemCols = 8;
+
+// The grid's texts: cells[row][column]; column 0 holds the labels, row 0 the planet names.
+struct EphemerisTableTexts {
+    std::array<std::array<QString, kEphemCols>, kEphemRows> cells;
+    QString earthLongitude;  // the hidden label: Earth's heliocentric longitude
+    double lastSiderealTime = 0;
+};
+
+// The table for the snapshot's moment and the observer's place, numbers in QLocale().
+EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
+                                        const ObserverState& observer);
+
+class EphemerisWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit EphemerisWindow(const ObserverState& observer, QWidget* parent = nullptr);
+
+    // The moment shown; written by the main window before FormActivate.
+    EphemerisSnapshot& Snapshot() { return snapshot_; }
+    const EphemerisSnapshot& Snapshot() const { return snapshot_; }
+
+    // Recomputes the table from the snapshot and the observer's place. Rows 1 to 13 are only
+    // rewritten where their text changed, so a still table does not flicker.
+    void FormActivate();
+
+    QTableWidget* SG1 = nullptr;
+    QLabel* Label1 = nullptr;
+
+protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void SetCell(int row, int column, const QString& text);
+    void SetCellIfChanged(int row, int column, const QString& text);
+
+    const ObserverState& observer_;
+    EphemerisSnapshot snapshot_;
+};
+
+}  // namespace noctaris

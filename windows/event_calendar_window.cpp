@@ -1,0 +1,204 @@
+#include "windows/event_calendar_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+
+#include "astro/calendar_dates.h"
+#include "chart/canvas.h"
+#include "platform/format.h"
+#include "windows/wincommon.h"
+
+namespace noctaris {
+namespace ukal {
+namespace {
+
+const char* const kWeekdays[8] = {"", "Mo", "Tu", "Mi", "Th", "Fr", "Sa", "So"};
+
+}  // namespace
+
+QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
+                        double zone) {
+    return {QStringLiteral("Location: ") + placeName,
+            Format(QStringLiteral("Latitude: %.2f\u00B0"), {latitude}),
+            Format(QStringLiteral("Longitude: %.2f\u00B0"), {longitude}),
+            Format(QStringLiteral("Time zone regarding UT: %.2fh"), {zone}),
+            QStringLiteral(" ")};
+}
+
+double ListDeltaTDays(const EventList& list) {
+    return DeltaT(CenturiesSinceJ2000((list.Start + list.End) / 2)) / 86400;
+}
+
+QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
+    // A summer-time change is a date, not an instant: its entry is 00:00 UT of the Sunday and
+    // the line shows that day in every zone.
+    double local = event.JD;
+    if (event.ShowTime) {
+        // Local time to the nearest second, rounded before the date is taken, so that a time
+        // just before midnight does not show as 00:00:00 of the day before.
+        local = event.JD - deltaTDays + zone / 24;
+        if (std::isfinite(local)) local = std::nearbyint((local + 0.5) * 86400) / 86400 - 0.5;
+    }
+    const DayFraction r = JDToDayFraction(local);
+    QString line = QString::fromLatin1(kWeekdays[WeekdayOfJD(local)]) + QLatin1Char(' ') +
+                   QString::fromStdString(ShortDateText(r)) + QLatin1Char('\t');
+    if (event.ShowTime) line += TimeToStr(r.Day - std::trunc(r.Day));
+    line += QLatin1Char('\t') + QString::fromStdString(event.Text);
+    return line;
+}
+
+EventList BuildLocalizedEventList(int year, double zone) {
+    return BuildEventList(year, zone, [](double value, int decimals) {
+        return FormatFixed(value, decimals).toStdString();
+    });
+}
+
+QStringList EventLines(int year, double zone) {
+    const EventList list = BuildLocalizedEventList(year, zone);
+    const double dt = ListDeltaTDays(list);
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(list.Entries.size()));
+    for (const CalendarEvent& e : list.Entries) lines << EventLine(e, dt, zone);
+    return lines;
+}
+
+}  // namespace ukal
+
+namespace {
+
+// Draws list items with their tab characters expanded to fixed tab stops, as a list box with
+// tab stops does.
+class TabbedItemDelegate : public QStyledItemDelegate {
+public:
+    TabbedItemDelegate(qreal tabWidth, int itemHeight, QObject* parent)
+        : QStyledItemDelegate(parent), tabWidth_(tabWidth), itemHeight_(itemHeight) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        // Background and selection only; the text follows with its tab stops.
+        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected
+                                              ? QPalette::HighlightedText
+                                              : QPalette::Text));
+        QTextOption to(Qt::AlignLeft | Qt::AlignVCenter);
+        to.setTabStopDistance(tabWidth_);
+        to.setWrapMode(QTextOption::NoWrap);
+        painter->drawText(QRectF(opt.rect.adjusted(2, 0, -2, 0)), text, to);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(itemHeight_);
+        return s;
+    }
+
+private:
+    qreal tabWidth_;
+    int itemHeight_;
+};
+
+}  // namespace
+
+EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      observer_(observer),
+      placeBox_(placeBox) {
+    setObjectName(QStringLiteral("ukalender"));
+    setWindowTitle(QStringLiteral("Astronomical calendar"));
+    setModal(true);
+    setFixedSize(632, 464);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    QFont f(ChartFontFamily());
+    f.setPixelSize(12);
+    setFont(f);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(16, 16, 601, 392);
+    ListBox1->setFrameShape(QFrame::NoFrame);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab stops every 50 dialog units (a quarter of the average character width each), but
+    // wide enough for the longest weekday and date, so that the columns stay aligned.
+    const QFontMetricsF fm(f);
+    const qreal tabWidth = std::max(50 * fm.averageCharWidth() / 4,
+                                    fm.horizontalAdvance(QStringLiteral("Mo 28.12.28")) + 12);
+    ListBox1->setItemDelegate(new TabbedItemDelegate(tabWidth, 14, ListBox1));
+
+    Label1 = new QLabel(QStringLiteral("Year"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(392, 428);
+    Label1->adjustSize();
+
+    Edit1 = new QLineEdit(QStringLiteral("2012"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(432, 424, 65, 22);
+
+    Button1 = new QPushButton(QStringLiteral("Show"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(512, 424, 105, 25);
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &EventCalendarWindow::Button1Click);
+
+    setTabOrder(Edit1, Button1);
+    setTabOrder(Button1, ListBox1);
+    Edit1->setFocus();
+}
+
+void EventCalendarWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormActivate();
+}
+
+void EventCalendarWindow::FormActivate() {
+    Edit1->setText(QString::number(QDate::currentDate().year()));
+    Button1Click();
+}
+
+void EventCalendarWindow::Button1Click() {
+    try {
+        ListBox1->clear();
+        const QString place = placeBox_ ? placeBox_->currentText()
+                                        : QString::fromStdString(observer_.PlaceName);
+        ListBox1->addItems(ukal::HeaderLines(place, observer_.Latitude, observer_.Longitude,
+                                             observer_.TimeZone));
+        const int year = StrToInt(Edit1->text());
+        ListBox1->addItems(ukal::EventLines(year, observer_.TimeZone));
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+}
+
+void EventCalendarWindow::ReportError(const QString& text) { ReportFailure(this, windowTitle(), text); }
+
+}  // namespace noctaris

@@ -1,0 +1,70 @@
+#pragma once
+// EventCalendarWindow: the astronomical calendar. For a year typed by the user it lists every event of
+// the year (seasons, moon phases, eclipses, conjunctions, oppositions, elongations, perigee and
+// apogee, summer-time changes) as text lines in local standard time of the observation place.
+//
+// The lines are built by free functions, so they can be checked without a window.
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include "astro/calendar_events.h"
+#include "chart/state.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QShowEvent;
+
+namespace noctaris {
+
+namespace ukal {
+
+// The five header lines: place, latitude, longitude, zone and one blank line.
+QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
+                        double zone);
+// Delta T in days for the whole list, taken at the middle of its window.
+double ListDeltaTDays(const EventList& list);
+// One event line: "Tu 20.3.12<TAB>06:13:39<TAB>Beginning of spring" (no time for the
+// summer-time changes). deltaTDays is subtracted and the zone (hours east of UT) added.
+QString EventLine(const CalendarEvent& event, double deltaTDays, double zone);
+// The year's event list with the numbers in its texts in the user's locale.
+EventList BuildLocalizedEventList(int year, double zone);
+// All event lines of a year for a zone, in time order.
+QStringList EventLines(int year, double zone);
+
+}  // namespace ukal
+
+class EventCalendarWindow : public QDialog {
+    Q_OBJECT
+public:
+    // observer: the place and its zone, read at every Button1Click. placeBox: the main
+    // window's place selector ComboBox1, whose text names the place; without it the place
+    // name of the observer state is shown.
+    explicit EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox = nullptr,
+                        QWidget* parent = nullptr);
+
+    QListWidget* ListBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    // On each showing of the window: the current year into Edit1, then Button1Click.
+    void FormActivate();
+    // Header lines, then the event lines of the year in Edit1. A year that is not an integer
+    // (or one the calendar cannot hold) leaves the header alone and reports the error.
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ReportError(const QString& text);
+
+    const ObserverState& observer_;
+    const QComboBox* placeBox_;
+};
+
+}  // namespace noctaris

@@ -1,0 +1,76 @@
+#pragma once
+// The planet information window: opened modally by a click on a planet in the chart. Shows the
+// planet's picture and name, its fixed data and a block of values computed for the chart's
+// moment and place (coordinates, distances, light time, diameter, brightness, rise and set).
+//
+// The texts are built by free functions so they can be checked without a window.
+#include <string_view>
+
+#include <QDialog>
+#include <QString>
+
+#include "astro/planet_info.h"
+#include "chart/state.h"
+#include "windows/snapshots.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace noctaris {
+
+// Resource name of the planet's picture ("pl1" .. "pl7"), or empty for a name without one.
+std::string_view PlanetPictureName(std::string_view planet);
+
+// UT Julian day of the snapshot's moment: 0 h of its local date minus zone/24, plus the clock
+// time.
+double PlanetMomentJD(const PlanetSnapshot& snapshot);
+
+
+// Whole degrees of the declination as shown: DecDegrees "%.0f", with a "-" put in front when
+// the minutes are negative and the text has none (declinations between 0° and -1°).
+QString DeclinationDegreeText(double decDegrees, double decMinutes);
+
+// The computed block: nine lines joined by CR LF, none after the last.
+QString PlanetComputedBlock(const PlanetInfo& info);
+// The same for the snapshot's planet and moment, seen from the observer's place.
+QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer);
+
+// The fixed data lines of the planet, each followed by CR LF (empty for an unknown name).
+QString PlanetDataBlock(std::string_view planet);
+
+// "Information about planets". Built in code; created for one click, shown modally, released
+// when closed. The texts are filled when the window is first shown (FormActivate).
+class PlanetWindow : public QDialog {
+    Q_OBJECT
+public:
+    PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& observer,
+             QWidget* parent = nullptr);
+
+    // Fills Label1, Image1, Memo2 and Memo1. Runs by itself at the first showing; callable
+    // directly (e.g. to render the window without showing it).
+    void FormActivate();
+
+    // The texts as built, with their CR LF line ends (the memos show them with plain breaks).
+    const QString& Memo1Text() const { return memo1Text_; }
+    const QString& Memo2Text() const { return memo2Text_; }
+
+    QLabel* Image1 = nullptr;          // the planet's picture, 117 × 117
+    QLabel* Label1 = nullptr;          // the planet's name
+    QPlainTextEdit* Memo2 = nullptr;   // fixed data lines
+    QPlainTextEdit* Memo1 = nullptr;   // computed block
+    QPlainTextEdit* Memo3 = nullptr;   // hidden: the planet data text
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowError(const QString& text);
+
+    PlanetSnapshot snapshot_;
+    ObserverState observer_;
+    QString memo1Text_;
+    QString memo2Text_;
+    bool activated_ = false;
+};
+
+}  // namespace noctaris

@@ -1,0 +1,138 @@
+#pragma once
+// The terminator window: a world map in a plain longitude/latitude projection (360° across,
+// ±80° of latitude) with the day/night boundary for a typed day and clock time of the current
+// year, the night side shaded and the Sun's overhead point marked. It follows the computer's
+// clock ("Refresh", every 10 s) or runs a simulation (every 20 ms) that advances minutes or days.
+// It uses its own simple solar formulas (astro/terminator.h), not the chart's state.
+//
+// The drawing is a pair of free functions on QImages, so it renders without a window:
+// BuildTerminatorMapCache (grid and coastlines, kept between paints) and DrawTerminatorMap.
+#include <functional>
+#include <vector>
+
+#include <QDateTime>
+#include <QDialog>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+
+#include "astro/terminator.h"
+#include "catalog/catalog.h"
+#include "windows/snapshots.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QWidget;
+
+namespace noctaris {
+
+// What one drawing reads from the window.
+struct TerminatorView {
+    int Day = 1, Month = 1, Hour = 0, Minute = 0;  // the four edits
+    int Year = 2000;                               // current calendar year
+    bool ConsiderSummerTime = true;                // "Consider summer time"
+    bool SunPlace = true;                          // "Sun place"
+};
+
+// The summer-time rule of the map: the chart's rule, but never before 1980.
+bool TerminatorSummerTime(int day, int month, int year);
+
+// Everything one drawing places, in the coordinates of the overlay (the map with a margin of
+// 50 pixels on every side, (W + 101) × (H + 101)).
+struct TerminatorGeometry {
+    static constexpr int kMargin = 50;
+    TerminatorSun Sun;            // h, minute, declination, equation of time
+    std::int64_t DayOfYear = 0;   // N
+    double S = 0;                 // the mean Sun stands overhead at east longitude −S
+    std::vector<QPoint> Polygon;  // 365 boundary points (λ = −181..183), then the closing corners
+    bool NightAbove = false;      // night north of the curve (southern declination)
+    QPointF SubSolar;             // overhead point on the map (map pixels, not rounded)
+    QPoint SunTopLeft;            // where the Sun symbol goes on the overlay
+};
+
+// Geometry for a map of `mapSize` pixels; `symbolSize` is the Sun symbol's, which is centred
+// on the overhead point.
+TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView& view,
+                                             QSize symbolSize = QSize(21, 20));
+
+// The map without the terminator: white, the optional 30° grid with red labels, the coastlines
+// in blue. Format RGB32.
+QImage BuildTerminatorMapCache(QSize size, bool grid, const std::vector<OutlinePoint>& outline);
+
+// One paint: the cache, combined by a bitwise AND with the overlay that carries the shaded
+// night side (light grey, black boundary) and, when view.SunPlace, the Sun symbol (black is
+// its transparent colour). Same size and format as the cache.
+QImage DrawTerminatorMap(const QImage& cache, const TerminatorView& view, const QImage& sunSymbol);
+
+class TerminatorSurface;
+
+class TerminatorWindow : public QDialog {
+    Q_OBJECT
+public:
+    // `size` is the main window's size, stored by the main window just before it opens this one.
+    explicit TerminatorWindow(const MainWindowSize& size, QWidget* parent = nullptr);
+    ~TerminatorWindow() override;
+
+    // Components (their objectName()s carry the same names).
+    QWidget* pb2 = nullptr;    // map drawing area
+    QWidget* Panel = nullptr;  // control panel at the bottom
+    QLineEdit* E15 = nullptr;  // day
+    QLineEdit* E16 = nullptr;  // month
+    QLineEdit* Edit3 = nullptr;  // hour
+    QLineEdit* Edit4 = nullptr;  // minute
+    QRadioButton* RB1 = nullptr;  // "Change minutes"
+    QRadioButton* RB2 = nullptr;  // "Change days"
+    QCheckBox* CB1 = nullptr;   // "Consider summer time"
+    QCheckBox* CB2 = nullptr;   // "Sun place"
+    QCheckBox* CB8 = nullptr;   // "Refresh": follow the clock
+    QCheckBox* Cb13 = nullptr;  // "Grid"
+    QPushButton* Button1 = nullptr;  // "Display"
+    QPushButton* d15 = nullptr;      // "Simulation" / "Stop"
+    QPushButton* Button3 = nullptr;  // "Current time"
+    QLabel* Image1 = nullptr;   // hidden holder of the Sun symbol
+    QTimer* Timer1 = nullptr;   // simulation, 20 ms
+    QTimer* Timer2 = nullptr;   // follow the clock, 10 s
+
+    // The clock the window reads ("Current time", "Refresh", the year). Tests replace it.
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    // Event handlers.
+    void pb2Paint();   // "Display", "Consider summer time", "Sun place": draw the map anew
+    void Cb13Click();  // "Grid": rebuild the map cache
+    void CB8Click();   // "Refresh": Timer2 on or off
+    void Timer2Timer();
+    void D21Click();   // "Current time"
+    void d15Click();   // "Simulation": start or stop Timer1
+    void Timer1Timer();  // one simulation step
+
+    // The drawing as the next paint shows it (builds the map cache when absent).
+    QImage RenderMap();
+    // What the edits and check boxes say now.
+    TerminatorView CurrentView() const;
+    bool HasMapCache() const { return !mapCache_.isNull(); }
+    const QImage& SunSymbol() const { return sunSymbol_; }
+
+    void done(int r) override;  // FormClose: timers off, map cache discarded
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    friend class TerminatorSurface;
+    void FormCreate(const MainWindowSize& size);
+    void FormClose();
+    void SetEditsFromClock();
+    void PaintSurface(QPainter& p);
+    void Report(const QString& what, const std::exception& e);
+
+    std::vector<OutlinePoint> outline_;
+    QImage sunSymbol_;
+    QImage mapCache_;
+    bool paintFailed_ = false;
+};
+
+}  // namespace noctaris
