@@ -19,6 +19,33 @@ LD ArcSinCore(LD x) {
 }
 }  // namespace
 
+long double Reduce360(long double x) {
+    if (!std::isfinite(x)) return 0;
+    const long double q = x / 360.0L;
+    long double r;
+    if (std::fabs(q) < 9.2e18L) {
+        // k is a 64-bit integer held exactly in the extended mantissa; rint rounds in the
+        // default mode, to nearest with ties to even (nearbyint would do the same but saves and
+        // restores the floating-point environment on every call).
+        const long double k = std::rint(q);
+        r = x - 360.0L * k;
+    } else {
+        // Beyond a 64-bit multiple every digit of the angle is gone anyway.
+        r = std::fmod(x, 360.0L);
+    }
+    while (r < 0) r += 360.0L;
+    // A tiny negative remainder plus 360 can round up to 360 itself.
+    if (r >= 360.0L) r = 0;
+    return r;
+}
+
+double ReducedRadians(double degrees) {
+    constexpr double kTwoPi = 6.283185307179586476925;
+    double r = std::fmod(degrees * 0.017453292519943295769, kTwoPi);
+    if (r < 0) r += kTwoPi;
+    return r;
+}
+
 double SinDeg(double a) { return static_cast<double>(std::sin(static_cast<LD>(a) * RAD)); }
 double CosDeg(double a) { return static_cast<double>(std::cos(static_cast<LD>(a) * RAD)); }
 double ArcTanDeg(double x) { return static_cast<double>(std::atan(static_cast<LD>(x)) / RAD); }

@@ -17,6 +17,14 @@ struct Matrix3 {
     double operator()(int row, int col) const { return m[row - 1][col - 1]; }
 };
 
+// x reduced to 0 <= r < 360 (k = round-half-even(x / 360), r = x - 360 k): exactly 360 and -0
+// give +0, a value beyond a 64-bit multiple of 360 is reduced by fmod, and a value that is not
+// finite gives 0. The one reduction of degrees for all of astro/.
+long double Reduce360(long double x);
+// Degrees to radians reduced to 0..2pi, in double (the eclipse, phenomenon and calendar
+// series work in double).
+double ReducedRadians(double degrees);
+
 double SinDeg(double a);
 double CosDeg(double a);
 double ArcTanDeg(double x);

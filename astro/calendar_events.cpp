@@ -4,10 +4,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/calendar_dates.h"
 #include "astro/errors.h"
+#include "astro/lunar_terms.h"
 #include "astro/moon.h"
 #include "astro/phenomena.h"
+#include "astro/planets.h"
 #include "astro/sun.h"
 #include "astro/timebase.h"
 
@@ -40,19 +43,7 @@ const char* const kEventTexts[24] = {
     "Penumbral eclipse of the moon, size = ",
 };
 
-const char* const kPlanetNames[9] = {"Sun",     "Mercury", "Venus",  "Earth",  "Mars",
-                                     "Jupiter", "Saturn",  "Uranus", "Neptune"};
-
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586476925;
-
-// Degrees to radians, reduced to 0..2pi.
-double Rad(double degrees) {
-    double r = std::fmod(degrees * 0.017453292519943295769, kTwoPi);
-    if (r < 0) r += kTwoPi;
-    return r;
-}
 
 void Add(EventList& list, double jd, std::string text, bool showTime = true) {
     list.Entries.push_back({jd, std::move(text), showTime});
@@ -90,40 +81,6 @@ constexpr SeasonTerm kSeasonTerms[24] = {
     {12, 320.81, 34777.259}, {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
 };
 
-// Periodic terms of the moon phases: multiples of M, M', F; the power of E that multiplies the
-// term; the coefficients for new moon, full moon and the quarters (days).
-struct PhaseTerm {
-    int m, mp, f, e;
-    double newMoon, fullMoon, quarter;
-};
-constexpr PhaseTerm kPhaseTerms[25] = {
-    {0, 1, 0, 0, -0.40720, -0.40614, -0.62801},  {1, 0, 0, 1, 0.17241, 0.17302, 0.17172},
-    {0, 2, 0, 0, 0.01608, 0.01614, 0.00862},     {0, 0, 2, 0, 0.01039, 0.01043, 0.00804},
-    {-1, 1, 0, 1, 0.00739, 0.00734, 0.00454},    {1, 1, 0, 1, -0.00514, -0.00515, -0.01183},
-    {2, 0, 0, 2, 0.00208, 0.00209, 0.00204},     {0, 1, -2, 0, -0.00111, -0.00111, -0.00180},
-    {0, 1, 2, 0, -0.00057, -0.00057, -0.00070},  {1, 2, 0, 1, 0.00056, 0.00056, 0.00027},
-    {0, 3, 0, 0, -0.00042, -0.00042, -0.00040},  {1, 0, 2, 1, 0.00042, 0.00042, 0.00032},
-    {1, 0, -2, 1, 0.00038, 0.00038, 0.00032},    {-1, 2, 0, 1, -0.00024, -0.00024, -0.00034},
-    {2, 1, 0, 0, -0.00007, -0.00007, -0.00028},  {0, 2, -2, 0, 0.00004, 0.00004, 0.00002},
-    {3, 0, 0, 0, 0.00004, 0.00004, 0.00003},     {1, 1, -2, 0, 0.00003, 0.00003, 0.00003},
-    {0, 2, 2, 0, 0.00003, 0.00003, 0.00004},     {1, 1, 2, 0, -0.00003, -0.00003, -0.00004},
-    {-1, 1, 2, 1, 0.00003, 0.00003, 0.00002},    {-1, 1, -2, 0, -0.00002, -0.00002, -0.00005},
-    {1, 3, 0, 0, -0.00002, -0.00002, -0.00002},  {0, 4, 0, 0, 0.00002, 0.00002, 0},
-    {-2, 1, 0, 0, 0, 0, 0.00004},
-};
-
-// The fourteen planetary arguments of the lunar phases: A = a0 + a1 k (A1 also - 0.009173 T^2).
-struct PhaseArgument {
-    double a0, a1, c;
-};
-constexpr PhaseArgument kPhaseArguments[14] = {
-    {299.77, 0.107408, 0.000325}, {251.88, 0.016321, 0.000165}, {251.83, 26.651886, 0.000164},
-    {349.42, 36.412478, 0.000126}, {84.66, 18.206239, 0.000110}, {141.74, 53.303771, 0.000062},
-    {207.14, 2.453732, 0.000060},  {154.84, 7.306860, 0.000056}, {34.52, 27.261239, 0.000047},
-    {207.19, 0.121824, 0.000042},  {291.34, 1.844379, 0.000040}, {161.72, 24.198154, 0.000037},
-    {239.56, 25.513099, 0.000035}, {331.55, 3.592518, 0.000023},
-};
-
 // True when the day is a Sunday (tested at 12:00:01 UT).
 bool IsSunday(int year, int month, int day) {
     const double j = CalendarToJDZoned(year, month, day, 0, 1, 0, 12);
@@ -151,10 +108,10 @@ double SeasonTime(int year, int season) {
     const double* c = early ? kSeasonBefore1000[season] : kSeasonFrom1000[season];
     const double jde0 = c[0] + Y * (c[1] + Y * (c[2] + Y * (c[3] + Y * c[4])));
     const double T = CenturiesSinceJ2000(jde0);
-    const double W = Rad(35999.373 * T - 2.47);
+    const double W = ReducedRadians(35999.373 * T - 2.47);
     const double dLambda = 1 + 0.0334 * std::cos(W) + 0.0007 * std::cos(2 * W);
     double S = 0;
-    for (const SeasonTerm& t : kSeasonTerms) S += t.A * std::cos(Rad(t.B + t.C * T));
+    for (const SeasonTerm& t : kSeasonTerms) S += t.A * std::cos(ReducedRadians(t.B + t.C * T));
     return jde0 + 0.00001 * S / dLambda;
 }
 
@@ -164,33 +121,35 @@ double MoonPhaseJDE(int lunation, int phase) {
     const double T2 = T * T;
     double jde = 2451550.09765 + 29.530588853 * k +
                  T2 * (0.0001337 + T * (0.00000015 + T * 0.00000000073));
-    const double M = Rad(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
-    const double Mp = Rad(201.5643 + 385.81693528 * k +
+    const double M = ReducedRadians(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
+    const double Mp = ReducedRadians(201.5643 + 385.81693528 * k +
                           T2 * (0.0107438 + T * (0.00001239 - T * 0.000000058)));
-    const double F = Rad(160.7108 + 390.67050274 * k +
+    const double F = ReducedRadians(160.7108 + 390.67050274 * k +
                          T2 * (-0.0016341 + T * (-0.00000227 + T * 0.000000011)));
-    const double omega = Rad(124.7746 - 1.5637558 * k + T2 * (0.0020691 + T * 0.00000215));
+    const double omega =
+        ReducedRadians(124.7746 - 1.5637558 * k + T2 * (0.0020691 + T * 0.00000215));
     const double E = 1 + T * (-0.002516 - T * 0.0000074);
 
-    double corr = -0.00017 * std::sin(omega);
-    for (const PhaseTerm& t : kPhaseTerms) {
-        const double coef = phase == 0 ? t.newMoon : phase == 2 ? t.fullMoon : t.quarter;
-        if (coef == 0) continue;
-        const double e = t.e == 0 ? 1 : t.e == 1 ? E : E * E;
-        corr += coef * e * std::sin(t.m * M + t.mp * Mp + t.f * F);
-    }
+    // The arguments are radians reduced to one turn.
+    const auto sine = [](double x) { return std::sin(x); };
+    const auto cosine = [](double x) { return std::cos(x); };
+    // The calendar has always differed from the published lists in two small terms: it takes
+    // sin(M' - M + 2F) with a factor E, and the quarters' -0.00028 E^2 sin(M' + 2M) without E^2.
+    double corr;
     if (phase == 1 || phase == 3) {
-        const double W = 0.00306 - 0.00038 * E * std::cos(M) + 0.00026 * std::cos(Mp) -
-                         0.00002 * std::cos(Mp - M) + 0.00002 * std::cos(Mp + M) +
-                         0.00002 * std::cos(2 * F);
+        corr = SumMoonPhaseTerms<double>(kQuarterTerms, kQuarterTermCount, nullptr, M, Mp, F, omega,
+                                         E, sine);
+        corr += 0.00002 * (E - 1) * sine(Mp - M + 2 * F) - 0.00028 * (1 - E * E) * sine(Mp + 2 * M);
+        const double W = QuarterPhaseW<double>(M, Mp, F, E, cosine);
         corr += phase == 1 ? W : -W;
+    } else {
+        corr = SumMoonPhaseTerms<double>(kNewMoonTerms, kNewMoonTermCount,
+                                         phase == 2 ? kFullMoonCoefficients : nullptr, M, Mp, F,
+                                         omega, E, sine);
+        corr += 0.00003 * (E - 1) * sine(Mp - M + 2 * F);
     }
-    for (int i = 0; i < 14; ++i) {
-        const PhaseArgument& a = kPhaseArguments[i];
-        double deg = a.a0 + a.a1 * k;
-        if (i == 0) deg -= 0.009173 * T2;
-        corr += a.c * std::sin(Rad(deg));
-    }
+    corr += SumPlanetaryPhaseTerms<double>(
+        k, T, [](double degrees) { return std::sin(ReducedRadians(degrees)); });
     return jde + corr;
 }
 
@@ -271,7 +230,7 @@ void AddPlanetPhenomena(EventList& list) {
                 j = PlanetPhenomenonTime(p, event, k);
                 ++k;
                 if (j > list.Start && j < list.End)
-                    Add(list, j, std::string(kPlanetNames[planet]) + kEventTexts[text]);
+                    Add(list, j, std::string(kPlanetNames[planet - 1]) + kEventTexts[text]);
             } while (j <= list.End);
         }
     }
@@ -287,7 +246,7 @@ void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
                 ++k;
                 if (j > list.Start && j < list.End)
                     Add(list, j,
-                        std::string(kPlanetNames[planet]) + kEventTexts[9 + side] +
+                        std::string(kPlanetNames[planet - 1]) + kEventTexts[9 + side] +
                             Or(number)(elongation, 1) + "\u00B0");
             } while (j <= list.End);
         }

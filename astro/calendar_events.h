@@ -30,8 +30,6 @@ std::string DefaultEventNumber(double value, int decimals);
 // Event texts, index 0..23 (0 empty): seasons 1..4, planet phenomena 5..10, moon phases
 // 11..14, solar eclipses 15..20, lunar eclipses 21..23.
 extern const char* const kEventTexts[24];
-// "Sun", "Mercury", ..., "Neptune" (index 3 is the Earth).
-extern const char* const kPlanetNames[9];
 
 // Builds the sorted list of the year for a zone in hours east of UT. Raises ConversionError for
 // a year the platform's dates cannot hold with the next year's first weeks (outside 1..9998).

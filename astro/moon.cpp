@@ -4,150 +4,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/lunar_terms.h"
+
 namespace noctaris {
 
 using LD = long double;
 
 namespace {
-
-// Periodic terms of the Moon's longitude and distance: multipliers of D, M, M', F; longitude
-// coefficient (1e-6 degree, sine) and distance coefficient (1e-3 km, cosine).
-struct MoonLRTerm {
-    std::int8_t d, m, mp, f;
-    std::int32_t l, r;
-};
-// Periodic terms of the latitude: multipliers of D, M, M', F; coefficient (1e-6 degree, sine).
-struct MoonBTerm {
-    std::int8_t d, m, mp, f;
-    std::int32_t b;
-};
-
-// Truncated ELP-2000/82 lunar theory, in the published order.
-constexpr MoonLRTerm kMoonLR[60] = {
-    {0, 0, 1, 0, 6288774, -20905355},
-    {2, 0, -1, 0, 1274027, -3699111},
-    {2, 0, 0, 0, 658314, -2955968},
-    {0, 0, 2, 0, 213618, -569925},
-    {0, 1, 0, 0, -185116, 48888},
-    {0, 0, 0, 2, -114332, -3149},
-    {2, 0, -2, 0, 58793, 246158},
-    {2, -1, -1, 0, 57066, -152138},
-    {2, 0, 1, 0, 53322, -170733},
-    {2, -1, 0, 0, 45758, -204586},
-    {0, 1, -1, 0, -40923, -129620},
-    {1, 0, 0, 0, -34720, 108743},
-    {0, 1, 1, 0, -30383, 104755},
-    {2, 0, 0, -2, 15327, 10321},
-    {0, 0, 1, 2, -12528, 0},
-    {0, 0, 1, -2, 10980, 79661},
-    {4, 0, -1, 0, 10675, -34782},
-    {0, 0, 3, 0, 10034, -23210},
-    {4, 0, -2, 0, 8548, -21636},
-    {2, 1, -1, 0, -7888, 24208},
-    {2, 1, 0, 0, -6766, 30824},
-    {1, 0, -1, 0, -5163, -8379},
-    {1, 1, 0, 0, 4987, -16675},
-    {2, -1, 1, 0, 4036, -12831},
-    {2, 0, 2, 0, 3994, -10445},
-    {4, 0, 0, 0, 3861, -11650},
-    {2, 0, -3, 0, 3665, 14403},
-    {0, 1, -2, 0, -2689, -7003},
-    {2, 0, -1, 2, -2602, 0},
-    {2, -1, -2, 0, 2390, 10056},
-    {1, 0, 1, 0, -2348, 6322},
-    {2, -2, 0, 0, 2236, -9884},
-    {0, 1, 2, 0, -2120, 5751},
-    {0, 2, 0, 0, -2069, 0},
-    {2, -2, -1, 0, 2048, -4950},
-    {2, 0, 1, -2, -1773, 4130},
-    {2, 0, 0, 2, -1595, 0},
-    {4, -1, -1, 0, 1215, -3958},
-    {0, 0, 2, 2, -1110, 0},
-    {3, 0, -1, 0, -892, 3258},
-    {2, 1, 1, 0, -810, 2616},
-    {4, -1, -2, 0, 759, -1897},
-    {0, 2, -1, 0, -713, -2117},
-    {2, 2, -1, 0, -700, 2354},
-    {2, 1, -2, 0, 691, 0},
-    {2, -1, 0, -2, 596, 0},
-    {4, 0, 1, 0, 549, -1423},
-    {0, 0, 4, 0, 537, -1117},
-    {4, -1, 0, 0, 520, -1571},
-    {1, 0, -2, 0, -487, -1739},
-    {2, 1, 0, -2, -399, 0},
-    {0, 0, 2, -2, -381, -4421},
-    {1, 1, 1, 0, 351, 0},
-    {3, 0, -2, 0, -340, 0},
-    {4, 0, -3, 0, 330, 0},
-    {2, -1, 2, 0, 327, 0},
-    {0, 2, 1, 0, -323, 1165},
-    {1, 1, -1, 0, 299, 0},
-    {2, 0, 3, 0, 294, 0},
-    {2, 0, -1, -2, 0, 8752},
-};
-
-constexpr MoonBTerm kMoonB[60] = {
-    {0, 0, 0, 1, 5128122},
-    {0, 0, 1, 1, 280602},
-    {0, 0, 1, -1, 277693},
-    {2, 0, 0, -1, 173237},
-    {2, 0, -1, 1, 55413},
-    {2, 0, -1, -1, 46271},
-    {2, 0, 0, 1, 32573},
-    {0, 0, 2, 1, 17198},
-    {2, 0, 1, -1, 9266},
-    {0, 0, 2, -1, 8822},
-    {2, -1, 0, -1, 8216},
-    {2, 0, -2, -1, 4324},
-    {2, 0, 1, 1, 4200},
-    {2, 1, 0, -1, -3359},
-    {2, -1, -1, 1, 2463},
-    {2, -1, 0, 1, 2211},
-    {2, -1, -1, -1, 2065},
-    {0, 1, -1, -1, -1870},
-    {4, 0, -1, -1, 1828},
-    {0, 1, 0, 1, -1794},
-    {0, 0, 0, 3, -1749},
-    {0, 1, -1, 1, -1565},
-    {1, 0, 0, 1, -1491},
-    {0, 1, 1, 1, -1475},
-    {0, 1, 1, -1, -1410},
-    {0, 1, 0, -1, -1344},
-    {1, 0, 0, -1, -1335},
-    {0, 0, 3, 1, 1107},
-    {4, 0, 0, -1, 1021},
-    {4, 0, -1, 1, 833},
-    {0, 0, 1, -3, 777},
-    {4, 0, -2, 1, 671},
-    {2, 0, 0, -3, 607},
-    {2, 0, 2, -1, 596},
-    {2, -1, 1, -1, 491},
-    {2, 0, -2, 1, -451},
-    {0, 0, 3, -1, 439},
-    {2, 0, 2, 1, 422},
-    {2, 0, -3, -1, 421},
-    {2, 1, -1, 1, -366},
-    {2, 1, 0, 1, -351},
-    {4, 0, 0, 1, 331},
-    {2, -1, 1, 1, 315},
-    {2, -2, 0, -1, 302},
-    {0, 0, 1, 3, -283},
-    {2, 1, 1, -1, -229},
-    {1, 1, 0, -1, 223},
-    {1, 1, 0, 1, 223},
-    {0, 1, -2, -1, -220},
-    {2, 1, -1, -1, -220},
-    {1, 0, 1, 1, -185},
-    {2, -1, -2, -1, 181},
-    {0, 1, 2, 1, -177},
-    {4, 0, -2, -1, 176},
-    {4, -1, -1, -1, 166},
-    {1, 0, 1, -1, -164},
-    {4, 0, 1, -1, 132},
-    {1, 0, -1, -1, -119},
-    {4, -1, 0, -1, 115},
-    {2, -2, 0, 1, 107},
-};
 
 // One row of the perigee or apogee series: multipliers of D, F, M (in this order) and the
 // coefficient a * 1e-4 + b * 1e-5 * T days.
@@ -255,8 +118,6 @@ constexpr ApsisTerm kPerigee[60] = {
     {1, 0, -1, -4, 0},  // -0.0004 sin(D - M)
 };
 
-LD Centuries(TDateTime t) { return (DateTimeToJD(t) - 2451545.0L) / 36525.0L; }
-
 // Eccentricity factor of a term by the multiplier of M.
 LD EccentricityFactor(int m, LD E) {
     if (m == 1 || m == -1) return E;
@@ -267,23 +128,8 @@ LD EccentricityFactor(int m, LD E) {
 }  // namespace
 
 BodyPosition MoonPosition(TDateTime t) {
-    const LD T = Centuries(t);
-    const LD T2 = T * T;
-    const LD T3 = T2 * T;
-    const LD T4 = T3 * T;
-    const LD Lp = 218.3164591L + 481267.88134236L * T - 0.0013268L * T2 + T3 / 538841.0L -
-                  T4 / 65194000.0L;
-    const LD D = 297.8502042L + 445267.1115168L * T - 0.0016300L * T2 + T3 / 545868.0L -
-                 T4 / 113065000.0L;
-    const LD M = 357.5291092L + 35999.0502909L * T - 0.0001536L * T2 + T3 / 24490000.0L;
-    const LD Mp = 134.9634114L + 477198.8676313L * T + 0.0089970L * T2 + T3 / 69699.0L -
-                  T4 / 14712000.0L;
-    const LD F = 93.2720993L + 483202.0175273L * T - 0.0034029L * T2 - T3 / 3526000.0L +
-                 T4 / 863310000.0L;
-    const LD A1 = 119.75L + 131.849L * T;
-    const LD A2 = 53.09L + 479264.290L * T;
-    const LD A3 = 313.45L + 481266.484L * T;
-    const LD E = 1.0L - 0.002516L * T - 0.0000074L * T2;
+    const LunarArguments a = LunarArgumentsAt(JulianCenturies(DateTimeToJD(t)));
+    const LD D = a.D, M = a.M, Mp = a.Mp, F = a.F, E = a.E;
 
     LD sumL = 0;
     LD sumR = 0;
@@ -298,13 +144,12 @@ BodyPosition MoonPosition(TDateTime t) {
         const LD g = row.d * D + row.m * M + row.mp * Mp + row.f * F;
         sumB += row.b * EccentricityFactor(row.m, E) * SinD(g);
     }
-    sumL += 3958.0L * SinD(A1) + 1962.0L * SinD(Lp - F) + 318.0L * SinD(A2);
-    sumB += -2235.0L * SinD(Lp) + 382.0L * SinD(A3) + 175.0L * SinD(A1 - F) +
-            175.0L * SinD(A1 + F) + 127.0L * SinD(Lp - Mp) - 115.0L * SinD(Lp + Mp);
+    sumL += AdditiveLongitudeTerms(a, SinD);
+    sumB += AdditiveLatitudeTerms(a, SinD);
 
     BodyPosition p;
     p.Distance = 385000.56L + sumR / 1000.0L;
-    p.Lambda = Lp + sumL / 1000000.0L;
+    p.Lambda = a.Lp + sumL / 1000000.0L;
     p.Beta = sumB / 1000000.0L;
     ApparentEquatorial(p, t);
     return p;
@@ -331,40 +176,10 @@ double NewMoonTime(TDateTime t) {
     const LD Om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
     const LD E = 1.0L - 0.002516L * Tc - 0.0000074L * Tc * Tc;
 
+    // E is taken at t here, not at the lunation's T; the two differ by a few 1e-7 at most.
     const LD correction =
-        -0.40720L * SinD(Mp) + 0.17241L * E * SinD(M) + 0.01608L * SinD(2 * Mp) +
-        0.01039L * SinD(2 * F) + 0.00739L * E * SinD(Mp - M) - 0.00514L * E * SinD(Mp + M) +
-        0.00208L * E * E * SinD(2 * M) - 0.00111L * SinD(Mp - 2 * F) -
-        0.00057L * SinD(Mp + 2 * F) + 0.00056L * E * SinD(2 * Mp + M) -
-        0.00042L * SinD(3 * Mp) + 0.00042L * E * SinD(M + 2 * F) +
-        0.00038L * E * SinD(M - 2 * F) - 0.00024L * E * SinD(2 * Mp - M) -
-        0.00017L * SinD(Om) - 0.00007L * SinD(Mp + 2 * M) + 0.00004L * SinD(2 * Mp - 2 * F) +
-        0.00004L * SinD(3 * M) + 0.00003L * SinD(Mp + M - 2 * F) +
-        0.00003L * SinD(2 * Mp + 2 * F) - 0.00003L * SinD(Mp + M + 2 * F) +
-        0.00003L * SinD(Mp - M + 2 * F) - 0.00002L * SinD(Mp - M - 2 * F) -
-        0.00002L * SinD(3 * Mp + M) + 0.00002L * SinD(4 * Mp);
-
-    const LD A[14] = {
-        299.77L + 0.107408L * k - 0.009173L * T2,
-        251.88L + 0.016321L * k,
-        251.83L + 26.651886L * k,
-        349.42L + 36.412478L * k,
-        84.66L + 18.206239L * k,
-        141.74L + 53.303771L * k,
-        207.14L + 2.453732L * k,
-        154.84L + 7.306860L * k,
-        34.52L + 27.261239L * k,
-        207.19L + 0.121824L * k,
-        291.34L + 1.844379L * k,
-        161.72L + 24.198154L * k,
-        239.56L + 25.513099L * k,
-        331.55L + 3.592518L * k,
-    };
-    constexpr LD c[14] = {0.000325L, 0.000165L, 0.000164L, 0.000126L, 0.000110L,
-                          0.000062L, 0.000060L, 0.000056L, 0.000047L, 0.000042L,
-                          0.000040L, 0.000037L, 0.000035L, 0.000023L};
-    LD additional = 0;
-    for (int i = 0; i < 14; ++i) additional += c[i] * SinD(A[i]);
+        SumMoonPhaseTerms<LD>(kNewMoonTerms, kNewMoonTermCount, nullptr, M, Mp, F, Om, E, SinD);
+    const LD additional = SumPlanetaryPhaseTerms<LD>(k, T, SinD);
     return JDToDateTime(jde + correction + additional);
 }
 

@@ -2,21 +2,14 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/calendar_dates.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586476925;
 constexpr double kSynodicMonth = 29.530588853;
 constexpr double kNewMoonEpoch = 2451550.09765;
-
-// Degrees to radians, reduced to 0..2pi.
-double Rad(double degrees) {
-    double r = std::fmod(degrees * 0.017453292519943295769, kTwoPi);
-    if (r < 0) r += kTwoPi;
-    return r;
-}
 
 // c0 + c1 T + c2 T^2.
 struct Triple {
@@ -338,15 +331,15 @@ EclipseElementSet EclipseElements(double k) {
             T0 * T0 * (0.0001337 + T0 * (0.00000015 + T0 * 0.00000000073));
     const double T = CenturiesSinceJ2000(r.JDE);
     const double omega =
-        Rad(125.044555 +
+        ReducedRadians(125.044555 +
             T * (-1934.1361849 + T * (0.0020762 + T * (0.000002139449 + T * 0.0000000164973))));
     const double M =
-        Rad(357.5291092 + T * (35999.0502909 + T * (-0.0001536 + T * 0.00000004083299)));
+        ReducedRadians(357.5291092 + T * (35999.0502909 + T * (-0.0001536 + T * 0.00000004083299)));
     const double Mp =
-        Rad(134.9634114 +
+        ReducedRadians(134.9634114 +
             T * (477198.8676313 + T * (0.008997 + T * (0.00001434741 + T * 0.0000000679717))));
     const double F =
-        Rad(93.2720993 +
+        ReducedRadians(93.2720993 +
             T * (483202.0175273 + T * (-0.0034029 + T * (0.0000002836075 + T * 0.00000000115833))));
     const double E = 1 + T * (-0.002516 - T * 0.0000074);
     r.MPrime = Mp;
@@ -355,8 +348,8 @@ EclipseElementSet EclipseElements(double k) {
         r.U = 0;
         return r;
     }
-    const double F1 = F - Rad(0.02665) * std::sin(omega);
-    const double A1 = Rad(299.77 + 0.107408 * k - 0.009173 * T * T);
+    const double F1 = F - ReducedRadians(0.02665) * std::sin(omega);
+    const double A1 = ReducedRadians(299.77 + 0.107408 * k - 0.009173 * T * T);
     r.JDE += -0.4075 * std::sin(Mp) + 0.1721 * E * std::sin(M) + 0.0161 * std::sin(2 * Mp) -
              0.0097 * std::sin(2 * F1) + 0.0073 * E * std::sin(Mp - M) -
              0.0050 * E * std::sin(Mp + M) - 0.0023 * std::sin(Mp - 2 * F1) +
@@ -447,20 +440,22 @@ int FirstPhenomenonIndex(int year, int planet, int event) {
 double PlanetPhenomenonTime(int planet, int event, int k) {
     const MeanPhenomena& p = kMean[planet - 1];
     const double jde0 = p.A[event] + k * p.B;
-    const double M = Rad(p.M0[event] + p.M1 * k);
+    const double M = ReducedRadians(p.M0[event] + p.M1 * k);
     const double T = CenturiesSinceJ2000(jde0);
     double jde = jde0 + SumSeries(kPhenomenon[planet - 1][event], p.Harmonics, M, T);
     // Perturbations of the outer planets by one another, the same for both events.
     switch (planet) {
         case 4: {  // Jupiter
-            const double a = Rad(82.74 + 40.76 * T);
+            const double a = ReducedRadians(82.74 + 40.76 * T);
             jde += Triple{0, 0.0144, -0.00008}.At(T) * std::sin(a) +
                    Triple{0.3642, -0.0019, -0.00029}.At(T) * std::cos(a);
             break;
         }
         case 5: {  // Saturn
-            const double a = Rad(82.74 + 40.76 * T), b = Rad(29.86 + 1181.36 * T),
-                         c = Rad(14.13 + 590.68 * T), d = Rad(220.02 + 1262.87 * T);
+            const double a = ReducedRadians(82.74 + 40.76 * T);
+            const double b = ReducedRadians(29.86 + 1181.36 * T);
+            const double c = ReducedRadians(14.13 + 590.68 * T);
+            const double d = ReducedRadians(220.02 + 1262.87 * T);
             jde += Triple{0, -0.0337, 0.00018}.At(T) * std::sin(a) +
                    Triple{-0.851, 0.0044, 0.00068}.At(T) * std::cos(a) +
                    Triple{0, -0.0064, 0.00004}.At(T) * std::sin(b) +
@@ -472,13 +467,13 @@ double PlanetPhenomenonTime(int planet, int event, int k) {
             break;
         }
         case 6: {  // Uranus
-            jde += 0.885 * std::cos(Rad(207.83 + 8.51 * T)) +
-                   0.2153 * std::cos(Rad(108.84 + 419.96 * T));
+            jde += 0.885 * std::cos(ReducedRadians(207.83 + 8.51 * T)) +
+                   0.2153 * std::cos(ReducedRadians(108.84 + 419.96 * T));
             break;
         }
         case 7: {  // Neptune
-            jde += -0.5964 * std::cos(Rad(207.83 + 8.51 * T)) +
-                   0.0728 * std::cos(Rad(276.74 + 209.98 * T));
+            jde += -0.5964 * std::cos(ReducedRadians(207.83 + 8.51 * T)) +
+                   0.0728 * std::cos(ReducedRadians(276.74 + 209.98 * T));
             break;
         }
         default:
@@ -490,7 +485,7 @@ double PlanetPhenomenonTime(int planet, int event, int k) {
 double GreatestElongationTime(int planet, int side, int k, double& elongation) {
     const MeanPhenomena& p = kMean[planet - 1];
     const double jde0 = p.A[0] + k * p.B;
-    const double M = Rad(p.M0[0] + p.M1 * k);
+    const double M = ReducedRadians(p.M0[0] + p.M1 * k);
     const double T = CenturiesSinceJ2000(jde0);
     const Series(&s)[2] = kElongation[planet - 1][side];
     elongation = SumSeries(s[1], p.Harmonics, M, T);

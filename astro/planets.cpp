@@ -5,14 +5,12 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/timebase.h"
 
 namespace noctaris {
 namespace {
 using LD = long double;
 constexpr LD kPi = 3.14159265358979323846264338327950288L;
-
-constexpr std::array<std::string_view, 8> kPlanetNames = {
-    "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
 
 bool IsPlanetName(std::string_view name) {
     return std::find(kPlanetNames.begin(), kPlanetNames.end(), name) != kPlanetNames.end();
@@ -41,13 +39,6 @@ LD ArcTanQuotient(LD y, LD x) {
 // arcsin in degrees of a sine that is mathematically within [-1, 1]; only rounding can carry
 // it past, so it is clamped.
 LD ArcSinOfSine(LD s) { return AsinR(std::clamp(s, -1.0L, 1.0L)) * kRadToDeg; }
-
-LD Reduce360(LD x) {
-    x = std::fmod(x, 360.0L);
-    if (x < 0) x += 360.0L;
-    if (x >= 360.0L) x -= 360.0L;
-    return x;
-}
 
 // Osculating elements of the rectangular theory.
 struct OsculatingElements {
@@ -366,7 +357,7 @@ void PlanetEphemeris(std::string_view name, double jd, double latitude, double l
                      double zone, double& rise, double& set, double& ra, double& dec,
                      PlanetEphemerisRecord& rec) {
     name = KnownOrVenus(name);
-    const double T = static_cast<double>((static_cast<LD>(jd) - 2451545.0L) / 36525.0L);
+    const double T = static_cast<double>(JulianCenturies(jd));
 
     const OrbitState planet = OrbitOfDate(name, T);
     const OrbitState earth = OrbitOfDate("Earth", T);
@@ -437,7 +428,7 @@ void PlanetEphemeris(std::string_view name, double jd, double latitude, double l
 
 double PlanetHeliocentricLongitude(std::string_view name, double jd) {
     name = KnownOrVenus(name);
-    const double T = static_cast<double>((static_cast<LD>(jd) - 2451545.0L) / 36525.0L);
+    const double T = static_cast<double>(JulianCenturies(jd));
     LD l = HelioLongitudeOfDate(OrbitOfDate(name, T)) + ReductionToJ2000(jd);
     double dR = 0, dL = 0;
     OuterPlanetCorrections(name, jd, dR, dL);

@@ -10,9 +10,20 @@
 //
 // Neither applies light time, aberration or nutation. Planet names are the English names
 // "Mercury" .. "Neptune" (case-sensitive); the spherical theory treats any other name as "Venus".
+#include <array>
 #include <string_view>
 
 namespace noctaris {
+
+// The eight major planets in order from the Sun: index 0 Mercury ... 7 Neptune, the Earth at
+// kEarthIndex. The one table of their names; the theories below are asked by these names.
+inline constexpr std::array<const char*, 8> kPlanetNames = {
+    "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+inline constexpr int kEarthIndex = 2;
+// The seven planets seen from the Earth, index 0 Mercury, 1 Venus, 2 Mars ... 6 Neptune.
+constexpr const char* ObservedPlanetName(int index) {
+    return kPlanetNames[index < kEarthIndex ? index : index + 1];
+}
 
 // The twelve-field result of PlanetEphemeris, in this order.
 struct PlanetEphemerisRecord {

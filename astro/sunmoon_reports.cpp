@@ -155,8 +155,7 @@ int DayNumber(int day, int month, int year) {
     static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int n = day;
     for (int i = 1; i < month && i <= 12; ++i) n += kLengths[i - 1];
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (leap && month > 2) ++n;
+    if (IsLeapYear(year) && month > 2) ++n;
     return n;
 }
 

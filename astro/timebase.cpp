@@ -48,7 +48,7 @@ std::int64_t TruncJD(long double jd) {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(std::int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int DaysInMonth(int year, int month) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -103,6 +103,8 @@ void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec) {
 
 long double DateTimeToJD(TDateTime t) { return static_cast<long double>(t) + JDOffset; }
 
+long double JulianCenturies(long double jd) { return (jd - 2451545.0L) / 36525.0L; }
+
 double JDToDateTime(long double jd) { return static_cast<double>(jd - JDOffset); }
 
 long double JulianCalendarToJD(int year, int month, int day) {
@@ -125,7 +127,7 @@ long double GregorianCalendarToJD(int year, int month, int day) {
     }
     if (m < 3 || m > 14) Fail("Fehler!");
     const std::int64_t fy = y + 1;  // the year of that February
-    const bool leap = (fy % 4 == 0 && fy % 100 != 0) || fy % 400 == 0;
+    const bool leap = IsLeapYear(fy);
     if (m == 14 && (day < 1 || day > 29)) Fail("Fehler!");
     if (day < 1 || day > DaysOfShiftedMonth(static_cast<int>(m), leap)) Fail("Error!");
     const std::int64_t a = y / 100;

@@ -17,6 +17,8 @@ extern const long double Epoch1999Serial;      // TDateTime of 1999-01-01
 extern const long double LunationEpochSerial;  // TDateTime of 1923-01-17, start of lunation 1
 
 long double DateTimeToJD(TDateTime t);
+// Julian centuries of jd since J2000.0 (JD 2451545.0), in extended precision.
+long double JulianCenturies(long double jd);
 double JDToDateTime(long double jd);
 
 // Julian day of 00:00 of a calendar date. Months 13/14 are January/February of the next year
@@ -43,7 +45,8 @@ void DecodeDate(TDateTime t, int& year, int& month, int& day);
 TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Splits the time-of-day part of t (rounded to the millisecond).
 void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec);
-bool IsLeapYear(int year);
+// The Gregorian rule (every fourth year, not the centuries, but every fourth century).
+bool IsLeapYear(std::int64_t year);
 int DaysInMonth(int year, int month);
 
 }  // namespace noctaris

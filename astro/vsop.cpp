@@ -73,26 +73,6 @@ LD ArcCos(LD x) {
 
 }  // namespace ext
 
-LD Reduce360(LD x) {
-    if (!std::isfinite(x)) return 0;
-    const LD q = x / 360.0L;
-    LD r;
-    if (std::fabs(q) < 9.2e18L) {
-        // k is a 64-bit integer held exactly in the extended mantissa; rint rounds in the
-        // default mode, to nearest with ties to even (nearbyint would do the same but saves and
-        // restores the floating-point environment on every call).
-        const LD k = std::rint(q);
-        r = x - 360.0L * k;
-    } else {
-        // Beyond a 64-bit multiple every digit of the angle is gone anyway.
-        r = std::fmod(x, 360.0L);
-    }
-    while (r < 0) r += 360.0L;
-    // A tiny negative remainder plus 360 can round up to 360 itself.
-    if (r >= 360.0L) r = 0;
-    return r;
-}
-
 LD SinD(LD x) { return ext::Sin(ext::DegToRad(Reduce360(x))); }
 LD CosD(LD x) { return ext::Cos(ext::DegToRad(Reduce360(x))); }
 LD TanD(LD x) { return ext::Tan(ext::DegToRad(Reduce360(x))); }

@@ -4,6 +4,7 @@
 //
 // The degree functions reduce their argument with Reduce360 before the radian function, so
 // large angles such as the unreduced lunar arguments lose no precision to a huge radian value.
+#include "astro/angles.h"
 #include "astro/timebase.h"
 
 namespace noctaris {
@@ -26,9 +27,6 @@ long double ArcSin(long double x);
 long double ArcCos(long double x);
 }  // namespace ext
 
-// x reduced to 0 <= r < 360 (k = round-half-even(x / 360), r = x - 360 k). A value that is not
-// finite gives 0.
-long double Reduce360(long double x);
 long double SinD(long double x);
 long double CosD(long double x);
 long double TanD(long double x);

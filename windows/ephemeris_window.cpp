@@ -10,15 +10,13 @@
 #include <QTableWidget>
 
 #include "astro/ephemeris_table.h"
+#include "astro/planets.h"
 #include "chart/canvas.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
-
-const char* const kPlanetNames[kEphemCols - 1] = {"Mercury", "Venus",  "Mars",   "Jupiter",
-                                                  "Saturn",  "Uranus", "Neptune"};
 
 const char* const kRowLabels[kEphemRows] = {
     "",               "Helioc.length",  "Helioc.width",  "Radius vector", "Distance a",
@@ -44,7 +42,7 @@ void ReportFailure(QWidget* parent, const QString& text) {
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer) {
     EphemerisTableTexts t;
-    for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(kPlanetNames[c - 1]);
+    for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
     const double jdMidnight =
@@ -61,7 +59,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 
     for (int c = 1; c < kEphemCols; ++c) {
         const EphemerisColumnValues v = ComputeEphemerisColumn(
-            kPlanetNames[c - 1], jdInstant, clockHours, jdMidnight, lat, lon, zone);
+            ObservedPlanetName(c - 1), jdInstant, clockHours, jdMidnight, lat, lon, zone);
         const PlanetEphemerisRecord& p = v.rec;
         auto& col = t.cells;
         col[1][c] = Degrees(p.HelioLongitude);

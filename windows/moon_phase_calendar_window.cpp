@@ -80,9 +80,7 @@ void TextOut(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& t
 
 }  // namespace
 
-bool IsLeapYearGregorian(int year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+bool IsLeapYearGregorian(int year) { return IsLeapYear(year); }
 
 int DaysInMonth(bool leap, int month) {
     switch (month) {

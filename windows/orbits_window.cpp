@@ -58,8 +58,6 @@ const char* const kOrbitRows[][6] = {
 };
 
 // Symbols of the major planets, 8 × 8 pixels (Saturn 18 × 8 with its rings).
-const char* const kPlanetNames[8] = {"Mercury", "Venus", "Earth", "Mars",
-                                     "Jupiter", "Saturn", "Uranus", "Neptune"};
 const char* const kPlanetSymbols[8] = {"1171", "1172", "1173", "1174",
                                        "1175", "1176", "1177", "1178"};
 

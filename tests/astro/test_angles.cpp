@@ -7,6 +7,33 @@
 
 using namespace noctaris;
 
+TEST(Angles, Reduce360AtItsEdges) {
+    // Whole turns of either sign come back as +0, never -0 or 360.
+    for (long double x : {360.0L, -360.0L, 720.0L, -0.0L, 0.0L, 3600.0L * 1e6L}) {
+        const long double r = Reduce360(x);
+        EXPECT_EQ(r, 0) << static_cast<double>(x);
+        EXPECT_FALSE(std::signbit(r)) << static_cast<double>(x);
+    }
+    EXPECT_EQ(Reduce360(359.5L), 359.5L);
+    EXPECT_EQ(Reduce360(-0.5L), 359.5L);
+    EXPECT_EQ(Reduce360(360.25L), 0.25L);
+    // The lunar argument of a far epoch (T = 50 centuries): the same as the exact remainder.
+    const long double far = 134.9634114L + 477198.8676313L * 50;
+    EXPECT_EQ(Reduce360(far), std::fmod(far, 360.0L));
+    // Beyond a 64-bit multiple of 360 the exact remainder is taken; it stays in range.
+    EXPECT_EQ(Reduce360(0x1p80L), std::fmod(0x1p80L, 360.0L));
+    EXPECT_EQ(Reduce360(-0x1p80L), 360.0L + std::fmod(-0x1p80L, 360.0L));
+    EXPECT_EQ(Reduce360(std::nanl("")), 0);
+    EXPECT_EQ(Reduce360(HUGE_VALL), 0);
+}
+
+TEST(Angles, ReducedRadiansStayInOneTurn) {
+    EXPECT_EQ(ReducedRadians(0), 0);
+    EXPECT_NEAR(ReducedRadians(180), 3.14159265358979, 1e-14);
+    EXPECT_NEAR(ReducedRadians(-90), 1.5 * 3.14159265358979, 1e-14);
+    EXPECT_NEAR(ReducedRadians(36000.5), 0.5 * 0.017453292519943295, 1e-12);
+}
+
 TEST(Angles, InverseFunctionsAndBranches) {
     EXPECT_EQ(ArcTan2Deg(0, -1), 180.0);
     EXPECT_EQ(ArcTan2Deg(-1, 0), -90.0);
