@@ -3,7 +3,6 @@
 #include "astro/sun.h"
 
 #include <cmath>
-#include <limits>
 #include <cstdint>
 
 namespace noctaris {
@@ -11,9 +10,6 @@ namespace noctaris {
 using LD = long double;
 
 namespace {
-
-// Julian centuries since JD 2451545.0.
-LD Centuries(TDateTime t) { return (DateTimeToJD(t) - 2451545.0L) / 36525.0L; }
 
 // One row of the nutation series: multipliers of D, M, M', F, Omega; the nutation in
 // longitude a + b T / 10 (0.0001") and in obliquity c + d T / 10 (0.0001").
@@ -67,7 +63,7 @@ LD FracPositive(LD x) {
 }  // namespace
 
 void Nutation(TDateTime t, LD& deltaPsi, LD& epsilon, LD* deltaEpsilon) {
-    const LD T = Centuries(t);
+    const LD T = JulianCenturies(DateTimeToJD(t));
     const LD T2 = T * T;
     const LD T3 = T2 * T;
     const LD D = Reduce360(297.85036L + 445267.111480L * T - 0.0019142L * T2 + T3 / 189474.0L);
@@ -92,7 +88,7 @@ void Nutation(TDateTime t, LD& deltaPsi, LD& epsilon, LD* deltaEpsilon) {
 
 LD ApparentSiderealTime(TDateTime t) {
     const LD jd = DateTimeToJD(t);
-    const LD T = Centuries(t);
+    const LD T = JulianCenturies(DateTimeToJD(t));
     const LD theta0 = 280.46061837L + 360.98564736629L * (jd - 2451545.0L) +
                       0.000387933L * T * T - T * T * T / 38710000.0L;
     LD deltaPsi = 0;
@@ -165,37 +161,29 @@ LD RiseSetCorrection(int kind, LD m, const RiseSetRecord& r) {
     return std::isfinite(dm) ? dm : 0;
 }
 
-double RiseTransitSet(int event, LD L, LD phi, TDateTime t) {
+SunDayPositions SunPositionsOfDay(TDateTime t) {
+    SunDayPositions s;
+    s.Day = std::trunc(t);
+    s.Theta0 = ApparentSiderealTime(s.Day);
+    s.Before = SunPosition(s.Day - 1);
+    s.Of = SunPosition(s.Day);
+    s.After = SunPosition(s.Day + 1);
+    return s;
+}
+
+double RiseTransitSet(int event, LD L, LD phi, const SunDayPositions& day) {
     RiseSetRecord r;
     r.h0 = (event == 2) ? 0.0L : -0.8333L;
     r.L = L;
     r.Phi = phi;
-    const double d0 = std::trunc(t);
-    // Rising, transit and setting of one day use the same three positions (a full series
-    // each); keep the last day's, a pure function of d0.
-    struct DayPositions {
-        double d0 = std::numeric_limits<double>::quiet_NaN();
-        LD theta0 = 0;
-        BodyPosition p[3];
-    };
-    static thread_local DayPositions last;
-    if (!(last.d0 == d0)) {
-        last.theta0 = ApparentSiderealTime(d0);
-        last.p[0] = SunPosition(d0 - 1);
-        last.p[1] = SunPosition(d0);
-        last.p[2] = SunPosition(d0 + 1);
-        last.d0 = d0;
-    }
-    r.Theta0 = last.theta0;
-    const BodyPosition& before = last.p[0];
-    const BodyPosition& day = last.p[1];
-    const BodyPosition& after = last.p[2];
-    r.Alpha1 = before.RightAscension;
-    r.Delta1 = before.Declination;
-    r.Alpha2 = day.RightAscension;
-    r.Delta2 = day.Declination;
-    r.Alpha3 = after.RightAscension;
-    r.Delta3 = after.Declination;
+    const double d0 = day.Day;
+    r.Theta0 = day.Theta0;
+    r.Alpha1 = day.Before.RightAscension;
+    r.Delta1 = day.Before.Declination;
+    r.Alpha2 = day.Of.RightAscension;
+    r.Delta2 = day.Of.Declination;
+    r.Alpha3 = day.After.RightAscension;
+    r.Delta3 = day.After.Declination;
 
     const LD x = (SinD(r.h0) - SinD(phi) * SinD(r.Delta2)) / (CosD(phi) * CosD(r.Delta2));
     if (!(x >= -1 && x <= 1)) return kNoRiseSet;
@@ -217,6 +205,19 @@ double RiseTransitSet(int event, LD L, LD phi, TDateTime t) {
     }
 }
 
+double SunRiseTime(LD L, LD phi, const SunDayPositions& day) {
+    return RiseTransitSet(0, L, phi, day);
+}
+double SunSetTime(LD L, LD phi, const SunDayPositions& day) {
+    return RiseTransitSet(1, L, phi, day);
+}
+double SunTransitTime(LD L, LD phi, const SunDayPositions& day) {
+    return RiseTransitSet(2, L, phi, day);
+}
+
+double RiseTransitSet(int event, LD L, LD phi, TDateTime t) {
+    return RiseTransitSet(event, L, phi, SunPositionsOfDay(t));
+}
 double SunRiseTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(0, L, phi, t); }
 double SunSetTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(1, L, phi, t); }
 double SunTransitTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(2, L, phi, t); }

@@ -53,8 +53,25 @@ struct RiseSetRecord {
 
 // Correction of the day fraction m. kind: 0 transit, 1 rise, 2 set.
 long double RiseSetCorrection(int kind, long double m, const RiseSetRecord& r);
-// event: 0 rise, 1 set, 2 transit. L in degrees positive west, phi latitude, t the day (its
-// fraction is dropped). TDateTime of the event in universal time, or kNoRiseSet.
+
+// What rising, transit and setting of one day share: the Sun at 00:00 of the day before, the
+// day and the day after (a full series each) and the sidereal time at 00:00. A caller that
+// wants more than one event of a day computes this once and passes it to each.
+struct SunDayPositions {
+    double Day = 0;              // 00:00 of the day (a whole TDateTime)
+    long double Theta0 = 0;      // apparent sidereal time at 00:00 of the day, degrees
+    BodyPosition Before, Of, After;
+};
+// The positions of the day of t (its fraction is dropped).
+SunDayPositions SunPositionsOfDay(TDateTime t);
+
+// event: 0 rise, 1 set, 2 transit. L in degrees positive west, phi latitude. TDateTime of the
+// event in universal time, or kNoRiseSet.
+double RiseTransitSet(int event, long double L, long double phi, const SunDayPositions& day);
+double SunRiseTime(long double L, long double phi, const SunDayPositions& day);
+double SunSetTime(long double L, long double phi, const SunDayPositions& day);
+double SunTransitTime(long double L, long double phi, const SunDayPositions& day);
+// The same for the day of t, its positions computed for this one event.
 double RiseTransitSet(int event, long double L, long double phi, TDateTime t);
 double SunRiseTime(long double L, long double phi, TDateTime t);
 double SunSetTime(long double L, long double phi, TDateTime t);

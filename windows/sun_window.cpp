@@ -92,10 +92,11 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
         return none;
     };
     const double west = -observer.Longitude, phi = observer.Latitude;
-    lines << QStringLiteral("Sunrise\t\t") + event(SunRiseTime(west, phi, day), QStringLiteral("No rise"));
-    lines << QStringLiteral("Sunset\t\t") + event(SunSetTime(west, phi, day), QStringLiteral("No set"));
+    const SunDayPositions positions = SunPositionsOfDay(day);
+    lines << QStringLiteral("Sunrise\t\t") + event(SunRiseTime(west, phi, positions), QStringLiteral("No rise"));
+    lines << QStringLiteral("Sunset\t\t") + event(SunSetTime(west, phi, positions), QStringLiteral("No set"));
     lines << QStringLiteral("Culmination\t") +
-                 event(SunTransitTime(west, phi, day), QStringLiteral("No culmination"));
+                 event(SunTransitTime(west, phi, positions), QStringLiteral("No culmination"));
     return lines.join(QStringLiteral("\r\n"));
 }
 

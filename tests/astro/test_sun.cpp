@@ -114,6 +114,23 @@ TEST(RiseTransitSet, RightAscensionCrossingHalfATurnAtTheEquinox) {
     }
 }
 
+TEST(RiseTransitSet, DayPositionsArePassedNotRemembered) {
+    // One day's three events share one set of positions; the result is the same whether the
+    // positions are computed for the event alone or passed in, and whatever day came before.
+    const TDateTime june = EncodeDate(2012, 6, 21) + 0.7;
+    const SunDayPositions day = SunPositionsOfDay(june);
+    EXPECT_EQ(day.Day, EncodeDate(2012, 6, 21));
+    const double rise = SunRiseTime(-13.4L, 52.5L, day);
+    EXPECT_EQ(rise, SunRiseTime(-13.4L, 52.5L, june));
+    EXPECT_EQ(SunSetTime(-13.4L, 52.5L, day), SunSetTime(-13.4L, 52.5L, june));
+    EXPECT_EQ(SunTransitTime(-13.4L, 52.5L, day), SunTransitTime(-13.4L, 52.5L, june));
+    (void)SunRiseTime(-13.4L, 52.5L, EncodeDate(2012, 12, 21));
+    EXPECT_EQ(SunRiseTime(-13.4L, 52.5L, june), rise);
+    // Positions of another day give that day's sunrise (Berlin, 21 December: 07:15 UT).
+    const SunDayPositions december = SunPositionsOfDay(EncodeDate(2012, 12, 21));
+    EXPECT_NEAR((SunRiseTime(-13.4L, 52.5L, december) - december.Day) * 1440, 7 * 60 + 15, 2);
+}
+
 TEST(RiseTransitSet, PolarDayAndNightHaveNoEvents) {
     const TDateTime june = EncodeDate(2012, 6, 21);
     EXPECT_EQ(SunRiseTime(0, 80, june), -1000001);
