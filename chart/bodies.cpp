@@ -15,8 +15,6 @@
 namespace noctaris {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
 // Picture resources of the planets in kChartPlanets order, and where each is drawn relative
 // to the body's pixel (the picture's top-left corner).
 const char* const kPlanetPictures[6] = {"1171", "1172", "1174", "1175", "1176", "1177"};
@@ -48,8 +46,8 @@ BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const Obs
     double rise = 0, set = 0, ra = 0, dec = 0;
     PlanetEphemeris(name, frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone, rise,
                     set, ra, dec, rec);
-    return {(rec.RAHours + rec.RAMinutes / 60.0) * kPi / 12.0,
-            (rec.DecDegrees + rec.DecMinutes / 60.0) * kPi / 180.0};
+    return {(rec.RAHours + rec.RAMinutes / 60.0) * std::numbers::pi / 12.0,
+            (rec.DecDegrees + rec.DecMinutes / 60.0) * std::numbers::pi / 180.0};
 }
 
 double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
@@ -57,13 +55,13 @@ double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
     double rise = 0, set = 0, ra = 0, dec = 0;
     PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
                     rise, set, ra, dec, rec);
-    return (rec.HelioLongitude + 180.0) * kPi / 180.0;
+    return (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
 }
 
 double SunChartDeclination(double longitude) { return 0.4092797095926703 * std::sin(longitude); }
 
 int MoonPhaseStep(double moonRa, double sunLongitude) {
-    const double k = std::nearbyint((moonRa - sunLongitude) * 4.0 / kPi);
+    const double k = std::nearbyint((moonRa - sunLongitude) * 4.0 / std::numbers::pi);
     return std::fabs(k) < 1e6 ? static_cast<int>(k) : 1000000;  // no finite elongation: no picture
 }
 
@@ -151,7 +149,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
 
 void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
     double lambda = SunChartLongitude(context.frame, context.state);
-    if (lambda > 2 * kPi) lambda -= 2 * kPi;
+    if (lambda > 2 * std::numbers::pi) lambda -= 2 * std::numbers::pi;
     phaseReference_ = lambda;
 }
 
@@ -160,7 +158,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     moonPictureIndex_ = -1;
     double raDeg = 0, decDeg = 0, fraction = 0;
     MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
-    const double ra = raDeg * kPi / 180.0, dec = decDeg * kPi / 180.0;
+    const double ra = raDeg * std::numbers::pi / 180.0, dec = decDeg * std::numbers::pi / 180.0;
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, ra, dec, x, y)) return false;
     const int index = MoonPhasePictureIndex(MoonPhaseStep(ra, phaseReference_));

@@ -19,8 +19,6 @@ constexpr double kDeg = std::numbers::pi / 180.0;
 const QColor kVenusYellow(255, 255, 0);
 constexpr int kVenusShift = 15;  // computation x minus drawn x
 
-int RoundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
-
 }  // namespace
 
 // ---- Jupiter ------------------------------------------------------------------------------------
@@ -197,14 +195,6 @@ QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, 
         canvas.Rectangle(1, 1, 159, 249);
     }
     return panel;
-}
-
-void DrawVenusPanel(ChartCanvas& canvas, const ChartFrame& frame, const ObserverState& state) {
-    double chi = 0, phase = 0, magnitude = 0, diameter = 0;
-    PlanetPhysicalEphemeris(1, state.Day, state.Month, state.Year, state.Hour, chi, phase,
-                            magnitude, diameter);
-    const QImage panel = RenderVenusPanel(canvas.Fonts(), chi, phase, magnitude, diameter);
-    canvas.Painter().drawImage(QPoint(frame.Width - kVenusPanelWidth, 0), panel);
 }
 
 // ---- Both ---------------------------------------------------------------------------------------

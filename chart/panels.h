@@ -80,9 +80,6 @@ std::array<QString, 3> VenusPanelTexts(double diameter, double magnitude, double
 QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, double magnitude,
                         double diameter);
 
-// Computes Venus for the displayed date and whole hour and draws the panel at (W - 160, 0).
-void DrawVenusPanel(ChartCanvas& canvas, const ChartFrame& frame, const ObserverState& state);
-
 // The chart's panels step, with the pictures loaded once and the Venus panel kept while its
 // inputs (date, hour, locale) do not change.
 class ChartPanels {

@@ -4,21 +4,20 @@
 #include <numbers>
 
 #include "astro/angles.h"
+#include "astro/timebase.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kAltitudeScale = 2.4 / kPi;  // rows per radian of altitude, per pixel of height
-
-int RoundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+// Rows per radian of altitude, per pixel of height.
+constexpr double kAltitudeScale = 2.4 / std::numbers::pi;
 
 // Weekday arithmetic wants a remainder in 0..6 even for years before 1 AD.
 int Mod7(long long v) { return static_cast<int>(((v % 7) + 7) % 7); }
 
 int DaysBefore(int month, int year) {
     static const int kLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const bool leap = IsLeapYear(year);
     int days = 0;
     for (int m = 1; m < month && m <= 12; ++m) days += (m == 2 && leap) ? 29 : kLength[m - 1];
     return days;
@@ -78,15 +77,15 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.Height = height;
     f.CenterX = width / 2;
     f.PixelsPerDegree = f.CenterX / 90.0;
-    f.SinLat = std::sin(state.Latitude * kPi / 180.0);
-    f.CosLat = std::cos(state.Latitude * kPi / 180.0);
+    f.SinLat = std::sin(state.Latitude * std::numbers::pi / 180.0);
+    f.CosLat = std::cos(state.Latitude * std::numbers::pi / 180.0);
     f.ViewAzimuth = viewAzimuth;
     const double midnight = LocalDateToJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
     const double ut = state.Hour + state.Minute / 60.0 + state.Second / 3600.0 - state.TimeZone;
     double theta = LocalSiderealTime(state.Longitude, ut, midnight);
     if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year)) theta -= 1;
-    f.SiderealAngle = theta / 12.0 * kPi;
+    f.SiderealAngle = theta / 12.0 * std::numbers::pi;
     return f;
 }
 
@@ -100,7 +99,7 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
     double s = std::sin(t) * cosDec / std::cos(h);
     if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
-    const double as = std::asin(s) * 180.0 / kPi;
+    const double as = std::asin(s) * 180.0 / std::numbers::pi;
     const double azimuth = c > 0 ? as : 180.0 - as;
     double a = azimuth - f.ViewAzimuth;
     if (a > 180) a -= 360;
@@ -129,7 +128,7 @@ double ScreenYToAltitude(const ChartFrame& f, int y) {
 
 int AltitudeContourRow(const ChartFrame& f, int i) {
     return RoundToInt((f.Height - ChartFrame::HorizonOffset) -
-                      i * (kPi / 12.0) * kAltitudeScale * f.Height);
+                      i * (std::numbers::pi / 12.0) * kAltitudeScale * f.Height);
 }
 
 }  // namespace noctaris

@@ -3,9 +3,14 @@
 // time rule, screen scale) and the one projection through which everything on the chart is
 // placed. Azimuth runs linearly across the chart (90° each side of the view centre), altitude
 // linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
+#include <cmath>
+
 #include "chart/state.h"
 
 namespace noctaris {
+
+// A chart position in pixels: the nearest integer, ties to even.
+inline int RoundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 struct ChartFrame {
     int Width = 0;                // W: paint surface width in pixels

@@ -13,8 +13,7 @@
 namespace noctaris {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kDeg = kPi / 180.0;
+constexpr double kDeg = std::numbers::pi / 180.0;
 
 const QColor kBackground(0, 0, 0);
 const QColor kBorderColour(0, 0, 255);
@@ -34,8 +33,6 @@ const char* const kZodiacNames[12] = {"Aries", "Taurus",      "Gemini",    "Canc
 double ZodiacOffset(int i) { return i == 7 ? 1.17 : i == 9 ? 1.3 : i == 10 ? 1.2 : 1.5; }
 
 const char* const kCompassLetters[4] = {"S", "W", "N", "O"};
-
-int RoundToInt(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 QStaticText MakeStatic(const QString& text, const QFont& font) {
     QStaticText st(text);

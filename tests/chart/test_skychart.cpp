@@ -4,7 +4,10 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <cmath>
+#include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalog/catalog.h"
@@ -372,13 +375,89 @@ TEST(SkyChart, ShippedCatalogAllSwitches) {
     all.ShowMoon = all.ShowHorizonFigure = all.ShowConstellationLines = true;
     all.ShowConstellationBorders = all.ShowStarInfo = all.ShowZodiac = true;
     all.StarNameMode = 3;
-    for (int mode = 0; mode <= 3; ++mode) {
-        all.ConstellationNameMode = mode;
-        for (double az : {-180.0, -90.0, 0.0, 45.5, 180.0}) {
-            const QImage full = chart.Redraw(kSize, s, all, az, lists);
-            EXPECT_EQ(full.size(), kSize);
+    const int w = kSize.width(), h = kSize.height();
+    const QRgb grey = qRgb(128, 128, 128), yellow = qRgb(255, 255, 0);
+    std::vector<std::pair<double, double>> ecliptic, equator;
+    constexpr double kDeg = std::numbers::pi / 180;
+    for (int l = -10; l <= 368; l += 3)  // the chart's ecliptic: 23 degrees of declination
+        ecliptic.emplace_back(l * kDeg, 0.4014257279586958 * std::sin(l * kDeg));
+    for (int ra = 0; ra <= 360; ra += 4) equator.emplace_back(ra * kDeg, 0.0);
+    int linesSeen = 0;
+    for (double az : {-180.0, -90.0, 0.0, 45.5, 180.0}) {
+        QImage byMode[4];
+        for (int mode = 0; mode <= 3; ++mode) {
+            all.ConstellationNameMode = mode;
+            byMode[mode] = chart.Redraw(kSize, s, all, az, lists);
+            ASSERT_EQ(byMode[mode].size(), kSize);
         }
+        const QImage& full = byMode[1];
+        const ChartFrame& f = chart.Frame();
+        // The meridian runs down the middle, the altitude lines across, the band at the foot.
+        EXPECT_EQ(full.pixel(f.CenterX, 2), grey) << az;
+        for (int i = 1; i <= 5; ++i) {
+            const int row = AltitudeContourRow(f, i);
+            if (row < 0 || row >= h) continue;  // 75 degrees can lie above the top
+            EXPECT_EQ(full.pixel(3, row), grey) << az << " " << 15 * i;
+        }
+        EXPECT_EQ(full.pixel(f.CenterX + 7, h - 25), qRgb(240, 240, 240)) << az;
+        // The ecliptic and the equator run through their vertices in their colours.
+        auto share = [&](const std::vector<std::pair<double, double>>& points, QRgb colour) {
+            int hits = 0, onChart = 0;
+            for (const auto& [ra, dec] : points) {
+                int x = 0, y = 0;
+                if (!ProjectToScreen(f, ra, dec, x, y) || x < 0 || x >= w || y < 0 || y >= h - 40) continue;
+                ++onChart;
+                hits += full.pixel(x, y) == colour;
+            }
+            if (onChart < 3) return 1.0;  // below the horizon in this direction
+            ++linesSeen;
+            return double(hits) / onChart;
+        };
+        EXPECT_GE(share(ecliptic, yellow), 0.7) << az;
+        EXPECT_GE(share(equator, qRgb(0, 0, 160)), 0.7) << az;
+        // Constellation figures are drawn in red.
+        int red = 0;
+        for (int y = 0; y < h - 40; ++y)
+            for (int x = 0; x < w; ++x) red += full.pixel(x, y) == qRgb(255, 0, 0);
+        EXPECT_GT(red, 300) << az;
+        // Every bright star on the chart keeps its class colour in the core of its disc.
+        for (const StarRecord& star : catalogs.stars) {
+            int x = 0, y = 0;
+            if (!(star.Magnitude < 1.5) || !ProjectToScreen(f, star.RightAscension, star.Declination, x, y) ||
+                x < 2 || x >= w - 2 || y < 2 || y >= h - 40)
+                continue;
+            int core = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) core += full.pixel(x + dx, y + dy) == Rgb(StarClassColor(star.SpectralClass));
+            EXPECT_GE(core, 3) << az << " star at " << x << "," << y;
+        }
+        // The name mode writes the constellation names in yellow at their label places: none
+        // in mode 0, and each mode its own text.
+        int labelled = 0;
+        for (const Constellation& c : catalogs.constellations) {
+            int x = 0, y = 0;
+            if (!ProjectToScreen(f, c.labelRightAscension, c.labelDeclination, x, y) || x < 0 ||
+                x >= w - 80 || y < 0 || y >= h - 60)
+                continue;
+            const QRect box(x + 4, y + 4, 70, 16);
+            auto yellowIn = [&](const QImage& img) {  // text is smoothed: yellowish pixels
+                int n = 0;
+                for (int yy = box.top(); yy <= box.bottom(); ++yy)
+                    for (int xx = box.left(); xx <= box.right(); ++xx) {
+                        const QRgb p = img.pixel(xx, yy);
+                        n += qRed(p) >= 100 && qGreen(p) >= 100 && qBlue(p) <= 40;
+                    }
+                return n;
+            };
+            const int none = yellowIn(byMode[0]);
+            for (int mode = 1; mode <= 3; ++mode)
+                EXPECT_GT(yellowIn(byMode[mode]), none + 5) << az << " " << c.latin << " mode " << mode;
+            EXPECT_NE(byMode[1].copy(box), byMode[3].copy(box)) << c.latin;  // name and abbreviation
+            ++labelled;
+        }
+        EXPECT_GE(labelled, 5) << az;
     }
+    EXPECT_GE(linesSeen, 6);  // ecliptic and equator checked in most directions
     EXPECT_GT(lists.stars.Size(), 300u);
     // Odd and tiny surfaces are drawn without trouble.
     for (QSize size : {QSize(1, 1), QSize(17, 9), QSize(300, 40), QSize(2500, 300)})
