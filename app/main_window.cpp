@@ -83,8 +83,7 @@ void MainWindow::buildUi() {
     layout->setSpacing(0);
     setCentralWidget(central);
     createTimers();
-    buildToolbar();
-    layout->addWidget(findChild<QWidget*>("toolbar"));
+    layout->addWidget(buildToolbar());
     chartSurface_ = new ChartSurface(this);
     chartSurface_->setObjectName("chartSurface");
     layout->addWidget(chartSurface_, 1);

@@ -130,8 +130,10 @@ private:
     void openTerminator();
     void openAbout();
     // main_window_menu.cpp
-    void buildToolbar();
+    QWidget* buildToolbar();
     void buildMenu();
+    // A checkable menu item that changes the state, then marks the checks and redraws.
+    QAction* addSwitch(QMenu* menu, const char* name, const QString& caption, const std::function<void()>& change);
     QAction* addDisplayToggle(QMenu* menu, const char* name, const QString& caption, bool DisplayOptions::*field);
     void syncChecks();
     void setDirection(QAction* checked, int azimuth);

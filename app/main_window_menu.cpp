@@ -36,7 +36,7 @@ QAction* NamedAction(QMenu* menu, const char* name, const QString& caption) {
 
 }  // namespace
 
-void MainWindow::buildToolbar() {
+QWidget* MainWindow::buildToolbar() {
     auto* toolbar = new QWidget(this);
     toolbar->setObjectName("toolbar");
     toolbar->setFixedHeight(28);
@@ -106,7 +106,8 @@ void MainWindow::buildToolbar() {
     constellationNamesButton_ = button("constellationNamesButton", "SB", "Constellation names", nullptr);
     connect(constellationNamesButton_, &QToolButton::clicked, this, [this] { constellationNamesAction_->trigger(); });
     constellationLinesButton_ = button("constellationLinesButton", "Constellation lines", "Constellation lines", "S5");
-    connect(constellationLinesButton_, &QToolButton::clicked, this, [this] { showConstellationLinesAction_->trigger(); });
+    connect(constellationLinesButton_, &QToolButton::clicked, this,
+            [this] { showConstellationLinesAction_->trigger(); });
     for (QToolButton* b : {constellationLinesButton_, animationButton_, nowButton_, reverseButton_})
         if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
@@ -133,40 +134,47 @@ void MainWindow::buildToolbar() {
     row->addWidget(azimuthSpin_);
     connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
     row->addStretch(1);
+    return toolbar;
 }
 
-QAction* MainWindow::addDisplayToggle(QMenu* menu, const char* name, const QString& caption,
-                                      bool DisplayOptions::*field) {
+QAction* MainWindow::addSwitch(QMenu* menu, const char* name, const QString& caption,
+                               const std::function<void()>& change) {
     QAction* a = NamedAction(menu, name, caption);
     a->setCheckable(true);
-    toggles_.append({a, field});
-    connect(a, &QAction::triggered, this, [this, field] {
-        display_.*field = !(display_.*field);
+    connect(a, &QAction::triggered, this, [this, change] {
+        change();
         syncChecks();
         redraw();
     });
     return a;
 }
 
+QAction* MainWindow::addDisplayToggle(QMenu* menu, const char* name, const QString& caption,
+                                      bool DisplayOptions::*field) {
+    QAction* a = addSwitch(menu, name, caption, [this, field] { display_.*field = !(display_.*field); });
+    toggles_.append({a, field});
+    return a;
+}
+
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("menuBar");
+    auto command = [this](QMenu* menu, const char* name, const QString& caption, auto slot) {
+        QAction* a = NamedAction(menu, name, caption);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
 
     QMenu* file = bar->addMenu("File");
-    closeAction_ = NamedAction(file, "closeAction", "Close");
-    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
+    closeAction_ = command(file, "closeAction", "Close", &QWidget::close);
 
     QMenu* sim = bar->addMenu("Simulation");
-    animationAction_ = NamedAction(sim, "animationAction", "Simulation");
+    animationAction_ = command(sim, "animationAction", "Simulation", &MainWindow::toggleAnimation);
     animationAction_->setCheckable(true);
     animationAction_->setShortcut(Qt::Key_F2);
-    connect(animationAction_, &QAction::triggered, this, &MainWindow::toggleAnimation);
-    reverseAction_ = NamedAction(sim, "reverseAction", "Reverse timeline");
-    connect(reverseAction_, &QAction::triggered, this, &MainWindow::reverseTimeline);
-    slowerAction_ = NamedAction(sim, "slowerAction", "Simulation slower");
-    connect(slowerAction_, &QAction::triggered, this, &MainWindow::slowDownSimulation);
-    fasterAction_ = NamedAction(sim, "fasterAction", "Simulation faster");
-    connect(fasterAction_, &QAction::triggered, this, &MainWindow::speedUpSimulation);
+    reverseAction_ = command(sim, "reverseAction", "Reverse timeline", &MainWindow::reverseTimeline);
+    slowerAction_ = command(sim, "slowerAction", "Simulation slower", &MainWindow::slowDownSimulation);
+    fasterAction_ = command(sim, "fasterAction", "Simulation faster", &MainWindow::speedUpSimulation);
 
     QMenu* disp = bar->addMenu("Display");
     showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", "Ecliptic", &DisplayOptions::ShowEcliptic);
@@ -176,32 +184,18 @@ void MainWindow::buildMenu() {
     showAltitudeLinesAction_ =
         addDisplayToggle(disp, "showAltitudeLinesAction", "Contour line", &DisplayOptions::ShowAltitudeLines);
     showMoonAction_ = addDisplayToggle(disp, "showMoonAction", "Moon", &DisplayOptions::ShowMoon);
-    summerTimeAction_ = NamedAction(disp, "summerTimeAction", "Consider summer time");
-    summerTimeAction_->setCheckable(true);
-    connect(summerTimeAction_, &QAction::triggered, this, [this] {
-        observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime;
-        syncChecks();
-        redraw();
-    });
+    summerTimeAction_ = addSwitch(disp, "summerTimeAction", "Consider summer time",
+                                  [this] { observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime; });
     showHorizonFigureAction_ =
         addDisplayToggle(disp, "showHorizonFigureAction", "Horizon figure", &DisplayOptions::ShowHorizonFigure);
     disp->addSeparator();
     // Star names cycle through none, bright, brighter and all; constellation names skip the
     // vernacular names when cycling (0 -> 2 -> 3 -> 0).
-    starNamesAction_ = NamedAction(disp, "starNamesAction", "Star name");
-    starNamesAction_->setCheckable(true);
-    connect(starNamesAction_, &QAction::triggered, this, [this] {
-        display_.StarNameMode = (display_.StarNameMode + 1) % 4;
-        syncChecks();
-        redraw();
-    });
-    constellationNamesAction_ = NamedAction(disp, "constellationNamesAction", "Constellation name");
-    constellationNamesAction_->setCheckable(true);
-    connect(constellationNamesAction_, &QAction::triggered, this, [this] {
+    starNamesAction_ = addSwitch(disp, "starNamesAction", "Star name",
+                                 [this] { display_.StarNameMode = (display_.StarNameMode + 1) % 4; });
+    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", "Constellation name", [this] {
         int& m = display_.ConstellationNameMode;
         m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
-        syncChecks();
-        redraw();
     });
     showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", "Constellation line",
                                                      &DisplayOptions::ShowConstellationLines);
@@ -226,27 +220,23 @@ void MainWindow::buildMenu() {
     southInCenterAction_->setChecked(true);
 
     QMenu* info = bar->addMenu("Additional informations");
-    moonWindowAction_ = NamedAction(info, "moonWindowAction", "Moon parameter");
-    connect(moonWindowAction_, &QAction::triggered, this, [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = NamedAction(info, "sunWindowAction", "Sun parameter");
-    connect(sunWindowAction_, &QAction::triggered, this, [this] { showInfoWindow(sunWindow_); });
-    ephemerisAction_ = NamedAction(info, "ephemerisAction", "Ephemeris table");
-    connect(ephemerisAction_, &QAction::triggered, this, [this] { showInfoWindow(ephemerisWindow_); });
+    moonWindowAction_ = command(info, "moonWindowAction", "Moon parameter", [this] { showInfoWindow(moonWindow_); });
+    sunWindowAction_ = command(info, "sunWindowAction", "Sun parameter", [this] { showInfoWindow(sunWindow_); });
+    ephemerisAction_ =
+        command(info, "ephemerisAction", "Ephemeris table", [this] { showInfoWindow(ephemerisWindow_); });
     showJupiterMoonsAction_ =
         addDisplayToggle(info, "showJupiterMoonsAction", "Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
-    showVenusPhaseAction_ = addDisplayToggle(info, "showVenusPhaseAction", "Venus phase", &DisplayOptions::ShowVenusPhase);
-    moonPhaseCalendarAction_ = NamedAction(info, "moonPhaseCalendarAction", "Moon phase calendar");
-    connect(moonPhaseCalendarAction_, &QAction::triggered, this, &MainWindow::openMoonPhaseCalendar);
-    orbitsAction_ = NamedAction(info, "orbitsAction", "Orbits");
-    connect(orbitsAction_, &QAction::triggered, this, &MainWindow::openOrbits);
-    eventCalendarAction_ = NamedAction(info, "eventCalendarAction", "Astronomical calendar");
-    connect(eventCalendarAction_, &QAction::triggered, this, &MainWindow::openEventCalendar);
-    terminatorAction_ = NamedAction(info, "terminatorAction", "Terminator");
-    connect(terminatorAction_, &QAction::triggered, this, &MainWindow::openTerminator);
+    showVenusPhaseAction_ =
+        addDisplayToggle(info, "showVenusPhaseAction", "Venus phase", &DisplayOptions::ShowVenusPhase);
+    moonPhaseCalendarAction_ =
+        command(info, "moonPhaseCalendarAction", "Moon phase calendar", &MainWindow::openMoonPhaseCalendar);
+    orbitsAction_ = command(info, "orbitsAction", "Orbits", &MainWindow::openOrbits);
+    eventCalendarAction_ =
+        command(info, "eventCalendarAction", "Astronomical calendar", &MainWindow::openEventCalendar);
+    terminatorAction_ = command(info, "terminatorAction", "Terminator", &MainWindow::openTerminator);
 
     QMenu* help = bar->addMenu("?");
-    aboutAction_ = NamedAction(help, "aboutAction", "About ...");
-    connect(aboutAction_, &QAction::triggered, this, &MainWindow::openAbout);
+    aboutAction_ = command(help, "aboutAction", "About ...", &MainWindow::openAbout);
 }
 
 void MainWindow::setDirection(QAction* checked, int azimuth) {

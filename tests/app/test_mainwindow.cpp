@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QScreen>
@@ -536,4 +537,18 @@ TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
     EXPECT_TRUE(w->animation().AnimationRunning);  // the chart itself goes on
     EXPECT_EQ(gWarnings.filter("Moon parameter").size(), 1) << gWarnings.join('\n').toStdString();
     EXPECT_EQ(gWarnings.filter("Sun parameter").size(), 1) << gWarnings.join('\n').toStdString();
+}
+
+TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {
+    auto w = Open();
+    const Ui ui(*w);
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent e(QEvent::KeyPress, k, modifiers);
+        QApplication::sendEvent(ui.chartSurface, &e);
+    };
+    key(Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(w->viewAzimuth(), 5);
+    w->setViewAzimuth(-170);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(w->viewAzimuth(), 145);
 }
