@@ -1,15 +1,20 @@
 #pragma once
-// MainWindow: the main window ("Himmel" = sky). It owns the observer state, the display options,
-// the catalogs and the chart surface, reads the settings file at its first activation and
-// writes it when it closes.
+// MainWindow: the sky chart with its toolbar and menu. It owns the observer state, the display
+// options, the catalogs and the chart surface, applies the settings file at its first
+// activation and writes it when it closes.
+//
+// Its code is split by seam: main_window.cpp (construction, activation and close, drawing,
+// picking, the information windows), main_window_menu.cpp (toolbar and menu), main_window_time.cpp
+// (animation, "Now" mode, date, time and place controls). The settings file is app/settings.h,
+// the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <QDateTime>
-#include <QImage>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
-#include <QWidget>
 
 #include "app/timecontrol.h"
 #include "astro/objectlists.h"
@@ -24,43 +29,23 @@
 class QAction;
 class QComboBox;
 class QDateEdit;
-class QLabel;
+class QMenu;
+class QMouseEvent;
 class QSpinBox;
 class QTimer;
 class QToolButton;
 
 namespace noctaris {
 
-class IniFile;
-class EphemerisWindow;
+struct AppSettings;
 class AboutWindow;
+class ChartSurface;
+class EphemerisWindow;
 class MoonWindow;
 class SunWindow;
-class MainWindow;
 
-// PB1: the paint surface of the chart. It shows the last rendered image and passes mouse
-// events to the main window.
-class ChartSurface : public QWidget {
-    Q_OBJECT
-public:
-    explicit ChartSurface(MainWindow* owner);
-    const QImage& Image() const { return image_; }
-    // The off-screen image the chart is rendered into; reused from frame to frame.
-    QImage& Buffer() { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
-    void mousePressEvent(QMouseEvent*) override;
-    void mouseMoveEvent(QMouseEvent*) override;
-    void mouseReleaseEvent(QMouseEvent*) override;
-    void keyPressEvent(QKeyEvent*) override;
-
-private:
-    MainWindow* owner_;
-    QImage image_;
-};
-
+// Widgets and actions carry an objectName equal to their member's name without the trailing
+// underscore (e.g. "speedSpin", "showEclipticAction"), so tests and tools find them by name.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -72,84 +57,56 @@ public:
     explicit MainWindow(Options options = {});
     ~MainWindow() override;
 
-    static QString DefaultSettingsPath();
-
     // State read by the chart and the information windows.
-    const ObserverState& Observer() const { return observer_; }
-    const DisplayOptions& Display() const { return display_; }
-    const AnimationState& Animation() const { return animation_; }
-    const Catalogs& Catalog() const { return *catalogs_; }
-    ChartObjectLists& HitLists() { return hitLists_; }
-    double ViewAzimuth() const;
-    int Speed() const;
-    int AnimationInterval() const;
-    bool NowMode() const;
-    int StepIndex() const;
+    const ObserverState& observer() const { return observer_; }
+    const DisplayOptions& display() const { return display_; }
+    const AnimationState& animation() const { return animation_; }
+    const Catalogs& catalogs() const { return *catalogs_; }
+    ChartObjectLists& hitLists() { return hitLists_; }
+    double viewAzimuth() const;
+    int speed() const;
+    int animationInterval() const;  // milliseconds
+    bool nowMode() const;
+    int stepIndex() const;
 
     // The chart painter (bodies and panels are installed into its hooks).
-    SkyChart& Chart() { return *sky_; }
-    // Renders the chart into an off-screen image and puts it on PB1 in one operation.
-    void Redraw();
+    SkyChart& chart() { return *chart_; }
+    // Renders the chart into an off-screen image and puts it on the surface in one operation.
+    void redraw();
     // Chart mouse events: a click names the star or body under it, a drag turns the view.
-    void PB1MouseDown(QMouseEvent* e);
-    void PB1MouseMove(QMouseEvent* e);
-    void PB1MouseUp(QMouseEvent* e);
+    void onChartPress(QMouseEvent* e);
+    void onChartMove(QMouseEvent* e);
+    void onChartRelease(QMouseEvent* e);
     // Where the chart last drew the Sun (read by the Sun window).
-    const SunChartPosition& SunOnChart() const;
-    const QString& LastStarInfo() const { return lastInfo_; }
-    const QString& LastBodyClicked() const { return lastBody_; }
+    const SunChartPosition& sunOnChart() const;
+    // What the last click found (kept for tests, which run without message boxes).
+    const QString& lastStarInfo() const { return lastStarInfo_; }
+    const QString& lastBodyClicked() const { return lastBodyClicked_; }
 
     // Commands (menu items and toolbar buttons).
-    void ToggleAnimation();       // S20, M9, F2
-    void ReverseTimeline();       // S29, M31
-    void SimulationSlower();
-    void SimulationFaster();
-    void SetNowMode(bool on);     // S34
-    void SetViewAzimuth(int degrees);  // rx2
-    void SelectPlace(int index);  // ComboBox1
-    void SelectTimeOfDay(int index);   // cb2
-    void SetDate(const QDate& date);   // DE1
-    void Timer1Timer();
-    void Timer2Timer();
-    void OpenBody(const std::string& name);  // a click on the Moon, the Sun or a planet
-    void OpenOrbits();                       // M18
+    void toggleAnimation();            // Animation button, Simulation menu, F2
+    void reverseTimeline();
+    void slowDownSimulation();
+    void speedUpSimulation();
+    void setNowMode(bool on);          // "Now" button
+    void setViewAzimuth(int degrees);  // azimuth box
+    void selectPlace(int index);       // place list
+    void selectTimeOfDay(int index);   // "Time" list
+    void setDate(const QDate& date);   // date edit
+    void onAnimationTick();            // one animation step
+    void onClockTick();                // "Now" mode: take the clock's date and time
+    void openBody(const std::string& name);  // a click on the Moon, the Sun or a planet
+    void openOrbits();
     // Step after each redraw: visible information windows recompute for the new moment.
-    void RefreshInfoWindows();
-    EphemerisWindow* ephemerisWindow() const { return ephem_; }
-    MoonWindow* moonWindow() const { return umond_; }
-    SunWindow* sunWindow() const { return usonne_; }
-    const InfoSnapshot& MoonSunSnapshot() const { return infoSnapshot_; }
-    // Modal windows and message boxes are not opened when NOCTARIS_NO_DIALOGS is set (tests).
-    static bool DialogsAllowed();
+    void refreshInfoWindows();
+    EphemerisWindow* ephemerisWindow() const { return ephemerisWindow_; }
+    MoonWindow* moonWindow() const { return moonWindow_; }
+    SunWindow* sunWindow() const { return sunWindow_; }
+    const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
 
-    // Components the tests and later modules reach by name.
-    QToolButton* S20 = nullptr;
-    QSpinBox* RxSpinEdit1 = nullptr;
-    QToolButton* S34 = nullptr;
-    QComboBox* CB1 = nullptr;
-    QToolButton* S29 = nullptr;
-    QDateEdit* DE1 = nullptr;
-    QComboBox* cb2 = nullptr;
-    QToolButton* S7 = nullptr;
-    QToolButton* S25 = nullptr;
-    QToolButton* S5 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QSpinBox* rx2 = nullptr;
-    ChartSurface* PB1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QAction *MM2 = nullptr, *M9 = nullptr, *M31 = nullptr, *Simulationlangsamer1 = nullptr,
-            *Simulationschneller1 = nullptr;
-    QAction *M29 = nullptr, *M6 = nullptr, *M12 = nullptr, *M2 = nullptr, *M11 = nullptr,
-            *M8 = nullptr, *M13 = nullptr, *M3 = nullptr, *M19 = nullptr, *M21 = nullptr,
-            *M26 = nullptr, *M5 = nullptr, *M1 = nullptr, *M4 = nullptr, *M7 = nullptr;
-    QAction *H1 = nullptr, *H2 = nullptr, *H3 = nullptr, *H4 = nullptr;
-    QAction *Mond1 = nullptr, *M16 = nullptr, *M15 = nullptr, *M14 = nullptr, *M20 = nullptr,
-            *M17 = nullptr, *M18 = nullptr, *M22 = nullptr, *M23 = nullptr, *About1 = nullptr;
-
-    // Settings file: applied at the first activation, written on close.
-    void ReadSettings(const IniFile& ini);
-    void WriteSettings(IniFile& ini) const;
+    // The settings as the window holds them now, and applying stored ones.
+    AppSettings currentSettings() const;
+    void applySettings(const AppSettings& settings);
 
 signals:
     void redrawn();  // after every redraw (information windows follow the chart)
@@ -160,39 +117,106 @@ protected:
     void changeEvent(QEvent*) override;
 
 private:
-    void FormCreate();
-    void FormActivate();
-    void FormClose();
-    void BuildToolbar();
-    void BuildMenu();
-    QAction* AddToggle(QMenu* menu, const QString& caption, bool DisplayOptions::*field);
-    void SyncChecks();
-    void SetDirection(QAction* checked, int azimuth);
-    void ShowError(const QString& text);
-    void TakeClockTime();
-    void TakeClockDate();
-    QDateTime Now() const;
+    // main_window.cpp
+    void buildUi();
+    void applySettingsOnFirstActivation();
+    void saveSettingsOnClose();
+    void showError(const QString& text);
+    QDateTime now() const;
+    void showInfoWindow(QWidget* window);
+    void takeSnapshotFor(QWidget* window);
+    void openMoonPhaseCalendar();
+    void openEventCalendar();
+    void openTerminator();
+    void openAbout();
+    // main_window_menu.cpp
+    QWidget* buildToolbar();
+    void buildMenu();
+    // A checkable menu item that changes the state, then marks the checks and redraws.
+    QAction* addSwitch(QMenu* menu, const char* name, const QString& caption, const std::function<void()>& change);
+    QAction* addDisplayToggle(QMenu* menu, const char* name, const QString& caption, bool DisplayOptions::*field);
+    void syncChecks();
+    void setDirection(QAction* checked, int azimuth);
+    // main_window_time.cpp
+    void createTimers();
+    void onSpeedChanged(int speed);
+    void takeClockDateAndTime();
 
-    Options options_;
+    Options options_;  // settingsPath resolved at construction
     std::shared_ptr<const Catalogs> catalogs_;
     ObserverState observer_;
     DisplayOptions display_;
     AnimationState animation_;
     ChartObjectLists hitLists_;
-    std::unique_ptr<SkyChart> sky_;
+    std::unique_ptr<SkyChart> chart_;
     std::unique_ptr<ChartBodies> bodies_;
     std::unique_ptr<ChartPanels> panels_;
     ChartPicker picker_;
-    EphemerisWindow* ephem_ = nullptr;  // created hidden, lives with the main window
-    AboutWindow* about_ = nullptr;
-    MoonWindow* umond_ = nullptr;
-    SunWindow* usonne_ = nullptr;
+    EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
+    AboutWindow* aboutWindow_ = nullptr;
+    MoonWindow* moonWindow_ = nullptr;
+    SunWindow* sunWindow_ = nullptr;
     InfoSnapshot infoSnapshot_;  // shared by the Moon and Sun windows
-    void ShowInfoWindow(QWidget* window);
-    QString lastInfo_, lastBody_;  // what the last click found (seen by tests without dialogs)
+    QString lastStarInfo_, lastBodyClicked_;
     bool firstActivation_ = true;
     bool settingsWritten_ = false;
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;
+
+    // Toolbar.
+    QToolButton* animationButton_ = nullptr;
+    QSpinBox* speedSpin_ = nullptr;
+    QToolButton* nowButton_ = nullptr;
+    QComboBox* stepCombo_ = nullptr;
+    QToolButton* reverseButton_ = nullptr;
+    QDateEdit* dateEdit_ = nullptr;
+    QComboBox* timeOfDayCombo_ = nullptr;
+    QToolButton* starNamesButton_ = nullptr;
+    QToolButton* constellationNamesButton_ = nullptr;
+    QToolButton* constellationLinesButton_ = nullptr;
+    QComboBox* placeCombo_ = nullptr;
+    QSpinBox* azimuthSpin_ = nullptr;
+    ChartSurface* chartSurface_ = nullptr;
+    QTimer* animationTimer_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
+
+    // Menu: File, Simulation.
+    QAction* closeAction_ = nullptr;
+    QAction* animationAction_ = nullptr;
+    QAction* reverseAction_ = nullptr;
+    QAction* slowerAction_ = nullptr;
+    QAction* fasterAction_ = nullptr;
+    // Display.
+    QAction* showEclipticAction_ = nullptr;
+    QAction* showEquatorAction_ = nullptr;
+    QAction* showGridAction_ = nullptr;
+    QAction* showMeridianAction_ = nullptr;
+    QAction* showAltitudeLinesAction_ = nullptr;
+    QAction* showMoonAction_ = nullptr;
+    QAction* summerTimeAction_ = nullptr;
+    QAction* showHorizonFigureAction_ = nullptr;
+    QAction* starNamesAction_ = nullptr;
+    QAction* constellationNamesAction_ = nullptr;
+    QAction* showConstellationLinesAction_ = nullptr;
+    QAction* showConstellationBordersAction_ = nullptr;
+    QAction* whiteStarsAction_ = nullptr;
+    QAction* showStarInfoAction_ = nullptr;
+    QAction* showZodiacAction_ = nullptr;
+    // Direction.
+    QAction* eastInCenterAction_ = nullptr;
+    QAction* southInCenterAction_ = nullptr;
+    QAction* westInCenterAction_ = nullptr;
+    QAction* northInCenterAction_ = nullptr;
+    // Additional informations, ?.
+    QAction* moonWindowAction_ = nullptr;
+    QAction* sunWindowAction_ = nullptr;
+    QAction* ephemerisAction_ = nullptr;
+    QAction* showJupiterMoonsAction_ = nullptr;
+    QAction* showVenusPhaseAction_ = nullptr;
+    QAction* moonPhaseCalendarAction_ = nullptr;
+    QAction* orbitsAction_ = nullptr;
+    QAction* eventCalendarAction_ = nullptr;
+    QAction* terminatorAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 };
 
 }  // namespace noctaris

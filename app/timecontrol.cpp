@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/timebase.h"
+#include "platform/format.h"
 
 namespace noctaris {
 
@@ -31,6 +32,28 @@ void AnimationStep(ObserverState& state, double direction, double stepDays) {
     state.Hour = hour;
     state.Minute = minute;
     state.Second = second;
+}
+
+QStringList TimeOfDayCaptions() {
+    QStringList captions;
+    for (int k = 0; k < kTimesOfDay; ++k) captions << FormatDateTime("hh:nn", EncodeTime(k / 12, (k % 12) * 5, 0, 0));
+    return captions;
+}
+
+void SetTimeOfDay(ObserverState& state, int index) {
+    state.Hour = index / 12;
+    state.Minute = (index % 12) * 5;
+}
+
+void SetObserverDate(ObserverState& state, const QDate& date) {
+    const TDateTime serial = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
+    DateTimeToDate(serial, state.Year, state.Month, state.Day);
+}
+
+void SetObserverClock(ObserverState& state, const QTime& time) {
+    state.Hour = time.hour();
+    state.Minute = time.minute();
+    state.Second = time.second();
 }
 
 }  // namespace noctaris

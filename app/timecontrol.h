@@ -1,6 +1,11 @@
 #pragma once
-// Time control of the main window: the animation's step table and the step itself.
+// Time control of the main window: the animation's step table and the step itself, the list of
+// times of day and how the date edit and the clock set the observer's moment.
 #include <array>
+
+#include <QDate>
+#include <QStringList>
+#include <QTime>
 
 #include "chart/state.h"
 
@@ -35,7 +40,24 @@ struct AnimationState {
 // leaves the range of the time base; the state is then left unchanged.
 void AnimationStep(ObserverState& state, double direction, double stepDays);
 
-// Animation timer interval for a speed of 1..100.
+// Animation timer interval in milliseconds for a speed of 1..100.
 inline int IntervalForSpeed(int speed) { return 101 - speed; }
+// The interval for a speed restored from the settings file: one millisecond shorter than the
+// same speed chosen in the spin box, as it has always been.
+inline int IntervalForStoredSpeed(int speed) { return 100 - speed; }
+
+// The "Time" list: 288 entries "00:00" to "23:55", five minutes apart.
+inline constexpr int kTimesOfDay = 288;
+QStringList TimeOfDayCaptions();
+// The entry at or before the observer's clock time.
+inline int TimeOfDayIndex(const ObserverState& state) { return state.Minute / 5 + 12 * state.Hour; }
+// Sets hours and minutes from list entry `index` (>= 0); the seconds stay.
+void SetTimeOfDay(ObserverState& state, int index);
+
+// Sets the observer's date from a calendar date (proleptic Gregorian, as QDate counts); the time
+// base shows dates before 1582-10-15 in the Julian calendar.
+void SetObserverDate(ObserverState& state, const QDate& date);
+// Sets the observer's clock time to whole seconds.
+void SetObserverClock(ObserverState& state, const QTime& time);
 
 }  // namespace noctaris

@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <random>
 
+#include "app/chart_surface.h"
 #include "app/main_window.h"
 #include "platform/inifile.h"
 #include "windows/ephemeris_window.h"
@@ -33,6 +35,73 @@ std::shared_ptr<const Catalogs> SharedCatalogs() {
     static auto catalogs = std::make_shared<const Catalogs>(Catalogs::LoadAll());
     return catalogs;
 }
+
+// The window's controls, found by objectName as a user finds them by caption.
+template <class T>
+T* Child(const MainWindow& w, const char* name) {
+    T* child = w.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+struct Ui {
+    explicit Ui(const MainWindow& w)
+        : nowButton(Child<QToolButton>(w, "nowButton")),
+          speedSpin(Child<QSpinBox>(w, "speedSpin")),
+          stepCombo(Child<QComboBox>(w, "stepCombo")),
+          dateEdit(Child<QDateEdit>(w, "dateEdit")),
+          timeOfDayCombo(Child<QComboBox>(w, "timeOfDayCombo")),
+          placeCombo(Child<QComboBox>(w, "placeCombo")),
+          chartSurface(Child<ChartSurface>(w, "chartSurface")),
+          animationTimer(Child<QTimer>(w, "animationTimer")),
+          clockTimer(Child<QTimer>(w, "clockTimer")),
+          animationAction(Child<QAction>(w, "animationAction")),
+          showEclipticAction(Child<QAction>(w, "showEclipticAction")),
+          showEquatorAction(Child<QAction>(w, "showEquatorAction")),
+          showGridAction(Child<QAction>(w, "showGridAction")),
+          showMeridianAction(Child<QAction>(w, "showMeridianAction")),
+          showAltitudeLinesAction(Child<QAction>(w, "showAltitudeLinesAction")),
+          showMoonAction(Child<QAction>(w, "showMoonAction")),
+          summerTimeAction(Child<QAction>(w, "summerTimeAction")),
+          showHorizonFigureAction(Child<QAction>(w, "showHorizonFigureAction")),
+          starNamesAction(Child<QAction>(w, "starNamesAction")),
+          constellationNamesAction(Child<QAction>(w, "constellationNamesAction")),
+          showConstellationLinesAction(Child<QAction>(w, "showConstellationLinesAction")),
+          showConstellationBordersAction(Child<QAction>(w, "showConstellationBordersAction")),
+          whiteStarsAction(Child<QAction>(w, "whiteStarsAction")),
+          showStarInfoAction(Child<QAction>(w, "showStarInfoAction")),
+          showZodiacAction(Child<QAction>(w, "showZodiacAction")),
+          eastInCenterAction(Child<QAction>(w, "eastInCenterAction")),
+          southInCenterAction(Child<QAction>(w, "southInCenterAction")),
+          westInCenterAction(Child<QAction>(w, "westInCenterAction")),
+          northInCenterAction(Child<QAction>(w, "northInCenterAction")),
+          moonWindowAction(Child<QAction>(w, "moonWindowAction")),
+          sunWindowAction(Child<QAction>(w, "sunWindowAction")),
+          ephemerisAction(Child<QAction>(w, "ephemerisAction")),
+          showJupiterMoonsAction(Child<QAction>(w, "showJupiterMoonsAction")),
+          showVenusPhaseAction(Child<QAction>(w, "showVenusPhaseAction")),
+          moonPhaseCalendarAction(Child<QAction>(w, "moonPhaseCalendarAction")),
+          orbitsAction(Child<QAction>(w, "orbitsAction")),
+          eventCalendarAction(Child<QAction>(w, "eventCalendarAction")),
+          terminatorAction(Child<QAction>(w, "terminatorAction")),
+          aboutAction(Child<QAction>(w, "aboutAction")) {}
+    QToolButton* nowButton;
+    QSpinBox* speedSpin;
+    QComboBox* stepCombo;
+    QDateEdit* dateEdit;
+    QComboBox* timeOfDayCombo;
+    QComboBox* placeCombo;
+    ChartSurface* chartSurface;
+    QTimer* animationTimer;
+    QTimer* clockTimer;
+    QAction *animationAction, *showEclipticAction, *showEquatorAction, *showGridAction, *showMeridianAction,
+        *showAltitudeLinesAction, *showMoonAction, *summerTimeAction, *showHorizonFigureAction, *starNamesAction,
+        *constellationNamesAction, *showConstellationLinesAction, *showConstellationBordersAction, *whiteStarsAction,
+        *showStarInfoAction, *showZodiacAction;
+    QAction *eastInCenterAction, *southInCenterAction, *westInCenterAction, *northInCenterAction;
+    QAction *moonWindowAction, *sunWindowAction, *ephemerisAction, *showJupiterMoonsAction, *showVenusPhaseAction,
+        *moonPhaseCalendarAction, *orbitsAction, *eventCalendarAction, *terminatorAction, *aboutAction;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -60,58 +129,68 @@ protected:
 };
 
 void ExpectDefaults(MainWindow& w) {
-    const ObserverState& o = w.Observer();
+    const Ui ui(w);
+    const ObserverState& o = w.observer();
     EXPECT_EQ(o.PlaceName, "Chemnitz, D");
     EXPECT_DOUBLE_EQ(o.Latitude, 50.836667);
     EXPECT_DOUBLE_EQ(o.Longitude, 12.854444);
     EXPECT_DOUBLE_EQ(o.TimeZone, 1);
-    EXPECT_EQ(w.ViewAzimuth(), 0);
-    EXPECT_TRUE(w.H2->isChecked());
-    EXPECT_FALSE(w.H1->isChecked() || w.H3->isChecked() || w.H4->isChecked());
-    EXPECT_TRUE(w.Display() == DisplayOptions{}) << "every display switch off";
-    EXPECT_FALSE(w.Observer().ConsiderSummerTime);
-    for (QAction* a : {w.M29, w.M6, w.M12, w.M2, w.M11, w.M8, w.M13, w.M3, w.M19, w.M21, w.M26, w.M5,
-                       w.M1, w.M4, w.M7, w.M14, w.M20})
+    EXPECT_EQ(w.viewAzimuth(), 0);
+    EXPECT_TRUE(ui.southInCenterAction->isChecked());
+    EXPECT_FALSE(ui.eastInCenterAction->isChecked() || ui.westInCenterAction->isChecked() ||
+                 ui.northInCenterAction->isChecked());
+    EXPECT_TRUE(w.display() == DisplayOptions{}) << "every display switch off";
+    EXPECT_FALSE(w.observer().ConsiderSummerTime);
+    for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
+                       ui.showAltitudeLinesAction, ui.showMoonAction, ui.summerTimeAction, ui.showHorizonFigureAction,
+                       ui.starNamesAction, ui.constellationNamesAction, ui.showConstellationLinesAction,
+                       ui.showConstellationBordersAction, ui.whiteStarsAction, ui.showStarInfoAction,
+                       ui.showZodiacAction, ui.showJupiterMoonsAction, ui.showVenusPhaseAction})
         EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
-    EXPECT_EQ(w.Speed(), 80);
-    EXPECT_EQ(w.AnimationInterval(), 10);
-    EXPECT_EQ(w.StepIndex(), 2);
-    EXPECT_EQ(w.CB1->currentText(), "1 minute");
-    EXPECT_FALSE(w.NowMode());
-    EXPECT_FALSE(w.Animation().AnimationRunning);
+    EXPECT_EQ(w.speed(), 80);
+    EXPECT_EQ(w.animationInterval(), 10);
+    EXPECT_EQ(w.stepIndex(), 2);
+    EXPECT_EQ(ui.stepCombo->currentText(), "1 minute");
+    EXPECT_FALSE(w.nowMode());
+    EXPECT_FALSE(w.animation().AnimationRunning);
 }
 
 }  // namespace
 
 TEST_F(MainWindowTest, FirstStartWithoutSettings) {
     auto w = Open();
+    const Ui ui(*w);
     EXPECT_EQ(w->windowTitle(), "Noctaris");
     ExpectDefaults(*w);
-    const ObserverState& o = w->Observer();
+    const ObserverState& o = w->observer();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261207);
     EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 213217);
-    EXPECT_EQ(w->cb2->count(), 288);
-    EXPECT_EQ(w->cb2->itemText(0), "00:00");
-    EXPECT_EQ(w->cb2->itemText(287), "23:55");
-    EXPECT_EQ(w->cb2->currentIndex(), 6 + 12 * 21);
-    EXPECT_EQ(w->DE1->date(), QDate(2026, 12, 7));
-    EXPECT_EQ(w->ComboBox1->count(), static_cast<int>(SharedCatalogs()->places.size()));
-    EXPECT_EQ(w->PB1->Image().size(), w->PB1->size());
+    EXPECT_EQ(ui.timeOfDayCombo->count(), 288);
+    EXPECT_EQ(ui.timeOfDayCombo->itemText(0), "00:00");
+    EXPECT_EQ(ui.timeOfDayCombo->itemText(287), "23:55");
+    EXPECT_EQ(ui.timeOfDayCombo->currentIndex(), 6 + 12 * 21);
+    EXPECT_EQ(ui.dateEdit->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(ui.placeCombo->count(), static_cast<int>(SharedCatalogs()->places.size()));
+    EXPECT_EQ(ui.chartSurface->image().size(), ui.chartSurface->size());
 }
 
 TEST_F(MainWindowTest, SettingsRoundTrip) {
     {
         auto w = Open();
-        for (QAction* a : {w->M29, w->M6, w->M12, w->M2, w->M11, w->M8, w->M13, w->M3, w->M26, w->M5,
-                           w->M1, w->M4, w->M7, w->M14, w->M20})
+        const Ui ui(*w);
+        for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
+                           ui.showAltitudeLinesAction, ui.showMoonAction, ui.summerTimeAction,
+                           ui.showHorizonFigureAction, ui.showConstellationLinesAction,
+                           ui.showConstellationBordersAction, ui.whiteStarsAction, ui.showStarInfoAction,
+                           ui.showZodiacAction, ui.showJupiterMoonsAction, ui.showVenusPhaseAction})
             a->trigger();
-        w->M19->trigger();
-        w->M19->trigger();  // star names: mode 2
-        w->M21->trigger();  // constellation names: 0 -> 2
-        w->M21->trigger();  // -> 3
-        w->ComboBox1->setCurrentIndex(w->ComboBox1->findText(QString::fromUtf8("Zürich, CH")));
-        w->H3->trigger();
-        w->RxSpinEdit1->setValue(55);
+        ui.starNamesAction->trigger();
+        ui.starNamesAction->trigger();  // star names: mode 2
+        ui.constellationNamesAction->trigger();  // constellation names: 0 -> 2
+        ui.constellationNamesAction->trigger();  // -> 3
+        ui.placeCombo->setCurrentIndex(ui.placeCombo->findText(QString::fromUtf8("Zürich, CH")));
+        ui.westInCenterAction->trigger();
+        ui.speedSpin->setValue(55);
         w->close();
     }
     QFile f(path_);
@@ -135,50 +214,55 @@ TEST_F(MainWindowTest, SettingsRoundTrip) {
     }
 
     auto w = Open();
-    const ObserverState& o = w->Observer();
+
+    const Ui ui(*w);
+    const ObserverState& o = w->observer();
     EXPECT_EQ(o.PlaceName, "Zürich, CH");
     EXPECT_TRUE(o.ConsiderSummerTime);
-    EXPECT_EQ(w->ViewAzimuth(), 90);
-    EXPECT_TRUE(w->H2->isChecked());  // the direction marks always start at south
-    EXPECT_EQ(w->Speed(), 55);
-    EXPECT_EQ(w->AnimationInterval(), 45);  // restored speed s gives 100 - s
-    const DisplayOptions& d = w->Display();
+    EXPECT_EQ(w->viewAzimuth(), 90);
+    EXPECT_TRUE(ui.southInCenterAction->isChecked());  // the direction marks always start at south
+    EXPECT_EQ(w->speed(), 55);
+    EXPECT_EQ(w->animationInterval(), 45);  // restored speed s gives 100 - s
+    const DisplayOptions& d = w->display();
     EXPECT_TRUE(d.ShowEcliptic && d.ShowEquator && d.ShowGrid && d.ShowMeridian && d.ShowAltitudeLines &&
                 d.ShowMoon && d.ShowHorizonFigure && d.ShowConstellationLines && d.ShowConstellationBorders &&
                 d.WhiteStars && d.ShowStarInfo && d.ShowZodiac && d.ShowJupiterMoons && d.ShowVenusPhase);
     EXPECT_EQ(d.StarNameMode, 2);
     EXPECT_EQ(d.ConstellationNameMode, 3);
-    EXPECT_TRUE(w->M19->isChecked() && w->M21->isChecked() && w->M13->isChecked() && w->M26->isChecked());
+    EXPECT_TRUE(ui.starNamesAction->isChecked() && ui.constellationNamesAction->isChecked() &&
+                ui.summerTimeAction->isChecked() && ui.showConstellationLinesAction->isChecked());
 }
 
 TEST_F(MainWindowTest, StoredValuesOutOfRange) {
     WriteSettings("[Noctaris]\r\nSimulation=100\r\nAzimut=181\r\nSterne=7\r\nSternbilder=1\r\n");
     {
         auto w = Open();
-        EXPECT_EQ(w->Speed(), 80);
-        EXPECT_EQ(w->AnimationInterval(), 10);
-        EXPECT_EQ(w->ViewAzimuth(), 0);
-        EXPECT_EQ(w->Display().StarNameMode, 7);  // labels nothing; the next click gives 0
-        EXPECT_TRUE(w->M19->isChecked());
-        w->M19->trigger();
-        EXPECT_EQ(w->Display().StarNameMode, 0);
-        EXPECT_FALSE(w->M19->isChecked());
-        EXPECT_EQ(w->Display().ConstellationNameMode, 1);
-        w->M21->trigger();
-        EXPECT_EQ(w->Display().ConstellationNameMode, 2);
-        EXPECT_EQ(w->Observer().PlaceName, "Chemnitz, D");  // empty "Ort": the default place
+        const Ui ui(*w);
+        EXPECT_EQ(w->speed(), 80);
+        EXPECT_EQ(w->animationInterval(), 10);
+        EXPECT_EQ(w->viewAzimuth(), 0);
+        EXPECT_EQ(w->display().StarNameMode, 7);  // labels nothing; the next click gives 0
+        EXPECT_TRUE(ui.starNamesAction->isChecked());
+        ui.starNamesAction->trigger();
+        EXPECT_EQ(w->display().StarNameMode, 0);
+        EXPECT_FALSE(ui.starNamesAction->isChecked());
+        EXPECT_EQ(w->display().ConstellationNameMode, 1);
+        ui.constellationNamesAction->trigger();
+        EXPECT_EQ(w->display().ConstellationNameMode, 2);
+        EXPECT_EQ(w->observer().PlaceName, "Chemnitz, D");  // empty "Ort": the default place
     }
     WriteSettings("[Noctaris]\r\nSimulation=99\r\nAzimut=90\r\nOrt=Atlantis, XX\r\n");
     auto w = Open();
-    EXPECT_EQ(w->Speed(), 99);
-    EXPECT_EQ(w->AnimationInterval(), 1);
-    EXPECT_EQ(w->ViewAzimuth(), 90);
-    EXPECT_TRUE(w->H2->isChecked());
+    const Ui ui(*w);
+    EXPECT_EQ(w->speed(), 99);
+    EXPECT_EQ(w->animationInterval(), 1);
+    EXPECT_EQ(w->viewAzimuth(), 90);
+    EXPECT_TRUE(ui.southInCenterAction->isChecked());
     // An unknown stored place selects nothing and leaves the place as it was created.
-    EXPECT_EQ(w->ComboBox1->currentIndex(), -1);
-    EXPECT_EQ(w->Observer().PlaceName, "Chemnitz");
-    EXPECT_EQ(w->Observer().Latitude, 0);
-    EXPECT_EQ(w->Observer().TimeZone, 0);
+    EXPECT_EQ(ui.placeCombo->currentIndex(), -1);
+    EXPECT_EQ(w->observer().PlaceName, "Chemnitz");
+    EXPECT_EQ(w->observer().Latitude, 0);
+    EXPECT_EQ(w->observer().TimeZone, 0);
 }
 
 TEST_F(MainWindowTest, GarbageSettingsStartCleanly) {
@@ -191,9 +275,9 @@ TEST_F(MainWindowTest, GarbageSettingsStartCleanly) {
                      "Sterne=-1\r\nMond=abc\r\n")}) {
         WriteSettings(bytes);
         auto w = Open();
-        EXPECT_FALSE(w->Display().ShowMoon);
-        EXPECT_GE(w->Display().StarNameMode, 0);
-        EXPECT_EQ(w->ViewAzimuth(), 0);
+        EXPECT_FALSE(w->display().ShowMoon);
+        EXPECT_GE(w->display().StarNameMode, 0);
+        EXPECT_EQ(w->viewAzimuth(), 0);
         // Wherever the stored position was, the window is on a screen.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         EXPECT_TRUE(screen.intersects(w->frameGeometry())) << w->pos().x() << "," << w->pos().y();
@@ -202,191 +286,202 @@ TEST_F(MainWindowTest, GarbageSettingsStartCleanly) {
 
 TEST_F(MainWindowTest, AnimationAndNowExcludeEachOther) {
     auto w = Open();
-    w->ToggleAnimation();
-    EXPECT_TRUE(w->Animation().AnimationRunning);
-    EXPECT_TRUE(w->Timer1->isActive());
-    EXPECT_TRUE(w->M9->isChecked());
-    w->S34->click();  // "Now" down
-    EXPECT_TRUE(w->NowMode());
-    EXPECT_TRUE(w->Timer2->isActive());
-    EXPECT_FALSE(w->Animation().AnimationRunning);
-    EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_FALSE(w->M9->isChecked());
-    w->M9->trigger();  // starting the animation releases "Now"
-    EXPECT_FALSE(w->NowMode());
-    EXPECT_FALSE(w->Timer2->isActive());
-    EXPECT_TRUE(w->Animation().AnimationRunning);
-    w->ToggleAnimation();
-    EXPECT_FALSE(w->Timer1->isActive());
+    const Ui ui(*w);
+    w->toggleAnimation();
+    EXPECT_TRUE(w->animation().AnimationRunning);
+    EXPECT_TRUE(ui.animationTimer->isActive());
+    EXPECT_TRUE(ui.animationAction->isChecked());
+    ui.nowButton->click();  // "Now" down
+    EXPECT_TRUE(w->nowMode());
+    EXPECT_TRUE(ui.clockTimer->isActive());
+    EXPECT_FALSE(w->animation().AnimationRunning);
+    EXPECT_FALSE(ui.animationTimer->isActive());
+    EXPECT_FALSE(ui.animationAction->isChecked());
+    ui.animationAction->trigger();  // starting the animation releases "Now"
+    EXPECT_FALSE(w->nowMode());
+    EXPECT_FALSE(ui.clockTimer->isActive());
+    EXPECT_TRUE(w->animation().AnimationRunning);
+    w->toggleAnimation();
+    EXPECT_FALSE(ui.animationTimer->isActive());
 
     // Speed: the interval follows 101 - speed; the menu stops short of both ends.
-    w->RxSpinEdit1->setValue(98);
-    EXPECT_EQ(w->AnimationInterval(), 3);
-    w->SimulationFaster();
-    EXPECT_EQ(w->Speed(), 99);
-    w->SimulationFaster();
-    EXPECT_EQ(w->Speed(), 99);
-    w->RxSpinEdit1->setValue(3);
-    w->SimulationSlower();
-    w->SimulationSlower();
-    EXPECT_EQ(w->Speed(), 2);
+    ui.speedSpin->setValue(98);
+    EXPECT_EQ(w->animationInterval(), 3);
+    w->speedUpSimulation();
+    EXPECT_EQ(w->speed(), 99);
+    w->speedUpSimulation();
+    EXPECT_EQ(w->speed(), 99);
+    ui.speedSpin->setValue(3);
+    w->slowDownSimulation();
+    w->slowDownSimulation();
+    EXPECT_EQ(w->speed(), 2);
 
     // "Now" takes the clock; choosing a time of day ends it.
-    w->S34->click();
-    w->Timer2Timer();
-    EXPECT_EQ(w->Observer().Hour * 100 + w->Observer().Minute, 2132);
-    w->SelectTimeOfDay(3);
-    EXPECT_FALSE(w->NowMode());
-    EXPECT_EQ(w->Observer().Hour * 100 + w->Observer().Minute, 15);
-    EXPECT_EQ(w->Observer().Second, 17);
+    ui.nowButton->click();
+    w->onClockTick();
+    EXPECT_EQ(w->observer().Hour * 100 + w->observer().Minute, 2132);
+    w->selectTimeOfDay(3);
+    EXPECT_FALSE(w->nowMode());
+    EXPECT_EQ(w->observer().Hour * 100 + w->observer().Minute, 15);
+    EXPECT_EQ(w->observer().Second, 17);
 }
 
 TEST_F(MainWindowTest, AnimationSteps) {
     auto w = Open();
-    w->cb2->setCurrentIndex(287);
-    w->SelectTimeOfDay(287);  // 23:55:17
-    w->CB1->setCurrentIndex(6);  // 10 minutes
-    w->ToggleAnimation();
-    w->Timer1Timer();
-    const ObserverState& o = w->Observer();
+    const Ui ui(*w);
+    ui.timeOfDayCombo->setCurrentIndex(287);
+    w->selectTimeOfDay(287);  // 23:55:17
+    ui.stepCombo->setCurrentIndex(6);  // 10 minutes
+    w->toggleAnimation();
+    w->onAnimationTick();
+    const ObserverState& o = w->observer();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261208);
     // 00:05:17 in days lands a hair below the whole second, which truncation drops.
     EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 516);
-    w->ReverseTimeline();
-    w->Timer1Timer();
-    w->Timer1Timer();
+    w->reverseTimeline();
+    w->onAnimationTick();
+    w->onAnimationTick();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261207);
     EXPECT_EQ(o.Hour, 23);
     // Neither the date edit nor the time list follow the animation.
-    EXPECT_EQ(w->DE1->date(), QDate(2026, 12, 7));
-    EXPECT_EQ(w->cb2->currentIndex(), 287);
+    EXPECT_EQ(ui.dateEdit->date(), QDate(2026, 12, 7));
+    EXPECT_EQ(ui.timeOfDayCombo->currentIndex(), 287);
 
-    w->ReverseTimeline();
-    w->CB1->setCurrentIndex(14);  // 23 h 56 min: one day less about four minutes
-    w->Timer1Timer();
+    w->reverseTimeline();
+    ui.stepCombo->setCurrentIndex(14);  // 23 h 56 min: one day less about four minutes
+    w->onAnimationTick();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261208);
     EXPECT_EQ(o.Hour * 100 + o.Minute, 2341);
-    w->CB1->setCurrentIndex(-1);  // nothing selected: 15 seconds
+    ui.stepCombo->setCurrentIndex(-1);  // nothing selected: 15 seconds
     const int before = o.Second;
-    w->Timer1Timer();
+    w->onAnimationTick();
     EXPECT_EQ((o.Second - before + 60) % 60, 15);
 }
 
 TEST_F(MainWindowTest, AnimationStopsAtTheStartOfTheTimeBase) {
     auto w = Open();
-    w->CB1->setCurrentIndex(15);
-    w->ReverseTimeline();
-    w->ToggleAnimation();
+    const Ui ui(*w);
+    ui.stepCombo->setCurrentIndex(15);
+    w->reverseTimeline();
+    w->toggleAnimation();
     // Run the timer by hand far enough to pass JD 0 in big steps.
-    ObserverState& o = const_cast<ObserverState&>(w->Observer());
+    ObserverState& o = const_cast<ObserverState&>(w->observer());
     o.Year = -4712;
     o.Month = 1;
     o.Day = 3;
-    for (int i = 0; i < 5 && w->Animation().AnimationRunning; ++i) w->Timer1Timer();
-    EXPECT_FALSE(w->Animation().AnimationRunning);
-    EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_FALSE(w->M9->isChecked());
+    for (int i = 0; i < 5 && w->animation().AnimationRunning; ++i) w->onAnimationTick();
+    EXPECT_FALSE(w->animation().AnimationRunning);
+    EXPECT_FALSE(ui.animationTimer->isActive());
+    EXPECT_FALSE(ui.animationAction->isChecked());
     EXPECT_EQ(o.Year, -4712);
     EXPECT_EQ(o.Month, 1);
 }
 
 TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     auto w = Open();
-    const int wien = w->ComboBox1->findText("Wien, A");
+    const Ui ui(*w);
+    const int wien = ui.placeCombo->findText("Wien, A");
     ASSERT_GE(wien, 0);
-    w->ComboBox1->setCurrentIndex(wien);
-    EXPECT_EQ(w->Observer().PlaceName, "Wien, A");
-    EXPECT_NEAR(w->Observer().Latitude, 48.2, 0.1);
+    ui.placeCombo->setCurrentIndex(wien);
+    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_NEAR(w->observer().Latitude, 48.2, 0.1);
     // Typing a name that is not in the list changes nothing.
-    w->ComboBox1->setEditText("Nowhere at all");
-    EXPECT_EQ(w->Observer().PlaceName, "Wien, A");
+    ui.placeCombo->setEditText("Nowhere at all");
+    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
 
-    w->H4->trigger();
-    EXPECT_EQ(w->ViewAzimuth(), 180);
-    EXPECT_TRUE(w->H4->isChecked());
-    EXPECT_FALSE(w->H2->isChecked());
-    w->H1->trigger();
-    EXPECT_EQ(w->ViewAzimuth(), -90);
-    EXPECT_EQ(int(w->H1->isChecked()) + w->H2->isChecked() + w->H3->isChecked() + w->H4->isChecked(), 1);
-    w->SetDate(QDate(1582, 10, 15));
-    EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821015);
-    w->SetDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
-    EXPECT_EQ(w->Observer().Year * 10000 + w->Observer().Month * 100 + w->Observer().Day, 15821004);
+    ui.northInCenterAction->trigger();
+    EXPECT_EQ(w->viewAzimuth(), 180);
+    EXPECT_TRUE(ui.northInCenterAction->isChecked());
+    EXPECT_FALSE(ui.southInCenterAction->isChecked());
+    ui.eastInCenterAction->trigger();
+    EXPECT_EQ(w->viewAzimuth(), -90);
+    EXPECT_EQ(int(ui.eastInCenterAction->isChecked()) + ui.southInCenterAction->isChecked() +
+                  ui.westInCenterAction->isChecked() + ui.northInCenterAction->isChecked(),
+              1);
+    w->setDate(QDate(1582, 10, 15));
+    EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821015);
+    w->setDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
+    EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821004);
 }
 
 TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
     auto w = Open();
+    const Ui ui(*w);
     w->resize(1070, 751);
-    w->M4->trigger();  // show star information: the redraw fills the star hit list
-    ASSERT_GT(w->HitLists().stars.Size(), 100u);
-    ASSERT_GT(w->HitLists().bodies.Size(), 0u);
+    ui.showStarInfoAction->trigger();  // show star information: the redraw fills the star hit list
+    ASSERT_GT(w->hitLists().stars.Size(), 100u);
+    ASSERT_GT(w->hitLists().bodies.Size(), 0u);
     auto press = [&](QPoint p, QEvent::Type type) {
-        QMouseEvent e(type, QPointF(p), w->PB1->mapToGlobal(QPointF(p)), Qt::LeftButton, Qt::LeftButton,
+        QMouseEvent e(type, QPointF(p), ui.chartSurface->mapToGlobal(QPointF(p)), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-        if (type == QEvent::MouseButtonPress) w->PB1MouseDown(&e);
-        else if (type == QEvent::MouseMove) w->PB1MouseMove(&e);
-        else w->PB1MouseUp(&e);
+        if (type == QEvent::MouseButtonPress) w->onChartPress(&e);
+        else if (type == QEvent::MouseMove) w->onChartMove(&e);
+        else w->onChartRelease(&e);
     };
-    const auto& star = w->HitLists().stars.At(0);
+    const auto& star = w->hitLists().stars.At(0);
     press({star.x + 2, star.y - 1}, QEvent::MouseButtonPress);
     press({star.x + 2, star.y - 1}, QEvent::MouseButtonRelease);
-    EXPECT_FALSE(w->LastStarInfo().isEmpty());
-    EXPECT_EQ(w->ViewAzimuth(), 0);
+    EXPECT_FALSE(w->lastStarInfo().isEmpty());
+    EXPECT_EQ(w->viewAzimuth(), 0);
 
-    const auto& body = w->HitLists().bodies.At(0);
-    const std::string bodyName(w->HitLists().bodies.NameAt(0));
+    const auto& body = w->hitLists().bodies.At(0);
+    const std::string bodyName(w->hitLists().bodies.NameAt(0));
     press({body.x, body.y}, QEvent::MouseButtonPress);
     press({body.x, body.y}, QEvent::MouseButtonRelease);
-    EXPECT_EQ(w->LastBodyClicked().toStdString(), bodyName);
+    EXPECT_EQ(w->lastBodyClicked().toStdString(), bodyName);
 
     // Dragging over empty sky: half the width turns the view by 90 degrees.
-    w->M4->trigger();
-    const int width = w->PB1->width();
+    ui.showStarInfoAction->trigger();
+    const int width = ui.chartSurface->width();
     QPoint empty(5, 5);
     press(empty, QEvent::MouseButtonPress);
     press(empty + QPoint(width / 2, 0), QEvent::MouseMove);
-    EXPECT_NEAR(w->ViewAzimuth(), -90, 1);
+    EXPECT_NEAR(w->viewAzimuth(), -90, 1);
     press(empty + QPoint(width / 2, 0), QEvent::MouseButtonRelease);
     press(empty + QPoint(width, 0), QEvent::MouseMove);  // released: no more turning
-    EXPECT_NEAR(w->ViewAzimuth(), -90, 1);
-    EXPECT_TRUE(w->H2->isChecked());  // dragging leaves the direction marks alone
+    EXPECT_NEAR(w->viewAzimuth(), -90, 1);
+    EXPECT_TRUE(ui.southInCenterAction->isChecked());  // dragging leaves the direction marks alone
 }
 
 TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     auto w = Open();
+    const Ui ui(*w);
     EXPECT_FALSE(w->ephemerisWindow()->isVisible());  // created hidden at start
-    w->M15->trigger();
+    ui.ephemerisAction->trigger();
     ASSERT_TRUE(w->ephemerisWindow()->isVisible());
     EXPECT_EQ(w->ephemerisWindow()->Snapshot().Minute, 32);
-    w->CB1->setCurrentIndex(9);  // 1 hour
-    w->ToggleAnimation();
-    w->Timer1Timer();
+    ui.stepCombo->setCurrentIndex(9);  // 1 hour
+    w->toggleAnimation();
+    w->onAnimationTick();
     EXPECT_EQ(w->ephemerisWindow()->Snapshot().Hour, 22);
     EXPECT_EQ(w->ephemerisWindow()->Snapshot().Day, 7);
-    w->M15->trigger();  // already open: brought to the front, still one window
+    ui.ephemerisAction->trigger();  // already open: brought to the front, still one window
     EXPECT_TRUE(w->ephemerisWindow()->isVisible());
-    for (QAction* a : {w->Mond1, w->M16, w->M15, w->M17, w->M18, w->M22, w->M23, w->About1})
+    for (QAction* a : {ui.moonWindowAction, ui.sunWindowAction, ui.ephemerisAction, ui.moonPhaseCalendarAction,
+                       ui.orbitsAction, ui.eventCalendarAction, ui.terminatorAction, ui.aboutAction})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
 }
 
 TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
     auto w = Open();
-    w->Mond1->trigger();
-    w->M16->trigger();
+    const Ui ui(*w);
+    ui.moonWindowAction->trigger();
+    ui.sunWindowAction->trigger();
     ASSERT_TRUE(w->moonWindow()->isVisible());
     ASSERT_TRUE(w->sunWindow()->isVisible());
-    EXPECT_EQ(w->MoonSunSnapshot().Hour * 100 + w->MoonSunSnapshot().Minute, 2132);
-    w->CB1->setCurrentIndex(15);  // 24 hours
-    w->ToggleAnimation();
-    w->Timer1Timer();
-    EXPECT_EQ(w->MoonSunSnapshot().Day, 8);
+    EXPECT_EQ(w->moonSunSnapshot().Hour * 100 + w->moonSunSnapshot().Minute, 2132);
+    ui.stepCombo->setCurrentIndex(15);  // 24 hours
+    w->toggleAnimation();
+    w->onAnimationTick();
+    EXPECT_EQ(w->moonSunSnapshot().Day, 8);
     w->moonWindow()->hide();
-    w->OpenBody("Moon");  // a click on the Moon opens its window again
+    w->openBody("Moon");  // a click on the Moon opens its window again
     EXPECT_TRUE(w->moonWindow()->isVisible());
 }
 
 TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     auto w = Open();
+    const Ui ui(*w);
     qunsetenv("NOCTARIS_NO_DIALOGS");
     struct Restore {
         ~Restore() { qputenv("NOCTARIS_NO_DIALOGS", "1"); }
@@ -407,13 +502,13 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
         if (seen->isEmpty()) loop.exec();
         return *seen;
     };
-    EXPECT_EQ(titleOfModal([&] { w->M17->trigger(); }), "Moon phase calendar");
-    EXPECT_EQ(titleOfModal([&] { w->M18->trigger(); }), "Orbits");
-    EXPECT_EQ(titleOfModal([&] { w->M22->trigger(); }), "Astronomical calendar");
-    EXPECT_EQ(titleOfModal([&] { w->M23->trigger(); }), "Terminator");
-    EXPECT_EQ(titleOfModal([&] { w->About1->trigger(); }), "About ...");
+    EXPECT_EQ(titleOfModal([&] { ui.moonPhaseCalendarAction->trigger(); }), "Moon phase calendar");
+    EXPECT_EQ(titleOfModal([&] { ui.orbitsAction->trigger(); }), "Orbits");
+    EXPECT_EQ(titleOfModal([&] { ui.eventCalendarAction->trigger(); }), "Astronomical calendar");
+    EXPECT_EQ(titleOfModal([&] { ui.terminatorAction->trigger(); }), "Terminator");
+    EXPECT_EQ(titleOfModal([&] { ui.aboutAction->trigger(); }), "About ...");
     // A click on a planet opens its information window the same way.
-    EXPECT_EQ(titleOfModal([&] { w->OpenBody("Saturn"); }), "Information about planets");
+    EXPECT_EQ(titleOfModal([&] { w->openBody("Saturn"); }), "Information about planets");
 }
 
 namespace {
@@ -425,20 +520,35 @@ void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& t
 
 TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
     auto w = Open();
-    w->Mond1->trigger();
-    w->M16->trigger();
+    const Ui ui(*w);
+    ui.moonWindowAction->trigger();
+    ui.sunWindowAction->trigger();
     // Before year 1 the Moon and Sun reports cannot be built (no platform date there).
-    ObserverState& o = const_cast<ObserverState&>(w->Observer());
+    ObserverState& o = const_cast<ObserverState&>(w->observer());
     o.Year = 1, o.Month = 1, o.Day = 2;
-    w->CB1->setCurrentIndex(15);
-    w->ReverseTimeline();
-    w->ToggleAnimation();
+    ui.stepCombo->setCurrentIndex(15);
+    w->reverseTimeline();
+    w->toggleAnimation();
     gWarnings.clear();
     const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
-    for (int i = 0; i < 6; ++i) w->Timer1Timer();
+    for (int i = 0; i < 6; ++i) w->onAnimationTick();
     qInstallMessageHandler(previous);
     EXPECT_EQ(o.Year, 0);
-    EXPECT_TRUE(w->Animation().AnimationRunning);  // the chart itself goes on
+    EXPECT_TRUE(w->animation().AnimationRunning);  // the chart itself goes on
     EXPECT_EQ(gWarnings.filter("Moon parameter").size(), 1) << gWarnings.join('\n').toStdString();
     EXPECT_EQ(gWarnings.filter("Sun parameter").size(), 1) << gWarnings.join('\n').toStdString();
+}
+
+TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {
+    auto w = Open();
+    const Ui ui(*w);
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent e(QEvent::KeyPress, k, modifiers);
+        QApplication::sendEvent(ui.chartSurface, &e);
+    };
+    key(Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(w->viewAzimuth(), 5);
+    w->setViewAzimuth(-170);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(w->viewAzimuth(), 145);
 }

@@ -32,3 +32,26 @@ TEST(TimeControl, StepsTruncateAndCrossDates) {
     EXPECT_THROW(AnimationStep(s, -1, 1.0), ConversionError);
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, -47120000 + 101);
 }
+
+TEST(TimeControl, TimeOfDayListAndDates) {
+    const QStringList captions = TimeOfDayCaptions();
+    ASSERT_EQ(captions.size(), kTimesOfDay);
+    EXPECT_EQ(captions[0], "00:00");
+    EXPECT_EQ(captions[145], "12:05");
+    EXPECT_EQ(captions[287], "23:55");
+
+    ObserverState s;
+    s.Hour = 21, s.Minute = 34, s.Second = 17;
+    EXPECT_EQ(TimeOfDayIndex(s), 12 * 21 + 6);  // 21:30, the entry at or before 21:34
+    SetTimeOfDay(s, 287);
+    EXPECT_EQ(s.Hour * 10000 + s.Minute * 100 + s.Second, 235517);  // the seconds stay
+
+    SetObserverDate(s, QDate(2024, 2, 29));
+    EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 20240229);
+    // Before the calendar reform the time base counts Julian dates: QDate's proleptic
+    // Gregorian 1582-10-14 is the Julian 1582-10-04.
+    SetObserverDate(s, QDate(1582, 10, 14));
+    EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 15821004);
+    SetObserverDate(s, QDate(1, 1, 1));  // the date edit's first day: JD 1721425.5, Julian 0001-01-03
+    EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 10103);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The chart's place in the main window: it shows the last rendered image of the sky and hands
+// mouse and arrow-key input to its owner, which decides what they mean.
+#include <functional>
+
+#include <QImage>
+#include <QWidget>
+
+namespace noctaris {
+
+// The view azimuth after turning by `degrees`, kept in -180..180 (as the azimuth box holds it).
+int TurnedAzimuth(int azimuth, int degrees);
+
+class ChartSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartSurface(QWidget* parent = nullptr);
+
+    // The image last rendered.
+    const QImage& image() const { return image_; }
+
+    // Renders the chart into the off-screen image at the surface's size and shows it in one
+    // step. A failure is written on the chart instead, so a drawing fault never takes the
+    // program down. Returns false when the surface has no size yet (nothing was rendered).
+    bool render(const std::function<void(QImage& image, QSize size)>& paint);
+
+signals:
+    // The image no longer fits the surface (first show or resize): the owner renders again.
+    void renderNeeded();
+    void pressed(QMouseEvent* event);
+    void moved(QMouseEvent* event);
+    void released(QMouseEvent* event);
+    // Left and right arrow keys: turn the view by this many degrees (5, with Shift 45).
+    void turnRequested(int degrees);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override { emit pressed(e); }
+    void mouseMoveEvent(QMouseEvent* e) override { emit moved(e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { emit released(e); }
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    QImage image_;  // reused from frame to frame
+};
+
+}  // namespace noctaris

@@ -1,0 +1,260 @@
+// MainWindow: the toolbar and the menu, and keeping their check marks in step with the state.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "platform/format.h"
+#include "platform/pictures.h"
+#include "windows/ephemeris_window.h"
+#include "windows/moon_window.h"
+#include "windows/sun_window.h"
+
+namespace noctaris {
+namespace {
+
+QIcon PictureIcon(const char* name) {
+    try {
+        return QIcon(QPixmap::fromImage(LoadPicture(name)));
+    } catch (const std::exception&) {
+        return {};  // the button keeps its caption
+    }
+}
+
+QAction* NamedAction(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+}  // namespace
+
+QWidget* MainWindow::buildToolbar() {
+    auto* toolbar = new QWidget(this);
+    toolbar->setObjectName("toolbar");
+    toolbar->setFixedHeight(28);
+    auto* row = new QHBoxLayout(toolbar);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(3);
+
+    auto button = [&](const char* name, const QString& caption, const QString& hint, const char* icon) {
+        auto* b = new QToolButton(toolbar);
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+        b->setText(caption);
+        b->setToolTip(hint);
+        b->setFixedHeight(25);
+        if (icon) {
+            const QIcon i = PictureIcon(icon);
+            if (!i.isNull()) b->setIcon(i);
+        }
+        row->addWidget(b);
+        return b;
+    };
+
+    animationButton_ = button("animationButton", "Animation", "Animation", "S20");
+    connect(animationButton_, &QToolButton::clicked, this, &MainWindow::toggleAnimation);
+    speedSpin_ = new QSpinBox(toolbar);
+    speedSpin_->setObjectName("speedSpin");
+    speedSpin_->setRange(1, 100);
+    speedSpin_->setValue(80);
+    speedSpin_->setToolTip("Animation speed");
+    row->addWidget(speedSpin_);
+    connect(speedSpin_, &QSpinBox::valueChanged, this, &MainWindow::onSpeedChanged);
+
+    nowButton_ = button("nowButton", "Now", "Now", "S34");
+    nowButton_->setCheckable(true);
+    connect(nowButton_, &QToolButton::toggled, this, &MainWindow::setNowMode);
+
+    stepCombo_ = new QComboBox(toolbar);
+    stepCombo_->setObjectName("stepCombo");
+    stepCombo_->setToolTip("Time interval");
+    for (const TimeStep& s : kTimeSteps) stepCombo_->addItem(s.caption);
+    stepCombo_->setCurrentIndex(2);
+    row->addWidget(stepCombo_);
+
+    reverseButton_ = button("reverseButton", "Reverse timeline", "Reverse timeline", "S29");
+    connect(reverseButton_, &QToolButton::clicked, this, &MainWindow::reverseTimeline);
+
+    dateEdit_ = new QDateEdit(toolbar);
+    dateEdit_->setObjectName("dateEdit");
+    dateEdit_->setCalendarPopup(true);
+    dateEdit_->setDisplayFormat(ShortDateFormat());
+    dateEdit_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    dateEdit_->setToolTip("Date");
+    dateEdit_->setWindowTitle("Date");
+    dateEdit_->setDate(now().date());
+    row->addWidget(dateEdit_);
+    connect(dateEdit_, &QDateEdit::userDateChanged, this, &MainWindow::setDate);
+
+    timeOfDayCombo_ = new QComboBox(toolbar);
+    timeOfDayCombo_->setObjectName("timeOfDayCombo");
+    timeOfDayCombo_->setToolTip("Time");
+    row->addWidget(timeOfDayCombo_);
+    connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
+
+    // The three display buttons do what their menu items do.
+    starNamesButton_ = button("starNamesButton", "S", "Star names", nullptr);
+    connect(starNamesButton_, &QToolButton::clicked, this, [this] { starNamesAction_->trigger(); });
+    constellationNamesButton_ = button("constellationNamesButton", "SB", "Constellation names", nullptr);
+    connect(constellationNamesButton_, &QToolButton::clicked, this, [this] { constellationNamesAction_->trigger(); });
+    constellationLinesButton_ = button("constellationLinesButton", "Constellation lines", "Constellation lines", "S5");
+    connect(constellationLinesButton_, &QToolButton::clicked, this,
+            [this] { showConstellationLinesAction_->trigger(); });
+    for (QToolButton* b : {constellationLinesButton_, animationButton_, nowButton_, reverseButton_})
+        if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    row->addWidget(new QLabel(" Place", toolbar));
+    placeCombo_ = new QComboBox(toolbar);
+    placeCombo_->setObjectName("placeCombo");
+    placeCombo_->setToolTip("Observation place");
+    placeCombo_->setEditable(true);
+    placeCombo_->setInsertPolicy(QComboBox::NoInsert);
+    placeCombo_->setMaxVisibleItems(16);
+    placeCombo_->setMinimumContentsLength(22);
+    placeCombo_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    placeCombo_->completer()->setFilterMode(Qt::MatchStartsWith);
+    placeCombo_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    row->addWidget(placeCombo_);
+    connect(placeCombo_, &QComboBox::currentIndexChanged, this, &MainWindow::selectPlace);
+
+    row->addWidget(new QLabel("Azimuth", toolbar));
+    azimuthSpin_ = new QSpinBox(toolbar);
+    azimuthSpin_->setObjectName("azimuthSpin");
+    azimuthSpin_->setRange(-180, 180);
+    azimuthSpin_->setToolTip("Azimuth");
+    azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
+    row->addWidget(azimuthSpin_);
+    connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
+    row->addStretch(1);
+    return toolbar;
+}
+
+QAction* MainWindow::addSwitch(QMenu* menu, const char* name, const QString& caption,
+                               const std::function<void()>& change) {
+    QAction* a = NamedAction(menu, name, caption);
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, change] {
+        change();
+        syncChecks();
+        redraw();
+    });
+    return a;
+}
+
+QAction* MainWindow::addDisplayToggle(QMenu* menu, const char* name, const QString& caption,
+                                      bool DisplayOptions::*field) {
+    QAction* a = addSwitch(menu, name, caption, [this, field] { display_.*field = !(display_.*field); });
+    toggles_.append({a, field});
+    return a;
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("menuBar");
+    auto command = [this](QMenu* menu, const char* name, const QString& caption, auto slot) {
+        QAction* a = NamedAction(menu, name, caption);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu("File");
+    closeAction_ = command(file, "closeAction", "Close", &QWidget::close);
+
+    QMenu* sim = bar->addMenu("Simulation");
+    animationAction_ = command(sim, "animationAction", "Simulation", &MainWindow::toggleAnimation);
+    animationAction_->setCheckable(true);
+    animationAction_->setShortcut(Qt::Key_F2);
+    reverseAction_ = command(sim, "reverseAction", "Reverse timeline", &MainWindow::reverseTimeline);
+    slowerAction_ = command(sim, "slowerAction", "Simulation slower", &MainWindow::slowDownSimulation);
+    fasterAction_ = command(sim, "fasterAction", "Simulation faster", &MainWindow::speedUpSimulation);
+
+    QMenu* disp = bar->addMenu("Display");
+    showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", "Ecliptic", &DisplayOptions::ShowEcliptic);
+    showEquatorAction_ = addDisplayToggle(disp, "showEquatorAction", "Celestial equator", &DisplayOptions::ShowEquator);
+    showGridAction_ = addDisplayToggle(disp, "showGridAction", "Coordinate grid", &DisplayOptions::ShowGrid);
+    showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", "Meridian", &DisplayOptions::ShowMeridian);
+    showAltitudeLinesAction_ =
+        addDisplayToggle(disp, "showAltitudeLinesAction", "Contour line", &DisplayOptions::ShowAltitudeLines);
+    showMoonAction_ = addDisplayToggle(disp, "showMoonAction", "Moon", &DisplayOptions::ShowMoon);
+    summerTimeAction_ = addSwitch(disp, "summerTimeAction", "Consider summer time",
+                                  [this] { observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime; });
+    showHorizonFigureAction_ =
+        addDisplayToggle(disp, "showHorizonFigureAction", "Horizon figure", &DisplayOptions::ShowHorizonFigure);
+    disp->addSeparator();
+    // Star names cycle through none, bright, brighter and all; constellation names skip the
+    // vernacular names when cycling (0 -> 2 -> 3 -> 0).
+    starNamesAction_ = addSwitch(disp, "starNamesAction", "Star name",
+                                 [this] { display_.StarNameMode = (display_.StarNameMode + 1) % 4; });
+    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", "Constellation name", [this] {
+        int& m = display_.ConstellationNameMode;
+        m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
+    });
+    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", "Constellation line",
+                                                     &DisplayOptions::ShowConstellationLines);
+    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", "Constellation border",
+                                                       &DisplayOptions::ShowConstellationBorders);
+    whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", "White stars", &DisplayOptions::WhiteStars);
+    showStarInfoAction_ =
+        addDisplayToggle(disp, "showStarInfoAction", "Show star information", &DisplayOptions::ShowStarInfo);
+    showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", "Zodiac signs", &DisplayOptions::ShowZodiac);
+
+    QMenu* dir = bar->addMenu("Direction");
+    auto direction = [&](const char* name, const QString& caption, int azimuth) {
+        QAction* a = NamedAction(dir, name, caption);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a, azimuth] { setDirection(a, azimuth); });
+        return a;
+    };
+    eastInCenterAction_ = direction("eastInCenterAction", "East in center", -90);
+    southInCenterAction_ = direction("southInCenterAction", "South in center", 0);
+    westInCenterAction_ = direction("westInCenterAction", "West in center", 90);
+    northInCenterAction_ = direction("northInCenterAction", "North in center", 180);
+    southInCenterAction_->setChecked(true);
+
+    QMenu* info = bar->addMenu("Additional informations");
+    moonWindowAction_ = command(info, "moonWindowAction", "Moon parameter", [this] { showInfoWindow(moonWindow_); });
+    sunWindowAction_ = command(info, "sunWindowAction", "Sun parameter", [this] { showInfoWindow(sunWindow_); });
+    ephemerisAction_ =
+        command(info, "ephemerisAction", "Ephemeris table", [this] { showInfoWindow(ephemerisWindow_); });
+    showJupiterMoonsAction_ =
+        addDisplayToggle(info, "showJupiterMoonsAction", "Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
+    showVenusPhaseAction_ =
+        addDisplayToggle(info, "showVenusPhaseAction", "Venus phase", &DisplayOptions::ShowVenusPhase);
+    moonPhaseCalendarAction_ =
+        command(info, "moonPhaseCalendarAction", "Moon phase calendar", &MainWindow::openMoonPhaseCalendar);
+    orbitsAction_ = command(info, "orbitsAction", "Orbits", &MainWindow::openOrbits);
+    eventCalendarAction_ =
+        command(info, "eventCalendarAction", "Astronomical calendar", &MainWindow::openEventCalendar);
+    terminatorAction_ = command(info, "terminatorAction", "Terminator", &MainWindow::openTerminator);
+
+    QMenu* help = bar->addMenu("?");
+    aboutAction_ = command(help, "aboutAction", "About ...", &MainWindow::openAbout);
+}
+
+void MainWindow::setDirection(QAction* checked, int azimuth) {
+    for (QAction* h : {eastInCenterAction_, southInCenterAction_, westInCenterAction_, northInCenterAction_})
+        h->setChecked(h == checked);
+    setViewAzimuth(azimuth);
+}
+
+void MainWindow::syncChecks() {
+    for (const auto& [action, field] : toggles_) action->setChecked(display_.*field);
+    summerTimeAction_->setChecked(observer_.ConsiderSummerTime);
+    starNamesAction_->setChecked(display_.StarNameMode > 0);
+    constellationNamesAction_->setChecked(display_.ConstellationNameMode != 0);
+    animationAction_->setChecked(animation_.AnimationRunning);
+    animationButton_->setCheckable(true);
+    animationButton_->setChecked(animation_.AnimationRunning);
+    constellationLinesButton_->setCheckable(true);
+    constellationLinesButton_->setChecked(display_.ShowConstellationLines);
+}
+
+}  // namespace noctaris

@@ -1,0 +1,98 @@
+#include "app/settings.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "platform/inifile.h"
+
+namespace noctaris {
+namespace {
+
+const QString kSection = QStringLiteral("Noctaris");
+
+// The display switches in the settings file, in the order they are written. An entry with
+// neither member is the observer's summer-time switch.
+struct OptionKey {
+    const char* key;
+    bool DisplayOptions::*flag;
+    int DisplayOptions::*mode;
+};
+const OptionKey kOptionKeys[] = {
+    {"Ekliptik", &DisplayOptions::ShowEcliptic, nullptr},
+    {"Äquator", &DisplayOptions::ShowEquator, nullptr},
+    {"Ksystem", &DisplayOptions::ShowGrid, nullptr},
+    {"Meridian", &DisplayOptions::ShowMeridian, nullptr},
+    {"Höhen", &DisplayOptions::ShowAltitudeLines, nullptr},
+    {"Mond", &DisplayOptions::ShowMoon, nullptr},
+    {"Sommerzeit", nullptr, nullptr},
+    {"Horizont", &DisplayOptions::ShowHorizonFigure, nullptr},
+    {"Sterne", nullptr, &DisplayOptions::StarNameMode},
+    {"Sternbilder", nullptr, &DisplayOptions::ConstellationNameMode},
+    {"Linien", &DisplayOptions::ShowConstellationLines, nullptr},
+    {"SGrenzen", &DisplayOptions::ShowConstellationBorders, nullptr},
+    {"WSterne", &DisplayOptions::WhiteStars, nullptr},
+    {"Anzeige", &DisplayOptions::ShowStarInfo, nullptr},
+    {"Tierkreis", &DisplayOptions::ShowZodiac, nullptr},
+    {"Jupiter", &DisplayOptions::ShowJupiterMoons, nullptr},
+    {"Venus", &DisplayOptions::ShowVenusPhase, nullptr},
+};
+
+}  // namespace
+
+AppSettings ReadSettings(const IniFile& ini) {
+    AppSettings s;
+    s.place = ini.ReadString(kSection, "Ort", "");
+    const int speed = ini.ReadInteger(kSection, "Simulation", 2);
+    if (speed >= 1 && speed <= 99) s.speed = speed;
+    const int azimuth = ini.ReadInteger(kSection, "Azimut", 0);
+    if (azimuth >= -180 && azimuth <= 180) s.azimuth = azimuth;
+    // Far-off values are off every screen anyway; keep them small enough for the geometry.
+    auto coordinate = [&](const char* key) { return std::clamp(ini.ReadInteger(kSection, key, 0), -100000, 100000); };
+    s.position = QPoint(coordinate("Links"), coordinate("Oben"));
+    for (const OptionKey& k : kOptionKeys) {
+        const QString key = QString::fromUtf8(k.key);
+        if (k.flag) s.display.*k.flag = ini.ReadBool(kSection, key, false);
+        // The two name modes were kept in a byte.
+        else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
+        else s.considerSummerTime = ini.ReadBool(kSection, key, false);
+    }
+    return s;
+}
+
+void WriteSettings(const AppSettings& s, IniFile& ini) {
+    ini.WriteString(kSection, "Ort", s.place);
+    if (s.speed) ini.WriteInteger(kSection, "Simulation", *s.speed);
+    if (s.azimuth) ini.WriteInteger(kSection, "Azimut", *s.azimuth);
+    ini.WriteInteger(kSection, "Links", s.position.x());
+    ini.WriteInteger(kSection, "Oben", s.position.y());
+    for (const OptionKey& k : kOptionKeys) {
+        const QString key = QString::fromUtf8(k.key);
+        if (k.flag) ini.WriteBool(kSection, key, s.display.*k.flag);
+        else if (k.mode) ini.WriteInteger(kSection, key, s.display.*k.mode);
+        else ini.WriteBool(kSection, key, s.considerSummerTime);
+    }
+}
+
+QString DefaultSettingsPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dir.isEmpty()) dir = QDir::homePath();
+    return QDir(dir).filePath("noctaris.ini");
+}
+
+std::optional<AppSettings> LoadSettings(const QString& path) {
+    IniFile ini(path);
+    if (!ini.Exists() || !ini.Load()) return std::nullopt;
+    return ReadSettings(ini);
+}
+
+bool SaveSettings(const AppSettings& settings, const QString& path, QString* error) {
+    IniFile ini(path);
+    WriteSettings(settings, ini);
+    QDir().mkpath(QFileInfo(ini.Path()).absolutePath());
+    return ini.Save(error);
+}
+
+}  // namespace noctaris

@@ -1,0 +1,50 @@
+#pragma once
+// The settings file of the main window: one section "Noctaris" in a Windows-1252 INI file,
+// read at the first activation and written when the window closes. AppSettings holds every
+// key as a plain value, so reading and writing are tested without a window.
+#include <optional>
+
+#include <QPoint>
+#include <QString>
+
+#include "chart/state.h"
+
+namespace noctaris {
+
+class IniFile;
+
+// The place chosen when the file names none.
+inline constexpr const char* kDefaultPlaceName = "Chemnitz, D";
+
+struct AppSettings {
+    QString place;                 // "Ort": the place list's text; empty means the default place
+    std::optional<int> speed;      // "Simulation": animation speed 1..99; empty when the stored one is not usable
+    std::optional<int> azimuth;    // "Azimut": view azimuth in degrees, -180..180; empty when not usable
+    QPoint position;               // "Links", "Oben": the window's top left corner in pixels
+    DisplayOptions display;        // the display switches and the two name modes
+    bool considerSummerTime = false;  // "Sommerzeit"
+
+    bool operator==(const AppSettings&) const = default;
+};
+
+// The file's values. A missing "Simulation" gives speed 2; a stored speed outside 1..99 or an
+// azimuth outside -180..180 gives an empty value (the window keeps its own). Coordinates are
+// clamped to +-100000 pixels so that window geometry cannot overflow.
+AppSettings ReadSettings(const IniFile& ini);
+
+// Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
+// then the switches from Ekliptik to Venus. An empty speed or azimuth is left out.
+void WriteSettings(const AppSettings& settings, IniFile& ini);
+
+// Where the settings file lives when the caller names none: noctaris.ini in the user's config
+// folder (the home folder when there is none).
+QString DefaultSettingsPath();
+
+// The settings stored at `path`, or nothing when the file is missing or unreadable.
+std::optional<AppSettings> LoadSettings(const QString& path);
+
+// Writes the settings to `path` (through a temporary file), creating its folder. On failure
+// returns false, leaves any old file untouched and puts a message into *error.
+bool SaveSettings(const AppSettings& settings, const QString& path, QString* error);
+
+}  // namespace noctaris

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/settings.h"
+#include "platform/inifile.h"
+
+using namespace noctaris;
+
+namespace {
+
+// A settings file as the program has always written it (Windows-1252, CR LF, one blank line at
+// the end), with every switch set apart from the coordinate grid and white stars.
+const std::string kStoredFile =
+    "[Noctaris]\r\nOrt=Z\xFCrich, CH\r\nSimulation=55\r\nAzimut=90\r\nLinks=50\r\nOben=30\r\n"
+    "Ekliptik=1\r\n\xC4quator=1\r\nKsystem=0\r\nMeridian=1\r\nH\xF6hen=1\r\nMond=1\r\nSommerzeit=1\r\n"
+    "Horizont=1\r\nSterne=2\r\nSternbilder=3\r\nLinien=1\r\nSGrenzen=1\r\nWSterne=0\r\nAnzeige=1\r\n"
+    "Tierkreis=1\r\nJupiter=1\r\nVenus=1\r\n\r\n";
+
+AppSettings StoredSettings() {
+    AppSettings s;
+    s.place = QString::fromUtf8("Zürich, CH");
+    s.speed = 55;
+    s.azimuth = 90;
+    s.position = QPoint(50, 30);
+    DisplayOptions& d = s.display;
+    d.ShowEcliptic = d.ShowEquator = d.ShowMeridian = d.ShowAltitudeLines = d.ShowMoon = true;
+    d.ShowHorizonFigure = d.ShowConstellationLines = d.ShowConstellationBorders = true;
+    d.ShowStarInfo = d.ShowZodiac = d.ShowJupiterMoons = d.ShowVenusPhase = true;
+    d.StarNameMode = 2;
+    d.ConstellationNameMode = 3;
+    s.considerSummerTime = true;
+    return s;
+}
+
+AppSettings Read(const std::string& bytes) {
+    IniFile ini("unused");
+    ini.Parse(bytes);
+    return ReadSettings(ini);
+}
+
+}  // namespace
+
+TEST(Settings, WritesTheFileByteForByteAndReadsItBack) {
+    IniFile ini("unused");
+    WriteSettings(StoredSettings(), ini);
+    EXPECT_EQ(ini.Serialize(), kStoredFile);
+    EXPECT_TRUE(Read(kStoredFile) == StoredSettings());
+
+    // Every switch off, modes zero, a negative position: still every key, in the same order.
+    AppSettings plain;
+    plain.place = "Wien, A";
+    plain.speed = 80;
+    plain.azimuth = -180;
+    plain.position = QPoint(-8, -31);
+    IniFile off("unused");
+    WriteSettings(plain, off);
+    EXPECT_EQ(off.Serialize(),
+              "[Noctaris]\r\nOrt=Wien, A\r\nSimulation=80\r\nAzimut=-180\r\nLinks=-8\r\nOben=-31\r\n"
+              "Ekliptik=0\r\n\xC4quator=0\r\nKsystem=0\r\nMeridian=0\r\nH\xF6hen=0\r\nMond=0\r\nSommerzeit=0\r\n"
+              "Horizont=0\r\nSterne=0\r\nSternbilder=0\r\nLinien=0\r\nSGrenzen=0\r\nWSterne=0\r\nAnzeige=0\r\n"
+              "Tierkreis=0\r\nJupiter=0\r\nVenus=0\r\n\r\n");
+    EXPECT_TRUE(Read(off.Serialize()) == plain);
+}
+
+TEST(Settings, MissingAndUnusableValues) {
+    // An empty file: no place (the window picks the default), speed 2, everything else zero.
+    const AppSettings empty = Read("");
+    EXPECT_TRUE(empty.place.isEmpty());
+    EXPECT_EQ(empty.speed, 2);
+    EXPECT_EQ(empty.azimuth, 0);
+    EXPECT_EQ(empty.position, QPoint(0, 0));
+    EXPECT_TRUE(empty.display == DisplayOptions{});
+    EXPECT_FALSE(empty.considerSummerTime);
+
+    // Speeds 1..99 and azimuths -180..180 are taken; anything else leaves the window's own.
+    for (const auto& [text, speed] : std::vector<std::pair<const char*, std::optional<int>>>{
+             {"1", 1}, {"99", 99}, {"0", std::nullopt}, {"100", std::nullopt}, {"-5", std::nullopt},
+             {"x", 2}, {"99999999999", 2}})
+        EXPECT_EQ(Read(std::string("[Noctaris]\r\nSimulation=") + text + "\r\n").speed, speed) << text;
+    for (const auto& [text, azimuth] : std::vector<std::pair<const char*, std::optional<int>>>{
+             {"-180", -180}, {"180", 180}, {"-181", std::nullopt}, {"181", std::nullopt}, {"$5A", 90}})
+        EXPECT_EQ(Read(std::string("[Noctaris]\r\nAzimut=") + text + "\r\n").azimuth, azimuth) << text;
+
+    // Far-off coordinates are clamped; the name modes were a byte; any non-zero number is on.
+    const AppSettings odd =
+        Read("[Noctaris]\r\nLinks=2147483647\r\nOben=-999999\r\nSterne=-1\r\nSternbilder=257\r\nMond=abc\r\n"
+             "Venus=-3\r\nSommerzeit=2\r\n");
+    EXPECT_EQ(odd.position, QPoint(100000, -100000));
+    EXPECT_EQ(odd.display.StarNameMode, 255);
+    EXPECT_EQ(odd.display.ConstellationNameMode, 1);
+    EXPECT_FALSE(odd.display.ShowMoon);
+    EXPECT_TRUE(odd.display.ShowVenusPhase);
+    EXPECT_TRUE(odd.considerSummerTime);
+
+    // Keys of another section are not ours.
+    EXPECT_TRUE(Read("[Other]\r\nOrt=Wien, A\r\nMond=1\r\n").place.isEmpty());
+
+    // A speed or azimuth that is not known is not written.
+    AppSettings unknown = StoredSettings();
+    unknown.speed.reset();
+    unknown.azimuth.reset();
+    IniFile ini("unused");
+    WriteSettings(unknown, ini);
+    const std::string bytes = ini.Serialize();
+    EXPECT_EQ(bytes.find("Simulation="), std::string::npos);
+    EXPECT_EQ(bytes.find("Azimut="), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nOrt=Z\xFCrich, CH\r\nLinks=50\r\n"), std::string::npos);
+}
+
+TEST(Settings, LoadAndSaveFiles) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config/noctaris/noctaris.ini");
+    EXPECT_FALSE(LoadSettings(path).has_value()) << "no file yet";
+
+    QString error;
+    ASSERT_TRUE(SaveSettings(StoredSettings(), path, &error)) << error.toStdString();  // creates the folders
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), kStoredFile);
+    const std::optional<AppSettings> loaded = LoadSettings(path);
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_TRUE(*loaded == StoredSettings());
+
+    // A folder that cannot be made (a file stands in its place): reported, nothing written.
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    error.clear();
+    EXPECT_FALSE(SaveSettings(StoredSettings(), dir.filePath("blocker/noctaris.ini"), &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    EXPECT_TRUE(DefaultSettingsPath().endsWith("/noctaris.ini"));
+}
