@@ -18,8 +18,9 @@ bool Fail(QString* reason, const QString& why) {
     return false;
 }
 
-// Writes all of `bytes`, then pushes Qt's buffer and the kernel's to the disk, so that a full
-// disk shows here and not after the rename.
+// Writes all of `bytes`, then pushes them to the disk, so that a full disk shows here and not
+// after the rename. The file is opened unbuffered: Qt's buffer loses the reason of a write that
+// fails after a partial one.
 bool WriteAllAndFlush(QFileDevice& file, QByteArrayView bytes, bool sync, QString* reason) {
     const char* data = bytes.data();
     qint64 left = bytes.size();
@@ -43,7 +44,7 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     if (target.exists() && !target.isFile() && !target.isDir()) {
         // A device or pipe: renaming a file over it would replace the device itself.
         QFile device(path);
-        if (!device.open(QIODevice::WriteOnly)) return Fail(reason, device.errorString());
+        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, device.errorString());
         if (!WriteAllAndFlush(device, bytes, false, reason)) return false;
         device.close();
         if (device.error() != QFileDevice::NoError) return Fail(reason, device.errorString());
@@ -53,7 +54,7 @@ bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     // Qt would otherwise write straight into the old file when the folder is read-only,
     // destroying it if the write then fails.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return Fail(reason, file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, file.errorString());
     if (!WriteAllAndFlush(file, bytes, true, reason)) return false;  // ~QSaveFile removes the temporary file
     if (!file.commit()) return Fail(reason, file.errorString());
     return true;

@@ -74,4 +74,11 @@ TEST(AtomicWrite, FullDiskLeavesTheOldPictureAndNoPartOfTheNew) {
     EXPECT_TRUE(reason.contains("No space left on device")) << reason.toStdString();
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"chart.png", "filler"}));
+
+    // Smaller than Qt's write buffer, and only a part fits: the reason must survive too.
+    disk.Unfill();
+    disk.Fill(4096);
+    EXPECT_FALSE(WriteFileAtomically(path, QByteArray(10000, 'z'), &reason));
+    EXPECT_TRUE(reason.contains("No space left on device")) << reason.toStdString();
+    EXPECT_EQ(ReadAll(path), old);
 }
