@@ -1,5 +1,6 @@
 #include "platform/inifile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <optional>
@@ -16,10 +17,6 @@ namespace noctaris {
 namespace {
 constexpr qint64 kMaxFileBytes = 1 << 20;  // settings files are tiny; ignore anything past 1 MiB
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-// Sections and keys are compared without regard to case; hashing their folded form finds them
-// in constant time.
-QString Folded(const QString& name) { return name.toCaseFolded(); }
 
 // The file's text: UTF-8 when the bytes are valid UTF-8 (plain ASCII is both), else Windows-1252.
 QString DecodeSettingsText(std::string_view bytes) {
@@ -66,11 +63,30 @@ std::optional<int> ParseInteger(const QString& value) {
 }
 }  // namespace
 
+// Agrees with QString::compare(..., Qt::CaseInsensitive): it hashes the case-folded characters.
+size_t IniFile::Name::Hash(const Name& name, size_t seed) noexcept {
+    size_t h = seed ^ (name.section * 0x9E3779B97F4A7C15ULL);
+    const char16_t* text = reinterpret_cast<const char16_t*>(name.text.constData());
+    const qsizetype size = name.text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t c = text[i];
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text[i + 1])) {
+            c = QChar::toCaseFolded(QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i]));
+        } else {
+            c = QChar::toCaseFolded(c);
+        }
+        h = (h ^ c) * 0x100000001B3ULL;
+    }
+    return h;
+}
+
 bool IniFile::Exists() const { return QFileInfo(path_).isFile(); }
 
 void IniFile::Clear() {
     sections_.clear();
-    byName_.clear();
+    index_.clear();
 }
 
 bool IniFile::Load() {
@@ -93,7 +109,7 @@ void IniFile::Parse(const std::string& bytes) {
     const QString text = DecodeSettingsText(bytes);
     const QChar* data = text.constData();
     const qsizetype size = text.size();
-    Section* current = nullptr;
+    size_t current = kNoSection;
     qsizetype pos = 0;
     while (pos < size) {
         qsizetype end = pos;
@@ -106,44 +122,47 @@ void IniFile::Parse(const std::string& bytes) {
         if (line.front() == u'[') {
             const qsizetype close = line.indexOf(u']');
             if (close < 0) {
-                current = nullptr;  // a broken header: its keys belong nowhere
+                current = kNoSection;  // a broken header: its keys belong nowhere
                 continue;
             }
-            current = &SectionFor(line.sliced(1, close - 1).trimmed().toString());
+            current = SectionFor(line.sliced(1, close - 1).trimmed().toString());
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
-        if (eq <= 0 || current == nullptr) continue;
+        if (eq <= 0 || current == kNoSection) continue;
         const QString key = line.first(eq).trimmed().toString();
         if (key.isEmpty()) continue;
-        Set(*current, key, line.sliced(eq + 1).trimmed().toString());  // a repeated key: the last one wins
+        Set(current, key, line.sliced(eq + 1).trimmed().toString());  // a repeated key: the last one wins
     }
 }
 
 const IniFile::Entry* IniFile::Find(const QString& section, const QString& key) const {
-    const auto s = byName_.constFind(Folded(section));
-    if (s == byName_.cend()) return nullptr;
-    const Section& found = sections_[*s];
-    const auto e = found.byKey.constFind(Folded(key));
-    return e == found.byKey.cend() ? nullptr : &found.entries[*e];
+    const auto s = index_.constFind(Name{kNoSection, section});
+    if (s == index_.cend()) return nullptr;
+    const auto e = index_.constFind(Name{*s, key});
+    return e == index_.cend() ? nullptr : &sections_[*s].entries[*e];
 }
 
-IniFile::Section& IniFile::SectionFor(const QString& section) {
-    const QString folded = Folded(section);
-    if (const auto s = byName_.constFind(folded); s != byName_.cend()) return sections_[*s];
-    byName_.insert(folded, sections_.size());
-    sections_.push_back({section, {}, {}});
-    return sections_.back();
-}
-
-void IniFile::Set(Section& section, const QString& key, const QString& value) {
-    const QString folded = Folded(key);
-    if (const auto e = section.byKey.constFind(folded); e != section.byKey.cend()) {
-        section.entries[*e].value = value;  // the key keeps the spelling it was first given
-        return;
+size_t IniFile::SectionFor(const QString& section) {
+    const qsizetype known = index_.size();
+    size_t& slot = index_[Name{kNoSection, section}];
+    if (index_.size() != known) {
+        slot = sections_.size();
+        sections_.push_back({section, {}});
     }
-    section.byKey.insert(folded, section.entries.size());
-    section.entries.push_back({key, value});
+    return slot;
+}
+
+void IniFile::Set(size_t section, const QString& key, const QString& value) {
+    std::vector<Entry>& entries = sections_[section].entries;
+    const qsizetype known = index_.size();
+    size_t& slot = index_[Name{section, key}];
+    if (index_.size() != known) {
+        slot = entries.size();
+        entries.push_back({key, value});
+    } else {
+        entries[slot].value = value;  // the key keeps the spelling it was first given
+    }
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
@@ -201,7 +220,7 @@ bool IniFile::Save(QString* error) const {
     IniFile merged(path_);
     if (merged.Exists()) merged.Load();
     for (const Section& s : sections_) {
-        Section& target = merged.SectionFor(s.name);
+        const size_t target = merged.SectionFor(s.name);
         for (const Entry& e : s.entries) merged.Set(target, e.key, e.value);
     }
     const std::string bytes = merged.Serialize();

@@ -53,16 +53,27 @@ private:
     struct Section {
         QString name;
         std::vector<Entry> entries;
-        QHash<QString, size_t> byKey;  // case-folded key -> index into entries
+    };
+    // A section name (section == kNoSection) or a key of a section, compared without regard to
+    // case; hashing finds either in constant time, so parsing stays linear.
+    static constexpr size_t kNoSection = static_cast<size_t>(-1);
+    struct Name {
+        size_t section;
+        QString text;
+        friend bool operator==(const Name& a, const Name& b) {
+            return a.section == b.section && a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+        static size_t Hash(const Name& name, size_t seed) noexcept;
+        friend size_t qHash(const Name& name, size_t seed) noexcept { return Hash(name, seed); }
     };
     const Entry* Find(const QString& section, const QString& key) const;
-    Section& SectionFor(const QString& section);
-    void Set(Section& section, const QString& key, const QString& value);
+    size_t SectionFor(const QString& section);
+    void Set(size_t section, const QString& key, const QString& value);
     void Clear();
 
     QString path_;
     std::vector<Section> sections_;
-    QHash<QString, size_t> byName_;  // case-folded section name -> index into sections_
+    QHash<Name, size_t> index_;  // -> index into sections_, or into the section's entries
 };
 
 }  // namespace noctaris
