@@ -21,6 +21,7 @@
 #include "chart/panels.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "platform/atomic_write.h"
 #include "platform/pictures.h"
 
 
@@ -250,9 +251,11 @@ int RunChartCommand(int argc, char** argv) {
         ChartObjectLists lists;
         const QImage image =
             chart.Redraw(request.size, request.state, request.options, request.azimuth, lists);
-        if (!image.save(QString::fromStdString(request.out), "PNG")) {
-            std::fprintf(stderr, "noctaris-cli chart: cannot write '%s'\n", request.out.c_str());
-            return 1;
+        QString reason;
+        if (!SavePngAtomically(QString::fromStdString(request.out), image, &reason)) {
+            std::fprintf(stderr, "noctaris-cli chart: cannot write '%s': %s\n", request.out.c_str(),
+                         reason.toLocal8Bit().constData());
+            return 2;
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "noctaris-cli chart: %s\n", e.what());

@@ -1,98 +1,46 @@
 #include "platform/inifile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
+#include <optional>
+#include <string_view>
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 
+#include "platform/atomic_write.h"
 #include "platform/codec.h"
 
 namespace noctaris {
 namespace {
 constexpr qint64 kMaxFileBytes = 1 << 20;  // settings files are tiny; ignore anything past 1 MiB
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-}  // namespace
-
-bool IniFile::Exists() const { return QFileInfo(path_).isFile(); }
-
-bool IniFile::Load() {
-    sections_.clear();
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.read(kMaxFileBytes);
-    Parse(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
-    return true;
+// The file's text: UTF-8 when the bytes are valid UTF-8 (plain ASCII is both), else Windows-1252.
+QString DecodeSettingsText(std::string_view bytes) {
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!utf8.hasError()) return text;
+    return FromCp1252(bytes);
 }
 
-void IniFile::Parse(const std::string& bytes) {
-    sections_.clear();
-    Section* current = nullptr;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = bytes.size();
-        std::string_view line(bytes.data() + pos, end - pos);
-        pos = end + 1;
-        if (line.find('\0') != std::string_view::npos) continue;  // binary garbage
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[') {
-            const size_t close = line.find(']');
-            if (close == std::string_view::npos) {
-                current = nullptr;  // a broken header: its keys belong nowhere
-                continue;
-            }
-            current = &SectionFor(FromCp1252(line.substr(1, close - 1)).trimmed());
-            continue;
-        }
-        const size_t eq = line.find('=');
-        if (eq == std::string_view::npos || eq == 0 || current == nullptr) continue;
-        const QString key = FromCp1252(line.substr(0, eq)).trimmed();
-        if (key.isEmpty()) continue;
-        const QString value = FromCp1252(line.substr(eq + 1)).trimmed();
-        bool replaced = false;
-        for (Entry& e : current->entries)
-            if (SameName(e.key, key)) {
-                e.value = value;  // a repeated key: the last one wins
-                replaced = true;
-            }
-        if (!replaced) current->entries.push_back({key, value});
-    }
+QStringView TrimBlanks(QStringView line) {
+    while (!line.isEmpty() && (line.front() == u' ' || line.front() == u'\t')) line = line.sliced(1);
+    while (!line.isEmpty() && (line.back() == u' ' || line.back() == u'\t')) line.chop(1);
+    return line;
 }
 
-const IniFile::Entry* IniFile::Find(const QString& section, const QString& key) const {
-    for (const Section& s : sections_)
-        if (SameName(s.name, section))
-            for (const Entry& e : s.entries)
-                if (SameName(e.key, key)) return &e;
-    return nullptr;
-}
-
-IniFile::Section& IniFile::SectionFor(const QString& section) {
-    for (Section& s : sections_)
-        if (SameName(s.name, section)) return s;
-    sections_.push_back({section, {}});
-    return sections_.back();
-}
-
-QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
-    const Entry* e = Find(section, key);
-    return e ? e->value : fallback;
-}
-
-int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
-    const Entry* e = Find(section, key);
-    if (!e) return fallback;
-    const std::string text = e->value.trimmed().toStdString();
-    if (text.empty()) return fallback;
+// One optional sign, then decimal digits or hex after '$' or "0x"; nothing else, and only
+// values an int holds.
+std::optional<int> ParseInteger(const QString& value) {
+    const std::string text = value.trimmed().toStdString();
     const char* first = text.data();
     const char* last = first + text.size();
     bool negative = false;
-    if (*first == '-' || *first == '+') {
+    if (first < last && (*first == '-' || *first == '+')) {
         negative = *first == '-';
         ++first;
     }
@@ -104,12 +52,128 @@ int IniFile::ReadInteger(const QString& section, const QString& key, int fallbac
         base = 16;
         first += 2;
     }
-    long long v = 0;
-    const auto r = std::from_chars(first, last, v, base);
-    if (r.ec != std::errc() || r.ptr != last || first == last) return fallback;
-    if (negative) v = -v;
-    if (v < INT_MIN || v > INT_MAX) return fallback;
-    return static_cast<int>(v);
+    // Unsigned: from_chars then takes no second sign, and the magnitude of INT_MIN fits.
+    unsigned long long magnitude = 0;
+    const auto r = std::from_chars(first, last, magnitude, base);
+    if (first == last || r.ec != std::errc() || r.ptr != last) return std::nullopt;
+    const unsigned long long limit = negative ? 1ULL + INT_MAX : INT_MAX;
+    if (magnitude > limit) return std::nullopt;
+    const long long signedValue = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    return static_cast<int>(signedValue);
+}
+}  // namespace
+
+// Agrees with QString::compare(..., Qt::CaseInsensitive): it hashes the case-folded characters.
+size_t IniFile::Name::Hash(const Name& name, size_t seed) noexcept {
+    size_t h = seed ^ (name.section * 0x9E3779B97F4A7C15ULL);
+    const char16_t* text = reinterpret_cast<const char16_t*>(name.text.constData());
+    const qsizetype size = name.text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t c = text[i];
+        if (c < 0x80) {
+            if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text[i + 1])) {
+            c = QChar::toCaseFolded(QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i]));
+        } else {
+            c = QChar::toCaseFolded(c);
+        }
+        h = (h ^ c) * 0x100000001B3ULL;
+    }
+    return h;
+}
+
+bool IniFile::Exists() const { return QFileInfo(path_).isFile(); }
+
+void IniFile::Clear() {
+    sections_.clear();
+    index_.clear();
+}
+
+bool IniFile::Load() {
+    Clear();
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
+        // The line cut at the limit would give a wrong value; drop it.
+        bytes.truncate(kMaxFileBytes);
+        const qsizetype lastBreak = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
+    }
+    Parse(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    return true;
+}
+
+void IniFile::Parse(const std::string& bytes) {
+    Clear();
+    const QString text = DecodeSettingsText(bytes);
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    size_t current = kNoSection;
+    qsizetype pos = 0;
+    while (pos < size) {
+        qsizetype end = pos;
+        while (end < size && data[end] != u'\r' && data[end] != u'\n') ++end;
+        QStringView line(data + pos, end - pos);
+        pos = end + 1;
+        if (line.contains(QChar(0))) continue;  // binary garbage
+        line = TrimBlanks(line);
+        if (line.isEmpty() || line.front() == u';') continue;
+        if (line.front() == u'[') {
+            const qsizetype close = line.indexOf(u']');
+            if (close < 0) {
+                current = kNoSection;  // a broken header: its keys belong nowhere
+                continue;
+            }
+            current = SectionFor(line.sliced(1, close - 1).trimmed().toString());
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0 || current == kNoSection) continue;
+        const QString key = line.first(eq).trimmed().toString();
+        if (key.isEmpty()) continue;
+        Set(current, key, line.sliced(eq + 1).trimmed().toString());  // a repeated key: the last one wins
+    }
+}
+
+const IniFile::Entry* IniFile::Find(const QString& section, const QString& key) const {
+    const auto s = index_.constFind(Name{kNoSection, section});
+    if (s == index_.cend()) return nullptr;
+    const auto e = index_.constFind(Name{*s, key});
+    return e == index_.cend() ? nullptr : &sections_[*s].entries[*e];
+}
+
+size_t IniFile::SectionFor(const QString& section) {
+    const qsizetype known = index_.size();
+    size_t& slot = index_[Name{kNoSection, section}];
+    if (index_.size() != known) {
+        slot = sections_.size();
+        sections_.push_back({section, {}});
+    }
+    return slot;
+}
+
+void IniFile::Set(size_t section, const QString& key, const QString& value) {
+    std::vector<Entry>& entries = sections_[section].entries;
+    const qsizetype known = index_.size();
+    size_t& slot = index_[Name{section, key}];
+    if (index_.size() != known) {
+        slot = entries.size();
+        entries.push_back({key, value});
+    } else {
+        entries[slot].value = value;  // the key keeps the spelling it was first given
+    }
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+    const Entry* e = Find(section, key);
+    return e ? e->value : fallback;
+}
+
+int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+    const Entry* e = Find(section, key);
+    if (!e) return fallback;
+    return ParseInteger(e->value).value_or(fallback);
 }
 
 bool IniFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
@@ -121,16 +185,10 @@ bool IniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    Section& s = SectionFor(section);
     // Line breaks would split the entry; keep the value on its line.
     QString v = value;
     v.replace('\r', ' ').replace('\n', ' ');
-    for (Entry& e : s.entries)
-        if (SameName(e.key, key)) {
-            e.value = v;
-            return;
-        }
-    s.entries.push_back({key, v});
+    Set(SectionFor(section), key, v);
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -142,22 +200,33 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value) 
 }
 
 std::string IniFile::Serialize() const {
-    std::string out;
+    QString out;
     for (const Section& s : sections_) {
-        out += '[' + ToCp1252(s.name) + "]\r\n";
-        for (const Entry& e : s.entries) out += ToCp1252(e.key) + '=' + ToCp1252(e.value) + "\r\n";
-        out += "\r\n";
+        out += u'[';
+        out += s.name;
+        out += u"]\r\n";
+        for (const Entry& e : s.entries) {
+            out += e.key;
+            out += u'=';
+            out += e.value;
+            out += u"\r\n";
+        }
+        out += u"\r\n";
     }
-    return out;
+    return ToCp1252(out);
 }
 
 bool IniFile::Save(QString* error) const {
-    QSaveFile file(path_);
-    const std::string bytes = Serialize();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path_, file.errorString());
+    IniFile merged(path_);
+    if (merged.Exists()) merged.Load();
+    for (const Section& s : sections_) {
+        const size_t target = merged.SectionFor(s.name);
+        for (const Entry& e : s.entries) merged.Set(target, e.key, e.value);
+    }
+    const std::string bytes = merged.Serialize();
+    QString reason;
+    if (!WriteFileAtomically(path_, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), &reason)) {
+        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path_, reason);
         return false;
     }
     return true;

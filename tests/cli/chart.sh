@@ -59,10 +59,49 @@ expect_usage_error "missing --out" "${base[@]}"
 expect_usage_error "missing --date" chart --time 21:30:00 "${out[@]}"
 expect_usage_error "unknown command" frobnicate
 
-# A file that cannot be written is a failure, not success.
-"$cli" "${base[@]}" --out "$tmp/no/such/dir/x.png" 2>"$tmp/err"
-[ $? -eq 1 ] || fail "unwritable output did not fail with status 1"
-grep -q "cannot write" "$tmp/err" || fail "no message for an unwritable output"
+# A file that cannot be written is a failure, not success: status 2, one line naming the file
+# and the reason, and any old file left as it was.
+expect_write_error() {
+    local file="$1" reason="$2"
+    "$cli" "${base[@]}" --out "$file" 2>"$tmp/err" >/dev/null
+    local rc=$?
+    [ $rc -eq 2 ] || fail "status $rc writing $file"
+    [ "$(wc -l <"$tmp/err")" -eq 1 ] || fail "not one line of error writing $file ($(cat "$tmp/err"))"
+    grep -qF "cannot write '$file': " "$tmp/err" && grep -qE "$reason" "$tmp/err" ||
+        fail "message '$(cat "$tmp/err")' for $file"
+}
+expect_write_error "$tmp/no/such/dir/x.png" "No such file or directory"
+[ ! -e "$tmp/no" ] || fail "a folder was made"
+expect_write_error /dev/full "No space left on device"
+[ -c /dev/full ] || fail "/dev/full was replaced"
+"$cli" "${base[@]}" --out /dev/stdout | cmp -s - "$tmp/default.png" || fail "--out /dev/stdout"
+
+# A read-only folder and a full disk: a small tmpfs where this may mount one (root), else
+# a folder without write permission (which root may write anyway).
+disk="$tmp/disk"
+mkdir "$disk"
+cp "$tmp/all.png" "$disk/old.png"
+if mount -t tmpfs -o size=1m tmpfs "$disk" 2>/dev/null; then
+    trap 'umount "$disk"; rm -rf "$tmp"' EXIT
+    cp "$tmp/all.png" "$disk/old.png"
+    mount -o remount,ro "$disk" || fail "cannot remount read-only"
+    expect_write_error "$disk/old.png" "Read-only file system|not writable"
+    cmp -s "$tmp/all.png" "$disk/old.png" || fail "read-only: old picture changed"
+    mount -o remount,rw "$disk" || fail "cannot remount read-write"
+    dd if=/dev/zero of="$disk/filler" bs=4096 2>/dev/null
+    truncate -s -4096 "$disk/filler"  # room for a part of the picture only
+    expect_write_error "$disk/old.png" "No space left on device"
+    cmp -s "$tmp/all.png" "$disk/old.png" || fail "full disk: old picture changed"
+    [ "$(ls -A "$disk" | tr '\n' ' ')" = "filler old.png " ] || fail "left behind: $(ls -A "$disk")"
+elif [ "$(id -u)" -ne 0 ]; then
+    chmod 555 "$disk"
+    expect_write_error "$disk/old.png" "Permission denied"
+    chmod 755 "$disk"
+    cmp -s "$tmp/all.png" "$disk/old.png" || fail "read-only: old picture changed"
+    [ "$(ls -A "$disk")" = old.png ] || fail "left behind: $(ls -A "$disk")"
+else
+    echo "note: cannot mount a tmpfs; the full-disk and read-only cases were skipped" >&2
+fi
 
 "$cli" --help | grep -q -- "--constellation-names" || fail "--help does not describe chart"
 "$cli" --version | grep -q "^noctaris-cli " || fail "--version"

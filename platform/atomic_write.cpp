@@ -1,0 +1,72 @@
+#include "platform/atomic_write.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace noctaris {
+namespace {
+
+bool Fail(QString* reason, const QString& why) {
+    if (reason) *reason = why;
+    return false;
+}
+
+// Writes all of `bytes`, then pushes them to the disk, so that a full disk shows here and not
+// after the rename. The file is opened unbuffered: Qt's buffer loses the reason of a write that
+// fails after a partial one.
+bool WriteAllAndFlush(QFileDevice& file, QByteArrayView bytes, bool sync, QString* reason) {
+    const char* data = bytes.data();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const qint64 n = file.write(data, left);
+        if (n <= 0) return Fail(reason, file.errorString());
+        data += n;
+        left -= n;
+    }
+    if (!file.flush()) return Fail(reason, file.errorString());
+    // Some file systems (network, delayed allocation) report a lack of space only when syncing.
+    if (sync && ::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return Fail(reason, QString::fromLocal8Bit(std::strerror(errno)));
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        // A device or pipe: renaming a file over it would replace the device itself.
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, device.errorString());
+        if (!WriteAllAndFlush(device, bytes, false, reason)) return false;
+        device.close();
+        if (device.error() != QFileDevice::NoError) return Fail(reason, device.errorString());
+        return true;
+    }
+    QSaveFile file(path);
+    // Qt would otherwise write straight into the old file when the folder is read-only,
+    // destroying it if the write then fails.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, file.errorString());
+    if (!WriteAllAndFlush(file, bytes, true, reason)) return false;  // ~QSaveFile removes the temporary file
+    if (!file.commit()) return Fail(reason, file.errorString());
+    return true;
+}
+
+bool SavePngAtomically(const QString& path, const QImage& image, QString* reason) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return Fail(reason, QStringLiteral("the picture cannot be encoded as PNG"));
+    return WriteFileAtomically(path, png, reason);
+}
+
+}  // namespace noctaris
