@@ -5,7 +5,8 @@ source "$(dirname "$0")/common.bash"
 skip_without lintian dpkg-shlibdeps dpkg-deb
 install_tree
 
-"$cpack" -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.log" 2>&1 ||
+# gzip instead of the release's xz: the same package for lintian, in a fraction of the time.
+"$cpack" -G DEB -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip --config "$build_dir/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(echo "$work"/deb/noctaris_*.deb)
 [ -f "$deb" ] || fail "cpack made no noctaris_*.deb"
