@@ -64,7 +64,7 @@ int RunNoctaris(int argc, char** argv) {
     NoctarisApplication app(argc, argv);
     QApplication::setApplicationName("Noctaris");
     QApplication::setApplicationDisplayName("Noctaris");
-    QApplication::setDesktopFileName("noctaris");
+    QApplication::setDesktopFileName(NOCTARIS_APP_ID);
     RegisterFonts();
     for (const char* icon : {"icon16", "icon32", "icon48", "icon64", "icon128", "icon256"}) {
         try {

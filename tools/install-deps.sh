@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Noctaris needs to build and test, if any are missing.
-# Usage: tools/install-deps.sh [build|test]
+# Usage: tools/install-deps.sh [build|test|package]
 set -euo pipefail
 mode=${1:-build}
 pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools)
 if [ "$mode" = test ]; then
   pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev)
+fi
+# The packaging tests validate the desktop entry, the AppStream data, the manual pages and the
+# Debian package (dpkg-shlibdeps, which CPack uses for Depends, is in dpkg-dev).
+if [ "$mode" = test ] || [ "$mode" = package ]; then
+  pkgs+=(desktop-file-utils appstream man-db dpkg-dev lintian)
 fi
 missing=()
 for p in "${pkgs[@]}"; do
