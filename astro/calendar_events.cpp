@@ -123,9 +123,9 @@ double MoonPhaseJDE(int lunation, int phase) {
                  T2 * (0.0001337 + T * (0.00000015 + T * 0.00000000073));
     const double M = ReducedRadians(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
     const double Mp = ReducedRadians(201.5643 + 385.81693528 * k +
-                          T2 * (0.0107438 + T * (0.00001239 - T * 0.000000058)));
+                                     T2 * (0.0107438 + T * (0.00001239 - T * 0.000000058)));
     const double F = ReducedRadians(160.7108 + 390.67050274 * k +
-                         T2 * (-0.0016341 + T * (-0.00000227 + T * 0.000000011)));
+                                    T2 * (-0.0016341 + T * (-0.00000227 + T * 0.000000011)));
     const double omega =
         ReducedRadians(124.7746 - 1.5637558 * k + T2 * (0.0020691 + T * 0.00000215));
     const double E = 1 + T * (-0.002516 - T * 0.0000074);

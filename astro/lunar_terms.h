@@ -20,6 +20,11 @@ struct MoonBTerm {
     std::int32_t b;
 };
 // Each term carries the eccentricity factor E to the power of its multiplier of M (|m|).
+inline long double EccentricityFactor(int m, long double E) {
+    if (m == 1 || m == -1) return E;
+    if (m == 2 || m == -2) return E * E;
+    return 1;
+}
 
 // The 60 + 60 terms in their published order (largest first).
 inline constexpr int kMoonTermCount = 60;

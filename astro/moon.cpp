@@ -118,13 +118,6 @@ constexpr ApsisTerm kPerigee[60] = {
     {1, 0, -1, -4, 0},  // -0.0004 sin(D - M)
 };
 
-// Eccentricity factor of a term by the multiplier of M.
-LD EccentricityFactor(int m, LD E) {
-    if (m == 1 || m == -1) return E;
-    if (m == 2 || m == -2) return E * E;
-    return 1;
-}
-
 }  // namespace
 
 BodyPosition MoonPosition(TDateTime t) {

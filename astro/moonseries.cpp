@@ -31,13 +31,6 @@ constexpr int kShortLongitudeTerms = 12;
 constexpr int kLatitudeTerms = 47;
 constexpr int kShortLatitudeTerms = 24;
 
-// E to the power of a term's multiplier of M.
-LD EccentricityFactor(int m, LD E) {
-    if (m == 1 || m == -1) return E;
-    if (m == 2 || m == -2) return E * E;
-    return 1.0L;
-}
-
 // The fundamental arguments reduced to 0..360 (E as it is), with T.
 struct Fundamentals : LunarArguments {
     LD T = 0;
