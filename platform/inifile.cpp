@@ -79,7 +79,10 @@ size_t IniFile::Name::Hash(const Name& name, size_t seed) noexcept {
         }
         h = (h ^ c) * 0x100000001B3ULL;
     }
-    return h;
+    // The table picks buckets by the low bits, which the multiplications above mix poorly.
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ULL;
+    return h ^ (h >> 32);
 }
 
 bool IniFile::Exists() const { return QFileInfo(path_).isFile(); }
@@ -106,6 +109,7 @@ bool IniFile::Load() {
 
 void IniFile::Parse(const std::string& bytes) {
     Clear();
+    index_.reserve(static_cast<qsizetype>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);  // about one name a line
     const QString text = DecodeSettingsText(bytes);
     const QChar* data = text.constData();
     const qsizetype size = text.size();
