@@ -383,7 +383,7 @@ void MainWindow::BuildMenu() {
             ephem_->activateWindow();
             return;
         }
-        ephem_->Snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
+        ephem_->snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
         ephem_->show();
     });
     connect(M17, &QAction::triggered, this, [this] {
@@ -641,13 +641,13 @@ void MainWindow::ShowInfoWindow(QWidget* window) {
 
 void MainWindow::RefreshInfoWindows() {
     if (ephem_ && ephem_->isVisible()) {
-        ephem_->Snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
-        ephem_->FormActivate();
+        ephem_->snapshot() = EphemerisSnapshot{MomentSnapshot::Of(observer_)};
+        ephem_->refresh();
     }
     const bool moon = umond_ && umond_->isVisible(), sun = usonne_ && usonne_->isVisible();
     if (moon || sun) infoSnapshot_ = InfoSnapshot{MomentSnapshot::Of(observer_)};
-    if (moon) umond_->pb2Paint();
-    if (sun) usonne_->FormActivate();
+    if (moon) umond_->refresh();
+    if (sun) usonne_->refresh();
 }
 
 void MainWindow::OpenOrbits() {

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -327,10 +326,10 @@ QImage RenderOrbitPlan(int width, int height, const OrbitPlanView& view) {
     return image;
 }
 
-// ---- PB5 ---------------------------------------------------------------------------------------
+// ---- The drawing area --------------------------------------------------------------------------
 
 OrbitPlanSurface::OrbitPlanSurface(OrbitsWindow* owner) : QWidget(owner), owner_(owner) {
-    setObjectName("PB5");
+    setObjectName("plan");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
 }
@@ -339,21 +338,20 @@ void OrbitPlanSurface::paintEvent(QPaintEvent*) {
     if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
     {
         QPainter off(&image_);
-        owner_->DrawPlan(off, image_.width(), image_.height());
+        owner_->drawPlan(off, image_.width(), image_.height());
     }
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }
 
-// ---- OrbitsWindow ---------------------------------------------------------------------------------
+// ---- OrbitsWindow --------------------------------------------------------------------------------
 
 template <class F>
-void OrbitsWindow::Guard(const char* where, F&& f) {
+void OrbitsWindow::guard(const char* where, F&& f) {
     try {
         f();
     } catch (const std::exception& e) {
-        ReportFailure(this, windowTitle(),
-                      QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
+        ReportFailure(this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
     }
 }
 
@@ -365,11 +363,11 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     resize(size.Width, size.Height);
 
     auto* menu = new QMenuBar(this);
-    S7 = menu->addAction("Close");
-    S7->setObjectName("S7");
-    S7->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(S7);
-    connect(S7, &QAction::triggered, this, [this] { S7Click(); });
+    closeAction_ = menu->addAction("Close");
+    closeAction_->setObjectName("closeAction");
+    closeAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    addAction(closeAction_);
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -378,181 +376,171 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
 
     // Left panel: controls placed at fixed pixels.
     auto* panel = new QWidget(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("controlPanel");
     panel->setFixedWidth(169);
     panel->setAutoFillBackground(true);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, QColor(240, 240, 240));
     pal.setColor(QPalette::Base, QColor(240, 240, 240));
     panel->setPalette(pal);
-    QFont panelFont(ChartFontFamily());
-    panelFont.setPixelSize(12);
-    panel->setFont(panelFont);
+    panel->setFont(WindowFont(12));
     layout->addWidget(panel);
 
     auto* objects = new QLabel("Objects", panel);
-    objects->setObjectName("Label1");
+    objects->setObjectName("objectsLabel");
     QPalette navy = objects->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     objects->setPalette(navy);
     objects->adjustSize();
     objects->move(16, 16);
 
-    CL1 = new QListWidget(panel);
-    CL1->setObjectName("CL1");
-    CL1->setGeometry(8, 40, 145, 252);
-    CL1->setFrameShape(QFrame::NoFrame);
-    CL1->setUniformItemSizes(true);
-    CL1->setPalette(pal);
-    connect(CL1, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { PB5Paint(); });
-    connect(CL1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { PB5Paint(); });
+    objectList_ = new QListWidget(panel);
+    objectList_->setObjectName("objectList");
+    objectList_->setGeometry(8, 40, 145, 252);
+    objectList_->setFrameShape(QFrame::NoFrame);
+    objectList_->setUniformItemSizes(true);
+    objectList_->setPalette(pal);
+    connect(objectList_, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { refresh(); });
+    connect(objectList_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { refresh(); });
 
-    DE1 = new QDateEdit(panel);
-    DE1->setObjectName("DE1");
-    DE1->setGeometry(15, 306, 138, 24);
-    DE1->setCalendarPopup(true);
-    DE1->setDisplayFormat(ShortDateFormat());
-    DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    DE1->setDate(QDate::currentDate());
-    connect(DE1, &QDateEdit::dateChanged, this, [this](QDate) { DE1Click(); });
+    dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect(15, 306, 138, 24));
+    connect(dateEdit_, &QDateEdit::dateChanged, this, [this](QDate) { onDateChanged(); });
 
     auto* diff = new QLabel("Time diff.               days", panel);
-    diff->setObjectName("Label2");
+    diff->setObjectName("stepLabel");
     diff->adjustSize();
     diff->move(8, 344);
-    rx1 = new QSpinBox(panel);
-    rx1->setObjectName("rx1");
-    rx1->setGeometry(68, 340, 49, 22);
-    rx1->setRange(-30, 30);
-    rx1->setValue(1);
-    rx1->raise();
+    stepSpin_ = new QSpinBox(panel);
+    stepSpin_->setObjectName("stepSpin");
+    stepSpin_->setGeometry(68, 340, 49, 22);
+    stepSpin_->setRange(-30, 30);
+    stepSpin_->setValue(1);
+    stepSpin_->raise();
 
-    b5 = new QPushButton("Simulation", panel);
-    b5->setObjectName("b5");
-    b5->setGeometry(16, 376, 137, 25);
-    b5->setAutoDefault(false);
-    connect(b5, &QPushButton::clicked, this, [this] { B5Click(); });
+    simulationButton_ = new QPushButton("Simulation", panel);
+    simulationButton_->setObjectName("simulationButton");
+    simulationButton_->setGeometry(16, 376, 137, 25);
+    simulationButton_->setAutoDefault(false);
+    connect(simulationButton_, &QPushButton::clicked, this, [this] { toggleSimulation(); });
 
     auto* scaleLabel = new QLabel("Scale", panel);
-    scaleLabel->setObjectName("Label3");
+    scaleLabel->setObjectName("scaleLabel");
     scaleLabel->adjustSize();
     scaleLabel->move(40, 416);
-    auto zoomButton = [&](const char* name, int x, const char* fallback) {
+    auto zoomButton = [&](const char* name, const char* picture, int x, const char* fallback) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
         b->setAutoRaise(true);
         b->setGeometry(x, 412, 23, 22);
         try {
-            b->setIcon(QIcon(QPixmap::fromImage(LoadPicture(name))));
+            b->setIcon(QIcon(QPixmap::fromImage(LoadPicture(picture))));
             b->setIconSize(QSize(18, 18));
         } catch (const std::exception&) {
             b->setText(fallback);  // the button keeps a caption
         }
         return b;
     };
-    S8 = zoomButton("S8", 80, "+");
-    S18 = zoomButton("S18", 104, "1");
-    S9 = zoomButton("S9", 128, "-");
-    connect(S8, &QToolButton::clicked, this, [this] { S8Click(); });
-    connect(S18, &QToolButton::clicked, this, [this] { S18Click(); });
-    connect(S9, &QToolButton::clicked, this, [this] { S9Click(); });
+    zoomInButton_ = zoomButton("zoomInButton", "S8", 80, "+");
+    zoomResetButton_ = zoomButton("zoomResetButton", "S18", 104, "1");
+    zoomOutButton_ = zoomButton("zoomOutButton", "S9", 128, "-");
+    connect(zoomInButton_, &QToolButton::clicked, this, [this] { zoomIn(); });
+    connect(zoomResetButton_, &QToolButton::clicked, this, [this] { resetZoom(); });
+    connect(zoomOutButton_, &QToolButton::clicked, this, [this] { zoomOut(); });
 
-    PB5 = new OrbitPlanSurface(this);
-    QPalette black = PB5->palette();
+    plan_ = new OrbitPlanSurface(this);
+    QPalette black = plan_->palette();
     black.setColor(QPalette::Window, Qt::black);
-    PB5->setPalette(black);
-    layout->addWidget(PB5, 1);
+    plan_->setPalette(black);
+    layout->addWidget(plan_, 1);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(this, &QDialog::finished, Timer1, &QTimer::stop);
+    simulationTimer_ = new QTimer(this);
+    simulationTimer_->setObjectName("simulationTimer");
+    simulationTimer_->setInterval(50);
+    connect(simulationTimer_, &QTimer::timeout, this, [this] { stepSimulation(); });
+    connect(this, &QDialog::finished, simulationTimer_, &QTimer::stop);
 
-    LB3 = OrbitTableStrings();
+    orbitTable_ = OrbitTableStrings();
     ticked_.reserve(OrbitTable().size());
     scale_ = kInitialOrbitScale;
-    DE1Click();
-    RG1Click();
+    onDateChanged();
+    refillObjectList();
 }
 
 bool OrbitsWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) Guard("RG1Click", [this] { RG1Click(); });
+    if (e->type() == QEvent::WindowActivate) guard("refillObjectList", [this] { refillObjectList(); });
     return QDialog::event(e);
 }
 
-void OrbitsWindow::RG1Click() {
+void OrbitsWindow::refillObjectList() {
     // The list is rebuilt from the table on every activation; ticks already set survive, so
     // closing the calendar of the date field does not clear the plan.
-    const QStringList keep = TickedNames();
+    const QStringList keep = tickedNames();
     {
-        const QSignalBlocker block(CL1);
-        CL1->clear();
-        for (qsizetype i = 0; i < LB3.size(); i += 6) {
-            const QString& name = LB3[i];
+        const QSignalBlocker block(objectList_);
+        objectList_->clear();
+        for (qsizetype i = 0; i < orbitTable_.size(); i += 6) {
+            const QString& name = orbitTable_[i];
             if (name.startsWith(QLatin1Char('['))) break;
             const OrbitObject* o = FindOrbitObject(name);
             if (o == nullptr) continue;
             auto* item = new QListWidgetItem(name);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
             item->setCheckState(keep.contains(name) ? Qt::Checked : Qt::Unchecked);
-            item->setSizeHint(QSize(CL1->width() - 4, 14));
+            item->setSizeHint(QSize(objectList_->width() - 4, 14));
             item->setData(Qt::UserRole, static_cast<int>(o - OrbitTable().data()));
-            CL1->addItem(item);
+            objectList_->addItem(item);
         }
-        CL1->sortItems(Qt::AscendingOrder);
+        objectList_->sortItems(Qt::AscendingOrder);
     }
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::PB5Paint() { PB5->update(); }
+void OrbitsWindow::refresh() { plan_->update(); }
 
-void OrbitsWindow::DE1Click() {
-    const QDate d = DE1->date();
+void OrbitsWindow::onDateChanged() {
+    const QDate d = dateEdit_->date();
     year_ = d.year();
     month_ = d.month();
     day_ = d.day();
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::B5Click() {
-    if (Timer1->isActive()) {
-        Timer1->stop();
-        b5->setText("Simulation");
+void OrbitsWindow::toggleSimulation() {
+    if (simulationTimer_->isActive()) {
+        simulationTimer_->stop();
+        simulationButton_->setText("Simulation");
     } else {
-        Timer1->start();
-        b5->setText("Stop");
+        simulationTimer_->start();
+        simulationButton_->setText("Stop");
     }
 }
 
-void OrbitsWindow::Timer1Timer() {
-    Guard("Timer1Timer", [this] {
-        const QDate next = DE1->date().addDays(rx1->value());
-        if (next.isValid()) DE1->setDate(next);  // the date field keeps it within its range
-        PB5Paint();
+void OrbitsWindow::stepSimulation() {
+    guard("stepSimulation", [this] {
+        const QDate next = dateEdit_->date().addDays(stepSpin_->value());
+        if (next.isValid()) dateEdit_->setDate(next);  // the date field keeps it within its range
+        refresh();
     });
 }
 
-void OrbitsWindow::S8Click() {
+void OrbitsWindow::zoomIn() {
     scale_ = ZoomIn(scale_);
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S9Click() {
+void OrbitsWindow::zoomOut() {
     scale_ = ZoomOut(scale_);
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S18Click() {
+void OrbitsWindow::resetZoom() {
     scale_ = kInitialOrbitScale;
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S7Click() { close(); }
-
-bool OrbitsWindow::SetTicked(const QString& name, bool ticked) {
-    for (int i = 0; i < CL1->count(); ++i) {
-        QListWidgetItem* item = CL1->item(i);
+bool OrbitsWindow::setTicked(const QString& name, bool ticked) {
+    for (int i = 0; i < objectList_->count(); ++i) {
+        QListWidgetItem* item = objectList_->item(i);
         if (item->text() == name) {
             item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
             return true;
@@ -561,15 +549,15 @@ bool OrbitsWindow::SetTicked(const QString& name, bool ticked) {
     return false;
 }
 
-QStringList OrbitsWindow::TickedNames() const {
+QStringList OrbitsWindow::tickedNames() const {
     QStringList names;
-    for (int i = 0; i < CL1->count(); ++i)
-        if (CL1->item(i)->checkState() == Qt::Checked) names << CL1->item(i)->text();
+    for (int i = 0; i < objectList_->count(); ++i)
+        if (objectList_->item(i)->checkState() == Qt::Checked) names << objectList_->item(i)->text();
     return names;
 }
 
-OrbitPlanView OrbitsWindow::CurrentView() {
-    const QDate d = DE1->date();
+OrbitPlanView OrbitsWindow::currentView() {
+    const QDate d = dateEdit_->date();
     if (d.isValid()) {
         year_ = d.year();
         month_ = d.month();
@@ -577,8 +565,8 @@ OrbitPlanView OrbitsWindow::CurrentView() {
     }
     ticked_.clear();
     const auto& table = OrbitTable();
-    for (int i = 0; i < CL1->count(); ++i) {
-        const QListWidgetItem* item = CL1->item(i);
+    for (int i = 0; i < objectList_->count(); ++i) {
+        const QListWidgetItem* item = objectList_->item(i);
         if (item->checkState() != Qt::Checked) continue;
         const int row = item->data(Qt::UserRole).toInt();
         if (row >= 0 && row < static_cast<int>(table.size())) ticked_.push_back(&table[row]);
@@ -593,8 +581,8 @@ OrbitPlanView OrbitsWindow::CurrentView() {
     return view;
 }
 
-void OrbitsWindow::DrawPlan(QPainter& painter, int width, int height) {
-    const OrbitPlanView view = CurrentView();
+void OrbitsWindow::drawPlan(QPainter& painter, int width, int height) {
+    const OrbitPlanView view = currentView();
     try {
         renderer_.Paint(painter, width, height, view);
     } catch (const std::exception& e) {

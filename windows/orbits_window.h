@@ -57,8 +57,8 @@ struct OrbitObject {
     std::string Key;  // the name as the planetary theory takes it
 };
 
-// The orbit table as the hidden list LB3 holds it: six strings per object (name, perihelion
-// direction, a, e, t0, P), numbers with a decimal point.
+// The orbit table as strings: six per object (name, perihelion direction, a, e, t0, P),
+// numbers with a decimal point.
 const QStringList& OrbitTableStrings();
 
 // Parses six-strings-per-object rows (numbers with a decimal point whatever the locale). A row
@@ -142,18 +142,16 @@ QImage RenderOrbitPlan(int width, int height, const OrbitPlanView& view);
 
 class OrbitsWindow;
 
-// PB5: the black drawing area; every repaint draws the plan into a reused off-screen image and
-// copies it in one step.
+// The black drawing area; every repaint draws the plan into a reused off-screen image and copies
+// it in one step.
 class OrbitPlanSurface : public QWidget {
 public:
     explicit OrbitPlanSurface(OrbitsWindow* owner);
-    const QImage& Image() const { return image_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    friend class OrbitsWindow;
     OrbitsWindow* owner_;
     QImage image_;
 };
@@ -163,48 +161,51 @@ public:
     // size: the main window's width and height, stored by the main window before opening.
     explicit OrbitsWindow(const MainWindowSize& size, QWidget* parent = nullptr);
 
-    // Event handlers.
-    void RG1Click();                  // activation: (re)fills the object list, keeping the ticks
-    void PB5Paint();                  // repaint of the plan (also on a click into the list)
-    void DE1Click();                  // date changed
-    void B5Click();                   // simulation on/off
-    void Timer1Timer();               // one simulation step
-    void S8Click();                   // zoom in
-    void S9Click();                   // zoom out
-    void S18Click();                  // scale back to 50 pixels per AU
-    void S7Click();                   // menu "Close"
+    // (Re)fills the object list from the orbit table, keeping the ticks; runs on activation.
+    void refillObjectList();
+    // Repaints the plan (also on a click into the list).
+    void refresh();
+    // One simulation step: the date moves by the day step.
+    void stepSimulation();
 
-    double Scale() const { return scale_; }
+    double scale() const { return scale_; }
     // Ticks or unticks an object of the list by name; false when there is no such entry.
-    bool SetTicked(const QString& name, bool ticked);
-    QStringList TickedNames() const;
-    // The view the next repaint draws (date decoded from DE1, ticked objects in list order).
-    OrbitPlanView CurrentView();
-    // Draws the plan into `painter` exactly as the repaint of PB5 does.
-    void DrawPlan(QPainter& painter, int width, int height);
-
-    QListWidget* CL1 = nullptr;
-    QDateEdit* DE1 = nullptr;
-    QSpinBox* rx1 = nullptr;
-    QPushButton* b5 = nullptr;
-    QToolButton* S8 = nullptr;
-    QToolButton* S18 = nullptr;
-    QToolButton* S9 = nullptr;
-    OrbitPlanSurface* PB5 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QAction* S7 = nullptr;
-    QStringList LB3;  // the orbit table, six strings per object
+    bool setTicked(const QString& name, bool ticked);
+    QStringList tickedNames() const;
+    // The view the next repaint draws (date from the date field, ticked objects in list order).
+    OrbitPlanView currentView();
+    // Draws the plan into `painter` exactly as a repaint of the drawing area does.
+    void drawPlan(QPainter& painter, int width, int height);
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    void onDateChanged();
+    // "Simulation" / "Stop": starts or stops the simulation timer.
+    void toggleSimulation();
+    // The scale buttons: × √2, / √2, back to 50 pixels per AU.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
     // Runs a handler; an exception is reported instead of leaving the event loop.
     template <class F>
-    void Guard(const char* where, F&& f);
+    void guard(const char* where, F&& f);
+
+    QListWidget* objectList_ = nullptr;
+    QDateEdit* dateEdit_ = nullptr;
+    QSpinBox* stepSpin_ = nullptr;  // days per simulation step
+    QPushButton* simulationButton_ = nullptr;
+    QToolButton* zoomInButton_ = nullptr;
+    QToolButton* zoomResetButton_ = nullptr;
+    QToolButton* zoomOutButton_ = nullptr;
+    OrbitPlanSurface* plan_ = nullptr;
+    QTimer* simulationTimer_ = nullptr;
+    QAction* closeAction_ = nullptr;
+    QStringList orbitTable_;  // the orbit table the list is filled from, six strings per object
 
     double scale_ = kInitialOrbitScale;
-    int year_ = 2000, month_ = 1, day_ = 1;  // decoded from DE1
+    int year_ = 2000, month_ = 1, day_ = 1;  // from the date field
     OrbitPlanRenderer renderer_;
     std::vector<const OrbitObject*> ticked_;
 };

@@ -357,12 +357,12 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     EXPECT_FALSE(w->ephemerisWindow()->isVisible());  // created hidden at start
     w->M15->trigger();
     ASSERT_TRUE(w->ephemerisWindow()->isVisible());
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Minute, 32);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Minute, 32);
     w->CB1->setCurrentIndex(9);  // 1 hour
     w->ToggleAnimation();
     w->Timer1Timer();
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Hour, 22);
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Day, 7);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Hour, 22);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Day, 7);
     w->M15->trigger();  // already open: brought to the front, still one window
     EXPECT_TRUE(w->ephemerisWindow()->isVisible());
     for (QAction* a : {w->Mond1, w->M16, w->M15, w->M17, w->M18, w->M22, w->M23, w->About1})
