@@ -303,19 +303,47 @@ TEST_F(OrbitsTest, WindowControlsAndSimulation) {
     EXPECT_NEAR(w.scale(), 35.3553, 1e-4);
 }
 
-// Grabs of the window at a few zoom levels for looking at them (only when asked for).
-TEST_F(OrbitsTest, GrabsWhenAsked) {
-    const QByteArray dir = qgetenv("NOCTARIS_GRAB_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "set NOCTARIS_GRAB_DIR to write the grabs";
+// The window at a few zoom levels, 50 · √2^level pixels per AU: the Earth's orbit runs 0.983 to
+// 1.017 AU from the Sun and Jupiter's 4.95 to 5.46 AU, and an orbit too large for the plan leaves
+// it. Seen along the ray to the left of the Sun, clear of both planets on 7 December 2026.
+TEST_F(OrbitsTest, ZoomLevelsScaleTheOrbits) {
     OrbitsWindow w(MainWindowSize{1070, 751});
     Child<QDateEdit>(w, "dateEdit")->setDate(QDate(2026, 12, 7));
-    for (const OrbitObject& o : OrbitTable()) w.setTicked(o.Name, true);
+    ASSERT_TRUE(w.setTicked("Earth", true));    // first in the list: white
+    ASSERT_TRUE(w.setTicked("Jupiter", true));  // second: blue
     w.show();
+    QWidget* const plan = Child<QWidget>(w, "plan");
+    const QRgb white = qRgb(255, 255, 255) & 0xFFFFFF, blue = qRgb(0, 0, 255) & 0xFFFFFF;
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
     for (int level : {-4, 0, 2, 6}) {
+        SCOPED_TRACE(level);
         Child<QToolButton>(w, "zoomResetButton")->click();
         for (int i = 0; i < level; ++i) Child<QToolButton>(w, "zoomInButton")->click();
         for (int i = 0; i < -level; ++i) Child<QToolButton>(w, "zoomOutButton")->click();
-        w.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString("orbits_%1.png").arg(level)));
+        const double scale = 50 * std::pow(2.0, level / 2.0);
+        ASSERT_NEAR(w.scale(), scale, 1e-9);
+
+        const QImage img = plan->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int cx = img.width() / 2, cy = img.height() / 2;
+        EXPECT_NE(img.pixel(cx, cy) & 0xFFFFFF, 0u);  // the Sun
+        // Whether `colour` lies on the ray between `from` and `to` AU from the Sun (one pixel
+        // of slack every way).
+        auto onRay = [&](QRgb colour, double from, double to) {
+            const int x0 = std::max(0, static_cast<int>(cx - to * scale) - 1);
+            const int x1 = std::min(cx - 1, static_cast<int>(cx - from * scale) + 1);
+            for (int y = cy - 1; y <= cy + 1; ++y)
+                for (int x = x0; x <= x1; ++x)
+                    if ((img.pixel(x, y) & 0xFFFFFF) == colour) return true;
+            return false;
+        };
+        ASSERT_LT(1.017 * scale, cx);  // the Earth's orbit fits the plan at every level
+        EXPECT_TRUE(onRay(white, 0.983, 1.017));
+        if (5.46 * scale < cx)
+            EXPECT_TRUE(onRay(blue, 4.95, 5.46));
+        else
+            EXPECT_FALSE(onRay(blue, 0.5, 1000)) << "Jupiter's orbit beyond the plan's edge";
+        EXPECT_EQ(level >= 2, 4.95 * scale > cx);  // the levels cover both cases
+        if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(QString("orbits_%1.png").arg(level)));
     }
 }
 

@@ -1,5 +1,7 @@
 // The terminator window: map drawing on images, and the window's controls and timers.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <QCheckBox>
 #include <QDir>
@@ -354,21 +356,58 @@ TEST(TerminatorWindow, GridSwitchRebuildsTheCache) {
     EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(c.map->size(), w.currentView()).SubSolar.x(), 535);
 }
 
-// Writes the window's picture for a few moments when NOCTARIS_GRAB_DIR names a folder.
-TEST(TerminatorWindow, GrabsForLooking) {
-    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "NOCTARIS_GRAB_DIR not set";
-    struct Shot {
+// The window at three moments of 2026, on the computer's clock in Central European time: day
+// and night where they were then, and the Sun over the place that had it overhead (published
+// declination and longitude; the map's mean Sun may stand up to two degrees east or west of it).
+TEST(TerminatorWindow, ShowsDayNightAndTheSunOfTheMoment) {
+    struct Moment {
         const char* name;
         QDateTime at;
+        double sunLongitude, sunLatitude;  // where the Sun stood overhead
+        std::vector<std::pair<double, double>> day, night;  // longitude, latitude
     };
-    for (const Shot& s : {Shot{"terminator_2026-12-07", At(2026, 12, 7, 13, 0)},
-                          Shot{"terminator_2026-06-21", At(2026, 6, 21, 14, 0)},
-                          Shot{"terminator_2026-03-20", At(2026, 3, 20, 15, 0)}}) {
+    const Moment moments[] = {
+        // 12:00 UT: southern summer, the Arctic in its polar night.
+        {"terminator_2026-12-07", At(2026, 12, 7, 13, 0), -2.14, -22.64, {{-25, 5}}, {{170, 5}, {-160, 75}}},
+        // 12:00 UT (14:00 summer time): the Arctic in its midnight sun.
+        {"terminator_2026-06-21", At(2026, 6, 21, 14, 0), 0.45, 23.44, {{-25, 5}, {-160, 75}}, {{170, 5}}},
+        // 14:00 UT, the day of the equinox: the night begins near 62° east.
+        {"terminator_2026-03-20", At(2026, 3, 20, 15, 0), -28.15, -0.01, {{-25, 5}, {40, 5}}, {{85, 5}, {170, 5}}},
+    };
+    const double sx = 1070 / 360.0, sy = 667 / 160.0;  // pixels per degree
+    auto pixelOf = [&](double longitude, double latitude) {
+        return QPoint(static_cast<int>(std::nearbyint(535 + longitude * sx)),
+                      static_cast<int>(std::nearbyint(333 - latitude * sy)));
+    };
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    for (const Moment& m : moments) {
+        SCOPED_TRACE(m.name);
         TerminatorWindow w(MainWindowSize{});
-        w.setClock([&] { return s.at; });
+        const Controls c(w);
+        w.setClock([&] { return m.at; });
         w.showCurrentTime();
-        ASSERT_TRUE(w.grab().save(QDir(dir).filePath(QString::fromLatin1(s.name) + ".png")));
+        const QImage map = c.map->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(map.size(), kMap);
+        auto colourAt = [&](const std::pair<double, double>& place) {
+            const QPoint p = pixelOf(place.first, place.second);
+            return Rgb(map, p.x(), p.y());
+        };
+        for (const auto& place : m.day) EXPECT_EQ(colourAt(place), kWhite) << place.first << " " << place.second;
+        for (const auto& place : m.night) EXPECT_EQ(colourAt(place), kNight) << place.first << " " << place.second;
+        // The Sun symbol's orange pixels (not the red labels' edges, which are as green as
+        // they are blue), and where their middle lies.
+        double x = 0, y = 0;
+        int n = 0;
+        for (int py = 0; py < map.height(); ++py)
+            for (int px = 0; px < map.width(); ++px) {
+                const QColor colour(map.pixel(px, py));
+                if (colour.red() > 150 && colour.green() - colour.blue() > 50) x += px, y += py, ++n;
+            }
+        ASSERT_GT(n, 50);
+        const QPoint sun = pixelOf(m.sunLongitude, m.sunLatitude);
+        EXPECT_NEAR(x / n, sun.x(), 2.5 * sx);
+        EXPECT_NEAR(y / n, sun.y(), 1.0 * sy);
+        if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(QString::fromLatin1(m.name) + ".png"));
     }
 }
 
