@@ -293,19 +293,19 @@ void MainWindow::showInfoWindow(QWidget* window) {
 
 void MainWindow::takeSnapshotFor(QWidget* window) {
     const MomentSnapshot moment = MomentSnapshot::Of(observer_);
-    if (window == ephemerisWindow_) ephemerisWindow_->Snapshot() = EphemerisSnapshot{moment};
+    if (window == ephemerisWindow_) ephemerisWindow_->snapshot() = EphemerisSnapshot{moment};
     else infoSnapshot_ = InfoSnapshot{moment};  // the Moon and Sun windows share it
 }
 
 void MainWindow::refreshInfoWindows() {
     if (ephemerisWindow_ && ephemerisWindow_->isVisible()) {
         takeSnapshotFor(ephemerisWindow_);
-        ephemerisWindow_->FormActivate();
+        ephemerisWindow_->refresh();
     }
     const bool moon = moonWindow_ && moonWindow_->isVisible(), sun = sunWindow_ && sunWindow_->isVisible();
     if (moon || sun) takeSnapshotFor(moonWindow_);  // one snapshot serves both
-    if (moon) moonWindow_->pb2Paint();
-    if (sun) sunWindow_->FormActivate();
+    if (moon) moonWindow_->refresh();
+    if (sun) sunWindow_->refresh();
 }
 
 void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }

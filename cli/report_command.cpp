@@ -97,9 +97,9 @@ int Run(const std::string& command, const std::map<std::string, std::string>& op
         if (y->second.empty() || *end != '\0' || year < 1 || year > 9998)
             throw BadArguments{"year must be a whole number from 1 to 9998"};
         const QStringList lines =
-            ukal::HeaderLines(QString::fromStdString(observer.PlaceName), observer.Latitude,
-                              observer.Longitude, observer.TimeZone) +
-            ukal::EventLines(static_cast<int>(year), observer.TimeZone);
+            eventcal::HeaderLines(QString::fromStdString(observer.PlaceName), observer.Latitude,
+                                  observer.Longitude, observer.TimeZone) +
+            eventcal::EventLines(static_cast<int>(year), observer.TimeZone);
         Print(lines.join('\n'));
         return 0;
     }

@@ -4,14 +4,13 @@
 
 #include <QAction>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
+#include <QPalette>
 #include <QPixmap>
 
-#include "chart/canvas.h"
 #include "platform/pictures.h"
-#include "resources/embedded.h"
+#include "windows/wincommon.h"
 
 #ifndef NOCTARIS_VERSION
 #define NOCTARIS_VERSION "0.0.0"
@@ -45,19 +44,6 @@ QString AcknowledgementText() {
 
 namespace {
 
-// The bundled sans-serif family with its bold face (the title is bold).
-QString AboutFontFamily() {
-    static const QString family = [] {
-        const QString f = ChartFontFamily();
-        const auto bold = FindEmbedded("DejaVuSans-Bold");
-        if (!bold.empty())
-            QFontDatabase::addApplicationFontFromData(QByteArray(
-                reinterpret_cast<const char*>(bold.data()), static_cast<qsizetype>(bold.size())));
-        return f;
-    }();
-    return family;
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixelSize, bool bold,
                   Qt::Alignment align) {
     auto* label = new QLabel(text, parent);
@@ -65,7 +51,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     label->setGeometry(geometry);
     label->setAlignment(align);
     label->setAttribute(Qt::WA_TranslucentBackground);
-    QFont f(AboutFontFamily());
+    QFont f(WindowFontFamilyWithBold());  // the title is bold
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     f.setItalic(true);
@@ -81,19 +67,18 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(322, 190);
-    setAutoFillBackground(true);
+    SetWhiteBackground(this);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
-    QFont formFont(AboutFontFamily());
+    QFont formFont(WindowFontFamilyWithBold());
     formFont.setPixelSize(11);
     setFont(formFont);
 
-    I1 = new QLabel(this);
-    I1->setObjectName("I1");
-    I1->setGeometry(36, 27, 69, 75);
-    I1->setAttribute(Qt::WA_TranslucentBackground);
+    emblem_ = new QLabel(this);
+    emblem_->setObjectName("emblem");
+    emblem_->setGeometry(36, 27, 69, 75);
+    emblem_->setAttribute(Qt::WA_TranslucentBackground);
     try {
         // The emblem is twice the size it is shown at: stretch it down smoothly, and keep the
         // full resolution for screens with two device pixels per pixel.
@@ -102,35 +87,33 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
         QPixmap pm = QPixmap::fromImage(emblem.scaled(QSize(69, 75) * dpr, Qt::IgnoreAspectRatio,
                                                       Qt::SmoothTransformation));
         pm.setDevicePixelRatio(dpr);
-        I1->setPixmap(pm);
+        emblem_->setPixmap(pm);
     } catch (const std::exception& e) {
         qWarning("%s", e.what());  // the window is complete without its emblem
     }
 
-    L1 = MakeLabel(this, "L1", about::TitleText(), QRect(157, 12, 140, 50), 21, true, Qt::AlignRight | Qt::AlignTop);
-    L3 = MakeLabel(this, "L3", about::CreditsText(), QRect(134, 75, 163, 56), 12, false,
-                   Qt::AlignRight | Qt::AlignTop);
-    Label1 = MakeLabel(this, "Label1", about::AcknowledgementText(), QRect(16, 144, 283, 28), 12, false,
-                       Qt::AlignLeft | Qt::AlignTop);
+    title_ = MakeLabel(this, "title", about::TitleText(), QRect(157, 12, 140, 50), 21, true,
+                       Qt::AlignRight | Qt::AlignTop);
+    credits_ = MakeLabel(this, "credits", about::CreditsText(), QRect(134, 75, 163, 56), 12, false,
+                         Qt::AlignRight | Qt::AlignTop);
+    acknowledgement_ = MakeLabel(this, "acknowledgement", about::AcknowledgementText(),
+                                 QRect(16, 144, 283, 28), 12, false, Qt::AlignLeft | Qt::AlignTop);
 
     // The popup menu is never shown; its two items stay hidden from the user and only lend
     // their shortcuts to the window (an action set invisible would lose its shortcut).
-    P1 = new QMenu(this);
-    P1->setObjectName("P1");
-    enter = P1->addAction("enter");
-    enter->setObjectName("enter");
-    enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    esc = P1->addAction("esc");
-    esc->setObjectName("esc");
-    esc->setShortcut(QKeySequence(Qt::Key_Escape));
-    for (QAction* a : {enter, esc}) {
+    shortcutMenu_ = new QMenu(this);
+    shortcutMenu_->setObjectName("shortcutMenu");
+    enterAction_ = shortcutMenu_->addAction("enter");
+    enterAction_->setObjectName("enterAction");
+    enterAction_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    escapeAction_ = shortcutMenu_->addAction("esc");
+    escapeAction_->setObjectName("escapeAction");
+    escapeAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    for (QAction* a : {enterAction_, escapeAction_}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);  // the items belong to the window: Enter and Escape act anywhere in it
-        connect(a, &QAction::triggered, this, &AboutWindow::B1C);
+        connect(a, &QAction::triggered, this, &QWidget::close);
     }
-    FormCreate();
 }
-
-void AboutWindow::B1C() { close(); }
 
 }  // namespace noctaris

@@ -25,19 +25,16 @@ class AboutWindow : public QDialog {
 public:
     explicit AboutWindow(QWidget* parent = nullptr);
 
-    // Nothing to prepare: the window is static.
-    void FormCreate() {}
-    // The handler of both popup items: closes the window.
-    void B1C();
-
-    QLabel* I1 = nullptr;      // emblem
-    QLabel* L1 = nullptr;      // title
-    QLabel* L3 = nullptr;      // credits
-    QLabel* Label1 = nullptr;  // acknowledgement
-    // The window's popup menu; its two invisible items carry the Enter and Escape shortcuts.
-    QMenu* P1 = nullptr;
-    QAction* enter = nullptr;
-    QAction* esc = nullptr;
+private:
+    QLabel* emblem_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* credits_ = nullptr;
+    QLabel* acknowledgement_ = nullptr;
+    // A popup menu that is never shown: its two items lend the window their Enter and Escape
+    // shortcuts, and both close it.
+    QMenu* shortcutMenu_ = nullptr;
+    QAction* enterAction_ = nullptr;
+    QAction* escapeAction_ = nullptr;
 };
 
 }  // namespace noctaris

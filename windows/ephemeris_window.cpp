@@ -3,15 +3,12 @@
 #include <exception>
 
 #include <QEvent>
-#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTableWidget>
 
 #include "astro/ephemeris_table.h"
 #include "astro/planets.h"
-#include "chart/canvas.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -32,10 +29,6 @@ constexpr int kRowHeight = 21;          // 20 + grid line
 
 QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value}); }
 QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
-
-void ReportFailure(QWidget* parent, const QString& text) {
-    noctaris::ReportFailure(parent, QStringLiteral("Ephemeris table"), text);
-}
 
 }  // namespace
 
@@ -89,7 +82,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 
 EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
     : QDialog(parent), observer_(observer) {
-    setObjectName(QStringLiteral("ephem"));
+    setObjectName(QStringLiteral("EphemerisWindow"));
     setWindowTitle(QStringLiteral("Ephemeris table"));
     // Single border, only the system menu: no resizing, no minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -97,60 +90,54 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(false);
     setFixedSize(782, 417);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    SetWhiteBackground(this);
 
-    QFont font(ChartFontFamily());
-    font.setPixelSize(12);
-
-    SG1 = new QTableWidget(kEphemRows, kEphemCols, this);
-    SG1->setObjectName(QStringLiteral("SG1"));
-    SG1->setGeometry(16, 16, 749, 381);
-    SG1->setFont(font);
-    SG1->setFrameShape(QFrame::NoFrame);
-    SG1->horizontalHeader()->hide();
-    SG1->verticalHeader()->hide();
-    SG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SG1->setSelectionMode(QAbstractItemView::NoSelection);
-    SG1->setFocusPolicy(Qt::NoFocus);
-    SG1->setWordWrap(false);
-    SG1->setTextElideMode(Qt::ElideNone);
-    SG1->horizontalHeader()->setMinimumSectionSize(1);
-    SG1->verticalHeader()->setMinimumSectionSize(1);
-    SG1->setColumnWidth(0, kLabelColumnWidth);
-    for (int c = 1; c < kEphemCols; ++c) SG1->setColumnWidth(c, kPlanetColumnWidth);
-    for (int r = 0; r < kEphemRows; ++r) SG1->setRowHeight(r, kRowHeight);
+    table_ = new QTableWidget(kEphemRows, kEphemCols, this);
+    table_->setObjectName(QStringLiteral("table"));
+    table_->setGeometry(16, 16, 749, 381);
+    table_->setFont(WindowFont(12));
+    table_->setFrameShape(QFrame::NoFrame);
+    table_->horizontalHeader()->hide();
+    table_->verticalHeader()->hide();
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->horizontalHeader()->setMinimumSectionSize(1);
+    table_->verticalHeader()->setMinimumSectionSize(1);
+    table_->setColumnWidth(0, kLabelColumnWidth);
+    for (int c = 1; c < kEphemCols; ++c) table_->setColumnWidth(c, kPlanetColumnWidth);
+    for (int r = 0; r < kEphemRows; ++r) table_->setRowHeight(r, kRowHeight);
     for (int r = 0; r < kEphemRows; ++r)
-        for (int c = 0; c < kEphemCols; ++c) SG1->setItem(r, c, new QTableWidgetItem());
+        for (int c = 0; c < kEphemCols; ++c) table_->setItem(r, c, new QTableWidgetItem());
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(32, 400);
-    Label1->setVisible(false);
+    earthLongitudeLabel_ = new QLabel(this);
+    earthLongitudeLabel_->setObjectName(QStringLiteral("earthLongitudeLabel"));
+    earthLongitudeLabel_->move(32, 400);
+    earthLongitudeLabel_->setVisible(false);
 }
 
-void EphemerisWindow::SetCell(int row, int column, const QString& text) {
-    SG1->item(row, column)->setText(text);
+void EphemerisWindow::setCell(int row, int column, const QString& text) {
+    table_->item(row, column)->setText(text);
 }
 
-void EphemerisWindow::SetCellIfChanged(int row, int column, const QString& text) {
-    QTableWidgetItem* item = SG1->item(row, column);
+void EphemerisWindow::setCellIfChanged(int row, int column, const QString& text) {
+    QTableWidgetItem* item = table_->item(row, column);
     if (item->text() != text) item->setText(text);
 }
 
-void EphemerisWindow::FormActivate() {
+void EphemerisWindow::refresh() {
     try {
         const EphemerisTableTexts t = BuildEphemerisTable(snapshot_, observer_);
-        for (int c = 1; c < kEphemCols; ++c) SetCell(0, c, t.cells[0][c]);
-        for (int r = 1; r < kEphemRows; ++r) SetCell(r, 0, t.cells[r][0]);
-        Label1->setText(t.earthLongitude);
+        for (int c = 1; c < kEphemCols; ++c) setCell(0, c, t.cells[0][c]);
+        for (int r = 1; r < kEphemRows; ++r) setCell(r, 0, t.cells[r][0]);
+        earthLongitudeLabel_->setText(t.earthLongitude);
         for (int c = 1; c < kEphemCols; ++c) {
-            for (int r = 1; r <= 13; ++r) SetCellIfChanged(r, c, t.cells[r][c]);
-            for (int r = 14; r < kEphemRows; ++r) SetCell(r, c, t.cells[r][c]);
+            for (int r = 1; r <= 13; ++r) setCellIfChanged(r, c, t.cells[r][c]);
+            for (int r = 14; r < kEphemRows; ++r) setCell(r, c, t.cells[r][c]);
         }
     } catch (const std::exception& e) {
         ReportFailure(this, QString::fromUtf8(e.what()));
@@ -158,13 +145,13 @@ void EphemerisWindow::FormActivate() {
 }
 
 bool EphemerisWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) FormActivate();
+    if (e->type() == QEvent::WindowActivate) refresh();
     return QDialog::event(e);
 }
 
 void EphemerisWindow::showEvent(QShowEvent* e) {
     // Not every platform activates a window it shows; fill the table in any case.
-    FormActivate();
+    refresh();
     QDialog::showEvent(e);
 }
 

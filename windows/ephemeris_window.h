@@ -5,8 +5,8 @@
 // visibility) for the chart's place and moment.
 //
 // The window lives from program start to end; closing it only hides it. The main window writes
-// the chart's moment into Snapshot() before showing it and before each refresh, then calls
-// FormActivate(); the place comes straight from the ObserverState it was given.
+// the chart's moment into snapshot() before showing it and before each refresh, then calls
+// refresh(); the place comes straight from the ObserverState it was given.
 #include <array>
 
 #include <QDialog>
@@ -39,27 +39,26 @@ class EphemerisWindow : public QDialog {
 public:
     explicit EphemerisWindow(const ObserverState& observer, QWidget* parent = nullptr);
 
-    // The moment shown; written by the main window before FormActivate.
-    EphemerisSnapshot& Snapshot() { return snapshot_; }
-    const EphemerisSnapshot& Snapshot() const { return snapshot_; }
+    // The moment shown; written by the main window before refresh().
+    EphemerisSnapshot& snapshot() { return snapshot_; }
+    const EphemerisSnapshot& snapshot() const { return snapshot_; }
 
     // Recomputes the table from the snapshot and the observer's place. Rows 1 to 13 are only
     // rewritten where their text changed, so a still table does not flicker.
-    void FormActivate();
-
-    QTableWidget* SG1 = nullptr;
-    QLabel* Label1 = nullptr;
+    void refresh();
 
 protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    void SetCell(int row, int column, const QString& text);
-    void SetCellIfChanged(int row, int column, const QString& text);
+    void setCell(int row, int column, const QString& text);
+    void setCellIfChanged(int row, int column, const QString& text);
 
     const ObserverState& observer_;
     EphemerisSnapshot snapshot_;
+    QTableWidget* table_ = nullptr;
+    QLabel* earthLongitudeLabel_ = nullptr;  // hidden: Earth's heliocentric longitude
 };
 
 }  // namespace noctaris

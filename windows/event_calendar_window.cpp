@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -21,12 +20,11 @@
 #include <QTextOption>
 
 #include "astro/calendar_dates.h"
-#include "chart/canvas.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
-namespace ukal {
+namespace eventcal {
 namespace {
 
 const char* const kWeekdays[8] = {"", "Mo", "Tu", "Mi", "Th", "Fr", "Sa", "So"};
@@ -79,7 +77,7 @@ QStringList EventLines(int year, double zone) {
     return lines;
 }
 
-}  // namespace ukal
+}  // namespace eventcal
 
 namespace {
 
@@ -124,81 +122,76 @@ private:
 
 }  // namespace
 
-EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox, QWidget* parent)
+EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox,
+                                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       observer_(observer),
       placeBox_(placeBox) {
-    setObjectName(QStringLiteral("ukalender"));
+    setObjectName(QStringLiteral("EventCalendarWindow"));
     setWindowTitle(QStringLiteral("Astronomical calendar"));
     setModal(true);
     setFixedSize(632, 464);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    QFont f(ChartFontFamily());
-    f.setPixelSize(12);
+    SetWhiteBackground(this);
+    const QFont f = WindowFont(12);
     setFont(f);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(16, 16, 601, 392);
-    ListBox1->setFrameShape(QFrame::NoFrame);
-    ListBox1->setUniformItemSizes(true);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    eventList_ = new QListWidget(this);
+    eventList_->setObjectName(QStringLiteral("eventList"));
+    eventList_->setGeometry(16, 16, 601, 392);
+    eventList_->setFrameShape(QFrame::NoFrame);
+    eventList_->setUniformItemSizes(true);
+    eventList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    eventList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab stops every 50 dialog units (a quarter of the average character width each), but
     // wide enough for the longest weekday and date, so that the columns stay aligned.
     const QFontMetricsF fm(f);
     const qreal tabWidth = std::max(50 * fm.averageCharWidth() / 4,
                                     fm.horizontalAdvance(QStringLiteral("Mo 28.12.28")) + 12);
-    ListBox1->setItemDelegate(new TabbedItemDelegate(tabWidth, 14, ListBox1));
+    eventList_->setItemDelegate(new TabbedItemDelegate(tabWidth, 14, eventList_));
 
-    Label1 = new QLabel(QStringLiteral("Year"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(392, 428);
-    Label1->adjustSize();
+    yearLabel_ = new QLabel(QStringLiteral("Year"), this);
+    yearLabel_->setObjectName(QStringLiteral("yearLabel"));
+    yearLabel_->move(392, 428);
+    yearLabel_->adjustSize();
 
-    Edit1 = new QLineEdit(QStringLiteral("2012"), this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(432, 424, 65, 22);
+    yearEdit_ = new QLineEdit(QStringLiteral("2012"), this);
+    yearEdit_->setObjectName(QStringLiteral("yearEdit"));
+    yearEdit_->setGeometry(432, 424, 65, 22);
 
-    Button1 = new QPushButton(QStringLiteral("Show"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(512, 424, 105, 25);
-    Button1->setAutoDefault(false);
-    connect(Button1, &QPushButton::clicked, this, &EventCalendarWindow::Button1Click);
+    showButton_ = new QPushButton(QStringLiteral("Show"), this);
+    showButton_->setObjectName(QStringLiteral("showButton"));
+    showButton_->setGeometry(512, 424, 105, 25);
+    showButton_->setAutoDefault(false);
+    connect(showButton_, &QPushButton::clicked, this, &EventCalendarWindow::showYear);
 
-    setTabOrder(Edit1, Button1);
-    setTabOrder(Button1, ListBox1);
-    Edit1->setFocus();
+    setTabOrder(yearEdit_, showButton_);
+    setTabOrder(showButton_, eventList_);
+    yearEdit_->setFocus();
 }
 
 void EventCalendarWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormActivate();
+    if (!event->spontaneous()) showCurrentYear();
 }
 
-void EventCalendarWindow::FormActivate() {
-    Edit1->setText(QString::number(QDate::currentDate().year()));
-    Button1Click();
+void EventCalendarWindow::showCurrentYear() {
+    yearEdit_->setText(QString::number(QDate::currentDate().year()));
+    showYear();
 }
 
-void EventCalendarWindow::Button1Click() {
+void EventCalendarWindow::showYear() {
     try {
-        ListBox1->clear();
+        eventList_->clear();
         const QString place = placeBox_ ? placeBox_->currentText()
                                         : QString::fromStdString(observer_.PlaceName);
-        ListBox1->addItems(ukal::HeaderLines(place, observer_.Latitude, observer_.Longitude,
-                                             observer_.TimeZone));
-        const int year = StrToInt(Edit1->text());
-        ListBox1->addItems(ukal::EventLines(year, observer_.TimeZone));
+        eventList_->addItems(eventcal::HeaderLines(place, observer_.Latitude, observer_.Longitude,
+                                                   observer_.TimeZone));
+        const int year = StrToInt(yearEdit_->text());
+        eventList_->addItems(eventcal::EventLines(year, observer_.TimeZone));
     } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
+        ReportFailure(this, QString::fromUtf8(e.what()));
     }
 }
-
-void EventCalendarWindow::ReportError(const QString& text) { ReportFailure(this, windowTitle(), text); }
 
 }  // namespace noctaris

@@ -20,7 +20,7 @@ class QShowEvent;
 
 namespace noctaris {
 
-namespace ukal {
+namespace eventcal {
 
 // The five header lines: place, latitude, longitude, zone and one blank line.
 QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
@@ -35,36 +35,34 @@ EventList BuildLocalizedEventList(int year, double zone);
 // All event lines of a year for a zone, in time order.
 QStringList EventLines(int year, double zone);
 
-}  // namespace ukal
+}  // namespace eventcal
 
 class EventCalendarWindow : public QDialog {
     Q_OBJECT
 public:
-    // observer: the place and its zone, read at every Button1Click. placeBox: the main
-    // window's place selector ComboBox1, whose text names the place; without it the place
-    // name of the observer state is shown.
+    // observer: the place and its zone, read at every listing. placeBox: the main window's
+    // place selector, whose text names the place; without it the place name of the observer
+    // state is shown.
     explicit EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox = nullptr,
-                        QWidget* parent = nullptr);
+                                 QWidget* parent = nullptr);
 
-    QListWidget* ListBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-
-    // On each showing of the window: the current year into Edit1, then Button1Click.
-    void FormActivate();
-    // Header lines, then the event lines of the year in Edit1. A year that is not an integer
-    // (or one the calendar cannot hold) leaves the header alone and reports the error.
-    void Button1Click();
+    // On each showing of the window: the current year into the year field, then showYear().
+    void showCurrentYear();
+    // Header lines, then the event lines of the year in the year field ("Show"). A year that is
+    // not an integer (or one the calendar cannot hold) leaves the header alone and reports the
+    // error.
+    void showYear();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ReportError(const QString& text);
-
     const ObserverState& observer_;
     const QComboBox* placeBox_;
+    QListWidget* eventList_ = nullptr;
+    QLabel* yearLabel_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QPushButton* showButton_ = nullptr;
 };
 
 }  // namespace noctaris

@@ -6,12 +6,10 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QShowEvent>
@@ -19,10 +17,7 @@
 
 #include "astro/moon.h"
 #include "astro/timebase.h"
-#include "chart/canvas.h"
-#include "platform/format.h"
 #include "platform/pictures.h"
-#include "resources/embedded.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
@@ -40,23 +35,9 @@ const QColor kTitleYellow(255, 255, 160);
 const QColor kDayNumberGrey(240, 240, 240);
 const QColor kSundayRed(255, 0, 0);
 
-// The bundled sans-serif family, with its bold face registered as well (the calendar's texts
-// are bold; a synthesised bold looks smeared).
-QString CalendarFontFamily() {
-    static const QString family = [] {
-        const QString f = ChartFontFamily();  // registers the regular face
-        const auto bold = FindEmbedded("DejaVuSans-Bold");
-        if (!bold.empty())
-            QFontDatabase::addApplicationFontFromData(QByteArray(
-                reinterpret_cast<const char*>(bold.data()), static_cast<qsizetype>(bold.size())));
-        return f;
-    }();
-    return family;
-}
-
 // 18 pt bold at 96 dpi.
 QFont CalendarFont() {
-    QFont f(CalendarFontFamily());
+    QFont f(WindowFontFamilyWithBold());  // a synthesised bold looks smeared
     f.setPixelSize(24);
     f.setBold(true);
     f.setStyleStrategy(QFont::PreferAntialias);
@@ -213,7 +194,7 @@ void PaintMonth(QPainter& p, const MonthView& view) {
 
 }  // namespace mooncal
 
-// ---- Paintbox1 -------------------------------------------------------------------------------
+// ---- The paint surface -------------------------------------------------------------------------
 
 MoonCalendarBox::MoonCalendarBox(MoonPhaseCalendarWindow* owner) : QWidget(owner), owner_(owner) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -221,10 +202,10 @@ MoonCalendarBox::MoonCalendarBox(MoonPhaseCalendarWindow* owner) : QWidget(owner
 
 void MoonCalendarBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    owner_->Paintbox1Paint(painter);
+    owner_->paintCalendar(painter);
 }
 
-// ---- MoonPhaseCalendarWindow ----------------------------------------------------------------------------------
+// ---- MoonPhaseCalendarWindow ---------------------------------------------------------------------
 
 MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("MoonPhaseCalendarWindow");
@@ -232,87 +213,78 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(784, 605);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    SetWhiteBackground(this);
     QFont formFont(mooncal::CalendarFont().family());
     formFont.setPixelSize(11);
     setFont(formFont);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::NoFrame);
-    Panel1->setGeometry(0, 0, 784, 27);
-    Panel1->setAutoFillBackground(true);
-    QPalette panelPal = Panel1->palette();
+    datePanel_ = new QFrame(this);
+    datePanel_->setObjectName("datePanel");
+    datePanel_->setFrameShape(QFrame::NoFrame);
+    datePanel_->setGeometry(0, 0, 784, 27);
+    datePanel_->setAutoFillBackground(true);
+    QPalette panelPal = datePanel_->palette();
     panelPal.setColor(QPalette::Window, QColor(240, 240, 240));
-    Panel1->setPalette(panelPal);
+    datePanel_->setPalette(panelPal);
     QFont panelFont(formFont);
     panelFont.setPixelSize(13);
-    Panel1->setFont(panelFont);
+    datePanel_->setFont(panelFont);
 
-    label1 = new QLabel("Date", Panel1);
-    label1->setObjectName("label1");
+    dateLabel_ = new QLabel("Date", datePanel_);
+    dateLabel_->setObjectName("dateLabel");
     QFont labelFont(formFont);
     labelFont.setPixelSize(12);
-    label1->setFont(labelFont);
-    QPalette labelPal = label1->palette();
+    dateLabel_->setFont(labelFont);
+    QPalette labelPal = dateLabel_->palette();
     labelPal.setColor(QPalette::WindowText, QColor(0, 0, 128));  // navy
-    label1->setPalette(labelPal);
-    label1->move(16, 6);
-    label1->adjustSize();
+    dateLabel_->setPalette(labelPal);
+    dateLabel_->move(16, 6);
+    dateLabel_->adjustSize();
 
-    DE1 = new QDateEdit(Panel1);
-    DE1->setObjectName("DE1");
-    DE1->setGeometry(67, 2, 106, 24);
-    DE1->setCalendarPopup(true);
-    DE1->setDisplayFormat(ShortDateFormat());
-    DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    DE1->setDate(QDate::currentDate());
-    if (QCalendarWidget* calendar = DE1->calendarWidget()) {
+    dateEdit_ = MakeDateEdit(datePanel_, "dateEdit", QRect(67, 2, 106, 24));
+    if (QCalendarWidget* calendar = dateEdit_->calendarWidget()) {
         calendar->setWindowTitle("Datumseingabe");
         QPalette calPal = calendar->palette();
         calPal.setColor(QPalette::Window, QColor(240, 240, 240));
         calendar->setPalette(calPal);
     }
 
-    Paintbox1 = new MoonCalendarBox(this);
-    Paintbox1->setObjectName("Paintbox1");
-    Paintbox1->setGeometry(0, 27, 784, 578);
+    calendarBox_ = new MoonCalendarBox(this);
+    calendarBox_->setObjectName("calendarBox");
+    calendarBox_->setGeometry(0, 27, 784, 578);
 
-    image1 = new QLabel(this);
-    image1->setObjectName("image1");
-    image1->move(12, 40);
-    image1->hide();
+    sheetHolder_ = new QLabel(this);
+    sheetHolder_->setObjectName("sheetHolder");
+    sheetHolder_->move(12, 40);
+    sheetHolder_->hide();
 
-    connect(DE1, &QDateEdit::dateChanged, Paintbox1, qOverload<>(&QWidget::update));
+    connect(dateEdit_, &QDateEdit::dateChanged, calendarBox_, qOverload<>(&QWidget::update));
 }
 
 void MoonPhaseCalendarWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     // The window is created for each opening, so its first showing is its activation. Later
     // activations (say, on return from the calendar pop-up) keep the date the user chose.
-    if (!activated_) FormActivate();
+    if (!activated_) showToday();
 }
 
-void MoonPhaseCalendarWindow::FormActivate() {
+void MoonPhaseCalendarWindow::showToday() {
     activated_ = true;
     if (sheet_.isNull()) {
         try {
             sheet_ = LoadPicture("s3").convertToFormat(QImage::Format_RGB32);
-            image1->setPixmap(QPixmap::fromImage(sheet_));
-            image1->resize(sheet_.size());
+            sheetHolder_->setPixmap(QPixmap::fromImage(sheet_));
+            sheetHolder_->resize(sheet_.size());
         } catch (const std::exception& e) {
             // Without the sheet the calendar still shows its days, just without pictures.
-            ShowError(QString::fromUtf8(e.what()));
+            showError(QString::fromUtf8(e.what()));
         }
     }
-    DE1->setDate(QDate::currentDate());
-    Paintbox1->update();
+    dateEdit_->setDate(QDate::currentDate());
+    calendarBox_->update();
 }
 
-const mooncal::MonthPictures& MoonPhaseCalendarWindow::PicturesFor(int year, int month) {
+const mooncal::MonthPictures& MoonPhaseCalendarWindow::picturesFor(int year, int month) {
     // Repaints of the same month (exposure, moving the window, another day of the month) reuse
     // the month's pictures: each one is a full Sun and Moon position per day.
     if (year != cachedYear_ || month != cachedMonth_) {
@@ -324,27 +296,27 @@ const mooncal::MonthPictures& MoonPhaseCalendarWindow::PicturesFor(int year, int
     return cached_;
 }
 
-mooncal::MonthView MoonPhaseCalendarWindow::CurrentView() {
+mooncal::MonthView MoonPhaseCalendarWindow::currentView() {
     mooncal::MonthView view;
-    view.size = Paintbox1->size();
-    const QDate date = DE1->date();
+    view.size = calendarBox_->size();
+    const QDate date = dateEdit_->date();
     view.year = date.year();
     view.month = date.month();
     view.day = date.day();
-    view.pictures = PicturesFor(view.year, view.month);
+    view.pictures = picturesFor(view.year, view.month);
     view.sheet = &sheet_;
     return view;
 }
 
-QImage MoonPhaseCalendarWindow::RenderMonth() {
-    const qreal dpr = Paintbox1->devicePixelRatioF();
-    const QSize size = Paintbox1->size();
+QImage MoonPhaseCalendarWindow::renderMonth() {
+    const qreal dpr = calendarBox_->devicePixelRatioF();
+    const QSize size = calendarBox_->size();
     QImage image(size * dpr, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::white);
     QPainter p(&image);
     try {
-        mooncal::PaintMonth(p, CurrentView());
+        mooncal::PaintMonth(p, currentView());
     } catch (const std::exception& e) {
         const QString text = QString::fromUtf8(e.what());
         p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -354,7 +326,7 @@ QImage MoonPhaseCalendarWindow::RenderMonth() {
         if (pendingError_.isEmpty()) {
             pendingError_ = text;
             QTimer::singleShot(0, this, [this] {
-                ShowError(pendingError_);
+                showError(pendingError_);
                 pendingError_.clear();
             });
         }
@@ -362,8 +334,10 @@ QImage MoonPhaseCalendarWindow::RenderMonth() {
     return image;
 }
 
-void MoonPhaseCalendarWindow::Paintbox1Paint(QPainter& painter) { painter.drawImage(QPoint(0, 0), RenderMonth()); }
+void MoonPhaseCalendarWindow::paintCalendar(QPainter& painter) {
+    painter.drawImage(QPoint(0, 0), renderMonth());
+}
 
-void MoonPhaseCalendarWindow::ShowError(const QString& text) { ReportFailure(this, "Moon phase calendar", text); }
+void MoonPhaseCalendarWindow::showError(const QString& text) { ReportFailure(this, text); }
 
 }  // namespace noctaris

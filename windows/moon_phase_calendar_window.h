@@ -1,5 +1,5 @@
 #pragma once
-// MoonPhaseCalendarWindow: the moon phase calendar ("Mondkalender"). One calendar month as a grid of seven
+// MoonPhaseCalendarWindow: the moon phase calendar. One calendar month as a grid of seven
 // weekday columns (Sunday first) and six week rows; each day's cell shows the day number and
 // a picture of the Moon's phase at noon of that day. The month is picked with the date field.
 //
@@ -74,7 +74,7 @@ void PaintMonth(QPainter& painter, const MonthView& view);
 
 }  // namespace mooncal
 
-// Paintbox1: the paint surface; its paint event is the window's Paintbox1Paint.
+// The paint surface of the window: every paint draws the month of the date field.
 class MoonCalendarBox : public QWidget {
     Q_OBJECT
 public:
@@ -92,33 +92,34 @@ class MoonPhaseCalendarWindow : public QDialog {
 public:
     explicit MoonPhaseCalendarWindow(QWidget* parent = nullptr);
 
-    // Loads the picture sheet into image1 (once) and sets DE1 to today, which repaints. Runs
+    // Loads the picture sheet (once) and sets the date field to today, which repaints. Runs
     // when the window is first shown (unless called before).
-    void FormActivate();
-    // Paints the month of the date in DE1 onto the paint box.
-    void Paintbox1Paint(QPainter& painter);
-    // The month view as it would be painted now (the date of DE1, the cached pictures).
-    mooncal::MonthView CurrentView();
-    // The paint box rendered into an image (what Paintbox1Paint shows).
-    QImage RenderMonth();
+    void showToday();
+    // The month view as it would be painted now (the date field's date, the cached pictures).
+    mooncal::MonthView currentView();
+    // The calendar rendered into an image (what the paint surface shows).
+    QImage renderMonth();
 
-    QFrame* Panel1 = nullptr;
-    QLabel* label1 = nullptr;
-    QDateEdit* DE1 = nullptr;
-    MoonCalendarBox* Paintbox1 = nullptr;
-    QLabel* image1 = nullptr;  // hidden holder of the picture sheet
-
-    const QImage& Sheet() const { return sheet_; }
+    const QImage& sheet() const { return sheet_; }
     // How many times the phase pictures of a month have been computed (each is 28..31 Moon
     // ages); repaints of the same month reuse them.
-    int PictureComputations() const { return computations_; }
+    int pictureComputations() const { return computations_; }
 
 protected:
     void showEvent(QShowEvent*) override;
 
 private:
-    void ShowError(const QString& text);
-    const mooncal::MonthPictures& PicturesFor(int year, int month);
+    friend class MoonCalendarBox;
+    // Paints the month of the date field onto the paint surface.
+    void paintCalendar(QPainter& painter);
+    void showError(const QString& text);
+    const mooncal::MonthPictures& picturesFor(int year, int month);
+
+    QFrame* datePanel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QDateEdit* dateEdit_ = nullptr;
+    MoonCalendarBox* calendarBox_ = nullptr;
+    QLabel* sheetHolder_ = nullptr;  // hidden holder of the picture sheet
 
     QImage sheet_;
     bool activated_ = false;

@@ -5,17 +5,11 @@
 #include <exception>
 
 #include <QDate>
-#include <QEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QPlainTextEdit>
 
 #include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/sunmoon_reports.h"
 #include "platform/format.h"
-#include "platform/pictures.h"
-#include "windows/following_report.h"
 
 namespace noctaris {
 namespace {
@@ -123,62 +117,16 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
 }
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
-    : QDialog(parent), snapshot_(snapshot), observer_(observer), today_(Today) {
-    setObjectName(QStringLiteral("umond"));
-    setWindowTitle(QStringLiteral("Moon parameter"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
-    setFixedSize(519, 360);
-    setFont(infowin::WindowFont(11));
-    infowin::MakeWhite(this);
+    : ParameterWindow(
+          ParameterWindowLayout{QStringLiteral("MoonWindow"), QStringLiteral("Moon parameter"),
+                                QSize(519, 360), 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
+                                QStringLiteral("Moon"), QPoint(88, 152), QRect(240, 16, 265, 329),
+                                QRect(12, 208, 209, 177), false, MoonFixedData()},
+          snapshot, observer, parent),
+      today_(Today) {}
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(56, 24, 117, 117);
-
-    Label1 = new QLabel(QStringLiteral("Moon"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(infowin::WindowFont(16, true));
-    Label1->setStyleSheet(QStringLiteral("color: #000080"));
-    Label1->move(88, 152);
-    Label1->adjustSize();
-
-    Memo1 = infowin::MakeMemo(this, "Memo1", 240, 16, 265, 329, true);
-    Memo2 = infowin::MakeMemo(this, "Memo2", 12, 208, 209, 177, true);
-    Memo2->setPlainText(MoonFixedData().join('\n'));
-
-    FormCreate();
-}
-
-void MoonWindow::FormCreate() {
-    // Memo1 is redrawn off-screen by the toolkit already (every widget is double-buffered).
-    try {
-        const QImage picture = LoadPicture("pl9");
-        Image1->setPixmap(QPixmap::fromImage(picture));
-        Image1->resize(picture.size());  // auto-sized to the picture
-    } catch (const std::exception& e) {
-        qWarning("Moon parameter: %s", e.what());
-    }
-}
-
-void MoonWindow::pb2Paint() {
-    if (snapshot_ == nullptr || observer_ == nullptr) return;
-    report_.Rebuild(this, Memo1, [&] {
-        return BuildMoonReport(*snapshot_, *observer_, today_ ? today_() : Today());
-    });
-}
-
-void MoonWindow::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) pb2Paint();
-}
-
-void MoonWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Also when the window system does not activate the shown window.
-    pb2Paint();
+QString MoonWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {
+    return BuildMoonReport(snapshot, observer, today_ ? today_() : Today());
 }
 
 }  // namespace noctaris

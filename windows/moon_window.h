@@ -3,20 +3,16 @@
 // chart's moment and place (Julian day, times, the Moon's age, distance, illumination and
 // diameter, the phases of the lunation, the next perigee and apogee, rising, culmination and
 // setting). Created hidden at start; the main window shows it non-modally and, after every
-// redraw while it is visible, refreshes the snapshot and calls pb2Paint.
+// redraw while it is visible, refreshes the snapshot and calls refresh().
 #include <functional>
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include "astro/timebase.h"
 #include "chart/state.h"
+#include "windows/parameter_window.h"
 #include "windows/snapshots.h"
-#include "windows/following_report.h"
-
-class QLabel;
-class QPlainTextEdit;
 
 namespace noctaris {
 
@@ -29,38 +25,20 @@ QStringList MoonFixedData();
 QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                         TDateTime today);
 
-class MoonWindow : public QDialog {
+class MoonWindow : public ParameterWindow {
     Q_OBJECT
 public:
     // snapshot and observer belong to the main window and outlive this window.
     MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent = nullptr);
 
-    // Rebuilds the report from the snapshot and shows it. Called on activation and by the main
-    // window after each chart redraw while the window is visible. Never throws.
-    void pb2Paint();
-
-    // The text last assigned to Memo1, with its CR LF line ends.
-    const QString& Report() const { return report_.Text(); }
-
     // Where "today" comes from (the system clock by default).
-    void SetTodayProvider(std::function<TDateTime()> today) { today_ = std::move(today); }
-
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;
+    void setTodayProvider(std::function<TDateTime()> today) { today_ = std::move(today); }
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QString buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const override;
 
 private:
-    void FormCreate();
-
-    const InfoSnapshot* snapshot_;
-    const ObserverState* observer_;
     std::function<TDateTime()> today_;
-    infowin::FollowingReport report_;
 };
 
 }  // namespace noctaris

@@ -1,8 +1,6 @@
 #include "windows/orbits_window.h"
 
-#include <cmath>
 #include <exception>
-#include <string>
 
 #include <QAction>
 #include <QDate>
@@ -12,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -20,315 +17,15 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "astro/planets.h"
-#include "chart/projection.h"
-#include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
-namespace {
 
-constexpr double kDeg = 0.017453292519943295769;  // radians per degree
-constexpr double kSqrt2 = 1.4142135623730950488;
-
-int RoundInt(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-// Name, perihelion direction, a, e, t0, P: the major planets take their places from the
-// planetary theory (t0 = P = 0), the others move uniformly in angle from their perihelion.
-const char* const kOrbitRows[][6] = {
-    {"Earth", "103", "1", "0.016719", "0", "0"},
-    {"Mercury", "77", "0.387", "0.2056", "0", "0"},
-    {"Venus", "131", "0.7233", "0.0068", "0", "0"},
-    {"Mars", "336", "1.52369", "0.0934", "0", "0"},
-    {"Jupiter", "14", "5.2032", "0.0482", "0", "0"},
-    {"Saturn", "93", "9.5210", "0.0550", "0", "0"},
-    {"Uranus", "170", "19.162", "0.0472", "0", "0"},
-    {"Neptune", "44", "30.029", "0.010", "0", "0"},
-    {"Dwarfplanet Pluto", "223", "39.354", "0.246", "1981.4125", "251.370"},
-    {"Asteroid Ceres", "72.5898", "2.7654", "0.079138", "1999.9954", "5.0856"},
-    {"Asteroid Vesta", "149.986", "2.3607", "0.0906", "1990.3589", "3.63"},
-    {"Asteroid Davida", "339.207", "3.1728", "0.1783", "1990.3589", "5.689"},
-    {"Asteroid Pallas", "309.724", "2.77111", "0.23359", "2000.1656", "4.613"},
-    {"Asteroid Eros", "178.581472", "1.4584", "0.22292239", "1997.9614", "1.76123"},
-    {"Asteroid Aten", "147.9", "0.967", "0.1892", "2002.345205", "0.9509"},
-    {"Asteroid Hathor", "356.0", "0.832", "0.5252", "2002.345205", "0.7589"},
-    {"Asteroid Icarus", "31.3", "1.078", "0.7672", "2002.345205", "1.1193"},
-    {"Asteroid Apollo", "285.7", "1.471", "0.3807", "2002.345205", "1.7841"},
-};
-
-// Symbols of the major planets, 8 × 8 pixels (Saturn 18 × 8 with its rings).
-const char* const kPlanetSymbols[8] = {"1171", "1172", "1173", "1174",
-                                       "1175", "1176", "1177", "1178"};
-
-double ParseNumber(const QString& s) {
-    bool ok = false;
-    const double v = s.trimmed().toDouble(&ok);  // QString::toDouble is locale-independent
-    return ok && std::isfinite(v) ? v : 0.0;
-}
-
-// Semi-latus rectum p = b²/a of the ellipse.
-double SemiLatusRectum(const OrbitObject& o) {
-    const double ae = o.A * o.E;
-    const double b = std::sqrt(o.A * o.A - ae * ae);
-    return b * b / o.A;
-}
-
-// Brings an angle that exceeds 360 down by whole turns into (0, 360]; smaller angles,
-// negative ones included, stay as they are.
-double ReduceAbove360(double h) {
-    if (!(h > 360)) return h;
-    const double turns = std::ceil(h / 360) - 1;
-    h -= 360 * turns;
-    while (h > 360) h -= 360;  // guards the division's rounding
-    while (h <= 0) h += 360;
-    return h;
-}
-
-QPoint PolarPixel(int cx, int cy, double r, double angle) {
-    return {cx + RoundInt(r * std::cos(angle * kDeg)), cy - RoundInt(r * std::sin(angle * kDeg))};
-}
-
-}  // namespace
-
-// ---- The orbit table ---------------------------------------------------------------------------
-
-OrbitKind OrbitKindOf(const QString& name) {
-    if (name.startsWith(QLatin1Char('D')))
-        return name.contains(QLatin1String("Dwarfplanet Pluto")) ? OrbitKind::DwarfPlanet
-                                                                 : OrbitKind::Unknown;
-    if (name.startsWith(QLatin1Char('A'))) return OrbitKind::Asteroid;
-    return OrbitKind::Planet;
-}
-
-QString OrbitObjectLabel(const QString& name) {
-    switch (OrbitKindOf(name)) {
-        case OrbitKind::DwarfPlanet: return name.mid(12);  // "Dwarfplanet Pluto" -> "Pluto"
-        case OrbitKind::Asteroid: return name.mid(9);      // "Asteroid Ceres" -> "Ceres"
-        default: return name;
-    }
-}
-
-const QStringList& OrbitTableStrings() {
-    static const QStringList strings = [] {
-        QStringList s;
-        for (const auto& row : kOrbitRows)
-            for (const char* cell : row) s << QString::fromLatin1(cell);
-        return s;
-    }();
-    return strings;
-}
-
-std::vector<OrbitObject> ParseOrbitTable(const QStringList& strings) {
-    std::vector<OrbitObject> table;
-    for (qsizetype i = 0; i + 5 < strings.size(); i += 6) {
-        if (strings[i].startsWith(QLatin1Char('['))) break;
-        OrbitObject o;
-        o.Name = strings[i];
-        o.Peri = ParseNumber(strings[i + 1]);
-        o.A = ParseNumber(strings[i + 2]);
-        o.E = ParseNumber(strings[i + 3]);
-        o.T0 = ParseNumber(strings[i + 4]);
-        o.P = ParseNumber(strings[i + 5]);
-        o.Kind = OrbitKindOf(o.Name);
-        o.Label = OrbitObjectLabel(o.Name);
-        o.Key = o.Name.toStdString();
-        table.push_back(std::move(o));
-    }
-    return table;
-}
-
-const std::vector<OrbitObject>& OrbitTable() {
-    static const std::vector<OrbitObject> table = ParseOrbitTable(OrbitTableStrings());
-    return table;
-}
-
-const OrbitObject* FindOrbitObject(const QString& name) {
-    for (const OrbitObject& o : OrbitTable())
-        if (o.Name == name) return &o;
-    return nullptr;
-}
-
-// ---- Geometry ----------------------------------------------------------------------------------
-
-double ZoomIn(double scale) {
-    scale *= kSqrt2;
-    return scale > kMaxOrbitScale ? kMaxOrbitScale : scale;
-}
-
-double ZoomOut(double scale) {
-    const double s = scale / kSqrt2;
-    return s < kMinOrbitScale ? scale : s;
-}
-
-double OrbitPlanJulianDay(int year, int month, int day) {
-    return LocalDateToJD(year, month, day, 1.0);
-}
-
-double PerihelionJulianDay(double t0) {
-    const double year = std::trunc(t0);
-    const double d = (t0 - year) * 365.25;
-    const double m = d / 30;
-    const int month = RoundInt(m);
-    const int day = RoundInt((m - std::trunc(m)) * 30);
-    return OrbitPlanJulianDay(static_cast<int>(year), month, day);
-}
-
-double OrbitRadius(const OrbitObject& o, double scale, double theta) {
-    return scale * SemiLatusRectum(o) / (o.E * std::cos(theta * kDeg) + 1);
-}
-
-QPoint OrbitPoint(const OrbitObject& o, double scale, int cx, int cy, double theta) {
-    return PolarPixel(cx, cy, OrbitRadius(o, scale, theta), theta + o.Peri);
-}
-
-QPoint OrbitObjectPlace(const OrbitObject& o, double scale, int cx, int cy, double jd) {
-    switch (o.Kind) {
-        case OrbitKind::Planet: {
-            const double l = PlanetHeliocentricLongitude(o.Key, jd);
-            return PolarPixel(cx, cy, OrbitRadius(o, scale, l - o.Peri), l);
-        }
-        case OrbitKind::DwarfPlanet: {
-            // Uniform motion in angle about the Sun, starting at the perihelion at t0.
-            const double h =
-                ReduceAbove360(o.Peri + (jd - PerihelionJulianDay(o.T0)) * 360 / 365.25 / o.P);
-            return PolarPixel(cx, cy, OrbitRadius(o, scale, h - o.Peri), h);
-        }
-        case OrbitKind::Asteroid: {
-            // Uniform motion in angle about the empty focus: the point found about the Sun is
-            // mirrored through the ellipse centre K, half way between perihelion and aphelion.
-            const double p = scale * SemiLatusRectum(o);
-            const QPoint q1 = PolarPixel(cx, cy, p / (1 + o.E), o.Peri);
-            const QPoint q2 = PolarPixel(cx, cy, p / (1 - o.E), o.Peri + 180);
-            const QPoint k((q1.x() + q2.x()) / 2, (q1.y() + q2.y()) / 2);
-            const double h = ReduceAbove360(o.Peri + 180 +
-                                            (jd - PerihelionJulianDay(o.T0)) * 360 / 365.25 / o.P);
-            const QPoint s = PolarPixel(cx, cy, OrbitRadius(o, scale, h - o.Peri), h);
-            return 2 * k - s;
-        }
-        case OrbitKind::Unknown: break;
-    }
-    return {cx, cy};
-}
-
-ScaleBar ScaleBarFor(double scale) {
-    ScaleBar bar;
-    const double n = std::nearbyint(50 / scale);
-    if (n >= 4) {
-        bar.Label = Format("%d AU", {static_cast<long long>(n)});
-        bar.Length = RoundInt(n * scale);
-    } else {
-        bar.Label = Format("%.2n AU", {50 / scale});
-        bar.Length = 50;
-    }
-    return bar;
-}
-
-QColor OrbitColour(int index) {
-    static const QColor colours[kOrbitColourCount] = {
-        QColor(255, 255, 255), QColor(0, 0, 255),   QColor(255, 0, 0),   QColor(0, 128, 0),
-        QColor(0, 255, 255),   QColor(255, 0, 255), QColor(255, 255, 0),
-    };
-    index %= kOrbitColourCount;
-    return colours[index < 0 ? index + kOrbitColourCount : index];
-}
-
-// ---- Drawing -----------------------------------------------------------------------------------
-
-OrbitPlanRenderer::OrbitPlanRenderer() {
-    // A missing symbol is left out of the plan rather than stopping it.
-    try {
-        sun_ = LoadTransparentPicture("orb_sun");
-    } catch (const std::exception& e) {
-        qWarning("Orbits: %s", e.what());
-    }
-    for (int i = 0; i < 8; ++i) {
-        try {
-            planets_[i] = LoadTransparentPicture(kPlanetSymbols[i]);
-        } catch (const std::exception& e) {
-            qWarning("Orbits: %s", e.what());
-        }
-    }
-    const auto& table = OrbitTable();
-    labels_.reserve(table.size());
-    for (const OrbitObject& o : table) {
-        QStaticText t(o.Label);
-        t.setTextFormat(Qt::PlainText);
-        t.prepare(QTransform(), fonts_.Font(ChartFont::Small));
-        labels_.push_back(std::move(t));
-    }
-}
-
-const QStaticText& OrbitPlanRenderer::LabelOf(const OrbitObject& o) {
-    const auto& table = OrbitTable();
-    return labels_[static_cast<std::size_t>(&o - table.data())];
-}
-
-const QImage* OrbitPlanRenderer::SymbolOf(const OrbitObject& o) const {
-    for (int i = 0; i < 8; ++i)
-        if (o.Name == QLatin1String(kPlanetNames[i]))
-            return planets_[i].isNull() ? nullptr : &planets_[i];
-    return nullptr;
-}
-
-void OrbitPlanRenderer::Paint(QPainter& painter, int width, int height, const OrbitPlanView& view) {
-    const int cx = width / 2, cy = height / 2;
-    painter.fillRect(0, 0, width, height, Qt::black);
-    ChartCanvas canvas(painter, fonts_);
-    canvas.SetFont(ChartFont::Small);
-    canvas.SetFontColor(Qt::white);
-
-    const double jd = OrbitPlanJulianDay(view.Year, view.Month, view.Day);
-    const double scale = view.Scale;
-    const auto& table = OrbitTable();
-    for (int i = 0; i < view.TickedCount; ++i) {
-        const OrbitObject* o = view.Ticked[i];
-        if (o == nullptr || o < table.data() || o >= table.data() + table.size()) continue;
-        const QColor colour = OrbitColour(i);
-        canvas.SetPenColor(colour);
-        canvas.SetBrushColor(colour);
-
-        // The orbit: 180 chords from the perihelion round the ellipse.
-        for (int k = 0; k <= 180; ++k) orbit_[k] = OrbitPoint(*o, scale, cx, cy, 2.0 * k);
-        painter.drawPolyline(orbit_.data(), static_cast<int>(orbit_.size()));
-
-        if (o->Kind == OrbitKind::Unknown) continue;
-        const QPoint at = OrbitObjectPlace(*o, scale, cx, cy, jd);
-        if (o->Kind == OrbitKind::Planet) {
-            if (const QImage* symbol = SymbolOf(*o)) {
-                const int dx = symbol->width() > 8 ? 9 : 4;  // Saturn's rings
-                painter.drawImage(at.x() - dx, at.y() - 4, *symbol);
-            }
-        } else {
-            canvas.Ellipse(at.x() - 4, at.y() - 4, at.x() + 4, at.y() + 4);
-        }
-        canvas.TextOut(at.x() - 6, at.y() + 4, LabelOf(*o));
-    }
-
-    if (scale != barScale_) {
-        bar_ = ScaleBarFor(scale);
-        barScale_ = scale;
-    }
-    canvas.SetPenColor(Qt::white);
-    canvas.MoveTo(10, 10);
-    canvas.LineTo(10 + bar_.Length, 10);
-    canvas.TextOut(15 + bar_.Length, 6, bar_.Label);
-
-    if (!sun_.isNull()) painter.drawImage(cx - 10, cy - 10, sun_);
-}
-
-QImage RenderOrbitPlan(int width, int height, const OrbitPlanView& view) {
-    QImage image(width, height, QImage::Format_RGB32);
-    OrbitPlanRenderer renderer;
-    QPainter p(&image);
-    renderer.Paint(p, width, height, view);
-    return image;
-}
-
-// ---- PB5 ---------------------------------------------------------------------------------------
+// ---- The drawing area --------------------------------------------------------------------------
 
 OrbitPlanSurface::OrbitPlanSurface(OrbitsWindow* owner) : QWidget(owner), owner_(owner) {
-    setObjectName("PB5");
+    setObjectName("plan");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
 }
@@ -337,21 +34,20 @@ void OrbitPlanSurface::paintEvent(QPaintEvent*) {
     if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
     {
         QPainter off(&image_);
-        owner_->DrawPlan(off, image_.width(), image_.height());
+        owner_->drawPlan(off, image_.width(), image_.height());
     }
     QPainter p(this);
     p.drawImage(0, 0, image_);
 }
 
-// ---- OrbitsWindow ---------------------------------------------------------------------------------
+// ---- OrbitsWindow --------------------------------------------------------------------------------
 
 template <class F>
-void OrbitsWindow::Guard(const char* where, F&& f) {
+void OrbitsWindow::guard(const char* where, F&& f) {
     try {
         f();
     } catch (const std::exception& e) {
-        ReportFailure(this, windowTitle(),
-                      QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
+        ReportFailure(this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
     }
 }
 
@@ -363,11 +59,11 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     resize(size.Width, size.Height);
 
     auto* menu = new QMenuBar(this);
-    S7 = menu->addAction("Close");
-    S7->setObjectName("S7");
-    S7->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(S7);
-    connect(S7, &QAction::triggered, this, [this] { S7Click(); });
+    closeAction_ = menu->addAction("Close");
+    closeAction_->setObjectName("closeAction");
+    closeAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    addAction(closeAction_);
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -376,181 +72,171 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
 
     // Left panel: controls placed at fixed pixels.
     auto* panel = new QWidget(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("controlPanel");
     panel->setFixedWidth(169);
     panel->setAutoFillBackground(true);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, QColor(240, 240, 240));
     pal.setColor(QPalette::Base, QColor(240, 240, 240));
     panel->setPalette(pal);
-    QFont panelFont(ChartFontFamily());
-    panelFont.setPixelSize(12);
-    panel->setFont(panelFont);
+    panel->setFont(WindowFont(12));
     layout->addWidget(panel);
 
     auto* objects = new QLabel("Objects", panel);
-    objects->setObjectName("Label1");
+    objects->setObjectName("objectsLabel");
     QPalette navy = objects->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     objects->setPalette(navy);
     objects->adjustSize();
     objects->move(16, 16);
 
-    CL1 = new QListWidget(panel);
-    CL1->setObjectName("CL1");
-    CL1->setGeometry(8, 40, 145, 252);
-    CL1->setFrameShape(QFrame::NoFrame);
-    CL1->setUniformItemSizes(true);
-    CL1->setPalette(pal);
-    connect(CL1, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { PB5Paint(); });
-    connect(CL1, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { PB5Paint(); });
+    objectList_ = new QListWidget(panel);
+    objectList_->setObjectName("objectList");
+    objectList_->setGeometry(8, 40, 145, 252);
+    objectList_->setFrameShape(QFrame::NoFrame);
+    objectList_->setUniformItemSizes(true);
+    objectList_->setPalette(pal);
+    connect(objectList_, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { refresh(); });
+    connect(objectList_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { refresh(); });
 
-    DE1 = new QDateEdit(panel);
-    DE1->setObjectName("DE1");
-    DE1->setGeometry(15, 306, 138, 24);
-    DE1->setCalendarPopup(true);
-    DE1->setDisplayFormat(ShortDateFormat());
-    DE1->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    DE1->setDate(QDate::currentDate());
-    connect(DE1, &QDateEdit::dateChanged, this, [this](QDate) { DE1Click(); });
+    dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect(15, 306, 138, 24));
+    connect(dateEdit_, &QDateEdit::dateChanged, this, [this](QDate) { onDateChanged(); });
 
     auto* diff = new QLabel("Time diff.               days", panel);
-    diff->setObjectName("Label2");
+    diff->setObjectName("stepLabel");
     diff->adjustSize();
     diff->move(8, 344);
-    rx1 = new QSpinBox(panel);
-    rx1->setObjectName("rx1");
-    rx1->setGeometry(68, 340, 49, 22);
-    rx1->setRange(-30, 30);
-    rx1->setValue(1);
-    rx1->raise();
+    stepSpin_ = new QSpinBox(panel);
+    stepSpin_->setObjectName("stepSpin");
+    stepSpin_->setGeometry(68, 340, 49, 22);
+    stepSpin_->setRange(-30, 30);
+    stepSpin_->setValue(1);
+    stepSpin_->raise();
 
-    b5 = new QPushButton("Simulation", panel);
-    b5->setObjectName("b5");
-    b5->setGeometry(16, 376, 137, 25);
-    b5->setAutoDefault(false);
-    connect(b5, &QPushButton::clicked, this, [this] { B5Click(); });
+    simulationButton_ = new QPushButton("Simulation", panel);
+    simulationButton_->setObjectName("simulationButton");
+    simulationButton_->setGeometry(16, 376, 137, 25);
+    simulationButton_->setAutoDefault(false);
+    connect(simulationButton_, &QPushButton::clicked, this, [this] { toggleSimulation(); });
 
     auto* scaleLabel = new QLabel("Scale", panel);
-    scaleLabel->setObjectName("Label3");
+    scaleLabel->setObjectName("scaleLabel");
     scaleLabel->adjustSize();
     scaleLabel->move(40, 416);
-    auto zoomButton = [&](const char* name, int x, const char* fallback) {
+    auto zoomButton = [&](const char* name, const char* picture, int x, const char* fallback) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
         b->setAutoRaise(true);
         b->setGeometry(x, 412, 23, 22);
         try {
-            b->setIcon(QIcon(QPixmap::fromImage(LoadPicture(name))));
+            b->setIcon(QIcon(QPixmap::fromImage(LoadPicture(picture))));
             b->setIconSize(QSize(18, 18));
         } catch (const std::exception&) {
             b->setText(fallback);  // the button keeps a caption
         }
         return b;
     };
-    S8 = zoomButton("S8", 80, "+");
-    S18 = zoomButton("S18", 104, "1");
-    S9 = zoomButton("S9", 128, "-");
-    connect(S8, &QToolButton::clicked, this, [this] { S8Click(); });
-    connect(S18, &QToolButton::clicked, this, [this] { S18Click(); });
-    connect(S9, &QToolButton::clicked, this, [this] { S9Click(); });
+    zoomInButton_ = zoomButton("zoomInButton", "S8", 80, "+");
+    zoomResetButton_ = zoomButton("zoomResetButton", "S18", 104, "1");
+    zoomOutButton_ = zoomButton("zoomOutButton", "S9", 128, "-");
+    connect(zoomInButton_, &QToolButton::clicked, this, [this] { zoomIn(); });
+    connect(zoomResetButton_, &QToolButton::clicked, this, [this] { resetZoom(); });
+    connect(zoomOutButton_, &QToolButton::clicked, this, [this] { zoomOut(); });
 
-    PB5 = new OrbitPlanSurface(this);
-    QPalette black = PB5->palette();
+    plan_ = new OrbitPlanSurface(this);
+    QPalette black = plan_->palette();
     black.setColor(QPalette::Window, Qt::black);
-    PB5->setPalette(black);
-    layout->addWidget(PB5, 1);
+    plan_->setPalette(black);
+    layout->addWidget(plan_, 1);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(this, &QDialog::finished, Timer1, &QTimer::stop);
+    simulationTimer_ = new QTimer(this);
+    simulationTimer_->setObjectName("simulationTimer");
+    simulationTimer_->setInterval(50);
+    connect(simulationTimer_, &QTimer::timeout, this, [this] { stepSimulation(); });
+    connect(this, &QDialog::finished, simulationTimer_, &QTimer::stop);
 
-    LB3 = OrbitTableStrings();
+    orbitTable_ = OrbitTableStrings();
     ticked_.reserve(OrbitTable().size());
     scale_ = kInitialOrbitScale;
-    DE1Click();
-    RG1Click();
+    onDateChanged();
+    refillObjectList();
 }
 
 bool OrbitsWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) Guard("RG1Click", [this] { RG1Click(); });
+    if (e->type() == QEvent::WindowActivate) guard("refillObjectList", [this] { refillObjectList(); });
     return QDialog::event(e);
 }
 
-void OrbitsWindow::RG1Click() {
+void OrbitsWindow::refillObjectList() {
     // The list is rebuilt from the table on every activation; ticks already set survive, so
     // closing the calendar of the date field does not clear the plan.
-    const QStringList keep = TickedNames();
+    const QStringList keep = tickedNames();
     {
-        const QSignalBlocker block(CL1);
-        CL1->clear();
-        for (qsizetype i = 0; i < LB3.size(); i += 6) {
-            const QString& name = LB3[i];
+        const QSignalBlocker block(objectList_);
+        objectList_->clear();
+        for (qsizetype i = 0; i < orbitTable_.size(); i += 6) {
+            const QString& name = orbitTable_[i];
             if (name.startsWith(QLatin1Char('['))) break;
             const OrbitObject* o = FindOrbitObject(name);
             if (o == nullptr) continue;
             auto* item = new QListWidgetItem(name);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
             item->setCheckState(keep.contains(name) ? Qt::Checked : Qt::Unchecked);
-            item->setSizeHint(QSize(CL1->width() - 4, 14));
+            item->setSizeHint(QSize(objectList_->width() - 4, 14));
             item->setData(Qt::UserRole, static_cast<int>(o - OrbitTable().data()));
-            CL1->addItem(item);
+            objectList_->addItem(item);
         }
-        CL1->sortItems(Qt::AscendingOrder);
+        objectList_->sortItems(Qt::AscendingOrder);
     }
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::PB5Paint() { PB5->update(); }
+void OrbitsWindow::refresh() { plan_->update(); }
 
-void OrbitsWindow::DE1Click() {
-    const QDate d = DE1->date();
+void OrbitsWindow::onDateChanged() {
+    const QDate d = dateEdit_->date();
     year_ = d.year();
     month_ = d.month();
     day_ = d.day();
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::B5Click() {
-    if (Timer1->isActive()) {
-        Timer1->stop();
-        b5->setText("Simulation");
+void OrbitsWindow::toggleSimulation() {
+    if (simulationTimer_->isActive()) {
+        simulationTimer_->stop();
+        simulationButton_->setText("Simulation");
     } else {
-        Timer1->start();
-        b5->setText("Stop");
+        simulationTimer_->start();
+        simulationButton_->setText("Stop");
     }
 }
 
-void OrbitsWindow::Timer1Timer() {
-    Guard("Timer1Timer", [this] {
-        const QDate next = DE1->date().addDays(rx1->value());
-        if (next.isValid()) DE1->setDate(next);  // the date field keeps it within its range
-        PB5Paint();
+void OrbitsWindow::stepSimulation() {
+    guard("stepSimulation", [this] {
+        const QDate next = dateEdit_->date().addDays(stepSpin_->value());
+        if (next.isValid()) dateEdit_->setDate(next);  // the date field keeps it within its range
+        refresh();
     });
 }
 
-void OrbitsWindow::S8Click() {
+void OrbitsWindow::zoomIn() {
     scale_ = ZoomIn(scale_);
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S9Click() {
+void OrbitsWindow::zoomOut() {
     scale_ = ZoomOut(scale_);
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S18Click() {
+void OrbitsWindow::resetZoom() {
     scale_ = kInitialOrbitScale;
-    PB5Paint();
+    refresh();
 }
 
-void OrbitsWindow::S7Click() { close(); }
-
-bool OrbitsWindow::SetTicked(const QString& name, bool ticked) {
-    for (int i = 0; i < CL1->count(); ++i) {
-        QListWidgetItem* item = CL1->item(i);
+bool OrbitsWindow::setTicked(const QString& name, bool ticked) {
+    for (int i = 0; i < objectList_->count(); ++i) {
+        QListWidgetItem* item = objectList_->item(i);
         if (item->text() == name) {
             item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
             return true;
@@ -559,15 +245,15 @@ bool OrbitsWindow::SetTicked(const QString& name, bool ticked) {
     return false;
 }
 
-QStringList OrbitsWindow::TickedNames() const {
+QStringList OrbitsWindow::tickedNames() const {
     QStringList names;
-    for (int i = 0; i < CL1->count(); ++i)
-        if (CL1->item(i)->checkState() == Qt::Checked) names << CL1->item(i)->text();
+    for (int i = 0; i < objectList_->count(); ++i)
+        if (objectList_->item(i)->checkState() == Qt::Checked) names << objectList_->item(i)->text();
     return names;
 }
 
-OrbitPlanView OrbitsWindow::CurrentView() {
-    const QDate d = DE1->date();
+OrbitPlanView OrbitsWindow::currentView() {
+    const QDate d = dateEdit_->date();
     if (d.isValid()) {
         year_ = d.year();
         month_ = d.month();
@@ -575,8 +261,8 @@ OrbitPlanView OrbitsWindow::CurrentView() {
     }
     ticked_.clear();
     const auto& table = OrbitTable();
-    for (int i = 0; i < CL1->count(); ++i) {
-        const QListWidgetItem* item = CL1->item(i);
+    for (int i = 0; i < objectList_->count(); ++i) {
+        const QListWidgetItem* item = objectList_->item(i);
         if (item->checkState() != Qt::Checked) continue;
         const int row = item->data(Qt::UserRole).toInt();
         if (row >= 0 && row < static_cast<int>(table.size())) ticked_.push_back(&table[row]);
@@ -591,8 +277,8 @@ OrbitPlanView OrbitsWindow::CurrentView() {
     return view;
 }
 
-void OrbitsWindow::DrawPlan(QPainter& painter, int width, int height) {
-    const OrbitPlanView view = CurrentView();
+void OrbitsWindow::drawPlan(QPainter& painter, int width, int height) {
+    const OrbitPlanView view = currentView();
     try {
         renderer_.Paint(painter, width, height, view);
     } catch (const std::exception& e) {

@@ -1,31 +1,22 @@
 #pragma once
-// The orbits window: a plan of the solar system seen from the north ecliptic pole. The Sun sits
-// in the centre, every object ticked in the list gets its orbit drawn as an ellipse and its place
-// on it for the chosen date. A date field, a day step and a 50 ms simulation timer move the date;
-// three buttons change the scale (pixels per AU).
-//
-// The plan itself is drawn by OrbitPlanRenderer onto any QPainter, so it renders headless into a
-// QImage; the window only keeps the controls and hands their state to the renderer.
-#include <array>
-#include <string>
+// The orbits window: the plan of the solar system (windows/orbits_plan.h) with a list of the
+// objects whose orbits it draws. A date field, a day step and a 50 ms simulation timer move the
+// date; three buttons change the scale (pixels per AU). The window only keeps the controls and
+// hands their state to the plan's renderer.
 #include <vector>
 
 #include <QDialog>
 #include <QImage>
-#include <QPoint>
-#include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-#include "chart/canvas.h"
+#include "windows/orbits_plan.h"
 #include "windows/snapshots.h"
 
 class QAction;
 class QDateEdit;
-class QLabel;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -33,127 +24,18 @@ class QToolButton;
 
 namespace noctaris {
 
-// ---- The orbit table ---------------------------------------------------------------------------
-
-// How an object moves on the plan, told by its name: "D..." is the dwarf planet, "A..." an
-// asteroid, everything else a major planet placed by the planetary theory.
-enum class OrbitKind { Planet, DwarfPlanet, Asteroid, Unknown };
-OrbitKind OrbitKindOf(const QString& name);
-
-// The text written beside an object: the planet's name, "Pluto" for the dwarf planet, the
-// asteroid's name without "Asteroid ".
-QString OrbitObjectLabel(const QString& name);
-
-// One row of the orbit table.
-struct OrbitObject {
-    QString Name;
-    double Peri = 0;  // direction of the perihelion on the plan, degrees from +x (counter-clockwise)
-    double A = 0;     // semi-major axis, AU
-    double E = 0;     // eccentricity
-    double T0 = 0;    // time of perihelion, decimal year (0 for the major planets)
-    double P = 0;     // period, years (0 for the major planets)
-    OrbitKind Kind = OrbitKind::Planet;
-    QString Label;
-    std::string Key;  // the name as the planetary theory takes it
-};
-
-// The orbit table as the hidden list LB3 holds it: six strings per object (name, perihelion
-// direction, a, e, t0, P), numbers with a decimal point.
-const QStringList& OrbitTableStrings();
-
-// Parses six-strings-per-object rows (numbers with a decimal point whatever the locale). A row
-// whose name begins with "[" ends the table. Unparsable numbers read as 0.
-std::vector<OrbitObject> ParseOrbitTable(const QStringList& strings);
-
-// The parsed built-in table (parsed once).
-const std::vector<OrbitObject>& OrbitTable();
-const OrbitObject* FindOrbitObject(const QString& name);
-
-// ---- Geometry of the plan ----------------------------------------------------------------------
-
-inline constexpr double kInitialOrbitScale = 50;   // pixels per AU
-inline constexpr double kMaxOrbitScale = 500;
-// Zooming out stops here: below it the scale label would no longer be a representable whole
-// number (the plan is a single pixel long before that anyway).
-inline constexpr double kMinOrbitScale = 1e-12;
-
-double ZoomIn(double scale);   // × √2, at most 500
-double ZoomOut(double scale);  // / √2 (unchanged once the result would fall below kMinOrbitScale)
-
-// Julian day the plan uses for a date: 0 h of the date in a fixed zone of one hour.
-double OrbitPlanJulianDay(int year, int month, int day);
-// Julian day of a time of perihelion given as a decimal year, by the plan's crude month/day
-// split of the year's fraction (months of 30 days, rounded).
-double PerihelionJulianDay(double t0);
-
-// Radius in pixels at true anomaly theta (degrees from the perihelion).
-double OrbitRadius(const OrbitObject& o, double scale, double theta);
-// Pixel of the orbit point at true anomaly theta for the Sun at (cx, cy).
-QPoint OrbitPoint(const OrbitObject& o, double scale, int cx, int cy, double theta);
-// Pixel of the object on its orbit at Julian day jd (the centre of its symbol or disc).
-QPoint OrbitObjectPlace(const OrbitObject& o, double scale, int cx, int cy, double jd);
-
-// The scale bar: label and length in pixels.
-struct ScaleBar {
-    QString Label;
-    int Length = 0;
-};
-ScaleBar ScaleBarFor(double scale);
-
-// The orbit colours, used in turn for the ticked objects.
-inline constexpr int kOrbitColourCount = 7;
-QColor OrbitColour(int index);
-
-// ---- Drawing -----------------------------------------------------------------------------------
-
-struct OrbitPlanView {
-    int Year = 2000, Month = 1, Day = 1;
-    double Scale = kInitialOrbitScale;
-    // The ticked objects in list order (pointers into OrbitTable()).
-    const OrbitObject* const* Ticked = nullptr;
-    int TickedCount = 0;
-};
-
-// Holds what the plan needs from one repaint to the next (fonts, symbols, prepared labels) so
-// that a repaint allocates next to nothing.
-class OrbitPlanRenderer {
-public:
-    OrbitPlanRenderer();
-    // Draws the whole plan for a surface of width × height pixels.
-    void Paint(QPainter& painter, int width, int height, const OrbitPlanView& view);
-
-private:
-    const QStaticText& LabelOf(const OrbitObject& o);
-    const QImage* SymbolOf(const OrbitObject& o) const;
-
-    ChartFonts fonts_;
-    QImage sun_;
-    std::array<QImage, 8> planets_;  // Mercury .. Neptune
-    std::vector<QStaticText> labels_;  // one per row of OrbitTable()
-    double barScale_ = -1;
-    ScaleBar bar_;
-    std::array<QPoint, 181> orbit_;
-};
-
-// The plan drawn into a new image (tests, grabs).
-QImage RenderOrbitPlan(int width, int height, const OrbitPlanView& view);
-
-// ---- The window --------------------------------------------------------------------------------
-
 class OrbitsWindow;
 
-// PB5: the black drawing area; every repaint draws the plan into a reused off-screen image and
-// copies it in one step.
+// The black drawing area; every repaint draws the plan into a reused off-screen image and copies
+// it in one step.
 class OrbitPlanSurface : public QWidget {
 public:
     explicit OrbitPlanSurface(OrbitsWindow* owner);
-    const QImage& Image() const { return image_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    friend class OrbitsWindow;
     OrbitsWindow* owner_;
     QImage image_;
 };
@@ -163,48 +45,51 @@ public:
     // size: the main window's width and height, stored by the main window before opening.
     explicit OrbitsWindow(const MainWindowSize& size, QWidget* parent = nullptr);
 
-    // Event handlers.
-    void RG1Click();                  // activation: (re)fills the object list, keeping the ticks
-    void PB5Paint();                  // repaint of the plan (also on a click into the list)
-    void DE1Click();                  // date changed
-    void B5Click();                   // simulation on/off
-    void Timer1Timer();               // one simulation step
-    void S8Click();                   // zoom in
-    void S9Click();                   // zoom out
-    void S18Click();                  // scale back to 50 pixels per AU
-    void S7Click();                   // menu "Close"
+    // (Re)fills the object list from the orbit table, keeping the ticks; runs on activation.
+    void refillObjectList();
+    // Repaints the plan (also on a click into the list).
+    void refresh();
+    // One simulation step: the date moves by the day step.
+    void stepSimulation();
 
-    double Scale() const { return scale_; }
+    double scale() const { return scale_; }
     // Ticks or unticks an object of the list by name; false when there is no such entry.
-    bool SetTicked(const QString& name, bool ticked);
-    QStringList TickedNames() const;
-    // The view the next repaint draws (date decoded from DE1, ticked objects in list order).
-    OrbitPlanView CurrentView();
-    // Draws the plan into `painter` exactly as the repaint of PB5 does.
-    void DrawPlan(QPainter& painter, int width, int height);
-
-    QListWidget* CL1 = nullptr;
-    QDateEdit* DE1 = nullptr;
-    QSpinBox* rx1 = nullptr;
-    QPushButton* b5 = nullptr;
-    QToolButton* S8 = nullptr;
-    QToolButton* S18 = nullptr;
-    QToolButton* S9 = nullptr;
-    OrbitPlanSurface* PB5 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QAction* S7 = nullptr;
-    QStringList LB3;  // the orbit table, six strings per object
+    bool setTicked(const QString& name, bool ticked);
+    QStringList tickedNames() const;
+    // The view the next repaint draws (date from the date field, ticked objects in list order).
+    OrbitPlanView currentView();
+    // Draws the plan into `painter` exactly as a repaint of the drawing area does.
+    void drawPlan(QPainter& painter, int width, int height);
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    void onDateChanged();
+    // "Simulation" / "Stop": starts or stops the simulation timer.
+    void toggleSimulation();
+    // The scale buttons: × √2, / √2, back to 50 pixels per AU.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
     // Runs a handler; an exception is reported instead of leaving the event loop.
     template <class F>
-    void Guard(const char* where, F&& f);
+    void guard(const char* where, F&& f);
+
+    QListWidget* objectList_ = nullptr;
+    QDateEdit* dateEdit_ = nullptr;
+    QSpinBox* stepSpin_ = nullptr;  // days per simulation step
+    QPushButton* simulationButton_ = nullptr;
+    QToolButton* zoomInButton_ = nullptr;
+    QToolButton* zoomResetButton_ = nullptr;
+    QToolButton* zoomOutButton_ = nullptr;
+    OrbitPlanSurface* plan_ = nullptr;
+    QTimer* simulationTimer_ = nullptr;
+    QAction* closeAction_ = nullptr;
+    QStringList orbitTable_;  // the orbit table the list is filled from, six strings per object
 
     double scale_ = kInitialOrbitScale;
-    int year_ = 2000, month_ = 1, day_ = 1;  // decoded from DE1
+    int year_ = 2000, month_ = 1, day_ = 1;  // from the date field
     OrbitPlanRenderer renderer_;
     std::vector<const OrbitObject*> ticked_;
 };

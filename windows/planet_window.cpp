@@ -6,19 +6,15 @@
 #include <exception>
 
 #include <QColor>
-#include <QFont>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QStringList>
-#include <QtGlobal>
 
 #include "astro/angles.h"
-#include "chart/canvas.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
@@ -28,34 +24,6 @@ namespace noctaris {
 namespace {
 
 QString Crlf() { return QStringLiteral("\r\n"); }
-
-// A memo shows its text with plain line breaks; the text itself keeps CR LF.
-QString ForDisplay(QString text) { return text.replace(Crlf(), QStringLiteral("\n")); }
-
-QFont VerdanaPx(int pixels, bool bold = false) {
-    QFont f(ChartFontFamily());
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, int left, int top, int width,
-                         int height) {
-    auto* memo = new QPlainTextEdit(parent);
-    memo->setObjectName(QString::fromLatin1(name));
-    memo->setGeometry(left, top, width, height);
-    memo->setReadOnly(true);
-    memo->setFrameShape(QFrame::NoFrame);
-    memo->setFocusPolicy(Qt::NoFocus);
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setFont(VerdanaPx(11));
-    memo->document()->setDocumentMargin(1);
-    QPalette p = memo->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    memo->setPalette(p);
-    return memo;
-}
 
 }  // namespace
 
@@ -116,71 +84,72 @@ QString PlanetDataBlock(std::string_view planet) {
 
 // ---- Window ---------------------------------------------------------------------------------
 
-PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& observer, QWidget* parent)
+PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& observer,
+                           QWidget* parent)
     : QDialog(parent), snapshot_(snapshot), observer_(observer) {
-    setObjectName(QStringLiteral("uplanet"));
+    setObjectName(QStringLiteral("PlanetWindow"));
     setWindowTitle(QStringLiteral("Information about planets"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(426, 302);
-    setFont(VerdanaPx(12));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
-    setAutoFillBackground(true);
+    setFont(WindowFont(12));
+    SetWhiteBackground(this);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->move(12, 12);
-    Image1->resize(0, 0);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("picture"));
+    picture_->move(12, 12);
+    picture_->resize(0, 0);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(42, 136);
-    Label1->setFont(VerdanaPx(12, true));
-    QPalette lp = Label1->palette();
+    nameLabel_ = new QLabel(this);
+    nameLabel_->setObjectName(QStringLiteral("nameLabel"));
+    nameLabel_->move(42, 136);
+    nameLabel_->setFont(WindowFont(12, true));
+    QPalette lp = nameLabel_->palette();
     lp.setColor(QPalette::WindowText, QColor(0, 0, 128));  // navy
-    Label1->setPalette(lp);
+    nameLabel_->setPalette(lp);
 
-    Memo2 = MakeMemo(this, "Memo2", 136, 12, 281, 161);
-    Memo1 = MakeMemo(this, "Memo1", 12, 172, 413, 121);
-    Memo3 = MakeMemo(this, "Memo3", 224, 8, 500, 89);
-    Memo3->setPlainText(QString::fromStdString([] {
+    // Boxes the user reads but never types into: no focus, a scroll bar if a text is too long.
+    TextBoxStyle style;
+    style.focus = Qt::NoFocus;
+    style.scrollBars = true;
+    style.margin = 1;
+    dataText_ = MakeTextBox(this, "dataText", QRect(136, 12, 281, 161), style);
+    computedText_ = MakeTextBox(this, "computedText", QRect(12, 172, 413, 121), style);
+    allDataText_ = MakeTextBox(this, "allDataText", QRect(224, 8, 500, 89), style);
+    allDataText_->setPlainText(QString::fromStdString([] {
         std::string all;
         for (const std::string& line : PlanetDataText()) all += line + "\n";
         return all;
     }()));
-    Memo3->hide();
+    allDataText_->hide();
 }
 
 void PlanetWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!activated_) FormActivate();
+    if (!filled_) fill();
 }
 
-void PlanetWindow::FormActivate() {
-    activated_ = true;
+void PlanetWindow::fill() {
+    filled_ = true;
     try {
-        Label1->setText(QString::fromStdString(snapshot_.PlanetName));
-        Label1->adjustSize();
+        nameLabel_->setText(QString::fromStdString(snapshot_.PlanetName));
+        nameLabel_->adjustSize();
 
         const std::string_view picture = PlanetPictureName(snapshot_.PlanetName);
         if (!picture.empty()) {
             const QPixmap pixmap = QPixmap::fromImage(LoadPicture(picture));
-            Image1->setPixmap(pixmap);
-            Image1->resize(pixmap.size());
+            picture_->setPixmap(pixmap);
+            picture_->resize(pixmap.size());
         }
 
-        memo2Text_ = PlanetDataBlock(snapshot_.PlanetName);
-        Memo2->setPlainText(ForDisplay(memo2Text_));
+        dataBlock_ = PlanetDataBlock(snapshot_.PlanetName);
+        SetCrLfText(dataText_, dataBlock_);
 
-        memo1Text_ = PlanetComputedBlock(snapshot_, observer_);
-        Memo1->setPlainText(ForDisplay(memo1Text_));
+        computedBlock_ = PlanetComputedBlock(snapshot_, observer_);
+        SetCrLfText(computedText_, computedBlock_);
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()));
+        ReportFailure(this, QStringLiteral("Noctaris"), QString::fromUtf8(e.what()));
     }
 }
-
-void PlanetWindow::ShowError(const QString& text) { ReportFailure(this, QStringLiteral("Noctaris"), text); }
 
 }  // namespace noctaris

@@ -39,38 +39,35 @@ QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState&
 QString PlanetDataBlock(std::string_view planet);
 
 // "Information about planets". Built in code; created for one click, shown modally, released
-// when closed. The texts are filled when the window is first shown (FormActivate).
+// when closed. The texts are filled when the window is first shown.
 class PlanetWindow : public QDialog {
     Q_OBJECT
 public:
     PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& observer,
-             QWidget* parent = nullptr);
+                 QWidget* parent = nullptr);
 
-    // Fills Label1, Image1, Memo2 and Memo1. Runs by itself at the first showing; callable
-    // directly (e.g. to render the window without showing it).
-    void FormActivate();
+    // Fills the name, the picture, the fixed data and the computed block. Runs by itself at the
+    // first showing; callable directly (e.g. to render the window without showing it).
+    void fill();
 
-    // The texts as built, with their CR LF line ends (the memos show them with plain breaks).
-    const QString& Memo1Text() const { return memo1Text_; }
-    const QString& Memo2Text() const { return memo2Text_; }
-
-    QLabel* Image1 = nullptr;          // the planet's picture, 117 × 117
-    QLabel* Label1 = nullptr;          // the planet's name
-    QPlainTextEdit* Memo2 = nullptr;   // fixed data lines
-    QPlainTextEdit* Memo1 = nullptr;   // computed block
-    QPlainTextEdit* Memo3 = nullptr;   // hidden: the planet data text
+    // The texts as built, with their CR LF line ends (the boxes show them with plain breaks).
+    const QString& computedBlock() const { return computedBlock_; }
+    const QString& dataBlock() const { return dataBlock_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ShowError(const QString& text);
-
     PlanetSnapshot snapshot_;
     ObserverState observer_;
-    QString memo1Text_;
-    QString memo2Text_;
-    bool activated_ = false;
+    QLabel* picture_ = nullptr;                // the planet's picture, 117 × 117
+    QLabel* nameLabel_ = nullptr;              // the planet's name
+    QPlainTextEdit* dataText_ = nullptr;       // fixed data lines
+    QPlainTextEdit* computedText_ = nullptr;   // computed block
+    QPlainTextEdit* allDataText_ = nullptr;    // hidden: the planet data text of every planet
+    QString computedBlock_;
+    QString dataBlock_;
+    bool filled_ = false;
 };
 
 }  // namespace noctaris

@@ -3,17 +3,11 @@
 #include <cmath>
 #include <exception>
 
-#include <QEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QPlainTextEdit>
-
 #include "astro/sun.h"
 #include "astro/sunmoon_reports.h"
 #include "chart/projection.h"
 #include "platform/format.h"
-#include "platform/pictures.h"
-#include "windows/following_report.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -40,10 +34,6 @@ QStringList SunFixedData() {
         QStringLiteral("Lumonicity class V"),
         QStringLiteral("Age 4,5 Billion years"),
     };
-}
-
-bool SunWindowSummerTime(int day, int month, int year) {
-    return year >= 1980 && IsSummerTime(day, month, year);
 }
 
 QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
@@ -85,7 +75,7 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
     lines << QStringLiteral("Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
-    const bool summer = SunWindowSummerTime(D, M, Y);
+    const bool summer = SummerTimeSince1980(D, M, Y);
     auto event = [&](double v, const QString& none) {
         if (summer) v += 1.0 / 24;
         if (v >= -1000000) return TimeToStr(DayFraction(v + z / 24)) + QStringLiteral("  ZT");
@@ -101,68 +91,22 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
 }
 
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
-                 std::function<SunChartPosition()> sunOnChart, QWidget* parent)
-    : QDialog(parent), snapshot_(snapshot), observer_(observer), sun_(std::move(sunOnChart)) {
-    setObjectName(QStringLiteral("usonne"));
-    setWindowTitle(QStringLiteral("Sun parameter"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setModal(false);
-    setFixedSize(446, 306);
-    setFont(infowin::WindowFont(13));
-    infowin::MakeWhite(this);
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(48, 12, 117, 117);
-
-    Label1 = new QLabel(QStringLiteral("Sun"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(infowin::WindowFont(16, true));
-    Label1->setStyleSheet(QStringLiteral("color: #000080"));
-    Label1->move(218, 24);
-    Label1->adjustSize();
-
-    Memo1 = infowin::MakeMemo(this, "Memo1", 216, 72, 225, 249, true);
-    Memo2 = infowin::MakeMemo(this, "Memo2", 8, 136, 201, 177, false);  // editable
-    Memo2->setPlainText(SunFixedData().join('\n'));
-
-    FormCreate();
-}
+                     std::function<SunChartPosition()> sunOnChart, QWidget* parent)
+    : ParameterWindow(
+          ParameterWindowLayout{QStringLiteral("SunWindow"), QStringLiteral("Sun parameter"),
+                                QSize(446, 306), 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
+                                QStringLiteral("Sun"), QPoint(218, 24), QRect(216, 72, 225, 249),
+                                QRect(8, 136, 201, 177), true, SunFixedData()},
+          snapshot, observer, parent),
+      sun_(std::move(sunOnChart)) {}
 
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
-                 const SunChartPosition* sunOnChart, QWidget* parent)
+                     const SunChartPosition* sunOnChart, QWidget* parent)
     : SunWindow(snapshot, observer,
-              [sunOnChart] { return sunOnChart ? *sunOnChart : SunChartPosition{}; }, parent) {}
+                [sunOnChart] { return sunOnChart ? *sunOnChart : SunChartPosition{}; }, parent) {}
 
-void SunWindow::FormCreate() {
-    // Memo1 is redrawn off-screen by the toolkit already (every widget is double-buffered).
-    try {
-        const QImage picture = LoadPicture("pl10");
-        Image1->setPixmap(QPixmap::fromImage(picture));
-        Image1->resize(picture.size());  // auto-sized to the picture
-    } catch (const std::exception& e) {
-        qWarning("Sun parameter: %s", e.what());
-    }
-}
-
-void SunWindow::FormActivate() {
-    if (snapshot_ == nullptr || observer_ == nullptr) return;
-    report_.Rebuild(this, Memo1, [&] {
-        return BuildSunReport(*snapshot_, *observer_, sun_ ? sun_() : SunChartPosition{});
-    });
-}
-
-void SunWindow::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-}
-
-void SunWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Also when the window system does not activate the shown window.
-    FormActivate();
+QString SunWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {
+    return BuildSunReport(snapshot, observer, sun_ ? sun_() : SunChartPosition{});
 }
 
 }  // namespace noctaris

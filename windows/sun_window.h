@@ -4,28 +4,21 @@
 // it, its zodiacal constellation, the equation of time, sidereal time, distance, diameter,
 // sunrise, sunset and culmination). Created hidden at start; the main window shows it
 // non-modally and, after every redraw while it is visible, refreshes the snapshot and calls
-// FormActivate.
+// refresh().
 #include <functional>
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include "chart/bodies.h"
 #include "chart/state.h"
+#include "windows/parameter_window.h"
 #include "windows/snapshots.h"
-#include "windows/following_report.h"
-
-class QLabel;
-class QPlainTextEdit;
 
 namespace noctaris {
 
 // The twelve lines of the fixed data block.
 QStringList SunFixedData();
-
-// The window's summer-time rule for its event times: the chart's rule, never before 1980.
-bool SunWindowSummerTime(int day, int month, int year);
 
 // The report for a snapshot of the chart's moment, the observer's place and the Sun as the chart
 // last placed it: lines joined by CR LF, the last one without a line break. Raises
@@ -33,40 +26,22 @@ bool SunWindowSummerTime(int day, int month, int year);
 QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                        const SunChartPosition& sun);
 
-class SunWindow : public QDialog {
+class SunWindow : public ParameterWindow {
     Q_OBJECT
 public:
     // snapshot and observer belong to the main window and outlive this window; sunOnChart
     // returns the Sun's current chart position (e.g. the main window's SunOnChart()).
     SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
-            std::function<SunChartPosition()> sunOnChart, QWidget* parent = nullptr);
+              std::function<SunChartPosition()> sunOnChart, QWidget* parent = nullptr);
     // The same, reading a chart position that outlives this window.
     SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
-            const SunChartPosition* sunOnChart, QWidget* parent = nullptr);
-
-    // Rebuilds the report and shows it. Called on activation and by the main window after each
-    // chart redraw while the window is visible. Never throws.
-    void FormActivate();
-
-    // The text last assigned to Memo1 (CR LF line ends).
-    const QString& Report() const { return report_.Text(); }
-
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;
+              const SunChartPosition* sunOnChart, QWidget* parent = nullptr);
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    QString buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const override;
 
 private:
-    void FormCreate();
-
-    const InfoSnapshot* snapshot_;
-    const ObserverState* observer_;
     std::function<SunChartPosition()> sun_;
-    infowin::FollowingReport report_;
 };
 
 }  // namespace noctaris

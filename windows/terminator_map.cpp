@@ -7,10 +7,9 @@
 #include <QPainter>
 #include <QPen>
 
-#include "chart/canvas.h"
-#include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/terminator_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 
@@ -29,10 +28,6 @@ const QColor kNightGrey(240, 240, 240);
 
 }  // namespace
 
-bool TerminatorSummerTime(int day, int month, int year) {
-    return year >= 1980 && IsSummerTime(day, month, year);
-}
-
 TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView& v,
                                              QSize symbolSize) {
     TerminatorGeometry g;
@@ -42,7 +37,7 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
     const double sx = w / 360.0, sy = h / 160.0;
 
     double hour = v.Hour;
-    if (v.ConsiderSummerTime && TerminatorSummerTime(v.Day, v.Month, v.Year)) hour -= 1;
+    if (v.ConsiderSummerTime && SummerTimeSince1980(v.Day, v.Month, v.Year)) hour -= 1;
     g.DayOfYear = TerminatorDayOfYear(v.Day, v.Month, v.Year);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 
@@ -86,8 +81,7 @@ QImage BuildTerminatorMapCache(QSize size, bool grid, const std::vector<OutlineP
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     if (grid) {
-        QFont font(ChartFontFamily());
-        font.setPixelSize(13);  // 10 pt at 96 dpi
+        const QFont font = WindowFont(13);  // 10 pt at 96 dpi
         p.setFont(font);
         const int ascent = QFontMetrics(font).ascent();
         const QPen gridPen(kSilver, 1, Qt::SolidLine, Qt::FlatCap);

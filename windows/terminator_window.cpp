@@ -10,14 +10,12 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
-#include "chart/canvas.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
@@ -34,7 +32,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        owner_->PaintSurface(p);
+        owner_->paintMap(p);
     }
 
 private:
@@ -81,200 +79,194 @@ int EditValue(const QLineEdit* e) { return StrToIntDef(e->text(), 0); }
 }  // namespace
 
 TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("ftag"));
+    setObjectName(QStringLiteral("TerminatorWindow"));
     setWindowTitle(QStringLiteral("Terminator"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(ChartFontFamily());
-    font.setPixelSize(13);
-    setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setFont(WindowFont(13));
+    SetWhiteBackground(this);
 
-    pb2 = new TerminatorSurface(this, this);
-    pb2->setObjectName(QStringLiteral("pb2"));
+    map_ = new TerminatorSurface(this, this);
+    map_->setObjectName(QStringLiteral("map"));
 
-    Panel = new QWidget(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
-    QPalette panelPal = Panel->palette();
+    controlPanel_ = new QWidget(this);
+    controlPanel_->setObjectName(QStringLiteral("controlPanel"));
+    QPalette panelPal = controlPanel_->palette();
     panelPal.setColor(QPalette::Window, QColor(240, 240, 240));
-    Panel->setPalette(panelPal);
-    Panel->setAutoFillBackground(true);
+    controlPanel_->setPalette(panelPal);
+    controlPanel_->setAutoFillBackground(true);
 
-    MakeLabel(Panel, QStringLiteral("Day"), 16, 20);
-    MakeLabel(Panel, QStringLiteral("Month"), 112, 20);
-    MakeLabel(Panel, QStringLiteral("Hour"), 256, 20);
-    MakeLabel(Panel, QStringLiteral("Minute"), 368, 20);
-    E15 = MakeEdit(Panel, "E15", 48, 16);
-    E16 = MakeEdit(Panel, "E16", 160, 16);
-    Edit3 = MakeEdit(Panel, "Edit3", 296, 16);
-    Edit4 = MakeEdit(Panel, "Edit4", 424, 16);
-    RB1 = MakeBox<QRadioButton>(Panel, "RB1", QStringLiteral("Change minutes"), 744, 16, true);
-    RB2 = MakeBox<QRadioButton>(Panel, "RB2", QStringLiteral("Change days"), 744, 36, false);
-    CB1 = MakeBox<QCheckBox>(Panel, "CB1", QStringLiteral("Consider summer time"), 16, 52, true);
-    CB2 = MakeBox<QCheckBox>(Panel, "CB2", QStringLiteral("Sun place"), 240, 52, true);
-    CB8 = MakeBox<QCheckBox>(Panel, "CB8", QStringLiteral("Refresh"), 352, 52, false);
-    Cb13 = MakeBox<QCheckBox>(Panel, "Cb13", QStringLiteral("Grid"), 480, 52, true);
-    Button1 = MakeButton(Panel, "Button1", QStringLiteral("Display"), 488, 16);
-    d15 = MakeButton(Panel, "d15", QStringLiteral("Simulation"), 608, 16);
-    Button3 = MakeButton(Panel, "Button3", QStringLiteral("Current time"), 608, 48);
-    Image1 = new QLabel(Panel);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->move(736, 64);
-    Image1->hide();
+    QWidget* const panel = controlPanel_;
+    MakeLabel(panel, QStringLiteral("Day"), 16, 20);
+    MakeLabel(panel, QStringLiteral("Month"), 112, 20);
+    MakeLabel(panel, QStringLiteral("Hour"), 256, 20);
+    MakeLabel(panel, QStringLiteral("Minute"), 368, 20);
+    dayEdit_ = MakeEdit(panel, "dayEdit", 48, 16);
+    monthEdit_ = MakeEdit(panel, "monthEdit", 160, 16);
+    hourEdit_ = MakeEdit(panel, "hourEdit", 296, 16);
+    minuteEdit_ = MakeEdit(panel, "minuteEdit", 424, 16);
+    changeMinutesRadio_ =
+        MakeBox<QRadioButton>(panel, "changeMinutesRadio", QStringLiteral("Change minutes"), 744, 16, true);
+    changeDaysRadio_ =
+        MakeBox<QRadioButton>(panel, "changeDaysRadio", QStringLiteral("Change days"), 744, 36, false);
+    summerTimeCheck_ =
+        MakeBox<QCheckBox>(panel, "summerTimeCheck", QStringLiteral("Consider summer time"), 16, 52, true);
+    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", QStringLiteral("Sun place"), 240, 52, true);
+    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", QStringLiteral("Refresh"), 352, 52, false);
+    gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", QStringLiteral("Grid"), 480, 52, true);
+    displayButton_ = MakeButton(panel, "displayButton", QStringLiteral("Display"), 488, 16);
+    simulationButton_ = MakeButton(panel, "simulationButton", QStringLiteral("Simulation"), 608, 16);
+    currentTimeButton_ = MakeButton(panel, "currentTimeButton", QStringLiteral("Current time"), 608, 48);
+    sunSymbolHolder_ = new QLabel(panel);
+    sunSymbolHolder_->setObjectName(QStringLiteral("sunSymbolHolder"));
+    sunSymbolHolder_->move(736, 64);
+    sunSymbolHolder_->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(20);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(10000);
+    simulationTimer_ = new QTimer(this);
+    simulationTimer_->setObjectName(QStringLiteral("simulationTimer"));
+    simulationTimer_->setInterval(20);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer_->setInterval(10000);
 
-    connect(Button1, &QPushButton::clicked, this, &TerminatorWindow::pb2Paint);
-    connect(CB1, &QCheckBox::toggled, this, &TerminatorWindow::pb2Paint);
-    connect(CB2, &QCheckBox::toggled, this, &TerminatorWindow::pb2Paint);
-    connect(Cb13, &QCheckBox::toggled, this, &TerminatorWindow::Cb13Click);
-    connect(CB8, &QCheckBox::toggled, this, &TerminatorWindow::CB8Click);
-    connect(Button3, &QPushButton::clicked, this, &TerminatorWindow::D21Click);
-    connect(d15, &QPushButton::clicked, this, &TerminatorWindow::d15Click);
-    connect(Timer1, &QTimer::timeout, this, &TerminatorWindow::Timer1Timer);
-    connect(Timer2, &QTimer::timeout, this, &TerminatorWindow::Timer2Timer);
+    connect(displayButton_, &QPushButton::clicked, this, &TerminatorWindow::refresh);
+    connect(summerTimeCheck_, &QCheckBox::toggled, this, &TerminatorWindow::refresh);
+    connect(sunPlaceCheck_, &QCheckBox::toggled, this, &TerminatorWindow::refresh);
+    connect(gridCheck_, &QCheckBox::toggled, this, &TerminatorWindow::onGridToggled);
+    connect(followClockCheck_, &QCheckBox::toggled, this, &TerminatorWindow::onFollowClockToggled);
+    connect(currentTimeButton_, &QPushButton::clicked, this, &TerminatorWindow::showCurrentTime);
+    connect(simulationButton_, &QPushButton::clicked, this, &TerminatorWindow::toggleSimulation);
+    connect(simulationTimer_, &QTimer::timeout, this, &TerminatorWindow::stepSimulation);
+    connect(clockTimer_, &QTimer::timeout, this, &TerminatorWindow::showCurrentTime);
 
-    FormCreate(size);
-}
-
-TerminatorWindow::~TerminatorWindow() = default;
-
-void TerminatorWindow::FormCreate(const MainWindowSize& size) {
     const int w = std::max(size.Width, 1);
     const int h = std::max(size.Height, kPanelHeight + 1);
     setFixedSize(w, h);
-    pb2->setGeometry(0, 0, w, h - kPanelHeight);
-    Panel->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
+    map_->setGeometry(0, 0, w, h - kPanelHeight);
+    controlPanel_->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
 
     try {
         sunSymbol_ = LoadTransparentPicture("term_sun");
-        Image1->setPixmap(QPixmap::fromImage(sunSymbol_));
-        Image1->adjustSize();
+        sunSymbolHolder_->setPixmap(QPixmap::fromImage(sunSymbol_));
+        sunSymbolHolder_->adjustSize();
     } catch (const std::exception& e) {
-        Report(QStringLiteral("Sun symbol"), e);
+        report(QStringLiteral("Sun symbol"), e);
     }
     try {
         outline_ = LoadWorldOutline();
     } catch (const std::exception& e) {
-        Report(QStringLiteral("World outline"), e);
+        report(QStringLiteral("World outline"), e);
     }
     mapCache_ = QImage();
-    SetEditsFromClock();
+    setEditsFromClock();
 }
 
-void TerminatorWindow::SetEditsFromClock() {
-    const QDateTime now = Clock();
-    Edit3->setText(FormatInt(now.time().hour()));
-    Edit4->setText(FormatInt(now.time().minute()));
-    E15->setText(FormatInt(now.date().day()));
-    E16->setText(FormatInt(now.date().month()));
+TerminatorWindow::~TerminatorWindow() = default;
+
+void TerminatorWindow::setEditsFromClock() {
+    const QDateTime now = clock_();
+    hourEdit_->setText(FormatInt(now.time().hour()));
+    minuteEdit_->setText(FormatInt(now.time().minute()));
+    dayEdit_->setText(FormatInt(now.date().day()));
+    monthEdit_->setText(FormatInt(now.date().month()));
 }
 
-TerminatorView TerminatorWindow::CurrentView() const {
+TerminatorView TerminatorWindow::currentView() const {
     TerminatorView v;
-    v.Day = EditValue(E15);
-    v.Month = EditValue(E16);
-    v.Hour = EditValue(Edit3);
-    v.Minute = EditValue(Edit4);
-    v.Year = Clock().date().year();
-    v.ConsiderSummerTime = CB1->isChecked();
-    v.SunPlace = CB2->isChecked();
+    v.Day = EditValue(dayEdit_);
+    v.Month = EditValue(monthEdit_);
+    v.Hour = EditValue(hourEdit_);
+    v.Minute = EditValue(minuteEdit_);
+    v.Year = clock_().date().year();
+    v.ConsiderSummerTime = summerTimeCheck_->isChecked();
+    v.SunPlace = sunPlaceCheck_->isChecked();
     return v;
 }
 
-QImage TerminatorWindow::RenderMap() {
-    if (mapCache_.isNull()) mapCache_ = BuildTerminatorMapCache(pb2->size(), Cb13->isChecked(), outline_);
-    return DrawTerminatorMap(mapCache_, CurrentView(), sunSymbol_);
+QImage TerminatorWindow::renderMap() {
+    if (mapCache_.isNull())
+        mapCache_ = BuildTerminatorMapCache(map_->size(), gridCheck_->isChecked(), outline_);
+    return DrawTerminatorMap(mapCache_, currentView(), sunSymbol_);
 }
 
-void TerminatorWindow::PaintSurface(QPainter& p) {
+void TerminatorWindow::paintMap(QPainter& p) {
     try {
-        p.drawImage(0, 0, RenderMap());
+        p.drawImage(0, 0, renderMap());
     } catch (const std::exception& e) {
-        p.fillRect(pb2->rect(), Qt::white);
+        p.fillRect(map_->rect(), Qt::white);
         if (!paintFailed_) {
             paintFailed_ = true;
             const std::string what = e.what();
             // Not from inside the paint event: a message box would paint over it again.
             QTimer::singleShot(0, this, [this, what] {
-                Report(QStringLiteral("Drawing the map"), std::runtime_error(what));
+                report(QStringLiteral("Drawing the map"), std::runtime_error(what));
             });
         }
     }
 }
 
-void TerminatorWindow::Report(const QString& what, const std::exception& e) {
-    ReportFailure(this, windowTitle(), what + QStringLiteral(": ") + QString::fromLocal8Bit(e.what()));
+void TerminatorWindow::report(const QString& what, const std::exception& e) {
+    ReportFailure(this, what + QStringLiteral(": ") + QString::fromLocal8Bit(e.what()));
 }
 
-void TerminatorWindow::pb2Paint() { pb2->update(); }
+void TerminatorWindow::refresh() { map_->update(); }
 
-void TerminatorWindow::Cb13Click() {
+void TerminatorWindow::onGridToggled() {
     mapCache_ = QImage();
-    pb2Paint();
+    refresh();
 }
 
-void TerminatorWindow::CB8Click() {
-    if (CB8->isChecked())
-        Timer2->start();
+void TerminatorWindow::onFollowClockToggled() {
+    if (followClockCheck_->isChecked())
+        clockTimer_->start();
     else
-        Timer2->stop();
+        clockTimer_->stop();
 }
 
-void TerminatorWindow::Timer2Timer() {
-    SetEditsFromClock();
-    pb2Paint();
+void TerminatorWindow::showCurrentTime() {
+    setEditsFromClock();
+    refresh();
 }
 
-void TerminatorWindow::D21Click() { Timer2Timer(); }
-
-void TerminatorWindow::d15Click() {
-    if (Timer1->isActive()) {
-        Timer1->stop();
-        d15->setText(QStringLiteral("Simulation"));
+void TerminatorWindow::toggleSimulation() {
+    if (simulationTimer_->isActive()) {
+        simulationTimer_->stop();
+        simulationButton_->setText(QStringLiteral("Simulation"));
     } else {
-        CB8->setChecked(false);  // stops Timer2 through CB8Click
-        Timer1->start();
-        d15->setText(QStringLiteral("Stop"));
+        followClockCheck_->setChecked(false);  // stops the clock timer
+        simulationTimer_->start();
+        simulationButton_->setText(QStringLiteral("Stop"));
     }
 }
 
-void TerminatorWindow::Timer1Timer() {
+void TerminatorWindow::stepSimulation() {
     TerminatorClock c;
-    c.Day = EditValue(E15);
-    c.Month = EditValue(E16);
-    c.Hour = EditValue(Edit3);
-    c.Minute = EditValue(Edit4);
-    TerminatorStep(c, RB1->isChecked(), Clock().date().year());
-    Edit4->setText(FormatInt(c.Minute));
-    Edit3->setText(FormatInt(c.Hour));
-    E15->setText(FormatInt(c.Day));
-    E16->setText(FormatInt(c.Month));
-    pb2Paint();
+    c.Day = EditValue(dayEdit_);
+    c.Month = EditValue(monthEdit_);
+    c.Hour = EditValue(hourEdit_);
+    c.Minute = EditValue(minuteEdit_);
+    TerminatorStep(c, changeMinutesRadio_->isChecked(), clock_().date().year());
+    minuteEdit_->setText(FormatInt(c.Minute));
+    hourEdit_->setText(FormatInt(c.Hour));
+    dayEdit_->setText(FormatInt(c.Day));
+    monthEdit_->setText(FormatInt(c.Month));
+    refresh();
 }
 
-void TerminatorWindow::FormClose() {
-    Timer1->stop();
-    Timer2->stop();
+void TerminatorWindow::stopAndDiscard() {
+    simulationTimer_->stop();
+    clockTimer_->stop();
     mapCache_ = QImage();
 }
 
 void TerminatorWindow::closeEvent(QCloseEvent* e) {
-    FormClose();
+    stopAndDiscard();
     QDialog::closeEvent(e);
 }
 
 void TerminatorWindow::done(int r) {
-    FormClose();
+    stopAndDiscard();
     QDialog::done(r);
 }
 

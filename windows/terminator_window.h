@@ -7,6 +7,7 @@
 //
 // The drawing is a pair of free functions on QImages, so it renders without a window:
 // BuildTerminatorMapCache (grid and coastlines, kept between paints) and DrawTerminatorMap.
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -34,12 +35,9 @@ namespace noctaris {
 struct TerminatorView {
     int Day = 1, Month = 1, Hour = 0, Minute = 0;  // the four edits
     int Year = 2000;                               // current calendar year
-    bool ConsiderSummerTime = true;                // "Consider summer time"
+    bool ConsiderSummerTime = true;                // "Consider summer time" (SummerTimeSince1980)
     bool SunPlace = true;                          // "Sun place"
 };
-
-// The summer-time rule of the map: the chart's rule, but never before 1980.
-bool TerminatorSummerTime(int day, int month, int year);
 
 // Everything one drawing places, in the coordinates of the overlay (the map with a margin of
 // 50 pixels on every side, (W + 101) × (H + 101)).
@@ -77,57 +75,59 @@ public:
     explicit TerminatorWindow(const MainWindowSize& size, QWidget* parent = nullptr);
     ~TerminatorWindow() override;
 
-    // Components (their objectName()s carry the same names).
-    QWidget* pb2 = nullptr;    // map drawing area
-    QWidget* Panel = nullptr;  // control panel at the bottom
-    QLineEdit* E15 = nullptr;  // day
-    QLineEdit* E16 = nullptr;  // month
-    QLineEdit* Edit3 = nullptr;  // hour
-    QLineEdit* Edit4 = nullptr;  // minute
-    QRadioButton* RB1 = nullptr;  // "Change minutes"
-    QRadioButton* RB2 = nullptr;  // "Change days"
-    QCheckBox* CB1 = nullptr;   // "Consider summer time"
-    QCheckBox* CB2 = nullptr;   // "Sun place"
-    QCheckBox* CB8 = nullptr;   // "Refresh": follow the clock
-    QCheckBox* Cb13 = nullptr;  // "Grid"
-    QPushButton* Button1 = nullptr;  // "Display"
-    QPushButton* d15 = nullptr;      // "Simulation" / "Stop"
-    QPushButton* Button3 = nullptr;  // "Current time"
-    QLabel* Image1 = nullptr;   // hidden holder of the Sun symbol
-    QTimer* Timer1 = nullptr;   // simulation, 20 ms
-    QTimer* Timer2 = nullptr;   // follow the clock, 10 s
+    // The clock the window reads ("Current time", "Refresh", the year); the computer's clock
+    // unless replaced (tests).
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
-    // The clock the window reads ("Current time", "Refresh", the year). Tests replace it.
-    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
-
-    // Event handlers.
-    void pb2Paint();   // "Display", "Consider summer time", "Sun place": draw the map anew
-    void Cb13Click();  // "Grid": rebuild the map cache
-    void CB8Click();   // "Refresh": Timer2 on or off
-    void Timer2Timer();
-    void D21Click();   // "Current time"
-    void d15Click();   // "Simulation": start or stop Timer1
-    void Timer1Timer();  // one simulation step
+    // Draws the map anew ("Display", "Consider summer time", "Sun place").
+    void refresh();
+    // The clock's day and time into the edits, and the map for them ("Current time", and every
+    // 10 s while "Refresh" is ticked).
+    void showCurrentTime();
+    // One simulation step: a minute or a day on, as the radio buttons say.
+    void stepSimulation();
 
     // The drawing as the next paint shows it (builds the map cache when absent).
-    QImage RenderMap();
+    QImage renderMap();
     // What the edits and check boxes say now.
-    TerminatorView CurrentView() const;
-    bool HasMapCache() const { return !mapCache_.isNull(); }
-    const QImage& SunSymbol() const { return sunSymbol_; }
+    TerminatorView currentView() const;
+    bool hasMapCache() const { return !mapCache_.isNull(); }
+    const QImage& sunSymbol() const { return sunSymbol_; }
 
-    void done(int r) override;  // FormClose: timers off, map cache discarded
+    void done(int r) override;  // timers off, map cache discarded
 
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
     friend class TerminatorSurface;
-    void FormCreate(const MainWindowSize& size);
-    void FormClose();
-    void SetEditsFromClock();
-    void PaintSurface(QPainter& p);
-    void Report(const QString& what, const std::exception& e);
+    void toggleSimulation();      // "Simulation" / "Stop"
+    void onGridToggled();         // "Grid": rebuild the map cache
+    void onFollowClockToggled();  // "Refresh": the clock timer on or off
+    void stopAndDiscard();        // closing: timers off, map cache discarded
+    void setEditsFromClock();
+    void paintMap(QPainter& p);
+    void report(const QString& what, const std::exception& e);
+
+    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
+    QWidget* map_ = nullptr;           // map drawing area
+    QWidget* controlPanel_ = nullptr;  // control panel at the bottom
+    QLineEdit* dayEdit_ = nullptr;
+    QLineEdit* monthEdit_ = nullptr;
+    QLineEdit* hourEdit_ = nullptr;
+    QLineEdit* minuteEdit_ = nullptr;
+    QRadioButton* changeMinutesRadio_ = nullptr;
+    QRadioButton* changeDaysRadio_ = nullptr;
+    QCheckBox* summerTimeCheck_ = nullptr;   // "Consider summer time"
+    QCheckBox* sunPlaceCheck_ = nullptr;     // "Sun place"
+    QCheckBox* followClockCheck_ = nullptr;  // "Refresh": follow the clock
+    QCheckBox* gridCheck_ = nullptr;         // "Grid"
+    QPushButton* displayButton_ = nullptr;
+    QPushButton* simulationButton_ = nullptr;   // "Simulation" / "Stop"
+    QPushButton* currentTimeButton_ = nullptr;
+    QLabel* sunSymbolHolder_ = nullptr;  // hidden holder of the Sun symbol
+    QTimer* simulationTimer_ = nullptr;  // 20 ms
+    QTimer* clockTimer_ = nullptr;       // follow the clock, 10 s
 
     std::vector<OutlinePoint> outline_;
     QImage sunSymbol_;

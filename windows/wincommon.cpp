@@ -1,7 +1,20 @@
 #include "windows/wincommon.h"
 
+#include <QByteArray>
+#include <QDate>
+#include <QDateEdit>
+#include <QFontDatabase>
 #include <QMessageBox>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QWidget>
 #include <QtGlobal>
+
+#include "chart/canvas.h"
+#include "chart/projection.h"
+#include "platform/format.h"
+#include "resources/embedded.h"
 
 namespace noctaris {
 
@@ -13,6 +26,79 @@ void ReportFailure(QWidget* parent, const QString& title, const QString& text) {
         return;
     }
     QMessageBox::warning(parent, title, text);
+}
+
+void ReportFailure(QWidget* window, const QString& text) {
+    ReportFailure(window, window ? window->windowTitle() : QString(), text);
+}
+
+QFont WindowFont(int pixelSize, bool bold) {
+    QFont f(ChartFontFamily());
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QString WindowFontFamilyWithBold() {
+    static const QString family = [] {
+        const QString f = ChartFontFamily();  // registers the regular face
+        const auto bold = FindEmbedded("DejaVuSans-Bold");
+        if (!bold.empty())
+            QFontDatabase::addApplicationFontFromData(QByteArray(
+                reinterpret_cast<const char*>(bold.data()), static_cast<qsizetype>(bold.size())));
+        return f;
+    }();
+    return family;
+}
+
+void SetWhiteBackground(QWidget* widget) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry,
+                            const TextBoxStyle& style) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    box->setFrameStyle(QFrame::NoFrame);
+    box->setReadOnly(style.readOnly);
+    box->setFocusPolicy(style.focus);
+    const Qt::ScrollBarPolicy bars = style.scrollBars ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    box->setHorizontalScrollBarPolicy(bars);
+    box->setVerticalScrollBarPolicy(bars);
+    box->setFont(WindowFont(11));
+    box->document()->setDocumentMargin(style.margin);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    box->setPalette(p);
+    box->setAutoFillBackground(true);
+    return box;
+}
+
+void SetCrLfText(QPlainTextEdit* box, const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box->setPlainText(shown);
+}
+
+QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry) {
+    auto* edit = new QDateEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(geometry);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(ShortDateFormat());
+    edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    edit->setDate(QDate::currentDate());
+    return edit;
+}
+
+bool SummerTimeSince1980(int day, int month, int year) {
+    return year >= 1980 && IsSummerTime(day, month, year);
 }
 
 }  // namespace noctaris

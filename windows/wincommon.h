@@ -1,7 +1,12 @@
 #pragma once
-// What every window of the program shares.
+// What every window of the program shares: its fonts, white backgrounds and text boxes, date
+// fields, the summer-time rule of the Sun and terminator windows, and how a failure is reported.
+#include <QFont>
+#include <QRect>
 #include <QString>
 
+class QDateEdit;
+class QPlainTextEdit;
 class QWidget;
 
 namespace noctaris {
@@ -13,5 +18,40 @@ bool DialogsAllowed();
 // A failure inside an event handler: a warning box over `parent` titled `title`, or a log line
 // when dialogs are off. The program goes on either way.
 void ReportFailure(QWidget* parent, const QString& title, const QString& text);
+// The same, titled with the window's own title.
+void ReportFailure(QWidget* window, const QString& text);
+
+// The bundled DejaVu Sans in a pixel size (it stands for "Verdana" and "MS Sans Serif"). A bold
+// font is synthesised from the regular face unless WindowFontFamilyWithBold() has run.
+QFont WindowFont(int pixelSize, bool bold = false);
+// The bundled family with its bold face registered as well, for windows whose bold texts would
+// look smeared when synthesised.
+QString WindowFontFamilyWithBold();
+
+// A white window background (Window colour, filled automatically).
+void SetWhiteBackground(QWidget* widget);
+
+// How a borderless white text box behaves: the Moon and Sun windows' boxes take focus on a
+// click and never scroll; the planet window's take no focus and scroll when their text does
+// not fit.
+struct TextBoxStyle {
+    bool readOnly = true;
+    Qt::FocusPolicy focus = Qt::ClickFocus;
+    bool scrollBars = false;  // as needed; otherwise never
+    int margin = 2;           // pixels around the text
+};
+// A borderless white text box in the 11 pixel window font, black text.
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry,
+                            const TextBoxStyle& style = {});
+// Shows a text of CR LF lines in a text box, which takes plain line breaks.
+void SetCrLfText(QPlainTextEdit* box, const QString& text);
+
+// A date field with a calendar pop-up, the short date format and the dates 1..9999, set to
+// today.
+QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry);
+
+// The summer-time rule of the Sun and terminator windows: the chart's rule, but never before
+// 1980.
+bool SummerTimeSince1980(int day, int month, int year);
 
 }  // namespace noctaris

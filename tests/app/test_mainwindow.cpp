@@ -382,12 +382,12 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     EXPECT_FALSE(w->ephemerisWindow()->isVisible());  // created hidden at start
     ui.ephemerisAction->trigger();
     ASSERT_TRUE(w->ephemerisWindow()->isVisible());
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Minute, 32);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Minute, 32);
     ui.stepCombo->setCurrentIndex(9);  // 1 hour
     w->toggleAnimation();
     w->onAnimationTick();
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Hour, 22);
-    EXPECT_EQ(w->ephemerisWindow()->Snapshot().Day, 7);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Hour, 22);
+    EXPECT_EQ(w->ephemerisWindow()->snapshot().Day, 7);
     ui.ephemerisAction->trigger();  // already open: brought to the front, still one window
     EXPECT_TRUE(w->ephemerisWindow()->isVisible());
     for (QAction* a : {ui.moonWindowAction, ui.sunWindowAction, ui.ephemerisAction, ui.moonPhaseCalendarAction,

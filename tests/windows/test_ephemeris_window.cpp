@@ -12,8 +12,12 @@
 #include <QSet>
 #include <QTableWidget>
 
+#include "window_tests.h"
+
 namespace noctaris {
 namespace {
+
+using test::Child;
 
 class EphemTable : public ::testing::Test {
 protected:
@@ -135,37 +139,37 @@ TEST_F(EphemTable, WindowShowsTheTableAndHidesOnClose) {
     EphemerisWindow w(observer_);
     EXPECT_EQ(w.windowTitle(), "Ephemeris table");
     EXPECT_EQ(w.size(), QSize(782, 417));
-    ASSERT_NE(w.findChild<QTableWidget*>("SG1"), nullptr);
-    ASSERT_NE(w.findChild<QLabel*>("Label1"), nullptr);
-    EXPECT_EQ(w.SG1->geometry(), QRect(16, 16, 749, 381));
-    EXPECT_EQ(w.SG1->rowCount(), kEphemRows);
-    EXPECT_EQ(w.SG1->columnCount(), kEphemCols);
+    QTableWidget* const table = Child<QTableWidget>(w, "table");
+    QLabel* const earthLongitude = Child<QLabel>(w, "earthLongitudeLabel");
+    EXPECT_EQ(table->geometry(), QRect(16, 16, 749, 381));
+    EXPECT_EQ(table->rowCount(), kEphemRows);
+    EXPECT_EQ(table->columnCount(), kEphemCols);
     EXPECT_FALSE(w.isVisible());  // created hidden
 
-    w.Snapshot() = Snap();
+    w.snapshot() = Snap();
     w.show();  // showing fills the table
     const EphemerisTableTexts t = BuildEphemerisTable(Snap(), observer_);
     for (int r = 0; r < kEphemRows; ++r)
         for (int c = 0; c < kEphemCols; ++c)
-            EXPECT_EQ(w.SG1->item(r, c)->text(), t.cells[r][c]) << r << "," << c;
-    EXPECT_EQ(w.Label1->text(), t.earthLongitude);
-    EXPECT_FALSE(w.Label1->isVisible());
+            EXPECT_EQ(table->item(r, c)->text(), t.cells[r][c]) << r << "," << c;
+    EXPECT_EQ(earthLongitude->text(), t.earthLongitude);
+    EXPECT_FALSE(earthLongitude->isVisible());
 
     // Every planet column lies inside the grid, and every text fits its cell.
-    const QFontMetrics fm(w.SG1->font());
+    const QFontMetrics fm(table->font());
     int right = 0;
     for (int c = 0; c < kEphemCols; ++c) {
-        right = w.SG1->columnViewportPosition(c) + w.SG1->columnWidth(c);
+        right = table->columnViewportPosition(c) + table->columnWidth(c);
         for (int r = 0; r < kEphemRows; ++r)
-            EXPECT_LE(fm.horizontalAdvance(t.cells[r][c]) + 6, w.SG1->columnWidth(c))
+            EXPECT_LE(fm.horizontalAdvance(t.cells[r][c]) + 6, table->columnWidth(c))
                 << t.cells[r][c].toStdString();
     }
-    EXPECT_LE(right, w.SG1->width());
-    EXPECT_LE(w.SG1->rowViewportPosition(kEphemRows - 1) + w.SG1->rowHeight(kEphemRows - 1),
-              w.SG1->height());
+    EXPECT_LE(right, table->width());
+    EXPECT_LE(table->rowViewportPosition(kEphemRows - 1) + table->rowHeight(kEphemRows - 1),
+              table->height());
 
     const QString grabDir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
-    if (!grabDir.isEmpty()) w.grab().save(QDir(grabDir).filePath("ephem_chemnitz_2026-12-07.png"));
+    if (!grabDir.isEmpty()) w.grab().save(QDir(grabDir).filePath("ephemeris_chemnitz_2026-12-07.png"));
 
     w.close();
     EXPECT_FALSE(w.isVisible());
@@ -174,32 +178,33 @@ TEST_F(EphemTable, WindowShowsTheTableAndHidesOnClose) {
 
 TEST_F(EphemTable, RefreshRewritesOnlyChangedCells) {
     EphemerisWindow w(observer_);
-    w.Snapshot() = Snap();
-    w.FormActivate();
+    QTableWidget* const table = Child<QTableWidget>(w, "table");
+    w.snapshot() = Snap();
+    w.refresh();
 
     QSet<int> changedRows;  // rows 1..13 of the planet columns touched by a refresh
-    QObject::connect(w.SG1->model(), &QAbstractItemModel::dataChanged,
+    QObject::connect(table->model(), &QAbstractItemModel::dataChanged,
                      [&](const QModelIndex& tl, const QModelIndex& br) {
                          for (int r = tl.row(); r <= br.row(); ++r)
                              if (r >= 1 && r <= 13 && br.column() >= 1) changedRows.insert(r);
                      });
-    w.FormActivate();  // same moment: nothing to rewrite
+    w.refresh();  // same moment: nothing to rewrite
     EXPECT_TRUE(changedRows.isEmpty());
 
     // The chart moves on a day: the main window writes the snapshot and refreshes.
     observer_.Day = 8;
-    w.Snapshot() = Snap();
-    w.FormActivate();
+    w.snapshot() = Snap();
+    w.refresh();
     EXPECT_TRUE(changedRows.contains(1));   // heliocentric longitude
     EXPECT_TRUE(changedRows.contains(6));   // geocentric longitude
     const EphemerisTableTexts t = BuildEphemerisTable(Snap(), observer_);
     for (int r = 1; r < kEphemRows; ++r)
-        for (int c = 1; c < kEphemCols; ++c) EXPECT_EQ(w.SG1->item(r, c)->text(), t.cells[r][c]);
+        for (int c = 1; c < kEphemCols; ++c) EXPECT_EQ(table->item(r, c)->text(), t.cells[r][c]);
 
     // The observer's place is read at each refresh, not copied into the snapshot.
     observer_.Latitude = -80;
-    w.FormActivate();
-    EXPECT_EQ(w.SG1->item(12, 4)->text(), "unvisible");  // Jupiter from far south
+    w.refresh();
+    EXPECT_EQ(table->item(12, 4)->text(), "unvisible");  // Jupiter from far south
 }
 
 }  // namespace

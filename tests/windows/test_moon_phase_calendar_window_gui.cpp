@@ -8,11 +8,13 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include "window_tests.h"
 #include "platform/pictures.h"
 #include "windows/moon_phase_calendar_window.h"
 
 using namespace noctaris;
 using namespace noctaris::mooncal;
+using test::Child;
 
 namespace {
 
@@ -174,47 +176,49 @@ TEST_F(MoonCalendarPaint, AnyMonthPaintsWithinTheGrid) {
 
 TEST(MoonCalendarWindow, ComponentsAsDesigned) {
     MoonPhaseCalendarWindow w;
+    QFrame* const panel = Child<QFrame>(w, "datePanel");
+    QLabel* const label = Child<QLabel>(w, "dateLabel");
+    QDateEdit* const date = Child<QDateEdit>(w, "dateEdit");
     EXPECT_EQ(w.windowTitle(), "Moon phase calendar");
     EXPECT_EQ(w.size(), QSize(784, 605));
-    EXPECT_EQ(w.Panel1->geometry(), QRect(0, 0, 784, 27));
-    EXPECT_EQ(w.Panel1->palette().color(QPalette::Window), QColor(240, 240, 240));
-    EXPECT_EQ(w.label1->text(), "Date");
-    EXPECT_EQ(w.label1->pos(), QPoint(16, 6));
-    EXPECT_EQ(w.label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    EXPECT_EQ(w.DE1->geometry(), QRect(67, 2, 106, 24));
-    EXPECT_TRUE(w.DE1->calendarPopup());
-    EXPECT_EQ(w.DE1->calendarWidget()->windowTitle(), "Datumseingabe");
-    EXPECT_EQ(w.DE1->date(), QDate::currentDate());
-    EXPECT_EQ(w.Paintbox1->geometry(), QRect(0, 27, 784, 578));
-    EXPECT_FALSE(w.image1->isVisibleTo(&w));
-    for (const char* name : {"Panel1", "label1", "DE1", "Paintbox1", "image1"})
-        EXPECT_NE(w.findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(panel->geometry(), QRect(0, 0, 784, 27));
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(240, 240, 240));
+    EXPECT_EQ(label->text(), "Date");
+    EXPECT_EQ(label->pos(), QPoint(16, 6));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(date->geometry(), QRect(67, 2, 106, 24));
+    EXPECT_TRUE(date->calendarPopup());
+    EXPECT_EQ(date->calendarWidget()->windowTitle(), "Datumseingabe");
+    EXPECT_EQ(date->date(), QDate::currentDate());
+    EXPECT_EQ(Child<QWidget>(w, "calendarBox")->geometry(), QRect(0, 27, 784, 578));
+    EXPECT_FALSE(Child<QLabel>(w, "sheetHolder")->isVisibleTo(&w));
 }
 
 TEST(MoonCalendarWindow, ActivationLoadsTheSheetAndRepaintsOnDateChange) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     MoonPhaseCalendarWindow w;
-    w.DE1->setDate(QDate(2020, 1, 1));
-    w.FormActivate();
-    EXPECT_EQ(w.Sheet().size(), QSize(602, 315));
-    EXPECT_EQ(w.image1->size(), QSize(602, 315));
-    EXPECT_EQ(w.DE1->date(), QDate::currentDate());  // activation shows today
+    QDateEdit* const date = Child<QDateEdit>(w, "dateEdit");
+    date->setDate(QDate(2020, 1, 1));
+    w.showToday();
+    EXPECT_EQ(w.sheet().size(), QSize(602, 315));
+    EXPECT_EQ(Child<QLabel>(w, "sheetHolder")->size(), QSize(602, 315));
+    EXPECT_EQ(date->date(), QDate::currentDate());  // activation shows today
 
     // Days of one month reuse its pictures; another month computes its own.
-    w.DE1->setDate(QDate(2026, 12, 5));
-    const int before = w.PictureComputations();
-    const QImage fifth = w.RenderMonth();
-    EXPECT_EQ(w.PictureComputations(), before + 1);
-    w.DE1->setDate(QDate(2026, 12, 24));
-    const QImage img = w.RenderMonth();
-    EXPECT_EQ(w.PictureComputations(), before + 1);
-    w.DE1->setDate(QDate(2027, 1, 24));
-    w.RenderMonth();
-    EXPECT_EQ(w.PictureComputations(), before + 2);
-    w.DE1->setDate(QDate(2026, 12, 24));
+    date->setDate(QDate(2026, 12, 5));
+    const int before = w.pictureComputations();
+    const QImage fifth = w.renderMonth();
+    EXPECT_EQ(w.pictureComputations(), before + 1);
+    date->setDate(QDate(2026, 12, 24));
+    const QImage img = w.renderMonth();
+    EXPECT_EQ(w.pictureComputations(), before + 1);
+    date->setDate(QDate(2027, 1, 24));
+    w.renderMonth();
+    EXPECT_EQ(w.pictureComputations(), before + 2);
+    date->setDate(QDate(2026, 12, 24));
 
     // What the window paints is the month view of its date.
-    const QImage expected = Paint(w.CurrentView());
+    const QImage expected = Paint(w.currentView());
     EXPECT_EQ(img.convertToFormat(QImage::Format_RGB32), expected);
     EXPECT_NE(fifth, img);  // the chosen day's frame moved
 

@@ -11,15 +11,12 @@
 #include "astro/sunmoon_reports.h"
 #include "chart/projection.h"
 #include "platform/format.h"
+#include "window_tests.h"
 #include "support.h"
 #include "windows/moon_window.h"
 
-// Readable failure messages for texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
-
 using namespace noctaris;
+using test::Child;
 
 namespace {
 
@@ -138,11 +135,11 @@ TEST(MoonWindow, LayoutAndFixedData) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Moon parameter"));
     EXPECT_EQ(w.size(), QSize(519, 360));
     EXPECT_FALSE(w.isModal());
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("Moon"));
-    EXPECT_EQ(w.Image1->pixmap().size(), QSize(117, 117));
-    EXPECT_TRUE(w.Memo1->isReadOnly());
-    EXPECT_TRUE(w.Memo2->isReadOnly());
-    const QStringList fixed = w.Memo2->toPlainText().split('\n');
+    EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), QStringLiteral("Moon"));
+    EXPECT_EQ(Child<QLabel>(w, "photo")->pixmap().size(), QSize(117, 117));
+    EXPECT_TRUE(Child<QPlainTextEdit>(w, "reportText")->isReadOnly());
+    EXPECT_TRUE(Child<QPlainTextEdit>(w, "fixedDataText")->isReadOnly());
+    const QStringList fixed = Child<QPlainTextEdit>(w, "fixedDataText")->toPlainText().split('\n');
     ASSERT_EQ(fixed.size(), 10);
     EXPECT_EQ(fixed[3], QStringLiteral("Volume 2,2\u00B710^10 km\u00B3 = 0,02 VE"));
     EXPECT_EQ(fixed[7], QStringLiteral("Inclination of orbit 5\u00B08'43\""));
@@ -154,24 +151,25 @@ TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     MoonWindow w(&snap, &o);
-    w.SetTodayProvider([] { return EncodeDate(2026, 12, 1); });
+    w.setTodayProvider([] { return EncodeDate(2026, 12, 1); });
     w.show();  // showing rebuilds
-    EXPECT_EQ(w.Report(), QString::fromUtf8(kChemnitzReport));
-    EXPECT_EQ(w.Memo1->toPlainText(), QString(w.Report()).replace("\r\n", "\n"));
+    EXPECT_EQ(w.report(), QString::fromUtf8(kChemnitzReport));
+    QPlainTextEdit* const reportText = Child<QPlainTextEdit>(w, "reportText");
+    EXPECT_EQ(reportText->toPlainText(), QString(w.report()).replace("\r\n", "\n"));
 
-    snap.Hour = 22;  // the main window refreshes the snapshot, then calls pb2Paint
-    w.pb2Paint();
-    EXPECT_TRUE(w.Report().contains(QStringLiteral("Local time\t22:30:00 ; 01.12.2026")));
+    snap.Hour = 22;  // the main window refreshes the snapshot, then calls refresh
+    w.refresh();
+    EXPECT_TRUE(w.report().contains(QStringLiteral("Local time\t22:30:00 ; 01.12.2026")));
 
-    const QString before = w.Report();
+    const QString before = w.report();
     snap.Day = 31;
     snap.Month = 11;  // no 31 November: the rebuild fails, nothing escapes, the text stays
-    EXPECT_NO_THROW(w.pb2Paint());
-    EXPECT_EQ(w.Report(), before);
+    EXPECT_NO_THROW(w.refresh());
+    EXPECT_EQ(w.report(), before);
 
     // A look at the window: save it where NOCTARIS_GRAB_DIR points.
     snap = SnapshotOf(o);
-    w.pb2Paint();
+    w.refresh();
     const QPixmap shot = w.grab();
     EXPECT_EQ(shot.size(), QSize(519, 360));
     if (const char* dir = std::getenv("NOCTARIS_GRAB_DIR"))

@@ -1,5 +1,6 @@
 // The orbits window: table, scale, placement of the objects on their orbits, the plan's pixels
 // and the window's controls and simulation.
+#include <algorithm>
 #include <cmath>
 
 #include <QDate>
@@ -11,14 +12,18 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "astro/planets.h"
 #include "chart/projection.h"
+#include "window_tests.h"
 #include "windows/orbits_window.h"
 
 namespace noctaris {
 namespace {
+
+using test::Child;
 
 class OrbitsTest : public ::testing::Test {
 protected:
@@ -235,77 +240,110 @@ TEST_F(OrbitsTest, OrbitColoursInListOrderAndWrapping) {
 
 TEST_F(OrbitsTest, WindowControlsAndSimulation) {
     OrbitsWindow w(MainWindowSize{900, 640});
+    QListWidget* const list = Child<QListWidget>(w, "objectList");
+    QDateEdit* const date = Child<QDateEdit>(w, "dateEdit");
+    QSpinBox* const step = Child<QSpinBox>(w, "stepSpin");
+    QTimer* const timer = Child<QTimer>(w, "simulationTimer");
+    QPushButton* const simulation = Child<QPushButton>(w, "simulationButton");
     EXPECT_EQ(w.windowTitle(), "Orbits");
     EXPECT_EQ(w.size(), QSize(900, 640));
-    ASSERT_EQ(w.CL1->count(), 18);
-    EXPECT_EQ(w.CL1->item(0)->text(), "Asteroid Apollo");
-    EXPECT_EQ(w.CL1->item(9)->text(), "Dwarfplanet Pluto");
-    EXPECT_EQ(w.CL1->item(17)->text(), "Venus");
-    EXPECT_TRUE(w.TickedNames().isEmpty());
-    EXPECT_EQ(w.DE1->date(), QDate::currentDate());
-    EXPECT_EQ(w.rx1->minimum(), -30);
-    EXPECT_EQ(w.rx1->maximum(), 30);
-    EXPECT_EQ(w.rx1->value(), 1);
-    EXPECT_EQ(w.Timer1->interval(), 50);
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_DOUBLE_EQ(w.Scale(), 50);
+    ASSERT_EQ(list->count(), 18);
+    EXPECT_EQ(list->item(0)->text(), "Asteroid Apollo");
+    EXPECT_EQ(list->item(9)->text(), "Dwarfplanet Pluto");
+    EXPECT_EQ(list->item(17)->text(), "Venus");
+    EXPECT_TRUE(w.tickedNames().isEmpty());
+    EXPECT_EQ(date->date(), QDate::currentDate());
+    EXPECT_EQ(step->minimum(), -30);
+    EXPECT_EQ(step->maximum(), 30);
+    EXPECT_EQ(step->value(), 1);
+    EXPECT_EQ(timer->interval(), 50);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_DOUBLE_EQ(w.scale(), 50);
 
     // Ticks: list order decides the colours; a re-activation keeps them.
-    ASSERT_TRUE(w.SetTicked("Venus", true));
-    ASSERT_TRUE(w.SetTicked("Earth", true));
-    EXPECT_FALSE(w.SetTicked("Pluto", true));
-    w.RG1Click();
-    EXPECT_EQ(w.TickedNames(), QStringList({"Earth", "Venus"}));
-    const OrbitPlanView v = w.CurrentView();
+    ASSERT_TRUE(w.setTicked("Venus", true));
+    ASSERT_TRUE(w.setTicked("Earth", true));
+    EXPECT_FALSE(w.setTicked("Pluto", true));
+    w.refillObjectList();
+    EXPECT_EQ(w.tickedNames(), QStringList({"Earth", "Venus"}));
+    const OrbitPlanView v = w.currentView();
     ASSERT_EQ(v.TickedCount, 2);
     EXPECT_EQ(v.Ticked[0]->Name, "Earth");
 
     // Simulation: the button toggles the timer; each tick moves the date by the step.
-    w.B5Click();
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.b5->text(), "Stop");
-    w.B5Click();
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.b5->text(), "Simulation");
+    simulation->click();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(simulation->text(), "Stop");
+    simulation->click();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(simulation->text(), "Simulation");
 
-    w.DE1->setDate(QDate(2026, 12, 30));
-    w.Timer1Timer();
-    w.Timer1Timer();
-    EXPECT_EQ(w.DE1->date(), QDate(2027, 1, 1));
-    EXPECT_EQ(w.CurrentView().Year, 2027);
-    w.rx1->setValue(-30);
-    w.Timer1Timer();
-    EXPECT_EQ(w.DE1->date(), QDate(2026, 12, 2));
-    w.rx1->setValue(0);
-    w.Timer1Timer();
-    EXPECT_EQ(w.DE1->date(), QDate(2026, 12, 2));
-    w.rx1->setValue(30);
-    w.DE1->setDate(QDate(9999, 12, 20));
-    w.Timer1Timer();
-    EXPECT_EQ(w.DE1->date(), QDate(9999, 12, 31));  // held at the end of the date range
+    date->setDate(QDate(2026, 12, 30));
+    w.stepSimulation();
+    w.stepSimulation();
+    EXPECT_EQ(date->date(), QDate(2027, 1, 1));
+    EXPECT_EQ(w.currentView().Year, 2027);
+    step->setValue(-30);
+    w.stepSimulation();
+    EXPECT_EQ(date->date(), QDate(2026, 12, 2));
+    step->setValue(0);
+    w.stepSimulation();
+    EXPECT_EQ(date->date(), QDate(2026, 12, 2));
+    step->setValue(30);
+    date->setDate(QDate(9999, 12, 20));
+    w.stepSimulation();
+    EXPECT_EQ(date->date(), QDate(9999, 12, 31));  // held at the end of the date range
 
     // Scale buttons.
-    for (int i = 0; i < 10; ++i) w.S8Click();
-    EXPECT_DOUBLE_EQ(w.Scale(), 500);
-    w.S18Click();
-    EXPECT_DOUBLE_EQ(w.Scale(), 50);
-    w.S9Click();
-    EXPECT_NEAR(w.Scale(), 35.3553, 1e-4);
+    for (int i = 0; i < 10; ++i) Child<QToolButton>(w, "zoomInButton")->click();
+    EXPECT_DOUBLE_EQ(w.scale(), 500);
+    Child<QToolButton>(w, "zoomResetButton")->click();
+    EXPECT_DOUBLE_EQ(w.scale(), 50);
+    Child<QToolButton>(w, "zoomOutButton")->click();
+    EXPECT_NEAR(w.scale(), 35.3553, 1e-4);
 }
 
-// Grabs of the window at a few zoom levels for looking at them (only when asked for).
-TEST_F(OrbitsTest, GrabsWhenAsked) {
-    const QByteArray dir = qgetenv("NOCTARIS_GRAB_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "set NOCTARIS_GRAB_DIR to write the grabs";
+// The window at a few zoom levels, 50 · √2^level pixels per AU: the Earth's orbit runs 0.983 to
+// 1.017 AU from the Sun and Jupiter's 4.95 to 5.46 AU, and an orbit too large for the plan leaves
+// it. Seen along the ray to the left of the Sun, clear of both planets on 7 December 2026.
+TEST_F(OrbitsTest, ZoomLevelsScaleTheOrbits) {
     OrbitsWindow w(MainWindowSize{1070, 751});
-    w.DE1->setDate(QDate(2026, 12, 7));
-    for (const OrbitObject& o : OrbitTable()) w.SetTicked(o.Name, true);
+    Child<QDateEdit>(w, "dateEdit")->setDate(QDate(2026, 12, 7));
+    ASSERT_TRUE(w.setTicked("Earth", true));    // first in the list: white
+    ASSERT_TRUE(w.setTicked("Jupiter", true));  // second: blue
     w.show();
+    QWidget* const plan = Child<QWidget>(w, "plan");
+    const QRgb white = qRgb(255, 255, 255) & 0xFFFFFF, blue = qRgb(0, 0, 255) & 0xFFFFFF;
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
     for (int level : {-4, 0, 2, 6}) {
-        w.S18Click();
-        for (int i = 0; i < level; ++i) w.S8Click();
-        for (int i = 0; i < -level; ++i) w.S9Click();
-        w.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString("orbits_%1.png").arg(level)));
+        SCOPED_TRACE(level);
+        Child<QToolButton>(w, "zoomResetButton")->click();
+        for (int i = 0; i < level; ++i) Child<QToolButton>(w, "zoomInButton")->click();
+        for (int i = 0; i < -level; ++i) Child<QToolButton>(w, "zoomOutButton")->click();
+        const double scale = 50 * std::pow(2.0, level / 2.0);
+        ASSERT_NEAR(w.scale(), scale, 1e-9);
+
+        const QImage img = plan->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int cx = img.width() / 2, cy = img.height() / 2;
+        EXPECT_NE(img.pixel(cx, cy) & 0xFFFFFF, 0u);  // the Sun
+        // Whether `colour` lies on the ray between `from` and `to` AU from the Sun (one pixel
+        // of slack every way).
+        auto onRay = [&](QRgb colour, double from, double to) {
+            const int x0 = std::max(0, static_cast<int>(cx - to * scale) - 1);
+            const int x1 = std::min(cx - 1, static_cast<int>(cx - from * scale) + 1);
+            for (int y = cy - 1; y <= cy + 1; ++y)
+                for (int x = x0; x <= x1; ++x)
+                    if ((img.pixel(x, y) & 0xFFFFFF) == colour) return true;
+            return false;
+        };
+        ASSERT_LT(1.017 * scale, cx);  // the Earth's orbit fits the plan at every level
+        EXPECT_TRUE(onRay(white, 0.983, 1.017));
+        if (5.46 * scale < cx)
+            EXPECT_TRUE(onRay(blue, 4.95, 5.46));
+        else
+            EXPECT_FALSE(onRay(blue, 0.5, 1000)) << "Jupiter's orbit beyond the plan's edge";
+        EXPECT_EQ(level >= 2, 4.95 * scale > cx);  // the levels cover both cases
+        if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(QString("orbits_%1.png").arg(level)));
     }
 }
 

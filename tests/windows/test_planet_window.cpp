@@ -9,38 +9,18 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "windows/planet_window.h"
 #include "astro/ephemeris_table.h"
-
-// Readable failure messages for texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
+#include "window_tests.h"
+#include "support.h"
+#include "windows/planet_window.h"
 
 using namespace noctaris;
+using test::Child;
 
 namespace {
 
-class Pin {
-public:
-    explicit Pin(const QLocale& l) { QLocale::setDefault(l); }
-    ~Pin() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
-
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
-
-ObserverState Chemnitz() {
-    ObserverState o;
-    o.PlaceName = "Chemnitz, D";
-    o.Latitude = 50.836667;
-    o.Longitude = 12.854444;
-    o.TimeZone = 1;
-    return o;
-}
 
 PlanetSnapshot Snapshot(const char* planet, int y = 2026, int mo = 12, int d = 7, int h = 21,
                         int mi = 30, int s = 0, double zone = 1) {
@@ -78,8 +58,8 @@ PlanetInfo Crafted() {
 
 }  // namespace
 
-TEST(InfoPlanet, RiseAndSetTexts) {
-    Pin pin(kEnglish);
+TEST(PlanetTexts, RiseAndSetTexts) {
+    test::PinnedLocale pin(kEnglish);
     EXPECT_EQ(RiseSetText(6.5333), "6h32m");
     EXPECT_EQ(RiseSetText(6.9999), "6h60m");  // minutes round up, the hour stays
     EXPECT_EQ(RiseSetText(0), "0h0m");
@@ -90,8 +70,8 @@ TEST(InfoPlanet, RiseAndSetTexts) {
     EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity()), "-");
 }
 
-TEST(InfoPlanet, DeclinationDegreesKeepTheSignBelowOneDegree) {
-    Pin pin(kEnglish);
+TEST(PlanetTexts, DeclinationDegreesKeepTheSignBelowOneDegree) {
+    test::PinnedLocale pin(kEnglish);
     EXPECT_EQ(DeclinationDegreeText(-0.0, -20), "-0");
     EXPECT_EQ(DeclinationDegreeText(0.0, -20), "-0");
     EXPECT_EQ(DeclinationDegreeText(-5, -20), "-5");  // no second minus
@@ -105,8 +85,8 @@ TEST(InfoPlanet, DeclinationDegreesKeepTheSignBelowOneDegree) {
     EXPECT_EQ(lines[5], "Equatorial coordinates: RA = 8h 41.3 min, DE = -0° 20.0'");
 }
 
-TEST(InfoPlanet, ComputedBlockLinesAndFormats) {
-    Pin pin(kEnglish);
+TEST(PlanetTexts, ComputedBlockLinesAndFormats) {
+    test::PinnedLocale pin(kEnglish);
     const QString text = PlanetComputedBlock(Crafted());
     EXPECT_FALSE(text.endsWith("\n"));
     EXPECT_FALSE(text.contains('\t'));
@@ -122,15 +102,15 @@ TEST(InfoPlanet, ComputedBlockLinesAndFormats) {
     EXPECT_EQ(lines[7], "Visual brightness -2.55m");
     EXPECT_EQ(lines[8], "Rise time 19h30m / Set time 10h15m");
 
-    Pin german(kGerman);
+    test::PinnedLocale german(kGerman);
     const QStringList de = PlanetComputedBlock(Crafted()).split("\r\n");
     EXPECT_EQ(de[0], "Heliocentric coordinates: lenght = 123,46°, width = -1,23°");
     EXPECT_EQ(de[5], "Equatorial coordinates: RA = 8h 41,3 min, DE = 18° 37,7'");
     EXPECT_EQ(de[7], "Visual brightness -2,55m");
 }
 
-TEST(InfoPlanet, LightTimeSplitsAfterRounding) {
-    Pin pin(kEnglish);
+TEST(PlanetTexts, LightTimeSplitsAfterRounding) {
+    test::PinnedLocale pin(kEnglish);
     PlanetInfo info = Crafted();
     info.Record.Distance = 119.6 * 299792.458 / 149597870.0;  // 119.6 s: 2 min 0 s, not 1 min 60 s
     EXPECT_EQ(PlanetComputedBlock(info).split("\r\n")[3], "Radiaded light 2 min 0 s");
@@ -140,7 +120,7 @@ TEST(InfoPlanet, LightTimeSplitsAfterRounding) {
     EXPECT_FALSE(text.contains("inf", Qt::CaseInsensitive));
 }
 
-TEST(InfoPlanet, MomentIsTheLocalClockTimeInUT) {
+TEST(PlanetTexts, MomentIsTheLocalClockTimeInUT) {
     // 2026-12-07 21:30:00 at zone +1 is 20:30 UT.
     EXPECT_NEAR(PlanetMomentJD(Snapshot("Saturn")), 2461381.5 + 20.5 / 24, 1e-9);
     EXPECT_NEAR(PlanetMomentJD(Snapshot("Saturn", 2000, 1, 1, 12, 0, 0, 0)), 2451545.0, 1e-9);
@@ -151,12 +131,12 @@ TEST(InfoPlanet, MomentIsTheLocalClockTimeInUT) {
                 PlanetMomentJD(Snapshot("Mars", 1582, 10, 15, 0, 0, 0, 0)), 1e-9);
 }
 
-TEST(InfoPlanet, EveryChartPlanetHasPictureDataAndAFullBlock) {
-    Pin pin(kEnglish);
+TEST(PlanetTexts, EveryChartPlanetHasPictureDataAndAFullBlock) {
+    test::PinnedLocale pin(kEnglish);
     for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
         EXPECT_FALSE(PlanetPictureName(name).empty()) << name;
         EXPECT_FALSE(PlanetDataBlock(name).isEmpty()) << name;
-        const QString text = PlanetComputedBlock(Snapshot(name), Chemnitz());
+        const QString text = PlanetComputedBlock(Snapshot(name), test::Chemnitz());
         EXPECT_EQ(text.split("\r\n").size(), 9) << name;
         EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive)) << name;
     }
@@ -166,35 +146,38 @@ TEST(InfoPlanet, EveryChartPlanetHasPictureDataAndAFullBlock) {
         "Sun distance 778 millions km = 5,203 AU\r\nOrbit time 11 years 321 days\r\n"));
 }
 
-TEST(InfoPlanet, WindowShowsPictureNameDataAndComputedBlock) {
-    Pin pin(kEnglish);
+TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
+    test::PinnedLocale pin(kEnglish);
     qputenv("NOCTARIS_NO_DIALOGS", "1");
-    const ObserverState chemnitz = Chemnitz();
+    const ObserverState chemnitz = test::Chemnitz();
     PlanetWindow w(Snapshot("Saturn"), chemnitz);
+    QLabel* const name = Child<QLabel>(w, "nameLabel");
+    QLabel* const picture = Child<QLabel>(w, "picture");
+    QPlainTextEdit* const data = Child<QPlainTextEdit>(w, "dataText");
+    QPlainTextEdit* const computed = Child<QPlainTextEdit>(w, "computedText");
     EXPECT_EQ(w.windowTitle(), "Information about planets");
     EXPECT_EQ(w.size(), QSize(426, 302));
-    EXPECT_TRUE(w.Memo1Text().isEmpty());  // filled on activation
+    EXPECT_TRUE(w.computedBlock().isEmpty());  // filled on activation
     w.show();
-    EXPECT_EQ(w.Label1->text(), "Saturn");
-    EXPECT_EQ(w.Label1->pos(), QPoint(42, 136));
-    EXPECT_TRUE(w.Label1->font().bold());
-    ASSERT_FALSE(w.Image1->pixmap().isNull());
-    EXPECT_EQ(w.Image1->geometry(), QRect(12, 12, 117, 117));
-    EXPECT_EQ(w.Memo2->geometry(), QRect(136, 12, 281, 161));
-    EXPECT_EQ(w.Memo1->geometry(), QRect(12, 172, 413, 121));
-    EXPECT_FALSE(w.Memo3->isVisible());
-    EXPECT_TRUE(w.Memo1->isReadOnly());
-    EXPECT_EQ(w.Memo1->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(w.findChild<QPlainTextEdit*>("Memo1"), w.Memo1);
+    EXPECT_EQ(name->text(), "Saturn");
+    EXPECT_EQ(name->pos(), QPoint(42, 136));
+    EXPECT_TRUE(name->font().bold());
+    ASSERT_FALSE(picture->pixmap().isNull());
+    EXPECT_EQ(picture->geometry(), QRect(12, 12, 117, 117));
+    EXPECT_EQ(data->geometry(), QRect(136, 12, 281, 161));
+    EXPECT_EQ(computed->geometry(), QRect(12, 172, 413, 121));
+    EXPECT_FALSE(Child<QPlainTextEdit>(w, "allDataText")->isVisible());
+    EXPECT_TRUE(computed->isReadOnly());
+    EXPECT_EQ(computed->focusPolicy(), Qt::NoFocus);
 
-    EXPECT_EQ(w.Memo2Text(), PlanetDataBlock("Saturn"));
-    EXPECT_EQ(w.Memo1Text(), PlanetComputedBlock(Snapshot("Saturn"), chemnitz));
-    EXPECT_FALSE(w.Memo1->toPlainText().contains('\r'));
-    EXPECT_EQ(w.Memo1->toPlainText(), QString(w.Memo1Text()).replace("\r\n", "\n"));
-    EXPECT_TRUE(w.Memo2->toPlainText().startsWith("Sun distance 1427 millions km = 9,539 AE\n"));
+    EXPECT_EQ(w.dataBlock(), PlanetDataBlock("Saturn"));
+    EXPECT_EQ(w.computedBlock(), PlanetComputedBlock(Snapshot("Saturn"), chemnitz));
+    EXPECT_FALSE(computed->toPlainText().contains('\r'));
+    EXPECT_EQ(computed->toPlainText(), QString(w.computedBlock()).replace("\r\n", "\n"));
+    EXPECT_TRUE(data->toPlainText().startsWith("Sun distance 1427 millions km = 9,539 AE\n"));
 
     // The values a person checks: Saturn about 10 AU away and of magnitude about +1.
-    const QStringList lines = w.Memo1Text().split("\r\n");
+    const QStringList lines = w.computedBlock().split("\r\n");
     EXPECT_TRUE(lines[2].startsWith("Distance 9.") || lines[2].startsWith("Distance 10."))
         << lines[2].toStdString();
     EXPECT_TRUE(lines[7].startsWith("Visual brightness 0.") || lines[7].startsWith("Visual brightness 1."))
@@ -204,20 +187,20 @@ TEST(InfoPlanet, WindowShowsPictureNameDataAndComputedBlock) {
     EXPECT_EQ(grab.size(), QSize(426, 302));
     if (qEnvironmentVariableIsSet("NOCTARIS_GRAB_DIR")) {
         const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
-        grab.save(dir + "/infoplanet_saturn.png");
+        grab.save(dir + "/planet_saturn.png");
         PlanetWindow j(Snapshot("Jupiter"), chemnitz);
         j.show();
-        j.grab().save(dir + "/infoplanet_jupiter.png");
+        j.grab().save(dir + "/planet_jupiter.png");
     }
 }
 
-TEST(InfoPlanet, AnUnknownNameLeavesPictureAndDataEmpty) {
-    Pin pin(kEnglish);
+TEST(PlanetWindow, AnUnknownNameLeavesPictureAndDataEmpty) {
+    test::PinnedLocale pin(kEnglish);
     qputenv("NOCTARIS_NO_DIALOGS", "1");
-    PlanetWindow w(Snapshot("Neptune"), Chemnitz());
-    w.FormActivate();
-    EXPECT_EQ(w.Label1->text(), "Neptune");
-    EXPECT_TRUE(w.Image1->pixmap().isNull());
-    EXPECT_EQ(w.Memo2Text(), "");
-    EXPECT_EQ(w.Memo1Text().split("\r\n").size(), 9);
+    PlanetWindow w(Snapshot("Neptune"), test::Chemnitz());
+    w.fill();
+    EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), "Neptune");
+    EXPECT_TRUE(Child<QLabel>(w, "picture")->pixmap().isNull());
+    EXPECT_EQ(w.dataBlock(), "");
+    EXPECT_EQ(w.computedBlock().split("\r\n").size(), 9);
 }

@@ -11,15 +11,13 @@
 #include <QPlainTextEdit>
 
 #include "chart/projection.h"
+#include "window_tests.h"
 #include "support.h"
 #include "windows/sun_window.h"
-
-// Readable failure messages for texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
+#include "windows/wincommon.h"
 
 using namespace noctaris;
+using test::Child;
 
 namespace {
 
@@ -107,12 +105,12 @@ TEST(SunReportText, RightAscensionMinutesAndConstellation) {
 }
 
 TEST(SunReportText, SummerHourFromNineteenEighty) {
-    EXPECT_FALSE(SunWindowSummerTime(1, 7, 1979));
-    EXPECT_TRUE(SunWindowSummerTime(1, 7, 1980));
-    EXPECT_TRUE(SunWindowSummerTime(31, 3, 2024));   // the last Sunday of March
-    EXPECT_FALSE(SunWindowSummerTime(30, 3, 2024));
-    EXPECT_FALSE(SunWindowSummerTime(27, 10, 2024));  // the last Sunday of October
-    EXPECT_TRUE(SunWindowSummerTime(26, 10, 2024));
+    EXPECT_FALSE(SummerTimeSince1980(1, 7, 1979));
+    EXPECT_TRUE(SummerTimeSince1980(1, 7, 1980));
+    EXPECT_TRUE(SummerTimeSince1980(31, 3, 2024));   // the last Sunday of March
+    EXPECT_FALSE(SummerTimeSince1980(30, 3, 2024));
+    EXPECT_FALSE(SummerTimeSince1980(27, 10, 2024));  // the last Sunday of October
+    EXPECT_TRUE(SummerTimeSince1980(26, 10, 2024));
 
     // Early July in Chemnitz the Sun rises at about 03:55 zone time, shown as 04:55 with the
     // summer hour, whatever the chart's summer-time switch says.
@@ -156,11 +154,11 @@ TEST(SunWindow, LayoutAndFixedData) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Sun parameter"));
     EXPECT_EQ(w.size(), QSize(446, 306));
     EXPECT_FALSE(w.isModal());
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("Sun"));
-    EXPECT_EQ(w.Image1->pixmap().size(), QSize(117, 117));
-    EXPECT_TRUE(w.Memo1->isReadOnly());
-    EXPECT_FALSE(w.Memo2->isReadOnly());
-    const QStringList fixed = w.Memo2->toPlainText().split('\n');
+    EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), QStringLiteral("Sun"));
+    EXPECT_EQ(Child<QLabel>(w, "photo")->pixmap().size(), QSize(117, 117));
+    EXPECT_TRUE(Child<QPlainTextEdit>(w, "reportText")->isReadOnly());
+    EXPECT_FALSE(Child<QPlainTextEdit>(w, "fixedDataText")->isReadOnly());
+    const QStringList fixed = Child<QPlainTextEdit>(w, "fixedDataText")->toPlainText().split('\n');
     ASSERT_EQ(fixed.size(), 12);
     EXPECT_EQ(fixed[0], QStringLiteral("Average distance  149597893 km"));
     EXPECT_EQ(fixed[2], QStringLiteral("Volume 1,410\u00B710^18 km\u00B3 "));
@@ -176,21 +174,22 @@ TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {
     SunChartPosition sun = ChartSun(o);
     SunWindow w(&snap, &o, [&sun] { return sun; });
     w.show();  // showing rebuilds
-    EXPECT_EQ(w.Report(), QString::fromUtf8(kChemnitzReport));
-    EXPECT_EQ(w.Memo1->toPlainText(), QString(w.Report()).replace("\r\n", "\n"));
+    EXPECT_EQ(w.report(), QString::fromUtf8(kChemnitzReport));
+    QPlainTextEdit* const reportText = Child<QPlainTextEdit>(w, "reportText");
+    EXPECT_EQ(reportText->toPlainText(), QString(w.report()).replace("\r\n", "\n"));
 
-    sun.Azimuth = 12.5;  // the chart redrew, then calls FormActivate
-    w.FormActivate();
-    EXPECT_TRUE(w.Report().contains(QStringLiteral("Azimuth\t\t12,50\u00B0")));
+    sun.Azimuth = 12.5;  // the chart redrew, then calls refresh
+    w.refresh();
+    EXPECT_TRUE(w.report().contains(QStringLiteral("Azimuth\t\t12,50\u00B0")));
 
-    const QString before = w.Report();
+    const QString before = w.report();
     snap.Month = 13;  // not a date: nothing escapes, the text stays
-    EXPECT_NO_THROW(w.FormActivate());
-    EXPECT_EQ(w.Report(), before);
+    EXPECT_NO_THROW(w.refresh());
+    EXPECT_EQ(w.report(), before);
 
     snap = SnapshotOf(o);
     sun = ChartSun(o);
-    w.FormActivate();
+    w.refresh();
     const QPixmap shot = w.grab();
     EXPECT_EQ(shot.size(), QSize(446, 306));
     if (const char* dir = std::getenv("NOCTARIS_GRAB_DIR"))

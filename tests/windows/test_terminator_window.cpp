@@ -1,5 +1,7 @@
 // The terminator window: map drawing on images, and the window's controls and timers.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <QCheckBox>
 #include <QDir>
@@ -10,9 +12,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "window_tests.h"
 #include "platform/pictures.h"
 #include "support.h"
 #include "windows/terminator_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -56,9 +60,9 @@ TEST(TerminatorGeometry, OverheadPointFollowsClockAndSummerTime) {
     TerminatorView old = View(21, 6, 12, 0, true);
     old.Year = 1979;
     EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(kMap, old).Sun.Hour, 12);
-    EXPECT_FALSE(TerminatorSummerTime(21, 6, 1979));
-    EXPECT_TRUE(TerminatorSummerTime(31, 3, 2024));
-    EXPECT_FALSE(TerminatorSummerTime(27, 10, 2024));
+    EXPECT_FALSE(SummerTimeSince1980(21, 6, 1979));
+    EXPECT_TRUE(SummerTimeSince1980(31, 3, 2024));
+    EXPECT_FALSE(SummerTimeSince1980(27, 10, 2024));
 }
 
 TEST(TerminatorGeometry, NightSideIsClosedOnTheWinterPole) {
@@ -209,130 +213,201 @@ TEST(TerminatorMapCache, CoastCrossingTheDateLineLiftsThePen) {
 
 QDateTime At(int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi)); }
 
-TEST(TftagWindow, ControlsAsLaidOut) {
+// The window's controls, found by their object names.
+struct Controls {
+    explicit Controls(const TerminatorWindow& w)
+        : map(test::Child<QWidget>(w, "map")),
+          panel(test::Child<QWidget>(w, "controlPanel")),
+          day(test::Child<QLineEdit>(w, "dayEdit")),
+          month(test::Child<QLineEdit>(w, "monthEdit")),
+          hour(test::Child<QLineEdit>(w, "hourEdit")),
+          minute(test::Child<QLineEdit>(w, "minuteEdit")),
+          changeMinutes(test::Child<QRadioButton>(w, "changeMinutesRadio")),
+          changeDays(test::Child<QRadioButton>(w, "changeDaysRadio")),
+          summerTime(test::Child<QCheckBox>(w, "summerTimeCheck")),
+          sunPlace(test::Child<QCheckBox>(w, "sunPlaceCheck")),
+          followClock(test::Child<QCheckBox>(w, "followClockCheck")),
+          grid(test::Child<QCheckBox>(w, "gridCheck")),
+          display(test::Child<QPushButton>(w, "displayButton")),
+          simulation(test::Child<QPushButton>(w, "simulationButton")),
+          currentTime(test::Child<QPushButton>(w, "currentTimeButton")),
+          sunSymbolHolder(test::Child<QLabel>(w, "sunSymbolHolder")),
+          simulationTimer(test::Child<QTimer>(w, "simulationTimer")),
+          clockTimer(test::Child<QTimer>(w, "clockTimer")) {}
+    QWidget* map;
+    QWidget* panel;
+    QLineEdit *day, *month, *hour, *minute;
+    QRadioButton *changeMinutes, *changeDays;
+    QCheckBox *summerTime, *sunPlace, *followClock, *grid;
+    QPushButton *display, *simulation, *currentTime;
+    QLabel* sunSymbolHolder;
+    QTimer *simulationTimer, *clockTimer;
+};
+
+TEST(TerminatorWindow, ControlsAsLaidOut) {
     test::PinnedLocale locale(QLocale::c());
     TerminatorWindow w(MainWindowSize{});
+    const Controls c(w);
     EXPECT_EQ(w.windowTitle(), "Terminator");
     EXPECT_EQ(w.size(), QSize(1070, 751));
-    EXPECT_EQ(w.pb2->geometry(), QRect(0, 0, 1070, 667));
-    EXPECT_EQ(w.Panel->geometry(), QRect(0, 667, 1070, 84));
-    EXPECT_EQ(w.Panel->palette().color(QPalette::Window), QColor(240, 240, 240));
-    EXPECT_EQ(w.E15->geometry(), QRect(48, 16, 49, 24));
-    EXPECT_EQ(w.Button1->geometry(), QRect(488, 16, 105, 25));
-    EXPECT_EQ(w.d15->text(), "Simulation");
-    EXPECT_EQ(w.Button3->text(), "Current time");
-    EXPECT_EQ(w.RB1->text(), "Change minutes");
-    EXPECT_EQ(w.RB2->text(), "Change days");
-    EXPECT_TRUE(w.RB1->isChecked());
-    EXPECT_TRUE(w.CB1->isChecked());
-    EXPECT_EQ(w.CB1->text(), "Consider summer time");
-    EXPECT_TRUE(w.CB2->isChecked());
-    EXPECT_EQ(w.CB2->text(), "Sun place");
-    EXPECT_FALSE(w.CB8->isChecked());
-    EXPECT_EQ(w.CB8->text(), "Refresh");
-    EXPECT_TRUE(w.Cb13->isChecked());
-    EXPECT_EQ(w.Cb13->text(), "Grid");
-    EXPECT_EQ(w.findChild<QLineEdit*>("Edit4"), w.Edit4);
-    EXPECT_FALSE(w.Image1->isVisibleTo(&w));
-    EXPECT_EQ(w.SunSymbol().size(), QSize(21, 20));
-    EXPECT_EQ(w.Timer1->interval(), 20);
-    EXPECT_EQ(w.Timer2->interval(), 10000);
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(c.map->geometry(), QRect(0, 0, 1070, 667));
+    EXPECT_EQ(c.panel->geometry(), QRect(0, 667, 1070, 84));
+    EXPECT_EQ(c.panel->palette().color(QPalette::Window), QColor(240, 240, 240));
+    EXPECT_EQ(c.day->geometry(), QRect(48, 16, 49, 24));
+    EXPECT_EQ(c.display->geometry(), QRect(488, 16, 105, 25));
+    EXPECT_EQ(c.simulation->text(), "Simulation");
+    EXPECT_EQ(c.currentTime->text(), "Current time");
+    EXPECT_EQ(c.changeMinutes->text(), "Change minutes");
+    EXPECT_EQ(c.changeDays->text(), "Change days");
+    EXPECT_TRUE(c.changeMinutes->isChecked());
+    EXPECT_TRUE(c.summerTime->isChecked());
+    EXPECT_EQ(c.summerTime->text(), "Consider summer time");
+    EXPECT_TRUE(c.sunPlace->isChecked());
+    EXPECT_EQ(c.sunPlace->text(), "Sun place");
+    EXPECT_FALSE(c.followClock->isChecked());
+    EXPECT_EQ(c.followClock->text(), "Refresh");
+    EXPECT_TRUE(c.grid->isChecked());
+    EXPECT_EQ(c.grid->text(), "Grid");
+    EXPECT_FALSE(c.sunSymbolHolder->isVisibleTo(&w));
+    EXPECT_EQ(w.sunSymbol().size(), QSize(21, 20));
+    EXPECT_EQ(c.simulationTimer->interval(), 20);
+    EXPECT_EQ(c.clockTimer->interval(), 10000);
+    EXPECT_FALSE(c.simulationTimer->isActive());
+    EXPECT_FALSE(c.clockTimer->isActive());
     // A window of another size gives its map the rest above the panel.
     TerminatorWindow small(MainWindowSize{800, 500});
-    EXPECT_EQ(small.pb2->size(), QSize(800, 416));
+    EXPECT_EQ(Controls(small).map->size(), QSize(800, 416));
 }
 
-TEST(TftagWindow, EditsFromTheClockAndNonNumbersAsZero) {
+TEST(TerminatorWindow, EditsFromTheClockAndNonNumbersAsZero) {
     TerminatorWindow w(MainWindowSize{});
-    w.Clock = [] { return At(2026, 12, 7, 13, 5); };
-    w.D21Click();
-    EXPECT_EQ(w.E15->text(), "7");
-    EXPECT_EQ(w.E16->text(), "12");
-    EXPECT_EQ(w.Edit3->text(), "13");
-    EXPECT_EQ(w.Edit4->text(), "5");
-    TerminatorView v = w.CurrentView();
+    const Controls c(w);
+    w.setClock([] { return At(2026, 12, 7, 13, 5); });
+    w.showCurrentTime();
+    EXPECT_EQ(c.day->text(), "7");
+    EXPECT_EQ(c.month->text(), "12");
+    EXPECT_EQ(c.hour->text(), "13");
+    EXPECT_EQ(c.minute->text(), "5");
+    TerminatorView v = w.currentView();
     EXPECT_EQ(v.Year, 2026);
     EXPECT_EQ(v.Hour, 13);
-    w.E15->setText("x1");
-    w.Edit4->setText("");
-    v = w.CurrentView();
+    c.day->setText("x1");
+    c.minute->setText("");
+    v = w.currentView();
     EXPECT_EQ(v.Day, 0);
     EXPECT_EQ(v.Minute, 0);
-    w.CB1->setChecked(false);
-    w.CB2->setChecked(false);
-    EXPECT_FALSE(w.CurrentView().ConsiderSummerTime);
-    EXPECT_FALSE(w.CurrentView().SunPlace);
+    c.summerTime->setChecked(false);
+    c.sunPlace->setChecked(false);
+    EXPECT_FALSE(w.currentView().ConsiderSummerTime);
+    EXPECT_FALSE(w.currentView().SunPlace);
 }
 
-TEST(TftagWindow, SimulationAndRefreshTimers) {
+TEST(TerminatorWindow, SimulationAndRefreshTimers) {
     TerminatorWindow w(MainWindowSize{});
-    w.Clock = [] { return At(2026, 12, 31, 23, 58); };
-    w.D21Click();
-    w.CB8->setChecked(true);
-    EXPECT_TRUE(w.Timer2->isActive());
-    w.d15Click();  // start: "Refresh" is unticked, which stops the clock timer
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_FALSE(w.CB8->isChecked());
-    EXPECT_FALSE(w.Timer2->isActive());
-    EXPECT_EQ(w.d15->text(), "Stop");
+    const Controls c(w);
+    w.setClock([] { return At(2026, 12, 31, 23, 58); });
+    w.showCurrentTime();
+    c.followClock->setChecked(true);
+    EXPECT_TRUE(c.clockTimer->isActive());
+    c.simulation->click();  // start: "Refresh" is unticked, which stops the clock timer
+    EXPECT_TRUE(c.simulationTimer->isActive());
+    EXPECT_FALSE(c.followClock->isChecked());
+    EXPECT_FALSE(c.clockTimer->isActive());
+    EXPECT_EQ(c.simulation->text(), "Stop");
     // Ticking "Refresh" during the simulation leaves both running.
-    w.CB8->setChecked(true);
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_TRUE(w.Timer2->isActive());
-    w.Timer1Timer();
-    EXPECT_EQ(w.Edit3->text(), "0");
-    EXPECT_EQ(w.Edit4->text(), "0");
-    EXPECT_EQ(w.E15->text(), "1");
-    EXPECT_EQ(w.E16->text(), "1");
-    w.RB2->setChecked(true);
-    w.Timer1Timer();
-    EXPECT_EQ(w.E15->text(), "2");
-    EXPECT_EQ(w.Edit4->text(), "0");
-    w.d15Click();
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.d15->text(), "Simulation");
+    c.followClock->setChecked(true);
+    EXPECT_TRUE(c.simulationTimer->isActive());
+    EXPECT_TRUE(c.clockTimer->isActive());
+    w.stepSimulation();
+    EXPECT_EQ(c.hour->text(), "0");
+    EXPECT_EQ(c.minute->text(), "0");
+    EXPECT_EQ(c.day->text(), "1");
+    EXPECT_EQ(c.month->text(), "1");
+    c.changeDays->setChecked(true);
+    w.stepSimulation();
+    EXPECT_EQ(c.day->text(), "2");
+    EXPECT_EQ(c.minute->text(), "0");
+    c.simulation->click();
+    EXPECT_FALSE(c.simulationTimer->isActive());
+    EXPECT_EQ(c.simulation->text(), "Simulation");
     // Closing stops every timer and drops the map cache.
-    w.d15Click();
-    w.RenderMap();
-    EXPECT_TRUE(w.HasMapCache());
+    c.simulation->click();
+    w.renderMap();
+    EXPECT_TRUE(w.hasMapCache());
     w.reject();
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_FALSE(w.Timer2->isActive());
-    EXPECT_FALSE(w.HasMapCache());
+    EXPECT_FALSE(c.simulationTimer->isActive());
+    EXPECT_FALSE(c.clockTimer->isActive());
+    EXPECT_FALSE(w.hasMapCache());
 }
 
-TEST(TftagWindow, GridSwitchRebuildsTheCache) {
+TEST(TerminatorWindow, GridSwitchRebuildsTheCache) {
     TerminatorWindow w(MainWindowSize{});
-    w.Clock = [] { return At(2026, 6, 21, 14, 0); };
-    w.D21Click();
-    QImage img = w.RenderMap();
-    ASSERT_TRUE(w.HasMapCache());
+    const Controls c(w);
+    w.setClock([] { return At(2026, 6, 21, 14, 0); });
+    w.showCurrentTime();
+    QImage img = w.renderMap();
+    ASSERT_TRUE(w.hasMapCache());
     EXPECT_EQ(Rgb(img, 624, 150), Px(192, 192, 192));  // grid meridian 30° E, daylight
-    w.Cb13->setChecked(false);
-    EXPECT_FALSE(w.HasMapCache());
-    img = w.RenderMap();
+    c.grid->setChecked(false);
+    EXPECT_FALSE(w.hasMapCache());
+    img = w.renderMap();
     EXPECT_EQ(Rgb(img, 624, 150), kWhite);
     // 14:00 summer time in June: h = 13, the Sun over Greenwich.
-    EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(w.pb2->size(), w.CurrentView()).SubSolar.x(), 535);
+    EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(c.map->size(), w.currentView()).SubSolar.x(), 535);
 }
 
-// Writes the window's picture for a few moments when NOCTARIS_GRAB_DIR names a folder.
-TEST(TftagWindow, GrabsForLooking) {
-    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "NOCTARIS_GRAB_DIR not set";
-    struct Shot {
+// The window at three moments of 2026, on the computer's clock in Central European time: day
+// and night where they were then, and the Sun over the place that had it overhead (published
+// declination and longitude; the map's mean Sun may stand up to two degrees east or west of it).
+TEST(TerminatorWindow, ShowsDayNightAndTheSunOfTheMoment) {
+    struct Moment {
         const char* name;
         QDateTime at;
+        double sunLongitude, sunLatitude;  // where the Sun stood overhead
+        std::vector<std::pair<double, double>> day, night;  // longitude, latitude
     };
-    for (const Shot& s : {Shot{"terminator_2026-12-07", At(2026, 12, 7, 13, 0)},
-                          Shot{"terminator_2026-06-21", At(2026, 6, 21, 14, 0)},
-                          Shot{"terminator_2026-03-20", At(2026, 3, 20, 15, 0)}}) {
+    const Moment moments[] = {
+        // 12:00 UT: southern summer, the Arctic in its polar night.
+        {"terminator_2026-12-07", At(2026, 12, 7, 13, 0), -2.14, -22.64, {{-25, 5}}, {{170, 5}, {-160, 75}}},
+        // 12:00 UT (14:00 summer time): the Arctic in its midnight sun.
+        {"terminator_2026-06-21", At(2026, 6, 21, 14, 0), 0.45, 23.44, {{-25, 5}, {-160, 75}}, {{170, 5}}},
+        // 14:00 UT, the day of the equinox: the night begins near 62° east.
+        {"terminator_2026-03-20", At(2026, 3, 20, 15, 0), -28.15, -0.01, {{-25, 5}, {40, 5}}, {{85, 5}, {170, 5}}},
+    };
+    const double sx = 1070 / 360.0, sy = 667 / 160.0;  // pixels per degree
+    auto pixelOf = [&](double longitude, double latitude) {
+        return QPoint(static_cast<int>(std::nearbyint(535 + longitude * sx)),
+                      static_cast<int>(std::nearbyint(333 - latitude * sy)));
+    };
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    for (const Moment& m : moments) {
+        SCOPED_TRACE(m.name);
         TerminatorWindow w(MainWindowSize{});
-        w.Clock = [&] { return s.at; };
-        w.D21Click();
-        ASSERT_TRUE(w.grab().save(QDir(dir).filePath(QString::fromLatin1(s.name) + ".png")));
+        const Controls c(w);
+        w.setClock([&] { return m.at; });
+        w.showCurrentTime();
+        const QImage map = c.map->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(map.size(), kMap);
+        auto colourAt = [&](const std::pair<double, double>& place) {
+            const QPoint p = pixelOf(place.first, place.second);
+            return Rgb(map, p.x(), p.y());
+        };
+        for (const auto& place : m.day) EXPECT_EQ(colourAt(place), kWhite) << place.first << " " << place.second;
+        for (const auto& place : m.night) EXPECT_EQ(colourAt(place), kNight) << place.first << " " << place.second;
+        // The Sun symbol's orange pixels (not the red labels' edges, which are as green as
+        // they are blue), and where their middle lies.
+        double x = 0, y = 0;
+        int n = 0;
+        for (int py = 0; py < map.height(); ++py)
+            for (int px = 0; px < map.width(); ++px) {
+                const QColor colour(map.pixel(px, py));
+                if (colour.red() > 150 && colour.green() - colour.blue() > 50) x += px, y += py, ++n;
+            }
+        ASSERT_GT(n, 50);
+        const QPoint sun = pixelOf(m.sunLongitude, m.sunLatitude);
+        EXPECT_NEAR(x / n, sun.x(), 2.5 * sx);
+        EXPECT_NEAR(y / n, sun.y(), 1.0 * sy);
+        if (!dir.isEmpty()) w.grab().save(QDir(dir).filePath(QString::fromLatin1(m.name) + ".png"));
     }
 }
 
