@@ -61,9 +61,9 @@ expect_usage_error "unknown command" frobnicate
 
 # A file that cannot be written is a failure, not success.
 "$cli" "${base[@]}" --out "$tmp/no/such/dir/x.png" 2>"$tmp/err"
-[ $? -eq 1 ] || fail "unwritable output did not fail with status 1"
+[ $? -eq 2 ] || fail "unwritable output did not fail with status 2"
 grep -q "cannot write" "$tmp/err" || fail "no message for an unwritable output"
 
-"$cli" --help | grep -q -- "--constellation-names" || fail "--help does not describe chart"
+"$cli" chart --help | grep -q -- "--constellation-names" || fail "chart --help does not describe chart"
 "$cli" --version | grep -q "^noctaris-cli " || fail "--version"
 echo "chart cli: ok"
