@@ -49,7 +49,7 @@ std::size_t FindStar(const Catalogs& catalogs, const QString& typed) {
             return i;
         names << full;
     }
-    throw UsageError(QStringLiteral("unknown star '%1' (closest: %2)").arg(typed, QuotedList(ClosestNames(typed, names))));
+    throw UsageError(QStringLiteral("unknown star '%1' (closest: %2)").arg(typed, QuotedList(ClosestNames(typed, names, true))));
 }
 
 }  // namespace

@@ -13,19 +13,25 @@
 namespace noctaris::cli {
 namespace {
 
-// Levenshtein distance between two strings (UTF-16 units), two rows of memory.
+// Edit distance between two strings (UTF-16 units) counting an insertion, a deletion, a
+// substitution or a swap of two neighbours as one edit ("Wein" is one edit from "Wien").
 int EditDistance(const QString& a, const QString& b) {
-    std::vector<int> previous(static_cast<std::size_t>(b.size()) + 1), current(previous.size());
-    for (std::size_t j = 0; j < previous.size(); ++j) previous[j] = static_cast<int>(j);
+    const std::size_t m = static_cast<std::size_t>(b.size());
+    std::vector<int> before(m + 1), previous(m + 1), current(m + 1);
+    for (std::size_t j = 0; j <= m; ++j) previous[j] = static_cast<int>(j);
     for (qsizetype i = 1; i <= a.size(); ++i) {
         current[0] = static_cast<int>(i);
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int substitute = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+        for (std::size_t j = 1; j <= m; ++j) {
+            const auto bj = static_cast<qsizetype>(j);
+            const int substitute = previous[j - 1] + (a[i - 1] == b[bj - 1] ? 0 : 1);
             current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitute});
+            if (i > 1 && j > 1 && a[i - 1] == b[bj - 2] && a[i - 2] == b[bj - 1])
+                current[j] = std::min(current[j], before[j - 2] + 1);
         }
+        std::swap(before, previous);
         std::swap(previous, current);
     }
-    return previous.back();
+    return previous[m];
 }
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -39,7 +45,8 @@ QStringList PlaceNames(const Catalogs& catalogs) {
 
 }  // namespace
 
-QStringList ClosestNames(const QString& name, const QStringList& names, int count) {
+QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma) {
+    constexpr std::size_t kCount = 3;
     const QString key = name.toCaseFolded();
     std::vector<std::pair<int, qsizetype>> scored;
     scored.reserve(static_cast<std::size_t>(names.size()));
@@ -49,11 +56,11 @@ QStringList ClosestNames(const QString& name, const QStringList& names, int coun
         const qsizetype comma = candidate.indexOf(QLatin1Char(','));
         if (comma > 0) {
             d = std::min(d, EditDistance(key, candidate.left(comma).trimmed()));
-            d = std::min(d, EditDistance(key, candidate.mid(comma + 1).trimmed()));
+            if (afterComma) d = std::min(d, EditDistance(key, candidate.mid(comma + 1).trimmed()));
         }
         scored.emplace_back(d, i);
     }
-    const auto n = std::min(scored.size(), static_cast<std::size_t>(std::max(count, 0)));
+    const std::size_t n = std::min(scored.size(), kCount);
     std::partial_sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(n), scored.end());
     QStringList closest;
     for (std::size_t i = 0; i < n; ++i) closest << names[scored[i].second];

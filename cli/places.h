@@ -9,10 +9,10 @@
 
 namespace noctaris::cli {
 
-// The `count` names closest to `name` (edit distance, ignoring case; a name also counts by its
-// parts before and after the comma, so "Chemnitz" is close to "Chemnitz, D" and "Sirius" to
-// "CMa Alpha,Sirius"), closest first.
-QStringList ClosestNames(const QString& name, const QStringList& names, int count = 3);
+// The three names closest to `name` (edit distance, ignoring case), closest first. A name also
+// counts by its part before the comma ("Chemnitz" is close to "Chemnitz, D") and, with
+// `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius").
+QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma = false);
 
 // "'a', 'b', 'c'".
 QString QuotedList(const QStringList& names);
