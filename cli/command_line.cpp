@@ -159,7 +159,9 @@ CommandParser::CommandParser(const QString& command, const QString& description)
     : command_(command) {
     parser_.setApplicationDescription(description);
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser_.addHelpOption();
+    // Not addHelpOption: its --help-all would offer Qt's own options, which mean nothing here.
+    parser_.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                         QStringLiteral("Show these options.")));
 }
 
 void CommandParser::addPositional(const QString& name, const QString& description,
@@ -222,7 +224,7 @@ bool CommandParser::parse(const QStringList& args, int minPositional, int maxPos
         text.replace(QLatin1Char('\n'), QLatin1Char(' '));
         throw UsageError(text);
     }
-    if (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"))) {
+    if (parser_.isSet(QStringLiteral("help"))) {
         std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
         return false;
     }

@@ -92,7 +92,8 @@ int RunOrbits(const QStringList& args) {
     CommandParser cmd(QStringLiteral("orbits"),
                       QStringLiteral("The plan of the orbits seen from the north ecliptic pole for "
                                      "a date, as the orbits window draws it."));
-    cmd.add({QStringLiteral("date"), QStringLiteral("The date."), QStringLiteral("YYYY-MM-DD")});
+    cmd.add({QStringLiteral("date"), QStringLiteral("The date (Julian calendar before 1582-10-15)."),
+             QStringLiteral("YYYY-MM-DD")});
     cmd.add({QStringLiteral("zoom"),
              QStringLiteral("Zoom steps from 50 pixels per AU, each a factor of the square root of "
                             "2: positive in (at most 500 pixels per AU), negative out (default 0)."),
@@ -138,8 +139,9 @@ int RunTerminator(const QStringList& args) {
                       QStringLiteral("The world map with the day/night boundary as the terminator "
                                      "window draws it. The clock is that of the zone one hour east "
                                      "of UT, in summer time where its rule applies (from 1980)."));
-    cmd.add({QStringLiteral("date"), QStringLiteral("The date."), QStringLiteral("YYYY-MM-DD")});
-    cmd.add({QStringLiteral("time"), QStringLiteral("The clock time."), QStringLiteral("HH:MM")});
+    cmd.add({QStringLiteral("date"), QStringLiteral("The date; its year decides leap day and summer time."),
+             QStringLiteral("YYYY-MM-DD")});
+    cmd.add({QStringLiteral("time"), QStringLiteral("The clock time (see above)."), QStringLiteral("HH:MM")});
     cmd.add({QStringLiteral("no-summer-time"), QStringLiteral("Take the clock time as standard time all year.")});
     cmd.add({QStringLiteral("no-sun"), QStringLiteral("Leave out the Sun at its overhead point.")});
     cmd.add({QStringLiteral("no-grid"), QStringLiteral("Leave out the 30-degree grid.")});

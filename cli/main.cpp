@@ -52,6 +52,14 @@ void Usage(std::FILE* to) {
     for (const Command& c : kCommands) std::fprintf(to, "  %-14s %s\n", c.name, c.summary);
 }
 
+// A message on one line, whatever the text it carries.
+std::string OneLine(const char* message) {
+    std::string s = message;
+    for (char& c : s)
+        if (c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
 // Qt's chatter about the environment (runtime folders, fonts) is not the user's business.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
@@ -100,15 +108,15 @@ int main(int argc, char** argv) {
     try {
         return command->run(args);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, e.what());
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
     } catch (const noctaris::cli::OutputError& e) {
-        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, e.what());
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
     } catch (const noctaris::ConversionError&) {
         // The windows' date arithmetic refused a date the command line let through.
         std::fprintf(stderr, "noctaris-cli %s: a date of the request lies outside the calendar "
                      "the computation can hold\n", command->name);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, e.what());
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
         return 1;
     }
     return 2;
