@@ -154,8 +154,13 @@ QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
 }
 
 QString IcsUid(const QString& start, const QString& summary) {
+    // The numbers in a summary follow the user's locale; the UID must not, or an export made
+    // under another locale would add every event a second time.
+    QString words;
+    for (const QChar c : summary)
+        if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(',')) words += c;
     const QByteArray hash =
-        QCryptographicHash::hash((start + QLatin1Char('|') + summary).toUtf8(), QCryptographicHash::Sha1);
+        QCryptographicHash::hash((start + QLatin1Char('|') + words).toUtf8(), QCryptographicHash::Sha1);
     return QString::fromLatin1(hash.toHex().left(20)) + QStringLiteral("@noctaris");
 }
 

@@ -50,7 +50,7 @@ struct IcsEvent {
     QString summary;
 };
 
-// The UID of an event from its start and text.
+// The UID of an event from its start and text (whatever the locale of the text's numbers).
 QString IcsUid(const QString& start, const QString& summary);
 // A content line folded to at most 75 octets per line (continuations begin with a blank),
 // each line ended by CR LF. Never splits a UTF-8 character.

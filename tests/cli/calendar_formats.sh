@@ -125,4 +125,8 @@ LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 | grep -q "Total lunar eclipse, s
     || fail "the text does not follow the locale"
 LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --format csv | grep -q '"Total lunar eclipse, size = 1.15"' \
     || fail "CSV numbers depend on the locale"
+# The same events keep their UIDs under another locale, so a calendar program does not add them twice.
+LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 "${place[@]}" --format ics >"$tmp/de.ics" || fail "German ics exited $?"
+grep -qF 'SUMMARY:Total lunar eclipse\, size = 1\,15' "$tmp/de.ics" || fail "the ICS does not follow the locale"
+cmp -s <(grep ^UID "$tmp/year.ics") <(grep ^UID "$tmp/de.ics") || fail "UIDs depend on the locale"
 echo "calendar formats: ok"
