@@ -14,6 +14,15 @@ void BM_LoadAllCatalogs(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAllCatalogs)->Unit(benchmark::kMillisecond);
 
+// Only the places, as a command-line report for one place loads them.
+void BM_LoadPlacesOnly(benchmark::State& state) {
+    for (auto _ : state) {
+        noctaris::Catalogs c = noctaris::Catalogs::Load(noctaris::kCatalogPlaces);
+        benchmark::DoNotOptimize(c.places.data());
+    }
+}
+BENCHMARK(BM_LoadPlacesOnly)->Unit(benchmark::kMillisecond);
+
 // One click on a star: STAR6 inflated afresh and scanned (target <= 2 ms). The star is near the
 // end of the table, the slow case.
 void BM_StarDetailsLookup(benchmark::State& state) {

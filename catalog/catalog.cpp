@@ -437,21 +437,23 @@ void Catalogs::IndexPlaces() {
     for (std::size_t i = 0; i < places.size(); ++i) placeIndex_.emplace(FoldKey(places[i].name), static_cast<int>(i));
 }
 
-Catalogs Catalogs::LoadAll() {
+Catalogs Catalogs::LoadAll() { return Load(kCatalogAll); }
+
+Catalogs Catalogs::Load(unsigned parts) {
     Catalogs c;
-    {
+    if (parts & kCatalogConstellations) {
         const DecodedLines star5 = LoadDecoded("STAR5");
         c.constellations = ConstellationsFrom(star5.rawLines, star5.utf8Lines, "STAR5");
     }
-    {
+    if (parts & kCatalogConstellationLines) {
         const std::string text = LoadResourceText("STAR1");
         c.constellationLines = SkyPolylinesFrom(LineViews(text), "STAR1");
     }
-    {
+    if (parts & kCatalogConstellationBorders) {
         const std::string text = LoadResourceText("STAR2");
         c.constellationBorders = SkyPolylinesFrom(LineViews(text), "STAR2");
     }
-    {
+    if (parts & kCatalogStars) {
         const std::string text = LoadResourceText("STAR0");
         const std::vector<std::string_view> lines = LineViews(text);
         c.stars = StarTableFrom(lines, "STAR0", kStarCapacity);
@@ -463,13 +465,13 @@ Catalogs Catalogs::LoadAll() {
         for (std::size_t i = 0; i < c.stars.size(); ++i)
             c.starNames.push_back(MakeStarName(std::string(star3.rawLines[i]), std::string(star3.utf8Lines[i])));
     }
-    {
+    if (parts & kCatalogPlaces) {
         const DecodedLines ort = LoadDecoded("ORT");
         const std::string orte = LoadResourceText("ORTE");
         c.places = PlacesFrom(ort.rawLines, &ort.utf8Lines, LineViews(orte));
         c.IndexPlaces();
     }
-    c.worldOutline = LoadWorldOutline();
+    if (parts & kCatalogWorldOutline) c.worldOutline = LoadWorldOutline();
     return c;
 }
 

@@ -154,6 +154,18 @@ std::vector<OutlinePoint> LoadWorldOutline();
 
 // ---- Everything, loaded once --------------------------------------------------------------------
 
+// The parts of the catalogs, as a mask for Catalogs::Load: a one-off computation (a report for
+// one place) parses only what it reads.
+enum CatalogPart : unsigned {
+    kCatalogStars = 1u << 0,                 // STAR0 and STAR3: stars and their names
+    kCatalogConstellations = 1u << 1,        // STAR5
+    kCatalogConstellationLines = 1u << 2,    // STAR1
+    kCatalogConstellationBorders = 1u << 3,  // STAR2
+    kCatalogPlaces = 1u << 4,                // ORT and ORTE
+    kCatalogWorldOutline = 1u << 5,          // ERDE
+    kCatalogAll = (1u << 6) - 1,
+};
+
 struct Catalogs {
     std::vector<StarRecord> stars;          // index 0 = star 1
     std::vector<StarName> starNames;        // index-aligned with stars
@@ -175,6 +187,9 @@ struct Catalogs {
 
     // Loads and parses all resources except STAR6 (read per request). Throws ResourceError.
     static Catalogs LoadAll();
+    // Loads and parses only the parts in the mask (a CatalogPart combination); the others stay
+    // empty. Throws ResourceError.
+    static Catalogs Load(unsigned parts);
 
     // Rebuilds the name index of FindPlace after `places` was filled by hand (LoadAll does it).
     void IndexPlaces();

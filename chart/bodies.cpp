@@ -122,16 +122,26 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
     return true;
 }
 
-bool ChartBodies::DrawSun(ChartContext& context) {
-    PrepareLabels(context.canvas.Fonts());
-    const double lambda = SunChartLongitude(context.frame, context.state);
+bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
+                     SunChartPosition& sun) {
+    const double lambda = SunChartLongitude(frame, state);
     const double ra = lambda;
     const double dec = SunChartDeclination(lambda);
-    phaseReference_ = lambda;
     // Where the projection cannot place the Sun at all (its azimuth undefined in the zenith),
     // the last pixel stands, so the Sun window never reads an undefined place.
+    const bool placeable = ProjectToScreen(frame, ra, dec, x, y);
+    sun.RightAscension = ra;
+    sun.Declination = dec;
+    sun.Azimuth = ScreenXToAzimuth(frame, x);
+    sun.Altitude = ScreenYToAltitude(frame, y);
+    return placeable;
+}
+
+bool ChartBodies::DrawSun(ChartContext& context) {
+    PrepareLabels(context.canvas.Fonts());
     int x = sunX_, y = sunY_;
-    const bool placeable = ProjectToScreen(context.frame, ra, dec, x, y);
+    const bool placeable = PlaceSunOnChart(context.frame, context.state, x, y, sun_);
+    phaseReference_ = sun_.RightAscension;
     if (placeable) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
         context.canvas.SetBrushClear();
@@ -140,10 +150,6 @@ bool ChartBodies::DrawSun(ChartContext& context) {
     }
     sunX_ = x;
     sunY_ = y;
-    sun_.RightAscension = ra;
-    sun_.Declination = dec;
-    sun_.Azimuth = ScreenXToAzimuth(context.frame, x);
-    sun_.Altitude = ScreenYToAltitude(context.frame, y);
     return placeable;
 }
 

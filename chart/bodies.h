@@ -43,6 +43,13 @@ double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
 // The Sun's chart declination for that longitude: 23.45° x sin(longitude), radians.
 double SunChartDeclination(double longitude);
 
+// The Sun placed on a chart frame: its chart longitude and declination, and the azimuth and
+// altitude read back from its pixel. (x, y) holds the Sun's previous pixel and receives the new
+// one; where the projection cannot place the Sun at all the previous pixel stands. Returns
+// whether the Sun is placeable (on or near the surface).
+bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
+                     SunChartPosition& sun);
+
 // The Moon's phase step: the elongation of the Moon's right ascension from the Sun's longitude
 // (both radians) in units of 45°, rounded (ties to even).
 int MoonPhaseStep(double moonRa, double sunLongitude);

@@ -1,34 +1,123 @@
-// noctaris-cli: the planetarium's computations and chart without a display.
+// noctaris-cli: the planetarium's computations, reports and drawings without a display.
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <memory>
 #include <string>
 
-#include "cli/chart_command.h"
-#include "cli/report_command.h"
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageLogContext>
+#include <QString>
+#include <QStringList>
+
+#include "astro/errors.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/places.h"
 
 namespace {
-const char* const kUsage =
-    "Usage: noctaris-cli COMMAND [OPTIONS]\n"
-    "\n"
-    "Commands:\n"
-    "  --help       show this text\n"
-    "  --version    show the program version\n";
+
+using noctaris::cli::UsageError;
+
+struct Command {
+    const char* name;
+    const char* summary;
+    bool paints;  // needs a GUI application (fonts, painting)
+    int (*run)(const QStringList& args);
+};
+
+const Command kCommands[] = {
+    {"chart", "the sky chart as a PNG file", true, noctaris::cli::RunChart},
+    {"calendar", "the astronomical calendar of a year (text, CSV, JSON, iCalendar)", false,
+     noctaris::cli::RunCalendar},
+    {"ephemeris", "the planets' ephemeris table", false, noctaris::cli::RunEphemeris},
+    {"moon", "the Moon parameter report", false, noctaris::cli::RunMoon},
+    {"sun", "the Sun parameter report", false, noctaris::cli::RunSun},
+    {"planet", "a planet's data and computed values", false, noctaris::cli::RunPlanet},
+    {"star", "the star information of a star", false, noctaris::cli::RunStar},
+    {"moon-calendar", "the moon phase calendar of a month as a PNG file", true,
+     noctaris::cli::RunMoonCalendar},
+    {"orbits", "the plan of the planetary orbits as a PNG file", true, noctaris::cli::RunOrbits},
+    {"terminator", "the day/night world map as a PNG file", true, noctaris::cli::RunTerminator},
+    {"places", "the known places with their coordinates and zones", false, noctaris::cli::RunPlaces},
+};
+
+void Usage(std::FILE* to) {
+    std::fputs("Usage: noctaris-cli COMMAND [OPTIONS]\n"
+               "       noctaris-cli COMMAND --help    the options of a command\n"
+               "       noctaris-cli --version\n\nCommands:\n",
+               to);
+    for (const Command& c : kCommands) std::fprintf(to, "  %-14s %s\n", c.name, c.summary);
 }
 
+// A message on one line, whatever the text it carries.
+std::string OneLine(const char* message) {
+    std::string s = message;
+    for (char& c : s)
+        if (c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
+// Qt's chatter about the environment (runtime folders, fonts) is not the user's business.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "noctaris-cli: %s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(kUsage, stdout);
-        std::fputs(noctaris::cli::kChartUsage, stdout);
-        std::fputs(noctaris::cli::kReportUsage, stdout);
-        return argc < 2 ? 2 : 0;
+    if (argc < 2) {
+        Usage(stderr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        Usage(stdout);
+        return 0;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
         std::printf("noctaris-cli %s\n", NOCTARIS_VERSION);
         return 0;
     }
-    if (std::strcmp(argv[1], "chart") == 0) return noctaris::cli::RunChartCommand(argc - 1, argv + 1);
-    for (const char* report : {"calendar", "ephemeris", "moon"})
-        if (std::strcmp(argv[1], report) == 0) return noctaris::cli::RunReportCommand(argc - 1, argv + 1);
-    std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n", argv[1]);
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (std::strcmp(argv[1], c.name) == 0) command = &c;
+    if (command == nullptr) {
+        std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n", argv[1]);
+        return 2;
+    }
+
+    // The application's name is what the generated help shows in its usage line.
+    std::string name = std::string("noctaris-cli ") + command->name;
+    int qtArgc = 1;
+    char* qtArgv[] = {name.data(), nullptr};
+    qInstallMessageHandler(QuietQtMessages);
+    std::unique_ptr<QCoreApplication> app;
+    if (command->paints) {
+        // Painting text needs a GUI application; without a display it runs offscreen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+    }
+
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    try {
+        return command->run(args);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
+    } catch (const noctaris::cli::OutputError& e) {
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
+    } catch (const noctaris::ConversionError&) {
+        // The windows' date arithmetic refused a date the command line let through.
+        std::fprintf(stderr, "noctaris-cli %s: a date of the request lies outside the calendar "
+                     "the computation can hold\n", command->name);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
+        return 1;
+    }
     return 2;
 }

@@ -5,7 +5,8 @@ set -euo pipefail
 mode=${1:-build}
 pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools)
 if [ "$mode" = test ]; then
-  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev)
+  # python3-icalendar reads back the command line's iCalendar output in tests/cli.
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev python3-icalendar)
 fi
 # The packaging tests validate the desktop entry, the AppStream data, the manual pages and the
 # Debian package (dpkg-shlibdeps, which CPack uses for Depends, is in dpkg-dev).

@@ -32,27 +32,39 @@ QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
 
 }  // namespace
 
+EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+                                           const ObserverState& observer) {
+    EphemerisTableValues t;
+    t.jdMidnight =
+        EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
+    const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
+    t.jdInstant =
+        t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
+    const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
+
+    // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
+    t.earth = ComputeEphemerisColumn("Earth", t.jdInstant, clockHours, t.jdMidnight, lat, lon, zone);
+    for (int c = 1; c < kEphemCols; ++c)
+        t.planets[c - 1] = ComputeEphemerisColumn(ObservedPlanetName(c - 1), t.jdInstant, clockHours,
+                                                  t.jdMidnight, lat, lon, zone);
+    return t;
+}
+
+const char* EphemerisPlanetName(int planet) {
+    return planet >= 0 && planet < kEphemCols - 1 ? ObservedPlanetName(planet) : "";
+}
+
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer) {
     EphemerisTableTexts t;
     for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
-    const double jdMidnight =
-        EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
-    const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
-    const double jdInstant =
-        jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
-
-    // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
-    const EphemerisColumnValues earth =
-        ComputeEphemerisColumn("Earth", jdInstant, clockHours, jdMidnight, lat, lon, zone);
-    t.earthLongitude = Degrees(earth.rec.HelioLongitude);
+    const EphemerisTableValues values = ComputeEphemerisTable(snapshot, observer);
+    t.earthLongitude = Degrees(values.earth.rec.HelioLongitude);
 
     for (int c = 1; c < kEphemCols; ++c) {
-        const EphemerisColumnValues v = ComputeEphemerisColumn(
-            ObservedPlanetName(c - 1), jdInstant, clockHours, jdMidnight, lat, lon, zone);
+        const EphemerisColumnValues& v = values.planets[c - 1];
         const PlanetEphemerisRecord& p = v.rec;
         auto& col = t.cells;
         col[1][c] = Degrees(p.HelioLongitude);

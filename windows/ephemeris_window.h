@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "astro/ephemeris_table.h"
 #include "chart/state.h"
 #include "windows/snapshots.h"
 
@@ -29,6 +30,18 @@ struct EphemerisTableTexts {
     QString earthLongitude;  // the hidden label: Earth's heliocentric longitude
     double lastSiderealTime = 0;
 };
+
+// The table's numbers: the Earth's pass and the columns of Mercury to Neptune.
+struct EphemerisTableValues {
+    double jdMidnight = 0;  // Julian day of local midnight of the snapshot's date
+    double jdInstant = 0;   // Julian day of the snapshot's moment
+    EphemerisColumnValues earth;
+    std::array<EphemerisColumnValues, kEphemCols - 1> planets;
+};
+EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+                                           const ObserverState& observer);
+// Name of the planet of column planet + 1 ("Mercury" for 0 ... "Neptune" for 6).
+const char* EphemerisPlanetName(int planet);
 
 // The table for the snapshot's moment and the observer's place, numbers in QLocale().
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,

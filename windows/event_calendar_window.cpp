@@ -44,16 +44,19 @@ double ListDeltaTDays(const EventList& list) {
     return DeltaT(CenturiesSinceJ2000((list.Start + list.End) / 2)) / 86400;
 }
 
-QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
+double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone) {
     // A summer-time change is a date, not an instant: its entry is 00:00 UT of the Sunday and
     // the line shows that day in every zone.
-    double local = event.JD;
-    if (event.ShowTime) {
-        // Local time to the nearest second, rounded before the date is taken, so that a time
-        // just before midnight does not show as 00:00:00 of the day before.
-        local = event.JD - deltaTDays + zone / 24;
-        if (std::isfinite(local)) local = std::nearbyint((local + 0.5) * 86400) / 86400 - 0.5;
-    }
+    if (!event.ShowTime) return event.JD;
+    // Local time to the nearest second, rounded before the date is taken, so that a time
+    // just before midnight does not show as 00:00:00 of the day before.
+    double local = event.JD - deltaTDays + zone / 24;
+    if (std::isfinite(local)) local = std::nearbyint((local + 0.5) * 86400) / 86400 - 0.5;
+    return local;
+}
+
+QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
+    const double local = EventLocalJD(event, deltaTDays, zone);
     const DayFraction r = JDToDayFraction(local);
     QString line = QString::fromLatin1(kWeekdays[WeekdayOfJD(local)]) + QLatin1Char(' ') +
                    QString::fromStdString(ShortDateText(r)) + QLatin1Char('\t');

@@ -27,6 +27,9 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
                         double zone);
 // Delta T in days for the whole list, taken at the middle of its window.
 double ListDeltaTDays(const EventList& list);
+// Julian day of the event in the zone's standard time, rounded to the second, as its line
+// shows it; for a summer-time change (a date without a time) the event's own JD.
+double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone);
 // One event line: "Tu 20.3.12<TAB>06:13:39<TAB>Beginning of spring" (no time for the
 // summer-time changes). deltaTDays is subtracted and the zone (hours east of UT) added.
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone);

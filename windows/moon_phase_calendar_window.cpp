@@ -143,7 +143,7 @@ void PaintMonth(QPainter& p, const MonthView& view) {
     p.fillRect(QRect(QPoint(0, 0), view.size), Qt::white);
 
     const int days = DaysInMonth(IsLeapYearGregorian(view.year), view.month);
-    const int first = FirstCell(DayOfWeek(view.year, view.month, view.day), view.day);
+    const int first = FirstCell(DayOfWeek(view.year, view.month, 1), 1);
     const int chosenCell = first + view.day - 1;
 
     // Title bar and weekday bar.

@@ -60,8 +60,9 @@ struct Layout {
     static Layout For(QSize size);
 };
 
-// Everything one paint needs: the size of the surface, the chosen date, the phase pictures of
-// its month and the picture sheet (a null sheet leaves the cells without pictures).
+// Everything one paint needs: the size of the surface, the chosen date (its day framed; day 0
+// frames none), the phase pictures of its month and the picture sheet (a null sheet leaves the
+// cells without pictures).
 struct MonthView {
     QSize size;
     int year = 2000, month = 1, day = 1;

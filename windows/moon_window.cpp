@@ -45,36 +45,57 @@ QStringList MoonFixedData() {
     };
 }
 
-QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                        TDateTime today) {
+MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
+    MoonReport r;
     const double z = snapshot.TimeZone;
     const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
-    const TDateTime T = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
-                        snapshot.Second / 86400.0;
-    const double dayFraction = DayFraction(T);  // Frac(T), also for dates before 1900
+    r.Zone = z;
+    r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
+               snapshot.Second / 86400.0;
+    const double dayFraction = DayFraction(r.Moment);  // Frac(T), also for dates before 1900
     const double j0 = ReportMidnightJD(Y, M, D, z);
-    const double jdUT = j0 + dayFraction;
+    r.JulianDayUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
+    r.SiderealHours = ReportSiderealTime(j0, dayFraction * 24 - z, lambda);
+    r.AgeDays = MoonReportAge(D, M, Y, z, j0, dayFraction);
 
+    double ra, dec, apparentLongitude, perigee, node;
+    MoonPositionFull(j0 + dayFraction - z / 24, ra, dec, r.IlluminatedFraction, apparentLongitude,
+                     perigee, node, r.DistanceKm);
+    r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
+    for (int p = 0; p < 5; ++p) r.Phases[p] = MoonPhaseInstant(D, M - 2, Y, p);
+    r.Lunation = LunationNumber(JDToDateTime(r.Phases[0]) + 1);
+    r.Perigee = NextPerigee(r.Moment);
+    r.Apogee = NextApogee(r.Moment);
+    r.RiseDayJD = j0 + z / 24;
+    const MoonRiseSet events = MoonRiseTransitSet(r.RiseDayJD, observer.Latitude, lambda, r.DistanceKm);
+    r.RiseSetOccurs = events.occurs;
+    r.Rise = events.rise;
+    r.Transit = events.transit;
+    r.Set = events.set;
+    return r;
+}
+
+QString FormatMoonReport(const MoonReport& r, TDateTime today) {
+    const double z = r.Zone;
+    const TDateTime T = r.Moment;
+    const double dayFraction = DayFraction(T);
     QStringList lines;
     lines << QStringLiteral("Date\t\t") + DateText(T);
-    lines << Format(QStringLiteral("Julian Date\t%.5f JD"), {jdUT});
+    lines << Format(QStringLiteral("Julian Date\t%.5f JD"), {r.JulianDayUT});
     lines << QStringLiteral("Universal time\t") + TimeToStr(DayFraction(T - z / 24));
     lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
                  DateText(today);
-    lines << QStringLiteral("Sidereal time\t") +
-                 TimeToStr(ReportSiderealTime(j0, dayFraction * 24 - z, lambda) / 24);
+    lines << QStringLiteral("Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
 
-    const AgeParts age = SplitMoonAge(MoonReportAge(D, M, Y, z, j0, dayFraction));
+    const AgeParts age = SplitMoonAge(r.AgeDays);
     lines << QStringLiteral("Moon age\t\t") +
                  Format(QStringLiteral("%d d %d h %.0f min"), {age.days, age.hours, age.minutes});
 
-    double ra, dec, k, apparentLongitude, perigee, node, distance;
-    MoonPositionFull(j0 + dayFraction - z / 24, ra, dec, k, apparentLongitude, perigee, node,
-                     distance);
+    const double distance = r.DistanceKm;
     lines << QStringLiteral("Earth distance\t") + Format(QStringLiteral("%.1f km"), {distance});
     lines << QStringLiteral("\t\t") + Format(QStringLiteral("%.2f Earth radius"), {distance / 6378});
-    lines << Format(QStringLiteral("Illuminating part\t%.2f %%"), {100 * k});
+    lines << Format(QStringLiteral("Illuminating part\t%.2f %%"), {100 * r.IlluminatedFraction});
     const MoonDiameterParts diameter = MoonApparentDiameter(distance);
     lines << QStringLiteral("Moon diameter\t") +
                  Format(QStringLiteral("%.3f\u00B0 = %d'%.1f"),
@@ -82,11 +103,9 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
                  QStringLiteral("\"");
     lines << QString();
 
-    std::array<double, 5> phase{};
-    for (int p = 0; p < 5; ++p) phase[p] = MoonPhaseInstant(D, M - 2, Y, p);
+    const std::array<double, 5>& phase = r.Phases;
     lines << QStringLiteral("New moon\t") + DateText(JDToDateTime(phase[0]));
-    lines << QStringLiteral("Lunation\t\t") +
-                 QString::number(LunationNumber(JDToDateTime(phase[0]) + 1));
+    lines << QStringLiteral("Lunation\t\t") + QString::number(r.Lunation);
     lines << QStringLiteral("First quarter\t") + DateText(JDToDateTime(phase[1]));
     lines << QStringLiteral("Full moon\t\t") + DateText(JDToDateTime(phase[2]));
     lines << QStringLiteral("Last quarter\t") + DateText(JDToDateTime(phase[3]));
@@ -96,24 +115,28 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
         return QStringLiteral("UT ") + HourMinuteText(t) + QStringLiteral(" ") +
                FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
     };
-    lines << QStringLiteral("Perigee\t\t") + passage(NextPerigee(T));
-    lines << QStringLiteral("Apogee\t\t") + passage(NextApogee(T));
+    lines << QStringLiteral("Perigee\t\t") + passage(r.Perigee);
+    lines << QStringLiteral("Apogee\t\t") + passage(r.Apogee);
 
-    const MoonRiseSet events = MoonRiseTransitSet(j0 + z / 24, observer.Latitude, lambda, distance);
-    if (events.occurs) {
+    if (r.RiseSetOccurs) {
         auto event = [&](const QString& label, double m) {
             lines << label + QStringLiteral("UT ") + HourMinuteText(m) + QStringLiteral(" hour");
             lines << QStringLiteral("\t\t") + HourMinuteText(m + z / 24) +
                          QStringLiteral(" hour, local time");
         };
-        event(QStringLiteral("Rising time\t"), events.rise);
-        event(QStringLiteral("Culmination\t"), events.transit);
-        event(QStringLiteral("Sunset time\t"), events.set);
+        event(QStringLiteral("Rising time\t"), r.Rise);
+        event(QStringLiteral("Culmination\t"), r.Transit);
+        event(QStringLiteral("Sunset time\t"), r.Set);
     }
 
     QString report;
     for (const QString& line : lines) report += line + kCrLf;
     return report;
+}
+
+QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
+                        TDateTime today) {
+    return FormatMoonReport(ComputeMoonReport(snapshot, observer), today);
 }
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)

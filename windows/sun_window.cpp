@@ -36,58 +36,80 @@ QStringList SunFixedData() {
     };
 }
 
-QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                       const SunChartPosition& sun) {
+bool SunEventOccurs(double t) { return t >= -1000000; }  // kNoRiseSet and NaN fail
+
+SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
+                           const SunChartPosition& sun) {
+    SunReport r;
     const double z = snapshot.TimeZone;
-    const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
-    const TDateTime day = EncodeDate(Y, M, D);
-    const TDateTime T = day + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
-                        snapshot.Second / 86400.0;
+    r.Day = snapshot.Day;
+    r.Month = snapshot.Month;
+    r.Year = snapshot.Year;
+    const int D = r.Day, M = r.Month, Y = r.Year;
+    r.Date = EncodeDate(Y, M, D);
+    r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     const double jr = std::nearbyint(ReportMidnightJD(Y, M, D, z));
-    const int N = DayNumber(D, M, Y);
-    const double equation = EquationOfTime(N);
+    r.DayNumber = DayNumber(D, M, Y);
+    r.EquationOfTimeMinutes = EquationOfTime(r.DayNumber);
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
-    const double S = ReportSiderealTime(jr, ut, observer.Longitude);
+    r.SiderealHours = ReportSiderealTime(jr, ut, observer.Longitude);
 
-    double raHours = Finite(sun.RightAscension) * kRadToDegrees / 15;
-    while (raHours > 24) raHours -= 24;  // the chart's longitude runs up to 3 pi
-    const double raWhole = std::trunc(raHours);
+    r.RightAscensionHours = Finite(sun.RightAscension) * kRadToDegrees / 15;
+    while (r.RightAscensionHours > 24) r.RightAscensionHours -= 24;  // the chart's longitude runs up to 3 pi
+    const std::string_view zodiac = ZodiacConstellation(r.RightAscensionHours);
+    r.Constellation = QString::fromUtf8(zodiac.data(), static_cast<qsizetype>(zodiac.size()));
+    r.DeclinationDegrees = sun.Declination * kRadToDegrees;
+    r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
+    r.AzimuthDegrees = sun.Azimuth;
+    r.AltitudeDegrees = sun.Altitude * kRadToDegrees;
+    r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * 149597870;
+    r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
 
+    r.SummerTime = SummerTimeSince1980(D, M, Y);
+    const double west = -observer.Longitude, phi = observer.Latitude;
+    const SunDayPositions positions = SunPositionsOfDay(r.Date);
+    r.Sunrise = SunRiseTime(west, phi, positions);
+    r.Sunset = SunSetTime(west, phi, positions);
+    r.Culmination = SunTransitTime(west, phi, positions);
+    r.Zone = z;
+    return r;
+}
+
+QString FormatSunReport(const SunReport& r) {
+    const double raWhole = std::trunc(r.RightAscensionHours);
     QStringList lines;
-    lines << QStringLiteral("Date\t\t%1.%2.%3").arg(D).arg(M).arg(Y);
-    lines << QStringLiteral("Day number\t") + QString::number(N);
-    lines << QStringLiteral("Time\t\t") + TimeToStr(DayFraction(T));
-    lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {sun.Declination * kRadToDegrees});
+    lines << QStringLiteral("Date\t\t%1.%2.%3").arg(r.Day).arg(r.Month).arg(r.Year);
+    lines << QStringLiteral("Day number\t") + QString::number(r.DayNumber);
+    lines << QStringLiteral("Time\t\t") + TimeToStr(DayFraction(r.Moment));
+    lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {r.DeclinationDegrees});
     lines << Format(QStringLiteral("Right ascension\t%dh%.0fmin"),
-                    {static_cast<int>(raWhole), (raHours - raWhole) * 60});
-    lines << QStringLiteral("Constellation\t") +
-                 QString::fromUtf8(ZodiacConstellation(raHours).data(),
-                                   static_cast<qsizetype>(ZodiacConstellation(raHours).size()));
-    lines << Format(QStringLiteral("Hour angle\t%.2f\u00B0"), {(S - raHours) * 15});
-    lines << Format(QStringLiteral("Azimuth\t\t%.2f\u00B0"), {sun.Azimuth});
-    lines << Format(QStringLiteral("Height\t\t%.2f\u00B0"), {sun.Altitude * kRadToDegrees});
-    lines << Format(QStringLiteral("Equation of time\t%.2f min"), {equation});
-    const HourMinute sunTime = SiderealHourMinute(S);
+                    {static_cast<int>(raWhole), (r.RightAscensionHours - raWhole) * 60});
+    lines << QStringLiteral("Constellation\t") + r.Constellation;
+    lines << Format(QStringLiteral("Hour angle\t%.2f\u00B0"), {r.HourAngleDegrees});
+    lines << Format(QStringLiteral("Azimuth\t\t%.2f\u00B0"), {r.AzimuthDegrees});
+    lines << Format(QStringLiteral("Height\t\t%.2f\u00B0"), {r.AltitudeDegrees});
+    lines << Format(QStringLiteral("Equation of time\t%.2f min"), {r.EquationOfTimeMinutes});
+    const HourMinute sunTime = SiderealHourMinute(r.SiderealHours);
     lines << QStringLiteral("Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
-    lines << Format(QStringLiteral("Earth distance\t%.0f km"),
-                    {static_cast<double>(SunDistanceAU(T)) * 149597870});
-    const long long R = std::llround(std::nearbyint(static_cast<double>(SunDiameter(T))));
+    lines << Format(QStringLiteral("Earth distance\t%.0f km"), {r.DistanceKm});
+    const long long R = std::llround(std::nearbyint(r.DiameterArcseconds));
     lines << QStringLiteral("Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
-    const bool summer = SummerTimeSince1980(D, M, Y);
     auto event = [&](double v, const QString& none) {
-        if (summer) v += 1.0 / 24;
-        if (v >= -1000000) return TimeToStr(DayFraction(v + z / 24)) + QStringLiteral("  ZT");
-        return none;
+        if (!SunEventOccurs(v)) return none;
+        if (r.SummerTime) v += 1.0 / 24;
+        return TimeToStr(DayFraction(v + r.Zone / 24)) + QStringLiteral("  ZT");
     };
-    const double west = -observer.Longitude, phi = observer.Latitude;
-    const SunDayPositions positions = SunPositionsOfDay(day);
-    lines << QStringLiteral("Sunrise\t\t") + event(SunRiseTime(west, phi, positions), QStringLiteral("No rise"));
-    lines << QStringLiteral("Sunset\t\t") + event(SunSetTime(west, phi, positions), QStringLiteral("No set"));
-    lines << QStringLiteral("Culmination\t") +
-                 event(SunTransitTime(west, phi, positions), QStringLiteral("No culmination"));
+    lines << QStringLiteral("Sunrise\t\t") + event(r.Sunrise, QStringLiteral("No rise"));
+    lines << QStringLiteral("Sunset\t\t") + event(r.Sunset, QStringLiteral("No set"));
+    lines << QStringLiteral("Culmination\t") + event(r.Culmination, QStringLiteral("No culmination"));
     return lines.join(QStringLiteral("\r\n"));
+}
+
+QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
+                       const SunChartPosition& sun) {
+    return FormatSunReport(ComputeSunReport(snapshot, observer, sun));
 }
 
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,

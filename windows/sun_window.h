@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "astro/timebase.h"
 #include "chart/bodies.h"
 #include "chart/state.h"
 #include "windows/parameter_window.h"
@@ -20,9 +21,38 @@ namespace noctaris {
 // The twelve lines of the fixed data block.
 QStringList SunFixedData();
 
-// The report for a snapshot of the chart's moment, the observer's place and the Sun as the chart
-// last placed it: lines joined by CR LF, the last one without a line break. Raises
-// ConversionError when the snapshot's date cannot be encoded.
+// Whether a sunrise, sunset or culmination time of the astro layer is a time (not kNoRiseSet).
+bool SunEventOccurs(double t);
+
+// The report's numbers before they are written out.
+struct SunReport {
+    int Day = 1, Month = 1, Year = 2000;  // the snapshot's local date
+    double Zone = 0;                      // hours east of UT
+    TDateTime Date = 0;                   // the local date (whole days)
+    TDateTime Moment = 0;                 // the local date and clock time
+    int DayNumber = 1;
+    double DeclinationDegrees = 0;
+    double RightAscensionHours = 0;       // 0..24
+    QString Constellation;                // zodiacal constellation of the right ascension
+    double HourAngleDegrees = 0;
+    double AzimuthDegrees = 0;            // from the south through the west, as the chart reads it
+    double AltitudeDegrees = 0;
+    double EquationOfTimeMinutes = 0;
+    double SiderealHours = 0;             // local sidereal time ("Sun time" of the report)
+    double DistanceKm = 0;
+    double DiameterArcseconds = 0;
+    // Universal time of the events of the local date, or kNoRiseSet (see SunEventOccurs).
+    TDateTime Sunrise = 0, Sunset = 0, Culmination = 0;
+    bool SummerTime = false;              // the event times are shown in summer time
+};
+
+// The numbers for a snapshot of the chart's moment, the observer's place and the Sun as the
+// chart last placed it. Raises ConversionError when the snapshot's date cannot be encoded.
+SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
+                           const SunChartPosition& sun);
+// The report's text: lines joined by CR LF, the last one without a line break.
+QString FormatSunReport(const SunReport& report);
+// FormatSunReport(ComputeSunReport(...)).
 QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                        const SunChartPosition& sun);
 

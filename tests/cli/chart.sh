@@ -103,6 +103,6 @@ else
     echo "note: cannot mount a tmpfs; the full-disk and read-only cases were skipped" >&2
 fi
 
-"$cli" --help | grep -q -- "--constellation-names" || fail "--help does not describe chart"
+"$cli" chart --help | grep -q -- "--constellation-names" || fail "chart --help does not describe chart"
 "$cli" --version | grep -q "^noctaris-cli " || fail "--version"
 echo "chart cli: ok"

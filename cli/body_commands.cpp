@@ -1,0 +1,152 @@
+// `noctaris-cli planet NAME | star NAME`: what the planet window and a click on a star show.
+#include <optional>
+#include <string>
+
+#include <QString>
+#include <QStringList>
+
+#include "catalog/catalog.h"
+#include "chart/picking.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/places.h"
+#include "cli/report_support.h"
+#include "windows/planet_window.h"
+
+namespace noctaris::cli {
+namespace {
+
+constexpr double kDegreesPerHour = 15;
+const char* const kPlanets[] = {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+
+QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString PlanetName(const QString& typed) {
+    for (const char* p : kPlanets)
+        if (typed.compare(QLatin1String(p), Qt::CaseInsensitive) == 0) return QString::fromLatin1(p);
+    QStringList names;
+    for (const char* p : kPlanets) names << QString::fromLatin1(p).toLower();
+    throw UsageError(QStringLiteral("unknown planet '%1' (expected %2)").arg(typed, names.join(QStringLiteral(", "))));
+}
+
+// A star details value: a number, or nothing for the "-10000" of an absent value.
+Value DetailNumber(const std::string& text, double factor = 1) {
+    bool ok = false;
+    const double v = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).toDouble(&ok);
+    return ok && text != "-10000" ? Number(v * factor) : Value();
+}
+
+// The star a user named: its full name ("CMa Alpha,Sirius"), its proper name ("Sirius") or its
+// designation ("CMa Alpha"), ignoring case. UsageError with the three closest names otherwise.
+std::size_t FindStar(const Catalogs& catalogs, const QString& typed) {
+    const QString key = typed.trimmed().toCaseFolded();
+    QStringList names;
+    for (std::size_t i = 0; i < catalogs.starNames.size(); ++i) {
+        const QString full = Utf8(catalogs.starNames[i].utf8);
+        const qsizetype comma = full.indexOf(QLatin1Char(','));
+        if (full.toCaseFolded() == key ||
+            (comma > 0 && (full.left(comma).toCaseFolded() == key || full.mid(comma + 1).toCaseFolded() == key)))
+            return i;
+        names << full;
+    }
+    throw UsageError(QStringLiteral("unknown star '%1' (closest: %2)").arg(typed, QuotedList(ClosestNames(typed, names, true))));
+}
+
+}  // namespace
+
+int RunPlanet(const QStringList& args) {
+    CommandParser cmd(QStringLiteral("planet"),
+                      QStringLiteral("What the planet window shows: the planet's fixed data and "
+                                     "the values computed for a place and moment (coordinates, "
+                                     "distances, light time, diameter, brightness, rise and set)."));
+    cmd.addPositional(QStringLiteral("NAME"), QStringLiteral("mercury, venus, mars, jupiter, saturn, uranus or neptune."),
+                      QStringLiteral("NAME"));
+    AddReportOptions(cmd, true);
+    if (!cmd.parse(args, 1, 1)) return 0;
+    const QString planet = PlanetName(cmd.positional().first());
+    const ReportRun run = ReadReportOptions(cmd);
+    const std::string name = planet.toStdString();
+    const QString data = PlanetDataBlock(name);
+    WriteReports(run, [&](const ObserverState& observer, bool wantText) {
+        MomentResult result;
+        PlanetSnapshot snapshot;
+        static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer);
+        snapshot.PlanetName = name;
+        const PlanetInfo info = ComputePlanetInfo(name, PlanetMomentJD(snapshot), observer.Latitude,
+                                                  observer.Longitude, snapshot.TimeZone);
+        if (wantText) {
+            // The window: the name, the fixed data, then the computed block.
+            result.text = planet + QStringLiteral("\r\n") + data + QStringLiteral("\r\n") +
+                          PlanetComputedBlock(info);
+            return result;
+        }
+        PlanetSnapshot midnight = snapshot;
+        midnight.Hour = midnight.Minute = midnight.Second = 0;
+        const double jdMidnight = PlanetMomentJD(midnight), zone = snapshot.TimeZone;
+        const PlanetEphemerisRecord& p = info.Record;
+        Record r = MomentFields(PlanetMomentJD(snapshot), zone);
+        r.push_back({"planet", planet});
+        r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
+        r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
+        r.push_back({"radius_vector_au", Number(p.RadiusVector)});
+        r.push_back({"distance_au", Number(p.Distance)});
+        r.push_back({"light_time_s", LightTimeSeconds(p.Distance)});
+        r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
+        r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
+        r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
+        r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
+        r.push_back({"diameter_arcsec", Number(p.Diameter)});
+        r.push_back({"magnitude", Number(p.Magnitude)});
+        for (const auto& [hours, utcName, localName] :
+             {std::tuple{info.Rise, "rise_utc", "rise_local"}, std::tuple{info.Set, "set_utc", "set_local"}}) {
+            const bool occurs = hours >= 0;  // not kNeverRises / kNeverSets
+            r.push_back({utcName, occurs ? IsoUtc(jdMidnight + hours / 24) : Value()});
+            r.push_back({localName, occurs ? IsoLocal(jdMidnight + hours / 24, zone) : Value()});
+        }
+        QString lines = data;
+        r.push_back({"data", lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed()});
+        result.records.push_back(std::move(r));
+        return result;
+    });
+    return 0;
+}
+
+int RunStar(const QStringList& args) {
+    CommandParser cmd(QStringLiteral("star"),
+                      QStringLiteral("The star information a click on a star shows: constellation, "
+                                     "magnitudes, distance, spectral class and position."));
+    cmd.addPositional(QStringLiteral("NAME"),
+                      QStringLiteral("The star: \"Sirius\", \"CMa Alpha\" or \"CMa Alpha,Sirius\", ignoring case."),
+                      QStringLiteral("NAME"));
+    cmd.addFormat({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
+    cmd.addOut(QStringLiteral("Write to this file instead of standard output."));
+    if (!cmd.parse(args, 1, 1)) return 0;
+    const QString format = cmd.format();
+    if (cmd.isSet(QStringLiteral("out"))) CheckOutputPath(cmd.out());
+
+    const Catalogs catalogs = Catalogs::Load(kCatalogStars | kCatalogConstellations);
+    const StarName& star = catalogs.starNames[FindStar(catalogs, cmd.positional().first())];
+    const std::optional<StarDetails> details = FindStarDetails(star.raw);
+    QByteArray bytes;
+    if (format == QLatin1String("text")) {
+        bytes = TextOutput(StarInfoDisplayText(BuildStarInfoText(star.raw, details, catalogs.constellations)));
+    } else {
+        const int c = catalogs.FindConstellation(std::string_view(star.raw).substr(0, 3));
+        Record r = {{"name", Utf8(star.utf8)},
+                    {"constellation", c >= 0 ? Value(Utf8(catalogs.constellations[static_cast<std::size_t>(c)].latin)) : Value()}};
+        const auto detail = [&](auto get, double factor = 1) {
+            return details ? DetailNumber(((*details).*get)(), factor) : Value();
+        };
+        r.push_back({"absolute_magnitude", detail(&StarDetails::AbsoluteMagnitude)});
+        r.push_back({"apparent_magnitude", detail(&StarDetails::ApparentMagnitude)});
+        r.push_back({"distance_ly", detail(&StarDetails::DistanceLightYears)});
+        r.push_back({"spectral_class", details ? Value(QString::fromStdString(details->SpectralClassText())) : Value()});
+        r.push_back({"right_ascension_deg", detail(&StarDetails::RightAscensionHours, kDegreesPerHour)});
+        r.push_back({"declination_deg", detail(&StarDetails::DeclinationDegrees)});
+        bytes = format == QLatin1String("csv") ? ToCsv({r}) : ToJson({}, {r});
+    }
+    Emit(bytes, cmd.out());
+    return 0;
+}
+
+}  // namespace noctaris::cli

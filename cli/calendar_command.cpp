@@ -1,0 +1,113 @@
+// `noctaris-cli calendar`: the astronomical calendar of one year or a range of years, as the
+// calendar window lists it, or as CSV, JSON or an iCalendar file.
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "astro/calendar_events.h"
+#include "catalog/catalog.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/formats.h"
+#include "cli/output.h"
+#include "cli/places.h"
+#include "windows/event_calendar_window.h"
+
+namespace noctaris::cli {
+namespace {
+
+constexpr int kFirstYear = 1, kLastYear = 9998;  // the event engine's years
+
+QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+int RunCalendar(const QStringList& args) {
+    CommandParser cmd(QStringLiteral("calendar"),
+                      QStringLiteral("The astronomical calendar of a year: seasons, moon phases, "
+                                     "eclipses, planetary phenomena, perigees and apogees, "
+                                     "summer-time changes; times in the place's standard time."));
+    cmd.addPlace();
+    cmd.add({QStringLiteral("year"), QStringLiteral("The year, 1..9998."), QStringLiteral("YYYY")});
+    cmd.add({QStringLiteral("range"), QStringLiteral("The years FROM to TO (both included), instead of --year."),
+             QStringLiteral("FROM..TO")});
+    cmd.addFormat({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json"), QStringLiteral("ics")});
+    cmd.addOut(QStringLiteral("Write to this file instead of standard output."));
+    if (!cmd.parse(args)) return 0;
+
+    int first = 0, last = 0;
+    if (cmd.isSet(QStringLiteral("year")) == cmd.isSet(QStringLiteral("range")))
+        throw UsageError(QStringLiteral("give either --year or --range"));
+    if (cmd.isSet(QStringLiteral("year"))) {
+        first = last = ParseInteger(cmd.value(QStringLiteral("year")), kFirstYear, kLastYear, QStringLiteral("year"));
+    } else {
+        const auto [from, to] = SplitRange(cmd.value(QStringLiteral("range")), QStringLiteral("range"));
+        first = ParseInteger(from, kFirstYear, kLastYear, QStringLiteral("year"));
+        last = ParseInteger(to, kFirstYear, kLastYear, QStringLiteral("year"));
+        if (last < first) throw UsageError(QStringLiteral("the range ends before it begins"));
+    }
+    const QString format = cmd.format();
+    if (cmd.isSet(QStringLiteral("out"))) CheckOutputPath(cmd.out());
+
+    const Catalogs catalogs = Catalogs::Load(kCatalogPlaces);
+    const Place& place = FindPlaceOrFail(catalogs, cmd.place());
+    const QString placeName = Utf8(place.name);
+    const double zone = place.zone;
+
+    QByteArray bytes;
+    if (format == QLatin1String("text")) {
+        QStringList lines = ukal::HeaderLines(placeName, place.latitude, place.longitude, zone);
+        for (int year = first; year <= last; ++year) lines += ukal::EventLines(year, zone);
+        bytes = TextOutput(lines.join(QLatin1Char('\n')));
+    } else if (format == QLatin1String("ics")) {
+        // The texts as the window shows them (a calendar program shows them to people).
+        std::vector<IcsEvent> events;
+        for (int year = first; year <= last; ++year) {
+            const EventList list = ukal::BuildLocalizedEventList(year, zone);
+            const double dt = ukal::ListDeltaTDays(list);
+            for (const CalendarEvent& e : list.Entries) {
+                IcsEvent ev;
+                ev.allDay = !e.ShowTime;
+                ev.jdUT = ukal::EventLocalJD(e, dt, 0);
+                ev.summary = Utf8(e.Text);
+                const Value start = ev.allDay ? IsoDate(ev.jdUT) : IsoUtc(ev.jdUT);
+                ev.uid = IcsUid(std::holds_alternative<QString>(start) ? std::get<QString>(start) : QString(),
+                                ev.summary);
+                events.push_back(std::move(ev));
+            }
+        }
+        const QString name = first == last ? QString::number(first)
+                                           : QStringLiteral("%1-%2").arg(first).arg(last);
+        bytes = ToIcs(QStringLiteral("Noctaris %1, %2").arg(name, placeName), events,
+                      QDateTime::currentDateTimeUtc());
+    } else {
+        // Numbers inside the texts with a decimal point, as the other fields.
+        std::vector<Record> records;
+        for (int year = first; year <= last; ++year) {
+            const EventList list = BuildEventList(year, zone);
+            const double dt = ukal::ListDeltaTDays(list);
+            for (const CalendarEvent& e : list.Entries) {
+                const double ut = ukal::EventLocalJD(e, dt, 0);
+                if (e.ShowTime)
+                    records.push_back({{"utc", IsoUtc(ut)}, {"local", IsoLocal(ut, zone)}, {"event", Utf8(e.Text)}});
+                else  // a date without a time: the day of the change, in every zone
+                    records.push_back({{"utc", Value()}, {"local", IsoDate(ut)}, {"event", Utf8(e.Text)}});
+            }
+        }
+        if (format == QLatin1String("csv")) {
+            bytes = ToCsv(records);
+        } else {
+            bytes = ToJson({{"place", placeName},
+                            {"latitude_deg", Number(place.latitude)},
+                            {"longitude_deg", Number(place.longitude)},
+                            {"zone_h", Number(zone)},
+                            {"first_year", static_cast<long long>(first)},
+                            {"last_year", static_cast<long long>(last)}},
+                           records);
+        }
+    }
+    Emit(bytes, cmd.out());
+    return 0;
+}
+
+}  // namespace noctaris::cli

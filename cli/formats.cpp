@@ -1,0 +1,220 @@
+#include "cli/formats.h"
+
+#include <charconv>
+#include <cmath>
+
+#include <QCryptographicHash>
+#include <QDate>
+
+namespace noctaris::cli {
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+
+// Whole seconds since the start of Julian day number 0 (noon counts begin half a day later).
+bool SecondsOf(double jd, long long& seconds) {
+    if (!std::isfinite(jd) || std::fabs(jd) > 1e9) return false;
+    seconds = std::llround((static_cast<long double>(jd) + 0.5L) * kSecondsPerDay);
+    return true;
+}
+
+// "YYYY-MM-DDTHH:MM:SS" of a count of seconds; false when the date is outside 1..9999.
+bool DateTimeText(long long seconds, QString& text) {
+    const long long day = seconds >= 0 ? seconds / kSecondsPerDay
+                                       : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const long long rest = seconds - day * kSecondsPerDay;
+    const QDate date = QDate::fromJulianDay(day);
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999) return false;
+    text = QString::asprintf("%04d-%02d-%02dT%02lld:%02lld:%02lld", date.year(), date.month(),
+                             date.day(), rest / 3600, rest % 3600 / 60, rest % 60);
+    return true;
+}
+
+QByteArray CsvField(const Value& v) {
+    QByteArray text;
+    if (const auto* d = std::get_if<double>(&v)) text = NumberText(*d).toUtf8();
+    else if (const auto* i = std::get_if<long long>(&v)) text = QByteArray::number(*i);
+    else if (const auto* b = std::get_if<bool>(&v)) text = *b ? "true" : "false";
+    else if (const auto* s = std::get_if<QString>(&v)) text = s->toUtf8();
+    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r')) {
+        text.replace("\"", "\"\"");
+        text = '"' + text + '"';
+    }
+    return text;
+}
+
+QByteArray JsonString(const QString& s) {
+    QByteArray out = "\"";
+    for (const char c : s.toUtf8()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"') out += "\\\"";
+        else if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\t') out += "\\t";
+        else if (u < 0x20) out += QString::asprintf("\\u%04x", u).toLatin1();
+        else out += c;
+    }
+    return out + '"';
+}
+
+QByteArray JsonValue(const Value& v) {
+    if (const auto* d = std::get_if<double>(&v)) return NumberText(*d).toUtf8();
+    if (const auto* i = std::get_if<long long>(&v)) return QByteArray::number(*i);
+    if (const auto* b = std::get_if<bool>(&v)) return *b ? "true" : "false";
+    if (const auto* s = std::get_if<QString>(&v)) return JsonString(*s);
+    return "null";
+}
+
+QByteArray JsonObject(const Record& r) {
+    QByteArray out = "{";
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        if (i) out += ", ";
+        out += JsonString(QString::fromLatin1(r[i].name)) + ": " + JsonValue(r[i].value);
+    }
+    return out + '}';
+}
+
+QString IcsDateTime(double jdUT, bool allDay) {
+    long long seconds = 0;
+    QString text;
+    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text)) return {};
+    text.remove(QLatin1Char('-')).remove(QLatin1Char(':'));
+    return allDay ? text.left(8) : text + QLatin1Char('Z');
+}
+
+}  // namespace
+
+Value Number(double v) { return std::isfinite(v) ? Value(v) : Value(); }
+
+QString NumberText(double v) {
+    if (!std::isfinite(v)) return {};
+    if (v == 0) return QStringLiteral("0");  // also -0
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return ec == std::errc() ? QString::fromLatin1(buffer, end - buffer) : QString();
+}
+
+QString IsoOffset(double zone) {
+    const long long minutes = std::llround(zone * 60);
+    const long long m = std::llabs(minutes);
+    return QString::asprintf("%c%02lld:%02lld", minutes < 0 ? '-' : '+', m / 60, m % 60);
+}
+
+Value IsoUtc(double jdUT) {
+    long long seconds = 0;
+    QString text;
+    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text)) return {};
+    return text + QLatin1Char('Z');
+}
+
+Value IsoLocal(double jdUT, double zone) {
+    long long seconds = 0;
+    QString text;
+    if (!std::isfinite(zone) || !SecondsOf(jdUT, seconds) ||
+        !DateTimeText(seconds + std::llround(zone * 3600), text))
+        return {};
+    return text + IsoOffset(zone);
+}
+
+Value IsoDate(double jd) {
+    long long seconds = 0;
+    QString text;
+    if (!SecondsOf(jd, seconds) || !DateTimeText(seconds, text)) return {};
+    return text.left(10);
+}
+
+QByteArray ToCsv(const std::vector<Record>& records) {
+    QByteArray out;
+    if (records.empty()) return out;
+    for (std::size_t i = 0; i < records.front().size(); ++i) {
+        if (i) out += ',';
+        out += CsvField(QString::fromLatin1(records.front()[i].name));
+    }
+    out += "\r\n";
+    for (const Record& r : records) {
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            if (i) out += ',';
+            out += CsvField(r[i].value);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
+    QByteArray out = "{\n";
+    for (const Field& f : head)
+        out += "  " + JsonString(QString::fromLatin1(f.name)) + ": " + JsonValue(f.value) + ",\n";
+    out += "  \"records\": [";
+    for (std::size_t i = 0; i < records.size(); ++i)
+        out += (i ? ",\n    " : "\n    ") + JsonObject(records[i]);
+    out += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+QString IcsUid(const QString& start, const QString& summary) {
+    // The numbers in a summary follow the user's locale; the UID must not, or an export made
+    // under another locale would add every event a second time.
+    QString words;
+    for (const QChar c : summary)
+        if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(',')) words += c;
+    const QByteArray hash =
+        QCryptographicHash::hash((start + QLatin1Char('|') + words).toUtf8(), QCryptographicHash::Sha1);
+    return QString::fromLatin1(hash.toHex().left(20)) + QStringLiteral("@noctaris");
+}
+
+QByteArray FoldIcsLine(const QByteArray& line) {
+    QByteArray out;
+    qsizetype start = 0;
+    int limit = 75;  // octets per physical line, the continuation blank included
+    while (line.size() - start > limit) {
+        qsizetype cut = start + limit;
+        // Back up to the first byte of a UTF-8 sequence (continuation bytes are 10xxxxxx).
+        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        out += line.mid(start, cut - start) + "\r\n ";
+        start = cut;
+        limit = 74;
+    }
+    return out + line.mid(start) + "\r\n";
+}
+
+QString EscapeIcsText(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(','))
+            out += QLatin1Char('\\') + c;
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c != QLatin1Char('\r'))
+            out += c;
+    }
+    return out;
+}
+
+QByteArray ToIcs(const QString& calendarName, const std::vector<IcsEvent>& events,
+                 const QDateTime& stamp) {
+    const QString dtstamp = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    QByteArray out;
+    auto line = [&](const QString& text) { out += FoldIcsLine(text.toUtf8()); };
+    line(QStringLiteral("BEGIN:VCALENDAR"));
+    line(QStringLiteral("VERSION:2.0"));
+    line(QStringLiteral("PRODID:-//Noctaris//noctaris-cli " NOCTARIS_VERSION "//EN"));
+    line(QStringLiteral("CALSCALE:GREGORIAN"));
+    line(QStringLiteral("X-WR-CALNAME:") + EscapeIcsText(calendarName));
+    for (const IcsEvent& e : events) {
+        const QString start = IcsDateTime(e.jdUT, e.allDay);
+        if (start.isEmpty()) continue;  // a date no calendar program can hold
+        line(QStringLiteral("BEGIN:VEVENT"));
+        line(QStringLiteral("UID:") + e.uid);
+        line(QStringLiteral("DTSTAMP:") + dtstamp);
+        line(e.allDay ? QStringLiteral("DTSTART;VALUE=DATE:") + start : QStringLiteral("DTSTART:") + start);
+        line(QStringLiteral("SUMMARY:") + EscapeIcsText(e.summary));
+        line(QStringLiteral("TRANSP:TRANSPARENT"));  // an event of the sky, not a busy hour
+        line(QStringLiteral("END:VEVENT"));
+    }
+    line(QStringLiteral("END:VCALENDAR"));
+    return out;
+}
+
+}  // namespace noctaris::cli

@@ -1,0 +1,64 @@
+#pragma once
+// The machine-readable outputs: records of named fields written as CSV (RFC 4180) or JSON, ISO
+// 8601 instants, and iCalendar (RFC 5545) for the astronomical calendar. Numbers are written in
+// the C locale; a value that is not finite is written as an empty CSV field or JSON null, never
+// as NaN or infinity.
+#include <variant>
+#include <vector>
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace noctaris::cli {
+
+// A field's value: nothing, a number, a whole number, a truth value or a text.
+using Value = std::variant<std::monostate, double, long long, bool, QString>;
+
+struct Field {
+    const char* name;
+    Value value;
+};
+// Fields in output order; every record of one output has the same names.
+using Record = std::vector<Field>;
+
+// A number, or nothing when it is not finite.
+Value Number(double v);
+// An instant given as a UT Julian day, to the second: "2026-12-07T20:30:00Z", and the same
+// instant in a zone (hours east of UT): "2026-12-07T21:30:00+01:00". Dates are proleptic
+// Gregorian, as ISO 8601 has them. Nothing for a day that is not finite.
+Value IsoUtc(double jdUT);
+Value IsoLocal(double jdUT, double zone);
+// The date of a Julian day (the civil day that begins at jd's midnight): "2026-03-29".
+Value IsoDate(double jd);
+// A zone as an ISO 8601 offset: "+01:00", "-03:30".
+QString IsoOffset(double zone);
+
+// The shortest C-locale text that reads back as v ("0.1", "2461382.5", "1e-07").
+QString NumberText(double v);
+
+// Header row, then one row per record; fields quoted where needed, rows ended by CR LF.
+QByteArray ToCsv(const std::vector<Record>& records);
+// One JSON object: the `head` fields, then "records": an array with one object per record.
+QByteArray ToJson(const Record& head, const std::vector<Record>& records);
+
+// One event of an iCalendar file.
+struct IcsEvent {
+    QString uid;      // stable: the same event gets the same UID in every export
+    double jdUT = 0;  // the start, UT Julian day (allDay: the date of this day)
+    bool allDay = false;
+    QString summary;
+};
+
+// The UID of an event from its start and text (whatever the locale of the text's numbers).
+QString IcsUid(const QString& start, const QString& summary);
+// A content line folded to at most 75 octets per line (continuations begin with a blank),
+// each line ended by CR LF. Never splits a UTF-8 character.
+QByteArray FoldIcsLine(const QByteArray& line);
+// TEXT value escaping: backslash, semicolon, comma and line breaks.
+QString EscapeIcsText(const QString& text);
+// A VCALENDAR with one VEVENT per event; `stamp` is DTSTAMP (UTC).
+QByteArray ToIcs(const QString& calendarName, const std::vector<IcsEvent>& events,
+                 const QDateTime& stamp);
+
+}  // namespace noctaris::cli

@@ -1,0 +1,56 @@
+#include "cli/output.h"
+
+#include <cstdio>
+
+#include <QBuffer>
+#include <QFileInfo>
+
+#include "platform/atomic_write.h"
+
+namespace noctaris::cli {
+
+void CheckOutputPath(const QString& path) {
+    if (path.isEmpty()) throw OutputError(QStringLiteral("the output file name is empty"));
+    const QFileInfo file(path);
+    if (file.isDir()) throw OutputError(QStringLiteral("cannot write '%1': it is a folder").arg(path));
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        throw OutputError(QStringLiteral("cannot write '%1': No such file or directory").arg(path));
+    if (!folder.isWritable())
+        throw OutputError(QStringLiteral("cannot write '%1': the folder is not writable").arg(path));
+}
+
+void WriteOutputFile(const QString& path, const QByteArray& bytes) {
+    CheckOutputPath(path);
+    QString reason;
+    if (!WriteFileAtomically(path, bytes, &reason))
+        throw OutputError(QStringLiteral("cannot write '%1': %2").arg(path, reason));
+}
+
+void Emit(const QByteArray& bytes, const QString& path) {
+    if (!path.isEmpty()) {
+        WriteOutputFile(path, bytes);
+        return;
+    }
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+QByteArray TextOutput(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
+    return text.toUtf8();
+}
+
+QByteArray PngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        throw std::runtime_error("the picture could not be encoded as PNG");
+    return bytes;
+}
+
+}  // namespace noctaris::cli

@@ -1,0 +1,60 @@
+#include "cli/report_support.h"
+
+#include "cli/output.h"
+#include "cli/places.h"
+
+namespace noctaris::cli {
+
+void AddReportOptions(CommandParser& cmd, bool ranged) {
+    cmd.addPlace();
+    cmd.addMoment(ranged);
+    cmd.addFormat({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
+    cmd.addOut(QStringLiteral("Write to this file instead of standard output."));
+}
+
+ReportRun ReadReportOptions(const CommandParser& cmd) {
+    ReportRun run;
+    run.when = cmd.moments();
+    run.format = cmd.format();
+    if (cmd.isSet(QStringLiteral("out"))) {
+        run.out = cmd.out();
+        CheckOutputPath(run.out);
+    }
+    const Catalogs catalogs = Catalogs::Load(kCatalogPlaces);
+    run.place = FindPlaceOrFail(catalogs, cmd.place());
+    return run;
+}
+
+void WriteReports(const ReportRun& run, const MomentReport& report) {
+    const bool text = run.format == QLatin1String("text");
+    QByteArray bytes;
+    std::vector<Record> records;
+    ObserverState observer = ObserverAt(run.place);
+    for (const LocalMoment& m : run.when.moments) {
+        SetMoment(observer, m);
+        MomentResult r = report(observer, text);
+        if (text) {
+            if (run.when.isRange) bytes += (bytes.isEmpty() ? "" : "\n") + m.Text().toUtf8() + '\n';
+            bytes += TextOutput(r.text);
+        } else {
+            for (Record& rec : r.records) records.push_back(std::move(rec));
+        }
+    }
+    if (run.format == QLatin1String("csv")) {
+        bytes = ToCsv(records);
+    } else if (run.format == QLatin1String("json")) {
+        const Place& p = run.place;
+        bytes = ToJson({{"place", QString::fromStdString(p.name)},
+                        {"latitude_deg", Number(p.latitude)},
+                        {"longitude_deg", Number(p.longitude)},
+                        {"zone_h", Number(p.zone)}},
+                       records);
+    }
+    Emit(bytes, run.out);
+}
+
+Record MomentFields(double jdUT, double zone) {
+    return {{"utc", IsoUtc(jdUT)}, {"local", IsoLocal(jdUT, zone)}};
+}
+
+}  // namespace noctaris::cli
