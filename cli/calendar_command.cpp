@@ -56,19 +56,19 @@ int RunCalendar(const QStringList& args) {
 
     QByteArray bytes;
     if (format == QLatin1String("text")) {
-        QStringList lines = ukal::HeaderLines(placeName, place.latitude, place.longitude, zone);
-        for (int year = first; year <= last; ++year) lines += ukal::EventLines(year, zone);
+        QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, zone);
+        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, zone);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
         // The texts as the window shows them (a calendar program shows them to people).
         std::vector<IcsEvent> events;
         for (int year = first; year <= last; ++year) {
-            const EventList list = ukal::BuildLocalizedEventList(year, zone);
-            const double dt = ukal::ListDeltaTDays(list);
+            const EventList list = eventcal::BuildLocalizedEventList(year, zone);
+            const double dt = eventcal::ListDeltaTDays(list);
             for (const CalendarEvent& e : list.Entries) {
                 IcsEvent ev;
                 ev.allDay = !e.ShowTime;
-                ev.jdUT = ukal::EventLocalJD(e, dt, 0);
+                ev.jdUT = eventcal::EventLocalJD(e, dt, 0);
                 ev.summary = Utf8(e.Text);
                 const Value start = ev.allDay ? IsoDate(ev.jdUT) : IsoUtc(ev.jdUT);
                 ev.uid = IcsUid(std::holds_alternative<QString>(start) ? std::get<QString>(start) : QString(),
@@ -85,9 +85,9 @@ int RunCalendar(const QStringList& args) {
         std::vector<Record> records;
         for (int year = first; year <= last; ++year) {
             const EventList list = BuildEventList(year, zone);
-            const double dt = ukal::ListDeltaTDays(list);
+            const double dt = eventcal::ListDeltaTDays(list);
             for (const CalendarEvent& e : list.Entries) {
-                const double ut = ukal::EventLocalJD(e, dt, 0);
+                const double ut = eventcal::EventLocalJD(e, dt, 0);
                 if (e.ShowTime)
                     records.push_back({{"utc", IsoUtc(ut)}, {"local", IsoLocal(ut, zone)}, {"event", Utf8(e.Text)}});
                 else  // a date without a time: the day of the change, in every zone
