@@ -2,6 +2,7 @@
 // precise switch on (seven planets' apparent and topocentric places and a day of events).
 #include <benchmark/benchmark.h>
 
+#include "astro/ephemeris_table.h"
 #include "astro/precise.h"
 
 namespace {
@@ -48,5 +49,17 @@ void BM_PreciseMoonDay(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreciseMoonDay)->Unit(benchmark::kMillisecond);
+
+// The ephemeris table as the window fills it, with the precise switch on and off.
+void BM_EphemerisTable(benchmark::State& state) {
+    const bool precise = state.range(0) != 0;
+    double midnight = kMidnight;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            ComputeEphemerisTable(midnight + 0.8, 20.2, midnight, 52.52, 13.40, 1, precise));
+        midnight += 1e-6;
+    }
+}
+BENCHMARK(BM_EphemerisTable)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
