@@ -109,4 +109,48 @@ EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdIns
     return v;
 }
 
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+                                           double latitude, double longitude, double zone,
+                                           bool precise) {
+    EphemerisTableValues t;
+    if (!precise) {
+        t.earth = ComputeEphemerisColumn("Earth", jdInstant, clockHours, jdMidnight, latitude,
+                                         longitude, zone);
+        for (int i = 0; i < 7; ++i)
+            t.planets[i] = ComputeEphemerisColumn(ObservedPlanetName(i), jdInstant, clockHours,
+                                                  jdMidnight, latitude, longitude, zone);
+        return t;
+    }
+    // One day of frames serves all seven planets: the instant and their rising and setting.
+    const Site site{latitude, longitude, 0};
+    const PreciseDay day = MakePreciseDay(jdMidnight);
+    const bool inDay = jdInstant >= jdMidnight && jdInstant <= jdMidnight + 1;
+    const PreciseFrame now =
+        inDay ? FrameInDay(day, jdInstant) : MakePreciseFrame(PreciseTimeFromUT(jdInstant));
+    const HeliocentricPlace earth = EarthHeliocentric(now);
+    t.earth.rec.HelioLongitude = earth.longitude;
+    t.earth.rec.HelioLatitude = earth.latitude;
+    t.earth.rec.RadiusVector = earth.radius;
+    t.earth.frame = kFrameApparentOfDate;
+    const double lst = LocalApparentSiderealHours(now, longitude);
+    for (int i = 0; i < 7; ++i) {
+        const Body body = *BodyFromName(ObservedPlanetName(i));
+        const ApparentPlace geo = GeocentricPlace(body, now);
+        EphemerisColumnValues& v = t.planets[i];
+        v.rec = PrecisePlanetRecord(body, geo, now);
+        const RiseTransitSet events = FindRiseTransitSet(body, day, site);
+        v.rise = EventClockHours(events.rise, events, jdMidnight);
+        v.set = EventClockHours(events.set, events, jdMidnight);
+        v.ra = geo.ra;
+        v.dec = geo.dec;
+        v.lightSeconds = static_cast<long long>(std::nearbyint(geo.lightTime * 86400));
+        v.lst = lst;
+        const HorizontalPlace h = ObservedPlace(TopocentricPlace(body, now, site), now, site);
+        v.altitude = h.altitude;
+        v.azimuth = std::fmod(h.azimuth + 180, 360.0);
+        v.frame = kFrameApparentOfDate;
+    }
+    return t;
+}
+
 }  // namespace noctaris

@@ -5,10 +5,12 @@
 //
 // Texts are UTF-8 and hold only whole numbers, so they do not depend on the user's locale;
 // the decimal columns are formatted by the window.
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "astro/planets.h"
+#include "astro/precise_reports.h"
 
 namespace noctaris {
 
@@ -34,12 +36,14 @@ std::string ZodiacConstellation(double x);
 // Everything one planet column of the table is built from.
 struct EphemerisColumnValues {
     PlanetEphemerisRecord rec;
-    double rise = 0, set = 0;  // local clock hours, or kNeverRises / kNeverSets
+    double rise = 0, set = 0;  // local clock hours, or kNeverRises / kNeverSets (precise: or
+                               // NaN for none on this day)
     double ra = 0, dec = 0;    // degrees, as PlanetEphemeris gives them
     long long lightSeconds = 0;
     double lst = 0;            // local sidereal time, hours
-    double altitude = 0;       // geometric, degrees
+    double altitude = 0;       // geometric, degrees (precise: observed, with refraction)
     double azimuth = 0;        // degrees from the south through the west, 0..360
+    std::string_view frame = kFrameJ2000;  // the frame of the places, for the column header
 };
 
 // One planet's column at the instant jdInstant (Julian day), clockHours being the local clock
@@ -49,5 +53,19 @@ struct EphemerisColumnValues {
 EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
                                              double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone);
+
+// The whole table at once: the Earth's column (only its heliocentric fields count) and the
+// seven planets' in ObservedPlanetName order. With precise off the columns are exactly
+// ComputeEphemerisColumn's. With it on they hold the precise places of date (astro/precise.h):
+// heliocentric on the mean ecliptic of date, geocentric apparent place, true distance, light
+// time, apparent sidereal time, the observed (refracted) topocentric altitude and azimuth, and
+// rising and setting on the civil day from jdMidnight; frame reads "apparent of date".
+struct EphemerisTableValues {
+    EphemerisColumnValues earth;
+    std::array<EphemerisColumnValues, 7> planets;
+};
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+                                           double latitude, double longitude, double zone,
+                                           bool precise);
 
 }  // namespace noctaris

@@ -111,4 +111,21 @@ PlanetInfo ComputePlanetInfo(std::string_view name, double jd, double latitude, 
     return info;
 }
 
+PlanetInfo ComputePrecisePlanetInfo(std::string_view name, double jd, double latitude,
+                                    double longitude, double zone) {
+    const std::optional<Body> body = BodyFromName(name);
+    if (!body || *body == Body::Sun || *body == Body::Moon)
+        return ComputePlanetInfo(name, jd, latitude, longitude, zone);
+    const double midnight = LocalMidnightJD(jd, zone);
+    const PreciseDay day = MakePreciseDay(midnight);
+    const PreciseFrame now = FrameInDay(day, jd);
+    PlanetInfo info;
+    info.Record = PrecisePlanetRecord(*body, GeocentricPlace(*body, now), now);
+    const RiseTransitSet events = FindRiseTransitSet(*body, day, Site{latitude, longitude, 0});
+    info.Rise = EventClockHours(events.rise, events, midnight);
+    info.Set = EventClockHours(events.set, events, midnight);
+    info.Frame = kFrameApparentOfDate;
+    return info;
+}
+
 }  // namespace noctaris

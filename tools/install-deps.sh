@@ -3,7 +3,7 @@
 # Usage: tools/install-deps.sh [build|test|package]
 set -euo pipefail
 mode=${1:-build}
-pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools)
+pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools liberfa-dev)
 if [ "$mode" = test ]; then
   # python3-icalendar reads back the command line's iCalendar output in tests/cli.
   pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev python3-icalendar)
