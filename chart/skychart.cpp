@@ -163,17 +163,32 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
 }
 
 void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
+    const ChartPlacement placement(frame_);
     PolylinePen pen;
     int x = 0, y = 0;
     run_.clear();
+    // A point that cannot be placed only ever starts a run (the pen draws from it to a placeable
+    // point, never to it); its pixel is worked out when a line is drawn from it.
+    const FixedPoint* unplaced = nullptr;
     auto flush = [&] {
-        if (run_.size() >= 2) painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+        if (run_.size() >= 2) {
+            if (unplaced != nullptr) {
+                int ux = run_[0].x(), uy = run_[0].y();
+                ProjectToScreenSC(frame_, unplaced->ra, unplaced->sinDec, unplaced->cosDec, ux, uy);
+                run_[0] = QPoint(ux, uy);
+            }
+            painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+        }
         run_.clear();
+        unplaced = nullptr;
     };
     for (const FixedPoint& p : line) {
         if (p.penUp) pen.Lift();
-        const bool placeable = ProjectToScreenSC(frame_, p.ra, p.sinDec, p.cosDec, x, y);
-        if (!pen.Step(placeable)) flush();
+        const bool placeable = placement.Place(p.ra, p.sinDec, p.cosDec, x, y);
+        if (!pen.Step(placeable)) {
+            flush();
+            if (!placeable) unplaced = &p;
+        }
         run_.emplace_back(x, y);
     }
     flush();
@@ -191,9 +206,10 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
     const int mode = options.StarNameMode;
     const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
     const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
+    const ChartPlacement placement(frame_);
     for (const StarEntry& s : stars_) {
         int x = 0, y = 0;
-        if (!ProjectToScreenSC(frame_, s.ra, s.sinDec, s.cosDec, x, y)) continue;
+        if (!placement.Place(s.ra, s.sinDec, s.cosDec, x, y)) continue;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);
