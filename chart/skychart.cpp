@@ -152,6 +152,7 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
 }
 
 void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
+    horizonRuns_.clear();
     if (picture.isNull() || mask.isNull()) {
         horizonPicture_ = QImage();
         horizonMask_ = QImage();
@@ -160,6 +161,22 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
     // The raster operations combine pixel bits, so both are kept as plain 32-bit RGB.
     horizonPicture_ = picture.convertToFormat(QImage::Format_RGB32);
     horizonMask_ = mask.convertToFormat(QImage::Format_RGB32);
+    const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
+    const int cols = std::min(horizonPicture_.width(), horizonMask_.width());
+    for (int r = 0; r < rows; ++r) {
+        const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
+        const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+        int x = 0;
+        while (x < cols) {
+            const auto unchanged = [&](int i) {
+                return (m[i] & 0xFFFFFFu) == 0 && (pic[i] & 0xFFFFFFu) == 0xFFFFFFu;
+            };
+            while (x < cols && unchanged(x)) ++x;
+            const int begin = x;
+            while (x < cols && !unchanged(x)) ++x;
+            if (x > begin) horizonRuns_.push_back({r, begin, x});
+        }
+    }
 }
 
 void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
@@ -282,12 +299,24 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
             // Straight on the pixels: cheaper than the painter's blending for a full strip.
             const int cols = std::min(w, horizonPicture_.width());
             const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
-            for (int r = std::max(0, -top); r < rows && top + r < h; ++r) {
-                auto* dst = reinterpret_cast<QRgb*>(image->scanLine(top + r));
+            const int n = std::min(cols, horizonMask_.width());
+            QRgb* bits = reinterpret_cast<QRgb*>(image->bits());
+            const qsizetype stride = image->bytesPerLine() / 4;
+            // Only where the landscape changes anything.
+            for (const HorizonRun& run : horizonRuns_) {
+                const int r = run.row;
+                if (r < -top || r >= rows || top + r >= h) continue;
+                QRgb* dst = bits + (top + r) * stride;
                 const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
                 const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
-                const int n = std::min(cols, horizonMask_.width());
-                for (int x = 0; x < n; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+                const int end = std::min(run.end, n);
+                for (int x = run.begin; x < end; ++x)
+                    dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+            }
+            // A mask narrower than the picture: the picture alone beyond it.
+            for (int r = std::max(0, -top); n < cols && r < rows && top + r < h; ++r) {
+                QRgb* dst = bits + (top + r) * stride;
+                const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
                 for (int x = n; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
             }
             return;

@@ -123,6 +123,12 @@ private:
     int altitudeLabelWidth_[5];
 
     QImage horizonPicture_, horizonMask_;
+    // Column ranges [begin, end) of the pictures' rows where the landscape changes the chart;
+    // elsewhere the picture is white and the mask black, and an RGB32 chart pixel stays as it is.
+    struct HorizonRun {
+        int row, begin, end;
+    };
+    std::vector<HorizonRun> horizonRuns_;
     std::vector<QPoint> run_;  // reused buffer of one polyline stroke
 };
 
