@@ -90,34 +90,16 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     return f;
 }
 
-namespace {
-
-// The projection of ProjectToScreenSC. A placement, when given, turns away a point that surely
-// lies below, above or behind the surface before the inverse sines; x and y are then left as
-// they are. The arithmetic of the pixel is the same with or without it.
-inline bool Project(const ChartFrame& f, const ChartPlacement* placement, double ra,
-                    double sinDec, double cosDec, int& x, int& y) {
+bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
+                       int& y) {
     const double t = f.SiderealAngle - ra;
     const double cosT = std::cos(t);
     double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
     if (!WithinUnit(sinH)) return false;  // also rejects NaN
-    const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
-    if (placement != nullptr) {
-        // Rows above the horizon line: for h < 0, h < sin h, and for h > 0, h > sin h, so the
-        // row of sin h bounds the row of h; half a row of margin beyond the 10 pixels of slack.
-        const double rows = kAltitudeScale * sinH * f.Height;
-        if (rows < -(ChartFrame::HorizonOffset + 11) ||
-            rows > f.Height - ChartFrame::HorizonOffset + 11)
-            return false;
-        // cos h cos(azimuth - view) from the horizontal components (c = cos h cos azimuth,
-        // sin t cos dec = cos h sin azimuth); below -sin(margin) the point lies more than
-        // 90 degrees plus the margin away from the view azimuth, beyond either side.
-        const double along = c * placement->CosView + std::sin(t) * cosDec * placement->SinView;
-        if (along < -placement->SinSideMargin) return false;
-    }
     const double h = std::asin(sinH);
     double s = std::sin(t) * cosDec / std::cos(h);
     if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
+    const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
     const double as = std::asin(s) * 180.0 / kPi;
     const double azimuth = c > 0 ? as : 180.0 - as;
     double a = azimuth - f.ViewAzimuth;
@@ -131,14 +113,9 @@ inline bool Project(const ChartFrame& f, const ChartPlacement* placement, double
     return -10 < x && x < f.Width + 10 && -10 < y && y < f.Height + 10;
 }
 
-}  // namespace
-
-bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
-                       int& y) {
-    return Project(f, nullptr, ra, sinDec, cosDec, x, y);
-}
-
 ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
+    CosSidereal = std::cos(f.SiderealAngle);
+    SinSidereal = std::sin(f.SiderealAngle);
     CosView = std::cos(f.ViewAzimuth * kPi / 180.0);
     SinView = std::sin(f.ViewAzimuth * kPi / 180.0);
     // A pixel column further than 12 pixels beyond either half of the surface is never
@@ -147,8 +124,26 @@ ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
     SinSideMargin = margin < 90.0 ? std::sin(margin * kPi / 180.0) : 2.0;  // 2: turn none away
 }
 
-bool ChartPlacement::Place(double ra, double sinDec, double cosDec, int& x, int& y) const {
-    return Project(frame, this, ra, sinDec, cosDec, x, y);
+bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
+                           int& x, int& y) const {
+    const ChartFrame& f = frame;
+    // cos and sin of t = sidereal angle - ra from the sums of angles; within 1e-15 of the
+    // projection's own, far inside the margins below (a NaN turns nothing away).
+    const double cosT = CosSidereal * cosRa + SinSidereal * sinRa;
+    const double sinT = SinSidereal * cosRa - CosSidereal * sinRa;
+    const double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
+    // Rows above the horizon line: for h < 0, h < sin h, and for h > 0, h > sin h, so the row
+    // of sin h bounds the row of h; half a row of margin beyond the 10 pixels of slack.
+    const double rows = kAltitudeScale * sinH * f.Height;
+    if (rows < -(ChartFrame::HorizonOffset + 11) || rows > f.Height - ChartFrame::HorizonOffset + 11)
+        return false;
+    // cos h cos(azimuth - view) from the horizontal components (cos h cos azimuth and
+    // cos h sin azimuth); below -sin(margin) the point lies more than 90 degrees plus the
+    // margin away from the view azimuth, beyond either side.
+    const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
+    const double along = c * CosView + sinT * cosDec * SinView;
+    if (along < -SinSideMargin) return false;
+    return ProjectToScreenSC(f, ra, sinDec, cosDec, x, y);
 }
 
 bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y) {

@@ -56,6 +56,10 @@ QColor StarClassColor(int spectralClass) {
     return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
 }
 
+SkyChart::FixedPoint::FixedPoint(double ra, double sinDec, double cosDec, bool penUp)
+    : ra(ra), sinDec(sinDec), cosDec(cosDec), cosRa(std::cos(ra)), sinRa(std::sin(ra)),
+      penUp(penUp) {}
+
 SkyChart::Polyline SkyChart::FromSky(const std::vector<SkyPoint>& points) {
     Polyline out;
     out.reserve(points.size());
@@ -80,6 +84,8 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         e.ra = s.RightAscension;
         e.sinDec = std::sin(s.Declination);
         e.cosDec = std::cos(s.Declination);
+        e.cosRa = std::cos(s.RightAscension);
+        e.sinRa = std::sin(s.RightAscension);
         e.magnitude = s.Magnitude;
         e.radius = RoundToInt((19 - s.Magnitude) / 10);
         e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
@@ -201,7 +207,7 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
     };
     for (const FixedPoint& p : line) {
         if (p.penUp) pen.Lift();
-        const bool placeable = placement.Place(p.ra, p.sinDec, p.cosDec, x, y);
+        const bool placeable = placement.Place(p.ra, p.cosRa, p.sinRa, p.sinDec, p.cosDec, x, y);
         if (!pen.Step(placeable)) {
             flush();
             if (!placeable) unplaced = &p;
@@ -226,7 +232,7 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
     const ChartPlacement placement(frame_);
     for (const StarEntry& s : stars_) {
         int x = 0, y = 0;
-        if (!placement.Place(s.ra, s.sinDec, s.cosDec, x, y)) continue;
+        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) continue;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);

@@ -70,8 +70,9 @@ public:
     static QString CaptionText(const ObserverState& state);
 
 private:
-    struct FixedPoint {  // a polyline point with its declination's sine and cosine
-        double ra, sinDec, cosDec;
+    struct FixedPoint {  // a polyline point with the sines and cosines its placing needs
+        FixedPoint(double ra, double sinDec, double cosDec, bool penUp);
+        double ra, sinDec, cosDec, cosRa, sinRa;
         bool penUp;
     };
     using Polyline = std::vector<FixedPoint>;
@@ -93,7 +94,7 @@ private:
 
     struct StarEntry {  // stars brighter than magnitude 5, prepared once
         int index;      // into catalogs_.stars
-        double ra, sinDec, cosDec, magnitude;
+        double ra, sinDec, cosDec, cosRa, sinRa, magnitude;
         int radius;     // disc radius; 1 or less: a single pixel
         int colourClass;
         int labelIndex;  // into starLabels_, or -1

@@ -38,7 +38,8 @@ TEST(ChartPlacement, SameAnswerAndPixelAsTheProjectionOnEveryFrame) {
                         const double ra = (i * 3 + 0.25) * kDeg, dec = (-90 + j * 3) * kDeg;
                         int x1 = -77777, y1 = -77777, x2 = -77777, y2 = -77777;
                         const bool full = ProjectToScreenSC(frame, ra, std::sin(dec), std::cos(dec), x1, y1);
-                        const bool quick = placement.Place(ra, std::sin(dec), std::cos(dec), x2, y2);
+                        const bool quick = placement.Place(ra, std::cos(ra), std::sin(ra), std::sin(dec),
+                                                           std::cos(dec), x2, y2);
                         ++points;
                         if (full != quick || (full && (x1 != x2 || y1 != y2))) {
                             if (++mismatches == 1)
