@@ -46,6 +46,16 @@ QStaticText MakeStatic(const QString& text, const QFont& font) {
 
 QString TwoDigits(int v) { return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
 
+// The painter's target when drawing may go straight on its pixels: an RGB32 image of the
+// chart's size, neither transformed nor clipped; otherwise null.
+QImage* DirectTarget(QPainter& p, int w, int h) {
+    auto* image = dynamic_cast<QImage*>(p.device());
+    if (image && image->format() == QImage::Format_RGB32 && image->size() == QSize(w, h) &&
+        p.transform().isIdentity() && !p.hasClipping())
+        return image;
+    return nullptr;
+}
+
 }  // namespace
 
 QColor StarClassColor(int spectralClass) {
@@ -155,6 +165,28 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         altitudeLabelWidth_[i - 1] = fonts_.Metrics(ChartFont::Small).horizontalAdvance(label);
     }
     run_.reserve(512);
+
+    // The painter's disc of each star radius, as pixels around the centre: its midpoint
+    // ellipse of an integer rectangle is the same wherever the disc stands.
+    int largest = 1;
+    for (const StarEntry& e : stars_) largest = std::max(largest, e.radius);
+    discPixels_.resize(static_cast<std::size_t>(std::min(largest, 16)) + 1);
+    for (int r = 2; r < static_cast<int>(discPixels_.size()); ++r) {
+        const int middle = r + 4;
+        QImage scratch(2 * middle + 1, 2 * middle + 1, QImage::Format_RGB32);
+        scratch.fill(Qt::black);
+        {
+            QPainter p(&scratch);
+            ChartCanvas c(p, fonts_);
+            c.SetPen(classPens_[0]);
+            c.SetBrush(classBrushes_[0]);
+            c.Ellipse(middle - r, middle - r, middle + r, middle + r);
+        }
+        for (int y = 0; y < scratch.height(); ++y)
+            for (int x = 0; x < scratch.width(); ++x)
+                if ((scratch.pixel(x, y) & 0xFFFFFFu) != 0)
+                    discPixels_[r].push_back(QPoint(x - middle, y - middle));
+    }
 }
 
 void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
@@ -230,16 +262,32 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
     const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
     const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
     const ChartPlacement placement(frame_);
+    // Discs and single pixels straight on the image where the painter allows it.
+    QImage* direct = DirectTarget(painter, frame_.Width, frame_.Height);
+    QRgb* bits = direct ? reinterpret_cast<QRgb*>(direct->bits()) : nullptr;
+    const qsizetype stride = direct ? direct->bytesPerLine() / 4 : 0;
+    const auto plot = [&](int px, int py, QRgb colour) {
+        if (px >= 0 && py >= 0 && px < frame_.Width && py < frame_.Height)
+            bits[py * stride + px] = colour;
+    };
     for (const StarEntry& s : stars_) {
         int x = 0, y = 0;
         if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) continue;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);
-        if (s.radius > 1)
-            canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
-        else
+        const std::size_t r = static_cast<std::size_t>(std::max(s.radius, 0));
+        if (s.radius > 1) {
+            if (direct && r < discPixels_.size()) {
+                for (const QPoint d : discPixels_[r]) plot(x + d.x(), y + d.y(), classColours_[colour].rgb());
+            } else {
+                canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
+            }
+        } else if (direct) {
+            plot(x, y, classColours_[colour].rgb());
+        } else {
             painter.drawPoint(x, y);
+        }
         if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
         if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
             canvas.SetFontPen(classPens_[s.colourClass]);
@@ -299,9 +347,7 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
         const int top = h - horizonPicture_.height();
         // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
         // white; the sky shows through where the picture is white.
-        auto* image = dynamic_cast<QImage*>(p.device());
-        if (image && image->format() == QImage::Format_RGB32 && image->size() == QSize(w, h) &&
-            p.transform().isIdentity() && !p.hasClipping()) {
+        if (QImage* image = DirectTarget(p, w, h)) {
             // Straight on the pixels: cheaper than the painter's blending for a full strip.
             const int cols = std::min(w, horizonPicture_.width());
             const int rows = std::min(horizonPicture_.height(), horizonMask_.height());

@@ -102,6 +102,8 @@ private:
     std::vector<StarEntry> stars_;
     std::vector<QStaticText> starLabels_;
     QPen classPens_[9];  // 0 = white
+    // Per disc radius, the pixels of a star's disc around its centre as the painter draws it.
+    std::vector<std::vector<QPoint>> discPixels_;
     QBrush classBrushes_[9];
     QColor classColours_[9];
 

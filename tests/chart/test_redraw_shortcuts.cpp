@@ -112,11 +112,11 @@ TEST(SkyChart, LinesEnterTheChartFromPointsFarBelowOrBehindIt) {
     EXPECT_EQ(MissingAlong(img, pixel(4), pixel(5), red), 0);
 }
 
-TEST(SkyChart, LandscapeOnThePixelsEqualsThePaintersRasterOperations) {
-    // Every combination of picture and mask pixels, in runs of changing length, over a chart
-    // with stars and an altitude line; straight on the pixels versus the painter's raster
-    // operations on a surface larger than the chart. (Slanted lines are left out: clipped at
-    // the surface's edge, a few of their pixels near the bottom differ between the two.)
+TEST(SkyChart, StarsAndLandscapeOnThePixelsEqualThePainters) {
+    // Star discs and points in their colours, and every combination of picture and mask
+    // pixels in runs of changing length over them; straight on the pixels versus the painter
+    // (discs, points, raster operations) on a surface larger than the chart. (Slanted lines
+    // are left out: clipped at the surface's edge, a few pixels near the bottom differ.)
     QImage picture(700, 160, QImage::Format_RGB32), mask(700, 160, QImage::Format_RGB32);
     const QRgb pictureColours[3] = {qRgb(255, 255, 255), qRgb(0, 96, 0), qRgb(200, 180, 255)};
     const QRgb maskColours[3] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 255, 0)};
@@ -133,14 +133,17 @@ TEST(SkyChart, LandscapeOnThePixelsEqualsThePaintersRasterOperations) {
     o.ShowHorizonFigure = o.ShowAltitudeLines = true;
     ChartObjectLists lists;
     const ObserverState state = Chemnitz();
-    const QImage direct = chart.Redraw(QSize(640, 400), state, o, 0, lists);
-    QImage larger(640, 420, QImage::Format_RGB32);
-    larger.fill(Qt::red);
-    {
-        QPainter painter(&larger);
-        chart.paint(painter, QSize(640, 400), state, o, 0, lists);
+    for (bool white : {false, true}) {
+        o.WhiteStars = white;
+        const QImage direct = chart.Redraw(QSize(640, 400), state, o, 0, lists);
+        QImage larger(640, 420, QImage::Format_RGB32);
+        larger.fill(Qt::red);
+        {
+            QPainter painter(&larger);
+            chart.paint(painter, QSize(640, 400), state, o, 0, lists);
+        }
+        EXPECT_EQ(larger.copy(0, 0, 640, 400), direct) << white;
     }
-    EXPECT_EQ(larger.copy(0, 0, 640, 400), direct);
 }
 
 }  // namespace
