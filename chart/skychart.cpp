@@ -332,10 +332,20 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
 void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
     canvas.SetPenColor(kGuideColour);
     canvas.SetBrushClear();
+    QImage* direct = DirectTarget(canvas.Painter(), frame_.Width, frame_.Height);
     for (int i = 1; i <= 5; ++i) {
         const int row = AltitudeContourRow(frame_, i);
-        canvas.MoveTo(-1, row);
-        canvas.LineTo(frame_.Width + 1, row);
+        if (direct) {
+            // The whole row, as the painter's line across and beyond the surface.
+            if (row >= 0 && row < frame_.Height) {
+                auto* line = reinterpret_cast<QRgb*>(direct->scanLine(row));
+                std::fill(line, line + frame_.Width, kGuideColour.rgb());
+            }
+            canvas.MoveTo(frame_.Width + 1, row);
+        } else {
+            canvas.MoveTo(-1, row);
+            canvas.LineTo(frame_.Width + 1, row);
+        }
         canvas.TextOut(frame_.Width - altitudeLabelWidth_[i - 1], row - 20, altitudeLabels_[i - 1]);
     }
 }
@@ -489,8 +499,18 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     // 13. Meridian.
     if (options.ShowMeridian) {
         canvas.SetPenColor(kGuideColour);
-        canvas.MoveTo(frame_.CenterX, -1);
-        canvas.LineTo(frame_.CenterX, h);
+        if (QImage* direct = DirectTarget(painter, w, h)) {
+            // The whole column, as the painter's line through the surface.
+            if (frame_.CenterX >= 0 && frame_.CenterX < w) {
+                QRgb* pixel = reinterpret_cast<QRgb*>(direct->bits()) + frame_.CenterX;
+                const qsizetype stride = direct->bytesPerLine() / 4;
+                for (int y = 0; y < h; ++y) pixel[y * stride] = kGuideColour.rgb();
+            }
+            canvas.MoveTo(frame_.CenterX, h);
+        } else {
+            canvas.MoveTo(frame_.CenterX, -1);
+            canvas.LineTo(frame_.CenterX, h);
+        }
     }
 
     // 14. Altitude lines.

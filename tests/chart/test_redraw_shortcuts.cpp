@@ -112,11 +112,12 @@ TEST(SkyChart, LinesEnterTheChartFromPointsFarBelowOrBehindIt) {
     EXPECT_EQ(MissingAlong(img, pixel(4), pixel(5), red), 0);
 }
 
-TEST(SkyChart, StarsAndLandscapeOnThePixelsEqualThePainters) {
-    // Star discs and points in their colours, and every combination of picture and mask
-    // pixels in runs of changing length over them; straight on the pixels versus the painter
-    // (discs, points, raster operations) on a surface larger than the chart. (Slanted lines
-    // are left out: clipped at the surface's edge, a few pixels near the bottom differ.)
+TEST(SkyChart, StraightOnThePixelsEqualsThePainter) {
+    // Star discs and points in their colours, the meridian and the altitude lines, and every
+    // combination of picture and mask pixels in runs of changing length over them; straight on
+    // the pixels versus the painter (discs, points, lines, raster operations) on a surface
+    // larger than the chart. (Slanted lines are left out: clipped at the surface's edge, a few
+    // of their pixels near the bottom differ.)
     QImage picture(700, 160, QImage::Format_RGB32), mask(700, 160, QImage::Format_RGB32);
     const QRgb pictureColours[3] = {qRgb(255, 255, 255), qRgb(0, 96, 0), qRgb(200, 180, 255)};
     const QRgb maskColours[3] = {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 255, 0)};
@@ -130,7 +131,7 @@ TEST(SkyChart, StarsAndLandscapeOnThePixelsEqualThePainters) {
     SkyChart chart(SharedCatalogs());
     chart.SetHorizonPictures(picture, mask);
     DisplayOptions o;
-    o.ShowHorizonFigure = o.ShowAltitudeLines = true;
+    o.ShowHorizonFigure = o.ShowAltitudeLines = o.ShowMeridian = true;
     ChartObjectLists lists;
     const ObserverState state = Chemnitz();
     for (bool white : {false, true}) {
