@@ -45,6 +45,22 @@ struct VsopTerm {
     long double C = 0;
 };
 
+// One power of tau of one coordinate's series as parallel arrays, the layout the summation
+// reads: term i is A[i] cos(B[i] + C[i] tau) with A in 1e-11 rad or 1e-11 AU (an integer, exact
+// in a double), B in rad and C in rad/millennium rounded to double.
+struct VsopTermArrays {
+    const double* A = nullptr;
+    const double* B = nullptr;
+    const double* C = nullptr;
+    int count = 0;
+};
+
+// Sum of A cos(B + C tau) over the arrays, in their unit of A: the angles and their cosines in
+// double, several terms per instruction (AVX2 with fused multiply-adds where the processor has
+// them), the sum in long double. The reduction of the angles is exact for |C tau| < 6e6 rad.
+// `baseline` forces the SSE2 code that every x86-64 processor runs, so tests can check both.
+long double SumVsopTerms(const VsopTermArrays& terms, double tau, bool baseline = false);
+
 // A body's VSOP series. A descendant supplies the terms of the three coordinates; a term
 // provider clears the record first and leaves it zero for an index outside the series or a
 // power without series.
@@ -75,11 +91,13 @@ public:
     virtual void RadiusTerm(int index, int power, VsopTerm& term) const = 0;
 
 protected:
-    // A descendant whose terms lie in a compiled table may hand out that table (the same terms
-    // its provider of the given slot - 1 longitude, 2 latitude, 3 radius - returns, in the same
-    // order) so that the series is summed in place, without a call per term. The default has
-    // no table and EvaluateSeries asks the provider term by term.
-    virtual bool TermTable(int slot, int power, const VsopTerm*& terms, int& count) const;
+    // A descendant whose terms lie in a compiled table may hand out that table as parallel
+    // arrays (the terms its provider of the given slot - 1 longitude, 2 latitude, 3 radius -
+    // returns) so that the series is summed in place: cosines in double, several terms at a
+    // time, the sum in long double; within 1e-12 rad or AU of the sum term by term in long
+    // double for -2000..+6000. The default has no table and EvaluateSeries asks the provider
+    // term by term, with extended cosines.
+    virtual bool TermTable(int slot, int power, VsopTermArrays& terms) const;
 };
 
 // The complete VSOP87D series of the Earth: 2425 terms.
@@ -90,7 +108,7 @@ public:
     void RadiusTerm(int index, int power, VsopTerm& term) const override;
 
 protected:
-    bool TermTable(int slot, int power, const VsopTerm*& terms, int& count) const override;
+    bool TermTable(int slot, int power, VsopTermArrays& terms) const override;
 };
 
 // L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.

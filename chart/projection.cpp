@@ -112,6 +112,39 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
     return -10 < x && x < f.Width + 10 && -10 < y && y < f.Height + 10;
 }
 
+ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
+    CosSidereal = std::cos(f.SiderealAngle);
+    SinSidereal = std::sin(f.SiderealAngle);
+    CosView = std::cos(f.ViewAzimuth * kPi / 180.0);
+    SinView = std::sin(f.ViewAzimuth * kPi / 180.0);
+    // A pixel column further than 12 pixels beyond either half of the surface is never
+    // placeable (10 pixels of slack, rounding, and an odd width's extra column).
+    const double margin = f.CenterX > 0 ? 12.0 * 90.0 / f.CenterX : 90.0;
+    SinSideMargin = margin < 90.0 ? std::sin(margin * kPi / 180.0) : 2.0;  // 2: turn none away
+}
+
+bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
+                           int& x, int& y) const {
+    const ChartFrame& f = frame;
+    // cos and sin of t = sidereal angle - ra from the sums of angles; within 1e-15 of the
+    // projection's own, far inside the margins below (a NaN turns nothing away).
+    const double cosT = CosSidereal * cosRa + SinSidereal * sinRa;
+    const double sinT = SinSidereal * cosRa - CosSidereal * sinRa;
+    const double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
+    // Rows above the horizon line: for h < 0, h < sin h, and for h > 0, h > sin h, so the row
+    // of sin h bounds the row of h; half a row of margin beyond the 10 pixels of slack.
+    const double rows = kAltitudeScale * sinH * f.Height;
+    if (rows < -(ChartFrame::HorizonOffset + 11) || rows > f.Height - ChartFrame::HorizonOffset + 11)
+        return false;
+    // cos h cos(azimuth - view) from the horizontal components (cos h cos azimuth and
+    // cos h sin azimuth); below -sin(margin) the point lies more than 90 degrees plus the
+    // margin away from the view azimuth, beyond either side.
+    const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
+    const double along = c * CosView + sinT * cosDec * SinView;
+    if (along < -SinSideMargin) return false;
+    return ProjectToScreenSC(f, ra, sinDec, cosDec, x, y);
+}
+
 bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y) {
     return ProjectToScreenSC(f, ra, std::sin(dec), std::cos(dec), x, y);
 }

@@ -46,6 +46,23 @@ bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y)
 bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
                        int& y);
 
+// A frame prepared for drawing many fixed points (the stars and lines of one redraw): Place
+// gives the same answer as ProjectToScreenSC and, for a point it can place, the same pixel.
+// A point that surely lies below, above or behind the surface is turned away first, from the
+// cosine and sine of its right ascension (given with it) and of the sidereal angle, without
+// trigonometry of its own; x and y are then left as they are. The frame must outlive the
+// placement.
+struct ChartPlacement {
+    explicit ChartPlacement(const ChartFrame& frame);
+    bool Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec, int& x,
+               int& y) const;
+
+    const ChartFrame& frame;
+    double CosSidereal = 1, SinSidereal = 0;  // of the frame's sidereal angle
+    double CosView = 1, SinView = 0;          // of the view azimuth
+    double SinSideMargin = 2;  // sine of the azimuth beyond 90 degrees still placeable
+};
+
 // Inverse mappings of a pixel: azimuth in degrees from south through west, altitude in radians.
 double ScreenXToAzimuth(const ChartFrame& f, int x);
 double ScreenYToAltitude(const ChartFrame& f, int y);

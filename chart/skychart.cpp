@@ -43,6 +43,16 @@ QStaticText MakeStatic(const QString& text, const QFont& font) {
 
 QString TwoDigits(int v) { return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
 
+// The painter's target when drawing may go straight on its pixels: an RGB32 image of the
+// chart's size, neither transformed nor clipped; otherwise null.
+QImage* DirectTarget(QPainter& p, int w, int h) {
+    auto* image = dynamic_cast<QImage*>(p.device());
+    if (image && image->format() == QImage::Format_RGB32 && image->size() == QSize(w, h) &&
+        p.transform().isIdentity() && !p.hasClipping())
+        return image;
+    return nullptr;
+}
+
 }  // namespace
 
 QColor StarClassColor(int spectralClass) {
@@ -52,6 +62,10 @@ QColor StarClassColor(int spectralClass) {
         QColor(255, 255, 0),    QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
     return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
 }
+
+SkyChart::FixedPoint::FixedPoint(double ra, double sinDec, double cosDec, bool penUp)
+    : ra(ra), sinDec(sinDec), cosDec(cosDec), cosRa(std::cos(ra)), sinRa(std::sin(ra)),
+      penUp(penUp) {}
 
 SkyChart::Polyline SkyChart::FromSky(const std::vector<SkyPoint>& points) {
     Polyline out;
@@ -77,6 +91,8 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         e.ra = s.RightAscension;
         e.sinDec = std::sin(s.Declination);
         e.cosDec = std::cos(s.Declination);
+        e.cosRa = std::cos(s.RightAscension);
+        e.sinRa = std::sin(s.RightAscension);
         e.magnitude = s.Magnitude;
         e.radius = RoundToInt((19 - s.Magnitude) / 10);
         e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
@@ -146,9 +162,32 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         altitudeLabelWidth_[i - 1] = fonts_.Metrics(ChartFont::Small).horizontalAdvance(label);
     }
     run_.reserve(512);
+
+    // The painter's disc of each star radius, as pixels around the centre: its midpoint
+    // ellipse of an integer rectangle is the same wherever the disc stands.
+    int largest = 1;
+    for (const StarEntry& e : stars_) largest = std::max(largest, e.radius);
+    discPixels_.resize(static_cast<std::size_t>(std::min(largest, 16)) + 1);
+    for (int r = 2; r < static_cast<int>(discPixels_.size()); ++r) {
+        const int middle = r + 4;
+        QImage scratch(2 * middle + 1, 2 * middle + 1, QImage::Format_RGB32);
+        scratch.fill(Qt::black);
+        {
+            QPainter p(&scratch);
+            ChartCanvas c(p, fonts_);
+            c.SetPen(classPens_[0]);
+            c.SetBrush(classBrushes_[0]);
+            c.Ellipse(middle - r, middle - r, middle + r, middle + r);
+        }
+        for (int y = 0; y < scratch.height(); ++y)
+            for (int x = 0; x < scratch.width(); ++x)
+                if ((scratch.pixel(x, y) & 0xFFFFFFu) != 0)
+                    discPixels_[r].push_back(QPoint(x - middle, y - middle));
+    }
 }
 
 void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
+    horizonRuns_.clear();
     if (picture.isNull() || mask.isNull()) {
         horizonPicture_ = QImage();
         horizonMask_ = QImage();
@@ -157,20 +196,51 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
     // The raster operations combine pixel bits, so both are kept as plain 32-bit RGB.
     horizonPicture_ = picture.convertToFormat(QImage::Format_RGB32);
     horizonMask_ = mask.convertToFormat(QImage::Format_RGB32);
+    const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
+    const int cols = std::min(horizonPicture_.width(), horizonMask_.width());
+    for (int r = 0; r < rows; ++r) {
+        const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
+        const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+        int x = 0;
+        while (x < cols) {
+            const auto unchanged = [&](int i) {
+                return (m[i] & 0xFFFFFFu) == 0 && (pic[i] & 0xFFFFFFu) == 0xFFFFFFu;
+            };
+            while (x < cols && unchanged(x)) ++x;
+            const int begin = x;
+            while (x < cols && !unchanged(x)) ++x;
+            if (x > begin) horizonRuns_.push_back({r, begin, x});
+        }
+    }
 }
 
 void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
+    const ChartPlacement placement(frame_);
     PolylinePen pen;
     int x = 0, y = 0;
     run_.clear();
+    // A point that cannot be placed only ever starts a run (the pen draws from it to a placeable
+    // point, never to it); its pixel is worked out when a line is drawn from it.
+    const FixedPoint* unplaced = nullptr;
     auto flush = [&] {
-        if (run_.size() >= 2) painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+        if (run_.size() >= 2) {
+            if (unplaced != nullptr) {
+                int ux = run_[0].x(), uy = run_[0].y();
+                ProjectToScreenSC(frame_, unplaced->ra, unplaced->sinDec, unplaced->cosDec, ux, uy);
+                run_[0] = QPoint(ux, uy);
+            }
+            painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+        }
         run_.clear();
+        unplaced = nullptr;
     };
     for (const FixedPoint& p : line) {
         if (p.penUp) pen.Lift();
-        const bool placeable = ProjectToScreenSC(frame_, p.ra, p.sinDec, p.cosDec, x, y);
-        if (!pen.Step(placeable)) flush();
+        const bool placeable = placement.Place(p.ra, p.cosRa, p.sinRa, p.sinDec, p.cosDec, x, y);
+        if (!pen.Step(placeable)) {
+            flush();
+            if (!placeable) unplaced = &p;
+        }
         run_.emplace_back(x, y);
     }
     flush();
@@ -188,16 +258,33 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
     const int mode = options.StarNameMode;
     const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
     const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
+    const ChartPlacement placement(frame_);
+    // Discs and single pixels straight on the image where the painter allows it.
+    QImage* direct = DirectTarget(painter, frame_.Width, frame_.Height);
+    QRgb* bits = direct ? reinterpret_cast<QRgb*>(direct->bits()) : nullptr;
+    const qsizetype stride = direct ? direct->bytesPerLine() / 4 : 0;
+    const auto plot = [&](int px, int py, QRgb colour) {
+        if (px >= 0 && py >= 0 && px < frame_.Width && py < frame_.Height)
+            bits[py * stride + px] = colour;
+    };
     for (const StarEntry& s : stars_) {
         int x = 0, y = 0;
-        if (!ProjectToScreenSC(frame_, s.ra, s.sinDec, s.cosDec, x, y)) continue;
+        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) continue;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);
-        if (s.radius > 1)
-            canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
-        else
+        const std::size_t r = static_cast<std::size_t>(std::max(s.radius, 0));
+        if (s.radius > 1) {
+            if (direct && r < discPixels_.size()) {
+                for (const QPoint d : discPixels_[r]) plot(x + d.x(), y + d.y(), classColours_[colour].rgb());
+            } else {
+                canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
+            }
+        } else if (direct) {
+            plot(x, y, classColours_[colour].rgb());
+        } else {
             painter.drawPoint(x, y);
+        }
         if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
         if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
             canvas.SetFontPen(classPens_[s.colourClass]);
@@ -242,10 +329,20 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
 void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
     canvas.SetPenColor(kGuideColour);
     canvas.SetBrushClear();
+    QImage* direct = DirectTarget(canvas.Painter(), frame_.Width, frame_.Height);
     for (int i = 1; i <= 5; ++i) {
         const int row = AltitudeContourRow(frame_, i);
-        canvas.MoveTo(-1, row);
-        canvas.LineTo(frame_.Width + 1, row);
+        if (direct) {
+            // The whole row, as the painter's line across and beyond the surface.
+            if (row >= 0 && row < frame_.Height) {
+                auto* line = reinterpret_cast<QRgb*>(direct->scanLine(row));
+                std::fill(line, line + frame_.Width, kGuideColour.rgb());
+            }
+            canvas.MoveTo(frame_.Width + 1, row);
+        } else {
+            canvas.MoveTo(-1, row);
+            canvas.LineTo(frame_.Width + 1, row);
+        }
         canvas.TextOut(frame_.Width - altitudeLabelWidth_[i - 1], row - 20, altitudeLabels_[i - 1]);
     }
 }
@@ -257,18 +354,28 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
         const int top = h - horizonPicture_.height();
         // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
         // white; the sky shows through where the picture is white.
-        auto* image = dynamic_cast<QImage*>(p.device());
-        if (image && image->format() == QImage::Format_RGB32 && image->size() == QSize(w, h) &&
-            p.transform().isIdentity() && !p.hasClipping()) {
+        if (QImage* image = DirectTarget(p, w, h)) {
             // Straight on the pixels: cheaper than the painter's blending for a full strip.
             const int cols = std::min(w, horizonPicture_.width());
             const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
-            for (int r = std::max(0, -top); r < rows && top + r < h; ++r) {
-                auto* dst = reinterpret_cast<QRgb*>(image->scanLine(top + r));
+            const int n = std::min(cols, horizonMask_.width());
+            QRgb* bits = reinterpret_cast<QRgb*>(image->bits());
+            const qsizetype stride = image->bytesPerLine() / 4;
+            // Only where the landscape changes anything.
+            for (const HorizonRun& run : horizonRuns_) {
+                const int r = run.row;
+                if (r < -top || r >= rows || top + r >= h) continue;
+                QRgb* dst = bits + (top + r) * stride;
                 const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
                 const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
-                const int n = std::min(cols, horizonMask_.width());
-                for (int x = 0; x < n; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+                const int end = std::min(run.end, n);
+                for (int x = run.begin; x < end; ++x)
+                    dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+            }
+            // A mask narrower than the picture: the picture alone beyond it.
+            for (int r = std::max(0, -top); n < cols && r < rows && top + r < h; ++r) {
+                QRgb* dst = bits + (top + r) * stride;
+                const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
                 for (int x = n; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
             }
             return;
@@ -389,8 +496,18 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     // 13. Meridian.
     if (options.ShowMeridian) {
         canvas.SetPenColor(kGuideColour);
-        canvas.MoveTo(frame_.CenterX, -1);
-        canvas.LineTo(frame_.CenterX, h);
+        if (QImage* direct = DirectTarget(painter, w, h)) {
+            // The whole column, as the painter's line through the surface.
+            if (frame_.CenterX >= 0 && frame_.CenterX < w) {
+                QRgb* pixel = reinterpret_cast<QRgb*>(direct->bits()) + frame_.CenterX;
+                const qsizetype stride = direct->bytesPerLine() / 4;
+                for (int y = 0; y < h; ++y) pixel[y * stride] = kGuideColour.rgb();
+            }
+            canvas.MoveTo(frame_.CenterX, h);
+        } else {
+            canvas.MoveTo(frame_.CenterX, -1);
+            canvas.LineTo(frame_.CenterX, h);
+        }
     }
 
     // 14. Altitude lines.

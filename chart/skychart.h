@@ -70,8 +70,9 @@ public:
     static QString CaptionText(const ObserverState& state);
 
 private:
-    struct FixedPoint {  // a polyline point with its declination's sine and cosine
-        double ra, sinDec, cosDec;
+    struct FixedPoint {  // a polyline point with the sines and cosines its placing needs
+        FixedPoint(double ra, double sinDec, double cosDec, bool penUp);
+        double ra, sinDec, cosDec, cosRa, sinRa;
         bool penUp;
     };
     using Polyline = std::vector<FixedPoint>;
@@ -93,7 +94,7 @@ private:
 
     struct StarEntry {  // stars brighter than magnitude 5, prepared once
         int index;      // into catalogs_.stars
-        double ra, sinDec, cosDec, magnitude;
+        double ra, sinDec, cosDec, cosRa, sinRa, magnitude;
         int radius;     // disc radius; 1 or less: a single pixel
         int colourClass;
         int labelIndex;  // into starLabels_, or -1
@@ -101,6 +102,8 @@ private:
     std::vector<StarEntry> stars_;
     std::vector<QStaticText> starLabels_;
     QPen classPens_[9];  // 0 = white
+    // Per disc radius, the pixels of a star's disc around its centre as the painter draws it.
+    std::vector<std::vector<QPoint>> discPixels_;
     QBrush classBrushes_[9];
     QColor classColours_[9];
 
@@ -123,6 +126,12 @@ private:
     int altitudeLabelWidth_[5];
 
     QImage horizonPicture_, horizonMask_;
+    // Column ranges [begin, end) of the pictures' rows where the landscape changes the chart;
+    // elsewhere the picture is white and the mask black, and an RGB32 chart pixel stays as it is.
+    struct HorizonRun {
+        int row, begin, end;
+    };
+    std::vector<HorizonRun> horizonRuns_;
     std::vector<QPoint> run_;  // reused buffer of one polyline stroke
 };
 

@@ -173,24 +173,6 @@ TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
     EXPECT_NEAR(static_cast<double>(earth.Radius()), static_cast<double>(sum * 1e-8L), 1e-18);
 }
 
-// The Earth summed through its providers, term by term, instead of its tables in place.
-class EarthByProvider : public VsopEarth {
-protected:
-    bool TermTable(int, int, const VsopTerm*&, int&) const override { return false; }
-};
-
-TEST(VSOPEarth, TablesInPlaceAgreeWithTheProviders) {
-    for (TDateTime t : {-100000.0, 33890.0, 36526.5, 80000.25}) {
-        VsopEarth earth;
-        EarthByProvider slow;
-        earth.SetDate(t);
-        slow.SetDate(t);
-        EXPECT_EQ(earth.Longitude(), slow.Longitude()) << t;
-        EXPECT_EQ(earth.Latitude(), slow.Latitude()) << t;
-        EXPECT_EQ(earth.Radius(), slow.Radius()) << t;
-    }
-}
-
 TEST(VSOPEarth, PositionOf1992October13) {
     VsopEarth earth;
     earth.SetDate(33890);

@@ -3,9 +3,12 @@
 
 Input: <data>/vsop87/vsop87d_earth.txt, one term a line: series letter (L, B, R), power of tau
 (0..5), amplitude A (radians or AU), phase B (radians), frequency C (radians per Julian
-millennium). The generated tables hold A scaled by 10^8 (three decimals kept exactly, done in
-decimal arithmetic, not in binary floating point), B and C as published. Terms keep the order
-of the input file.
+millennium). The generated tables hold each term twice:
+- as published, for the term providers: A scaled by 10^8 (three decimals kept exactly, done in
+  decimal arithmetic, not in binary floating point), B and C, all long double;
+- as parallel arrays of doubles for the summation: A scaled by 10^11 (an integer below 2^53, so
+  exact in a double), B and C rounded to the nearest double.
+Terms keep the order of the input file.
 
 Run from anywhere:  /usr/bin/python3 tools/vsop/gen_vsop.py [--data DIR] [--output FILE]
 """
@@ -31,6 +34,19 @@ def literal(d: Decimal) -> str:
     return text + "L"
 
 
+def double_literal(d: Decimal) -> str:
+    """The nearest double, written so that it reads back to the same double."""
+    return repr(float(d))
+
+
+def array(name: str, values) -> list:
+    out = [f"const double {name}[{len(values)}] = {{"]
+    for i in range(0, len(values), 4):
+        out.append("    " + " ".join(v + "," for v in values[i:i + 4]))
+    out.append("};")
+    return out
+
+
 def read_terms(path: pathlib.Path):
     series = {s: [[] for _ in range(6)] for s in EXPECTED}
     for lineno, line in enumerate(path.read_text(encoding="ascii").splitlines(), 1):
@@ -44,8 +60,10 @@ def read_terms(path: pathlib.Path):
         if not 0 <= power <= 5:
             sys.exit(f"{path}:{lineno}: power out of range")
         a = Decimal(fields[2]) * Decimal(10) ** 8
-        if a == 0:
-            sys.exit(f"{path}:{lineno}: zero amplitude would end the series early")
+        if a <= 0:
+            sys.exit(f"{path}:{lineno}: amplitude must be positive (zero would end the series)")
+        if (a * 1000) % 1 != 0 or a * 1000 >= 2 ** 53:
+            sys.exit(f"{path}:{lineno}: amplitude not exact in units of 1e-11")
         series[fields[0]][power].append((a, Decimal(fields[3]), Decimal(fields[4])))
     for s, counts in EXPECTED.items():
         got = [len(t) for t in series[s]]
@@ -60,27 +78,38 @@ def render(series) -> str:
         "// VSOP87 version D, Earth (Bretagnon & Francou 1988): heliocentric ecliptic spherical",
         "// coordinates, mean ecliptic and equinox of date. A in 1e-8 rad or 1e-8 AU, B in rad,",
         "// C in rad per Julian millennium; a term is A cos(B + C tau).",
+        "// Each power of tau appears twice: the terms as published, and the same terms as",
+        "// parallel arrays of doubles for the summation (A in 1e-11, an exact integer).",
         '#include "astro/vsop87_earth_tables.h"',
         "",
         "namespace noctaris::vsop87_earth {",
+        "namespace {",
         "",
     ]
     for s in EXPECTED:
         for power, terms in enumerate(series[s]):
             if not terms:
                 continue
-            out.append(f"static const VsopTerm k{s}{power}[{len(terms)}] = {{")
+            name = f"k{s}{power}"
+            out.append(f"const VsopTerm {name}[{len(terms)}] = {{")
             for a, b, c in terms:
                 out.append(f"    {{{literal(a)}, {literal(b)}, {literal(c)}}},")
             out.append("};")
             out.append("")
+            out += array(name + "A", [f"{a * 1000:.0f}.0" for a, _, _ in terms])
+            out += array(name + "B", [double_literal(b) for _, b, _ in terms])
+            out += array(name + "C", [double_literal(c) for _, _, c in terms])
+            out.append("")
+    out.append("}  // namespace")
+    out.append("")
     for s in EXPECTED:
         out.append(f"const VSOPSeries k{NAMES[s]}[6] = {{")
         for power, terms in enumerate(series[s]):
+            name = f"k{s}{power}"
             if terms:
-                out.append(f"    {{k{s}{power}, {len(terms)}}},")
+                out.append(f"    {{{name}, {{{name}A, {name}B, {name}C, {len(terms)}}}}},")
             else:
-                out.append("    {nullptr, 0},")
+                out.append("    {nullptr, {}},")
         out.append("};")
         out.append("")
     out.append("}  // namespace noctaris::vsop87_earth")
