@@ -29,7 +29,7 @@ namespace noctaris {
 namespace ukal {
 namespace {
 
-const char* const kWeekdays[8] = {"", "Mo", "Tu", "Mi", "Th", "Fr", "Sa", "So"};
+const char* const kWeekdays[8] = {"", "Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
 }  // namespace
 
@@ -42,9 +42,7 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
             QStringLiteral(" ")};
 }
 
-double ListDeltaTDays(const EventList& list) {
-    return DeltaT(CenturiesSinceJ2000((list.Start + list.End) / 2)) / 86400;
-}
+double ListDeltaTDays(const EventList& list) { return list.DeltaTDays; }
 
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
     // A summer-time change is a date, not an instant: its entry is 00:00 UT of the Sunday and
