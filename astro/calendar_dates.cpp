@@ -83,6 +83,10 @@ double DeltaT(double T) {
     return 2715.6 + 573.36 * T + 46.5 * T * T;
 }
 
+double DynamicalFromUniversal(double jdUT) {
+    return jdUT + DeltaT(CenturiesSinceJ2000(jdUT)) / 86400;
+}
+
 DayFraction JDToDayFraction(double jd) {
     const std::int64_t z = Trunc(jd + 0.5);
     const double f = jd + 0.5 - static_cast<double>(z);

@@ -19,6 +19,8 @@ int WeekdayOfJD(double jd);
 // then a smooth extrapolation that joins the long-term parabola -20 + 32 u^2 (u in centuries
 // since 1820) a century later. Before 1620 two parabolas in T.
 double DeltaT(double T);
+// The Julian day of dynamical time of a Julian day of universal time.
+double DynamicalFromUniversal(double jdUT);
 
 // A calendar date whose day carries the fraction of the day.
 struct DayFraction {

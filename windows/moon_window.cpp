@@ -4,12 +4,12 @@
 #include <cmath>
 #include <exception>
 
-#include <QDate>
 #include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
+#include "astro/calendar_dates.h"
 #include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/sunmoon_reports.h"
@@ -27,12 +27,10 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString DateText(TDateTime t) { return DateToStr(std::floor(t)); }
 
 // "hh:nn" of the time of day of a day count (negative counts and fractions included).
-QString HourMinuteText(double t) { return FormatDateTime(QStringLiteral("hh:nn"), DayFraction(t)); }
+QString HourMinuteText(double t) { return FormatDateTime(QStringLiteral("hh:nn"), FractionOfDay(t)); }
 
-TDateTime Today() {
-    const QDate d = QDate::currentDate();
-    return EncodeDate(d.year(), d.month(), d.day());
-}
+// A day count rounded to the whole minute, so that "hh:nn" shows the nearest minute.
+TDateTime ToMinute(TDateTime t) { return std::nearbyint(t * 1440) / 1440; }
 
 }  // namespace
 
@@ -51,32 +49,34 @@ QStringList MoonFixedData() {
     };
 }
 
-QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                        TDateTime today) {
+QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     const double z = snapshot.TimeZone;
     const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
     const TDateTime T = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                         snapshot.Second / 86400.0;
-    const double dayFraction = DayFraction(T);  // Frac(T), also for dates before 1900
-    const double j0 = ReportMidnightJD(Y, M, D, z);
+    const double dayFraction = FractionOfDay(T);  // Frac(T), also for dates before 1900
+    const double j0 = ReportMidnightJD(Y, M, D, z);  // local midnight, universal time
     const double jdUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
+    // A universal-time Julian day as a local (or UT) day count.
+    auto local = [&](double jd) { return JDToDateTime(jd + z / 24); };
 
     QStringList lines;
     lines << QStringLiteral("Date\t\t") + DateText(T);
     lines << Format(QStringLiteral("Julian Date\t%.5f JD"), {jdUT});
-    lines << QStringLiteral("Universal time\t") + TimeToStr(DayFraction(T - z / 24));
+    lines << QStringLiteral("Universal time\t") + TimeToStr(FractionOfDay(T - z / 24));
     lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
-                 DateText(today);
+                 DateText(T);
+    // The sidereal time counts from 0 h UT of the day.
     lines << QStringLiteral("Sidereal time\t") +
-                 TimeToStr(ReportSiderealTime(j0, dayFraction * 24 - z, lambda) / 24);
+                 TimeToStr(ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda) / 24);
 
-    const AgeParts age = SplitMoonAge(MoonReportAge(D, M, Y, z, j0, dayFraction));
+    const AgeParts age = SplitMoonAge(MoonAgeAt(jdUT));
     lines << QStringLiteral("Moon age\t\t") +
-                 Format(QStringLiteral("%d d %d h %.0f min"), {age.days, age.hours, age.minutes});
+                 Format(QStringLiteral("%d d %d h %d min"), {age.days, age.hours, age.minutes});
 
     double ra, dec, k, apparentLongitude, perigee, node, distance;
-    MoonPositionFull(j0 + dayFraction - z / 24, ra, dec, k, apparentLongitude, perigee, node,
+    MoonPositionFull(DynamicalFromUniversal(jdUT), ra, dec, k, apparentLongitude, perigee, node,
                      distance);
     lines << QStringLiteral("Earth distance\t") + Format(QStringLiteral("%.1f km"), {distance});
     lines << QStringLiteral("\t\t") + Format(QStringLiteral("%.2f Earth radius"), {distance / 6378});
@@ -88,34 +88,41 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
                  QStringLiteral("\"");
     lines << QString();
 
-    std::array<double, 5> phase{};
-    for (int p = 0; p < 5; ++p) phase[p] = MoonPhaseInstant(D, M - 2, Y, p);
-    lines << QStringLiteral("New moon\t") + DateText(JDToDateTime(phase[0]));
+    // The lunation the moment lies in: the new moon the age counts from to the next one, each
+    // on its local date.
+    const LunationPhases lunation = LunationAt(jdUT);
+    lines << QStringLiteral("New moon\t") + DateText(local(lunation.newMoon));
     lines << QStringLiteral("Lunation\t\t") +
-                 QString::number(LunationNumber(JDToDateTime(phase[0]) + 1));
-    lines << QStringLiteral("First quarter\t") + DateText(JDToDateTime(phase[1]));
-    lines << QStringLiteral("Full moon\t\t") + DateText(JDToDateTime(phase[2]));
-    lines << QStringLiteral("Last quarter\t") + DateText(JDToDateTime(phase[3]));
-    lines << QStringLiteral("New moon\t") + DateText(JDToDateTime(phase[4]));
+                 QString::number(LunationNumber(JDToDateTime(lunation.newMoon) + 1));
+    lines << QStringLiteral("First quarter\t") + DateText(local(lunation.firstQuarter));
+    lines << QStringLiteral("Full moon\t\t") + DateText(local(lunation.fullMoon));
+    lines << QStringLiteral("Last quarter\t") + DateText(local(lunation.lastQuarter));
+    lines << QStringLiteral("New moon\t") + DateText(local(lunation.nextNewMoon));
 
-    auto passage = [](double t) {
+    auto passage = [](double jd) {
+        const TDateTime t = ToMinute(JDToDateTime(jd));
         return QStringLiteral("UT ") + HourMinuteText(t) + QStringLiteral(" ") +
                FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
     };
-    lines << QStringLiteral("Perigee\t\t") + passage(NextPerigee(T));
-    lines << QStringLiteral("Apogee\t\t") + passage(NextApogee(T));
+    lines << QStringLiteral("Perigee\t\t") + passage(NextLunarApsis(0, jdUT));
+    lines << QStringLiteral("Apogee\t\t") + passage(NextLunarApsis(1, jdUT));
 
-    const MoonRiseSet events = MoonRiseTransitSet(j0 + z / 24, observer.Latitude, lambda, distance);
-    if (events.occurs) {
-        auto event = [&](const QString& label, double m) {
-            lines << label + QStringLiteral("UT ") + HourMinuteText(m) + QStringLiteral(" hour");
-            lines << QStringLiteral("\t\t") + HourMinuteText(m + z / 24) +
-                         QStringLiteral(" hour, local time");
-        };
-        event(QStringLiteral("Rising time\t"), events.rise);
-        event(QStringLiteral("Culmination\t"), events.transit);
-        event(QStringLiteral("Sunset time\t"), events.set);
-    }
+    // Rising, culmination and setting on the local date of the report (local midnight to
+    // midnight), each shown in universal and in local time.
+    const MoonDayEvents events = MoonEventsOfDay(j0, observer.Latitude, lambda);
+    auto event = [&](const QString& label, const std::optional<double>& jd) {
+        if (!jd) {
+            lines << label + QStringLiteral("none on this day");
+            return;
+        }
+        lines << label + QStringLiteral("UT ") + HourMinuteText(ToMinute(JDToDateTime(*jd))) +
+                     QStringLiteral(" hour");
+        lines << QStringLiteral("\t\t") + HourMinuteText(ToMinute(local(*jd))) +
+                     QStringLiteral(" hour, local time");
+    };
+    event(QStringLiteral("Rising time\t"), events.rise);
+    event(QStringLiteral("Culmination\t"), events.transit);
+    event(QStringLiteral("Moonset time\t"), events.set);
 
     QString report;
     for (const QString& line : lines) report += line + kCrLf;
@@ -123,7 +130,7 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
 }
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
-    : QDialog(parent), snapshot_(snapshot), observer_(observer), today_(Today) {
+    : QDialog(parent), snapshot_(snapshot), observer_(observer) {
     setObjectName(QStringLiteral("umond"));
     setWindowTitle(QStringLiteral("Moon parameter"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -166,7 +173,7 @@ void MoonWindow::FormCreate() {
 void MoonWindow::pb2Paint() {
     if (snapshot_ == nullptr || observer_ == nullptr) return;
     report_.Rebuild(this, Memo1, [&] {
-        return BuildMoonReport(*snapshot_, *observer_, today_ ? today_() : Today());
+        return BuildMoonReport(*snapshot_, *observer_);
     });
 }
 

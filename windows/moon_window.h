@@ -4,8 +4,6 @@
 // diameter, the phases of the lunation, the next perigee and apogee, rising, culmination and
 // setting). Created hidden at start; the main window shows it non-modally and, after every
 // redraw while it is visible, refreshes the snapshot and calls pb2Paint.
-#include <functional>
-
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -24,10 +22,14 @@ namespace noctaris {
 QStringList MoonFixedData();
 
 // The report for a snapshot of the chart's moment and the observer's place: lines joined and
-// each ended by CR LF. today is the computer's current date (shown beside the local time).
-// Raises ConversionError when the snapshot's date cannot be encoded.
-QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                        TDateTime today);
+// each ended by CR LF. Raises ConversionError when the snapshot's date cannot be encoded.
+QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
+// The same for callers that still pass the computer's date: it is no longer shown (the local
+// time stands beside the chart's own date).
+inline QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
+                               TDateTime /*today*/) {
+    return BuildMoonReport(snapshot, observer);
+}
 
 class MoonWindow : public QDialog {
     Q_OBJECT
@@ -41,9 +43,6 @@ public:
 
     // The text last assigned to Memo1, with its CR LF line ends.
     const QString& Report() const { return report_.Text(); }
-
-    // Where "today" comes from (the system clock by default).
-    void SetTodayProvider(std::function<TDateTime()> today) { today_ = std::move(today); }
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -59,7 +58,6 @@ private:
 
     const InfoSnapshot* snapshot_;
     const ObserverState* observer_;
-    std::function<TDateTime()> today_;
     infowin::FollowingReport report_;
 };
 

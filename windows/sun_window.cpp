@@ -53,23 +53,22 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
     const TDateTime day = EncodeDate(Y, M, D);
     const TDateTime T = day + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                         snapshot.Second / 86400.0;
-    const double jr = std::nearbyint(ReportMidnightJD(Y, M, D, z));
+    const double j0h = ReportMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
     const int N = DayNumber(D, M, Y);
     const double equation = EquationOfTime(N);
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
-    const double S = ReportSiderealTime(jr, ut, observer.Longitude);
+    const double S = ReportSiderealTime(j0h, ut, observer.Longitude);
 
     double raHours = Finite(sun.RightAscension) * kRadToDegrees / 15;
-    while (raHours > 24) raHours -= 24;  // the chart's longitude runs up to 3 pi
-    const double raWhole = std::trunc(raHours);
+    while (raHours > 24) raHours -= 24;
+    const HourMinute ra = SplitHourMinute(raHours);  // rounded to the minute, then split
 
     QStringList lines;
     lines << QStringLiteral("Date\t\t%1.%2.%3").arg(D).arg(M).arg(Y);
     lines << QStringLiteral("Day number\t") + QString::number(N);
-    lines << QStringLiteral("Time\t\t") + TimeToStr(DayFraction(T));
+    lines << QStringLiteral("Time\t\t") + TimeToStr(FractionOfDay(T));
     lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {sun.Declination * kRadToDegrees});
-    lines << Format(QStringLiteral("Right ascension\t%dh%.0fmin"),
-                    {static_cast<int>(raWhole), (raHours - raWhole) * 60});
+    lines << Format(QStringLiteral("Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
     lines << QStringLiteral("Constellation\t") +
                  QString::fromUtf8(ZodiacConstellation(raHours).data(),
                                    static_cast<qsizetype>(ZodiacConstellation(raHours).size()));
@@ -77,7 +76,7 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
     lines << Format(QStringLiteral("Azimuth\t\t%.2f\u00B0"), {sun.Azimuth});
     lines << Format(QStringLiteral("Height\t\t%.2f\u00B0"), {sun.Altitude * kRadToDegrees});
     lines << Format(QStringLiteral("Equation of time\t%.2f min"), {equation});
-    const HourMinute sunTime = SiderealHourMinute(S);
+    const HourMinute sunTime = SplitHourMinute(S);
     lines << QStringLiteral("Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
     lines << Format(QStringLiteral("Earth distance\t%.0f km"),
                     {static_cast<double>(SunDistanceAU(T)) * 149597870});
@@ -88,7 +87,7 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
     const bool summer = SunWindowSummerTime(D, M, Y);
     auto event = [&](double v, const QString& none) {
         if (summer) v += 1.0 / 24;
-        if (v >= -1000000) return TimeToStr(DayFraction(v + z / 24)) + QStringLiteral("  ZT");
+        if (v >= -1000000) return TimeToStr(FractionOfDay(v + z / 24)) + QStringLiteral("  ZT");
         return none;
     };
     const double west = -observer.Longitude, phi = observer.Latitude;
