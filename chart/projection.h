@@ -46,6 +46,13 @@ bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y)
 bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
                        int& y);
 
+// Azimuth (degrees from the south through the west, -90..270) and altitude (radians) of a point
+// given by right ascension and declination (radians), exactly as ProjectToScreen places it but
+// before the rounding to a pixel. False, with the outputs left alone, where the azimuth is not
+// defined (in the zenith or nadir) or the input is not finite.
+bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth,
+                     double& altitude);
+
 // Inverse mappings of a pixel: azimuth in degrees from south through west, altitude in radians.
 double ScreenXToAzimuth(const ChartFrame& f, int x);
 double ScreenYToAltitude(const ChartFrame& f, int y);
