@@ -82,14 +82,6 @@ constexpr SeasonTerm kSeasonTerms[24] = {
     {12, 320.81, 34777.259}, {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
 };
 
-constexpr double kSynodicMonth = 29.530588853;
-constexpr double kNewMoonEpoch = 2451550.09765;  // mean new moon of lunation 0, 2000-01-06
-
-// The lunation whose mean new moon comes last before jd (dynamical time).
-long long LunationBefore(double jd) {
-    return static_cast<long long>(std::floor((jd - kNewMoonEpoch) / kSynodicMonth));
-}
-
 // True when the day is a Sunday (tested at 12:00:01 UT).
 bool IsSunday(int year, int month, int day) {
     const double j = CalendarToJDZoned(year, month, day, 0, 1, 0, 12);
@@ -220,7 +212,8 @@ void AddSeasons(EventList& list) {
 // Eclipses happen only at syzygies: every new and full moon from the lunation before the year
 // to the one after it is tried, so none near the turn of the year is skipped.
 void AddSolarEclipses(EventList& list, const EventNumberFormat& number) {
-    for (long long k = LunationBefore(list.Start) - 1; k <= LunationBefore(list.End) + 1; ++k) {
+    const long long last = MeanLunationBefore(list.End) + 1;
+    for (long long k = MeanLunationBefore(list.Start) - 1; k <= last; ++k) {
         const std::optional<SolarEclipse> e = SolarEclipseAt(static_cast<double>(k));
         if (!e || !InListYear(list, e->JDE)) continue;
         std::string text = kEventTexts[14 + e->Type];
@@ -230,7 +223,8 @@ void AddSolarEclipses(EventList& list, const EventNumberFormat& number) {
 }
 
 void AddLunarEclipses(EventList& list, const EventNumberFormat& number) {
-    for (long long k = LunationBefore(list.Start) - 1; k <= LunationBefore(list.End) + 1; ++k) {
+    const long long last = MeanLunationBefore(list.End) + 1;
+    for (long long k = MeanLunationBefore(list.Start) - 1; k <= last; ++k) {
         const std::optional<LunarEclipse> e = LunarEclipseAt(static_cast<double>(k) + 0.5);
         if (!e || !InListYear(list, e->JDE)) continue;
         const int text = e->Type == 1 ? 21 : e->Type == 6 ? 22 : 23;
@@ -278,7 +272,7 @@ void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
 // From the lunation before the year on: a phase lies within a day of its mean instant, so none
 // of the year is missed in any century.
 void AddMoonPhases(EventList& list) {
-    for (long long lunation = LunationBefore(list.Start) - 1;; ++lunation) {
+    for (long long lunation = MeanLunationBefore(list.Start) - 1;; ++lunation) {
         for (int phase = 0; phase < 4; ++phase) {
             const double j = MoonPhaseJDE(static_cast<int>(lunation), phase);
             if (j > list.End + list.DeltaTDays + 2) return;

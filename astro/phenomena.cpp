@@ -4,12 +4,11 @@
 
 #include "astro/angles.h"
 #include "astro/calendar_dates.h"
+#include "astro/lunar_terms.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kSynodicMonth = 29.530588853;
-constexpr double kNewMoonEpoch = 2451550.09765;
 
 // c0 + c1 T + c2 T^2.
 struct Triple {

@@ -5,6 +5,7 @@
 #include "astro/angles.h"
 #include "astro/calendar_dates.h"
 #include "astro/calendar_events.h"
+#include "astro/lunar_terms.h"
 #include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/sun.h"
@@ -21,9 +22,6 @@ double Cos(double deg) { return std::cos(deg * kDeg); }
 
 // Arcsine in degrees of a value that rounding may have pushed a hair beyond +-1.
 double ArcSin(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) * kRad; }
-
-constexpr double kSynodicMonth = 29.530588853;    // days
-constexpr double kNewMoonEpoch = 2451550.09765;   // mean new moon of 2000-01-06, lunation 0
 
 }  // namespace
 
@@ -68,7 +66,7 @@ LunationPhases LunationAt(double jdUT) {
     };
     // The mean lunation, then the one whose new moon is the last at or before the moment (a
     // new moon lies within a day of its mean instant).
-    long long k = static_cast<long long>(std::floor((jdUT - kNewMoonEpoch) / kSynodicMonth));
+    long long k = MeanLunationBefore(jdUT);
     while (ut(k, 0) > jdUT) --k;
     while (ut(k + 1, 0) <= jdUT) ++k;
     r.newMoon = ut(k, 0);
@@ -110,7 +108,8 @@ MoonDiameterParts MoonApparentDiameter(double distanceKm) {
 double NextLunarApsis(int kind, double jdUT) {
     if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return jdUT;
     const TDateTime t = JDToDateTime(DynamicalFromUniversal(jdUT));
-    const double jde = static_cast<double>(DateTimeToJD(kind == 0 ? NextPerigee(t) : NextApogee(t)));
+    const TDateTime passage = kind == 0 ? NextPerigee(t) : NextApogee(t);
+    const double jde = static_cast<double>(DateTimeToJD(passage));
     return jde - DeltaT(CenturiesSinceJ2000(jde)) / 86400;
 }
 

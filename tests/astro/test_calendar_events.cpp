@@ -71,8 +71,8 @@ TEST(CalendarEvents, SeasonsOfBothPolynomialSets) {
     for (int i = 0; i < 8; ++i) {
         const Published& p = published[i];
         const double ut = SeasonTime(p.year, i % 4) - p.deltaT / 86400;
-        EXPECT_NEAR((ut - CalendarToJDZoned(p.year, p.month, p.day, 0, 0, p.minute, p.hour)) * 86400,
-                    0, 30 + 8)
+        const double published = CalendarToJDZoned(p.year, p.month, p.day, 0, 0, p.minute, p.hour);
+        EXPECT_NEAR((ut - published) * 86400, 0, 30 + 8)
             << p.year << " season " << i % 4;
     }
     // Before 1000 the other set: the two meet with a year's step at the seam.
@@ -206,7 +206,8 @@ TEST(CalendarEvents, EclipsesAtTheTurnOfTheYear) {
     for (double zone : {1.0, 0.0, -5.0, -10.0}) {
         const bool in2048 = zone > -6.9;
         const EventList y2047 = BuildEventList(2047, zone), y2048 = BuildEventList(2048, zone);
-        const auto late = Starting(y2047, "Total lunar eclipse"), early = Starting(y2048, "Total lunar eclipse");
+        const auto late = Starting(y2047, "Total lunar eclipse");
+        const auto early = Starting(y2048, "Total lunar eclipse");
         const CalendarEvent& listed = in2048 ? early.at(0) : late.at(late.size() - 1);
         EXPECT_NEAR(listed.JD - y2048.DeltaTDays, greatest, 3.0 / 1440) << zone;
         // Exactly once: not in the other year.

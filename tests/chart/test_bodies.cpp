@@ -131,7 +131,8 @@ TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
     ASSERT_TRUE(s);
     EXPECT_NEAR(bodies.sun().Azimuth, 27.186, 0.02);
     EXPECT_NEAR(bodies.sun().Altitude * 180 / kPi, 11.472, 0.02);
-    EXPECT_LE(std::abs(s->x - RoundToInt(27.186 * noon.frame.PixelsPerDegree + noon.frame.CenterX)), 1);
+    const int x = RoundToInt(27.186 * noon.frame.PixelsPerDegree + noon.frame.CenterX);
+    EXPECT_LE(std::abs(s->x - x), 1);
     EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / kPi, 11.472, 0.15);
     EXPECT_FALSE(IsBlack(noon.image.pixel(s->x, s->y)));
 }

@@ -165,7 +165,8 @@ TEST_F(TukalenderTest, OpeningShowsTheCurrentYear) {
     const QStringList y2026 = Items(w.ListBox1).mid(5);
     auto near = [&](const char* text, const char* dayAndWeekday, int hour, int minute) {
         const QStringList m = Matching(y2026, text);
-        if (m.size() != 1 || !m[0].startsWith(QString::fromLatin1(dayAndWeekday) + '\t')) return false;
+        if (m.size() != 1 || !m[0].startsWith(QString::fromLatin1(dayAndWeekday) + '\t'))
+            return false;
         const QTime t = QTime::fromString(m[0].section('\t', 1, 1), "hh:mm:ss");
         return t.isValid() && std::abs(t.secsTo(QTime(hour, minute))) <= 40;
     };

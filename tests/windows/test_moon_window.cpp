@@ -138,7 +138,8 @@ TEST(MoonReportText, NextPerigeeAndApogeeFromUniversalTime) {
     // (python3-ephem: greatest Earth-Moon distance), is still ahead and is the one shown.
     const ObserverState o = test::Chemnitz(1984, 7, 18, 13, 59);
     const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
-    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT 13:"))) << lines[18].toStdString();
+    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT 13:")))
+        << lines[18].toStdString();
     EXPECT_TRUE(lines[18].endsWith(QStringLiteral(" 18.07.1984"))) << lines[18].toStdString();
 }
 
