@@ -1,16 +1,46 @@
 #include "astro/calendar_dates.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 namespace noctaris {
 namespace {
 
-// Delta T, tenths of a second, 1620 ... 1990 in steps of two years.
-constexpr int kDeltaT[] = {
+// kDeltaTBiennial (published, tenths of a second, every second year from 1620) and
+// kDeltaTObserved (hundredths of a second, every year from 1972).
 #include "astro/calendar_dates.inc"
-};
-static_assert(sizeof kDeltaT / sizeof kDeltaT[0] == 186);
+
+constexpr int kBiennialCount = sizeof kDeltaTBiennial / sizeof kDeltaTBiennial[0];
+constexpr int kObservedCount = sizeof kDeltaTObserved / sizeof kDeltaTObserved[0];
+constexpr int kLastBiennialYear = kDeltaTFirstYear + 2 * (kBiennialCount - 1);
+constexpr int kLastObservedYear = kDeltaTFirstObservedYear + kObservedCount - 1;
+static_assert(kLastBiennialYear + 2 == kDeltaTFirstObservedYear && kObservedCount > 10);
+
+double Biennial(int i) { return kDeltaTBiennial[i] / 10.0; }
+double Observed(int i) { return kDeltaTObserved[i] / 100.0; }
+
+// The long-term parabola of Delta T (seconds) and its slope (seconds per year).
+double LongTermDeltaT(double year) {
+    const double u = (year - 1820) / 100;
+    return -20 + 32 * u * u;
+}
+double LongTermSlope(double year) { return 0.64 * (year - 1820) / 100; }
+
+// After the last observed year: a cubic that leaves the last observed value with the slope of
+// the last ten observed years and meets the long-term parabola, value and slope, a century
+// later; the parabola alone from then on.
+double ExtrapolatedDeltaT(double year) {
+    constexpr double kSpan = 100;
+    const double y0 = kLastObservedYear, y1 = y0 + kSpan;
+    if (year >= y1) return LongTermDeltaT(year);
+    const double v0 = Observed(kObservedCount - 1);
+    const double s0 = (v0 - Observed(kObservedCount - 11)) / 10;
+    const double v1 = LongTermDeltaT(y1), s1 = LongTermSlope(y1);
+    const double t = (year - y0) / kSpan, t2 = t * t, t3 = t2 * t;
+    return (2 * t3 - 3 * t2 + 1) * v0 + (t3 - 2 * t2 + t) * kSpan * s0 + (-2 * t3 + 3 * t2) * v1 +
+           (t3 - t2) * kSpan * s1;
+}
 
 // Largest Julian day the zoned conversions accept (exclusive).
 constexpr double kJDLimit = 13689326;
@@ -35,16 +65,26 @@ int WeekdayOfJD(double jd) {
 
 double DeltaT(double T) {
     const double y = 2000 + 100 * T;
-    if (y > 2000) return 102.3 + 123.5 * T + 32.5 * T * T;
-    if (y >= 1620) {
-        // The cap on i makes 1990..2000 an extrapolation of the 1988..1990 slope.
-        std::int64_t i = Trunc((y - 1620) / 2);
-        if (i > 184) i = 184;
-        const double f = y / 2 - static_cast<double>(i) - 810;
-        return (kDeltaT[i] + (kDeltaT[i + 1] - kDeltaT[i]) * f) / 10;
+    if (y > kLastObservedYear) return ExtrapolatedDeltaT(y);
+    if (y >= kDeltaTFirstObservedYear) {
+        const int i = std::min(static_cast<int>(y - kDeltaTFirstObservedYear), kObservedCount - 2);
+        const double f = y - kDeltaTFirstObservedYear - i;
+        return Observed(i) + (Observed(i + 1) - Observed(i)) * f;
+    }
+    if (y >= kLastBiennialYear)  // between the published table and the observed series
+        return Biennial(kBiennialCount - 1) +
+               (Observed(0) - Biennial(kBiennialCount - 1)) * (y - kLastBiennialYear) / 2;
+    if (y >= kDeltaTFirstYear) {
+        const int i = static_cast<int>((y - kDeltaTFirstYear) / 2);
+        const double f = (y - kDeltaTFirstYear) / 2 - i;
+        return Biennial(i) + (Biennial(i + 1) - Biennial(i)) * f;
     }
     if (y >= 948) return 50.6 + 67.5 * T + 22.5 * T * T;
     return 2715.6 + 573.36 * T + 46.5 * T * T;
+}
+
+double DynamicalFromUniversal(double jdUT) {
+    return jdUT + DeltaT(CenturiesSinceJ2000(jdUT)) / 86400;
 }
 
 DayFraction JDToDayFraction(double jd) {

@@ -14,8 +14,13 @@ double CenturiesSinceJ2000(double jd);
 double JDOfYearStart(int year);
 // 1 Monday ... 6 Saturday, 7 Sunday; the civil day of jd (days start at midnight).
 int WeekdayOfJD(double jd);
-// Dynamical minus universal time in seconds, T in Julian centuries since J2000.
+// Dynamical minus universal time in seconds, T in Julian centuries since J2000: the published
+// two-year table from 1620, the observed yearly values from 1972 to the last observed year,
+// then a smooth extrapolation that joins the long-term parabola -20 + 32 u^2 (u in centuries
+// since 1820) a century later. Before 1620 two parabolas in T.
 double DeltaT(double T);
+// The Julian day of dynamical time of a Julian day of universal time.
+double DynamicalFromUniversal(double jdUT);
 
 // A calendar date whose day carries the fraction of the day.
 struct DayFraction {

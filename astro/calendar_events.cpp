@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "astro/angles.h"
 #include "astro/calendar_dates.h"
@@ -29,9 +30,9 @@ const char* const kEventTexts[24] = {
     " in greatest easterly elongation :",
     " in greatest westerly elongation :",
     "New moon",
-    "Waxing crescent moon",
+    "First quarter",
     "Full moon",
-    "Waning crecent moon",
+    "Last quarter",
     "Total solar eclipse",
     "Ring-shaped solar eclipse",
     "Ring-shaped-total solar eclipse",
@@ -96,6 +97,12 @@ int FirstSunday(int year, int month, int first) {
 
 }  // namespace
 
+bool InListYear(const EventList& list, double jde) {
+    const double ut = jde - list.DeltaTDays;
+    return std::nearbyint((ut - list.Start) * 86400) >= 0 &&
+           std::nearbyint((ut - list.End) * 86400) < 0;
+}
+
 std::string DefaultEventNumber(double value, int decimals) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
@@ -112,7 +119,17 @@ double SeasonTime(int year, int season) {
     const double dLambda = 1 + 0.0334 * std::cos(W) + 0.0007 * std::cos(2 * W);
     double S = 0;
     for (const SeasonTerm& t : kSeasonTerms) S += t.A * std::cos(ReducedRadians(t.B + t.C * T));
-    return jde0 + 0.00001 * S / dLambda;
+    double jde = jde0 + 0.00001 * S / dLambda;
+    // That series is good to about a minute. The instant the Sun's apparent longitude from the
+    // full Earth series reaches 90° x season is good to a few seconds; from a minute away two
+    // steps at the Sun's mean rate get there, a third removes what the varying rate leaves.
+    for (int i = 0; i < 3; ++i) {
+        const long double lambda = SunPosition(JDToDateTime(jde)).Lambda;
+        const double behind =
+            static_cast<double>(Reduce360(90.0L * season - lambda + 180.0L)) - 180;
+        jde += behind * (365.2422 / 360);
+    }
+    return jde;
 }
 
 double MoonPhaseJDE(int lunation, int phase) {
@@ -192,29 +209,27 @@ void AddSeasons(EventList& list) {
     for (int s = 0; s < 4; ++s) Add(list, SeasonTime(list.Year, s), kEventTexts[s + 1]);
 }
 
+// Eclipses happen only at syzygies: every new and full moon from the lunation before the year
+// to the one after it is tried, so none near the turn of the year is skipped.
 void AddSolarEclipses(EventList& list, const EventNumberFormat& number) {
-    double d = list.Start - 15;
-    do {
-        const SolarEclipse e = NextSolarEclipse(d);
-        d = e.JDE;
-        if (d > list.Start && d < list.End) {
-            std::string text = kEventTexts[14 + e.Type];
-            if (e.Type == 6) text += Or(number)(e.Magnitude, 3);
-            Add(list, d, std::move(text));
-        }
-    } while (d <= list.End);
+    const long long last = MeanLunationBefore(list.End) + 1;
+    for (long long k = MeanLunationBefore(list.Start) - 1; k <= last; ++k) {
+        const std::optional<SolarEclipse> e = SolarEclipseAt(static_cast<double>(k));
+        if (!e || !InListYear(list, e->JDE)) continue;
+        std::string text = kEventTexts[14 + e->Type];
+        if (e->Type == 6) text += Or(number)(e->Magnitude, 3);
+        Add(list, e->JDE, std::move(text));
+    }
 }
 
 void AddLunarEclipses(EventList& list, const EventNumberFormat& number) {
-    double d = list.Start - 15;
-    do {
-        const LunarEclipse e = NextLunarEclipse(d);
-        d = e.JDE;
-        if (d > list.Start && d < list.End) {
-            const int text = e.Type == 1 ? 21 : e.Type == 6 ? 22 : 23;
-            Add(list, d, kEventTexts[text] + Or(number)(e.Magnitude, 2));
-        }
-    } while (d <= list.End);
+    const long long last = MeanLunationBefore(list.End) + 1;
+    for (long long k = MeanLunationBefore(list.Start) - 1; k <= last; ++k) {
+        const std::optional<LunarEclipse> e = LunarEclipseAt(static_cast<double>(k) + 0.5);
+        if (!e || !InListYear(list, e->JDE)) continue;
+        const int text = e->Type == 1 ? 21 : e->Type == 6 ? 22 : 23;
+        Add(list, e->JDE, kEventTexts[text] + Or(number)(e->Magnitude, 2));
+    }
 }
 
 void AddPlanetPhenomena(EventList& list) {
@@ -225,13 +240,15 @@ void AddPlanetPhenomena(EventList& list) {
         for (int event = 0; event < 2; ++event) {
             const int text = (planet < 3 ? 5 : 7) + event;
             double j;
-            int k = FirstPhenomenonIndex(list.Year, p, event) - 1;
+            // Two cycles back: the start index is cut toward zero, and a phenomenon lies up to
+            // weeks from its mean time.
+            int k = FirstPhenomenonIndex(list.Year, p, event) - 2;
             do {
                 j = PlanetPhenomenonTime(p, event, k);
                 ++k;
-                if (j > list.Start && j < list.End)
+                if (InListYear(list, j))
                     Add(list, j, std::string(kPlanetNames[planet - 1]) + kEventTexts[text]);
-            } while (j <= list.End);
+            } while (j <= list.End + list.DeltaTDays + 1);
         }
     }
 }
@@ -240,31 +257,28 @@ void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
     for (int planet = 1; planet <= 2; ++planet)
         for (int side = 0; side < 2; ++side) {
             double j, elongation = 0;
-            int k = FirstPhenomenonIndex(list.Year, planet, 0) - 1;
+            int k = FirstPhenomenonIndex(list.Year, planet, 0) - 2;
             do {
                 j = GreatestElongationTime(planet, side, k, elongation);
                 ++k;
-                if (j > list.Start && j < list.End)
+                if (InListYear(list, j))
                     Add(list, j,
                         std::string(kPlanetNames[planet - 1]) + kEventTexts[9 + side] +
                             Or(number)(elongation, 1) + "\u00B0");
-            } while (j <= list.End);
+            } while (j <= list.End + list.DeltaTDays + 1);
         }
 }
 
+// From the lunation before the year on: a phase lies within a day of its mean instant, so none
+// of the year is missed in any century.
 void AddMoonPhases(EventList& list) {
-    const long long q = static_cast<long long>(std::floor(12.3685 * 4 * (list.Year - 2000) - 2.1));
-    int phase = static_cast<int>(((q % 4) + 4) % 4);
-    int lunation = static_cast<int>((q - phase) / 4);
-    double j;
-    do {
-        j = MoonPhaseJDE(lunation, phase);
-        if (j > list.Start && j < list.End) Add(list, j, kEventTexts[11 + phase]);
-        if (++phase > 3) {
-            phase = 0;
-            ++lunation;
+    for (long long lunation = MeanLunationBefore(list.Start) - 1;; ++lunation) {
+        for (int phase = 0; phase < 4; ++phase) {
+            const double j = MoonPhaseJDE(static_cast<int>(lunation), phase);
+            if (j > list.End + list.DeltaTDays + 2) return;
+            if (InListYear(list, j)) Add(list, j, kEventTexts[11 + phase]);
         }
-    } while (j <= list.End);
+    }
 }
 
 void SortEvents(EventList& list) {
@@ -280,6 +294,7 @@ EventList BuildEventList(int year, double zone, const EventNumberFormat& number)
     list.Year = year;
     list.Start = JDOfYearStart(year) + 1 - zone / 24;
     list.End = JDOfYearStart(year + 1) + 1 - zone / 24;
+    list.DeltaTDays = DeltaT(CenturiesSinceJ2000((list.Start + list.End) / 2)) / 86400;
     list.Entries.reserve(128);
     AddSummerTime(list);
     AddPerihelionAphelion(list);

@@ -20,7 +20,13 @@ struct EventList {
     double Start = 0;  // 1 January 00:00 local time of the year, as a UT Julian day
     double End = 0;    // the same for the next year
     std::vector<CalendarEvent> Entries;
+    double DeltaTDays = 0;  // dynamical minus universal time for the whole year, days
 };
+
+// Whether an event of dynamical time jde belongs to the list's year: its universal time,
+// rounded to the second as the calendar shows it, lies in [Start, End). An event at local
+// midnight of 1 January belongs to the year it begins.
+bool InListYear(const EventList& list, double jde);
 
 // Writes a number with the given decimals into an event text ("%.Nf"). The default writes a
 // decimal point; a window passes one in the user's locale.
@@ -31,8 +37,10 @@ std::string DefaultEventNumber(double value, int decimals);
 // 11..14, solar eclipses 15..20, lunar eclipses 21..23.
 extern const char* const kEventTexts[24];
 
-// Builds the sorted list of the year for a zone in hours east of UT. Raises ConversionError for
-// a year the platform's dates cannot hold with the next year's first weeks (outside 1..9998).
+// Builds the sorted list of the year for a zone in hours east of UT. Eclipses, planet phenomena
+// and moon phases are listed in the year of their local date (InListYear), each exactly once.
+// Raises ConversionError for a year the platform's dates cannot hold with the next year's
+// first weeks (outside 1..9998).
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
 
 // The collectors, in the order BuildEventList runs them; each appends to the list.
@@ -48,7 +56,8 @@ void AddMoonPhases(EventList& list);
 // Sorts the entries by time.
 void SortEvents(EventList& list);
 
-// Equinox or solstice of the year (season 0 spring ... 3 winter), dynamical time.
+// Equinox or solstice of the year (season 0 spring ... 3 winter), dynamical time: the instant
+// the Sun's apparent longitude reaches 0°, 90°, 180° or 270°.
 double SeasonTime(int year, int season);
 // Moon phase (0 new, 1 first quarter, 2 full, 3 last quarter) of a lunation counted from the
 // new moon of 2000-01-06; dynamical time.

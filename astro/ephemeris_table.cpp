@@ -52,9 +52,10 @@ double EphemerisJulianDay(int year, int month, int day, double zone) {
 std::string RiseSetText(double t) {
     if (std::isnan(t) || t > 1e15) return "-";  // no such time: never show a made-up one
     if (t >= 0) {
-        const LD hours = std::trunc(static_cast<LD>(t));
-        const LD minutes = (static_cast<LD>(t) - hours) * 60;
-        return WholeText(hours) + "h" + WholeText(RoundForDisplay(minutes)) + "m";
+        // Rounded to the minute first, then split: never "60m".
+        const LD minutes = RoundForDisplay(static_cast<LD>(t) * 60);
+        const LD hours = std::floor(minutes / 60);
+        return WholeText(hours) + "h" + WholeText(minutes - hours * 60) + "m";
     }
     if (t == kNeverRises) return "unvisible";
     return "visible";
@@ -63,13 +64,19 @@ std::string RiseSetText(double t) {
 std::string FormatDegMin(double angle) {
     if (!std::isfinite(angle)) return "-";
     const bool neg = angle < 0;
-    const LD a = std::fabs(static_cast<LD>(angle));
-    const LD d = std::trunc(a);
-    const LD mm = std::fabs(a - d) * 60;
-    LD m = std::trunc(mm);
-    const LD s = std::fabs(mm - m) * 60;
-    if (std::nearbyint(s) == 60) m += 1;  // no carry into the degrees: 60' can appear
-    return (neg ? "-" : "") + WholeText(d) + "°" + WholeText(m) + "'";
+    const LD minutes = std::nearbyint(std::fabs(static_cast<LD>(angle)) * 60);
+    const LD d = std::floor(minutes / 60);
+    return (neg ? "-" : "") + WholeText(d) + "°" + WholeText(minutes - d * 60) + "'";
+}
+
+SignedSixtieths SplitSixtieths(double value) {
+    SignedSixtieths r;
+    if (!std::isfinite(value) || std::fabs(value) > 1e12) return r;
+    r.negative = value < 0;
+    const LD tenths = std::nearbyint(std::fabs(static_cast<LD>(value)) * 600);
+    r.whole = static_cast<double>(std::floor(tenths / 600));
+    r.sixtieths = static_cast<double>(tenths - static_cast<LD>(r.whole) * 600) / 10;
+    return r;
 }
 
 std::string ZodiacConstellation(double x) {

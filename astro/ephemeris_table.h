@@ -19,15 +19,24 @@ namespace noctaris {
 double EphemerisJulianDay(int year, int month, int day, double zone);
 
 
-// Text of a rise or set time in local clock hours: "5h45m" (whole hours, minutes rounded, no
-// carry: 5.999 reads "5h60m"); kNeverRises gives "unvisible", any other negative value
-// (kNeverSets) "visible".
+// Text of a rise or set time in local clock hours: "5h45m", rounded to the minute and then
+// split (5.999 reads "6h0m"; a large zone may carry a time past 24 h); kNeverRises gives
+// "unvisible", any other negative value (kNeverSets) "visible".
 std::string RiseSetText(double t);
 
-// Degrees and whole minutes, e.g. "-5°7'", without leading zeros. The minutes are rounded up
-// when the remaining seconds reach 59.5 and are not carried into the degrees (12.999999 reads
-// "12°60'"). A value that is not finite reads "-".
+// Degrees and minutes, e.g. "-5°7'", without leading zeros: rounded to the nearest minute, then
+// split (12.999999 reads "13°0'"), the sign once in front. A value that is not finite reads "-".
 std::string FormatDegMin(double angle);
+
+// A value split into whole units and sixtieths to a tenth (hours and minutes, degrees and
+// arcminutes): rounded to the tenth of a sixtieth first, so the sixtieths stay below 60.0, and
+// signed once, in front (-5.12 is 5 and 7.2, negative). Not finite: zero.
+struct SignedSixtieths {
+    bool negative = false;
+    double whole = 0;
+    double sixtieths = 0;
+};
+SignedSixtieths SplitSixtieths(double value);
 
 // The zodiacal constellation for x = geocentric ecliptic longitude / 15 (0..24), by fixed
 // boundaries in hours of longitude (at most 12 characters).

@@ -4,9 +4,20 @@
 // periodic and planetary terms of the instants of the principal phases (new moon, quarters,
 // full moon). The full theory (moon.h) takes every term in extended degree trigonometry; the
 // chart's lunar series (moonseries.h) and the calendar take their leading parts in double.
+#include <cmath>
 #include <cstdint>
 
 namespace noctaris {
+
+// The mean synodic month (days) and the mean new moon of lunation 0 (2000-01-06, Julian
+// ephemeris day) of the phase series.
+inline constexpr double kSynodicMonth = 29.530588853;
+inline constexpr double kNewMoonEpoch = 2451550.09765;
+// The lunation whose mean new moon comes last at or before jde; a true phase lies within about
+// a day of its mean instant.
+inline long long MeanLunationBefore(double jde) {
+    return static_cast<long long>(std::floor((jde - kNewMoonEpoch) / kSynodicMonth));
+}
 
 // Periodic terms of the Moon's longitude and distance: multipliers of D, M, M', F; longitude
 // coefficient (1e-6 degree, sine) and distance coefficient (1e-3 km, cosine).

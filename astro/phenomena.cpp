@@ -4,12 +4,11 @@
 
 #include "astro/angles.h"
 #include "astro/calendar_dates.h"
+#include "astro/lunar_terms.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kSynodicMonth = 29.530588853;
-constexpr double kNewMoonEpoch = 2451550.09765;
 
 // c0 + c1 T + c2 T^2.
 struct Triple {
@@ -372,13 +371,9 @@ EclipseElementSet EclipseElements(double k) {
     return r;
 }
 
-SolarEclipse NextSolarEclipse(double jd) {
-    double k = std::floor((jd - kNewMoonEpoch) / kSynodicMonth + 1.03);
-    EclipseElementSet e;
-    do {
-        e = EclipseElements(k);
-        k += 1;
-    } while (!(e.Gamma < 1.5433 + e.U));
+std::optional<SolarEclipse> SolarEclipseAt(double k) {
+    const EclipseElementSet e = EclipseElements(k);
+    if (!(e.Gamma < 1.5433 + e.U)) return std::nullopt;
     SolarEclipse r;
     r.JDE = e.JDE;
     if (e.Gamma >= 0.9972) {
@@ -398,21 +393,22 @@ SolarEclipse NextSolarEclipse(double jd) {
     return r;
 }
 
-LunarEclipse NextLunarEclipse(double jd) {
-    double k = std::floor((jd - kNewMoonEpoch) / kSynodicMonth + 1.03) + 0.5;
-    EclipseElementSet e;
+SolarEclipse NextSolarEclipse(double jd) {
+    double k = std::floor((jd - kNewMoonEpoch) / kSynodicMonth + 1.03);
+    for (;; k += 1)
+        if (const std::optional<SolarEclipse> e = SolarEclipseAt(k)) return *e;
+}
+
+std::optional<LunarEclipse> LunarEclipseAt(double k) {
+    const EclipseElementSet e = EclipseElements(k);
     LunarEclipse r;
-    for (;;) {
-        e = EclipseElements(k);
-        k += 1;
-        r.Magnitude = (kUmbralLimit - e.U - e.Gamma) / 0.545;
-        r.Type = 1;
-        if (r.Magnitude <= 0) {
-            r.Magnitude = (kPenumbralLimit + e.U - e.Gamma) / 0.545;
-            r.Type = 7;
-        }
-        if (r.Magnitude > 0) break;
+    r.Magnitude = (kUmbralLimit - e.U - e.Gamma) / 0.545;
+    r.Type = 1;
+    if (r.Magnitude <= 0) {
+        r.Magnitude = (kPenumbralLimit + e.U - e.Gamma) / 0.545;
+        r.Type = 7;
     }
+    if (!(r.Magnitude > 0)) return std::nullopt;
     r.JDE = e.JDE;
     // The Moon's motion relative to the shadow, Earth radii per hour.
     const double n = 0.5458 + 0.0400 * std::cos(e.MPrime);
@@ -430,6 +426,12 @@ LunarEclipse NextLunarEclipse(double jd) {
         if (e.Gamma < pen) r.PenumbralSemiDuration = std::sqrt(pen * pen - e.Gamma * e.Gamma) / n;
     }
     return r;
+}
+
+LunarEclipse NextLunarEclipse(double jd) {
+    double k = std::floor((jd - kNewMoonEpoch) / kSynodicMonth + 1.03) + 0.5;
+    for (;; k += 1)
+        if (const std::optional<LunarEclipse> e = LunarEclipseAt(k)) return *e;
 }
 
 int FirstPhenomenonIndex(int year, int planet, int event) {

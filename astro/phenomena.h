@@ -6,6 +6,8 @@
 //
 // Every result is a Julian day of dynamical time. No routine raises; each search goes on until
 // it finds its event.
+#include <optional>
+
 namespace noctaris {
 
 // Limits in Earth radii of the penumbra, the umbra and totality at the Moon's distance.
@@ -31,6 +33,9 @@ struct SolarEclipse {
     int Type = 0;
     double Magnitude = 0;  // type 6 only, else 0
 };
+// The solar eclipse at the new moon of lunation k (counted from the new moon of 2000-01-06), or
+// none when the shadow misses the Earth.
+std::optional<SolarEclipse> SolarEclipseAt(double k);
 // The first solar eclipse from about jd on.
 SolarEclipse NextSolarEclipse(double jd);
 
@@ -44,6 +49,9 @@ struct LunarEclipse {
     double TotalSemiDuration = 0;      // hours; 0 unless total
     double PenumbralSemiDuration = 0;  // hours; penumbral eclipses only
 };
+// The lunar eclipse at the full moon k (a lunation number + 0.5), or none when the Moon misses
+// the penumbra.
+std::optional<LunarEclipse> LunarEclipseAt(double k);
 // The first lunar eclipse from about jd on.
 LunarEclipse NextLunarEclipse(double jd);
 

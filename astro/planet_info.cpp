@@ -69,7 +69,7 @@ const std::vector<std::string>& PlanetDataText() {
         "[Uranus",
         "Sun distance 2871 millions km = 19,19 AE",
         "Orbit time 84,01 years",
-        "Rotation time 17h 149min",
+        "Rotation time 17h 14min",
         "Orbit velocity 6,81 km/s",
         "Inclination of orbit 0,774°",
         "Eccentricity of orbit 0,046",

@@ -223,10 +223,31 @@ double SunSetTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(1, L, phi, 
 double SunTransitTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(2, L, phi, t); }
 
 double PerihelionAphelionTime(int kind, TDateTime t) {
+    // The mean passage of the Earth-Moon barycentre of the cycle nearest to t.
     LD k = std::nearbyint(((static_cast<LD>(t) - Epoch2000Serial) / 365.25L - 0.01L) * 0.99997L);
     if (kind == 1) k += 0.5L;
     const LD jde = 2451547.507L + 365.2596358L * k + 0.0000000158L * k * k;
-    return JDToDateTime(jde);
+    const double mean = JDToDateTime(jde);
+
+    // The Earth itself, pulled around the barycentre by the Moon, passes up to about a day and
+    // a half from that mean instant. Within four days of it the Sun-Earth distance of the
+    // Earth series has a single extreme (the Moon's monthly wobble cannot turn the yearly
+    // change of distance round there): bisect on the sign of the change.
+    VsopEarth earth;
+    auto distance = [&](double x) {
+        earth.SetDate(x);
+        return earth.Radius();
+    };
+    constexpr double kStep = 0.01;  // days
+    const LD sign = kind == 1 ? -1 : 1;  // growing after perihelion, shrinking after aphelion
+    auto past = [&](double x) { return sign * (distance(x + kStep) - distance(x - kStep)) > 0; };
+    double a = mean - 4, b = mean + 4;
+    if (past(a) || !past(b)) return mean;  // no single extreme in reach (far-off epochs)
+    for (int i = 0; i < 28; ++i) {  // to about 0.003 s
+        const double m = (a + b) / 2;
+        (past(m) ? b : a) = m;
+    }
+    return (a + b) / 2;
 }
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The Sun's apparent place from the VSOP87 Earth series, nutation (first 31 terms of the IAU
-// 1980 theory), true obliquity, apparent sidereal time, rise/transit/set of the Sun and the mean
-// perihelion and aphelion passages of the Earth.
+// 1980 theory), true obliquity, apparent sidereal time, rise/transit/set of the Sun and the
+// Earth's perihelion and aphelion passages.
 //
 // Every routine takes its instant as a TDateTime used directly as dynamical time (no Delta T is
 // applied). Angles are degrees. No routine raises.
@@ -77,8 +77,9 @@ double SunRiseTime(long double L, long double phi, TDateTime t);
 double SunSetTime(long double L, long double phi, TDateTime t);
 double SunTransitTime(long double L, long double phi, TDateTime t);
 
-// Mean passage of the Earth-Moon barycentre through perihelion (kind 0) or aphelion (kind 1)
-// nearest to t, and the first one at or after t.
+// The Earth's passage through perihelion (kind 0) or aphelion (kind 1) of the yearly cycle
+// nearest to t: the least or greatest Sun-Earth distance of the Earth series, searched near
+// the mean passage of the Earth-Moon barycentre. And the first passage at or after t.
 double PerihelionAphelionTime(int kind, TDateTime t);
 double NextPerihelion(TDateTime t);
 double NextAphelion(TDateTime t);

@@ -1,11 +1,15 @@
 #include "astro/sunmoon_reports.h"
 
-#include <array>
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/calendar_dates.h"
+#include "astro/calendar_events.h"
+#include "astro/lunar_terms.h"
+#include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/sun.h"
+#include "astro/timebase.h"
 
 namespace noctaris {
 namespace {
@@ -47,47 +51,44 @@ double ReportSiderealTime(double jd, double ut, double eastLongitude) {
     return s;
 }
 
-double ReportDeltaT(double jd) {
-    const double d = jd - 2382148;
-    return d * d / 41048480 - 15;
-}
-
-double DayFraction(double x) {
+double FractionOfDay(double x) {
     if (!std::isfinite(x)) return 0;
     const double f = x - std::floor(x);
     return f >= 1 ? 0 : f;
 }
 
-double MoonReportAge(int day, int month, int year, double zone, double j0, double dayFraction) {
-    auto ageFrom = [&](double newMoon) { return j0 + dayFraction - newMoon + zone / 24; };
-    int d = day, m = month - 2;
-    double age = ageFrom(MoonPhaseInstant(d, m, year, 0));
-    if (age < 0) {
-        m = month - 3;
-        age = ageFrom(MoonPhaseInstant(d, m, year, 0));
-    }
-    // The lunation index comes from an approximate fraction of the year cut toward zero, so the
-    // two guesses above can miss by a lunation: still ahead of the moment before 2000, one
-    // lunation too early for a day or so after each mean new moon since 2000. Half-month steps
-    // of the date move the index by at most one, so the first new moon behind the moment is
-    // the latest one; a following new moon already passed takes over.
-    for (int i = 0; i < 8 && age < 0; ++i) {
-        d -= 15;
-        age = ageFrom(MoonPhaseInstant(d, m, year, 0));
-    }
-    const double following = ageFrom(MoonPhaseInstant(d, m, year, 4));
-    if (following >= 0) age = following;
-    return age;
+LunationPhases LunationAt(double jdUT) {
+    LunationPhases r;
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return r;
+    auto ut = [](long long lunation, int phase) {
+        const double jde = MoonPhaseJDE(static_cast<int>(lunation), phase);
+        return jde - DeltaT(CenturiesSinceJ2000(jde)) / 86400;
+    };
+    // The mean lunation, then the one whose new moon is the last at or before the moment (a
+    // new moon lies within a day of its mean instant).
+    long long k = MeanLunationBefore(jdUT);
+    while (ut(k, 0) > jdUT) --k;
+    while (ut(k + 1, 0) <= jdUT) ++k;
+    r.newMoon = ut(k, 0);
+    r.firstQuarter = ut(k, 1);
+    r.fullMoon = ut(k, 2);
+    r.lastQuarter = ut(k, 3);
+    r.nextNewMoon = ut(k + 1, 0);
+    return r;
+}
+
+double MoonAgeAt(double jdUT) {
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return 0;
+    return jdUT - LunationAt(jdUT).newMoon;
 }
 
 AgeParts SplitMoonAge(double age) {
     AgeParts p;
-    if (!std::isfinite(age) || std::fabs(age) > 1e9) return p;
-    const double days = std::trunc(age);
-    const double hours = (age - days) * 24;
-    p.days = static_cast<int>(days);
-    p.hours = static_cast<int>(std::trunc(hours));
-    p.minutes = (hours - std::trunc(hours)) * 60;
+    if (!std::isfinite(age) || std::fabs(age) > 1e6) return p;
+    const long long minutes = static_cast<long long>(std::nearbyint(age * 1440));
+    p.days = static_cast<int>(minutes / 1440);
+    p.hours = static_cast<int>(minutes % 1440 / 60);
+    p.minutes = static_cast<int>(minutes % 60);
     return p;
 }
 
@@ -96,58 +97,85 @@ MoonDiameterParts MoonApparentDiameter(double distanceKm) {
     if (!(distanceKm > 0) || !std::isfinite(distanceKm)) return p;
     p.arcseconds = 716946800.0 / distanceKm;
     p.degrees = p.arcseconds / 3600;
-    const double minutes = p.arcseconds / 60;
-    p.arcminutes = static_cast<int>(std::trunc(minutes));
-    p.remainderSeconds = (minutes - std::trunc(minutes)) * 60;
+    if (!(p.arcseconds < 1e9)) return p;
+    // Tenths of an arcsecond, as shown, before the split into minutes and seconds.
+    const long long tenths = static_cast<long long>(std::nearbyint(p.arcseconds * 10));
+    p.arcminutes = static_cast<int>(tenths / 600);
+    p.remainderSeconds = static_cast<double>(tenths % 600) / 10;
     return p;
 }
 
-MoonRiseSet MoonRiseTransitSet(double jd0, double latitude, double eastLongitude,
-                               double distanceKm) {
-    MoonRiseSet r;
-    const double theta0 = ReportSiderealTime(jd0, 0, 0) * 15;
+double NextLunarApsis(int kind, double jdUT) {
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return jdUT;
+    const TDateTime t = JDToDateTime(DynamicalFromUniversal(jdUT));
+    const TDateTime passage = kind == 0 ? NextPerigee(t) : NextApogee(t);
+    const double jde = static_cast<double>(DateTimeToJD(passage));
+    return jde - DeltaT(CenturiesSinceJ2000(jde)) / 86400;
+}
 
-    // The Moon at 0 h UT of the day before, of the day and of the day after.
-    std::array<double, 3> ra{}, dec{};
-    for (int i = 0; i < 3; ++i) {
-        double k, lambda, perigee, node, distance;
-        MoonPositionFull(jd0 - 1 + i, ra[i], dec[i], k, lambda, perigee, node, distance);
+namespace {
+
+// The Moon seen from the place at a moment of universal time: its altitude above the standard
+// altitude of rising and setting, and its hour angle in -180..180, degrees.
+struct MoonSight {
+    double height = 0;
+    double hourAngle = 0;
+};
+
+MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
+    const double jde = DynamicalFromUniversal(jdUT);
+    double ra, dec, k, lambda, perigee, node, distance;
+    MoonPositionFull(jde, ra, dec, k, lambda, perigee, node, distance);
+    const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
+    const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
+    const double h =
+        ArcSin(Sin(latitude) * Sin(dec) + Cos(latitude) * Cos(dec) * Cos(hourAngle));
+    // Rising and setting: the upper limb on the horizon, seen from the surface through the
+    // air, is the centre 0.7275 x horizontal parallax - 0.5667° above the geocentric horizon.
+    const double parallax = ArcSin(6378.14 / distance);
+    return {h - (0.7275 * parallax - 0.5667), hourAngle};
+}
+
+// The moment in [a, b] where f changes sign (f(a) and f(b) of opposite signs), to a fraction of a
+// second.
+template <class F>
+double Bisect(double a, double b, F&& positive) {
+    const bool atA = positive(a);
+    for (int i = 0; i < 16; ++i) {  // 20 minutes / 2^16: about 0.02 s
+        const double m = (a + b) / 2;
+        (positive(m) == atA ? a : b) = m;
     }
+    return (a + b) / 2;
+}
 
-    const double s0 = Sin(6378.14 / distanceKm);
-    const double cosH0 =
-        (s0 - Sin(latitude) * Sin(dec[1])) / (Cos(latitude) * Cos(dec[1]));
-    if (!(std::fabs(cosH0) <= 1)) return r;  // also catches the poles (division by zero)
-    const double h0 = std::acos(cosH0) * kRad;
+}  // namespace
 
-    const double m0 = (ra[1] - eastLongitude - theta0) / 360;
-    std::array<double, 3> m = {m0, m0 - h0 / 360, m0 + h0 / 360};  // transit, rise, set
-    // Into the day. A single +1 would leave values below -1 (far eastern longitudes) negative.
-    for (double& mi : m)
-        while (mi < 0) mi += 1;
-
-    const double deltaT = ReportDeltaT(jd0);
-    for (int kind = 0; kind < 3; ++kind) {
-        double& mi = m[kind];
-        const double theta = theta0 + 360.985647 * mi;
-        const long double n = mi + deltaT / 86400;
-        const double alpha = static_cast<double>(Interpolate3(n, ra[2], ra[1], ra[0]));
-        const double delta = static_cast<double>(Interpolate3(n, dec[2], dec[1], dec[0]));
-        const double hourAngle = theta + eastLongitude - alpha;  // not reduced
-        double corrected;
-        if (kind == 0) {
-            corrected = mi - hourAngle / 360;
-        } else {
-            const double h = ArcSin(Sin(latitude) * Sin(delta) +
-                                    Cos(latitude) * Cos(delta) * Cos(hourAngle));
-            corrected = mi + (h - 0.125) / (360 * Cos(delta) * Cos(latitude) * Sin(hourAngle));
-        }
-        if (std::isfinite(corrected)) mi = corrected;  // an hour angle of 0 or 180: keep
+MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongitude) {
+    MoonDayEvents r;
+    if (!std::isfinite(dayStart) || std::fabs(dayStart) > 1e8 || !std::isfinite(latitude) ||
+        !std::isfinite(eastLongitude))
+        return r;
+    // The Moon's altitude changes by at most about 15° an hour and its hour angle steadily, so
+    // samples every 20 minutes catch each crossing of the day; each is then narrowed down.
+    constexpr int kSteps = 72;
+    auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
+    MoonSight before = at(dayStart);
+    for (int i = 1; i <= kSteps; ++i) {
+        const double a = dayStart + (i - 1) / static_cast<double>(kSteps);
+        const double b = dayStart + i / static_cast<double>(kSteps);
+        const MoonSight after = at(b);
+        if (!r.rise && before.height < 0 && after.height >= 0)
+            r.rise = Bisect(a, b, [&](double t) { return at(t).height >= 0; });
+        if (!r.set && before.height >= 0 && after.height < 0)
+            r.set = Bisect(a, b, [&](double t) { return at(t).height >= 0; });
+        // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
+        if (!r.transit && before.hourAngle < 0 && after.hourAngle >= 0 && after.hourAngle < 90)
+            r.transit = Bisect(a, b, [&](double t) { return at(t).hourAngle >= 0; });
+        before = after;
     }
-    r.occurs = true;
-    r.transit = m[0];
-    r.rise = m[1];
-    r.set = m[2];
+    // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
+    for (std::optional<double>* e : {&r.rise, &r.transit, &r.set})
+        if (*e && !(**e < dayStart + 1)) e->reset();
     return r;
 }
 
@@ -183,10 +211,10 @@ std::string_view ZodiacConstellation(double raHours) {
     return kTable[i].name;
 }
 
-HourMinute SiderealHourMinute(double s) {
+HourMinute SplitHourMinute(double s) {
     if (!std::isfinite(s) || std::fabs(s) > 1e9) return {};
-    const double h = std::trunc(s * 1.001);
-    return {static_cast<int>(h), static_cast<int>(std::nearbyint((s - h) * 60))};
+    const long long minutes = (static_cast<long long>(std::nearbyint(s * 60)) % 1440 + 1440) % 1440;
+    return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
 }
 
 }  // namespace noctaris

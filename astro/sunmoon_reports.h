@@ -1,11 +1,12 @@
 #pragma once
 // The astronomy behind the Moon and Sun parameter windows: the report's own Julian day of local
-// midnight and sidereal time, the Moon's age from the lunation of a civil date, the Moon's rising,
-// culmination and setting (one correction step of the three-point method), the apparent diameter
-// of the Moon, and for the Sun the day number, the equation of time, the zodiacal constellation of
-// a right ascension and the split of a sidereal time into hours and minutes.
+// midnight and sidereal time, the lunation in which a moment lies and the Moon's age, the Moon's
+// rising, culmination and setting within a day, the apparent diameter of the Moon, and for the
+// Sun the day number, the equation of time, the zodiacal constellation of a right ascension and
+// the split of a time into hours and minutes.
 //
 // Plain double arithmetic; angles in degrees unless stated. Nothing here raises.
+#include <optional>
 #include <string_view>
 
 namespace noctaris {
@@ -15,33 +16,42 @@ namespace noctaris {
 double ReportMidnightJD(int year, int month, int day, double zone);
 
 // Local sidereal time in hours: 6.697374558 + 0.06570982442 (jd - 2451545) + 1.002737909 ut
-// + eastLongitude/15, brought into 0..24 (24 itself stays 24). Non-finite input gives 0.
+// + eastLongitude/15, brought into 0..24 (24 itself stays 24), for jd the Julian day of 0 h UT
+// and ut the hours of universal time from then on. Non-finite input gives 0.
 double ReportSiderealTime(double jd, double ut, double eastLongitude);
 
-// Delta T in seconds from the windows' parabola (jd - 2382148)^2 / 41048480 - 15.
-double ReportDeltaT(double jd);
-
 // x - floor(x): the time of day of a day count, also for negative counts (0 for non-finite).
-double DayFraction(double x);
+double FractionOfDay(double x);
 
-// The Moon's age in days for the local civil date and clock time (dayFraction = time of day as
-// a fraction, zone in hours): measured from the new moon of the lunation selected with
-// (day, month - 2, year), or, when that new moon lies after the moment, from the one selected
-// with (day, month - 3, year). Where these guesses of the lunation miss (before 2000, and now
-// and then after it), the latest new moon before the moment is taken instead, so the age stays
-// within 0 .. one lunation. j0 is ReportMidnightJD of the date.
-double MoonReportAge(int day, int month, int year, double zone, double j0, double dayFraction);
+// The lunation in which a moment lies, its phases as Julian days of universal time: the new
+// moon at or before the moment, the first quarter, full moon and last quarter that follow it,
+// and the next new moon (after the moment). The phases are those of the calendar
+// (MoonPhaseJDE), brought from dynamical to universal time with DeltaT.
+struct LunationPhases {
+    double newMoon = 0;
+    double firstQuarter = 0;
+    double fullMoon = 0;
+    double lastQuarter = 0;
+    double nextNewMoon = 0;
+};
+LunationPhases LunationAt(double jdUT);
 
-// An age split for display: whole days, whole hours, and the remaining minutes (not rounded).
+// The Moon's age in days at a moment (Julian day, universal time): the time since the most
+// recent new moon, 0 <= age < the length of the current lunation.
+double MoonAgeAt(double jdUT);
+
+// An age split for display: the total rounded to the minute first, then whole days, hours and
+// minutes (so never 60 minutes or 24 hours).
 struct AgeParts {
     int days = 0;
     int hours = 0;
-    double minutes = 0;
+    int minutes = 0;
 };
 AgeParts SplitMoonAge(double age);
 
 // Apparent diameter of the Moon at distance km: 716946800 / distance arcseconds, split into
-// degrees, whole arcminutes and the remaining arcseconds.
+// degrees, whole arcminutes and the remaining arcseconds (tenths; the total is rounded to the
+// tenth first, so the seconds never read 60.0).
 struct MoonDiameterParts {
     double arcseconds = 0;
     double degrees = 0;
@@ -50,18 +60,21 @@ struct MoonDiameterParts {
 };
 MoonDiameterParts MoonApparentDiameter(double distanceKm);
 
-// Rising, culmination and setting of the Moon on the UT day that starts at Julian day jd0
-// (0 h UT), for latitude and east longitude in degrees and the Moon's distance in km (it sets
-// the altitude term of the first estimate). The three times are fractions of that day (UT);
-// occurs is false when the Moon stays above or below the horizon by the first estimate.
-struct MoonRiseSet {
-    bool occurs = false;
-    double rise = 0;
-    double transit = 0;
-    double set = 0;
+// The first lunar perigee (kind 0) or apogee (kind 1) at or after a moment; both Julian days of
+// universal time (the passages themselves are computed in dynamical time).
+double NextLunarApsis(int kind, double jdUT);
+
+// Rising, culmination (upper transit) and setting of the Moon within one day [dayStart,
+// dayStart + 1) of universal time (Julian days), for latitude and east longitude in degrees.
+// Each is a Julian day of universal time, or absent when the event does not happen in that day
+// (about once a month the Moon does not rise, culminate or set on a given day). Rising and
+// setting are the moments the upper limb touches the horizon, seen from the surface with the
+// usual refraction: the centre 0.7275 x horizontal parallax - 0.5667° above the geocentric
+// horizon (about +0.125°).
+struct MoonDayEvents {
+    std::optional<double> rise, transit, set;
 };
-MoonRiseSet MoonRiseTransitSet(double jd0, double latitude, double eastLongitude,
-                               double distanceKm);
+MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongitude);
 
 // Day of the year (1..366) of a Gregorian date.
 int DayNumber(int day, int month, int year);
@@ -73,12 +86,12 @@ double EquationOfTime(int dayNumber);
 // 23.416667 h on "Pisces".
 std::string_view ZodiacConstellation(double raHours);
 
-// A sidereal time in hours shown as whole hours H = Trunc(s x 1.001) and minutes
-// Round((s - H) x 60); the minutes can be negative or 60 near a full hour.
+// A time in hours (0..24) shown as whole hours and minutes: rounded to the minute first, then
+// split, so the minutes lie in 0..59; 24:00 reads 0 h 0 min.
 struct HourMinute {
     int hours = 0;
     int minutes = 0;
 };
-HourMinute SiderealHourMinute(double s);
+HourMinute SplitHourMinute(double s);
 
 }  // namespace noctaris

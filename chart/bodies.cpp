@@ -1,5 +1,6 @@
 #include "chart/bodies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QTransform>
 
+#include "astro/angles.h"
 #include "astro/moonseries.h"
 #include "astro/planets.h"
 #include "platform/pictures.h"
@@ -58,7 +60,23 @@ double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
     return (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
 }
 
-double SunChartDeclination(double longitude) { return 0.4092797095926703 * std::sin(longitude); }
+void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun) {
+    PlanetEphemerisRecord rec;
+    double rise = 0, set = 0, ra = 0, dec = 0;
+    PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
+                    rise, set, ra, dec, rec);
+    // Seen from the Earth the Sun stands opposite the Earth's heliocentric direction.
+    const double lambda = (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
+    const double beta = -rec.HelioLatitude * std::numbers::pi / 180.0;
+    double x = std::cos(beta) * std::cos(lambda), y = std::cos(beta) * std::sin(lambda),
+           z = std::sin(beta);
+    EclipticToEquatorial(0, x, y, z);  // the obliquity of J2000, the frame of the longitude
+    double alpha = std::atan2(y, x);
+    if (alpha < 0) alpha += 2 * std::numbers::pi;
+    sun.RightAscension = alpha;
+    sun.Declination = std::asin(std::clamp(z, -1.0, 1.0));
+    ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
+}
 
 int MoonPhaseStep(double moonRa, double sunLongitude) {
     const double k = std::nearbyint((moonRa - sunLongitude) * 4.0 / std::numbers::pi);
@@ -122,34 +140,20 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
     return true;
 }
 
-bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
-                     SunChartPosition& sun) {
-    const double lambda = SunChartLongitude(frame, state);
-    const double ra = lambda;
-    const double dec = SunChartDeclination(lambda);
-    // Where the projection cannot place the Sun at all (its azimuth undefined in the zenith),
-    // the last pixel stands, so the Sun window never reads an undefined place.
-    const bool placeable = ProjectToScreen(frame, ra, dec, x, y);
-    sun.RightAscension = ra;
-    sun.Declination = dec;
-    sun.Azimuth = ScreenXToAzimuth(frame, x);
-    sun.Altitude = ScreenYToAltitude(frame, y);
-    return placeable;
-}
-
 bool ChartBodies::DrawSun(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
-    int x = sunX_, y = sunY_;
-    const bool placeable = PlaceSunOnChart(context.frame, context.state, x, y, sun_);
-    phaseReference_ = sun_.RightAscension;
+    phaseReference_ = SunChartLongitude(context.frame, context.state);
+    // Also below the horizon; in the zenith the last azimuth and altitude stand.
+    PlaceSunOnChart(context.frame, context.state, sun_);
+    int x = 0, y = 0;
+    const bool placeable =
+        ProjectToScreen(context.frame, sun_.RightAscension, sun_.Declination, x, y);
     if (placeable) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
         context.canvas.SetBrushClear();
         context.canvas.TextOut(x + 8, y + 8, sunLabel_);
         context.lists.bodies.Add(x, y, "Sun");
     }
-    sunX_ = x;
-    sunY_ = y;
     return placeable;
 }
 

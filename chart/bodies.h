@@ -14,9 +14,10 @@
 
 namespace noctaris {
 
-// The Sun as the chart last placed it (written at every redraw, also below the horizon).
+// The Sun as the chart last placed it (written at every redraw, also below the horizon), in the
+// chart's frame: the equator and equinox of J2000, like the stars.
 struct SunChartPosition {
-    double RightAscension = 0;  // radians: the Sun's ecliptic longitude, between pi and 3 pi
+    double RightAscension = 0;  // radians, 0..2 pi
     double Declination = 0;     // radians
     double Azimuth = 0;         // degrees from the south through the west
     double Altitude = 0;        // radians, negative below the horizon
@@ -37,18 +38,15 @@ struct BodySky {
 BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state);
 
 // The Sun's geocentric ecliptic longitude in radians (pi..3pi, not reduced) at the frame's
-// Julian day; the chart uses it directly as the Sun's right ascension.
+// Julian day, referred to the J2000 equinox by the planetary theory; the Moon's phase picture
+// is chosen against it.
 double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
 
-// The Sun's chart declination for that longitude: 23.45° x sin(longitude), radians.
-double SunChartDeclination(double longitude);
-
-// The Sun placed on a chart frame: its chart longitude and declination, and the azimuth and
-// altitude read back from its pixel. (x, y) holds the Sun's previous pixel and receives the new
-// one; where the projection cannot place the Sun at all the previous pixel stands. Returns
-// whether the Sun is placeable (on or near the surface).
-bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
-                     SunChartPosition& sun);
+// The Sun's place on the chart at the frame's moment: right ascension and declination from
+// that longitude by the ecliptic-to-equatorial rotation with the J2000 obliquity, azimuth and
+// altitude from the chart's own horizontal conversion (not read back from a pixel). Where the
+// azimuth is undefined (the Sun in the zenith) azimuth and altitude are left as given.
+void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun);
 
 // The Moon's phase step: the elongation of the Moon's right ascension from the Sun's longitude
 // (both radians) in units of 45°, rounded (ties to even).
@@ -99,7 +97,6 @@ private:
     SunChartPosition sun_;
     double phaseReference_ = 0;
     int moonPictureIndex_ = -1;
-    int sunX_ = 0, sunY_ = 0;  // the Sun's pixel, kept when a projection leaves it undefined
 
     const ChartFonts* labelFonts_ = nullptr;
     std::array<QStaticText, 6> planetLabels_;

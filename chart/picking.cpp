@@ -14,19 +14,12 @@ const QString kBreak = QStringLiteral("\n\r");  // LF CR, as the information tex
 QString FormatSexagesimal(double x, QChar unit) {
     if (!std::isfinite(x) || std::fabs(x) > 1e15) return QStringLiteral("-");
     const bool negative = x < 0;
-    const double a = std::fabs(x);
-    const double d = std::trunc(a);
-    const double f = std::fabs(a - d) * 60;
-    long long m = static_cast<long long>(std::trunc(f));
-    long long s = static_cast<long long>(std::nearbyint(std::fabs(f - static_cast<double>(m)) * 60));
-    if (s == 60) {
-        m += 1;
-        s = 0;
-    }
+    // Rounded to the whole second first, then split: never 60 seconds or minutes.
+    const long long total = static_cast<long long>(std::nearbyint(std::fabs(x) * 3600));
     QString out;
     if (negative) out += QLatin1Char('-');
-    out += QString::number(static_cast<long long>(d)) + unit + QString::number(m) +
-           QLatin1Char('\'') + QString::number(s) + QLatin1Char('"');
+    out += QString::number(total / 3600) + unit + QString::number(total / 60 % 60) +
+           QLatin1Char('\'') + QString::number(total % 60) + QLatin1Char('"');
     return out;
 }
 

@@ -21,8 +21,9 @@ namespace noctaris {
 // The first entry of `list` (in the order added) within 4 pixels of (x, y) in both directions.
 std::optional<std::string> FindHit(const ObjectList& list, int x, int y);
 
-// Degrees (or hours) as d°m's" with whole seconds rounded ties-to-even, e.g. -0°30'0".
-// A value with no finite form is shown as "-".
+// Degrees (or hours) as d°m's", e.g. -0°30'0": rounded to the whole second (ties to even)
+// first, then split, so neither minutes nor seconds read 60. A value with no finite form is
+// shown as "-".
 QString FormatDegMinSec(double x);
 QString FormatHourMinSec(double x);  // the same with "h" in place of the degree sign
 

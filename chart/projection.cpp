@@ -89,18 +89,30 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     return f;
 }
 
-bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
-                       int& y) {
+namespace {
+
+// Altitude (radians) and azimuth (degrees from the south through the west) of a point.
+bool HorizontalSC(const ChartFrame& f, double ra, double sinDec, double cosDec, double& h,
+                  double& azimuth) {
     const double t = f.SiderealAngle - ra;
     const double cosT = std::cos(t);
     double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
     if (!WithinUnit(sinH)) return false;  // also rejects NaN
-    const double h = std::asin(sinH);
+    h = std::asin(sinH);
     double s = std::sin(t) * cosDec / std::cos(h);
     if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
     const double as = std::asin(s) * 180.0 / std::numbers::pi;
-    const double azimuth = c > 0 ? as : 180.0 - as;
+    azimuth = c > 0 ? as : 180.0 - as;
+    return true;
+}
+
+}  // namespace
+
+bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cosDec, int& x,
+                       int& y) {
+    double h = 0, azimuth = 0;
+    if (!HorizontalSC(f, ra, sinDec, cosDec, h, azimuth)) return false;
     double a = azimuth - f.ViewAzimuth;
     if (a > 180) a -= 360;
     if (a < -180) a += 360;
@@ -143,6 +155,15 @@ bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec,
     const double along = c * CosView + sinT * cosDec * SinView;
     if (along < -SinSideMargin) return false;
     return ProjectToScreenSC(f, ra, sinDec, cosDec, x, y);
+}
+
+bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth,
+                     double& altitude) {
+    double h = 0, a = 0;
+    if (!HorizontalSC(f, ra, std::sin(dec), std::cos(dec), h, a) || !std::isfinite(a)) return false;
+    azimuth = a;
+    altitude = h;
+    return true;
 }
 
 bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y) {

@@ -63,6 +63,13 @@ struct ChartPlacement {
     double SinSideMargin = 2;  // sine of the azimuth beyond 90 degrees still placeable
 };
 
+// Azimuth (degrees from the south through the west, -90..270) and altitude (radians) of a point
+// given by right ascension and declination (radians), exactly as ProjectToScreen places it but
+// before the rounding to a pixel. False, with the outputs left alone, where the azimuth is not
+// defined (in the zenith or nadir) or the input is not finite.
+bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth,
+                     double& altitude);
+
 // Inverse mappings of a pixel: azimuth in degrees from south through west, altitude in radians.
 double ScreenXToAzimuth(const ChartFrame& f, int x);
 double ScreenYToAltitude(const ChartFrame& f, int y);

@@ -116,12 +116,11 @@ int RunMoon(const QStringList& args) {
     AddReportOptions(cmd, true);
     if (!cmd.parse(args)) return 0;
     const ReportRun run = ReadReportOptions(cmd);
-    const TDateTime today = Today();
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
         const MoonReport m = ComputeMoonReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer);
         if (wantText) {
-            result.text = FormatMoonReport(m, today);
+            result.text = FormatMoonReport(m);
             return result;
         }
         const double zone = observer.TimeZone;
@@ -137,14 +136,13 @@ int RunMoon(const QStringList& args) {
             {"full_moon_utc", "full_moon_local"},         {"last_quarter_utc", "last_quarter_local"},
             {"next_new_moon_utc", "next_new_moon_local"}};
         for (int p = 0; p < 5; ++p)
-            AddInstant(r, kPhases[p][0], kPhases[p][1], DynamicalToUT(m.Phases[static_cast<std::size_t>(p)]), true, zone);
+            AddInstant(r, kPhases[p][0], kPhases[p][1], m.Phases[static_cast<std::size_t>(p)], true, zone);
         r.push_back({"lunation", static_cast<long long>(m.Lunation)});
-        AddInstant(r, "perigee_utc", "perigee_local", SerialToJD(m.Perigee), true, zone);
-        AddInstant(r, "apogee_utc", "apogee_local", SerialToJD(m.Apogee), true, zone);
-        const bool occurs = m.RiseSetOccurs;
-        AddInstant(r, "rise_utc", "rise_local", m.RiseDayJD + m.Rise, occurs, zone);
-        AddInstant(r, "culmination_utc", "culmination_local", m.RiseDayJD + m.Transit, occurs, zone);
-        AddInstant(r, "set_utc", "set_local", m.RiseDayJD + m.Set, occurs, zone);
+        AddInstant(r, "perigee_utc", "perigee_local", m.Perigee, true, zone);
+        AddInstant(r, "apogee_utc", "apogee_local", m.Apogee, true, zone);
+        AddInstant(r, "rise_utc", "rise_local", m.Rise.value_or(0), m.Rise.has_value(), zone);
+        AddInstant(r, "culmination_utc", "culmination_local", m.Transit.value_or(0), m.Transit.has_value(), zone);
+        AddInstant(r, "set_utc", "set_local", m.Set.value_or(0), m.Set.has_value(), zone);
         result.records.push_back(std::move(r));
         return result;
     });
@@ -164,8 +162,7 @@ int RunSun(const QStringList& args) {
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
         SunChartPosition onChart;
-        int x = 0, y = 0;
-        PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, x, y, onChart);
+        PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, onChart);
         const SunReport s = ComputeSunReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer, onChart);
         if (wantText) {
             result.text = FormatSunReport(s);

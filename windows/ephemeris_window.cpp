@@ -74,11 +74,11 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
         col[5][c] = Format(QStringLiteral("%d min %d s"), {v.lightSeconds / 60, v.lightSeconds % 60});
         col[6][c] = Degrees(p.GeoLongitude);
         col[7][c] = Degrees(p.GeoLatitude);
-        col[8][c] = Format(QStringLiteral("%.0fh %.1f"), {p.RAHours, p.RAMinutes});
-        QString dec = Format(QStringLiteral("%.0f° %.1f'"), {p.DecDegrees, p.DecMinutes});
-        // Just south of the equator the whole degrees read 0: the sign goes in front.
-        if (p.DecMinutes < 0 && !dec.startsWith(QLatin1Char('-'))) dec.prepend(QLatin1Char('-'));
-        col[9][c] = dec;
+        const SignedSixtieths ra = SplitSixtieths(p.RAHours + p.RAMinutes / 60);
+        col[8][c] = Format(QStringLiteral("%.0fh %.1f"), {ra.whole, ra.sixtieths});
+        const SignedSixtieths dec = SplitSixtieths(p.DecDegrees + p.DecMinutes / 60);
+        col[9][c] = (dec.negative ? QStringLiteral("-") : QString()) +
+                    Format(QStringLiteral("%.0f° %.1f'"), {dec.whole, dec.sixtieths});
         col[10][c] = Format(QStringLiteral("%.2f"), {p.Diameter}) + QLatin1Char('"');
         col[11][c] = Format(QStringLiteral("%.2fm"), {p.Magnitude});
         col[12][c] = QString::fromStdString(RiseSetText(v.rise));

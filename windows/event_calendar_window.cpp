@@ -27,7 +27,7 @@ namespace noctaris {
 namespace eventcal {
 namespace {
 
-const char* const kWeekdays[8] = {"", "Mo", "Tu", "Mi", "Th", "Fr", "Sa", "So"};
+const char* const kWeekdays[8] = {"", "Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
 }  // namespace
 
@@ -40,9 +40,7 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
             QStringLiteral(" ")};
 }
 
-double ListDeltaTDays(const EventList& list) {
-    return DeltaT(CenturiesSinceJ2000((list.Start + list.End) / 2)) / 86400;
-}
+double ListDeltaTDays(const EventList& list) { return list.DeltaTDays; }
 
 double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone) {
     // A summer-time change is a date, not an instant: its entry is 00:00 UT of the Sunday and

@@ -81,7 +81,7 @@ QString MonthName(int month) {
 }
 
 QString WeekdayHeading(int column) {
-    static const char* const kHeadings[] = {"So", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+    static const char* const kHeadings[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
     if (column < 0 || column > 6) return {};
     return QString::fromLatin1(kHeadings[column]);
 }

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <exception>
 
-#include <QDate>
-
+#include "astro/calendar_dates.h"
 #include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/sunmoon_reports.h"
@@ -21,12 +20,10 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString DateText(TDateTime t) { return DateToStr(std::floor(t)); }
 
 // "hh:nn" of the time of day of a day count (negative counts and fractions included).
-QString HourMinuteText(double t) { return FormatDateTime(QStringLiteral("hh:nn"), DayFraction(t)); }
+QString HourMinuteText(double t) { return FormatDateTime(QStringLiteral("hh:nn"), FractionOfDay(t)); }
 
-TDateTime Today() {
-    const QDate d = QDate::currentDate();
-    return EncodeDate(d.year(), d.month(), d.day());
-}
+// A day count rounded to the whole minute, so that "hh:nn" shows the nearest minute.
+TDateTime ToMinute(TDateTime t) { return std::nearbyint(t * 1440) / 1440; }
 
 }  // namespace
 
@@ -52,45 +49,51 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.Zone = z;
     r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                snapshot.Second / 86400.0;
-    const double dayFraction = DayFraction(r.Moment);  // Frac(T), also for dates before 1900
-    const double j0 = ReportMidnightJD(Y, M, D, z);
+    const double dayFraction = FractionOfDay(r.Moment);  // Frac(T), also for dates before 1900
+    const double j0 = ReportMidnightJD(Y, M, D, z);      // local midnight, universal time
     r.JulianDayUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
-    r.SiderealHours = ReportSiderealTime(j0, dayFraction * 24 - z, lambda);
-    r.AgeDays = MoonReportAge(D, M, Y, z, j0, dayFraction);
+    // The sidereal time counts from 0 h UT of the day.
+    r.SiderealHours = ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda);
+    r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
     double ra, dec, apparentLongitude, perigee, node;
-    MoonPositionFull(j0 + dayFraction - z / 24, ra, dec, r.IlluminatedFraction, apparentLongitude,
-                     perigee, node, r.DistanceKm);
+    MoonPositionFull(DynamicalFromUniversal(r.JulianDayUT), ra, dec, r.IlluminatedFraction,
+                     apparentLongitude, perigee, node, r.DistanceKm);
     r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
-    for (int p = 0; p < 5; ++p) r.Phases[p] = MoonPhaseInstant(D, M - 2, Y, p);
-    r.Lunation = LunationNumber(JDToDateTime(r.Phases[0]) + 1);
-    r.Perigee = NextPerigee(r.Moment);
-    r.Apogee = NextApogee(r.Moment);
-    r.RiseDayJD = j0 + z / 24;
-    const MoonRiseSet events = MoonRiseTransitSet(r.RiseDayJD, observer.Latitude, lambda, r.DistanceKm);
-    r.RiseSetOccurs = events.occurs;
+    // The lunation the moment lies in: the new moon the age counts from to the next one.
+    const LunationPhases lunation = LunationAt(r.JulianDayUT);
+    r.Phases = {lunation.newMoon, lunation.firstQuarter, lunation.fullMoon, lunation.lastQuarter,
+                lunation.nextNewMoon};
+    r.Lunation = LunationNumber(JDToDateTime(lunation.newMoon) + 1);
+    r.Perigee = NextLunarApsis(0, r.JulianDayUT);
+    r.Apogee = NextLunarApsis(1, r.JulianDayUT);
+    // Rising, culmination and setting on the local date of the report (local midnight to
+    // midnight).
+    const MoonDayEvents events = MoonEventsOfDay(j0, observer.Latitude, lambda);
     r.Rise = events.rise;
     r.Transit = events.transit;
     r.Set = events.set;
     return r;
 }
 
-QString FormatMoonReport(const MoonReport& r, TDateTime today) {
+QString FormatMoonReport(const MoonReport& r) {
     const double z = r.Zone;
     const TDateTime T = r.Moment;
-    const double dayFraction = DayFraction(T);
+    const double dayFraction = FractionOfDay(T);
+    // A universal-time Julian day as a local day count.
+    auto local = [&](double jd) { return JDToDateTime(jd + z / 24); };
     QStringList lines;
     lines << QStringLiteral("Date\t\t") + DateText(T);
     lines << Format(QStringLiteral("Julian Date\t%.5f JD"), {r.JulianDayUT});
-    lines << QStringLiteral("Universal time\t") + TimeToStr(DayFraction(T - z / 24));
+    lines << QStringLiteral("Universal time\t") + TimeToStr(FractionOfDay(T - z / 24));
     lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
-                 DateText(today);
+                 DateText(T);
     lines << QStringLiteral("Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
 
     const AgeParts age = SplitMoonAge(r.AgeDays);
     lines << QStringLiteral("Moon age\t\t") +
-                 Format(QStringLiteral("%d d %d h %.0f min"), {age.days, age.hours, age.minutes});
+                 Format(QStringLiteral("%d d %d h %d min"), {age.days, age.hours, age.minutes});
 
     const double distance = r.DistanceKm;
     lines << QStringLiteral("Earth distance\t") + Format(QStringLiteral("%.1f km"), {distance});
@@ -103,40 +106,45 @@ QString FormatMoonReport(const MoonReport& r, TDateTime today) {
                  QStringLiteral("\"");
     lines << QString();
 
+    // Each phase on its local date.
     const std::array<double, 5>& phase = r.Phases;
-    lines << QStringLiteral("New moon\t") + DateText(JDToDateTime(phase[0]));
+    lines << QStringLiteral("New moon\t") + DateText(local(phase[0]));
     lines << QStringLiteral("Lunation\t\t") + QString::number(r.Lunation);
-    lines << QStringLiteral("First quarter\t") + DateText(JDToDateTime(phase[1]));
-    lines << QStringLiteral("Full moon\t\t") + DateText(JDToDateTime(phase[2]));
-    lines << QStringLiteral("Last quarter\t") + DateText(JDToDateTime(phase[3]));
-    lines << QStringLiteral("New moon\t") + DateText(JDToDateTime(phase[4]));
+    lines << QStringLiteral("First quarter\t") + DateText(local(phase[1]));
+    lines << QStringLiteral("Full moon\t\t") + DateText(local(phase[2]));
+    lines << QStringLiteral("Last quarter\t") + DateText(local(phase[3]));
+    lines << QStringLiteral("New moon\t") + DateText(local(phase[4]));
 
-    auto passage = [](double t) {
+    auto passage = [](double jd) {
+        const TDateTime t = ToMinute(JDToDateTime(jd));
         return QStringLiteral("UT ") + HourMinuteText(t) + QStringLiteral(" ") +
                FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
     };
     lines << QStringLiteral("Perigee\t\t") + passage(r.Perigee);
     lines << QStringLiteral("Apogee\t\t") + passage(r.Apogee);
 
-    if (r.RiseSetOccurs) {
-        auto event = [&](const QString& label, double m) {
-            lines << label + QStringLiteral("UT ") + HourMinuteText(m) + QStringLiteral(" hour");
-            lines << QStringLiteral("\t\t") + HourMinuteText(m + z / 24) +
-                         QStringLiteral(" hour, local time");
-        };
-        event(QStringLiteral("Rising time\t"), r.Rise);
-        event(QStringLiteral("Culmination\t"), r.Transit);
-        event(QStringLiteral("Sunset time\t"), r.Set);
-    }
+    // Each event in universal and in local time, or "none on this day".
+    auto event = [&](const QString& label, const std::optional<double>& jd) {
+        if (!jd) {
+            lines << label + QStringLiteral("none on this day");
+            return;
+        }
+        lines << label + QStringLiteral("UT ") + HourMinuteText(ToMinute(JDToDateTime(*jd))) +
+                     QStringLiteral(" hour");
+        lines << QStringLiteral("\t\t") + HourMinuteText(ToMinute(local(*jd))) +
+                     QStringLiteral(" hour, local time");
+    };
+    event(QStringLiteral("Rising time\t"), r.Rise);
+    event(QStringLiteral("Culmination\t"), r.Transit);
+    event(QStringLiteral("Moonset time\t"), r.Set);
 
     QString report;
     for (const QString& line : lines) report += line + kCrLf;
     return report;
 }
 
-QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                        TDateTime today) {
-    return FormatMoonReport(ComputeMoonReport(snapshot, observer), today);
+QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
+    return FormatMoonReport(ComputeMoonReport(snapshot, observer));
 }
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
@@ -145,11 +153,10 @@ MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observ
                                 QSize(519, 360), 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
                                 QStringLiteral("Moon"), QPoint(88, 152), QRect(240, 16, 265, 329),
                                 QRect(12, 208, 209, 177), false, MoonFixedData()},
-          snapshot, observer, parent),
-      today_(Today) {}
+          snapshot, observer, parent) {}
 
 QString MoonWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {
-    return BuildMoonReport(snapshot, observer, today_ ? today_() : Today());
+    return BuildMoonReport(snapshot, observer);
 }
 
 }  // namespace noctaris

@@ -5,7 +5,7 @@
 // setting). Created hidden at start; the main window shows it non-modally and, after every
 // redraw while it is visible, refreshes the snapshot and calls refresh().
 #include <array>
-#include <functional>
+#include <optional>
 
 #include <QString>
 #include <QStringList>
@@ -20,37 +20,33 @@ namespace noctaris {
 // The ten lines of the fixed data block.
 QStringList MoonFixedData();
 
-// The report's numbers before they are written out.
+// The report's numbers before they are written out. Instants are Julian days in universal time.
 struct MoonReport {
     double Zone = 0;                 // hours east of UT
     TDateTime Moment = 0;            // the local date and clock time
     double JulianDayUT = 0;          // of the moment
     double SiderealHours = 0;        // local sidereal time
-    double AgeDays = 0;
+    double AgeDays = 0;              // since the lunation's new moon
     double DistanceKm = 0;
     double IlluminatedFraction = 0;  // 0..1
     double DiameterDegrees = 0;      // apparent diameter
-    // Julian days of the lunation's new moon, first quarter, full moon, last quarter and the
-    // next new moon.
+    // The lunation the moment lies in: its new moon, first quarter, full moon, last quarter and
+    // the next new moon.
     std::array<double, 5> Phases{};
     int Lunation = 0;
-    TDateTime Perigee = 0, Apogee = 0;  // the next passages, universal time
-    // Rising, culmination and setting as fractions of the UT day that begins at RiseDayJD
-    // (0 h UT); none when the Moon stays above or below the horizon that day.
-    double RiseDayJD = 0;
-    bool RiseSetOccurs = false;
-    double Rise = 0, Transit = 0, Set = 0;
+    double Perigee = 0, Apogee = 0;  // the next passages
+    // Rising, culmination and setting on the local date of the report (local midnight to
+    // midnight); empty when the event does not happen that day.
+    std::optional<double> Rise, Transit, Set;
 };
 
 // The numbers for a snapshot of the chart's moment and the observer's place. Raises
 // ConversionError when the snapshot's date cannot be encoded.
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
-// The report's text: lines each ended by CR LF. today is the computer's current date (shown
-// beside the local time).
-QString FormatMoonReport(const MoonReport& report, TDateTime today);
-// FormatMoonReport(ComputeMoonReport(...), today).
-QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer,
-                        TDateTime today);
+// The report's text: lines each ended by CR LF.
+QString FormatMoonReport(const MoonReport& report);
+// FormatMoonReport(ComputeMoonReport(...)).
+QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 
 class MoonWindow : public ParameterWindow {
     Q_OBJECT
@@ -58,14 +54,8 @@ public:
     // snapshot and observer belong to the main window and outlive this window.
     MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent = nullptr);
 
-    // Where "today" comes from (the system clock by default).
-    void setTodayProvider(std::function<TDateTime()> today) { today_ = std::move(today); }
-
 protected:
     QString buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const override;
-
-private:
-    std::function<TDateTime()> today_;
 };
 
 }  // namespace noctaris

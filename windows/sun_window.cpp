@@ -48,11 +48,11 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     const int D = r.Day, M = r.Month, Y = r.Year;
     r.Date = EncodeDate(Y, M, D);
     r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double jr = std::nearbyint(ReportMidnightJD(Y, M, D, z));
+    const double j0h = ReportMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
     r.DayNumber = DayNumber(D, M, Y);
     r.EquationOfTimeMinutes = EquationOfTime(r.DayNumber);
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
-    r.SiderealHours = ReportSiderealTime(jr, ut, observer.Longitude);
+    r.SiderealHours = ReportSiderealTime(j0h, ut, observer.Longitude);
 
     r.RightAscensionHours = Finite(sun.RightAscension) * kRadToDegrees / 15;
     while (r.RightAscensionHours > 24) r.RightAscensionHours -= 24;  // the chart's longitude runs up to 3 pi
@@ -76,20 +76,19 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 }
 
 QString FormatSunReport(const SunReport& r) {
-    const double raWhole = std::trunc(r.RightAscensionHours);
+    const HourMinute ra = SplitHourMinute(r.RightAscensionHours);  // rounded to the minute, then split
     QStringList lines;
     lines << QStringLiteral("Date\t\t%1.%2.%3").arg(r.Day).arg(r.Month).arg(r.Year);
     lines << QStringLiteral("Day number\t") + QString::number(r.DayNumber);
-    lines << QStringLiteral("Time\t\t") + TimeToStr(DayFraction(r.Moment));
+    lines << QStringLiteral("Time\t\t") + TimeToStr(FractionOfDay(r.Moment));
     lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {r.DeclinationDegrees});
-    lines << Format(QStringLiteral("Right ascension\t%dh%.0fmin"),
-                    {static_cast<int>(raWhole), (r.RightAscensionHours - raWhole) * 60});
+    lines << Format(QStringLiteral("Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
     lines << QStringLiteral("Constellation\t") + r.Constellation;
     lines << Format(QStringLiteral("Hour angle\t%.2f\u00B0"), {r.HourAngleDegrees});
     lines << Format(QStringLiteral("Azimuth\t\t%.2f\u00B0"), {r.AzimuthDegrees});
     lines << Format(QStringLiteral("Height\t\t%.2f\u00B0"), {r.AltitudeDegrees});
     lines << Format(QStringLiteral("Equation of time\t%.2f min"), {r.EquationOfTimeMinutes});
-    const HourMinute sunTime = SiderealHourMinute(r.SiderealHours);
+    const HourMinute sunTime = SplitHourMinute(r.SiderealHours);
     lines << QStringLiteral("Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
     lines << Format(QStringLiteral("Earth distance\t%.0f km"), {r.DistanceKm});
     const long long R = std::llround(std::nearbyint(r.DiameterArcseconds));
@@ -99,7 +98,7 @@ QString FormatSunReport(const SunReport& r) {
     auto event = [&](double v, const QString& none) {
         if (!SunEventOccurs(v)) return none;
         if (r.SummerTime) v += 1.0 / 24;
-        return TimeToStr(DayFraction(v + r.Zone / 24)) + QStringLiteral("  ZT");
+        return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QStringLiteral("  ZT");
     };
     lines << QStringLiteral("Sunrise\t\t") + event(r.Sunrise, QStringLiteral("No rise"));
     lines << QStringLiteral("Sunset\t\t") + event(r.Sunset, QStringLiteral("No set"));

@@ -1,6 +1,8 @@
 // Date routines of the astronomical calendar.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "astro/calendar_dates.h"
 #include "astro/timebase.h"
 
@@ -27,29 +29,43 @@ TEST(CalendarDates, YearStartIsTheDayBeforeNewYear) {
 
 TEST(CalendarDates, DeltaTTableAndFormulas) {
     auto at = [](double year) { return DeltaT((year - 2000) / 100); };
+    // The published two-year table (Meeus, Astronomical Algorithms, table 9.A).
     EXPECT_NEAR(at(1620), 124.0, 1e-9);
     EXPECT_NEAR(at(1621), 119.5, 1e-9);
     EXPECT_NEAR(at(1622), 115.0, 1e-9);
     EXPECT_NEAR(at(1624), 106.0, 1e-9);
     EXPECT_NEAR(at(1900), -2.7, 1e-9);
-    EXPECT_NEAR(at(1984), 53.8, 1e-9);
-    EXPECT_NEAR(at(1986), 55.8, 1e-9);
-    EXPECT_NEAR(at(1988), 56.9, 1e-9);
-    EXPECT_NEAR(at(1990), 58.0, 1e-9);
-    // 1990..2000 continue the slope of 1988..1990.
-    EXPECT_NEAR(at(1995), 60.75, 1e-9);
-    EXPECT_NEAR(at(2000), 63.5, 1e-9);
-    EXPECT_NEAR(DeltaT(1e-9), 102.3, 1e-6);  // the formula jumps just after 2000
-    EXPECT_NEAR(DeltaT(0.125), 118.2453125, 1e-9);
+    EXPECT_NEAR(at(1970), 40.2, 1e-9);
+    // From 1972 the observed values (IERS); they agree with the published row of the 1980s
+    // (1984 53.8, 1986 54.9, 1988 55.8, 1990 56.9 s) to its rounding, with no value dropped.
+    const double published[][2] = {{1972, 42.2}, {1984, 53.8}, {1986, 54.9},
+                                   {1988, 55.8}, {1990, 56.9}};
+    for (const auto& p : published) EXPECT_NEAR(at(p[0]), p[1], 0.07) << p[0];
+    EXPECT_NEAR(at(1971), (40.2 + 42.14) / 2, 1e-9);  // the two series joined in a straight line
+    EXPECT_NEAR(at(2000), 63.83, 1e-9);
+    EXPECT_NEAR(at(2012.5), (66.60 + 66.91) / 2, 1e-9);
+    EXPECT_NEAR(at(2023), 69.19, 1e-9);
+    // No leap second since 2017: TT - UTC = 69.184 s and |UT1 - UTC| < 0.9 s, so Delta T lies
+    // within 68.28 .. 70.09 s until 2027 (the IERS keeps UT1 - UTC below 0.9 s by leap seconds).
+    for (double y = 2017; y <= 2027; y += 0.25) {
+        EXPECT_GT(at(y), 69.184 - 0.9 - 1.0) << y;
+        EXPECT_LT(at(y), 69.184 + 0.9 + 1.0) << y;
+    }
+    EXPECT_NEAR(at(2026), 69.2, 1.5);
+    // After the observed years the extrapolation leaves the last value without a jump and meets
+    // the long-term parabola -20 + 32 u^2 a century later.
+    EXPECT_NEAR(at(2023 + 1e-6), at(2023), 1e-4);
+    auto parabola = [](double y) { return -20 + 32 * ((y - 1820) / 100) * ((y - 1820) / 100); };
+    EXPECT_NEAR(at(2123), parabola(2123), 1e-9);
+    EXPECT_NEAR(at(2500), parabola(2500), 1e-9);
+    for (double y = 1620; y < 2300; y += 0.125) {
+        ASSERT_LT(std::fabs(at(y + 0.125) - at(y)), 1.5) << y;  // no jumps after 1620
+        ASSERT_GT(at(y), -7) << y;
+    }
+    // Before the table, the two parabolas in T.
     EXPECT_NEAR(at(1000), 50.6 - 675 + 2250, 1e-9);
     EXPECT_NEAR(at(948), 50.6 + 67.5 * -10.52 + 22.5 * 10.52 * 10.52, 1e-9);
     EXPECT_NEAR(at(500), 2715.6 - 573.36 * 15 + 46.5 * 225, 1e-9);
-    // Every table interval is reached without leaving the table.
-    for (double y = 1620; y <= 2000; y += 0.25) {
-        const double v = at(y);
-        ASSERT_GT(v, -10) << y;
-        ASSERT_LT(v, 130) << y;
-    }
 }
 
 TEST(CalendarDates, DayFractionAndShortText) {

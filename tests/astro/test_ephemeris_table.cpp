@@ -46,7 +46,8 @@ TEST(EphemerisTexts, RiseSetText) {
     EXPECT_EQ(RiseSetText(5.75), "5h45m");
     EXPECT_EQ(RiseSetText(23.99), "23h59m");
     EXPECT_EQ(RiseSetText(0), "0h0m");
-    EXPECT_EQ(RiseSetText(5.999), "5h60m");  // minutes rounded, hours not carried
+    EXPECT_EQ(RiseSetText(5.999), "6h0m");   // rounded to the minute, then split
+    EXPECT_EQ(RiseSetText(21.9995), "22h0m");  // never "21h60m"
     EXPECT_EQ(RiseSetText(25.5), "25h30m");  // a large zone can push a time past 24
     // An exact half minute rounds up, as the table's other numbers do.
     EXPECT_EQ(RiseSetText(5.375), "5h23m");
@@ -56,17 +57,40 @@ TEST(EphemerisTexts, RiseSetText) {
 }
 
 TEST(EphemerisTexts, FormatDegMin) {
-    EXPECT_EQ(FormatDegMin(12.999999), "12°60'");  // no carry into the degrees
+    EXPECT_EQ(FormatDegMin(12.999999), "13°0'");  // rounded to the minute, then split
+    EXPECT_EQ(FormatDegMin(-12.999999), "-13°0'");
     EXPECT_EQ(FormatDegMin(-0.5), "-0°30'");
     EXPECT_EQ(FormatDegMin(-5.12), "-5°7'");
     EXPECT_EQ(FormatDegMin(0), "0°0'");
     EXPECT_EQ(FormatDegMin(45.25), "45°15'");
     EXPECT_EQ(FormatDegMin(359.5), "359°30'");
-    // 59.5 seconds of arc round the minutes up (half to even gives 60); 59.4 do not.
-    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 59.5 / 3600), "10°8'");
-    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 59.4 / 3600), "10°7'");
+    // To the nearest minute: 10°7'59" is 10°8', 10°7'29" is 10°7'.
+    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 59.4 / 3600), "10°8'");
+    EXPECT_EQ(FormatDegMin(10 + 7.0 / 60 + 29 / 3600.0), "10°7'");
     EXPECT_EQ(FormatDegMin(std::nan("")), "-");
     EXPECT_EQ(FormatDegMin(INFINITY), "-");
+}
+
+TEST(EphemerisTexts, SixtiethsAreRoundedFirstAndSignedOnce) {
+    SignedSixtieths s = SplitSixtieths(-5.12);
+    EXPECT_TRUE(s.negative);
+    EXPECT_EQ(s.whole, 5);
+    EXPECT_NEAR(s.sixtieths, 7.2, 1e-9);
+    s = SplitSixtieths(5.99999);  // 5h 59.9994 min is 6h 0.0
+    EXPECT_FALSE(s.negative);
+    EXPECT_EQ(s.whole, 6);
+    EXPECT_EQ(s.sixtieths, 0);
+    s = SplitSixtieths(-0.8167);  // just south of the equator: -0° 49.0'
+    EXPECT_TRUE(s.negative);
+    EXPECT_EQ(s.whole, 0);
+    EXPECT_NEAR(s.sixtieths, 49.0, 1e-9);
+    for (double v = -30; v < 30; v += 0.01234) {
+        const SignedSixtieths t = SplitSixtieths(v);
+        ASSERT_GE(t.sixtieths, 0) << v;
+        ASSERT_LT(t.sixtieths, 60) << v;
+        ASSERT_NEAR((t.negative ? -1 : 1) * (t.whole + t.sixtieths / 60), v, 0.05 / 60 + 1e-12);
+    }
+    EXPECT_EQ(SplitSixtieths(std::nan("")).whole, 0);
 }
 
 TEST(EphemerisTexts, ZodiacBoundaries) {

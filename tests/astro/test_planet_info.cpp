@@ -42,6 +42,9 @@ TEST(PlanetInfo, EverySectionHoldsElevenLinesEachEndedByCrLf) {
     EXPECT_NE(mars.find("Inclination of orbit 1°50'59\",4\r\n"), std::string::npos);
     EXPECT_NE(mars.find("Mass 6,421·10^26 g = 0,107 Earth\r\n"), std::string::npos);
     EXPECT_TRUE(PlanetDataSection(PlanetDataText(), "Uranus").ends_with("Temperature -193 °C\r\n"));
+    // Uranus turns once in 17.24 h (NASA planetary fact sheet): 17 h 14 min.
+    EXPECT_NE(PlanetDataSection(PlanetDataText(), "Uranus").find("Rotation time 17h 14min\r\n"),
+              std::string::npos);
     EXPECT_EQ(PlanetDataText().back(), "[");
 }
 

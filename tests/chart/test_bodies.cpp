@@ -115,22 +115,50 @@ TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
     ChartBodies& bodies = SharedBodies();
     Render(Chemnitz(), 0);
     const SunChartPosition& sun = bodies.sun();
-    EXPECT_GT(sun.RightAscension, kPi);
-    EXPECT_LT(sun.RightAscension, 3 * kPi);
-    EXPECT_DOUBLE_EQ(sun.Declination, 0.4092797095926703 * std::sin(sun.RightAscension));
-    EXPECT_NEAR(sun.Altitude * 180 / kPi, -49, 5);
-    EXPECT_NEAR(sun.Azimuth, 119, 8);  // north-west, counted from the south through the west
+    // Chemnitz, 2026-12-07 21:30 CET. python3-ephem 4.1.4, the Sun's astrometric place for the
+    // J2000 equator and equinox (the stars' frame): 16.9414 h, -22.6333°; with the chart's own
+    // sidereal time that is azimuth 120.386°, altitude -49.708°.
+    EXPECT_NEAR(sun.RightAscension * 12 / kPi, 16.9414, 0.0015);
+    EXPECT_NEAR(sun.Declination * 180 / kPi, -22.6333, 0.01);
+    EXPECT_NEAR(sun.Altitude * 180 / kPi, -49.708, 0.02);
+    EXPECT_NEAR(sun.Azimuth, 120.386, 0.02);  // north-west, counted from the south via the west
 
-    // Noon: the Sun is drawn, entered as "Sun" after the planets, and its position is the
-    // pixel it was drawn at.
+    // 2026-12-17 14:00 CET: the Sun is drawn at its place (ephem: azimuth 27.186°, altitude
+    // 11.472°), entered as "Sun" after the planets, and the pixel is that place's.
     const Rendered noon = Render(Chemnitz(2026, 12, 17, 14, 0), 0);
     const std::vector<Hit> hits = Hits(noon.lists.bodies);
     const Hit* s = Find(hits, "Sun");
     ASSERT_TRUE(s);
-    EXPECT_DOUBLE_EQ(bodies.sun().Azimuth, ScreenXToAzimuth(noon.frame, s->x));
-    EXPECT_DOUBLE_EQ(bodies.sun().Altitude, ScreenYToAltitude(noon.frame, s->y));
-    EXPECT_GT(bodies.sun().Altitude, 0);
+    EXPECT_NEAR(bodies.sun().Azimuth, 27.186, 0.02);
+    EXPECT_NEAR(bodies.sun().Altitude * 180 / kPi, 11.472, 0.02);
+    const int x = RoundToInt(27.186 * noon.frame.PixelsPerDegree + noon.frame.CenterX);
+    EXPECT_LE(std::abs(s->x - x), 1);
+    EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / kPi, 11.472, 0.15);
     EXPECT_FALSE(IsBlack(noon.image.pixel(s->x, s->y)));
+}
+
+TEST(Bodies, SunInTheStarsFrameThroughTheYear) {
+    // python3-ephem, astrometric J2000 places: the equinoxes and a solstice of 2026, where the
+    // old rule (right ascension = longitude, declination = 23.45° sin longitude) was up to 2.5°
+    // off in right ascension between them.
+    struct Place {
+        int month, day, hour;
+        double raHours, decDegrees;
+    };
+    const Place places[] = {{3, 20, 12, 23.9683, -0.2063},
+                            {9, 23, 9, 11.9971, 0.0192},
+                            {5, 5, 12, 2.8094, 16.2168},
+                            {12, 17, 14, 17.6531, -23.3493}};
+    for (const Place& p : places) {
+        const ObserverState state = Chemnitz(2026, p.month, p.day, p.hour, 0);
+        const ChartFrame frame = MakeChartFrame(state, kSize.width(), kSize.height(), 0);
+        SunChartPosition sun;
+        PlaceSunOnChart(frame, state, sun);
+        double hours = sun.RightAscension * 12 / kPi;
+        if (p.raHours - hours > 12) hours += 24;
+        EXPECT_NEAR(hours, p.raHours, 0.0015) << p.month << "-" << p.day;  // 1.3' of arc
+        EXPECT_NEAR(sun.Declination * 180 / kPi, p.decDegrees, 0.01) << p.month << "-" << p.day;
+    }
 }
 
 TEST(Bodies, DrawingOrderPlanetsSunMoon) {

@@ -116,8 +116,12 @@ TEST(Picking, DegreesMinutesSeconds) {
     EXPECT_EQ(FormatDegMinSec(0), QStringLiteral("0") + kDeg + QStringLiteral("0'0\""));
     EXPECT_EQ(FormatDegMinSec(-60.8340), QStringLiteral("-60") + kDeg + QStringLiteral("50'2\""));
     EXPECT_EQ(FormatHourMinSec(14.66014), QStringLiteral("14h39'37\""));
-    // 59.9 seconds round up to 60: the minute takes it, but is not carried into the degrees.
-    EXPECT_EQ(FormatDegMinSec(12 + 59 / 60.0 + 59.9 / 3600), QStringLiteral("12") + kDeg + QStringLiteral("60'0\""));
+    // Rounded to the second first, then split: 12°59'59.9" is 13°0'0", 10.99999° is 11°0'0".
+    EXPECT_EQ(FormatDegMinSec(12 + 59 / 60.0 + 59.9 / 3600),
+              QStringLiteral("13") + kDeg + QStringLiteral("0'0\""));
+    EXPECT_EQ(FormatDegMinSec(10.99999), QStringLiteral("11") + kDeg + QStringLiteral("0'0\""));
+    EXPECT_EQ(FormatDegMinSec(-10.99999), QStringLiteral("-11") + kDeg + QStringLiteral("0'0\""));
+    EXPECT_EQ(FormatHourMinSec(23.99999), QStringLiteral("24h0'0\""));
     EXPECT_EQ(FormatDegMinSec(std::nan("")), QStringLiteral("-"));
     EXPECT_EQ(FormatHourMinSec(INFINITY), QStringLiteral("-"));
 }

@@ -46,7 +46,7 @@ TEST(MoonCalendarRoutines, TextsOfMonthsAndWeekdays) {
     EXPECT_EQ(MonthName(12), "December");
     EXPECT_EQ(MonthName(0), "");
     EXPECT_EQ(MonthName(13), "");
-    const char* headings[] = {"So", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+    const char* headings[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(WeekdayHeading(i), headings[i]);
     EXPECT_EQ(WeekdayHeading(7), "");
 }

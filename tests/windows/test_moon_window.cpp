@@ -27,67 +27,115 @@ InfoSnapshot SnapshotOf(const ObserverState& o) { return InfoSnapshot{MomentSnap
 
 QStringList Lines(const QString& report) { return report.split(QStringLiteral("\r\n")); }
 
-// Chemnitz, 2026-12-07 21:30 CET, a day and a bit before the new moon of 9 December (00:52 UT),
-// with the Moon near apogee (11 December). The age counts from the new moon of 9 November.
+// Chemnitz, 2026-12-07 21:30 CET (20:30 UT), a day and a bit before the new moon of 9 December
+// (00:52 UT), with the Moon near apogee (11 December). Against independent values:
+//  - the age counts from the new moon of 2026-11-09 07:02 UT (US Naval Observatory): 28 d 13 h
+//    28 min; the lunation shown is that one, from 9 November to 9 December;
+//  - mean sidereal time 02:27:54 (python3-ephem: apparent 02:27:55.1, the equation of the
+//    equinoxes -1.1 s);
+//  - distance 402572 km (python3-ephem) at the chart's moment;
+//  - rising 06:43:49, culmination 10:38:39, setting 14:26:53 local time (python3-ephem, upper
+//    limb with 34' of refraction), shown to the nearest minute.
 const char* const kChemnitzReport =
     "Date\t\t07.12.2026\r\n"
     "Julian Date\t2461382,35417 JD\r\n"
     "Universal time\t20:30:00\r\n"
-    "Local time\t21:30:00 ; 01.12.2026\r\n"
-    "Sidereal time\t02:27:44\r\n"
-    "Moon age\t\t28 d 14 h 26 min\r\n"
-    "Earth distance\t402481,9 km\r\n"
-    "\t\t63,10 Earth radius\r\n"
-    "Illuminating part\t1,41 %\r\n"
-    "Moon diameter\t0,495\u00B0 = 29'41,3\"\r\n"
+    "Local time\t21:30:00 ; 07.12.2026\r\n"
+    "Sidereal time\t02:27:54\r\n"
+    "Moon age\t\t28 d 13 h 28 min\r\n"
+    "Earth distance\t402571,7 km\r\n"
+    "\t\t63,12 Earth radius\r\n"
+    "Illuminating part\t1,31 %\r\n"
+    "Moon diameter\t0,495\u00B0 = 29'40,9\"\r\n"
     "\r\n"
+    "New moon\t09.11.2026\r\n"
+    "Lunation\t\t1285\r\n"
+    "First quarter\t17.11.2026\r\n"
+    "Full moon\t\t24.11.2026\r\n"
+    "Last quarter\t01.12.2026\r\n"
     "New moon\t09.12.2026\r\n"
-    "Lunation\t\t1286\r\n"
-    "First quarter\t17.12.2026\r\n"
-    "Full moon\t\t24.12.2026\r\n"
-    "Last quarter\t30.12.2026\r\n"
-    "New moon\t07.01.2027\r\n"
     "Perigee\t\tUT 08:32 24.12.2026\r\n"
     "Apogee\t\tUT 06:46 11.12.2026\r\n"
-    "Rising time\tUT 05:42 hour\r\n"
-    "\t\t06:42 hour, local time\r\n"
-    "Culmination\tUT 09:38 hour\r\n"
-    "\t\t10:38 hour, local time\r\n"
-    "Sunset time\tUT 13:26 hour\r\n"
-    "\t\t14:26 hour, local time\r\n";
+    "Rising time\tUT 05:44 hour\r\n"
+    "\t\t06:44 hour, local time\r\n"
+    "Culmination\tUT 09:39 hour\r\n"
+    "\t\t10:39 hour, local time\r\n"
+    "Moonset time\tUT 13:27 hour\r\n"
+    "\t\t14:27 hour, local time\r\n";
 
 }  // namespace
 
 TEST(MoonReportText, ChemnitzEveningBeforeNewMoon) {
     test::PinnedLocale pin(kGerman);
     const ObserverState o = test::Chemnitz();
-    // Line 4 shows the computer's date, line 1 the chosen one.
-    EXPECT_EQ(BuildMoonReport(SnapshotOf(o), o, EncodeDate(2026, 12, 1)),
-              QString::fromUtf8(kChemnitzReport));
+    // Line 4 shows the chart's own date beside its local time, whatever the computer's date.
+    EXPECT_EQ(BuildMoonReport(SnapshotOf(o), o), QString::fromUtf8(kChemnitzReport));
 }
 
 TEST(MoonReportText, NumbersAndDatesFollowTheLocale) {
     test::PinnedLocale pin(kEnglish);
     const ObserverState o = test::Chemnitz();
-    const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o, EncodeDate(2026, 12, 1)));
+    const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
     EXPECT_EQ(lines[0], QStringLiteral("Date\t\t12/7/2026"));
     EXPECT_EQ(lines[1], QStringLiteral("Julian Date\t2461382.35417 JD"));
-    EXPECT_EQ(lines[6], QStringLiteral("Earth distance\t402481.9 km"));
-    EXPECT_EQ(lines[9], QStringLiteral("Moon diameter\t0.495\u00B0 = 29'41.3\""));
+    EXPECT_EQ(lines[6], QStringLiteral("Earth distance\t402571.7 km"));
+    EXPECT_EQ(lines[9], QStringLiteral("Moon diameter\t0.495\u00B0 = 29'40.9\""));
     // The fixed hour-minute pattern stays a 24-hour clock.
-    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 05:42 hour"));
+    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 05:44 hour"));
 }
 
-TEST(MoonReportText, NoRisingOrSettingLinesWhenTheMoonStaysDown) {
+TEST(MoonReportText, AnEventThatDoesNotHappenKeepsItsLabel) {
     test::PinnedLocale pin(kGerman);
     ObserverState o = test::Chemnitz();
-    o.Latitude = 80;  // the Moon stands far south that day
-    const QString report = BuildMoonReport(SnapshotOf(o), o, EncodeDate(2026, 12, 1));
-    const QStringList lines = Lines(report);
-    ASSERT_EQ(lines.size(), 20);  // 19 lines, each ended by CR LF
+    o.Latitude = 80;  // the Moon stands far south that day: it neither rises nor sets
+    QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
+    ASSERT_EQ(lines.size(), 24);  // 23 lines, each ended by CR LF
     EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT ")));
-    EXPECT_TRUE(lines[19].isEmpty());
-    EXPECT_FALSE(report.contains(QStringLiteral("Rising time")));
+    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tnone on this day"));
+    EXPECT_TRUE(lines[20].startsWith(QStringLiteral("Culmination\tUT ")));
+    EXPECT_EQ(lines[22], QStringLiteral("Moonset time\tnone on this day"));
+    EXPECT_TRUE(lines[23].isEmpty());
+    // In Chemnitz the Moon set on 16 December 2026 at 23:46 and next on 18 December at 01:00
+    // local time (python3-ephem): the 17th has no moonset, and no other day's time stands in.
+    o = test::Chemnitz(2026, 12, 17, 12, 0);
+    lines = Lines(BuildMoonReport(SnapshotOf(o), o));
+    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 11:03 hour"));  // 12:03:23 local
+    EXPECT_EQ(lines[20], QStringLiteral("\t\t12:03 hour, local time"));
+    EXPECT_EQ(lines[21], QStringLiteral("Culmination\tUT 17:24 hour"));  // 18:23:33 local
+    EXPECT_EQ(lines[23], QStringLiteral("Moonset time\tnone on this day"));
+}
+
+TEST(MoonReportText, AgeAndLunationInEveryZone) {
+    test::PinnedLocale pin(kGerman);
+    // Los Angeles (zone -8), 2026-12-09 12:00: 20:00 UT, 19 h 8 min after the new moon of
+    // 00:52 UT (US Naval Observatory), which fell on 8 December local time.
+    ObserverState o = test::Chemnitz(2026, 12, 9, 12, 0);
+    o.TimeZone = -8;
+    o.Latitude = 34.05;
+    o.Longitude = -118.24;
+    QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
+    EXPECT_EQ(lines[5], QStringLiteral("Moon age\t\t0 d 19 h 8 min"));
+    EXPECT_EQ(lines[11], QStringLiteral("New moon\t08.12.2026"));
+    EXPECT_EQ(lines[14], QStringLiteral("Full moon\t\t23.12.2026"));  // 01:28 UT on the 24th
+    EXPECT_EQ(lines[16], QStringLiteral("New moon\t07.01.2027"));
+    // Chemnitz, 01:30 on 9 December: the new moon is 22 minutes ahead, so the Moon is old and
+    // the lunation is the one before.
+    o = test::Chemnitz(2026, 12, 9, 1, 30);
+    lines = Lines(BuildMoonReport(SnapshotOf(o), o));
+    EXPECT_EQ(lines[5], QStringLiteral("Moon age\t\t29 d 17 h 28 min"));
+    EXPECT_EQ(lines[11], QStringLiteral("New moon\t09.11.2026"));
+    EXPECT_EQ(lines[16], QStringLiteral("New moon\t09.12.2026"));
+}
+
+TEST(MoonReportText, NextPerigeeAndApogeeFromUniversalTime) {
+    test::PinnedLocale pin(kGerman);
+    // 1984-07-18 13:59 local time at zone +1 is 12:59 UT: the apogee of that day, about 13:30 UT
+    // (python3-ephem: greatest Earth-Moon distance), is still ahead and is the one shown.
+    const ObserverState o = test::Chemnitz(1984, 7, 18, 13, 59);
+    const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
+    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT 13:")))
+        << lines[18].toStdString();
+    EXPECT_TRUE(lines[18].endsWith(QStringLiteral(" 18.07.1984"))) << lines[18].toStdString();
 }
 
 TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
@@ -95,12 +143,12 @@ TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
     // 1850-06-01 00:30 local, zone +1: universal time is 23:30 of the day before. The day count
     // of such a date is negative; its time of day still counts from the earlier midnight.
     ObserverState o = test::Chemnitz(1850, 6, 1, 0, 30);
-    const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o, EncodeDate(2026, 12, 1)));
+    const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
     EXPECT_EQ(lines[0], QStringLiteral("Date\t\t01.06.1850"));
     EXPECT_EQ(lines[1], Format(QStringLiteral("Julian Date\t%.5f JD"),
                                {static_cast<double>(DateToJD(1850, 6, 1)) - 0.5 / 24}));
     EXPECT_EQ(lines[2], QStringLiteral("Universal time\t23:30:00"));
-    EXPECT_EQ(lines[3], QStringLiteral("Local time\t00:30:00 ; 01.12.2026"));
+    EXPECT_EQ(lines[3], QStringLiteral("Local time\t00:30:00 ; 01.06.1850"));
     const int age = lines[5].section('\t', 2).section(' ', 0, 0).toInt();
     EXPECT_GE(age, 0);
     EXPECT_LE(age, 29);
@@ -108,7 +156,7 @@ TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
     // Before the calendar reform the Julian calendar counts.
     o = test::Chemnitz(1500, 3, 1, 12, 0);
     o.TimeZone = 0;
-    EXPECT_EQ(Lines(BuildMoonReport(SnapshotOf(o), o, 0))[1],
+    EXPECT_EQ(Lines(BuildMoonReport(SnapshotOf(o), o))[1],
               Format(QStringLiteral("Julian Date\t%.5f JD"),
                      {static_cast<double>(JulianCalendarToJD(1500, 3, 1)) + 0.5}));
 }
@@ -125,7 +173,7 @@ TEST(MoonReportText, AnInvalidDateRaises) {
     ObserverState o = test::Chemnitz();
     o.Month = 2;
     o.Day = 30;
-    EXPECT_THROW(BuildMoonReport(SnapshotOf(o), o, 0), ConversionError);
+    EXPECT_THROW(BuildMoonReport(SnapshotOf(o), o), ConversionError);
 }
 
 TEST(MoonWindow, LayoutAndFixedData) {
@@ -151,7 +199,6 @@ TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     MoonWindow w(&snap, &o);
-    w.setTodayProvider([] { return EncodeDate(2026, 12, 1); });
     w.show();  // showing rebuilds
     EXPECT_EQ(w.report(), QString::fromUtf8(kChemnitzReport));
     QPlainTextEdit* const reportText = Child<QPlainTextEdit>(w, "reportText");
@@ -159,7 +206,7 @@ TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
 
     snap.Hour = 22;  // the main window refreshes the snapshot, then calls refresh
     w.refresh();
-    EXPECT_TRUE(w.report().contains(QStringLiteral("Local time\t22:30:00 ; 01.12.2026")));
+    EXPECT_TRUE(w.report().contains(QStringLiteral("Local time\t22:30:00 ; 07.12.2026")));
 
     const QString before = w.report();
     snap.Day = 31;

@@ -61,7 +61,7 @@ PlanetInfo Crafted() {
 TEST(PlanetTexts, RiseAndSetTexts) {
     test::PinnedLocale pin(kEnglish);
     EXPECT_EQ(RiseSetText(6.5333), "6h32m");
-    EXPECT_EQ(RiseSetText(6.9999), "6h60m");  // minutes round up, the hour stays
+    EXPECT_EQ(RiseSetText(6.9999), "7h0m");   // rounded to the minute, then split
     EXPECT_EQ(RiseSetText(0), "0h0m");
     EXPECT_EQ(RiseSetText(25.5), "25h30m");   // a large zone may carry the time past 24 h
     EXPECT_EQ(RiseSetText(kNeverRises), "unvisible");

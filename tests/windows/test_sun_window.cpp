@@ -31,14 +31,8 @@ QStringList Lines(const QString& report) { return report.split(QStringLiteral("\
 
 // The Sun as the chart places it (on a 1029 x 664 chart facing south).
 SunChartPosition ChartSun(const ObserverState& o) {
-    const ChartFrame f = MakeChartFrame(o, 1029, 664, 0);
     SunChartPosition sun;
-    sun.RightAscension = SunChartLongitude(f, o);
-    sun.Declination = SunChartDeclination(sun.RightAscension);
-    int x = 0, y = 0;
-    ProjectToScreen(f, sun.RightAscension, sun.Declination, x, y);
-    sun.Azimuth = ScreenXToAzimuth(f, x);
-    sun.Altitude = ScreenYToAltitude(f, y);
+    PlaceSunOnChart(MakeChartFrame(o, 1029, 664, 0), o, sun);
     return sun;
 }
 
@@ -50,19 +44,22 @@ SunChartPosition AtRightAscensionHours(double hours) {
 
 // Chemnitz, 2026-12-07 21:30 CET: the Sun far south in Ophiuchus, set at about four, risen
 // at about eight, culminating at noon (the equation of time cancels the place's 8.6 minutes
-// east of the zone meridian).
+// east of the zone meridian). Against python3-ephem 4.1.4, in the chart's frame (the J2000
+// equator and equinox of the stars): right ascension 16.9414 h = 16 h 56.5 min, declination
+// -22.633°, azimuth 120.386°, height -49.708°; mean sidereal time 02:27:54 (ephem: apparent
+// 02:27:55.1), so the hour angle is 36.975° - 254.121° = -217.15°.
 const char* const kChemnitzReport =
     "Date\t\t7.12.2026\r\n"
     "Day number\t341\r\n"
     "Time\t\t21:30:00\r\n"
-    "Declination\t-22,69\u00B0\r\n"
-    "Right ascension\t17h1min\r\n"
+    "Declination\t-22,64\u00B0\r\n"
+    "Right ascension\t16h56min\r\n"
     "Constellation\tOphiuchus\r\n"
-    "Hour angle\t-218,89\u00B0\r\n"
-    "Azimuth\t\t118,89\u00B0\r\n"
-    "Height\t\t-49,02\u00B0\r\n"
+    "Hour angle\t-217,15\u00B0\r\n"
+    "Azimuth\t\t120,38\u00B0\r\n"
+    "Height\t\t-49,71\u00B0\r\n"
     "Equation of time\t8,22 min\r\n"
-    "Sun time\t\t2 h 26 min\r\n"
+    "Sun time\t\t2 h 28 min\r\n"
     "Earth distance\t147383259 km\r\n"
     "Diameter\t\t32' 28\"\r\n"
     "\r\n"
@@ -85,7 +82,9 @@ TEST(SunReportText, NumbersFollowTheLocaleTheDateDoesNot) {
     ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines[0], QStringLiteral("Date\t\t5.3.2017"));  // never padded
     EXPECT_EQ(lines[1], QStringLiteral("Day number\t64"));
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Declination\t-6.")));
+    // python3-ephem: -5.975° (J2000), right ascension 23.0686 h = 23 h 4.1 min.
+    EXPECT_EQ(lines[3], QStringLiteral("Declination\t-5.98\u00B0"));
+    EXPECT_EQ(lines[4], QStringLiteral("Right ascension\t23h4min"));
     EXPECT_EQ(lines[9], QStringLiteral("Equation of time\t-11.78 min"));
 }
 
@@ -94,11 +93,13 @@ TEST(SunReportText, RightAscensionMinutesAndConstellation) {
     const ObserverState o = test::Chemnitz();
     const InfoSnapshot snap = SnapshotOf(o);
     auto lines = [&](double hours) { return Lines(BuildSunReport(snap, o, AtRightAscensionHours(hours))); };
-    EXPECT_EQ(lines(5.9999)[4], QStringLiteral("Right ascension\t5h60min"));
+    // Rounded to the minute first, then split: never 60 minutes.
+    EXPECT_EQ(lines(5.9999)[4], QStringLiteral("Right ascension\t6h0min"));
+    EXPECT_EQ(lines(23.9999)[4], QStringLiteral("Right ascension\t0h0min"));
     EXPECT_EQ(lines(5.9999)[5], QStringLiteral("Constellation\tGemini"));
     EXPECT_EQ(lines(0.5)[5], QStringLiteral("Constellation\tPisces"));
     EXPECT_EQ(lines(23.5)[5], QStringLiteral("Constellation\tPisces"));
-    // The chart's longitude runs up to 3 pi: 36 h is taken as 12 h, 25 h as 1 h.
+    // A value beyond a day is taken into it: 36 h as 12 h, 25 h as 1 h.
     EXPECT_EQ(lines(36)[4], QStringLiteral("Right ascension\t12h0min"));
     EXPECT_EQ(lines(36)[5], QStringLiteral("Constellation\tVirgo"));
     EXPECT_EQ(lines(25)[4], QStringLiteral("Right ascension\t1h0min"));
