@@ -25,9 +25,6 @@ constexpr double kDegreesPerHour = 15;
 // at its first size, facing south.
 constexpr int kChartWidth = 1029, kChartHeight = 664;
 
-// Universal time of a dynamical-time Julian day (the Moon's phases are computed in it).
-double DynamicalToUT(double jde) { return jde - DeltaT(CenturiesSinceJ2000(jde)) / 86400; }
-
 // A rise or set time of the ephemeris (local clock hours of the day beginning at jdMidnight)
 // as UTC and local instants; nothing for the never-rises / never-sets codes.
 void AddRiseSet(Record& r, const char* utcName, const char* localName, double jdMidnight,
@@ -46,11 +43,6 @@ void AddInstant(Record& r, const char* utcName, const char* localName, double jd
 }
 
 double SerialToJD(TDateTime t) { return static_cast<double>(DateTimeToJD(t)); }
-
-TDateTime Today() {
-    const QDate d = QDate::currentDate();
-    return EncodeDate(d.year(), d.month(), d.day());
-}
 
 }  // namespace
 
