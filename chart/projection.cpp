@@ -127,12 +127,12 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
 ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
     CosSidereal = std::cos(f.SiderealAngle);
     SinSidereal = std::sin(f.SiderealAngle);
-    CosView = std::cos(f.ViewAzimuth * kPi / 180.0);
-    SinView = std::sin(f.ViewAzimuth * kPi / 180.0);
+    CosView = std::cos(f.ViewAzimuth * std::numbers::pi / 180.0);
+    SinView = std::sin(f.ViewAzimuth * std::numbers::pi / 180.0);
     // A pixel column further than 12 pixels beyond either half of the surface is never
     // placeable (10 pixels of slack, rounding, and an odd width's extra column).
     const double margin = f.CenterX > 0 ? 12.0 * 90.0 / f.CenterX : 90.0;
-    SinSideMargin = margin < 90.0 ? std::sin(margin * kPi / 180.0) : 2.0;  // 2: turn none away
+    SinSideMargin = margin < 90.0 ? std::sin(margin * std::numbers::pi / 180.0) : 2.0;  // 2: turn none away
 }
 
 bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
