@@ -68,7 +68,7 @@ int RunEphemeris(const QStringList& args) {
             result.text = rows.join(QLatin1Char('\n'));
             return result;
         }
-        const EphemerisTableValues t = ComputeEphemerisTable(snapshot, observer);
+        const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer);
         const double zone = observer.TimeZone;
         for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
             const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];

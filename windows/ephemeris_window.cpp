@@ -32,9 +32,9 @@ QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
 
 }  // namespace
 
-EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
                                            const ObserverState& observer) {
-    EphemerisTableValues t;
+    EphemerisMomentTable t;
     t.jdMidnight =
         EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
     const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
@@ -43,10 +43,8 @@ EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
     const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
 
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
-    t.earth = ComputeEphemerisColumn("Earth", t.jdInstant, clockHours, t.jdMidnight, lat, lon, zone);
-    for (int c = 1; c < kEphemCols; ++c)
-        t.planets[c - 1] = ComputeEphemerisColumn(ObservedPlanetName(c - 1), t.jdInstant, clockHours,
-                                                  t.jdMidnight, lat, lon, zone);
+    static_cast<EphemerisTableValues&>(t) =
+        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, lat, lon, zone, false);
     return t;
 }
 
@@ -60,7 +58,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
     for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
-    const EphemerisTableValues values = ComputeEphemerisTable(snapshot, observer);
+    const EphemerisMomentTable values = ComputeEphemerisTable(snapshot, observer);
     t.earthLongitude = Degrees(values.earth.rec.HelioLongitude);
 
     for (int c = 1; c < kEphemCols; ++c) {

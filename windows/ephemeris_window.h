@@ -31,14 +31,13 @@ struct EphemerisTableTexts {
     double lastSiderealTime = 0;
 };
 
-// The table's numbers: the Earth's pass and the columns of Mercury to Neptune.
-struct EphemerisTableValues {
+// The table's numbers for a snapshot: the Earth's pass and the columns of Mercury to Neptune,
+// with the instants they were computed for.
+struct EphemerisMomentTable : EphemerisTableValues {
     double jdMidnight = 0;  // Julian day of local midnight of the snapshot's date
     double jdInstant = 0;   // Julian day of the snapshot's moment
-    EphemerisColumnValues earth;
-    std::array<EphemerisColumnValues, kEphemCols - 1> planets;
 };
-EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
                                            const ObserverState& observer);
 // Name of the planet of column planet + 1 ("Mercury" for 0 ... "Neptune" for 6).
 const char* EphemerisPlanetName(int planet);
