@@ -17,11 +17,6 @@
 #include "window_tests.h"
 #include "windows/event_calendar_window.h"
 
-// Readable failure messages for texts.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
-
 using namespace noctaris;
 using test::Child;
 
