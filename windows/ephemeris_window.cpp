@@ -177,10 +177,11 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
     earthLongitudeLabel_->move(32, 400);
     earthLongitudeLabel_->setVisible(false);
 
-    // Under the table's right edge.
+    // Under the grid's right edge.
+    const int gridRight = 16 + kLabelColumnWidth + (kEphemCols - 1) * kPlanetColumnWidth;
     exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
-    exportButton_->setGeometry(660, 412, 105, 25);
+    exportButton_->setGeometry(gridRight - 105, 412, 105, 25);
     exportButton_->setFont(WindowFont(12));
     exportButton_->setAutoDefault(false);
     connect(exportButton_, &QPushButton::clicked, this, &EphemerisWindow::exportTable);
