@@ -17,6 +17,7 @@
 
 #include "app/chart_surface.h"
 #include "app/settings.h"
+#include "platform/atomic_write.h"
 #include "platform/pictures.h"
 #include "windows/about_window.h"
 #include "windows/ephemeris_window.h"
@@ -96,7 +97,8 @@ void MainWindow::buildUi() {
     });
 
     // The windows that live as long as the main window, created hidden.
-    ephemerisWindow_ = new EphemerisWindow(observer_, this);
+    const SaveFilePrompt askFile = [this](QWidget* parent, const SaveFileRequest& r) { return askExportFile(parent, r); };
+    ephemerisWindow_ = new EphemerisWindow(observer_, askFile, this);
     moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
     sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
     aboutWindow_ = new AboutWindow(this);
@@ -180,6 +182,7 @@ void MainWindow::applySettings(const AppSettings& s) {
                          QGuiApplication::primaryScreen()));
     display_ = s.display;
     observer_.ConsiderSummerTime = s.considerSummerTime;
+    exportFolder_ = s.exportFolder;
     syncChecks();
 
     if (s.place.isEmpty()) {
@@ -199,6 +202,7 @@ AppSettings MainWindow::currentSettings() const {
     s.position = pos();
     s.display = display_;
     s.considerSummerTime = observer_.ConsiderSummerTime;
+    s.exportFolder = exportFolder_;
     return s;
 }
 
@@ -311,7 +315,28 @@ void MainWindow::refreshInfoWindows() {
 void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }
 void MainWindow::openTerminator() { RunModal<TerminatorWindow>(this, MainWindowSize{width(), height()}); }
 void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this); }
-void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_); }
+void MainWindow::openEventCalendar() {
+    RunModal<EventCalendarWindow>(this, observer_, placeCombo_,
+                                  [this](QWidget* parent, const SaveFileRequest& r) { return askExportFile(parent, r); });
+}
+
+// ---- Exports ----------------------------------------------------------------------------------
+
+SaveFileChoice MainWindow::askExportFile(QWidget* parent, const SaveFileRequest& request) {
+    return AskInFolder(options_.askFile, parent, request, exportFolder_);
+}
+
+void MainWindow::saveChartAsPng() {
+    const QImage image = chartSurface_->image();  // as on the screen now, before any dialog
+    const SaveFileChoice choice = askExportFile(
+        this, {QStringLiteral("Save chart as PNG"), QString(),
+               QString::asprintf("chart-%04d-%02d-%02d-%02d%02d.png", observer_.Year, observer_.Month, observer_.Day,
+                                 observer_.Hour, observer_.Minute),
+               {{QStringLiteral("PNG image"), QStringLiteral("png")}}});
+    if (choice.path.isEmpty()) return;
+    QString reason;
+    if (!SavePngAtomically(choice.path, image, &reason)) ReportWriteFailure(this, choice.path, reason);
+}
 
 void MainWindow::openAbout() {
     if (DialogsAllowed()) aboutWindow_->exec();

@@ -24,6 +24,7 @@
 #include "chart/picking.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "windows/exports_dialog.h"
 #include "windows/snapshots.h"
 
 class QAction;
@@ -53,6 +54,7 @@ public:
         QString settingsPath;                        // empty: the user's config folder
         std::function<QDateTime()> clock;            // empty: the system clock
         std::shared_ptr<const Catalogs> catalogs;    // empty: load the embedded catalogs
+        SaveFilePrompt askFile;                      // empty: the file dialog
     };
     explicit MainWindow(Options options = {});
     ~MainWindow() override;
@@ -97,6 +99,8 @@ public:
     void onClockTick();                // "Now" mode: take the clock's date and time
     void openBody(const std::string& name);  // a click on the Moon, the Sun or a planet
     void openOrbits();
+    // File menu: the chart's image as on the screen, written as a PNG file the user names.
+    void saveChartAsPng();
     // Step after each redraw: visible information windows recompute for the new moment.
     void refreshInfoWindows();
     EphemerisWindow* ephemerisWindow() const { return ephemerisWindow_; }
@@ -129,6 +133,8 @@ private:
     void openEventCalendar();
     void openTerminator();
     void openAbout();
+    // Asks for a file through options_.askFile, in the folder of the last export.
+    SaveFileChoice askExportFile(QWidget* parent, const SaveFileRequest& request);
     // main_window_menu.cpp
     QWidget* buildToolbar();
     void buildMenu();
@@ -158,6 +164,7 @@ private:
     SunWindow* sunWindow_ = nullptr;
     InfoSnapshot infoSnapshot_;  // shared by the Moon and Sun windows
     QString lastStarInfo_, lastBodyClicked_;
+    QString exportFolder_;  // where the last export went; kept in the settings file
     bool firstActivation_ = true;
     bool settingsWritten_ = false;
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;
@@ -180,6 +187,7 @@ private:
     QTimer* clockTimer_ = nullptr;
 
     // Menu: File, Simulation.
+    QAction* saveChartAction_ = nullptr;
     QAction* closeAction_ = nullptr;
     QAction* animationAction_ = nullptr;
     QAction* reverseAction_ = nullptr;

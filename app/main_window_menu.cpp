@@ -166,6 +166,7 @@ void MainWindow::buildMenu() {
     };
 
     QMenu* file = bar->addMenu("File");
+    saveChartAction_ = command(file, "saveChartAction", QStringLiteral("Save chart as PNG\u2026"), &MainWindow::saveChartAsPng);
     closeAction_ = command(file, "closeAction", "Close", &QWidget::close);
 
     QMenu* sim = bar->addMenu("Simulation");

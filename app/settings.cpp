@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/codec.h"
 #include "platform/inifile.h"
 
 namespace noctaris {
@@ -59,6 +60,7 @@ AppSettings ReadSettings(const IniFile& ini) {
         else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
         else s.considerSummerTime = ini.ReadBool(kSection, key, false);
     }
+    s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     return s;
 }
 
@@ -74,6 +76,9 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         else if (k.mode) ini.WriteInteger(kSection, key, s.display.*k.mode);
         else ini.WriteBool(kSection, key, s.considerSummerTime);
     }
+    // A folder the file's code page cannot spell would come back as one that does not exist.
+    if (!s.exportFolder.isEmpty() && FromCp1252(ToCp1252(s.exportFolder)) == s.exportFolder)
+        ini.WriteString(kSection, "Exportordner", s.exportFolder);
 }
 
 QString DefaultSettingsPath() {

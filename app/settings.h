@@ -23,6 +23,7 @@ struct AppSettings {
     QPoint position;               // "Links", "Oben": the window's top left corner in pixels
     DisplayOptions display;        // the display switches and the two name modes
     bool considerSummerTime = false;  // "Sommerzeit"
+    QString exportFolder;          // "Exportordner": where the last export went; empty: not yet
 
     bool operator==(const AppSettings&) const = default;
 };
@@ -33,7 +34,8 @@ struct AppSettings {
 AppSettings ReadSettings(const IniFile& ini);
 
 // Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
-// then the switches from Ekliptik to Venus. An empty speed or azimuth is left out.
+// then the switches from Ekliptik to Venus, then Exportordner. An empty speed, azimuth or export
+// folder is left out.
 void WriteSettings(const AppSettings& settings, IniFile& ini);
 
 // Where the settings file lives when the caller names none: noctaris.ini in the user's config

@@ -8,12 +8,15 @@
 #include "catalog/catalog.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/formats.h"
 #include "cli/output.h"
 #include "cli/places.h"
 #include "windows/event_calendar_window.h"
+#include "windows/exports.h"
 
 namespace noctaris::cli {
+
+using namespace exports;
+
 namespace {
 
 constexpr int kFirstYear = 1, kLastYear = 9998;  // the event engine's years
@@ -60,51 +63,17 @@ int RunCalendar(const QStringList& args) {
         for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, zone);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
-        // The texts as the window shows them (a calendar program shows them to people).
-        std::vector<IcsEvent> events;
-        for (int year = first; year <= last; ++year) {
-            const EventList list = eventcal::BuildLocalizedEventList(year, zone);
-            const double dt = eventcal::ListDeltaTDays(list);
-            for (const CalendarEvent& e : list.Entries) {
-                IcsEvent ev;
-                ev.allDay = !e.ShowTime;
-                ev.jdUT = eventcal::EventLocalJD(e, dt, 0);
-                ev.summary = Utf8(e.Text);
-                const Value start = ev.allDay ? IsoDate(ev.jdUT) : IsoUtc(ev.jdUT);
-                ev.uid = IcsUid(std::holds_alternative<QString>(start) ? std::get<QString>(start) : QString(),
-                                ev.summary);
-                events.push_back(std::move(ev));
-            }
-        }
-        const QString name = first == last ? QString::number(first)
-                                           : QStringLiteral("%1-%2").arg(first).arg(last);
-        bytes = ToIcs(QStringLiteral("Noctaris %1, %2").arg(name, placeName), events,
-                      QDateTime::currentDateTimeUtc());
+        bytes = eventcal::CalendarIcs(first, last, placeName, zone, QDateTime::currentDateTimeUtc());
+    } else if (format == QLatin1String("csv")) {
+        bytes = ToCsv(eventcal::CalendarRecords(first, last, zone));
     } else {
-        // Numbers inside the texts with a decimal point, as the other fields.
-        std::vector<Record> records;
-        for (int year = first; year <= last; ++year) {
-            const EventList list = BuildEventList(year, zone);
-            const double dt = eventcal::ListDeltaTDays(list);
-            for (const CalendarEvent& e : list.Entries) {
-                const double ut = eventcal::EventLocalJD(e, dt, 0);
-                if (e.ShowTime)
-                    records.push_back({{"utc", IsoUtc(ut)}, {"local", IsoLocal(ut, zone)}, {"event", Utf8(e.Text)}});
-                else  // a date without a time: the day of the change, in every zone
-                    records.push_back({{"utc", Value()}, {"local", IsoDate(ut)}, {"event", Utf8(e.Text)}});
-            }
-        }
-        if (format == QLatin1String("csv")) {
-            bytes = ToCsv(records);
-        } else {
-            bytes = ToJson({{"place", placeName},
-                            {"latitude_deg", Number(place.latitude)},
-                            {"longitude_deg", Number(place.longitude)},
-                            {"zone_h", Number(zone)},
-                            {"first_year", static_cast<long long>(first)},
-                            {"last_year", static_cast<long long>(last)}},
-                           records);
-        }
+        bytes = ToJson({{"place", placeName},
+                        {"latitude_deg", Number(place.latitude)},
+                        {"longitude_deg", Number(place.longitude)},
+                        {"zone_h", Number(zone)},
+                        {"first_year", static_cast<long long>(first)},
+                        {"last_year", static_cast<long long>(last)}},
+                       eventcal::CalendarRecords(first, last, zone));
     }
     Emit(bytes, cmd.out());
     return 0;

@@ -7,10 +7,13 @@
 #include <QLocale>
 
 #include "cli/command_line.h"
-#include "cli/formats.h"
 #include "cli/output.h"
+#include "windows/exports.h"
 
 namespace noctaris::cli {
+
+using namespace exports;
+
 namespace {
 
 // Edit distance between two strings (UTF-16 units) counting an insertion, a deletion, a

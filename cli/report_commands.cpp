@@ -25,15 +25,6 @@ constexpr double kDegreesPerHour = 15;
 // at its first size, facing south.
 constexpr int kChartWidth = 1029, kChartHeight = 664;
 
-// A rise or set time of the ephemeris (local clock hours of the day beginning at jdMidnight)
-// as UTC and local instants; nothing for the never-rises / never-sets codes.
-void AddRiseSet(Record& r, const char* utcName, const char* localName, double jdMidnight,
-                double hours, double zone) {
-    const bool occurs = hours >= 0;
-    const double jd = jdMidnight + hours / 24;
-    r.push_back({utcName, occurs ? IsoUtc(jd) : Value()});
-    r.push_back({localName, occurs ? IsoLocal(jd, zone) : Value()});
-}
 
 // A universal-time instant of a report as UTC and local fields; nothing when it does not occur.
 void AddInstant(Record& r, const char* utcName, const char* localName, double jdUT, bool occurs,
@@ -68,32 +59,7 @@ int RunEphemeris(const QStringList& args) {
             result.text = rows.join(QLatin1Char('\n'));
             return result;
         }
-        const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer);
-        const double zone = observer.TimeZone;
-        for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
-            const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];
-            const PlanetEphemerisRecord& p = v.rec;
-            Record r = MomentFields(t.jdInstant, zone);
-            r.push_back({"planet", QString::fromLatin1(EphemerisPlanetName(i))});
-            r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
-            r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
-            r.push_back({"radius_vector_au", Number(p.RadiusVector)});
-            r.push_back({"distance_au", Number(p.Distance)});
-            r.push_back({"light_time_s", v.lightSeconds});
-            r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
-            r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
-            r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
-            r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
-            r.push_back({"diameter_arcsec", Number(p.Diameter)});
-            r.push_back({"magnitude", Number(p.Magnitude)});
-            AddRiseSet(r, "rise_utc", "rise_local", t.jdMidnight, v.rise, zone);
-            AddRiseSet(r, "set_utc", "set_local", t.jdMidnight, v.set, zone);
-            r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
-            r.push_back({"azimuth_deg", Number(v.azimuth)});
-            r.push_back({"altitude_deg", Number(v.altitude)});
-            r.push_back({"visible", v.altitude >= 0});
-            result.records.push_back(std::move(r));
-        }
+        result.records = EphemerisRecords(snapshot, observer);
         return result;
     });
     return 0;

@@ -53,8 +53,4 @@ void WriteReports(const ReportRun& run, const MomentReport& report) {
     Emit(bytes, run.out);
 }
 
-Record MomentFields(double jdUT, double zone) {
-    return {{"utc", IsoUtc(jdUT)}, {"local", IsoLocal(jdUT, zone)}};
-}
-
 }  // namespace noctaris::cli

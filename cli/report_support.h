@@ -10,9 +10,12 @@
 #include "catalog/catalog.h"
 #include "chart/state.h"
 #include "cli/command_line.h"
-#include "cli/formats.h"
+#include "windows/exports.h"
 
 namespace noctaris::cli {
+
+// The reports are written in the formats the windows export.
+using namespace exports;
 
 struct ReportRun {
     QString format;  // text, csv or json
@@ -37,8 +40,5 @@ using MomentReport = std::function<MomentResult(const ObserverState& observer, b
 // Runs `report` for every moment and writes the output: the text alone for one moment, each
 // moment's text under a line with its date and time for a range; CSV or JSON of all records.
 void WriteReports(const ReportRun& run, const MomentReport& report);
-
-// The common leading fields of a record: the moment as ISO 8601 UTC and local standard time.
-Record MomentFields(double jdUT, double zone);
 
 }  // namespace noctaris::cli

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "astro/ephemeris_table.h"
@@ -29,6 +30,18 @@ constexpr int kRowHeight = 21;          // 20 + grid line
 
 QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value}); }
 QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
+
+constexpr double kDegreesPerHour = 15;
+
+// A rising or setting time of the table (local clock hours of the day beginning at jdMidnight)
+// as UTC and local instants; nothing for the never-rises / never-sets codes.
+void AddRiseSet(exports::Record& r, const char* utcName, const char* localName, double jdMidnight,
+                double hours, double zone) {
+    const bool occurs = hours >= 0;
+    const double jd = jdMidnight + hours / 24;
+    r.push_back({utcName, occurs ? exports::IsoUtc(jd) : exports::Value()});
+    r.push_back({localName, occurs ? exports::IsoLocal(jd, zone) : exports::Value()});
+}
 
 }  // namespace
 
@@ -90,8 +103,41 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
     return t;
 }
 
-EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
-    : QDialog(parent), observer_(observer) {
+std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
+                                              const ObserverState& observer) {
+    using namespace exports;
+    const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer);
+    const double zone = observer.TimeZone;
+    std::vector<Record> records;
+    for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
+        const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];
+        const PlanetEphemerisRecord& p = v.rec;
+        Record r = MomentFields(t.jdInstant, zone);
+        r.push_back({"planet", QString::fromLatin1(EphemerisPlanetName(i))});
+        r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
+        r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
+        r.push_back({"radius_vector_au", Number(p.RadiusVector)});
+        r.push_back({"distance_au", Number(p.Distance)});
+        r.push_back({"light_time_s", v.lightSeconds});
+        r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
+        r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
+        r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
+        r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
+        r.push_back({"diameter_arcsec", Number(p.Diameter)});
+        r.push_back({"magnitude", Number(p.Magnitude)});
+        AddRiseSet(r, "rise_utc", "rise_local", t.jdMidnight, v.rise, zone);
+        AddRiseSet(r, "set_utc", "set_local", t.jdMidnight, v.set, zone);
+        r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
+        r.push_back({"azimuth_deg", Number(v.azimuth)});
+        r.push_back({"altitude_deg", Number(v.altitude)});
+        r.push_back({"visible", v.altitude >= 0});
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt askFile, QWidget* parent)
+    : QDialog(parent), observer_(observer), askFile_(std::move(askFile)) {
     setObjectName(QStringLiteral("EphemerisWindow"));
     setWindowTitle(QStringLiteral("Ephemeris table"));
     // Single border, only the system menu: no resizing, no minimise or maximise.
@@ -99,7 +145,7 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(false);
-    setFixedSize(782, 417);
+    setFixedSize(782, 453);
     SetWhiteBackground(this);
 
     table_ = new QTableWidget(kEphemRows, kEphemCols, this);
@@ -128,6 +174,30 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, QWidget* parent)
     earthLongitudeLabel_->setObjectName(QStringLiteral("earthLongitudeLabel"));
     earthLongitudeLabel_->move(32, 400);
     earthLongitudeLabel_->setVisible(false);
+
+    // Under the grid's right edge.
+    const int gridRight = 16 + kLabelColumnWidth + (kEphemCols - 1) * kPlanetColumnWidth;
+    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
+    exportButton_->setGeometry(gridRight - 105, 412, 105, 25);
+    exportButton_->setFont(WindowFont(12));
+    exportButton_->setAutoDefault(false);
+    connect(exportButton_, &QPushButton::clicked, this, &EphemerisWindow::exportTable);
+}
+
+void EphemerisWindow::exportTable() {
+    const EphemerisSnapshot moment = snapshot_;
+    const SaveFileRequest request{
+        QStringLiteral("Export the ephemeris table"), QString(),
+        QStringLiteral("ephemeris-%1-%2-%3-%4%5.csv")
+            .arg(moment.Year, 4, 10, QLatin1Char('0'))
+            .arg(moment.Month, 2, 10, QLatin1Char('0'))
+            .arg(moment.Day, 2, 10, QLatin1Char('0'))
+            .arg(moment.Hour, 2, 10, QLatin1Char('0'))
+            .arg(moment.Minute, 2, 10, QLatin1Char('0')),
+        {{QStringLiteral("CSV"), QStringLiteral("csv")}}};
+    ExportToFile(this, askFile_, request,
+                 [&](const QString&) { return exports::ToCsv(EphemerisRecords(moment, observer_)); });
 }
 
 void EphemerisWindow::setCell(int row, int column, const QString& text) {

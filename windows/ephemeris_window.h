@@ -8,15 +8,19 @@
 // the chart's moment into snapshot() before showing it and before each refresh, then calls
 // refresh(); the place comes straight from the ObserverState it was given.
 #include <array>
+#include <vector>
 
 #include <QDialog>
 #include <QString>
 
 #include "astro/ephemeris_table.h"
 #include "chart/state.h"
+#include "windows/exports.h"
+#include "windows/exports_dialog.h"
 #include "windows/snapshots.h"
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace noctaris {
@@ -46,10 +50,19 @@ const char* EphemerisPlanetName(int planet);
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer);
 
+// The table as records for CSV and JSON, one per planet from Mercury to Neptune: the moment
+// (ISO 8601 UTC and local standard time), the planet, then its quantities with the unit in
+// the field's name (degrees, AU, seconds), rising and setting as instants (none when the
+// planet does not rise or set that day), and whether it is above the horizon.
+std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
+                                              const ObserverState& observer);
+
 class EphemerisWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit EphemerisWindow(const ObserverState& observer, QWidget* parent = nullptr);
+    // askFile: asks where "Export…" writes (empty: the file dialog).
+    explicit EphemerisWindow(const ObserverState& observer, SaveFilePrompt askFile = {},
+                             QWidget* parent = nullptr);
 
     // The moment shown; written by the main window before refresh().
     EphemerisSnapshot& snapshot() { return snapshot_; }
@@ -58,6 +71,9 @@ public:
     // Recomputes the table from the snapshot and the observer's place. Rows 1 to 13 are only
     // rewritten where their text changed, so a still table does not flicker.
     void refresh();
+    // "Export…": the table of the moment shown as a CSV file, written where the user says. A
+    // failure to write is reported and leaves no file.
+    void exportTable();
 
 protected:
     bool event(QEvent* e) override;
@@ -68,8 +84,10 @@ private:
     void setCellIfChanged(int row, int column, const QString& text);
 
     const ObserverState& observer_;
+    SaveFilePrompt askFile_;
     EphemerisSnapshot snapshot_;
     QTableWidget* table_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
     QLabel* earthLongitudeLabel_ = nullptr;  // hidden: Earth's heliocentric longitude
 };
 

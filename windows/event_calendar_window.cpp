@@ -78,6 +78,46 @@ QStringList EventLines(int year, double zone) {
     return lines;
 }
 
+std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
+    using namespace exports;
+    std::vector<Record> records;
+    for (int year = first; year <= last; ++year) {
+        const EventList list = BuildEventList(year, zone);
+        const double dt = ListDeltaTDays(list);
+        for (const CalendarEvent& e : list.Entries) {
+            const double ut = EventLocalJD(e, dt, 0);
+            const QString text = QString::fromStdString(e.Text);
+            if (e.ShowTime)
+                records.push_back({{"utc", IsoUtc(ut)}, {"local", IsoLocal(ut, zone)}, {"event", text}});
+            else  // a date without a time: the day of the change, in every zone
+                records.push_back({{"utc", Value()}, {"local", IsoDate(ut)}, {"event", text}});
+        }
+    }
+    return records;
+}
+
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+                       const QDateTime& stamp) {
+    using namespace exports;
+    std::vector<IcsEvent> events;
+    for (int year = first; year <= last; ++year) {
+        const EventList list = BuildLocalizedEventList(year, zone);
+        const double dt = ListDeltaTDays(list);
+        for (const CalendarEvent& e : list.Entries) {
+            IcsEvent ev;
+            ev.allDay = !e.ShowTime;
+            ev.jdUT = EventLocalJD(e, dt, 0);
+            ev.summary = QString::fromStdString(e.Text);
+            const Value start = ev.allDay ? IsoDate(ev.jdUT) : IsoUtc(ev.jdUT);
+            ev.uid = IcsUid(std::holds_alternative<QString>(start) ? std::get<QString>(start) : QString(),
+                            ev.summary);
+            events.push_back(std::move(ev));
+        }
+    }
+    const QString years = first == last ? QString::number(first) : QStringLiteral("%1-%2").arg(first).arg(last);
+    return ToIcs(QStringLiteral("Noctaris %1, %2").arg(years, placeName), events, stamp);
+}
+
 }  // namespace eventcal
 
 namespace {
@@ -124,11 +164,12 @@ private:
 }  // namespace
 
 EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox,
-                                         QWidget* parent)
+                                         SaveFilePrompt askFile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       observer_(observer),
-      placeBox_(placeBox) {
+      placeBox_(placeBox),
+      askFile_(std::move(askFile)) {
     setObjectName(QStringLiteral("EventCalendarWindow"));
     setWindowTitle(QStringLiteral("Astronomical calendar"));
     setModal(true);
@@ -166,8 +207,17 @@ EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QC
     showButton_->setAutoDefault(false);
     connect(showButton_, &QPushButton::clicked, this, &EventCalendarWindow::showYear);
 
+    // Under the list's left edge, clear of the year controls on the right.
+    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
+    exportButton_->setGeometry(16, 424, 105, 25);
+    exportButton_->setAutoDefault(false);
+    exportButton_->setEnabled(false);  // until a year is listed
+    connect(exportButton_, &QPushButton::clicked, this, &EventCalendarWindow::exportYear);
+
     setTabOrder(yearEdit_, showButton_);
-    setTabOrder(showButton_, eventList_);
+    setTabOrder(showButton_, exportButton_);
+    setTabOrder(exportButton_, eventList_);
     yearEdit_->setFocus();
 }
 
@@ -181,18 +231,39 @@ void EventCalendarWindow::showCurrentYear() {
     showYear();
 }
 
+QString EventCalendarWindow::placeName() const {
+    return placeBox_ ? placeBox_->currentText() : QString::fromStdString(observer_.PlaceName);
+}
+
 void EventCalendarWindow::showYear() {
+    shownYear_ = 0;
+    exportButton_->setEnabled(false);
     try {
         eventList_->clear();
-        const QString place = placeBox_ ? placeBox_->currentText()
-                                        : QString::fromStdString(observer_.PlaceName);
-        eventList_->addItems(eventcal::HeaderLines(place, observer_.Latitude, observer_.Longitude,
+        eventList_->addItems(eventcal::HeaderLines(placeName(), observer_.Latitude, observer_.Longitude,
                                                    observer_.TimeZone));
         const int year = StrToInt(yearEdit_->text());
         eventList_->addItems(eventcal::EventLines(year, observer_.TimeZone));
+        shownYear_ = year;
+        exportButton_->setEnabled(true);
     } catch (const std::exception& e) {
         ReportFailure(this, QString::fromUtf8(e.what()));
     }
+}
+
+void EventCalendarWindow::exportYear() {
+    if (shownYear_ == 0) return;
+    const int year = shownYear_;
+    const QString place = placeName();
+    const double zone = observer_.TimeZone;
+    const SaveFileRequest request{QStringLiteral("Export the astronomical calendar"), QString(),
+                                  QStringLiteral("calendar-%1.ics").arg(year),
+                                  {{QStringLiteral("iCalendar"), QStringLiteral("ics")},
+                                   {QStringLiteral("CSV"), QStringLiteral("csv")}}};
+    ExportToFile(this, askFile_, request, [&](const QString& suffix) {
+        if (suffix == QLatin1String("csv")) return exports::ToCsv(eventcal::CalendarRecords(year, year, zone));
+        return eventcal::CalendarIcs(year, year, place, zone, QDateTime::currentDateTimeUtc());
+    });
 }
 
 }  // namespace noctaris

@@ -3,13 +3,20 @@
 // the year (seasons, moon phases, eclipses, conjunctions, oppositions, elongations, perigee and
 // apogee, summer-time changes) as text lines in local standard time of the observation place.
 //
-// The lines are built by free functions, so they can be checked without a window.
+// The lines and the exported files are built by free functions, so they can be checked without
+// a window, and noctaris-cli writes the same files.
+#include <vector>
+
+#include <QByteArray>
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include "astro/calendar_events.h"
 #include "chart/state.h"
+#include "windows/exports.h"
+#include "windows/exports_dialog.h"
 
 class QComboBox;
 class QLabel;
@@ -38,6 +45,16 @@ EventList BuildLocalizedEventList(int year, double zone);
 // All event lines of a year for a zone, in time order.
 QStringList EventLines(int year, double zone);
 
+// The events of the years first..last as records for CSV and JSON: "utc" and "local" (ISO
+// 8601, the zone's standard time) and "event", whose numbers have a decimal point whatever the
+// locale. A summer-time change is a date: no "utc", and its day as "local".
+std::vector<exports::Record> CalendarRecords(int first, int last, double zone);
+// The iCalendar file of the years first..last: one event per calendar line with the line's
+// text (numbers in the user's locale, as a calendar program shows them to people), named
+// "Noctaris <years>, <place>"; `stamp` is the DTSTAMP of every event.
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+                       const QDateTime& stamp);
+
 }  // namespace eventcal
 
 class EventCalendarWindow : public QDialog {
@@ -45,9 +62,9 @@ class EventCalendarWindow : public QDialog {
 public:
     // observer: the place and its zone, read at every listing. placeBox: the main window's
     // place selector, whose text names the place; without it the place name of the observer
-    // state is shown.
+    // state is shown. askFile: asks where "Export…" writes (empty: the file dialog).
     explicit EventCalendarWindow(const ObserverState& observer, const QComboBox* placeBox = nullptr,
-                                 QWidget* parent = nullptr);
+                                 SaveFilePrompt askFile = {}, QWidget* parent = nullptr);
 
     // On each showing of the window: the current year into the year field, then showYear().
     void showCurrentYear();
@@ -55,17 +72,26 @@ public:
     // not an integer (or one the calendar cannot hold) leaves the header alone and reports the
     // error.
     void showYear();
+    // "Export…": the year shown, as an iCalendar or a CSV file, written where the user says. A
+    // failure to write is reported and leaves no file.
+    void exportYear();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QString placeName() const;
+
     const ObserverState& observer_;
     const QComboBox* placeBox_;
+    SaveFilePrompt askFile_;
+    int shownYear_ = 0;  // the year listed; 0 while none is
+
     QListWidget* eventList_ = nullptr;
     QLabel* yearLabel_ = nullptr;
     QLineEdit* yearEdit_ = nullptr;
     QPushButton* showButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
 };
 
 }  // namespace noctaris

@@ -134,3 +134,30 @@ TEST(Settings, LoadAndSaveFiles) {
 
     EXPECT_TRUE(DefaultSettingsPath().endsWith("/noctaris.ini"));
 }
+
+TEST(Settings, TheExportFolderFollowsTheOldKeysAndOldFilesLoadWithout) {
+    // A file written before exports existed: no folder, everything else as stored.
+    EXPECT_TRUE(Read(kStoredFile).exportFolder.isEmpty());
+
+    AppSettings s = StoredSettings();
+    s.exportFolder = QString::fromUtf8("/home/jürgen/Sterne");
+    IniFile ini("unused");
+    WriteSettings(s, ini);
+    const std::string withFolder =
+        kStoredFile.substr(0, kStoredFile.size() - 2) + "Exportordner=/home/j\xFCrgen/Sterne\r\n\r\n";
+    EXPECT_EQ(ini.Serialize(), withFolder);
+    EXPECT_TRUE(Read(withFolder) == s);
+
+    // A folder the file's code page cannot spell is not written; the one on disk stays.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("noctaris.ini");
+    QString error;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    AppSettings cyrillic = s;
+    cyrillic.exportFolder = QString::fromUtf8("/home/юрий/Звёзды");
+    IniFile check("unused");
+    WriteSettings(cyrillic, check);
+    EXPECT_EQ(check.Serialize(), kStoredFile);
+    ASSERT_TRUE(SaveSettings(cyrillic, path, &error)) << error.toStdString();
+    EXPECT_EQ(LoadSettings(path)->exportFolder, s.exportFolder);
+}

@@ -2,16 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
+
 #include <QAbstractItemModel>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QSet>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
+#include "export_tests.h"
 #include "window_tests.h"
 
 namespace noctaris {
@@ -139,10 +147,19 @@ TEST_F(EphemTable, NoNonsenseAnywhere) {
 TEST_F(EphemTable, WindowShowsTheTableAndHidesOnClose) {
     EphemerisWindow w(observer_);
     EXPECT_EQ(w.windowTitle(), "Ephemeris table");
-    EXPECT_EQ(w.size(), QSize(782, 417));
+    EXPECT_EQ(w.size(), QSize(782, 453));
     QTableWidget* const table = Child<QTableWidget>(w, "table");
     QLabel* const earthLongitude = Child<QLabel>(w, "earthLongitudeLabel");
     EXPECT_EQ(table->geometry(), QRect(16, 16, 749, 381));
+    // "Export…" under the grid's right edge, inside the window, its caption fitting.
+    QPushButton* const exportButton = Child<QPushButton>(w, "exportButton");
+    EXPECT_EQ(exportButton->text(), QString::fromUtf8("Export…"));
+    EXPECT_GT(exportButton->y(), table->geometry().bottom());
+    int gridWidth = 0;
+    for (int c = 0; c < kEphemCols; ++c) gridWidth += table->columnWidth(c);
+    EXPECT_EQ(exportButton->x() + exportButton->width(), table->x() + gridWidth);
+    EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(exportButton->geometry()));
+    EXPECT_GE(exportButton->width(), exportButton->sizeHint().width());
     EXPECT_EQ(table->rowCount(), kEphemRows);
     EXPECT_EQ(table->columnCount(), kEphemCols);
     EXPECT_FALSE(w.isVisible());  // created hidden
@@ -206,6 +223,79 @@ TEST_F(EphemTable, RefreshRewritesOnlyChangedCells) {
     observer_.Latitude = -80;
     w.refresh();
     EXPECT_EQ(table->item(12, 4)->text(), "unvisible");  // Jupiter from far south
+}
+
+// The CSV rows of a file by planet, each a map of field to text (no field here needs quotes).
+std::map<QString, std::map<QString, QString>> CsvByPlanet(const QByteArray& csv) {
+    QList<QByteArray> rows = csv.split('\n');
+    std::map<QString, std::map<QString, QString>> out;
+    if (rows.isEmpty()) return out;
+    const QStringList header = QString::fromUtf8(rows.takeFirst()).trimmed().split(',');
+    for (const QByteArray& row : rows) {
+        const QStringList fields = QString::fromUtf8(row).trimmed().split(',');
+        if (fields.size() != header.size()) continue;
+        std::map<QString, QString> r;
+        for (int i = 0; i < header.size(); ++i) r[header[i]] = fields[i];
+        out[r["planet"]] = r;
+    }
+    return out;
+}
+
+TEST_F(EphemTable, ExportWritesTheShownMomentAsTheCommandLinesCsv) {
+    QTemporaryDir dir;
+    test::FakePrompt answer{dir.filePath("night.csv"), "CSV (*.csv)"};
+    EphemerisWindow w(observer_, answer.prompt());
+    w.snapshot() = Snap();
+    w.refresh();
+    Child<QPushButton>(w, "exportButton")->click();
+    ASSERT_EQ(answer.asked.size(), 1u);
+    EXPECT_EQ(answer.asked[0].fileName, "ephemeris-2026-12-07-2130.csv");
+    QFile f(answer.path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray csv = f.readAll();
+    ASSERT_TRUE(csv.startsWith("utc,local,planet,helio_longitude_deg,")) << csv.left(200).toStdString();
+
+    // The evening in plain units, against python3-ephem (J2000, altitudes without refraction):
+    // Saturn at 0h31m48s +0°38.9' (7.95°, 0.65°), 4490 s of light time, 34.4° up; Jupiter
+    // 3.3° below the horizon, rising at 20:48:39 UT. The table's theory is good to some tenths
+    // of a degree and two minutes.
+    auto planets = CsvByPlanet(csv);
+    ASSERT_EQ(planets.size(), 7u);
+    auto& saturn = planets["Saturn"];
+    EXPECT_EQ(saturn["utc"], "2026-12-07T20:30:00Z");
+    EXPECT_EQ(saturn["local"], "2026-12-07T21:30:00+01:00");
+    EXPECT_NEAR(saturn["right_ascension_deg"].toDouble(), 7.95, 0.5);
+    EXPECT_NEAR(saturn["declination_deg"].toDouble(), 0.65, 0.3);
+    EXPECT_NEAR(saturn["light_time_s"].toDouble(), 4490, 30);
+    EXPECT_NEAR(saturn["altitude_deg"].toDouble(), 34.4, 1.0);
+    EXPECT_EQ(saturn["constellation"], "Pisces");
+    EXPECT_EQ(saturn["visible"], "true");
+    auto& jupiter = planets["Jupiter"];
+    const QDateTime rise = QDateTime::fromString(jupiter["rise_utc"], Qt::ISODate);
+    ASSERT_TRUE(rise.isValid()) << jupiter["rise_utc"].toStdString();
+    EXPECT_LE(std::abs(rise.secsTo(QDateTime(QDate(2026, 12, 7), QTime(20, 48, 39), Qt::UTC))), 180);
+    EXPECT_EQ(QDateTime::fromString(jupiter["rise_local"], Qt::ISODate), rise) << "the same instant";
+    EXPECT_TRUE(jupiter["rise_local"].endsWith("+01:00"));
+    EXPECT_NEAR(jupiter["altitude_deg"].toDouble(), -3.3, 0.5);
+    EXPECT_EQ(jupiter["visible"], "false");
+
+    if (test::CliProgram().isEmpty()) GTEST_SKIP() << "NOCTARIS_CLI not set: not compared with noctaris-cli";
+    EXPECT_EQ(csv, test::RunProgram(test::CliProgram(), {"ephemeris", "--place", "Chemnitz, D", "--date",
+                                                         "2026-12-07", "--time", "21:30", "--format", "csv"}));
+}
+
+TEST_F(EphemTable, AFailedExportIsReportedAndLeavesNoFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing/night.csv");
+    test::FakePrompt answer{path, ""};
+    EphemerisWindow w(observer_, answer.prompt());
+    w.snapshot() = Snap();
+    test::CapturedFailures failures;
+    Child<QPushButton>(w, "exportButton")->click();
+    ASSERT_EQ(failures.reports().size(), 1);
+    EXPECT_TRUE(failures.reports()[0].startsWith("Ephemeris table: "));
+    EXPECT_TRUE(failures.reports()[0].contains(path)) << failures.reports()[0].toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 }  // namespace

@@ -1,19 +1,24 @@
-// The astronomical calendar: its lines and its window.
+// The astronomical calendar: its lines, its window and its exports.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QTime>
+#include <QTemporaryDir>
 
 #include "astro/calendar_dates.h"
+#include "export_tests.h"
 #include "window_tests.h"
 #include "windows/event_calendar_window.h"
 
@@ -206,3 +211,120 @@ TEST_F(EventCalendarWindowTest, AYearThatIsNoNumberKeepsTheHeader) {
 }
 
 }  // namespace
+
+// ---- Export ------------------------------------------------------------------------------------
+
+class CalendarExportTest : public EventCalendarWindowTest {
+protected:
+    CalendarExportTest() {
+        observer_.PlaceName = "Wien, A";
+        observer_.Latitude = 48.2;
+        observer_.Longitude = 16.37;
+        observer_.TimeZone = 1;
+        places_.addItem("Wien, A");
+    }
+    // The window with the year 2026 listed; "Export…" answers with `answer`.
+    std::unique_ptr<EventCalendarWindow> Open(test::FakePrompt& answer) {
+        auto w = std::make_unique<EventCalendarWindow>(observer_, &places_, answer.prompt());
+        Child<QLineEdit>(*w, "yearEdit")->setText("2026");
+        w->showYear();
+        return w;
+    }
+    static QByteArray Read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    ObserverState observer_;
+    QComboBox places_;
+    QTemporaryDir dir_;
+};
+
+TEST_F(CalendarExportTest, TheButtonExportsOnlyAListedYearAndFitsBesideTheYearControls) {
+    test::FakePrompt answer{dir_.filePath("x.ics"), ""};
+    EventCalendarWindow w(observer_, &places_, answer.prompt());
+    QPushButton* const exportButton = Child<QPushButton>(w, "exportButton");
+    EXPECT_EQ(exportButton->text(), QString::fromUtf8("Export…"));
+    EXPECT_FALSE(exportButton->isEnabled()) << "nothing listed yet";
+    Child<QLineEdit>(w, "yearEdit")->setText("20x6");
+    w.showYear();
+    EXPECT_FALSE(exportButton->isEnabled()) << "a year that is no number lists nothing to export";
+    Child<QLineEdit>(w, "yearEdit")->setText("2026");
+    w.showYear();
+    EXPECT_TRUE(exportButton->isEnabled());
+
+    const QRect button = exportButton->geometry();
+    EXPECT_TRUE(QRect(QPoint(0, 0), w.size()).contains(button));
+    for (const char* name : {"eventList", "yearLabel", "yearEdit", "showButton"})
+        EXPECT_FALSE(button.intersects(Child<QWidget>(w, name)->geometry())) << name;
+    EXPECT_GE(button.width(), exportButton->sizeHint().width()) << "the caption fits";
+}
+
+TEST_F(CalendarExportTest, TheIcsParsesWithOneEventPerLineAndIsTheCommandLinesFile) {
+    test::FakePrompt answer{dir_.filePath("wien.ics"), "iCalendar (*.ics)"};
+    auto w = Open(answer);
+    Child<QLineEdit>(*w, "yearEdit")->setText("1999");  // typed, not listed: the listed year goes
+    Child<QPushButton>(*w, "exportButton")->click();
+    ASSERT_EQ(answer.asked.size(), 1u);
+    const SaveFileRequest& asked = answer.asked[0];
+    EXPECT_EQ(asked.fileName, "calendar-2026.ics");
+    ASSERT_EQ(asked.formats.size(), 2u);
+    EXPECT_EQ(NameFilter(asked.formats[0]), "iCalendar (*.ics)");
+    EXPECT_EQ(NameFilter(asked.formats[1]), "CSV (*.csv)");
+
+    const QByteArray ics = Read(answer.path);
+    ASSERT_FALSE(ics.isEmpty());
+    // A real parser reads it: one VEVENT per calendar line, the line's text as SUMMARY.
+    const QByteArray parsed = test::RunProgram(
+        "/usr/bin/python3",
+        {"-c",
+         "import sys, icalendar\n"
+         "cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
+         "assert str(cal['version']) == '2.0' and str(cal['prodid'])\n"
+         "for e in cal.walk('VEVENT'):\n"
+         "    assert e['dtstamp'] and e['uid'] and e['dtstart']\n"
+         "    sys.stdout.buffer.write(str(e['summary']).encode() + b'\\n')\n",
+         answer.path});
+    QStringList texts;
+    for (const QString& line : Items(Child<QListWidget>(*w, "eventList")).mid(5)) texts << line.section('\t', 2);
+    ASSERT_GT(texts.size(), 100);
+    EXPECT_EQ(QString::fromUtf8(parsed).split('\n', Qt::SkipEmptyParts), texts);
+
+    if (test::CliProgram().isEmpty()) GTEST_SKIP() << "NOCTARIS_CLI not set: not compared with noctaris-cli";
+    // The texts are the window's, numbers in the user's locale: the command line's in German too.
+    const QByteArray cli =
+        test::RunProgram(test::CliProgram(), {"calendar", "--year", "2026", "--place", "Wien, A", "--format", "ics"},
+                         {{"LC_ALL", "de_DE.UTF-8"}});
+    ASSERT_TRUE(cli.contains("size = 0\\,")) << "a German decimal comma, escaped";
+    EXPECT_EQ(test::WithoutStamps(ics), test::WithoutStamps(cli));
+}
+
+TEST_F(CalendarExportTest, TheCsvIsTheCommandLinesFile) {
+    // A name without a suffix and the CSV filter chosen: CSV, under the name given.
+    test::FakePrompt answer{dir_.filePath("wien"), "CSV (*.csv)"};
+    auto w = Open(answer);
+    Child<QPushButton>(*w, "exportButton")->click();
+    const QByteArray csv = Read(answer.path);
+    ASSERT_TRUE(csv.startsWith("utc,local,event\r\n"));
+    // The beginning of spring 2026 (published: 20 March 14:46 UT) with a decimal point in the
+    // texts, whatever the locale of the window (German here).
+    EXPECT_TRUE(csv.contains("2026-03-20T14:4")) << csv.left(400).toStdString();
+    EXPECT_TRUE(csv.contains("\r\n,2026-03-29,Begin of summer time\r\n")) << "a date, no instant";
+    EXPECT_FALSE(csv.contains("size = 0,")) << "numbers in the texts have a decimal point";
+
+    if (test::CliProgram().isEmpty()) GTEST_SKIP() << "NOCTARIS_CLI not set: not compared with noctaris-cli";
+    EXPECT_EQ(csv, test::RunProgram(test::CliProgram(), {"calendar", "--year", "2026", "--place", "Wien, A",
+                                                         "--format", "csv"}));
+}
+
+TEST_F(CalendarExportTest, AFailedWriteIsReportedAndLeavesNoFile) {
+    const QString path = dir_.filePath("no folder/wien.ics");
+    test::FakePrompt answer{path, ""};
+    auto w = Open(answer);
+    test::CapturedFailures failures;
+    Child<QPushButton>(*w, "exportButton")->click();
+    ASSERT_EQ(failures.reports().size(), 1);
+    EXPECT_TRUE(failures.reports()[0].startsWith("Astronomical calendar: "));
+    EXPECT_TRUE(failures.reports()[0].contains(path)) << failures.reports()[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(QDir(dir_.path()).isEmpty());
+}

@@ -1,8 +1,9 @@
 #pragma once
-// The machine-readable outputs: records of named fields written as CSV (RFC 4180) or JSON, ISO
-// 8601 instants, and iCalendar (RFC 5545) for the astronomical calendar. Numbers are written in
-// the C locale; a value that is not finite is written as an empty CSV field or JSON null, never
-// as NaN or infinity.
+// The machine-readable outputs of the windows and of noctaris-cli: records of named fields
+// written as CSV (RFC 4180) or JSON, ISO 8601 instants, and iCalendar (RFC 5545) for the
+// astronomical calendar. One writer serves both, so a window's export and the command line's
+// output are the same bytes. Numbers are written in the C locale; a value that is not finite is
+// written as an empty CSV field or JSON null, never as NaN or infinity.
 #include <variant>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace noctaris::cli {
+namespace noctaris::exports {
 
 // A field's value: nothing, a number, a whole number, a truth value or a text.
 using Value = std::variant<std::monostate, double, long long, bool, QString>;
@@ -33,6 +34,8 @@ Value IsoLocal(double jdUT, double zone);
 Value IsoDate(double jd);
 // A zone as an ISO 8601 offset: "+01:00", "-03:30".
 QString IsoOffset(double zone);
+// The leading fields of a record of one moment: "utc" and "local" (standard time of the zone).
+Record MomentFields(double jdUT, double zone);
 
 // The shortest C-locale text that reads back as v ("0.1", "2461382.5", "1e-07").
 QString NumberText(double v);
@@ -61,4 +64,4 @@ QString EscapeIcsText(const QString& text);
 QByteArray ToIcs(const QString& calendarName, const std::vector<IcsEvent>& events,
                  const QDateTime& stamp);
 
-}  // namespace noctaris::cli
+}  // namespace noctaris::exports

@@ -1,4 +1,4 @@
-#include "cli/formats.h"
+#include "windows/exports.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <QCryptographicHash>
 #include <QDate>
 
-namespace noctaris::cli {
+namespace noctaris::exports {
 namespace {
 
 constexpr long long kSecondsPerDay = 86400;
@@ -117,6 +117,10 @@ Value IsoLocal(double jdUT, double zone) {
     return text + IsoOffset(zone);
 }
 
+Record MomentFields(double jdUT, double zone) {
+    return {{"utc", IsoUtc(jdUT)}, {"local", IsoLocal(jdUT, zone)}};
+}
+
 Value IsoDate(double jd) {
     long long seconds = 0;
     QString text;
@@ -217,4 +221,4 @@ QByteArray ToIcs(const QString& calendarName, const std::vector<IcsEvent>& event
     return out;
 }
 
-}  // namespace noctaris::cli
+}  // namespace noctaris::exports
