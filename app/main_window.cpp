@@ -97,8 +97,7 @@ void MainWindow::buildUi() {
     });
 
     // The windows that live as long as the main window, created hidden.
-    const SaveFilePrompt askFile = [this](QWidget* parent, const SaveFileRequest& r) { return askExportFile(parent, r); };
-    ephemerisWindow_ = new EphemerisWindow(observer_, askFile, this);
+    ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
     moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
     sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
     aboutWindow_ = new AboutWindow(this);
@@ -315,20 +314,19 @@ void MainWindow::refreshInfoWindows() {
 void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }
 void MainWindow::openTerminator() { RunModal<TerminatorWindow>(this, MainWindowSize{width(), height()}); }
 void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this); }
-void MainWindow::openEventCalendar() {
-    RunModal<EventCalendarWindow>(this, observer_, placeCombo_,
-                                  [this](QWidget* parent, const SaveFileRequest& r) { return askExportFile(parent, r); });
-}
+void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_, exportPrompt()); }
 
 // ---- Exports ----------------------------------------------------------------------------------
 
-SaveFileChoice MainWindow::askExportFile(QWidget* parent, const SaveFileRequest& request) {
-    return AskInFolder(options_.askFile, parent, request, exportFolder_);
+SaveFilePrompt MainWindow::exportPrompt() {
+    return [this](QWidget* parent, const SaveFileRequest& request) {
+        return AskInFolder(options_.askFile, parent, request, exportFolder_);
+    };
 }
 
 void MainWindow::saveChartAsPng() {
     const QImage image = chartSurface_->image();  // as on the screen now, before any dialog
-    const SaveFileChoice choice = askExportFile(
+    const SaveFileChoice choice = exportPrompt()(
         this, {QStringLiteral("Save chart as PNG"), QString(),
                QString::asprintf("chart-%04d-%02d-%02d-%02d%02d.png", observer_.Year, observer_.Month, observer_.Day,
                                  observer_.Hour, observer_.Minute),

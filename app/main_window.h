@@ -134,7 +134,7 @@ private:
     void openTerminator();
     void openAbout();
     // Asks for a file through options_.askFile, in the folder of the last export.
-    SaveFileChoice askExportFile(QWidget* parent, const SaveFileRequest& request);
+    SaveFilePrompt exportPrompt();
     // main_window_menu.cpp
     QWidget* buildToolbar();
     void buildMenu();

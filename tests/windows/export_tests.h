@@ -19,6 +19,9 @@ namespace noctaris::test {
 
 // Answers every question with `path` and `filter`, and keeps the questions.
 struct FakePrompt {
+    explicit FakePrompt(QString answerPath = {}, QString answerFilter = {})
+        : path(std::move(answerPath)), filter(std::move(answerFilter)) {}
+
     QString path, filter;
     std::vector<SaveFileRequest> asked;
 
