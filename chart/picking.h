@@ -44,13 +44,13 @@ QString StarInfoDisplayText(const QString& text);
 // bottom edge, then 20 pixels right of the point.
 QPoint StarInfoBoxPosition(QPoint screenPoint, QSize screenSize);
 
-// The view azimuth (rx2) while dragging: a full chart width is 180°, wrapped into -180..180.
+// The view azimuth while dragging: a full chart width is 180°, wrapped into -180..180.
 int DragAzimuth(int startAzimuth, int startX, int x, int surfaceWidth);
 
 struct PickAction {
     enum class Kind {
         None,          // nothing to do
-        SetAzimuth,    // set rx2 to `azimuth` (its change redraws the chart)
+        SetAzimuth,    // set the azimuth box to `azimuth` (its change redraws the chart)
         ShowStarInfo,  // show `message` in an information box (OK only) at `messagePos`
         OpenBody,      // open the window of `body`: "Moon", "Sun" or a planet name
     };
@@ -65,7 +65,7 @@ class ChartPicker {
 public:
     // A press at (x, y) on the paint surface. screenPoint is the same point in screen
     // coordinates and screenSize the screen's size (for the message box placement);
-    // viewAzimuth is rx2.
+    // viewAzimuth is the azimuth box's value.
     PickAction MouseDown(int x, int y, const ChartObjectLists& lists, bool showStarInfo,
                          double viewAzimuth, QPoint screenPoint, QSize screenSize,
                          const std::vector<Constellation>& constellations);

@@ -20,7 +20,7 @@ struct ChartFrame {
     double SinLat = 0, CosLat = 1;
     double JulianDay = 0;         // UT Julian day of the displayed moment (no summer time)
     double SiderealAngle = 0;     // local sidereal time in radians, summer time applied
-    double ViewAzimuth = 0;       // azimuth at the chart centre (rx2), degrees from south via west
+    double ViewAzimuth = 0;       // azimuth at the chart centre, degrees from south via west
     static constexpr int HorizonOffset = 28;
 };
 
@@ -32,7 +32,7 @@ double LocalDateToJD(int year, int month, int day, double timeZone);
 // before its last Sunday.
 bool IsSummerTime(int day, int month, int year);
 
-// The frame of one redraw for a surface of width x height pixels and the view azimuth rx2.
+// The frame of one redraw for a surface of width x height pixels and the view azimuth.
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth);
 
 // Projects right ascension and declination (radians, as stored in the catalogs) onto the

@@ -420,11 +420,11 @@ void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
 
 void SkyChart::DrawCompass(ChartCanvas& canvas) {
     canvas.SetFont(ChartFont::Large);
-    const double rx2 = frame_.ViewAzimuth;
-    const double reference[4] = {0, rx2 >= 0 ? 90.0 : -270.0, rx2 >= 0 ? 180.0 : -180.0,
-                                 rx2 >= 90 ? 270.0 : -90.0};
+    const double view = frame_.ViewAzimuth;
+    const double reference[4] = {0, view >= 0 ? 90.0 : -270.0, view >= 0 ? 180.0 : -180.0,
+                                 view >= 90 ? 270.0 : -90.0};
     for (int i = 0; i < 4; ++i) {
-        const double xv = frame_.CenterX - (rx2 - reference[i]) / 90.0 * (frame_.CenterX - 16) -
+        const double xv = frame_.CenterX - (view - reference[i]) / 90.0 * (frame_.CenterX - 16) -
                           compassHalfWidth_[i];
         if (!(std::fabs(xv) < 1e9)) continue;
         const int x = RoundToInt(xv);
