@@ -255,28 +255,35 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
     if (options.ShowHorizonFigure && HasHorizonPictures()) {
         QPainter& p = canvas.Painter();
         const int top = h - horizonPicture_.height();
+        // The landscape repeats to the right: a chart wider than the picture gets its horizon and
+        // the light strip under the caption and the compass letters all the way across.
+        const int tile = horizonPicture_.width();
         // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
         // white; the sky shows through where the picture is white.
         auto* image = dynamic_cast<QImage*>(p.device());
         if (image && image->format() == QImage::Format_RGB32 && image->size() == QSize(w, h) &&
             p.transform().isIdentity() && !p.hasClipping()) {
             // Straight on the pixels: cheaper than the painter's blending for a full strip.
-            const int cols = std::min(w, horizonPicture_.width());
             const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
+            const int n = std::min(tile, horizonMask_.width());
             for (int r = std::max(0, -top); r < rows && top + r < h; ++r) {
-                auto* dst = reinterpret_cast<QRgb*>(image->scanLine(top + r));
+                auto* line = reinterpret_cast<QRgb*>(image->scanLine(top + r));
                 const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
                 const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
-                const int n = std::min(cols, horizonMask_.width());
-                for (int x = 0; x < n; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
-                for (int x = n; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
+                for (int x0 = 0; x0 < w; x0 += tile) {
+                    QRgb* dst = line + x0;
+                    const int cols = std::min(w - x0, tile);
+                    const int masked = std::min(cols, n);
+                    for (int x = 0; x < masked; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+                    for (int x = masked; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
+                }
             }
             return;
         }
         p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-        p.drawImage(0, top, horizonMask_);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonMask_);
         p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        p.drawImage(0, top, horizonPicture_);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonPicture_);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }
