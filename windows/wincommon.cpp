@@ -4,8 +4,12 @@
 #include <QtGlobal>
 
 namespace noctaris {
+namespace {
+bool gDialogsAllowed = true;
+}
 
-bool DialogsAllowed() { return !qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"); }
+bool DialogsAllowed() { return gDialogsAllowed; }
+void SetDialogsAllowed(bool allowed) { gDialogsAllowed = allowed; }
 
 void ReportFailure(QWidget* parent, const QString& title, const QString& text) {
     if (!DialogsAllowed()) {

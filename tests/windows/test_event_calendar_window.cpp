@@ -12,6 +12,7 @@
 
 #include "astro/calendar_dates.h"
 #include "windows/event_calendar_window.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
 
@@ -111,7 +112,7 @@ TEST(CalendarLines, YearsWithoutSummerTimeAndEarlyYears) {
 
 class TukalenderTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("NOCTARIS_NO_DIALOGS", "1"); }
+    void SetUp() override { noctaris::SetDialogsAllowed(false); }
     LocaleGuard guard_{kGerman};
 };
 

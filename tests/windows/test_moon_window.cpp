@@ -13,6 +13,7 @@
 #include "platform/format.h"
 #include "support.h"
 #include "windows/moon_window.h"
+#include "windows/wincommon.h"
 
 // Readable failure messages for texts.
 QT_BEGIN_NAMESPACE
@@ -150,7 +151,7 @@ TEST(MoonWindow, LayoutAndFixedData) {
 
 TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
     test::PinnedLocale pin(kGerman);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     MoonWindow w(&snap, &o);

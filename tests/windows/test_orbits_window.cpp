@@ -16,6 +16,7 @@
 #include "astro/planets.h"
 #include "chart/projection.h"
 #include "windows/orbits_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -23,7 +24,7 @@ namespace {
 class OrbitsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        noctaris::SetDialogsAllowed(false);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "windows/planet_window.h"
+#include "windows/wincommon.h"
 #include "astro/ephemeris_table.h"
 
 // Readable failure messages for texts.
@@ -168,7 +169,7 @@ TEST(InfoPlanet, EveryChartPlanetHasPictureDataAndAFullBlock) {
 
 TEST(InfoPlanet, WindowShowsPictureNameDataAndComputedBlock) {
     Pin pin(kEnglish);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState chemnitz = Chemnitz();
     PlanetWindow w(Snapshot("Saturn"), chemnitz);
     EXPECT_EQ(w.windowTitle(), "Information about planets");
@@ -213,7 +214,7 @@ TEST(InfoPlanet, WindowShowsPictureNameDataAndComputedBlock) {
 
 TEST(InfoPlanet, AnUnknownNameLeavesPictureAndDataEmpty) {
     Pin pin(kEnglish);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     PlanetWindow w(Snapshot("Neptune"), Chemnitz());
     w.FormActivate();
     EXPECT_EQ(w.Label1->text(), "Neptune");

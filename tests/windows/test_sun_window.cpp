@@ -13,6 +13,7 @@
 #include "chart/projection.h"
 #include "support.h"
 #include "windows/sun_window.h"
+#include "windows/wincommon.h"
 
 // Readable failure messages for texts.
 QT_BEGIN_NAMESPACE
@@ -170,7 +171,7 @@ TEST(SunWindow, LayoutAndFixedData) {
 
 TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {
     test::PinnedLocale pin(kGerman);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     SunChartPosition sun = ChartSun(o);
