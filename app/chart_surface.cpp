@@ -14,7 +14,7 @@ int TurnedAzimuth(int azimuth, int degrees) {
 
 ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);  // the arrow keys turn the view: reachable by Tab as well as by a click
     setMouseTracking(true);
     setMinimumSize(200, 120);
 }

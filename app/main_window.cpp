@@ -2,6 +2,8 @@
 // and the information windows.
 #include "app/main_window.h"
 
+#include <cstdio>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,6 +20,7 @@
 #include "app/chart_surface.h"
 #include "app/settings.h"
 #include "platform/atomic_write.h"
+#include "app/window_placement.h"
 #include "platform/pictures.h"
 #include "windows/about_window.h"
 #include "windows/ephemeris_window.h"
@@ -41,16 +44,24 @@ void RunModal(QWidget* parent, Args&&... args) {
     window.exec();
 }
 
-// Where the window goes at start: `wanted` when a good part of a frame of `frameSize` there is on
-// one of `screens`, else centred on `primary`. A position stored on a screen that is gone would
-// leave the window where nobody can see it.
-QPoint VisiblePosition(QPoint wanted, QSize frameSize, QSize windowSize, const QList<QScreen*>& screens,
-                       const QScreen* primary) {
-    const QRect frame(wanted, frameSize);
-    for (const QScreen* s : screens)
-        if (s->availableGeometry().intersects(frame.adjusted(40, 10, -40, -10))) return wanted;
-    if (!primary) return wanted;
-    return primary->availableGeometry().center() - QPoint(windowSize.width() / 2, windowSize.height() / 2);
+// The work areas of all screens, and the primary screen's for what lies on none of them.
+QList<QRect> WorkAreas() {
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens()) areas << s->availableGeometry();
+    return areas;
+}
+
+QRect PrimaryWorkArea() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->availableGeometry() : QRect();
+}
+
+// The information windows and the settings that keep their positions.
+template <class F>
+void ForEachInfoWindow(QWidget* moon, QWidget* sun, QWidget* ephemeris, F f) {
+    f(moon, &AppSettings::moonWindowPosition);
+    f(sun, &AppSettings::sunWindowPosition);
+    f(ephemeris, &AppSettings::ephemerisWindowPosition);
 }
 
 }  // namespace
@@ -135,35 +146,53 @@ void MainWindow::changeEvent(QEvent* e) {
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && firstActivation_) applySettingsOnFirstActivation();
 }
 
+// Runs before the window first appears, while it has no native window yet: a position set now
+// is the frame's, and the window system puts the frame there (under X11 Qt asks for north-west
+// gravity). A move once the window exists would be taken as the client area's position while the
+// frame is not yet known (the window manager adds it after mapping), and the window would creep
+// up and left by the size of its frame on every start.
+void MainWindow::setVisible(bool visible) {
+    if (visible && !settingsRead_) placeOnFirstShow();
+    QMainWindow::setVisible(visible);
+}
+
+void MainWindow::placeOnFirstShow() {
+    settingsRead_ = true;
+    stored_ = LoadSettings(options_.settingsPath);
+    const QList<QRect> screens = WorkAreas();
+    const QRect primary = PrimaryWorkArea();
+    const QSize frame = frameGeometry().size();
+    if (stored_) move(VisiblePosition(stored_->position, frame, screens, primary));
+    else if (!primary.isEmpty()) move(CentredPosition(frame, primary));
+    if (!stored_) return;
+    ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
+        if (const std::optional<QPoint>& p = (*stored_).*field) {
+            window->move(VisiblePosition(*p, window->size(), screens, primary));
+            placedInfoWindows_ << window;
+        }
+    });
+}
+
 void MainWindow::applySettingsOnFirstActivation() {
     firstActivation_ = false;
-    if (const std::optional<AppSettings> stored = LoadSettings(options_.settingsPath)) {
-        applySettings(*stored);
-    } else {
-        placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    if (!settingsRead_) placeOnFirstShow();
+    if (stored_) applySettings(*stored_);
+    else placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
     for (QAction* h : {eastInCenterAction_, southInCenterAction_, westInCenterAction_, northInCenterAction_})
         h->setChecked(h == southInCenterAction_);
     nowButton_->setChecked(false);
 
     timeOfDayCombo_->clear();
     timeOfDayCombo_->addItems(TimeOfDayCaptions());
-    timeOfDayCombo_->setCurrentIndex(TimeOfDayIndex(observer_));
-
-    const QDate today = now().date();
-    SetObserverDate(observer_, today);
-    {
-        const QSignalBlocker block(dateEdit_);
-        dateEdit_->setDate(today);
-    }
+    takeClockDateAndTime();  // one reading of the clock: date and time of the same instant
+    showChartMoment();
     try {
         chart_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()));  // the plain horizon band is drawn instead
     }
     stepCombo_->setCurrentIndex(2);
+    chartSurface_->setFocus(Qt::OtherFocusReason);  // a stray key turns the view, never the speed
     redraw();
 }
 
@@ -177,31 +206,35 @@ void MainWindow::applySettings(const AppSettings& s) {
         const QSignalBlocker block(azimuthSpin_);
         azimuthSpin_->setValue(*s.azimuth);
     }
-    move(VisiblePosition(s.position, frameGeometry().size(), size(), QGuiApplication::screens(),
-                         QGuiApplication::primaryScreen()));
     display_ = s.display;
     observer_.ConsiderSummerTime = s.considerSummerTime;
     exportFolder_ = s.exportFolder;
     syncChecks();
 
-    if (s.place.isEmpty()) {
-        placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
-    } else {
-        const int k = placeCombo_->findText(s.place, Qt::MatchFixedString);
-        placeCombo_->setCurrentIndex(k);  // -1 when unknown: nothing selected, place unchanged
-        if (k < 0) placeCombo_->setEditText(QString());
-    }
+    // A place that is not in the list (renamed, or typed by hand into an old file) gives the
+    // default place, so the caption and the sky always belong to the same place.
+    int k = s.place.isEmpty() ? -1 : placeCombo_->findText(s.place, Qt::MatchFixedString);
+    if (k < 0) k = catalogs_->FindPlace(kDefaultPlaceName);
+    placeCombo_->setCurrentIndex(k);
 }
 
 AppSettings MainWindow::currentSettings() const {
     AppSettings s;
-    s.place = placeCombo_->currentText();
+    const int place = placeCombo_->currentIndex();
+    s.place = place >= 0 ? placeCombo_->itemText(place) : QString();  // never half-typed text
     s.speed = speedSpin_->value();
     s.azimuth = azimuthSpin_->value();
+    // The frame's top left, as it is placed at the next start. A maximised window keeps the
+    // place it returns to (normalGeometry is the client area; the frame lies around it).
     s.position = pos();
+    if (isMaximized() || isFullScreen() || isMinimized())
+        s.position = normalGeometry().topLeft() - (geometry().topLeft() - frameGeometry().topLeft());
     s.display = display_;
     s.considerSummerTime = observer_.ConsiderSummerTime;
     s.exportFolder = exportFolder_;
+    ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
+        if (placedInfoWindows_.contains(window)) s.*field = window->pos();
+    });
     return s;
 }
 
@@ -210,13 +243,25 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     QMainWindow::closeEvent(e);
 }
 
-void MainWindow::saveSettingsOnClose() {
-    if (settingsWritten_) return;
+bool MainWindow::closeForSignal() {
+    closingForSignal_ = true;
+    const bool saved = saveSettingsOnClose();
+    close();
+    return saved;
+}
+
+bool MainWindow::saveSettingsOnClose() {
+    if (settingsWritten_) return settingsSaved_;
     settingsWritten_ = true;
     animationTimer_->stop();
     clockTimer_->stop();
     QString error;
-    if (!SaveSettings(currentSettings(), options_.settingsPath, &error)) showError(error);
+    settingsSaved_ = SaveSettings(currentSettings(), options_.settingsPath, &error);
+    if (!settingsSaved_) {
+        if (closingForSignal_) std::fprintf(stderr, "noctaris: %s\n", qUtf8Printable(error));
+        else showError(error);
+    }
+    return settingsSaved_;
 }
 
 void MainWindow::showError(const QString& text) { ReportFailure(this, "Noctaris", text); }
@@ -290,8 +335,27 @@ void MainWindow::showInfoWindow(QWidget* window) {
         window->activateWindow();
         return;
     }
+    if (!placedInfoWindows_.contains(window)) placeInfoWindow(window);
     takeSnapshotFor(window);
     window->show();
+}
+
+void MainWindow::placeInfoWindow(QWidget* window) {
+    // Not yet shown, a window has no frame: it gets one like the main window's.
+    const QRect frame = frameGeometry();
+    const QSize frameExtra = frame.size() - geometry().size();
+    const QList<QWidget*> windows = {moonWindow_, sunWindow_, ephemerisWindow_};
+    QList<InfoWindowSlot> wanted;
+    for (QWidget* w : windows) {
+        InfoWindowSlot slot{w->size() + frameExtra, std::nullopt};
+        if (w->isVisible()) slot.placed = w->frameGeometry();
+        else if (placedInfoWindows_.contains(w)) slot.placed = QRect(w->pos(), slot.frameSize);
+        wanted << slot;
+    }
+    const QRect chartArea(chartSurface_->mapToGlobal(QPoint(0, 0)), chartSurface_->size());
+    const QRect available = screen() ? screen()->availableGeometry() : QRect();
+    window->move(InfoWindowLayout(wanted, frame, chartArea, available)[windows.indexOf(window)]);
+    placedInfoWindows_ << window;
 }
 
 void MainWindow::takeSnapshotFor(QWidget* window) {

@@ -9,6 +9,7 @@
 // the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QDateTime>
@@ -16,6 +17,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "app/settings.h"
 #include "app/timecontrol.h"
 #include "astro/objectlists.h"
 #include "catalog/catalog.h"
@@ -38,7 +40,6 @@ class QToolButton;
 
 namespace noctaris {
 
-struct AppSettings;
 class AboutWindow;
 class ChartSurface;
 class EphemerisWindow;
@@ -58,6 +59,12 @@ public:
     };
     explicit MainWindow(Options options = {});
     ~MainWindow() override;
+
+    // The close asked for by a signal (logout, Ctrl+C): writes the settings and closes without a
+    // box, since nobody may be there to click it; a failure goes to stderr. Returns whether the
+    // settings were written.
+    bool closeForSignal();
+    void setVisible(bool visible) override;  // places the window before it first appears
 
     // State read by the chart and the information windows.
     const ObserverState& observer() const { return observer_; }
@@ -119,15 +126,19 @@ protected:
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void changeEvent(QEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // main_window.cpp
     void buildUi();
+    void placeOnFirstShow();
     void applySettingsOnFirstActivation();
-    void saveSettingsOnClose();
+    bool saveSettingsOnClose();
     void showError(const QString& text);
     QDateTime now() const;
     void showInfoWindow(QWidget* window);
+    // Puts an information window where it was last, or beside the chart the first time.
+    void placeInfoWindow(QWidget* window);
     void takeSnapshotFor(QWidget* window);
     void openMoonPhaseCalendar();
     void openEventCalendar();
@@ -147,6 +158,12 @@ private:
     void createTimers();
     void onSpeedChanged(int speed);
     void takeClockDateAndTime();
+    // The date and time boxes show the chart's moment (when it stops moving).
+    void showChartMoment();
+    void stopAnimation();
+    // The place box keeps only places of its list: typed text that names one selects it, any
+    // other text goes back to the selected place.
+    void commitTypedPlace();
 
     Options options_;  // settingsPath resolved at construction
     std::shared_ptr<const Catalogs> catalogs_;
@@ -166,7 +183,11 @@ private:
     QString lastStarInfo_, lastBodyClicked_;
     QString exportFolder_;  // where the last export went; kept in the settings file
     bool firstActivation_ = true;
-    bool settingsWritten_ = false;
+    bool settingsRead_ = false;
+    std::optional<AppSettings> stored_;  // the settings file, read once before the first show
+    bool settingsWritten_ = false, settingsSaved_ = false;
+    bool closingForSignal_ = false;
+    QList<QWidget*> placedInfoWindows_;  // information windows with a position of their own
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;
 
     // Toolbar.

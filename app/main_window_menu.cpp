@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QToolButton>
@@ -81,6 +82,7 @@ QWidget* MainWindow::buildToolbar() {
     row->addWidget(stepCombo_);
 
     reverseButton_ = button("reverseButton", "Reverse timeline", "Reverse timeline", "S29");
+    reverseButton_->setCheckable(true);  // pressed while time runs backwards
     connect(reverseButton_, &QToolButton::clicked, this, &MainWindow::reverseTimeline);
 
     dateEdit_ = new QDateEdit(toolbar);
@@ -97,6 +99,10 @@ QWidget* MainWindow::buildToolbar() {
     timeOfDayCombo_ = new QComboBox(toolbar);
     timeOfDayCombo_->setObjectName("timeOfDayCombo");
     timeOfDayCombo_->setToolTip("Time");
+    // 288 entries: a list as tall as the screen would hide the chart. Some styles open a
+    // non-editable box as a menu that ignores the bound; the list form keeps it.
+    timeOfDayCombo_->setMaxVisibleItems(16);
+    timeOfDayCombo_->setStyleSheet("QComboBox { combobox-popup: 0; }");
     row->addWidget(timeOfDayCombo_);
     connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
 
@@ -122,6 +128,7 @@ QWidget* MainWindow::buildToolbar() {
     placeCombo_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     placeCombo_->completer()->setFilterMode(Qt::MatchStartsWith);
     placeCombo_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    placeCombo_->lineEdit()->installEventFilter(this);  // Enter and focus-out end the typing
     row->addWidget(placeCombo_);
     connect(placeCombo_, &QComboBox::currentIndexChanged, this, &MainWindow::selectPlace);
 
@@ -165,79 +172,82 @@ void MainWindow::buildMenu() {
         return a;
     };
 
-    QMenu* file = bar->addMenu("File");
-    saveChartAction_ = command(file, "saveChartAction", QStringLiteral("Save chart as PNG\u2026"), &MainWindow::saveChartAsPng);
-    closeAction_ = command(file, "closeAction", "Close", &QWidget::close);
+    QMenu* file = bar->addMenu("&File");
+    saveChartAction_ =
+        command(file, "saveChartAction", QStringLiteral("&Save chart as PNG\u2026"), &MainWindow::saveChartAsPng);
+    closeAction_ = command(file, "closeAction", "&Close", &QWidget::close);
 
-    QMenu* sim = bar->addMenu("Simulation");
-    animationAction_ = command(sim, "animationAction", "Simulation", &MainWindow::toggleAnimation);
+    QMenu* sim = bar->addMenu("&Simulation");
+    animationAction_ = command(sim, "animationAction", "&Simulation", &MainWindow::toggleAnimation);
     animationAction_->setCheckable(true);
     animationAction_->setShortcut(Qt::Key_F2);
-    reverseAction_ = command(sim, "reverseAction", "Reverse timeline", &MainWindow::reverseTimeline);
-    slowerAction_ = command(sim, "slowerAction", "Simulation slower", &MainWindow::slowDownSimulation);
-    fasterAction_ = command(sim, "fasterAction", "Simulation faster", &MainWindow::speedUpSimulation);
+    reverseAction_ = command(sim, "reverseAction", "&Reverse timeline", &MainWindow::reverseTimeline);
+    reverseAction_->setCheckable(true);  // checked while time runs backwards
+    slowerAction_ = command(sim, "slowerAction", "Simulation s&lower", &MainWindow::slowDownSimulation);
+    fasterAction_ = command(sim, "fasterAction", "Simulation &faster", &MainWindow::speedUpSimulation);
 
-    QMenu* disp = bar->addMenu("Display");
-    showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", "Ecliptic", &DisplayOptions::ShowEcliptic);
-    showEquatorAction_ = addDisplayToggle(disp, "showEquatorAction", "Celestial equator", &DisplayOptions::ShowEquator);
-    showGridAction_ = addDisplayToggle(disp, "showGridAction", "Coordinate grid", &DisplayOptions::ShowGrid);
-    showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", "Meridian", &DisplayOptions::ShowMeridian);
+    QMenu* disp = bar->addMenu("&Display");
+    showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", "&Ecliptic", &DisplayOptions::ShowEcliptic);
+    showEquatorAction_ =
+        addDisplayToggle(disp, "showEquatorAction", "Celestial e&quator", &DisplayOptions::ShowEquator);
+    showGridAction_ = addDisplayToggle(disp, "showGridAction", "Coordinate &grid", &DisplayOptions::ShowGrid);
+    showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", "&Meridian", &DisplayOptions::ShowMeridian);
     showAltitudeLinesAction_ =
-        addDisplayToggle(disp, "showAltitudeLinesAction", "Contour line", &DisplayOptions::ShowAltitudeLines);
-    showMoonAction_ = addDisplayToggle(disp, "showMoonAction", "Moon", &DisplayOptions::ShowMoon);
-    summerTimeAction_ = addSwitch(disp, "summerTimeAction", "Consider summer time",
+        addDisplayToggle(disp, "showAltitudeLinesAction", "Contour l&ine", &DisplayOptions::ShowAltitudeLines);
+    showMoonAction_ = addDisplayToggle(disp, "showMoonAction", "M&oon", &DisplayOptions::ShowMoon);
+    summerTimeAction_ = addSwitch(disp, "summerTimeAction", "Consider summer &time",
                                   [this] { observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime; });
     showHorizonFigureAction_ =
-        addDisplayToggle(disp, "showHorizonFigureAction", "Horizon figure", &DisplayOptions::ShowHorizonFigure);
+        addDisplayToggle(disp, "showHorizonFigureAction", "&Horizon figure", &DisplayOptions::ShowHorizonFigure);
     disp->addSeparator();
     // Star names cycle through none, bright, brighter and all; constellation names skip the
     // vernacular names when cycling (0 -> 2 -> 3 -> 0).
-    starNamesAction_ = addSwitch(disp, "starNamesAction", "Star name",
+    starNamesAction_ = addSwitch(disp, "starNamesAction", "&Star name",
                                  [this] { display_.StarNameMode = (display_.StarNameMode + 1) % 4; });
-    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", "Constellation name", [this] {
+    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", "Constellation &name", [this] {
         int& m = display_.ConstellationNameMode;
         m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
     });
-    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", "Constellation line",
+    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", "Constellation &line",
                                                      &DisplayOptions::ShowConstellationLines);
-    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", "Constellation border",
+    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", "Constellation &border",
                                                        &DisplayOptions::ShowConstellationBorders);
-    whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", "White stars", &DisplayOptions::WhiteStars);
+    whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", "&White stars", &DisplayOptions::WhiteStars);
     showStarInfoAction_ =
-        addDisplayToggle(disp, "showStarInfoAction", "Show star information", &DisplayOptions::ShowStarInfo);
-    showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", "Zodiac signs", &DisplayOptions::ShowZodiac);
+        addDisplayToggle(disp, "showStarInfoAction", "Show star in&formation", &DisplayOptions::ShowStarInfo);
+    showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", "&Zodiac signs", &DisplayOptions::ShowZodiac);
 
-    QMenu* dir = bar->addMenu("Direction");
+    QMenu* dir = bar->addMenu("Di&rection");
     auto direction = [&](const char* name, const QString& caption, int azimuth) {
         QAction* a = NamedAction(dir, name, caption);
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, a, azimuth] { setDirection(a, azimuth); });
         return a;
     };
-    eastInCenterAction_ = direction("eastInCenterAction", "East in center", -90);
-    southInCenterAction_ = direction("southInCenterAction", "South in center", 0);
-    westInCenterAction_ = direction("westInCenterAction", "West in center", 90);
-    northInCenterAction_ = direction("northInCenterAction", "North in center", 180);
+    eastInCenterAction_ = direction("eastInCenterAction", "&East in center", -90);
+    southInCenterAction_ = direction("southInCenterAction", "&South in center", 0);
+    westInCenterAction_ = direction("westInCenterAction", "&West in center", 90);
+    northInCenterAction_ = direction("northInCenterAction", "&North in center", 180);
     southInCenterAction_->setChecked(true);
 
-    QMenu* info = bar->addMenu("Additional informations");
-    moonWindowAction_ = command(info, "moonWindowAction", "Moon parameter", [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = command(info, "sunWindowAction", "Sun parameter", [this] { showInfoWindow(sunWindow_); });
+    QMenu* info = bar->addMenu("&Additional informations");
+    moonWindowAction_ = command(info, "moonWindowAction", "&Moon parameter", [this] { showInfoWindow(moonWindow_); });
+    sunWindowAction_ = command(info, "sunWindowAction", "&Sun parameter", [this] { showInfoWindow(sunWindow_); });
     ephemerisAction_ =
-        command(info, "ephemerisAction", "Ephemeris table", [this] { showInfoWindow(ephemerisWindow_); });
+        command(info, "ephemerisAction", "&Ephemeris table", [this] { showInfoWindow(ephemerisWindow_); });
     showJupiterMoonsAction_ =
-        addDisplayToggle(info, "showJupiterMoonsAction", "Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
+        addDisplayToggle(info, "showJupiterMoonsAction", "&Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
     showVenusPhaseAction_ =
-        addDisplayToggle(info, "showVenusPhaseAction", "Venus phase", &DisplayOptions::ShowVenusPhase);
+        addDisplayToggle(info, "showVenusPhaseAction", "&Venus phase", &DisplayOptions::ShowVenusPhase);
     moonPhaseCalendarAction_ =
-        command(info, "moonPhaseCalendarAction", "Moon phase calendar", &MainWindow::openMoonPhaseCalendar);
-    orbitsAction_ = command(info, "orbitsAction", "Orbits", &MainWindow::openOrbits);
+        command(info, "moonPhaseCalendarAction", "Moon &phase calendar", &MainWindow::openMoonPhaseCalendar);
+    orbitsAction_ = command(info, "orbitsAction", "&Orbits", &MainWindow::openOrbits);
     eventCalendarAction_ =
-        command(info, "eventCalendarAction", "Astronomical calendar", &MainWindow::openEventCalendar);
-    terminatorAction_ = command(info, "terminatorAction", "Terminator", &MainWindow::openTerminator);
+        command(info, "eventCalendarAction", "Astronomical &calendar", &MainWindow::openEventCalendar);
+    terminatorAction_ = command(info, "terminatorAction", "&Terminator", &MainWindow::openTerminator);
 
-    QMenu* help = bar->addMenu("?");
-    aboutAction_ = command(help, "aboutAction", "About ...", &MainWindow::openAbout);
+    QMenu* help = bar->addMenu("&?");
+    aboutAction_ = command(help, "aboutAction", "&About ...", &MainWindow::openAbout);
 }
 
 void MainWindow::setDirection(QAction* checked, int azimuth) {
@@ -252,6 +262,8 @@ void MainWindow::syncChecks() {
     starNamesAction_->setChecked(display_.StarNameMode > 0);
     constellationNamesAction_->setChecked(display_.ConstellationNameMode != 0);
     animationAction_->setChecked(animation_.AnimationRunning);
+    reverseAction_->setChecked(animation_.TimeDirection < 0);
+    reverseButton_->setChecked(animation_.TimeDirection < 0);
     animationButton_->setCheckable(true);
     animationButton_->setChecked(animation_.AnimationRunning);
     constellationLinesButton_->setCheckable(true);

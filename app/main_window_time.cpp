@@ -1,9 +1,15 @@
 // MainWindow: time control. The animation timer steps the chart's moment, the clock timer
 // follows the computer's clock in "Now" mode; the two exclude each other. The place, date and
-// time-of-day controls set the moment by hand and end "Now" mode.
+// time-of-day controls set the moment by hand and end "Now" mode. While the chart moves the date
+// and time boxes keep the user's last choice; when it stops they show the chart's moment again.
 #include "app/main_window.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -25,20 +31,44 @@ void MainWindow::createTimers() {
 }
 
 void MainWindow::takeClockDateAndTime() {
-    const QDateTime t = now();
+    const QDateTime t = now();  // one reading: date and time of the same instant
     SetObserverDate(observer_, t.date());
     SetObserverClock(observer_, t.time());
+    animation_.SubSecondMs = 0;
+}
+
+void MainWindow::showChartMoment() {
+    const QDate date = ObserverCalendarDate(observer_);
+    if (date.isValid() && date != dateEdit_->date()) {
+        const QSignalBlocker block(dateEdit_);
+        dateEdit_->setDate(date);
+    }
+    const int k = TimeOfDayIndex(observer_);
+    if (k != timeOfDayCombo_->currentIndex() && k < timeOfDayCombo_->count()) {
+        const QSignalBlocker block(timeOfDayCombo_);
+        timeOfDayCombo_->setCurrentIndex(k);
+    }
+}
+
+void MainWindow::stopAnimation() {
+    animation_.AnimationRunning = false;
+    animationTimer_->stop();
+    syncChecks();
+    showChartMoment();
 }
 
 void MainWindow::toggleAnimation() {
     if (nowButton_->isChecked()) nowButton_->setChecked(false);  // releases "Now" mode
-    animation_.AnimationRunning = !animation_.AnimationRunning;
-    if (animation_.AnimationRunning) animationTimer_->start();
-    else animationTimer_->stop();
+    if (animation_.AnimationRunning) return stopAnimation();
+    animation_.AnimationRunning = true;
+    animationTimer_->start();
     syncChecks();
 }
 
-void MainWindow::reverseTimeline() { animation_.TimeDirection = -animation_.TimeDirection; }
+void MainWindow::reverseTimeline() {
+    animation_.TimeDirection = -animation_.TimeDirection;
+    syncChecks();
+}
 
 void MainWindow::onSpeedChanged(int speed) { animationTimer_->setInterval(IntervalForSpeed(speed)); }
 
@@ -63,8 +93,9 @@ void MainWindow::setNowMode(bool on) {
         animationTimer_->stop();
         animation_.AnimationRunning = false;
         syncChecks();
-    } else {
+    } else if (clockTimer_->isActive()) {
         clockTimer_->stop();
+        showChartMoment();
     }
 }
 
@@ -80,32 +111,54 @@ void MainWindow::selectPlace(int index) {
     redraw();
 }
 
+// The user's choice goes into the moment first, so that ending "Now" mode shows it in the boxes
+// together with the part of the moment the clock set.
+void MainWindow::commitTypedPlace() {
+    const int k = placeCombo_->findText(placeCombo_->currentText().trimmed(), Qt::MatchFixedString);
+    if (k >= 0 && k != placeCombo_->currentIndex()) placeCombo_->setCurrentIndex(k);  // selects the place
+    const int current = placeCombo_->currentIndex();
+    const QString shown = current >= 0 ? placeCombo_->itemText(current) : QString();
+    if (placeCombo_->currentText() != shown) placeCombo_->setEditText(shown);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter, or leaving the place box (but not for its own list), ends the typing.
+    if (placeCombo_ && watched == placeCombo_->lineEdit()) {
+        if (event->type() == QEvent::FocusOut) {
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) commitTypedPlace();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) commitTypedPlace();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::selectTimeOfDay(int index) {
-    setNowMode(false);
     if (index >= 0) SetTimeOfDay(observer_, index);
+    setNowMode(false);
     redraw();
 }
 
 void MainWindow::setDate(const QDate& date) {
-    setNowMode(false);
     try {
         SetObserverDate(observer_, date);
     } catch (const ConversionError& e) {
+        setNowMode(false);
         showError(QString::fromUtf8(e.what()));
         return;
     }
+    setNowMode(false);
     redraw();
 }
 
 void MainWindow::onAnimationTick() {
     if (!animation_.AnimationRunning) return;
     try {
-        AnimationStep(observer_, animation_.TimeDirection, StepDays(stepCombo_->currentIndex()));
+        AnimationStep(observer_, animation_, StepMilliseconds(stepCombo_->currentIndex()));
     } catch (const ConversionError& e) {
         // Past the start of the time base: stop first, so the timer cannot raise it again.
-        animation_.AnimationRunning = false;
-        animationTimer_->stop();
-        syncChecks();
+        stopAnimation();
         showError(QString::fromUtf8(e.what()));
         return;
     }

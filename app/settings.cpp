@@ -41,6 +41,33 @@ const OptionKey kOptionKeys[] = {
     {"Venus", &DisplayOptions::ShowVenusPhase, nullptr},
 };
 
+// The information windows' positions, after the switches.
+struct WindowKeys {
+    const char* left;
+    const char* top;
+    std::optional<QPoint> AppSettings::*position;
+};
+const WindowKeys kWindowKeys[] = {
+    {"MondLinks", "MondOben", &AppSettings::moonWindowPosition},
+    {"SonneLinks", "SonneOben", &AppSettings::sunWindowPosition},
+    {"EphemeridenLinks", "EphemeridenOben", &AppSettings::ephemerisWindowPosition},
+};
+
+// Far-off values are off every screen anyway; keep them small enough for the geometry.
+int Coordinate(const IniFile& ini, const QString& key) {
+    return std::clamp(ini.ReadInteger(kSection, key, 0), -100000, 100000);
+}
+
+// A stored position, or nothing when either key is missing or not a number.
+std::optional<QPoint> StoredPosition(const IniFile& ini, const QString& left, const QString& top) {
+    // A number reads the same whatever the fallback; anything else gives the fallback.
+    auto usable = [&](const QString& key) {
+        return ini.ReadInteger(kSection, key, 0) == ini.ReadInteger(kSection, key, 1);
+    };
+    if (!usable(left) || !usable(top)) return std::nullopt;
+    return QPoint(Coordinate(ini, left), Coordinate(ini, top));
+}
+
 }  // namespace
 
 AppSettings ReadSettings(const IniFile& ini) {
@@ -50,9 +77,7 @@ AppSettings ReadSettings(const IniFile& ini) {
     if (speed >= 1 && speed <= 99) s.speed = speed;
     const int azimuth = ini.ReadInteger(kSection, "Azimut", 0);
     if (azimuth >= -180 && azimuth <= 180) s.azimuth = azimuth;
-    // Far-off values are off every screen anyway; keep them small enough for the geometry.
-    auto coordinate = [&](const char* key) { return std::clamp(ini.ReadInteger(kSection, key, 0), -100000, 100000); };
-    s.position = QPoint(coordinate("Links"), coordinate("Oben"));
+    s.position = QPoint(Coordinate(ini, "Links"), Coordinate(ini, "Oben"));
     for (const OptionKey& k : kOptionKeys) {
         const QString key = QString::fromUtf8(k.key);
         if (k.flag) s.display.*k.flag = ini.ReadBool(kSection, key, false);
@@ -60,6 +85,7 @@ AppSettings ReadSettings(const IniFile& ini) {
         else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
         else s.considerSummerTime = ini.ReadBool(kSection, key, false);
     }
+    for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     return s;
 }
@@ -76,6 +102,11 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         else if (k.mode) ini.WriteInteger(kSection, key, s.display.*k.mode);
         else ini.WriteBool(kSection, key, s.considerSummerTime);
     }
+    for (const WindowKeys& k : kWindowKeys)
+        if (const std::optional<QPoint>& p = s.*k.position) {
+            ini.WriteInteger(kSection, k.left, p->x());
+            ini.WriteInteger(kSection, k.top, p->y());
+        }
     // A folder the file's code page cannot spell would come back as one that does not exist.
     if (!s.exportFolder.isEmpty() && FromCp1252(ToCp1252(s.exportFolder)) == s.exportFolder)
         ini.WriteString(kSection, "Exportordner", s.exportFolder);

@@ -23,6 +23,10 @@ struct AppSettings {
     QPoint position;               // "Links", "Oben": the window's top left corner in pixels
     DisplayOptions display;        // the display switches and the two name modes
     bool considerSummerTime = false;  // "Sommerzeit"
+    // Where the Moon, Sun and ephemeris windows were last, frame top left in pixels ("MondLinks",
+    // "MondOben", "SonneLinks", "SonneOben", "EphemeridenLinks", "EphemeridenOben"); empty until
+    // the window has been opened once, and then it is placed beside the chart.
+    std::optional<QPoint> moonWindowPosition, sunWindowPosition, ephemerisWindowPosition;
     QString exportFolder;          // "Exportordner": where the last export went; empty: not yet
 
     bool operator==(const AppSettings&) const = default;
@@ -34,8 +38,8 @@ struct AppSettings {
 AppSettings ReadSettings(const IniFile& ini);
 
 // Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
-// then the switches from Ekliptik to Venus, then Exportordner. An empty speed, azimuth or export
-// folder is left out.
+// then the switches from Ekliptik to Venus, then the information windows' positions that are
+// known, then Exportordner. An empty speed, azimuth or export folder is left out.
 void WriteSettings(const AppSettings& settings, IniFile& ini);
 
 // Where the settings file lives when the caller names none: noctaris.ini in the user's config

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include <csignal>
+#include <ctime>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,10 +18,55 @@ namespace noctaris {
 namespace {
 
 int gSignalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t gSignal = 0;  // the first SIGTERM or SIGINT received
+timer_t gWatchdog{};
+bool gHaveWatchdog = false;
 
-void OnSignal(int) {
+// The last resort when the program has not ended within a second of the signal (a long
+// computation, a window that does not give up): it stops here. Files are written to a temporary
+// file and renamed, so stopping at any moment leaves the old settings or the new ones.
+void OnWatchdog(int) {
+    static const char kText[] = "noctaris: not closed within a second of the signal; stopping\n";
+    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, kText, sizeof kText - 1);
+    ::_exit(128 + gSignal);
+}
+
+// Only async-signal-safe calls here: wake the event loop and arm the watchdog. A second signal
+// ends the program at once.
+void OnSignal(int sig) {
+    if (gSignal) ::_exit(128 + sig);
+    gSignal = sig;
+    if (gHaveWatchdog) {
+        itimerspec t{};
+        t.it_value.tv_nsec = 900'000'000;
+        timer_settime(gWatchdog, 0, &t, nullptr);
+    }
     const char c = 1;
     [[maybe_unused]] const auto n = ::write(gSignalPipe[0], &c, 1);
+}
+
+void InstallSignalHandlers() {
+    struct sigaction alarm {};
+    alarm.sa_handler = OnWatchdog;
+    sigemptyset(&alarm.sa_mask);
+    sigaction(SIGALRM, &alarm, nullptr);
+    sigevent ev{};
+    ev.sigev_notify = SIGEV_SIGNAL;
+    ev.sigev_signo = SIGALRM;
+    gHaveWatchdog = timer_create(CLOCK_MONOTONIC, &ev, &gWatchdog) == 0;
+
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+void DisarmWatchdog() {
+    if (!gHaveWatchdog) return;
+    const itimerspec off{};
+    timer_settime(gWatchdog, 0, &off, nullptr);
 }
 
 // The application object: an exception that leaves an event handler is shown to the user and
@@ -60,7 +106,7 @@ void RegisterFonts() {
 
 }  // namespace
 
-int RunNoctaris(int argc, char** argv) {
+int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& afterShow) {
     NoctarisApplication app(argc, argv);
     QApplication::setApplicationName("Noctaris");
     QApplication::setApplicationDisplayName("Noctaris");
@@ -84,25 +130,30 @@ int RunNoctaris(int argc, char** argv) {
         return 1;
     }
 
-    // SIGTERM/SIGINT (logout, Ctrl+C) close the main window the normal way, so the settings
-    // are written; the handler only wakes the event loop.
+    // SIGTERM/SIGINT (logout, Ctrl+C) write the settings and end every event loop, those of
+    // modal windows and message boxes too, so the program ends whatever window is open; the
+    // handler only wakes the event loop.
+    bool quitting = false;
+    int exitCode = 0;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) == 0) {
         auto* notifier = new QSocketNotifier(gSignalPipe[1], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&main] {
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&] {
             char c;
             [[maybe_unused]] const auto n = ::read(gSignalPipe[1], &c, 1);
-            if (main) main->close();
+            if (quitting) return;
+            quitting = true;
+            exitCode = main->closeForSignal() ? 0 : 1;
+            QCoreApplication::exit(exitCode);
         });
-        struct sigaction sa {};
-        sa.sa_handler = OnSignal;
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &sa, nullptr);
-        sigaction(SIGINT, &sa, nullptr);
+        InstallSignalHandlers();
     }
 
     main->show();
-    return app.exec();
+    if (afterShow && !quitting) afterShow(*main);
+    // A signal handled in a message box during the first show has ended its loop already.
+    const int code = quitting ? exitCode : app.exec();
+    DisarmWatchdog();
+    return code;
 }
 
 }  // namespace noctaris

@@ -7,31 +7,43 @@
 
 namespace noctaris {
 
-double StepDays(int index) {
-    if (index < 0 || index >= static_cast<int>(kTimeSteps.size())) return 1.0 / 5760;
-    return kTimeSteps[static_cast<size_t>(index)].days;
+namespace {
+constexpr long long kMsPerDay = 86'400'000;
 }
 
-void AnimationStep(ObserverState& state, double direction, double stepDays) {
-    long double x = DateToJD(state.Year, state.Month, state.Day) + state.Hour / 24.0L +
-                    state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
-    x += static_cast<long double>(direction) * stepDays;
-    // Before the start of the Julian day count the time of day would come out negative.
-    if (!(x >= 0)) throw ConversionError("Error!");
-    int year, month, day;
-    JDToDate(x + 0.5L, year, month, day);
-    long double t = (x - std::trunc(x)) * 24.0L;
-    const int hour = static_cast<int>(t);
-    t = (t - std::trunc(t)) * 60.0L;
-    const int minute = static_cast<int>(t);
-    t = (t - std::trunc(t)) * 60.0L;
-    const int second = static_cast<int>(t);
+long long StepMilliseconds(int index) {
+    if (index < 0 || index >= static_cast<int>(kTimeSteps.size())) return kTimeSteps[0].milliseconds;
+    return kTimeSteps[static_cast<size_t>(index)].milliseconds;
+}
+
+long long MomentMs(const ObserverState& state, int subSecondMs) {
+    // DateToJD gives the Julian day of 0 h, n + 0.5 exactly, so the day count is whole.
+    const long long day = std::llround(DateToJD(state.Year, state.Month, state.Day) - 0.5L);
+    return day * kMsPerDay + ((state.Hour * 60LL + state.Minute) * 60 + state.Second) * 1000 + subSecondMs;
+}
+
+void SetMoment(ObserverState& state, long long momentMs, int* subSecondMs) {
+    const long long day = momentMs / kMsPerDay;
+    long long rest = momentMs % kMsPerDay;
+    int year, month, day0;
+    JDToDate(static_cast<long double>(day) + 0.5L, year, month, day0);
     state.Year = year;
     state.Month = month;
-    state.Day = day;
-    state.Hour = hour;
-    state.Minute = minute;
-    state.Second = second;
+    state.Day = day0;
+    state.Hour = static_cast<int>(rest / 3'600'000);
+    rest %= 3'600'000;
+    state.Minute = static_cast<int>(rest / 60'000);
+    rest %= 60'000;
+    state.Second = static_cast<int>(rest / 1000);
+    if (subSecondMs) *subSecondMs = static_cast<int>(rest % 1000);
+}
+
+void AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs) {
+    const long long step = animation.TimeDirection < 0 ? -stepMs : stepMs;
+    const long long moment = MomentMs(state, animation.SubSecondMs) + step;
+    // Before the start of the Julian day count the calendar has no dates.
+    if (moment < 0) throw ConversionError("Error!");
+    SetMoment(state, moment, &animation.SubSecondMs);
 }
 
 QStringList TimeOfDayCaptions() {
@@ -48,6 +60,14 @@ void SetTimeOfDay(ObserverState& state, int index) {
 void SetObserverDate(ObserverState& state, const QDate& date) {
     const TDateTime serial = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
     DateTimeToDate(serial, state.Year, state.Month, state.Day);
+}
+
+QDate ObserverCalendarDate(const ObserverState& state) {
+    try {
+        return QDate::fromJulianDay(std::llround(DateToJD(state.Year, state.Month, state.Day) + 0.5L));
+    } catch (const ConversionError&) {
+        return {};
+    }
 }
 
 void SetObserverClock(ObserverState& state, const QTime& time) {

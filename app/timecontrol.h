@@ -13,32 +13,44 @@ namespace noctaris {
 
 struct TimeStep {
     const char* caption;
-    double days;
+    long long milliseconds;
 };
 
-// The entries of the "Time interval" list, in order.
+// The entries of the "Time interval" list, in order. Steps are whole milliseconds, so that n steps
+// move the clock by exactly n times the step.
 inline constexpr std::array<TimeStep, 16> kTimeSteps = {{
-    {"15 seconds", 1.0 / 5760}, {"30 seconds", 1.0 / 2880}, {"1 minute", 1.0 / 1440},
-    {"2 minutes", 1.0 / 720},   {"3 minutes", 1.0 / 480},   {"5 minutes", 1.0 / 288},
-    {"10 minutes", 1.0 / 144},  {"15 minutes", 1.0 / 96},   {"30 minutes", 1.0 / 48},
-    {"1 hour", 1.0 / 24},       {"2 hours", 1.0 / 12},      {"3 hours", 0.125},
-    {"6 hours", 0.25},          {"12 hours", 0.5},
-    {"23 h 56 min", 0.9972621969282218},  // one sidereal day: 23 h 56 min 3.45 s
-    {"24 hours", 1.0},
+    {"15 seconds", 15'000},      {"30 seconds", 30'000},      {"1 minute", 60'000},
+    {"2 minutes", 120'000},      {"3 minutes", 180'000},      {"5 minutes", 300'000},
+    {"10 minutes", 600'000},     {"15 minutes", 900'000},     {"30 minutes", 1'800'000},
+    {"1 hour", 3'600'000},       {"2 hours", 7'200'000},      {"3 hours", 10'800'000},
+    {"6 hours", 21'600'000},     {"12 hours", 43'200'000},
+    {"23 h 56 min", 86'163'454},  // 0.9972621969282218 d (23 h 56 min 3.45 s), to the millisecond
+    {"24 hours", 86'400'000},
 }};
 
-// The step of list entry `index`; no selection (-1 or out of range) steps 15 seconds.
-double StepDays(int index);
+// The step of list entry `index` in milliseconds; no selection (-1 or out of range) steps 15 seconds.
+long long StepMilliseconds(int index);
 
 struct AnimationState {
     bool AnimationRunning = false;
     double TimeDirection = 1.0;  // +1 forwards, -1 backwards
+    // The animated clock's milliseconds past the observer's whole second (0..999): a step that is
+    // not whole seconds (the sidereal day) carries them on to the next step instead of losing them.
+    int SubSecondMs = 0;
 };
 
-// Advances the displayed local date and time by direction * step days through Julian days.
-// Hours, minutes and seconds are truncated. Raises ConversionError ("Error!") when the result
-// leaves the range of the time base; the state is then left unchanged.
-void AnimationStep(ObserverState& state, double direction, double stepDays);
+// The observer's displayed local moment as a count of milliseconds since 0 h of -4712-01-02
+// (Julian calendar; local Julian day 0.5, the first midnight of the day count), with
+// `subSecondMs` added. Raises ConversionError for a date the calendar does not have.
+long long MomentMs(const ObserverState& state, int subSecondMs);
+// Sets the observer's date and clock time to the moment `momentMs` (>= 0, as MomentMs counts);
+// the milliseconds past the whole second go to *subSecondMs.
+void SetMoment(ObserverState& state, long long momentMs, int* subSecondMs);
+
+// Advances the displayed local date and time by one step of `stepMs` milliseconds in the
+// animation's direction, exactly. Raises ConversionError ("Error!") when the result would lie
+// before the start of the time base; the state is then left unchanged.
+void AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs);
 
 // Animation timer interval in milliseconds for a speed of 1..100.
 inline int IntervalForSpeed(int speed) { return 101 - speed; }
@@ -59,5 +71,8 @@ void SetTimeOfDay(ObserverState& state, int index);
 void SetObserverDate(ObserverState& state, const QDate& date);
 // Sets the observer's clock time to whole seconds.
 void SetObserverClock(ObserverState& state, const QTime& time);
+// The observer's date as the date edit shows it (proleptic Gregorian); the inverse of
+// SetObserverDate. Invalid when the observer's date is not a day of the time base's calendar.
+QDate ObserverCalendarDate(const ObserverState& state);
 
 }  // namespace noctaris

@@ -352,38 +352,43 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
     if (options.ShowHorizonFigure && HasHorizonPictures()) {
         QPainter& p = canvas.Painter();
         const int top = h - horizonPicture_.height();
+        // The landscape repeats to the right: a chart wider than the picture gets its horizon and
+        // the light strip under the caption and the compass letters all the way across.
+        const int tile = horizonPicture_.width();
         // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
         // white; the sky shows through where the picture is white.
         if (QImage* image = DirectTarget(p, w, h)) {
             // Straight on the pixels: cheaper than the painter's blending for a full strip.
-            const int cols = std::min(w, horizonPicture_.width());
             const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
-            const int n = std::min(cols, horizonMask_.width());
+            const int n = std::min(tile, horizonMask_.width());
             QRgb* bits = reinterpret_cast<QRgb*>(image->bits());
             const qsizetype stride = image->bytesPerLine() / 4;
-            // Only where the landscape changes anything.
-            for (const HorizonRun& run : horizonRuns_) {
-                const int r = run.row;
-                if (r < -top || r >= rows || top + r >= h) continue;
-                QRgb* dst = bits + (top + r) * stride;
-                const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
-                const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
-                const int end = std::min(run.end, n);
-                for (int x = run.begin; x < end; ++x)
-                    dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
-            }
-            // A mask narrower than the picture: the picture alone beyond it.
-            for (int r = std::max(0, -top); n < cols && r < rows && top + r < h; ++r) {
-                QRgb* dst = bits + (top + r) * stride;
-                const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
-                for (int x = n; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
+            for (int x0 = 0; x0 < w; x0 += tile) {
+                const int cols = std::min(w - x0, tile);
+                const int masked = std::min(cols, n);
+                // Only where the landscape changes anything.
+                for (const HorizonRun& run : horizonRuns_) {
+                    const int r = run.row;
+                    if (r < -top || r >= rows || top + r >= h) continue;
+                    QRgb* dst = bits + (top + r) * stride + x0;
+                    const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
+                    const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+                    const int end = std::min(run.end, masked);
+                    for (int x = run.begin; x < end; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+                }
+                // A mask narrower than the picture: the picture alone beyond it.
+                for (int r = std::max(0, -top); masked < cols && r < rows && top + r < h; ++r) {
+                    QRgb* dst = bits + (top + r) * stride + x0;
+                    const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+                    for (int x = masked; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
+                }
             }
             return;
         }
         p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-        p.drawImage(0, top, horizonMask_);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonMask_);
         p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        p.drawImage(0, top, horizonPicture_);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonPicture_);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }

@@ -17,8 +17,12 @@
 #include "resources/embedded.h"
 
 namespace noctaris {
+namespace {
+bool gDialogsAllowed = true;
+}
 
-bool DialogsAllowed() { return !qEnvironmentVariableIsSet("NOCTARIS_NO_DIALOGS"); }
+bool DialogsAllowed() { return gDialogsAllowed; }
+void SetDialogsAllowed(bool allowed) { gDialogsAllowed = allowed; }
 
 void ReportFailure(QWidget* parent, const QString& title, const QString& text) {
     if (!DialogsAllowed()) {

@@ -11,9 +11,10 @@ class QWidget;
 
 namespace noctaris {
 
-// Message boxes are shown unless NOCTARIS_NO_DIALOGS is set (the tests set it): a box would
-// wait for a click that never comes.
+// Message boxes and modal windows are shown unless a test switched them off with
+// SetDialogsAllowed(false): a box would wait for a click that never comes.
 bool DialogsAllowed();
+void SetDialogsAllowed(bool allowed);
 
 // A failure inside an event handler: a warning box over `parent` titled `title`, or a log line
 // when dialogs are off. The program goes on either way.

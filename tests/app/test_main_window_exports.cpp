@@ -25,7 +25,7 @@ namespace {
 class MainWindowExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        SetDialogsAllowed(false);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         settingsPath_ = dir_.filePath("noctaris.ini");
         ASSERT_TRUE(QDir(dir_.path()).mkdir("pictures"));

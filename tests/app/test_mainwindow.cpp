@@ -21,45 +21,19 @@
 #include <random>
 
 #include "app/main_window.h"
-#include "main_window_controls.h"
+#include "main_window_fixture.h"
 #include "platform/inifile.h"
 #include "windows/ephemeris_window.h"
 #include "windows/moon_window.h"
 #include "windows/sun_window.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
+using namespace noctaris::test;
 
 namespace {
 
-std::shared_ptr<const Catalogs> SharedCatalogs() {
-    static auto catalogs = std::make_shared<const Catalogs>(Catalogs::LoadAll());
-    return catalogs;
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        path_ = dir_.filePath("noctaris.ini");
-    }
-    std::unique_ptr<MainWindow> Open() {
-        MainWindow::Options o;
-        o.settingsPath = path_;
-        o.catalogs = SharedCatalogs();
-        o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 32, 17)); };
-        auto w = std::make_unique<MainWindow>(o);
-        w->show();
-        return w;
-    }
-    void WriteSettings(const QByteArray& bytes) {
-        QFile f(path_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QTemporaryDir dir_;
-    QString path_;
-};
+class MainWindowTest : public MainWindowFixture {};
 
 void ExpectDefaults(MainWindow& w) {
     const Ui ui(w);
@@ -103,7 +77,7 @@ TEST_F(MainWindowTest, FirstStartWithoutSettings) {
     EXPECT_EQ(ui.timeOfDayCombo->itemText(287), "23:55");
     EXPECT_EQ(ui.timeOfDayCombo->currentIndex(), 6 + 12 * 21);
     EXPECT_EQ(ui.dateEdit->date(), QDate(2026, 12, 7));
-    EXPECT_EQ(ui.placeCombo->count(), static_cast<int>(SharedCatalogs()->places.size()));
+    EXPECT_EQ(ui.placeCombo->count(), static_cast<int>(SharedCatalogPointer()->places.size()));
     EXPECT_EQ(ui.chartSurface->image().size(), ui.chartSurface->size());
 }
 
@@ -191,11 +165,14 @@ TEST_F(MainWindowTest, StoredValuesOutOfRange) {
     EXPECT_EQ(w->animationInterval(), 1);
     EXPECT_EQ(w->viewAzimuth(), 90);
     EXPECT_TRUE(ui.southInCenterAction->isChecked());
-    // An unknown stored place selects nothing and leaves the place as it was created.
-    EXPECT_EQ(ui.placeCombo->currentIndex(), -1);
-    EXPECT_EQ(w->observer().PlaceName, "Chemnitz");
-    EXPECT_EQ(w->observer().Latitude, 0);
-    EXPECT_EQ(w->observer().TimeZone, 0);
+    // A stored place that is not in the list gives the default place, its name and its sky.
+    EXPECT_EQ(ui.placeCombo->currentText(), "Chemnitz, D");
+    EXPECT_EQ(w->observer().PlaceName, "Chemnitz, D");
+    EXPECT_NEAR(w->observer().Latitude, 50.84, 0.01);
+    EXPECT_NEAR(w->observer().Longitude, 12.85, 0.01);
+    EXPECT_EQ(w->observer().TimeZone, 1);
+    w->close();
+    EXPECT_TRUE(StoredBytes().contains("\r\nOrt=Chemnitz, D\r\n"));
 }
 
 TEST_F(MainWindowTest, GarbageSettingsStartCleanly) {
@@ -269,14 +246,13 @@ TEST_F(MainWindowTest, AnimationSteps) {
     w->onAnimationTick();
     const ObserverState& o = w->observer();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261208);
-    // 00:05:17 in days lands a hair below the whole second, which truncation drops.
-    EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 516);
+    EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 517);
     w->reverseTimeline();
     w->onAnimationTick();
     w->onAnimationTick();
     EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 20261207);
     EXPECT_EQ(o.Hour, 23);
-    // Neither the date edit nor the time list follow the animation.
+    // While the chart moves, neither the date edit nor the time list follow it.
     EXPECT_EQ(ui.dateEdit->date(), QDate(2026, 12, 7));
     EXPECT_EQ(ui.timeOfDayCombo->currentIndex(), 287);
 
@@ -289,6 +265,7 @@ TEST_F(MainWindowTest, AnimationSteps) {
     const int before = o.Second;
     w->onAnimationTick();
     EXPECT_EQ((o.Second - before + 60) % 60, 15);
+    EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 234135);  // 23:45:17 + 23 h 56 min 3.454 s + 15 s
 }
 
 TEST_F(MainWindowTest, AnimationStopsAtTheStartOfTheTimeBase) {
@@ -415,9 +392,13 @@ TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
 TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     auto w = Open();
     const Ui ui(*w);
-    qunsetenv("NOCTARIS_NO_DIALOGS");
+    SetDialogsAllowed(true);
+    qputenv("NOCTARIS_NO_DIALOGS", "1");  // the old test switch: the program reads no variable of its own
     struct Restore {
-        ~Restore() { qputenv("NOCTARIS_NO_DIALOGS", "1"); }
+        ~Restore() {
+            SetDialogsAllowed(false);
+            qunsetenv("NOCTARIS_NO_DIALOGS");
+        }
     } restore;
     // Runs `open` and closes the modal window it shows from inside that window's event loop;
     // returns the window's title, or "" when no window opened.

@@ -110,6 +110,28 @@ TEST(Settings, MissingAndUnusableValues) {
     EXPECT_NE(bytes.find("\r\nOrt=Z\xFCrich, CH\r\nLinks=50\r\n"), std::string::npos);
 }
 
+TEST(Settings, InformationWindowPositionsFollowTheOldKeys) {
+    // Known positions are appended after the switches; a file without them reads as before.
+    AppSettings s = StoredSettings();
+    s.moonWindowPosition = QPoint(1079, 610);
+    s.ephemerisWindowPosition = QPoint(-5, 553);
+    IniFile ini("unused");
+    WriteSettings(s, ini);
+    const std::string bytes = ini.Serialize();
+    EXPECT_EQ(bytes, kStoredFile.substr(0, kStoredFile.size() - 2) +
+                         "MondLinks=1079\r\nMondOben=610\r\nEphemeridenLinks=-5\r\nEphemeridenOben=553\r\n\r\n");
+    EXPECT_TRUE(Read(bytes) == s);
+    EXPECT_FALSE(Read(kStoredFile).moonWindowPosition.has_value());
+
+    // Half a position, or one that is not a number, is no position; far-off ones are clamped.
+    const AppSettings odd = Read(
+        "[Noctaris]\r\nMondLinks=100\r\nSonneLinks=abc\r\nSonneOben=5\r\nEphemeridenLinks=7\r\n"
+        "EphemeridenOben=999999999\r\n");
+    EXPECT_FALSE(odd.moonWindowPosition.has_value());
+    EXPECT_FALSE(odd.sunWindowPosition.has_value());
+    EXPECT_EQ(odd.ephemerisWindowPosition, QPoint(7, 100000));
+}
+
 TEST(Settings, LoadAndSaveFiles) {
     QTemporaryDir dir;
     const QString path = dir.filePath("config/noctaris/noctaris.ini");

@@ -12,6 +12,7 @@
 
 #include "catalog/catalog.h"
 #include "chart/skychart.h"
+#include "platform/pictures.h"
 #include "chart_test_util.h"
 #include "support.h"
 
@@ -295,6 +296,45 @@ TEST(SkyChart, HorizonFigureReplacesTheChartUnderTheLandscape) {
     SkyChart plain(sky.catalogs);
     const QImage band = plain.Redraw(QSize(400, 300), sky.state, o, 0, lists);
     EXPECT_EQ(band.pixel(300, 299), qRgb(240, 240, 240));
+}
+
+TEST(SkyChart, HorizonFigureSpansAChartWiderThanItsPicture) {
+    TestSky sky;  // no stars: whatever is not black above the strip is landscape
+    SkyChart chart(sky.catalogs);
+    chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    ASSERT_TRUE(chart.HasHorizonPictures());
+    DisplayOptions o;
+    o.ShowHorizonFigure = true;
+    ChartObjectLists lists;
+    const QSize size(3000, 700);
+    const int h = size.height();
+    const QImage img = chart.Redraw(size, sky.state, o, 0, lists);
+    ASSERT_EQ(img.size(), size);
+
+    // The light strip under the caption runs to the last column, in every part of the width.
+    int firstDark = -1;
+    for (int x = 0; x < size.width() && firstDark < 0; ++x)
+        if (qGray(img.pixel(x, h - 1)) <= 180) firstDark = x;
+    EXPECT_EQ(firstDark, -1);
+    // Landscape stands above the strip in each third of the chart, the right edge too.
+    for (const int x0 : {0, 1000, 2000, 2700}) {
+        const int n = NonBlackIn(img, QRect(x0, h - 120, 300, 90));
+        EXPECT_GT(n, 1500) << x0;
+    }
+    // "W" (azimuth 90 at the right edge) in dark ink on the strip.
+    int ink = 0;
+    for (int y = h - 24; y < h; ++y)
+        for (int x = 2950; x < 3000; ++x) ink += qGray(img.pixel(x, y)) < 100 && qGray(img.pixel(x, h - 1)) > 180;
+    EXPECT_GT(ink, 10);
+
+    // Through the painter's raster operations (a larger surface) the result is the same.
+    QImage larger(3000, 720, QImage::Format_RGB32);
+    larger.fill(Qt::red);
+    {
+        QPainter painter(&larger);
+        chart.paint(painter, size, sky.state, o, 0, lists);
+    }
+    EXPECT_EQ(larger.copy(QRect(QPoint(0, 0), size)), img);
 }
 
 TEST(SkyChart, ConstellationLinesBreakWhereThePointsLeaveTheChart) {

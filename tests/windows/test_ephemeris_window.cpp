@@ -1,4 +1,5 @@
 #include "windows/ephemeris_window.h"
+#include "windows/wincommon.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ protected:
     void SetUp() override {
         saved_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        noctaris::SetDialogsAllowed(false);
         // Chemnitz, 7 December 2026, 21:30 local standard time.
         observer_.PlaceName = "Chemnitz, D";
         observer_.Latitude = 50.836667;

@@ -21,6 +21,7 @@
 #include "export_tests.h"
 #include "window_tests.h"
 #include "windows/event_calendar_window.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
 using test::Child;
@@ -125,7 +126,7 @@ TEST(CalendarLines, YearsWithoutSummerTimeAndEarlyYears) {
 
 class EventCalendarWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("NOCTARIS_NO_DIALOGS", "1"); }
+    void SetUp() override { noctaris::SetDialogsAllowed(false); }
     LocaleGuard guard_{kGerman};
 };
 

@@ -105,7 +105,7 @@ TEST(ExportFile, TheFolderOfTheChosenFileIsAskedNextTime) {
 class ExportToFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        SetDialogsAllowed(false);
         window_.setWindowTitle("Astronomical calendar");
     }
     // Exports `bytes` to `path`; returns the path written.

@@ -14,6 +14,7 @@
 #include "window_tests.h"
 #include "support.h"
 #include "windows/moon_window.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
 using test::Child;
@@ -195,7 +196,7 @@ TEST(MoonWindow, LayoutAndFixedData) {
 
 TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
     test::PinnedLocale pin(kGerman);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     MoonWindow w(&snap, &o);

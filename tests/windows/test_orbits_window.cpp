@@ -19,6 +19,7 @@
 #include "chart/projection.h"
 #include "window_tests.h"
 #include "windows/orbits_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -28,7 +29,7 @@ using test::Child;
 class OrbitsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("NOCTARIS_NO_DIALOGS", "1");
+        noctaris::SetDialogsAllowed(false);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }

@@ -13,6 +13,7 @@
 #include "window_tests.h"
 #include "support.h"
 #include "windows/planet_window.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
 using test::Child;
@@ -148,7 +149,7 @@ TEST(PlanetTexts, EveryChartPlanetHasPictureDataAndAFullBlock) {
 
 TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
     test::PinnedLocale pin(kEnglish);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState chemnitz = test::Chemnitz();
     PlanetWindow w(Snapshot("Saturn"), chemnitz);
     QLabel* const name = Child<QLabel>(w, "nameLabel");
@@ -196,7 +197,7 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
 
 TEST(PlanetWindow, AnUnknownNameLeavesPictureAndDataEmpty) {
     test::PinnedLocale pin(kEnglish);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     PlanetWindow w(Snapshot("Neptune"), test::Chemnitz());
     w.fill();
     EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), "Neptune");

@@ -169,7 +169,7 @@ TEST(SunWindow, LayoutAndFixedData) {
 
 TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {
     test::PinnedLocale pin(kGerman);
-    qputenv("NOCTARIS_NO_DIALOGS", "1");
+    noctaris::SetDialogsAllowed(false);
     const ObserverState o = test::Chemnitz();
     InfoSnapshot snap = SnapshotOf(o);
     SunChartPosition sun = ChartSun(o);
