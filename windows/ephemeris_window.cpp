@@ -32,21 +32,18 @@ QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
 
 }  // namespace
 
-EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
-                                           const ObserverState& observer) {
-    EphemerisTableValues t;
+EphemerisTableMoment ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+                                           const ObserverState& observer, bool precise) {
+    EphemerisTableMoment t;
     t.jdMidnight =
         EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
     const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
     t.jdInstant =
         t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
-
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
-    t.earth = ComputeEphemerisColumn("Earth", t.jdInstant, clockHours, t.jdMidnight, lat, lon, zone);
-    for (int c = 1; c < kEphemCols; ++c)
-        t.planets[c - 1] = ComputeEphemerisColumn(ObservedPlanetName(c - 1), t.jdInstant, clockHours,
-                                                  t.jdMidnight, lat, lon, zone);
+    static_cast<EphemerisTableValues&>(t) =
+        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, observer.Latitude,
+                              observer.Longitude, observer.TimeZone, precise);
     return t;
 }
 
@@ -55,12 +52,13 @@ const char* EphemerisPlanetName(int planet) {
 }
 
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
-                                        const ObserverState& observer) {
+                                        const ObserverState& observer, bool precise) {
     EphemerisTableTexts t;
+    if (precise) t.cells[0][0] = QString::fromLatin1(FrameLabel(true).data(), FrameLabel(true).size());
     for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
-    const EphemerisTableValues values = ComputeEphemerisTable(snapshot, observer);
+    const EphemerisTableMoment values = ComputeEphemerisTable(snapshot, observer, precise);
     t.earthLongitude = Degrees(values.earth.rec.HelioLongitude);
 
     for (int c = 1; c < kEphemCols; ++c) {

@@ -31,21 +31,21 @@ struct EphemerisTableTexts {
     double lastSiderealTime = 0;
 };
 
-// The table's numbers: the Earth's pass and the columns of Mercury to Neptune.
-struct EphemerisTableValues {
+// The table's numbers (the Earth's pass and the columns of Mercury to Neptune, classic or
+// precise) with the moment they belong to.
+struct EphemerisTableMoment : EphemerisTableValues {
     double jdMidnight = 0;  // Julian day of local midnight of the snapshot's date
     double jdInstant = 0;   // Julian day of the snapshot's moment
-    EphemerisColumnValues earth;
-    std::array<EphemerisColumnValues, kEphemCols - 1> planets;
 };
-EphemerisTableValues ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
-                                           const ObserverState& observer);
+EphemerisTableMoment ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
+                                           const ObserverState& observer, bool precise = false);
 // Name of the planet of column planet + 1 ("Mercury" for 0 ... "Neptune" for 6).
 const char* EphemerisPlanetName(int planet);
 
-// The table for the snapshot's moment and the observer's place, numbers in QLocale().
+// The table for the snapshot's moment and the observer's place, numbers in QLocale(). The
+// precise table names its frame ("apparent of date") in the top-left cell, empty otherwise.
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
-                                        const ObserverState& observer);
+                                        const ObserverState& observer, bool precise = false);
 
 class EphemerisWindow : public QDialog {
     Q_OBJECT

@@ -3,11 +3,13 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
 
 #include <QDate>
 
 #include "astro/moon.h"
 #include "astro/moonseries.h"
+#include "astro/precise_reports.h"
 #include "astro/sunmoon_reports.h"
 #include "platform/format.h"
 
@@ -76,6 +78,31 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     return r;
 }
 
+MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
+    MoonReport r = ComputeMoonReport(snapshot, observer);
+    const double j0 = ReportMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
+    const PreciseBodyReport p =
+        ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, j0, observer.Latitude, observer.Longitude);
+    r.SiderealHours = p.localSiderealHours;
+    r.DistanceKm = p.geocentric.distance * kKmPerAU;
+    r.IlluminatedFraction = p.geocentric.phase;
+    r.DiameterDegrees = p.geocentric.diameter / 3600;
+    r.RightAscensionDegrees = p.geocentric.ra;
+    r.DeclinationDegrees = p.geocentric.dec;
+    r.AzimuthDegrees = std::fmod(p.horizontal.azimuth + 180, 360.0);
+    r.AltitudeDegrees = p.horizontal.altitude;
+    // The events of the local day, as fractions of the UT day from RiseDayJD like the classic.
+    r.RiseSetOccurs = p.rise != kNeverRises && p.rise != kNeverSets;
+    const auto fraction = [&](double hours) {
+        return hours >= 0 ? j0 + hours / 24 - r.RiseDayJD : std::numeric_limits<double>::quiet_NaN();
+    };
+    r.Rise = fraction(p.rise);
+    r.Transit = fraction(p.transit);
+    r.Set = fraction(p.set);
+    r.Frame = FrameLabel(true);
+    return r;
+}
+
 QString FormatMoonReport(const MoonReport& r, TDateTime today) {
     const double z = r.Zone;
     const TDateTime T = r.Moment;
@@ -86,6 +113,8 @@ QString FormatMoonReport(const MoonReport& r, TDateTime today) {
     lines << QStringLiteral("Universal time\t") + TimeToStr(DayFraction(T - z / 24));
     lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
                  DateText(today);
+    if (!r.Frame.empty())
+        lines << QStringLiteral("Frame\t\t") + QString::fromLatin1(r.Frame.data(), r.Frame.size());
     lines << QStringLiteral("Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
 
     const AgeParts age = SplitMoonAge(r.AgeDays);
@@ -120,6 +149,10 @@ QString FormatMoonReport(const MoonReport& r, TDateTime today) {
 
     if (r.RiseSetOccurs) {
         auto event = [&](const QString& label, double m) {
+            if (!std::isfinite(m)) {  // the Moon skips an event about once a month
+                lines << label + QStringLiteral("none on this day");
+                return;
+            }
             lines << label + QStringLiteral("UT ") + HourMinuteText(m) + QStringLiteral(" hour");
             lines << QStringLiteral("\t\t") + HourMinuteText(m + z / 24) +
                          QStringLiteral(" hour, local time");

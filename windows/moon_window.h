@@ -6,6 +6,8 @@
 // redraw while it is visible, refreshes the snapshot and calls refresh().
 #include <array>
 #include <functional>
+#include <limits>
+#include <string_view>
 
 #include <QString>
 #include <QStringList>
@@ -39,12 +41,25 @@ struct MoonReport {
     // (0 h UT); none when the Moon stays above or below the horizon that day.
     double RiseDayJD = 0;
     bool RiseSetOccurs = false;
-    double Rise = 0, Transit = 0, Set = 0;
+    double Rise = 0, Transit = 0, Set = 0;  // precise: NaN for an event none on this day
+    std::string_view Frame;  // the precise report names its frame; the classic one does not
+    // The precise report's place (NaN in the classic one, which has none): geocentric apparent
+    // right ascension and declination, observed azimuth (from the south through the west,
+    // 0..360) and altitude of the topocentric place, degrees.
+    double RightAscensionDegrees = std::numeric_limits<double>::quiet_NaN();
+    double DeclinationDegrees = std::numeric_limits<double>::quiet_NaN();
+    double AzimuthDegrees = std::numeric_limits<double>::quiet_NaN();
+    double AltitudeDegrees = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The numbers for a snapshot of the chart's moment and the observer's place. Raises
 // ConversionError when the snapshot's date cannot be encoded.
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
+// The same with the precise place of date (astro/precise.h): the place, sidereal time,
+// distance, illumination and diameter, and rising, culmination and setting on the local civil
+// day (the upper limb at 0° observed altitude); the lunation, age, perigee and apogee stay
+// classic.
+MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 // The report's text: lines each ended by CR LF. today is the computer's current date (shown
 // beside the local time).
 QString FormatMoonReport(const MoonReport& report, TDateTime today);
