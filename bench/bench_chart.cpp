@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "catalog/catalog.h"
+#include "chart/bodies.h"
 #include "chart/skychart.h"
 #include "platform/pictures.h"
 #include "tests/support.h"
@@ -13,8 +14,10 @@ namespace {
 using namespace noctaris;
 using namespace noctaris::test;
 
-void RunRedraws(benchmark::State& bs, const DisplayOptions& options) {
+void RunRedraws(benchmark::State& bs, const DisplayOptions& options, bool bodies = false) {
     SkyChart chart(SharedCatalogs());
+    ChartBodies chartBodies;
+    if (bodies) chartBodies.InstallOn(chart);
     chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
     ObserverState s = Chemnitz();
     ChartObjectLists lists;
@@ -43,7 +46,17 @@ void BM_RedrawEverything(benchmark::State& bs) {
     RunRedraws(bs, o);
 }
 
+// The bodies, constellation lines and borders, classic (0) or with precise positions (1): the
+// frame of date, the places of the bodies and the turn of the catalogue at every redraw.
+void BM_RedrawBodies(benchmark::State& bs) {
+    DisplayOptions o;
+    o.PrecisePositions = bs.range(0) != 0;
+    o.ShowMoon = o.ShowConstellationLines = o.ShowConstellationBorders = true;
+    RunRedraws(bs, o, true);
+}
+
 }  // namespace
 
+BENCHMARK(BM_RedrawBodies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawEverything)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -50,6 +50,16 @@ BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const Obs
             (rec.DecDegrees + rec.DecMinutes / 60.0) * std::numbers::pi / 180.0};
 }
 
+PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state) {
+    const ApparentPlace p = TopocentricPlace(body, frame, Site{state.Latitude, state.Longitude, 0});
+    constexpr double kRad = std::numbers::pi / 180.0;
+    PreciseBodySky sky;
+    sky.ra = p.ra * kRad;
+    sky.dec = p.dec * kRad;
+    sky.longitude = p.longitude * kRad;
+    return sky;
+}
+
 double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
     PlanetEphemerisRecord rec;
     double rise = 0, set = 0, ra = 0, dec = 0;
@@ -112,7 +122,9 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
     const int slot = PlanetSlot(name);
     if (slot < 0) return false;
     PrepareLabels(context.canvas.Fonts());
-    const BodySky sky = PlanetChartSky(name, context.frame, context.state);
+    const BodySky sky = context.precise
+                            ? PreciseChartSky(*BodyFromName(name), *context.precise, context.state)
+                            : PlanetChartSky(name, context.frame, context.state);
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, sky.ra, sky.dec, x, y)) return false;
     DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
@@ -123,10 +135,16 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
 }
 
 bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
-                     SunChartPosition& sun) {
-    const double lambda = SunChartLongitude(frame, state);
-    const double ra = lambda;
-    const double dec = SunChartDeclination(lambda);
+                     SunChartPosition& sun, const PreciseFrame* precise) {
+    double ra = 0, dec = 0;
+    if (precise) {
+        const BodySky sky = PreciseChartSky(Body::Sun, *precise, state);
+        ra = sky.ra;
+        dec = sky.dec;
+    } else {
+        ra = SunChartLongitude(frame, state);
+        dec = SunChartDeclination(ra);
+    }
     // Where the projection cannot place the Sun at all (its azimuth undefined in the zenith),
     // the last pixel stands, so the Sun window never reads an undefined place.
     const bool placeable = ProjectToScreen(frame, ra, dec, x, y);
@@ -140,7 +158,7 @@ bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x
 bool ChartBodies::DrawSun(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
     int x = sunX_, y = sunY_;
-    const bool placeable = PlaceSunOnChart(context.frame, context.state, x, y, sun_);
+    const bool placeable = PlaceSunOnChart(context.frame, context.state, x, y, sun_, context.precise);
     phaseReference_ = sun_.RightAscension;
     if (placeable) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
@@ -154,6 +172,10 @@ bool ChartBodies::DrawSun(ChartContext& context) {
 }
 
 void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
+    if (context.precise) {
+        phaseReference_ = PreciseChartSky(Body::Sun, *context.precise, context.state).longitude;
+        return;
+    }
     double lambda = SunChartLongitude(context.frame, context.state);
     if (lambda > 2 * std::numbers::pi) lambda -= 2 * std::numbers::pi;
     phaseReference_ = lambda;
@@ -162,12 +184,22 @@ void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
 bool ChartBodies::DrawMoon(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
     moonPictureIndex_ = -1;
-    double raDeg = 0, decDeg = 0, fraction = 0;
-    MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
-    const double ra = raDeg * std::numbers::pi / 180.0, dec = decDeg * std::numbers::pi / 180.0;
+    double ra = 0, dec = 0, phaseLongitude = 0;  // the phase: the Moon's elongation from the Sun
+    if (context.precise) {
+        const PreciseBodySky sky = PreciseChartSky(Body::Moon, *context.precise, context.state);
+        ra = sky.ra;
+        dec = sky.dec;
+        phaseLongitude = sky.longitude;
+    } else {
+        double raDeg = 0, decDeg = 0, fraction = 0;
+        MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
+        ra = raDeg * std::numbers::pi / 180.0;
+        dec = decDeg * std::numbers::pi / 180.0;
+        phaseLongitude = ra;  // the classic chart takes the right ascension for it
+    }
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, ra, dec, x, y)) return false;
-    const int index = MoonPhasePictureIndex(MoonPhaseStep(ra, phaseReference_));
+    const int index = MoonPhasePictureIndex(MoonPhaseStep(phaseLongitude, phaseReference_));
     if (index >= 0) {
         DrawPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index]);
         moonPictureIndex_ = index;

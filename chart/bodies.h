@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QStaticText>
 
+#include "astro/precise.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
@@ -36,6 +37,14 @@ struct BodySky {
 // minutes of right ascension and declination as the ephemeris record gives them).
 BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state);
 
+// A body's precise place for the chart: topocentric, apparent of date (radians; the Moon's
+// parallax reaches a degree), with its apparent ecliptic longitude of date (radians), which
+// selects the Moon's phase picture.
+struct PreciseBodySky : BodySky {
+    double longitude = 0;
+};
+PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state);
+
 // The Sun's geocentric ecliptic longitude in radians (pi..3pi, not reduced) at the frame's
 // Julian day; the chart uses it directly as the Sun's right ascension.
 double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
@@ -46,9 +55,10 @@ double SunChartDeclination(double longitude);
 // The Sun placed on a chart frame: its chart longitude and declination, and the azimuth and
 // altitude read back from its pixel. (x, y) holds the Sun's previous pixel and receives the new
 // one; where the projection cannot place the Sun at all the previous pixel stands. Returns
-// whether the Sun is placeable (on or near the surface).
+// whether the Sun is placeable (on or near the surface). With a precise frame the Sun stands at
+// its precise place, and RightAscension holds its apparent right ascension (0..2 pi).
 bool PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, int& x, int& y,
-                     SunChartPosition& sun);
+                     SunChartPosition& sun, const PreciseFrame* precise = nullptr);
 
 // The Moon's phase step: the elongation of the Moon's right ascension from the Sun's longitude
 // (both radians) in units of 45°, rounded (ties to even).
