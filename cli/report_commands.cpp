@@ -1,5 +1,7 @@
 // `noctaris-cli ephemeris | moon | sun`: the reports of the ephemeris table and the Moon and
 // Sun parameter windows, computed by the windows' own functions, for one moment or a range.
+#include <cmath>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -66,7 +68,7 @@ int RunEphemeris(const QStringList& args) {
         MomentResult result;
         const EphemerisSnapshot snapshot{MomentSnapshot::Of(observer)};
         if (wantText) {
-            const EphemerisTableTexts table = BuildEphemerisTable(snapshot, observer);
+            const EphemerisTableTexts table = BuildEphemerisTable(snapshot, observer, run.precise);
             QStringList rows;
             for (const auto& row : table.cells) {
                 QStringList cells;
@@ -76,12 +78,13 @@ int RunEphemeris(const QStringList& args) {
             result.text = rows.join(QLatin1Char('\n'));
             return result;
         }
-        const EphemerisTableValues t = ComputeEphemerisTable(snapshot, observer);
+        const EphemerisTableMoment t = ComputeEphemerisTable(snapshot, observer, run.precise);
         const double zone = observer.TimeZone;
         for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
             const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];
             const PlanetEphemerisRecord& p = v.rec;
             Record r = MomentFields(t.jdInstant, zone);
+            AddFrame(r, run.precise);
             r.push_back({"planet", QString::fromLatin1(EphemerisPlanetName(i))});
             r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
             r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
@@ -119,19 +122,28 @@ int RunMoon(const QStringList& args) {
     const TDateTime today = Today();
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
-        const MoonReport m = ComputeMoonReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer);
+        const InfoSnapshot snapshot{MomentSnapshot::Of(observer)};
+        const MoonReport m = run.precise ? ComputePreciseMoonReport(snapshot, observer)
+                                         : ComputeMoonReport(snapshot, observer);
         if (wantText) {
             result.text = FormatMoonReport(m, today);
             return result;
         }
         const double zone = observer.TimeZone;
         Record r = MomentFields(m.JulianDayUT, zone);
+        AddFrame(r, run.precise);
         r.push_back({"julian_day", Number(m.JulianDayUT)});
         r.push_back({"sidereal_time_deg", Number(m.SiderealHours * kDegreesPerHour)});
         r.push_back({"age_d", Number(m.AgeDays)});
         r.push_back({"distance_km", Number(m.DistanceKm)});
         r.push_back({"illuminated_percent", Number(100 * m.IlluminatedFraction)});
         r.push_back({"diameter_deg", Number(m.DiameterDegrees)});
+        if (run.precise) {  // the classic report has no place of the Moon
+            r.push_back({"right_ascension_deg", Number(m.RightAscensionDegrees)});
+            r.push_back({"declination_deg", Number(m.DeclinationDegrees)});
+            r.push_back({"azimuth_deg", Number(m.AzimuthDegrees)});
+            r.push_back({"altitude_deg", Number(m.AltitudeDegrees)});
+        }
         static const char* const kPhases[5][2] = {
             {"new_moon_utc", "new_moon_local"},           {"first_quarter_utc", "first_quarter_local"},
             {"full_moon_utc", "full_moon_local"},         {"last_quarter_utc", "last_quarter_local"},
@@ -141,10 +153,12 @@ int RunMoon(const QStringList& args) {
         r.push_back({"lunation", static_cast<long long>(m.Lunation)});
         AddInstant(r, "perigee_utc", "perigee_local", SerialToJD(m.Perigee), true, zone);
         AddInstant(r, "apogee_utc", "apogee_local", SerialToJD(m.Apogee), true, zone);
-        const bool occurs = m.RiseSetOccurs;
-        AddInstant(r, "rise_utc", "rise_local", m.RiseDayJD + m.Rise, occurs, zone);
-        AddInstant(r, "culmination_utc", "culmination_local", m.RiseDayJD + m.Transit, occurs, zone);
-        AddInstant(r, "set_utc", "set_local", m.RiseDayJD + m.Set, occurs, zone);
+        // The precise report may lack one event of the day (NaN): that one is empty.
+        const auto occurs = [&](double t) { return m.RiseSetOccurs && std::isfinite(t); };
+        AddInstant(r, "rise_utc", "rise_local", m.RiseDayJD + m.Rise, occurs(m.Rise), zone);
+        AddInstant(r, "culmination_utc", "culmination_local", m.RiseDayJD + m.Transit,
+                   occurs(m.Transit), zone);
+        AddInstant(r, "set_utc", "set_local", m.RiseDayJD + m.Set, occurs(m.Set), zone);
         result.records.push_back(std::move(r));
         return result;
     });
@@ -157,22 +171,31 @@ int RunSun(const QStringList& args) {
                                      "equation of time, sidereal time, distance, diameter, "
                                      "sunrise, sunset and culmination. Azimuth and altitude are "
                                      "read from the chart as the main window first draws it "
-                                     "(1029x664 pixels, facing south)."));
+                                     "(1029x664 pixels, facing south); with --precise they are "
+                                     "the observed ones, refraction included."));
     AddReportOptions(cmd, true);
     if (!cmd.parse(args)) return 0;
     const ReportRun run = ReadReportOptions(cmd);
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
-        SunChartPosition onChart;
-        int x = 0, y = 0;
-        PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, x, y, onChart);
-        const SunReport s = ComputeSunReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer, onChart);
+        const InfoSnapshot snapshot{MomentSnapshot::Of(observer)};
+        SunReport s;
+        if (run.precise) {
+            s = ComputePreciseSunReport(snapshot, observer);
+        } else {
+            SunChartPosition onChart;
+            int x = 0, y = 0;
+            PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, x, y,
+                            onChart);
+            s = ComputeSunReport(snapshot, observer, onChart);
+        }
         if (wantText) {
             result.text = FormatSunReport(s);
             return result;
         }
         const double zone = observer.TimeZone;
         Record r = MomentFields(SerialToJD(s.Moment) - zone / 24, zone);
+        AddFrame(r, run.precise);
         r.push_back({"day_number", static_cast<long long>(s.DayNumber)});
         r.push_back({"declination_deg", Number(s.DeclinationDegrees)});
         r.push_back({"right_ascension_deg", Number(s.RightAscensionHours * kDegreesPerHour)});
