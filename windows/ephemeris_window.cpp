@@ -54,7 +54,10 @@ const char* EphemerisPlanetName(int planet) {
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer, bool precise) {
     EphemerisTableTexts t;
-    if (precise) t.cells[0][0] = QString::fromLatin1(FrameLabel(true).data(), FrameLabel(true).size());
+    if (precise) {
+        const std::string_view frame = FrameLabel(true);
+        t.cells[0][0] = QString::fromLatin1(frame.data(), static_cast<qsizetype>(frame.size()));
+    }
     for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
