@@ -184,7 +184,7 @@ void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
         const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
         const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
         sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
-        cosDec = std::hypot(x, y);
+        cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
         ra = std::atan2(y, x);
     };
     for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec);
