@@ -145,7 +145,7 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
         const ApparentPlace geo = GeocentricPlace(body, now);
         EphemerisColumnValues& v = t.planets[i];
         v.rec = PrecisePlanetRecord(body, geo, now);
-        const RiseTransitSet events = FindRiseTransitSet(body, day, site);
+        const RiseTransitSetTimes events = FindRiseTransitSet(body, day, site);
         v.rise = EventClockHours(events.rise, events, jdMidnight);
         v.set = EventClockHours(events.set, events, jdMidnight);
         v.ra = geo.ra;

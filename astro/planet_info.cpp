@@ -121,7 +121,7 @@ PlanetInfo ComputePrecisePlanetInfo(std::string_view name, double jd, double lat
     const PreciseFrame now = FrameInDay(day, jd);
     PlanetInfo info;
     info.Record = PrecisePlanetRecord(*body, GeocentricPlace(*body, now), now);
-    const RiseTransitSet events = FindRiseTransitSet(*body, day, Site{latitude, longitude, 0});
+    const RiseTransitSetTimes events = FindRiseTransitSet(*body, day, Site{latitude, longitude, 0});
     info.Rise = EventClockHours(events.rise, events, midnight);
     info.Set = EventClockHours(events.set, events, midnight);
     info.Frame = kFrameApparentOfDate;

@@ -137,13 +137,13 @@ PreciseFrame FrameInDay(const PreciseDay& day, double jdUT);
 // empty time with both false means "none on this day" (the Moon skips a rising, a transit and
 // a setting about once a month). Should an event happen twice in the day (a planet near the
 // date line of its sidereal day), the first is given.
-struct RiseTransitSet {
+struct RiseTransitSetTimes {
     std::optional<double> rise, transit, set;
     bool alwaysAbove = false;
     bool alwaysBelow = false;
 };
-RiseTransitSet FindRiseTransitSet(Body body, const PreciseDay& day, const Site& site);
+RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const Site& site);
 // Convenience: builds the day itself.
-RiseTransitSet FindRiseTransitSet(Body body, double jdStartUT, const Site& site);
+RiseTransitSetTimes FindRiseTransitSet(Body body, double jdStartUT, const Site& site);
 
 }  // namespace noctaris

@@ -183,7 +183,7 @@ PreciseFrame FrameInDay(const PreciseDay& day, double jdUT) {
     return f;
 }
 
-RiseTransitSet FindRiseTransitSet(Body body, const PreciseDay& day, const Site& site) {
+RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const Site& site) {
     const Path path = PathOf(body, day);
     Sky sky{day, path, site, {}, 0};
     double xyz[3];
@@ -202,7 +202,7 @@ RiseTransitSet FindRiseTransitSet(Body body, const PreciseDay& day, const Site& 
         norths.push_back(look.north);
     }
 
-    RiseTransitSet r;
+    RiseTransitSetTimes r;
     const auto altitude = [&](double t) { return sky.At(t).altitude; };
     const std::vector<Sample> alt = AddGrazes(altitude, altitudes);
     for (size_t i = 0; i + 1 < alt.size(); ++i) {
@@ -225,7 +225,7 @@ RiseTransitSet FindRiseTransitSet(Body body, const PreciseDay& day, const Site& 
     return r;
 }
 
-RiseTransitSet FindRiseTransitSet(Body body, double jdStartUT, const Site& site) {
+RiseTransitSetTimes FindRiseTransitSet(Body body, double jdStartUT, const Site& site) {
     return FindRiseTransitSet(body, MakePreciseDay(jdStartUT), site);
 }
 

@@ -32,7 +32,7 @@ double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude) {
     return hours < 0 ? hours + 24 : hours;
 }
 
-double EventClockHours(const std::optional<double>& event, const RiseTransitSet& day,
+double EventClockHours(const std::optional<double>& event, const RiseTransitSetTimes& day,
                        double jdMidnight) {
     if (event) return (*event - jdMidnight) * 24;
     if (day.alwaysBelow) return kNeverRises;
@@ -76,7 +76,7 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     r.geocentric = GeocentricPlace(body, now);
     r.topocentric = TopocentricPlace(body, now, site);
     r.horizontal = ObservedPlace(r.topocentric, now, site);
-    const RiseTransitSet events = FindRiseTransitSet(body, day, site);
+    const RiseTransitSetTimes events = FindRiseTransitSet(body, day, site);
     r.rise = EventClockHours(events.rise, events, jdMidnight);
     // A body that never rises still culminates, below the horizon: no code stands for it.
     r.transit = events.transit ? (*events.transit - jdMidnight) * 24

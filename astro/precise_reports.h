@@ -27,7 +27,7 @@ double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude);
 // An event of the day as local clock hours since jdMidnight; a body that stays below the
 // horizon all day gives kNeverRises, one that stays above kNeverSets, and a day without the
 // event ("none on this day") NaN, which RiseSetText shows as "-".
-double EventClockHours(const std::optional<double>& event, const RiseTransitSet& day,
+double EventClockHours(const std::optional<double>& event, const RiseTransitSetTimes& day,
                        double jdMidnight);
 
 // A planet's ephemeris record from its precise geocentric place: heliocentric place on the mean

@@ -67,8 +67,18 @@ void BM_RedrawFullEveryOption(benchmark::State& bs) {
     RunRedraws(bs, EveryOption(static_cast<int>(bs.range(0))), true);
 }
 
+// The bodies, constellation lines and borders, classic (0) or with precise positions (1): the
+// frame of date, the places of the bodies and the turn of the catalogue at every redraw.
+void BM_RedrawBodies(benchmark::State& bs) {
+    DisplayOptions o;
+    o.PrecisePositions = bs.range(0) != 0;
+    o.ShowMoon = o.ShowConstellationLines = o.ShowConstellationBorders = true;
+    RunRedraws(bs, o, true);
+}
+
 }  // namespace
 
+BENCHMARK(BM_RedrawBodies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawSkyOnlyEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawFullEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);

@@ -31,7 +31,7 @@ void BM_PreciseSevenPlanetsDay(benchmark::State& state) {
             const ApparentPlace geo = GeocentricPlace(b, now);
             const ApparentPlace topo = TopocentricPlace(b, now, kBerlin);
             const HorizontalPlace h = ObservedPlace(topo, now, kBerlin);
-            const RiseTransitSet r = FindRiseTransitSet(b, day, kBerlin);
+            const RiseTransitSetTimes r = FindRiseTransitSet(b, day, kBerlin);
             benchmark::DoNotOptimize(geo);
             benchmark::DoNotOptimize(h);
             benchmark::DoNotOptimize(r);

@@ -52,6 +52,16 @@ BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const Obs
             (rec.DecDegrees + rec.DecMinutes / 60.0) * std::numbers::pi / 180.0};
 }
 
+PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state) {
+    const ApparentPlace p = TopocentricPlace(body, frame, Site{state.Latitude, state.Longitude, 0});
+    constexpr double kRad = std::numbers::pi / 180.0;
+    PreciseBodySky sky;
+    sky.ra = p.ra * kRad;
+    sky.dec = p.dec * kRad;
+    sky.longitude = p.longitude * kRad;
+    return sky;
+}
+
 double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
     PlanetEphemerisRecord rec;
     double rise = 0, set = 0, ra = 0, dec = 0;
@@ -60,7 +70,15 @@ double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
     return (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
 }
 
-void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun) {
+void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun,
+                     const PreciseFrame* precise) {
+    if (precise) {
+        const BodySky sky = PreciseChartSky(Body::Sun, *precise, state);
+        sun.RightAscension = sky.ra;
+        sun.Declination = sky.dec;
+        ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
+        return;
+    }
     PlanetEphemerisRecord rec;
     double rise = 0, set = 0, ra = 0, dec = 0;
     PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
@@ -130,7 +148,9 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
     const int slot = PlanetSlot(name);
     if (slot < 0) return false;
     PrepareLabels(context.canvas.Fonts());
-    const BodySky sky = PlanetChartSky(name, context.frame, context.state);
+    const BodySky sky = context.precise
+                            ? PreciseChartSky(*BodyFromName(name), *context.precise, context.state)
+                            : PlanetChartSky(name, context.frame, context.state);
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, sky.ra, sky.dec, x, y)) return false;
     DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
@@ -144,7 +164,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
     phaseReference_ = SunChartLongitude(context.frame, context.state);
     // Also below the horizon; in the zenith the last azimuth and altitude stand.
-    PlaceSunOnChart(context.frame, context.state, sun_);
+    PlaceSunOnChart(context.frame, context.state, sun_, context.precise);
     int x = 0, y = 0;
     const bool placeable =
         ProjectToScreen(context.frame, sun_.RightAscension, sun_.Declination, x, y);
@@ -158,6 +178,10 @@ bool ChartBodies::DrawSun(ChartContext& context) {
 }
 
 void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
+    if (context.precise) {
+        phaseReference_ = PreciseChartSky(Body::Sun, *context.precise, context.state).longitude;
+        return;
+    }
     double lambda = SunChartLongitude(context.frame, context.state);
     if (lambda > 2 * std::numbers::pi) lambda -= 2 * std::numbers::pi;
     phaseReference_ = lambda;
@@ -166,12 +190,22 @@ void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
 bool ChartBodies::DrawMoon(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
     moonPictureIndex_ = -1;
-    double raDeg = 0, decDeg = 0, fraction = 0;
-    MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
-    const double ra = raDeg * std::numbers::pi / 180.0, dec = decDeg * std::numbers::pi / 180.0;
+    double ra = 0, dec = 0, phaseLongitude = 0;  // the phase: the Moon's elongation from the Sun
+    if (context.precise) {
+        const PreciseBodySky sky = PreciseChartSky(Body::Moon, *context.precise, context.state);
+        ra = sky.ra;
+        dec = sky.dec;
+        phaseLongitude = sky.longitude;
+    } else {
+        double raDeg = 0, decDeg = 0, fraction = 0;
+        MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
+        ra = raDeg * std::numbers::pi / 180.0;
+        dec = decDeg * std::numbers::pi / 180.0;
+        phaseLongitude = ra;  // the classic chart takes the right ascension for it
+    }
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, ra, dec, x, y)) return false;
-    const int index = MoonPhasePictureIndex(MoonPhaseStep(ra, phaseReference_));
+    const int index = MoonPhasePictureIndex(MoonPhaseStep(phaseLongitude, phaseReference_));
     if (index >= 0) {
         DrawPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index]);
         moonPictureIndex_ = index;

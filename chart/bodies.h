@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QStaticText>
 
+#include "astro/precise.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
@@ -37,6 +38,14 @@ struct BodySky {
 // minutes of right ascension and declination as the ephemeris record gives them).
 BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state);
 
+// A body's precise place for the chart: topocentric, apparent of date (radians; the Moon's
+// parallax reaches a degree), with its apparent ecliptic longitude of date (radians), which
+// selects the Moon's phase picture.
+struct PreciseBodySky : BodySky {
+    double longitude = 0;
+};
+PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state);
+
 // The Sun's geocentric ecliptic longitude in radians (pi..3pi, not reduced) at the frame's
 // Julian day, referred to the J2000 equinox by the planetary theory; the Moon's phase picture
 // is chosen against it.
@@ -45,8 +54,10 @@ double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
 // The Sun's place on the chart at the frame's moment: right ascension and declination from
 // that longitude by the ecliptic-to-equatorial rotation with the J2000 obliquity, azimuth and
 // altitude from the chart's own horizontal conversion (not read back from a pixel). Where the
-// azimuth is undefined (the Sun in the zenith) azimuth and altitude are left as given.
-void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun);
+// azimuth is undefined (the Sun in the zenith) azimuth and altitude are left as given. With a
+// precise frame (of the same instant) the Sun stands at its topocentric apparent place of date.
+void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun,
+                     const PreciseFrame* precise = nullptr);
 
 // The Moon's phase step: the elongation of the Moon's right ascension from the Sun's longitude
 // (both radians) in units of 45°, rounded (ties to even).

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "astro/angles.h"
+#include "astro/precise_reports.h"
 #include "astro/timebase.h"
 
 namespace noctaris {
@@ -71,7 +72,8 @@ bool IsSummerTime(int day, int month, int year) {
     return false;
 }
 
-ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth) {
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
+                          const PreciseFrame* precise) {
     ChartFrame f;
     f.Width = width;
     f.Height = height;
@@ -83,7 +85,8 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     const double midnight = LocalDateToJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
     const double ut = state.Hour + state.Minute / 60.0 + state.Second / 3600.0 - state.TimeZone;
-    double theta = LocalSiderealTime(state.Longitude, ut, midnight);
+    double theta = precise ? LocalApparentSiderealHours(*precise, state.Longitude)
+                           : LocalSiderealTime(state.Longitude, ut, midnight);
     if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year)) theta -= 1;
     f.SiderealAngle = theta / 12.0 * std::numbers::pi;
     return f;

@@ -5,6 +5,7 @@
 // linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
 #include <cmath>
 
+#include "astro/precise.h"
 #include "chart/state.h"
 
 namespace noctaris {
@@ -33,7 +34,10 @@ double LocalDateToJD(int year, int month, int day, double timeZone);
 bool IsSummerTime(int day, int month, int year);
 
 // The frame of one redraw for a surface of width x height pixels and the view azimuth.
-ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth);
+// With a precise frame (of the same instant) the sidereal time is the apparent one of ERFA,
+// which goes with places on the true equator and equinox of date.
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
+                          const PreciseFrame* precise = nullptr);
 
 // Projects right ascension and declination (radians, as stored in the catalogs) onto the
 // chart. Returns whether the point is placeable (within 10 pixels of the surface). When the

@@ -140,6 +140,14 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         constellationLabels_.push_back(std::move(l));
     }
 
+    const auto keep = [this](double ra, double sinDec, double cosDec) {
+        catalogue_.push_back({ra, sinDec, cosDec, cosDec * std::cos(ra), cosDec * std::sin(ra), sinDec});
+    };
+    for (const StarEntry& e : stars_) keep(e.ra, e.sinDec, e.cosDec);
+    for (const Polyline* line : {&borders_, &lines_})
+        for (const FixedPoint& p : *line) keep(p.ra, p.sinDec, p.cosDec);
+    for (const ConstellationLabel& l : constellationLabels_) keep(l.ra, l.sinDec, l.cosDec);
+
     const QFont& glyph = fonts_.Font(ChartFont::Glyph);
     const QFont& medium = fonts_.Font(ChartFont::Medium);
     for (int i = 0; i < 12; ++i) {
@@ -212,6 +220,34 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
             if (x > begin) horizonRuns_.push_back({r, begin, x});
         }
     }
+}
+
+// The catalogue is J2000; the precise bodies stand on the true equator and equinox of date. One
+// matrix (the frame's bias-precession-nutation) turns every catalogue place, so stars, lines and
+// bodies stay in one frame; without a frame the loaded places come back bit for bit.
+void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
+    if (!frame && !turned_) return;
+    if (frame && turned_ && frame->time.tt == turnedForTT_) return;
+    std::size_t i = 0;
+    const auto set = [&](double& ra, double& sinDec, double& cosDec) {
+        const CataloguePlace& c = catalogue_[i++];
+        if (!frame) {
+            ra = c.ra, sinDec = c.sinDec, cosDec = c.cosDec;
+            return;
+        }
+        const double (&m)[3][3] = frame->npb;
+        const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
+        const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
+        sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
+        cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
+        ra = std::atan2(y, x);
+    };
+    for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec);
+    for (Polyline* line : {&borders_, &lines_})
+        for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec);
+    for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec);
+    turned_ = frame != nullptr;
+    turnedForTT_ = frame ? frame->time.tt : 0;
 }
 
 void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
@@ -444,6 +480,12 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     const int w = frame_.Width, h = frame_.Height;
     ChartCanvas canvas(painter, fonts_);
     ChartContext context{canvas, frame_, state, options, lists};
+    if (options.PrecisePositions) {
+        preciseFrame_ = MakePreciseFrame(PreciseTimeFromUT(frame_.JulianDay));
+        frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth, &preciseFrame_);
+        context.precise = &preciseFrame_;
+    }
+    TurnCatalogue(context.precise);
 
     // 2. Background.
     canvas.SetBrushColor(kBackground);

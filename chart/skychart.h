@@ -15,6 +15,7 @@
 #include <QStaticText>
 
 #include "astro/objectlists.h"
+#include "astro/precise.h"
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"
@@ -32,6 +33,8 @@ struct ChartContext {
     const ObserverState& state;
     const DisplayOptions& options;
     ChartObjectLists& lists;
+    // With PrecisePositions, the redraw's precise frame (built once per redraw); else null.
+    const PreciseFrame* precise = nullptr;
 };
 
 class SkyChart {
@@ -78,6 +81,7 @@ private:
     using Polyline = std::vector<FixedPoint>;
 
     void DrawPolyline(QPainter& painter, const Polyline& line);
+    void TurnCatalogue(const PreciseFrame* frame);
     static Polyline FromSky(const std::vector<SkyPoint>& points);
     std::string_view StarKey(int index) const;
     void DrawStars(ChartCanvas& canvas, const DisplayOptions& options, ChartObjectLists& lists);
@@ -124,6 +128,18 @@ private:
     int compassHalfWidth_[4];
     QStaticText altitudeLabels_[5];
     int altitudeLabelWidth_[5];
+
+    // The catalogue places (stars, borders, lines, constellation labels in this order) as
+    // loaded, in J2000, with their unit vectors; the drawn places are turned from these to the
+    // equinox of date with PrecisePositions and restored exactly without it.
+    struct CataloguePlace {
+        double ra, sinDec, cosDec;
+        double x, y, z;
+    };
+    std::vector<CataloguePlace> catalogue_;
+    bool turned_ = false;
+    double turnedForTT_ = 0;  // the TT Julian day of the turn the drawn places hold
+    PreciseFrame preciseFrame_;
 
     QImage horizonPicture_, horizonMask_;
     // Column ranges [begin, end) of the pictures' rows where the landscape changes the chart;

@@ -72,8 +72,9 @@ int RunPlanet(const QStringList& args) {
         PlanetSnapshot snapshot;
         static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer);
         snapshot.PlanetName = name;
-        const PlanetInfo info = ComputePlanetInfo(name, PlanetMomentJD(snapshot), observer.Latitude,
-                                                  observer.Longitude, snapshot.TimeZone);
+        const auto compute = run.precise ? ComputePrecisePlanetInfo : ComputePlanetInfo;
+        const PlanetInfo info = compute(name, PlanetMomentJD(snapshot), observer.Latitude,
+                                        observer.Longitude, snapshot.TimeZone);
         if (wantText) {
             // The window: the name, the fixed data, then the computed block.
             result.text = planet + QStringLiteral("\r\n") + data + QStringLiteral("\r\n") +
@@ -85,6 +86,7 @@ int RunPlanet(const QStringList& args) {
         const double jdMidnight = PlanetMomentJD(midnight), zone = snapshot.TimeZone;
         const PlanetEphemerisRecord& p = info.Record;
         Record r = MomentFields(PlanetMomentJD(snapshot), zone);
+        AddFrame(r, run.precise);
         r.push_back({"planet", planet});
         r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
         r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});

@@ -81,6 +81,9 @@ int RunChart(const QStringList& args) {
                             "horizon, lines, borders, white, info, zodiac, jupiter, venus."),
              QStringLiteral("list")});
     cmd.addOut(QStringLiteral("The PNG file to write (required)."));
+    cmd.addPrecise(QStringLiteral("The Sun, the Moon (topocentric) and the planets stand at "
+                                  "their precise places, and the stars, constellation lines and "
+                                  "borders are turned to the equinox of date with them."));
     if (!cmd.parse(args)) return 0;
 
     ObserverState state;
@@ -93,6 +96,7 @@ int RunChart(const QStringList& args) {
     options.ConstellationNameMode =
         ParseMode(QStringLiteral("constellation-names"), cmd.value(QStringLiteral("constellation-names")));
     if (cmd.isSet(QStringLiteral("show"))) ParseShow(cmd.value(QStringLiteral("show")), options);
+    options.PrecisePositions = cmd.precise();
     if (!cmd.isSet(QStringLiteral("out"))) throw UsageError(QStringLiteral("missing --out"));
     CheckOutputPath(cmd.out());
 

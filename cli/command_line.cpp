@@ -209,6 +209,14 @@ void CommandParser::addOut(const QString& description) {
     parser_.addOption(QCommandLineOption(QStringLiteral("out"), description, QStringLiteral("file")));
 }
 
+void CommandParser::addPrecise(const QString& what) {
+    parser_.addOption(QCommandLineOption(
+        QStringLiteral("precise"),
+        QStringLiteral("Precise places apparent of date (true equator and equinox; IAU "
+                       "2006/2000A through ERFA, light time and aberration) instead of the "
+                       "classic J2000 theories. %1").arg(what)));
+}
+
 bool CommandParser::parse(const QStringList& args, int minPositional, int maxPositional) {
     if (!parser_.parse(args)) {
         if (!parser_.unknownOptionNames().isEmpty()) {

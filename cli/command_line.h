@@ -92,6 +92,10 @@ public:
     void addFormat(const QStringList& formats);
     // Adds --out FILE with its help text.
     void addOut(const QString& description);
+    // Adds --precise: the precise places of date instead of the classic theories; `what` tells
+    // what it changes for this command.
+    void addPrecise(const QString& what);
+    bool precise() const { return parser_.isSet(QStringLiteral("precise")); }
 
     // Parses the arguments (args[0] is the command). Returns false when --help was asked: the
     // help was printed. Throws UsageError for unknown options, missing values, and positional

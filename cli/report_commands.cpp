@@ -1,5 +1,7 @@
 // `noctaris-cli ephemeris | moon | sun`: the reports of the ephemeris table and the Moon and
 // Sun parameter windows, computed by the windows' own functions, for one moment or a range.
+#include <cmath>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -49,7 +51,7 @@ int RunEphemeris(const QStringList& args) {
         MomentResult result;
         const EphemerisSnapshot snapshot{MomentSnapshot::Of(observer)};
         if (wantText) {
-            const EphemerisTableTexts table = BuildEphemerisTable(snapshot, observer);
+            const EphemerisTableTexts table = BuildEphemerisTable(snapshot, observer, run.precise);
             QStringList rows;
             for (const auto& row : table.cells) {
                 QStringList cells;
@@ -59,7 +61,7 @@ int RunEphemeris(const QStringList& args) {
             result.text = rows.join(QLatin1Char('\n'));
             return result;
         }
-        result.records = EphemerisRecords(snapshot, observer);
+        result.records = EphemerisRecords(snapshot, observer, run.precise);
         return result;
     });
     return 0;
@@ -76,19 +78,28 @@ int RunMoon(const QStringList& args) {
     const ReportRun run = ReadReportOptions(cmd);
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
-        const MoonReport m = ComputeMoonReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer);
+        const InfoSnapshot snapshot{MomentSnapshot::Of(observer)};
+        const MoonReport m = run.precise ? ComputePreciseMoonReport(snapshot, observer)
+                                         : ComputeMoonReport(snapshot, observer);
         if (wantText) {
             result.text = FormatMoonReport(m);
             return result;
         }
         const double zone = observer.TimeZone;
         Record r = MomentFields(m.JulianDayUT, zone);
+        AddFrame(r, run.precise);
         r.push_back({"julian_day", Number(m.JulianDayUT)});
         r.push_back({"sidereal_time_deg", Number(m.SiderealHours * kDegreesPerHour)});
         r.push_back({"age_d", Number(m.AgeDays)});
         r.push_back({"distance_km", Number(m.DistanceKm)});
         r.push_back({"illuminated_percent", Number(100 * m.IlluminatedFraction)});
         r.push_back({"diameter_deg", Number(m.DiameterDegrees)});
+        if (run.precise) {  // the classic report has no place of the Moon
+            r.push_back({"right_ascension_deg", Number(m.RightAscensionDegrees)});
+            r.push_back({"declination_deg", Number(m.DeclinationDegrees)});
+            r.push_back({"azimuth_deg", Number(m.AzimuthDegrees)});
+            r.push_back({"altitude_deg", Number(m.AltitudeDegrees)});
+        }
         static const char* const kPhases[5][2] = {
             {"new_moon_utc", "new_moon_local"},           {"first_quarter_utc", "first_quarter_local"},
             {"full_moon_utc", "full_moon_local"},         {"last_quarter_utc", "last_quarter_local"},
@@ -113,21 +124,29 @@ int RunSun(const QStringList& args) {
                                      "equation of time, sidereal time, distance, diameter, "
                                      "sunrise, sunset and culmination. Azimuth and altitude are "
                                      "read from the chart as the main window first draws it "
-                                     "(1029x664 pixels, facing south)."));
+                                     "(1029x664 pixels, facing south); with --precise they are "
+                                     "the observed ones, refraction included."));
     AddReportOptions(cmd, true);
     if (!cmd.parse(args)) return 0;
     const ReportRun run = ReadReportOptions(cmd);
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
-        SunChartPosition onChart;
-        PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, onChart);
-        const SunReport s = ComputeSunReport(InfoSnapshot{MomentSnapshot::Of(observer)}, observer, onChart);
+        const InfoSnapshot snapshot{MomentSnapshot::Of(observer)};
+        SunReport s;
+        if (run.precise) {
+            s = ComputePreciseSunReport(snapshot, observer);
+        } else {
+            SunChartPosition onChart;
+            PlaceSunOnChart(MakeChartFrame(observer, kChartWidth, kChartHeight, 0), observer, onChart);
+            s = ComputeSunReport(snapshot, observer, onChart);
+        }
         if (wantText) {
             result.text = FormatSunReport(s);
             return result;
         }
         const double zone = observer.TimeZone;
         Record r = MomentFields(SerialToJD(s.Moment) - zone / 24, zone);
+        AddFrame(r, run.precise);
         r.push_back({"day_number", static_cast<long long>(s.DayNumber)});
         r.push_back({"declination_deg", Number(s.DeclinationDegrees)});
         r.push_back({"right_ascension_deg", Number(s.RightAscensionHours * kDegreesPerHour)});

@@ -1,21 +1,32 @@
 #include "cli/report_support.h"
 
+#include <string_view>
+
+#include "astro/precise_reports.h"
 #include "cli/output.h"
 #include "cli/places.h"
 
 namespace noctaris::cli {
+
+const char* const kPreciseReportHelp =
+    "The report names its frame (\"apparent of date\"; CSV and JSON: a frame field). Rising "
+    "and setting: the instant the upper limb of the Sun or the Moon, or the centre of a planet, "
+    "stands at 0\u00B0 observed altitude, refraction of a standard atmosphere included, on a "
+    "sea-level horizon; searched on the local civil day, to the second.";
 
 void AddReportOptions(CommandParser& cmd, bool ranged) {
     cmd.addPlace();
     cmd.addMoment(ranged);
     cmd.addFormat({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
     cmd.addOut(QStringLiteral("Write to this file instead of standard output."));
+    cmd.addPrecise(QString::fromUtf8(kPreciseReportHelp));
 }
 
 ReportRun ReadReportOptions(const CommandParser& cmd) {
     ReportRun run;
     run.when = cmd.moments();
     run.format = cmd.format();
+    run.precise = cmd.precise();
     if (cmd.isSet(QStringLiteral("out"))) {
         run.out = cmd.out();
         CheckOutputPath(run.out);

@@ -22,9 +22,15 @@ struct ReportRun {
     QString out;     // empty: standard output
     Place place;
     MomentSelection when;
+    bool precise = false;  // --precise
 };
 
-// Adds --place, the moment options (with --range and --step when `ranged`), --format and --out.
+// What --precise changes in a report, with the rising and setting convention of the precise
+// places, for --help.
+extern const char* const kPreciseReportHelp;
+
+// Adds --place, the moment options (with --range and --step when `ranged`), --format, --out
+// and --precise.
 void AddReportOptions(CommandParser& cmd, bool ranged);
 // Reads them after a successful parse: the output path is checked and only the places are
 // loaded. Throws UsageError.

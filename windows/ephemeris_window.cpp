@@ -46,18 +46,17 @@ void AddRiseSet(exports::Record& r, const char* utcName, const char* localName, 
 }  // namespace
 
 EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
-                                           const ObserverState& observer) {
+                                           const ObserverState& observer, bool precise) {
     EphemerisMomentTable t;
     t.jdMidnight =
         EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
     const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
     t.jdInstant =
         t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double lat = observer.Latitude, lon = observer.Longitude, zone = observer.TimeZone;
-
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
     static_cast<EphemerisTableValues&>(t) =
-        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, lat, lon, zone, false);
+        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, observer.Latitude,
+                              observer.Longitude, observer.TimeZone, precise);
     return t;
 }
 
@@ -66,12 +65,16 @@ const char* EphemerisPlanetName(int planet) {
 }
 
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
-                                        const ObserverState& observer) {
+                                        const ObserverState& observer, bool precise) {
     EphemerisTableTexts t;
+    if (precise) {
+        const std::string_view frame = FrameLabel(true);
+        t.cells[0][0] = QString::fromLatin1(frame.data(), static_cast<qsizetype>(frame.size()));
+    }
     for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
     for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
 
-    const EphemerisMomentTable values = ComputeEphemerisTable(snapshot, observer);
+    const EphemerisMomentTable values = ComputeEphemerisTable(snapshot, observer, precise);
     t.earthLongitude = Degrees(values.earth.rec.HelioLongitude);
 
     for (int c = 1; c < kEphemCols; ++c) {
@@ -104,15 +107,16 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 }
 
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
-                                              const ObserverState& observer) {
+                                              const ObserverState& observer, bool precise) {
     using namespace exports;
-    const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer);
+    const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer, precise);
     const double zone = observer.TimeZone;
     std::vector<Record> records;
     for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
         const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];
         const PlanetEphemerisRecord& p = v.rec;
         Record r = MomentFields(t.jdInstant, zone);
+        AddFrame(r, precise);
         r.push_back({"planet", QString::fromLatin1(EphemerisPlanetName(i))});
         r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
         r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});

@@ -42,20 +42,22 @@ struct EphemerisMomentTable : EphemerisTableValues {
     double jdInstant = 0;   // Julian day of the snapshot's moment
 };
 EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
-                                           const ObserverState& observer);
+                                           const ObserverState& observer, bool precise = false);
 // Name of the planet of column planet + 1 ("Mercury" for 0 ... "Neptune" for 6).
 const char* EphemerisPlanetName(int planet);
 
-// The table for the snapshot's moment and the observer's place, numbers in QLocale().
+// The table for the snapshot's moment and the observer's place, numbers in QLocale(). The
+// precise table names its frame ("apparent of date") in the top-left cell, empty otherwise.
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
-                                        const ObserverState& observer);
+                                        const ObserverState& observer, bool precise = false);
 
 // The table as records for CSV and JSON, one per planet from Mercury to Neptune: the moment
 // (ISO 8601 UTC and local standard time), the planet, then its quantities with the unit in
 // the field's name (degrees, AU, seconds), rising and setting as instants (none when the
-// planet does not rise or set that day), and whether it is above the horizon.
+// planet does not rise or set that day), and whether it is above the horizon. The precise
+// records carry a "frame" field ("apparent of date") after the moment; the classic ones none.
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
-                                              const ObserverState& observer);
+                                              const ObserverState& observer, bool precise = false);
 
 class EphemerisWindow : public QDialog {
     Q_OBJECT

@@ -3,8 +3,12 @@
 #include <charconv>
 #include <cmath>
 
+#include <string_view>
+
 #include <QCryptographicHash>
 #include <QDate>
+
+#include "astro/precise_reports.h"
 
 namespace noctaris::exports {
 namespace {
@@ -119,6 +123,12 @@ Value IsoLocal(double jdUT, double zone) {
 
 Record MomentFields(double jdUT, double zone) {
     return {{"utc", IsoUtc(jdUT)}, {"local", IsoLocal(jdUT, zone)}};
+}
+
+void AddFrame(Record& record, bool precise) {
+    if (!precise) return;
+    const std::string_view frame = FrameLabel(true);
+    record.push_back({"frame", QString::fromLatin1(frame.data(), static_cast<qsizetype>(frame.size()))});
 }
 
 Value IsoDate(double jd) {

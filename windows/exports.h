@@ -36,6 +36,9 @@ Value IsoDate(double jd);
 QString IsoOffset(double zone);
 // The leading fields of a record of one moment: "utc" and "local" (standard time of the zone).
 Record MomentFields(double jdUT, double zone);
+// Appends the "frame" field of a record of precise positions ("apparent of date"); the classic
+// records have none, so they stay as they always were.
+void AddFrame(Record& record, bool precise);
 
 // The shortest C-locale text that reads back as v ("0.1", "2461382.5", "1e-07").
 QString NumberText(double v);

@@ -3,10 +3,12 @@
 #include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
 
 #include "astro/calendar_dates.h"
 #include "astro/moon.h"
 #include "astro/moonseries.h"
+#include "astro/precise_reports.h"
 #include "astro/sunmoon_reports.h"
 #include "platform/format.h"
 
@@ -77,6 +79,31 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     return r;
 }
 
+MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
+    MoonReport r = ComputeMoonReport(snapshot, observer);
+    const double j0 = ReportMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
+    const PreciseBodyReport p =
+        ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, j0, observer.Latitude, observer.Longitude);
+    r.SiderealHours = p.localSiderealHours;
+    r.DistanceKm = p.geocentric.distance * kKmPerAU;
+    r.IlluminatedFraction = p.geocentric.phase;
+    r.DiameterDegrees = p.geocentric.diameter / 3600;
+    r.RightAscensionDegrees = p.geocentric.ra;
+    r.DeclinationDegrees = p.geocentric.dec;
+    r.AzimuthDegrees = std::fmod(p.horizontal.azimuth + 180, 360.0);
+    r.AltitudeDegrees = p.horizontal.altitude;
+    // The events of the local day (hours after local midnight; negative codes and NaN: none).
+    const auto event = [&](double hours) -> std::optional<double> {
+        if (hours >= 0) return j0 + hours / 24;
+        return std::nullopt;
+    };
+    r.Rise = event(p.rise);
+    r.Transit = event(p.transit);
+    r.Set = event(p.set);
+    r.Frame = FrameLabel(true);
+    return r;
+}
+
 QString FormatMoonReport(const MoonReport& r) {
     const double z = r.Zone;
     const TDateTime T = r.Moment;
@@ -89,6 +116,8 @@ QString FormatMoonReport(const MoonReport& r) {
     lines << QStringLiteral("Universal time\t") + TimeToStr(FractionOfDay(T - z / 24));
     lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
                  DateText(T);
+    if (!r.Frame.empty())
+        lines << QStringLiteral("Frame\t\t") + QString::fromLatin1(r.Frame.data(), r.Frame.size());
     lines << QStringLiteral("Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
 
     const AgeParts age = SplitMoonAge(r.AgeDays);

@@ -5,7 +5,9 @@
 // setting). Created hidden at start; the main window shows it non-modally and, after every
 // redraw while it is visible, refreshes the snapshot and calls refresh().
 #include <array>
+#include <limits>
 #include <optional>
+#include <string_view>
 
 #include <QString>
 #include <QStringList>
@@ -38,11 +40,24 @@ struct MoonReport {
     // Rising, culmination and setting on the local date of the report (local midnight to
     // midnight); empty when the event does not happen that day.
     std::optional<double> Rise, Transit, Set;
+    std::string_view Frame;  // the precise report names its frame; the classic one does not
+    // The precise report's place (NaN in the classic one, which has none): geocentric apparent
+    // right ascension and declination, observed azimuth (from the south through the west,
+    // 0..360) and altitude of the topocentric place, degrees.
+    double RightAscensionDegrees = std::numeric_limits<double>::quiet_NaN();
+    double DeclinationDegrees = std::numeric_limits<double>::quiet_NaN();
+    double AzimuthDegrees = std::numeric_limits<double>::quiet_NaN();
+    double AltitudeDegrees = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The numbers for a snapshot of the chart's moment and the observer's place. Raises
 // ConversionError when the snapshot's date cannot be encoded.
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
+// The same with the precise place of date (astro/precise.h): the place, sidereal time,
+// distance, illumination and diameter, and rising, culmination and setting on the local civil
+// day (the upper limb at 0 deg observed altitude); the lunation, age, perigee and apogee stay
+// classic.
+MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 // The report's text: lines each ended by CR LF.
 QString FormatMoonReport(const MoonReport& report);
 // FormatMoonReport(ComputeMoonReport(...)).

@@ -54,6 +54,8 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
     const long long t = LightTimeSeconds(r.Distance);
     const QString deg = QStringLiteral("%.2f°");
     QStringList lines;
+    if (info.Frame != kFrameJ2000)
+        lines << "Frame: " + QString::fromLatin1(info.Frame.data(), info.Frame.size());
     lines << "Heliocentric coordinates: lenght = " + Format(deg, {r.HelioLongitude}) +
                  ", width = " + Format(deg, {r.HelioLatitude});
     lines << "Radius vector " + Format("%.2f AU", {r.RadiusVector});
@@ -72,10 +74,11 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
     return lines.join(Crlf());
 }
 
-QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer) {
-    return PlanetComputedBlock(ComputePlanetInfo(snapshot.PlanetName, PlanetMomentJD(snapshot),
-                                                 observer.Latitude, observer.Longitude,
-                                                 snapshot.TimeZone));
+QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
+                            bool precise) {
+    const auto compute = precise ? ComputePrecisePlanetInfo : ComputePlanetInfo;
+    return PlanetComputedBlock(compute(snapshot.PlanetName, PlanetMomentJD(snapshot),
+                                       observer.Latitude, observer.Longitude, snapshot.TimeZone));
 }
 
 QString PlanetDataBlock(std::string_view planet) {

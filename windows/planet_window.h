@@ -30,10 +30,13 @@ double PlanetMomentJD(const PlanetSnapshot& snapshot);
 // the minutes are negative and the text has none (declinations between 0° and -1°).
 QString DeclinationDegreeText(double decDegrees, double decMinutes);
 
-// The computed block: nine lines joined by CR LF, none after the last.
+// The computed block: nine lines joined by CR LF, none after the last. Precise values (a frame
+// other than J2000) get a first line naming their frame.
 QString PlanetComputedBlock(const PlanetInfo& info);
-// The same for the snapshot's planet and moment, seen from the observer's place.
-QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer);
+// The same for the snapshot's planet and moment, seen from the observer's place, classic or
+// precise (ComputePrecisePlanetInfo).
+QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
+                            bool precise = false);
 
 // The fixed data lines of the planet, each followed by CR LF (empty for an unknown name).
 QString PlanetDataBlock(std::string_view planet);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "astro/precise_reports.h"
 #include "astro/sun.h"
 #include "astro/sunmoon_reports.h"
 #include "chart/projection.h"
@@ -75,12 +76,40 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     return r;
 }
 
+SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
+    SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
+    const double j0 = ReportMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
+    const double jd = j0 + (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
+    const PreciseBodyReport p =
+        ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);
+    r.SiderealHours = p.localSiderealHours;
+    r.RightAscensionHours = p.geocentric.ra / 15;
+    r.DeclinationDegrees = p.geocentric.dec;
+    const std::string_view zodiac = ZodiacConstellation(r.RightAscensionHours);
+    r.Constellation = QString::fromUtf8(zodiac.data(), static_cast<qsizetype>(zodiac.size()));
+    r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
+    r.AzimuthDegrees = p.horizontal.azimuth - 180;  // from the south through the west, as the chart
+    r.AltitudeDegrees = p.horizontal.altitude;
+    r.DistanceKm = p.geocentric.distance * kKmPerAU;
+    r.DiameterArcseconds = p.geocentric.diameter;
+    const auto event = [&](double hours) {
+        return hours >= 0 ? JDToDateTime(j0 + hours / 24) : kNoRiseSet;  // codes and NaN: none
+    };
+    r.Sunrise = event(p.rise);
+    r.Sunset = event(p.set);
+    r.Culmination = event(p.transit);
+    r.Frame = FrameLabel(true);
+    return r;
+}
+
 QString FormatSunReport(const SunReport& r) {
     const HourMinute ra = SplitHourMinute(r.RightAscensionHours);  // rounded to the minute, then split
     QStringList lines;
     lines << QStringLiteral("Date\t\t%1.%2.%3").arg(r.Day).arg(r.Month).arg(r.Year);
     lines << QStringLiteral("Day number\t") + QString::number(r.DayNumber);
     lines << QStringLiteral("Time\t\t") + TimeToStr(FractionOfDay(r.Moment));
+    if (!r.Frame.empty())
+        lines << QStringLiteral("Frame\t\t") + QString::fromLatin1(r.Frame.data(), r.Frame.size());
     lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {r.DeclinationDegrees});
     lines << Format(QStringLiteral("Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
     lines << QStringLiteral("Constellation\t") + r.Constellation;

@@ -6,6 +6,7 @@
 // non-modally and, after every redraw while it is visible, refreshes the snapshot and calls
 // refresh().
 #include <functional>
+#include <string_view>
 
 #include <QString>
 #include <QStringList>
@@ -44,12 +45,19 @@ struct SunReport {
     // Universal time of the events of the local date, or kNoRiseSet (see SunEventOccurs).
     TDateTime Sunrise = 0, Sunset = 0, Culmination = 0;
     bool SummerTime = false;              // the event times are shown in summer time
+    std::string_view Frame;  // the precise report names its frame; the classic one does not
 };
 
 // The numbers for a snapshot of the chart's moment, the observer's place and the Sun as the
 // chart last placed it. Raises ConversionError when the snapshot's date cannot be encoded.
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun);
+// The same with the precise places of date (astro/precise.h), the chart not needed: apparent
+// declination, right ascension and hour angle, the observed (refracted) azimuth and altitude of
+// the topocentric place, apparent sidereal time, distance, diameter, and sunrise, sunset (the
+// upper limb at 0° observed altitude) and culmination on the local civil day. The day number
+// and the equation of time stay classic.
+SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 // The report's text: lines joined by CR LF, the last one without a line break.
 QString FormatSunReport(const SunReport& report);
 // FormatSunReport(ComputeSunReport(...)).

@@ -17,6 +17,7 @@
 #include "platform/inifile.h"
 #include "windows/ephemeris_window.h"
 #include "windows/export_tests.h"
+#include "windows/wincommon.h"
 
 using namespace noctaris;
 
@@ -25,7 +26,7 @@ namespace {
 class MainWindowExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetDialogsAllowed(false);
+        noctaris::SetDialogsAllowed(false);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         settingsPath_ = dir_.filePath("noctaris.ini");
         ASSERT_TRUE(QDir(dir_.path()).mkdir("pictures"));

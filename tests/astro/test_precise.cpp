@@ -155,7 +155,7 @@ TEST(PreciseRiseSet, PublishedInstants) {
     // Venus at Boston (42°20′N, 71°05′W), 1988 March 20 (example 15.a): rising 12h25m UT,
     // transit 19h41m, setting 2h55m.
     const double march20 = 2447240.5;
-    const RiseTransitSet venus =
+    const RiseTransitSetTimes venus =
         FindRiseTransitSet(Body::Venus, march20, Site{42 + 20.0 / 60, -(71 + 5.0 / 60), 0});
     ASSERT_TRUE(venus.rise && venus.transit && venus.set);
     EXPECT_NEAR((*venus.rise - march20) * 24 * 60, 12 * 60 + 25, 1);
@@ -166,7 +166,7 @@ TEST(PreciseRiseSet, PublishedInstants) {
     // 21:21 British Summer Time (3:43 and 20:21 UT), the times the national almanac office
     // publishes.
     const double june21 = 2459386.5;
-    const RiseTransitSet sun = FindRiseTransitSet(Body::Sun, june21, Site{51.5074, -0.1278, 0});
+    const RiseTransitSetTimes sun = FindRiseTransitSet(Body::Sun, june21, Site{51.5074, -0.1278, 0});
     ASSERT_TRUE(sun.rise && sun.set && sun.transit);
     EXPECT_NEAR((*sun.rise - june21) * 24 * 60, 3 * 60 + 43, 1);
     EXPECT_NEAR((*sun.set - june21) * 24 * 60, 20 * 60 + 21, 1);
@@ -182,7 +182,7 @@ TEST(PreciseRiseSet, EventsMeetTheirDefinition) {
     const double day = 2460000.5 - 16.37 / 360;  // local midnight
     const PreciseDay precise = MakePreciseDay(day);
     for (Body body : {Body::Sun, Body::Moon, Body::Venus, Body::Mars, Body::Saturn}) {
-        const RiseTransitSet r = FindRiseTransitSet(body, precise, site);
+        const RiseTransitSetTimes r = FindRiseTransitSet(body, precise, site);
         if (body == Body::Sun) {
             ASSERT_TRUE(r.rise && r.transit && r.set);
         }
@@ -209,11 +209,11 @@ TEST(PreciseRiseSet, EventsMeetTheirDefinition) {
 TEST(PreciseRiseSet, PolarDayNightAndMissingMoonrise) {
     // At 80° north the Sun stays up all day at the June solstice and down at the December one.
     const Site north{80, 15, 0};
-    const RiseTransitSet june = FindRiseTransitSet(Body::Sun, 2459386.5, north);
+    const RiseTransitSetTimes june = FindRiseTransitSet(Body::Sun, 2459386.5, north);
     EXPECT_TRUE(june.alwaysAbove);
     EXPECT_FALSE(june.alwaysBelow || june.rise || june.set);
     EXPECT_TRUE(june.transit);
-    const RiseTransitSet december = FindRiseTransitSet(Body::Sun, 2459569.5, north);
+    const RiseTransitSetTimes december = FindRiseTransitSet(Body::Sun, 2459569.5, north);
     EXPECT_TRUE(december.alwaysBelow);
     EXPECT_FALSE(december.alwaysAbove || december.rise || december.set);
 
@@ -223,7 +223,7 @@ TEST(PreciseRiseSet, PolarDayNightAndMissingMoonrise) {
     int missing = 0;
     double lastRise = 0;
     for (int d = 0; d < 30; ++d) {
-        const RiseTransitSet r = FindRiseTransitSet(Body::Moon, 2459580.5 + d, site);
+        const RiseTransitSetTimes r = FindRiseTransitSet(Body::Moon, 2459580.5 + d, site);
         EXPECT_FALSE(r.alwaysAbove || r.alwaysBelow) << d;
         if (!r.rise) {
             ++missing;

@@ -17,6 +17,7 @@
 #include "window_tests.h"
 #include "windows/exports.h"
 #include "windows/exports_dialog.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -105,7 +106,7 @@ TEST(ExportFile, TheFolderOfTheChosenFileIsAskedNextTime) {
 class ExportToFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetDialogsAllowed(false);
+        noctaris::SetDialogsAllowed(false);
         window_.setWindowTitle("Astronomical calendar");
     }
     // Exports `bytes` to `path`; returns the path written.
