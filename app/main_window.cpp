@@ -322,7 +322,7 @@ void MainWindow::openBody(const std::string& name) {
     if (name == "Moon") return showInfoWindow(moonWindow_);
     if (name == "Sun") return showInfoWindow(sunWindow_);
     PlanetSnapshot snapshot;
-    static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_);
+    static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_, display_.PrecisePositions);
     snapshot.PlanetName = name;
     RunModal<PlanetWindow>(this, snapshot, observer_);
 }
@@ -359,7 +359,7 @@ void MainWindow::placeInfoWindow(QWidget* window) {
 }
 
 void MainWindow::takeSnapshotFor(QWidget* window) {
-    const MomentSnapshot moment = MomentSnapshot::Of(observer_);
+    const MomentSnapshot moment = MomentSnapshot::Of(observer_, display_.PrecisePositions);
     if (window == ephemerisWindow_) ephemerisWindow_->snapshot() = EphemerisSnapshot{moment};
     else infoSnapshot_ = InfoSnapshot{moment};  // the Moon and Sun windows share it
 }

@@ -210,6 +210,7 @@ private:
     // Menu: File, Simulation.
     QAction* saveChartAction_ = nullptr;
     QAction* closeAction_ = nullptr;
+    QAction* precisePositionsAction_ = nullptr;
     QAction* animationAction_ = nullptr;
     QAction* reverseAction_ = nullptr;
     QAction* slowerAction_ = nullptr;

@@ -216,6 +216,11 @@ void MainWindow::buildMenu() {
     showStarInfoAction_ =
         addDisplayToggle(disp, "showStarInfoAction", "Show star in&formation", &DisplayOptions::ShowStarInfo);
     showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", "&Zodiac signs", &DisplayOptions::ShowZodiac);
+    disp->addSeparator();
+    // The chart's bodies and the information windows switch together between the classic J2000
+    // places and the apparent places of date.
+    precisePositionsAction_ =
+        addDisplayToggle(disp, "precisePositionsAction", "&Precise positions", &DisplayOptions::PrecisePositions);
 
     QMenu* dir = bar->addMenu("Di&rection");
     auto direction = [&](const char* name, const QString& caption, int azimuth) {

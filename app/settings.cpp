@@ -41,6 +41,9 @@ const OptionKey kOptionKeys[] = {
     {"Venus", &DisplayOptions::ShowVenusPhase, nullptr},
 };
 
+// "Precise positions", after the other switches.
+const QString kPreciseKey = QStringLiteral("Genau");
+
 // The information windows' positions, after the switches.
 struct WindowKeys {
     const char* left;
@@ -85,6 +88,7 @@ AppSettings ReadSettings(const IniFile& ini) {
         else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
         else s.considerSummerTime = ini.ReadBool(kSection, key, false);
     }
+    s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     return s;
@@ -102,6 +106,10 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         else if (k.mode) ini.WriteInteger(kSection, key, s.display.*k.mode);
         else ini.WriteBool(kSection, key, s.considerSummerTime);
     }
+    // Newer than the other switches: written once it has been on, so the files of those who
+    // never use it stay as they were.
+    if (s.display.PrecisePositions || ini.ValueExists(kSection, kPreciseKey))
+        ini.WriteBool(kSection, kPreciseKey, s.display.PrecisePositions);
     for (const WindowKeys& k : kWindowKeys)
         if (const std::optional<QPoint>& p = s.*k.position) {
             ini.WriteInteger(kSection, k.left, p->x());
@@ -126,6 +134,7 @@ std::optional<AppSettings> LoadSettings(const QString& path) {
 
 bool SaveSettings(const AppSettings& settings, const QString& path, QString* error) {
     IniFile ini(path);
+    if (ini.Exists()) ini.Load();  // what is stored decides whether an off switch must be written
     WriteSettings(settings, ini);
     QDir().mkpath(QFileInfo(ini.Path()).absolutePath());
     return ini.Save(error);

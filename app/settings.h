@@ -38,8 +38,9 @@ struct AppSettings {
 AppSettings ReadSettings(const IniFile& ini);
 
 // Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
-// then the switches from Ekliptik to Venus, then the information windows' positions that are
-// known, then Exportordner. An empty speed, azimuth or export folder is left out.
+// then the switches from Ekliptik to Venus, Genau (precise positions) once it has been on, then
+// the information windows' positions that are known, then Exportordner. An empty speed, azimuth
+// or export folder is left out.
 void WriteSettings(const AppSettings& settings, IniFile& ini);
 
 // Where the settings file lives when the caller names none: noctaris.ini in the user's config

@@ -201,7 +201,7 @@ void EphemerisWindow::exportTable() {
             .arg(moment.Minute, 2, 10, QLatin1Char('0')),
         {{QStringLiteral("CSV"), QStringLiteral("csv")}}};
     ExportToFile(this, askFile_, request,
-                 [&](const QString&) { return exports::ToCsv(EphemerisRecords(moment, observer_)); });
+                 [&](const QString&) { return exports::ToCsv(EphemerisRecords(moment, observer_, moment.Precise)); });
 }
 
 void EphemerisWindow::setCell(int row, int column, const QString& text) {
@@ -215,8 +215,8 @@ void EphemerisWindow::setCellIfChanged(int row, int column, const QString& text)
 
 void EphemerisWindow::refresh() {
     try {
-        const EphemerisTableTexts t = BuildEphemerisTable(snapshot_, observer_);
-        for (int c = 1; c < kEphemCols; ++c) setCell(0, c, t.cells[0][c]);
+        const EphemerisTableTexts t = BuildEphemerisTable(snapshot_, observer_, snapshot_.Precise);
+        for (int c = 0; c < kEphemCols; ++c) setCell(0, c, t.cells[0][c]);  // with the frame's name
         for (int r = 1; r < kEphemRows; ++r) setCell(r, 0, t.cells[r][0]);
         earthLongitudeLabel_->setText(t.earthLongitude);
         for (int c = 1; c < kEphemCols; ++c) {

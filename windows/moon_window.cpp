@@ -173,7 +173,8 @@ QString FormatMoonReport(const MoonReport& r) {
 }
 
 QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
-    return FormatMoonReport(ComputeMoonReport(snapshot, observer));
+    return FormatMoonReport(snapshot.Precise ? ComputePreciseMoonReport(snapshot, observer)
+                                             : ComputeMoonReport(snapshot, observer));
 }
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)

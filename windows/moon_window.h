@@ -60,7 +60,8 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
 MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 // The report's text: lines each ended by CR LF.
 QString FormatMoonReport(const MoonReport& report);
-// FormatMoonReport(ComputeMoonReport(...)).
+// FormatMoonReport of ComputePreciseMoonReport when the snapshot asks for precise places, else
+// of ComputeMoonReport.
 QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 
 class MoonWindow : public ParameterWindow {

@@ -148,7 +148,7 @@ void PlanetWindow::fill() {
         dataBlock_ = PlanetDataBlock(snapshot_.PlanetName);
         SetCrLfText(dataText_, dataBlock_);
 
-        computedBlock_ = PlanetComputedBlock(snapshot_, observer_);
+        computedBlock_ = PlanetComputedBlock(snapshot_, observer_, snapshot_.Precise);
         SetCrLfText(computedText_, computedBlock_);
     } catch (const std::exception& e) {
         ReportFailure(this, QStringLiteral("Noctaris"), QString::fromUtf8(e.what()));

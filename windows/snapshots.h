@@ -11,9 +11,12 @@ struct MomentSnapshot {
     double TimeZone = 0;  // hours east of UT
     int Day = 1, Month = 1, Year = 2000;
     int Hour = 0, Minute = 0, Second = 0;
+    // Whether the window shows the precise places of date (the chart's "Precise positions"
+    // switch) instead of the classic J2000 ones.
+    bool Precise = false;
 
-    static MomentSnapshot Of(const ObserverState& s) {
-        return {s.TimeZone, s.Day, s.Month, s.Year, s.Hour, s.Minute, s.Second};
+    static MomentSnapshot Of(const ObserverState& s, bool precise = false) {
+        return {s.TimeZone, s.Day, s.Month, s.Year, s.Hour, s.Minute, s.Second, precise};
     }
 };
 

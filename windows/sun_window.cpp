@@ -137,7 +137,8 @@ QString FormatSunReport(const SunReport& r) {
 
 QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                        const SunChartPosition& sun) {
-    return FormatSunReport(ComputeSunReport(snapshot, observer, sun));
+    return FormatSunReport(snapshot.Precise ? ComputePreciseSunReport(snapshot, observer)
+                                            : ComputeSunReport(snapshot, observer, sun));
 }
 
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,

@@ -60,7 +60,8 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 // The report's text: lines joined by CR LF, the last one without a line break.
 QString FormatSunReport(const SunReport& report);
-// FormatSunReport(ComputeSunReport(...)).
+// FormatSunReport of ComputePreciseSunReport when the snapshot asks for precise places, else
+// of ComputeSunReport with the Sun's place on the chart.
 QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                        const SunChartPosition& sun);
 

@@ -183,3 +183,24 @@ TEST(Settings, TheExportFolderFollowsTheOldKeysAndOldFilesLoadWithout) {
     ASSERT_TRUE(SaveSettings(cyrillic, path, &error)) << error.toStdString();
     EXPECT_EQ(LoadSettings(path)->exportFolder, s.exportFolder);
 }
+
+TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
+    // Files from before the switch: off, and written back without the key.
+    EXPECT_FALSE(Read(kStoredFile).display.PrecisePositions);
+    AppSettings s = StoredSettings();
+    s.display.PrecisePositions = true;
+    IniFile on("unused");
+    WriteSettings(s, on);
+    const std::string withPrecise = kStoredFile.substr(0, kStoredFile.size() - 2) + "Genau=1\r\n\r\n";
+    EXPECT_EQ(on.Serialize(), withPrecise);
+    EXPECT_TRUE(Read(withPrecise) == s);
+
+    // Turned off again, the stored key must say so (a left-over "1" would turn it back on).
+    QTemporaryDir dir;
+    const QString path = dir.filePath("noctaris.ini");
+    QString error;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    s.display.PrecisePositions = false;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    EXPECT_FALSE(LoadSettings(path)->display.PrecisePositions);
+}
