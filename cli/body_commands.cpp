@@ -11,6 +11,7 @@
 #include "cli/output.h"
 #include "cli/places.h"
 #include "cli/report_support.h"
+#include "windows/ephemeris_window.h"
 #include "windows/planet_window.h"
 
 namespace noctaris::cli {
@@ -87,24 +88,7 @@ int RunPlanet(const QStringList& args) {
         const PlanetEphemerisRecord& p = info.Record;
         Record r = MomentFields(PlanetMomentJD(snapshot), zone);
         AddFrame(r, run.precise);
-        r.push_back({"planet", planet});
-        r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
-        r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
-        r.push_back({"radius_vector_au", Number(p.RadiusVector)});
-        r.push_back({"distance_au", Number(p.Distance)});
-        r.push_back({"light_time_s", LightTimeSeconds(p.Distance)});
-        r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
-        r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
-        r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
-        r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
-        r.push_back({"diameter_arcsec", Number(p.Diameter)});
-        r.push_back({"magnitude", Number(p.Magnitude)});
-        for (const auto& [hours, utcName, localName] :
-             {std::tuple{info.Rise, "rise_utc", "rise_local"}, std::tuple{info.Set, "set_utc", "set_local"}}) {
-            const bool occurs = hours >= 0;  // not kNeverRises / kNeverSets
-            r.push_back({utcName, occurs ? IsoUtc(jdMidnight + hours / 24) : Value()});
-            r.push_back({localName, occurs ? IsoLocal(jdMidnight + hours / 24, zone) : Value()});
-        }
+        AddPlanetFields(r, planet, p, LightTimeSeconds(p.Distance), info.Rise, info.Set, jdMidnight, zone);
         QString lines = data;
         r.push_back({"data", lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed()});
         result.records.push_back(std::move(r));

@@ -106,6 +106,26 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
     return t;
 }
 
+void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphemerisRecord& p,
+                     long long lightSeconds, double riseHours, double setHours, double jdMidnight,
+                     double zone) {
+    using namespace exports;
+    r.push_back({"planet", planet});
+    r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
+    r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
+    r.push_back({"radius_vector_au", Number(p.RadiusVector)});
+    r.push_back({"distance_au", Number(p.Distance)});
+    r.push_back({"light_time_s", lightSeconds});
+    r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
+    r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
+    r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
+    r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
+    r.push_back({"diameter_arcsec", Number(p.Diameter)});
+    r.push_back({"magnitude", Number(p.Magnitude)});
+    AddRiseSet(r, "rise_utc", "rise_local", jdMidnight, riseHours, zone);
+    AddRiseSet(r, "set_utc", "set_local", jdMidnight, setHours, zone);
+}
+
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
                                               const ObserverState& observer, bool precise) {
     using namespace exports;
@@ -117,20 +137,8 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
         const PlanetEphemerisRecord& p = v.rec;
         Record r = MomentFields(t.jdInstant, zone);
         AddFrame(r, precise);
-        r.push_back({"planet", QString::fromLatin1(EphemerisPlanetName(i))});
-        r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
-        r.push_back({"helio_latitude_deg", Number(p.HelioLatitude)});
-        r.push_back({"radius_vector_au", Number(p.RadiusVector)});
-        r.push_back({"distance_au", Number(p.Distance)});
-        r.push_back({"light_time_s", v.lightSeconds});
-        r.push_back({"geo_longitude_deg", Number(p.GeoLongitude)});
-        r.push_back({"geo_latitude_deg", Number(p.GeoLatitude)});
-        r.push_back({"right_ascension_deg", Number((p.RAHours + p.RAMinutes / 60) * kDegreesPerHour)});
-        r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
-        r.push_back({"diameter_arcsec", Number(p.Diameter)});
-        r.push_back({"magnitude", Number(p.Magnitude)});
-        AddRiseSet(r, "rise_utc", "rise_local", t.jdMidnight, v.rise, zone);
-        AddRiseSet(r, "set_utc", "set_local", t.jdMidnight, v.set, zone);
+        AddPlanetFields(r, QString::fromLatin1(EphemerisPlanetName(i)), p, v.lightSeconds, v.rise, v.set,
+                        t.jdMidnight, zone);
         r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
         r.push_back({"azimuth_deg", Number(v.azimuth)});
         r.push_back({"altitude_deg", Number(v.altitude)});
