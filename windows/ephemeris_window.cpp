@@ -199,7 +199,7 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
 
     // Under the grid's right edge.
     const int gridRight = 16 + kLabelColumnWidth + (kEphemCols - 1) * kPlanetColumnWidth;
-    exportButton_ = new QPushButton(tr("Export\u2026"), this);
+    exportButton_ = new QPushButton(tr("Export…"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exportButton_->setGeometry(gridRight - 105, 412, 105, 25);
     exportButton_->setFont(WindowFont(12));

@@ -26,9 +26,9 @@ QStringList SunFixedData() {
     return {
         QCoreApplication::translate("SunData", "Average distance  149597893 km"),
         QCoreApplication::translate("SunData", "Radius 695800 km = 109 RE"),
-        QCoreApplication::translate("SunData", "Volume 1,410\u00B710^18 km\u00B3 "),
-        QCoreApplication::translate("SunData", "Mass 1,985\u00B710^30 kg"),
-        QCoreApplication::translate("SunData", "Density 1,41 g/cm\u00B3"),
+        QCoreApplication::translate("SunData", "Volume 1,410·10^18 km³ "),
+        QCoreApplication::translate("SunData", "Mass 1,985·10^30 kg"),
+        QCoreApplication::translate("SunData", "Density 1,41 g/cm³"),
         QCoreApplication::translate("SunData", "Acceleration 27,9 g"),
         QCoreApplication::translate("SunData", "Average brightness -26,8 mag"),
         QCoreApplication::translate("SunData", "Temperature 5700 K"),
@@ -112,12 +112,12 @@ QString FormatSunReport(const SunReport& r) {
     lines << QCoreApplication::translate("SunReport", "Time\t\t") + TimeToStr(FractionOfDay(r.Moment));
     if (!r.Frame.empty())
         lines << QCoreApplication::translate("SunReport", "Frame\t\t") + FrameShown(r.Frame);
-    lines << Format(QCoreApplication::translate("SunReport", "Declination\t%.2f\u00B0"), {r.DeclinationDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Declination\t%.2f°"), {r.DeclinationDegrees});
     lines << Format(QCoreApplication::translate("SunReport", "Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
     lines << QCoreApplication::translate("SunReport", "Constellation\t") + r.Constellation;
-    lines << Format(QCoreApplication::translate("SunReport", "Hour angle\t%.2f\u00B0"), {r.HourAngleDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f\u00B0"), {r.AzimuthDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f\u00B0"), {r.AltitudeDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Hour angle\t%.2f°"), {r.HourAngleDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f°"), {r.AzimuthDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f°"), {r.AltitudeDegrees});
     lines << Format(QCoreApplication::translate("SunReport", "Equation of time\t%.2f min"), {r.EquationOfTimeMinutes});
     const HourMinute sunTime = SplitHourMinute(r.SiderealHours);
     lines << QCoreApplication::translate("SunReport", "Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
