@@ -115,20 +115,25 @@ QString FormatMoonReport(const MoonReport& r) {
     auto local = [&](double jd) { return JDToDateTime(jd + z / 24); };
     QStringList lines;
     lines << QCoreApplication::translate("MoonReport", "Date\t\t") + DateText(T);
-    lines << Format(QCoreApplication::translate("MoonReport", "Julian Date\t%.5f JD"), {r.JulianDayUT});
-    lines << QCoreApplication::translate("MoonReport", "Universal time\t") + TimeToStr(FractionOfDay(T - z / 24));
-    lines << QCoreApplication::translate("MoonReport", "Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
-                 DateText(T);
+    lines << Format(QCoreApplication::translate("MoonReport", "Julian Date\t%.5f JD"),
+                    {r.JulianDayUT});
+    lines << QCoreApplication::translate("MoonReport", "Universal time\t") +
+                 TimeToStr(FractionOfDay(T - z / 24));
+    lines << QCoreApplication::translate("MoonReport", "Local time\t") + TimeToStr(dayFraction) +
+                 QStringLiteral(" ; ") + DateText(T);
     if (!r.Frame.empty())
         lines << QCoreApplication::translate("MoonReport", "Frame\t\t") + FrameShown(r.Frame);
-    lines << QCoreApplication::translate("MoonReport", "Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
+    lines << QCoreApplication::translate("MoonReport", "Sidereal time\t") +
+                 TimeToStr(r.SiderealHours / 24);
 
     const AgeParts age = SplitMoonAge(r.AgeDays);
     lines << QCoreApplication::translate("MoonReport", "Moon age\t\t") +
-                 Format(QCoreApplication::translate("MoonReport", "%d d %d h %d min"), {age.days, age.hours, age.minutes});
+                 Format(QCoreApplication::translate("MoonReport", "%d d %d h %d min"),
+                        {age.days, age.hours, age.minutes});
 
     const double distance = r.DistanceKm;
-    lines << Format(QCoreApplication::translate("MoonReport", "Earth distance\t%.1f km"), {distance});
+    lines << Format(QCoreApplication::translate("MoonReport", "Earth distance\t%.1f km"),
+                    {distance});
     lines << Format(QCoreApplication::translate("MoonReport", "\t\t%.2f Earth radius"),
                     {distance / 6378});
     lines << Format(QCoreApplication::translate("MoonReport", "Illuminating part\t%.2f %%"),
@@ -143,10 +148,13 @@ QString FormatMoonReport(const MoonReport& r) {
     // Each phase on its local date.
     const std::array<double, 5>& phase = r.Phases;
     lines << QCoreApplication::translate("MoonReport", "New moon\t") + DateText(local(phase[0]));
-    lines << QCoreApplication::translate("MoonReport", "Lunation\t\t") + QString::number(r.Lunation);
-    lines << QCoreApplication::translate("MoonReport", "First quarter\t") + DateText(local(phase[1]));
+    lines << QCoreApplication::translate("MoonReport", "Lunation\t\t") +
+                 QString::number(r.Lunation);
+    lines << QCoreApplication::translate("MoonReport", "First quarter\t") +
+                 DateText(local(phase[1]));
     lines << QCoreApplication::translate("MoonReport", "Full moon\t\t") + DateText(local(phase[2]));
-    lines << QCoreApplication::translate("MoonReport", "Last quarter\t") + DateText(local(phase[3]));
+    lines << QCoreApplication::translate("MoonReport", "Last quarter\t") +
+                 DateText(local(phase[3]));
     lines << QCoreApplication::translate("MoonReport", "New moon\t") + DateText(local(phase[4]));
 
     auto passage = [](double jd) {
@@ -188,11 +196,11 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"),
-                                QSize(519, 360), 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
+          ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"), QSize(519, 360),
+                                11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
                                 QCoreApplication::translate("Planet", "Moon"), QPoint(88, 152),
-                                QRect(240, 16, 265, 329),
-                                QRect(12, 208, 209, 177), false, MoonFixedData()},
+                                QRect(240, 16, 265, 329), QRect(12, 208, 209, 177), false,
+                                MoonFixedData()},
           snapshot, observer, parent) {}
 
 QString MoonWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {

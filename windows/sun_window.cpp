@@ -107,36 +107,52 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
 QString FormatSunReport(const SunReport& r) {
     const HourMinute ra = SplitHourMinute(r.RightAscensionHours);  // rounded to the minute, then split
     QStringList lines;
-    lines << QCoreApplication::translate("SunReport", "Date\t\t%1.%2.%3").arg(r.Day).arg(r.Month).arg(r.Year);
-    lines << QCoreApplication::translate("SunReport", "Day number\t") + QString::number(r.DayNumber);
-    lines << QCoreApplication::translate("SunReport", "Time\t\t") + TimeToStr(FractionOfDay(r.Moment));
+    lines << QCoreApplication::translate("SunReport", "Date\t\t%1.%2.%3")
+                 .arg(r.Day)
+                 .arg(r.Month)
+                 .arg(r.Year);
+    lines << QCoreApplication::translate("SunReport", "Day number\t") +
+                 QString::number(r.DayNumber);
+    lines << QCoreApplication::translate("SunReport", "Time\t\t") +
+                 TimeToStr(FractionOfDay(r.Moment));
     if (!r.Frame.empty())
         lines << QCoreApplication::translate("SunReport", "Frame\t\t") + FrameShown(r.Frame);
-    lines << Format(QCoreApplication::translate("SunReport", "Declination\t%.2f°"), {r.DeclinationDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
+    lines << Format(QCoreApplication::translate("SunReport", "Declination\t%.2f°"),
+                    {r.DeclinationDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Right ascension\t%dh%dmin"),
+                    {ra.hours, ra.minutes});
     lines << QCoreApplication::translate("SunReport", "Constellation\t") + r.Constellation;
-    lines << Format(QCoreApplication::translate("SunReport", "Hour angle\t%.2f°"), {r.HourAngleDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f°"), {r.AzimuthDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f°"), {r.AltitudeDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Equation of time\t%.2f min"), {r.EquationOfTimeMinutes});
+    lines << Format(QCoreApplication::translate("SunReport", "Hour angle\t%.2f°"),
+                    {r.HourAngleDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f°"),
+                    {r.AzimuthDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f°"),
+                    {r.AltitudeDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Equation of time\t%.2f min"),
+                    {r.EquationOfTimeMinutes});
     const HourMinute sunTime = SplitHourMinute(r.SiderealHours);
-    lines << QCoreApplication::translate("SunReport", "Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
-    lines << Format(QCoreApplication::translate("SunReport", "Earth distance\t%.0f km"), {r.DistanceKm});
+    lines << QCoreApplication::translate("SunReport", "Sun time\t\t%1 h %2 min")
+                 .arg(sunTime.hours)
+                 .arg(sunTime.minutes);
+    lines << Format(QCoreApplication::translate("SunReport", "Earth distance\t%.0f km"),
+                    {r.DistanceKm});
     const long long R = std::llround(std::nearbyint(r.DiameterArcseconds));
-    lines << QCoreApplication::translate("SunReport", "Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
+    lines
+        << QCoreApplication::translate("SunReport", "Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
     auto event = [&](double v, const QString& none) {
         if (!SunEventOccurs(v)) return none;
         if (r.SummerTime) v += 1.0 / 24;
-        return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QCoreApplication::translate("SunReport", "  ZT");
+        return TimeToStr(FractionOfDay(v + r.Zone / 24)) +
+               QCoreApplication::translate("SunReport", "  ZT");
     };
     lines << QCoreApplication::translate("SunReport", "Sunrise\t\t") +
-             event(r.Sunrise, QCoreApplication::translate("SunReport", "No rise"));
+                 event(r.Sunrise, QCoreApplication::translate("SunReport", "No rise"));
     lines << QCoreApplication::translate("SunReport", "Sunset\t\t") +
-             event(r.Sunset, QCoreApplication::translate("SunReport", "No set"));
+                 event(r.Sunset, QCoreApplication::translate("SunReport", "No set"));
     lines << QCoreApplication::translate("SunReport", "Culmination\t") +
-             event(r.Culmination, QCoreApplication::translate("SunReport", "No culmination"));
+                 event(r.Culmination, QCoreApplication::translate("SunReport", "No culmination"));
     return lines.join(QStringLiteral("\r\n"));
 }
 
@@ -148,10 +164,11 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
                      std::function<SunChartPosition()> sunOnChart, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"),
-                                QSize(446, 306), 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
-                                QCoreApplication::translate("Planet", "Sun"), QPoint(218, 24), QRect(216, 72, 225, 249),
-                                QRect(8, 136, 201, 177), true, SunFixedData()},
+          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(446, 306),
+                                13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
+                                QCoreApplication::translate("Planet", "Sun"), QPoint(218, 24),
+                                QRect(216, 72, 225, 249), QRect(8, 136, 201, 177), true,
+                                SunFixedData()},
           snapshot, observer, parent),
       sun_(std::move(sunOnChart)) {}
 
