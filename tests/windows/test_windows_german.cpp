@@ -121,6 +121,12 @@ void ExpectOneValueColumn(QPlainTextEdit* box) {
     EXPECT_GT(column, 0);
 }
 
+// Saves a picture of a shown window for a person to look at, when NOCTARIS_GRAB_DIR names a folder.
+void SaveGrab(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 // A German program for the length of one test: the translator installed, numbers German.
 class German : public ::testing::Test {
 protected:
@@ -269,6 +275,7 @@ TEST_F(German, EphemerisTable) {
     auto* exportButton = Child<QPushButton>(w, "exportButton");
     EXPECT_EQ(exportButton->text(), QStringLiteral("Exportieren…"));
     EXPECT_LE(exportButton->sizeHint().width(), exportButton->width());
+    SaveGrab(w, QStringLiteral("ephemeris_de"));
 
     speakEnglish();
     const EphemerisTableTexts again = BuildEphemerisTable(moment, chemnitz_);
@@ -324,6 +331,7 @@ TEST_F(German, PlanetWindow) {
         EXPECT_EQ(w.size(), QSize(426, 302));
         ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
         ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        SaveGrab(w, QStringLiteral("planet_%1_de").arg(QLatin1String(name)));
     }
 
     speakEnglish();
@@ -352,6 +360,8 @@ TEST_F(German, ParameterWindowsShowEverything) {
             ExpectFits(report);
             ExpectOneValueColumn(report);
             if (german) ExpectFits(Child<QPlainTextEdit>(*w, "fixedDataText"));
+            SaveGrab(*w,
+                     w->objectName() + (german ? QStringLiteral("_de") : QStringLiteral("_en")));
             w->hide();
         }
         EXPECT_EQ(moon.size(), QSize(519, 360));
@@ -377,6 +387,8 @@ TEST_F(German, ParameterWindowsShowEverything) {
 TEST_F(German, AboutWindowAndFailureTexts) {
     speakGerman();
     AboutWindow w;
+    w.show();
+    SaveGrab(w, QStringLiteral("about_de"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Über ..."));
     EXPECT_EQ(w.size(), QSize(322, 190));
     EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
