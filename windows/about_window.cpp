@@ -3,6 +3,7 @@
 #include <exception>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QMenu>
@@ -29,15 +30,18 @@ QString VersionYear() {
 QString TitleText() { return "Noctaris\n" + VersionYear(); }
 
 QString CreditsText() {
-    return QStringLiteral("Desktop planetarium\n"
-                          "Version " NOCTARIS_VERSION "\n"
-                          "Licence GPL-3.0+\n"
-                          "Sources: CREDITS.md");
+    return QCoreApplication::translate("AboutWindow",
+                                       "Desktop planetarium\n"
+                                       "Version %1\n"
+                                       "Licence GPL-3.0+\n"
+                                       "Sources: CREDITS.md")
+        .arg(QStringLiteral(NOCTARIS_VERSION));
 }
 
 QString AcknowledgementText() {
-    return QStringLiteral("With thanks to Hipparcos, GeoNames, Natural\n"
-                          "Earth, VSOP87 and the USGS for their data.");
+    return QCoreApplication::translate("AboutWindow",
+                                       "With thanks to Hipparcos, GeoNames, Natural\n"
+                                       "Earth, VSOP87 and the USGS for their data.");
 }
 
 }  // namespace about
@@ -63,7 +67,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutWindow");
-    setWindowTitle("About ...");
+    setWindowTitle(tr("About ..."));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(322, 190);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,11 +17,26 @@
 namespace noctaris {
 namespace {
 
+// The row labels, shown in the user's language.
 const char* const kRowLabels[kEphemRows] = {
-    "",               "Helioc.length",  "Helioc.width",  "Radius vector", "Distance a",
-    "Radiaded light", "Geoc.length",    "Geoc.width",    "Right ascension", "Declination",
-    "Diameter",       "Vis.brightness", "Rise time",     "Set time",      "Constellation",
-    "Azimuth",        "Height",         "Visibility"};
+    "",
+    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc.length"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc.width"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Radius vector"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Distance a"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Radiaded light"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc.length"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc.width"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Right ascension"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Declination"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Diameter"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Vis.brightness"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Rise time"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Set time"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Constellation"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Azimuth"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Height"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Visibility")};
 
 // Grid geometry. The planet columns are narrower than the label column so that all seven
 // planets fit the grid's width (at 106 pixels each Neptune would fall outside it).
@@ -29,7 +45,9 @@ constexpr int kPlanetColumnWidth = 91;
 constexpr int kRowHeight = 21;          // 20 + grid line
 
 QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value}); }
-QString AU(double value) { return Format(QStringLiteral("%.2f AU"), {value}); }
+QString AU(double value) {
+    return Format(QCoreApplication::translate("EphemerisTable", "%.2f AU"), {value});
+}
 
 constexpr double kDegreesPerHour = 15;
 
@@ -67,12 +85,11 @@ const char* EphemerisPlanetName(int planet) {
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer, bool precise) {
     EphemerisTableTexts t;
-    if (precise) {
-        const std::string_view frame = FrameLabel(true);
-        t.cells[0][0] = QString::fromLatin1(frame.data(), static_cast<qsizetype>(frame.size()));
-    }
-    for (int c = 1; c < kEphemCols; ++c) t.cells[0][c] = QString::fromLatin1(ObservedPlanetName(c - 1));
-    for (int r = 1; r < kEphemRows; ++r) t.cells[r][0] = QString::fromLatin1(kRowLabels[r]);
+    if (precise) t.cells[0][0] = FrameShown(FrameLabel(true));
+    for (int c = 1; c < kEphemCols; ++c)
+        t.cells[0][c] = QCoreApplication::translate("Planet", ObservedPlanetName(c - 1));
+    for (int r = 1; r < kEphemRows; ++r)
+        t.cells[r][0] = QCoreApplication::translate("EphemerisTable", kRowLabels[r]);
 
     const EphemerisMomentTable values = ComputeEphemerisTable(snapshot, observer, precise);
     t.earthLongitude = Degrees(values.earth.rec.HelioLongitude);
@@ -85,7 +102,8 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
         col[2][c] = Degrees(p.HelioLatitude);
         col[3][c] = AU(p.RadiusVector);
         col[4][c] = AU(p.Distance);
-        col[5][c] = Format(QStringLiteral("%d min %d s"), {v.lightSeconds / 60, v.lightSeconds % 60});
+        col[5][c] = Format(QCoreApplication::translate("EphemerisTable", "%d min %d s"),
+                           {v.lightSeconds / 60, v.lightSeconds % 60});
         col[6][c] = Degrees(p.GeoLongitude);
         col[7][c] = Degrees(p.GeoLatitude);
         const SignedSixtieths ra = SplitSixtieths(p.RAHours + p.RAMinutes / 60);
@@ -95,12 +113,12 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                     Format(QStringLiteral("%.0f° %.1f'"), {dec.whole, dec.sixtieths});
         col[10][c] = Format(QStringLiteral("%.2f"), {p.Diameter}) + QLatin1Char('"');
         col[11][c] = Format(QStringLiteral("%.2fm"), {p.Magnitude});
-        col[12][c] = QString::fromStdString(RiseSetText(v.rise));
-        col[13][c] = QString::fromStdString(RiseSetText(v.set));
+        col[12][c] = RiseSetShown(v.rise);
+        col[13][c] = RiseSetShown(v.set);
         col[14][c] = QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15));
         col[15][c] = QString::fromStdString(FormatDegMin(v.azimuth));
         col[16][c] = QString::fromStdString(FormatDegMin(v.altitude));
-        col[17][c] = v.altitude >= 0 ? QStringLiteral("visible") : QStringLiteral("unvisible");
+        col[17][c] = VisibilityText(v.altitude >= 0);
         t.lastSiderealTime = v.lst;
     }
     return t;
@@ -151,7 +169,7 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
 EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt askFile, QWidget* parent)
     : QDialog(parent), observer_(observer), askFile_(std::move(askFile)) {
     setObjectName(QStringLiteral("EphemerisWindow"));
-    setWindowTitle(QStringLiteral("Ephemeris table"));
+    setWindowTitle(tr("Ephemeris table"));
     // Single border, only the system menu: no resizing, no minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -189,7 +207,7 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
 
     // Under the grid's right edge.
     const int gridRight = 16 + kLabelColumnWidth + (kEphemCols - 1) * kPlanetColumnWidth;
-    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton_ = new QPushButton(tr("Export…"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exportButton_->setGeometry(gridRight - 105, 412, 105, 25);
     exportButton_->setFont(WindowFont(12));
@@ -200,7 +218,7 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
 void EphemerisWindow::exportTable() {
     const EphemerisSnapshot moment = snapshot_;
     const SaveFileRequest request{
-        QStringLiteral("Export the ephemeris table"), QString(),
+        tr("Export the ephemeris table"), QString(),
         QStringLiteral("ephemeris-%1-%2-%3-%4%5.csv")
             .arg(moment.Year, 4, 10, QLatin1Char('0'))
             .arg(moment.Month, 2, 10, QLatin1Char('0'))

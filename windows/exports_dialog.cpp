@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -53,7 +54,8 @@ const FileFormat& ChosenFormat(const SaveFileChoice& choice, const std::vector<F
 }
 
 void ReportWriteFailure(QWidget* window, const QString& path, const QString& reason) {
-    ReportFailure(window, QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
+    ReportFailure(window, QCoreApplication::translate("ExportDialog", "Cannot write \"%1\": %2")
+                              .arg(QDir::toNativeSeparators(path), reason));
 }
 
 QString ExportToFile(QWidget* window, const SaveFilePrompt& prompt, const SaveFileRequest& request,

@@ -5,12 +5,15 @@
 #include <exception>
 #include <limits>
 
+#include <QCoreApplication>
+
 #include "astro/calendar_dates.h"
 #include "astro/moon.h"
 #include "astro/moonseries.h"
 #include "astro/precise_reports.h"
 #include "astro/sunmoon_reports.h"
 #include "platform/format.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -31,16 +34,16 @@ TDateTime ToMinute(TDateTime t) { return std::nearbyint(t * 1440) / 1440; }
 
 QStringList MoonFixedData() {
     return {
-        QStringLiteral("Distance 384401 km = 60,33 rE"),
-        QStringLiteral("Radius 1738 km = 0,2725 rE"),
-        QStringLiteral("Oblateness 1 / 1700"),
-        QStringLiteral("Volume 2,2\u00B710^10 km\u00B3 = 0,02 VE"),
-        QStringLiteral("Mass 7,347\u00B710^22 kg = 1/81 mE"),
-        QStringLiteral("Density 3,341 g/cm\u00B3"),
-        QStringLiteral("Acceleration 0,165 g"),
-        QStringLiteral("Inclination of orbit 5\u00B08'43\""),
-        QStringLiteral("Eccentricity of orbit 0,0549"),
-        QStringLiteral("Velocity 1,02 km/s"),
+        QCoreApplication::translate("MoonData", "Distance 384401 km = 60,33 rE"),
+        QCoreApplication::translate("MoonData", "Radius 1738 km = 0,2725 rE"),
+        QCoreApplication::translate("MoonData", "Oblateness 1 / 1700"),
+        QCoreApplication::translate("MoonData", "Volume 2,2·10^10 km³ = 0,02 VE"),
+        QCoreApplication::translate("MoonData", "Mass 7,347·10^22 kg = 1/81 mE"),
+        QCoreApplication::translate("MoonData", "Density 3,341 g/cm³"),
+        QCoreApplication::translate("MoonData", "Acceleration 0,165 g"),
+        QCoreApplication::translate("MoonData", "Inclination of orbit 5°8'43\""),
+        QCoreApplication::translate("MoonData", "Eccentricity of orbit 0,0549"),
+        QCoreApplication::translate("MoonData", "Velocity 1,02 km/s"),
     };
 }
 
@@ -111,25 +114,32 @@ QString FormatMoonReport(const MoonReport& r) {
     // A universal-time Julian day as a local day count.
     auto local = [&](double jd) { return JDToDateTime(jd + z / 24); };
     QStringList lines;
-    lines << QStringLiteral("Date\t\t") + DateText(T);
-    lines << Format(QStringLiteral("Julian Date\t%.5f JD"), {r.JulianDayUT});
-    lines << QStringLiteral("Universal time\t") + TimeToStr(FractionOfDay(T - z / 24));
-    lines << QStringLiteral("Local time\t") + TimeToStr(dayFraction) + QStringLiteral(" ; ") +
-                 DateText(T);
+    lines << QCoreApplication::translate("MoonReport", "Date\t\t") + DateText(T);
+    lines << Format(QCoreApplication::translate("MoonReport", "Julian Date\t%.5f JD"),
+                    {r.JulianDayUT});
+    lines << QCoreApplication::translate("MoonReport", "Universal time\t") +
+                 TimeToStr(FractionOfDay(T - z / 24));
+    lines << QCoreApplication::translate("MoonReport", "Local time\t") + TimeToStr(dayFraction) +
+                 QStringLiteral(" ; ") + DateText(T);
     if (!r.Frame.empty())
-        lines << QStringLiteral("Frame\t\t") + QString::fromLatin1(r.Frame.data(), r.Frame.size());
-    lines << QStringLiteral("Sidereal time\t") + TimeToStr(r.SiderealHours / 24);
+        lines << QCoreApplication::translate("MoonReport", "Frame\t\t") + FrameShown(r.Frame);
+    lines << QCoreApplication::translate("MoonReport", "Sidereal time\t") +
+                 TimeToStr(r.SiderealHours / 24);
 
     const AgeParts age = SplitMoonAge(r.AgeDays);
-    lines << QStringLiteral("Moon age\t\t") +
-                 Format(QStringLiteral("%d d %d h %d min"), {age.days, age.hours, age.minutes});
+    lines << QCoreApplication::translate("MoonReport", "Moon age\t\t") +
+                 Format(QCoreApplication::translate("MoonReport", "%d d %d h %d min"),
+                        {age.days, age.hours, age.minutes});
 
     const double distance = r.DistanceKm;
-    lines << QStringLiteral("Earth distance\t") + Format(QStringLiteral("%.1f km"), {distance});
-    lines << QStringLiteral("\t\t") + Format(QStringLiteral("%.2f Earth radius"), {distance / 6378});
-    lines << Format(QStringLiteral("Illuminating part\t%.2f %%"), {100 * r.IlluminatedFraction});
+    lines << Format(QCoreApplication::translate("MoonReport", "Earth distance\t%.1f km"),
+                    {distance});
+    lines << Format(QCoreApplication::translate("MoonReport", "\t\t%.2f Earth radius"),
+                    {distance / 6378});
+    lines << Format(QCoreApplication::translate("MoonReport", "Illuminating part\t%.2f %%"),
+                    {100 * r.IlluminatedFraction});
     const MoonDiameterParts diameter = MoonApparentDiameter(distance);
-    lines << QStringLiteral("Moon diameter\t") +
+    lines << QCoreApplication::translate("MoonReport", "Moon diameter\t") +
                  Format(QStringLiteral("%.3f\u00B0 = %d'%.1f"),
                         {diameter.degrees, diameter.arcminutes, diameter.remainderSeconds}) +
                  QStringLiteral("\"");
@@ -137,35 +147,43 @@ QString FormatMoonReport(const MoonReport& r) {
 
     // Each phase on its local date.
     const std::array<double, 5>& phase = r.Phases;
-    lines << QStringLiteral("New moon\t") + DateText(local(phase[0]));
-    lines << QStringLiteral("Lunation\t\t") + QString::number(r.Lunation);
-    lines << QStringLiteral("First quarter\t") + DateText(local(phase[1]));
-    lines << QStringLiteral("Full moon\t\t") + DateText(local(phase[2]));
-    lines << QStringLiteral("Last quarter\t") + DateText(local(phase[3]));
-    lines << QStringLiteral("New moon\t") + DateText(local(phase[4]));
+    lines << QCoreApplication::translate("MoonReport", "New moon\t") + DateText(local(phase[0]));
+    lines << QCoreApplication::translate("MoonReport", "Lunation\t\t") +
+                 QString::number(r.Lunation);
+    lines << QCoreApplication::translate("MoonReport", "First quarter\t") +
+                 DateText(local(phase[1]));
+    lines << QCoreApplication::translate("MoonReport", "Full moon\t\t") + DateText(local(phase[2]));
+    lines << QCoreApplication::translate("MoonReport", "Last quarter\t") +
+                 DateText(local(phase[3]));
+    lines << QCoreApplication::translate("MoonReport", "New moon\t") + DateText(local(phase[4]));
 
     auto passage = [](double jd) {
         const TDateTime t = ToMinute(JDToDateTime(jd));
-        return QStringLiteral("UT ") + HourMinuteText(t) + QStringLiteral(" ") +
-               FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
+        return QCoreApplication::translate("MoonReport", "UT ") + HourMinuteText(t) +
+               QStringLiteral(" ") + FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
     };
-    lines << QStringLiteral("Perigee\t\t") + passage(r.Perigee);
-    lines << QStringLiteral("Apogee\t\t") + passage(r.Apogee);
+    lines << QCoreApplication::translate("MoonReport", "Perigee\t\t") + passage(r.Perigee);
+    lines << QCoreApplication::translate("MoonReport", "Apogee\t\t") + passage(r.Apogee);
 
-    // Each event in universal and in local time, or "none on this day".
-    auto event = [&](const QString& label, const std::optional<double>& jd) {
+    // Each event in universal and in local time, or "none on this day" (its own text per event:
+    // other languages word it after the event's noun).
+    auto event = [&](const QString& label, const QString& none, const std::optional<double>& jd) {
         if (!jd) {
-            lines << label + QStringLiteral("none on this day");
+            lines << label + none;
             return;
         }
-        lines << label + QStringLiteral("UT ") + HourMinuteText(ToMinute(JDToDateTime(*jd))) +
-                     QStringLiteral(" hour");
+        lines << label + QCoreApplication::translate("MoonReport", "UT ") +
+                     HourMinuteText(ToMinute(JDToDateTime(*jd))) +
+                     QCoreApplication::translate("MoonReport", " hour");
         lines << QStringLiteral("\t\t") + HourMinuteText(ToMinute(local(*jd))) +
-                     QStringLiteral(" hour, local time");
+                     QCoreApplication::translate("MoonReport", " hour, local time");
     };
-    event(QStringLiteral("Rising time\t"), r.Rise);
-    event(QStringLiteral("Culmination\t"), r.Transit);
-    event(QStringLiteral("Moonset time\t"), r.Set);
+    event(QCoreApplication::translate("MoonReport", "Rising time\t"),
+          QCoreApplication::translate("MoonReport", "none on this day", "rising"), r.Rise);
+    event(QCoreApplication::translate("MoonReport", "Culmination\t"),
+          QCoreApplication::translate("MoonReport", "none on this day", "culmination"), r.Transit);
+    event(QCoreApplication::translate("MoonReport", "Moonset time\t"),
+          QCoreApplication::translate("MoonReport", "none on this day", "setting"), r.Set);
 
     QString report;
     for (const QString& line : lines) report += line + kCrLf;
@@ -179,10 +197,11 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("MoonWindow"), QStringLiteral("Moon parameter"),
-                                QSize(519, 360), 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
-                                QStringLiteral("Moon"), QPoint(88, 152), QRect(240, 16, 265, 329),
-                                QRect(12, 208, 209, 177), false, MoonFixedData()},
+          ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"), QSize(519, 360),
+                                11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
+                                QCoreApplication::translate("Planet", "Moon"), QPoint(88, 152),
+                                QRect(240, 16, 265, 329), QRect(12, 208, 209, 177), false,
+                                MoonFixedData()},
           snapshot, observer, parent) {}
 
 QString MoonWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPalette>
@@ -55,22 +56,29 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
     const QString deg = QStringLiteral("%.2f°");
     QStringList lines;
     if (info.Frame != kFrameJ2000)
-        lines << "Frame: " + QString::fromLatin1(info.Frame.data(), info.Frame.size());
-    lines << "Heliocentric coordinates: lenght = " + Format(deg, {r.HelioLongitude}) +
-                 ", width = " + Format(deg, {r.HelioLatitude});
-    lines << "Radius vector " + Format("%.2f AU", {r.RadiusVector});
-    lines << "Distance " + Format("%.2f AU", {r.Distance});
-    lines << "Radiaded light " + Format("%d min %d s", {t / 60, t % 60});
-    lines << "Geozentric coordinates: length = " + Format(deg, {r.GeoLongitude}) + ", width " +
-                 Format(deg, {r.GeoLatitude});
-    lines << "Equatorial coordinates: RA = " + Format("%.0f", {r.RAHours}) + "h " +
-                 Format("%.1f min", {r.RAMinutes}) + ", DE = " +
-                 DeclinationDegreeText(r.DecDegrees, r.DecMinutes) + "° " +
-                 Format("%.1f", {std::fabs(r.DecMinutes)}) + "'";
-    lines << "Diameter " + Format("%.2f", {r.Diameter}) + '"';
-    lines << "Visual brightness " + Format("%.2fm", {r.Magnitude});
-    lines << "Rise time " + QString::fromStdString(RiseSetText(info.Rise)) + " / Set time " +
-                 QString::fromStdString(RiseSetText(info.Set));
+        lines << QCoreApplication::translate("PlanetInfo", "Frame: ") + FrameShown(info.Frame);
+    lines << QCoreApplication::translate("PlanetInfo",
+                                         "Heliocentric coordinates: lenght = %1, width = %2")
+                 .arg(Format(deg, {r.HelioLongitude}), Format(deg, {r.HelioLatitude}));
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Radius vector %.2f AU"),
+                    {r.RadiusVector});
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Distance %.2f AU"), {r.Distance});
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Radiaded light %d min %d s"),
+                    {t / 60, t % 60});
+    lines << QCoreApplication::translate("PlanetInfo",
+                                         "Geozentric coordinates: length = %1, width %2")
+                 .arg(Format(deg, {r.GeoLongitude}), Format(deg, {r.GeoLatitude}));
+    lines << QCoreApplication::translate("PlanetInfo",
+                                         "Equatorial coordinates: RA = %1h %2 min, DE = %3° %4'")
+                 .arg(Format("%.0f", {r.RAHours}), Format("%.1f", {r.RAMinutes}),
+                      DeclinationDegreeText(r.DecDegrees, r.DecMinutes),
+                      Format("%.1f", {std::fabs(r.DecMinutes)}));
+    lines << QCoreApplication::translate("PlanetInfo", "Diameter %1\"")
+                 .arg(Format("%.2f", {r.Diameter}));
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Visual brightness %.2fm"),
+                    {r.Magnitude});
+    lines << QCoreApplication::translate("PlanetInfo", "Rise time %1 / Set time %2")
+                 .arg(RiseSetShown(info.Rise), RiseSetShown(info.Set));
     return lines.join(Crlf());
 }
 
@@ -82,7 +90,18 @@ QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState&
 }
 
 QString PlanetDataBlock(std::string_view planet) {
-    return QString::fromStdString(PlanetDataSection(PlanetDataText(), planet));
+    // Each line in the user's language; the lines keep their CR LF ends.
+    const std::string block = PlanetDataSection(PlanetDataText(), planet);
+    QString shown;
+    std::size_t from = 0;
+    while (from < block.size()) {
+        std::size_t end = block.find("\r\n", from);
+        if (end == std::string::npos) end = block.size();
+        shown += QCoreApplication::translate("PlanetData", block.substr(from, end - from).c_str());
+        if (end < block.size()) shown += Crlf();
+        from = end + 2;
+    }
+    return shown;
 }
 
 // ---- Window ---------------------------------------------------------------------------------
@@ -91,7 +110,7 @@ PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& 
                            QWidget* parent)
     : QDialog(parent), snapshot_(snapshot), observer_(observer) {
     setObjectName(QStringLiteral("PlanetWindow"));
-    setWindowTitle(QStringLiteral("Information about planets"));
+    setWindowTitle(tr("Information about planets"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(426, 302);
@@ -135,7 +154,7 @@ void PlanetWindow::showEvent(QShowEvent* event) {
 void PlanetWindow::fill() {
     filled_ = true;
     try {
-        nameLabel_->setText(QString::fromStdString(snapshot_.PlanetName));
+        nameLabel_->setText(QCoreApplication::translate("Planet", snapshot_.PlanetName.c_str()));
         nameLabel_->adjustSize();
 
         const std::string_view picture = PlanetPictureName(snapshot_.PlanetName);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <exception>
 
+#include <QCoreApplication>
+
 #include "astro/precise_reports.h"
 #include "astro/sun.h"
 #include "astro/sunmoon_reports.h"
@@ -22,18 +24,18 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
 QStringList SunFixedData() {
     return {
-        QStringLiteral("Average distance  149597893 km"),
-        QStringLiteral("Radius 695800 km = 109 RE"),
-        QStringLiteral("Volume 1,410\u00B710^18 km\u00B3 "),
-        QStringLiteral("Mass 1,985\u00B710^30 kg"),
-        QStringLiteral("Density 1,41 g/cm\u00B3"),
-        QStringLiteral("Acceleration 27,9 g"),
-        QStringLiteral("Average brightness -26,8 mag"),
-        QStringLiteral("Temperature 5700 K"),
-        QStringLiteral("Absolute brightness 4,83 mag"),
-        QStringLiteral("Spectral class G2 "),
-        QStringLiteral("Lumonicity class V"),
-        QStringLiteral("Age 4,5 Billion years"),
+        QCoreApplication::translate("SunData", "Average distance  149597893 km"),
+        QCoreApplication::translate("SunData", "Radius 695800 km = 109 RE"),
+        QCoreApplication::translate("SunData", "Volume 1,410·10^18 km³ "),
+        QCoreApplication::translate("SunData", "Mass 1,985·10^30 kg"),
+        QCoreApplication::translate("SunData", "Density 1,41 g/cm³"),
+        QCoreApplication::translate("SunData", "Acceleration 27,9 g"),
+        QCoreApplication::translate("SunData", "Average brightness -26,8 mag"),
+        QCoreApplication::translate("SunData", "Temperature 5700 K"),
+        QCoreApplication::translate("SunData", "Absolute brightness 4,83 mag"),
+        QCoreApplication::translate("SunData", "Spectral class G2 "),
+        QCoreApplication::translate("SunData", "Lumonicity class V"),
+        QCoreApplication::translate("SunData", "Age 4,5 Billion years"),
     };
 }
 
@@ -105,33 +107,52 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
 QString FormatSunReport(const SunReport& r) {
     const HourMinute ra = SplitHourMinute(r.RightAscensionHours);  // rounded to the minute, then split
     QStringList lines;
-    lines << QStringLiteral("Date\t\t%1.%2.%3").arg(r.Day).arg(r.Month).arg(r.Year);
-    lines << QStringLiteral("Day number\t") + QString::number(r.DayNumber);
-    lines << QStringLiteral("Time\t\t") + TimeToStr(FractionOfDay(r.Moment));
+    lines << QCoreApplication::translate("SunReport", "Date\t\t%1.%2.%3")
+                 .arg(r.Day)
+                 .arg(r.Month)
+                 .arg(r.Year);
+    lines << QCoreApplication::translate("SunReport", "Day number\t") +
+                 QString::number(r.DayNumber);
+    lines << QCoreApplication::translate("SunReport", "Time\t\t") +
+                 TimeToStr(FractionOfDay(r.Moment));
     if (!r.Frame.empty())
-        lines << QStringLiteral("Frame\t\t") + QString::fromLatin1(r.Frame.data(), r.Frame.size());
-    lines << Format(QStringLiteral("Declination\t%.2f\u00B0"), {r.DeclinationDegrees});
-    lines << Format(QStringLiteral("Right ascension\t%dh%dmin"), {ra.hours, ra.minutes});
-    lines << QStringLiteral("Constellation\t") + r.Constellation;
-    lines << Format(QStringLiteral("Hour angle\t%.2f\u00B0"), {r.HourAngleDegrees});
-    lines << Format(QStringLiteral("Azimuth\t\t%.2f\u00B0"), {r.AzimuthDegrees});
-    lines << Format(QStringLiteral("Height\t\t%.2f\u00B0"), {r.AltitudeDegrees});
-    lines << Format(QStringLiteral("Equation of time\t%.2f min"), {r.EquationOfTimeMinutes});
+        lines << QCoreApplication::translate("SunReport", "Frame\t\t") + FrameShown(r.Frame);
+    lines << Format(QCoreApplication::translate("SunReport", "Declination\t%.2f°"),
+                    {r.DeclinationDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Right ascension\t%dh%dmin"),
+                    {ra.hours, ra.minutes});
+    lines << QCoreApplication::translate("SunReport", "Constellation\t") + r.Constellation;
+    lines << Format(QCoreApplication::translate("SunReport", "Hour angle\t%.2f°"),
+                    {r.HourAngleDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f°"),
+                    {r.AzimuthDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f°"),
+                    {r.AltitudeDegrees});
+    lines << Format(QCoreApplication::translate("SunReport", "Equation of time\t%.2f min"),
+                    {r.EquationOfTimeMinutes});
     const HourMinute sunTime = SplitHourMinute(r.SiderealHours);
-    lines << QStringLiteral("Sun time\t\t%1 h %2 min").arg(sunTime.hours).arg(sunTime.minutes);
-    lines << Format(QStringLiteral("Earth distance\t%.0f km"), {r.DistanceKm});
+    lines << QCoreApplication::translate("SunReport", "Sun time\t\t%1 h %2 min")
+                 .arg(sunTime.hours)
+                 .arg(sunTime.minutes);
+    lines << Format(QCoreApplication::translate("SunReport", "Earth distance\t%.0f km"),
+                    {r.DistanceKm});
     const long long R = std::llround(std::nearbyint(r.DiameterArcseconds));
-    lines << QStringLiteral("Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
+    lines
+        << QCoreApplication::translate("SunReport", "Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
     auto event = [&](double v, const QString& none) {
         if (!SunEventOccurs(v)) return none;
         if (r.SummerTime) v += 1.0 / 24;
-        return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QStringLiteral("  ZT");
+        return TimeToStr(FractionOfDay(v + r.Zone / 24)) +
+               QCoreApplication::translate("SunReport", "  ZT");
     };
-    lines << QStringLiteral("Sunrise\t\t") + event(r.Sunrise, QStringLiteral("No rise"));
-    lines << QStringLiteral("Sunset\t\t") + event(r.Sunset, QStringLiteral("No set"));
-    lines << QStringLiteral("Culmination\t") + event(r.Culmination, QStringLiteral("No culmination"));
+    lines << QCoreApplication::translate("SunReport", "Sunrise\t\t") +
+                 event(r.Sunrise, QCoreApplication::translate("SunReport", "No rise"));
+    lines << QCoreApplication::translate("SunReport", "Sunset\t\t") +
+                 event(r.Sunset, QCoreApplication::translate("SunReport", "No set"));
+    lines << QCoreApplication::translate("SunReport", "Culmination\t") +
+                 event(r.Culmination, QCoreApplication::translate("SunReport", "No culmination"));
     return lines.join(QStringLiteral("\r\n"));
 }
 
@@ -144,10 +165,11 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
                      std::function<SunChartPosition()> sunOnChart, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("SunWindow"), QStringLiteral("Sun parameter"),
-                                QSize(446, 306), 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
-                                QStringLiteral("Sun"), QPoint(218, 24), QRect(216, 72, 225, 249),
-                                QRect(8, 136, 201, 177), true, SunFixedData()},
+          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(446, 306),
+                                13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
+                                QCoreApplication::translate("Planet", "Sun"), QPoint(218, 24),
+                                QRect(216, 72, 225, 249), QRect(8, 136, 201, 177), true,
+                                SunFixedData()},
           snapshot, observer, parent),
       sun_(std::move(sunOnChart)) {}
 

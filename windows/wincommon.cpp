@@ -1,6 +1,7 @@
 #include "windows/wincommon.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -11,6 +12,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
+#include "astro/ephemeris_table.h"
+#include "astro/precise_reports.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"
 #include "platform/format.h"
@@ -99,6 +102,26 @@ QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry) {
     edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     edit->setDate(QDate::currentDate());
     return edit;
+}
+
+QString FrameShown(std::string_view frame) {
+    static const char* const kFrames[] = {QT_TRANSLATE_NOOP("Frame", "apparent of date"),
+                                          QT_TRANSLATE_NOOP("Frame", "J2000")};
+    for (const char* known : kFrames)
+        if (frame == known) return QCoreApplication::translate("Frame", known);
+    return QString::fromUtf8(frame.data(), static_cast<qsizetype>(frame.size()));
+}
+
+QString VisibilityText(bool visible) {
+    return visible ? QCoreApplication::translate("Visibility", "visible")
+                   : QCoreApplication::translate("Visibility", "unvisible");
+}
+
+QString RiseSetShown(double clockHours) {
+    const std::string text = RiseSetText(clockHours);
+    if (text == "visible") return VisibilityText(true);
+    if (text == "unvisible") return VisibilityText(false);
+    return QString::fromStdString(text);
 }
 
 bool SummerTimeSince1980(int day, int month, int year) {

@@ -1,6 +1,8 @@
 #pragma once
 // What every window of the program shares: its fonts, white backgrounds and text boxes, date
 // fields, the summer-time rule of the Sun and terminator windows, and how a failure is reported.
+#include <string_view>
+
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -50,6 +52,14 @@ void SetCrLfText(QPlainTextEdit* box, const QString& text);
 // A date field with a calendar pop-up, the short date format and the dates 1..9999, set to
 // today.
 QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry);
+
+// A frame label of the precise reports ("apparent of date", "J2000") in the user's language.
+QString FrameShown(std::string_view frame);
+// "visible" or "unvisible" as the ephemeris table and the planet window say it.
+QString VisibilityText(bool visible);
+// A rising or setting time of the ephemeris table and the planet window (RiseSetText: "12h34m",
+// "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
+QString RiseSetShown(double clockHours);
 
 // The summer-time rule of the Sun and terminator windows: the chart's rule, but never before
 // 1980.

@@ -1,0 +1,416 @@
+// The information windows in German: the reports, the ephemeris table, the planet window and
+// the About window through the German translation, checked against their English texts (the
+// same numbers in the same order, no English label left), their columns and their boxes; and
+// English again, byte for byte, once the translator is gone.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTranslator>
+
+#include "astro/planets.h"
+#include "chart/projection.h"
+#include "support.h"
+#include "window_tests.h"
+#include "windows/about_window.h"
+#include "windows/ephemeris_window.h"
+#include "windows/moon_window.h"
+#include "windows/planet_window.h"
+#include "windows/sun_window.h"
+#include "windows/wincommon.h"
+
+#ifndef NOCTARIS_GERMAN_QM
+#error "NOCTARIS_GERMAN_QM names the compiled German translation"
+#endif
+
+using namespace noctaris;
+using test::Child;
+
+namespace {
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+InfoSnapshot InfoOf(const ObserverState& o) { return InfoSnapshot{MomentSnapshot::Of(o)}; }
+
+PlanetSnapshot PlanetOf(const ObserverState& o, const char* name) {
+    PlanetSnapshot s;
+    static_cast<MomentSnapshot&>(s) = MomentSnapshot::Of(o);
+    s.PlanetName = name;
+    return s;
+}
+
+SunChartPosition ChartSun(const ObserverState& o) {
+    SunChartPosition sun;
+    PlaceSunOnChart(MakeChartFrame(o, 1029, 664, 0), o, sun);
+    return sun;
+}
+
+QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+
+// The numbers of a line in their order ("-22,64", "16", "56", ...): a translation words the
+// labels and units its own way but must keep every value where the English line has it.
+QStringList Numbers(const QString& line) {
+    static const QRegularExpression number(QStringLiteral("-?\\d+(?:[.,]\\d+)*"));
+    QStringList found;
+    for (auto it = number.globalMatch(line); it.hasNext();) found << it.next().captured();
+    return found;
+}
+
+// The label of a report line: the text before its first tab.
+QString Label(const QString& line) { return line.left(line.indexOf('\t')); }
+
+// Each line of `german` has the numbers of the same line of `english`.
+void ExpectSameNumbers(const QString& english, const QString& german) {
+    const QStringList e = Lines(english), g = Lines(german);
+    ASSERT_EQ(e.size(), g.size()) << german.toStdString();
+    for (int i = 0; i < e.size(); ++i)
+        EXPECT_EQ(Numbers(g[i]), Numbers(e[i]))
+            << e[i].toStdString() << " | " << g[i].toStdString();
+}
+
+// None of the English words occurs in the German text as a word of its own.
+void ExpectNoneOf(const QStringList& englishWords, const QString& german) {
+    for (const QString& w : englishWords) {
+        if (w.trimmed().isEmpty()) continue;
+        const QRegularExpression word(
+            QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(w.trimmed())));
+        EXPECT_FALSE(german.contains(word)) << w.toStdString() << " in\n" << german.toStdString();
+    }
+}
+
+// Every line of a text box stays on one line within the box's width, and all lines fit its
+// height: nothing wraps, nothing is cut off at the side or the bottom.
+void ExpectFits(QPlainTextEdit* box) {
+    SCOPED_TRACE(box->objectName().toStdString());
+    const int width = box->viewport()->width();
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+        ASSERT_NE(b.layout(), nullptr);
+        EXPECT_EQ(b.layout()->lineCount(), 1) << b.text().toStdString();
+        if (b.layout()->lineCount() == 1) {
+            const qreal right =
+                b.layout()->lineAt(0).naturalTextWidth() + 2 * box->document()->documentMargin();
+            EXPECT_LE(right, width) << b.text().toStdString();
+        }
+    }
+    // The empty line after a report's last CR LF may fall below the box.
+    int shown = box->document()->blockCount();
+    if (box->document()->lastBlock().text().isEmpty()) --shown;
+    const qreal height =
+        shown * QFontMetricsF(box->font()).lineSpacing() + 2 * box->document()->documentMargin();
+    EXPECT_LE(height, box->viewport()->height());
+}
+
+// Every value of a report box starts in the one value column (the x after a line's last tab).
+void ExpectOneValueColumn(QPlainTextEdit* box) {
+    qreal column = -1;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+        const int tab = static_cast<int>(b.text().lastIndexOf('\t'));
+        if (tab < 0 || b.layout()->lineCount() != 1) continue;
+        const qreal x = b.layout()->lineAt(0).cursorToX(tab + 1);
+        if (column < 0) column = x;
+        EXPECT_NEAR(x, column, 0.5) << b.text().toStdString();
+    }
+    EXPECT_GT(column, 0);
+}
+
+// Saves a picture of a shown window for a person to look at, when NOCTARIS_GRAB_DIR names a folder.
+void SaveGrab(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// A German program for the length of one test: the translator installed, numbers German.
+class German : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDialogsAllowed(false);
+        ASSERT_TRUE(translator_.load(QStringLiteral(NOCTARIS_GERMAN_QM))) << NOCTARIS_GERMAN_QM;
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&translator_); }
+    void speakGerman() { ASSERT_TRUE(QCoreApplication::installTranslator(&translator_)); }
+    void speakEnglish() { QCoreApplication::removeTranslator(&translator_); }
+
+    test::PinnedLocale pin_{kGerman};
+    const ObserverState chemnitz_ = test::Chemnitz();
+    QTranslator translator_;
+};
+
+TEST_F(German, MoonReport) {
+    const QString english = BuildMoonReport(InfoOf(chemnitz_), chemnitz_);
+    speakGerman();
+    const QString german = BuildMoonReport(InfoOf(chemnitz_), chemnitz_);
+    const QStringList g = Lines(german);
+    ASSERT_EQ(g.size(), 26);
+    EXPECT_EQ(g[0], QStringLiteral("Datum\t07.12.2026"));
+    EXPECT_EQ(g[1], QStringLiteral("Julianisches Datum\t2461382,35417 JD"));
+    EXPECT_EQ(g[7], QStringLiteral("\t\t63,12 Erdradien"));
+    EXPECT_EQ(g[8], QStringLiteral("Beleuchteter Anteil\t1,31 %"));
+    EXPECT_EQ(g[11], QStringLiteral("Neumond\t09.11.2026"));
+    EXPECT_EQ(g[13], QStringLiteral("Erstes Viertel\t17.11.2026"));
+    EXPECT_EQ(g[17], QStringLiteral("Erdnähe\tUT 08:32 24.12.2026"));
+    EXPECT_EQ(g[19], QStringLiteral("Mondaufgang\tUT 05:44 Uhr"));
+    EXPECT_EQ(g[20], QStringLiteral("\t\t06:44 Uhr Ortszeit"));
+    EXPECT_EQ(g[21], QStringLiteral("Kulmination\tUT 09:39 Uhr"));
+    EXPECT_EQ(g[23], QStringLiteral("Monduntergang\tUT 13:27 Uhr"));
+    ExpectSameNumbers(english, german);
+    QStringList labels;
+    for (const QString& line : Lines(english))
+        if (Label(line) != QStringLiteral("Lunation")) labels << Label(line);  // German too
+    ExpectNoneOf(labels + QStringList{"hour", "local time", "Earth radius"}, german);
+
+    // An event that does not happen is worded after its noun.
+    ObserverState north = chemnitz_;
+    north.Latitude = 80;
+    const QStringList polar = Lines(BuildMoonReport(InfoOf(north), north));
+    EXPECT_EQ(polar[19], QStringLiteral("Mondaufgang\tan diesem Tag keiner"));
+    EXPECT_EQ(polar[22], QStringLiteral("Monduntergang\tan diesem Tag keiner"));
+
+    // The precise report names its frame in German as well.
+    const QString precise =
+        FormatMoonReport(ComputePreciseMoonReport(InfoOf(chemnitz_), chemnitz_));
+    EXPECT_TRUE(precise.contains(QStringLiteral("\r\nBezugssystem\tscheinbar, des Datums\r\n")));
+
+    speakEnglish();
+    EXPECT_EQ(BuildMoonReport(InfoOf(chemnitz_), chemnitz_), english);
+    EXPECT_TRUE(english.startsWith(
+        QStringLiteral("Date\t\t07.12.2026\r\nJulian Date\t2461382,35417 JD\r\n")));
+}
+
+TEST_F(German, SunReport) {
+    const SunChartPosition sun = ChartSun(chemnitz_);
+    const QString english = BuildSunReport(InfoOf(chemnitz_), chemnitz_, sun);
+    speakGerman();
+    const QString german = BuildSunReport(InfoOf(chemnitz_), chemnitz_, sun);
+    const QStringList g = Lines(german);
+    ASSERT_EQ(g.size(), 17);
+    EXPECT_EQ(g[0], QStringLiteral("Datum\t7.12.2026"));
+    EXPECT_EQ(g[1], QStringLiteral("Tag des Jahres\t341"));
+    EXPECT_EQ(g[3], QStringLiteral("Deklination\t-22,64°"));
+    EXPECT_EQ(g[4], QStringLiteral("Rektaszension\t16h56min"));
+    EXPECT_EQ(g[5], QStringLiteral("Sternbild\tOphiuchus"));  // constellations keep their names
+    EXPECT_EQ(g[10], QStringLiteral("Sternzeit\t2 h 28 min"));
+    EXPECT_EQ(g[11], QStringLiteral("Entfernung\t147383259 km"));
+    EXPECT_EQ(g[14], QStringLiteral("Sonnenaufgang\t07:56:21  Zonenzeit"));
+    EXPECT_EQ(g[15], QStringLiteral("Sonnenuntergang\t16:03:24  Zonenzeit"));
+    EXPECT_EQ(g[16], QStringLiteral("Kulmination\t11:59:59  Zonenzeit"));
+    ExpectSameNumbers(english, german);
+    QStringList labels;
+    for (const QString& line : Lines(english)) labels << Label(line);
+    ExpectNoneOf(labels + QStringList{"ZT"}, german);
+
+    ObserverState north = chemnitz_;
+    north.Latitude = 80;
+    const QStringList polar = Lines(BuildSunReport(InfoOf(north), north, ChartSun(north)));
+    EXPECT_EQ(polar[14], QStringLiteral("Sonnenaufgang\tKein Aufgang"));
+    EXPECT_EQ(polar[15], QStringLiteral("Sonnenuntergang\tKein Untergang"));
+
+    speakEnglish();
+    EXPECT_EQ(BuildSunReport(InfoOf(chemnitz_), chemnitz_, sun), english);
+    EXPECT_TRUE(english.endsWith(QStringLiteral("\r\nCulmination\t11:59:59  ZT")));
+}
+
+TEST_F(German, EphemerisTable) {
+    const EphemerisSnapshot moment{MomentSnapshot::Of(chemnitz_)};
+    const EphemerisTableTexts english = BuildEphemerisTable(moment, chemnitz_);
+    speakGerman();
+    const EphemerisTableTexts german = BuildEphemerisTable(moment, chemnitz_);
+    const QStringList labels = {"",
+                                "Helioz. Länge",
+                                "Helioz. Breite",
+                                "Radiusvektor",
+                                "Entfernung",
+                                "Lichtlaufzeit",
+                                "Geoz. Länge",
+                                "Geoz. Breite",
+                                "Rektaszension",
+                                "Deklination",
+                                "Durchmesser",
+                                "Vis. Helligkeit",
+                                "Aufgang",
+                                "Untergang",
+                                "Sternbild",
+                                "Azimut",
+                                "Höhe",
+                                "Sichtbarkeit"};
+    for (int r = 0; r < kEphemRows; ++r) EXPECT_EQ(german.cells[r][0], labels[r]);
+    for (int c = 1; c < kEphemCols; ++c) {
+        SCOPED_TRACE(english.cells[0][c].toStdString());
+        for (int r = 1; r < kEphemRows; ++r)
+            EXPECT_EQ(Numbers(german.cells[r][c]), Numbers(english.cells[r][c]));
+        EXPECT_TRUE(german.cells[3][c].endsWith(QStringLiteral(" AE")));
+        EXPECT_TRUE(german.cells[17][c] == QStringLiteral("sichtbar") ||
+                    german.cells[17][c] == QStringLiteral("unsichtbar"));
+    }
+    // Neptune stood above the horizon that evening, Mercury below it.
+    EXPECT_EQ(german.cells[17][1], QStringLiteral("unsichtbar"));
+    EXPECT_EQ(german.cells[17][7], QStringLiteral("sichtbar"));
+    // The precise table names its frame in the corner.
+    EXPECT_EQ(BuildEphemerisTable(moment, chemnitz_, true).cells[0][0],
+              QStringLiteral("scheinbar, des Datums"));
+
+    // The window keeps its English geometry; the longer German labels fit their column.
+    EphemerisWindow w(chemnitz_);
+    w.snapshot() = moment;
+    w.show();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ephemeriden"));
+    EXPECT_EQ(w.size(), QSize(782, 453));
+    auto* table = Child<QTableWidget>(w, "table");
+    const QFontMetrics fm(table->font());
+    for (int r = 1; r < kEphemRows; ++r) {
+        EXPECT_EQ(table->item(r, 0)->text(), labels[r]);
+        EXPECT_LE(fm.horizontalAdvance(labels[r]) + 8, table->columnWidth(0))
+            << labels[r].toStdString();
+        for (int c = 1; c < kEphemCols; ++c)
+            EXPECT_LE(fm.horizontalAdvance(table->item(r, c)->text()) + 8, table->columnWidth(c))
+                << table->item(r, c)->text().toStdString();
+    }
+    auto* exportButton = Child<QPushButton>(w, "exportButton");
+    EXPECT_EQ(exportButton->text(), QStringLiteral("Exportieren…"));
+    EXPECT_LE(exportButton->sizeHint().width(), exportButton->width());
+    SaveGrab(w, QStringLiteral("ephemeris_de"));
+
+    speakEnglish();
+    const EphemerisTableTexts again = BuildEphemerisTable(moment, chemnitz_);
+    EXPECT_EQ(again.cells, english.cells);
+    EXPECT_EQ(again.cells[9][0], QStringLiteral("Declination"));
+}
+
+TEST_F(German, PlanetWindow) {
+    const QString english = PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_);
+    const QString englishData = PlanetDataBlock("Mars");
+    speakGerman();
+    const QString german = PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_);
+    const QStringList g = Lines(german);
+    ASSERT_EQ(g.size(), 9);
+    EXPECT_TRUE(g[0].startsWith(QStringLiteral("Heliozentrisch: Länge = "))) << g[0].toStdString();
+    EXPECT_TRUE(g[1].startsWith(QStringLiteral("Radiusvektor "))) << g[1].toStdString();
+    EXPECT_TRUE(g[2].startsWith(QStringLiteral("Entfernung ")) &&
+                g[2].endsWith(QStringLiteral(" AE")));
+    EXPECT_TRUE(g[3].startsWith(QStringLiteral("Lichtlaufzeit ")));
+    EXPECT_TRUE(g[5].startsWith(QStringLiteral("Rektaszension ")) &&
+                g[5].contains(QStringLiteral(", Deklination ")))
+        << g[5].toStdString();
+    EXPECT_TRUE(g[7].startsWith(QStringLiteral("Visuelle Helligkeit ")));
+    EXPECT_TRUE(g[8].startsWith(QStringLiteral("Aufgang ")) &&
+                g[8].contains(QStringLiteral(" / Untergang ")));
+    ExpectSameNumbers(english, german);
+    ExpectNoneOf({"coordinates", "lenght", "length", "width", "Radius vector", "Distance", "AU",
+                  "Radiaded", "Diameter", "brightness", "Rise time", "Set time"},
+                 german);
+    // A frame other than the chart's own is named first.
+    const PlanetInfo precise =
+        ComputePrecisePlanetInfo("Saturn", PlanetMomentJD(PlanetOf(chemnitz_, "Saturn")),
+                                 chemnitz_.Latitude, chemnitz_.Longitude, 1);
+    EXPECT_TRUE(PlanetComputedBlock(precise).startsWith(
+        QStringLiteral("Bezugssystem: scheinbar, des Datums\r\n")));
+
+    // The fixed data: the same values under German labels.
+    const QString data = PlanetDataBlock("Mars");
+    EXPECT_TRUE(data.startsWith(QStringLiteral("Sonnenentfernung 227,94 Mio. km = 1,524 AE\r\n")));
+    EXPECT_TRUE(data.endsWith(QStringLiteral("\r\n")));
+    ExpectSameNumbers(englishData, data);
+    ExpectNoneOf({"Sun distance", "millions", "Orbit", "Rotation time", "Inclination",
+                  "Eccentricity", "Mass", "Density", "Acceleration", "Temperature", "Earth"},
+                 data);
+
+    // Every planet's window shows its German texts unwrapped in the English geometry.
+    for (const char* name :
+         {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
+        SCOPED_TRACE(name);
+        PlanetWindow w(PlanetOf(chemnitz_, name), chemnitz_);
+        w.show();
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Planetendaten"));
+        EXPECT_EQ(w.size(), QSize(426, 302));
+        ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
+        ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        SaveGrab(w, QStringLiteral("planet_%1_de").arg(QLatin1String(name)));
+    }
+
+    speakEnglish();
+    EXPECT_EQ(PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_), english);
+    EXPECT_EQ(PlanetDataBlock("Mars"), englishData);
+    EXPECT_TRUE(
+        englishData.startsWith(QStringLiteral("Sun distance 227,94 millions km = 1,524 AU\r\n")));
+}
+
+// The Moon and Sun windows: the German report in one value column, every line of both boxes
+// within the box, the windows as large as in English.
+TEST_F(German, ParameterWindowsShowEverything) {
+    const InfoSnapshot snapshot = InfoOf(chemnitz_);
+    const SunChartPosition sun = ChartSun(chemnitz_);
+    for (const bool german : {false, true}) {
+        SCOPED_TRACE(german ? "German" : "English");
+        if (german) speakGerman();
+        MoonWindow moon(&snapshot, &chemnitz_);
+        SunWindow sunWindow(&snapshot, &chemnitz_, &sun);
+        for (ParameterWindow* w :
+             {static_cast<ParameterWindow*>(&moon), static_cast<ParameterWindow*>(&sunWindow)}) {
+            SCOPED_TRACE(w->objectName().toStdString());
+            w->show();
+            QApplication::processEvents();
+            auto* report = Child<QPlainTextEdit>(*w, "reportText");
+            ExpectFits(report);
+            ExpectOneValueColumn(report);
+            if (german) ExpectFits(Child<QPlainTextEdit>(*w, "fixedDataText"));
+            SaveGrab(*w,
+                     w->objectName() + (german ? QStringLiteral("_de") : QStringLiteral("_en")));
+            w->hide();
+        }
+        EXPECT_EQ(moon.size(), QSize(519, 360));
+        EXPECT_EQ(sunWindow.size(), QSize(446, 306));
+        if (german) {
+            EXPECT_EQ(moon.windowTitle(), QStringLiteral("Monddaten"));
+            EXPECT_EQ(sunWindow.windowTitle(), QStringLiteral("Sonnendaten"));
+            EXPECT_EQ(Child<QLabel>(moon, "nameLabel")->text(), QStringLiteral("Mond"));
+            EXPECT_EQ(Child<QLabel>(sunWindow, "nameLabel")->text(), QStringLiteral("Sonne"));
+        }
+    }
+    const QStringList moonData = MoonFixedData(), sunData = SunFixedData();
+    EXPECT_EQ(moonData[4], QStringLiteral("Masse 7,347·10^22 kg = 1/81 mE"));
+    EXPECT_EQ(sunData[10], QStringLiteral("Leuchtkraftklasse V"));
+    speakEnglish();
+    EXPECT_EQ(MoonFixedData()[4], QStringLiteral("Mass 7,347·10^22 kg = 1/81 mE"));
+    for (int i = 0; i < moonData.size(); ++i)
+        EXPECT_EQ(Numbers(moonData[i]), Numbers(MoonFixedData()[i]));
+    for (int i = 0; i < sunData.size(); ++i)
+        EXPECT_EQ(Numbers(sunData[i]), Numbers(SunFixedData()[i]));
+}
+
+TEST_F(German, AboutWindowAndFailureTexts) {
+    speakGerman();
+    AboutWindow w;
+    w.show();
+    SaveGrab(w, QStringLiteral("about_de"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Über ..."));
+    EXPECT_EQ(w.size(), QSize(322, 190));
+    EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
+    EXPECT_TRUE(about::CreditsText().startsWith(QStringLiteral("Desktop-Planetarium\n")));
+    for (const char* name : {"credits", "acknowledgement"}) {
+        QLabel* label = Child<QLabel>(w, name);
+        const QFontMetrics fm(label->font());
+        const QStringList lines = label->text().split('\n');
+        for (const QString& line : lines)
+            EXPECT_LE(fm.horizontalAdvance(line), label->width()) << line.toStdString();
+        EXPECT_LE(fm.height() * lines.size(), label->height() + fm.leading() + 2) << name;
+    }
+    // A planet that never sets stays visible; one that never rises stays unvisible.
+    EXPECT_EQ(RiseSetShown(kNeverSets), QStringLiteral("sichtbar"));
+    EXPECT_EQ(RiseSetShown(kNeverRises), QStringLiteral("unsichtbar"));
+    EXPECT_EQ(RiseSetShown(6.5), QStringLiteral("6h30m"));
+    EXPECT_EQ(FrameShown("J2000"), QStringLiteral("J2000"));
+    speakEnglish();
+    EXPECT_EQ(about::CreditsText(), QStringLiteral("Desktop planetarium\nVersion " NOCTARIS_VERSION
+                                                   "\nLicence GPL-3.0+\nSources: CREDITS.md"));
+    EXPECT_EQ(RiseSetShown(kNeverRises), QStringLiteral("unvisible"));
+    EXPECT_EQ(RiseSetShown(kNeverSets), QStringLiteral("visible"));
+}
+
+}  // namespace

@@ -1,0 +1,978 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <location filename="../../windows/about_window.cpp" line="+33"/>
+        <source>Desktop planetarium
+Version %1
+Licence GPL-3.0+
+Sources: CREDITS.md</source>
+        <translation>Desktop-Planetarium
+Version %1
+Lizenz GPL-3.0+
+Quellen: CREDITS.md</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>With thanks to Hipparcos, GeoNames, Natural
+Earth, VSOP87 and the USGS for their data.</source>
+        <translation>Dank an Hipparcos, GeoNames, Natural Earth,
+VSOP87 und den USGS für ihre Daten.</translation>
+    </message>
+</context>
+<context>
+    <name>EphemerisTable</name>
+    <message>
+        <location filename="../../windows/ephemeris_window.cpp" line="+23"/>
+        <source>Helioc.length</source>
+        <translation>Helioz. Länge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Helioc.width</source>
+        <translation>Helioz. Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius vector</source>
+        <translation>Radiusvektor</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Distance a</source>
+        <translation>Entfernung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radiaded light</source>
+        <translation>Lichtlaufzeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Geoc.length</source>
+        <translation>Geoz. Länge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Geoc.width</source>
+        <translation>Geoz. Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right ascension</source>
+        <translation>Rektaszension</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Declination</source>
+        <translation>Deklination</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter</source>
+        <translation>Durchmesser</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vis.brightness</source>
+        <translation>Vis. Helligkeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rise time</source>
+        <translation>Aufgang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set time</source>
+        <translation>Untergang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Constellation</source>
+        <translation>Sternbild</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Azimuth</source>
+        <translation>Azimut</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Visibility</source>
+        <translation>Sichtbarkeit</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%.2f AU</source>
+        <translation>%.2f AE</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>%d min %d s</source>
+        <translation>%d min %d s</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <location filename="../../windows/exports_dialog.cpp" line="+57"/>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Frame</name>
+    <message>
+        <location filename="../../windows/wincommon.cpp" line="+108"/>
+        <source>apparent of date</source>
+        <translation>scheinbar, des Datums</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>J2000</source>
+        <translation>J2000</translation>
+    </message>
+</context>
+<context>
+    <name>MoonData</name>
+    <message>
+        <location filename="../../windows/moon_window.cpp" line="+37"/>
+        <source>Distance 384401 km = 60,33 rE</source>
+        <translation>Entfernung 384401 km = 60,33 rE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 1738 km = 0,2725 rE</source>
+        <translation>Radius 1738 km = 0,2725 rE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Oblateness 1 / 1700</source>
+        <translation>Abplattung 1 / 1700</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volume 2,2·10^10 km³ = 0,02 VE</source>
+        <translation>Volumen 2,2·10^10 km³ = 0,02 VE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 7,347·10^22 kg = 1/81 mE</source>
+        <translation>Masse 7,347·10^22 kg = 1/81 mE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 3,341 g/cm³</source>
+        <translation>Dichte 3,341 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,165 g</source>
+        <translation>Fallbeschleunigung 0,165 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 5°8&apos;43&quot;</source>
+        <translation>Bahnneigung 5°8&apos;43&quot;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,0549</source>
+        <translation>Bahnexzentrizität 0,0549</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Velocity 1,02 km/s</source>
+        <translation>Bahngeschwindigkeit 1,02 km/s</translation>
+    </message>
+</context>
+<context>
+    <name>MoonReport</name>
+    <message>
+        <location line="+71"/>
+        <source>Date		</source>
+        <translation>Datum	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Julian Date	%.5f JD</source>
+        <translation>Julianisches Datum	%.5f JD</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Universal time	</source>
+        <translation>Weltzeit	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Local time	</source>
+        <translation>Ortszeit	</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Frame		</source>
+        <translation>Bezugssystem	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sidereal time	</source>
+        <translation>Sternzeit	</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Moon age		</source>
+        <translation>Mondalter	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%d d %d h %d min</source>
+        <translation>%d d %d h %d min</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Earth distance	%.1f km</source>
+        <translation>Entfernung	%.1f km</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>		%.2f Earth radius</source>
+        <translation>		%.2f Erdradien</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Illuminating part	%.2f %%</source>
+        <translation>Beleuchteter Anteil	%.2f %%</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Moon diameter	</source>
+        <translation>Durchmesser	</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+8"/>
+        <source>New moon	</source>
+        <translation>Neumond	</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Lunation		</source>
+        <translation>Lunation	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>First quarter	</source>
+        <translation>Erstes Viertel	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Full moon		</source>
+        <translation>Vollmond	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last quarter	</source>
+        <translation>Letztes Viertel	</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+13"/>
+        <source>UT </source>
+        <translation>UT </translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>Perigee		</source>
+        <translation>Erdnähe	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Apogee		</source>
+        <translation>Erdferne	</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source> hour</source>
+        <translation> Uhr</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> hour, local time</source>
+        <translation> Uhr Ortszeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rising time	</source>
+        <translation>Mondaufgang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>rising</comment>
+        <translation>an diesem Tag keiner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Culmination	</source>
+        <translation>Kulmination	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>culmination</comment>
+        <translation>an diesem Tag keine</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Moonset time	</source>
+        <translation>Monduntergang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>setting</comment>
+        <translation>an diesem Tag keiner</translation>
+    </message>
+</context>
+<context>
+    <name>Planet</name>
+    <message>
+        <location line="+15"/>
+        <source>Moon</source>
+        <translation>Mond</translation>
+    </message>
+    <message>
+        <location filename="../../windows/sun_window.cpp" line="+169"/>
+        <source>Sun</source>
+        <translation>Sonne</translation>
+    </message>
+</context>
+<context>
+    <name>PlanetData</name>
+    <message>
+        <location filename="../../astro/planet_info.cpp" line="+16"/>
+        <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
+        <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 87,969 d = 0,2408467 a</source>
+        <translation>Umlaufzeit 87,969 d = 0,2408467 a</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 58,646225 d</source>
+        <translation>Rotationsdauer 58,646225 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 47,87 km/s</source>
+        <translation>Bahngeschwindigkeit 47,87 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 7°00&apos;15&quot;,5</source>
+        <translation>Bahnneigung 7°00&apos;15&quot;,5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,20563069</source>
+        <translation>Bahnexzentrizität 0,20563069</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 2439 km = 0,383 REarth</source>
+        <translation>Radius 2439 km = 0,383 Erdradien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 3,30·10^26 g = 0,055 der Earth</source>
+        <translation>Masse 3,30·10^26 g = 0,055 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 5,43 g/cm³</source>
+        <translation>Dichte 5,43 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,378 g</source>
+        <translation>Fallbeschleunigung 0,378 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 350 °C (day)</source>
+        <translation>Temperatur 350 °C (Tagseite)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 108,2 millions km = 0,723 AU</source>
+        <translation>Sonnenentfernung 108,2 Mio. km = 0,723 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 224,701 d</source>
+        <translation>Umlaufzeit 224,701 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 243,16 d</source>
+        <translation>Rotationsdauer 243,16 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 35,02 km/s</source>
+        <translation>Bahngeschwindigkeit 35,02 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 3°23&apos;39&quot;,8</source>
+        <translation>Bahnneigung 3°23&apos;39&quot;,8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,007</source>
+        <translation>Bahnexzentrizität 0,007</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 12104 km</source>
+        <translation>Durchmesser 12104 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 4,87·10^24 kg = 0,815 Earth</source>
+        <translation>Masse 4,87·10^24 kg = 0,815 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 5,25 g/cm³</source>
+        <translation>Dichte 5,25 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,905 g</source>
+        <translation>Fallbeschleunigung 0,905 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 480 °C (day)</source>
+        <translation>Temperatur 480 °C (Tagseite)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 227,94 millions km = 1,524 AU</source>
+        <translation>Sonnenentfernung 227,94 Mio. km = 1,524 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 686,98 d</source>
+        <translation>Umlaufzeit 686,98 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 24h 37 min 23s</source>
+        <translation>Rotationsdauer 24h 37 min 23s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 24,13 km/s</source>
+        <translation>Bahngeschwindigkeit 24,13 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 1°50&apos;59&quot;,4</source>
+        <translation>Bahnneigung 1°50&apos;59&quot;,4</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,093</source>
+        <translation>Bahnexzentrizität 0,093</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 6794 km</source>
+        <translation>Radius 6794 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 6,421·10^26 g = 0,107 Earth</source>
+        <translation>Masse 6,421·10^26 g = 0,107 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 3,94 g/cm³</source>
+        <translation>Dichte 3,94 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,379 g</source>
+        <translation>Fallbeschleunigung 0,379 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -23 °C</source>
+        <translation>Temperatur -23 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 778 millions km = 5,203 AU</source>
+        <translation>Sonnenentfernung 778 Mio. km = 5,203 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 11 years 321 days</source>
+        <translation>Umlaufzeit 11 Jahre 321 Tage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 9h 56min</source>
+        <translation>Rotationsdauer 9h 56min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit volicity 13,06 km/s</source>
+        <translation>Bahngeschwindigkeit 13,06 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 1°18&apos;15&quot;,8</source>
+        <translation>Bahnneigung 1°18&apos;15&quot;,8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,048</source>
+        <translation>Bahnexzentrizität 0,048</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 143800 km</source>
+        <translation>Durchmesser 143800 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 318 Earth</source>
+        <translation>Masse 318 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,33 g/cm³</source>
+        <translation>Dichte 1,33 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 2,529 g</source>
+        <translation>Fallbeschleunigung 2,529 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -128 °C</source>
+        <translation>Temperatur -128 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 1427 millions km = 9,539 AE</source>
+        <translation>Sonnenentfernung 1427 Mio. km = 9,539 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 29,46 years</source>
+        <translation>Umlaufzeit 29,46 Jahre</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 10h 39min</source>
+        <translation>Rotationsdauer 10h 39min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 9,66 km/s</source>
+        <translation>Bahngeschwindigkeit 9,66 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 2°29&apos;21&quot;,6</source>
+        <translation>Bahnneigung 2°29&apos;21&quot;,6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,056</source>
+        <translation>Bahnexzentrizität 0,056</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 120660 km</source>
+        <translation>Durchmesser 120660 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 95,2 Earth</source>
+        <translation>Masse 95,2 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 0,71 g/cm³</source>
+        <translation>Dichte 0,71 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 1,066 g</source>
+        <translation>Fallbeschleunigung 1,066 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -180 °C</source>
+        <translation>Temperatur -180 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 2871 millions km = 19,19 AE</source>
+        <translation>Sonnenentfernung 2871 Mio. km = 19,19 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 84,01 years</source>
+        <translation>Umlaufzeit 84,01 Jahre</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 17h 14min</source>
+        <translation>Rotationsdauer 17h 14min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 6,81 km/s</source>
+        <translation>Bahngeschwindigkeit 6,81 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 0,774°</source>
+        <translation>Bahnneigung 0,774°</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,046</source>
+        <translation>Bahnexzentrizität 0,046</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 51118 km</source>
+        <translation>Durchmesser 51118 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 14,5 Earth</source>
+        <translation>Masse 14,5 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,29 g/cm³</source>
+        <translation>Dichte 1,29 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,903 g</source>
+        <translation>Fallbeschleunigung 0,903 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -193 °C</source>
+        <translation>Temperatur -193 °C</translation>
+    </message>
+</context>
+<context>
+    <name>PlanetInfo</name>
+    <message>
+        <location filename="../../windows/planet_window.cpp" line="+59"/>
+        <source>Frame: </source>
+        <translation>Bezugssystem: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Heliocentric coordinates: lenght = %1, width = %2</source>
+        <translation>Heliozentrisch: Länge = %1, Breite = %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Radius vector %.2f AU</source>
+        <translation>Radiusvektor %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Distance %.2f AU</source>
+        <translation>Entfernung %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radiaded light %d min %d s</source>
+        <translation>Lichtlaufzeit %d min %d s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Geozentric coordinates: length = %1, width %2</source>
+        <translation>Geozentrisch: Länge = %1, Breite = %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Equatorial coordinates: RA = %1h %2 min, DE = %3° %4&apos;</source>
+        <translation>Rektaszension %1h %2 min, Deklination %3° %4&apos;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Diameter %1&quot;</source>
+        <translation>Durchmesser %1&quot;</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Visual brightness %.2fm</source>
+        <translation>Visuelle Helligkeit %.2fm</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rise time %1 / Set time %2</source>
+        <translation>Aufgang %1 / Untergang %2</translation>
+    </message>
+</context>
+<context>
+    <name>SunData</name>
+    <message>
+        <location filename="../../windows/sun_window.cpp" line="-142"/>
+        <source>Average distance  149597893 km</source>
+        <translation>Mittl. Entfernung 149597893 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 695800 km = 109 RE</source>
+        <translation>Radius 695800 km = 109 RE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volume 1,410·10^18 km³ </source>
+        <translation>Volumen 1,410·10^18 km³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 1,985·10^30 kg</source>
+        <translation>Masse 1,985·10^30 kg</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,41 g/cm³</source>
+        <translation>Dichte 1,41 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 27,9 g</source>
+        <translation>Fallbeschleunigung 27,9 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Average brightness -26,8 mag</source>
+        <translation>Mittl. Helligkeit -26,8 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 5700 K</source>
+        <translation>Temperatur 5700 K</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Absolute brightness 4,83 mag</source>
+        <translation>Absolute Helligkeit 4,83 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Spectral class G2 </source>
+        <translation>Spektralklasse G2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lumonicity class V</source>
+        <translation>Leuchtkraftklasse V</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Age 4,5 Billion years</source>
+        <translation>Alter 4,5 Mrd. Jahre</translation>
+    </message>
+</context>
+<context>
+    <name>SunReport</name>
+    <message>
+        <location line="+72"/>
+        <source>Date		%1.%2.%3</source>
+        <translation>Datum	%1.%2.%3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Day number	</source>
+        <translation>Tag des Jahres	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Time		</source>
+        <translation>Uhrzeit	</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Frame		</source>
+        <translation>Bezugssystem	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Declination	%.2f°</source>
+        <translation>Deklination	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Right ascension	%dh%dmin</source>
+        <translation>Rektaszension	%dh%dmin</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Constellation	</source>
+        <translation>Sternbild	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hour angle	%.2f°</source>
+        <translation>Stundenwinkel	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Azimuth		%.2f°</source>
+        <translation>Azimut	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Height		%.2f°</source>
+        <translation>Höhe	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Equation of time	%.2f min</source>
+        <translation>Zeitgleichung	%.2f min</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sun time		%1 h %2 min</source>
+        <translation>Sternzeit	%1 h %2 min</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Earth distance	%.0f km</source>
+        <translation>Entfernung	%.0f km</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Diameter		%1&apos; %2&quot;</source>
+        <translation>Durchmesser	%1&apos; %2&quot;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>  ZT</source>
+        <translation>  Zonenzeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sunrise		</source>
+        <translation>Sonnenaufgang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No rise</source>
+        <translation>Kein Aufgang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sunset		</source>
+        <translation>Sonnenuntergang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No set</source>
+        <translation>Kein Untergang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Culmination	</source>
+        <translation>Kulmination	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No culmination</source>
+        <translation>Keine Kulmination</translation>
+    </message>
+</context>
+<context>
+    <name>Visibility</name>
+    <message>
+        <location filename="../../windows/wincommon.cpp" line="+7"/>
+        <source>visible</source>
+        <translation>sichtbar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>unvisible</source>
+        <translation>unsichtbar</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::AboutWindow</name>
+    <message>
+        <location filename="../../windows/about_window.cpp" line="+28"/>
+        <source>About ...</source>
+        <translation>Über ...</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::EphemerisWindow</name>
+    <message>
+        <location filename="../../windows/ephemeris_window.cpp" line="+59"/>
+        <source>Ephemeris table</source>
+        <translation>Ephemeriden</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Export the ephemeris table</source>
+        <translation>Ephemeriden exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::MoonWindow</name>
+    <message>
+        <location filename="../../windows/moon_window.cpp" line="-2"/>
+        <source>Moon parameter</source>
+        <translation>Monddaten</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::PlanetWindow</name>
+    <message>
+        <location filename="../../windows/planet_window.cpp" line="+33"/>
+        <source>Information about planets</source>
+        <translation>Planetendaten</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::SunWindow</name>
+    <message>
+        <location filename="../../windows/sun_window.cpp" line="+12"/>
+        <source>Sun parameter</source>
+        <translation>Sonnendaten</translation>
+    </message>
+</context>
+</TS>
