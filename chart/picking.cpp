@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <QCoreApplication>
+
 #include "platform/codec.h"
 
 namespace noctaris {
@@ -35,6 +37,8 @@ std::optional<double> CatalogNumber(std::string_view text) {
     return v;
 }
 
+QString Tr(const char* text) { return QCoreApplication::translate("StarInfo", text); }
+
 QString PositionText(std::string_view value, QString (*format)(double)) {
     if (const auto v = CatalogNumber(value)) return format(*v);
     return FromCp1252(value);
@@ -60,7 +64,7 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
     const std::string_view abbreviation = name.substr(0, 3);
     for (const Constellation& c : constellations) {
         if (c.abbreviation == abbreviation) {
-            text += kBreak + QStringLiteral("Constellation: ") + QString::fromStdString(c.latin);
+            text += kBreak + Tr("Constellation: ") + QString::fromStdString(c.latin);
             break;
         }
     }
@@ -71,8 +75,8 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
             QStringLiteral(" mag");
     if (details->DistanceLightYears() != "-10000")
         text += kBreak + QStringLiteral("r = ") + FromCp1252(details->DistanceLightYears()) +
-                QStringLiteral(" ly");
-    text += kBreak + QStringLiteral("SCl = ") + FromCp1252(details->SpectralClassText());
+                Tr(" ly");
+    text += kBreak + Tr("SCl = ") + FromCp1252(details->SpectralClassText());
     text += kBreak + QStringLiteral("alpha = ") +
             PositionText(details->RightAscensionHours(), FormatHourMinSec);
     text += kBreak + QStringLiteral("delta = ") +
