@@ -158,9 +158,9 @@ void DrawVenusTerminator(QImage& panel, const VenusPhaseGeometry& g) {
 }
 
 std::array<QString, 3> VenusPanelTexts(double diameter, double magnitude, double k) {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("ChartPanels", text); };
-    return {Format(tr("Diameter %.2n\""), {diameter}), Format(tr("Brightness %.2n mag"), {magnitude}),
-            Format(tr("Illuminating part %.1n"), {100 * k})};
+    return {Format(QCoreApplication::translate("ChartPanels", "Diameter %.2n\""), {diameter}),
+            Format(QCoreApplication::translate("ChartPanels", "Brightness %.2n mag"), {magnitude}),
+            Format(QCoreApplication::translate("ChartPanels", "Illuminating part %.1n"), {100 * k})};
 }
 
 QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, double magnitude,

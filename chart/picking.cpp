@@ -37,8 +37,6 @@ std::optional<double> CatalogNumber(std::string_view text) {
     return v;
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("StarInfo", text); }
-
 QString PositionText(std::string_view value, QString (*format)(double)) {
     if (const auto v = CatalogNumber(value)) return format(*v);
     return FromCp1252(value);
@@ -64,7 +62,8 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
     const std::string_view abbreviation = name.substr(0, 3);
     for (const Constellation& c : constellations) {
         if (c.abbreviation == abbreviation) {
-            text += kBreak + Tr("Constellation: ") + QString::fromStdString(c.latin);
+            text += kBreak + QCoreApplication::translate("StarInfo", "Constellation: ") +
+                    QString::fromStdString(c.latin);
             break;
         }
     }
@@ -75,8 +74,9 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
             QStringLiteral(" mag");
     if (details->DistanceLightYears() != "-10000")
         text += kBreak + QStringLiteral("r = ") + FromCp1252(details->DistanceLightYears()) +
-                Tr(" ly");
-    text += kBreak + Tr("SCl = ") + FromCp1252(details->SpectralClassText());
+                QCoreApplication::translate("StarInfo", " ly");
+    text += kBreak + QCoreApplication::translate("StarInfo", "SCl = ") +
+            FromCp1252(details->SpectralClassText());
     text += kBreak + QStringLiteral("alpha = ") +
             PositionText(details->RightAscensionHours(), FormatHourMinSec);
     text += kBreak + QStringLiteral("delta = ") +

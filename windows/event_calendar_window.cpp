@@ -37,16 +37,16 @@ const char* const kWeekdays[8] = {"",
                                    QT_TRANSLATE_NOOP("Weekday", "Sa"),
                                    QT_TRANSLATE_NOOP("Weekday", "Su")};
 
-QString Tr(const char* text) { return QCoreApplication::translate("EventCalendar", text); }
-
 }  // namespace
 
 QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
                         double zone) {
-    return {Tr("Location: ") + placeName,
-            Format(Tr("Latitude: %.2f\u00B0"), {latitude}),
-            Format(Tr("Longitude: %.2f\u00B0"), {longitude}),
-            Format(Tr("Time zone regarding UT: %.2fh"), {zone}),
+    return {QCoreApplication::translate("EventCalendar", "Location: ") + placeName,
+            Format(QCoreApplication::translate("EventCalendar", "Latitude: %.2f\u00B0"), {latitude}),
+            Format(QCoreApplication::translate("EventCalendar", "Longitude: %.2f\u00B0"),
+                   {longitude}),
+            Format(QCoreApplication::translate("EventCalendar", "Time zone regarding UT: %.2fh"),
+                   {zone}),
             QStringLiteral(" ")};
 }
 

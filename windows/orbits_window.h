@@ -41,6 +41,7 @@ private:
 };
 
 class OrbitsWindow : public QDialog {
+    Q_OBJECT
 public:
     // size: the main window's width and height, stored by the main window before opening.
     explicit OrbitsWindow(const MainWindowSize& size, QWidget* parent = nullptr);
