@@ -208,9 +208,9 @@ TEST(GermanChart, VenusPanelTextsFitThePanel) {
     LocaleGuard l(kGermanLocale);
     German de;
     ASSERT_TRUE(de.loaded());
-    const auto lines = VenusPanelTexts(63.87, -4.83, 0.999);
+    const auto lines = VenusPanelTexts(63.87, -4.83, 1.0);  // the widest numbers
     EXPECT_EQ(lines[0], QStringLiteral("Durchmesser 63,87\""));
-    EXPECT_EQ(lines[2], QStringLiteral("Beleuchteter Anteil 99,9"));
+    EXPECT_EQ(lines[2], QStringLiteral("Beleuchteter Anteil 100,0"));
     const ChartFonts fonts;
     for (const QString& line : lines)  // drawn from x = 15 inside the frame at x = 159
         EXPECT_LE(15 + fonts.Metrics(ChartFont::Small).horizontalAdvance(line), 158) << line.toStdString();
