@@ -14,40 +14,46 @@
 #include "astro/planets.h"
 #include "astro/sun.h"
 #include "astro/timebase.h"
+#include "astro/translatable.h"
 
 namespace noctaris {
 
 const char* const kEventTexts[24] = {
     "",
-    "Beginning of spring",
-    "Beginning of summer",
-    "Beginning of autumn",
-    "Beggining of winter",
-    " in lower conjunction to sun",
-    " in upper conjunction to sun",
-    " in opposition to the sun",
-    " in conjunction to sun",
-    " in greatest easterly elongation :",
-    " in greatest westerly elongation :",
-    "New moon",
-    "First quarter",
-    "Full moon",
-    "Last quarter",
-    "Total solar eclipse",
-    "Ring-shaped solar eclipse",
-    "Ring-shaped-total solar eclipse",
-    "Non-central total solar eclipse",
-    "Non-central ring-shaped solar eclipse",
-    "Partial solar eclipse, maximale size = ",
-    "Total lunar eclipse, size = ",
-    "Partial lunar eclipse, size = ",
-    "Penumbral eclipse of the moon, size = ",
+    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of spring"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of summer"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of autumn"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Beggining of winter"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in lower conjunction to sun"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in upper conjunction to sun"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in opposition to the sun"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in conjunction to sun"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in greatest easterly elongation :"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in greatest westerly elongation :"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "New moon"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "First quarter"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Full moon"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Last quarter"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Total solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Ring-shaped solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Ring-shaped-total solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Non-central total solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Non-central ring-shaped solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Partial solar eclipse, maximale size = "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Total lunar eclipse, size = "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Partial lunar eclipse, size = "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Penumbral eclipse of the moon, size = "),
 };
 
 namespace {
 
-void Add(EventList& list, double jd, std::string text, bool showTime = true) {
-    list.Entries.push_back({jd, std::move(text), showTime});
+// An event of a phrase alone, or of a body's name, a phrase and a number with its unit.
+void Add(EventList& list, double jd, const char* phrase, bool showTime = true) {
+    list.Entries.push_back({jd, phrase, showTime, "", phrase, {}});
+}
+void Add(EventList& list, double jd, const char* subject, const char* phrase, std::string value) {
+    list.Entries.push_back(
+        {jd, std::string(subject) + phrase + value, true, subject, phrase, std::move(value)});
 }
 
 const EventNumberFormat& Or(const EventNumberFormat& number) {
@@ -176,14 +182,18 @@ void AddSummerTime(EventList& list) {
     const int begin = FirstSunday(year, 3, 25);
     const int endMonth = year <= 1995 ? 9 : 10;
     const int end = FirstSunday(year, endMonth, year <= 1995 ? 24 : 25);
-    Add(list, CalendarToJDZoned(year, 3, begin, 0, 0, 0, 0), "Begin of summer time", false);
-    Add(list, CalendarToJDZoned(year, endMonth, end, 0, 0, 0, 0), "End of summer time", false);
+    Add(list, CalendarToJDZoned(year, 3, begin, 0, 0, 0, 0),
+        QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time"), false);
+    Add(list, CalendarToJDZoned(year, endMonth, end, 0, 0, 0, 0),
+        QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"), false);
 }
 
 void AddPerihelionAphelion(EventList& list) {
     const TDateTime t0 = EncodeDate(list.Year, 1, 1);
-    Add(list, static_cast<double>(DateTimeToJD(NextPerihelion(t0))), "Earth in perihelion");
-    Add(list, static_cast<double>(DateTimeToJD(NextAphelion(t0))), "Earth in aphelion");
+    Add(list, static_cast<double>(DateTimeToJD(NextPerihelion(t0))),
+        QT_TRANSLATE_NOOP("CalendarEvent", "Earth in perihelion"));
+    Add(list, static_cast<double>(DateTimeToJD(NextAphelion(t0))),
+        QT_TRANSLATE_NOOP("CalendarEvent", "Earth in aphelion"));
 }
 
 void AddPerigeesApogees(EventList& list) {
@@ -201,8 +211,8 @@ void AddPerigeesApogees(EventList& list) {
             h = next(EncodeDate(y, m, d));
         }
     };
-    collect(NextPerigee, "Moon in perigee");
-    collect(NextApogee, "Moon in apogee");
+    collect(NextPerigee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in perigee"));
+    collect(NextApogee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in apogee"));
 }
 
 void AddSeasons(EventList& list) {
@@ -216,9 +226,8 @@ void AddSolarEclipses(EventList& list, const EventNumberFormat& number) {
     for (long long k = MeanLunationBefore(list.Start) - 1; k <= last; ++k) {
         const std::optional<SolarEclipse> e = SolarEclipseAt(static_cast<double>(k));
         if (!e || !InListYear(list, e->JDE)) continue;
-        std::string text = kEventTexts[14 + e->Type];
-        if (e->Type == 6) text += Or(number)(e->Magnitude, 3);
-        Add(list, e->JDE, std::move(text));
+        Add(list, e->JDE, "", kEventTexts[14 + e->Type],
+            e->Type == 6 ? Or(number)(e->Magnitude, 3) : std::string());
     }
 }
 
@@ -228,7 +237,7 @@ void AddLunarEclipses(EventList& list, const EventNumberFormat& number) {
         const std::optional<LunarEclipse> e = LunarEclipseAt(static_cast<double>(k) + 0.5);
         if (!e || !InListYear(list, e->JDE)) continue;
         const int text = e->Type == 1 ? 21 : e->Type == 6 ? 22 : 23;
-        Add(list, e->JDE, kEventTexts[text] + Or(number)(e->Magnitude, 2));
+        Add(list, e->JDE, "", kEventTexts[text], Or(number)(e->Magnitude, 2));
     }
 }
 
@@ -247,7 +256,7 @@ void AddPlanetPhenomena(EventList& list) {
                 j = PlanetPhenomenonTime(p, event, k);
                 ++k;
                 if (InListYear(list, j))
-                    Add(list, j, std::string(kPlanetNames[planet - 1]) + kEventTexts[text]);
+                    Add(list, j, kPlanetNames[planet - 1], kEventTexts[text], {});
             } while (j <= list.End + list.DeltaTDays + 1);
         }
     }
@@ -262,9 +271,8 @@ void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
                 j = GreatestElongationTime(planet, side, k, elongation);
                 ++k;
                 if (InListYear(list, j))
-                    Add(list, j,
-                        std::string(kPlanetNames[planet - 1]) + kEventTexts[9 + side] +
-                            Or(number)(elongation, 1) + "\u00B0");
+                    Add(list, j, kPlanetNames[planet - 1], kEventTexts[9 + side],
+                        Or(number)(elongation, 1) + "\u00B0");
             } while (j <= list.End + list.DeltaTDays + 1);
         }
 }

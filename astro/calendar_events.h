@@ -5,14 +5,27 @@
 // four principal moon phases), sorted by time. Times are Julian days of dynamical time.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace noctaris {
 
 struct CalendarEvent {
+    CalendarEvent() = default;
+    CalendarEvent(double jd, std::string text, bool showTime = true, const char* subject = "",
+                  const char* phrase = "", std::string value = {})
+        : JD(jd), Text(std::move(text)), ShowTime(showTime), Subject(subject), Phrase(phrase),
+          Value(std::move(value)) {}
+
     double JD = 0;          // dynamical time; for summer-time changes 00:00 UT of the day
-    std::string Text;       // UTF-8
+    std::string Text;       // UTF-8, English (what the exports write): Subject + Phrase + Value
     bool ShowTime = true;   // false for the summer-time changes: a date without a time
+    // The text's parts, so that a display can put each into its language: a body's name of
+    // the "Planet" table or "", a phrase of the "CalendarEvent" table ("" when the event was
+    // made from a text alone), and the number with its unit as written.
+    const char* Subject = "";
+    const char* Phrase = "";
+    std::string Value;
 };
 
 struct EventList {
@@ -34,7 +47,8 @@ using EventNumberFormat = std::function<std::string(double value, int decimals)>
 std::string DefaultEventNumber(double value, int decimals);
 
 // Event texts, index 0..23 (0 empty): seasons 1..4, planet phenomena 5..10, moon phases
-// 11..14, solar eclipses 15..20, lunar eclipses 21..23.
+// 11..14, solar eclipses 15..20, lunar eclipses 21..23. Marked for the "CalendarEvent"
+// translations, like the summer-time, perihelion/aphelion and perigee/apogee texts.
 extern const char* const kEventTexts[24];
 
 // Builds the sorted list of the year for a zone in hours east of UT. Eclipses, planet phenomena

@@ -13,13 +13,23 @@
 #include <array>
 #include <string_view>
 
+#include "astro/translatable.h"
+
 namespace noctaris {
 
 // The eight major planets in order from the Sun: index 0 Mercury ... 7 Neptune, the Earth at
 // kEarthIndex. The one table of their names; the theories below are asked by these names.
+// Shown through the "Planet" translations; computations and files keep the English names.
 inline constexpr std::array<const char*, 8> kPlanetNames = {
-    "Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+    QT_TRANSLATE_NOOP("Planet", "Mercury"), QT_TRANSLATE_NOOP("Planet", "Venus"),
+    QT_TRANSLATE_NOOP("Planet", "Earth"),   QT_TRANSLATE_NOOP("Planet", "Mars"),
+    QT_TRANSLATE_NOOP("Planet", "Jupiter"), QT_TRANSLATE_NOOP("Planet", "Saturn"),
+    QT_TRANSLATE_NOOP("Planet", "Uranus"),  QT_TRANSLATE_NOOP("Planet", "Neptune")};
 inline constexpr int kEarthIndex = 2;
+// The Sun and the Moon by the names the hit lists and the precise places use, shown like the
+// planets' names.
+inline constexpr const char* kSunName = QT_TRANSLATE_NOOP("Planet", "Sun");
+inline constexpr const char* kMoonName = QT_TRANSLATE_NOOP("Planet", "Moon");
 // The seven planets seen from the Earth, index 0 Mercury, 1 Venus, 2 Mars ... 6 Neptune.
 constexpr const char* ObservedPlanetName(int index) {
     return kPlanetNames[index < kEarthIndex ? index : index + 1];

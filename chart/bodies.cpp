@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTransform>
 
@@ -30,8 +31,9 @@ int PlanetSlot(std::string_view name) {
     return -1;
 }
 
-QStaticText Prepared(const char* text, const QFont& font) {
-    QStaticText st(QString::fromLatin1(text));
+// A body's name (English, as the hit list keeps it) as the label shown beside it.
+QStaticText PreparedName(const char* name, const QFont& font) {
+    QStaticText st(QCoreApplication::translate("Planet", name));
     st.setTextFormat(Qt::PlainText);
     st.prepare(QTransform(), font);
     return st;
@@ -129,9 +131,9 @@ void ChartBodies::PrepareLabels(const ChartFonts& fonts) {
     labelFonts_ = &fonts;
     const QFont& small = fonts.Font(ChartFont::Small);
     for (std::size_t i = 0; i < kChartPlanets.size(); ++i)
-        planetLabels_[i] = Prepared(std::string(kChartPlanets[i]).c_str(), small);
-    sunLabel_ = Prepared("Sun", small);
-    moonLabel_ = Prepared("Moon", small);
+        planetLabels_[i] = PreparedName(std::string(kChartPlanets[i]).c_str(), small);
+    sunLabel_ = PreparedName(kSunName, small);
+    moonLabel_ = PreparedName(kMoonName, small);
 }
 
 void ChartBodies::Draw(ChartContext& context) {
@@ -172,7 +174,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
         context.canvas.SetBrushClear();
         context.canvas.TextOut(x + 8, y + 8, sunLabel_);
-        context.lists.bodies.Add(x, y, "Sun");
+        context.lists.bodies.Add(x, y, kSunName);
     }
     return placeable;
 }
@@ -212,7 +214,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     }
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, moonLabel_);
-    context.lists.bodies.Add(x, y, "Moon");
+    context.lists.bodies.Add(x, y, kMoonName);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QTransform>
@@ -23,7 +24,9 @@ constexpr int kVenusShift = 15;  // computation x minus drawn x
 
 // ---- Jupiter ------------------------------------------------------------------------------------
 
-const std::array<const char*, 4> kJupiterMoonNames = {"Io", "Europe", "Ganymed", "Callisto"};
+const std::array<const char*, 4> kJupiterMoonNames = {
+    QT_TRANSLATE_NOOP("ChartPanels", "Io"), QT_TRANSLATE_NOOP("ChartPanels", "Europe"),
+    QT_TRANSLATE_NOOP("ChartPanels", "Ganymed"), QT_TRANSLATE_NOOP("ChartPanels", "Callisto")};
 const std::array<QRgb, 4> kJupiterMoonColours = {qRgb(255, 255, 0), qRgb(255, 255, 255),
                                                  qRgb(0, 208, 255), qRgb(255, 0, 255)};
 
@@ -40,7 +43,7 @@ void JupiterLegend::Prepare(const ChartFonts& chartFonts) {
     fonts = &chartFonts;
     const QFont& small = chartFonts.Font(ChartFont::Small);
     for (int m = 0; m < 4; ++m) {
-        const QString name = QString::fromLatin1(kJupiterMoonNames[m]);
+        const QString name = QCoreApplication::translate("ChartPanels", kJupiterMoonNames[m]);
         names[m] = QStaticText(name);
         names[m].setTextFormat(Qt::PlainText);
         names[m].prepare(QTransform(), small);
@@ -76,7 +79,7 @@ void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
             canvas.TextOut(x, 42, legend->names[m]);
             x += legend->widths[m] + 10;
         } else {
-            const QString name = QString::fromLatin1(kJupiterMoonNames[m]);
+            const QString name = QCoreApplication::translate("ChartPanels", kJupiterMoonNames[m]);
             canvas.TextOut(x, 42, name);
             x += canvas.TextWidth(name) + 10;
         }
@@ -155,9 +158,9 @@ void DrawVenusTerminator(QImage& panel, const VenusPhaseGeometry& g) {
 }
 
 std::array<QString, 3> VenusPanelTexts(double diameter, double magnitude, double k) {
-    return {Format(QStringLiteral("Diameter %.2n\""), {diameter}),
-            Format(QStringLiteral("Brightness %.2n mag"), {magnitude}),
-            Format(QStringLiteral("Illuminating part %.1n"), {100 * k})};
+    return {Format(QCoreApplication::translate("ChartPanels", "Diameter %.2n\""), {diameter}),
+            Format(QCoreApplication::translate("ChartPanels", "Brightness %.2n mag"), {magnitude}),
+            Format(QCoreApplication::translate("ChartPanels", "Illuminating part %.1n"), {100 * k})};
 }
 
 QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, double magnitude,
@@ -185,7 +188,7 @@ QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, 
         canvas.SetFont(ChartFont::Small);
         canvas.SetFontColor(Qt::white);
         canvas.SetBrushClear();
-        canvas.TextOut(15, 10, QStringLiteral("Venus disc"));
+        canvas.TextOut(15, 10, QCoreApplication::translate("ChartPanels", "Venus disc"));
         const std::array<QString, 3> lines = VenusPanelTexts(diameter, magnitude, g.k);
         canvas.TextOut(15, 200, lines[0]);
         canvas.TextOut(15, 215, lines[1]);

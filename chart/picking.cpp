@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <QCoreApplication>
+
 #include "platform/codec.h"
 
 namespace noctaris {
@@ -60,7 +62,8 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
     const std::string_view abbreviation = name.substr(0, 3);
     for (const Constellation& c : constellations) {
         if (c.abbreviation == abbreviation) {
-            text += kBreak + QStringLiteral("Constellation: ") + QString::fromStdString(c.latin);
+            text += kBreak + QCoreApplication::translate("StarInfo", "Constellation: ") +
+                    QString::fromStdString(c.latin);
             break;
         }
     }
@@ -71,8 +74,9 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
             QStringLiteral(" mag");
     if (details->DistanceLightYears() != "-10000")
         text += kBreak + QStringLiteral("r = ") + FromCp1252(details->DistanceLightYears()) +
-                QStringLiteral(" ly");
-    text += kBreak + QStringLiteral("SCl = ") + FromCp1252(details->SpectralClassText());
+                QCoreApplication::translate("StarInfo", " ly");
+    text += kBreak + QCoreApplication::translate("StarInfo", "SCl = ") +
+            FromCp1252(details->SpectralClassText());
     text += kBreak + QStringLiteral("alpha = ") +
             PositionText(details->RightAscensionHours(), FormatHourMinSec);
     text += kBreak + QStringLiteral("delta = ") +

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTransform>
 
@@ -26,13 +27,24 @@ const QColor kConstellationNameColour(255, 255, 0);
 const QColor kGuideColour(128, 128, 128);  // meridian and altitude lines
 const QColor kBandColour(240, 240, 240);
 
-const char* const kZodiacNames[12] = {"Aries", "Taurus",      "Gemini",    "Cancer",
-                                      "Leo",   "Virgo",       "Libra",     "Scorpio",
-                                      "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+const char* const kZodiacNames[12] = {
+    QT_TRANSLATE_NOOP("SkyChart", "Aries"),       QT_TRANSLATE_NOOP("SkyChart", "Taurus"),
+    QT_TRANSLATE_NOOP("SkyChart", "Gemini"),      QT_TRANSLATE_NOOP("SkyChart", "Cancer"),
+    QT_TRANSLATE_NOOP("SkyChart", "Leo"),         QT_TRANSLATE_NOOP("SkyChart", "Virgo"),
+    QT_TRANSLATE_NOOP("SkyChart", "Libra"),       QT_TRANSLATE_NOOP("SkyChart", "Scorpio"),
+    QT_TRANSLATE_NOOP("SkyChart", "Sagittarius"), QT_TRANSLATE_NOOP("SkyChart", "Capricorn"),
+    QT_TRANSLATE_NOOP("SkyChart", "Aquarius"),    QT_TRANSLATE_NOOP("SkyChart", "Pisces")};
 // Where each sign sits along the ecliptic, in units of 30° from the start of its sign.
 double ZodiacOffset(int i) { return i == 7 ? 1.17 : i == 9 ? 1.3 : i == 10 ? 1.2 : 1.5; }
 
-const char* const kCompassLetters[4] = {"S", "W", "N", "O"};
+// South, west, north, east: the letters of the language ("O" for east in German).
+const struct {
+    const char* source;
+    const char* comment;
+} kCompassLetters[4] = {QT_TRANSLATE_NOOP3("SkyChart", "S", "compass: south"),
+                        QT_TRANSLATE_NOOP3("SkyChart", "W", "compass: west"),
+                        QT_TRANSLATE_NOOP3("SkyChart", "N", "compass: north"),
+                        QT_TRANSLATE_NOOP3("SkyChart", "E", "compass: east")};
 
 QStaticText MakeStatic(const QString& text, const QFont& font) {
     QStaticText st(text);
@@ -154,13 +166,15 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         const QString g(QChar(char16_t(0x2648 + i)));  // the zodiac signs, Aries to Pisces
         zodiacGlyphs_[i] = MakeStatic(g, glyph);
         zodiacGlyphWidth_[i] = fonts_.Metrics(ChartFont::Glyph).horizontalAdvance(g);
-        const QString name = QString::fromLatin1(kZodiacNames[i]);
+        const QString name = QCoreApplication::translate("SkyChart", kZodiacNames[i]);
         zodiacNames_[i] = MakeStatic(name, medium);
         zodiacNameWidth_[i] = fonts_.Metrics(ChartFont::Medium).horizontalAdvance(name);
     }
     const QFont& large = fonts_.Font(ChartFont::Large);
     for (int i = 0; i < 4; ++i) {
-        const QString letter = QString::fromLatin1(kCompassLetters[i]);
+        const QString letter = QCoreApplication::translate("SkyChart", kCompassLetters[i].source,
+                                                           kCompassLetters[i].comment);
+        compassTexts_[i] = letter;
         compassLetters_[i] = MakeStatic(letter, large);
         compassHalfWidth_[i] = fonts_.Metrics(ChartFont::Large).horizontalAdvance(letter) / 2;
     }
@@ -449,7 +463,7 @@ QString SkyChart::CaptionText(const ObserverState& state) {
                    QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
                    QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
     if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year))
-        text += QStringLiteral(" Summer time");
+        text += QCoreApplication::translate("SkyChart", " Summer time");
     return text;
 }
 
@@ -461,6 +475,7 @@ void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
 
 void SkyChart::DrawCompass(ChartCanvas& canvas) {
     canvas.SetFont(ChartFont::Large);
+    compassMarks_.clear();
     const double view = frame_.ViewAzimuth;
     const double reference[4] = {0, view >= 0 ? 90.0 : -270.0, view >= 0 ? 180.0 : -180.0,
                                  view >= 90 ? 270.0 : -90.0};
@@ -469,7 +484,10 @@ void SkyChart::DrawCompass(ChartCanvas& canvas) {
                           compassHalfWidth_[i];
         if (!(std::fabs(xv) < 1e9)) continue;
         const int x = RoundToInt(xv);
-        if (-20 < x && x < frame_.Width + 20) canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
+        if (-20 < x && x < frame_.Width + 20) {
+            canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
+            compassMarks_.push_back({compassTexts_[i], x});
+        }
     }
 }
 

@@ -72,6 +72,14 @@ public:
     // Text of the caption for a state: place, date, long time, " Summer time" mark.
     static QString CaptionText(const ObserverState& state);
 
+    // A compass letter of the last paint, with the left edge it was drawn at. The letters, like
+    // every label the chart prepares, are in the language installed when the chart was made.
+    struct CompassMark {
+        QString letter;
+        int x = 0;
+    };
+    const std::vector<CompassMark>& CompassMarks() const { return compassMarks_; }
+
 private:
     struct FixedPoint {  // a polyline point with the sines and cosines its placing needs
         FixedPoint(double ra, double sinDec, double cosDec, bool penUp);
@@ -125,7 +133,9 @@ private:
     int zodiacGlyphWidth_[12];
     int zodiacNameWidth_[12];
     QStaticText compassLetters_[4];
+    QString compassTexts_[4];
     int compassHalfWidth_[4];
+    std::vector<CompassMark> compassMarks_;  // those drawn at the last paint
     QStaticText altitudeLabels_[5];
     int altitudeLabelWidth_[5];
 

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFont>
 #include <QFontMetrics>
@@ -27,17 +28,34 @@ namespace noctaris {
 namespace eventcal {
 namespace {
 
-const char* const kWeekdays[8] = {"", "Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
+const char* const kWeekdays[8] = {"",
+                                   QT_TRANSLATE_NOOP("Weekday", "Mo"),
+                                   QT_TRANSLATE_NOOP("Weekday", "Tu"),
+                                   QT_TRANSLATE_NOOP("Weekday", "We"),
+                                   QT_TRANSLATE_NOOP("Weekday", "Th"),
+                                   QT_TRANSLATE_NOOP("Weekday", "Fr"),
+                                   QT_TRANSLATE_NOOP("Weekday", "Sa"),
+                                   QT_TRANSLATE_NOOP("Weekday", "Su")};
 
 }  // namespace
 
 QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
                         double zone) {
-    return {QStringLiteral("Location: ") + placeName,
-            Format(QStringLiteral("Latitude: %.2f\u00B0"), {latitude}),
-            Format(QStringLiteral("Longitude: %.2f\u00B0"), {longitude}),
-            Format(QStringLiteral("Time zone regarding UT: %.2fh"), {zone}),
+    return {QCoreApplication::translate("EventCalendar", "Location: ") + placeName,
+            Format(QCoreApplication::translate("EventCalendar", "Latitude: %.2f\u00B0"), {latitude}),
+            Format(QCoreApplication::translate("EventCalendar", "Longitude: %.2f\u00B0"),
+                   {longitude}),
+            Format(QCoreApplication::translate("EventCalendar", "Time zone regarding UT: %.2fh"),
+                   {zone}),
             QStringLiteral(" ")};
+}
+
+QString EventText(const CalendarEvent& event) {
+    if (*event.Phrase == '\0') return QString::fromStdString(event.Text);
+    QString text = QCoreApplication::translate("CalendarEvent", event.Phrase) +
+                   QString::fromStdString(event.Value);
+    if (*event.Subject != '\0') text.prepend(QCoreApplication::translate("Planet", event.Subject));
+    return text;
 }
 
 double ListDeltaTDays(const EventList& list) { return list.DeltaTDays; }
@@ -56,10 +74,13 @@ double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone) 
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
     const double local = EventLocalJD(event, deltaTDays, zone);
     const DayFraction r = JDToDayFraction(local);
-    QString line = QString::fromLatin1(kWeekdays[WeekdayOfJD(local)]) + QLatin1Char(' ') +
+    const int weekday = WeekdayOfJD(local);
+    QString line = (weekday >= 1 && weekday <= 7 ? QCoreApplication::translate("Weekday", kWeekdays[weekday])
+                                                 : QString()) +
+                   QLatin1Char(' ') +
                    QString::fromStdString(ShortDateText(r)) + QLatin1Char('\t');
     if (event.ShowTime) line += TimeToStr(r.Day - std::trunc(r.Day));
-    line += QLatin1Char('\t') + QString::fromStdString(event.Text);
+    line += QLatin1Char('\t') + EventText(event);
     return line;
 }
 
@@ -171,7 +192,7 @@ EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QC
       placeBox_(placeBox),
       askFile_(std::move(askFile)) {
     setObjectName(QStringLiteral("EventCalendarWindow"));
-    setWindowTitle(QStringLiteral("Astronomical calendar"));
+    setWindowTitle(tr("Astronomical calendar"));
     setModal(true);
     setFixedSize(632, 464);
     SetWhiteBackground(this);
@@ -192,7 +213,7 @@ EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QC
                                     fm.horizontalAdvance(QStringLiteral("Mo 28.12.28")) + 12);
     eventList_->setItemDelegate(new TabbedItemDelegate(tabWidth, 14, eventList_));
 
-    yearLabel_ = new QLabel(QStringLiteral("Year"), this);
+    yearLabel_ = new QLabel(tr("Year"), this);
     yearLabel_->setObjectName(QStringLiteral("yearLabel"));
     yearLabel_->move(392, 428);
     yearLabel_->adjustSize();
@@ -201,14 +222,14 @@ EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QC
     yearEdit_->setObjectName(QStringLiteral("yearEdit"));
     yearEdit_->setGeometry(432, 424, 65, 22);
 
-    showButton_ = new QPushButton(QStringLiteral("Show"), this);
+    showButton_ = new QPushButton(tr("Show"), this);
     showButton_->setObjectName(QStringLiteral("showButton"));
     showButton_->setGeometry(512, 424, 105, 25);
     showButton_->setAutoDefault(false);
     connect(showButton_, &QPushButton::clicked, this, &EventCalendarWindow::showYear);
 
     // Under the list's left edge, clear of the year controls on the right.
-    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton_ = new QPushButton(tr("Export\u2026"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
     exportButton_->setGeometry(16, 424, 105, 25);
     exportButton_->setAutoDefault(false);
@@ -256,7 +277,7 @@ void EventCalendarWindow::exportYear() {
     const int year = shownYear_;
     const QString place = placeName();
     const double zone = observer_.TimeZone;
-    const SaveFileRequest request{QStringLiteral("Export the astronomical calendar"), QString(),
+    const SaveFileRequest request{tr("Export the astronomical calendar"), QString(),
                                   QStringLiteral("calendar-%1.ics").arg(year),
                                   {{QStringLiteral("iCalendar"), QStringLiteral("ics")},
                                    {QStringLiteral("CSV"), QStringLiteral("csv")}}};

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFont>
 #include <QFontMetrics>
@@ -73,17 +74,25 @@ int DaysInMonth(bool leap, int month) {
 }
 
 QString MonthName(int month) {
-    static const char* const kNames[] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
+    static const char* const kNames[] = {
+        QT_TRANSLATE_NOOP("Month", "January"), QT_TRANSLATE_NOOP("Month", "February"),
+        QT_TRANSLATE_NOOP("Month", "March"),   QT_TRANSLATE_NOOP("Month", "April"),
+        QT_TRANSLATE_NOOP("Month", "May"),     QT_TRANSLATE_NOOP("Month", "June"),
+        QT_TRANSLATE_NOOP("Month", "July"),    QT_TRANSLATE_NOOP("Month", "August"),
+        QT_TRANSLATE_NOOP("Month", "September"), QT_TRANSLATE_NOOP("Month", "October"),
+        QT_TRANSLATE_NOOP("Month", "November"), QT_TRANSLATE_NOOP("Month", "December")};
     if (month < 1 || month > 12) return {};
-    return QString::fromLatin1(kNames[month - 1]);
+    return QCoreApplication::translate("Month", kNames[month - 1]);
 }
 
 QString WeekdayHeading(int column) {
-    static const char* const kHeadings[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+    static const char* const kHeadings[] = {
+        QT_TRANSLATE_NOOP("Weekday", "Su"), QT_TRANSLATE_NOOP("Weekday", "Mo"),
+        QT_TRANSLATE_NOOP("Weekday", "Tu"), QT_TRANSLATE_NOOP("Weekday", "We"),
+        QT_TRANSLATE_NOOP("Weekday", "Th"), QT_TRANSLATE_NOOP("Weekday", "Fr"),
+        QT_TRANSLATE_NOOP("Weekday", "Sa")};
     if (column < 0 || column > 6) return {};
-    return QString::fromLatin1(kHeadings[column]);
+    return QCoreApplication::translate("Weekday", kHeadings[column]);
 }
 
 int DayOfWeek(int year, int month, int day) {
@@ -209,7 +218,7 @@ void MoonCalendarBox::paintEvent(QPaintEvent*) {
 
 MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("MoonPhaseCalendarWindow");
-    setWindowTitle("Moon phase calendar");
+    setWindowTitle(tr("Moon phase calendar"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(784, 605);
@@ -230,7 +239,7 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     panelFont.setPixelSize(13);
     datePanel_->setFont(panelFont);
 
-    dateLabel_ = new QLabel("Date", datePanel_);
+    dateLabel_ = new QLabel(tr("Date"), datePanel_);
     dateLabel_->setObjectName("dateLabel");
     QFont labelFont(formFont);
     labelFont.setPixelSize(12);
@@ -243,7 +252,7 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
 
     dateEdit_ = MakeDateEdit(datePanel_, "dateEdit", QRect(67, 2, 106, 24));
     if (QCalendarWidget* calendar = dateEdit_->calendarWidget()) {
-        calendar->setWindowTitle("Datumseingabe");
+        calendar->setWindowTitle(tr("Datumseingabe"));
         QPalette calPal = calendar->palette();
         calPal.setColor(QPalette::Window, QColor(240, 240, 240));
         calendar->setPalette(calPal);

@@ -31,7 +31,7 @@ bool IsLeapYearGregorian(int year);
 int DaysInMonth(bool leap, int month);
 
 // Month names indexed 1..12 (empty for anything else); weekday headings for columns 0..6,
-// Sunday first.
+// Sunday first. Both in the language of the installed translator.
 QString MonthName(int month);
 QString WeekdayHeading(int column);
 

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "astro/planets.h"
@@ -93,6 +94,21 @@ QString OrbitObjectLabel(const QString& name) {
         case OrbitKind::Asteroid: return name.mid(9);      // "Asteroid Ceres" -> "Ceres"
         default: return name;
     }
+}
+
+QString OrbitObjectDisplayName(const OrbitObject& o) {
+    switch (o.Kind) {
+        case OrbitKind::Planet: return QCoreApplication::translate("Planet", o.Key.c_str());
+        case OrbitKind::DwarfPlanet:
+            return QCoreApplication::translate("OrbitPlan", "Dwarfplanet %1").arg(o.Label);
+        case OrbitKind::Asteroid: return QCoreApplication::translate("OrbitPlan", "Asteroid %1").arg(o.Label);
+        case OrbitKind::Unknown: break;
+    }
+    return o.Name;
+}
+
+QString OrbitObjectDisplayLabel(const OrbitObject& o) {
+    return o.Kind == OrbitKind::Planet ? QCoreApplication::translate("Planet", o.Key.c_str()) : o.Label;
 }
 
 const QStringList& OrbitTableStrings() {
@@ -201,10 +217,10 @@ ScaleBar ScaleBarFor(double scale) {
     ScaleBar bar;
     const double n = std::nearbyint(50 / scale);
     if (n >= 4) {
-        bar.Label = Format("%d AU", {static_cast<long long>(n)});
+        bar.Label = Format(QCoreApplication::translate("OrbitPlan", "%d AU"), {static_cast<long long>(n)});
         bar.Length = RoundInt(n * scale);
     } else {
-        bar.Label = Format("%.2n AU", {50 / scale});
+        bar.Label = Format(QCoreApplication::translate("OrbitPlan", "%.2n AU"), {50 / scale});
         bar.Length = 50;
     }
     return bar;
@@ -238,7 +254,7 @@ OrbitPlanRenderer::OrbitPlanRenderer() {
     const auto& table = OrbitTable();
     labels_.reserve(table.size());
     for (const OrbitObject& o : table) {
-        QStaticText t(o.Label);
+        QStaticText t(OrbitObjectDisplayLabel(o));
         t.setTextFormat(Qt::PlainText);
         t.prepare(QTransform(), fonts_.Font(ChartFont::Small));
         labels_.push_back(std::move(t));

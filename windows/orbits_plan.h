@@ -51,6 +51,12 @@ const QStringList& OrbitTableStrings();
 // whose name begins with "[" ends the table. Unparsable numbers read as 0.
 std::vector<OrbitObject> ParseOrbitTable(const QStringList& strings);
 
+// What the user reads for an object, in the language of the installed translator: its name in
+// the object list ("Asteroid Ceres") and its label on the plan ("Ceres"). Name and Label
+// themselves stay English: they name the object to the program and on the command line.
+QString OrbitObjectDisplayName(const OrbitObject& o);
+QString OrbitObjectDisplayLabel(const OrbitObject& o);
+
 // The parsed built-in table (parsed once).
 const std::vector<OrbitObject>& OrbitTable();
 const OrbitObject* FindOrbitObject(const QString& name);

@@ -1,5 +1,6 @@
 #include "windows/orbits_window.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QAction>
@@ -21,6 +22,12 @@
 #include "windows/wincommon.h"
 
 namespace noctaris {
+namespace {
+
+// The object's name in the table, beside the translated text the list shows.
+constexpr int kNameRole = Qt::UserRole + 1;
+
+}  // namespace
 
 // ---- The drawing area --------------------------------------------------------------------------
 
@@ -53,13 +60,13 @@ void OrbitsWindow::guard(const char* where, F&& f) {
 
 OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialog(parent) {
     setObjectName("OrbitsWindow");
-    setWindowTitle("Orbits");
+    setWindowTitle(tr("Orbits"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     resize(size.Width, size.Height);
 
     auto* menu = new QMenuBar(this);
-    closeAction_ = menu->addAction("Close");
+    closeAction_ = menu->addAction(tr("Close"));
     closeAction_->setObjectName("closeAction");
     closeAction_->setShortcut(QKeySequence(Qt::Key_Escape));
     addAction(closeAction_);
@@ -82,7 +89,7 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     panel->setFont(WindowFont(12));
     layout->addWidget(panel);
 
-    auto* objects = new QLabel("Objects", panel);
+    auto* objects = new QLabel(tr("Objects"), panel);
     objects->setObjectName("objectsLabel");
     QPalette navy = objects->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
@@ -102,7 +109,7 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect(15, 306, 138, 24));
     connect(dateEdit_, &QDateEdit::dateChanged, this, [this](QDate) { onDateChanged(); });
 
-    auto* diff = new QLabel("Time diff.               days", panel);
+    auto* diff = new QLabel(tr("Time diff.               days"), panel);
     diff->setObjectName("stepLabel");
     diff->adjustSize();
     diff->move(8, 344);
@@ -113,16 +120,16 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     stepSpin_->setValue(1);
     stepSpin_->raise();
 
-    simulationButton_ = new QPushButton("Simulation", panel);
+    simulationButton_ = new QPushButton(tr("Simulation"), panel);
     simulationButton_->setObjectName("simulationButton");
     simulationButton_->setGeometry(16, 376, 137, 25);
     simulationButton_->setAutoDefault(false);
     connect(simulationButton_, &QPushButton::clicked, this, [this] { toggleSimulation(); });
 
-    auto* scaleLabel = new QLabel("Scale", panel);
+    auto* scaleLabel = new QLabel(tr("Scale"), panel);
     scaleLabel->setObjectName("scaleLabel");
     scaleLabel->adjustSize();
-    scaleLabel->move(40, 416);
+    scaleLabel->move(std::min(40, 76 - scaleLabel->width()), 416);  // clear of the zoom buttons
     auto zoomButton = [&](const char* name, const char* picture, int x, const char* fallback) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
@@ -179,9 +186,10 @@ void OrbitsWindow::refillObjectList() {
             if (name.startsWith(QLatin1Char('['))) break;
             const OrbitObject* o = FindOrbitObject(name);
             if (o == nullptr) continue;
-            auto* item = new QListWidgetItem(name);
+            auto* item = new QListWidgetItem(OrbitObjectDisplayName(*o));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
             item->setCheckState(keep.contains(name) ? Qt::Checked : Qt::Unchecked);
+            item->setData(kNameRole, name);
             item->setSizeHint(QSize(objectList_->width() - 4, 14));
             item->setData(Qt::UserRole, static_cast<int>(o - OrbitTable().data()));
             objectList_->addItem(item);
@@ -204,10 +212,10 @@ void OrbitsWindow::onDateChanged() {
 void OrbitsWindow::toggleSimulation() {
     if (simulationTimer_->isActive()) {
         simulationTimer_->stop();
-        simulationButton_->setText("Simulation");
+        simulationButton_->setText(tr("Simulation"));
     } else {
         simulationTimer_->start();
-        simulationButton_->setText("Stop");
+        simulationButton_->setText(tr("Stop"));
     }
 }
 
@@ -237,7 +245,7 @@ void OrbitsWindow::resetZoom() {
 bool OrbitsWindow::setTicked(const QString& name, bool ticked) {
     for (int i = 0; i < objectList_->count(); ++i) {
         QListWidgetItem* item = objectList_->item(i);
-        if (item->text() == name) {
+        if (item->data(kNameRole).toString() == name) {
             item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
             return true;
         }
@@ -248,7 +256,8 @@ bool OrbitsWindow::setTicked(const QString& name, bool ticked) {
 QStringList OrbitsWindow::tickedNames() const {
     QStringList names;
     for (int i = 0; i < objectList_->count(); ++i)
-        if (objectList_->item(i)->checkState() == Qt::Checked) names << objectList_->item(i)->text();
+        if (objectList_->item(i)->checkState() == Qt::Checked)
+            names << objectList_->item(i)->data(kNameRole).toString();
     return names;
 }
 

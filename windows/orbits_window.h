@@ -41,6 +41,7 @@ private:
 };
 
 class OrbitsWindow : public QDialog {
+    Q_OBJECT
 public:
     // size: the main window's width and height, stored by the main window before opening.
     explicit OrbitsWindow(const MainWindowSize& size, QWidget* parent = nullptr);
@@ -53,9 +54,10 @@ public:
     void stepSimulation();
 
     double scale() const { return scale_; }
-    // Ticks or unticks an object of the list by name; false when there is no such entry.
+    // Ticks or unticks an object of the list by its table name (English, whatever the list
+    // shows); false when there is no such entry.
     bool setTicked(const QString& name, bool ticked);
-    QStringList tickedNames() const;
+    QStringList tickedNames() const;  // table names, in list order
     // The view the next repaint draws (date from the date field, ticked objects in list order).
     OrbitPlanView currentView();
     // Draws the plan into `painter` exactly as a repaint of the drawing area does.

@@ -68,10 +68,12 @@ Box* MakeBox(QWidget* parent, const char* name, const QString& caption, int x, i
     return b;
 }
 
-void MakeLabel(QWidget* parent, const QString& text, int x, int y) {
+// A label at x, moved left (never right) where a longer translation would reach the edit that
+// begins at `before`.
+void MakeLabel(QWidget* parent, const QString& text, int x, int y, int before) {
     auto* l = new QLabel(text, parent);
     l->adjustSize();
-    l->move(x, y);
+    l->move(std::min(x, before - 4 - l->width()), y);
 }
 
 int EditValue(const QLineEdit* e) { return StrToIntDef(e->text(), 0); }
@@ -80,7 +82,7 @@ int EditValue(const QLineEdit* e) { return StrToIntDef(e->text(), 0); }
 
 TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TerminatorWindow"));
-    setWindowTitle(QStringLiteral("Terminator"));
+    setWindowTitle(tr("Terminator"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -98,26 +100,26 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
     controlPanel_->setAutoFillBackground(true);
 
     QWidget* const panel = controlPanel_;
-    MakeLabel(panel, QStringLiteral("Day"), 16, 20);
-    MakeLabel(panel, QStringLiteral("Month"), 112, 20);
-    MakeLabel(panel, QStringLiteral("Hour"), 256, 20);
-    MakeLabel(panel, QStringLiteral("Minute"), 368, 20);
+    MakeLabel(panel, tr("Day"), 16, 20, 48);
+    MakeLabel(panel, tr("Month"), 112, 20, 160);
+    MakeLabel(panel, tr("Hour"), 256, 20, 296);
+    MakeLabel(panel, tr("Minute"), 368, 20, 424);
     dayEdit_ = MakeEdit(panel, "dayEdit", 48, 16);
     monthEdit_ = MakeEdit(panel, "monthEdit", 160, 16);
     hourEdit_ = MakeEdit(panel, "hourEdit", 296, 16);
     minuteEdit_ = MakeEdit(panel, "minuteEdit", 424, 16);
     changeMinutesRadio_ =
-        MakeBox<QRadioButton>(panel, "changeMinutesRadio", QStringLiteral("Change minutes"), 744, 16, true);
+        MakeBox<QRadioButton>(panel, "changeMinutesRadio", tr("Change minutes"), 744, 16, true);
     changeDaysRadio_ =
-        MakeBox<QRadioButton>(panel, "changeDaysRadio", QStringLiteral("Change days"), 744, 36, false);
+        MakeBox<QRadioButton>(panel, "changeDaysRadio", tr("Change days"), 744, 36, false);
     summerTimeCheck_ =
-        MakeBox<QCheckBox>(panel, "summerTimeCheck", QStringLiteral("Consider summer time"), 16, 52, true);
-    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", QStringLiteral("Sun place"), 240, 52, true);
-    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", QStringLiteral("Refresh"), 352, 52, false);
-    gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", QStringLiteral("Grid"), 480, 52, true);
-    displayButton_ = MakeButton(panel, "displayButton", QStringLiteral("Display"), 488, 16);
-    simulationButton_ = MakeButton(panel, "simulationButton", QStringLiteral("Simulation"), 608, 16);
-    currentTimeButton_ = MakeButton(panel, "currentTimeButton", QStringLiteral("Current time"), 608, 48);
+        MakeBox<QCheckBox>(panel, "summerTimeCheck", tr("Consider summer time"), 16, 52, true);
+    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", tr("Sun place"), 240, 52, true);
+    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", tr("Refresh"), 352, 52, false);
+    gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", tr("Grid"), 480, 52, true);
+    displayButton_ = MakeButton(panel, "displayButton", tr("Display"), 488, 16);
+    simulationButton_ = MakeButton(panel, "simulationButton", tr("Simulation"), 608, 16);
+    currentTimeButton_ = MakeButton(panel, "currentTimeButton", tr("Current time"), 608, 48);
     sunSymbolHolder_ = new QLabel(panel);
     sunSymbolHolder_->setObjectName(QStringLiteral("sunSymbolHolder"));
     sunSymbolHolder_->move(736, 64);
@@ -151,12 +153,12 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
         sunSymbolHolder_->setPixmap(QPixmap::fromImage(sunSymbol_));
         sunSymbolHolder_->adjustSize();
     } catch (const std::exception& e) {
-        report(QStringLiteral("Sun symbol"), e);
+        report(tr("Sun symbol"), e);
     }
     try {
         outline_ = LoadWorldOutline();
     } catch (const std::exception& e) {
-        report(QStringLiteral("World outline"), e);
+        report(tr("World outline"), e);
     }
     mapCache_ = QImage();
     setEditsFromClock();
@@ -200,7 +202,7 @@ void TerminatorWindow::paintMap(QPainter& p) {
             const std::string what = e.what();
             // Not from inside the paint event: a message box would paint over it again.
             QTimer::singleShot(0, this, [this, what] {
-                report(QStringLiteral("Drawing the map"), std::runtime_error(what));
+                report(tr("Drawing the map"), std::runtime_error(what));
             });
         }
     }
@@ -232,11 +234,11 @@ void TerminatorWindow::showCurrentTime() {
 void TerminatorWindow::toggleSimulation() {
     if (simulationTimer_->isActive()) {
         simulationTimer_->stop();
-        simulationButton_->setText(QStringLiteral("Simulation"));
+        simulationButton_->setText(tr("Simulation"));
     } else {
         followClockCheck_->setChecked(false);  // stops the clock timer
         simulationTimer_->start();
-        simulationButton_->setText(QStringLiteral("Stop"));
+        simulationButton_->setText(tr("Stop"));
     }
 }
 

@@ -170,7 +170,7 @@ TEST(SkyChart, HorizonBandCaptionAndCompass) {
     EXPECT_TRUE(IsBlack(img.pixel(350, h - 27)));
     EXPECT_TRUE(IsBlack(img.pixel(350, h - 28)));
 
-    // Dark ink in the band: the caption from x = 50, the letters "O", "S" and "W".
+    // Dark ink in the band: the caption from x = 50, the letters "E", "S" and "W".
     auto inkColumns = [&](int x0, int x1, double& mean) {
         int n = 0;
         double sum = 0;
@@ -184,7 +184,7 @@ TEST(SkyChart, HorizonBandCaptionAndCompass) {
     EXPECT_GT(inkColumns(50, 120, mean), 20);
     EXPECT_GT(inkColumns(490, 540, mean), 10);
     EXPECT_NEAR(mean, 514, 2.0);  // "S" centred at azimuth 0
-    EXPECT_GT(inkColumns(0, 30, mean), 10);     // "O" near the left edge
+    EXPECT_GT(inkColumns(0, 30, mean), 10);     // "E" near the left edge
     EXPECT_GT(inkColumns(990, 1028, mean), 10);  // "W" near the right edge
     EXPECT_EQ(inkColumns(300, 480, mean), 0);
 
