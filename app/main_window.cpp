@@ -294,7 +294,7 @@ void MainWindow::onChartPress(QMouseEvent* e) {
             if (!DialogsAllowed()) {
                 lastStarInfo_ = a.message;
             } else {
-                QMessageBox box(QMessageBox::Information, "Information", a.message, QMessageBox::Ok, this);
+                QMessageBox box(QMessageBox::Information, tr("Information"), a.message, QMessageBox::Ok, this);
                 box.move(a.messagePos);
                 box.exec();
             }
@@ -391,10 +391,10 @@ SaveFilePrompt MainWindow::exportPrompt() {
 void MainWindow::saveChartAsPng() {
     const QImage image = chartSurface_->image();  // as on the screen now, before any dialog
     const SaveFileChoice choice = exportPrompt()(
-        this, {QStringLiteral("Save chart as PNG"), QString(),
+        this, {tr("Save chart as PNG"), QString(),
                QString::asprintf("chart-%04d-%02d-%02d-%02d%02d.png", observer_.Year, observer_.Month, observer_.Day,
                                  observer_.Hour, observer_.Minute),
-               {{QStringLiteral("PNG image"), QStringLiteral("png")}}});
+               {{tr("PNG image"), QStringLiteral("png")}}});
     if (choice.path.isEmpty()) return;
     QString reason;
     if (!SavePngAtomically(choice.path, image, &reason)) ReportWriteFailure(this, choice.path, reason);

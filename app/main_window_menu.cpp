@@ -60,28 +60,28 @@ QWidget* MainWindow::buildToolbar() {
         return b;
     };
 
-    animationButton_ = button("animationButton", "Animation", "Animation", "S20");
+    animationButton_ = button("animationButton", tr("Animation"), tr("Animation"), "S20");
     connect(animationButton_, &QToolButton::clicked, this, &MainWindow::toggleAnimation);
     speedSpin_ = new QSpinBox(toolbar);
     speedSpin_->setObjectName("speedSpin");
     speedSpin_->setRange(1, 100);
     speedSpin_->setValue(80);
-    speedSpin_->setToolTip("Animation speed");
+    speedSpin_->setToolTip(tr("Animation speed"));
     row->addWidget(speedSpin_);
     connect(speedSpin_, &QSpinBox::valueChanged, this, &MainWindow::onSpeedChanged);
 
-    nowButton_ = button("nowButton", "Now", "Now", "S34");
+    nowButton_ = button("nowButton", tr("Now"), tr("Now"), "S34");
     nowButton_->setCheckable(true);
     connect(nowButton_, &QToolButton::toggled, this, &MainWindow::setNowMode);
 
     stepCombo_ = new QComboBox(toolbar);
     stepCombo_->setObjectName("stepCombo");
-    stepCombo_->setToolTip("Time interval");
-    for (const TimeStep& s : kTimeSteps) stepCombo_->addItem(s.caption);
+    stepCombo_->setToolTip(tr("Time interval"));
+    for (const TimeStep& s : kTimeSteps) stepCombo_->addItem(StepCaption(s));
     stepCombo_->setCurrentIndex(2);
     row->addWidget(stepCombo_);
 
-    reverseButton_ = button("reverseButton", "Reverse timeline", "Reverse timeline", "S29");
+    reverseButton_ = button("reverseButton", tr("Reverse timeline"), tr("Reverse timeline"), "S29");
     reverseButton_->setCheckable(true);  // pressed while time runs backwards
     connect(reverseButton_, &QToolButton::clicked, this, &MainWindow::reverseTimeline);
 
@@ -90,15 +90,15 @@ QWidget* MainWindow::buildToolbar() {
     dateEdit_->setCalendarPopup(true);
     dateEdit_->setDisplayFormat(ShortDateFormat());
     dateEdit_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    dateEdit_->setToolTip("Date");
-    dateEdit_->setWindowTitle("Date");
+    dateEdit_->setToolTip(tr("Date"));
+    dateEdit_->setWindowTitle(tr("Date"));
     dateEdit_->setDate(now().date());
     row->addWidget(dateEdit_);
     connect(dateEdit_, &QDateEdit::userDateChanged, this, &MainWindow::setDate);
 
     timeOfDayCombo_ = new QComboBox(toolbar);
     timeOfDayCombo_->setObjectName("timeOfDayCombo");
-    timeOfDayCombo_->setToolTip("Time");
+    timeOfDayCombo_->setToolTip(tr("Time"));
     // 288 entries: a list as tall as the screen would hide the chart. Some styles open a
     // non-editable box as a menu that ignores the bound; the list form keeps it.
     timeOfDayCombo_->setMaxVisibleItems(16);
@@ -107,20 +107,20 @@ QWidget* MainWindow::buildToolbar() {
     connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
 
     // The three display buttons do what their menu items do.
-    starNamesButton_ = button("starNamesButton", "S", "Star names", nullptr);
+    starNamesButton_ = button("starNamesButton", tr("S", "star names"), tr("Star names"), nullptr);
     connect(starNamesButton_, &QToolButton::clicked, this, [this] { starNamesAction_->trigger(); });
-    constellationNamesButton_ = button("constellationNamesButton", "SB", "Constellation names", nullptr);
+    constellationNamesButton_ = button("constellationNamesButton", tr("SB", "constellation names"), tr("Constellation names"), nullptr);
     connect(constellationNamesButton_, &QToolButton::clicked, this, [this] { constellationNamesAction_->trigger(); });
-    constellationLinesButton_ = button("constellationLinesButton", "Constellation lines", "Constellation lines", "S5");
+    constellationLinesButton_ = button("constellationLinesButton", tr("Constellation lines"), tr("Constellation lines"), "S5");
     connect(constellationLinesButton_, &QToolButton::clicked, this,
             [this] { showConstellationLinesAction_->trigger(); });
     for (QToolButton* b : {constellationLinesButton_, animationButton_, nowButton_, reverseButton_})
         if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    row->addWidget(new QLabel(" Place", toolbar));
+    row->addWidget(new QLabel(tr(" Place"), toolbar));
     placeCombo_ = new QComboBox(toolbar);
     placeCombo_->setObjectName("placeCombo");
-    placeCombo_->setToolTip("Observation place");
+    placeCombo_->setToolTip(tr("Observation place"));
     placeCombo_->setEditable(true);
     placeCombo_->setInsertPolicy(QComboBox::NoInsert);
     placeCombo_->setMaxVisibleItems(16);
@@ -132,11 +132,11 @@ QWidget* MainWindow::buildToolbar() {
     row->addWidget(placeCombo_);
     connect(placeCombo_, &QComboBox::currentIndexChanged, this, &MainWindow::selectPlace);
 
-    row->addWidget(new QLabel("Azimuth", toolbar));
+    row->addWidget(new QLabel(tr("Azimuth"), toolbar));
     azimuthSpin_ = new QSpinBox(toolbar);
     azimuthSpin_->setObjectName("azimuthSpin");
     azimuthSpin_->setRange(-180, 180);
-    azimuthSpin_->setToolTip("Azimuth");
+    azimuthSpin_->setToolTip(tr("Azimuth"));
     azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
     row->addWidget(azimuthSpin_);
     connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
@@ -172,87 +172,87 @@ void MainWindow::buildMenu() {
         return a;
     };
 
-    QMenu* file = bar->addMenu("&File");
+    QMenu* file = bar->addMenu(tr("&File"));
     saveChartAction_ =
-        command(file, "saveChartAction", QStringLiteral("&Save chart as PNG\u2026"), &MainWindow::saveChartAsPng);
-    closeAction_ = command(file, "closeAction", "&Close", &QWidget::close);
+        command(file, "saveChartAction", tr("&Save chart as PNG…"), &MainWindow::saveChartAsPng);
+    closeAction_ = command(file, "closeAction", tr("&Close"), &QWidget::close);
 
-    QMenu* sim = bar->addMenu("&Simulation");
-    animationAction_ = command(sim, "animationAction", "&Simulation", &MainWindow::toggleAnimation);
+    QMenu* sim = bar->addMenu(tr("&Simulation"));
+    animationAction_ = command(sim, "animationAction", tr("&Simulation"), &MainWindow::toggleAnimation);
     animationAction_->setCheckable(true);
     animationAction_->setShortcut(Qt::Key_F2);
-    reverseAction_ = command(sim, "reverseAction", "&Reverse timeline", &MainWindow::reverseTimeline);
+    reverseAction_ = command(sim, "reverseAction", tr("&Reverse timeline"), &MainWindow::reverseTimeline);
     reverseAction_->setCheckable(true);  // checked while time runs backwards
-    slowerAction_ = command(sim, "slowerAction", "Simulation s&lower", &MainWindow::slowDownSimulation);
-    fasterAction_ = command(sim, "fasterAction", "Simulation &faster", &MainWindow::speedUpSimulation);
+    slowerAction_ = command(sim, "slowerAction", tr("Simulation s&lower"), &MainWindow::slowDownSimulation);
+    fasterAction_ = command(sim, "fasterAction", tr("Simulation &faster"), &MainWindow::speedUpSimulation);
 
-    QMenu* disp = bar->addMenu("&Display");
-    showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", "&Ecliptic", &DisplayOptions::ShowEcliptic);
+    QMenu* disp = bar->addMenu(tr("&Display"));
+    showEclipticAction_ = addDisplayToggle(disp, "showEclipticAction", tr("&Ecliptic"), &DisplayOptions::ShowEcliptic);
     showEquatorAction_ =
-        addDisplayToggle(disp, "showEquatorAction", "Celestial e&quator", &DisplayOptions::ShowEquator);
-    showGridAction_ = addDisplayToggle(disp, "showGridAction", "Coordinate &grid", &DisplayOptions::ShowGrid);
-    showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", "&Meridian", &DisplayOptions::ShowMeridian);
+        addDisplayToggle(disp, "showEquatorAction", tr("Celestial e&quator"), &DisplayOptions::ShowEquator);
+    showGridAction_ = addDisplayToggle(disp, "showGridAction", tr("Coordinate &grid"), &DisplayOptions::ShowGrid);
+    showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", tr("&Meridian"), &DisplayOptions::ShowMeridian);
     showAltitudeLinesAction_ =
-        addDisplayToggle(disp, "showAltitudeLinesAction", "Contour l&ine", &DisplayOptions::ShowAltitudeLines);
-    showMoonAction_ = addDisplayToggle(disp, "showMoonAction", "M&oon", &DisplayOptions::ShowMoon);
-    summerTimeAction_ = addSwitch(disp, "summerTimeAction", "Consider summer &time",
+        addDisplayToggle(disp, "showAltitudeLinesAction", tr("Contour l&ine"), &DisplayOptions::ShowAltitudeLines);
+    showMoonAction_ = addDisplayToggle(disp, "showMoonAction", tr("M&oon"), &DisplayOptions::ShowMoon);
+    summerTimeAction_ = addSwitch(disp, "summerTimeAction", tr("Consider summer &time"),
                                   [this] { observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime; });
     showHorizonFigureAction_ =
-        addDisplayToggle(disp, "showHorizonFigureAction", "&Horizon figure", &DisplayOptions::ShowHorizonFigure);
+        addDisplayToggle(disp, "showHorizonFigureAction", tr("&Horizon figure"), &DisplayOptions::ShowHorizonFigure);
     disp->addSeparator();
     // Star names cycle through none, bright, brighter and all; constellation names skip the
     // vernacular names when cycling (0 -> 2 -> 3 -> 0).
-    starNamesAction_ = addSwitch(disp, "starNamesAction", "&Star name",
+    starNamesAction_ = addSwitch(disp, "starNamesAction", tr("&Star name"),
                                  [this] { display_.StarNameMode = (display_.StarNameMode + 1) % 4; });
-    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", "Constellation &name", [this] {
+    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", tr("Constellation &name"), [this] {
         int& m = display_.ConstellationNameMode;
         m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
     });
-    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", "Constellation &line",
+    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", tr("Constellation &line"),
                                                      &DisplayOptions::ShowConstellationLines);
-    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", "Constellation &border",
+    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", tr("Constellation &border"),
                                                        &DisplayOptions::ShowConstellationBorders);
-    whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", "&White stars", &DisplayOptions::WhiteStars);
+    whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", tr("&White stars"), &DisplayOptions::WhiteStars);
     showStarInfoAction_ =
-        addDisplayToggle(disp, "showStarInfoAction", "Show star in&formation", &DisplayOptions::ShowStarInfo);
-    showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", "&Zodiac signs", &DisplayOptions::ShowZodiac);
+        addDisplayToggle(disp, "showStarInfoAction", tr("Show star in&formation"), &DisplayOptions::ShowStarInfo);
+    showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", tr("&Zodiac signs"), &DisplayOptions::ShowZodiac);
     disp->addSeparator();
     // The chart's bodies and the information windows switch together between the classic J2000
     // places and the apparent places of date.
     precisePositionsAction_ =
-        addDisplayToggle(disp, "precisePositionsAction", "&Precise positions", &DisplayOptions::PrecisePositions);
+        addDisplayToggle(disp, "precisePositionsAction", tr("&Precise positions"), &DisplayOptions::PrecisePositions);
 
-    QMenu* dir = bar->addMenu("Di&rection");
+    QMenu* dir = bar->addMenu(tr("Di&rection"));
     auto direction = [&](const char* name, const QString& caption, int azimuth) {
         QAction* a = NamedAction(dir, name, caption);
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, a, azimuth] { setDirection(a, azimuth); });
         return a;
     };
-    eastInCenterAction_ = direction("eastInCenterAction", "&East in center", -90);
-    southInCenterAction_ = direction("southInCenterAction", "&South in center", 0);
-    westInCenterAction_ = direction("westInCenterAction", "&West in center", 90);
-    northInCenterAction_ = direction("northInCenterAction", "&North in center", 180);
+    eastInCenterAction_ = direction("eastInCenterAction", tr("&East in center"), -90);
+    southInCenterAction_ = direction("southInCenterAction", tr("&South in center"), 0);
+    westInCenterAction_ = direction("westInCenterAction", tr("&West in center"), 90);
+    northInCenterAction_ = direction("northInCenterAction", tr("&North in center"), 180);
     southInCenterAction_->setChecked(true);
 
-    QMenu* info = bar->addMenu("&Additional informations");
-    moonWindowAction_ = command(info, "moonWindowAction", "&Moon parameter", [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = command(info, "sunWindowAction", "&Sun parameter", [this] { showInfoWindow(sunWindow_); });
+    QMenu* info = bar->addMenu(tr("&Additional informations"));
+    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon parameter"), [this] { showInfoWindow(moonWindow_); });
+    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun parameter"), [this] { showInfoWindow(sunWindow_); });
     ephemerisAction_ =
-        command(info, "ephemerisAction", "&Ephemeris table", [this] { showInfoWindow(ephemerisWindow_); });
+        command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow_); });
     showJupiterMoonsAction_ =
-        addDisplayToggle(info, "showJupiterMoonsAction", "&Galilean jupiter moons", &DisplayOptions::ShowJupiterMoons);
+        addDisplayToggle(info, "showJupiterMoonsAction", tr("&Galilean jupiter moons"), &DisplayOptions::ShowJupiterMoons);
     showVenusPhaseAction_ =
-        addDisplayToggle(info, "showVenusPhaseAction", "&Venus phase", &DisplayOptions::ShowVenusPhase);
+        addDisplayToggle(info, "showVenusPhaseAction", tr("&Venus phase"), &DisplayOptions::ShowVenusPhase);
     moonPhaseCalendarAction_ =
-        command(info, "moonPhaseCalendarAction", "Moon &phase calendar", &MainWindow::openMoonPhaseCalendar);
-    orbitsAction_ = command(info, "orbitsAction", "&Orbits", &MainWindow::openOrbits);
+        command(info, "moonPhaseCalendarAction", tr("Moon &phase calendar"), &MainWindow::openMoonPhaseCalendar);
+    orbitsAction_ = command(info, "orbitsAction", tr("&Orbits"), &MainWindow::openOrbits);
     eventCalendarAction_ =
-        command(info, "eventCalendarAction", "Astronomical &calendar", &MainWindow::openEventCalendar);
-    terminatorAction_ = command(info, "terminatorAction", "&Terminator", &MainWindow::openTerminator);
+        command(info, "eventCalendarAction", tr("Astronomical &calendar"), &MainWindow::openEventCalendar);
+    terminatorAction_ = command(info, "terminatorAction", tr("&Terminator"), &MainWindow::openTerminator);
 
-    QMenu* help = bar->addMenu("&?");
-    aboutAction_ = command(help, "aboutAction", "&About ...", &MainWindow::openAbout);
+    QMenu* help = bar->addMenu(tr("&?"));
+    aboutAction_ = command(help, "aboutAction", tr("&About ..."), &MainWindow::openAbout);
 }
 
 void MainWindow::setDirection(QAction* checked, int azimuth) {

@@ -1,7 +1,10 @@
 #include "app/app.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -11,6 +14,7 @@
 #include <QSocketNotifier>
 
 #include "app/main_window.h"
+#include "platform/language.h"
 #include "platform/pictures.h"
 #include "resources/embedded.h"
 
@@ -80,7 +84,7 @@ public:
         } catch (const std::exception& e) {
             ReportOnce(QString::fromUtf8(e.what()));
         } catch (...) {
-            ReportOnce(QStringLiteral("Unknown error"));
+            ReportOnce(QCoreApplication::translate("Noctaris", "Unknown error"));
         }
         return false;
     }
@@ -104,10 +108,57 @@ void RegisterFonts() {
     }
 }
 
+const char kHelp[] =
+    "Usage: noctaris [--lang de|en] [Qt-options]\n"
+    "\n"
+    "Options:\n"
+    "  --lang de|en   the language of the menus, windows and reports: de German, en English\n"
+    "                 (default: German under a German system locale, English otherwise)\n"
+    "  -h, --help     show this help\n";
+
+// The program's own options, read before Qt looks at the command line (Qt leaves them alone).
+struct StartOptions {
+    std::optional<QString> lang;  // the value of --lang
+    bool help = false;
+    QString error;                // a mistake in them: nothing starts
+};
+
+StartOptions ReadStartOptions(int argc, char** argv) {
+    StartOptions o;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "-h") == 0 || std::strcmp(a, "--help") == 0) {
+            o.help = true;
+        } else if (std::strcmp(a, "--lang") == 0) {
+            if (i + 1 >= argc) {
+                o.error = QStringLiteral("option --lang needs a value (de or en)");
+                return o;
+            }
+            o.lang = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strncmp(a, "--lang=", 7) == 0) {
+            o.lang = QString::fromLocal8Bit(a + 7);
+        }
+    }
+    if (o.lang && !ParseLanguage(*o.lang))
+        o.error = QStringLiteral("invalid language '%1' (expected de or en)").arg(*o.lang);
+    return o;
+}
+
 }  // namespace
 
 int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& afterShow) {
+    const StartOptions options = ReadStartOptions(argc, argv);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "noctaris: %s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     NoctarisApplication app(argc, argv);
+    if (!InstallLanguage(*ChooseLanguage(options.lang, QLocale::system())))
+        std::fputs("noctaris: the German translation cannot be loaded; the texts stay English\n", stderr);
     QApplication::setApplicationName("Noctaris");
     QApplication::setApplicationDisplayName("Noctaris");
     QApplication::setDesktopFileName(NOCTARIS_APP_ID);

@@ -1,5 +1,7 @@
 #include "app/timecontrol.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 #include "astro/timebase.h"
@@ -10,6 +12,8 @@ namespace noctaris {
 namespace {
 constexpr long long kMsPerDay = 86'400'000;
 }
+
+QString StepCaption(const TimeStep& step) { return QCoreApplication::translate("TimeStep", step.caption); }
 
 long long StepMilliseconds(int index) {
     if (index < 0 || index >= static_cast<int>(kTimeSteps.size())) return kTimeSteps[0].milliseconds;

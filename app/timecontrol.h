@@ -4,6 +4,7 @@
 #include <array>
 
 #include <QDate>
+#include <QString>
 #include <QStringList>
 #include <QTime>
 
@@ -16,17 +17,30 @@ struct TimeStep {
     long long milliseconds;
 };
 
-// The entries of the "Time interval" list, in order. Steps are whole milliseconds, so that n steps
-// move the clock by exactly n times the step.
+// The entries of the "Time interval" list, in order; the captions are English and shown through
+// StepCaption. Steps are whole milliseconds, so that n steps move the clock by exactly n times
+// the step.
 inline constexpr std::array<TimeStep, 16> kTimeSteps = {{
-    {"15 seconds", 15'000},      {"30 seconds", 30'000},      {"1 minute", 60'000},
-    {"2 minutes", 120'000},      {"3 minutes", 180'000},      {"5 minutes", 300'000},
-    {"10 minutes", 600'000},     {"15 minutes", 900'000},     {"30 minutes", 1'800'000},
-    {"1 hour", 3'600'000},       {"2 hours", 7'200'000},      {"3 hours", 10'800'000},
-    {"6 hours", 21'600'000},     {"12 hours", 43'200'000},
-    {"23 h 56 min", 86'163'454},  // 0.9972621969282218 d (23 h 56 min 3.45 s), to the millisecond
-    {"24 hours", 86'400'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "15 seconds"), 15'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "30 seconds"), 30'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "1 minute"), 60'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "2 minutes"), 120'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "3 minutes"), 180'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "5 minutes"), 300'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "10 minutes"), 600'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "15 minutes"), 900'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "30 minutes"), 1'800'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "1 hour"), 3'600'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "2 hours"), 7'200'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "3 hours"), 10'800'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "6 hours"), 21'600'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "12 hours"), 43'200'000},
+    {QT_TRANSLATE_NOOP("TimeStep", "23 h 56 min"), 86'163'454},  // 0.9972621969282218 d (23 h 56 min 3.45 s)
+    {QT_TRANSLATE_NOOP("TimeStep", "24 hours"), 86'400'000},
 }};
+
+// An entry's caption as the list shows it, in the program's language.
+QString StepCaption(const TimeStep& step);
 
 // The step of list entry `index` in milliseconds; no selection (-1 or out of range) steps 15 seconds.
 long long StepMilliseconds(int index);

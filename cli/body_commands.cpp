@@ -89,7 +89,7 @@ int RunPlanet(const QStringList& args) {
         Record r = MomentFields(PlanetMomentJD(snapshot), zone);
         AddFrame(r, run.precise);
         AddPlanetFields(r, planet, p, LightTimeSeconds(p.Distance), info.Rise, info.Set, jdMidnight, zone);
-        QString lines = data;
+        QString lines = PlanetDataBlock(name, false);  // records stay English in every language
         r.push_back({"data", lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed()});
         result.records.push_back(std::move(r));
         return result;

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include <QRegularExpression>
 
 #include "astro/errors.h"
 #include "astro/timebase.h"
+#include "platform/language.h"
 
 namespace noctaris::cli {
 namespace {
@@ -162,6 +164,12 @@ CommandParser::CommandParser(const QString& command, const QString& description)
     // Not addHelpOption: its --help-all would offer Qt's own options, which mean nothing here.
     parser_.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                          QStringLiteral("Show these options.")));
+    parser_.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        QStringLiteral("Language of the text reports and drawings: de (German) or en (English); "
+                       "default German under a German system locale, else English. CSV, JSON and "
+                       "iCalendar are English in both."),
+        QStringLiteral("de|en")));
 }
 
 void CommandParser::addPositional(const QString& name, const QString& description,
@@ -236,6 +244,11 @@ bool CommandParser::parse(const QStringList& args, int minPositional, int maxPos
         std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
         return false;
     }
+    std::optional<QString> lang;
+    if (parser_.isSet(QStringLiteral("lang"))) lang = parser_.value(QStringLiteral("lang"));
+    const std::optional<Language> language = ChooseLanguage(lang, QLocale::system());
+    if (!language) throw UsageError(QStringLiteral("invalid language '%1' (expected de or en)").arg(*lang));
+    if (!InstallLanguage(*language)) throw std::runtime_error("the German translation cannot be loaded");
     const qsizetype n = parser_.positionalArguments().size();
     if (n > maxPositional)
         throw UsageError(QStringLiteral("unexpected argument '%1'")

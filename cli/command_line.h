@@ -97,9 +97,10 @@ public:
     void addPrecise(const QString& what);
     bool precise() const { return parser_.isSet(QStringLiteral("precise")); }
 
-    // Parses the arguments (args[0] is the command). Returns false when --help was asked: the
-    // help was printed. Throws UsageError for unknown options, missing values, and positional
-    // arguments beyond `maxPositional` or fewer than `minPositional`.
+    // Parses the arguments (args[0] is the command) and puts the texts into the language of
+    // --lang (or the system locale's). Returns false when --help was asked: the help was printed.
+    // Throws UsageError for unknown options, missing values, positional arguments beyond
+    // `maxPositional` or fewer than `minPositional`, and a --lang other than de or en.
     bool parse(const QStringList& args, int minPositional = 0, int maxPositional = 0);
 
     QString value(const QString& name) const { return parser_.value(name); }

@@ -50,6 +50,11 @@ void Usage(std::FILE* to) {
                "       noctaris-cli --version\n\nCommands:\n",
                to);
     for (const Command& c : kCommands) std::fprintf(to, "  %-14s %s\n", c.name, c.summary);
+    std::fputs("\nOptions of every command:\n"
+               "  --lang de|en   the language of text reports and drawings: de German, en English\n"
+               "                 (default: German under a German system locale, else English);\n"
+               "                 CSV, JSON and iCalendar stay English\n",
+               to);
 }
 
 // A message on one line, whatever the text it carries.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -65,7 +66,7 @@ bool SavePngAtomically(const QString& path, const QImage& image, QString* reason
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, "PNG"))
-        return Fail(reason, QStringLiteral("the picture cannot be encoded as PNG"));
+        return Fail(reason, QCoreApplication::translate("FileWriting", "the picture cannot be encoded as PNG"));
     return WriteFileAtomically(path, png, reason);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -230,7 +231,7 @@ bool IniFile::Save(QString* error) const {
     const std::string bytes = merged.Serialize();
     QString reason;
     if (!WriteFileAtomically(path_, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), &reason)) {
-        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path_, reason);
+        if (error) *error = QCoreApplication::translate("FileWriting", "Cannot write %1: %2").arg(path_, reason);
         return false;
     }
     return true;

@@ -89,9 +89,10 @@ QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState&
                                        observer.Latitude, observer.Longitude, snapshot.TimeZone));
 }
 
-QString PlanetDataBlock(std::string_view planet) {
+QString PlanetDataBlock(std::string_view planet, bool translated) {
     // Each line in the user's language; the lines keep their CR LF ends.
     const std::string block = PlanetDataSection(PlanetDataText(), planet);
+    if (!translated) return QString::fromUtf8(block.data(), static_cast<qsizetype>(block.size()));
     QString shown;
     std::size_t from = 0;
     while (from < block.size()) {

@@ -38,8 +38,9 @@ QString PlanetComputedBlock(const PlanetInfo& info);
 QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
                             bool precise = false);
 
-// The fixed data lines of the planet, each followed by CR LF (empty for an unknown name).
-QString PlanetDataBlock(std::string_view planet);
+// The fixed data lines of the planet, each followed by CR LF (empty for an unknown name), in the
+// user's language; untranslated, in English as exports keep them.
+QString PlanetDataBlock(std::string_view planet, bool translated = true);
 
 // "Information about planets". Built in code; created for one click, shown modally, released
 // when closed. The texts are filled when the window is first shown.

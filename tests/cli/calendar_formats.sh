@@ -120,8 +120,9 @@ if ranged != single:
 EOF
 
 # The event texts of the machine formats carry their numbers with a decimal point in any
-# locale; the text and the ICS follow the user's locale as the window does.
-LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 | grep -q "Total lunar eclipse, size = 1,15$" \
+# locale; the text and the ICS follow the user's locale as the window does (the text's words are
+# English here by choice, the ICS's in every language).
+LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --lang en | grep -q "Total lunar eclipse, size = 1,15$" \
     || fail "the text does not follow the locale"
 LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --format csv | grep -q '"Total lunar eclipse, size = 1.15"' \
     || fail "CSV numbers depend on the locale"

@@ -1,0 +1,2061 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <location filename="../windows/about_window.cpp" line="+33"/>
+        <source>Desktop planetarium
+Version %1
+Licence GPL-3.0+
+Sources: CREDITS.md</source>
+        <translation>Desktop-Planetarium
+Version %1
+Lizenz GPL-3.0+
+Quellen: CREDITS.md</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>With thanks to Hipparcos, GeoNames, Natural
+Earth, VSOP87 and the USGS for their data.</source>
+        <translation>Dank an Hipparcos, GeoNames, Natural Earth,
+VSOP87 und den USGS für ihre Daten.</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarEvent</name>
+    <message>
+        <location filename="../astro/calendar_events.cpp" line="+23"/>
+        <source>Beginning of spring</source>
+        <translation>Frühlingsanfang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Beginning of summer</source>
+        <translation>Sommeranfang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Beginning of autumn</source>
+        <translation>Herbstanfang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Beggining of winter</source>
+        <translation>Winteranfang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in lower conjunction to sun</source>
+        <translation> in unterer Konjunktion mit der Sonne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in upper conjunction to sun</source>
+        <translation> in oberer Konjunktion mit der Sonne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in opposition to the sun</source>
+        <translation> in Opposition zur Sonne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in conjunction to sun</source>
+        <translation> in Konjunktion mit der Sonne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in greatest easterly elongation :</source>
+        <translation> in größter östlicher Elongation: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> in greatest westerly elongation :</source>
+        <translation> in größter westlicher Elongation: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>New moon</source>
+        <translation>Neumond</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First quarter</source>
+        <translation>Erstes Viertel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Full moon</source>
+        <translation>Vollmond</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last quarter</source>
+        <translation>Letztes Viertel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total solar eclipse</source>
+        <translation>Totale Sonnenfinsternis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ring-shaped solar eclipse</source>
+        <translation>Ringförmige Sonnenfinsternis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ring-shaped-total solar eclipse</source>
+        <translation>Ringförmig-totale Sonnenfinsternis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Non-central total solar eclipse</source>
+        <translation>Nicht-zentrale totale Sonnenfinsternis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Non-central ring-shaped solar eclipse</source>
+        <translation>Nicht-zentrale ringförmige Sonnenfinsternis</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Partial solar eclipse, maximale size = </source>
+        <translation>Partielle Sonnenfinsternis, maximale Größe = </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Total lunar eclipse, size = </source>
+        <translation>Totale Mondfinsternis, Größe = </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Partial lunar eclipse, size = </source>
+        <translation>Partielle Mondfinsternis, Größe = </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Penumbral eclipse of the moon, size = </source>
+        <translation>Halbschattenfinsternis des Mondes, Größe = </translation>
+    </message>
+    <message>
+        <location line="+141"/>
+        <source>Begin of summer time</source>
+        <translation>Beginn der Sommerzeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>End of summer time</source>
+        <translation>Ende der Sommerzeit</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Earth in perihelion</source>
+        <translation>Erde in Sonnennähe (Perihel)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Earth in aphelion</source>
+        <translation>Erde in Sonnenferne (Aphel)</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Moon in perigee</source>
+        <translation>Mond in Erdnähe (Perigäum)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Moon in apogee</source>
+        <translation>Mond in Erdferne (Apogäum)</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPanels</name>
+    <message>
+        <location filename="../chart/panels.cpp" line="+28"/>
+        <source>Io</source>
+        <translation>Io</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Europe</source>
+        <translation>Europa</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ganymed</source>
+        <translation>Ganymed</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Callisto</source>
+        <translation>Kallisto</translation>
+    </message>
+    <message>
+        <location line="+132"/>
+        <source>Diameter %.2n&quot;</source>
+        <translation>Durchmesser %.2n&quot;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Brightness %.2n mag</source>
+        <translation>Helligkeit %.2n mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Illuminating part %.1n</source>
+        <translation>Beleuchteter Anteil %.1n</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Venus disc</source>
+        <translation>Venusscheibe</translation>
+    </message>
+</context>
+<context>
+    <name>EphemerisTable</name>
+    <message>
+        <location filename="../windows/ephemeris_window.cpp" line="+23"/>
+        <source>Helioc.length</source>
+        <translation>Helioz. Länge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Helioc.width</source>
+        <translation>Helioz. Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius vector</source>
+        <translation>Radiusvektor</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Distance a</source>
+        <translation>Entfernung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radiaded light</source>
+        <translation>Lichtlaufzeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Geoc.length</source>
+        <translation>Geoz. Länge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Geoc.width</source>
+        <translation>Geoz. Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right ascension</source>
+        <translation>Rektaszension</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Declination</source>
+        <translation>Deklination</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter</source>
+        <translation>Durchmesser</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Vis.brightness</source>
+        <translation>Vis. Helligkeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rise time</source>
+        <translation>Aufgang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set time</source>
+        <translation>Untergang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Constellation</source>
+        <translation>Sternbild</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Azimuth</source>
+        <translation>Azimut</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Visibility</source>
+        <translation>Sichtbarkeit</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%.2f AU</source>
+        <translation>%.2f AE</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>%d min %d s</source>
+        <translation>%d min %d s</translation>
+    </message>
+</context>
+<context>
+    <name>EventCalendar</name>
+    <message>
+        <location filename="../windows/event_calendar_window.cpp" line="+44"/>
+        <source>Location: </source>
+        <translation>Ort: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Latitude: %.2f°</source>
+        <translation>Breite: %.2f°</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Longitude: %.2f°</source>
+        <translation>Länge: %.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Time zone regarding UT: %.2fh</source>
+        <translation>Zeitzone gegenüber Weltzeit: %.2fh</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <location filename="../windows/exports_dialog.cpp" line="+57"/>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileWriting</name>
+    <message>
+        <location filename="../platform/atomic_write.cpp" line="+69"/>
+        <source>the picture cannot be encoded as PNG</source>
+        <translation>das Bild lässt sich nicht als PNG kodieren</translation>
+    </message>
+    <message>
+        <location filename="../platform/inifile.cpp" line="+234"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Frame</name>
+    <message>
+        <location filename="../windows/wincommon.cpp" line="+108"/>
+        <source>apparent of date</source>
+        <translation>scheinbar, des Datums</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>J2000</source>
+        <translation>J2000</translation>
+    </message>
+</context>
+<context>
+    <name>Month</name>
+    <message>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+78"/>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+</context>
+<context>
+    <name>MoonData</name>
+    <message>
+        <location filename="../windows/moon_window.cpp" line="+37"/>
+        <source>Distance 384401 km = 60,33 rE</source>
+        <translation>Entfernung 384401 km = 60,33 rE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 1738 km = 0,2725 rE</source>
+        <translation>Radius 1738 km = 0,2725 rE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Oblateness 1 / 1700</source>
+        <translation>Abplattung 1 / 1700</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volume 2,2·10^10 km³ = 0,02 VE</source>
+        <translation>Volumen 2,2·10^10 km³ = 0,02 VE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 7,347·10^22 kg = 1/81 mE</source>
+        <translation>Masse 7,347·10^22 kg = 1/81 mE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 3,341 g/cm³</source>
+        <translation>Dichte 3,341 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,165 g</source>
+        <translation>Fallbeschleunigung 0,165 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 5°8&apos;43&quot;</source>
+        <translation>Bahnneigung 5°8&apos;43&quot;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,0549</source>
+        <translation>Bahnexzentrizität 0,0549</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Velocity 1,02 km/s</source>
+        <translation>Bahngeschwindigkeit 1,02 km/s</translation>
+    </message>
+</context>
+<context>
+    <name>MoonReport</name>
+    <message>
+        <location line="+71"/>
+        <source>Date		</source>
+        <translation>Datum	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Julian Date	%.5f JD</source>
+        <translation>Julianisches Datum	%.5f JD</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Universal time	</source>
+        <translation>Weltzeit	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Local time	</source>
+        <translation>Ortszeit	</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Frame		</source>
+        <translation>Bezugssystem	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sidereal time	</source>
+        <translation>Sternzeit	</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Moon age		</source>
+        <translation>Mondalter	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%d d %d h %d min</source>
+        <translation>%d d %d h %d min</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Earth distance	%.1f km</source>
+        <translation>Entfernung	%.1f km</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>		%.2f Earth radius</source>
+        <translation>		%.2f Erdradien</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Illuminating part	%.2f %%</source>
+        <translation>Beleuchteter Anteil	%.2f %%</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Moon diameter	</source>
+        <translation>Durchmesser	</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+8"/>
+        <source>New moon	</source>
+        <translation>Neumond	</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Lunation		</source>
+        <translation>Lunation	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>First quarter	</source>
+        <translation>Erstes Viertel	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Full moon		</source>
+        <translation>Vollmond	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last quarter	</source>
+        <translation>Letztes Viertel	</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+13"/>
+        <source>UT </source>
+        <translation>UT </translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>Perigee		</source>
+        <translation>Erdnähe	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Apogee		</source>
+        <translation>Erdferne	</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source> hour</source>
+        <translation> Uhr</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> hour, local time</source>
+        <translation> Uhr Ortszeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rising time	</source>
+        <translation>Mondaufgang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>rising</comment>
+        <translation>an diesem Tag keiner</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Culmination	</source>
+        <translation>Kulmination	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>culmination</comment>
+        <translation>an diesem Tag keine</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Moonset time	</source>
+        <translation>Monduntergang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none on this day</source>
+        <comment>setting</comment>
+        <translation>an diesem Tag keiner</translation>
+    </message>
+</context>
+<context>
+    <name>Noctaris</name>
+    <message>
+        <location filename="../app/start.cpp" line="+87"/>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>OrbitPlan</name>
+    <message>
+        <location filename="../windows/orbits_plan.cpp" line="+103"/>
+        <source>Dwarfplanet %1</source>
+        <translation>Zwergplanet %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Asteroid %1</source>
+        <translation>Asteroid %1</translation>
+    </message>
+    <message>
+        <location line="+116"/>
+        <source>%d AU</source>
+        <translation>%d AE</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%.2n AU</source>
+        <translation>%.2n AE</translation>
+    </message>
+</context>
+<context>
+    <name>Planet</name>
+    <message>
+        <location filename="../astro/planets.h" line="+32"/>
+        <location filename="../windows/moon_window.cpp" line="+16"/>
+        <source>Moon</source>
+        <translation>Mond</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <location filename="../windows/sun_window.cpp" line="+170"/>
+        <source>Sun</source>
+        <translation>Sonne</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Mercury</source>
+        <translation>Merkur</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Venus</source>
+        <translation>Venus</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Earth</source>
+        <translation>Erde</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Mars</source>
+        <translation>Mars</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Jupiter</source>
+        <translation>Jupiter</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Saturn</source>
+        <translation>Saturn</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Uranus</source>
+        <translation>Uranus</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Neptune</source>
+        <translation>Neptun</translation>
+    </message>
+</context>
+<context>
+    <name>PlanetData</name>
+    <message>
+        <location filename="../astro/planet_info.cpp" line="+16"/>
+        <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
+        <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 87,969 d = 0,2408467 a</source>
+        <translation>Umlaufzeit 87,969 d = 0,2408467 a</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 58,646225 d</source>
+        <translation>Rotationsdauer 58,646225 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 47,87 km/s</source>
+        <translation>Bahngeschwindigkeit 47,87 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 7°00&apos;15&quot;,5</source>
+        <translation>Bahnneigung 7°00&apos;15&quot;,5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,20563069</source>
+        <translation>Bahnexzentrizität 0,20563069</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 2439 km = 0,383 REarth</source>
+        <translation>Radius 2439 km = 0,383 Erdradien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 3,30·10^26 g = 0,055 der Earth</source>
+        <translation>Masse 3,30·10^26 g = 0,055 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 5,43 g/cm³</source>
+        <translation>Dichte 5,43 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,378 g</source>
+        <translation>Fallbeschleunigung 0,378 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 350 °C (day)</source>
+        <translation>Temperatur 350 °C (Tagseite)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 108,2 millions km = 0,723 AU</source>
+        <translation>Sonnenentfernung 108,2 Mio. km = 0,723 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 224,701 d</source>
+        <translation>Umlaufzeit 224,701 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 243,16 d</source>
+        <translation>Rotationsdauer 243,16 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 35,02 km/s</source>
+        <translation>Bahngeschwindigkeit 35,02 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 3°23&apos;39&quot;,8</source>
+        <translation>Bahnneigung 3°23&apos;39&quot;,8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,007</source>
+        <translation>Bahnexzentrizität 0,007</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 12104 km</source>
+        <translation>Durchmesser 12104 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 4,87·10^24 kg = 0,815 Earth</source>
+        <translation>Masse 4,87·10^24 kg = 0,815 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 5,25 g/cm³</source>
+        <translation>Dichte 5,25 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,905 g</source>
+        <translation>Fallbeschleunigung 0,905 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 480 °C (day)</source>
+        <translation>Temperatur 480 °C (Tagseite)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 227,94 millions km = 1,524 AU</source>
+        <translation>Sonnenentfernung 227,94 Mio. km = 1,524 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 686,98 d</source>
+        <translation>Umlaufzeit 686,98 d</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 24h 37 min 23s</source>
+        <translation>Rotationsdauer 24h 37 min 23s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 24,13 km/s</source>
+        <translation>Bahngeschwindigkeit 24,13 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 1°50&apos;59&quot;,4</source>
+        <translation>Bahnneigung 1°50&apos;59&quot;,4</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,093</source>
+        <translation>Bahnexzentrizität 0,093</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 6794 km</source>
+        <translation>Radius 6794 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 6,421·10^26 g = 0,107 Earth</source>
+        <translation>Masse 6,421·10^26 g = 0,107 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 3,94 g/cm³</source>
+        <translation>Dichte 3,94 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,379 g</source>
+        <translation>Fallbeschleunigung 0,379 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -23 °C</source>
+        <translation>Temperatur -23 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 778 millions km = 5,203 AU</source>
+        <translation>Sonnenentfernung 778 Mio. km = 5,203 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 11 years 321 days</source>
+        <translation>Umlaufzeit 11 Jahre 321 Tage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 9h 56min</source>
+        <translation>Rotationsdauer 9h 56min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit volicity 13,06 km/s</source>
+        <translation>Bahngeschwindigkeit 13,06 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 1°18&apos;15&quot;,8</source>
+        <translation>Bahnneigung 1°18&apos;15&quot;,8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,048</source>
+        <translation>Bahnexzentrizität 0,048</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 143800 km</source>
+        <translation>Durchmesser 143800 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 318 Earth</source>
+        <translation>Masse 318 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,33 g/cm³</source>
+        <translation>Dichte 1,33 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 2,529 g</source>
+        <translation>Fallbeschleunigung 2,529 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -128 °C</source>
+        <translation>Temperatur -128 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 1427 millions km = 9,539 AE</source>
+        <translation>Sonnenentfernung 1427 Mio. km = 9,539 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 29,46 years</source>
+        <translation>Umlaufzeit 29,46 Jahre</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 10h 39min</source>
+        <translation>Rotationsdauer 10h 39min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 9,66 km/s</source>
+        <translation>Bahngeschwindigkeit 9,66 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 2°29&apos;21&quot;,6</source>
+        <translation>Bahnneigung 2°29&apos;21&quot;,6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,056</source>
+        <translation>Bahnexzentrizität 0,056</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 120660 km</source>
+        <translation>Durchmesser 120660 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 95,2 Earth</source>
+        <translation>Masse 95,2 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 0,71 g/cm³</source>
+        <translation>Dichte 0,71 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 1,066 g</source>
+        <translation>Fallbeschleunigung 1,066 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -180 °C</source>
+        <translation>Temperatur -180 °C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sun distance 2871 millions km = 19,19 AE</source>
+        <translation>Sonnenentfernung 2871 Mio. km = 19,19 AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit time 84,01 years</source>
+        <translation>Umlaufzeit 84,01 Jahre</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Rotation time 17h 14min</source>
+        <translation>Rotationsdauer 17h 14min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbit velocity 6,81 km/s</source>
+        <translation>Bahngeschwindigkeit 6,81 km/s</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Inclination of orbit 0,774°</source>
+        <translation>Bahnneigung 0,774°</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Eccentricity of orbit 0,046</source>
+        <translation>Bahnexzentrizität 0,046</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Diameter 51118 km</source>
+        <translation>Durchmesser 51118 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 14,5 Earth</source>
+        <translation>Masse 14,5 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,29 g/cm³</source>
+        <translation>Dichte 1,29 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 0,903 g</source>
+        <translation>Fallbeschleunigung 0,903 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature -193 °C</source>
+        <translation>Temperatur -193 °C</translation>
+    </message>
+</context>
+<context>
+    <name>PlanetInfo</name>
+    <message>
+        <location filename="../windows/planet_window.cpp" line="+59"/>
+        <source>Frame: </source>
+        <translation>Bezugssystem: </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Heliocentric coordinates: lenght = %1, width = %2</source>
+        <translation>Heliozentrisch: Länge = %1, Breite = %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Radius vector %.2f AU</source>
+        <translation>Radiusvektor %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Distance %.2f AU</source>
+        <translation>Entfernung %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radiaded light %d min %d s</source>
+        <translation>Lichtlaufzeit %d min %d s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Geozentric coordinates: length = %1, width %2</source>
+        <translation>Geozentrisch: Länge = %1, Breite = %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Equatorial coordinates: RA = %1h %2 min, DE = %3° %4&apos;</source>
+        <translation>Rektaszension %1h %2 min, Deklination %3° %4&apos;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Diameter %1&quot;</source>
+        <translation>Durchmesser %1&quot;</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Visual brightness %.2fm</source>
+        <translation>Visuelle Helligkeit %.2fm</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rise time %1 / Set time %2</source>
+        <translation>Aufgang %1 / Untergang %2</translation>
+    </message>
+</context>
+<context>
+    <name>SkyChart</name>
+    <message>
+        <location filename="../chart/skychart.cpp" line="+31"/>
+        <source>Aries</source>
+        <translation>Widder</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Taurus</source>
+        <translation>Stier</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Gemini</source>
+        <translation>Zwillinge</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancer</source>
+        <translation>Krebs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Leo</source>
+        <translation>Löwe</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Virgo</source>
+        <translation>Jungfrau</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Libra</source>
+        <translation>Waage</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Scorpio</source>
+        <translation>Skorpion</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sagittarius</source>
+        <translation>Schütze</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Capricorn</source>
+        <translation>Steinbock</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Aquarius</source>
+        <translation>Wassermann</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Pisces</source>
+        <translation>Fische</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>S</source>
+        <comment>compass: south</comment>
+        <translation>S</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>W</source>
+        <comment>compass: west</comment>
+        <translation>W</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>N</source>
+        <comment>compass: north</comment>
+        <translation>N</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>E</source>
+        <comment>compass: east</comment>
+        <translation>O</translation>
+    </message>
+    <message>
+        <location line="+419"/>
+        <source> Summer time</source>
+        <translation> Sommerzeit</translation>
+    </message>
+</context>
+<context>
+    <name>StarInfo</name>
+    <message>
+        <location filename="../chart/picking.cpp" line="+65"/>
+        <source>Constellation: </source>
+        <translation>Sternbild: </translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source> ly</source>
+        <translation> Lj</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SCl = </source>
+        <translation>SpK = </translation>
+    </message>
+</context>
+<context>
+    <name>SunData</name>
+    <message>
+        <location filename="../windows/sun_window.cpp" line="-143"/>
+        <source>Average distance  149597893 km</source>
+        <translation>Mittl. Entfernung 149597893 km</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Radius 695800 km = 109 RE</source>
+        <translation>Radius 695800 km = 109 RE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Volume 1,410·10^18 km³ </source>
+        <translation>Volumen 1,410·10^18 km³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mass 1,985·10^30 kg</source>
+        <translation>Masse 1,985·10^30 kg</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Density 1,41 g/cm³</source>
+        <translation>Dichte 1,41 g/cm³</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acceleration 27,9 g</source>
+        <translation>Fallbeschleunigung 27,9 g</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Average brightness -26,8 mag</source>
+        <translation>Mittl. Helligkeit -26,8 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Temperature 5700 K</source>
+        <translation>Temperatur 5700 K</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Absolute brightness 4,83 mag</source>
+        <translation>Absolute Helligkeit 4,83 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Spectral class G2 </source>
+        <translation>Spektralklasse G2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lumonicity class V</source>
+        <translation>Leuchtkraftklasse V</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Age 4,5 Billion years</source>
+        <translation>Alter 4,5 Mrd. Jahre</translation>
+    </message>
+</context>
+<context>
+    <name>SunReport</name>
+    <message>
+        <location line="+72"/>
+        <source>Date		%1.%2.%3</source>
+        <translation>Datum	%1.%2.%3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Day number	</source>
+        <translation>Tag des Jahres	</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Time		</source>
+        <translation>Uhrzeit	</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Frame		</source>
+        <translation>Bezugssystem	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Declination	%.2f°</source>
+        <translation>Deklination	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Right ascension	%dh%dmin</source>
+        <translation>Rektaszension	%dh%dmin</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Constellation	</source>
+        <translation>Sternbild	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hour angle	%.2f°</source>
+        <translation>Stundenwinkel	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Azimuth		%.2f°</source>
+        <translation>Azimut	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Height		%.2f°</source>
+        <translation>Höhe	%.2f°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Equation of time	%.2f min</source>
+        <translation>Zeitgleichung	%.2f min</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sun time		%1 h %2 min</source>
+        <translation>Sternzeit	%1 h %2 min</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Earth distance	%.0f km</source>
+        <translation>Entfernung	%.0f km</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Diameter		%1&apos; %2&quot;</source>
+        <translation>Durchmesser	%1&apos; %2&quot;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>  ZT</source>
+        <translation>  Zonenzeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Sunrise		</source>
+        <translation>Sonnenaufgang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No rise</source>
+        <translation>Kein Aufgang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sunset		</source>
+        <translation>Sonnenuntergang	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No set</source>
+        <translation>Kein Untergang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Culmination	</source>
+        <translation>Kulmination	</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No culmination</source>
+        <translation>Keine Kulmination</translation>
+    </message>
+</context>
+<context>
+    <name>TimeStep</name>
+    <message>
+        <location filename="../app/timecontrol.h" line="+24"/>
+        <source>15 seconds</source>
+        <translation>15 Sekunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>30 seconds</source>
+        <translation>30 Sekunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 minute</source>
+        <translation>1 Minute</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2 minutes</source>
+        <translation>2 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>3 minutes</source>
+        <translation>3 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>5 minutes</source>
+        <translation>5 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>10 minutes</source>
+        <translation>10 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>15 minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>30 minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2 hours</source>
+        <translation>2 Stunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>3 hours</source>
+        <translation>3 Stunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>6 hours</source>
+        <translation>6 Stunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>12 hours</source>
+        <translation>12 Stunden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>23 h 56 min</source>
+        <translation>23 h 56 min</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>24 hours</source>
+        <translation>24 Stunden</translation>
+    </message>
+</context>
+<context>
+    <name>Visibility</name>
+    <message>
+        <location filename="../windows/wincommon.cpp" line="+7"/>
+        <source>visible</source>
+        <translation>sichtbar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>unvisible</source>
+        <translation>unsichtbar</translation>
+    </message>
+</context>
+<context>
+    <name>Weekday</name>
+    <message>
+        <location filename="../windows/event_calendar_window.cpp" line="-16"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+7"/>
+        <source>Mo</source>
+        <translation>Mo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+1"/>
+        <source>Tu</source>
+        <translation>Di</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+0"/>
+        <source>We</source>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+1"/>
+        <source>Th</source>
+        <translation>Do</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+0"/>
+        <source>Fr</source>
+        <translation>Fr</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+1"/>
+        <source>Sa</source>
+        <translation>Sa</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="-3"/>
+        <source>Su</source>
+        <translation>So</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::AboutWindow</name>
+    <message>
+        <location filename="../windows/about_window.cpp" line="+28"/>
+        <source>About ...</source>
+        <translation>Über ...</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::EphemerisWindow</name>
+    <message>
+        <location filename="../windows/ephemeris_window.cpp" line="+67"/>
+        <source>Ephemeris table</source>
+        <translation>Ephemeriden</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Export the ephemeris table</source>
+        <translation>Ephemeriden exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::EventCalendarWindow</name>
+    <message>
+        <location filename="../windows/event_calendar_window.cpp" line="+157"/>
+        <source>Astronomical calendar</source>
+        <translation>Astronomischer Kalender</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Export the astronomical calendar</source>
+        <translation>Astronomischen Kalender exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::MainWindow</name>
+    <message>
+        <location filename="../app/main_window.cpp" line="+297"/>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <source>Save chart as PNG</source>
+        <translation>Karte als PNG speichern</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>PNG image</source>
+        <translation>PNG-Bild</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_menu.cpp" line="+63"/>
+        <source>Animation</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Animation speed</source>
+        <translation>Animationsgeschwindigkeit</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Time interval</source>
+        <translation>Zeitschritt</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Reverse timeline</source>
+        <translation>Zeitrichtung umkehren</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+1"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>S</source>
+        <comment>star names</comment>
+        <translation>S</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Star names</source>
+        <translation>Sternnamen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SB</source>
+        <comment>constellation names</comment>
+        <translation>SB</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Constellation names</source>
+        <translation>Sternbildnamen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Constellation lines</source>
+        <translation>Sternbildlinien</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source> Place</source>
+        <translation> Ort</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Observation place</source>
+        <translation>Beobachtungsort</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+4"/>
+        <source>Azimuth</source>
+        <translation>Azimut</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Save chart as PNG…</source>
+        <translation>&amp;Karte als PNG speichern…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+1"/>
+        <source>&amp;Simulation</source>
+        <translation>&amp;Simulation</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Reverse timeline</source>
+        <translation>Zeitrichtung &amp;umkehren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Simulation s&amp;lower</source>
+        <translation>Simulation &amp;langsamer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Simulation &amp;faster</source>
+        <translation>Simulation s&amp;chneller</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Display</source>
+        <translation>&amp;Anzeige</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Ecliptic</source>
+        <translation>&amp;Ekliptik</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Celestial e&amp;quator</source>
+        <translation>&amp;Himmelsäquator</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Coordinate &amp;grid</source>
+        <translation>&amp;Koordinatennetz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Meridian</source>
+        <translation>&amp;Meridian</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Contour l&amp;ine</source>
+        <translation>Höhen&amp;linien</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>M&amp;oon</source>
+        <translation>M&amp;ond</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Consider summer &amp;time</source>
+        <translation>Sommer&amp;zeit berücksichtigen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Horizon figure</source>
+        <translation>Horizont&amp;bild</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Star name</source>
+        <translation>&amp;Sternnamen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Constellation &amp;name</source>
+        <translation>Sternbild&amp;namen</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Constellation &amp;line</source>
+        <translation>Sternbildl&amp;inien</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Constellation &amp;border</source>
+        <translation>Sternbild&amp;grenzen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;White stars</source>
+        <translation>&amp;Weiße Sterne</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Show star in&amp;formation</source>
+        <translation>Sterninformationen &amp;anzeigen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Zodiac signs</source>
+        <translation>&amp;Tierkreiszeichen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Precise positions</source>
+        <translation>Genaue &amp;Positionen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Di&amp;rection</source>
+        <translation>&amp;Richtung</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;East in center</source>
+        <translation>&amp;Osten in der Mitte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;South in center</source>
+        <translation>&amp;Süden in der Mitte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;West in center</source>
+        <translation>&amp;Westen in der Mitte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;North in center</source>
+        <translation>&amp;Norden in der Mitte</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Additional informations</source>
+        <translation>&amp;Zusatzinformationen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Moon parameter</source>
+        <translation>&amp;Mondparameter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Sun parameter</source>
+        <translation>&amp;Sonnenparameter</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Ephemeris table</source>
+        <translation>&amp;Ephemeridentabelle</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Galilean jupiter moons</source>
+        <translation>&amp;Galileische Jupitermonde</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Venus phase</source>
+        <translation>&amp;Venusphase</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Moon &amp;phase calendar</source>
+        <translation>Mond&amp;phasenkalender</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Orbits</source>
+        <translation>Planeten&amp;bahnen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Astronomical &amp;calendar</source>
+        <translation>Astronomischer &amp;Kalender</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Terminator</source>
+        <translation>&amp;Tag-Nacht-Grenze</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;About ...</source>
+        <translation>Ü&amp;ber Noctaris ...</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::MoonPhaseCalendarWindow</name>
+    <message>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+131"/>
+        <source>Moon phase calendar</source>
+        <translation>Mondphasenkalender</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Datumseingabe</source>
+        <translation>Datumseingabe</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::MoonWindow</name>
+    <message>
+        <location filename="../windows/moon_window.cpp" line="-2"/>
+        <source>Moon parameter</source>
+        <translation>Monddaten</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::OrbitsWindow</name>
+    <message>
+        <location filename="../windows/orbits_window.cpp" line="+63"/>
+        <source>Orbits</source>
+        <translation>Planetenbahnen</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Objects</source>
+        <translation>Objekte</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Time diff.               days</source>
+        <translation>Schritt                    Tage</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+92"/>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <location line="-86"/>
+        <source>Scale</source>
+        <translation>Maßstab</translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::PlanetWindow</name>
+    <message>
+        <location filename="../windows/planet_window.cpp" line="+33"/>
+        <source>Information about planets</source>
+        <translation>Planetendaten</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::SunWindow</name>
+    <message>
+        <location filename="../windows/sun_window.cpp" line="+13"/>
+        <source>Sun parameter</source>
+        <translation>Sonnendaten</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::TerminatorWindow</name>
+    <message>
+        <location filename="../windows/terminator_window.cpp" line="+85"/>
+        <source>Terminator</source>
+        <translation>Tag-Nacht-Grenze</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Change minutes</source>
+        <translation>Minuten ändern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Change days</source>
+        <translation>Tage ändern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Consider summer time</source>
+        <translation>Sommerzeit berücksichtigen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sun place</source>
+        <translation>Sonnenstand</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Grid</source>
+        <translation>Gradnetz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Display</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+116"/>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <location line="-115"/>
+        <source>Current time</source>
+        <translation>Aktuelle Zeit</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Sun symbol</source>
+        <translation>Sonnensymbol</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>World outline</source>
+        <translation>Weltkarte</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Drawing the map</source>
+        <translation>Zeichnen der Karte</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+</context>
+</TS>
