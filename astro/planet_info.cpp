@@ -2,11 +2,7 @@
 
 #include <cmath>
 
-// Marks the data lines for translation tools; the windows show them in the user's language.
-// Plain C++ here: the mark is the text itself.
-#ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, x) x
-#endif
+#include "astro/translatable.h"  // the data lines are shown in the user's language
 
 namespace noctaris {
 

@@ -721,7 +721,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/planet_info.cpp" line="+16"/>
+        <location filename="../astro/planet_info.cpp" line="+12"/>
         <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
         <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
     </message>
@@ -1951,7 +1951,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+33"/>
+        <location filename="../windows/planet_window.cpp" line="+34"/>
         <source>Information about planets</source>
         <translation>Planetendaten</translation>
     </message>
