@@ -1107,7 +1107,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SkyChart</name>
     <message>
-        <location filename="../chart/skychart.cpp" line="+31"/>
+        <location filename="../chart/skychart.cpp" line="+32"/>
         <source>Aries</source>
         <translation>Widder</translation>
     </message>
@@ -1191,7 +1191,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>O</translation>
     </message>
     <message>
-        <location line="+419"/>
+        <location filename="../chart/skychart_ground.cpp" line="+139"/>
         <source> Summer time</source>
         <translation> Sommerzeit</translation>
     </message>

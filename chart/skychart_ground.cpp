@@ -1,0 +1,167 @@
+// The ground of the sky chart: the landscape and its strip along the bottom with the caption and
+// the compass letters, and the altitude lines above it.
+#include <algorithm>
+#include <cmath>
+
+#include <QCoreApplication>
+
+#include "astro/timebase.h"
+#include "chart/skychart.h"
+#include "chart/skychart_detail.h"
+#include "platform/format.h"
+
+namespace noctaris {
+using namespace skychart_detail;
+
+namespace {
+
+const QColor kBandColour(240, 240, 240);  // the strip under the caption without a landscape
+
+QString TwoDigits(int v) { return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
+
+}  // namespace
+
+void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
+    horizonRuns_.clear();
+    if (picture.isNull() || mask.isNull()) {
+        horizonPicture_ = QImage();
+        horizonMask_ = QImage();
+        return;
+    }
+    // The raster operations combine pixel bits, so both are kept as plain 32-bit RGB.
+    horizonPicture_ = picture.convertToFormat(QImage::Format_RGB32);
+    horizonMask_ = mask.convertToFormat(QImage::Format_RGB32);
+    const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
+    const int cols = std::min(horizonPicture_.width(), horizonMask_.width());
+    for (int r = 0; r < rows; ++r) {
+        const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
+        const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+        int x = 0;
+        while (x < cols) {
+            const auto unchanged = [&](int i) {
+                return (m[i] & 0xFFFFFFu) == 0 && (pic[i] & 0xFFFFFFu) == 0xFFFFFFu;
+            };
+            while (x < cols && unchanged(x)) ++x;
+            const int begin = x;
+            while (x < cols && !unchanged(x)) ++x;
+            if (x > begin) horizonRuns_.push_back({r, begin, x});
+        }
+    }
+}
+
+void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
+    canvas.SetPenColor(kGuideColour);
+    canvas.SetBrushClear();
+    QImage* direct = DirectTarget(canvas.Painter(), frame_.Width, frame_.Height);
+    for (int i = 1; i <= 5; ++i) {
+        const int row = AltitudeContourRow(frame_, i);
+        if (direct) {
+            // The whole row, as the painter's line across and beyond the surface.
+            if (row >= 0 && row < frame_.Height) {
+                auto* line = reinterpret_cast<QRgb*>(direct->scanLine(row));
+                std::fill(line, line + frame_.Width, kGuideColour.rgb());
+            }
+            canvas.MoveTo(frame_.Width + 1, row);
+        } else {
+            canvas.MoveTo(-1, row);
+            canvas.LineTo(frame_.Width + 1, row);
+        }
+        canvas.TextOut(frame_.Width - altitudeLabelWidth_[i - 1], row - 20, altitudeLabels_[i - 1]);
+    }
+}
+
+void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
+    const int w = frame_.Width, h = frame_.Height;
+    if (options.ShowHorizonFigure && HasHorizonPictures()) {
+        QPainter& p = canvas.Painter();
+        const int top = h - horizonPicture_.height();
+        // The landscape repeats to the right: a chart wider than the picture gets its horizon and
+        // the light strip under the caption and the compass letters all the way across.
+        const int tile = horizonPicture_.width();
+        // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
+        // white; the sky shows through where the picture is white.
+        if (QImage* image = DirectTarget(p, w, h)) {
+            // Straight on the pixels: cheaper than the painter's blending for a full strip.
+            const int rows = std::min(horizonPicture_.height(), horizonMask_.height());
+            const int n = std::min(tile, horizonMask_.width());
+            QRgb* bits = reinterpret_cast<QRgb*>(image->bits());
+            const qsizetype stride = image->bytesPerLine() / 4;
+            for (int x0 = 0; x0 < w; x0 += tile) {
+                const int cols = std::min(w - x0, tile);
+                const int masked = std::min(cols, n);
+                // Only where the landscape changes anything.
+                for (const HorizonRun& run : horizonRuns_) {
+                    const int r = run.row;
+                    if (r < -top || r >= rows || top + r >= h) continue;
+                    QRgb* dst = bits + (top + r) * stride + x0;
+                    const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(r));
+                    const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+                    const int end = std::min(run.end, masked);
+                    for (int x = run.begin; x < end; ++x) dst[x] = ((dst[x] | m[x]) & pic[x]) | 0xFF000000u;
+                }
+                // A mask narrower than the picture: the picture alone beyond it.
+                for (int r = std::max(0, -top); masked < cols && r < rows && top + r < h; ++r) {
+                    QRgb* dst = bits + (top + r) * stride + x0;
+                    const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(r));
+                    for (int x = masked; x < cols; ++x) dst[x] = (dst[x] & pic[x]) | 0xFF000000u;
+                }
+            }
+            return;
+        }
+        p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonMask_);
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonPicture_);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    // The band is outlined in its own colour (not in whatever pen the last line left).
+    canvas.SetPenColor(kBandColour);
+    canvas.SetBrushColor(kBandColour);
+    canvas.Rectangle(-1, h - 26, w + 1, h + 1);
+}
+
+QString SkyChart::CaptionText(const ObserverState& state) {
+    int day = state.Day, month = state.Month, year = state.Year;
+    long double timeOfDay = (state.Hour + state.Minute / 60.0L + state.Second / 3600.0L) / 24.0L;
+    try {
+        const long double c = DateToJD(state.Year, state.Month, state.Day) + state.Hour / 24.0L +
+                              state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
+        JDToDate(c + 0.5L, year, month, day);
+        timeOfDay = c - std::trunc(c);
+    } catch (const ConversionError&) {
+        // A date the calendar does not know (1582-10-05..14, month 13): show it as set.
+    }
+    QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
+                   QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
+                   QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
+    if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year))
+        text += QCoreApplication::translate("SkyChart", " Summer time");
+    return text;
+}
+
+void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
+    canvas.SetFontColor(Qt::black);
+    canvas.SetBrushClear();
+    canvas.TextOut(50, frame_.Height - 20, CaptionText(state));
+}
+
+void SkyChart::DrawCompass(ChartCanvas& canvas) {
+    canvas.SetFont(ChartFont::Large);
+    compassMarks_.clear();
+    const double view = frame_.ViewAzimuth;
+    const double reference[4] = {0, view >= 0 ? 90.0 : -270.0, view >= 0 ? 180.0 : -180.0,
+                                 view >= 90 ? 270.0 : -90.0};
+    for (int i = 0; i < 4; ++i) {
+        const double xv = frame_.CenterX - (view - reference[i]) / 90.0 * (frame_.CenterX - 16) -
+                          compassHalfWidth_[i];
+        if (!(std::fabs(xv) < 1e9)) continue;
+        const int x = RoundToInt(xv);
+        if (-20 < x && x < frame_.Width + 20) {
+            canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
+            compassMarks_.push_back({compassTexts_[i], x});
+        }
+    }
+}
+
+}  // namespace noctaris
