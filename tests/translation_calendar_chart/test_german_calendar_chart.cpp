@@ -29,12 +29,9 @@
 #include "windows/orbits_window.h"
 #include "windows/terminator_window.h"
 #include "windows/wincommon.h"
+#include "windows/window_tests.h"
 
 using namespace noctaris;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
@@ -281,6 +278,10 @@ TEST(GermanLayout, WindowsShowTheirGermanTextsWhole) {
     EventCalendarWindow calendar(observer);
     EXPECT_EQ(calendar.windowTitle(), QStringLiteral("Astronomischer Kalender"));
     ExpectNothingClipped(calendar);
+    test::Child<QLineEdit>(calendar, "yearEdit")->setText(QStringLiteral("2026"));
+    test::Child<QPushButton>(calendar, "showButton")->click();
+    EXPECT_GT(test::Child<QListWidget>(calendar, "eventList")->count(), 60);
+    test::SaveGrab(calendar, QStringLiteral("calendar_de"));
 
     // The longest German event line stays within the list: its text begins two tab stops in.
     const QFont f = WindowFont(12);
@@ -294,10 +295,12 @@ TEST(GermanLayout, WindowsShowTheirGermanTextsWhole) {
 
     MoonPhaseCalendarWindow moon;
     ExpectNothingClipped(moon);
+    test::SaveGrab(moon, QStringLiteral("moon_phase_calendar_de"));
 
     OrbitsWindow orbits(MainWindowSize{});
     EXPECT_EQ(orbits.windowTitle(), QStringLiteral("Planetenbahnen"));
     ExpectNothingClipped(orbits, {"stepLabel"});
+    test::SaveGrab(orbits, QStringLiteral("orbits_de"));
     // The step label's words sit left and right of the step box laid over its blanks.
     const auto* step = orbits.findChild<QLabel*>(QStringLiteral("stepLabel"));
     const auto* spin = orbits.findChild<QSpinBox*>(QStringLiteral("stepSpin"));
@@ -313,6 +316,7 @@ TEST(GermanLayout, WindowsShowTheirGermanTextsWhole) {
     QCoreApplication::processEvents();
     EXPECT_EQ(terminator.windowTitle(), QStringLiteral("Tag-Nacht-Grenze"));
     ExpectNothingClipped(terminator);
+    test::SaveGrab(terminator, QStringLiteral("terminator_de"));
 }
 
 TEST(GermanLayout, EnglishPlacesUnchanged) {

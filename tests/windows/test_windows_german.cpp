@@ -33,6 +33,7 @@
 
 using namespace noctaris;
 using test::Child;
+using test::SaveGrab;
 
 namespace {
 
@@ -119,12 +120,6 @@ void ExpectOneValueColumn(QPlainTextEdit* box) {
         EXPECT_NEAR(x, column, 0.5) << b.text().toStdString();
     }
     EXPECT_GT(column, 0);
-}
-
-// Saves a picture of a shown window for a person to look at, when NOCTARIS_GRAB_DIR names a folder.
-void SaveGrab(QWidget& w, const QString& name) {
-    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
-    if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 // A German program for the length of one test: the translator installed, numbers German.

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -21,6 +22,13 @@ T* Child(const QObject& parent, const char* name) {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
     if (child == nullptr) throw std::logic_error(std::string("no child named ") + name);
     return child;
+}
+
+// Saves a picture of a shown window for a person to look at, when NOCTARIS_GRAB_DIR names a
+// folder (the German windows are checked by eye as well as by their tests).
+inline void SaveGrab(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
+    if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 }  // namespace noctaris::test
