@@ -64,20 +64,13 @@ PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const Obser
     return sky;
 }
 
-double SunChartLongitude(const ChartFrame& frame, const ObserverState& state) {
-    PlanetEphemerisRecord rec;
-    double rise = 0, set = 0, ra = 0, dec = 0;
-    PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
-                    rise, set, ra, dec, rec);
-    return (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
-}
-
 void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunChartPosition& sun,
                      const PreciseFrame* precise) {
     if (precise) {
-        const BodySky sky = PreciseChartSky(Body::Sun, *precise, state);
+        const PreciseBodySky sky = PreciseChartSky(Body::Sun, *precise, state);
         sun.RightAscension = sky.ra;
         sun.Declination = sky.dec;
+        sun.Longitude = sky.longitude;
         ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
         return;
     }
@@ -95,6 +88,7 @@ void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunCha
     if (alpha < 0) alpha += 2 * std::numbers::pi;
     sun.RightAscension = alpha;
     sun.Declination = std::asin(std::clamp(z, -1.0, 1.0));
+    sun.Longitude = lambda > 2 * std::numbers::pi ? lambda - 2 * std::numbers::pi : lambda;  // from pi..3 pi
     ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
 }
 
@@ -140,10 +134,7 @@ void ChartBodies::Draw(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
     for (std::string_view name : kChartPlanets) DrawPlanet(context, name);
     DrawSun(context);
-    if (context.options.ShowMoon) {
-        SunLongitudeForMoon(context);
-        DrawMoon(context);
-    }
+    if (context.options.ShowMoon) DrawMoon(context);
 }
 
 bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
@@ -164,9 +155,9 @@ bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
 
 bool ChartBodies::DrawSun(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
-    phaseReference_ = SunChartLongitude(context.frame, context.state);
     // Also below the horizon; in the zenith the last azimuth and altitude stand.
     PlaceSunOnChart(context.frame, context.state, sun_, context.precise);
+    phaseReference_ = sun_.Longitude;
     int x = 0, y = 0;
     const bool placeable =
         ProjectToScreen(context.frame, sun_.RightAscension, sun_.Declination, x, y);
@@ -177,16 +168,6 @@ bool ChartBodies::DrawSun(ChartContext& context) {
         context.lists.bodies.Add(x, y, kSunName);
     }
     return placeable;
-}
-
-void ChartBodies::SunLongitudeForMoon(ChartContext& context) {
-    if (context.precise) {
-        phaseReference_ = PreciseChartSky(Body::Sun, *context.precise, context.state).longitude;
-        return;
-    }
-    double lambda = SunChartLongitude(context.frame, context.state);
-    if (lambda > 2 * std::numbers::pi) lambda -= 2 * std::numbers::pi;
-    phaseReference_ = lambda;
 }
 
 bool ChartBodies::DrawMoon(ChartContext& context) {

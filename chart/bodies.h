@@ -22,6 +22,8 @@ struct SunChartPosition {
     double Declination = 0;     // radians
     double Azimuth = 0;         // degrees from the south through the west
     double Altitude = 0;        // radians, negative below the horizon
+    // The Sun's ecliptic longitude (radians, 0..2 pi) the Moon's phase picture is chosen against.
+    double Longitude = 0;
 };
 
 // The planets drawn on the chart, in drawing order.
@@ -46,13 +48,9 @@ struct PreciseBodySky : BodySky {
 };
 PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state);
 
-// The Sun's geocentric ecliptic longitude in radians (pi..3pi, not reduced) at the frame's
-// Julian day, referred to the J2000 equinox by the planetary theory; the Moon's phase picture
-// is chosen against it.
-double SunChartLongitude(const ChartFrame& frame, const ObserverState& state);
-
-// The Sun's place on the chart at the frame's moment: right ascension and declination from
-// that longitude by the ecliptic-to-equatorial rotation with the J2000 obliquity, azimuth and
+// The Sun's place on the chart at the frame's moment: its geocentric ecliptic longitude at the
+// frame's Julian day, referred to the J2000 equinox by the planetary theory; right ascension and
+// declination from it by the ecliptic-to-equatorial rotation with the J2000 obliquity, azimuth and
 // altitude from the chart's own horizontal conversion (not read back from a pixel). Where the
 // azimuth is undefined (the Sun in the zenith) azimuth and altitude are left as given. With a
 // precise frame (of the same instant) the Sun stands at its topocentric apparent place of date.
@@ -91,8 +89,7 @@ public:
 
     // Each returns whether the body was drawn (placeable).
     bool DrawPlanet(ChartContext& context, std::string_view name);
-    bool DrawSun(ChartContext& context);  // also writes sun()
-    void SunLongitudeForMoon(ChartContext& context);
+    bool DrawSun(ChartContext& context);  // also writes sun() and phaseReference()
     bool DrawMoon(ChartContext& context);
 
     const SunChartPosition& sun() const { return sun_; }
