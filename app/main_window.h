@@ -19,7 +19,7 @@
 
 #include "app/settings.h"
 #include "app/timecontrol.h"
-#include "astro/objectlists.h"
+#include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
 #include "chart/panels.h"

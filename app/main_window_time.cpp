@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "astro/errors.h"
+#include "astro/core/errors.h"
 
 namespace noctaris {
 

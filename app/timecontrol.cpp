@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 #include "platform/format.h"
 
 namespace noctaris {

@@ -2,9 +2,9 @@
 // "Show"), and the eclipse searches on their own.
 #include <benchmark/benchmark.h>
 
-#include "astro/calendar_dates.h"
-#include "astro/calendar_events.h"
-#include "astro/phenomena.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/events/calendar_events.h"
+#include "astro/events/phenomena.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Cost of the bodies of one chart redraw: every planet's ephemeris, the Moon, Jupiter's moons.
 #include <benchmark/benchmark.h>
 
-#include "astro/moonseries.h"
-#include "astro/planets.h"
+#include "astro/theories/moonseries.h"
+#include "astro/theories/planets.h"
 
 namespace {
 using namespace noctaris;

@@ -2,8 +2,8 @@
 // precise switch on (seven planets' apparent and topocentric places and a day of events).
 #include <benchmark/benchmark.h>
 
-#include "astro/ephemeris_table.h"
-#include "astro/precise.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/precise/precise.h"
 
 namespace {
 using namespace noctaris;

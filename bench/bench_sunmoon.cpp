@@ -3,10 +3,10 @@
 // sunrise.
 #include <benchmark/benchmark.h>
 
-#include "astro/moon.h"
-#include "astro/sun.h"
-#include "astro/vsop.h"
-#include "astro/vsop87_earth_tables.h"
+#include "astro/theories/moon.h"
+#include "astro/theories/sun.h"
+#include "astro/theories/vsop.h"
+#include "astro/theories/vsop87_earth_tables.h"
 
 namespace {
 

@@ -10,9 +10,10 @@
 #include <QPainter>
 #include <QTransform>
 
-#include "astro/angles.h"
-#include "astro/moonseries.h"
-#include "astro/planets.h"
+#include "astro/core/constants.h"
+#include "astro/coords/angles.h"
+#include "astro/theories/moonseries.h"
+#include "astro/theories/planets.h"
 #include "platform/pictures.h"
 
 namespace noctaris {
@@ -56,11 +57,10 @@ BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const Obs
 
 PreciseBodySky PreciseChartSky(Body body, const PreciseFrame& frame, const ObserverState& state) {
     const ApparentPlace p = TopocentricPlace(body, frame, Site{state.Latitude, state.Longitude, 0});
-    constexpr double kRad = std::numbers::pi / 180.0;
     PreciseBodySky sky;
-    sky.ra = p.ra * kRad;
-    sky.dec = p.dec * kRad;
-    sky.longitude = p.longitude * kRad;
+    sky.ra = p.ra * kDegree;
+    sky.dec = p.dec * kDegree;
+    sky.longitude = p.longitude * kDegree;
     return sky;
 }
 

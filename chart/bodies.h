@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QStaticText>
 
-#include "astro/precise.h"
+#include "astro/precise/precise.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"
 #include "chart/state.h"

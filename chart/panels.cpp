@@ -8,7 +8,8 @@
 #include <QPainter>
 #include <QTransform>
 
-#include "astro/physical.h"
+#include "astro/core/constants.h"
+#include "astro/theories/physical.h"
 #include "platform/floodfill.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
@@ -16,7 +17,6 @@
 namespace noctaris {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
 const QColor kVenusYellow(255, 255, 0);
 constexpr int kVenusShift = 15;  // computation x minus drawn x
 
@@ -94,13 +94,13 @@ VenusPhaseGeometry VenusGeometry(double chi, double phaseAngle, double diameter)
     g.k = (std::cos(phaseAngle * std::numbers::pi / 180.0) + 1) / 2;
     g.theta = chi - 90;
     auto limb = [&](double phiDeg) {
-        return QPointF(100 + g.d * std::sin(phiDeg * kDeg), 110 - g.d * std::cos(phiDeg * kDeg));
+        return QPointF(100 + g.d * std::sin(phiDeg * kDegree), 110 - g.d * std::cos(phiDeg * kDegree));
     };
     g.C1 = limb(g.theta);
     g.C2 = limb(g.theta + 180);
     g.Q = limb(g.theta + 90);
     const double s = std::fabs(g.k - 0.5) < 0.002 ? 2 * g.d * 0.01 : 2 * g.d * (0.5 - g.k);
-    g.M = QPointF(100 - s * std::sin((g.theta + 90) * kDeg), 110 + s * std::cos((g.theta + 90) * kDeg));
+    g.M = QPointF(100 - s * std::sin((g.theta + 90) * kDegree), 110 + s * std::cos((g.theta + 90) * kDegree));
     return g;
 }
 

@@ -9,7 +9,7 @@
 #include <QStaticText>
 #include <QString>
 
-#include "astro/moonseries.h"
+#include "astro/theories/moonseries.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"

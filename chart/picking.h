@@ -13,7 +13,7 @@
 #include <QSize>
 #include <QString>
 
-#include "astro/objectlists.h"
+#include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
 
 namespace noctaris {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "astro/angles.h"
-#include "astro/precise_reports.h"
-#include "astro/timebase.h"
+#include "astro/coords/angles.h"
+#include "astro/precise/precise_reports.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {

@@ -5,7 +5,7 @@
 // linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
 #include <cmath>
 
-#include "astro/precise.h"
+#include "astro/precise/precise.h"
 #include "chart/state.h"
 
 namespace noctaris {

@@ -8,7 +8,8 @@
 #include <QPainter>
 #include <QTransform>
 
-#include "astro/timebase.h"
+#include "astro/core/constants.h"
+#include "astro/time/timebase.h"
 #include "chart/skychart_detail.h"
 #include "platform/format.h"
 
@@ -17,7 +18,6 @@ using namespace skychart_detail;
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
 
 const QColor kBackground(0, 0, 0);
 const QColor kBorderColour(0, 0, 255);
@@ -112,21 +112,21 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
 
     // Ecliptic as a sine curve of 23° amplitude in declination over right ascension.
     for (int l = -10; l <= 368; l += 3) {
-        const double lambda = l * kDeg;
+        const double lambda = l * kDegree;
         const double dec = 0.4014257279586958 * std::sin(lambda);
         ecliptic_.push_back({lambda, std::sin(dec), std::cos(dec), false});
     }
-    for (int ra = 0; ra <= 360; ra += 4) equator_.push_back({ra * kDeg, 0.0, 1.0, false});
+    for (int ra = 0; ra <= 360; ra += 4) equator_.push_back({ra * kDegree, 0.0, 1.0, false});
     for (int dec = -60; dec <= 60; dec += 30) {
         Polyline circle;
         for (int ra = -2; ra <= 362; ra += 4)
-            circle.push_back({ra * kDeg, std::sin(dec * kDeg), std::cos(dec * kDeg), false});
+            circle.push_back({ra * kDegree, std::sin(dec * kDegree), std::cos(dec * kDegree), false});
         grid_.push_back(std::move(circle));
     }
     for (int ra = 0; ra < 360; ra += 60) {
         Polyline circle;  // over both poles: declinations beyond 90° continue on the far side
         for (int dec = -2; dec <= 363; dec += 5)
-            circle.push_back({ra * kDeg, std::sin(dec * kDeg), std::cos(dec * kDeg), false});
+            circle.push_back({ra * kDegree, std::sin(dec * kDegree), std::cos(dec * kDegree), false});
         grid_.push_back(std::move(circle));
     }
 
@@ -309,9 +309,9 @@ void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
     canvas.SetFontColor(kZodiacColour);
     for (int i = 0; i < 12; ++i) {
         const double at = (i + ZodiacOffset(i)) * 30.0;
-        const double dec = (23.0 * std::sin(at * kDeg) + 5.0) * kDeg;
+        const double dec = (23.0 * std::sin(at * kDegree) + 5.0) * kDegree;
         int x = 0, y = 0;
-        if (!ProjectToScreen(frame_, at * kDeg, dec, x, y)) continue;
+        if (!ProjectToScreen(frame_, at * kDegree, dec, x, y)) continue;
         canvas.SetFont(ChartFont::Glyph);
         canvas.TextOut(x, y, zodiacGlyphs_[i]);
         const int w = zodiacGlyphWidth_[i];

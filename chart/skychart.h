@@ -14,8 +14,8 @@
 #include <QSize>
 #include <QStaticText>
 
-#include "astro/objectlists.h"
-#include "astro/precise.h"
+#include "astro/reports/objectlists.h"
+#include "astro/precise/precise.h"
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"

@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 #include "chart/skychart.h"
 #include "chart/skychart_detail.h"
 #include "platform/format.h"

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/calendar_events.h"
+#include "astro/events/calendar_events.h"
 #include "catalog/catalog.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"

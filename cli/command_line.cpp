@@ -6,8 +6,8 @@
 
 #include <QRegularExpression>
 
-#include "astro/errors.h"
-#include "astro/timebase.h"
+#include "astro/core/errors.h"
+#include "astro/time/timebase.h"
 #include "platform/language.h"
 
 namespace noctaris::cli {

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/errors.h"
+#include "astro/core/errors.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"

@@ -6,9 +6,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/calendar_dates.h"
-#include "astro/ephemeris_table.h"
-#include "astro/timebase.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/time/timebase.h"
 #include "chart/bodies.h"
 #include "chart/projection.h"
 #include "cli/commands.h"

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "astro/precise_reports.h"
+#include "astro/precise/precise_reports.h"
 #include "cli/output.h"
 #include "cli/places.h"
 

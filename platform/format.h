@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 

@@ -25,7 +25,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>CalendarEvent</name>
     <message>
-        <location filename="../astro/calendar_events.cpp" line="+23"/>
+        <location filename="../astro/events/calendar_events.cpp" line="+24"/>
         <source>Beginning of spring</source>
         <translation>Frühlingsanfang</translation>
     </message>
@@ -434,7 +434,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonData</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="+37"/>
+        <location filename="../windows/moon_window.cpp" line="+38"/>
         <source>Distance 384401 km = 60,33 rE</source>
         <translation>Entfernung 384401 km = 60,33 rE</translation>
     </message>
@@ -666,54 +666,64 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Planet</name>
     <message>
-        <location filename="../astro/planets.h" line="+32"/>
+        <location filename="../astro/core/body.h" line="+30"/>
+        <location filename="../astro/theories/planets.h" line="+32"/>
         <location filename="../windows/moon_window.cpp" line="+16"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="+0"/>
+        <location filename="../astro/theories/planets.h" line="-1"/>
         <location filename="../windows/sun_window.cpp" line="+170"/>
         <source>Sun</source>
         <translation>Sonne</translation>
     </message>
     <message>
-        <location line="-7"/>
+        <location line="+1"/>
+        <location filename="../astro/theories/planets.h" line="-7"/>
         <source>Mercury</source>
         <translation>Merkur</translation>
     </message>
     <message>
         <location line="+0"/>
+        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Venus</source>
         <translation>Venus</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Earth</source>
         <translation>Erde</translation>
     </message>
     <message>
         <location line="+0"/>
+        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Mars</source>
         <translation>Mars</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Jupiter</source>
         <translation>Jupiter</translation>
     </message>
     <message>
         <location line="+0"/>
+        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Saturn</source>
         <translation>Saturn</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Uranus</source>
         <translation>Uranus</translation>
     </message>
     <message>
         <location line="+0"/>
+        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Neptune</source>
         <translation>Neptun</translation>
     </message>
@@ -721,7 +731,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/planet_info.cpp" line="+12"/>
+        <location filename="../astro/reports/planet_info.cpp" line="+12"/>
         <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
         <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
     </message>

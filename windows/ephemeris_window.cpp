@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "astro/ephemeris_table.h"
-#include "astro/planets.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/theories/planets.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 

@@ -13,7 +13,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "astro/ephemeris_table.h"
+#include "astro/reports/ephemeris_table.h"
 #include "chart/state.h"
 #include "windows/exports.h"
 #include "windows/exports_dialog.h"

@@ -20,7 +20,7 @@
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
-#include "astro/calendar_dates.h"
+#include "astro/time/calendar_dates.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 

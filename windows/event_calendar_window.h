@@ -13,7 +13,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/calendar_events.h"
+#include "astro/events/calendar_events.h"
 #include "chart/state.h"
 #include "windows/exports.h"
 #include "windows/exports_dialog.h"

@@ -8,7 +8,7 @@
 #include <QCryptographicHash>
 #include <QDate>
 
-#include "astro/precise_reports.h"
+#include "astro/precise/precise_reports.h"
 
 namespace noctaris::exports {
 namespace {

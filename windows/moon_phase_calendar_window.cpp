@@ -16,8 +16,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
-#include "astro/moon.h"
-#include "astro/timebase.h"
+#include "astro/theories/moon.h"
+#include "astro/time/timebase.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 

@@ -7,11 +7,12 @@
 
 #include <QCoreApplication>
 
-#include "astro/calendar_dates.h"
-#include "astro/moon.h"
-#include "astro/moonseries.h"
-#include "astro/precise_reports.h"
-#include "astro/sunmoon_reports.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/theories/moon.h"
+#include "astro/theories/moonseries.h"
+#include "astro/precise/precise_reports.h"
+#include "astro/reports/sunmoon_reports.h"
+#include "astro/time/instant.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -63,7 +64,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
     double ra, dec, apparentLongitude, perigee, node;
-    MoonPositionFull(DynamicalFromUniversal(r.JulianDayUT), ra, dec, r.IlluminatedFraction,
+    MoonPositionFull(static_cast<double>(Instant::FromUT(r.JulianDayUT).tt()), ra, dec, r.IlluminatedFraction,
                      apparentLongitude, perigee, node, r.DistanceKm);
     r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
     // The lunation the moment lies in: the new moon the age counts from to the next one.

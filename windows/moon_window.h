@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 #include "chart/state.h"
 #include "windows/parameter_window.h"
 #include "windows/snapshots.h"
@@ -53,7 +53,7 @@ struct MoonReport {
 // The numbers for a snapshot of the chart's moment and the observer's place. Raises
 // ConversionError when the snapshot's date cannot be encoded.
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
-// The same with the precise place of date (astro/precise.h): the place, sidereal time,
+// The same with the precise place of date (astro/precise/precise.h): the place, sidereal time,
 // distance, illumination and diameter, and rising, culmination and setting on the local civil
 // day (the upper limb at 0 deg observed altitude); the lunation, age, perigee and apogee stay
 // classic.

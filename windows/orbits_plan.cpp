@@ -8,7 +8,8 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-#include "astro/planets.h"
+#include "astro/core/constants.h"
+#include "astro/theories/planets.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
@@ -16,7 +17,6 @@
 namespace noctaris {
 namespace {
 
-constexpr double kDeg = 0.017453292519943295769;  // radians per degree
 constexpr double kSqrt2 = 1.4142135623730950488;
 
 int RoundInt(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -73,7 +73,7 @@ double ReduceAbove360(double h) {
 }
 
 QPoint PolarPixel(int cx, int cy, double r, double angle) {
-    return {cx + RoundInt(r * std::cos(angle * kDeg)), cy - RoundInt(r * std::sin(angle * kDeg))};
+    return {cx + RoundInt(r * std::cos(angle * kDegree)), cy - RoundInt(r * std::sin(angle * kDegree))};
 }
 
 }  // namespace
@@ -177,7 +177,7 @@ double PerihelionJulianDay(double t0) {
 }
 
 double OrbitRadius(const OrbitObject& o, double scale, double theta) {
-    return scale * SemiLatusRectum(o) / (o.E * std::cos(theta * kDeg) + 1);
+    return scale * SemiLatusRectum(o) / (o.E * std::cos(theta * kDegree) + 1);
 }
 
 QPoint OrbitPoint(const OrbitObject& o, double scale, int cx, int cy, double theta) {

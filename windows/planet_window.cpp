@@ -1,6 +1,6 @@
 #include "windows/planet_window.h"
 
-#include "astro/ephemeris_table.h"
+#include "astro/reports/ephemeris_table.h"
 
 #include <cmath>
 #include <exception>
@@ -15,7 +15,7 @@
 #include <QShowEvent>
 #include <QStringList>
 
-#include "astro/angles.h"
+#include "astro/coords/angles.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"

@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "astro/planet_info.h"
+#include "astro/reports/planet_info.h"
 #include "chart/state.h"
 #include "windows/snapshots.h"
 

@@ -5,9 +5,10 @@
 
 #include <QCoreApplication>
 
-#include "astro/precise_reports.h"
-#include "astro/sun.h"
-#include "astro/sunmoon_reports.h"
+#include "astro/core/constants.h"
+#include "astro/precise/precise_reports.h"
+#include "astro/theories/sun.h"
+#include "astro/reports/sunmoon_reports.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
@@ -15,7 +16,6 @@
 namespace noctaris {
 namespace {
 
-constexpr double kRadToDegrees = 180.0 / 3.14159265358979323846;
 
 // Value for the display: non-finite chart values (a chart that has not drawn) count as 0.
 double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
@@ -57,14 +57,14 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
     r.SiderealHours = ReportSiderealTime(j0h, ut, observer.Longitude);
 
-    r.RightAscensionHours = Finite(sun.RightAscension) * kRadToDegrees / 15;
+    r.RightAscensionHours = Finite(sun.RightAscension) * kRadian / 15;
     while (r.RightAscensionHours > 24) r.RightAscensionHours -= 24;  // the chart's longitude runs up to 3 pi
     const std::string_view zodiac = ZodiacConstellation(r.RightAscensionHours);
     r.Constellation = QString::fromUtf8(zodiac.data(), static_cast<qsizetype>(zodiac.size()));
-    r.DeclinationDegrees = sun.Declination * kRadToDegrees;
+    r.DeclinationDegrees = sun.Declination * kRadian;
     r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
     r.AzimuthDegrees = sun.Azimuth;
-    r.AltitudeDegrees = sun.Altitude * kRadToDegrees;
+    r.AltitudeDegrees = sun.Altitude * kRadian;
     r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * 149597870;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
 

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 #include "chart/bodies.h"
 #include "chart/state.h"
 #include "windows/parameter_window.h"
@@ -52,7 +52,7 @@ struct SunReport {
 // chart last placed it. Raises ConversionError when the snapshot's date cannot be encoded.
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun);
-// The same with the precise places of date (astro/precise.h), the chart not needed: apparent
+// The same with the precise places of date (astro/precise/precise.h), the chart not needed: apparent
 // declination, right ascension and hour angle, the observed (refracted) azimuth and altitude of
 // the topocentric place, apparent sidereal time, distance, diameter, and sunrise, sunset (the
 // upper limb at 0° observed altitude) and culmination on the local civil day. The day number

@@ -3,7 +3,7 @@
 // ±80° of latitude) with the day/night boundary for a typed day and clock time of the current
 // year, the night side shaded and the Sun's overhead point marked. It follows the computer's
 // clock ("Refresh", every 10 s) or runs a simulation (every 20 ms) that advances minutes or days.
-// It uses its own simple solar formulas (astro/terminator.h), not the chart's state.
+// It uses its own simple solar formulas (astro/reports/terminator.h), not the chart's state.
 //
 // The drawing is a pair of free functions on QImages, so it renders without a window:
 // BuildTerminatorMapCache (grid and coastlines, kept between paints) and DrawTerminatorMap.
@@ -17,7 +17,7 @@
 #include <QPoint>
 #include <QSize>
 
-#include "astro/terminator.h"
+#include "astro/reports/terminator.h"
 #include "catalog/catalog.h"
 #include "windows/snapshots.h"
 

@@ -12,8 +12,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
-#include "astro/ephemeris_table.h"
-#include "astro/precise_reports.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/precise/precise_reports.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"
 #include "platform/format.h"

@@ -5,7 +5,7 @@
 #include <QDateTime>
 
 #include "app/timecontrol.h"
-#include "astro/errors.h"
+#include "astro/core/errors.h"
 
 using namespace noctaris;
 

@@ -3,8 +3,9 @@
 
 #include <cmath>
 
-#include "astro/calendar_dates.h"
-#include "astro/timebase.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/time/instant.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {
@@ -28,7 +29,7 @@ TEST(CalendarDates, YearStartIsTheDayBeforeNewYear) {
 }
 
 TEST(CalendarDates, DeltaTTableAndFormulas) {
-    auto at = [](double year) { return DeltaT((year - 2000) / 100); };
+    auto at = [](double year) { return DeltaTSeconds(2451545 + (year - 2000) * 365.25); };
     // The published two-year table (Meeus, Astronomical Algorithms, table 9.A).
     EXPECT_NEAR(at(1620), 124.0, 1e-9);
     EXPECT_NEAR(at(1621), 119.5, 1e-9);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "astro/calendar_dates.h"
-#include "astro/calendar_events.h"
-#include "astro/errors.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/events/calendar_events.h"
+#include "astro/core/errors.h"
 
 namespace noctaris {
 namespace {

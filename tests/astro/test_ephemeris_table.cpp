@@ -1,18 +1,18 @@
-#include "astro/ephemeris_table.h"
-#include "astro/planet_info.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/reports/planet_info.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // Chemnitz, as the shipped place list gives it.
 constexpr double kLat = 50.836667, kLon = 12.854444, kZone = 1;
@@ -131,10 +131,10 @@ void ReferenceHorizontal(double jdUT, double raDeg, double decDeg, double lat, d
                          double& alt, double& azSouth) {
     const double d = jdUT - 2451545.0;
     const double gmst = std::fmod(280.46061837 + 360.98564736629 * d, 360.0);
-    const double H = (gmst + lon - raDeg) * kPi / 180;
-    const double phi = lat * kPi / 180, dec = decDeg * kPi / 180;
-    alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(H)) * 180 / kPi;
-    azSouth = std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(dec) * std::cos(phi)) * 180 / kPi;
+    const double H = (gmst + lon - raDeg) * std::numbers::pi / 180;
+    const double phi = lat * std::numbers::pi / 180, dec = decDeg * std::numbers::pi / 180;
+    alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(H)) * 180 / std::numbers::pi;
+    azSouth = std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(dec) * std::cos(phi)) * 180 / std::numbers::pi;
     if (azSouth < 0) azSouth += 360;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "astro/moon.h"
+#include "astro/theories/moon.h"
 
 namespace noctaris {
 namespace {

@@ -1,4 +1,4 @@
-#include "astro/moonseries.h"
+#include "astro/theories/moonseries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "astro/objectlists.h"
+#include "astro/reports/objectlists.h"
 
 using namespace noctaris;
 

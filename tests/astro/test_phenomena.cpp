@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "astro/calendar_dates.h"
-#include "astro/phenomena.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/events/phenomena.h"
 
 namespace noctaris {
 namespace {

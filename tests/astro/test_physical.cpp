@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
-#include "astro/angles.h"
-#include "astro/physical.h"
-#include "astro/planets.h"
+#include "astro/coords/angles.h"
+#include "astro/theories/physical.h"
+#include "astro/theories/planets.h"
 
 using namespace noctaris;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // Position angle (degrees, from north through east) of the Sun as seen beside Venus, from the
 // spherical theory: the direction in which the bright limb must face.
@@ -20,13 +20,13 @@ double SunPositionAngleFromVenus(int day, int month, int year, double hour) {
     double rise = 0, set = 0, ra = 0, dec = 0, unused = 0;
     PlanetEphemeris("Venus", jd, 0, 0, 0, rise, set, ra, dec, venus);
     PlanetEphemeris("Earth", jd, 0, 0, 0, rise, set, unused, unused, earth);
-    const double lambda = (earth.HelioLongitude + 180) * kPi / 180, eps = 23.4393 * kPi / 180;
+    const double lambda = (earth.HelioLongitude + 180) * std::numbers::pi / 180, eps = 23.4393 * std::numbers::pi / 180;
     const double raS = std::atan2(std::sin(lambda) * std::cos(eps), std::cos(lambda));
     const double decS = std::asin(std::sin(eps) * std::sin(lambda));
-    const double a = ra * kPi / 180, d = dec * kPi / 180;
+    const double a = ra * std::numbers::pi / 180, d = dec * std::numbers::pi / 180;
     double pa = std::atan2(std::cos(decS) * std::sin(raS - a),
                            std::sin(decS) * std::cos(d) - std::cos(decS) * std::sin(d) * std::cos(raS - a)) *
-                180 / kPi;
+                180 / std::numbers::pi;
     return pa < 0 ? pa + 360 : pa;
 }
 
@@ -61,7 +61,7 @@ TEST(PlanetPhysical, VenusThroughItsPhases) {
     for (const PlanetPhysical* p : {&sup, &elong, &inf}) {
         EXPECT_GT(p->Magnitude, -4.9);
         EXPECT_LT(p->Magnitude, -3.8);
-        EXPECT_NEAR(p->IlluminatedFraction, (1 + std::cos(p->PhaseAngle * kPi / 180)) / 2, 1e-12);
+        EXPECT_NEAR(p->IlluminatedFraction, (1 + std::cos(p->PhaseAngle * std::numbers::pi / 180)) / 2, 1e-12);
     }
 }
 
@@ -137,7 +137,7 @@ TEST(PlanetPhysical, FiguresAndRotationTables) {
 
 TEST(PlanetPhysical, PlanetocentricAngles) {
     RotationElements rot = PlanetRotation(4, 0.25, 0);
-    const double a0 = rot.PoleRA * kPi / 180, d0 = rot.PoleDec * kPi / 180;
+    const double a0 = rot.PoleRA * std::numbers::pi / 180, d0 = rot.PoleDec * std::numbers::pi / 180;
     const double px = std::cos(d0) * std::cos(a0), py = std::cos(d0) * std::sin(a0), pz = std::sin(d0);
     // An observer on the north pole axis (w points from the observer to the planet).
     EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, -px, -py, -pz).Declination, 90, 1e-6);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "astro/planet_info.h"
+#include "astro/reports/planet_info.h"
 
 using namespace noctaris;
 

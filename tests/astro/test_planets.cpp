@@ -1,18 +1,18 @@
-#include "astro/planets.h"
+#include "astro/theories/planets.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
-#include "astro/angles.h"
-#include "astro/errors.h"
-#include "astro/timebase.h"
+#include "astro/coords/angles.h"
+#include "astro/core/errors.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const char* const kPlanets[] = {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
 
 double Centuries(double jd) { return (jd - 2451545.0) / 36525.0; }
@@ -34,15 +34,15 @@ Ephemeris Compute(const std::string& name, double jd, double lat = 52.5, double 
 TEST(KeplerSolverTest, EccentricAnomalySolvesKeplersEquation) {
     for (double e : {0.0, 0.0167, 0.2056, 0.5, 0.79, 0.8, 0.95}) {
         for (double M = -700; M <= 700; M += 37.3) {
-            const double E = EccentricAnomaly(M, e) * kPi / 180;
+            const double E = EccentricAnomaly(M, e) * std::numbers::pi / 180;
             double m = std::fmod(M, 360.0);
             if (m < 0) m += 360;
-            EXPECT_NEAR(E - e * std::sin(E), m * kPi / 180, 1e-8) << "e=" << e << " M=" << M;
+            EXPECT_NEAR(E - e * std::sin(E), m * std::numbers::pi / 180, 1e-8) << "e=" << e << " M=" << M;
         }
     }
     // e = 0.8 starts from pi; for a mean anomaly near 0 that start still converges.
-    const double E = EccentricAnomaly(1.0, 0.8) * kPi / 180;
-    EXPECT_NEAR(E - 0.8 * std::sin(E), kPi / 180, 1e-8);
+    const double E = EccentricAnomaly(1.0, 0.8) * std::numbers::pi / 180;
+    EXPECT_NEAR(E - 0.8 * std::sin(E), std::numbers::pi / 180, 1e-8);
 }
 
 TEST(KeplerSolverTest, FixedPointIteration) {
@@ -65,7 +65,7 @@ TEST(EllipticOrbitTest, PositionAndVisVivaVelocity) {
             const double a = 1.52;
             double x, y, vx, vy;
             EllipticOrbitPosition(M, a, e, x, y, vx, vy);
-            const double E = EccentricAnomaly(M, e) * kPi / 180;
+            const double E = EccentricAnomaly(M, e) * std::numbers::pi / 180;
             const double r = std::hypot(x, y);
             EXPECT_NEAR(r, a * (1 - e * std::cos(E)), 1e-12);
             EXPECT_NEAR(vx * vx + vy * vy, mu * (2 / r - 1 / a), 1e-14);
@@ -100,7 +100,7 @@ TEST(PlanetJ2000Test, IndicesOutsideTheTableAreEarth) {
     // of the centre), so the Earth stands at 100.38 deg.
     double x, y, z;
     PlanetHeliocentricJ2000(2, 0, x, y, z);
-    EXPECT_NEAR(std::atan2(y, x) * 180 / kPi, 100.38, 0.02);
+    EXPECT_NEAR(std::atan2(y, x) * 180 / std::numbers::pi, 100.38, 0.02);
 }
 
 TEST(PlanetJ2000Test, AgreesWithTheSphericalTheory) {
@@ -114,12 +114,12 @@ TEST(PlanetJ2000Test, AgreesWithTheSphericalTheory) {
             double x, y, z;
             PlanetHeliocentricJ2000(indices[p], Centuries(jd), x, y, z);
             const Ephemeris e = Compute(kPlanets[p], jd);
-            const double lon = std::atan2(y, x) * 180 / kPi;
+            const double lon = std::atan2(y, x) * 180 / std::numbers::pi;
             EXPECT_NEAR(AngleDiff(lon, e.rec.HelioLongitude), 0, tolerance[p]) << kPlanets[p] << " " << jd;
             EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), e.rec.RadiusVector,
                         0.012 * e.rec.RadiusVector)
                 << kPlanets[p];
-            EXPECT_NEAR(std::asin(z / std::sqrt(x * x + y * y + z * z)) * 180 / kPi,
+            EXPECT_NEAR(std::asin(z / std::sqrt(x * x + y * y + z * z)) * 180 / std::numbers::pi,
                         e.rec.HelioLatitude, 0.1)
                 << kPlanets[p];
         }
@@ -273,13 +273,13 @@ TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
         for (double t : {e.rise, e.set}) {
             const double lst = LocalSiderealTime(lon, t - zone, jd0 + zone / 24);
             double alt, az;
-            EquatorialToHorizontal(e.ra * kPi / 180, e.dec * kPi / 180, lst, lat, alt, az);
+            EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat, alt, az);
             EXPECT_NEAR(alt, 0, 1.5) << name << " t=" << t;
         }
         // The rising is in the east (azimuth 180..360 counted from the south through west).
         const double lst = LocalSiderealTime(lon, e.rise - zone, jd0 + zone / 24);
         double alt, az;
-        EquatorialToHorizontal(e.ra * kPi / 180, e.dec * kPi / 180, lst, lat, alt, az);
+        EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat, alt, az);
         EXPECT_GT(az, 180) << name;
     }
 }
@@ -353,10 +353,10 @@ TEST(PlanetEphemerisTest, RecordFieldsAreConsistent) {
             EXPECT_LT(r.GeoLongitude, 360);
             EXPECT_LT(std::fabs(r.GeoLatitude), 10);
             // The ecliptic point (lambda, beta) lies at (ra, dec) for the obliquity used.
-            const double eps = (23.4393 - 0.013 * Centuries(jd)) * kPi / 180;
-            const double l = r.GeoLongitude * kPi / 180, b = r.GeoLatitude * kPi / 180;
+            const double eps = (23.4393 - 0.013 * Centuries(jd)) * std::numbers::pi / 180;
+            const double l = r.GeoLongitude * std::numbers::pi / 180, b = r.GeoLatitude * std::numbers::pi / 180;
             const double sd = std::sin(b) * std::cos(eps) + std::cos(b) * std::sin(eps) * std::sin(l);
-            EXPECT_NEAR(std::asin(sd) * 180 / kPi, e.dec, 1e-9);
+            EXPECT_NEAR(std::asin(sd) * 180 / std::numbers::pi, e.dec, 1e-9);
             double d1 = 0, a, ecc, i, node, peri, M;
             PlanetElementsOfDate(name, 0, a, ecc, d1, i, node, peri, M);
             EXPECT_NEAR(r.Diameter * r.Distance, d1, 1e-9);

@@ -1,4 +1,5 @@
-#include "astro/precise.h"
+#include "astro/core/constants.h"
+#include "astro/precise/precise.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,15 @@
 namespace noctaris {
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
 
 double Hms(double h, double m, double s) { return (h + m / 60 + s / 3600) * 15; }
 double Dms(double d, double m, double s) { return (std::fabs(d) + m / 60 + s / 3600) * (d < 0 ? -1 : 1); }
 
 // Arc between two places, arcseconds.
 double ArcSec(double ra1, double dec1, double ra2, double dec2) {
-    const double c = std::sin(dec1 * kDeg) * std::sin(dec2 * kDeg) +
-                     std::cos(dec1 * kDeg) * std::cos(dec2 * kDeg) * std::cos((ra1 - ra2) * kDeg);
-    return std::acos(std::fmin(1.0, c)) / kDeg * 3600;
+    const double c = std::sin(dec1 * kDegree) * std::sin(dec2 * kDegree) +
+                     std::cos(dec1 * kDegree) * std::cos(dec2 * kDegree) * std::cos((ra1 - ra2) * kDegree);
+    return std::acos(std::fmin(1.0, c)) / kDegree * 3600;
 }
 
 // An instant given in dynamical time, as the worked examples give it.
@@ -94,7 +94,7 @@ TEST(PrecisePlaces, TopocentricParallax) {
     // altitude, and is nearer above the horizon than below.
     const PreciseFrame m = MakePreciseFrame(PreciseTimeFromUT(2459361.0));
     const ApparentPlace moon = GeocentricPlace(Body::Moon, m);
-    const double parallax = std::asin(6378.137 / (moon.distance * kKmPerAU)) / kDeg * 60;
+    const double parallax = std::asin(6378.137 / (moon.distance * kKmPerAU)) / kDegree * 60;
     EXPECT_GT(parallax, 53.9);
     EXPECT_LT(parallax, 61.5);
     for (double lon = -180; lon < 180; lon += 30) {
@@ -102,7 +102,7 @@ TEST(PrecisePlaces, TopocentricParallax) {
         const ApparentPlace t = TopocentricPlace(Body::Moon, m, site);
         const HorizontalPlace h = ObservedPlace(t, m, site);
         const double shift = ArcSec(t.ra, t.dec, moon.ra, moon.dec) / 60;
-        EXPECT_NEAR(shift, parallax * std::cos(h.trueAltitude * kDeg), 0.5) << lon;
+        EXPECT_NEAR(shift, parallax * std::cos(h.trueAltitude * kDegree), 0.5) << lon;
         EXPECT_EQ(t.distance < moon.distance, h.trueAltitude > 0) << lon;
         EXPECT_LT(std::fabs(t.distance - moon.distance) * kKmPerAU, 6378.2) << lon;
     }
@@ -257,12 +257,12 @@ TEST(PreciseFrames, DayInterpolationMatchesExactFrame) {
     }
 }
 
-TEST(PreciseBodies, Names) {
-    EXPECT_EQ(BodyFromName("Sun"), Body::Sun);
-    EXPECT_EQ(BodyFromName("Moon"), Body::Moon);
-    EXPECT_EQ(BodyFromName("Neptune"), Body::Neptune);
-    EXPECT_FALSE(BodyFromName("Earth"));
-    EXPECT_FALSE(BodyFromName("venus"));
+TEST(Bodies, NamesInAnyCaseAndNothingElse) {
+    for (int i = 0; i < kBodyCount; ++i) EXPECT_EQ(BodyFromName(kBodyNames[i]), static_cast<Body>(i));
+    EXPECT_EQ(BodyFromName("venus"), Body::Venus);
+    EXPECT_EQ(BodyFromName("NEPTUNE"), Body::Neptune);
+    EXPECT_FALSE(BodyFromName("Pluto"));
+    EXPECT_FALSE(BodyFromName("Venu"));
     EXPECT_FALSE(BodyFromName(""));
 }
 

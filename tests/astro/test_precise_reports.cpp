@@ -1,6 +1,7 @@
-#include "astro/ephemeris_table.h"
-#include "astro/planet_info.h"
-#include "astro/precise_reports.h"
+#include "astro/core/constants.h"
+#include "astro/reports/ephemeris_table.h"
+#include "astro/reports/planet_info.h"
+#include "astro/precise/precise_reports.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 namespace noctaris {
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
 
 // With the switch off the table is the classic one, field for field.
 TEST(PreciseTable, OffIsTheClassicTable) {
@@ -66,10 +66,10 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
     const EphemerisTableValues classic = ComputeEphemerisTable(dec20, 0, dec20, 50, 10, 0, false);
     EXPECT_NEAR(rec.Magnitude, classic.planets[1].rec.Magnitude, 0.05);
     for (int i = 0; i < 7; ++i) {
-        const double d = std::acos(std::sin(t.planets[i].dec * kDeg) * std::sin(classic.planets[i].dec * kDeg) +
-                                   std::cos(t.planets[i].dec * kDeg) * std::cos(classic.planets[i].dec * kDeg) *
-                                       std::cos((t.planets[i].ra - classic.planets[i].ra) * kDeg));
-        EXPECT_LT(d / kDeg, 2.5) << i;
+        const double d = std::acos(std::sin(t.planets[i].dec * kDegree) * std::sin(classic.planets[i].dec * kDegree) +
+                                   std::cos(t.planets[i].dec * kDegree) * std::cos(classic.planets[i].dec * kDegree) *
+                                       std::cos((t.planets[i].ra - classic.planets[i].ra) * kDegree));
+        EXPECT_LT(d / kDegree, 2.5) << i;
         EXPECT_GE(t.planets[i].azimuth, 0);
         EXPECT_LT(t.planets[i].azimuth, 360);
     }
@@ -135,10 +135,10 @@ TEST(PreciseReports, CatalogueToDate) {
     // nutation +15.843″ in α and +6.218″ in δ (example 23.a).
     const double jd = 2462088.69;
     const PreciseFrame f = MakePreciseFrame({jd - 70.0 / 86400, jd});
-    double ra = 41.054063 * kDeg, dec = 49.227750 * kDeg;
+    double ra = 41.054063 * kDegree, dec = 49.227750 * kDegree;
     CatalogueToDate(f, ra, dec);
-    EXPECT_NEAR(ra / kDeg, 41.547214 + 15.843 / 3600, 0.3 / 3600);
-    EXPECT_NEAR(dec / kDeg, 49.348483 + 6.218 / 3600, 0.3 / 3600);
+    EXPECT_NEAR(ra / kDegree, 41.547214 + 15.843 / 3600, 0.3 / 3600);
+    EXPECT_NEAR(dec / kDegree, 49.348483 + 6.218 / 3600, 0.3 / 3600);
     // The right ascension stays in 0..2π near 0h.
     double ra0 = 0, dec0 = 0;
     CatalogueToDate(f, ra0, dec0);

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "astro/sun.h"
+#include "astro/theories/sun.h"
 
 namespace noctaris {
 namespace {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <optional>
 
-#include "astro/moonseries.h"
-#include "astro/sunmoon_reports.h"
-#include "astro/timebase.h"
+#include "astro/theories/moonseries.h"
+#include "astro/reports/sunmoon_reports.h"
+#include "astro/time/timebase.h"
 
 using namespace noctaris;
 

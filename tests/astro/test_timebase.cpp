@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 
 using namespace noctaris;
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "astro/vsop.h"
+#include "astro/theories/vsop.h"
 
 namespace noctaris {
 namespace {
@@ -142,7 +142,7 @@ public:
     }
     void LatitudeTerm(int index, int power, VsopTerm& term) const override {
         term = VsopTerm{};
-        if (power == 0 && index < 2) term = VsopTerm{1e8L, ext::Pi / 3, 0};  // 2 cos 60 = 1
+        if (power == 0 && index < 2) term = VsopTerm{1e8L, kPi / 3, 0};  // 2 cos 60 = 1
     }
     void RadiusTerm(int, int, VsopTerm& term) const override { term = VsopTerm{}; }
 };

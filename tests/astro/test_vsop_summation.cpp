@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "astro/vsop.h"
-#include "astro/vsop87_earth_tables.h"
+#include "astro/theories/vsop.h"
+#include "astro/theories/vsop87_earth_tables.h"
 
 namespace noctaris {
 namespace {

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "astro/planets.h"
+#include "astro/theories/planets.h"
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
 #include "chart/skychart.h"
@@ -19,7 +19,6 @@ using namespace noctaris::test;
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 const QSize kSize(1029, 664);
 
 // An empty sky: the bodies alone on the chart.
@@ -89,9 +88,9 @@ TEST(Bodies, EveningOfTheSeventhOfDecember2026) {
     const Hit* uranus = Find(hits, "Uranus");
     ASSERT_TRUE(saturn && uranus);
     EXPECT_NEAR(ScreenXToAzimuth(r.frame, saturn->x), 36, 5);
-    EXPECT_NEAR(ScreenYToAltitude(r.frame, saturn->y) * 180 / kPi, 34, 4);
+    EXPECT_NEAR(ScreenYToAltitude(r.frame, saturn->y) * 180 / std::numbers::pi, 34, 4);
     EXPECT_NEAR(ScreenXToAzimuth(r.frame, uranus->x), -41, 5);
-    EXPECT_NEAR(ScreenYToAltitude(r.frame, uranus->y) * 180 / kPi, 54, 4);
+    EXPECT_NEAR(ScreenYToAltitude(r.frame, uranus->y) * 180 / std::numbers::pi, 54, 4);
     // The pictures sit on the bodies.
     EXPECT_FALSE(IsBlack(r.image.pixel(saturn->x, saturn->y)));
     EXPECT_FALSE(IsBlack(r.image.pixel(uranus->x, uranus->y)));
@@ -118,9 +117,9 @@ TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
     // Chemnitz, 2026-12-07 21:30 CET. python3-ephem 4.1.4, the Sun's astrometric place for the
     // J2000 equator and equinox (the stars' frame): 16.9414 h, -22.6333°; with the chart's own
     // sidereal time that is azimuth 120.386°, altitude -49.708°.
-    EXPECT_NEAR(sun.RightAscension * 12 / kPi, 16.9414, 0.0015);
-    EXPECT_NEAR(sun.Declination * 180 / kPi, -22.6333, 0.01);
-    EXPECT_NEAR(sun.Altitude * 180 / kPi, -49.708, 0.02);
+    EXPECT_NEAR(sun.RightAscension * 12 / std::numbers::pi, 16.9414, 0.0015);
+    EXPECT_NEAR(sun.Declination * 180 / std::numbers::pi, -22.6333, 0.01);
+    EXPECT_NEAR(sun.Altitude * 180 / std::numbers::pi, -49.708, 0.02);
     EXPECT_NEAR(sun.Azimuth, 120.386, 0.02);  // north-west, counted from the south via the west
 
     // 2026-12-17 14:00 CET: the Sun is drawn at its place (ephem: azimuth 27.186°, altitude
@@ -130,10 +129,10 @@ TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
     const Hit* s = Find(hits, "Sun");
     ASSERT_TRUE(s);
     EXPECT_NEAR(bodies.sun().Azimuth, 27.186, 0.02);
-    EXPECT_NEAR(bodies.sun().Altitude * 180 / kPi, 11.472, 0.02);
+    EXPECT_NEAR(bodies.sun().Altitude * 180 / std::numbers::pi, 11.472, 0.02);
     const int x = RoundToInt(27.186 * noon.frame.PixelsPerDegree + noon.frame.CenterX);
     EXPECT_LE(std::abs(s->x - x), 1);
-    EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / kPi, 11.472, 0.15);
+    EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / std::numbers::pi, 11.472, 0.15);
     EXPECT_FALSE(IsBlack(noon.image.pixel(s->x, s->y)));
 }
 
@@ -154,10 +153,10 @@ TEST(Bodies, SunInTheStarsFrameThroughTheYear) {
         const ChartFrame frame = MakeChartFrame(state, kSize.width(), kSize.height(), 0);
         SunChartPosition sun;
         PlaceSunOnChart(frame, state, sun);
-        double hours = sun.RightAscension * 12 / kPi;
+        double hours = sun.RightAscension * 12 / std::numbers::pi;
         if (p.raHours - hours > 12) hours += 24;
         EXPECT_NEAR(hours, p.raHours, 0.0015) << p.month << "-" << p.day;  // 1.3' of arc
-        EXPECT_NEAR(sun.Declination * 180 / kPi, p.decDegrees, 0.01) << p.month << "-" << p.day;
+        EXPECT_NEAR(sun.Declination * 180 / std::numbers::pi, p.decDegrees, 0.01) << p.month << "-" << p.day;
     }
 }
 
@@ -181,7 +180,7 @@ TEST(Bodies, MoonPictureFollowsThePhase) {
     EXPECT_EQ(bodies.moonPictureIndex(), 4);
     // The phase reference is the Sun's longitude brought into 0..2pi.
     EXPECT_GT(bodies.phaseReference(), 0);
-    EXPECT_LE(bodies.phaseReference(), 2 * kPi);
+    EXPECT_LE(bodies.phaseReference(), 2 * std::numbers::pi);
 }
 
 TEST(Bodies, PhasePictureIndexRule) {
@@ -192,12 +191,12 @@ TEST(Bodies, PhasePictureIndexRule) {
     EXPECT_EQ(MoonPhasePictureIndex(-9), -1);
 
     EXPECT_EQ(MoonPhaseStep(1.0, 1.0), 0);             // same longitude: new Moon
-    EXPECT_EQ(MoonPhaseStep(kPi + 0.5, 0.5), 4);       // opposite: full Moon
-    EXPECT_EQ(MoonPhaseStep(0.5, kPi + 0.5), -4);      // -4 is picture 4 as well
-    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(0.5, kPi + 0.5)), 4);
-    EXPECT_EQ(MoonPhaseStep(kPi / 8 + 1e-9, 0), 1);    // half a step rounds up...
-    EXPECT_EQ(MoonPhaseStep(kPi / 8 - 1e-9, 0), 0);    // ...and just below it down
-    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(2 * kPi - 0.01, 0.005)), 0);  // k = 8
+    EXPECT_EQ(MoonPhaseStep(std::numbers::pi + 0.5, 0.5), 4);       // opposite: full Moon
+    EXPECT_EQ(MoonPhaseStep(0.5, std::numbers::pi + 0.5), -4);      // -4 is picture 4 as well
+    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(0.5, std::numbers::pi + 0.5)), 4);
+    EXPECT_EQ(MoonPhaseStep(std::numbers::pi / 8 + 1e-9, 0), 1);    // half a step rounds up...
+    EXPECT_EQ(MoonPhaseStep(std::numbers::pi / 8 - 1e-9, 0), 0);    // ...and just below it down
+    EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(2 * std::numbers::pi - 0.01, 0.005)), 0);  // k = 8
     EXPECT_EQ(MoonPhasePictureIndex(MoonPhaseStep(std::nan(""), 0)), -1);
 }
 
@@ -235,7 +234,7 @@ TEST(Bodies, PlanetPlaceFromTheEphemeris) {
         double rise = 0, set = 0, ra = 0, dec = 0;
         PlanetEphemeris(name, f.JulianDay, st.Latitude, st.Longitude, st.TimeZone, rise, set, ra, dec, rec);
         const BodySky sky = PlanetChartSky(name, f, st);
-        EXPECT_NEAR(sky.ra * 180 / kPi, ra, 1e-6) << name;
-        EXPECT_NEAR(sky.dec * 180 / kPi, dec, 1e-6) << name;
+        EXPECT_NEAR(sky.ra * 180 / std::numbers::pi, ra, 1e-6) << name;
+        EXPECT_NEAR(sky.dec * 180 / std::numbers::pi, dec, 1e-6) << name;
     }
 }

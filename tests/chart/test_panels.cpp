@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QLocale>
 
-#include "astro/moonseries.h"
-#include "astro/physical.h"
+#include "astro/theories/moonseries.h"
+#include "astro/theories/physical.h"
 #include "catalog/catalog.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <vector>
 
-#include "astro/timebase.h"
+#include "astro/time/timebase.h"
 #include "chart/projection.h"
 #include "chart_test_util.h"
 #include "support.h"
@@ -14,7 +14,6 @@ using namespace noctaris::test;
 using noctaris::test::EquatorialOf;
 
 namespace {
-constexpr double kPi = std::numbers::pi;
 
 }  // namespace
 
@@ -27,7 +26,7 @@ TEST(ChartFrame, ScaleOfTheDesignSize) {
     EXPECT_EQ(AltitudeContourRow(f, 5), -28);  // 75°: above the top row
     // The inverse mappings undo the projection's scale.
     EXPECT_NEAR(ScreenYToAltitude(f, 636), 0.0, 1e-12);
-    EXPECT_NEAR(ScreenYToAltitude(f, 370) * 180 / kPi, 30.0, 75.0 / 664);
+    EXPECT_NEAR(ScreenYToAltitude(f, 370) * 180 / std::numbers::pi, 30.0, 75.0 / 664);
     EXPECT_DOUBLE_EQ(ScreenXToAzimuth(f, 514), 0.0);
     EXPECT_NEAR(ScreenXToAzimuth(f, 514 + 514), 90.0, 1e-9);
     const ChartFrame odd = MakeChartFrame(Chemnitz(), 7, 100, 30);
@@ -42,7 +41,7 @@ TEST(ChartFrame, SummerTimeTurnsTheSkyOnlyOnSummerDays) {
     const ChartFrame standard = MakeChartFrame(s, 800, 600, 0);
     s.ConsiderSummerTime = true;
     const ChartFrame summer = MakeChartFrame(s, 800, 600, 0);
-    EXPECT_NEAR(standard.SiderealAngle - summer.SiderealAngle, kPi / 12, 1e-12);
+    EXPECT_NEAR(standard.SiderealAngle - summer.SiderealAngle, std::numbers::pi / 12, 1e-12);
     EXPECT_EQ(standard.JulianDay, summer.JulianDay);  // bodies never move with summer time
 
     s.Month = 12;
@@ -55,7 +54,7 @@ TEST(ChartFrame, JulianDayAndSiderealTime) {
     s.Year = 2000, s.Month = 1, s.Day = 1, s.Hour = 12;  // Greenwich, UT
     const ChartFrame f = MakeChartFrame(s, 100, 100, 0);
     EXPECT_DOUBLE_EQ(f.JulianDay, 2451545.0);
-    EXPECT_NEAR(f.SiderealAngle * 12 / kPi, 18.6973745583, 1e-9);
+    EXPECT_NEAR(f.SiderealAngle * 12 / std::numbers::pi, 18.6973745583, 1e-9);
     // The zone shifts the Julian day of the displayed local moment.
     const ObserverState c = Chemnitz();
     EXPECT_NEAR(MakeChartFrame(c, 100, 100, 0).JulianDay, 2461381.5 + 20.5 / 24, 1e-9);

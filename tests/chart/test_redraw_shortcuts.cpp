@@ -11,6 +11,7 @@
 #include <string>
 
 #include "catalog/catalog.h"
+#include "astro/core/constants.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"
 #include "chart_test_util.h"
@@ -21,7 +22,6 @@ using namespace noctaris::test;
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
 
 TEST(ChartPlacement, SameAnswerAndPixelAsTheProjectionOnEveryFrame) {
     for (double latitude : {50.836667, -33.9, 89.9, 0.0}) {
@@ -35,7 +35,7 @@ TEST(ChartPlacement, SameAnswerAndPixelAsTheProjectionOnEveryFrame) {
                 std::string first;
                 for (int i = 0; i < 120; ++i) {
                     for (int j = 0; j <= 60; ++j) {
-                        const double ra = (i * 3 + 0.25) * kDeg, dec = (-90 + j * 3) * kDeg;
+                        const double ra = (i * 3 + 0.25) * kDegree, dec = (-90 + j * 3) * kDegree;
                         int x1 = -77777, y1 = -77777, x2 = -77777, y2 = -77777;
                         const bool full = ProjectToScreenSC(frame, ra, std::sin(dec), std::cos(dec), x1, y1);
                         const bool quick = placement.Place(ra, std::cos(ra), std::sin(ra), std::sin(dec),

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "astro/core/constants.h"
 #include "chart/skychart.h"
 #include "platform/pictures.h"
 #include "chart_test_util.h"
@@ -418,10 +419,9 @@ TEST(SkyChart, ShippedCatalogAllSwitches) {
     const int w = kSize.width(), h = kSize.height();
     const QRgb grey = qRgb(128, 128, 128), yellow = qRgb(255, 255, 0);
     std::vector<std::pair<double, double>> ecliptic, equator;
-    constexpr double kDeg = std::numbers::pi / 180;
     for (int l = -10; l <= 368; l += 3)  // the chart's ecliptic: 23 degrees of declination
-        ecliptic.emplace_back(l * kDeg, 0.4014257279586958 * std::sin(l * kDeg));
-    for (int ra = 0; ra <= 360; ra += 4) equator.emplace_back(ra * kDeg, 0.0);
+        ecliptic.emplace_back(l * kDegree, 0.4014257279586958 * std::sin(l * kDegree));
+    for (int ra = 0; ra <= 360; ra += 4) equator.emplace_back(ra * kDegree, 0.0);
     int linesSeen = 0;
     for (double az : {-180.0, -90.0, 0.0, 45.5, 180.0}) {
         QImage byMode[4];

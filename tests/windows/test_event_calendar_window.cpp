@@ -17,7 +17,7 @@
 #include <QTime>
 #include <QTemporaryDir>
 
-#include "astro/calendar_dates.h"
+#include "astro/time/calendar_dates.h"
 #include "export_tests.h"
 #include "window_tests.h"
 #include "windows/event_calendar_window.h"

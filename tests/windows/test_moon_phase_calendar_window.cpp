@@ -5,8 +5,8 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
-#include "astro/moon.h"
-#include "astro/timebase.h"
+#include "astro/theories/moon.h"
+#include "astro/time/timebase.h"
 #include "windows/moon_phase_calendar_window.h"
 
 using namespace noctaris;

@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 
-#include "astro/sunmoon_reports.h"
+#include "astro/reports/sunmoon_reports.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "window_tests.h"

@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "astro/planets.h"
+#include "astro/theories/planets.h"
 #include "chart/projection.h"
 #include "window_tests.h"
 #include "windows/orbits_window.h"

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "astro/ephemeris_table.h"
+#include "astro/reports/ephemeris_table.h"
 #include "window_tests.h"
 #include "support.h"
 #include "windows/planet_window.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <cstdlib>
 #include <limits>
 
@@ -21,7 +22,6 @@ using test::Child;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 
@@ -38,7 +38,7 @@ SunChartPosition ChartSun(const ObserverState& o) {
 
 SunChartPosition AtRightAscensionHours(double hours) {
     SunChartPosition sun;
-    sun.RightAscension = hours * 15 * kPi / 180;
+    sun.RightAscension = hours * 15 * std::numbers::pi / 180;
     return sun;
 }
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "astro/sun.h"
-#include "astro/terminator.h"
-#include "astro/timebase.h"
+#include "astro/theories/sun.h"
+#include "astro/reports/terminator.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {

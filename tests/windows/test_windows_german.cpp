@@ -16,7 +16,7 @@
 #include <QTextLayout>
 #include <QTranslator>
 
-#include "astro/planets.h"
+#include "astro/theories/planets.h"
 #include "chart/projection.h"
 #include "support.h"
 #include "window_tests.h"

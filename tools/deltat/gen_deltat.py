@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes astro/calendar_dates.inc, the Delta T tables of the event calendar.
+"""Writes astro/time/delta_t.inc, the Delta T tables of the time base.
 
 Two tables:
   * kDeltaTBiennial: Delta T in tenths of a second for 1620, 1622, ..., 1970 (176 entries), the
@@ -8,7 +8,7 @@ Two tables:
   * kDeltaTObserved: Delta T in hundredths of a second on 1 January of each year from 1972 on,
     observed (deltat/deltat_observed.txt).
 The observed 1972 value (42.14 s) continues the published table (42.2 s) within its rounding.
-astro/calendar_dates.cpp interpolates in these tables and extrapolates after the last observed
+astro/time/instant.cpp interpolates in these tables and extrapolates after the last observed
 year.
 
 Usage: tools/deltat/gen_deltat.py [source-data-dir] [output]   (run from the project root)
@@ -17,7 +17,7 @@ import os
 import sys
 
 src_dir = sys.argv[1] if len(sys.argv) > 1 else "../shared/data"
-out_path = sys.argv[2] if len(sys.argv) > 2 else "astro/calendar_dates.inc"
+out_path = sys.argv[2] if len(sys.argv) > 2 else "astro/time/delta_t.inc"
 
 
 def data_lines(name):

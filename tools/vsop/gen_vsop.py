@@ -80,7 +80,7 @@ def render(series) -> str:
         "// C in rad per Julian millennium; a term is A cos(B + C tau).",
         "// Each power of tau appears twice: the terms as published, and the same terms as",
         "// parallel arrays of doubles for the summation (A in 1e-11, an exact integer).",
-        '#include "astro/vsop87_earth_tables.h"',
+        '#include "astro/theories/vsop87_earth_tables.h"',
         "",
         "namespace noctaris::vsop87_earth {",
         "namespace {",

@@ -1,0 +1,59 @@
+#pragma once
+// The precise places (astro/precise.h) in the shapes the reports already use: the planetary
+// ephemeris record, rise and set as local clock hours with the table's codes, one body's block
+// for the Sun and Moon windows, and the turn of a J2000 catalogue place to the equinox of date
+// for the chart. Every report that shows precise values names its frame with FrameLabel.
+#include <string_view>
+
+#include "astro/theories/planets.h"
+#include "astro/precise/precise.h"
+
+namespace noctaris {
+
+inline constexpr std::string_view kFrameJ2000 = "J2000";
+inline constexpr std::string_view kFrameApparentOfDate = "apparent of date";
+// "apparent of date" with the precise switch on, "J2000" with it off.
+constexpr std::string_view FrameLabel(bool precise) {
+    return precise ? kFrameApparentOfDate : kFrameJ2000;
+}
+
+// Julian day (UT) of the local midnight that begins the civil day holding jd, for a zone in
+// hours east of UT.
+double LocalMidnightJD(double jdUT, double zone);
+
+// Local apparent sidereal time, hours 0..24, for an east longitude in degrees.
+double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude);
+
+// An event of the day as local clock hours since jdMidnight; a body that stays below the
+// horizon all day gives kNeverRises, one that stays above kNeverSets, and a day without the
+// event ("none on this day") NaN, which RiseSetText shows as "-".
+double EventClockHours(const std::optional<double>& event, const RiseTransitSetTimes& day,
+                       double jdMidnight);
+
+// A planet's ephemeris record from its precise geocentric place: heliocentric place on the mean
+// ecliptic of date, true distance, apparent ecliptic and equatorial place of date (split as
+// PlanetEphemeris splits them), apparent diameter and the magnitude of the classic formula
+// evaluated at the precise distances.
+PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geocentric,
+                                          const PreciseFrame& frame);
+
+// One body as the Sun and Moon windows (and the planet window's computed block) show it in
+// precise mode, for the instant jdUT, the civil day starting at jdMidnight and a site on the
+// sea-level ellipsoid.
+struct PreciseBodyReport {
+    ApparentPlace geocentric;
+    ApparentPlace topocentric;
+    HorizontalPlace horizontal;  // of the topocentric place; observed, azimuth from the north
+    double rise = 0, set = 0;  // local clock hours, as EventClockHours gives them
+    double transit = 0;        // local clock hours, NaN when there is none on this day
+    double localSiderealHours = 0;
+};
+PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidnight,
+                                           double latitude, double longitude);
+
+// A catalogue place (J2000/ICRS, radians) turned to the true equator and equinox of the frame's
+// date: the one matrix per chart frame that keeps the stars with the precise bodies (annual
+// aberration, at most 20″, is left out).
+void CatalogueToDate(const PreciseFrame& frame, double& ra, double& dec);
+
+}  // namespace noctaris

@@ -1,0 +1,47 @@
+#pragma once
+// What the planet information window computes and shows apart from its widgets: the fixed data
+// of the six chart planets (the window's hidden data text), the section of one planet, the
+// light time, and the ephemeris of the clicked planet at the chart's moment.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/theories/planets.h"
+#include "astro/precise/precise_reports.h"
+
+namespace noctaris {
+
+// The planet data text, one entry per line (UTF-8). Sections start with "[" + planet name and
+// run up to the next line that begins with "["; the text ends with a line holding only "[".
+// The lines are shown exactly as written: decimal commas, middle dots and the wording stay.
+const std::vector<std::string>& PlanetDataText();
+
+// The data lines of the section "[" + name, each followed by CR LF. The search starts at the
+// first line; an unknown name gives an empty text. A section that runs to the end of the text
+// without a closing "[" line still ends there.
+std::string PlanetDataSection(const std::vector<std::string>& text, std::string_view name);
+
+// Light time in whole seconds for a distance in AU: Round(distance × 149597870 / 299792.458),
+// ties to even. A distance that is not finite, negative or absurdly large gives 0.
+long long LightTimeSeconds(double distanceAU);
+
+// Everything the computed block needs: the ephemeris record and the rise and set times (local
+// clock hours, or kNeverRises / kNeverSets).
+struct PlanetInfo {
+    PlanetEphemerisRecord Record;
+    double Rise = 0;
+    double Set = 0;
+    std::string_view Frame = kFrameJ2000;  // the frame of the record's places
+};
+
+// PlanetEphemeris for the planet `name` at the UT Julian day jd, seen from latitude and
+// longitude (degrees, north and east positive) with the zone in hours east of UT.
+PlanetInfo ComputePlanetInfo(std::string_view name, double jd, double latitude, double longitude,
+                             double zone);
+// The same with the precise places of date (PrecisePlanetRecord) and the precise rising and
+// setting on the local civil day holding jd (EventClockHours: NaN for none on this day).
+// Names that are not one of the seven planets give ComputePlanetInfo's result.
+PlanetInfo ComputePrecisePlanetInfo(std::string_view name, double jd, double latitude,
+                                    double longitude, double zone);
+
+}  // namespace noctaris

@@ -1,0 +1,210 @@
+#include "astro/reports/sunmoon_reports.h"
+
+#include <cmath>
+
+#include "astro/coords/angles.h"
+#include "astro/events/search.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/events/calendar_events.h"
+#include "astro/theories/lunar_terms.h"
+#include "astro/theories/moon.h"
+#include "astro/theories/moonseries.h"
+#include "astro/theories/sun.h"
+#include "astro/time/instant.h"
+#include "astro/time/timebase.h"
+
+namespace noctaris {
+namespace {
+
+double Sin(double deg) { return std::sin(deg * kDegree); }
+double Cos(double deg) { return std::cos(deg * kDegree); }
+
+// Arcsine in degrees of a value that rounding may have pushed a hair beyond +-1.
+double ArcSin(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) * kRadian; }
+
+}  // namespace
+
+double ReportMidnightJD(int year, int month, int day, double zone) {
+    double y = year, m = month;
+    if (month <= 2) {
+        y = year - 1;
+        m = month + 12;
+    }
+    double b;
+    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
+        b = -63.5;  // Julian calendar
+    } else {
+        const double g = std::trunc((y + 4800) / 100);
+        b = std::trunc(g / 4) - g - 25.5;
+    }
+    return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
+}
+
+double ReportSiderealTime(double jd, double ut, double eastLongitude) {
+    double s = 6.697374558 + 0.06570982442 * (jd - 2451545) + 1.002737909 * ut + eastLongitude / 15;
+    if (!std::isfinite(s)) return 0;
+    // Far-off epochs would take many turns of the loops below; whole days first.
+    if (std::fabs(s) > 1e6) s = std::fmod(s, 24.0);
+    while (s < 0) s += 24;
+    while (s > 24) s -= 24;
+    return s;
+}
+
+double FractionOfDay(double x) {
+    if (!std::isfinite(x)) return 0;
+    const double f = x - std::floor(x);
+    return f >= 1 ? 0 : f;
+}
+
+LunationPhases LunationAt(double jdUT) {
+    LunationPhases r;
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return r;
+    auto ut = [](long long lunation, int phase) {
+        const double jde = MoonPhaseJDE(static_cast<int>(lunation), phase);
+        return static_cast<double>(Instant::FromTT(jde).ut());
+    };
+    // The mean lunation, then the one whose new moon is the last at or before the moment (a
+    // new moon lies within a day of its mean instant).
+    long long k = MeanLunationBefore(jdUT);
+    while (ut(k, 0) > jdUT) --k;
+    while (ut(k + 1, 0) <= jdUT) ++k;
+    r.newMoon = ut(k, 0);
+    r.firstQuarter = ut(k, 1);
+    r.fullMoon = ut(k, 2);
+    r.lastQuarter = ut(k, 3);
+    r.nextNewMoon = ut(k + 1, 0);
+    return r;
+}
+
+double MoonAgeAt(double jdUT) {
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return 0;
+    return jdUT - LunationAt(jdUT).newMoon;
+}
+
+AgeParts SplitMoonAge(double age) {
+    AgeParts p;
+    if (!std::isfinite(age) || std::fabs(age) > 1e6) return p;
+    const long long minutes = static_cast<long long>(std::nearbyint(age * 1440));
+    p.days = static_cast<int>(minutes / 1440);
+    p.hours = static_cast<int>(minutes % 1440 / 60);
+    p.minutes = static_cast<int>(minutes % 60);
+    return p;
+}
+
+MoonDiameterParts MoonApparentDiameter(double distanceKm) {
+    MoonDiameterParts p;
+    if (!(distanceKm > 0) || !std::isfinite(distanceKm)) return p;
+    p.arcseconds = 716946800.0 / distanceKm;
+    p.degrees = p.arcseconds / 3600;
+    if (!(p.arcseconds < 1e9)) return p;
+    // Tenths of an arcsecond, as shown, before the split into minutes and seconds.
+    const long long tenths = static_cast<long long>(std::nearbyint(p.arcseconds * 10));
+    p.arcminutes = static_cast<int>(tenths / 600);
+    p.remainderSeconds = static_cast<double>(tenths % 600) / 10;
+    return p;
+}
+
+double NextLunarApsis(int kind, double jdUT) {
+    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return jdUT;
+    const TDateTime t = JDToDateTime(static_cast<double>(Instant::FromUT(jdUT).tt()));
+    const TDateTime passage = kind == 0 ? NextPerigee(t) : NextApogee(t);
+    const double jde = static_cast<double>(DateTimeToJD(passage));
+    return static_cast<double>(Instant::FromTT(jde).ut());
+}
+
+namespace {
+
+// The Moon seen from the place at a moment of universal time: its altitude above the standard
+// altitude of rising and setting, and its hour angle in -180..180, degrees.
+struct MoonSight {
+    double height = 0;
+    double hourAngle = 0;
+};
+
+MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
+    const double jde = static_cast<double>(Instant::FromUT(jdUT).tt());
+    double ra, dec, k, lambda, perigee, node, distance;
+    MoonPositionFull(jde, ra, dec, k, lambda, perigee, node, distance);
+    const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
+    const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
+    const double h =
+        ArcSin(Sin(latitude) * Sin(dec) + Cos(latitude) * Cos(dec) * Cos(hourAngle));
+    // Rising and setting: the upper limb on the horizon, seen from the surface through the
+    // air, is the centre 0.7275 x horizontal parallax - 0.5667° above the geocentric horizon.
+    const double parallax = ArcSin(6378.14 / distance);
+    return {h - (0.7275 * parallax - 0.5667), hourAngle};
+}
+
+// Rising, culmination and setting to a fiftieth of a second (16 halvings of a sample step).
+constexpr double kToleranceSeconds = 0.025;
+
+}  // namespace
+
+MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongitude) {
+    MoonDayEvents r;
+    if (!std::isfinite(dayStart) || std::fabs(dayStart) > 1e8 || !std::isfinite(latitude) ||
+        !std::isfinite(eastLongitude))
+        return r;
+    // The Moon's altitude changes by at most about 15° an hour and its hour angle steadily, so
+    // samples every 20 minutes catch each crossing of the day; each is then narrowed down.
+    constexpr int kSteps = 72;
+    auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
+    MoonSight before = at(dayStart);
+    for (int i = 1; i <= kSteps; ++i) {
+        const double a = dayStart + (i - 1) / static_cast<double>(kSteps);
+        const double b = dayStart + i / static_cast<double>(kSteps);
+        const MoonSight after = at(b);
+        if (!r.rise && before.height < 0 && after.height >= 0)
+            r.rise = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
+        if (!r.set && before.height >= 0 && after.height < 0)
+            r.set = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
+        // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
+        if (!r.transit && before.hourAngle < 0 && after.hourAngle >= 0 && after.hourAngle < 90)
+            r.transit = BisectCrossing(a, b, [&](double t) { return at(t).hourAngle >= 0; }, kToleranceSeconds);
+        before = after;
+    }
+    // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
+    for (std::optional<double>* e : {&r.rise, &r.transit, &r.set})
+        if (*e && !(**e < dayStart + 1)) e->reset();
+    return r;
+}
+
+int DayNumber(int day, int month, int year) {
+    static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int n = day;
+    for (int i = 1; i < month && i <= 12; ++i) n += kLengths[i - 1];
+    if (IsLeapYear(year) && month > 2) ++n;
+    return n;
+}
+
+double EquationOfTime(int dayNumber) {
+    const double b = (static_cast<long long>(dayNumber - 1) * 360) / 365.0 * kDegree;
+    const double e = 229.2 * (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) -
+                              0.014615 * std::cos(2 * b) - 0.04089 * std::sin(2 * b));
+    return std::nearbyint(e * 100) / 100;
+}
+
+std::string_view ZodiacConstellation(double raHours) {
+    struct Interval {
+        double from;
+        std::string_view name;
+    };
+    static constexpr Interval kTable[] = {
+        {0, "Pisces"},           {1.783333, "Aries"},      {3.35, "Taurus"},
+        {5.966667, "Gemini"},    {7.933333, "Cancer"},     {9.333333, "Leo"},
+        {11.6, "Virgo"},         {14.3, "Libra"},          {15.966667, "Scorpio"},
+        {16.366667, "Ophiuchus"}, {17.716667, "Sagittarius"}, {20.05, "Capricorn"},
+        {21.95, "Aquarius"},     {23.416667, "Pisces"},
+    };
+    int i = static_cast<int>(std::size(kTable)) - 1;
+    while (i > 0 && !(raHours >= kTable[i].from)) --i;
+    return kTable[i].name;
+}
+
+HourMinute SplitHourMinute(double s) {
+    if (!std::isfinite(s) || std::fabs(s) > 1e9) return {};
+    const long long minutes = (static_cast<long long>(std::nearbyint(s * 60)) % 1440 + 1440) % 1440;
+    return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
+}
+
+}  // namespace noctaris

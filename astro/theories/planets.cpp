@@ -1,0 +1,437 @@
+#include "astro/theories/planets.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "astro/core/constants.h"
+#include "astro/coords/angles.h"
+#include "astro/time/timebase.h"
+
+namespace noctaris {
+namespace {
+using LD = long double;
+
+bool IsPlanetName(std::string_view name) {
+    return std::find(kPlanetNames.begin(), kPlanetNames.end(), name) != kPlanetNames.end();
+}
+
+// The spherical theory silently substitutes Venus for any name it does not know.
+std::string_view KnownOrVenus(std::string_view name) { return IsPlanetName(name) ? name : "Venus"; }
+
+// Transcendental functions are evaluated in double (the extended ones cost several times as
+// much and the chart calls this module on every redraw); sums and products stay extended.
+LD SinR(LD rad) { return std::sin(static_cast<double>(rad)); }
+LD CosR(LD rad) { return std::cos(static_cast<double>(rad)); }
+LD TanR(LD rad) { return std::tan(static_cast<double>(rad)); }
+LD AtanR(LD x) { return std::atan(static_cast<double>(x)); }
+LD AsinR(LD x) { return std::asin(static_cast<double>(x)); }
+LD AcosR(LD x) { return std::acos(static_cast<double>(x)); }
+LD SinL(LD deg) { return SinR(deg * kDegToRad); }
+LD CosL(LD deg) { return CosR(deg * kDegToRad); }
+
+// arctan(y/x) in degrees, the quotient taken as written; x = 0 gives the limit +-90.
+LD ArcTanQuotient(LD y, LD x) {
+    if (x == 0) return y > 0 ? 90.0L : (y < 0 ? -90.0L : 0.0L);
+    return AtanR(y / x) * kRadToDeg;
+}
+
+// arcsin in degrees of a sine that is mathematically within [-1, 1]; only rounding can carry
+// it past, so it is clamped.
+LD ArcSinOfSine(LD s) { return AsinR(std::clamp(s, -1.0L, 1.0L)) * kRadToDeg; }
+
+// Osculating elements of the rectangular theory.
+struct OsculatingElements {
+    double a, e, i, node, peri, m0, n;
+};
+constexpr std::array<OsculatingElements, 9> kOsculating = {{
+    {0.387099, 0.205634, 7.0048, 48.331, 77.4552, 174.7947, 149472.6738},
+    {0.723332, 0.006773, 3.3946, 76.68, 131.5718, 50.4071, 58517.8149},
+    {1.0, 0.016709, 0, 174.876, 102.94, 357.5256, 35999.372},
+    {1.523692, 0.093405, 1.8496, 49.557, 336.059, 19.3879, 19140.3023},
+    {5.202437, 0.048402, 1.3047, 100.4683, 15.7192, 250.3274, 3035.2275},
+    {9.551712, 0.05234, 2.4855, 113.6439, 90.9682, 267.2465, 1219.6465},
+    {19.293108, 0.044846, 0.7733, 74.0903, 176.6152, 118.432, 424.815},
+    {30.257162, 0.007985, 1.77, 131.775, 3.0962, 292.4716, 216.3047},
+    {39.783607, 0.254351, 17.1201, 110.3865, 224.7424, 8.2304, 143.4629},
+}};
+// The outer rows count their mean anomaly from MJD 50000 (1544.5 days after J2000).
+constexpr LD kOuterEpochShift = 0.042286105L;
+
+// Fourier correction: c0 + sum over k of cos[k] cos kX + sin[k] sin kX.
+struct FourierSeries {
+    double c0;
+    std::array<double, 12> cosk;  // index = multiple of X; index 0 unused
+    std::array<double, 12> sink;
+};
+struct OuterCorrection {
+    std::string_view name;
+    FourierSeries dL;  // arcminutes
+    FourierSeries dR;  // 0.001 AU
+};
+// clang-format off
+const std::array<OuterCorrection, 4> kOuterCorrections = {{
+    {"Jupiter",
+     {3, {0, -0.3, -1.5, 0, -1.8, 3.0, -1.3, -0.4, 0.2, 0, 0, 0},
+         {0, 5.3, 1.2, -1.0, 0, -1.9, 0.4, 0, 0, -0.2, 0.2, 0}},
+     {0.2, {0, -0.6, -0.5, 0.6, -1.1, 1.6, -0.4, 0.2, 0, 0.2, 0, 0},
+           {0, 0, -0.3, 0.2, -1.0, 2.6, -1.1, -0.3, 0.2, 0, 0, 0}}},
+    {"Saturn",
+     {-8.4, {0, -2.5, -1.2, 0.4, 0, -0.3, 0.4, 0.2, 0, 0, 0, 0},
+            {0, -14, 6.2, 0.8, -0.2, 0, -0.2, 0, 0, 0, 0, 0}},
+     {-14, {0, 10.6, -14.1, 4.0, 0.5, 0, 0.4, 0, 0, 0, 0, 0},
+           {0, -2.7, -4.0, 3.7, 0.2, -0.7, 0.8, 0, -0.4, 0, 0, -0.2}}},
+    {"Uranus",
+     {-46.5, {0, -3.1, -0.8, -0.3, 0.4, 0.3, 0.3, 0.3, 0.3, 0.2, 0, 0},
+             {0, 6.7, 1.9, 0.9, -0.6, -0.2, -0.2, -0.2, -0.2, 0, 0, 0}},
+     {-13.9, {0, -11.4, 3.0, 3.0, -2.7, 0, 0, -0.4, -0.5, -0.3, -0.2, 0},
+             {0, -11.2, -3.0, 0.2, -1.4, 0.9, 0.8, 0.5, 0.3, 0, 0, 0}}},
+    {"Neptune",
+     {32.4, {0, 0.5, 0.3, 0.2, 0.4, 0.2, 0.2, 0, 0, 0, 0, 0},
+            {0, -2.4, -0.6, -0.2, -0.4, 0, -0.2, 0, -0.2, 0, 0, 0}},
+     {-55.9, {0, 1.4, 2.9, 1.0, -3.3, 0.8, 0.3, 0.2, 0, 0, 0, 0},
+             {0, -0.2, 0.4, 0.3, -2.2, 0.8, 0.4, 0.2, 0, 0, 0, 0}}},
+}};
+// clang-format on
+
+// cos kX and sin kX for k = 0..11, by the angle-addition recurrence.
+struct Harmonics {
+    std::array<LD, 12> c, s;
+    explicit Harmonics(LD x) {
+        const LD c1 = CosR(x), s1 = SinR(x);
+        c[0] = 1;
+        s[0] = 0;
+        for (int k = 1; k < 12; ++k) {
+            c[k] = c[k - 1] * c1 - s[k - 1] * s1;
+            s[k] = s[k - 1] * c1 + c[k - 1] * s1;
+        }
+    }
+};
+
+LD EvaluateSeries(const FourierSeries& s, const Harmonics& h) {
+    LD sum = s.c0;
+    for (int k = 1; k < 12; ++k) sum += s.cosk[k] * h.c[k] + s.sink[k] * h.s[k];
+    return sum;
+}
+
+// Heliocentric quantities of one body from the mean elements of date.
+struct OrbitState {
+    LD r = 0;     // radius vector, AU
+    LD u = 0;     // argument of latitude, degrees
+    LD incl = 0;  // inclination, degrees
+    LD node = 0;  // longitude of the ascending node, degrees
+    LD d1 = 0;    // diameter at 1 AU, arcseconds
+};
+
+OrbitState OrbitOfDate(std::string_view name, double T) {
+    double a = 0, e = 0, d1 = 0, i = 0, node = 0, peri = 0, M = 0;
+    PlanetElementsOfDate(name, T, a, e, d1, i, node, peri, M);
+    const LD E = SolveKeplerIterative(e, static_cast<double>(M * kPi / 180.0L));
+    const LD le = e;
+    OrbitState s;
+    s.r = a * (1.0L - le * CosR(E));
+    const LD v = 2.0L * ArcTanQuotient(std::sqrt(std::fabs((1.0L + le) / (1.0L - le))) * SinR(E / 2),
+                                       CosR(E / 2));
+    s.u = v + peri - node;
+    s.incl = i;
+    s.node = node;
+    s.d1 = d1;
+    return s;
+}
+
+// Step 4 of the spherical theory: heliocentric longitude before the J2000 reduction.
+LD HelioLongitudeOfDate(const OrbitState& s) {
+    const LD cu = CosL(s.u);
+    LD l = ArcTanQuotient(SinL(s.u) * CosL(s.incl), cu) + s.node;
+    if (cu < 0) l += 180.0L;
+    if (l < 0) l += 360.0L;
+    return l;
+}
+
+// Coarse precession of a longitude of date back to the J2000 equinox, degrees.
+LD ReductionToJ2000(double jd) { return (2451545.0L - jd) * 0.01396L / 365.25L; }
+
+}  // namespace
+
+double EccentricAnomaly(double M, double e) {
+    LD m = static_cast<LD>(M) / 360.0L;
+    m = kTwoPi * (m - std::trunc(m));
+    if (m < 0) m += kTwoPi;
+    LD E = e < 0.8 ? m : kPi;
+    LD f = E - e * SinR(E) - m;
+    for (int k = 0; k < 15 && std::fabs(f) > 1e-11L; ++k) {
+        E = E - f / (1.0L - e * CosR(E));
+        f = E - e * SinR(E) - m;
+    }
+    return static_cast<double>(E * kRadToDeg);
+}
+
+void EllipticOrbitPosition(double M, double a, double e, double& x, double& y, double& vx,
+                           double& vy) {
+    const double E = EccentricAnomaly(M, e);
+    const LD c = CosDeg(E), s = SinDeg(E);
+    const LD la = a, le = e;
+    x = static_cast<double>(la * (c - le));
+    const LD f = std::sqrt((1.0L - le) * (1.0L + le));
+    y = static_cast<double>(la * f * s);
+    const LD k = 0.01720209895L / std::sqrt(la);
+    const LD rho = 1.0L - le * c;
+    vx = static_cast<double>(-k * s / rho);
+    vy = static_cast<double>(k * f * c / rho);
+}
+
+void PlanetHeliocentricJ2000(int index, double T, double& x, double& y, double& z) {
+    if (index < 0 || index > 8) index = 2;
+    const OsculatingElements& el = kOsculating[index];
+    Matrix3 pqr;
+    OrbitOrientationMatrix(el.node, el.i, el.peri - el.node, pqr);
+    const LD tm = index <= 3 ? static_cast<LD>(T) : T + kOuterEpochShift;
+    const double M = static_cast<double>(el.m0 + el.n * tm);
+    double xo = 0, yo = 0, vx = 0, vy = 0;
+    EllipticOrbitPosition(M, el.a, el.e, xo, yo, vx, vy);
+    OrbitToEcliptic(xo, yo, pqr, x, y, z);
+}
+
+void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e, double& d1,
+                          double& i, double& node, double& peri, double& M) {
+    const LD T = Td;
+    LD m;
+    // For the four inner bodies the mean motion is two products, added one after the other.
+    if (name == "Earth") {
+        a = 1.000001018;
+        e = static_cast<double>(0.01670862L - 0.000042037L * T);
+        i = 0;
+        node = 0;
+        peri = static_cast<double>(102.937348L + 1.7195269L * T);
+        m = 357.5291L + 35640.0L * T + 359.0503L * T;
+        d1 = 0;
+    } else if (name == "Mercury") {
+        a = 0.38709831;
+        e = static_cast<double>(0.205632L + 0.000020406L * T);
+        i = static_cast<double>(7.004986L + 0.0018215L * T);
+        node = static_cast<double>(48.330893L + 1.186189L * T);
+        peri = static_cast<double>(77.456119L + 1.5564775L * T);
+        m = 174.7948L + 149400.0L * T + 72.5157L * T;
+        d1 = 6.72;
+    } else if (name == "Venus") {
+        a = 0.72332982;
+        e = static_cast<double>(0.00677188L - 0.000047766L * T);
+        i = static_cast<double>(3.394662L + 0.0010037L * T);
+        node = static_cast<double>(76.67992L + 0.901119L * T);
+        peri = static_cast<double>(131.563707L + 1.4022188L * T);
+        m = 50.4161L + 58320.0L * T + 197.8108L * T;
+        d1 = 16.68;
+    } else if (name == "Mars") {
+        a = 1.523679342;
+        e = static_cast<double>(0.09340062L + 0.000090483L * T);
+        i = static_cast<double>(1.849726L - 0.000601L * T);
+        node = static_cast<double>(49.558093L + 0.7720923L * T);
+        peri = static_cast<double>(336.060234L + 1.8410331L * T);
+        m = 19.373L + 19080.0L * T + 59.8554L * T;
+        d1 = 9.36;
+    } else if (name == "Jupiter") {
+        a = 5.202603;
+        e = static_cast<double>(0.048495L + 0.000163L * T);
+        i = static_cast<double>(1.3033L - 0.0055L * T);
+        node = static_cast<double>(100.464L + 1.021L * T);
+        peri = static_cast<double>(14.3313L + 1.6126L * T);
+        m = 20.0202L + 3034.69015L * T;
+        d1 = 196.88;
+    } else if (name == "Saturn") {
+        a = 9.55491;
+        e = static_cast<double>(0.055509L - 0.000347L * T);
+        i = static_cast<double>(2.4889L - 0.0037L * T);
+        node = static_cast<double>(113.666L + 0.877L * T);
+        peri = static_cast<double>(93.0568L + 1.9638L * T);
+        m = 317.0207L + 1221.54725L * T;
+        d1 = 165.46;
+    } else if (name == "Uranus") {
+        a = 19.218446;
+        e = static_cast<double>(0.046296L - 0.000027L * T);
+        i = static_cast<double>(0.7732L + 0.0008L * T);
+        node = static_cast<double>(74.006L + 0.521L * T);
+        peri = static_cast<double>(173.0052L + 1.4864L * T);
+        m = 141.0499L + 428.37768L * T;
+        d1 = 70.04;
+    } else if (name == "Neptune") {
+        a = 30.110387;
+        e = static_cast<double>(0.008988L + 0.000006L * T);
+        i = static_cast<double>(1.77L - 0.0093L * T);
+        node = static_cast<double>(131.784L + 1.102L * T);
+        peri = static_cast<double>(48.1237L + 1.4263L * T);
+        m = 256.225L + 218.45704L * T;
+        d1 = 67.0;
+    } else {
+        M = 0;
+        return;
+    }
+    M = static_cast<double>(Reduce360(m));
+}
+
+double SolveKeplerIterative(double e, double M) {
+    LD E = 0;
+    for (int k = 0; k < 39; ++k) {
+        const LD next = M + e * SinR(E);
+        const bool settled = std::fabs(next - E) < 1e-7L;
+        E = next;
+        if (settled) break;
+    }
+    return static_cast<double>(E);
+}
+
+void OuterPlanetCorrections(std::string_view name, double jd, double& dR, double& dL) {
+    for (const OuterCorrection& c : kOuterCorrections) {
+        if (c.name != name) continue;
+        const Harmonics h((static_cast<LD>(jd) - 2438000.5L) * kPi / 9600.0L);
+        dL = static_cast<double>(EvaluateSeries(c.dL, h));
+        dR = static_cast<double>(EvaluateSeries(c.dR, h));
+        return;
+    }
+}
+
+void PlanetMagnitude(std::string_view name, double r, double delta, double R, double T,
+                     double dec, double ra, double& mag) {
+    if (!IsPlanetName(name) || name == "Earth") return;
+    const LD rd = static_cast<LD>(r) * delta;
+    const LD m5 = rd > 0 ? 5.0L * std::log10(rd) : 0.0L;
+    LD i = 0;
+    if (rd != 0) {
+        LD c = (static_cast<LD>(delta) * delta + static_cast<LD>(r) * r - static_cast<LD>(R) * R) /
+               (2.0L * delta * r);
+        // Three consistent distances give |c| <= 1 up to rounding; only that overshoot is
+        // clamped, distances that form no triangle stay a domain error of ArcCosDeg.
+        if (std::fabs(c) > 1.0L && std::fabs(c) <= 1.0L + 1e-9L) c = std::clamp(c, -1.0L, 1.0L);
+        i = ArcCosDeg(static_cast<double>(c));
+    }
+    LD m = 0;
+    if (name == "Mercury")
+        m = m5 - 0.003L + 0.01815L * i + 0.0001023L * i * i;
+    else if (name == "Venus")
+        m = m5 - 4.0L + 0.01322L * i + 0.0000004247L * i * i * i;
+    else if (name == "Mars")
+        m = m5 - 1.3L + 0.01486L * i;
+    else if (name == "Jupiter")
+        m = m5 - 8.93L;
+    else if (name == "Uranus")
+        m = m5 - 6.85L;
+    else if (name == "Neptune")
+        m = m5 - 7.05L;
+    else {  // Saturn, with the tilt of its ring towards the Earth
+        const LD T0 = T;
+        const LD a0 = 40.66L + 4.319L * T0, d0 = 83.52L + 0.425L * T0;
+        const LD sB = -SinL(d0) * SinL(dec) - CosL(d0) * CosL(dec) * CosL(a0 - ra);
+        m = m5 - 8.68L + 0.044L * i - 2.6L * std::fabs(sB) + 1.25L * sB * sB;
+    }
+    mag = static_cast<double>(m);
+}
+
+void PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
+                   double zone, double& rise, double& set) {
+    const LD q = TanR(latitude * kDegToRad) * TanR(dec * kDegToRad);
+    if (std::fabs(q) > 1.0L) {
+        rise = set = static_cast<LD>(latitude) * dec >= 0 ? kNeverSets : kNeverRises;
+        return;
+    }
+    // arccos(q) stands where arccos(-q), the hour angle itself, belongs: the value carries 12
+    // hours that are taken off only after the conversion to solar time below.
+    const LD h = AcosR(q) * 12.0L / kPi;
+    auto clock = [&](LD s) {
+        s += (static_cast<LD>(ra) - longitude) / 15.0L;
+        if (s > 24) s -= 24;
+        if (s < 0) s += 24;
+        s = s - 6.697374558L - 0.06570982442L * (static_cast<LD>(jd) - 2451545.0L);
+        s = std::fmod(s, 24.0L);
+        if (s < 0) s += 24;
+        if (s >= 24) s -= 24;
+        LD t = s / 1.002737909L - 12.0L + zone;
+        if (t < -240) t = std::fmod(t, 24.0L);  // absurd zones only; keeps the loop short
+        while (t < 0) t += 24;
+        return static_cast<double>(t);
+    };
+    rise = clock(h);
+    set = clock(-h);
+}
+
+void PlanetEphemeris(std::string_view name, double jd, double latitude, double longitude,
+                     double zone, double& rise, double& set, double& ra, double& dec,
+                     PlanetEphemerisRecord& rec) {
+    name = KnownOrVenus(name);
+    const double T = static_cast<double>(JulianCenturies(jd));
+
+    const OrbitState planet = OrbitOfDate(name, T);
+    const OrbitState earth = OrbitOfDate("Earth", T);
+    LD sunLongitude = earth.u + 180.0L;
+    const LD R = earth.r;
+
+    LD l = HelioLongitudeOfDate(planet);
+    const LD b = ArcSinOfSine(SinL(planet.u) * SinL(planet.incl)) + 0.0L;  // no -0 for Earth
+    rec.HelioLatitude = static_cast<double>(b);
+
+    const LD c = ReductionToJ2000(jd);
+    l += c;
+    sunLongitude += c;
+
+    LD r = planet.r;
+    double dR = 0, dL = 0;
+    OuterPlanetCorrections(name, jd, dR, dL);
+    l += dL / 60.0L;
+    r += dR / 1000.0L;
+
+    if (l < 0) l += 360.0L;
+    if (l > 360) l -= 360.0L;
+    rec.HelioLongitude = static_cast<double>(l);
+    rec.RadiusVector = static_cast<double>(r);
+    if (name == "Earth") return;
+
+    // Geocentric ecliptic rectangular coordinates.
+    const LD x = r * CosL(b) * CosL(l) + R * CosL(sunLongitude);
+    const LD y = r * CosL(b) * SinL(l) + R * SinL(sunLongitude);
+    const LD z = r * SinL(b);
+    const LD delta = std::sqrt(x * x + y * y + z * z);
+    LD lambda = ArcTanQuotient(y, x);
+    if (x < 0) lambda += 180.0L;
+    if (lambda < 0) lambda += 360.0L;
+    const LD beta = ArcSinOfSine(z / delta);
+    rec.Distance = static_cast<double>(delta);
+    rec.GeoLongitude = static_cast<double>(lambda);
+    rec.GeoLatitude = static_cast<double>(beta);
+
+    // Equatorial.
+    const LD eps = 23.4393L - 0.013L * T;
+    const LD ye = y * CosL(eps) - z * SinL(eps);
+    const LD ze = y * SinL(eps) + z * CosL(eps);
+    LD alpha = ArcTanQuotient(ye, x);
+    if (x < 0) alpha += 180.0L;
+    if (alpha < 0) alpha += 360.0L;
+    const LD delta0 = ArcSinOfSine(ze / delta);
+    ra = static_cast<double>(alpha);
+    dec = static_cast<double>(delta0);
+
+    const LD hours = alpha / 15.0L;
+    rec.RAHours = static_cast<double>(std::trunc(hours));
+    rec.RAMinutes = static_cast<double>((hours - std::trunc(hours)) * 60.0L);
+    rec.DecDegrees = static_cast<double>(std::trunc(delta0));
+    rec.DecMinutes = static_cast<double>((delta0 - std::trunc(delta0)) * 60.0L);
+
+    rec.Diameter = static_cast<double>(planet.d1 / delta);
+
+    double mag = 0;
+    PlanetMagnitude(name, static_cast<double>(r), static_cast<double>(delta), static_cast<double>(R), T,
+                    static_cast<double>(delta0), static_cast<double>(alpha), mag);
+    if (mag < 0) mag -= 0.05;
+    rec.Magnitude = mag;
+
+    PlanetRiseSet(static_cast<double>(alpha), static_cast<double>(delta0), jd, latitude, longitude, zone,
+                  rise, set);
+}
+
+double PlanetHeliocentricLongitude(std::string_view name, double jd) {
+    name = KnownOrVenus(name);
+    const double T = static_cast<double>(JulianCenturies(jd));
+    LD l = HelioLongitudeOfDate(OrbitOfDate(name, T)) + ReductionToJ2000(jd);
+    double dR = 0, dL = 0;
+    OuterPlanetCorrections(name, jd, dR, dL);
+    return static_cast<double>(l + dL / 60.0L);
+}
+
+}  // namespace noctaris

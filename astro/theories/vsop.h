@@ -1,0 +1,124 @@
+#pragma once
+// Degree trigonometry in extended precision and the VSOP87 planetary series (version D:
+// heliocentric ecliptic spherical coordinates, mean ecliptic and equinox of date).
+//
+// The degree functions reduce their argument with Reduce360 before the radian function, so
+// large angles such as the unreduced lunar arguments lose no precision to a huge radian value.
+#include "astro/core/constants.h"
+#include "astro/coords/angles.h"
+#include "astro/time/timebase.h"
+
+namespace noctaris {
+
+// Radian building blocks of the degree functions. They live in their own namespace so that
+// their short names do not clash with other modules' helpers.
+namespace ext {
+long double DegToRad(long double x);  // x / 180 * pi
+long double RadToDeg(long double x);  // x * 180 / pi
+// Sine and cosine of radians; a value outside the processor's range (|x| >= 2^63, or not a
+// number at all) yields 0.
+long double Sin(long double x);
+long double Cos(long double x);
+long double Tan(long double x);
+long double ArcTan2(long double y, long double x);  // -pi..pi
+// ArcTan2(x, sqrt(1 - x^2)) and ArcTan2(sqrt(1 - x^2), x); x is clamped to -1..1 first so a
+// rounding excess of a sine product cannot turn into a NaN.
+long double ArcSin(long double x);
+long double ArcCos(long double x);
+}  // namespace ext
+
+long double SinD(long double x);
+long double CosD(long double x);
+long double TanD(long double x);
+long double ArcSinD(long double x);
+long double ArcCosD(long double x);
+long double ArcTanD(long double x);
+long double ArcTan2D(long double y, long double x);  // -180..180, not brought into 0..360
+
+// TDateTime of 2000-01-01 00:00 (36526), the origin from which Tau counts.
+extern const double VSOPEpoch;
+
+// One VSOP term: A cos(B + C tau); A in 1e-8 rad or 1e-8 AU, B in rad, C in rad/millennium.
+struct VsopTerm {
+    long double A = 0;
+    long double B = 0;
+    long double C = 0;
+};
+
+// One power of tau of one coordinate's series as parallel arrays, the layout the summation
+// reads: term i is A[i] cos(B[i] + C[i] tau) with A in 1e-11 rad or 1e-11 AU (an integer, exact
+// in a double), B in rad and C in rad/millennium rounded to double.
+struct VsopTermArrays {
+    const double* A = nullptr;
+    const double* B = nullptr;
+    const double* C = nullptr;
+    int count = 0;
+};
+
+// Sum of A cos(B + C tau) over the arrays, in their unit of A: the angles and their cosines in
+// double, several terms per instruction (AVX2 with fused multiply-adds where the processor has
+// them), the sum in long double. The reduction of the angles is exact for |C tau| < 6e6 rad.
+// `baseline` forces the SSE2 code that every x86-64 processor runs, so tests can check both.
+long double SumVsopTerms(const VsopTermArrays& terms, double tau, bool baseline = false);
+
+// A body's VSOP series. A descendant supplies the terms of the three coordinates; a term
+// provider clears the record first and leaves it zero for an index outside the series or a
+// power without series.
+class VsopTheory {
+public:
+    using TermProvider = void (VsopTheory::*)(int index, int power, VsopTerm& term) const;
+
+    VsopTheory() = default;
+    VsopTheory(const VsopTheory&) = default;
+    VsopTheory& operator=(const VsopTheory&) = default;
+    virtual ~VsopTheory() = default;
+
+    double Date = 0;  // the instant as a TDateTime (dynamical time)
+
+    void SetDate(TDateTime t) { Date = t; }
+    // Julian millennia since JD 2451545.0.
+    long double Tau() const;
+    // Sum of one coordinate's series in radians or AU.
+    long double EvaluateSeries(TermProvider provider) const;
+    long double Longitude() const;
+    long double Latitude() const;
+    long double Radius() const;
+    // Conversion of L and B (radians, in and out) from the dynamical ecliptic to FK5.
+    void FK5Correction(long double& L, long double& B) const;
+
+    virtual void LongitudeTerm(int index, int power, VsopTerm& term) const = 0;
+    virtual void LatitudeTerm(int index, int power, VsopTerm& term) const = 0;
+    virtual void RadiusTerm(int index, int power, VsopTerm& term) const = 0;
+
+protected:
+    // A descendant whose terms lie in a compiled table may hand out that table as parallel
+    // arrays (the terms its provider of the given slot - 1 longitude, 2 latitude, 3 radius -
+    // returns) so that the series is summed in place: cosines in double, several terms at a
+    // time, the sum in long double; within 1e-12 rad or AU of the sum term by term in long
+    // double for -2000..+6000. The default has no table and EvaluateSeries asks the provider
+    // term by term, with extended cosines.
+    virtual bool TermTable(int slot, int power, VsopTermArrays& terms) const;
+};
+
+// The complete VSOP87D series of the Earth: 2425 terms.
+class VsopEarth : public VsopTheory {
+public:
+    void LongitudeTerm(int index, int power, VsopTerm& term) const override;
+    void LatitudeTerm(int index, int power, VsopTerm& term) const override;
+    void RadiusTerm(int index, int power, VsopTerm& term) const override;
+
+protected:
+    bool TermTable(int slot, int power, VsopTermArrays& terms) const override;
+};
+
+// L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.
+void VSOPPosition(VsopTheory& body, TDateTime t, long double& L, long double& B, long double& R);
+// The same with a fresh instance of the given class, as "VSOPPosition(VsopEarth, t)".
+template <class Body>
+void VSOPPosition(TDateTime t, long double& L, long double& B, long double& R) {
+    Body body;
+    VSOPPosition(body, t, L, B, R);
+}
+void EarthHeliocentric(TDateTime t, long double& L, long double& B, long double& R);
+
+}  // namespace noctaris

@@ -1,0 +1,116 @@
+#include "astro/time/calendar_dates.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace noctaris {
+namespace {
+
+// Largest Julian day the zoned conversions accept (exclusive).
+constexpr double kJDLimit = 13689326;
+
+// Trunc of a double to a 64-bit integer.
+std::int64_t Trunc(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+
+}  // namespace
+
+double CenturiesSinceJ2000(double jd) { return (jd - 2451545.0) / 36525.0; }
+
+double JDOfYearStart(int year) {
+    const std::int64_t b = year < 1583 ? 2 : (static_cast<std::int64_t>(year) - 1) / 100;
+    return std::trunc((year - 1.0) * 365.25) - static_cast<double>(b) +
+           static_cast<double>(b / 4) + 1721424.5;
+}
+
+int WeekdayOfJD(double jd) {
+    const double x = std::floor(jd + 0.5);
+    return static_cast<int>(Trunc(x - std::trunc(x / 7) * 7)) + 1;
+}
+
+DayFraction JDToDayFraction(double jd) {
+    const std::int64_t z = Trunc(jd + 0.5);
+    const double f = jd + 0.5 - static_cast<double>(z);
+    std::int64_t a = z;
+    if (z >= 2299161) {
+        const std::int64_t alpha = Trunc((static_cast<double>(z) - 1867216.25) / 36524.25);
+        a = z + 1 + alpha - alpha / 4;
+    }
+    const std::int64_t b = a + 1524;
+    const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
+    const std::int64_t d = Trunc(365.25 * static_cast<double>(k));
+    const std::int64_t e = Trunc(static_cast<double>(b - d) / 30.6001);
+    DayFraction r;
+    r.Day = static_cast<double>(b - d - Trunc(30.6001 * static_cast<double>(e))) + f;
+    r.Month = static_cast<int>(e > 13 ? e - 13 : e - 1);
+    r.Year = static_cast<int>(r.Month < 3 ? k - 4715 : k - 4716);
+    return r;
+}
+
+std::string ShortDateText(const DayFraction& d) {
+    return std::to_string(Trunc(d.Day)) + "." + std::to_string(d.Month) + "." +
+           std::to_string(d.Year % 100);
+}
+
+double CalendarToJDZoned(int year, int month, int day, double zone, int second, int minute,
+                         int hour) {
+    // Historical numbering: -1 is 1 BC, astronomical year 0.
+    const std::int64_t yHist = year < 0 ? static_cast<std::int64_t>(year) + 1 : year;
+    const std::int64_t y = month < 3 ? yHist - 1 : yHist;
+    const std::int64_t m = month > 2 ? month : static_cast<std::int64_t>(month) + 12;
+
+    // Julian calendar on and before 1582-10-04 (date compared as yyyymmdd).
+    std::int64_t u;
+    if (yHist * 10000 + month * 100 + day <= 15821004)
+        u = Trunc((static_cast<double>(y) + 4716) * 0.25) - 1181;
+    else
+        u = y / 400 - y / 100 + Trunc(static_cast<double>(y) * 0.25);
+
+    const double h = hour / 24.0 + minute / 1440.0 + second / 86400.0 - zone / 24.0;
+    const double jd = h + static_cast<double>(Trunc(30.6001 * static_cast<double>(m + 1)) + u +
+                                              365 * y) +
+                      1720996.5 + day;
+
+    // A date that does not come back unchanged (31 April, 30 February) does not exist.
+    if (h >= 0 && h < 1) {
+        int by = 0, bm = 0, bd = 0, bh = 0, bmin = 0, bs = 0;
+        JDToCalendarZoned(0, jd, by, bm, bd, bh, bmin, bs);
+        if (by != year || bm != month || bd != day) return kInvalidDate;
+    }
+    // 1582-10-05 .. 1582-10-14 were dropped by the reform (compared on the shifted year and
+    // month, so these are yyyymmdd numbers strictly between 1582-10-04 and 1582-10-14.5).
+    const std::int64_t shifted = y * 10000 + m * 100 + day;
+    if (2 * shifted > 2 * 15821004 && 2 * shifted < 2 * 15821014 + 1) return kInvalidDate;
+    if (year < -4713 || year == 0 || jd < 0 || jd >= kJDLimit) return kInvalidDate;
+    return jd;
+}
+
+void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
+                       int& minute, int& second) {
+    if (!(jd >= 0 && jd < kJDLimit)) return;
+    const double d = jd + zone / 24 + 0.5;
+    const double zf = std::trunc(d);
+    const std::int64_t z = static_cast<std::int64_t>(zf);
+    std::int64_t b;
+    if (z >= 2299161) {
+        const std::int64_t alpha = Trunc((zf - 1867216.25) / 36524.25);
+        b = z + alpha - alpha / 4 + 1525;
+    } else {
+        b = z + 1524;
+    }
+    const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
+    const std::int64_t dd = 365 * k + k / 4;
+    const std::int64_t e = Trunc(static_cast<double>(b - dd) / 30.6001);
+    day = static_cast<int>(Trunc(static_cast<double>(b - dd) + 0.5) -
+                           Trunc(30.6001 * static_cast<double>(e)));
+    month = static_cast<int>(e - 1 - 12 * (e / 14));
+    year = static_cast<int>(k - (month + 7) / 10 - 4715);
+    // The time of day rounded to the second, split in whole numbers so that no rounding of
+    // the parts can give 60 seconds or minutes.
+    const std::int64_t s = Trunc((d - zf) * 86400 + 0.5);
+    hour = static_cast<int>(s / 3600);
+    minute = static_cast<int>(s / 60 % 60);
+    second = static_cast<int>(s % 60);
+    if (year <= 0) --year;  // historical numbering: astronomical year 0 is 1 BC
+}
+
+}  // namespace noctaris

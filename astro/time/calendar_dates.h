@@ -1,0 +1,36 @@
+#pragma once
+// Date routines of the astronomical calendar: Julian centuries, the start of a year, weekdays,
+// a Julian day split into a date with a fractional day, the short date text, and the
+// zoned conversions between a local date-time and a Julian day that report an invalid date by
+// a value instead of raising. They keep no state and never raise.
+#include <string>
+
+namespace noctaris {
+
+// (jd - 2451545) / 36525.
+double CenturiesSinceJ2000(double jd);
+// Julian day of January 0.0 of the year (00:00 of 31 December of the year before); Julian
+// calendar before 1583.
+double JDOfYearStart(int year);
+// 1 Monday ... 6 Saturday, 7 Sunday; the civil day of jd (days start at midnight).
+int WeekdayOfJD(double jd);
+// A calendar date whose day carries the fraction of the day.
+struct DayFraction {
+    int Year = 0;
+    int Month = 0;
+    double Day = 0;
+};
+DayFraction JDToDayFraction(double jd);
+// "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
+std::string ShortDateText(const DayFraction& d);
+
+// Julian day (UT) of a local date and time in a zone of `zone` hours east of UT, or -1 for an
+// invalid date. Years are numbered historically (-1 is 1 BC; there is no year 0).
+inline constexpr double kInvalidDate = -1;
+double CalendarToJDZoned(int year, int month, int day, double zone, int second, int minute,
+                         int hour);
+// Local date and time of jd in the zone; the outputs are left alone unless 0 <= jd < 13689326.
+void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
+                       int& minute, int& second);
+
+}  // namespace noctaris
