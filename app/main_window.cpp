@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include <cstdio>
+#include <optional>
 
 #include <QAction>
 #include <QComboBox>
@@ -321,9 +322,11 @@ void MainWindow::onChartRelease(QMouseEvent*) { picker_.MouseUp(); }
 void MainWindow::openBody(const std::string& name) {
     if (name == "Moon") return showInfoWindow(moonWindow_);
     if (name == "Sun") return showInfoWindow(sunWindow_);
+    const std::optional<Body> planet = BodyFromName(name);
+    if (!planet || !IsPlanet(*planet)) return;
     PlanetSnapshot snapshot;
     static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_, display_.PrecisePositions);
-    snapshot.PlanetName = name;
+    snapshot.Planet = *planet;
     RunModal<PlanetWindow>(this, snapshot, observer_);
 }
 

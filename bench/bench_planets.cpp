@@ -8,17 +8,14 @@ namespace {
 using namespace noctaris;
 
 constexpr double kJulianDay = 2461391.5 + 20.5 / 24;
-const char* const kNames[] = {"Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
+constexpr const auto& kNames = kPlanets;
 
 void BM_PlanetEphemerisAllPlanets(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
-        for (const char* name : kNames) {
-            PlanetEphemerisRecord rec;
-            double rise = 0, set = 0, ra = 0, dec = 0;
-            PlanetEphemeris(name, jd, 52.52, 13.40, 1, rise, set, ra, dec, rec);
-            benchmark::DoNotOptimize(rec);
-            benchmark::DoNotOptimize(rise);
+        for (const Body name : kNames) {
+            const PlanetEphemerisResult e = PlanetEphemeris(name, jd, 52.52, 13.40, 1);
+            benchmark::DoNotOptimize(e);
         }
         jd += 1e-6;
     }
@@ -53,11 +50,9 @@ BENCHMARK(BM_GalileanMoons);
 void BM_ChartRedrawBodies(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
-        for (const char* name : kNames) {
-            PlanetEphemerisRecord rec;
-            double rise = 0, set = 0, ra = 0, dec = 0;
-            PlanetEphemeris(name, jd, 52.52, 13.40, 1, rise, set, ra, dec, rec);
-            benchmark::DoNotOptimize(rec);
+        for (const Body name : kNames) {
+            const PlanetEphemerisResult e = PlanetEphemeris(name, jd, 52.52, 13.40, 1);
+            benchmark::DoNotOptimize(e);
         }
         double ra, dec, k;
         MoonPositionShort(jd, ra, dec, k);

@@ -26,15 +26,15 @@ const QPoint kPlanetOffsets[6] = {{-4, -4}, {-4, -4}, {-4, -4}, {-4, -4}, {-9, -
 const QPoint kSunOffset(-8, -9);
 const QPoint kMoonOffset(-7, -7);
 
-int PlanetSlot(std::string_view name) {
+int PlanetSlot(Body planet) {
     for (std::size_t i = 0; i < kChartPlanets.size(); ++i)
-        if (kChartPlanets[i] == name) return static_cast<int>(i);
+        if (kChartPlanets[i] == planet) return static_cast<int>(i);
     return -1;
 }
 
-// A body's name (English, as the hit list keeps it) as the label shown beside it.
-QStaticText PreparedName(const char* name, const QFont& font) {
-    QStaticText st(QCoreApplication::translate("Planet", name));
+// A body's name as the label shown beside it.
+QStaticText PreparedName(Body body, const QFont& font) {
+    QStaticText st(QCoreApplication::translate("Planet", BodyName(body)));
     st.setTextFormat(Qt::PlainText);
     st.prepare(QTransform(), font);
     return st;
@@ -46,11 +46,10 @@ void DrawPicture(ChartCanvas& canvas, int x, int y, QPoint offset, const QImage&
 
 }  // namespace
 
-BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state) {
-    PlanetEphemerisRecord rec;
-    double rise = 0, set = 0, ra = 0, dec = 0;
-    PlanetEphemeris(name, frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone, rise,
-                    set, ra, dec, rec);
+BodySky PlanetChartSky(Body planet, const ChartFrame& frame, const ObserverState& state) {
+    const PlanetEphemerisRecord rec =
+        PlanetEphemeris(planet, frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone)
+            .record;
     return {(rec.RAHours + rec.RAMinutes / 60.0) * std::numbers::pi / 12.0,
             (rec.DecDegrees + rec.DecMinutes / 60.0) * std::numbers::pi / 180.0};
 }
@@ -74,20 +73,19 @@ void PlaceSunOnChart(const ChartFrame& frame, const ObserverState& state, SunCha
         ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
         return;
     }
-    PlanetEphemerisRecord rec;
-    double rise = 0, set = 0, ra = 0, dec = 0;
-    PlanetEphemeris("Earth", frame.JulianDay, state.Latitude, state.Longitude, state.TimeZone,
-                    rise, set, ra, dec, rec);
+    const PlanetEphemerisRecord rec = PlanetEphemeris(Body::Earth, frame.JulianDay, state.Latitude,
+                                                      state.Longitude, state.TimeZone)
+                                          .record;
     // Seen from the Earth the Sun stands opposite the Earth's heliocentric direction.
     const double lambda = (rec.HelioLongitude + 180.0) * std::numbers::pi / 180.0;
     const double beta = -rec.HelioLatitude * std::numbers::pi / 180.0;
-    double x = std::cos(beta) * std::cos(lambda), y = std::cos(beta) * std::sin(lambda),
-           z = std::sin(beta);
-    EclipticToEquatorial(0, x, y, z);  // the obliquity of J2000, the frame of the longitude
-    double alpha = std::atan2(y, x);
+    // The obliquity of J2000, the frame of the longitude.
+    const Vec3 v = EclipticToEquatorial(
+        0, {std::cos(beta) * std::cos(lambda), std::cos(beta) * std::sin(lambda), std::sin(beta)});
+    double alpha = std::atan2(v.y, v.x);
     if (alpha < 0) alpha += 2 * std::numbers::pi;
     sun.RightAscension = alpha;
-    sun.Declination = std::asin(std::clamp(z, -1.0, 1.0));
+    sun.Declination = std::asin(std::clamp(v.z, -1.0, 1.0));
     sun.Longitude = lambda > 2 * std::numbers::pi ? lambda - 2 * std::numbers::pi : lambda;  // from pi..3 pi
     ChartHorizontal(frame, sun.RightAscension, sun.Declination, sun.Azimuth, sun.Altitude);
 }
@@ -125,31 +123,31 @@ void ChartBodies::PrepareLabels(const ChartFonts& fonts) {
     labelFonts_ = &fonts;
     const QFont& small = fonts.Font(ChartFont::Small);
     for (std::size_t i = 0; i < kChartPlanets.size(); ++i)
-        planetLabels_[i] = PreparedName(std::string(kChartPlanets[i]).c_str(), small);
-    sunLabel_ = PreparedName(kSunName, small);
-    moonLabel_ = PreparedName(kMoonName, small);
+        planetLabels_[i] = PreparedName(kChartPlanets[i], small);
+    sunLabel_ = PreparedName(Body::Sun, small);
+    moonLabel_ = PreparedName(Body::Moon, small);
 }
 
 void ChartBodies::Draw(ChartContext& context) {
     PrepareLabels(context.canvas.Fonts());
-    for (std::string_view name : kChartPlanets) DrawPlanet(context, name);
+    for (const Body planet : kChartPlanets) DrawPlanet(context, planet);
     DrawSun(context);
     if (context.options.ShowMoon) DrawMoon(context);
 }
 
-bool ChartBodies::DrawPlanet(ChartContext& context, std::string_view name) {
-    const int slot = PlanetSlot(name);
+bool ChartBodies::DrawPlanet(ChartContext& context, Body planet) {
+    const int slot = PlanetSlot(planet);
     if (slot < 0) return false;
     PrepareLabels(context.canvas.Fonts());
     const BodySky sky = context.precise
-                            ? PreciseChartSky(*BodyFromName(name), *context.precise, context.state)
-                            : PlanetChartSky(name, context.frame, context.state);
+                            ? PreciseChartSky(planet, *context.precise, context.state)
+                            : PlanetChartSky(planet, context.frame, context.state);
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, sky.ra, sky.dec, x, y)) return false;
     DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, planetLabels_[slot]);
-    context.lists.bodies.Add(x, y, name);
+    context.lists.bodies.Add(x, y, BodyName(planet));
     return true;
 }
 
@@ -165,7 +163,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
         context.canvas.SetBrushClear();
         context.canvas.TextOut(x + 8, y + 8, sunLabel_);
-        context.lists.bodies.Add(x, y, kSunName);
+        context.lists.bodies.Add(x, y, BodyName(Body::Sun));
     }
     return placeable;
 }
@@ -195,7 +193,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     }
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, moonLabel_);
-    context.lists.bodies.Add(x, y, kMoonName);
+    context.lists.bodies.Add(x, y, BodyName(Body::Moon));
     return true;
 }
 

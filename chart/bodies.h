@@ -27,8 +27,8 @@ struct SunChartPosition {
 };
 
 // The planets drawn on the chart, in drawing order.
-inline constexpr std::array<std::string_view, 6> kChartPlanets = {
-    "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"};
+inline constexpr std::array<Body, 6> kChartPlanets = {Body::Mercury, Body::Venus,  Body::Mars,
+                                                      Body::Jupiter, Body::Saturn, Body::Uranus};
 
 // Right ascension and declination (radians) of a chart body.
 struct BodySky {
@@ -38,7 +38,7 @@ struct BodySky {
 
 // A planet's place from the spherical theory at the frame's Julian day (whole hours and
 // minutes of right ascension and declination as the ephemeris record gives them).
-BodySky PlanetChartSky(std::string_view name, const ChartFrame& frame, const ObserverState& state);
+BodySky PlanetChartSky(Body planet, const ChartFrame& frame, const ObserverState& state);
 
 // A body's precise place for the chart: topocentric, apparent of date (radians; the Moon's
 // parallax reaches a degree), with its apparent ecliptic longitude of date (radians), which
@@ -88,7 +88,7 @@ public:
     void Draw(ChartContext& context);
 
     // Each returns whether the body was drawn (placeable).
-    bool DrawPlanet(ChartContext& context, std::string_view name);
+    bool DrawPlanet(ChartContext& context, Body planet);
     bool DrawSun(ChartContext& context);  // also writes sun() and phaseReference()
     bool DrawMoon(ChartContext& context);
 

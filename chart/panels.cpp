@@ -220,10 +220,10 @@ void ChartPanels::Draw(ChartContext& context) {
         // The panel depends only on the date, the whole hour and the locale's number format.
         const VenusKey key{st.Year, st.Month, st.Day, st.Hour, QLocale().name(), &context.canvas.Fonts()};
         if (venusPanel_.isNull() || !(key == venusKey_)) {
-            double chi = 0, phase = 0, magnitude = 0, diameter = 0;
-            PlanetPhysicalEphemeris(1, st.Day, st.Month, st.Year, st.Hour, chi, phase, magnitude,
-                                    diameter);
-            venusPanel_ = RenderVenusPanel(context.canvas.Fonts(), chi, phase, magnitude, diameter);
+            const PlanetPhysical venus =
+                *PlanetPhysicalEphemeris(Body::Venus, st.Year, st.Month, st.Day, st.Hour);
+            venusPanel_ = RenderVenusPanel(context.canvas.Fonts(), venus.PositionAngle,
+                                           venus.PhaseAngle, venus.Magnitude, venus.Diameter);
             venusKey_ = key;
         }
         context.canvas.Painter().drawImage(QPoint(context.frame.Width - kVenusPanelWidth, 0),

@@ -18,15 +18,15 @@ namespace noctaris::cli {
 namespace {
 
 constexpr double kDegreesPerHour = 15;
-const char* const kPlanets[] = {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QString PlanetName(const QString& typed) {
-    for (const char* p : kPlanets)
-        if (typed.compare(QLatin1String(p), Qt::CaseInsensitive) == 0) return QString::fromLatin1(p);
+// The planet a user named, in any letter case; UsageError for anything but the seven planets.
+Body TypedPlanet(const QString& typed) {
+    const std::optional<Body> body = BodyFromName(typed.toStdString());
+    if (body && IsPlanet(*body) && *body != Body::Earth) return *body;
     QStringList names;
-    for (const char* p : kPlanets) names << QString::fromLatin1(p).toLower();
+    for (const Body p : kObservedPlanets) names << QString::fromLatin1(BodyName(p)).toLower();
     throw UsageError(QStringLiteral("unknown planet '%1' (expected %2)").arg(typed, names.join(QStringLiteral(", "))));
 }
 
@@ -64,17 +64,17 @@ int RunPlanet(const QStringList& args) {
                       QStringLiteral("NAME"));
     AddReportOptions(cmd, true);
     if (!cmd.parse(args, 1, 1)) return 0;
-    const QString planet = PlanetName(cmd.positional().first());
+    const Body body = TypedPlanet(cmd.positional().first());
+    const QString planet = QString::fromLatin1(BodyName(body));
     const ReportRun run = ReadReportOptions(cmd);
-    const std::string name = planet.toStdString();
-    const QString data = PlanetDataBlock(name);
+    const QString data = PlanetDataBlock(body);
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
         PlanetSnapshot snapshot;
         static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer);
-        snapshot.PlanetName = name;
+        snapshot.Planet = body;
         const auto compute = run.precise ? ComputePrecisePlanetInfo : ComputePlanetInfo;
-        const PlanetInfo info = compute(name, PlanetMomentJD(snapshot), observer.Latitude,
+        const PlanetInfo info = compute(body, PlanetMomentJD(snapshot), observer.Latitude,
                                         observer.Longitude, snapshot.TimeZone);
         if (wantText) {
             // The window: the name, the fixed data, then the computed block.
@@ -89,7 +89,7 @@ int RunPlanet(const QStringList& args) {
         Record r = MomentFields(PlanetMomentJD(snapshot), zone);
         AddFrame(r, run.precise);
         AddPlanetFields(r, planet, p, LightTimeSeconds(p.Distance), info.Rise, info.Set, jdMidnight, zone);
-        QString lines = PlanetDataBlock(name, false);  // records stay English in every language
+        QString lines = PlanetDataBlock(body, false);  // records stay English in every language
         r.push_back({"data", lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed()});
         result.records.push_back(std::move(r));
         return result;

@@ -78,16 +78,12 @@ EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
     return t;
 }
 
-const char* EphemerisPlanetName(int planet) {
-    return planet >= 0 && planet < kEphemCols - 1 ? ObservedPlanetName(planet) : "";
-}
-
 EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                                         const ObserverState& observer, bool precise) {
     EphemerisTableTexts t;
     if (precise) t.cells[0][0] = FrameShown(FrameLabel(true));
     for (int c = 1; c < kEphemCols; ++c)
-        t.cells[0][c] = QCoreApplication::translate("Planet", ObservedPlanetName(c - 1));
+        t.cells[0][c] = QCoreApplication::translate("Planet", BodyName(kObservedPlanets[c - 1]));
     for (int r = 1; r < kEphemRows; ++r)
         t.cells[r][0] = QCoreApplication::translate("EphemerisTable", kRowLabels[r]);
 
@@ -155,7 +151,7 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
         const PlanetEphemerisRecord& p = v.rec;
         Record r = MomentFields(t.jdInstant, zone);
         AddFrame(r, precise);
-        AddPlanetFields(r, QString::fromLatin1(EphemerisPlanetName(i)), p, v.lightSeconds, v.rise, v.set,
+        AddPlanetFields(r, QString::fromLatin1(BodyName(kObservedPlanets[static_cast<std::size_t>(i)])), p, v.lightSeconds, v.rise, v.set,
                         t.jdMidnight, zone);
         r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
         r.push_back({"azimuth_deg", Number(v.azimuth)});

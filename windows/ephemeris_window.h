@@ -43,8 +43,6 @@ struct EphemerisMomentTable : EphemerisTableValues {
 };
 EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
                                            const ObserverState& observer, bool precise = false);
-// Name of the planet of column planet + 1 ("Mercury" for 0 ... "Neptune" for 6).
-const char* EphemerisPlanetName(int planet);
 
 // The table for the snapshot's moment and the observer's place, numbers in QLocale(). The
 // precise table names its frame ("apparent of date") in the top-left cell, empty otherwise.

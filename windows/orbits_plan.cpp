@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include <QCoreApplication>
@@ -85,7 +86,8 @@ OrbitKind OrbitKindOf(const QString& name) {
         return name.contains(QLatin1String("Dwarfplanet Pluto")) ? OrbitKind::DwarfPlanet
                                                                  : OrbitKind::Unknown;
     if (name.startsWith(QLatin1Char('A'))) return OrbitKind::Asteroid;
-    return OrbitKind::Planet;
+    const std::optional<Body> body = BodyFromName(name.toStdString());
+    return body && IsPlanet(*body) ? OrbitKind::Planet : OrbitKind::Unknown;
 }
 
 QString OrbitObjectLabel(const QString& name) {
@@ -98,7 +100,7 @@ QString OrbitObjectLabel(const QString& name) {
 
 QString OrbitObjectDisplayName(const OrbitObject& o) {
     switch (o.Kind) {
-        case OrbitKind::Planet: return QCoreApplication::translate("Planet", o.Key.c_str());
+        case OrbitKind::Planet: return QCoreApplication::translate("Planet", BodyName(o.Planet));
         case OrbitKind::DwarfPlanet:
             return QCoreApplication::translate("OrbitPlan", "Dwarfplanet %1").arg(o.Label);
         case OrbitKind::Asteroid: return QCoreApplication::translate("OrbitPlan", "Asteroid %1").arg(o.Label);
@@ -108,7 +110,7 @@ QString OrbitObjectDisplayName(const OrbitObject& o) {
 }
 
 QString OrbitObjectDisplayLabel(const OrbitObject& o) {
-    return o.Kind == OrbitKind::Planet ? QCoreApplication::translate("Planet", o.Key.c_str()) : o.Label;
+    return o.Kind == OrbitKind::Planet ? QCoreApplication::translate("Planet", BodyName(o.Planet)) : o.Label;
 }
 
 const QStringList& OrbitTableStrings() {
@@ -134,7 +136,7 @@ std::vector<OrbitObject> ParseOrbitTable(const QStringList& strings) {
         o.P = ParseNumber(strings[i + 5]);
         o.Kind = OrbitKindOf(o.Name);
         o.Label = OrbitObjectLabel(o.Name);
-        o.Key = o.Name.toStdString();
+        if (o.Kind == OrbitKind::Planet) o.Planet = *BodyFromName(o.Name.toStdString());
         table.push_back(std::move(o));
     }
     return table;
@@ -187,7 +189,7 @@ QPoint OrbitPoint(const OrbitObject& o, double scale, int cx, int cy, double the
 QPoint OrbitObjectPlace(const OrbitObject& o, double scale, int cx, int cy, double jd) {
     switch (o.Kind) {
         case OrbitKind::Planet: {
-            const double l = PlanetHeliocentricLongitude(o.Key, jd);
+            const double l = PlanetHeliocentricLongitude(o.Planet, jd);
             return PolarPixel(cx, cy, OrbitRadius(o, scale, l - o.Peri), l);
         }
         case OrbitKind::DwarfPlanet: {
@@ -267,10 +269,9 @@ const QStaticText& OrbitPlanRenderer::LabelOf(const OrbitObject& o) {
 }
 
 const QImage* OrbitPlanRenderer::SymbolOf(const OrbitObject& o) const {
-    for (int i = 0; i < 8; ++i)
-        if (o.Name == QLatin1String(kPlanetNames[i]))
-            return planets_[i].isNull() ? nullptr : &planets_[i];
-    return nullptr;
+    if (o.Kind != OrbitKind::Planet) return nullptr;
+    const std::size_t i = static_cast<std::size_t>(o.Planet) - static_cast<std::size_t>(Body::Mercury);
+    return planets_[i].isNull() ? nullptr : &planets_[i];
 }
 
 void OrbitPlanRenderer::Paint(QPainter& painter, int width, int height, const OrbitPlanView& view) {

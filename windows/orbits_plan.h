@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "astro/core/body.h"
 #include "chart/canvas.h"
 
 class QPainter;
@@ -22,7 +23,8 @@ namespace noctaris {
 // ---- The orbit table ---------------------------------------------------------------------------
 
 // How an object moves on the plan, told by its name: "D..." is the dwarf planet, "A..." an
-// asteroid, everything else a major planet placed by the planetary theory.
+// asteroid, a planet's English name a major planet placed by the planetary theory; anything
+// else is unknown.
 enum class OrbitKind { Planet, DwarfPlanet, Asteroid, Unknown };
 OrbitKind OrbitKindOf(const QString& name);
 
@@ -40,7 +42,7 @@ struct OrbitObject {
     double P = 0;     // period, years (0 for the major planets)
     OrbitKind Kind = OrbitKind::Planet;
     QString Label;
-    std::string Key;  // the name as the planetary theory takes it
+    Body Planet = Body::Earth;  // the planet, for OrbitKind::Planet
 };
 
 // The orbit table as strings: six per object (name, perihelion direction, a, e, t0, P),

@@ -28,14 +28,16 @@ QString Crlf() { return QStringLiteral("\r\n"); }
 
 }  // namespace
 
-std::string_view PlanetPictureName(std::string_view planet) {
-    if (planet == "Mercury") return "pl1";
-    if (planet == "Venus") return "pl2";
-    if (planet == "Mars") return "pl4";
-    if (planet == "Jupiter") return "pl5";
-    if (planet == "Saturn") return "pl6";
-    if (planet == "Uranus") return "pl7";
-    return {};
+std::string_view PlanetPictureName(Body planet) {
+    switch (planet) {
+        case Body::Mercury: return "pl1";
+        case Body::Venus: return "pl2";
+        case Body::Mars: return "pl4";
+        case Body::Jupiter: return "pl5";
+        case Body::Saturn: return "pl6";
+        case Body::Uranus: return "pl7";
+        default: return {};
+    }
 }
 
 double PlanetMomentJD(const PlanetSnapshot& s) {
@@ -85,13 +87,13 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
 QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
                             bool precise) {
     const auto compute = precise ? ComputePrecisePlanetInfo : ComputePlanetInfo;
-    return PlanetComputedBlock(compute(snapshot.PlanetName, PlanetMomentJD(snapshot),
+    return PlanetComputedBlock(compute(snapshot.Planet, PlanetMomentJD(snapshot),
                                        observer.Latitude, observer.Longitude, snapshot.TimeZone));
 }
 
-QString PlanetDataBlock(std::string_view planet, bool translated) {
+QString PlanetDataBlock(Body planet, bool translated) {
     // Each line in the user's language; the lines keep their CR LF ends.
-    const std::string block = PlanetDataSection(PlanetDataText(), planet);
+    const std::string block = PlanetDataSection(PlanetDataText(), BodyName(planet));
     if (!translated) return QString::fromUtf8(block.data(), static_cast<qsizetype>(block.size()));
     QString shown;
     std::size_t from = 0;
@@ -155,17 +157,17 @@ void PlanetWindow::showEvent(QShowEvent* event) {
 void PlanetWindow::fill() {
     filled_ = true;
     try {
-        nameLabel_->setText(QCoreApplication::translate("Planet", snapshot_.PlanetName.c_str()));
+        nameLabel_->setText(QCoreApplication::translate("Planet", BodyName(snapshot_.Planet)));
         nameLabel_->adjustSize();
 
-        const std::string_view picture = PlanetPictureName(snapshot_.PlanetName);
+        const std::string_view picture = PlanetPictureName(snapshot_.Planet);
         if (!picture.empty()) {
             const QPixmap pixmap = QPixmap::fromImage(LoadPicture(picture));
             picture_->setPixmap(pixmap);
             picture_->resize(pixmap.size());
         }
 
-        dataBlock_ = PlanetDataBlock(snapshot_.PlanetName);
+        dataBlock_ = PlanetDataBlock(snapshot_.Planet);
         SetCrLfText(dataText_, dataBlock_);
 
         computedBlock_ = PlanetComputedBlock(snapshot_, observer_, snapshot_.Precise);

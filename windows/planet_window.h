@@ -18,8 +18,8 @@ class QPlainTextEdit;
 
 namespace noctaris {
 
-// Resource name of the planet's picture ("pl1" .. "pl7"), or empty for a name without one.
-std::string_view PlanetPictureName(std::string_view planet);
+// Resource name of the planet's picture ("pl1" .. "pl7"), or empty for a body without one.
+std::string_view PlanetPictureName(Body planet);
 
 // UT Julian day of the snapshot's moment: 0 h of its local date minus zone/24, plus the clock
 // time.
@@ -38,9 +38,9 @@ QString PlanetComputedBlock(const PlanetInfo& info);
 QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
                             bool precise = false);
 
-// The fixed data lines of the planet, each followed by CR LF (empty for an unknown name), in the
-// user's language; untranslated, in English as exports keep them.
-QString PlanetDataBlock(std::string_view planet, bool translated = true);
+// The fixed data lines of the planet, each followed by CR LF (empty for a body without data), in
+// the user's language; untranslated, in English as exports keep them.
+QString PlanetDataBlock(Body planet, bool translated = true);
 
 // "Information about planets". Built in code; created for one click, shown modally, released
 // when closed. The texts are filled when the window is first shown.

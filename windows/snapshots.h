@@ -3,6 +3,7 @@
 // date and clock time, written before a window is shown and before every refresh it triggers.
 #include <string>
 
+#include "astro/core/body.h"
 #include "chart/state.h"
 
 namespace noctaris {
@@ -24,9 +25,9 @@ struct MomentSnapshot {
 struct InfoSnapshot : MomentSnapshot {};
 // The ephemeris table's own copy.
 struct EphemerisSnapshot : MomentSnapshot {};
-// The planet window's: the clicked planet's name as the chart labels it, and the moment.
+// The planet window's: the clicked planet and the moment.
 struct PlanetSnapshot : MomentSnapshot {
-    std::string PlanetName;
+    Body Planet = Body::Mercury;
 };
 
 // Size of the main window, stored before the orbits and terminator windows are opened; they

@@ -60,7 +60,8 @@ double ArcTan2Deg(double y, double x) {
     return static_cast<double>(phi);
 }
 
-void PrecessionMatrix(double t1d, double t2d, Matrix3& a) {
+Matrix3 PrecessionMatrix(double t1d, double t2d) {
+    Matrix3 a;
     const LD t1 = t1d, t2 = t2d;
     const LD dt = t2 - t1;
     const LD zeta = ((2306.2181L + (1.39656L - 0.000139L * t1) * t1) +
@@ -80,26 +81,26 @@ void PrecessionMatrix(double t1d, double t2d, Matrix3& a) {
     a(3, 1) = static_cast<double>(s2 * c3);
     a(3, 2) = static_cast<double>(-s2 * s3);
     a(3, 3) = static_cast<double>(c2);
+    return a;
 }
 
-void ApplyMatrix(const Matrix3& a, double& x, double& y, double& z) {
-    const LD ox = x, oy = y, oz = z;
-    x = static_cast<double>(a(1, 1) * ox + a(1, 2) * oy + a(1, 3) * oz);
-    y = static_cast<double>(a(2, 1) * ox + a(2, 2) * oy + a(2, 3) * oz);
-    z = static_cast<double>(a(3, 1) * ox + a(3, 2) * oy + a(3, 3) * oz);
+Vec3 ApplyMatrix(const Matrix3& a, const Vec3& v) {
+    const LD ox = v.x, oy = v.y, oz = v.z;
+    return {static_cast<double>(a(1, 1) * ox + a(1, 2) * oy + a(1, 3) * oz),
+            static_cast<double>(a(2, 1) * ox + a(2, 2) * oy + a(2, 3) * oz),
+            static_cast<double>(a(3, 1) * ox + a(3, 2) * oy + a(3, 3) * oz)};
 }
 
-void EclipticToEquatorial(double td, double& x, double& y, double& z) {
-    (void)x;
+Vec3 EclipticToEquatorial(double td, const Vec3& v) {
     const LD t = td;
     const LD eps = 23.43929111L - (46.815L + (0.00059L - 0.001813L * t) * t) * t / 3600.0L;
     const LD c = CosDeg(static_cast<double>(eps)), s = SinDeg(static_cast<double>(eps));
-    const LD oy = y, oz = z;
-    y = static_cast<double>(c * oy - s * oz);
-    z = static_cast<double>(s * oy + c * oz);
+    const LD oy = v.y, oz = v.z;
+    return {v.x, static_cast<double>(c * oy - s * oz), static_cast<double>(s * oy + c * oz)};
 }
 
-void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& pqr) {
+Matrix3 OrbitOrientationMatrix(double node, double incl, double argPeri) {
+    Matrix3 pqr;
     const LD c1 = CosDeg(argPeri), s1 = SinDeg(argPeri);
     const LD c2 = CosDeg(incl), s2 = SinDeg(incl);
     const LD c3 = CosDeg(node), s3 = SinDeg(node);
@@ -112,13 +113,14 @@ void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& p
     pqr(3, 1) = static_cast<double>(s1 * s2);
     pqr(3, 2) = static_cast<double>(c1 * s2);
     pqr(3, 3) = static_cast<double>(c2);
+    return pqr;
 }
 
-void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double& y, double& z) {
+Vec3 OrbitToEcliptic(double xx, double yy, const Matrix3& pqr) {
     const LD a = xx, b = yy;
-    x = static_cast<double>(pqr(1, 1) * a + pqr(1, 2) * b);
-    y = static_cast<double>(pqr(2, 1) * a + pqr(2, 2) * b);
-    z = static_cast<double>(pqr(3, 1) * a + pqr(3, 2) * b);
+    return {static_cast<double>(pqr(1, 1) * a + pqr(1, 2) * b),
+            static_cast<double>(pqr(2, 1) * a + pqr(2, 2) * b),
+            static_cast<double>(pqr(3, 1) * a + pqr(3, 2) * b)};
 }
 
 double ModifiedJulianDate(int day, int month, int year, double hour) {
@@ -149,8 +151,8 @@ double LocalSiderealTime(double longitude, double ut, double jd0) {
     return static_cast<double>(s);
 }
 
-void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
-                            double& altitude, double& azimuth) {
+HorizontalCoords EquatorialToHorizontal(double ra, double dec, double lst, double latitude) {
+    HorizontalCoords out;
     LD h = static_cast<LD>(lst) / 12.0L * kPi - static_cast<LD>(ra);
     if (h < 0) h += 2.0L * kPi;
     const LD phi = static_cast<LD>(latitude) * kDegToRad;
@@ -158,14 +160,15 @@ void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
     const LD sinh = std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h);
     // Rounding can push these a hair past +-1; the true values never are.
     const LD alt = std::asin(std::clamp(sinh, -1.0L, 1.0L));
-    altitude = static_cast<double>(alt * kRadToDeg);
+    out.altitude = static_cast<double>(alt * kRadToDeg);
     const LD cosh = std::cos(alt);
     const LD sA = std::sin(h) * std::cos(d) / cosh;
     const LD cA = (-std::cos(phi) * std::sin(d) + std::sin(phi) * std::cos(d) * std::cos(h)) / cosh;
     const LD asA = std::asin(std::clamp(sA, -1.0L, 1.0L)) * kRadToDeg;
     LD az = cA > 0 ? asA : 180.0L - asA;
     if (az < 0) az += 360.0L;
-    azimuth = static_cast<double>(az);
+    out.azimuth = static_cast<double>(az);
+    return out;
 }
 
 }  // namespace noctaris

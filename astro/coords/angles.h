@@ -29,16 +29,28 @@ double ArcSinDeg(double x);
 double ArcCosDeg(double x);
 double ArcTan2Deg(double y, double x);
 
-void PrecessionMatrix(double t1, double t2, Matrix3& a);
-void ApplyMatrix(const Matrix3& a, double& x, double& y, double& z);
-void EclipticToEquatorial(double t, double& x, double& y, double& z);
-void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& pqr);
-void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double& y, double& z);
+// A rectangular vector; its unit is its user's (AU for positions, 1 for directions).
+struct Vec3 {
+    double x = 0, y = 0, z = 0;
+};
+
+// Precession from the epoch t1 to t2, Julian centuries from J2000 (equatorial).
+Matrix3 PrecessionMatrix(double t1, double t2);
+Vec3 ApplyMatrix(const Matrix3& a, const Vec3& v);
+// Ecliptic to equatorial with the mean obliquity of t Julian centuries from J2000.
+Vec3 EclipticToEquatorial(double t, const Vec3& v);
+// The orbit plane's axes in the ecliptic, angles in degrees.
+Matrix3 OrbitOrientationMatrix(double node, double incl, double argPeri);
+// A point (xx, yy) of the orbit plane in the ecliptic system of pqr.
+Vec3 OrbitToEcliptic(double xx, double yy, const Matrix3& pqr);
 
 double ModifiedJulianDate(int day, int month, int year, double hour);
 double LocalSiderealTime(double longitude, double ut, double jd0);
-// ra, dec in radians, lst in hours, latitude in degrees. Azimuth from the south through west.
-void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
-                            double& altitude, double& azimuth);
+struct HorizontalCoords {
+    double altitude = 0;  // degrees
+    double azimuth = 0;   // degrees 0..360 from the south through the west
+};
+// ra, dec in radians, lst in hours, latitude in degrees.
+HorizontalCoords EquatorialToHorizontal(double ra, double dec, double lst, double latitude);
 
 }  // namespace noctaris

@@ -243,12 +243,9 @@ void AddLunarEclipses(EventList& list, const EventNumberFormat& number) {
 }
 
 void AddPlanetPhenomena(EventList& list) {
-    // Planets numbered with the Earth as 3; the phenomena count Mars ... Neptune from 3 on.
-    for (int planet = 1; planet <= 8; ++planet) {
-        if (planet == 3) continue;
-        const int p = planet < 3 ? planet : planet - 1;
+    for (const Body p : kObservedPlanets) {
         for (int event = 0; event < 2; ++event) {
-            const int text = (planet < 3 ? 5 : 7) + event;
+            const int text = (p == Body::Mercury || p == Body::Venus ? 5 : 7) + event;
             double j;
             // Two cycles back: the start index is cut toward zero, and a phenomenon lies up to
             // weeks from its mean time.
@@ -257,23 +254,24 @@ void AddPlanetPhenomena(EventList& list) {
                 j = PlanetPhenomenonTime(p, event, k);
                 ++k;
                 if (InListYear(list, j))
-                    Add(list, j, kPlanetNames[planet - 1], kEventTexts[text], {});
+                    Add(list, j, BodyName(p), kEventTexts[text], {});
             } while (j <= list.End + list.DeltaTDays + 1);
         }
     }
 }
 
 void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
-    for (int planet = 1; planet <= 2; ++planet)
+    for (const Body planet : {Body::Mercury, Body::Venus})
         for (int side = 0; side < 2; ++side) {
-            double j, elongation = 0;
+            double j;
             int k = FirstPhenomenonIndex(list.Year, planet, 0) - 2;
             do {
-                j = GreatestElongationTime(planet, side, k, elongation);
+                const GreatestElongation g = GreatestElongationTime(planet, side, k);
+                j = g.JDE;
                 ++k;
                 if (InListYear(list, j))
-                    Add(list, j, kPlanetNames[planet - 1], kEventTexts[9 + side],
-                        Or(number)(elongation, 1) + "\u00B0");
+                    Add(list, j, BodyName(planet), kEventTexts[9 + side],
+                        Or(number)(g.Elongation, 1) + "\u00B0");
             } while (j <= list.End + list.DeltaTDays + 1);
         }
 }

@@ -1,7 +1,9 @@
 #include "astro/events/phenomena.h"
 
 #include <cmath>
+#include <string>
 
+#include "astro/core/errors.h"
 #include "astro/coords/angles.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/theories/lunar_terms.h"
@@ -43,7 +45,14 @@ double SumSeries(const Series& s, int harmonics, double M, double T) {
     return sum;
 }
 
-// Mean phenomena of each planet (index planet - 1).
+// Row of a planet in the tables below, in the order of kObservedPlanets.
+int PhenomenonRow(Body planet) {
+    for (int i = 0; i < static_cast<int>(kObservedPlanets.size()); ++i)
+        if (kObservedPlanets[i] == planet) return i;
+    throw DomainError(std::string("no conjunctions with the Sun for ") + BodyName(planet));
+}
+
+// Mean phenomena of each planet (row PhenomenonRow).
 struct MeanPhenomena {
     double A[2];   // epoch of event 0 and of event 1 (JDE)
     double B;      // mean synodic period, days
@@ -51,7 +60,7 @@ struct MeanPhenomena {
     double M1;     // its change per synodic period, degrees
     int Harmonics;
 };
-constexpr MeanPhenomena kMean[kPhenomenonPlanets] = {
+constexpr MeanPhenomena kMean[kObservedPlanets.size()] = {
     {{2451612.023, 2451554.084}, 115.8774771, {63.5867, 6.4822}, 114.2088742, 5},  // Mercury
     {{2451996.706, 2451704.746}, 583.921361, {82.7311, 154.9745}, 215.513058, 3},  // Venus
     {{2452097.382, 2451707.414}, 779.936104, {181.9573, 157.6047}, 48.705244, 5},  // Mars
@@ -61,8 +70,8 @@ constexpr MeanPhenomena kMean[kPhenomenonPlanets] = {
     {{2451753.122, 2451569.379}, 367.486703, {202.6544, 21.5569}, 2.194998, 2},    // Neptune
 };
 
-// Periodic terms of the phenomena, [planet - 1][event], days.
-constexpr Series kPhenomenon[kPhenomenonPlanets][2] = {
+// Periodic terms of the phenomena, [row][event], days.
+constexpr Series kPhenomenon[kObservedPlanets.size()][2] = {
     // Mercury
     {{{0.0545, 0.0002, 0},
       {-6.2008, 0.0074, 0.00003},
@@ -226,7 +235,7 @@ constexpr Series kPhenomenon[kPhenomenonPlanets][2] = {
       {0, 0, 0}}},
 };
 
-// Greatest elongations, [planet - 1][side]: time (days from the inferior conjunction's mean
+// Greatest elongations, [row][side]: time (days from the inferior conjunction's mean
 // time), then elongation (degrees).
 constexpr Series kElongation[2][2][2] = {
     // Mercury: eastern, western
@@ -434,26 +443,27 @@ LunarEclipse NextLunarEclipse(double jd) {
         if (const std::optional<LunarEclipse> e = LunarEclipseAt(k)) return *e;
 }
 
-int FirstPhenomenonIndex(int year, int planet, int event) {
-    const MeanPhenomena& p = kMean[planet - 1];
+int FirstPhenomenonIndex(int year, Body planet, int event) {
+    const MeanPhenomena& p = kMean[PhenomenonRow(planet)];
     return static_cast<int>(std::trunc((365.2425 * year + 1721060 - p.A[event]) / p.B));
 }
 
-double PlanetPhenomenonTime(int planet, int event, int k) {
-    const MeanPhenomena& p = kMean[planet - 1];
+double PlanetPhenomenonTime(Body planet, int event, int k) {
+    const int row = PhenomenonRow(planet);
+    const MeanPhenomena& p = kMean[row];
     const double jde0 = p.A[event] + k * p.B;
     const double M = ReducedRadians(p.M0[event] + p.M1 * k);
     const double T = CenturiesSinceJ2000(jde0);
-    double jde = jde0 + SumSeries(kPhenomenon[planet - 1][event], p.Harmonics, M, T);
+    double jde = jde0 + SumSeries(kPhenomenon[row][event], p.Harmonics, M, T);
     // Perturbations of the outer planets by one another, the same for both events.
     switch (planet) {
-        case 4: {  // Jupiter
+        case Body::Jupiter: {
             const double a = ReducedRadians(82.74 + 40.76 * T);
             jde += Triple{0, 0.0144, -0.00008}.At(T) * std::sin(a) +
                    Triple{0.3642, -0.0019, -0.00029}.At(T) * std::cos(a);
             break;
         }
-        case 5: {  // Saturn
+        case Body::Saturn: {
             const double a = ReducedRadians(82.74 + 40.76 * T);
             const double b = ReducedRadians(29.86 + 1181.36 * T);
             const double c = ReducedRadians(14.13 + 590.68 * T);
@@ -468,12 +478,12 @@ double PlanetPhenomenonTime(int planet, int event, int k) {
                    Triple{0.0477, -0.0005, -0.00006}.At(T) * std::cos(d);
             break;
         }
-        case 6: {  // Uranus
+        case Body::Uranus: {
             jde += 0.885 * std::cos(ReducedRadians(207.83 + 8.51 * T)) +
                    0.2153 * std::cos(ReducedRadians(108.84 + 419.96 * T));
             break;
         }
-        case 7: {  // Neptune
+        case Body::Neptune: {
             jde += -0.5964 * std::cos(ReducedRadians(207.83 + 8.51 * T)) +
                    0.0728 * std::cos(ReducedRadians(276.74 + 209.98 * T));
             break;
@@ -484,14 +494,15 @@ double PlanetPhenomenonTime(int planet, int event, int k) {
     return jde;
 }
 
-double GreatestElongationTime(int planet, int side, int k, double& elongation) {
-    const MeanPhenomena& p = kMean[planet - 1];
+GreatestElongation GreatestElongationTime(Body planet, int side, int k) {
+    const int row = PhenomenonRow(planet);
+    if (row > 1) throw DomainError(std::string("no greatest elongation for ") + BodyName(planet));
+    const MeanPhenomena& p = kMean[row];
     const double jde0 = p.A[0] + k * p.B;
     const double M = ReducedRadians(p.M0[0] + p.M1 * k);
     const double T = CenturiesSinceJ2000(jde0);
-    const Series(&s)[2] = kElongation[planet - 1][side];
-    elongation = SumSeries(s[1], p.Harmonics, M, T);
-    return jde0 + SumSeries(s[0], p.Harmonics, M, T);
+    const Series(&s)[2] = kElongation[row][side];
+    return {jde0 + SumSeries(s[0], p.Harmonics, M, T), SumSeries(s[1], p.Harmonics, M, T)};
 }
 
 }  // namespace noctaris

@@ -8,6 +8,8 @@
 // it finds its event.
 #include <optional>
 
+#include "astro/core/body.h"
+
 namespace noctaris {
 
 // Limits in Earth radii of the penumbra, the umbra and totality at the Moon's distance.
@@ -55,15 +57,18 @@ std::optional<LunarEclipse> LunarEclipseAt(double k);
 // The first lunar eclipse from about jd on.
 LunarEclipse NextLunarEclipse(double jd);
 
-// Planets: 1 Mercury, 2 Venus, 3 Mars, 4 Jupiter, 5 Saturn, 6 Uranus, 7 Neptune. Events: 0
-// inferior conjunction (Mercury, Venus) or opposition, 1 superior conjunction or conjunction.
-inline constexpr int kPhenomenonPlanets = 7;
+// Planets: the seven of kObservedPlanets; any other body raises DomainError. Events: 0 inferior
+// conjunction (Mercury, Venus) or opposition, 1 superior conjunction or conjunction.
 // Cycle number k to start a year's search from (a little before the year).
-int FirstPhenomenonIndex(int year, int planet, int event);
+int FirstPhenomenonIndex(int year, Body planet, int event);
 // Time of the event of cycle k.
-double PlanetPhenomenonTime(int planet, int event, int k);
-// Greatest elongation of Mercury (1) or Venus (2), side 0 eastern or 1 western, around the
-// inferior conjunction of cycle k; the elongation in degrees is stored in `elongation`.
-double GreatestElongationTime(int planet, int side, int k, double& elongation);
+double PlanetPhenomenonTime(Body planet, int event, int k);
+// Greatest elongation of Mercury or Venus, side 0 eastern or 1 western, around the inferior
+// conjunction of cycle k.
+struct GreatestElongation {
+    double JDE = 0;         // Julian day of dynamical time
+    double Elongation = 0;  // from the Sun, degrees
+};
+GreatestElongation GreatestElongationTime(Body planet, int side, int k);
 
 }  // namespace noctaris

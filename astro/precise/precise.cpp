@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 
+#include "astro/core/errors.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/time/instant.h"
 
@@ -71,6 +72,8 @@ struct BodyState {
 };
 
 BodyState StateOf(Body body, const PreciseFrame& f) {
+    // The observer stands on the Earth: it has no place in its own sky.
+    if (body == Body::Earth) throw DomainError("the Earth has no apparent place");
     BodyState s;
     const Vec eb = Row(f.earthBary[0]), ev = Row(f.earthBary[1]);
     s.sunPos = Sub(eb, Row(f.earthHelio[0]));

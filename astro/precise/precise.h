@@ -85,7 +85,7 @@ struct ApparentPlace {
     double phaseAngle = 0; // Sun-body-observer angle, degrees (0 for the Sun)
     double elongation = 0; // angle between the body and the Sun seen by the observer, degrees
 };
-// Seen from the centre of the Earth.
+// Seen from the centre of the Earth. These and FindRiseTransitSet raise DomainError for the Earth.
 ApparentPlace GeocentricPlace(Body body, const PreciseFrame& frame);
 // Seen from the site (parallax and diurnal aberration included).
 ApparentPlace TopocentricPlace(Body body, const PreciseFrame& frame, const Site& site);

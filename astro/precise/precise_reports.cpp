@@ -7,22 +7,6 @@
 #include "astro/time/calendar_dates.h"
 
 namespace noctaris {
-namespace {
-
-const char* PlanetName(Body planet) {
-    switch (planet) {
-    case Body::Mercury: return "Mercury";
-    case Body::Venus: return "Venus";
-    case Body::Mars: return "Mars";
-    case Body::Jupiter: return "Jupiter";
-    case Body::Saturn: return "Saturn";
-    case Body::Uranus: return "Uranus";
-    case Body::Neptune: return "Neptune";
-    default: return "";
-    }
-}
-
-}  // namespace
 
 double LocalMidnightJD(double jdUT, double zone) {
     return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
@@ -57,10 +41,10 @@ PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geoc
     rec.DecDegrees = std::trunc(geocentric.dec);
     rec.DecMinutes = (geocentric.dec - rec.DecDegrees) * 60;
     rec.Diameter = geocentric.diameter;
-    double mag = 0;
-    PlanetMagnitude(PlanetName(planet), helio.radius, geocentric.distance,
-                    EarthHeliocentric(frame).radius, CenturiesSinceJ2000(frame.time.tt),
-                    geocentric.dec, geocentric.ra, mag);
+    double mag = PlanetMagnitude(planet, helio.radius, geocentric.distance,
+                                 EarthHeliocentric(frame).radius,
+                                 CenturiesSinceJ2000(frame.time.tt), geocentric.dec, geocentric.ra)
+                     .value_or(0);
     if (mag < 0) mag -= 0.05;  // as PlanetEphemeris rounds a negative magnitude for display
     rec.Magnitude = mag;
     return rec;

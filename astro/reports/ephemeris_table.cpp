@@ -100,18 +100,25 @@ std::string ZodiacConstellation(double x) {
     return "Pisces";
 }
 
-EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
+EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
                                              double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone) {
     EphemerisColumnValues v;
-    PlanetEphemeris(name, jdInstant, latitude, longitude, zone, v.rise, v.set, v.ra, v.dec, v.rec);
-    if (name == "Earth") return v;
+    const PlanetEphemerisResult e = PlanetEphemeris(planet, jdInstant, latitude, longitude, zone);
+    v.rec = e.record;
+    v.ra = e.ra;
+    v.dec = e.dec;
+    v.rise = RiseSetHoursOrCode(e.riseSet.rise, e.riseSet);
+    v.set = RiseSetHoursOrCode(e.riseSet.set, e.riseSet);
+    if (planet == Body::Earth) return v;
 
     v.lightSeconds = LightTimeSeconds(v.rec.Distance);
     v.lst = LocalSiderealTime(longitude, clockHours - zone, jdMidnight);
     const double ra = (v.rec.RAHours + v.rec.RAMinutes / 60) / 12 * static_cast<double>(kPi);
     const double dec = (v.rec.DecDegrees + v.rec.DecMinutes / 60) * kDegree;
-    EquatorialToHorizontal(ra, dec, v.lst, latitude, v.altitude, v.azimuth);
+    const HorizontalCoords h = EquatorialToHorizontal(ra, dec, v.lst, latitude);
+    v.altitude = h.altitude;
+    v.azimuth = h.azimuth;
     // Exactly in the zenith the azimuth is undefined (0/0); call it south.
     if (!std::isfinite(v.azimuth)) v.azimuth = 0;
     return v;
@@ -122,10 +129,10 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
                                            bool precise) {
     EphemerisTableValues t;
     if (!precise) {
-        t.earth = ComputeEphemerisColumn("Earth", jdInstant, clockHours, jdMidnight, latitude,
+        t.earth = ComputeEphemerisColumn(Body::Earth, jdInstant, clockHours, jdMidnight, latitude,
                                          longitude, zone);
         for (int i = 0; i < 7; ++i)
-            t.planets[i] = ComputeEphemerisColumn(ObservedPlanetName(i), jdInstant, clockHours,
+            t.planets[i] = ComputeEphemerisColumn(kObservedPlanets[i], jdInstant, clockHours,
                                                   jdMidnight, latitude, longitude, zone);
         return t;
     }
@@ -142,7 +149,7 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
     t.earth.frame = kFrameApparentOfDate;
     const double lst = LocalApparentSiderealHours(now, longitude);
     for (int i = 0; i < 7; ++i) {
-        const Body body = *BodyFromName(ObservedPlanetName(i));
+        const Body body = kObservedPlanets[i];
         const ApparentPlace geo = GeocentricPlace(body, now);
         EphemerisColumnValues& v = t.planets[i];
         v.rec = PrecisePlanetRecord(body, geo, now);

@@ -58,13 +58,13 @@ struct EphemerisColumnValues {
 // One planet's column at the instant jdInstant (Julian day), clockHours being the local clock
 // time of that instant and jdMidnight the Julian day of local midnight (EphemerisJulianDay), for
 // an observer at latitude/longitude (degrees, north and east positive) and zone (hours east of
-// UT). For "Earth" only the heliocentric fields of rec are meaningful.
-EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
+// UT). For the Earth only the heliocentric fields of rec are meaningful.
+EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
                                              double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone);
 
 // The whole table at once: the Earth's column (only its heliocentric fields count) and the
-// seven planets' in ObservedPlanetName order. With precise off the columns are exactly
+// seven planets' in kObservedPlanets order. With precise off the columns are exactly
 // ComputeEphemerisColumn's. With it on they hold the precise places of date (astro/precise.h):
 // heliocentric on the mean ecliptic of date, geocentric apparent place, true distance, light
 // time, apparent sidereal time, the observed (refracted) topocentric altitude and azimuth, and

@@ -105,25 +105,26 @@ long long LightTimeSeconds(double distanceAU) {
     return static_cast<long long>(std::nearbyint(seconds));
 }
 
-PlanetInfo ComputePlanetInfo(std::string_view name, double jd, double latitude, double longitude,
+PlanetInfo ComputePlanetInfo(Body planet, double jd, double latitude, double longitude,
                              double zone) {
+    const PlanetEphemerisResult e = PlanetEphemeris(planet, jd, latitude, longitude, zone);
     PlanetInfo info;
-    double ra = 0, dec = 0;
-    PlanetEphemeris(name, jd, latitude, longitude, zone, info.Rise, info.Set, ra, dec, info.Record);
+    info.Record = e.record;
+    info.Rise = RiseSetHoursOrCode(e.riseSet.rise, e.riseSet);
+    info.Set = RiseSetHoursOrCode(e.riseSet.set, e.riseSet);
     return info;
 }
 
-PlanetInfo ComputePrecisePlanetInfo(std::string_view name, double jd, double latitude,
-                                    double longitude, double zone) {
-    const std::optional<Body> body = BodyFromName(name);
-    if (!body || *body == Body::Sun || *body == Body::Moon)
-        return ComputePlanetInfo(name, jd, latitude, longitude, zone);
+PlanetInfo ComputePrecisePlanetInfo(Body planet, double jd, double latitude, double longitude,
+                                    double zone) {
+    if (!IsPlanet(planet) || planet == Body::Earth)
+        return ComputePlanetInfo(planet, jd, latitude, longitude, zone);
     const double midnight = LocalMidnightJD(jd, zone);
     const PreciseDay day = MakePreciseDay(midnight);
     const PreciseFrame now = FrameInDay(day, jd);
     PlanetInfo info;
-    info.Record = PrecisePlanetRecord(*body, GeocentricPlace(*body, now), now);
-    const RiseTransitSetTimes events = FindRiseTransitSet(*body, day, Site{latitude, longitude, 0});
+    info.Record = PrecisePlanetRecord(planet, GeocentricPlace(planet, now), now);
+    const RiseTransitSetTimes events = FindRiseTransitSet(planet, day, Site{latitude, longitude, 0});
     info.Rise = EventClockHours(events.rise, events, midnight);
     info.Set = EventClockHours(events.set, events, midnight);
     info.Frame = kFrameApparentOfDate;

@@ -34,14 +34,14 @@ struct PlanetInfo {
     std::string_view Frame = kFrameJ2000;  // the frame of the record's places
 };
 
-// PlanetEphemeris for the planet `name` at the UT Julian day jd, seen from latitude and
-// longitude (degrees, north and east positive) with the zone in hours east of UT.
-PlanetInfo ComputePlanetInfo(std::string_view name, double jd, double latitude, double longitude,
+// PlanetEphemeris for a planet (DomainError for the Sun and the Moon) at the UT Julian day jd, seen from latitude and longitude
+// (degrees, north and east positive) with the zone in hours east of UT.
+PlanetInfo ComputePlanetInfo(Body planet, double jd, double latitude, double longitude,
                              double zone);
 // The same with the precise places of date (PrecisePlanetRecord) and the precise rising and
 // setting on the local civil day holding jd (EventClockHours: NaN for none on this day).
-// Names that are not one of the seven planets give ComputePlanetInfo's result.
-PlanetInfo ComputePrecisePlanetInfo(std::string_view name, double jd, double latitude,
-                                    double longitude, double zone);
+// The Earth gives ComputePlanetInfo's result; the Sun and the Moon raise DomainError.
+PlanetInfo ComputePrecisePlanetInfo(Body planet, double jd, double latitude, double longitude,
+                                    double zone);
 
 }  // namespace noctaris

@@ -20,79 +20,72 @@ double ClampCosine(double c) {
     return c;
 }
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double Norm(Vec v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double Norm(Vec3 v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
-// Heliocentric position of planet p at T, J2000 equatorial (ecliptic rotated with the
+// Heliocentric position of a planet at T, J2000 equatorial (ecliptic rotated with the
 // obliquity of J2000).
-Vec EquatorialJ2000(int p, double T) {
-    Vec v{};
-    PlanetHeliocentricJ2000(p, T, v.x, v.y, v.z);
-    EclipticToEquatorial(0, v.x, v.y, v.z);
-    return v;
+Vec3 EquatorialJ2000(Body planet, double T) {
+    return EclipticToEquatorial(0, PlanetHeliocentricJ2000(planet, T));
 }
 
 double Reduce(double w) { return w - 360.0 * std::trunc(w / 360.0); }
 
 }  // namespace
 
-PlanetFigure PlanetRadius(int p) {
-    static const PlanetFigure kTable[9] = {
-        {2439, 0},          {6051, 0},          {6378.14, 0.00335281},
-        {3393.4, 0.0051865}, {71398, 0.0648088}, {60000, 0.1076209},
-        {25400, 0.03},      {24300, 0.0259},    {1500, 0}};
-    return kTable[p >= 0 && p <= 8 ? p : 2];
+PlanetFigure PlanetRadius(Body planet) {
+    switch (planet) {
+        case Body::Mercury: return {2439, 0};
+        case Body::Venus: return {6051, 0};
+        case Body::Mars: return {3393.4, 0.0051865};
+        case Body::Jupiter: return {71398, 0.0648088};
+        case Body::Saturn: return {60000, 0.1076209};
+        case Body::Uranus: return {25400, 0.03};
+        case Body::Neptune: return {24300, 0.0259};
+        default: return {6378.14, 0.00335281};  // the Earth
+    }
 }
 
-RotationElements PlanetRotation(int p, double T, int system) {
+RotationElements PlanetRotation(Body planet, double T, int system) {
     const double d = 36525.0 * T;
     RotationElements r;
-    switch (p) {
-        case 0:
+    switch (planet) {
+        case Body::Mercury:
             r.PoleRA = 281.02 - 0.033 * T;
             r.PoleDec = 61.45 - 0.005 * T;
             r.W = 329.71 + 6.1385025 * d;
             break;
-        case 1:
+        case Body::Venus:
             r.PoleRA = 272.78;
             r.PoleDec = 67.21;
             r.W = 159.91 - 1.4814205 * d;
             r.Retrograde = true;
             break;
-        case 3:
+        case Body::Mars:
             r.PoleRA = 317.681 - 0.108 * T;
             r.PoleDec = 52.886 - 0.061 * T;
             r.W = 176.655 + 350.891983 * d;
             break;
-        case 4:
+        case Body::Jupiter:
             r.PoleRA = 268.05 - 0.009 * T;
             r.PoleDec = 64.49 + 0.003 * T;
             r.W = system == 1 ? 43.3 + 870.27 * d : system == 2 ? 284.95 + 870.536 * d : 67.1 + 877.9 * d;
             break;
-        case 5:
+        case Body::Saturn:
             r.PoleRA = 40.66 - 0.036 * T;
             r.PoleDec = 83.52 - 0.004 * T;
             r.W = system == 2 ? 38.9 + 810.7939024 * d : 227.2037 + 844.3 * d;
             break;
-        case 6:
+        case Body::Uranus:
             r.PoleRA = 257.43;
             r.PoleDec = -15.1;
             r.W = 261.62 - 554.913 * d;
             r.Retrograde = true;
             break;
-        case 7:
+        case Body::Neptune:
             r.PoleRA = 295.33;
             r.PoleDec = 40.65;
             r.W = 107.21 + 468.75 * d;
-            break;
-        case 8:
-            r.PoleRA = 311.63;
-            r.PoleDec = 4.18;
-            r.W = 252.66 - 56.364 * d;
-            r.Retrograde = true;
             break;
         default:  // the Earth
             r.PoleRA = 0 - 0.641 * T;
@@ -106,8 +99,7 @@ RotationElements PlanetRotation(int p, double T, int system) {
 
 PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flattening, double wx,
                                       double wy, double wz) {
-    Matrix3 q;
-    OrbitOrientationMatrix(rot.PoleRA + 90.0, 90.0 - rot.PoleDec, rot.W, q);
+    const Matrix3 q = OrbitOrientationMatrix(rot.PoleRA + 90.0, 90.0 - rot.PoleDec, rot.W);
     const double a = -(wx * q(1, 1) + wy * q(2, 1) + wz * q(3, 1));
     const double b = -(wx * q(1, 2) + wy * q(2, 2) + wz * q(3, 2));
     const double c = -(wx * q(1, 3) + wy * q(2, 3) + wz * q(3, 3));
@@ -123,18 +115,18 @@ PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flatte
     return out;
 }
 
-bool PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour, PlanetPhysical& out) {
-    if (p < 0 || p > 8 || p == 2) return false;
+std::optional<PlanetPhysical> PlanetPhysicalEphemeris(Body p, int year, int month, int day,
+                                                      double hour) {
+    if (!IsPlanet(p) || p == Body::Earth) return std::nullopt;
     const double T = (ModifiedJulianDate(day, month, year, hour) - 51544.5) / 36525.0;
-    Matrix3 precession;
-    PrecessionMatrix(0, T, precession);
+    const Matrix3 precession = PrecessionMatrix(0, T);
 
-    const Vec earth = EquatorialJ2000(2, T);
-    const Vec planet = EquatorialJ2000(p, T);
+    const Vec3 earth = EquatorialJ2000(Body::Earth, T);
+    const Vec3 planet = EquatorialJ2000(p, T);
     const double delta0 = Norm(planet - earth);
     const double tLight = T - delta0 / kLightAUPerDay / 36525.0;
-    Vec pl = EquatorialJ2000(p, tLight);  // P': the planet when the light left it
-    Vec v = pl - earth;                    // V: from the Earth to the planet
+    Vec3 pl = EquatorialJ2000(p, tLight);  // P': the planet when the light left it
+    Vec3 v = pl - earth;                    // V: from the Earth to the planet
 
     const PlanetFigure figure = PlanetRadius(p);
     PlanetPhysical r;
@@ -158,46 +150,34 @@ bool PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour, P
     const double g = r.PhaseAngle / 100.0;
     double base;
     switch (p) {
-        case 0: base = -0.42 + 3.80 * g - 2.73 * g * g + 2.00 * g * g * g; break;
-        case 1: base = -4.40 + 0.09 * g + 2.39 * g * g - 0.65 * g * g * g; break;
-        case 3: base = -1.52 + 1.60 * g; break;
-        case 4: base = -9.40 + 0.50 * g; break;
-        case 5: {
+        case Body::Mercury: base = -0.42 + 3.80 * g - 2.73 * g * g + 2.00 * g * g * g; break;
+        case Body::Venus: base = -4.40 + 0.09 * g + 2.39 * g * g - 0.65 * g * g * g; break;
+        case Body::Mars: base = -1.52 + 1.60 * g; break;
+        case Body::Jupiter: base = -9.40 + 0.50 * g; break;
+        case Body::Saturn: {
             const double s = std::fabs(SinDeg(r.SunDeclination));
             const double du = std::fabs(r.DeltaU) / 100.0;
             const double u = du <= 1.8 ? du : std::fabs(du - 3.6);
             base = -8.88 - 2.60 * s + 1.25 * s * s + 4.40 * u;
             break;
         }
-        case 6: base = -7.19; break;
-        case 7: base = -6.87; break;
-        case 8: base = -1.00; break;
+        case Body::Uranus: base = -7.19; break;
+        case Body::Neptune: base = -6.87; break;
         default: base = -3.86; break;
     }
     r.Magnitude = base + 5.0 * std::log(rp * dist) / 2.302585093;
 
     // Position angle of the bright limb, on the equator of date.
-    ApplyMatrix(precession, pl.x, pl.y, pl.z);
-    ApplyMatrix(precession, v.x, v.y, v.z);
-    const Vec s{-pl.x, -pl.y, -pl.z};
+    pl = ApplyMatrix(precession, pl);
+    v = ApplyMatrix(precession, v);
+    const Vec3 s{-pl.x, -pl.y, -pl.z};
     const double n = (s.z * (v.x * v.x + v.y * v.y) - v.z * (v.x * s.x + v.y * s.y)) / Norm(v);
     const double dd = v.x * s.y - v.y * s.x;
     double chi = ArcTan2Deg(dd, n);
     if (chi < 0) chi += 360.0;
     r.PositionAngle = chi;
 
-    out = r;
-    return true;
-}
-
-void PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour, double& chi,
-                             double& phaseAngle, double& magnitude, double& diameter) {
-    PlanetPhysical r;
-    if (!PlanetPhysicalEphemeris(p, day, month, year, hour, r)) return;
-    chi = r.PositionAngle;
-    phaseAngle = r.PhaseAngle;
-    magnitude = r.Magnitude;
-    diameter = r.Diameter;
+    return r;
 }
 
 }  // namespace noctaris

@@ -3,28 +3,30 @@
 // angle, illuminated fraction, magnitude and the position angle of the bright limb. Positions
 // come from the rectangular theory (PlanetHeliocentricJ2000) with one light-time step; the
 // planet's rotation elements give the central-meridian longitudes that Saturn's magnitude needs.
-//
-// Planet indices: 0 Mercury, 1 Venus, 2 Earth, 3 Mars, 4 Jupiter, 5 Saturn, 6 Uranus,
-// 7 Neptune, 8 Pluto.
+#include <optional>
+
+#include "astro/core/body.h"
+
 namespace noctaris {
 
-// Equatorial radius (km) and flattening of planet p (0..8); p outside 0..8 gives Earth's.
+// Equatorial radius and flattening of a planet; the Sun and the Moon give the Earth's.
 struct PlanetFigure {
-    double EquatorialRadiusKm;
-    double Flattening;
+    double EquatorialRadiusKm;  // km
+    double Flattening;          // (a - b) / a
 };
-PlanetFigure PlanetRadius(int p);
+PlanetFigure PlanetRadius(Body planet);
 
 // Orientation of a planet's rotation at T Julian centuries from J2000: pole right ascension
 // and declination (degrees, J2000 equator) and the prime meridian W (degrees, whole turns
 // removed) of rotation system 0, 1 or 2 (only Jupiter and Saturn have distinct systems).
+// The Sun and the Moon give the Earth's.
 struct RotationElements {
-    double PoleRA = 0;
-    double PoleDec = 0;
-    double W = 0;
-    bool Retrograde = false;  // Venus, Uranus, Pluto
+    double PoleRA = 0;   // degrees
+    double PoleDec = 0;  // degrees
+    double W = 0;        // degrees
+    bool Retrograde = false;  // Venus, Uranus
 };
-RotationElements PlanetRotation(int p, double T, int system);
+RotationElements PlanetRotation(Body planet, double T, int system);
 
 // Angles at the planet of the direction opposite to w (so w = planet minus observer gives the
 // observer as seen from the planet). w in J2000 equatorial coordinates.
@@ -47,13 +49,9 @@ struct PlanetPhysical {
     double SunDeclination = 0;       // B: planetocentric declination of the Sun, degrees
 };
 
-// Physical ephemeris of planet p for a civil date and hour (decimal hours, no time zone).
-// Returns false and leaves `out` unchanged for the Earth (p = 2) and for p outside 0..8.
-bool PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour,
-                             PlanetPhysical& out);
-
-// The same with the four values the chart uses: chi, phase angle, magnitude, diameter.
-void PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour, double& chi,
-                             double& phaseAngle, double& magnitude, double& diameter);
+// Physical ephemeris of a planet for a civil date and hour (decimal hours, no time zone); none
+// for the Earth, the Sun and the Moon.
+std::optional<PlanetPhysical> PlanetPhysicalEphemeris(Body planet, int year, int month, int day,
+                                                      double hour);
 
 }  // namespace noctaris

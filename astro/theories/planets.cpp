@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "astro/core/constants.h"
+#include "astro/core/errors.h"
 #include "astro/coords/angles.h"
 #include "astro/time/timebase.h"
 
@@ -12,12 +13,9 @@ namespace noctaris {
 namespace {
 using LD = long double;
 
-bool IsPlanetName(std::string_view name) {
-    return std::find(kPlanetNames.begin(), kPlanetNames.end(), name) != kPlanetNames.end();
+void RequirePlanet(Body body) {
+    if (!IsPlanet(body)) throw DomainError(std::string("no planetary theory for ") + BodyName(body));
 }
-
-// The spherical theory silently substitutes Venus for any name it does not know.
-std::string_view KnownOrVenus(std::string_view name) { return IsPlanetName(name) ? name : "Venus"; }
 
 // Transcendental functions are evaluated in double (the extended ones cost several times as
 // much and the chart calls this module on every redraw); sums and products stay extended.
@@ -44,7 +42,7 @@ LD ArcSinOfSine(LD s) { return AsinR(std::clamp(s, -1.0L, 1.0L)) * kRadToDeg; }
 struct OsculatingElements {
     double a, e, i, node, peri, m0, n;
 };
-constexpr std::array<OsculatingElements, 9> kOsculating = {{
+constexpr std::array<OsculatingElements, 8> kOsculating = {{
     {0.387099, 0.205634, 7.0048, 48.331, 77.4552, 174.7947, 149472.6738},
     {0.723332, 0.006773, 3.3946, 76.68, 131.5718, 50.4071, 58517.8149},
     {1.0, 0.016709, 0, 174.876, 102.94, 357.5256, 35999.372},
@@ -53,8 +51,13 @@ constexpr std::array<OsculatingElements, 9> kOsculating = {{
     {9.551712, 0.05234, 2.4855, 113.6439, 90.9682, 267.2465, 1219.6465},
     {19.293108, 0.044846, 0.7733, 74.0903, 176.6152, 118.432, 424.815},
     {30.257162, 0.007985, 1.77, 131.775, 3.0962, 292.4716, 216.3047},
-    {39.783607, 0.254351, 17.1201, 110.3865, 224.7424, 8.2304, 143.4629},
 }};
+// The row of a planet in kOsculating, in the order of kPlanets; the Sun and the Moon take the
+// Earth's.
+std::size_t OsculatingRow(Body planet) {
+    if (!IsPlanet(planet)) planet = Body::Earth;
+    return static_cast<std::size_t>(planet) - static_cast<std::size_t>(Body::Mercury);
+}
 // The outer rows count their mean anomaly from MJD 50000 (1544.5 days after J2000).
 constexpr LD kOuterEpochShift = 0.042286105L;
 
@@ -64,29 +67,29 @@ struct FourierSeries {
     std::array<double, 12> cosk;  // index = multiple of X; index 0 unused
     std::array<double, 12> sink;
 };
-struct OuterCorrection {
-    std::string_view name;
+struct OuterSeries {
+    Body planet;
     FourierSeries dL;  // arcminutes
     FourierSeries dR;  // 0.001 AU
 };
 // clang-format off
-const std::array<OuterCorrection, 4> kOuterCorrections = {{
-    {"Jupiter",
+const std::array<OuterSeries, 4> kOuterCorrections = {{
+    {Body::Jupiter,
      {3, {0, -0.3, -1.5, 0, -1.8, 3.0, -1.3, -0.4, 0.2, 0, 0, 0},
          {0, 5.3, 1.2, -1.0, 0, -1.9, 0.4, 0, 0, -0.2, 0.2, 0}},
      {0.2, {0, -0.6, -0.5, 0.6, -1.1, 1.6, -0.4, 0.2, 0, 0.2, 0, 0},
            {0, 0, -0.3, 0.2, -1.0, 2.6, -1.1, -0.3, 0.2, 0, 0, 0}}},
-    {"Saturn",
+    {Body::Saturn,
      {-8.4, {0, -2.5, -1.2, 0.4, 0, -0.3, 0.4, 0.2, 0, 0, 0, 0},
             {0, -14, 6.2, 0.8, -0.2, 0, -0.2, 0, 0, 0, 0, 0}},
      {-14, {0, 10.6, -14.1, 4.0, 0.5, 0, 0.4, 0, 0, 0, 0, 0},
            {0, -2.7, -4.0, 3.7, 0.2, -0.7, 0.8, 0, -0.4, 0, 0, -0.2}}},
-    {"Uranus",
+    {Body::Uranus,
      {-46.5, {0, -3.1, -0.8, -0.3, 0.4, 0.3, 0.3, 0.3, 0.3, 0.2, 0, 0},
              {0, 6.7, 1.9, 0.9, -0.6, -0.2, -0.2, -0.2, -0.2, 0, 0, 0}},
      {-13.9, {0, -11.4, 3.0, 3.0, -2.7, 0, 0, -0.4, -0.5, -0.3, -0.2, 0},
              {0, -11.2, -3.0, 0.2, -1.4, 0.9, 0.8, 0.5, 0.3, 0, 0, 0}}},
-    {"Neptune",
+    {Body::Neptune,
      {32.4, {0, 0.5, 0.3, 0.2, 0.4, 0.2, 0.2, 0, 0, 0, 0, 0},
             {0, -2.4, -0.6, -0.2, -0.4, 0, -0.2, 0, -0.2, 0, 0, 0}},
      {-55.9, {0, 1.4, 2.9, 1.0, -3.3, 0.8, 0.3, 0.2, 0, 0, 0, 0},
@@ -123,9 +126,10 @@ struct OrbitState {
     LD d1 = 0;    // diameter at 1 AU, arcseconds
 };
 
-OrbitState OrbitOfDate(std::string_view name, double T) {
-    double a = 0, e = 0, d1 = 0, i = 0, node = 0, peri = 0, M = 0;
-    PlanetElementsOfDate(name, T, a, e, d1, i, node, peri, M);
+OrbitState OrbitOfDate(Body planet, double T) {
+    const MeanElements el = *PlanetElementsOfDate(planet, T);
+    const double a = el.a, e = el.e, d1 = el.d1, i = el.i, node = el.node, peri = el.peri,
+                 M = el.M;
     const LD E = SolveKeplerIterative(e, static_cast<double>(M * kPi / 180.0L));
     const LD le = e;
     OrbitState s;
@@ -166,38 +170,38 @@ double EccentricAnomaly(double M, double e) {
     return static_cast<double>(E * kRadToDeg);
 }
 
-void EllipticOrbitPosition(double M, double a, double e, double& x, double& y, double& vx,
-                           double& vy) {
+OrbitPlanePoint EllipticOrbitPosition(double M, double a, double e) {
+    OrbitPlanePoint p;
     const double E = EccentricAnomaly(M, e);
     const LD c = CosDeg(E), s = SinDeg(E);
     const LD la = a, le = e;
-    x = static_cast<double>(la * (c - le));
+    p.x = static_cast<double>(la * (c - le));
     const LD f = std::sqrt((1.0L - le) * (1.0L + le));
-    y = static_cast<double>(la * f * s);
+    p.y = static_cast<double>(la * f * s);
     const LD k = 0.01720209895L / std::sqrt(la);
     const LD rho = 1.0L - le * c;
-    vx = static_cast<double>(-k * s / rho);
-    vy = static_cast<double>(k * f * c / rho);
+    p.vx = static_cast<double>(-k * s / rho);
+    p.vy = static_cast<double>(k * f * c / rho);
+    return p;
 }
 
-void PlanetHeliocentricJ2000(int index, double T, double& x, double& y, double& z) {
-    if (index < 0 || index > 8) index = 2;
-    const OsculatingElements& el = kOsculating[index];
-    Matrix3 pqr;
-    OrbitOrientationMatrix(el.node, el.i, el.peri - el.node, pqr);
-    const LD tm = index <= 3 ? static_cast<LD>(T) : T + kOuterEpochShift;
+Vec3 PlanetHeliocentricJ2000(Body planet, double T) {
+    const std::size_t row = OsculatingRow(planet);
+    const OsculatingElements& el = kOsculating[row];
+    const Matrix3 pqr = OrbitOrientationMatrix(el.node, el.i, el.peri - el.node);
+    const LD tm = row <= OsculatingRow(Body::Mars) ? static_cast<LD>(T) : T + kOuterEpochShift;
     const double M = static_cast<double>(el.m0 + el.n * tm);
-    double xo = 0, yo = 0, vx = 0, vy = 0;
-    EllipticOrbitPosition(M, el.a, el.e, xo, yo, vx, vy);
-    OrbitToEcliptic(xo, yo, pqr, x, y, z);
+    const OrbitPlanePoint p = EllipticOrbitPosition(M, el.a, el.e);
+    return OrbitToEcliptic(p.x, p.y, pqr);
 }
 
-void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e, double& d1,
-                          double& i, double& node, double& peri, double& M) {
+std::optional<MeanElements> PlanetElementsOfDate(Body planet, double Td) {
     const LD T = Td;
     LD m;
+    MeanElements el;
+    double &a = el.a, &e = el.e, &d1 = el.d1, &i = el.i, &node = el.node, &peri = el.peri;
     // For the four inner bodies the mean motion is two products, added one after the other.
-    if (name == "Earth") {
+    if (planet == Body::Earth) {
         a = 1.000001018;
         e = static_cast<double>(0.01670862L - 0.000042037L * T);
         i = 0;
@@ -205,7 +209,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(102.937348L + 1.7195269L * T);
         m = 357.5291L + 35640.0L * T + 359.0503L * T;
         d1 = 0;
-    } else if (name == "Mercury") {
+    } else if (planet == Body::Mercury) {
         a = 0.38709831;
         e = static_cast<double>(0.205632L + 0.000020406L * T);
         i = static_cast<double>(7.004986L + 0.0018215L * T);
@@ -213,7 +217,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(77.456119L + 1.5564775L * T);
         m = 174.7948L + 149400.0L * T + 72.5157L * T;
         d1 = 6.72;
-    } else if (name == "Venus") {
+    } else if (planet == Body::Venus) {
         a = 0.72332982;
         e = static_cast<double>(0.00677188L - 0.000047766L * T);
         i = static_cast<double>(3.394662L + 0.0010037L * T);
@@ -221,7 +225,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(131.563707L + 1.4022188L * T);
         m = 50.4161L + 58320.0L * T + 197.8108L * T;
         d1 = 16.68;
-    } else if (name == "Mars") {
+    } else if (planet == Body::Mars) {
         a = 1.523679342;
         e = static_cast<double>(0.09340062L + 0.000090483L * T);
         i = static_cast<double>(1.849726L - 0.000601L * T);
@@ -229,7 +233,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(336.060234L + 1.8410331L * T);
         m = 19.373L + 19080.0L * T + 59.8554L * T;
         d1 = 9.36;
-    } else if (name == "Jupiter") {
+    } else if (planet == Body::Jupiter) {
         a = 5.202603;
         e = static_cast<double>(0.048495L + 0.000163L * T);
         i = static_cast<double>(1.3033L - 0.0055L * T);
@@ -237,7 +241,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(14.3313L + 1.6126L * T);
         m = 20.0202L + 3034.69015L * T;
         d1 = 196.88;
-    } else if (name == "Saturn") {
+    } else if (planet == Body::Saturn) {
         a = 9.55491;
         e = static_cast<double>(0.055509L - 0.000347L * T);
         i = static_cast<double>(2.4889L - 0.0037L * T);
@@ -245,7 +249,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(93.0568L + 1.9638L * T);
         m = 317.0207L + 1221.54725L * T;
         d1 = 165.46;
-    } else if (name == "Uranus") {
+    } else if (planet == Body::Uranus) {
         a = 19.218446;
         e = static_cast<double>(0.046296L - 0.000027L * T);
         i = static_cast<double>(0.7732L + 0.0008L * T);
@@ -253,7 +257,7 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         peri = static_cast<double>(173.0052L + 1.4864L * T);
         m = 141.0499L + 428.37768L * T;
         d1 = 70.04;
-    } else if (name == "Neptune") {
+    } else if (planet == Body::Neptune) {
         a = 30.110387;
         e = static_cast<double>(0.008988L + 0.000006L * T);
         i = static_cast<double>(1.77L - 0.0093L * T);
@@ -262,10 +266,10 @@ void PlanetElementsOfDate(std::string_view name, double Td, double& a, double& e
         m = 256.225L + 218.45704L * T;
         d1 = 67.0;
     } else {
-        M = 0;
-        return;
+        return std::nullopt;
     }
-    M = static_cast<double>(Reduce360(m));
+    el.M = static_cast<double>(Reduce360(m));
+    return el;
 }
 
 double SolveKeplerIterative(double e, double M) {
@@ -279,19 +283,20 @@ double SolveKeplerIterative(double e, double M) {
     return static_cast<double>(E);
 }
 
-void OuterPlanetCorrections(std::string_view name, double jd, double& dR, double& dL) {
-    for (const OuterCorrection& c : kOuterCorrections) {
-        if (c.name != name) continue;
+OuterCorrection OuterPlanetCorrections(Body planet, double jd) {
+    OuterCorrection out;
+    for (const OuterSeries& c : kOuterCorrections) {
+        if (c.planet != planet) continue;
         const Harmonics h((static_cast<LD>(jd) - 2438000.5L) * kPi / 9600.0L);
-        dL = static_cast<double>(EvaluateSeries(c.dL, h));
-        dR = static_cast<double>(EvaluateSeries(c.dR, h));
-        return;
+        out.dL = static_cast<double>(EvaluateSeries(c.dL, h));
+        out.dR = static_cast<double>(EvaluateSeries(c.dR, h));
     }
+    return out;
 }
 
-void PlanetMagnitude(std::string_view name, double r, double delta, double R, double T,
-                     double dec, double ra, double& mag) {
-    if (!IsPlanetName(name) || name == "Earth") return;
+std::optional<double> PlanetMagnitude(Body planet, double r, double delta, double R, double T,
+                                      double dec, double ra) {
+    if (!IsPlanet(planet) || planet == Body::Earth) return std::nullopt;
     const LD rd = static_cast<LD>(r) * delta;
     const LD m5 = rd > 0 ? 5.0L * std::log10(rd) : 0.0L;
     LD i = 0;
@@ -304,17 +309,17 @@ void PlanetMagnitude(std::string_view name, double r, double delta, double R, do
         i = ArcCosDeg(static_cast<double>(c));
     }
     LD m = 0;
-    if (name == "Mercury")
+    if (planet == Body::Mercury)
         m = m5 - 0.003L + 0.01815L * i + 0.0001023L * i * i;
-    else if (name == "Venus")
+    else if (planet == Body::Venus)
         m = m5 - 4.0L + 0.01322L * i + 0.0000004247L * i * i * i;
-    else if (name == "Mars")
+    else if (planet == Body::Mars)
         m = m5 - 1.3L + 0.01486L * i;
-    else if (name == "Jupiter")
+    else if (planet == Body::Jupiter)
         m = m5 - 8.93L;
-    else if (name == "Uranus")
+    else if (planet == Body::Uranus)
         m = m5 - 6.85L;
-    else if (name == "Neptune")
+    else if (planet == Body::Neptune)
         m = m5 - 7.05L;
     else {  // Saturn, with the tilt of its ring towards the Earth
         const LD T0 = T;
@@ -322,15 +327,24 @@ void PlanetMagnitude(std::string_view name, double r, double delta, double R, do
         const LD sB = -SinL(d0) * SinL(dec) - CosL(d0) * CosL(dec) * CosL(a0 - ra);
         m = m5 - 8.68L + 0.044L * i - 2.6L * std::fabs(sB) + 1.25L * sB * sB;
     }
-    mag = static_cast<double>(m);
+    return static_cast<double>(m);
 }
 
-void PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                   double zone, double& rise, double& set) {
+double RiseSetHoursOrCode(const std::optional<double>& event, const RiseSet& day) {
+    if (event) return *event;
+    return day.alwaysBelow ? kNeverRises : kNeverSets;
+}
+
+RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
+                      double zone) {
+    RiseSet out;
     const LD q = TanR(latitude * kDegToRad) * TanR(dec * kDegToRad);
     if (std::fabs(q) > 1.0L) {
-        rise = set = static_cast<LD>(latitude) * dec >= 0 ? kNeverSets : kNeverRises;
-        return;
+        if (static_cast<LD>(latitude) * dec >= 0)
+            out.alwaysAbove = true;
+        else
+            out.alwaysBelow = true;
+        return out;
     }
     // arccos(q) stands where arccos(-q), the hour angle itself, belongs: the value carries 12
     // hours that are taken off only after the conversion to solar time below.
@@ -348,18 +362,20 @@ void PlanetRiseSet(double ra, double dec, double jd, double latitude, double lon
         while (t < 0) t += 24;
         return static_cast<double>(t);
     };
-    rise = clock(h);
-    set = clock(-h);
+    out.rise = clock(h);
+    out.set = clock(-h);
+    return out;
 }
 
-void PlanetEphemeris(std::string_view name, double jd, double latitude, double longitude,
-                     double zone, double& rise, double& set, double& ra, double& dec,
-                     PlanetEphemerisRecord& rec) {
-    name = KnownOrVenus(name);
+PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, double longitude,
+                                      double zone) {
+    RequirePlanet(body);
+    PlanetEphemerisResult result;
+    PlanetEphemerisRecord& rec = result.record;
     const double T = static_cast<double>(JulianCenturies(jd));
 
-    const OrbitState planet = OrbitOfDate(name, T);
-    const OrbitState earth = OrbitOfDate("Earth", T);
+    const OrbitState planet = OrbitOfDate(body, T);
+    const OrbitState earth = OrbitOfDate(Body::Earth, T);
     LD sunLongitude = earth.u + 180.0L;
     const LD R = earth.r;
 
@@ -372,16 +388,15 @@ void PlanetEphemeris(std::string_view name, double jd, double latitude, double l
     sunLongitude += c;
 
     LD r = planet.r;
-    double dR = 0, dL = 0;
-    OuterPlanetCorrections(name, jd, dR, dL);
-    l += dL / 60.0L;
-    r += dR / 1000.0L;
+    const OuterCorrection outer = OuterPlanetCorrections(body, jd);
+    l += outer.dL / 60.0L;
+    r += outer.dR / 1000.0L;
 
     if (l < 0) l += 360.0L;
     if (l > 360) l -= 360.0L;
     rec.HelioLongitude = static_cast<double>(l);
     rec.RadiusVector = static_cast<double>(r);
-    if (name == "Earth") return;
+    if (body == Body::Earth) return result;
 
     // Geocentric ecliptic rectangular coordinates.
     const LD x = r * CosL(b) * CosL(l) + R * CosL(sunLongitude);
@@ -404,8 +419,8 @@ void PlanetEphemeris(std::string_view name, double jd, double latitude, double l
     if (x < 0) alpha += 180.0L;
     if (alpha < 0) alpha += 360.0L;
     const LD delta0 = ArcSinOfSine(ze / delta);
-    ra = static_cast<double>(alpha);
-    dec = static_cast<double>(delta0);
+    result.ra = static_cast<double>(alpha);
+    result.dec = static_cast<double>(delta0);
 
     const LD hours = alpha / 15.0L;
     rec.RAHours = static_cast<double>(std::trunc(hours));
@@ -415,23 +430,22 @@ void PlanetEphemeris(std::string_view name, double jd, double latitude, double l
 
     rec.Diameter = static_cast<double>(planet.d1 / delta);
 
-    double mag = 0;
-    PlanetMagnitude(name, static_cast<double>(r), static_cast<double>(delta), static_cast<double>(R), T,
-                    static_cast<double>(delta0), static_cast<double>(alpha), mag);
+    double mag = *PlanetMagnitude(body, static_cast<double>(r), static_cast<double>(delta),
+                                  static_cast<double>(R), T, static_cast<double>(delta0),
+                                  static_cast<double>(alpha));
     if (mag < 0) mag -= 0.05;
     rec.Magnitude = mag;
 
-    PlanetRiseSet(static_cast<double>(alpha), static_cast<double>(delta0), jd, latitude, longitude, zone,
-                  rise, set);
+    result.riseSet = PlanetRiseSet(static_cast<double>(alpha), static_cast<double>(delta0), jd,
+                                   latitude, longitude, zone);
+    return result;
 }
 
-double PlanetHeliocentricLongitude(std::string_view name, double jd) {
-    name = KnownOrVenus(name);
+double PlanetHeliocentricLongitude(Body planet, double jd) {
+    RequirePlanet(planet);
     const double T = static_cast<double>(JulianCenturies(jd));
-    LD l = HelioLongitudeOfDate(OrbitOfDate(name, T)) + ReductionToJ2000(jd);
-    double dR = 0, dL = 0;
-    OuterPlanetCorrections(name, jd, dR, dL);
-    return static_cast<double>(l + dL / 60.0L);
+    LD l = HelioLongitudeOfDate(OrbitOfDate(planet, T)) + ReductionToJ2000(jd);
+    return static_cast<double>(l + OuterPlanetCorrections(planet, jd).dL / 60.0L);
 }
 
 }  // namespace noctaris

@@ -8,32 +8,14 @@
 //    planets; it yields heliocentric and geocentric coordinates, right ascension and
 //    declination, diameter, magnitude and rising and setting times.
 //
-// Neither applies light time, aberration or nutation. Planet names are the English names
-// "Mercury" .. "Neptune" (case-sensitive); the spherical theory treats any other name as "Venus".
-#include <array>
-#include <string_view>
+// Neither applies light time, aberration or nutation. Both are asked by Body; the Sun and the
+// Moon have no elements here.
+#include <optional>
 
-#include "astro/core/translatable.h"
+#include "astro/core/body.h"
+#include "astro/coords/angles.h"
 
 namespace noctaris {
-
-// The eight major planets in order from the Sun: index 0 Mercury ... 7 Neptune, the Earth at
-// kEarthIndex. The one table of their names; the theories below are asked by these names.
-// Shown through the "Planet" translations; computations and files keep the English names.
-inline constexpr std::array<const char*, 8> kPlanetNames = {
-    QT_TRANSLATE_NOOP("Planet", "Mercury"), QT_TRANSLATE_NOOP("Planet", "Venus"),
-    QT_TRANSLATE_NOOP("Planet", "Earth"),   QT_TRANSLATE_NOOP("Planet", "Mars"),
-    QT_TRANSLATE_NOOP("Planet", "Jupiter"), QT_TRANSLATE_NOOP("Planet", "Saturn"),
-    QT_TRANSLATE_NOOP("Planet", "Uranus"),  QT_TRANSLATE_NOOP("Planet", "Neptune")};
-inline constexpr int kEarthIndex = 2;
-// The Sun and the Moon by the names the hit lists and the precise places use, shown like the
-// planets' names.
-inline constexpr const char* kSunName = QT_TRANSLATE_NOOP("Planet", "Sun");
-inline constexpr const char* kMoonName = QT_TRANSLATE_NOOP("Planet", "Moon");
-// The seven planets seen from the Earth, index 0 Mercury, 1 Venus, 2 Mars ... 6 Neptune.
-constexpr const char* ObservedPlanetName(int index) {
-    return kPlanetNames[index < kEarthIndex ? index : index + 1];
-}
 
 // The twelve-field result of PlanetEphemeris, in this order.
 struct PlanetEphemerisRecord {
@@ -51,56 +33,87 @@ struct PlanetEphemerisRecord {
     double HelioLatitude = 0;   // heliocentric ecliptic latitude, degrees
 };
 
-// Rise/set codes in place of a time.
-inline constexpr double kNeverRises = -1.0;
-inline constexpr double kNeverSets = -2.0;
-
 // Eccentric anomaly in degrees for mean anomaly M (degrees) and eccentricity e (Newton,
 // at most 15 steps; non-convergence is not reported).
 double EccentricAnomaly(double M, double e);
 
-// Position (AU, x towards perihelion) and velocity (AU/day) in the orbit plane.
-void EllipticOrbitPosition(double M, double a, double e, double& x, double& y, double& vx,
-                           double& vy);
+// A point of a Kepler ellipse in its orbit plane, x towards the perihelion.
+struct OrbitPlanePoint {
+    double x = 0, y = 0;    // AU
+    double vx = 0, vy = 0;  // AU/day
+};
+// M in degrees, a in AU.
+OrbitPlanePoint EllipticOrbitPosition(double M, double a, double e);
 
-// Heliocentric ecliptic rectangular coordinates (AU, J2000) of planet index 0 Mercury,
-// 1 Venus, 2 Earth, 3 Mars, 4 Jupiter, 5 Saturn, 6 Uranus, 7 Neptune, 8 Pluto; any other index
-// is Earth. T in Julian centuries from J2000.
-void PlanetHeliocentricJ2000(int index, double T, double& x, double& y, double& z);
+// Heliocentric ecliptic rectangular coordinates (AU, J2000) of a planet (the Earth included), T
+// in Julian centuries from J2000. The Sun and the Moon give the Earth's.
+Vec3 PlanetHeliocentricJ2000(Body planet, double T);
 
-// Mean elements of date: a (AU), e, d1 (diameter in arcseconds at 1 AU), i, node, peri
-// (longitude of perihelion) and M (reduced to 0..360), degrees. For an unknown name only M is
-// written (as 0).
-void PlanetElementsOfDate(std::string_view name, double T, double& a, double& e, double& d1,
-                          double& i, double& node, double& peri, double& M);
+// Mean elements of date.
+struct MeanElements {
+    double a = 0;     // semi-major axis, AU
+    double e = 0;     // eccentricity
+    double d1 = 0;    // apparent diameter at 1 AU, arcseconds
+    double i = 0;     // inclination, degrees
+    double node = 0;  // longitude of the ascending node, degrees
+    double peri = 0;  // longitude of the perihelion, degrees
+    double M = 0;     // mean anomaly, degrees 0..360
+};
+// None for the Sun and the Moon.
+std::optional<MeanElements> PlanetElementsOfDate(Body planet, double T);
 
 // Eccentric anomaly (radians) for mean anomaly M (radians) by fixed-point iteration, at most
 // 39 new values.
 double SolveKeplerIterative(double e, double M);
 
-// Empirical corrections for "Jupiter", "Saturn", "Uranus", "Neptune": dR in 0.001 AU, dL in
-// arcminutes. Other names leave both unchanged.
-void OuterPlanetCorrections(std::string_view name, double jd, double& dR, double& dL);
+// Empirical corrections of Jupiter, Saturn, Uranus and Neptune at the Julian day jd; zero for
+// the other bodies.
+struct OuterCorrection {
+    double dR = 0;  // radius vector, 0.001 AU
+    double dL = 0;  // longitude, arcminutes
+};
+OuterCorrection OuterPlanetCorrections(Body planet, double jd);
 
 // Visual magnitude from r (Sun-planet), delta (Earth-planet), R (Sun-Earth) in AU, T in
-// Julian centuries, dec and ra in degrees (Saturn's ring only). Written only for the seven
-// planets other than Earth.
-void PlanetMagnitude(std::string_view name, double r, double delta, double R, double T,
-                     double dec, double ra, double& mag);
+// Julian centuries, dec and ra in degrees (Saturn's ring only). None for the Sun, the Moon and
+// the Earth.
+std::optional<double> PlanetMagnitude(Body planet, double r, double delta, double R, double T,
+                                      double dec, double ra);
+
+// Rising and setting as local clock hours, or the side of the horizon where a body stays all day.
+struct RiseSet {
+    std::optional<double> rise, set;  // local clock hours; none when the body stays on one side
+    bool alwaysAbove = false;         // never sets
+    bool alwaysBelow = false;         // never rises
+};
+
+// The codes the report tables still hold in place of a clock time.
+inline constexpr double kNeverRises = -1.0;
+inline constexpr double kNeverSets = -2.0;
+// A rising or setting as the tables hold it: clock hours, or one of the codes.
+double RiseSetHoursOrCode(const std::optional<double>& event, const RiseSet& day);
 
 // Rising and setting of a point at (ra, dec) degrees, at altitude 0 without refraction, for
-// the instant jd: local clock hours, or kNeverRises / kNeverSets.
-void PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                   double zone, double& rise, double& set);
+// the instant jd.
+RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
+                      double zone);
 
+// The spherical theory's result for one planet.
+struct PlanetEphemerisResult {
+    PlanetEphemerisRecord record;
+    double ra = 0;   // right ascension, degrees 0..360
+    double dec = 0;  // declination, degrees
+    RiseSet riseSet;
+};
 // Full ephemeris of a planet for the Julian day jd and an observer at latitude (north
-// positive), longitude (east positive) and zone (hours east of UT). ra (0..360) and dec in
-// degrees. For "Earth" only HelioLongitude, RadiusVector and HelioLatitude are written.
-void PlanetEphemeris(std::string_view name, double jd, double latitude, double longitude,
-                     double zone, double& rise, double& set, double& ra, double& dec,
-                     PlanetEphemerisRecord& rec);
+// positive), longitude (east positive) and zone (hours east of UT). For the Earth only the
+// record's HelioLongitude, RadiusVector and HelioLatitude are meaningful. Raises DomainError for
+// the Sun and the Moon.
+PlanetEphemerisResult PlanetEphemeris(Body planet, double jd, double latitude, double longitude,
+                                      double zone);
 
 // Heliocentric longitude in degrees as PlanetEphemeris computes it, not reduced to 0..360.
-double PlanetHeliocentricLongitude(std::string_view name, double jd);
+// Raises DomainError for the Sun and the Moon.
+double PlanetHeliocentricLongitude(Body planet, double jd);
 
 }  // namespace noctaris

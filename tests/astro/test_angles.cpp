@@ -60,49 +60,40 @@ TEST(Angles, InverseFunctionsAndBranches) {
 }
 
 TEST(Angles, Precession) {
-    Matrix3 a;
-    PrecessionMatrix(0.3, 0.3, a);
+    Matrix3 a = PrecessionMatrix(0.3, 0.3);
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 3; ++c) EXPECT_EQ(a(r, c), r == c ? 1.0 : 0.0);
 
     // Theta Persei, J2000 -> 2028-11-13.19 (Meeus 21.b): 41.054063, 49.227750 -> 41.547214, 49.348483.
-    PrecessionMatrix(0.0, 0.288670500, a);
+    a = PrecessionMatrix(0.0, 0.288670500);
     const double ra = 41.054063 * M_PI / 180, dec = 49.227750 * M_PI / 180;
-    double x = std::cos(dec) * std::cos(ra), y = std::cos(dec) * std::sin(ra), z = std::sin(dec);
-    ApplyMatrix(a, x, y, z);
-    EXPECT_NEAR(std::atan2(y, x) * 180 / M_PI, 41.547214, 2e-5);
-    EXPECT_NEAR(std::asin(z) * 180 / M_PI, 49.348483, 2e-5);
+    const Vec3 v = ApplyMatrix(a, {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
+    EXPECT_NEAR(std::atan2(v.y, v.x) * 180 / M_PI, 41.547214, 2e-5);
+    EXPECT_NEAR(std::asin(v.z) * 180 / M_PI, 49.348483, 2e-5);
 
     // Going forward and back again is the identity.
-    Matrix3 back;
-    PrecessionMatrix(0.288670500, 0.0, back);
-    ApplyMatrix(back, x, y, z);
-    EXPECT_NEAR(x, std::cos(dec) * std::cos(ra), 1e-9);
-    EXPECT_NEAR(z, std::sin(dec), 1e-9);
+    const Vec3 back = ApplyMatrix(PrecessionMatrix(0.288670500, 0.0), v);
+    EXPECT_NEAR(back.x, std::cos(dec) * std::cos(ra), 1e-9);
+    EXPECT_NEAR(back.z, std::sin(dec), 1e-9);
 }
 
 TEST(Angles, EclipticAndOrbitRotations) {
-    double x = 1, y = 0, z = 0;
-    EclipticToEquatorial(0, x, y, z);
-    EXPECT_EQ(x, 1.0);
-    EXPECT_EQ(y, 0.0);
-    EXPECT_EQ(z, 0.0);
-    x = 0, y = 1, z = 0;
-    EclipticToEquatorial(0, x, y, z);
-    EXPECT_DOUBLE_EQ(y, CosDeg(23.43929111));
-    EXPECT_DOUBLE_EQ(z, SinDeg(23.43929111));
+    Vec3 v = EclipticToEquatorial(0, {1, 0, 0});
+    EXPECT_EQ(v.x, 1.0);
+    EXPECT_EQ(v.y, 0.0);
+    EXPECT_EQ(v.z, 0.0);
+    v = EclipticToEquatorial(0, {0, 1, 0});
+    EXPECT_DOUBLE_EQ(v.y, CosDeg(23.43929111));
+    EXPECT_DOUBLE_EQ(v.z, SinDeg(23.43929111));
 
     // An orbit with no inclination, node or perihelion argument lies in the ecliptic axes.
-    Matrix3 pqr;
-    OrbitOrientationMatrix(0, 0, 0, pqr);
-    OrbitToEcliptic(2, 3, pqr, x, y, z);
-    EXPECT_EQ(x, 2.0);
-    EXPECT_EQ(y, 3.0);
-    EXPECT_EQ(z, 0.0);
+    v = OrbitToEcliptic(2, 3, OrbitOrientationMatrix(0, 0, 0));
+    EXPECT_EQ(v.x, 2.0);
+    EXPECT_EQ(v.y, 3.0);
+    EXPECT_EQ(v.z, 0.0);
     // A polar orbit with node 90: perihelion direction along ecliptic y, Q towards the pole.
-    OrbitOrientationMatrix(90, 90, 0, pqr);
-    OrbitToEcliptic(0, 1, pqr, x, y, z);
-    EXPECT_NEAR(z, 1.0, 1e-15);
+    const Matrix3 pqr = OrbitOrientationMatrix(90, 90, 0);
+    EXPECT_NEAR(OrbitToEcliptic(0, 1, pqr).z, 1.0, 1e-15);
     EXPECT_NEAR(pqr(1, 3) * pqr(1, 3) + pqr(2, 3) * pqr(2, 3) + pqr(3, 3) * pqr(3, 3), 1.0, 1e-15);
 }
 
@@ -125,16 +116,14 @@ TEST(Angles, SiderealTimeAndHorizon) {
             EXPECT_LE(s, 24.0);
         }
 
-    double alt, az;
     // On the meridian south of the zenith: azimuth 0; north of it (above the pole): 180.
-    EquatorialToHorizontal(1.0, 0.2, 1.0 * 12 / M_PI, 50, alt, az);
-    EXPECT_NEAR(az, 0.0, 1e-9);
-    EXPECT_NEAR(alt, 40 + 0.2 * 180 / M_PI, 1e-9);
-    EquatorialToHorizontal(1.0, 80 * M_PI / 180, 1.0 * 12 / M_PI, 50, alt, az);
-    EXPECT_NEAR(az, 180.0, 1e-9);
+    HorizontalCoords h = EquatorialToHorizontal(1.0, 0.2, 1.0 * 12 / M_PI, 50);
+    EXPECT_NEAR(h.azimuth, 0.0, 1e-9);
+    EXPECT_NEAR(h.altitude, 40 + 0.2 * 180 / M_PI, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(1.0, 80 * M_PI / 180, 1.0 * 12 / M_PI, 50).azimuth, 180.0, 1e-9);
     // Six hours west of the meridian on the equator, seen from the equator: due west, on the horizon.
-    EquatorialToHorizontal(0, 0, 6, 0, alt, az);
-    EXPECT_NEAR(az, 90.0, 1e-9);
-    EXPECT_NEAR(alt, 0.0, 1e-9);
-    EXPECT_FALSE(std::isnan(az));
+    h = EquatorialToHorizontal(0, 0, 6, 0);
+    EXPECT_NEAR(h.azimuth, 90.0, 1e-9);
+    EXPECT_NEAR(h.altitude, 0.0, 1e-9);
+    EXPECT_FALSE(std::isnan(h.azimuth));
 }

@@ -7,6 +7,7 @@
 
 #include "astro/time/calendar_dates.h"
 #include "astro/events/phenomena.h"
+#include "astro/core/errors.h"
 
 namespace noctaris {
 namespace {
@@ -133,84 +134,91 @@ TEST(Eclipses, LunarEclipsesOf2012And2026) {
 }
 
 TEST(PlanetPhenomena, FirstIndexStartsBeforeTheYear) {
-    EXPECT_EQ(FirstPhenomenonIndex(2012, 1, 0), 37);  // (2455927.91 - 2451612.023) / 115.877
-    EXPECT_EQ(FirstPhenomenonIndex(2012, 1, 1), 37);
-    EXPECT_EQ(FirstPhenomenonIndex(1900, 1, 0), -315);  // truncated toward zero
+    EXPECT_EQ(FirstPhenomenonIndex(2012, Body::Mercury, 0), 37);  // (2455927.91 - 2451612.023) / 115.877
+    EXPECT_EQ(FirstPhenomenonIndex(2012, Body::Mercury, 1), 37);
+    EXPECT_EQ(FirstPhenomenonIndex(1900, Body::Mercury, 0), -315);  // truncated toward zero
     // The year's loops start one cycle before the index: the cycle before that lies before
     // the year in any zone, so no event of the year is missed.
     for (int year = 1000; year <= 3000; year += 7) {
         const double start = Jan1(year) - 14.0 / 24;
-        for (int p = 1; p <= kPhenomenonPlanets; ++p)
+        for (const Body p : kObservedPlanets)
             for (int ev = 0; ev < 2; ++ev)
                 ASSERT_LT(PlanetPhenomenonTime(p, ev, FirstPhenomenonIndex(year, p, ev) - 2), start)
-                    << year << " " << p << " " << ev;
-        double el = 0;
-        for (int p = 1; p <= 2; ++p)
+                    << year << " " << BodyName(p) << " " << ev;
+        for (const Body p : {Body::Mercury, Body::Venus})
             for (int side = 0; side < 2; ++side)
-                ASSERT_LT(GreatestElongationTime(p, side, FirstPhenomenonIndex(year, p, 0) - 2, el),
+                ASSERT_LT(GreatestElongationTime(p, side, FirstPhenomenonIndex(year, p, 0) - 2).JDE,
                           start);
     }
+}
+
+TEST(PlanetPhenomena, OnlyThePlanetsSeenFromTheEarth) {
+    for (const Body b : {Body::Sun, Body::Moon, Body::Earth}) {
+        EXPECT_THROW(FirstPhenomenonIndex(2026, b, 0), DomainError) << BodyName(b);
+        EXPECT_THROW(PlanetPhenomenonTime(b, 0, 10), DomainError) << BodyName(b);
+    }
+    EXPECT_THROW(GreatestElongationTime(Body::Mars, 0, 10), DomainError);
 }
 
 TEST(PlanetPhenomena, SuccessiveEventsOneSynodicPeriodApart) {
     const double period[] = {115.8774771, 583.921361, 779.936104, 398.884046,
                              378.091904,  369.656035, 367.486703};
     const double spread[] = {20, 10, 60, 16, 20, 14, 8};  // periodic terms move them this much
-    for (int p = 1; p <= kPhenomenonPlanets; ++p)
+    for (std::size_t i = 0; i < kObservedPlanets.size(); ++i)
         for (int ev = 0; ev < 2; ++ev)
             for (int k = -30; k < 30; ++k) {
+                const Body p = kObservedPlanets[i];
                 const double gap =
                     PlanetPhenomenonTime(p, ev, k + 1) - PlanetPhenomenonTime(p, ev, k);
-                ASSERT_NEAR(gap, period[p - 1], spread[p - 1]) << p << " " << ev << " " << k;
+                ASSERT_NEAR(gap, period[i], spread[i]) << BodyName(p) << " " << ev << " " << k;
             }
     // Oppositions and conjunctions alternate.
-    for (int p = 3; p <= kPhenomenonPlanets; ++p)
+    for (const Body p : {Body::Mars, Body::Jupiter, Body::Saturn, Body::Uranus, Body::Neptune})
         for (int k = -20; k < 20; ++k) {
             const double opp = PlanetPhenomenonTime(p, 0, k);
             const double next = PlanetPhenomenonTime(p, 1, k + 1);
             const double prev = PlanetPhenomenonTime(p, 1, k);
-            ASSERT_TRUE((prev < opp && opp < next)) << p << " " << k;
+            ASSERT_TRUE((prev < opp && opp < next)) << BodyName(p) << " " << k;
         }
 }
 
 TEST(PlanetPhenomena, EventsOf2012And2026) {
-    auto find = [](int year, int planet, int event, const std::string& day) {
+    auto find = [](int year, Body planet, int event, const std::string& day) {
         for (int k = FirstPhenomenonIndex(year, planet, event) - 1;; ++k) {
             const double jd = PlanetPhenomenonTime(planet, event, k);
             if (Minute(jd).substr(0, 10) == day.substr(0, 10)) return Minute(jd);
             if (jd > Jan1(year + 1)) return std::string("none");
         }
     };
-    EXPECT_EQ(find(2012, 2, 0, "2012-06-06"), "2012-06-06 01:19");  // transit of Venus
-    EXPECT_EQ(find(2012, 3, 0, "2012-03-03"), "2012-03-03 18:55");
-    EXPECT_EQ(find(2012, 4, 0, "2012-12-03"), "2012-12-03 00:44");
-    EXPECT_EQ(find(2012, 5, 0, "2012-04-15"), "2012-04-15 17:46");
+    EXPECT_EQ(find(2012, Body::Venus, 0, "2012-06-06"), "2012-06-06 01:19");  // transit of Venus
+    EXPECT_EQ(find(2012, Body::Mars, 0, "2012-03-03"), "2012-03-03 18:55");
+    EXPECT_EQ(find(2012, Body::Jupiter, 0, "2012-12-03"), "2012-12-03 00:44");
+    EXPECT_EQ(find(2012, Body::Saturn, 0, "2012-04-15"), "2012-04-15 17:46");
     // 2026 as published (UT): Jupiter at opposition 10 January ~08 h, Mars in conjunction
     // 9 January, Venus in superior conjunction 6 January and inferior conjunction 24 October,
     // Saturn at opposition 4 October, Neptune 26 September, Uranus 25 November.
-    EXPECT_EQ(find(2026, 4, 0, "2026-01-10").substr(0, 13), "2026-01-10 08");
-    EXPECT_NE(find(2026, 3, 1, "2026-01-09"), "none");
-    EXPECT_NE(find(2026, 2, 1, "2026-01-06"), "none");
-    EXPECT_NE(find(2026, 2, 0, "2026-10-24"), "none");
-    EXPECT_NE(find(2026, 5, 0, "2026-10-04"), "none");
-    EXPECT_NE(find(2026, 7, 0, "2026-09-26"), "none");
-    EXPECT_NE(find(2026, 6, 0, "2026-11-25"), "none");
-    EXPECT_EQ(find(2026, 3, 0, "2026-12-31"), "none");  // no Mars opposition in 2026
+    EXPECT_EQ(find(2026, Body::Jupiter, 0, "2026-01-10").substr(0, 13), "2026-01-10 08");
+    EXPECT_NE(find(2026, Body::Mars, 1, "2026-01-09"), "none");
+    EXPECT_NE(find(2026, Body::Venus, 1, "2026-01-06"), "none");
+    EXPECT_NE(find(2026, Body::Venus, 0, "2026-10-24"), "none");
+    EXPECT_NE(find(2026, Body::Saturn, 0, "2026-10-04"), "none");
+    EXPECT_NE(find(2026, Body::Neptune, 0, "2026-09-26"), "none");
+    EXPECT_NE(find(2026, Body::Uranus, 0, "2026-11-25"), "none");
+    EXPECT_EQ(find(2026, Body::Mars, 0, "2026-12-31"), "none");  // no Mars opposition in 2026
 }
 
 TEST(PlanetPhenomena, GreatestElongations) {
     struct Seen { std::string when; double elongation; };
-    auto all = [](int year, int planet, int side) {
+    auto all = [](int year, Body planet, int side) {
         std::vector<Seen> out;
-        double el = 0;
         for (int k = FirstPhenomenonIndex(year, planet, 0) - 1;; ++k) {
-            const double jd = GreatestElongationTime(planet, side, k, el);
-            if (jd > Jan1(year + 1)) break;
-            if (jd > Jan1(year)) out.push_back({Minute(jd), el});
+            const GreatestElongation g = GreatestElongationTime(planet, side, k);
+            if (g.JDE > Jan1(year + 1)) break;
+            if (g.JDE > Jan1(year)) out.push_back({Minute(g.JDE), g.Elongation});
         }
         return out;
     };
-    auto east = all(2012, 1, 0);
+    auto east = all(2012, Body::Mercury, 0);
     ASSERT_EQ(east.size(), 3u);
     EXPECT_EQ(east[0].when.substr(0, 10), "2012-03-05");
     EXPECT_NEAR(east[0].elongation, 18.2, 0.05);
@@ -218,11 +226,11 @@ TEST(PlanetPhenomena, GreatestElongations) {
     EXPECT_NEAR(east[1].elongation, 25.7, 0.05);
     EXPECT_EQ(east[2].when.substr(0, 10), "2012-10-26");
     EXPECT_NEAR(east[2].elongation, 24.1, 0.05);
-    auto venusEast = all(2012, 2, 0);
+    auto venusEast = all(2012, Body::Venus, 0);
     ASSERT_EQ(venusEast.size(), 1u);
     EXPECT_EQ(venusEast[0].when, "2012-03-27 06:39");
     EXPECT_NEAR(venusEast[0].elongation, 46.0, 0.05);
-    auto venusWest = all(2012, 2, 1);
+    auto venusWest = all(2012, Body::Venus, 1);
     ASSERT_EQ(venusWest.size(), 1u);
     EXPECT_EQ(venusWest[0].when, "2012-08-15 09:35");
     EXPECT_NEAR(venusWest[0].elongation, 45.8, 0.05);
@@ -231,8 +239,8 @@ TEST(PlanetPhenomena, GreatestElongations) {
     // 3 Apr (27.8°), 2 Aug (19.5°), 20 Nov (19.6°); Venus east 15 Aug (45.9°), no western one.
     const Seen m26e[] = {{"2026-02-19", 18.1}, {"2026-06-15", 24.5}, {"2026-10-12", 25.2}};
     const Seen m26w[] = {{"2026-04-03", 27.8}, {"2026-08-02", 19.5}, {"2026-11-20", 19.6}};
-    east = all(2026, 1, 0);
-    auto west = all(2026, 1, 1);
+    east = all(2026, Body::Mercury, 0);
+    auto west = all(2026, Body::Mercury, 1);
     ASSERT_EQ(east.size(), 3u);
     ASSERT_EQ(west.size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -241,11 +249,11 @@ TEST(PlanetPhenomena, GreatestElongations) {
         EXPECT_EQ(west[i].when.substr(0, 10), m26w[i].when);
         EXPECT_NEAR(west[i].elongation, m26w[i].elongation, 0.06);
     }
-    venusEast = all(2026, 2, 0);
+    venusEast = all(2026, Body::Venus, 0);
     ASSERT_EQ(venusEast.size(), 1u);
     EXPECT_EQ(venusEast[0].when.substr(0, 10), "2026-08-15");
     EXPECT_NEAR(venusEast[0].elongation, 45.9, 0.05);
-    EXPECT_TRUE(all(2026, 2, 1).empty());
+    EXPECT_TRUE(all(2026, Body::Venus, 1).empty());
 }
 
 }  // namespace

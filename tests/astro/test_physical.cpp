@@ -16,10 +16,9 @@ namespace {
 // spherical theory: the direction in which the bright limb must face.
 double SunPositionAngleFromVenus(int day, int month, int year, double hour) {
     const double jd = ModifiedJulianDate(day, month, year, hour) + 2400000.5;
-    PlanetEphemerisRecord venus, earth;
-    double rise = 0, set = 0, ra = 0, dec = 0, unused = 0;
-    PlanetEphemeris("Venus", jd, 0, 0, 0, rise, set, ra, dec, venus);
-    PlanetEphemeris("Earth", jd, 0, 0, 0, rise, set, unused, unused, earth);
+    const PlanetEphemerisResult venus = PlanetEphemeris(Body::Venus, jd, 0, 0, 0);
+    const PlanetEphemerisRecord earth = PlanetEphemeris(Body::Earth, jd, 0, 0, 0).record;
+    const double ra = venus.ra, dec = venus.dec;
     const double lambda = (earth.HelioLongitude + 180) * std::numbers::pi / 180, eps = 23.4393 * std::numbers::pi / 180;
     const double raS = std::atan2(std::sin(lambda) * std::cos(eps), std::cos(lambda));
     const double decS = std::asin(std::sin(eps) * std::sin(lambda));
@@ -40,10 +39,9 @@ double AngleGap(double a, double b) {
 TEST(PlanetPhysical, VenusThroughItsPhases) {
     // Superior conjunction 2026-01-06, greatest eastern elongation 2026-08-15 (45.9°),
     // inferior conjunction 2026-10-24.
-    PlanetPhysical sup, elong, inf;
-    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 6, 1, 2026, 12, sup));
-    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 15, 8, 2026, 12, elong));
-    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 24, 10, 2026, 12, inf));
+    const PlanetPhysical sup = *PlanetPhysicalEphemeris(Body::Venus, 2026, 1, 6, 12);
+    const PlanetPhysical elong = *PlanetPhysicalEphemeris(Body::Venus, 2026, 8, 15, 12);
+    const PlanetPhysical inf = *PlanetPhysicalEphemeris(Body::Venus, 2026, 10, 24, 12);
 
     EXPECT_GT(sup.IlluminatedFraction, 0.99);
     EXPECT_NEAR(sup.Diameter, 9.7, 0.3);
@@ -69,8 +67,9 @@ TEST(PlanetPhysical, BrightLimbFacesTheSun) {
     const struct { int d, m, y; double h; } dates[] = {
         {15, 8, 2026, 12}, {7, 12, 2026, 21}, {3, 1, 2027, 0}, {1, 6, 2025, 12}, {20, 3, 2024, 6}};
     for (const auto& t : dates) {
-        PlanetPhysical r;
-        ASSERT_TRUE(PlanetPhysicalEphemeris(1, t.d, t.m, t.y, t.h, r));
+        const std::optional<PlanetPhysical> v = PlanetPhysicalEphemeris(Body::Venus, t.y, t.m, t.d, t.h);
+        ASSERT_TRUE(v);
+        const PlanetPhysical& r = *v;
         EXPECT_GE(r.PositionAngle, 0);
         EXPECT_LT(r.PositionAngle, 360);
         EXPECT_LT(AngleGap(r.PositionAngle, SunPositionAngleFromVenus(t.d, t.m, t.y, t.h)), 1.0)
@@ -78,34 +77,16 @@ TEST(PlanetPhysical, BrightLimbFacesTheSun) {
     }
 }
 
-TEST(PlanetPhysical, FourValueFormMatchesAndEarthLeavesOutputsAlone) {
-    double chi = -1, i = -2, mag = -3, d = -4;
-    for (int p : {2, -1, 9}) {
-        PlanetPhysicalEphemeris(p, 7, 12, 2026, 21, chi, i, mag, d);
-        EXPECT_EQ(chi, -1);
-        EXPECT_EQ(i, -2);
-        EXPECT_EQ(mag, -3);
-        EXPECT_EQ(d, -4);
-        PlanetPhysical r;
-        r.Magnitude = 42;
-        EXPECT_FALSE(PlanetPhysicalEphemeris(p, 7, 12, 2026, 21, r));
-        EXPECT_EQ(r.Magnitude, 42);
-    }
-    PlanetPhysical r;
-    ASSERT_TRUE(PlanetPhysicalEphemeris(1, 7, 12, 2026, 21, r));
-    PlanetPhysicalEphemeris(1, 7, 12, 2026, 21, chi, i, mag, d);
-    EXPECT_EQ(chi, r.PositionAngle);
-    EXPECT_EQ(i, r.PhaseAngle);
-    EXPECT_EQ(mag, r.Magnitude);
-    EXPECT_EQ(d, r.Diameter);
+TEST(PlanetPhysical, NoneForBodiesThatAreNotSeenPlanets) {
+    for (const Body b : {Body::Earth, Body::Sun, Body::Moon})
+        EXPECT_FALSE(PlanetPhysicalEphemeris(b, 2026, 12, 7, 21)) << BodyName(b);
 }
 
 TEST(PlanetPhysical, OtherPlanetsGivePlausibleFigures) {
     // 2026-12-07: Jupiter two months before opposition, Saturn in the evening sky.
-    PlanetPhysical jupiter, saturn, mercury;
-    ASSERT_TRUE(PlanetPhysicalEphemeris(4, 7, 12, 2026, 21, jupiter));
-    ASSERT_TRUE(PlanetPhysicalEphemeris(5, 7, 12, 2026, 21, saturn));
-    ASSERT_TRUE(PlanetPhysicalEphemeris(0, 7, 12, 2026, 21, mercury));
+    const PlanetPhysical jupiter = *PlanetPhysicalEphemeris(Body::Jupiter, 2026, 12, 7, 21);
+    const PlanetPhysical saturn = *PlanetPhysicalEphemeris(Body::Saturn, 2026, 12, 7, 21);
+    const PlanetPhysical mercury = *PlanetPhysicalEphemeris(Body::Mercury, 2026, 12, 7, 21);
     EXPECT_NEAR(jupiter.Magnitude, -2.4, 0.4);
     EXPECT_NEAR(jupiter.Diameter, 40, 4);
     EXPECT_LT(jupiter.PhaseAngle, 12);
@@ -116,27 +97,26 @@ TEST(PlanetPhysical, OtherPlanetsGivePlausibleFigures) {
 }
 
 TEST(PlanetPhysical, FiguresAndRotationTables) {
-    EXPECT_EQ(PlanetRadius(1).EquatorialRadiusKm, 6051);
-    EXPECT_EQ(PlanetRadius(5).Flattening, 0.1076209);
-    EXPECT_EQ(PlanetRadius(12).EquatorialRadiusKm, 6378.14);  // outside the table: the Earth
+    EXPECT_EQ(PlanetRadius(Body::Venus).EquatorialRadiusKm, 6051);
+    EXPECT_EQ(PlanetRadius(Body::Saturn).Flattening, 0.1076209);
+    EXPECT_EQ(PlanetRadius(Body::Earth).EquatorialRadiusKm, 6378.14);
 
     const double t = 0.27;
-    EXPECT_TRUE(PlanetRotation(1, t, 0).Retrograde);
-    EXPECT_TRUE(PlanetRotation(6, t, 0).Retrograde);
-    EXPECT_TRUE(PlanetRotation(8, t, 0).Retrograde);
-    EXPECT_FALSE(PlanetRotation(4, t, 0).Retrograde);
+    EXPECT_TRUE(PlanetRotation(Body::Venus, t, 0).Retrograde);
+    EXPECT_TRUE(PlanetRotation(Body::Uranus, t, 0).Retrograde);
+    EXPECT_FALSE(PlanetRotation(Body::Jupiter, t, 0).Retrograde);
     // Jupiter has three rotation systems, Saturn's first two coincide.
-    EXPECT_NE(PlanetRotation(4, t, 0).W, PlanetRotation(4, t, 1).W);
-    EXPECT_NE(PlanetRotation(4, t, 1).W, PlanetRotation(4, t, 2).W);
-    EXPECT_EQ(PlanetRotation(5, t, 0).W, PlanetRotation(5, t, 1).W);
-    EXPECT_NE(PlanetRotation(5, t, 1).W, PlanetRotation(5, t, 2).W);
-    for (int p = 0; p <= 8; ++p) EXPECT_LT(std::fabs(PlanetRotation(p, t, 0).W), 360) << p;
-    EXPECT_DOUBLE_EQ(PlanetRotation(3, 0, 0).PoleRA, 317.681);
-    EXPECT_DOUBLE_EQ(PlanetRotation(0, 0, 0).W, 329.71);
+    EXPECT_NE(PlanetRotation(Body::Jupiter, t, 0).W, PlanetRotation(Body::Jupiter, t, 1).W);
+    EXPECT_NE(PlanetRotation(Body::Jupiter, t, 1).W, PlanetRotation(Body::Jupiter, t, 2).W);
+    EXPECT_EQ(PlanetRotation(Body::Saturn, t, 0).W, PlanetRotation(Body::Saturn, t, 1).W);
+    EXPECT_NE(PlanetRotation(Body::Saturn, t, 1).W, PlanetRotation(Body::Saturn, t, 2).W);
+    for (const Body p : kPlanets) EXPECT_LT(std::fabs(PlanetRotation(p, t, 0).W), 360) << BodyName(p);
+    EXPECT_DOUBLE_EQ(PlanetRotation(Body::Mars, 0, 0).PoleRA, 317.681);
+    EXPECT_DOUBLE_EQ(PlanetRotation(Body::Mercury, 0, 0).W, 329.71);
 }
 
 TEST(PlanetPhysical, PlanetocentricAngles) {
-    RotationElements rot = PlanetRotation(4, 0.25, 0);
+    RotationElements rot = PlanetRotation(Body::Jupiter, 0.25, 0);
     const double a0 = rot.PoleRA * std::numbers::pi / 180, d0 = rot.PoleDec * std::numbers::pi / 180;
     const double px = std::cos(d0) * std::cos(a0), py = std::cos(d0) * std::sin(a0), pz = std::sin(d0);
     // An observer on the north pole axis (w points from the observer to the planet).
@@ -154,8 +134,8 @@ TEST(PlanetPhysical, PlanetocentricAngles) {
     // A prograde planet turns its surface under a fixed observer: the central meridian grows
     // with time (877.9°/day for Jupiter's system 0, 36.6° an hour).
     const double t0 = 0.25, t1 = t0 + 1.0 / 24 / 36525;
-    const double cm0 = PlanetocentricOf(PlanetRotation(4, t0, 0), 0, ex, ey, 0).CentralMeridian;
-    const double cm1 = PlanetocentricOf(PlanetRotation(4, t1, 0), 0, ex, ey, 0).CentralMeridian;
+    const double cm0 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t0, 0), 0, ex, ey, 0).CentralMeridian;
+    const double cm1 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t1, 0), 0, ex, ey, 0).CentralMeridian;
     EXPECT_NEAR(std::fmod(cm1 - cm0 + 720, 360), 877.9 / 24, 0.01);
     EXPECT_GE(cm0, 0);
     EXPECT_LT(cm0, 360);

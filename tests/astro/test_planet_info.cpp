@@ -81,7 +81,7 @@ TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
     // 2026-12-07 21:30 CET = 20:30 UT. Distances and diameters agree with the rectangular theory
     // with light time (Saturn 18.34", Jupiter 39.96") to a few hundredths.
     const double jd = 2461381.5 + 20.5 / 24;
-    const PlanetInfo saturn = ComputePlanetInfo("Saturn", jd, 50.836667, 12.854444, 1);
+    const PlanetInfo saturn = ComputePlanetInfo(Body::Saturn, jd, 50.836667, 12.854444, 1);
     EXPECT_NEAR(saturn.Record.Distance, 9.02, 0.03);
     EXPECT_NEAR(saturn.Record.RadiusVector, 9.43, 0.03);
     EXPECT_NEAR(saturn.Record.Diameter, 18.34, 0.1);
@@ -89,7 +89,7 @@ TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
     // Saturn culminates about 19:30 local time near the equator: up 13:30, down 01:32.
     EXPECT_NEAR(saturn.Rise, 13.5, 0.05);
     EXPECT_NEAR(saturn.Set, 1.54, 0.05);
-    const PlanetInfo jupiter = ComputePlanetInfo("Jupiter", jd, 50.836667, 12.854444, 1);
+    const PlanetInfo jupiter = ComputePlanetInfo(Body::Jupiter, jd, 50.836667, 12.854444, 1);
     EXPECT_NEAR(jupiter.Record.Distance, 4.93, 0.03);
     EXPECT_NEAR(jupiter.Record.Diameter, 39.9, 0.2);
     // The magnitude scale of the theory: -8.93 + 5 lg(r·Δ), lowered by 0.05 when negative.
@@ -100,10 +100,10 @@ TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
     EXPECT_NEAR(jupiter.Set, 12.06, 0.05);
     // Jupiter stands at +13° declination: near the north pole it never sets, near the south
     // pole it never rises.
-    const PlanetInfo north = ComputePlanetInfo("Jupiter", jd, 89.0, 0, 0);
+    const PlanetInfo north = ComputePlanetInfo(Body::Jupiter, jd, 89.0, 0, 0);
     EXPECT_EQ(north.Rise, kNeverSets);
     EXPECT_EQ(north.Set, kNeverSets);
-    const PlanetInfo south = ComputePlanetInfo("Jupiter", jd, -89.0, 0, 0);
+    const PlanetInfo south = ComputePlanetInfo(Body::Jupiter, jd, -89.0, 0, 0);
     EXPECT_EQ(south.Rise, kNeverRises);
     EXPECT_EQ(south.Set, kNeverRises);
 }

@@ -1,4 +1,5 @@
 #include "astro/core/constants.h"
+#include "astro/core/errors.h"
 #include "astro/reports/ephemeris_table.h"
 #include "astro/reports/planet_info.h"
 #include "astro/precise/precise_reports.h"
@@ -23,9 +24,9 @@ TEST(PreciseTable, OffIsTheClassicTable) {
                a.lightSeconds == b.lightSeconds && a.lst == b.lst && a.altitude == b.altitude &&
                a.azimuth == b.azimuth && a.frame == b.frame;
     };
-    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn("Earth", jd, 21.5, midnight, 50.84, 12.85, 1)));
+    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn(Body::Earth, jd, 21.5, midnight, 50.84, 12.85, 1)));
     for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(same(t.planets[i], ComputeEphemerisColumn(ObservedPlanetName(i), jd, 21.5,
+        EXPECT_TRUE(same(t.planets[i], ComputeEphemerisColumn(kObservedPlanets[i], jd, 21.5,
                                                               midnight, 50.84, 12.85, 1)))
             << i;
         EXPECT_EQ(t.planets[i].frame, "J2000");
@@ -118,15 +119,18 @@ TEST(PreciseReports, MoonlessDayReadsNone) {
 
 TEST(PreciseReports, PlanetInfoMatchesTable) {
     const double jd = 2461391.5 + 20.5 / 24;
-    const PlanetInfo info = ComputePrecisePlanetInfo("Saturn", jd, 52.52, 13.40, 1);
+    const PlanetInfo info = ComputePrecisePlanetInfo(Body::Saturn, jd, 52.52, 13.40, 1);
     EXPECT_EQ(info.Frame, "apparent of date");
     const double midnight = LocalMidnightJD(jd, 1);
     const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 52.52, 13.40, 1, true);
     EXPECT_NEAR(info.Record.GeoLongitude, t.planets[4].rec.GeoLongitude, 1e-6);
     EXPECT_DOUBLE_EQ(info.Rise, t.planets[4].rise);
     EXPECT_DOUBLE_EQ(info.Set, t.planets[4].set);
-    // Anything but a planet keeps the classic result.
-    EXPECT_EQ(ComputePrecisePlanetInfo("Pluto", jd, 52.52, 13.40, 1).Frame, "J2000");
+    // The Earth keeps the classic result; the Sun and the Moon are no planets.
+    EXPECT_EQ(ComputePrecisePlanetInfo(Body::Earth, jd, 52.52, 13.40, 1).Frame, "J2000");
+    EXPECT_THROW(ComputePrecisePlanetInfo(Body::Sun, jd, 52.52, 13.40, 1), DomainError);
+    // The observer's own planet has no apparent place (it would be the Sun's).
+    EXPECT_THROW(GeocentricPlace(Body::Earth, MakePreciseFrame(PreciseTimeFromUT(jd))), DomainError);
 }
 
 TEST(PreciseReports, CatalogueToDate) {

@@ -215,7 +215,7 @@ TEST(Bodies, SummerTimeTurnsTheSkyButNotTheBodiesAmongTheStars) {
     ASSERT_NE(Find(b, "Venus"), nullptr);
     for (const Hit& h : b) {
         if (h.name == "Sun" || h.name == "Moon") continue;
-        const BodySky sky = PlanetChartSky(h.name, standard.frame, st);
+        const BodySky sky = PlanetChartSky(*BodyFromName(h.name), standard.frame, st);
         int x = 0, y = 0;
         ProjectToScreen(summer.frame, sky.ra, sky.dec, x, y);
         EXPECT_EQ(h.x, x) << h.name;
@@ -229,12 +229,11 @@ TEST(Bodies, SummerTimeTurnsTheSkyButNotTheBodiesAmongTheStars) {
 TEST(Bodies, PlanetPlaceFromTheEphemeris) {
     const ObserverState st = Chemnitz();
     const ChartFrame f = MakeChartFrame(st, kSize.width(), kSize.height(), 0);
-    for (std::string_view name : kChartPlanets) {
-        PlanetEphemerisRecord rec;
-        double rise = 0, set = 0, ra = 0, dec = 0;
-        PlanetEphemeris(name, f.JulianDay, st.Latitude, st.Longitude, st.TimeZone, rise, set, ra, dec, rec);
-        const BodySky sky = PlanetChartSky(name, f, st);
-        EXPECT_NEAR(sky.ra * 180 / std::numbers::pi, ra, 1e-6) << name;
-        EXPECT_NEAR(sky.dec * 180 / std::numbers::pi, dec, 1e-6) << name;
+    for (const Body planet : kChartPlanets) {
+        const PlanetEphemerisResult e =
+            PlanetEphemeris(planet, f.JulianDay, st.Latitude, st.Longitude, st.TimeZone);
+        const BodySky sky = PlanetChartSky(planet, f, st);
+        EXPECT_NEAR(sky.ra * 180 / std::numbers::pi, e.ra, 1e-6) << BodyName(planet);
+        EXPECT_NEAR(sky.dec * 180 / std::numbers::pi, e.dec, 1e-6) << BodyName(planet);
     }
 }

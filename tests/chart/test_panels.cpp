@@ -188,9 +188,8 @@ TEST(VenusPanel, OnTheChartAtTheTopRight) {
     const int left = kSize.width() - 160;
     EXPECT_EQ(img.pixel(left + 1, 1) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(img.pixel(left + 158, 248) & 0xFFFFFF, 0xFFFFFFu);
-    double chi = 0, i = 0, mag = 0, d = 0;
-    PlanetPhysicalEphemeris(1, st.Day, st.Month, st.Year, st.Hour, chi, i, mag, d);
-    const QImage panel = RenderVenusPanel(Fonts(), chi, i, mag, d);
+    const PlanetPhysical v = *PlanetPhysicalEphemeris(Body::Venus, st.Year, st.Month, st.Day, st.Hour);
+    const QImage panel = RenderVenusPanel(Fonts(), v.PositionAngle, v.PhaseAngle, v.Magnitude, v.Diameter);
     EXPECT_EQ(img.copy(left, 0, 160, 250), panel);
     // Drawn again for the same hour, the panel is the same.
     EXPECT_EQ(Render(st, false, true).copy(left, 0, 160, 250), panel);

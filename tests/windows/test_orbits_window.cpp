@@ -87,6 +87,9 @@ TEST_F(OrbitsTest, TableRowsKindsAndLabels) {
     EXPECT_EQ(Row("Saturn").Label, "Saturn");
     // A "D" name that is not the dwarf planet gets its orbit only.
     EXPECT_EQ(OrbitKindOf("Dwarfplanet Eris"), OrbitKind::Unknown);
+    // A name that is no planet is not placed by the planetary theory (as some other planet).
+    EXPECT_EQ(OrbitKindOf("Vulcan"), OrbitKind::Unknown);
+    EXPECT_EQ(Row("Earth").Planet, Body::Earth);
 
     // Numbers keep their decimal point under a comma locale; "[" ends the table.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -157,7 +160,7 @@ TEST_F(OrbitsTest, EveryObjectStandsOnItsOrbit) {
             const QPoint p = OrbitObjectPlace(o, 50, 500, 400, jd);
             EXPECT_LE(DistanceToOrbit(o, 50, 500, 400, p), 2.0) << o.Name.toStdString() << " " << jd;
             if (o.Kind == OrbitKind::Planet) {
-                const double l = PlanetHeliocentricLongitude(o.Key, jd);
+                const double l = PlanetHeliocentricLongitude(o.Planet, jd);
                 EXPECT_LT(AngleDiff(AngleOf(p, 500, 400), l), 2.0) << o.Name.toStdString();
             }
         }

@@ -26,7 +26,7 @@ const QLocale kGerman(QLocale::German, QLocale::Germany);
 PlanetSnapshot Snapshot(const char* planet, int y = 2026, int mo = 12, int d = 7, int h = 21,
                         int mi = 30, int s = 0, double zone = 1) {
     PlanetSnapshot snap;
-    snap.PlanetName = planet;
+    snap.Planet = *BodyFromName(planet);
     snap.TimeZone = zone;
     snap.Year = y;
     snap.Month = mo;
@@ -135,15 +135,15 @@ TEST(PlanetTexts, MomentIsTheLocalClockTimeInUT) {
 TEST(PlanetTexts, EveryChartPlanetHasPictureDataAndAFullBlock) {
     test::PinnedLocale pin(kEnglish);
     for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
-        EXPECT_FALSE(PlanetPictureName(name).empty()) << name;
-        EXPECT_FALSE(PlanetDataBlock(name).isEmpty()) << name;
+        EXPECT_FALSE(PlanetPictureName(*BodyFromName(name)).empty()) << name;
+        EXPECT_FALSE(PlanetDataBlock(*BodyFromName(name)).isEmpty()) << name;
         const QString text = PlanetComputedBlock(Snapshot(name), test::Chemnitz());
         EXPECT_EQ(text.split("\r\n").size(), 9) << name;
         EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive)) << name;
     }
-    EXPECT_EQ(PlanetPictureName("Jupiter"), "pl5");
-    EXPECT_EQ(PlanetPictureName("Moon"), "");
-    EXPECT_TRUE(PlanetDataBlock("Jupiter").startsWith(
+    EXPECT_EQ(PlanetPictureName(Body::Jupiter), "pl5");
+    EXPECT_EQ(PlanetPictureName(Body::Moon), "");
+    EXPECT_TRUE(PlanetDataBlock(Body::Jupiter).startsWith(
         "Sun distance 778 millions km = 5,203 AU\r\nOrbit time 11 years 321 days\r\n"));
 }
 
@@ -171,7 +171,7 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
     EXPECT_TRUE(computed->isReadOnly());
     EXPECT_EQ(computed->focusPolicy(), Qt::NoFocus);
 
-    EXPECT_EQ(w.dataBlock(), PlanetDataBlock("Saturn"));
+    EXPECT_EQ(w.dataBlock(), PlanetDataBlock(Body::Saturn));
     EXPECT_EQ(w.computedBlock(), PlanetComputedBlock(Snapshot("Saturn"), chemnitz));
     EXPECT_FALSE(computed->toPlainText().contains('\r'));
     EXPECT_EQ(computed->toPlainText(), QString(w.computedBlock()).replace("\r\n", "\n"));

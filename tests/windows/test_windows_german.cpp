@@ -44,7 +44,7 @@ InfoSnapshot InfoOf(const ObserverState& o) { return InfoSnapshot{MomentSnapshot
 PlanetSnapshot PlanetOf(const ObserverState& o, const char* name) {
     PlanetSnapshot s;
     static_cast<MomentSnapshot&>(s) = MomentSnapshot::Of(o);
-    s.PlanetName = name;
+    s.Planet = *BodyFromName(name);
     return s;
 }
 
@@ -280,7 +280,7 @@ TEST_F(German, EphemerisTable) {
 
 TEST_F(German, PlanetWindow) {
     const QString english = PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_);
-    const QString englishData = PlanetDataBlock("Mars");
+    const QString englishData = PlanetDataBlock(Body::Mars);
     speakGerman();
     const QString german = PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_);
     const QStringList g = Lines(german);
@@ -302,13 +302,13 @@ TEST_F(German, PlanetWindow) {
                  german);
     // A frame other than the chart's own is named first.
     const PlanetInfo precise =
-        ComputePrecisePlanetInfo("Saturn", PlanetMomentJD(PlanetOf(chemnitz_, "Saturn")),
+        ComputePrecisePlanetInfo(Body::Saturn, PlanetMomentJD(PlanetOf(chemnitz_, "Saturn")),
                                  chemnitz_.Latitude, chemnitz_.Longitude, 1);
     EXPECT_TRUE(PlanetComputedBlock(precise).startsWith(
         QStringLiteral("Bezugssystem: scheinbar, des Datums\r\n")));
 
     // The fixed data: the same values under German labels.
-    const QString data = PlanetDataBlock("Mars");
+    const QString data = PlanetDataBlock(Body::Mars);
     EXPECT_TRUE(data.startsWith(QStringLiteral("Sonnenentfernung 227,94 Mio. km = 1,524 AE\r\n")));
     EXPECT_TRUE(data.endsWith(QStringLiteral("\r\n")));
     ExpectSameNumbers(englishData, data);
@@ -331,7 +331,7 @@ TEST_F(German, PlanetWindow) {
 
     speakEnglish();
     EXPECT_EQ(PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_), english);
-    EXPECT_EQ(PlanetDataBlock("Mars"), englishData);
+    EXPECT_EQ(PlanetDataBlock(Body::Mars), englishData);
     EXPECT_TRUE(
         englishData.startsWith(QStringLiteral("Sun distance 227,94 millions km = 1,524 AU\r\n")));
 }
