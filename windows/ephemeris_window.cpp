@@ -52,11 +52,11 @@ QString AU(double value) {
 constexpr double kDegreesPerHour = 15;
 
 // A rising or setting time of the table (local clock hours of the day beginning at jdMidnight)
-// as UTC and local instants; nothing for the never-rises / never-sets codes.
+// as UTC and local instants; nothing when there is none.
 void AddRiseSet(exports::Record& r, const char* utcName, const char* localName, double jdMidnight,
-                double hours, double zone) {
-    const bool occurs = hours >= 0;
-    const double jd = jdMidnight + hours / 24;
+                const std::optional<double>& hours, double zone) {
+    const bool occurs = hours.has_value();
+    const double jd = jdMidnight + hours.value_or(0) / 24;
     r.push_back({utcName, occurs ? exports::IsoUtc(jd) : exports::Value()});
     r.push_back({localName, occurs ? exports::IsoLocal(jd, zone) : exports::Value()});
 }
@@ -109,8 +109,8 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                     Format(QStringLiteral("%.0f° %.1f'"), {dec.whole, dec.sixtieths});
         col[10][c] = Format(QStringLiteral("%.2f"), {p.Diameter}) + QLatin1Char('"');
         col[11][c] = Format(QStringLiteral("%.2fm"), {p.Magnitude});
-        col[12][c] = RiseSetShown(v.rise);
-        col[13][c] = RiseSetShown(v.set);
+        col[12][c] = RiseSetShown(v.riseSet.rise, v.riseSet);
+        col[13][c] = RiseSetShown(v.riseSet.set, v.riseSet);
         col[14][c] = QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15));
         col[15][c] = QString::fromStdString(FormatDegMin(v.azimuth));
         col[16][c] = QString::fromStdString(FormatDegMin(v.altitude));
@@ -121,7 +121,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 }
 
 void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphemerisRecord& p,
-                     long long lightSeconds, double riseHours, double setHours, double jdMidnight,
+                     long long lightSeconds, const RiseSet& riseSet, double jdMidnight,
                      double zone) {
     using namespace exports;
     r.push_back({"planet", planet});
@@ -136,8 +136,8 @@ void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphe
     r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
     r.push_back({"diameter_arcsec", Number(p.Diameter)});
     r.push_back({"magnitude", Number(p.Magnitude)});
-    AddRiseSet(r, "rise_utc", "rise_local", jdMidnight, riseHours, zone);
-    AddRiseSet(r, "set_utc", "set_local", jdMidnight, setHours, zone);
+    AddRiseSet(r, "rise_utc", "rise_local", jdMidnight, riseSet.rise, zone);
+    AddRiseSet(r, "set_utc", "set_local", jdMidnight, riseSet.set, zone);
 }
 
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
@@ -151,7 +151,7 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
         const PlanetEphemerisRecord& p = v.rec;
         Record r = MomentFields(t.jdInstant, zone);
         AddFrame(r, precise);
-        AddPlanetFields(r, QString::fromLatin1(BodyName(kObservedPlanets[static_cast<std::size_t>(i)])), p, v.lightSeconds, v.rise, v.set,
+        AddPlanetFields(r, QString::fromLatin1(BodyName(kObservedPlanets[static_cast<std::size_t>(i)])), p, v.lightSeconds, v.riseSet,
                         t.jdMidnight, zone);
         r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
         r.push_back({"azimuth_deg", Number(v.azimuth)});

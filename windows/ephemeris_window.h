@@ -56,10 +56,10 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 // records carry a "frame" field ("apparent of date") after the moment; the classic ones none.
 // The fields of one planet that the table's records share with `noctaris-cli planet`: its name,
 // heliocentric and geocentric coordinates, distances, light time, diameter and magnitude, then
-// rising and setting (local clock hours of the day that begins at jdMidnight, a Julian day; the
-// never-rises and never-sets codes give empty instants).
+// rising and setting (local clock hours of the day that begins at jdMidnight, a Julian day; none
+// gives empty instants).
 void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphemerisRecord& p,
-                     long long lightSeconds, double riseHours, double setHours, double jdMidnight,
+                     long long lightSeconds, const RiseSet& riseSet, double jdMidnight,
                      double zone);
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
                                               const ObserverState& observer, bool precise = false);

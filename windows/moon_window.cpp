@@ -96,14 +96,14 @@ MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const Observer
     r.DeclinationDegrees = p.geocentric.dec;
     r.AzimuthDegrees = std::fmod(p.horizontal.azimuth + 180, 360.0);
     r.AltitudeDegrees = p.horizontal.altitude;
-    // The events of the local day (hours after local midnight; negative codes and NaN: none).
-    const auto event = [&](double hours) -> std::optional<double> {
-        if (hours >= 0) return j0 + hours / 24;
+    // The events of the local day (hours after local midnight).
+    const auto event = [&](const std::optional<double>& hours) -> std::optional<double> {
+        if (hours) return j0 + *hours / 24;
         return std::nullopt;
     };
-    r.Rise = event(p.rise);
+    r.Rise = event(p.riseSet.rise);
     r.Transit = event(p.transit);
-    r.Set = event(p.set);
+    r.Set = event(p.riseSet.set);
     r.Frame = FrameLabel(true);
     return r;
 }

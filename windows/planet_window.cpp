@@ -80,7 +80,8 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
     lines << Format(QCoreApplication::translate("PlanetInfo", "Visual brightness %.2fm"),
                     {r.Magnitude});
     lines << QCoreApplication::translate("PlanetInfo", "Rise time %1 / Set time %2")
-                 .arg(RiseSetShown(info.Rise), RiseSetShown(info.Set));
+                 .arg(RiseSetShown(info.RiseAndSet.rise, info.RiseAndSet),
+                      RiseSetShown(info.RiseAndSet.set, info.RiseAndSet));
     return lines.join(Crlf());
 }
 

@@ -65,7 +65,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
     r.AzimuthDegrees = sun.Azimuth;
     r.AltitudeDegrees = sun.Altitude * kRadian;
-    r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * 149597870;
+    r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * kKmPerAU;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
 
     r.SummerTime = SummerTimeSince1980(D, M, Y);
@@ -94,11 +94,11 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
     r.AltitudeDegrees = p.horizontal.altitude;
     r.DistanceKm = p.geocentric.distance * kKmPerAU;
     r.DiameterArcseconds = p.geocentric.diameter;
-    const auto event = [&](double hours) {
-        return hours >= 0 ? JDToDateTime(j0 + hours / 24) : kNoRiseSet;  // codes and NaN: none
+    const auto event = [&](const std::optional<double>& hours) {
+        return hours ? JDToDateTime(j0 + *hours / 24) : kNoRiseSet;
     };
-    r.Sunrise = event(p.rise);
-    r.Sunset = event(p.set);
+    r.Sunrise = event(p.riseSet.rise);
+    r.Sunset = event(p.riseSet.set);
     r.Culmination = event(p.transit);
     r.Frame = FrameLabel(true);
     return r;

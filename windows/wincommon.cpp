@@ -117,8 +117,8 @@ QString VisibilityText(bool visible) {
                    : QCoreApplication::translate("Visibility", "unvisible");
 }
 
-QString RiseSetShown(double clockHours) {
-    const std::string text = RiseSetText(clockHours);
+QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day) {
+    const std::string text = RiseSetText(clockHours, day);
     if (text == "visible") return VisibilityText(true);
     if (text == "unvisible") return VisibilityText(false);
     return QString::fromStdString(text);

@@ -1,11 +1,14 @@
 #pragma once
 // What every window of the program shares: its fonts, white backgrounds and text boxes, date
 // fields, the summer-time rule of the Sun and terminator windows, and how a failure is reported.
+#include <optional>
 #include <string_view>
 
 #include <QFont>
 #include <QRect>
 #include <QString>
+
+#include "astro/theories/planets.h"
 
 class QDateEdit;
 class QPlainTextEdit;
@@ -59,7 +62,7 @@ QString FrameShown(std::string_view frame);
 QString VisibilityText(bool visible);
 // A rising or setting time of the ephemeris table and the planet window (RiseSetText: "12h34m",
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
-QString RiseSetShown(double clockHours);
+QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day);
 
 // The summer-time rule of the Sun and terminator windows: the chart's rule, but never before
 // 1980.

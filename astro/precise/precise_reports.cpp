@@ -1,7 +1,6 @@
 #include "astro/precise/precise_reports.h"
 
 #include <cmath>
-#include <limits>
 
 #include "astro/core/constants.h"
 #include "astro/time/calendar_dates.h"
@@ -17,12 +16,12 @@ double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude) {
     return hours < 0 ? hours + 24 : hours;
 }
 
-double EventClockHours(const std::optional<double>& event, const RiseTransitSetTimes& day,
-                       double jdMidnight) {
-    if (event) return (*event - jdMidnight) * 24;
-    if (day.alwaysBelow) return kNeverRises;
-    if (day.alwaysAbove) return kNeverSets;
-    return std::numeric_limits<double>::quiet_NaN();
+RiseSet ClockRiseSet(const RiseTransitSetTimes& day, double jdMidnight) {
+    const auto clock = [&](const std::optional<double>& jd) -> std::optional<double> {
+        if (jd) return (*jd - jdMidnight) * 24;
+        return std::nullopt;
+    };
+    return {clock(day.rise), clock(day.set), day.alwaysAbove, day.alwaysBelow};
 }
 
 PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geocentric,
@@ -62,11 +61,9 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     r.topocentric = TopocentricPlace(body, now, site);
     r.horizontal = ObservedPlace(r.topocentric, now, site);
     const RiseTransitSetTimes events = FindRiseTransitSet(body, day, site);
-    r.rise = EventClockHours(events.rise, events, jdMidnight);
-    // A body that never rises still culminates, below the horizon: no code stands for it.
-    r.transit = events.transit ? (*events.transit - jdMidnight) * 24
-                               : std::numeric_limits<double>::quiet_NaN();
-    r.set = EventClockHours(events.set, events, jdMidnight);
+    r.riseSet = ClockRiseSet(events, jdMidnight);
+    // A body that never rises still culminates, below the horizon.
+    if (events.transit) r.transit = (*events.transit - jdMidnight) * 24;
     r.localSiderealHours = LocalApparentSiderealHours(now, longitude);
     return r;
 }

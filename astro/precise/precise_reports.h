@@ -3,6 +3,7 @@
 // ephemeris record, rise and set as local clock hours with the table's codes, one body's block
 // for the Sun and Moon windows, and the turn of a J2000 catalogue place to the equinox of date
 // for the chart. Every report that shows precise values names its frame with FrameLabel.
+#include <optional>
 #include <string_view>
 
 #include "astro/theories/planets.h"
@@ -24,11 +25,8 @@ double LocalMidnightJD(double jdUT, double zone);
 // Local apparent sidereal time, hours 0..24, for an east longitude in degrees.
 double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude);
 
-// An event of the day as local clock hours since jdMidnight; a body that stays below the
-// horizon all day gives kNeverRises, one that stays above kNeverSets, and a day without the
-// event ("none on this day") NaN, which RiseSetText shows as "-".
-double EventClockHours(const std::optional<double>& event, const RiseTransitSetTimes& day,
-                       double jdMidnight);
+// The day's rising and setting as local clock hours since jdMidnight.
+RiseSet ClockRiseSet(const RiseTransitSetTimes& day, double jdMidnight);
 
 // A planet's ephemeris record from its precise geocentric place: heliocentric place on the mean
 // ecliptic of date, true distance, apparent ecliptic and equatorial place of date (split as
@@ -44,8 +42,8 @@ struct PreciseBodyReport {
     ApparentPlace geocentric;
     ApparentPlace topocentric;
     HorizontalPlace horizontal;  // of the topocentric place; observed, azimuth from the north
-    double rise = 0, set = 0;  // local clock hours, as EventClockHours gives them
-    double transit = 0;        // local clock hours, NaN when there is none on this day
+    RiseSet riseSet;                // local clock hours (ClockRiseSet)
+    std::optional<double> transit;  // local clock hours; none on this day
     double localSiderealHours = 0;
 };
 PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidnight,

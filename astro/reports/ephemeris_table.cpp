@@ -50,16 +50,13 @@ double EphemerisJulianDay(int year, int month, int day, double zone) {
     return static_cast<double>(jd);
 }
 
-std::string RiseSetText(double t) {
-    if (std::isnan(t) || t > 1e15) return "-";  // no such time: never show a made-up one
-    if (t >= 0) {
-        // Rounded to the minute first, then split: never "60m".
-        const LD minutes = RoundForDisplay(static_cast<LD>(t) * 60);
-        const LD hours = std::floor(minutes / 60);
-        return WholeText(hours) + "h" + WholeText(minutes - hours * 60) + "m";
-    }
-    if (t == kNeverRises) return "unvisible";
-    return "visible";
+std::string RiseSetText(const std::optional<double>& t, const RiseSet& day) {
+    if (!t) return day.alwaysBelow ? "unvisible" : day.alwaysAbove ? "visible" : "-";
+    if (!std::isfinite(*t) || std::fabs(*t) > 1e15) return "-";  // never show a made-up time
+    // Rounded to the minute first, then split: never "60m".
+    const LD minutes = RoundForDisplay(static_cast<LD>(*t) * 60);
+    const LD hours = std::floor(minutes / 60);
+    return WholeText(hours) + "h" + WholeText(minutes - hours * 60) + "m";
 }
 
 std::string FormatDegMin(double angle) {
@@ -108,8 +105,7 @@ EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
     v.rec = e.record;
     v.ra = e.ra;
     v.dec = e.dec;
-    v.rise = RiseSetHoursOrCode(e.riseSet.rise, e.riseSet);
-    v.set = RiseSetHoursOrCode(e.riseSet.set, e.riseSet);
+    v.riseSet = e.riseSet;
     if (planet == Body::Earth) return v;
 
     v.lightSeconds = LightTimeSeconds(v.rec.Distance);
@@ -154,8 +150,7 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
         EphemerisColumnValues& v = t.planets[i];
         v.rec = PrecisePlanetRecord(body, geo, now);
         const RiseTransitSetTimes events = FindRiseTransitSet(body, day, site);
-        v.rise = EventClockHours(events.rise, events, jdMidnight);
-        v.set = EventClockHours(events.set, events, jdMidnight);
+        v.riseSet = ClockRiseSet(events, jdMidnight);
         v.ra = geo.ra;
         v.dec = geo.dec;
         v.lightSeconds = static_cast<long long>(std::nearbyint(geo.lightTime * 86400));

@@ -6,6 +6,7 @@
 // Texts are UTF-8 and hold only whole numbers, so they do not depend on the user's locale;
 // the decimal columns are formatted by the window.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,11 @@ namespace noctaris {
 double EphemerisJulianDay(int year, int month, int day, double zone);
 
 
-// Text of a rise or set time in local clock hours: "5h45m", rounded to the minute and then
-// split (5.999 reads "6h0m"; a large zone may carry a time past 24 h); kNeverRises gives
-// "unvisible", any other negative value (kNeverSets) "visible".
-std::string RiseSetText(double t);
+// Text of a rising or setting (one of day's): local clock hours as "5h45m", rounded to the
+// minute and then split (5.999 reads "6h0m"; a large zone may carry a time past 24 h). Without
+// a time: "unvisible" for a body that stays below the horizon, "visible" for one that stays
+// above, "-" for none on this day.
+std::string RiseSetText(const std::optional<double>& hours, const RiseSet& day);
 
 // Degrees and minutes, e.g. "-5°7'", without leading zeros: rounded to the nearest minute, then
 // split (12.999999 reads "13°0'"), the sign once in front. A value that is not finite reads "-".
@@ -45,8 +47,7 @@ std::string ZodiacConstellation(double x);
 // Everything one planet column of the table is built from.
 struct EphemerisColumnValues {
     PlanetEphemerisRecord rec;
-    double rise = 0, set = 0;  // local clock hours, or kNeverRises / kNeverSets (precise: or
-                               // NaN for none on this day)
+    RiseSet riseSet;           // local clock hours
     double ra = 0, dec = 0;    // degrees, as PlanetEphemeris gives them
     long long lightSeconds = 0;
     double lst = 0;            // local sidereal time, hours

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/core/constants.h"
 #include "astro/core/translatable.h"  // the data lines are shown in the user's language
 
 namespace noctaris {
@@ -99,7 +100,7 @@ std::string PlanetDataSection(const std::vector<std::string>& text, std::string_
 }
 
 long long LightTimeSeconds(double distanceAU) {
-    const double seconds = distanceAU * 149597870.0 / 299792.458;
+    const double seconds = distanceAU * kKmPerAU / 299792.458;
     // Beyond a thousand years of light time the value means nothing; keep the cast defined.
     if (!std::isfinite(seconds) || seconds < 0 || seconds > 3.2e10) return 0;
     return static_cast<long long>(std::nearbyint(seconds));
@@ -110,8 +111,7 @@ PlanetInfo ComputePlanetInfo(Body planet, double jd, double latitude, double lon
     const PlanetEphemerisResult e = PlanetEphemeris(planet, jd, latitude, longitude, zone);
     PlanetInfo info;
     info.Record = e.record;
-    info.Rise = RiseSetHoursOrCode(e.riseSet.rise, e.riseSet);
-    info.Set = RiseSetHoursOrCode(e.riseSet.set, e.riseSet);
+    info.RiseAndSet = e.riseSet;
     return info;
 }
 
@@ -125,8 +125,7 @@ PlanetInfo ComputePrecisePlanetInfo(Body planet, double jd, double latitude, dou
     PlanetInfo info;
     info.Record = PrecisePlanetRecord(planet, GeocentricPlace(planet, now), now);
     const RiseTransitSetTimes events = FindRiseTransitSet(planet, day, Site{latitude, longitude, 0});
-    info.Rise = EventClockHours(events.rise, events, midnight);
-    info.Set = EventClockHours(events.set, events, midnight);
+    info.RiseAndSet = ClockRiseSet(events, midnight);
     info.Frame = kFrameApparentOfDate;
     return info;
 }

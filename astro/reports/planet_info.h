@@ -21,16 +21,14 @@ const std::vector<std::string>& PlanetDataText();
 // without a closing "[" line still ends there.
 std::string PlanetDataSection(const std::vector<std::string>& text, std::string_view name);
 
-// Light time in whole seconds for a distance in AU: Round(distance × 149597870 / 299792.458),
+// Light time in whole seconds for a distance in AU: Round(distance × kKmPerAU / 299792.458),
 // ties to even. A distance that is not finite, negative or absurdly large gives 0.
 long long LightTimeSeconds(double distanceAU);
 
-// Everything the computed block needs: the ephemeris record and the rise and set times (local
-// clock hours, or kNeverRises / kNeverSets).
+// Everything the computed block needs: the ephemeris record and the rise and set times.
 struct PlanetInfo {
     PlanetEphemerisRecord Record;
-    double Rise = 0;
-    double Set = 0;
+    RiseSet RiseAndSet;  // local clock hours
     std::string_view Frame = kFrameJ2000;  // the frame of the record's places
 };
 
@@ -39,7 +37,7 @@ struct PlanetInfo {
 PlanetInfo ComputePlanetInfo(Body planet, double jd, double latitude, double longitude,
                              double zone);
 // The same with the precise places of date (PrecisePlanetRecord) and the precise rising and
-// setting on the local civil day holding jd (EventClockHours: NaN for none on this day).
+// setting on the local civil day holding jd (ClockRiseSet).
 // The Earth gives ComputePlanetInfo's result; the Sun and the Moon raise DomainError.
 PlanetInfo ComputePrecisePlanetInfo(Body planet, double jd, double latitude, double longitude,
                                     double zone);

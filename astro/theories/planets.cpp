@@ -330,11 +330,6 @@ std::optional<double> PlanetMagnitude(Body planet, double r, double delta, doubl
     return static_cast<double>(m);
 }
 
-double RiseSetHoursOrCode(const std::optional<double>& event, const RiseSet& day) {
-    if (event) return *event;
-    return day.alwaysBelow ? kNeverRises : kNeverSets;
-}
-
 RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
                       double zone) {
     RiseSet out;

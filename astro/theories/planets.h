@@ -80,18 +80,13 @@ OuterCorrection OuterPlanetCorrections(Body planet, double jd);
 std::optional<double> PlanetMagnitude(Body planet, double r, double delta, double R, double T,
                                       double dec, double ra);
 
-// Rising and setting as local clock hours, or the side of the horizon where a body stays all day.
+// A day's rising and setting as local clock hours. When one is missing, alwaysAbove or
+// alwaysBelow says where the body stayed; with neither, there is none on this day.
 struct RiseSet {
-    std::optional<double> rise, set;  // local clock hours; none when the body stays on one side
+    std::optional<double> rise, set;  // local clock hours
     bool alwaysAbove = false;         // never sets
     bool alwaysBelow = false;         // never rises
 };
-
-// The codes the report tables still hold in place of a clock time.
-inline constexpr double kNeverRises = -1.0;
-inline constexpr double kNeverSets = -2.0;
-// A rising or setting as the tables hold it: clock hours, or one of the codes.
-double RiseSetHoursOrCode(const std::optional<double>& event, const RiseSet& day);
 
 // Rising and setting of a point at (ra, dec) degrees, at altitude 0 without refraction, for
 // the instant jd.

@@ -129,12 +129,12 @@ BodyPosition SunPosition(TDateTime t) {
     BodyPosition p;
     p.Lambda = Reduce360(lambda);
     p.Beta = beta;
-    p.Distance = R * 149597869.0L;
+    p.Distance = R * kKmPerAU;
     ApparentEquatorial(p, t);
     return p;
 }
 
-LD SunDistanceAU(TDateTime t) { return SunPosition(t).Distance / 149597869.0L; }
+LD SunDistanceAU(TDateTime t) { return SunPosition(t).Distance / kKmPerAU; }
 
 LD SunDiameter(TDateTime t) { return 2.0L * 959.63L / SunDistanceAU(t); }
 

@@ -43,17 +43,17 @@ TEST(EphemerisTexts, LightTime) {
 }
 
 TEST(EphemerisTexts, RiseSetText) {
-    EXPECT_EQ(RiseSetText(5.75), "5h45m");
-    EXPECT_EQ(RiseSetText(23.99), "23h59m");
-    EXPECT_EQ(RiseSetText(0), "0h0m");
-    EXPECT_EQ(RiseSetText(5.999), "6h0m");   // rounded to the minute, then split
-    EXPECT_EQ(RiseSetText(21.9995), "22h0m");  // never "21h60m"
-    EXPECT_EQ(RiseSetText(25.5), "25h30m");  // a large zone can push a time past 24
+    EXPECT_EQ(RiseSetText(5.75, {}), "5h45m");
+    EXPECT_EQ(RiseSetText(23.99, {}), "23h59m");
+    EXPECT_EQ(RiseSetText(0, {}), "0h0m");
+    EXPECT_EQ(RiseSetText(5.999, {}), "6h0m");   // rounded to the minute, then split
+    EXPECT_EQ(RiseSetText(21.9995, {}), "22h0m");  // never "21h60m"
+    EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");  // a large zone can push a time past 24
     // An exact half minute rounds up, as the table's other numbers do.
-    EXPECT_EQ(RiseSetText(5.375), "5h23m");
-    EXPECT_EQ(RiseSetText(kNeverRises), "unvisible");
-    EXPECT_EQ(RiseSetText(kNeverSets), "visible");
-    EXPECT_EQ(RiseSetText(-7), "visible");
+    EXPECT_EQ(RiseSetText(5.375, {}), "5h23m");
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "unvisible");
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
+    EXPECT_EQ(RiseSetText(std::nullopt, {}), "-");  // none on this day
 }
 
 TEST(EphemerisTexts, FormatDegMin) {
@@ -162,21 +162,22 @@ TEST(EphemerisColumn, HighLatitudesNeverRiseOrNeverSet) {
     const double jd = jd0 + 21.5 / 24;
     // Jupiter stands at about +13 degrees, Venus at about -10.
     const auto north = ComputeEphemerisColumn(Body::Jupiter, jd, 21.5, jd0, 80, kLon, kZone);
-    EXPECT_EQ(RiseSetText(north.rise), "visible");
-    EXPECT_EQ(RiseSetText(north.set), "visible");
+    EXPECT_EQ(RiseSetText(north.riseSet.rise, north.riseSet), "visible");
+    EXPECT_EQ(RiseSetText(north.riseSet.set, north.riseSet), "visible");
     EXPECT_GT(north.altitude, 0);  // circumpolar: up all the time
     const auto south = ComputeEphemerisColumn(Body::Jupiter, jd, 21.5, jd0, -80, kLon, kZone);
-    EXPECT_EQ(RiseSetText(south.rise), "unvisible");
-    EXPECT_EQ(RiseSetText(south.set), "unvisible");
+    EXPECT_EQ(RiseSetText(south.riseSet.rise, south.riseSet), "unvisible");
+    EXPECT_EQ(RiseSetText(south.riseSet.set, south.riseSet), "unvisible");
     EXPECT_LT(south.altitude, 0);
     const auto venus = ComputeEphemerisColumn(Body::Venus, jd, 21.5, jd0, 80, kLon, kZone);
-    EXPECT_EQ(RiseSetText(venus.rise), "unvisible");
+    EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "unvisible");
     EXPECT_LT(venus.altitude, 0);
     // On the equator everything rises and sets.
     for (const Body name : kObservedPlanets) {
         const auto v = ComputeEphemerisColumn(name, jd, 21.5, jd0, 0, kLon, kZone);
-        EXPECT_GE(v.rise, 0) << BodyName(name);
-        EXPECT_GE(v.set, 0) << BodyName(name);
+        ASSERT_TRUE(v.riseSet.rise && v.riseSet.set) << BodyName(name);
+        EXPECT_GE(*v.riseSet.rise, 0) << BodyName(name);
+        EXPECT_GE(*v.riseSet.set, 0) << BodyName(name);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/core/constants.h"
 #include "astro/reports/planet_info.h"
 
 using namespace noctaris;
@@ -15,11 +16,11 @@ int CountLines(const std::string& text) {
 }
 // A distance in AU whose light time, computed as the window does, is exactly `seconds`.
 double DistanceForExactSeconds(double seconds) {
-    const double guess = seconds * 299792.458 / 149597870.0;
+    const double guess = seconds * 299792.458 / kKmPerAU;
     double up = guess, down = guess;
     for (int step = 0; step < 1000; ++step) {
-        if (up * 149597870.0 / 299792.458 == seconds) return up;
-        if (down * 149597870.0 / 299792.458 == seconds) return down;
+        if (up * kKmPerAU / 299792.458 == seconds) return up;
+        if (down * kKmPerAU / 299792.458 == seconds) return down;
         up = std::nextafter(up, 1.0);
         down = std::nextafter(down, 0.0);
     }
@@ -62,7 +63,7 @@ TEST(PlanetInfo, SectionLookupMatchesWholeNamesOnlyAndStopsAtTheEnd) {
 }
 
 TEST(PlanetInfo, LightTimeRoundsToWholeSecondsTiesToEven) {
-    const double secondsPerAU = 149597870.0 / 299792.458;
+    const double secondsPerAU = kKmPerAU / 299792.458;
     EXPECT_EQ(LightTimeSeconds(1.0), 499);  // 499.005 s
     EXPECT_EQ(LightTimeSeconds(59.6 / secondsPerAU), 60);
     EXPECT_EQ(LightTimeSeconds(59.4 / secondsPerAU), 59);
@@ -87,8 +88,8 @@ TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
     EXPECT_NEAR(saturn.Record.Diameter, 18.34, 0.1);
     EXPECT_NEAR(saturn.Record.Magnitude, 0.97, 0.05);
     // Saturn culminates about 19:30 local time near the equator: up 13:30, down 01:32.
-    EXPECT_NEAR(saturn.Rise, 13.5, 0.05);
-    EXPECT_NEAR(saturn.Set, 1.54, 0.05);
+    EXPECT_NEAR(*saturn.RiseAndSet.rise, 13.5, 0.05);
+    EXPECT_NEAR(*saturn.RiseAndSet.set, 1.54, 0.05);
     const PlanetInfo jupiter = ComputePlanetInfo(Body::Jupiter, jd, 50.836667, 12.854444, 1);
     EXPECT_NEAR(jupiter.Record.Distance, 4.93, 0.03);
     EXPECT_NEAR(jupiter.Record.Diameter, 39.9, 0.2);
@@ -96,14 +97,12 @@ TEST(PlanetInfo, SaturnAndJupiterOnADecemberEveningInChemnitz) {
     EXPECT_NEAR(jupiter.Record.Magnitude,
                 -8.93 + 5 * std::log10(jupiter.Record.RadiusVector * jupiter.Record.Distance) - 0.05,
                 1e-9);
-    EXPECT_NEAR(jupiter.Rise, 21.84, 0.05);
-    EXPECT_NEAR(jupiter.Set, 12.06, 0.05);
+    EXPECT_NEAR(*jupiter.RiseAndSet.rise, 21.84, 0.05);
+    EXPECT_NEAR(*jupiter.RiseAndSet.set, 12.06, 0.05);
     // Jupiter stands at +13° declination: near the north pole it never sets, near the south
     // pole it never rises.
     const PlanetInfo north = ComputePlanetInfo(Body::Jupiter, jd, 89.0, 0, 0);
-    EXPECT_EQ(north.Rise, kNeverSets);
-    EXPECT_EQ(north.Set, kNeverSets);
+    EXPECT_TRUE(north.RiseAndSet.alwaysAbove && !north.RiseAndSet.rise && !north.RiseAndSet.set);
     const PlanetInfo south = ComputePlanetInfo(Body::Jupiter, jd, -89.0, 0, 0);
-    EXPECT_EQ(south.Rise, kNeverRises);
-    EXPECT_EQ(south.Set, kNeverRises);
+    EXPECT_TRUE(south.RiseAndSet.alwaysBelow && !south.RiseAndSet.rise && !south.RiseAndSet.set);
 }

@@ -19,8 +19,9 @@ TEST(PreciseTable, OffIsTheClassicTable) {
     const double jd = midnight + 21.5 / 24;
     const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 50.84, 12.85, 1, false);
     const auto same = [](const EphemerisColumnValues& a, const EphemerisColumnValues& b) {
-        return std::memcmp(&a.rec, &b.rec, sizeof a.rec) == 0 && a.rise == b.rise &&
-               a.set == b.set && a.ra == b.ra && a.dec == b.dec &&
+        return std::memcmp(&a.rec, &b.rec, sizeof a.rec) == 0 && a.riseSet.rise == b.riseSet.rise &&
+               a.riseSet.set == b.riseSet.set && a.riseSet.alwaysAbove == b.riseSet.alwaysAbove &&
+               a.riseSet.alwaysBelow == b.riseSet.alwaysBelow && a.ra == b.ra && a.dec == b.dec &&
                a.lightSeconds == b.lightSeconds && a.lst == b.lst && a.altitude == b.altitude &&
                a.azimuth == b.azimuth && a.frame == b.frame;
     };
@@ -41,8 +42,8 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
         ComputeEphemerisTable(midnight + 0.5, 12, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
     const EphemerisColumnValues& venus = boston.planets[1];
     EXPECT_EQ(venus.frame, "apparent of date");
-    EXPECT_EQ(RiseSetText(venus.rise), "12h25m");
-    EXPECT_EQ(RiseSetText(venus.set), "2h55m");
+    EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "12h25m");
+    EXPECT_EQ(RiseSetText(venus.riseSet.set, venus.riseSet), "2h55m");
 
     // Venus on 1992 December 20 at 0h (example 33.a, 0h TD): α 21h04m41.45s, δ −18°53′16.8″;
     // the record splits them as the classic one does, minutes carrying the sign.
@@ -83,9 +84,9 @@ TEST(PreciseReports, SunAtLondonInLocalTime) {
     const double midnight = LocalMidnightJD(noon, 1);
     EXPECT_DOUBLE_EQ(midnight, 2459386.5 - 1.0 / 24);
     const PreciseBodyReport sun = ComputePreciseBodyReport(Body::Sun, noon, midnight, 51.5074, -0.1278);
-    EXPECT_EQ(RiseSetText(sun.rise), "4h43m");
-    EXPECT_NEAR(sun.set, 21 + 21.0 / 60, 1.0 / 60);
-    EXPECT_NEAR(sun.transit, 13.04, 0.02);
+    EXPECT_EQ(RiseSetText(sun.riseSet.rise, sun.riseSet), "4h43m");
+    EXPECT_NEAR(*sun.riseSet.set, 21 + 21.0 / 60, 1.0 / 60);
+    EXPECT_NEAR(*sun.transit, 13.04, 0.02);
     EXPECT_NEAR(sun.geocentric.dec, 23.44, 0.01);  // the solstice
     EXPECT_NEAR(sun.horizontal.altitude, 90 - 51.5074 + 23.44, 0.3);  // near culmination
     EXPECT_NEAR(sun.horizontal.azimuth, 180, 3);
@@ -93,12 +94,12 @@ TEST(PreciseReports, SunAtLondonInLocalTime) {
     // In the polar night the Sun never rises: the table's "unvisible"; the midnight Sun never
     // sets: "visible". It still culminates, below the horizon.
     const PreciseBodyReport night = ComputePreciseBodyReport(Body::Sun, 2459570.0, 2459569.5, 80, 0);
-    EXPECT_EQ(RiseSetText(night.rise), "unvisible");
-    EXPECT_EQ(RiseSetText(night.set), "unvisible");
-    EXPECT_NEAR(night.transit, 12, 0.1);
+    EXPECT_EQ(RiseSetText(night.riseSet.rise, night.riseSet), "unvisible");
+    EXPECT_EQ(RiseSetText(night.riseSet.set, night.riseSet), "unvisible");
+    EXPECT_NEAR(*night.transit, 12, 0.1);
     const PreciseBodyReport day = ComputePreciseBodyReport(Body::Sun, 2459387.0, 2459386.5, 80, 0);
-    EXPECT_EQ(RiseSetText(day.rise), "visible");
-    EXPECT_EQ(RiseSetText(day.set), "visible");
+    EXPECT_EQ(RiseSetText(day.riseSet.rise, day.riseSet), "visible");
+    EXPECT_EQ(RiseSetText(day.riseSet.set, day.riseSet), "visible");
 }
 
 TEST(PreciseReports, MoonlessDayReadsNone) {
@@ -108,10 +109,10 @@ TEST(PreciseReports, MoonlessDayReadsNone) {
     for (int d = 0; d < 30 && !found; ++d) {
         const double midnight = 2459580.5 + d;
         const PreciseBodyReport moon = ComputePreciseBodyReport(Body::Moon, midnight + 0.5, midnight, 50, 0);
-        if (std::isnan(moon.rise)) {
+        if (!moon.riseSet.rise) {
             found = true;
-            EXPECT_EQ(RiseSetText(moon.rise), "-");
-            EXPECT_FALSE(std::isnan(moon.set));
+            EXPECT_EQ(RiseSetText(moon.riseSet.rise, moon.riseSet), "-");
+            EXPECT_TRUE(moon.riseSet.set);
         }
     }
     EXPECT_TRUE(found);
@@ -124,8 +125,8 @@ TEST(PreciseReports, PlanetInfoMatchesTable) {
     const double midnight = LocalMidnightJD(jd, 1);
     const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 52.52, 13.40, 1, true);
     EXPECT_NEAR(info.Record.GeoLongitude, t.planets[4].rec.GeoLongitude, 1e-6);
-    EXPECT_DOUBLE_EQ(info.Rise, t.planets[4].rise);
-    EXPECT_DOUBLE_EQ(info.Set, t.planets[4].set);
+    EXPECT_DOUBLE_EQ(*info.RiseAndSet.rise, *t.planets[4].riseSet.rise);
+    EXPECT_DOUBLE_EQ(*info.RiseAndSet.set, *t.planets[4].riseSet.set);
     // The Earth keeps the classic result; the Sun and the Moon are no planets.
     EXPECT_EQ(ComputePrecisePlanetInfo(Body::Earth, jd, 52.52, 13.40, 1).Frame, "J2000");
     EXPECT_THROW(ComputePrecisePlanetInfo(Body::Sun, jd, 52.52, 13.40, 1), DomainError);

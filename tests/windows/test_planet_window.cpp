@@ -52,8 +52,8 @@ PlanetInfo Crafted() {
     r.DecMinutes = 37.66;
     r.Diameter = 42.8;
     r.Magnitude = -2.547;
-    info.Rise = 19.5;
-    info.Set = 10.25;
+    info.RiseAndSet.rise = 19.5;
+    info.RiseAndSet.set = 10.25;
     return info;
 }
 
@@ -61,14 +61,14 @@ PlanetInfo Crafted() {
 
 TEST(PlanetTexts, RiseAndSetTexts) {
     test::PinnedLocale pin(kEnglish);
-    EXPECT_EQ(RiseSetText(6.5333), "6h32m");
-    EXPECT_EQ(RiseSetText(6.9999), "7h0m");   // rounded to the minute, then split
-    EXPECT_EQ(RiseSetText(0), "0h0m");
-    EXPECT_EQ(RiseSetText(25.5), "25h30m");   // a large zone may carry the time past 24 h
-    EXPECT_EQ(RiseSetText(kNeverRises), "unvisible");
-    EXPECT_EQ(RiseSetText(kNeverSets), "visible");
-    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::quiet_NaN()), "-");
-    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity()), "-");
+    EXPECT_EQ(RiseSetText(6.5333, {}), "6h32m");
+    EXPECT_EQ(RiseSetText(6.9999, {}), "7h0m");   // rounded to the minute, then split
+    EXPECT_EQ(RiseSetText(0, {}), "0h0m");
+    EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");   // a large zone may carry the time past 24 h
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "unvisible");
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
+    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::quiet_NaN(), {}), "-");
+    EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity(), {}), "-");
 }
 
 TEST(PlanetTexts, DeclinationDegreesKeepTheSignBelowOneDegree) {

@@ -192,7 +192,7 @@ TEST_F(German, SunReport) {
     EXPECT_EQ(g[4], QStringLiteral("Rektaszension\t16h56min"));
     EXPECT_EQ(g[5], QStringLiteral("Sternbild\tOphiuchus"));  // constellations keep their names
     EXPECT_EQ(g[10], QStringLiteral("Sternzeit\t2 h 28 min"));
-    EXPECT_EQ(g[11], QStringLiteral("Entfernung\t147383259 km"));
+    EXPECT_EQ(g[11], QStringLiteral("Entfernung\t147383260 km"));
     EXPECT_EQ(g[14], QStringLiteral("Sonnenaufgang\t07:56:21  Zonenzeit"));
     EXPECT_EQ(g[15], QStringLiteral("Sonnenuntergang\t16:03:24  Zonenzeit"));
     EXPECT_EQ(g[16], QStringLiteral("Kulmination\t11:59:59  Zonenzeit"));
@@ -397,15 +397,15 @@ TEST_F(German, AboutWindowAndFailureTexts) {
         EXPECT_LE(fm.height() * lines.size(), label->height() + fm.leading() + 2) << name;
     }
     // A planet that never sets stays visible; one that never rises stays unvisible.
-    EXPECT_EQ(RiseSetShown(kNeverSets), QStringLiteral("sichtbar"));
-    EXPECT_EQ(RiseSetShown(kNeverRises), QStringLiteral("unsichtbar"));
-    EXPECT_EQ(RiseSetShown(6.5), QStringLiteral("6h30m"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("sichtbar"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unsichtbar"));
+    EXPECT_EQ(RiseSetShown(6.5, {}), QStringLiteral("6h30m"));
     EXPECT_EQ(FrameShown("J2000"), QStringLiteral("J2000"));
     speakEnglish();
     EXPECT_EQ(about::CreditsText(), QStringLiteral("Desktop planetarium\nVersion " NOCTARIS_VERSION
                                                    "\nLicence GPL-3.0+\nSources: CREDITS.md"));
-    EXPECT_EQ(RiseSetShown(kNeverRises), QStringLiteral("unvisible"));
-    EXPECT_EQ(RiseSetShown(kNeverSets), QStringLiteral("visible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unvisible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("visible"));
 }
 
 }  // namespace
