@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 
 #include <cstdio>
-#include <optional>
 
 #include <QAction>
 #include <QComboBox>
@@ -302,7 +301,7 @@ void MainWindow::onChartPress(QMouseEvent* e) {
             break;
         case PickAction::Kind::OpenBody:
             picker_.MouseUp();
-            lastBodyClicked_ = QString::fromStdString(a.body);
+            lastBodyClicked_ = QString::fromLatin1(BodyName(a.body));
             openBody(a.body);
             break;
         case PickAction::Kind::None:
@@ -319,14 +318,13 @@ void MainWindow::onChartRelease(QMouseEvent*) { picker_.MouseUp(); }
 
 // ---- Information windows ----------------------------------------------------------------------
 
-void MainWindow::openBody(const std::string& name) {
-    if (name == "Moon") return showInfoWindow(moonWindow_);
-    if (name == "Sun") return showInfoWindow(sunWindow_);
-    const std::optional<Body> planet = BodyFromName(name);
-    if (!planet || !IsPlanet(*planet)) return;
+void MainWindow::openBody(Body body) {
+    if (body == Body::Moon) return showInfoWindow(moonWindow_);
+    if (body == Body::Sun) return showInfoWindow(sunWindow_);
+    if (body == Body::Earth) return;  // never on the chart
     PlanetSnapshot snapshot;
     static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_, display_.PrecisePositions);
-    snapshot.Planet = *planet;
+    snapshot.Planet = body;
     RunModal<PlanetWindow>(this, snapshot, observer_);
 }
 

@@ -19,6 +19,7 @@
 
 #include "app/settings.h"
 #include "app/timecontrol.h"
+#include "astro/core/body.h"
 #include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
@@ -104,7 +105,7 @@ public:
     void setDate(const QDate& date);   // date edit
     void onAnimationTick();            // one animation step
     void onClockTick();                // "Now" mode: take the clock's date and time
-    void openBody(const std::string& name);  // a click on the Moon, the Sun or a planet
+    void openBody(Body body);  // a click on the Moon, the Sun or a planet
     void openOrbits();
     // File menu: the chart's image as on the screen, written as a PNG file the user names.
     void saveChartAsPng();

@@ -114,10 +114,12 @@ PickAction ChartPicker::MouseDown(int x, int y, const ChartObjectLists& lists, b
                                   double viewAzimuth, QPoint screenPoint, QSize screenSize,
                                   const std::vector<Constellation>& constellations) {
     PickAction action;
-    if (auto body = FindHit(lists.bodies, x, y)) {
-        action.kind = PickAction::Kind::OpenBody;
-        action.body = std::move(*body);
-        return action;
+    if (auto hit = FindHit(lists.bodies, x, y)) {
+        if (const std::optional<Body> body = BodyFromName(*hit)) {
+            action.kind = PickAction::Kind::OpenBody;
+            action.body = *body;
+            return action;
+        }
     }
     if (showStarInfo) {
         if (auto star = FindHit(lists.stars, x, y)) {

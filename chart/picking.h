@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QString>
 
+#include "astro/core/body.h"
 #include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
 
@@ -52,13 +53,13 @@ struct PickAction {
         None,          // nothing to do
         SetAzimuth,    // set the azimuth box to `azimuth` (its change redraws the chart)
         ShowStarInfo,  // show `message` in an information box (OK only) at `messagePos`
-        OpenBody,      // open the window of `body`: "Moon", "Sun" or a planet name
+        OpenBody,      // open the window of `body`
     };
     Kind kind = Kind::None;
     int azimuth = 0;
     QString message;
     QPoint messagePos;
-    std::string body;
+    Body body = Body::Sun;
 };
 
 class ChartPicker {

@@ -306,7 +306,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>%.2f AE</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+52"/>
         <source>%d min %d s</source>
         <translation>%d min %d s</translation>
     </message>
@@ -643,7 +643,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>OrbitPlan</name>
     <message>
-        <location filename="../windows/orbits_plan.cpp" line="+103"/>
+        <location filename="../windows/orbits_plan.cpp" line="+105"/>
         <source>Dwarfplanet %1</source>
         <translation>Zwergplanet %1</translation>
     </message>
@@ -667,63 +667,53 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
-        <location filename="../astro/theories/planets.h" line="+32"/>
         <location filename="../windows/moon_window.cpp" line="+16"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../astro/theories/planets.h" line="-1"/>
         <location filename="../windows/sun_window.cpp" line="+170"/>
         <source>Sun</source>
         <translation>Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../astro/theories/planets.h" line="-7"/>
         <source>Mercury</source>
         <translation>Merkur</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Venus</source>
         <translation>Venus</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Earth</source>
         <translation>Erde</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Mars</source>
         <translation>Mars</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Jupiter</source>
         <translation>Jupiter</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Saturn</source>
         <translation>Saturn</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../astro/theories/planets.h" line="+1"/>
         <source>Uranus</source>
         <translation>Uranus</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../astro/theories/planets.h" line="+0"/>
         <source>Neptune</source>
         <translation>Neptun</translation>
     </message>
@@ -731,7 +721,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/reports/planet_info.cpp" line="+12"/>
+        <location filename="../astro/reports/planet_info.cpp" line="+13"/>
         <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
         <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
     </message>
@@ -1064,7 +1054,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+59"/>
+        <location filename="../windows/planet_window.cpp" line="+61"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1598,7 +1588,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+98"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -1961,7 +1951,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+34"/>
+        <location filename="../windows/planet_window.cpp" line="+35"/>
         <source>Information about planets</source>
         <translation>Planetendaten</translation>
     </message>

@@ -44,7 +44,7 @@ Matrix3 OrbitOrientationMatrix(double node, double incl, double argPeri);
 // A point (xx, yy) of the orbit plane in the ecliptic system of pqr.
 Vec3 OrbitToEcliptic(double xx, double yy, const Matrix3& pqr);
 
-double ModifiedJulianDate(int day, int month, int year, double hour);
+double ModifiedJulianDate(int year, int month, int day, double hour);
 double LocalSiderealTime(double longitude, double ut, double jd0);
 struct HorizontalCoords {
     double altitude = 0;  // degrees

@@ -97,8 +97,8 @@ RotationElements PlanetRotation(Body planet, double T, int system) {
     return r;
 }
 
-PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flattening, double wx,
-                                      double wy, double wz) {
+PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flattening, Vec3 w) {
+    const double wx = w.x, wy = w.y, wz = w.z;
     const Matrix3 q = OrbitOrientationMatrix(rot.PoleRA + 90.0, 90.0 - rot.PoleDec, rot.W);
     const double a = -(wx * q(1, 1) + wy * q(2, 1) + wz * q(3, 1));
     const double b = -(wx * q(1, 2) + wy * q(2, 2) + wz * q(3, 2));
@@ -118,7 +118,7 @@ PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flatte
 std::optional<PlanetPhysical> PlanetPhysicalEphemeris(Body p, int year, int month, int day,
                                                       double hour) {
     if (!IsPlanet(p) || p == Body::Earth) return std::nullopt;
-    const double T = (ModifiedJulianDate(day, month, year, hour) - 51544.5) / 36525.0;
+    const double T = (ModifiedJulianDate(year, month, day, hour) - 51544.5) / 36525.0;
     const Matrix3 precession = PrecessionMatrix(0, T);
 
     const Vec3 earth = EquatorialJ2000(Body::Earth, T);
@@ -135,8 +135,8 @@ std::optional<PlanetPhysical> PlanetPhysicalEphemeris(Body p, int year, int mont
     // Rotation: the central meridian seen from the Earth and from the Sun (system 0); Saturn's
     // magnitude needs their difference and the Sun's planetocentric declination.
     const RotationElements rot0 = PlanetRotation(p, tLight, 0);
-    const PlanetocentricAngles fromEarth = PlanetocentricOf(rot0, figure.Flattening, v.x, v.y, v.z);
-    const PlanetocentricAngles fromSun = PlanetocentricOf(rot0, figure.Flattening, pl.x, pl.y, pl.z);
+    const PlanetocentricAngles fromEarth = PlanetocentricOf(rot0, figure.Flattening, v);
+    const PlanetocentricAngles fromSun = PlanetocentricOf(rot0, figure.Flattening, pl);
     r.DeltaU = fromSun.CentralMeridian - fromEarth.CentralMeridian;
     r.SunDeclination = fromSun.Declination;
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "astro/core/body.h"
+#include "astro/coords/angles.h"
 
 namespace noctaris {
 
@@ -35,8 +36,7 @@ struct PlanetocentricAngles {
     double GraphicLatitude = 0;       // planetographic latitude, degrees
     double CentralMeridian = 0;       // longitude of the central meridian, degrees 0..360
 };
-PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flattening, double wx,
-                                      double wy, double wz);
+PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flattening, Vec3 w);
 
 struct PlanetPhysical {
     double PositionAngle = 0;        // chi: position angle of the bright limb, degrees 0..360

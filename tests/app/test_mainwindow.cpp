@@ -385,7 +385,7 @@ TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
     w->onAnimationTick();
     EXPECT_EQ(w->moonSunSnapshot().Day, 8);
     w->moonWindow()->hide();
-    w->openBody("Moon");  // a click on the Moon opens its window again
+    w->openBody(Body::Moon);  // a click on the Moon opens its window again
     EXPECT_TRUE(w->moonWindow()->isVisible());
 }
 
@@ -422,7 +422,7 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     EXPECT_EQ(titleOfModal([&] { ui.terminatorAction->trigger(); }), "Terminator");
     EXPECT_EQ(titleOfModal([&] { ui.aboutAction->trigger(); }), "About ...");
     // A click on a planet opens its information window the same way.
-    EXPECT_EQ(titleOfModal([&] { w->openBody("Saturn"); }), "Information about planets");
+    EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Information about planets");
 }
 
 namespace {

@@ -15,7 +15,7 @@ namespace {
 // Position angle (degrees, from north through east) of the Sun as seen beside Venus, from the
 // spherical theory: the direction in which the bright limb must face.
 double SunPositionAngleFromVenus(int day, int month, int year, double hour) {
-    const double jd = ModifiedJulianDate(day, month, year, hour) + 2400000.5;
+    const double jd = ModifiedJulianDate(year, month, day, hour) + 2400000.5;
     const PlanetEphemerisResult venus = PlanetEphemeris(Body::Venus, jd, 0, 0, 0);
     const PlanetEphemerisRecord earth = PlanetEphemeris(Body::Earth, jd, 0, 0, 0).record;
     const double ra = venus.ra, dec = venus.dec;
@@ -120,22 +120,22 @@ TEST(PlanetPhysical, PlanetocentricAngles) {
     const double a0 = rot.PoleRA * std::numbers::pi / 180, d0 = rot.PoleDec * std::numbers::pi / 180;
     const double px = std::cos(d0) * std::cos(a0), py = std::cos(d0) * std::sin(a0), pz = std::sin(d0);
     // An observer on the north pole axis (w points from the observer to the planet).
-    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, -px, -py, -pz).Declination, 90, 1e-6);
-    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, px, py, pz).Declination, -90, 1e-6);
+    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, {-px, -py, -pz}).Declination, 90, 1e-6);
+    EXPECT_NEAR(PlanetocentricOf(rot, 0.0648088, {px, py, pz}).Declination, -90, 1e-6);
     // An observer in the equator plane: declination 0, and the oblate figure leaves it 0.
     const double ex = -std::sin(a0), ey = std::cos(a0);
-    const PlanetocentricAngles eq = PlanetocentricOf(rot, 0.0648088, ex, ey, 0);
+    const PlanetocentricAngles eq = PlanetocentricOf(rot, 0.0648088, {ex, ey, 0});
     EXPECT_NEAR(eq.Declination, 0, 1e-9);
     EXPECT_NEAR(eq.GraphicLatitude, 0, 1e-9);
     // The planetographic latitude lies further from the equator than the planetocentric one.
-    const PlanetocentricAngles mid = PlanetocentricOf(rot, 0.0648088, ex - px, ey - py, -pz);
+    const PlanetocentricAngles mid = PlanetocentricOf(rot, 0.0648088, {ex - px, ey - py, -pz});
     EXPECT_GT(std::fabs(mid.GraphicLatitude), std::fabs(mid.Declination));
 
     // A prograde planet turns its surface under a fixed observer: the central meridian grows
     // with time (877.9°/day for Jupiter's system 0, 36.6° an hour).
     const double t0 = 0.25, t1 = t0 + 1.0 / 24 / 36525;
-    const double cm0 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t0, 0), 0, ex, ey, 0).CentralMeridian;
-    const double cm1 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t1, 0), 0, ex, ey, 0).CentralMeridian;
+    const double cm0 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t0, 0), 0, {ex, ey, 0}).CentralMeridian;
+    const double cm1 = PlanetocentricOf(PlanetRotation(Body::Jupiter, t1, 0), 0, {ex, ey, 0}).CentralMeridian;
     EXPECT_NEAR(std::fmod(cm1 - cm0 + 720, 360), 877.9 / 24, 0.01);
     EXPECT_GE(cm0, 0);
     EXPECT_LT(cm0, 360);

@@ -64,7 +64,7 @@ TEST(Picking, PressOrder) {
     // A body wins over a star at the same place, also with star information on.
     PickAction a = picker.MouseDown(201, 199, lists, true, 10, kScreenPoint, kScreen, Constellations());
     EXPECT_EQ(a.kind, PickAction::Kind::OpenBody);
-    EXPECT_EQ(a.body, "Jupiter");
+    EXPECT_EQ(a.body, Body::Jupiter);
     EXPECT_FALSE(picker.Dragging());
 
     // A star with star information on: the text, consumed.
