@@ -1,8 +1,10 @@
 #include "astro/theories/physical.h"
 
 #include <cmath>
+#include <string>
 
 #include "astro/core/constants.h"
+#include "astro/core/errors.h"
 #include "astro/coords/angles.h"
 #include "astro/theories/planets.h"
 
@@ -42,7 +44,8 @@ PlanetFigure PlanetRadius(Body planet) {
         case Body::Saturn: return {60000, 0.1076209};
         case Body::Uranus: return {25400, 0.03};
         case Body::Neptune: return {24300, 0.0259};
-        default: return {6378.14, 0.00335281};  // the Earth
+        case Body::Earth: return {6378.14, 0.00335281};
+        default: throw DomainError(std::string("no figure for ") + BodyName(planet));
     }
 }
 
@@ -87,11 +90,13 @@ RotationElements PlanetRotation(Body planet, double T, int system) {
             r.PoleDec = 40.65;
             r.W = 107.21 + 468.75 * d;
             break;
-        default:  // the Earth
+        case Body::Earth:
             r.PoleRA = 0 - 0.641 * T;
             r.PoleDec = 90 - 0.557 * T;
             r.W = 100.21 + 360.9856123 * d;
             break;
+        default:
+            throw DomainError(std::string("no rotation for ") + BodyName(planet));
     }
     r.W = Reduce(r.W);
     return r;

@@ -10,7 +10,7 @@
 
 namespace noctaris {
 
-// Equatorial radius and flattening of a planet; the Sun and the Moon give the Earth's.
+// Equatorial radius and flattening of a planet; DomainError for the Sun and the Moon.
 struct PlanetFigure {
     double EquatorialRadiusKm;  // km
     double Flattening;          // (a - b) / a
@@ -20,7 +20,7 @@ PlanetFigure PlanetRadius(Body planet);
 // Orientation of a planet's rotation at T Julian centuries from J2000: pole right ascension
 // and declination (degrees, J2000 equator) and the prime meridian W (degrees, whole turns
 // removed) of rotation system 0, 1 or 2 (only Jupiter and Saturn have distinct systems).
-// The Sun and the Moon give the Earth's.
+// DomainError for the Sun and the Moon.
 struct RotationElements {
     double PoleRA = 0;   // degrees
     double PoleDec = 0;  // degrees

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "astro/core/constants.h"
 #include "astro/core/errors.h"
@@ -52,10 +53,9 @@ constexpr std::array<OsculatingElements, 8> kOsculating = {{
     {19.293108, 0.044846, 0.7733, 74.0903, 176.6152, 118.432, 424.815},
     {30.257162, 0.007985, 1.77, 131.775, 3.0962, 292.4716, 216.3047},
 }};
-// The row of a planet in kOsculating, in the order of kPlanets; the Sun and the Moon take the
-// Earth's.
+// The row of a planet in kOsculating, in the order of kPlanets.
 std::size_t OsculatingRow(Body planet) {
-    if (!IsPlanet(planet)) planet = Body::Earth;
+    RequirePlanet(planet);
     return static_cast<std::size_t>(planet) - static_cast<std::size_t>(Body::Mercury);
 }
 // The outer rows count their mean anomaly from MJD 50000 (1544.5 days after J2000).

@@ -46,7 +46,7 @@ struct OrbitPlanePoint {
 OrbitPlanePoint EllipticOrbitPosition(double M, double a, double e);
 
 // Heliocentric ecliptic rectangular coordinates (AU, J2000) of a planet (the Earth included), T
-// in Julian centuries from J2000. The Sun and the Moon give the Earth's.
+// in Julian centuries from J2000. Raises DomainError for the Sun and the Moon.
 Vec3 PlanetHeliocentricJ2000(Body planet, double T);
 
 // Mean elements of date.

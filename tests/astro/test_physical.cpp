@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/core/errors.h"
 #include "astro/coords/angles.h"
 #include "astro/theories/physical.h"
 #include "astro/theories/planets.h"
@@ -100,6 +101,8 @@ TEST(PlanetPhysical, FiguresAndRotationTables) {
     EXPECT_EQ(PlanetRadius(Body::Venus).EquatorialRadiusKm, 6051);
     EXPECT_EQ(PlanetRadius(Body::Saturn).Flattening, 0.1076209);
     EXPECT_EQ(PlanetRadius(Body::Earth).EquatorialRadiusKm, 6378.14);
+    EXPECT_THROW(PlanetRadius(Body::Moon), DomainError);  // no other body's figure in its place
+    EXPECT_THROW(PlanetRotation(Body::Sun, 0, 0), DomainError);
 
     const double t = 0.27;
     EXPECT_TRUE(PlanetRotation(Body::Venus, t, 0).Retrograde);

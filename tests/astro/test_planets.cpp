@@ -272,6 +272,7 @@ TEST(PlanetEphemerisTest, TheSunAndTheMoonAreNoPlanets) {
     for (const Body b : {Body::Sun, Body::Moon}) {
         EXPECT_THROW(PlanetEphemeris(b, 2455555.25, 52.5, 13.4, 1), DomainError) << BodyName(b);
         EXPECT_THROW(PlanetHeliocentricLongitude(b, 2455555.25), DomainError) << BodyName(b);
+        EXPECT_THROW(PlanetHeliocentricJ2000(b, 0.2), DomainError) << BodyName(b);
     }
 }
 
