@@ -4,8 +4,8 @@
 // Meeus, Astronomical Algorithms ch. 54), the conjunctions and oppositions of Mercury ...
 // Neptune with the Sun and the greatest elongations of Mercury and Venus (ch. 36).
 //
-// Every result is a Julian day of dynamical time. No routine raises; each search goes on until
-// it finds its event.
+// Every result is a Julian day of dynamical time. Only a body without such events raises
+// (DomainError); each search goes on until it finds its event.
 #include <optional>
 
 #include "astro/core/body.h"
