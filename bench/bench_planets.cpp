@@ -29,7 +29,7 @@ void BM_MoonPositionShort(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
         double ra, dec, k;
-        MoonPositionShort(jd, ra, dec, k);
+        MoonPositionShort(Instant::FromTT(jd), ra, dec, k);
         benchmark::DoNotOptimize(ra);
         benchmark::DoNotOptimize(dec);
         benchmark::DoNotOptimize(k);
@@ -42,7 +42,7 @@ void BM_GalileanMoons(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
         GalileanMoonPositions p;
-        GalileanMoons(jd, p);
+        GalileanMoons(Instant::FromTT(jd), p);
         benchmark::DoNotOptimize(p);
         jd += 1e-6;
     }
@@ -60,10 +60,10 @@ void BM_ChartRedrawBodies(benchmark::State& state) {
             benchmark::DoNotOptimize(rec);
         }
         double ra, dec, k;
-        MoonPositionShort(jd, ra, dec, k);
+        MoonPositionShort(Instant::FromTT(jd), ra, dec, k);
         benchmark::DoNotOptimize(ra);
         GalileanMoonPositions p;
-        GalileanMoons(jd, p);
+        GalileanMoons(Instant::FromTT(jd), p);
         benchmark::DoNotOptimize(p);
         jd += 1e-6;
     }

@@ -122,7 +122,8 @@ MonthPictures ComputeMonthPictures(int year, int month) {
     int previous = -1;  // the first day of the month has no previous day
     for (int n = 1; n <= days; ++n) {
         // The Moon's age at noon of the day.
-        int p = PictureForAge(MoonAge(EncodeDate(year, month, n) + 0.5));
+        // (The clock's noon taken as dynamical time.)
+        int p = PictureForAge(MoonAge(Instant::FromTT(DateTimeToJD(EncodeDate(year, month, n) + 0.5))));
         if (p == 0 && previous == 0) p = 1;
         pictures[n - 1] = p;
         previous = p;

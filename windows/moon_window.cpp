@@ -64,7 +64,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
     double ra, dec, apparentLongitude, perigee, node;
-    MoonPositionFull(static_cast<double>(Instant::FromUT(r.JulianDayUT).tt()), ra, dec, r.IlluminatedFraction,
+    MoonPositionFull(Instant::FromUT(r.JulianDayUT), ra, dec, r.IlluminatedFraction,
                      apparentLongitude, perigee, node, r.DistanceKm);
     r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
     // The lunation the moment lies in: the new moon the age counts from to the next one.

@@ -65,8 +65,9 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
     r.AzimuthDegrees = sun.Azimuth;
     r.AltitudeDegrees = sun.Altitude * kRadian;
-    r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * 149597870;
-    r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
+    const Instant moment = Instant::FromTT(DateTimeToJD(r.Moment));  // local time taken as dynamical
+    r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * 149597870;
+    r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
     r.SummerTime = SummerTimeSince1980(D, M, Y);
     const double west = -observer.Longitude, phi = observer.Latitude;

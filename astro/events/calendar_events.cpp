@@ -131,7 +131,7 @@ double SeasonTime(int year, int season) {
     // full Earth series reaches 90° x season is good to a few seconds; from a minute away two
     // steps at the Sun's mean rate get there, a third removes what the varying rate leaves.
     for (int i = 0; i < 3; ++i) {
-        const long double lambda = SunPosition(JDToDateTime(jde)).Lambda;
+        const long double lambda = SunPosition(Instant::FromTT(jde)).Lambda;
         const double behind =
             static_cast<double>(Reduce360(90.0L * season - lambda + 180.0L)) - 180;
         jde += behind * (365.2422 / 360);

@@ -122,9 +122,8 @@ struct MoonSight {
 };
 
 MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
-    const double jde = static_cast<double>(Instant::FromUT(jdUT).tt());
     double ra, dec, k, lambda, perigee, node, distance;
-    MoonPositionFull(jde, ra, dec, k, lambda, perigee, node, distance);
+    MoonPositionFull(Instant::FromUT(jdUT), ra, dec, k, lambda, perigee, node, distance);
     const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
     const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
     const double h =

@@ -120,8 +120,8 @@ constexpr ApsisTerm kPerigee[60] = {
 
 }  // namespace
 
-BodyPosition MoonPosition(TDateTime t) {
-    const LunarArguments a = LunarArgumentsAt(JulianCenturies(DateTimeToJD(t)));
+BodyPosition MoonPosition(const Instant& t) {
+    const LunarArguments a = LunarArgumentsAt(JulianCenturies(t.tt()));
     const LD D = a.D, M = a.M, Mp = a.Mp, F = a.F, E = a.E;
 
     LD sumL = 0;
@@ -148,7 +148,7 @@ BodyPosition MoonPosition(TDateTime t) {
     return p;
 }
 
-LD MoonAge(TDateTime t) {
+LD MoonAge(const Instant& t) {
     return Reduce360(MoonPosition(t).Lambda - SunPosition(t).Lambda) / 360.0L * 29.530589L;
 }
 

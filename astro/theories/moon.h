@@ -2,15 +2,15 @@
 // Moon theory: the apparent geocentric place from the truncated ELP-2000/82 series, the Moon's
 // age, new moons, lunation numbers and the passages through perigee and apogee.
 //
-// Instants are TDateTime values used directly as dynamical time (no Delta T); results of the
-// time searches are TDateTime values. No routine raises.
+// The places take an Instant (the motion follows its terrestrial time); the time searches take
+// and give TDateTime values of dynamical time. No routine raises.
 #include "astro/theories/sun.h"
 
 namespace noctaris {
 
-BodyPosition MoonPosition(TDateTime t);
+BodyPosition MoonPosition(const Instant& t);
 // Days since new moon from the elongation: 0 <= age < 29.530589.
-long double MoonAge(TDateTime t);
+long double MoonAge(const Instant& t);
 // New moon of the lunation whose number (counted from 2000-01-06) is nearest to t.
 double NewMoonTime(TDateTime t);
 // Latest new moon at or before t.

@@ -91,8 +91,8 @@ void NutationShort(double jd, double& dPsi, double& dEps) {
     dEps = static_cast<double>(9.2L * Cos(om) + 0.57L * Cos(2 * L) + 0.1L * Cos(2 * Lm) - 0.09L * Cos(2 * om));
 }
 
-void MoonPositionShort(double jd, double& ra, double& dec, double& k) {
-    const Fundamentals a = FundamentalArguments(jd);
+void MoonPositionShort(const Instant& t, double& ra, double& dec, double& k) {
+    const Fundamentals a = FundamentalArguments(static_cast<double>(t.tt()));
     const LD sl = SumSines(kMoonLR, &MoonLRTerm::l, kShortLongitudeTerms, a, false) +
                   AdditiveLongitudeTerms(a, Sin);
     const LD sb = SumSines(kMoonB, &MoonBTerm::b, kShortLatitudeTerms, a, false) +
@@ -103,8 +103,9 @@ void MoonPositionShort(double jd, double& ra, double& dec, double& k) {
     k = static_cast<double>(IlluminatedFraction(a));
 }
 
-void MoonPositionFull(double jd, double& ra, double& dec, double& k, double& lambda,
+void MoonPositionFull(const Instant& t, double& ra, double& dec, double& k, double& lambda,
                       double& perigee, double& node, double& distance) {
+    const double jd = static_cast<double>(t.tt());
     const Fundamentals a = FundamentalArguments(jd);
     const LD sl = SumSines(kMoonLR, &MoonLRTerm::l, kLongitudeTerms, a, true) +
                   AdditiveLongitudeTerms(a, Sin);
@@ -175,8 +176,8 @@ double MoonPhaseInstant(int day, int month, int year, int phase) {
     return static_cast<double>(J + C + planetary);
 }
 
-void GalileanMoons(double jd, GalileanMoonPositions& positions) {
-    const LD d = static_cast<LD>(jd) - 2451545.0L;
+void GalileanMoons(const Instant& t, GalileanMoonPositions& positions) {
+    const LD d = static_cast<LD>(static_cast<double>(t.tt())) - 2451545.0L;
     const LD V = Reduce360(172.74L + 0.00111588L * d);
     const LD M = Reduce360(357.529L + 0.9856003L * d);
     const LD N = Reduce360(20.02L + 0.0830853L * d + 0.329L * Sin(V));

@@ -1,8 +1,10 @@
 #pragma once
 // Truncated lunar series (ELP-2000/82 terms), the instants of the principal Moon phases, a
-// four-term nutation and the positions of Jupiter's four large moons. Angles in degrees; jd is
-// a Julian day of dynamical time as the caller supplies it (no UT/TT correction here).
+// four-term nutation and the positions of Jupiter's four large moons. Angles in degrees; the
+// series follow the terrestrial time of their Instant.
 #include <array>
+
+#include "astro/time/instant.h"
 
 namespace noctaris {
 
@@ -10,12 +12,12 @@ namespace noctaris {
 void NutationShort(double jd, double& dPsi, double& dEps);
 
 // Moon from the short series: ra 0..360 and dec in degrees, k illuminated fraction 0..1.
-void MoonPositionShort(double jd, double& ra, double& dec, double& k);
+void MoonPositionShort(const Instant& t, double& ra, double& dec, double& k);
 
 // Moon from the fuller series: ra 0..360, dec, k, apparent ecliptic longitude lambda (not
 // reduced), mean longitudes of perigee and ascending node (0..360) and the distance between
 // the centres of Earth and Moon in km.
-void MoonPositionFull(double jd, double& ra, double& dec, double& k, double& lambda,
+void MoonPositionFull(const Instant& t, double& ra, double& dec, double& k, double& lambda,
                       double& perigee, double& node, double& distance);
 
 // Julian ephemeris day of a principal phase of the lunation selected by the civil date:
@@ -31,6 +33,6 @@ struct GalileanMoonPosition {
 // Io, Europa, Ganymede, Callisto.
 using GalileanMoonPositions = std::array<GalileanMoonPosition, 4>;
 
-void GalileanMoons(double jd, GalileanMoonPositions& positions);
+void GalileanMoons(const Instant& t, GalileanMoonPositions& positions);
 
 }  // namespace noctaris

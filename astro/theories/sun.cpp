@@ -99,10 +99,10 @@ LD ApparentSiderealTime(TDateTime t) {
     return Reduce360(theta0 + deltaPsi * CosD(epsilon));
 }
 
-void ApparentEquatorial(BodyPosition& p, TDateTime t) {
+void ApparentEquatorial(BodyPosition& p, const Instant& t) {
     LD deltaPsi = 0;
     LD epsilon = 0;
-    Nutation(t, deltaPsi, epsilon);
+    Nutation(JDToDateTime(t.tt()), deltaPsi, epsilon);
     p.Lambda = Reduce360(p.Lambda + deltaPsi);
     const LD lambda = p.Lambda;
     const LD beta = p.Beta;
@@ -112,15 +112,15 @@ void ApparentEquatorial(BodyPosition& p, TDateTime t) {
         ArcSinD(SinD(beta) * CosD(epsilon) + CosD(beta) * SinD(epsilon) * SinD(lambda));
 }
 
-BodyPosition SunPosition(TDateTime t) {
+BodyPosition SunPosition(const Instant& t) {
     LD L = 0;
     LD B = 0;
     LD R = 0;
-    EarthHeliocentric(t, L, B, R);
+    EarthHeliocentric(JDToDateTime(t.tt()), L, B, R);
     LD lambda = L + 180.0L;
     LD beta = -B;
     // A second conversion to FK5, on the geocentric values.
-    const LD T = (DateTimeToJD(t) - 2451545.0L) / 365250.0L * 10.0L;
+    const LD T = (t.tt() - 2451545.0L) / 365250.0L * 10.0L;
     const LD lambda1 = lambda + T * (-1.397L - 0.00031L * T);
     lambda = lambda - 0.09033L / 3600.0L;
     beta = beta + (0.03916L / 3600.0L) * (CosD(lambda1) - SinD(lambda1));
@@ -134,9 +134,9 @@ BodyPosition SunPosition(TDateTime t) {
     return p;
 }
 
-LD SunDistanceAU(TDateTime t) { return SunPosition(t).Distance / 149597869.0L; }
+LD SunDistanceAU(const Instant& t) { return SunPosition(t).Distance / 149597869.0L; }
 
-LD SunDiameter(TDateTime t) { return 2.0L * 959.63L / SunDistanceAU(t); }
+LD SunDiameter(const Instant& t) { return 2.0L * 959.63L / SunDistanceAU(t); }
 
 LD Interpolate3(LD n, LD y3, LD y2, LD y1) {
     LD a = y2 - y1;
@@ -167,9 +167,11 @@ SunDayPositions SunPositionsOfDay(TDateTime t) {
     SunDayPositions s;
     s.Day = std::trunc(t);
     s.Theta0 = ApparentSiderealTime(s.Day);
-    s.Before = SunPosition(s.Day - 1);
-    s.Of = SunPosition(s.Day);
-    s.After = SunPosition(s.Day + 1);
+    // The day's universal time taken as dynamical time.
+    const auto at = [](double day) { return Instant::FromTT(DateTimeToJD(day)); };
+    s.Before = SunPosition(at(s.Day - 1));
+    s.Of = SunPosition(at(s.Day));
+    s.After = SunPosition(at(s.Day + 1));
     return s;
 }
 

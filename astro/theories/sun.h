@@ -3,8 +3,10 @@
 // 1980 theory), true obliquity, apparent sidereal time, rise/transit/set of the Sun and the
 // Earth's perihelion and aphelion passages.
 //
-// Every routine takes its instant as a TDateTime used directly as dynamical time (no Delta T is
-// applied). Angles are degrees. No routine raises.
+// The places take an Instant: the motion follows its terrestrial time, the Earth's rotation
+// (sidereal time, the day of rising and setting) its universal time. Angles are degrees. No
+// routine raises.
+#include "astro/time/instant.h"
 #include "astro/time/timebase.h"
 #include "astro/theories/vsop.h"
 
@@ -30,11 +32,11 @@ void Nutation(TDateTime t, long double& deltaPsi, long double& epsilon,
 long double ApparentSiderealTime(TDateTime t);
 // From p.Lambda (geometric, aberration applied) and p.Beta: adds the nutation in longitude to
 // Lambda (reduced to 0..360) and fills RightAscension and Declination.
-void ApparentEquatorial(BodyPosition& p, TDateTime t);
+void ApparentEquatorial(BodyPosition& p, const Instant& t);
 
-BodyPosition SunPosition(TDateTime t);
-long double SunDistanceAU(TDateTime t);
-long double SunDiameter(TDateTime t);  // apparent diameter, arcseconds
+BodyPosition SunPosition(const Instant& t);
+long double SunDistanceAU(const Instant& t);
+long double SunDiameter(const Instant& t);  // apparent diameter, arcseconds
 
 // Three-point interpolation of equidistant tabular angles y1, y2, y3 at n (-1..1 around y2).
 // Differences beyond +-100 degrees are taken across the 0/360 or +-180 seam.
@@ -58,11 +60,11 @@ long double RiseSetCorrection(int kind, long double m, const RiseSetRecord& r);
 // day and the day after (a full series each) and the sidereal time at 00:00. A caller that
 // wants more than one event of a day computes this once and passes it to each.
 struct SunDayPositions {
-    double Day = 0;              // 00:00 of the day (a whole TDateTime)
+    double Day = 0;              // 00:00 UT of the day (a whole TDateTime)
     long double Theta0 = 0;      // apparent sidereal time at 00:00 of the day, degrees
     BodyPosition Before, Of, After;
 };
-// The positions of the day of t (its fraction is dropped).
+// The positions of the day of t, a TDateTime of universal time (its fraction is dropped).
 SunDayPositions SunPositionsOfDay(TDateTime t);
 
 // event: 0 rise, 1 set, 2 transit. L in degrees positive west, phi latitude. TDateTime of the
