@@ -181,8 +181,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
         phaseLongitude = sky.longitude;
     } else {
         double raDeg = 0, decDeg = 0, fraction = 0;
-        // The displayed universal time taken as dynamical time.
-        MoonPositionShort(Instant::FromTT(context.frame.JulianDay), raDeg, decDeg, fraction);
+        MoonPositionShort(Instant::FromUT(context.frame.JulianDay), raDeg, decDeg, fraction);
         ra = raDeg * std::numbers::pi / 180.0;
         dec = decDeg * std::numbers::pi / 180.0;
         phaseLongitude = ra;  // the classic chart takes the right ascension for it

@@ -62,7 +62,7 @@ void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
     if (!jupiterPicture.isNull()) canvas.Painter().drawImage(QPoint(152, 21), jupiterPicture);
 
     GalileanMoonPositions moons;
-    GalileanMoons(Instant::FromTT(frame.JulianDay), moons);  // universal time taken as dynamical
+    GalileanMoons(Instant::FromUT(frame.JulianDay), moons);
     for (int m = 0; m < 4; ++m) {
         const JupiterMoonMark mark = JupiterMoonMarkOf(moons[m]);
         if (mark.Hidden) continue;

@@ -167,8 +167,7 @@ SunDayPositions SunPositionsOfDay(TDateTime t) {
     SunDayPositions s;
     s.Day = std::trunc(t);
     s.Theta0 = ApparentSiderealTime(s.Day);
-    // The day's universal time taken as dynamical time.
-    const auto at = [](double day) { return Instant::FromTT(DateTimeToJD(day)); };
+    const auto at = [](double day) { return Instant::FromUT(DateTimeToJD(day)); };
     s.Before = SunPosition(at(s.Day - 1));
     s.Of = SunPosition(at(s.Day));
     s.After = SunPosition(at(s.Day + 1));

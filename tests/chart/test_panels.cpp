@@ -105,7 +105,7 @@ TEST(JupiterPanel, MoonMarksAndHiding) {
     const ObserverState st = Chemnitz();
     const QImage img = Render(st, true, false);
     GalileanMoonPositions moons;
-    GalileanMoons(Instant::FromTT(MakeChartFrame(st, kSize.width(), kSize.height(), 0).JulianDay), moons);
+    GalileanMoons(Instant::FromUT(MakeChartFrame(st, kSize.width(), kSize.height(), 0).JulianDay), moons);
     int drawn = 0;
     for (int i = 0; i < 4; ++i) {
         const JupiterMoonMark mark = JupiterMoonMarkOf(moons[i]);
