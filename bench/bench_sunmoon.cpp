@@ -15,11 +15,7 @@ using namespace noctaris;
 void BM_EarthHeliocentric(benchmark::State& state) {
     TDateTime t = 33890;
     for (auto _ : state) {
-        long double L = 0, B = 0, R = 0;
-        EarthHeliocentric(t, L, B, R);
-        benchmark::DoNotOptimize(L);
-        benchmark::DoNotOptimize(B);
-        benchmark::DoNotOptimize(R);
+        benchmark::DoNotOptimize(EarthHeliocentric(t));
         t += 0.001;
     }
 }

@@ -63,9 +63,9 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.SiderealHours = ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda);
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
-    double ra, dec, apparentLongitude, perigee, node;
-    MoonPositionFull(Instant::FromUT(r.JulianDayUT), ra, dec, r.IlluminatedFraction,
-                     apparentLongitude, perigee, node, r.DistanceKm);
+    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(r.JulianDayUT));
+    r.IlluminatedFraction = moon.IlluminatedFraction;
+    r.DistanceKm = moon.DistanceKm;
     r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
     // The lunation the moment lies in: the new moon the age counts from to the next one.
     const LunationPhases lunation = LunationAt(r.JulianDayUT);

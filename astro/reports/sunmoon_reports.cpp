@@ -122,8 +122,8 @@ struct MoonSight {
 };
 
 MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
-    double ra, dec, k, lambda, perigee, node, distance;
-    MoonPositionFull(Instant::FromUT(jdUT), ra, dec, k, lambda, perigee, node, distance);
+    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(jdUT));
+    const double ra = moon.RightAscension, dec = moon.Declination, distance = moon.DistanceKm;
     const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
     const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
     const double h =

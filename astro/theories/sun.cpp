@@ -113,12 +113,10 @@ void ApparentEquatorial(BodyPosition& p, const Instant& t) {
 }
 
 BodyPosition SunPosition(const Instant& t) {
-    LD L = 0;
-    LD B = 0;
-    LD R = 0;
-    EarthHeliocentric(JDToDateTime(t.tt()), L, B, R);
-    LD lambda = L + 180.0L;
-    LD beta = -B;
+    const VsopPlace earth = EarthHeliocentric(JDToDateTime(t.tt()));
+    const LD R = earth.R;
+    LD lambda = earth.L + 180.0L;
+    LD beta = -earth.B;
     // A second conversion to FK5, on the geocentric values.
     const LD T = (t.tt() - 2451545.0L) / 365250.0L * 10.0L;
     const LD lambda1 = lambda + T * (-1.397L - 0.00031L * T);

@@ -266,18 +266,18 @@ bool VsopEarth::TermTable(int slot, int power, VsopTermArrays& terms) const {
     return true;
 }
 
-void VSOPPosition(VsopTheory& body, TDateTime t, LD& L, LD& B, LD& R) {
+VsopPlace VSOPPosition(VsopTheory& body, TDateTime t) {
     body.SetDate(t);
-    R = body.Radius();
+    VsopPlace p;
+    p.R = body.Radius();
     LD l = body.Longitude();
     LD b = body.Latitude();
     body.FK5Correction(l, b);
-    L = Reduce360(ext::RadToDeg(l));
-    B = ext::RadToDeg(b);
+    p.L = Reduce360(ext::RadToDeg(l));
+    p.B = ext::RadToDeg(b);
+    return p;
 }
 
-void EarthHeliocentric(TDateTime t, LD& L, LD& B, LD& R) {
-    VSOPPosition<VsopEarth>(t, L, B, R);
-}
+VsopPlace EarthHeliocentric(TDateTime t) { return VSOPPosition<VsopEarth>(t); }
 
 }  // namespace noctaris

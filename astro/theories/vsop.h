@@ -111,14 +111,20 @@ protected:
     bool TermTable(int slot, int power, VsopTermArrays& terms) const override;
 };
 
-// L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.
-void VSOPPosition(VsopTheory& body, TDateTime t, long double& L, long double& B, long double& R);
-// The same with a fresh instance of the given class, as "VSOPPosition(VsopEarth, t)".
+// A body's heliocentric place in FK5, ecliptic and equinox of date.
+struct VsopPlace {
+    long double L = 0;  // longitude, degrees, 0..360
+    long double B = 0;  // latitude, degrees
+    long double R = 0;  // distance from the Sun, AU
+};
+// The place of the body at t (a TDateTime of dynamical time).
+VsopPlace VSOPPosition(VsopTheory& body, TDateTime t);
+// The same with a fresh instance of the given class, as "VSOPPosition<VsopEarth>(t)".
 template <class Body>
-void VSOPPosition(TDateTime t, long double& L, long double& B, long double& R) {
+VsopPlace VSOPPosition(TDateTime t) {
     Body body;
-    VSOPPosition(body, t, L, B, R);
+    return VSOPPosition(body, t);
 }
-void EarthHeliocentric(TDateTime t, long double& L, long double& B, long double& R);
+VsopPlace EarthHeliocentric(TDateTime t);
 
 }  // namespace noctaris

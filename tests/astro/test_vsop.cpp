@@ -187,11 +187,10 @@ TEST(VSOPEarth, PositionOf1992October13) {
     EXPECT_NEAR(static_cast<double>(Reduce360(ext::RadToDeg(L))), 19.90727, 5e-6);
     EXPECT_NEAR(static_cast<double>(ext::RadToDeg(B)), -0.000200, 5e-7);
 
-    long double l2 = 0, b2 = 0, r2 = 0;
-    EarthHeliocentric(33890, l2, b2, r2);
-    EXPECT_EQ(l2, Reduce360(ext::RadToDeg(L)));
-    EXPECT_EQ(b2, ext::RadToDeg(B));
-    EXPECT_EQ(r2, R);
+    const VsopPlace e = EarthHeliocentric(33890);
+    EXPECT_EQ(e.L, Reduce360(ext::RadToDeg(L)));
+    EXPECT_EQ(e.B, ext::RadToDeg(B));
+    EXPECT_EQ(e.R, R);
 }
 
 }  // namespace
