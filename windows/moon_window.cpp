@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include "astro/time/calendar_dates.h"
+#include "astro/events/moon_phases.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
 #include "astro/precise/precise_reports.h"
@@ -71,7 +72,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     const LunationPhases lunation = LunationAt(r.JulianDayUT);
     r.Phases = {lunation.newMoon, lunation.firstQuarter, lunation.fullMoon, lunation.lastQuarter,
                 lunation.nextNewMoon};
-    r.Lunation = LunationNumber(JDToDateTime(lunation.newMoon) + 1);
+    r.Lunation = static_cast<int>(LunationNumber(Instant::FromUT(r.JulianDayUT)));
     r.Perigee = NextLunarApsis(0, r.JulianDayUT);
     r.Apogee = NextLunarApsis(1, r.JulianDayUT);
     // Rising, culmination and setting on the local date of the report (local midnight to

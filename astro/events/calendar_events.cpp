@@ -10,6 +10,7 @@
 #include "astro/core/errors.h"
 #include "astro/theories/lunar_terms.h"
 #include "astro/theories/moon.h"
+#include "astro/events/moon_phases.h"
 #include "astro/events/phenomena.h"
 #include "astro/theories/planets.h"
 #include "astro/theories/sun.h"
@@ -139,44 +140,6 @@ double SeasonTime(int year, int season) {
     return jde;
 }
 
-double MoonPhaseJDE(int lunation, int phase) {
-    const double k = lunation + phase / 4.0;
-    const double T = k / 1236.85;
-    const double T2 = T * T;
-    double jde = 2451550.09765 + 29.530588853 * k +
-                 T2 * (0.0001337 + T * (0.00000015 + T * 0.00000000073));
-    const double M = ReducedRadians(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
-    const double Mp = ReducedRadians(201.5643 + 385.81693528 * k +
-                                     T2 * (0.0107438 + T * (0.00001239 - T * 0.000000058)));
-    const double F = ReducedRadians(160.7108 + 390.67050274 * k +
-                                    T2 * (-0.0016341 + T * (-0.00000227 + T * 0.000000011)));
-    const double omega =
-        ReducedRadians(124.7746 - 1.5637558 * k + T2 * (0.0020691 + T * 0.00000215));
-    const double E = 1 + T * (-0.002516 - T * 0.0000074);
-
-    // The arguments are radians reduced to one turn.
-    const auto sine = [](double x) { return std::sin(x); };
-    const auto cosine = [](double x) { return std::cos(x); };
-    // The calendar has always differed from the published lists in two small terms: it takes
-    // sin(M' - M + 2F) with a factor E, and the quarters' -0.00028 E^2 sin(M' + 2M) without E^2.
-    double corr;
-    if (phase == 1 || phase == 3) {
-        corr = SumMoonPhaseTerms<double>(kQuarterTerms, kQuarterTermCount, nullptr, M, Mp, F, omega,
-                                         E, sine);
-        corr += 0.00002 * (E - 1) * sine(Mp - M + 2 * F) - 0.00028 * (1 - E * E) * sine(Mp + 2 * M);
-        const double W = QuarterPhaseW<double>(M, Mp, F, E, cosine);
-        corr += phase == 1 ? W : -W;
-    } else {
-        corr = SumMoonPhaseTerms<double>(kNewMoonTerms, kNewMoonTermCount,
-                                         phase == 2 ? kFullMoonCoefficients : nullptr, M, Mp, F,
-                                         omega, E, sine);
-        corr += 0.00003 * (E - 1) * sine(Mp - M + 2 * F);
-    }
-    corr += SumPlanetaryPhaseTerms<double>(
-        k, T, [](double degrees) { return std::sin(ReducedRadians(degrees)); });
-    return jde + corr;
-}
-
 void AddSummerTime(EventList& list) {
     const int year = list.Year;
     if (year < 1990) return;
@@ -283,7 +246,7 @@ void AddGreatestElongations(EventList& list, const EventNumberFormat& number) {
 void AddMoonPhases(EventList& list) {
     for (long long lunation = MeanLunationBefore(list.Start) - 1;; ++lunation) {
         for (int phase = 0; phase < 4; ++phase) {
-            const double j = MoonPhaseJDE(static_cast<int>(lunation), phase);
+            const double j = MoonPhaseJDE(lunation, static_cast<MoonPhase>(phase));
             if (j > list.End + list.DeltaTDays + 2) return;
             if (InListYear(list, j)) Add(list, j, kEventTexts[11 + phase]);
         }

@@ -5,7 +5,7 @@
 #include "astro/coords/angles.h"
 #include "astro/events/search.h"
 #include "astro/time/calendar_dates.h"
-#include "astro/events/calendar_events.h"
+#include "astro/events/moon_phases.h"
 #include "astro/theories/lunar_terms.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
@@ -59,20 +59,15 @@ double FractionOfDay(double x) {
 LunationPhases LunationAt(double jdUT) {
     LunationPhases r;
     if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return r;
-    auto ut = [](long long lunation, int phase) {
-        const double jde = MoonPhaseJDE(static_cast<int>(lunation), phase);
-        return static_cast<double>(Instant::FromTT(jde).ut());
+    auto ut = [](long long lunation, MoonPhase phase) {
+        return static_cast<double>(MoonPhaseAt(lunation, phase).ut());
     };
-    // The mean lunation, then the one whose new moon is the last at or before the moment (a
-    // new moon lies within a day of its mean instant).
-    long long k = MeanLunationBefore(jdUT);
-    while (ut(k, 0) > jdUT) --k;
-    while (ut(k + 1, 0) <= jdUT) ++k;
-    r.newMoon = ut(k, 0);
-    r.firstQuarter = ut(k, 1);
-    r.fullMoon = ut(k, 2);
-    r.lastQuarter = ut(k, 3);
-    r.nextNewMoon = ut(k + 1, 0);
+    const long long k = LunationOf(Instant::FromUT(jdUT));
+    r.newMoon = ut(k, MoonPhase::New);
+    r.firstQuarter = ut(k, MoonPhase::FirstQuarter);
+    r.fullMoon = ut(k, MoonPhase::Full);
+    r.lastQuarter = ut(k, MoonPhase::LastQuarter);
+    r.nextNewMoon = ut(k + 1, MoonPhase::New);
     return r;
 }
 

@@ -26,7 +26,7 @@ double FractionOfDay(double x);
 // The lunation in which a moment lies, its phases as Julian days of universal time: the new
 // moon at or before the moment, the first quarter, full moon and last quarter that follow it,
 // and the next new moon (after the moment). The phases are those of the calendar
-// (MoonPhaseJDE), brought from dynamical to universal time with DeltaT.
+// (astro/events/moon_phases.h), brought from dynamical to universal time.
 struct LunationPhases {
     double newMoon = 0;
     double firstQuarter = 0;

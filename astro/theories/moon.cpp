@@ -1,4 +1,4 @@
-// Moon theory: position, age, new moon, lunation, perigee and apogee.
+// Moon theory: position, age, perigee and apogee.
 #include "astro/theories/moon.h"
 
 #include <cmath>
@@ -150,48 +150,6 @@ BodyPosition MoonPosition(const Instant& t) {
 
 LD MoonAge(const Instant& t) {
     return Reduce360(MoonPosition(t).Lambda - SunPosition(t).Lambda) / 360.0L * 29.530589L;
-}
-
-double NewMoonTime(TDateTime t) {
-    const LD Tc = (static_cast<LD>(t) - Epoch2000Serial) / 36525.0L;
-    const LD k = std::nearbyint(1236.85L * Tc);
-    const LD T = k / 1236.85L;
-    const LD T2 = T * T;
-    const LD T3 = T2 * T;
-    const LD T4 = T3 * T;
-    const LD jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.000000150L * T3 +
-                   0.00000000073L * T4;
-    const LD M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
-    const LD Mp = 201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
-                  0.000000058L * T4;
-    const LD F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
-                 0.000000011L * T4;
-    const LD Om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
-    const LD E = 1.0L - 0.002516L * Tc - 0.0000074L * Tc * Tc;
-
-    // E is taken at t here, not at the lunation's T; the two differ by a few 1e-7 at most.
-    const LD correction =
-        SumMoonPhaseTerms<LD>(kNewMoonTerms, kNewMoonTermCount, nullptr, M, Mp, F, Om, E, SinD);
-    const LD additional = SumPlanetaryPhaseTerms<LD>(k, T, SinD);
-    return JDToDateTime(jde + correction + additional);
-}
-
-double PreviousNewMoon(TDateTime t) {
-    // Steps of 28 days, shorter than a lunation, never pass over a new moon.
-    TDateTime b = t + 28;
-    double r;
-    do {
-        r = NewMoonTime(b);
-        b -= 28;
-    } while (r > t);
-    return r;
-}
-
-int LunationNumber(TDateTime t) {
-    const LD n = std::nearbyint((PreviousNewMoon(t) - LunationEpochSerial) / 29.530589L);
-    // Only an instant that is no date at all gets here with a number beyond an int.
-    if (!(std::fabs(n) < 2e9L)) return 0;
-    return static_cast<int>(n) + 1;
 }
 
 double PerigeeApogeeTime(int kind, TDateTime t) {

@@ -1,6 +1,6 @@
 #pragma once
 // Moon theory: the apparent geocentric place from the truncated ELP-2000/82 series, the Moon's
-// age, new moons, lunation numbers and the passages through perigee and apogee.
+// age and the passages through perigee and apogee.
 //
 // The places take an Instant (the motion follows its terrestrial time); the time searches take
 // and give TDateTime values of dynamical time. No routine raises.
@@ -11,12 +11,6 @@ namespace noctaris {
 BodyPosition MoonPosition(const Instant& t);
 // Days since new moon from the elongation: 0 <= age < 29.530589.
 long double MoonAge(const Instant& t);
-// New moon of the lunation whose number (counted from 2000-01-06) is nearest to t.
-double NewMoonTime(TDateTime t);
-// Latest new moon at or before t.
-double PreviousNewMoon(TDateTime t);
-// 1 for the lunation that began with the new moon of 1923-01-17.
-int LunationNumber(TDateTime t);
 // Passage through perigee (kind 0) or apogee (kind 1) of the cycle nearest to t, and the first
 // one at or after t.
 double PerigeeApogeeTime(int kind, TDateTime t);

@@ -9,6 +9,7 @@
 
 #include "astro/time/calendar_dates.h"
 #include "astro/events/calendar_events.h"
+#include "astro/events/moon_phases.h"
 #include "astro/core/errors.h"
 
 namespace noctaris {
@@ -112,8 +113,8 @@ TEST(CalendarEvents, MoonPhasesInOrder) {
     }
     // The new moon of 2026-08-12 is the total solar eclipse (17:47 TD); the full moon of
     // 2026-03-03 the total lunar eclipse (11:33 TD).
-    EXPECT_NEAR(MoonPhaseJDE(329, 0), CalendarToJDZoned(2026, 8, 12, 0, 0, 37, 17), 15.0 / 1440);
-    EXPECT_NEAR(MoonPhaseJDE(323, 2), CalendarToJDZoned(2026, 3, 3, 0, 0, 38, 11), 15.0 / 1440);
+    EXPECT_NEAR(MoonPhaseJDE(329, MoonPhase::New), CalendarToJDZoned(2026, 8, 12, 0, 0, 37, 17), 15.0 / 1440);
+    EXPECT_NEAR(MoonPhaseJDE(323, MoonPhase::Full), CalendarToJDZoned(2026, 3, 3, 0, 0, 38, 11), 15.0 / 1440);
 }
 
 TEST(CalendarEvents, TextsOf2026) {
