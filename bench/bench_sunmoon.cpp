@@ -66,7 +66,7 @@ BENCHMARK(BM_MoonAgeMonth)->Unit(benchmark::kMillisecond);
 // One event with the day's positions computed for it (three Sun positions and sidereal time).
 void BM_SunRiseTime(benchmark::State& state) {
     const TDateTime day = EncodeDate(2012, 6, 21);
-    for (auto _ : state) benchmark::DoNotOptimize(SunRiseTime(-13.4L, 52.5L, day));
+    for (auto _ : state) benchmark::DoNotOptimize(SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, day));
 }
 BENCHMARK(BM_SunRiseTime)->Unit(benchmark::kMicrosecond);
 
@@ -75,9 +75,9 @@ void BM_SunDayEvents(benchmark::State& state) {
     const TDateTime day = EncodeDate(2012, 6, 21);
     for (auto _ : state) {
         const SunDayPositions positions = SunPositionsOfDay(day);
-        benchmark::DoNotOptimize(SunRiseTime(-13.4L, 52.5L, positions));
-        benchmark::DoNotOptimize(SunSetTime(-13.4L, 52.5L, positions));
-        benchmark::DoNotOptimize(SunTransitTime(-13.4L, 52.5L, positions));
+        benchmark::DoNotOptimize(SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, positions));
+        benchmark::DoNotOptimize(SunRiseTransitSet(HorizonEvent::Set, -13.4L, 52.5L, positions));
+        benchmark::DoNotOptimize(SunRiseTransitSet(HorizonEvent::Transit, -13.4L, 52.5L, positions));
     }
 }
 BENCHMARK(BM_SunDayEvents)->Unit(benchmark::kMicrosecond);

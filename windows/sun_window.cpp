@@ -39,8 +39,6 @@ QStringList SunFixedData() {
     };
 }
 
-bool SunEventOccurs(double t) { return t >= -1000000; }  // kNoRiseSet and NaN fail
-
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun) {
     SunReport r;
@@ -72,9 +70,9 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.SummerTime = SummerTimeSince1980(D, M, Y);
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
-    r.Sunrise = SunRiseTime(west, phi, positions);
-    r.Sunset = SunSetTime(west, phi, positions);
-    r.Culmination = SunTransitTime(west, phi, positions);
+    r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
+    r.Sunset = SunRiseTransitSet(HorizonEvent::Set, west, phi, positions);
+    r.Culmination = SunRiseTransitSet(HorizonEvent::Transit, west, phi, positions);
     r.Zone = z;
     return r;
 }
@@ -95,8 +93,9 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
     r.AltitudeDegrees = p.horizontal.altitude;
     r.DistanceKm = p.geocentric.distance * kKmPerAU;
     r.DiameterArcseconds = p.geocentric.diameter;
-    const auto event = [&](double hours) {
-        return hours >= 0 ? JDToDateTime(j0 + hours / 24) : kNoRiseSet;  // codes and NaN: none
+    const auto event = [&](double hours) -> std::optional<TDateTime> {
+        if (!(hours >= 0)) return std::nullopt;  // codes and NaN: none
+        return JDToDateTime(j0 + hours / 24);
     };
     r.Sunrise = event(p.rise);
     r.Sunset = event(p.set);
@@ -142,8 +141,9 @@ QString FormatSunReport(const SunReport& r) {
         << QCoreApplication::translate("SunReport", "Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
-    auto event = [&](double v, const QString& none) {
-        if (!SunEventOccurs(v)) return none;
+    auto event = [&](std::optional<double> t, const QString& none) {
+        if (!t) return none;
+        double v = *t;
         if (r.SummerTime) v += 1.0 / 24;
         return TimeToStr(FractionOfDay(v + r.Zone / 24)) +
                QCoreApplication::translate("SunReport", "  ZT");

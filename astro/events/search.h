@@ -4,6 +4,10 @@
 // narrows the bracket down here.
 namespace noctaris {
 
+// The three passages of a day: through the horizon upwards, through the upper meridian and
+// through the horizon downwards.
+enum class HorizonEvent { Rise, Transit, Set };
+
 // The moment in [a, b] (days, of any count) where side(t) changes, given side(a) == sideAtA and
 // side(b) != sideAtA: bisection until the bracket is at most toleranceSeconds wide, then its
 // midpoint. Safe for any curve: only the sign is ever asked.

@@ -146,12 +146,12 @@ LD Interpolate3(LD n, LD y3, LD y2, LD y1) {
     return y2 + n / 2.0L * (a + b + n * (b - a));
 }
 
-LD RiseSetCorrection(int kind, LD m, const RiseSetRecord& r) {
+LD RiseSetCorrection(HorizonEvent event, LD m, const RiseSetRecord& r) {
     const LD alpha = Interpolate3(m, r.Alpha3, r.Alpha2, r.Alpha1);
     const LD delta = Interpolate3(m, r.Delta3, r.Delta2, r.Delta1);
     LD H = Reduce360(r.Theta0 + 360.985647L * m - r.L - alpha);
     if (H > 180) H -= 360;
-    if (kind == 0) return -H / 360.0L;
+    if (event == HorizonEvent::Transit) return -H / 360.0L;
     const LD h = ArcSinD(SinD(r.Phi) * SinD(delta) + CosD(r.Phi) * CosD(delta) * CosD(H));
     const LD denominator = 360.0L * CosD(delta) * CosD(r.Phi) * SinD(H);
     // At an hour angle of exactly 0 or 180 degrees the altitude does not change with time:
@@ -172,9 +172,9 @@ SunDayPositions SunPositionsOfDay(TDateTime t) {
     return s;
 }
 
-double RiseTransitSet(int event, LD L, LD phi, const SunDayPositions& day) {
+std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, const SunDayPositions& day) {
     RiseSetRecord r;
-    r.h0 = (event == 2) ? 0.0L : -0.8333L;
+    r.h0 = (event == HorizonEvent::Transit) ? 0.0L : -0.8333L;
     r.L = L;
     r.Phi = phi;
     const double d0 = day.Day;
@@ -187,41 +187,20 @@ double RiseTransitSet(int event, LD L, LD phi, const SunDayPositions& day) {
     r.Delta3 = day.After.Declination;
 
     const LD x = (SinD(r.h0) - SinD(phi) * SinD(r.Delta2)) / (CosD(phi) * CosD(r.Delta2));
-    if (!(x >= -1 && x <= 1)) return kNoRiseSet;
+    if (!(x >= -1 && x <= 1)) return std::nullopt;
     const LD H0 = ArcCosD(x);
     const LD u = (r.Alpha2 + L - r.Theta0) / 360.0L;
-    switch (event) {
-        case 0: {
-            const LD m1 = FracPositive(u - H0 / 360.0L);
-            return static_cast<double>(d0 + m1 + RiseSetCorrection(1, m1, r));
-        }
-        case 1: {
-            const LD m2 = FracPositive(u + H0 / 360.0L);
-            return static_cast<double>(d0 + m2 + RiseSetCorrection(2, m2, r));
-        }
-        default: {
-            const LD m0 = FracPositive(u);
-            return static_cast<double>(d0 + m0 + RiseSetCorrection(0, m0, r));
-        }
-    }
+    LD m = FracPositive(u);
+    if (event == HorizonEvent::Rise) m = FracPositive(u - H0 / 360.0L);
+    if (event == HorizonEvent::Set) m = FracPositive(u + H0 / 360.0L);
+    const double t = static_cast<double>(d0 + m + RiseSetCorrection(event, m, r));
+    if (!std::isfinite(t)) return std::nullopt;
+    return t;
 }
 
-double SunRiseTime(LD L, LD phi, const SunDayPositions& day) {
-    return RiseTransitSet(0, L, phi, day);
+std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, TDateTime t) {
+    return SunRiseTransitSet(event, L, phi, SunPositionsOfDay(t));
 }
-double SunSetTime(LD L, LD phi, const SunDayPositions& day) {
-    return RiseTransitSet(1, L, phi, day);
-}
-double SunTransitTime(LD L, LD phi, const SunDayPositions& day) {
-    return RiseTransitSet(2, L, phi, day);
-}
-
-double RiseTransitSet(int event, LD L, LD phi, TDateTime t) {
-    return RiseTransitSet(event, L, phi, SunPositionsOfDay(t));
-}
-double SunRiseTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(0, L, phi, t); }
-double SunSetTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(1, L, phi, t); }
-double SunTransitTime(LD L, LD phi, TDateTime t) { return RiseTransitSet(2, L, phi, t); }
 
 double PerihelionAphelionTime(int kind, TDateTime t) {
     // The mean passage of the Earth-Moon barycentre of the cycle nearest to t.

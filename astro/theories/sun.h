@@ -6,6 +6,9 @@
 // The places take an Instant: the motion follows its terrestrial time, the Earth's rotation
 // (sidereal time, the day of rising and setting) its universal time. Angles are degrees. No
 // routine raises.
+#include <optional>
+
+#include "astro/events/search.h"
 #include "astro/time/instant.h"
 #include "astro/time/timebase.h"
 #include "astro/theories/vsop.h"
@@ -20,9 +23,6 @@ struct BodyPosition {
     long double RightAscension = 0;  // apparent, -180..180 (not brought into 0..360)
     long double Declination = 0;     // apparent
 };
-
-// "No event that day" from RiseTransitSet; callers compare results with -1000000.
-inline constexpr double kNoRiseSet = -1000001.0;
 
 // Nutation in longitude deltaPsi and true obliquity epsilon, both degrees. The nutation in
 // obliquity (degrees) is stored through deltaEpsilon when given.
@@ -53,8 +53,8 @@ struct RiseSetRecord {
     long double Alpha3 = 0, Delta3 = 0;  // ... of the day after
 };
 
-// Correction of the day fraction m. kind: 0 transit, 1 rise, 2 set.
-long double RiseSetCorrection(int kind, long double m, const RiseSetRecord& r);
+// Correction of the day fraction m of an event.
+long double RiseSetCorrection(HorizonEvent event, long double m, const RiseSetRecord& r);
 
 // What rising, transit and setting of one day share: the Sun at 00:00 of the day before, the
 // day and the day after (a full series each) and the sidereal time at 00:00. A caller that
@@ -67,17 +67,14 @@ struct SunDayPositions {
 // The positions of the day of t, a TDateTime of universal time (its fraction is dropped).
 SunDayPositions SunPositionsOfDay(TDateTime t);
 
-// event: 0 rise, 1 set, 2 transit. L in degrees positive west, phi latitude. TDateTime of the
-// event in universal time, or kNoRiseSet.
-double RiseTransitSet(int event, long double L, long double phi, const SunDayPositions& day);
-double SunRiseTime(long double L, long double phi, const SunDayPositions& day);
-double SunSetTime(long double L, long double phi, const SunDayPositions& day);
-double SunTransitTime(long double L, long double phi, const SunDayPositions& day);
+// The Sun's rise, transit or set on the day, for L in degrees positive west and latitude phi: a
+// TDateTime of universal time, or none when the Sun stays above or below the horizon all day
+// (then the transit is not given either).
+std::optional<double> SunRiseTransitSet(HorizonEvent event, long double L, long double phi,
+                                        const SunDayPositions& day);
 // The same for the day of t, its positions computed for this one event.
-double RiseTransitSet(int event, long double L, long double phi, TDateTime t);
-double SunRiseTime(long double L, long double phi, TDateTime t);
-double SunSetTime(long double L, long double phi, TDateTime t);
-double SunTransitTime(long double L, long double phi, TDateTime t);
+std::optional<double> SunRiseTransitSet(HorizonEvent event, long double L, long double phi,
+                                        TDateTime t);
 
 // The Earth's passage through perihelion (kind 0) or aphelion (kind 1) of the yearly cycle
 // nearest to t: the least or greatest Sun-Earth distance of the Earth series, searched near

@@ -79,18 +79,18 @@ TEST(RiseSetCorrection, NeverDividesByZero) {
     r.Alpha1 = r.Alpha2 = r.Alpha3 = 100;
     r.Delta1 = r.Delta2 = r.Delta3 = 10;
     r.Theta0 = 100;  // hour angle exactly 0 at m = 0
-    const long double dm = RiseSetCorrection(1, 0, r);
+    const long double dm = RiseSetCorrection(HorizonEvent::Rise, 0, r);
     EXPECT_TRUE(std::isfinite(D(dm)));
-    EXPECT_EQ(RiseSetCorrection(0, 0, r), 0);
+    EXPECT_EQ(RiseSetCorrection(HorizonEvent::Transit, 0, r), 0);
 }
 
 TEST(RiseTransitSet, SunIsOnTheHorizonAtRiseAndSet) {
     // Berlin (13.4 E, 52.5 N) around the year.
     for (int month = 1; month <= 12; ++month) {
         const TDateTime day = EncodeDate(2012, month, 15);
-        const double rise = SunRiseTime(-13.4L, 52.5L, day);
-        const double transit = SunTransitTime(-13.4L, 52.5L, day);
-        const double set = SunSetTime(-13.4L, 52.5L, day);
+        const double rise = *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, day);
+        const double transit = *SunRiseTransitSet(HorizonEvent::Transit, -13.4L, 52.5L, day);
+        const double set = *SunRiseTransitSet(HorizonEvent::Set, -13.4L, 52.5L, day);
         ASSERT_GT(rise, day) << month;
         EXPECT_LT(rise, transit) << month;
         EXPECT_LT(transit, set) << month;
@@ -102,17 +102,19 @@ TEST(RiseTransitSet, SunIsOnTheHorizonAtRiseAndSet) {
     }
     // Midsummer: sunrise 02:43 UT, sunset 19:33 UT.
     const TDateTime june = EncodeDate(2012, 6, 21);
-    EXPECT_NEAR((SunRiseTime(-13.4L, 52.5L, june) - june) * 1440, 2 * 60 + 43, 1.5);
-    EXPECT_NEAR((SunSetTime(-13.4L, 52.5L, june) - june) * 1440, 19 * 60 + 33, 1.5);
+    const double rise = *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, june);
+    const double set = *SunRiseTransitSet(HorizonEvent::Set, -13.4L, 52.5L, june);
+    EXPECT_NEAR((rise - june) * 1440, 2 * 60 + 43, 1.5);
+    EXPECT_NEAR((set - june) * 1440, 19 * 60 + 33, 1.5);
 }
 
 TEST(RiseTransitSet, RightAscensionCrossingHalfATurnAtTheEquinox) {
     // Around 2012-09-22 the Sun's right ascension passes from +180 to -180.
     for (int day = 20; day <= 25; ++day) {
         const TDateTime d0 = EncodeDate(2012, 9, day);
-        const double transit = SunTransitTime(0, 0, d0);
+        const double transit = *SunRiseTransitSet(HorizonEvent::Transit, 0, 0, d0);
         EXPECT_NEAR((transit - d0) * 24, 11.87, 0.1) << day;
-        const double rise = SunRiseTime(0, 0, d0);
+        const double rise = *SunRiseTransitSet(HorizonEvent::Rise, 0, 0, d0);
         EXPECT_NEAR(SunAltitude(rise, 0, 0), -0.8333, 0.02) << day;
     }
 }
@@ -123,25 +125,26 @@ TEST(RiseTransitSet, DayPositionsArePassedNotRemembered) {
     const TDateTime june = EncodeDate(2012, 6, 21) + 0.7;
     const SunDayPositions day = SunPositionsOfDay(june);
     EXPECT_EQ(day.Day, EncodeDate(2012, 6, 21));
-    const double rise = SunRiseTime(-13.4L, 52.5L, day);
-    EXPECT_EQ(rise, SunRiseTime(-13.4L, 52.5L, june));
-    EXPECT_EQ(SunSetTime(-13.4L, 52.5L, day), SunSetTime(-13.4L, 52.5L, june));
-    EXPECT_EQ(SunTransitTime(-13.4L, 52.5L, day), SunTransitTime(-13.4L, 52.5L, june));
-    (void)SunRiseTime(-13.4L, 52.5L, EncodeDate(2012, 12, 21));
-    EXPECT_EQ(SunRiseTime(-13.4L, 52.5L, june), rise);
+    const double rise = *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, day);
+    EXPECT_EQ(rise, *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, june));
+    for (HorizonEvent e : {HorizonEvent::Set, HorizonEvent::Transit})
+        EXPECT_EQ(*SunRiseTransitSet(e, -13.4L, 52.5L, day), *SunRiseTransitSet(e, -13.4L, 52.5L, june));
+    (void)SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, EncodeDate(2012, 12, 21));
+    EXPECT_EQ(*SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, june), rise);
     // Positions of another day give that day's sunrise (Berlin, 21 December: 07:15 UT).
     const SunDayPositions december = SunPositionsOfDay(EncodeDate(2012, 12, 21));
-    EXPECT_NEAR((SunRiseTime(-13.4L, 52.5L, december) - december.Day) * 1440, 7 * 60 + 15, 2);
+    const double decemberRise = *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, december);
+    EXPECT_NEAR((decemberRise - december.Day) * 1440, 7 * 60 + 15, 2);
 }
 
 TEST(RiseTransitSet, PolarDayAndNightHaveNoEvents) {
     const TDateTime june = EncodeDate(2012, 6, 21);
-    EXPECT_EQ(SunRiseTime(0, 80, june), -1000001);
-    EXPECT_EQ(SunSetTime(0, 80, june), -1000001);
-    EXPECT_EQ(SunTransitTime(0, 80, june), -1000001);
-    EXPECT_EQ(SunRiseTime(0, -80, june), kNoRiseSet);
-    EXPECT_EQ(SunSetTime(-20, 80, EncodeDate(2012, 12, 21)), kNoRiseSet);
-    EXPECT_EQ(SunRiseTime(0, 90, june), kNoRiseSet);
+    for (HorizonEvent e : {HorizonEvent::Rise, HorizonEvent::Transit, HorizonEvent::Set}) {
+        EXPECT_FALSE(SunRiseTransitSet(e, 0, 80, june));
+        EXPECT_FALSE(SunRiseTransitSet(e, 0, -80, june));
+    }
+    EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Set, -20, 80, EncodeDate(2012, 12, 21)));
+    EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, 0, 90, june));
 }
 
 TEST(Perihelion, PassagesAsPublished) {
