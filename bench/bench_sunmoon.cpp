@@ -3,6 +3,7 @@
 // sunrise.
 #include <benchmark/benchmark.h>
 
+#include "astro/events/apsides.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/sun.h"
 #include "astro/theories/vsop.h"
@@ -85,7 +86,7 @@ BENCHMARK(BM_SunDayEvents)->Unit(benchmark::kMicrosecond);
 void BM_NextPerigee(benchmark::State& state) {
     TDateTime t = EncodeDate(2012, 1, 1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(NextPerigee(t));
+        benchmark::DoNotOptimize(NextLunarApsis(LunarApsis::Perigee, Instant::FromTT(DateTimeToJD(t))));
         t += 1.3;
     }
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include "astro/time/calendar_dates.h"
+#include "astro/events/apsides.h"
 #include "astro/events/moon_phases.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
@@ -73,8 +74,12 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.Phases = {lunation.newMoon, lunation.firstQuarter, lunation.fullMoon, lunation.lastQuarter,
                 lunation.nextNewMoon};
     r.Lunation = static_cast<int>(LunationNumber(Instant::FromUT(r.JulianDayUT)));
-    r.Perigee = NextLunarApsis(0, r.JulianDayUT);
-    r.Apogee = NextLunarApsis(1, r.JulianDayUT);
+    const auto next = [&](LunarApsis kind) {
+        if (!(std::fabs(r.JulianDayUT) < 1e9)) return r.JulianDayUT;  // no date at all
+        return static_cast<double>(NextLunarApsis(kind, Instant::FromUT(r.JulianDayUT)).ut());
+    };
+    r.Perigee = next(LunarApsis::Perigee);
+    r.Apogee = next(LunarApsis::Apogee);
     // Rising, culmination and setting on the local date of the report (local midnight to
     // midnight).
     const MoonDayEvents events = MoonEventsOfDay(j0, observer.Latitude, lambda);

@@ -70,8 +70,4 @@ void AddMoonPhases(EventList& list);
 // Sorts the entries by time.
 void SortEvents(EventList& list);
 
-// Equinox or solstice of the year (season 0 spring ... 3 winter), dynamical time: the instant
-// the Sun's apparent longitude reaches 0°, 90°, 180° or 270°.
-double SeasonTime(int year, int season);
-
 }  // namespace noctaris

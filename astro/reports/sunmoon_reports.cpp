@@ -99,14 +99,6 @@ MoonDiameterParts MoonApparentDiameter(double distanceKm) {
     return p;
 }
 
-double NextLunarApsis(int kind, double jdUT) {
-    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return jdUT;
-    const TDateTime t = JDToDateTime(static_cast<double>(Instant::FromUT(jdUT).tt()));
-    const TDateTime passage = kind == 0 ? NextPerigee(t) : NextApogee(t);
-    const double jde = static_cast<double>(DateTimeToJD(passage));
-    return static_cast<double>(Instant::FromTT(jde).ut());
-}
-
 namespace {
 
 // The Moon seen from the place at a moment of universal time: its altitude above the standard

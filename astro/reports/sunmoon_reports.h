@@ -60,10 +60,6 @@ struct MoonDiameterParts {
 };
 MoonDiameterParts MoonApparentDiameter(double distanceKm);
 
-// The first lunar perigee (kind 0) or apogee (kind 1) at or after a moment; both Julian days of
-// universal time (the passages themselves are computed in dynamical time).
-double NextLunarApsis(int kind, double jdUT);
-
 // Rising, culmination (upper transit) and setting of the Moon within one day [dayStart,
 // dayStart + 1) of universal time (Julian days), for latitude and east longitude in degrees.
 // Each is a Julian day of universal time, or absent when the event does not happen in that day

@@ -1,5 +1,4 @@
-// Sun theory: nutation, obliquity, sidereal time, the Sun's apparent place, rise and set, and
-// the Earth's perihelion and aphelion.
+// Sun theory: nutation, obliquity, sidereal time, the Sun's apparent place, rise and set.
 #include "astro/theories/sun.h"
 
 #include <cmath>
@@ -201,46 +200,5 @@ std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, const 
 std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, TDateTime t) {
     return SunRiseTransitSet(event, L, phi, SunPositionsOfDay(t));
 }
-
-double PerihelionAphelionTime(int kind, TDateTime t) {
-    // The mean passage of the Earth-Moon barycentre of the cycle nearest to t.
-    LD k = std::nearbyint(((static_cast<LD>(t) - Epoch2000Serial) / 365.25L - 0.01L) * 0.99997L);
-    if (kind == 1) k += 0.5L;
-    const LD jde = 2451547.507L + 365.2596358L * k + 0.0000000158L * k * k;
-    const double mean = JDToDateTime(jde);
-
-    // The Earth itself, pulled around the barycentre by the Moon, passes up to about a day and
-    // a half from that mean instant. Within four days of it the Sun-Earth distance of the
-    // Earth series has a single extreme (the Moon's monthly wobble cannot turn the yearly
-    // change of distance round there): bisect on the sign of the change.
-    VsopEarth earth;
-    auto distance = [&](double x) {
-        earth.SetDate(x);
-        return earth.Radius();
-    };
-    constexpr double kStep = 0.01;  // days
-    const LD sign = kind == 1 ? -1 : 1;  // growing after perihelion, shrinking after aphelion
-    auto past = [&](double x) { return sign * (distance(x + kStep) - distance(x - kStep)) > 0; };
-    double a = mean - 4, b = mean + 4;
-    if (past(a) || !past(b)) return mean;  // no single extreme in reach (far-off epochs)
-    constexpr double kToleranceSeconds = 0.004;
-    return BisectCrossing(a, b, false, past, kToleranceSeconds);
-}
-
-namespace {
-double NextPassage(int kind, TDateTime t) {
-    // Steps of 365.25 days advance the passage number by at most one, so none is skipped.
-    TDateTime a = t - 365.25;
-    double r;
-    do {
-        r = PerihelionAphelionTime(kind, a);
-        a += 365.25;
-    } while (r < t);
-    return r;
-}
-}  // namespace
-
-double NextPerihelion(TDateTime t) { return NextPassage(0, t); }
-double NextAphelion(TDateTime t) { return NextPassage(1, t); }
 
 }  // namespace noctaris

@@ -1,7 +1,6 @@
 #pragma once
 // The Sun's apparent place from the VSOP87 Earth series, nutation (first 31 terms of the IAU
-// 1980 theory), true obliquity, apparent sidereal time, rise/transit/set of the Sun and the
-// Earth's perihelion and aphelion passages.
+// 1980 theory), true obliquity, apparent sidereal time, and rise/transit/set of the Sun.
 //
 // The places take an Instant: the motion follows its terrestrial time, the Earth's rotation
 // (sidereal time, the day of rising and setting) its universal time. Angles are degrees. No
@@ -75,12 +74,5 @@ std::optional<double> SunRiseTransitSet(HorizonEvent event, long double L, long 
 // The same for the day of t, its positions computed for this one event.
 std::optional<double> SunRiseTransitSet(HorizonEvent event, long double L, long double phi,
                                         TDateTime t);
-
-// The Earth's passage through perihelion (kind 0) or aphelion (kind 1) of the yearly cycle
-// nearest to t: the least or greatest Sun-Earth distance of the Earth series, searched near
-// the mean passage of the Earth-Moon barycentre. And the first passage at or after t.
-double PerihelionAphelionTime(int kind, TDateTime t);
-double NextPerihelion(TDateTime t);
-double NextAphelion(TDateTime t);
 
 }  // namespace noctaris

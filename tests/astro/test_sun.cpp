@@ -1,4 +1,4 @@
-// Nutation, sidereal time, the Sun's place, rise/transit/set and perihelion.
+// Nutation, sidereal time, the Sun's place and rise/transit/set.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -145,47 +145,6 @@ TEST(RiseTransitSet, PolarDayAndNightHaveNoEvents) {
     }
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Set, -20, 80, EncodeDate(2012, 12, 21)));
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, 0, 90, june));
-}
-
-TEST(Perihelion, PassagesAsPublished) {
-    // Perihelion and aphelion as published by the US Naval Observatory (UT, to the minute);
-    // Delta T 66.6 s in 2012, 69.2 s in 2024..2026. The mean passage of the Earth-Moon
-    // barycentre was up to a day and a half off these.
-    struct Passage {
-        int year, month, day, hour, minute;
-        bool aphelion;
-        double deltaT;
-    };
-    const Passage published[] = {
-        {2012, 1, 5, 0, 32, false, 66.6},  {2012, 7, 5, 3, 32, true, 66.6},
-        {2024, 1, 3, 0, 39, false, 69.2},  {2024, 7, 5, 5, 6, true, 69.2},
-        {2025, 1, 4, 13, 28, false, 69.2}, {2025, 7, 3, 19, 55, true, 69.2},
-        {2026, 1, 3, 17, 16, false, 69.2}, {2026, 7, 6, 17, 31, true, 69.2},
-    };
-    for (const Passage& p : published) {
-        const TDateTime jan1 = EncodeDate(p.year, 1, 1);
-        const double tt = p.aphelion ? NextAphelion(jan1) : NextPerihelion(jan1);
-        const double published = EncodeDate(p.year, p.month, p.day) + p.hour / 24.0 +
-                                 (p.minute * 60 + p.deltaT) / 86400.0;
-        EXPECT_NEAR((tt - published) * 1440, 0, 5) << p.year << (p.aphelion ? " aphelion" : "");
-    }
-}
-
-TEST(Perihelion, NextPassageCountsFromItsOwnInstant) {
-    const TDateTime t = EncodeDate(2012, 1, 1);
-    const double peri = NextPerihelion(t);
-    EXPECT_EQ(NextPerihelion(peri), peri);
-    // The next year's passage: an anomalistic year, give or take the Moon's pull on the Earth.
-    EXPECT_NEAR(NextPerihelion(peri + 1e-3) - peri, 365.26, 3.5);
-    EXPECT_EQ(PerihelionAphelionTime(0, t + 100), peri);
-    // Each year from 1900 to 2100 has one of each, in early January and early July.
-    for (int year = 1900; year <= 2100; year += 8) {
-        int y = 0, m = 0, d = 0;
-        DecodeDate(NextPerihelion(EncodeDate(year, 1, 1)), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 1) << year;
-        DecodeDate(NextAphelion(EncodeDate(year, 1, 1)), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 7) << year;
-    }
 }
 
 }  // namespace
