@@ -134,24 +134,24 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
     // The Moon's altitude changes by at most about 15° an hour and its hour angle steadily, so
     // samples every 20 minutes catch each crossing of the day; each is then narrowed down.
     constexpr int kSteps = 72;
-    auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
-    MoonSight before = at(dayStart);
-    for (int i = 1; i <= kSteps; ++i) {
-        const double a = dayStart + (i - 1) / static_cast<double>(kSteps);
-        const double b = dayStart + i / static_cast<double>(kSteps);
-        const MoonSight after = at(b);
-        if (!r.rise && before.height < 0 && after.height >= 0)
-            r.rise = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
-        if (!r.set && before.height >= 0 && after.height < 0)
-            r.set = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
-        // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
-        if (!r.transit && before.hourAngle < 0 && after.hourAngle >= 0 && after.hourAngle < 90)
-            r.transit = BisectCrossing(a, b, [&](double t) { return at(t).hourAngle >= 0; }, kToleranceSeconds);
-        before = after;
-    }
+    const auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
+    const auto samples = SampleDay(dayStart, kSteps, at);
     // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
-    for (std::optional<double>* e : {&r.rise, &r.transit, &r.set})
-        if (*e && !(**e < dayStart + 1)) e->reset();
+    const double end = dayStart + 1;
+    const auto up = [](const MoonSight& s) { return s.height >= 0; };
+    r.rise = FirstCrossing(
+        samples, [](const MoonSight& a, const MoonSight& b) { return a.height < 0 && b.height >= 0; },
+        up, at, end, kToleranceSeconds);
+    r.set = FirstCrossing(
+        samples, [](const MoonSight& a, const MoonSight& b) { return a.height >= 0 && b.height < 0; },
+        up, at, end, kToleranceSeconds);
+    // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
+    r.transit = FirstCrossing(
+        samples,
+        [](const MoonSight& a, const MoonSight& b) {
+            return a.hourAngle < 0 && b.hourAngle >= 0 && b.hourAngle < 90;
+        },
+        [](const MoonSight& s) { return s.hourAngle >= 0; }, at, end, kToleranceSeconds);
     return r;
 }
 
