@@ -12,7 +12,7 @@ double MoonPhaseJDE(long long lunation, MoonPhase phase) {
     const double k = static_cast<double>(lunation) + static_cast<int>(phase) / 4.0;
     const double T = k / 1236.85;
     const double T2 = T * T;
-    double jde = 2451550.09765 + 29.530588853 * k +
+    double jde = kNewMoonEpoch + kSynodicMonth * k +
                  T2 * (0.0001337 + T * (0.00000015 + T * 0.00000000073));
     const double M = ReducedRadians(2.5534 + 29.10535669 * k + T2 * (-0.0000218 - T * 0.00000011));
     const double Mp = ReducedRadians(201.5643 + 385.81693528 * k +

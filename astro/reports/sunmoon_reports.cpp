@@ -6,8 +6,6 @@
 #include "astro/events/search.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/events/moon_phases.h"
-#include "astro/theories/lunar_terms.h"
-#include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
 #include "astro/theories/sun.h"
 #include "astro/time/instant.h"

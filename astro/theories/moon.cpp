@@ -2,7 +2,6 @@
 #include "astro/theories/moon.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "astro/theories/lunar_terms.h"
 

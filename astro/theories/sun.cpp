@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astro/events/search.h"
-
 namespace noctaris {
 
 using LD = long double;
