@@ -33,8 +33,7 @@ BodyPosition MoonPosition(const Instant& t) {
     p.Distance = 385000.56L + sumR / 1000.0L;
     p.Lambda = a.Lp + sumL / 1000000.0L;
     p.Beta = sumB / 1000000.0L;
-    ApparentEquatorial(p, t);
-    return p;
+    return ApparentEquatorial(p, t);
 }
 
 LD MoonAge(const Instant& t) {

@@ -96,7 +96,7 @@ LD ApparentSiderealTime(TDateTime t) {
     return Reduce360(theta0 + deltaPsi * CosD(epsilon));
 }
 
-void ApparentEquatorial(BodyPosition& p, const Instant& t) {
+BodyPosition ApparentEquatorial(BodyPosition p, const Instant& t) {
     LD deltaPsi = 0;
     LD epsilon = 0;
     Nutation(JDToDateTime(t.tt()), deltaPsi, epsilon);
@@ -107,6 +107,7 @@ void ApparentEquatorial(BodyPosition& p, const Instant& t) {
                                 CosD(lambda));
     p.Declination =
         ArcSinD(SinD(beta) * CosD(epsilon) + CosD(beta) * SinD(epsilon) * SinD(lambda));
+    return p;
 }
 
 BodyPosition SunPosition(const Instant& t) {
@@ -125,8 +126,7 @@ BodyPosition SunPosition(const Instant& t) {
     p.Lambda = Reduce360(lambda);
     p.Beta = beta;
     p.Distance = R * 149597869.0L;
-    ApparentEquatorial(p, t);
-    return p;
+    return ApparentEquatorial(p, t);
 }
 
 LD SunDistanceAU(const Instant& t) { return SunPosition(t).Distance / 149597869.0L; }

@@ -29,9 +29,9 @@ void Nutation(TDateTime t, long double& deltaPsi, long double& epsilon,
               long double* deltaEpsilon = nullptr);
 // Apparent sidereal time at Greenwich (t taken as universal time), degrees 0..360.
 long double ApparentSiderealTime(TDateTime t);
-// From p.Lambda (geometric, aberration applied) and p.Beta: adds the nutation in longitude to
-// Lambda (reduced to 0..360) and fills RightAscension and Declination.
-void ApparentEquatorial(BodyPosition& p, const Instant& t);
+// From p.Lambda (geometric, aberration applied) and p.Beta: p with the nutation in longitude
+// added to Lambda (reduced to 0..360) and RightAscension and Declination filled in.
+BodyPosition ApparentEquatorial(BodyPosition p, const Instant& t);
 
 BodyPosition SunPosition(const Instant& t);
 long double SunDistanceAU(const Instant& t);
