@@ -5,6 +5,7 @@
 
 #include "astro/events/apsides.h"
 #include "astro/theories/moon.h"
+#include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
 #include "astro/theories/vsop.h"
 #include "astro/theories/vsop87_earth_tables.h"

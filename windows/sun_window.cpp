@@ -7,6 +7,7 @@
 
 #include "astro/core/constants.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
 #include "astro/reports/sunmoon_reports.h"
 #include "chart/projection.h"

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
 
 namespace noctaris {
