@@ -122,7 +122,8 @@ MonthPictures ComputeMonthPictures(int year, int month) {
     int previous = -1;  // the first day of the month has no previous day
     for (int n = 1; n <= days; ++n) {
         // The Moon's age at 12:00 UT of the day.
-        int p = PictureForAge(MoonAge(Instant::FromUT(DateTimeToJD(EncodeDate(year, month, n) + 0.5))));
+        const Instant noon = Instant::FromUT(DateTimeToJD(EncodeDate(year, month, n) + 0.5));
+        int p = PictureForAge(MoonAge(noon));
         if (p == 0 && previous == 0) p = 1;
         pictures[n - 1] = p;
         previous = p;

@@ -64,7 +64,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
     r.AzimuthDegrees = sun.Azimuth;
     r.AltitudeDegrees = sun.Altitude * kRadian;
-    const Instant moment = Instant::FromUT(DateTimeToJD(r.Moment) - z / 24);  // the clock is z hours ahead
+    const Instant moment = Instant::FromUT(DateTimeToJD(r.Moment) - z / 24);  // z h ahead of UT
     r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * 149597870;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 

@@ -183,7 +183,8 @@ double PerihelionAphelionTime(EarthApsis kind, TDateTime t) {
         return earth.Radius();
     };
     constexpr double kStep = 0.01;  // days
-    const LD sign = kind == EarthApsis::Aphelion ? -1 : 1;  // growing after perihelion, shrinking after aphelion
+    // Growing after perihelion, shrinking after aphelion.
+    const LD sign = kind == EarthApsis::Aphelion ? -1 : 1;
     auto past = [&](double x) { return sign * (distance(x + kStep) - distance(x - kStep)) > 0; };
     double a = mean - 4, b = mean + 4;
     if (past(a) || !past(b)) return mean;  // no single extreme in reach (far-off epochs)

@@ -52,7 +52,8 @@ SunDayPositions SunPositionsOfDay(TDateTime t) {
     return s;
 }
 
-std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, const SunDayPositions& day) {
+std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi,
+                                        const SunDayPositions& day) {
     RiseSetRecord r;
     r.h0 = (event == HorizonEvent::Transit) ? 0.0L : -0.8333L;
     r.L = L;

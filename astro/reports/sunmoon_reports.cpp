@@ -137,12 +137,14 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
     // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
     const double end = dayStart + 1;
     const auto up = [](const MoonSight& s) { return s.height >= 0; };
-    r.rise = FirstCrossing(
-        samples, [](const MoonSight& a, const MoonSight& b) { return a.height < 0 && b.height >= 0; },
-        up, at, end, kToleranceSeconds);
-    r.set = FirstCrossing(
-        samples, [](const MoonSight& a, const MoonSight& b) { return a.height >= 0 && b.height < 0; },
-        up, at, end, kToleranceSeconds);
+    const auto rises = [](const MoonSight& a, const MoonSight& b) {
+        return a.height < 0 && b.height >= 0;
+    };
+    const auto sets = [](const MoonSight& a, const MoonSight& b) {
+        return a.height >= 0 && b.height < 0;
+    };
+    r.rise = FirstCrossing(samples, rises, up, at, end, kToleranceSeconds);
+    r.set = FirstCrossing(samples, sets, up, at, end, kToleranceSeconds);
     // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
     r.transit = FirstCrossing(
         samples,
