@@ -25,11 +25,7 @@ BENCHMARK(BM_PlanetEphemerisAllPlanets);
 void BM_MoonPositionShort(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
-        double ra, dec, k;
-        MoonPositionShort(jd, ra, dec, k);
-        benchmark::DoNotOptimize(ra);
-        benchmark::DoNotOptimize(dec);
-        benchmark::DoNotOptimize(k);
+        benchmark::DoNotOptimize(MoonPositionShort(Instant::FromTT(jd)));
         jd += 1e-6;
     }
 }
@@ -38,9 +34,7 @@ BENCHMARK(BM_MoonPositionShort);
 void BM_GalileanMoons(benchmark::State& state) {
     double jd = kJulianDay;
     for (auto _ : state) {
-        GalileanMoonPositions p;
-        GalileanMoons(jd, p);
-        benchmark::DoNotOptimize(p);
+        benchmark::DoNotOptimize(GalileanMoons(Instant::FromTT(jd)));
         jd += 1e-6;
     }
 }
@@ -54,12 +48,8 @@ void BM_ChartRedrawBodies(benchmark::State& state) {
             const PlanetEphemerisResult e = PlanetEphemeris(name, jd, 52.52, 13.40, 1);
             benchmark::DoNotOptimize(e);
         }
-        double ra, dec, k;
-        MoonPositionShort(jd, ra, dec, k);
-        benchmark::DoNotOptimize(ra);
-        GalileanMoonPositions p;
-        GalileanMoons(jd, p);
-        benchmark::DoNotOptimize(p);
+        benchmark::DoNotOptimize(MoonPositionShort(Instant::FromTT(jd)));
+        benchmark::DoNotOptimize(GalileanMoons(Instant::FromTT(jd)));
         jd += 1e-6;
     }
 }

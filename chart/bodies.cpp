@@ -178,10 +178,9 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
         dec = sky.dec;
         phaseLongitude = sky.longitude;
     } else {
-        double raDeg = 0, decDeg = 0, fraction = 0;
-        MoonPositionShort(context.frame.JulianDay, raDeg, decDeg, fraction);
-        ra = raDeg * std::numbers::pi / 180.0;
-        dec = decDeg * std::numbers::pi / 180.0;
+        const MoonShortPlace moon = MoonPositionShort(Instant::FromUT(context.frame.JulianDay));
+        ra = moon.RightAscension * std::numbers::pi / 180.0;
+        dec = moon.Declination * std::numbers::pi / 180.0;
         phaseLongitude = ra;  // the classic chart takes the right ascension for it
     }
     int x = 0, y = 0;

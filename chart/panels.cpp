@@ -61,8 +61,7 @@ void DrawJupiterMoonsPanel(ChartCanvas& canvas, const ChartFrame& frame,
     canvas.SetPenColor(Qt::black);
     if (!jupiterPicture.isNull()) canvas.Painter().drawImage(QPoint(152, 21), jupiterPicture);
 
-    GalileanMoonPositions moons;
-    GalileanMoons(frame.JulianDay, moons);
+    const GalileanMoonPositions moons = GalileanMoons(Instant::FromUT(frame.JulianDay));
     for (int m = 0; m < 4; ++m) {
         const JupiterMoonMark mark = JupiterMoonMarkOf(moons[m]);
         if (mark.Hidden) continue;

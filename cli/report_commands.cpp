@@ -158,10 +158,12 @@ int RunSun(const QStringList& args) {
         r.push_back({"sidereal_time_deg", Number(s.SiderealHours * kDegreesPerHour)});
         r.push_back({"distance_km", Number(s.DistanceKm)});
         r.push_back({"diameter_arcsec", Number(s.DiameterArcseconds)});
-        AddInstant(r, "sunrise_utc", "sunrise_local", SerialToJD(s.Sunrise), SunEventOccurs(s.Sunrise), zone);
-        AddInstant(r, "sunset_utc", "sunset_local", SerialToJD(s.Sunset), SunEventOccurs(s.Sunset), zone);
-        AddInstant(r, "culmination_utc", "culmination_local", SerialToJD(s.Culmination),
-                   SunEventOccurs(s.Culmination), zone);
+        const auto instant = [&](const char* utc, const char* local, std::optional<TDateTime> t) {
+            AddInstant(r, utc, local, t ? SerialToJD(*t) : 0, t.has_value(), zone);
+        };
+        instant("sunrise_utc", "sunrise_local", s.Sunrise);
+        instant("sunset_utc", "sunset_local", s.Sunset);
+        instant("culmination_utc", "culmination_local", s.Culmination);
         result.records.push_back(std::move(r));
         return result;
     });

@@ -121,8 +121,9 @@ MonthPictures ComputeMonthPictures(int year, int month) {
     const int days = DaysInMonth(IsLeapYearGregorian(year), month);
     int previous = -1;  // the first day of the month has no previous day
     for (int n = 1; n <= days; ++n) {
-        // The Moon's age at noon of the day.
-        int p = PictureForAge(MoonAge(EncodeDate(year, month, n) + 0.5));
+        // The Moon's age at 12:00 UT of the day.
+        const Instant noon = Instant::FromUT(DateTimeToJD(EncodeDate(year, month, n) + 0.5));
+        int p = PictureForAge(MoonAge(noon));
         if (p == 0 && previous == 0) p = 1;
         pictures[n - 1] = p;
         previous = p;

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 
 #include "astro/time/calendar_dates.h"
+#include "astro/events/apsides.h"
+#include "astro/events/moon_phases.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
 #include "astro/precise/precise_reports.h"
@@ -63,17 +65,21 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.SiderealHours = ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda);
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
-    double ra, dec, apparentLongitude, perigee, node;
-    MoonPositionFull(static_cast<double>(Instant::FromUT(r.JulianDayUT).tt()), ra, dec, r.IlluminatedFraction,
-                     apparentLongitude, perigee, node, r.DistanceKm);
+    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(r.JulianDayUT));
+    r.IlluminatedFraction = moon.IlluminatedFraction;
+    r.DistanceKm = moon.DistanceKm;
     r.DiameterDegrees = MoonApparentDiameter(r.DistanceKm).degrees;
     // The lunation the moment lies in: the new moon the age counts from to the next one.
     const LunationPhases lunation = LunationAt(r.JulianDayUT);
     r.Phases = {lunation.newMoon, lunation.firstQuarter, lunation.fullMoon, lunation.lastQuarter,
                 lunation.nextNewMoon};
-    r.Lunation = LunationNumber(JDToDateTime(lunation.newMoon) + 1);
-    r.Perigee = NextLunarApsis(0, r.JulianDayUT);
-    r.Apogee = NextLunarApsis(1, r.JulianDayUT);
+    r.Lunation = static_cast<int>(LunationNumber(Instant::FromUT(r.JulianDayUT)));
+    const auto next = [&](LunarApsis kind) {
+        if (!(std::fabs(r.JulianDayUT) < 1e9)) return r.JulianDayUT;  // no date at all
+        return static_cast<double>(NextLunarApsis(kind, Instant::FromUT(r.JulianDayUT)).ut());
+    };
+    r.Perigee = next(LunarApsis::Perigee);
+    r.Apogee = next(LunarApsis::Apogee);
     // Rising, culmination and setting on the local date of the report (local midnight to
     // midnight).
     const MoonDayEvents events = MoonEventsOfDay(j0, observer.Latitude, lambda);

@@ -7,6 +7,7 @@
 
 #include "astro/core/constants.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
 #include "astro/reports/sunmoon_reports.h"
 #include "chart/projection.h"
@@ -39,8 +40,6 @@ QStringList SunFixedData() {
     };
 }
 
-bool SunEventOccurs(double t) { return t >= -1000000; }  // kNoRiseSet and NaN fail
-
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun) {
     SunReport r;
@@ -65,15 +64,16 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.HourAngleDegrees = (r.SiderealHours - r.RightAscensionHours) * 15;
     r.AzimuthDegrees = sun.Azimuth;
     r.AltitudeDegrees = sun.Altitude * kRadian;
-    r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * kKmPerAU;
-    r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
+    const Instant moment = Instant::FromUT(DateTimeToJD(r.Moment) - z / 24);  // z h ahead of UT
+    r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * kKmPerAU;
+    r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
     r.SummerTime = SummerTimeSince1980(D, M, Y);
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
-    r.Sunrise = SunRiseTime(west, phi, positions);
-    r.Sunset = SunSetTime(west, phi, positions);
-    r.Culmination = SunTransitTime(west, phi, positions);
+    r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
+    r.Sunset = SunRiseTransitSet(HorizonEvent::Set, west, phi, positions);
+    r.Culmination = SunRiseTransitSet(HorizonEvent::Transit, west, phi, positions);
     r.Zone = z;
     return r;
 }
@@ -94,8 +94,9 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
     r.AltitudeDegrees = p.horizontal.altitude;
     r.DistanceKm = p.geocentric.distance * kKmPerAU;
     r.DiameterArcseconds = p.geocentric.diameter;
-    const auto event = [&](const std::optional<double>& hours) {
-        return hours ? JDToDateTime(j0 + *hours / 24) : kNoRiseSet;
+    const auto event = [&](const std::optional<double>& hours) -> std::optional<TDateTime> {
+        if (!hours) return std::nullopt;
+        return JDToDateTime(j0 + *hours / 24);
     };
     r.Sunrise = event(p.riseSet.rise);
     r.Sunset = event(p.riseSet.set);
@@ -141,8 +142,9 @@ QString FormatSunReport(const SunReport& r) {
         << QCoreApplication::translate("SunReport", "Diameter\t\t%1' %2\"").arg(R / 60).arg(R % 60);
     lines << QString();
 
-    auto event = [&](double v, const QString& none) {
-        if (!SunEventOccurs(v)) return none;
+    auto event = [&](std::optional<double> t, const QString& none) {
+        if (!t) return none;
+        double v = *t;
         if (r.SummerTime) v += 1.0 / 24;
         return TimeToStr(FractionOfDay(v + r.Zone / 24)) +
                QCoreApplication::translate("SunReport", "  ZT");

@@ -6,6 +6,7 @@
 // non-modally and, after every redraw while it is visible, refreshes the snapshot and calls
 // refresh().
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include <QString>
@@ -21,9 +22,6 @@ namespace noctaris {
 
 // The twelve lines of the fixed data block.
 QStringList SunFixedData();
-
-// Whether a sunrise, sunset or culmination time of the astro layer is a time (not kNoRiseSet).
-bool SunEventOccurs(double t);
 
 // The report's numbers before they are written out.
 struct SunReport {
@@ -42,8 +40,8 @@ struct SunReport {
     double SiderealHours = 0;             // local sidereal time ("Sun time" of the report)
     double DistanceKm = 0;
     double DiameterArcseconds = 0;
-    // Universal time of the events of the local date, or kNoRiseSet (see SunEventOccurs).
-    TDateTime Sunrise = 0, Sunset = 0, Culmination = 0;
+    // Universal time of the events of the local date; none when the event does not happen.
+    std::optional<TDateTime> Sunrise, Sunset, Culmination;
     bool SummerTime = false;              // the event times are shown in summer time
     std::string_view Frame;  // the precise report names its frame; the classic one does not
 };

@@ -70,11 +70,4 @@ void AddMoonPhases(EventList& list);
 // Sorts the entries by time.
 void SortEvents(EventList& list);
 
-// Equinox or solstice of the year (season 0 spring ... 3 winter), dynamical time: the instant
-// the Sun's apparent longitude reaches 0°, 90°, 180° or 270°.
-double SeasonTime(int year, int season);
-// Moon phase (0 new, 1 first quarter, 2 full, 3 last quarter) of a lunation counted from the
-// new moon of 2000-01-06; dynamical time.
-double MoonPhaseJDE(int lunation, int phase);
-
 }  // namespace noctaris

@@ -2,7 +2,16 @@
 // The one root finder of the event searches. A search steps through its interval in samples
 // fine enough that no event falls between two of them twice, brackets each change it sees, and
 // narrows the bracket down here.
+#include <cstddef>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
 namespace noctaris {
+
+// The three passages of a day: through the horizon upwards, through the upper meridian and
+// through the horizon downwards.
+enum class HorizonEvent { Rise, Transit, Set };
 
 // The moment in [a, b] (days, of any count) where side(t) changes, given side(a) == sideAtA and
 // side(b) != sideAtA: bisection until the bracket is at most toleranceSeconds wide, then its
@@ -22,6 +31,43 @@ template <class Side>
 double BisectCrossing(double a, double b, Side&& side, double toleranceSeconds) {
     const bool sideAtA = static_cast<bool>(side(a));
     return BisectCrossing(a, b, sideAtA, side, toleranceSeconds);
+}
+
+// What a curve gives at one moment (days).
+template <class Value>
+struct Sample {
+    double t;
+    Value v;
+};
+
+// The curve f sampled over the day from start: at start + i / steps for i = 0..steps.
+template <class F>
+auto SampleDay(double start, int steps, F&& f) {
+    using Value = std::decay_t<decltype(f(start))>;
+    std::vector<Sample<Value>> samples;
+    samples.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double t = start + static_cast<double>(i) / steps;
+        samples.push_back({t, f(t)});
+    }
+    return samples;
+}
+
+// The first change between neighbouring samples that `change(before, after)` accepts, narrowed
+// down on side(value) of the curve f, and before `end`; none if there is none.
+template <class Value, class Change, class SideOf, class F>
+std::optional<double> FirstCrossing(const std::vector<Sample<Value>>& samples, Change&& change,
+                                   SideOf&& side, F&& f, double end, double toleranceSeconds) {
+    for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
+        const Sample<Value>& a = samples[i];
+        const Sample<Value>& b = samples[i + 1];
+        if (!change(a.v, b.v)) continue;
+        const double t = BisectCrossing(
+            a.t, b.t, static_cast<bool>(side(a.v)), [&](double x) { return side(f(x)); },
+            toleranceSeconds);
+        if (t < end) return t;
+    }
+    return std::nullopt;
 }
 
 }  // namespace noctaris

@@ -104,21 +104,13 @@ struct Sky {
     }
 };
 
-struct Sample {
-    double t, v;
-};
-
-// The root of f between a and b, where f changes sign.
-template <class F>
-double Bisect(F f, Sample a, Sample b) {
-    return BisectCrossing(a.t, b.t, a.v < 0, [&](double t) { return f(t) < 0; }, kToleranceSeconds);
-}
+using AltitudeSample = Sample<double>;
 
 // The day's samples of f, with an extra one at every extremum near zero that the steps might
 // have stepped over (a body that only grazes the horizon).
 template <class F>
-std::vector<Sample> AddGrazes(F f, const std::vector<Sample>& s) {
-    std::vector<Sample> out;
+std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s) {
+    std::vector<AltitudeSample> out;
     out.reserve(s.size() + 4);
     out.push_back(s[0]);
     const double h = 1.0 / kSamples;
@@ -130,7 +122,7 @@ std::vector<Sample> AddGrazes(F f, const std::vector<Sample>& s) {
             curvature != 0) {
             const double x = h * (a - c) / (2 * curvature);  // the parabola's vertex
             if (x != 0 && std::fabs(x) < h) {
-                const Sample v{s[i].t + x, f(s[i].t + x)};
+                const AltitudeSample v{s[i].t + x, f(s[i].t + x)};
                 if ((v.v < 0) != (b < 0)) {
                     if (x < 0) out.push_back(v);
                     out.push_back(s[i]);
@@ -184,36 +176,31 @@ RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const S
     if (body == Body::Sun || body == Body::Moon) sky.radiusAU = BodyRadiusKm(body) / kKmPerAU;
 
     const double end = day.start + 1;
-    std::vector<Sample> altitudes, wests;
-    std::vector<double> norths;
-    for (int i = 0; i <= kSamples; ++i) {
-        const double t = day.start + static_cast<double>(i) / kSamples;
-        const Sky::Look look = sky.At(t);
-        altitudes.push_back({t, look.altitude});
-        wests.push_back({t, look.west});
-        norths.push_back(look.north);
-    }
+    const auto look = [&](double t) { return sky.At(t); };
+    const auto looks = SampleDay(day.start, kSamples, look);
+    std::vector<AltitudeSample> altitudes;
+    altitudes.reserve(looks.size());
+    for (const auto& s : looks) altitudes.push_back({s.t, s.v.altitude});
 
     RiseTransitSetTimes r;
     const auto altitude = [&](double t) { return sky.At(t).altitude; };
-    const std::vector<Sample> alt = AddGrazes(altitude, altitudes);
-    for (size_t i = 0; i + 1 < alt.size(); ++i) {
-        const bool up = alt[i].v < 0 && alt[i + 1].v >= 0;
-        const bool down = alt[i].v >= 0 && alt[i + 1].v < 0;
-        if ((up && r.rise) || (down && r.set) || (!up && !down)) continue;
-        const double t = Bisect(altitude, alt[i], alt[i + 1]);
-        if (t >= end) continue;
-        (up ? r.rise : r.set) = t;
-    }
+    const std::vector<AltitudeSample> alt = AddGrazes(altitude, altitudes);
+    const auto above = [](double h) { return h >= 0; };
+    r.rise = FirstCrossing(
+        alt, [](double a, double b) { return a < 0 && b >= 0; }, above, altitude, end,
+        kToleranceSeconds);
+    r.set = FirstCrossing(
+        alt, [](double a, double b) { return a >= 0 && b < 0; }, above, altitude, end,
+        kToleranceSeconds);
     if (!r.rise && !r.set) (alt.front().v >= 0 ? r.alwaysAbove : r.alwaysBelow) = true;
 
     // Upper transit: the place crosses the meridian westwards north of the pole's opposite.
-    const auto west = [&](double t) { return sky.At(t).west; };
-    for (int i = 0; i < kSamples && !r.transit; ++i) {
-        if (!(wests[i].v < 0 && wests[i + 1].v >= 0) || norths[i] + norths[i + 1] <= 0) continue;
-        const double t = Bisect(west, wests[i], wests[i + 1]);
-        if (t < end) r.transit = t;
-    }
+    r.transit = FirstCrossing(
+        looks,
+        [](const Sky::Look& a, const Sky::Look& b) {
+            return a.west < 0 && b.west >= 0 && a.north + b.north > 0;
+        },
+        [](const Sky::Look& l) { return l.west >= 0; }, look, end, kToleranceSeconds);
     return r;
 }
 

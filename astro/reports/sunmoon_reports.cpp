@@ -5,9 +5,7 @@
 #include "astro/coords/angles.h"
 #include "astro/events/search.h"
 #include "astro/time/calendar_dates.h"
-#include "astro/events/calendar_events.h"
-#include "astro/theories/lunar_terms.h"
-#include "astro/theories/moon.h"
+#include "astro/events/moon_phases.h"
 #include "astro/theories/moonseries.h"
 #include "astro/theories/sun.h"
 #include "astro/time/instant.h"
@@ -59,20 +57,15 @@ double FractionOfDay(double x) {
 LunationPhases LunationAt(double jdUT) {
     LunationPhases r;
     if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return r;
-    auto ut = [](long long lunation, int phase) {
-        const double jde = MoonPhaseJDE(static_cast<int>(lunation), phase);
-        return static_cast<double>(Instant::FromTT(jde).ut());
+    auto ut = [](long long lunation, MoonPhase phase) {
+        return static_cast<double>(MoonPhaseAt(lunation, phase).ut());
     };
-    // The mean lunation, then the one whose new moon is the last at or before the moment (a
-    // new moon lies within a day of its mean instant).
-    long long k = MeanLunationBefore(jdUT);
-    while (ut(k, 0) > jdUT) --k;
-    while (ut(k + 1, 0) <= jdUT) ++k;
-    r.newMoon = ut(k, 0);
-    r.firstQuarter = ut(k, 1);
-    r.fullMoon = ut(k, 2);
-    r.lastQuarter = ut(k, 3);
-    r.nextNewMoon = ut(k + 1, 0);
+    const long long k = LunationOf(Instant::FromUT(jdUT));
+    r.newMoon = ut(k, MoonPhase::New);
+    r.firstQuarter = ut(k, MoonPhase::FirstQuarter);
+    r.fullMoon = ut(k, MoonPhase::Full);
+    r.lastQuarter = ut(k, MoonPhase::LastQuarter);
+    r.nextNewMoon = ut(k + 1, MoonPhase::New);
     return r;
 }
 
@@ -104,14 +97,6 @@ MoonDiameterParts MoonApparentDiameter(double distanceKm) {
     return p;
 }
 
-double NextLunarApsis(int kind, double jdUT) {
-    if (!std::isfinite(jdUT) || std::fabs(jdUT) > 1e9) return jdUT;
-    const TDateTime t = JDToDateTime(static_cast<double>(Instant::FromUT(jdUT).tt()));
-    const TDateTime passage = kind == 0 ? NextPerigee(t) : NextApogee(t);
-    const double jde = static_cast<double>(DateTimeToJD(passage));
-    return static_cast<double>(Instant::FromTT(jde).ut());
-}
-
 namespace {
 
 // The Moon seen from the place at a moment of universal time: its altitude above the standard
@@ -122,9 +107,8 @@ struct MoonSight {
 };
 
 MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
-    const double jde = static_cast<double>(Instant::FromUT(jdUT).tt());
-    double ra, dec, k, lambda, perigee, node, distance;
-    MoonPositionFull(jde, ra, dec, k, lambda, perigee, node, distance);
+    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(jdUT));
+    const double ra = moon.RightAscension, dec = moon.Declination, distance = moon.DistanceKm;
     const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
     const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
     const double h =
@@ -148,24 +132,26 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
     // The Moon's altitude changes by at most about 15° an hour and its hour angle steadily, so
     // samples every 20 minutes catch each crossing of the day; each is then narrowed down.
     constexpr int kSteps = 72;
-    auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
-    MoonSight before = at(dayStart);
-    for (int i = 1; i <= kSteps; ++i) {
-        const double a = dayStart + (i - 1) / static_cast<double>(kSteps);
-        const double b = dayStart + i / static_cast<double>(kSteps);
-        const MoonSight after = at(b);
-        if (!r.rise && before.height < 0 && after.height >= 0)
-            r.rise = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
-        if (!r.set && before.height >= 0 && after.height < 0)
-            r.set = BisectCrossing(a, b, [&](double t) { return at(t).height >= 0; }, kToleranceSeconds);
-        // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
-        if (!r.transit && before.hourAngle < 0 && after.hourAngle >= 0 && after.hourAngle < 90)
-            r.transit = BisectCrossing(a, b, [&](double t) { return at(t).hourAngle >= 0; }, kToleranceSeconds);
-        before = after;
-    }
+    const auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
+    const auto samples = SampleDay(dayStart, kSteps, at);
     // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
-    for (std::optional<double>* e : {&r.rise, &r.transit, &r.set})
-        if (*e && !(**e < dayStart + 1)) e->reset();
+    const double end = dayStart + 1;
+    const auto up = [](const MoonSight& s) { return s.height >= 0; };
+    const auto rises = [](const MoonSight& a, const MoonSight& b) {
+        return a.height < 0 && b.height >= 0;
+    };
+    const auto sets = [](const MoonSight& a, const MoonSight& b) {
+        return a.height >= 0 && b.height < 0;
+    };
+    r.rise = FirstCrossing(samples, rises, up, at, end, kToleranceSeconds);
+    r.set = FirstCrossing(samples, sets, up, at, end, kToleranceSeconds);
+    // The upper transit: the hour angle passes 0 (not the jump from 180 to -180).
+    r.transit = FirstCrossing(
+        samples,
+        [](const MoonSight& a, const MoonSight& b) {
+            return a.hourAngle < 0 && b.hourAngle >= 0 && b.hourAngle < 90;
+        },
+        [](const MoonSight& s) { return s.hourAngle >= 0; }, at, end, kToleranceSeconds);
     return r;
 }
 

@@ -26,7 +26,7 @@ double FractionOfDay(double x);
 // The lunation in which a moment lies, its phases as Julian days of universal time: the new
 // moon at or before the moment, the first quarter, full moon and last quarter that follow it,
 // and the next new moon (after the moment). The phases are those of the calendar
-// (MoonPhaseJDE), brought from dynamical to universal time with DeltaT.
+// (astro/events/moon_phases.h), brought from dynamical to universal time.
 struct LunationPhases {
     double newMoon = 0;
     double firstQuarter = 0;
@@ -59,10 +59,6 @@ struct MoonDiameterParts {
     double remainderSeconds = 0;
 };
 MoonDiameterParts MoonApparentDiameter(double distanceKm);
-
-// The first lunar perigee (kind 0) or apogee (kind 1) at or after a moment; both Julian days of
-// universal time (the passages themselves are computed in dynamical time).
-double NextLunarApsis(int kind, double jdUT);
 
 // Rising, culmination (upper transit) and setting of the Moon within one day [dayStart,
 // dayStart + 1) of universal time (Julian days), for latitude and east longitude in degrees.

@@ -1,8 +1,7 @@
-// Moon theory: position, age, new moon, lunation, perigee and apogee.
+// Moon theory: position and age.
 #include "astro/theories/moon.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "astro/theories/lunar_terms.h"
 
@@ -10,118 +9,8 @@ namespace noctaris {
 
 using LD = long double;
 
-namespace {
-
-// One row of the perigee or apogee series: multipliers of D, F, M (in this order) and the
-// coefficient a * 1e-4 + b * 1e-5 * T days.
-struct ApsisTerm {
-    std::int8_t d, f, m;
-    std::int32_t a, b;
-};
-
-constexpr ApsisTerm kApogee[32] = {
-    {2, 0, 0, 4392, 0},  // +0.4392 sin(2D)
-    {4, 0, 0, 684, 0},  // +0.0684 sin(4D)
-    {0, 0, 1, 456, -11},  // (+0.0456 - 0.00011 T) sin(M)
-    {2, 0, -1, 426, -11},  // (+0.0426 - 0.00011 T) sin(2D - M)
-    {0, 2, 0, 212, 0},  // +0.0212 sin(2F)
-    {1, 0, 0, -189, 0},  // -0.0189 sin(D)
-    {6, 0, 0, 144, 0},  // +0.0144 sin(6D)
-    {4, 0, -1, 113, 0},  // +0.0113 sin(4D - M)
-    {2, 2, 0, 47, 0},  // +0.0047 sin(2D + 2F)
-    {1, 0, 1, 36, 0},  // +0.0036 sin(D + M)
-    {8, 0, 0, 35, 0},  // +0.0035 sin(8D)
-    {6, 0, -1, 34, 0},  // +0.0034 sin(6D - M)
-    {2, -2, 0, -34, 0},  // -0.0034 sin(2D - 2F)
-    {2, 0, -2, 22, 0},  // +0.0022 sin(2D - 2M)
-    {3, 0, 0, -17, 0},  // -0.0017 sin(3D)
-    {4, 2, 0, 13, 0},  // +0.0013 sin(4D + 2F)
-    {8, 0, -1, 11, 0},  // +0.0011 sin(8D - M)
-    {4, 0, -2, 10, 0},  // +0.0010 sin(4D - 2M)
-    {10, 0, 0, 9, 0},  // +0.0009 sin(10D)
-    {3, 0, 1, 7, 0},  // +0.0007 sin(3D + M)
-    {0, 0, 2, 6, 0},  // +0.0006 sin(2M)
-    {2, 0, 1, 5, 0},  // +0.0005 sin(2D + M)
-    {2, 0, 2, 5, 0},  // +0.0005 sin(2D + 2M)
-    {6, 2, 0, 4, 0},  // +0.0004 sin(6D + 2F)
-    {6, 0, -2, 4, 0},  // +0.0004 sin(6D - 2M)
-    {10, 0, -1, 4, 0},  // +0.0004 sin(10D - M)
-    {5, 0, 0, -4, 0},  // -0.0004 sin(5D)
-    {4, -2, 0, -4, 0},  // -0.0004 sin(4D - 2F)
-    {0, 2, 1, 3, 0},  // +0.0003 sin(2F + M)
-    {12, 0, 0, 3, 0},  // +0.0003 sin(12D)
-    {2, 2, -1, 3, 0},  // +0.0003 sin(2D + 2F - M)
-    {1, 0, -1, -3, 0},  // -0.0003 sin(D - M)
-};
-
-// The last four rows stand out of the order of size; they are kept as they were tabulated.
-constexpr ApsisTerm kPerigee[60] = {
-    {2, 0, 0, -16769, 0},  // -1.6769 sin(2D)
-    {4, 0, 0, 4589, 0},  // +0.4589 sin(4D)
-    {6, 0, 0, -1856, 0},  // -0.1856 sin(6D)
-    {8, 0, 0, 883, 0},  // +0.0883 sin(8D)
-    {2, 0, -1, -773, 19},  // (-0.0773 + 0.00019 T) sin(2D - M)
-    {0, 0, 1, 502, -13},  // (+0.0502 - 0.00013 T) sin(M)
-    {10, 0, 0, -460, 0},  // -0.0460 sin(10D)
-    {4, 0, -1, 422, -11},  // (+0.0422 - 0.00011 T) sin(4D - M)
-    {6, 0, -1, -256, 0},  // -0.0256 sin(6D - M)
-    {12, 0, 0, 253, 0},  // +0.0253 sin(12D)
-    {1, 0, 0, 237, 0},  // +0.0237 sin(D)
-    {8, 0, -1, 162, 0},  // +0.0162 sin(8D - M)
-    {14, 0, 0, -145, 0},  // -0.0145 sin(14D)
-    {0, 2, 0, 129, 0},  // +0.0129 sin(2F)
-    {3, 0, 0, -112, 0},  // -0.0112 sin(3D)
-    {10, 0, -1, -104, 0},  // -0.0104 sin(10D - M)
-    {16, 0, 0, 86, 0},  // +0.0086 sin(16D)
-    {12, 0, -1, 69, 0},  // +0.0069 sin(12D - M)
-    {5, 0, 0, 66, 0},  // +0.0066 sin(5D)
-    {2, 2, 0, -53, 0},  // -0.0053 sin(2D + 2F)
-    {18, 0, 0, -52, 0},  // -0.0052 sin(18D)
-    {14, 0, -1, -46, 0},  // -0.0046 sin(14D - M)
-    {7, 0, 0, -41, 0},  // -0.0041 sin(7D)
-    {2, 1, 0, 40, 0},  // +0.0040 sin(2D + F)
-    {20, 0, 0, 32, 0},  // +0.0032 sin(20D)
-    {1, 0, 1, -32, 0},  // -0.0032 sin(D + M)
-    {16, 0, -1, 31, 0},  // +0.0031 sin(16D - M)
-    {4, 0, 1, -29, 0},  // -0.0029 sin(4D + M)
-    {2, 0, -2, -27, 0},  // -0.0027 sin(2D - 2M)
-    {4, 0, -2, 24, 0},  // +0.0024 sin(4D - 2M)
-    {6, 0, -2, -21, 0},  // -0.0021 sin(6D - 2M)
-    {22, 0, 0, -21, 0},  // -0.0021 sin(22D)
-    {18, 0, -1, -21, 0},  // -0.0021 sin(18D - M)
-    {6, 0, 1, 19, 0},  // +0.0019 sin(6D + M)
-    {11, 0, 0, -18, 0},  // -0.0018 sin(11D)
-    {8, 0, 1, -14, 0},  // -0.0014 sin(8D + M)
-    {4, -2, 0, -14, 0},  // -0.0014 sin(4D - 2F)
-    {6, 2, 0, -14, 0},  // -0.0014 sin(6D + 2F)
-    {3, 0, 1, 14, 0},  // +0.0014 sin(3D + M)
-    {5, 0, 1, -14, 0},  // -0.0014 sin(5D + M)
-    {13, 0, 0, 13, 0},  // +0.0013 sin(13D)
-    {20, 0, -1, 13, 0},  // +0.0013 sin(20D - M)
-    {3, 0, 2, 11, 0},  // +0.0011 sin(3D + 2M)
-    {4, 2, -2, -11, 0},  // -0.0011 sin(4D + 2F - 2M)
-    {1, 0, 2, -10, 0},  // -0.0010 sin(D + 2M)
-    {22, 0, -1, -9, 0},  // -0.0009 sin(22D - M)
-    {0, 4, 0, -8, 0},  // -0.0008 sin(4F)
-    {6, -2, 0, 8, 0},  // +0.0008 sin(6D - 2F)
-    {2, -2, 1, 8, 0},  // +0.0008 sin(2D - 2F + M)
-    {0, 0, 2, 7, 0},  // +0.0007 sin(2M)
-    {0, 2, -1, 7, 0},  // +0.0007 sin(2F - M)
-    {2, 4, 0, 7, 0},  // +0.0007 sin(2D + 4F)
-    {0, 2, -2, -6, 0},  // -0.0006 sin(2F - 2M)
-    {2, -2, 2, -6, 0},  // -0.0006 sin(2D - 2F + 2M)
-    {24, 0, 0, 6, 0},  // +0.0006 sin(24D)
-    {4, -4, 0, 5, 0},  // +0.0005 sin(4D - 4F)
-    {9, 0, 0, 27, 0},  // +0.0027 sin(9D)
-    {4, 2, 0, 27, 0},  // +0.0027 sin(4D + 2F)
-    {2, 0, 2, 5, 0},  // +0.0005 sin(2D + 2M)
-    {1, 0, -1, -4, 0},  // -0.0004 sin(D - M)
-};
-
-}  // namespace
-
-BodyPosition MoonPosition(TDateTime t) {
-    const LunarArguments a = LunarArgumentsAt(JulianCenturies(DateTimeToJD(t)));
+BodyPosition MoonPosition(const Instant& t) {
+    const LunarArguments a = LunarArgumentsAt(JulianCenturies(t.tt()));
     const LD D = a.D, M = a.M, Mp = a.Mp, F = a.F, E = a.E;
 
     LD sumL = 0;
@@ -144,98 +33,11 @@ BodyPosition MoonPosition(TDateTime t) {
     p.Distance = 385000.56L + sumR / 1000.0L;
     p.Lambda = a.Lp + sumL / 1000000.0L;
     p.Beta = sumB / 1000000.0L;
-    ApparentEquatorial(p, t);
-    return p;
+    return ApparentEquatorial(p, t);
 }
 
-LD MoonAge(TDateTime t) {
+LD MoonAge(const Instant& t) {
     return Reduce360(MoonPosition(t).Lambda - SunPosition(t).Lambda) / 360.0L * 29.530589L;
 }
-
-double NewMoonTime(TDateTime t) {
-    const LD Tc = (static_cast<LD>(t) - Epoch2000Serial) / 36525.0L;
-    const LD k = std::nearbyint(1236.85L * Tc);
-    const LD T = k / 1236.85L;
-    const LD T2 = T * T;
-    const LD T3 = T2 * T;
-    const LD T4 = T3 * T;
-    const LD jde = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.000000150L * T3 +
-                   0.00000000073L * T4;
-    const LD M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
-    const LD Mp = 201.5643L + 385.81693528L * k + 0.0107438L * T2 + 0.00001239L * T3 -
-                  0.000000058L * T4;
-    const LD F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 +
-                 0.000000011L * T4;
-    const LD Om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
-    const LD E = 1.0L - 0.002516L * Tc - 0.0000074L * Tc * Tc;
-
-    // E is taken at t here, not at the lunation's T; the two differ by a few 1e-7 at most.
-    const LD correction =
-        SumMoonPhaseTerms<LD>(kNewMoonTerms, kNewMoonTermCount, nullptr, M, Mp, F, Om, E, SinD);
-    const LD additional = SumPlanetaryPhaseTerms<LD>(k, T, SinD);
-    return JDToDateTime(jde + correction + additional);
-}
-
-double PreviousNewMoon(TDateTime t) {
-    // Steps of 28 days, shorter than a lunation, never pass over a new moon.
-    TDateTime b = t + 28;
-    double r;
-    do {
-        r = NewMoonTime(b);
-        b -= 28;
-    } while (r > t);
-    return r;
-}
-
-int LunationNumber(TDateTime t) {
-    const LD n = std::nearbyint((PreviousNewMoon(t) - LunationEpochSerial) / 29.530589L);
-    // Only an instant that is no date at all gets here with a number beyond an int.
-    if (!(std::fabs(n) < 2e9L)) return 0;
-    return static_cast<int>(n) + 1;
-}
-
-double PerigeeApogeeTime(int kind, TDateTime t) {
-    LD k = std::nearbyint(((static_cast<LD>(t) - Epoch1999Serial) / 365.25L - 0.97L) * 13.2555L);
-    if (kind == 1) k += 0.5L;
-    const LD T = k / 1325.55L;
-    const LD T2 = T * T;
-    const LD T3 = T2 * T;
-    const LD T4 = T3 * T;
-    const LD D = 171.9179L + 335.9106046L * k - 0.010025L * T2 - 0.00001156L * T3 +
-                 0.000000055L * T4;
-    const LD M = 347.3477L + 27.1577721L * k - 0.0008323L * T2 - 0.000001L * T3;
-    const LD F = 316.6109L + 364.5287911L * k - 0.0125131L * T2 - 0.0000148L * T3;
-    LD sum = 0;
-    auto add = [&](const ApsisTerm& row) {
-        sum += (row.a * 1e-4L + row.b * 1e-5L * T) * SinD(row.d * D + row.f * F + row.m * M);
-    };
-    if (kind == 1) {
-        for (const ApsisTerm& row : kApogee) add(row);
-    } else {
-        for (const ApsisTerm& row : kPerigee) add(row);
-    }
-    const LD jde = 2451534.6698L + 27.55454988L * k - 0.0006886L * T2 - 0.000001098L * T3 +
-                   0.0000000052L * T4 + sum;
-    return JDToDateTime(jde);
-}
-
-namespace {
-// The search starts four weeks back and walks forward to the first passage at or after t. The
-// step is shorter than the anomalistic month (27.55 days): with a step of 28 days the cycle
-// number advances by two now and then, and the passage in between (possibly the one sought)
-// would be missed.
-double NextApsis(int kind, TDateTime t) {
-    TDateTime a = t - 28;
-    double r;
-    do {
-        r = PerigeeApogeeTime(kind, a);
-        a += 27;
-    } while (r < t);
-    return r;
-}
-}  // namespace
-
-double NextPerigee(TDateTime t) { return NextApsis(0, t); }
-double NextApogee(TDateTime t) { return NextApsis(1, t); }
 
 }  // namespace noctaris

@@ -69,43 +69,47 @@ LD IlluminatedFraction(const Fundamentals& a) {
 }
 
 // Ecliptic (lambda, beta) to equatorial with the obliquity given by its cosine and sine.
-void EclipticToRaDec(LD lambda, LD beta, LD ce, LD se, double& ra, double& dec) {
+struct RaDec {
+    double ra, dec;  // degrees
+};
+RaDec EclipticToRaDec(LD lambda, LD beta, LD ce, LD se) {
     const LD cl = Cos(lambda);
     const LD num = Sin(lambda) * ce - Tan(beta) * se;
     LD alpha = cl == 0 ? (num >= 0 ? 90.0L : -90.0L) : AtanDeg(num / cl);
     if (cl < 0) alpha += 180.0L;
-    ra = static_cast<double>(Reduce360(alpha));
+    const double ra = static_cast<double>(Reduce360(alpha));
     // A rounding overshoot of this sine is the only way past +-1.
     const LD sd = std::clamp(Sin(beta) * ce + Cos(beta) * se * Sin(lambda), -1.0L, 1.0L);
-    dec = static_cast<double>(AsinDeg(sd));
+    return {ra, static_cast<double>(AsinDeg(sd))};
 }
 
 }  // namespace
 
-void NutationShort(double jd, double& dPsi, double& dEps) {
-    const LD T = JulianCenturies(jd);
+ShortNutation NutationShort(const Instant& t) {
+    const LD T = JulianCenturies(static_cast<double>(t.tt()));
     const LD L = Reduce360(280.4665L + 36000.7698L * T);
     const LD Lm = Reduce360(218.3165L + 481267.8813L * T);
     const LD om = Reduce360(125.04452L - 1934.136261L * T + 0.0020708L * T * T + T * T * T / 450000.0L);
-    dPsi = static_cast<double>(-17.2L * Sin(om) - 1.32L * Sin(2 * L) - 0.23L * Sin(2 * Lm) + 0.21L * Sin(2 * om));
-    dEps = static_cast<double>(9.2L * Cos(om) + 0.57L * Cos(2 * L) + 0.1L * Cos(2 * Lm) - 0.09L * Cos(2 * om));
+    ShortNutation n;
+    n.Longitude = static_cast<double>(-17.2L * Sin(om) - 1.32L * Sin(2 * L) - 0.23L * Sin(2 * Lm) + 0.21L * Sin(2 * om));
+    n.Obliquity = static_cast<double>(9.2L * Cos(om) + 0.57L * Cos(2 * L) + 0.1L * Cos(2 * Lm) - 0.09L * Cos(2 * om));
+    return n;
 }
 
-void MoonPositionShort(double jd, double& ra, double& dec, double& k) {
-    const Fundamentals a = FundamentalArguments(jd);
+MoonShortPlace MoonPositionShort(const Instant& t) {
+    const Fundamentals a = FundamentalArguments(static_cast<double>(t.tt()));
     const LD sl = SumSines(kMoonLR, &MoonLRTerm::l, kShortLongitudeTerms, a, false) +
                   AdditiveLongitudeTerms(a, Sin);
     const LD sb = SumSines(kMoonB, &MoonBTerm::b, kShortLatitudeTerms, a, false) +
                   AdditiveLatitudeTerms(a, Sin);
     const LD lambda = a.Lp + sl / 1000000.0L;
     const LD beta = sb / 1000000.0L;
-    EclipticToRaDec(lambda, beta, 0.917472974841104L, 0.397798115174287L, ra, dec);
-    k = static_cast<double>(IlluminatedFraction(a));
+    const RaDec e = EclipticToRaDec(lambda, beta, 0.917472974841104L, 0.397798115174287L);
+    return {e.ra, e.dec, static_cast<double>(IlluminatedFraction(a))};
 }
 
-void MoonPositionFull(double jd, double& ra, double& dec, double& k, double& lambda,
-                      double& perigee, double& node, double& distance) {
-    const Fundamentals a = FundamentalArguments(jd);
+MoonFullPlace MoonPositionFull(const Instant& t) {
+    const Fundamentals a = FundamentalArguments(static_cast<double>(t.tt()));
     const LD sl = SumSines(kMoonLR, &MoonLRTerm::l, kLongitudeTerms, a, true) +
                   AdditiveLongitudeTerms(a, Sin);
     LD sr = 0;
@@ -117,66 +121,31 @@ void MoonPositionFull(double jd, double& ra, double& dec, double& k, double& lam
     const LD sb = SumSines(kMoonB, &MoonBTerm::b, kLatitudeTerms, a, true) +
                   AdditiveLatitudeTerms(a, Sin);
 
-    double dPsi = 0, dEps = 0;
-    NutationShort(jd, dPsi, dEps);
-    const LD lam = a.Lp + sl / 1000000.0L + dPsi / 3600.0L;
+    const ShortNutation n = NutationShort(t);
+    const LD lam = a.Lp + sl / 1000000.0L + n.Longitude / 3600.0L;
     const LD beta = sb / 1000000.0L;
-    distance = static_cast<double>(385000.56L + sr / 1000.0L);
-    lambda = static_cast<double>(lam);
+    MoonFullPlace m;
+    m.DistanceKm = static_cast<double>(385000.56L + sr / 1000.0L);
+    m.Longitude = static_cast<double>(lam);
 
     const LD T = a.T;
-    const LD eps = (84381.448L - 46.815L * T - 0.00059L * T * T + 0.001813L * T * T * T + dEps) / 3600.0L;
-    EclipticToRaDec(lam, beta, Cos(eps), Sin(eps), ra, dec);
-    k = static_cast<double>(IlluminatedFraction(a));
+    const LD eps = (84381.448L - 46.815L * T - 0.00059L * T * T + 0.001813L * T * T * T + n.Obliquity) / 3600.0L;
+    const RaDec e = EclipticToRaDec(lam, beta, Cos(eps), Sin(eps));
+    m.RightAscension = e.ra;
+    m.Declination = e.dec;
+    m.IlluminatedFraction = static_cast<double>(IlluminatedFraction(a));
 
     const LD T2 = T * T, T3 = T2 * T, T4 = T3 * T;
-    node = static_cast<double>(
+    m.NodeLongitude = static_cast<double>(
         Reduce360(125.04455L - 1934.1361849L * T + 0.0020762L * T2 + T3 / 467410.0L - T4 / 60616000.0L));
-    perigee = static_cast<double>(
+    m.PerigeeLongitude = static_cast<double>(
         Reduce360(83.353243L + 4069.0137111L * T - 0.0103238L * T2 - T3 / 80053.0L + T4 / 18999000.0L));
+    return m;
 }
 
-double MoonPhaseInstant(int day, int month, int year, int phase) {
-    LD k = std::trunc((static_cast<LD>(year) + month / 12.0L + day / 365.0L - 2000.0L +
-                       0.083333333333333333L) * 12.3685L);
-    switch (phase) {
-        case 1: k += 0.25L; break;
-        case 2: k += 0.5L; break;
-        case 3: k += 0.75L; break;
-        case 4: k += 1.0L; break;
-        default: break;
-    }
-    const LD T = k / 1236.85L, T2 = T * T, T3 = T2 * T, T4 = T3 * T;
-    const LD J = 2451550.09765L + 29.530588853L * k + 0.0001337L * T2 - 0.00000015L * T3 +
-                 0.00000000073L * T4;
-    const LD M = 2.5534L + 29.10535669L * k - 0.0000218L * T2 - 0.00000011L * T3;
-    const LD Mp = 201.5643L + 385.81693528L * k + 0.1017438L * T2 + 0.00001239L * T3 - 0.000000058L * T4;
-    const LD F = 160.7108L + 390.67050274L * k - 0.0016341L * T2 - 0.00000227L * T3 + 0.000000011L * T4;
-    const LD om = 124.7746L - 1.5637558L * k + 0.0020691L * T2 + 0.00000215L * T3;
-    const LD E = 1.0L - 0.002516L * T - 0.0000074L * T2;
-
-    // This report's lists differ from the published ones (lunar_terms.h) in four terms, and
-    // its M' above carries 0.1017438 T^2 for 0.0107438 T^2; they are kept as the report has
-    // always shown them: new and full moon 0.00114 sin(M - 2F) for 0.00038 E sin(M - 2F);
-    // quarters -0.00454 E sin(M' - M), 0.000027 E sin(2M' + M) and no 0.00032 E sin(M - 2F).
-    LD C = 0;
-    if (phase == 0 || phase == 2 || phase == 4) {
-        const double* full = phase == 2 ? kFullMoonCoefficients : nullptr;
-        C = SumMoonPhaseTerms<LD>(kNewMoonTerms, kNewMoonTermCount, full, M, Mp, F, om, E, Sin);
-        C += (0.00114L - 0.00038L * E) * Sin(M - 2 * F);
-    } else {
-        C = SumMoonPhaseTerms<LD>(kQuarterTerms, kQuarterTermCount, nullptr, M, Mp, F, om, E, Sin);
-        C += -2 * 0.00454L * E * Sin(Mp - M) + (0.000027L - 0.00027L) * E * Sin(2 * Mp + M) -
-             0.00032L * E * Sin(M - 2 * F);
-        const LD W = QuarterPhaseW<LD>(M, Mp, F, E, Cos);
-        C += phase == 1 ? W : -W;
-    }
-    const LD planetary = SumPlanetaryPhaseTerms<LD>(k, T, Sin);
-    return static_cast<double>(J + C + planetary);
-}
-
-void GalileanMoons(double jd, GalileanMoonPositions& positions) {
-    const LD d = static_cast<LD>(jd) - 2451545.0L;
+GalileanMoonPositions GalileanMoons(const Instant& t) {
+    GalileanMoonPositions positions;
+    const LD d = static_cast<LD>(static_cast<double>(t.tt())) - 2451545.0L;
     const LD V = Reduce360(172.74L + 0.00111588L * d);
     const LD M = Reduce360(357.529L + 0.9856003L * d);
     const LD N = Reduce360(20.02L + 0.0830853L * d + 0.329L * Sin(V));
@@ -216,6 +185,7 @@ void GalileanMoons(double jd, GalileanMoonPositions& positions) {
         // the sign is turned to make Z positive for a moon beyond Jupiter.
         positions[j].Z = static_cast<double>(-radius[j] * Cos(u[j]));
     }
+    return positions;
 }
 
 }  // namespace noctaris

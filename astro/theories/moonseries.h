@@ -1,26 +1,38 @@
 #pragma once
-// Truncated lunar series (ELP-2000/82 terms), the instants of the principal Moon phases, a
-// four-term nutation and the positions of Jupiter's four large moons. Angles in degrees; jd is
-// a Julian day of dynamical time as the caller supplies it (no UT/TT correction here).
+// Truncated lunar series (ELP-2000/82 terms), a four-term nutation and the positions of
+// Jupiter's four large moons. Angles in degrees; the series follow the terrestrial time of
+// their Instant.
 #include <array>
+
+#include "astro/time/instant.h"
 
 namespace noctaris {
 
-// Nutation in longitude and obliquity, arcseconds.
-void NutationShort(double jd, double& dPsi, double& dEps);
+struct ShortNutation {
+    double Longitude = 0;  // nutation in longitude, arcseconds
+    double Obliquity = 0;  // nutation in obliquity, arcseconds
+};
+ShortNutation NutationShort(const Instant& t);
 
-// Moon from the short series: ra 0..360 and dec in degrees, k illuminated fraction 0..1.
-void MoonPositionShort(double jd, double& ra, double& dec, double& k);
+// The Moon from the short series.
+struct MoonShortPlace {
+    double RightAscension = 0;      // degrees, 0..360
+    double Declination = 0;         // degrees
+    double IlluminatedFraction = 0; // 0..1
+};
+MoonShortPlace MoonPositionShort(const Instant& t);
 
-// Moon from the fuller series: ra 0..360, dec, k, apparent ecliptic longitude lambda (not
-// reduced), mean longitudes of perigee and ascending node (0..360) and the distance between
-// the centres of Earth and Moon in km.
-void MoonPositionFull(double jd, double& ra, double& dec, double& k, double& lambda,
-                      double& perigee, double& node, double& distance);
-
-// Julian ephemeris day of a principal phase of the lunation selected by the civil date:
-// 0 new Moon, 1 first quarter, 2 full Moon, 3 last quarter, 4 the new Moon one lunation after 0.
-double MoonPhaseInstant(int day, int month, int year, int phase);
+// The Moon from the fuller series.
+struct MoonFullPlace {
+    double RightAscension = 0;      // apparent, degrees, 0..360
+    double Declination = 0;         // apparent, degrees
+    double IlluminatedFraction = 0; // 0..1
+    double Longitude = 0;           // apparent ecliptic longitude, degrees (not reduced)
+    double PerigeeLongitude = 0;    // mean longitude of the perigee, degrees, 0..360
+    double NodeLongitude = 0;       // mean longitude of the ascending node, degrees, 0..360
+    double DistanceKm = 0;          // between the centres of Earth and Moon, km
+};
+MoonFullPlace MoonPositionFull(const Instant& t);
 
 // Apparent position of a Galilean moon relative to Jupiter, in Jupiter's equatorial radii:
 // X along Jupiter's equator (positive west), Y perpendicular to it (positive north), Z along
@@ -31,6 +43,6 @@ struct GalileanMoonPosition {
 // Io, Europa, Ganymede, Callisto.
 using GalileanMoonPositions = std::array<GalileanMoonPosition, 4>;
 
-void GalileanMoons(double jd, GalileanMoonPositions& positions);
+GalileanMoonPositions GalileanMoons(const Instant& t);
 
 }  // namespace noctaris

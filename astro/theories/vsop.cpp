@@ -90,7 +90,7 @@ LD VsopTheory::Tau() const {
     return (static_cast<LD>(Date) - VSOPEpoch - 0.5L) / 365250.0L;
 }
 
-bool VsopTheory::TermTable(int, int, VsopTermArrays&) const { return false; }
+std::optional<VsopTermArrays> VsopTheory::TermTable(int, int) const { return std::nullopt; }
 
 namespace {
 
@@ -201,14 +201,14 @@ LD VsopTheory::EvaluateSeries(TermProvider provider) const {
     LD s[6];
     for (int n = 0; n <= 5; ++n) {
         LD sum = 0;
-        VsopTermArrays arrays;
-        if (slot != 0 && std::fabs(tau) <= kArrayTauLimit && TermTable(slot, n, arrays)) {
-            sum = SumVsopTerms(arrays, static_cast<double>(tau)) / 1000.0L;  // 1e-11 to 1e-8
+        std::optional<VsopTermArrays> arrays;
+        if (slot != 0 && std::fabs(tau) <= kArrayTauLimit) arrays = TermTable(slot, n);
+        if (arrays) {
+            sum = SumVsopTerms(*arrays, static_cast<double>(tau)) / 1000.0L;  // 1e-11 to 1e-8
         } else {
-            VsopTerm term;
-            // A series ends at the cleared record past its last term (no term has amplitude 0).
+            // A series ends at the zero term past its last term (no term has amplitude 0).
             for (int i = 0;; ++i) {
-                (this->*provider)(i, n, term);
+                const VsopTerm term = (this->*provider)(i, n);
                 if (term.A == 0) break;
                 sum += term.A * ext::Cos(term.B + term.C * tau);
             }
@@ -223,61 +223,59 @@ LD VsopTheory::Longitude() const { return EvaluateSeries(&VsopTheory::LongitudeT
 LD VsopTheory::Latitude() const { return EvaluateSeries(&VsopTheory::LatitudeTerm); }
 LD VsopTheory::Radius() const { return EvaluateSeries(&VsopTheory::RadiusTerm); }
 
-void VsopTheory::FK5Correction(LD& L, LD& B) const {
+VsopAngles VsopTheory::FK5Correction(LD L, LD B) const {
     const LD T = 10.0L * Tau();
     const LD lambda1 = L + T * ext::DegToRad(-1.397L - 0.00031L * T);
     const LD c = ext::Cos(lambda1);
     const LD s = ext::Sin(lambda1);
-    L = L + ext::DegToRad(0.03916L / 3600.0L) * (c + s) * ext::Tan(B) -
-        ext::DegToRad(0.09033L / 3600.0L);
-    B = B + ext::DegToRad(0.03916L / 3600.0L) * (c - s);
+    VsopAngles r;
+    r.L = L + ext::DegToRad(0.03916L / 3600.0L) * (c + s) * ext::Tan(B) -
+          ext::DegToRad(0.09033L / 3600.0L);
+    r.B = B + ext::DegToRad(0.03916L / 3600.0L) * (c - s);
+    return r;
 }
 
 namespace {
 
-void FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power, VsopTerm& term) {
-    term = VsopTerm{};
-    if (power < 0 || power > 5) return;
+VsopTerm FetchTerm(const vsop87_earth::VSOPSeries* table, int index, int power) {
+    if (power < 0 || power > 5) return {};
     const vsop87_earth::VSOPSeries& series = table[power];
-    if (index < 0 || index >= series.arrays.count) return;
-    term = series.terms[index];
+    if (index < 0 || index >= series.arrays.count) return {};
+    return series.terms[index];
 }
 
 }  // namespace
 
-void VsopEarth::LongitudeTerm(int index, int power, VsopTerm& term) const {
-    FetchTerm(vsop87_earth::kLongitude, index, power, term);
+VsopTerm VsopEarth::LongitudeTerm(int index, int power) const {
+    return FetchTerm(vsop87_earth::kLongitude, index, power);
 }
-void VsopEarth::LatitudeTerm(int index, int power, VsopTerm& term) const {
-    FetchTerm(vsop87_earth::kLatitude, index, power, term);
+VsopTerm VsopEarth::LatitudeTerm(int index, int power) const {
+    return FetchTerm(vsop87_earth::kLatitude, index, power);
 }
-void VsopEarth::RadiusTerm(int index, int power, VsopTerm& term) const {
-    FetchTerm(vsop87_earth::kRadius, index, power, term);
+VsopTerm VsopEarth::RadiusTerm(int index, int power) const {
+    return FetchTerm(vsop87_earth::kRadius, index, power);
 }
 
-bool VsopEarth::TermTable(int slot, int power, VsopTermArrays& terms) const {
-    if (power < 0 || power > 5) return false;
+std::optional<VsopTermArrays> VsopEarth::TermTable(int slot, int power) const {
+    if (power < 0 || power > 5) return std::nullopt;
     const vsop87_earth::VSOPSeries* table = slot == 1   ? vsop87_earth::kLongitude
                                             : slot == 2 ? vsop87_earth::kLatitude
                                             : slot == 3 ? vsop87_earth::kRadius
                                                         : nullptr;
-    if (table == nullptr) return false;
-    terms = table[power].arrays;
-    return true;
+    if (table == nullptr) return std::nullopt;
+    return table[power].arrays;
 }
 
-void VSOPPosition(VsopTheory& body, TDateTime t, LD& L, LD& B, LD& R) {
+VsopPlace VSOPPosition(VsopTheory& body, TDateTime t) {
     body.SetDate(t);
-    R = body.Radius();
-    LD l = body.Longitude();
-    LD b = body.Latitude();
-    body.FK5Correction(l, b);
-    L = Reduce360(ext::RadToDeg(l));
-    B = ext::RadToDeg(b);
+    VsopPlace p;
+    p.R = body.Radius();
+    const VsopAngles fk5 = body.FK5Correction(body.Longitude(), body.Latitude());
+    p.L = Reduce360(ext::RadToDeg(fk5.L));
+    p.B = ext::RadToDeg(fk5.B);
+    return p;
 }
 
-void EarthHeliocentric(TDateTime t, LD& L, LD& B, LD& R) {
-    VSOPPosition<VsopEarth>(t, L, B, R);
-}
+VsopPlace EarthHeliocentric(TDateTime t) { return VSOPPosition<VsopEarth>(t); }
 
 }  // namespace noctaris

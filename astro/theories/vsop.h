@@ -4,6 +4,8 @@
 //
 // The degree functions reduce their argument with Reduce360 before the radian function, so
 // large angles such as the unreduced lunar arguments lose no precision to a huge radian value.
+#include <optional>
+
 #include "astro/core/constants.h"
 #include "astro/coords/angles.h"
 #include "astro/time/timebase.h"
@@ -61,12 +63,17 @@ struct VsopTermArrays {
 // `baseline` forces the SSE2 code that every x86-64 processor runs, so tests can check both.
 long double SumVsopTerms(const VsopTermArrays& terms, double tau, bool baseline = false);
 
+// Ecliptic longitude and latitude, radians.
+struct VsopAngles {
+    long double L = 0;
+    long double B = 0;
+};
+
 // A body's VSOP series. A descendant supplies the terms of the three coordinates; a term
-// provider clears the record first and leaves it zero for an index outside the series or a
-// power without series.
+// provider gives a zero term for an index outside the series or a power without series.
 class VsopTheory {
 public:
-    using TermProvider = void (VsopTheory::*)(int index, int power, VsopTerm& term) const;
+    using TermProvider = VsopTerm (VsopTheory::*)(int index, int power) const;
 
     VsopTheory() = default;
     VsopTheory(const VsopTheory&) = default;
@@ -83,12 +90,12 @@ public:
     long double Longitude() const;
     long double Latitude() const;
     long double Radius() const;
-    // Conversion of L and B (radians, in and out) from the dynamical ecliptic to FK5.
-    void FK5Correction(long double& L, long double& B) const;
+    // L and B converted from the dynamical ecliptic to FK5.
+    VsopAngles FK5Correction(long double L, long double B) const;
 
-    virtual void LongitudeTerm(int index, int power, VsopTerm& term) const = 0;
-    virtual void LatitudeTerm(int index, int power, VsopTerm& term) const = 0;
-    virtual void RadiusTerm(int index, int power, VsopTerm& term) const = 0;
+    virtual VsopTerm LongitudeTerm(int index, int power) const = 0;
+    virtual VsopTerm LatitudeTerm(int index, int power) const = 0;
+    virtual VsopTerm RadiusTerm(int index, int power) const = 0;
 
 protected:
     // A descendant whose terms lie in a compiled table may hand out that table as parallel
@@ -97,28 +104,34 @@ protected:
     // time, the sum in long double; within 1e-12 rad or AU of the sum term by term in long
     // double for -2000..+6000. The default has no table and EvaluateSeries asks the provider
     // term by term, with extended cosines.
-    virtual bool TermTable(int slot, int power, VsopTermArrays& terms) const;
+    virtual std::optional<VsopTermArrays> TermTable(int slot, int power) const;
 };
 
 // The complete VSOP87D series of the Earth: 2425 terms.
 class VsopEarth : public VsopTheory {
 public:
-    void LongitudeTerm(int index, int power, VsopTerm& term) const override;
-    void LatitudeTerm(int index, int power, VsopTerm& term) const override;
-    void RadiusTerm(int index, int power, VsopTerm& term) const override;
+    VsopTerm LongitudeTerm(int index, int power) const override;
+    VsopTerm LatitudeTerm(int index, int power) const override;
+    VsopTerm RadiusTerm(int index, int power) const override;
 
 protected:
-    bool TermTable(int slot, int power, VsopTermArrays& terms) const override;
+    std::optional<VsopTermArrays> TermTable(int slot, int power) const override;
 };
 
-// L (degrees, 0..360) and B (degrees) in FK5 and R (AU) of the body at t.
-void VSOPPosition(VsopTheory& body, TDateTime t, long double& L, long double& B, long double& R);
-// The same with a fresh instance of the given class, as "VSOPPosition(VsopEarth, t)".
+// A body's heliocentric place in FK5, ecliptic and equinox of date.
+struct VsopPlace {
+    long double L = 0;  // longitude, degrees, 0..360
+    long double B = 0;  // latitude, degrees
+    long double R = 0;  // distance from the Sun, AU
+};
+// The place of the body at t (a TDateTime of dynamical time).
+VsopPlace VSOPPosition(VsopTheory& body, TDateTime t);
+// The same with a fresh instance of the given class, as "VSOPPosition<VsopEarth>(t)".
 template <class Body>
-void VSOPPosition(TDateTime t, long double& L, long double& B, long double& R) {
+VsopPlace VSOPPosition(TDateTime t) {
     Body body;
-    VSOPPosition(body, t, L, B, R);
+    return VSOPPosition(body, t);
 }
-void EarthHeliocentric(TDateTime t, long double& L, long double& B, long double& R);
+VsopPlace EarthHeliocentric(TDateTime t);
 
 }  // namespace noctaris

@@ -9,6 +9,8 @@
 
 #include "astro/time/calendar_dates.h"
 #include "astro/events/calendar_events.h"
+#include "astro/events/moon_phases.h"
+#include "astro/events/seasons.h"
 #include "astro/core/errors.h"
 
 namespace noctaris {
@@ -70,16 +72,16 @@ TEST(CalendarEvents, SeasonsOfBothPolynomialSets) {
     };
     for (int i = 0; i < 8; ++i) {
         const Published& p = published[i];
-        const double ut = SeasonTime(p.year, i % 4) - p.deltaT / 86400;
+        const double ut = SeasonJDE(p.year, static_cast<Season>(i % 4)) - p.deltaT / 86400;
         const double published = CalendarToJDZoned(p.year, p.month, p.day, 0, 0, p.minute, p.hour);
         EXPECT_NEAR((ut - published) * 86400, 0, 30 + 8)
             << p.year << " season " << i % 4;
     }
     // Before 1000 the other set: the two meet with a year's step at the seam.
     for (int s = 0; s < 4; ++s) {
-        const double step = SeasonTime(1000, s) - SeasonTime(999, s);
+        const double step = SeasonJDE(1000, static_cast<Season>(s)) - SeasonJDE(999, static_cast<Season>(s));
         EXPECT_NEAR(step, 365.2422, 0.01) << s;
-        const DayFraction d = JDToDayFraction(SeasonTime(500, s));  // Julian calendar
+        const DayFraction d = JDToDayFraction(SeasonJDE(500, static_cast<Season>(s)));  // Julian calendar
         EXPECT_EQ(d.Month, 3 + 3 * s) << s;
         EXPECT_GE(d.Day, 15);
         EXPECT_LE(d.Day, 22);
@@ -112,8 +114,8 @@ TEST(CalendarEvents, MoonPhasesInOrder) {
     }
     // The new moon of 2026-08-12 is the total solar eclipse (17:47 TD); the full moon of
     // 2026-03-03 the total lunar eclipse (11:33 TD).
-    EXPECT_NEAR(MoonPhaseJDE(329, 0), CalendarToJDZoned(2026, 8, 12, 0, 0, 37, 17), 15.0 / 1440);
-    EXPECT_NEAR(MoonPhaseJDE(323, 2), CalendarToJDZoned(2026, 3, 3, 0, 0, 38, 11), 15.0 / 1440);
+    EXPECT_NEAR(MoonPhaseJDE(329, MoonPhase::New), CalendarToJDZoned(2026, 8, 12, 0, 0, 37, 17), 15.0 / 1440);
+    EXPECT_NEAR(MoonPhaseJDE(323, MoonPhase::Full), CalendarToJDZoned(2026, 3, 3, 0, 0, 38, 11), 15.0 / 1440);
 }
 
 TEST(CalendarEvents, TextsOf2026) {

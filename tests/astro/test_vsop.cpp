@@ -72,9 +72,8 @@ TEST(DegreeTrig, ProcessorSineAndCosineMatchTheLibrary) {
 
 int CountTerms(const VsopTheory& body, VsopTheory::TermProvider provider, int power) {
     int n = 0;
-    VsopTerm term;
     while (true) {
-        (body.*provider)(n, power, term);
+        const VsopTerm term = (body.*provider)(n, power);
         if (term.A == 0 && term.B == 0 && term.C == 0) return n;
         ++n;
     }
@@ -98,35 +97,35 @@ TEST(VSOPEarth, TablesHoldTheCompleteSeries) {
 TEST(VSOPEarth, ProvidersReturnPublishedTermsAndClearOutsideTheSeries) {
     const VsopEarth earth;
     VsopTerm t;
-    earth.LongitudeTerm(0, 0, t);
+    t = earth.LongitudeTerm(0, 0);
     EXPECT_EQ(t.A, 175347045.673L);
     EXPECT_EQ(t.B, 0);
-    earth.LongitudeTerm(0, 1, t);
+    t = earth.LongitudeTerm(0, 1);
     EXPECT_EQ(t.A, 628331966747.491L);
-    earth.LongitudeTerm(0, 3, t);
+    t = earth.LongitudeTerm(0, 3);
     EXPECT_EQ(t.A, 289.226L);
     EXPECT_EQ(t.B, 5.84384198723L);
     EXPECT_EQ(t.C, 6283.0758499914L);
-    earth.LatitudeTerm(0, 0, t);
+    t = earth.LatitudeTerm(0, 0);
     EXPECT_EQ(t.A, 279.620L);
     EXPECT_EQ(t.C, 84334.66158130829L);
-    earth.RadiusTerm(0, 1, t);
+    t = earth.RadiusTerm(0, 1);
     EXPECT_EQ(t.A, 103018.608L);
     EXPECT_EQ(t.B, 1.10748969588L);
-    earth.RadiusTerm(0, 5, t);
+    t = earth.RadiusTerm(0, 5);
     EXPECT_EQ(t.A, 0.086L);
     // The B4 term that the published file lists first is among the five.
     bool found = false;
     for (int i = 0; i < 5; ++i) {
-        earth.LatitudeTerm(i, 4, t);
+        t = earth.LatitudeTerm(i, 4);
         found = found || (t.A == 0.004L && t.B == 0.79662198849L && t.C == 6438.4962494256L);
     }
     EXPECT_TRUE(found);
 
-    // A provider clears the record before anything else.
+    // Outside the series a provider gives a zero term.
     for (auto [index, power] : {std::pair{-1, 0}, {559, 0}, {0, 6}, {0, -1}, {0, 5}}) {
         t = VsopTerm{1, 2, 3};
-        earth.LatitudeTerm(index, power, t);
+        t = earth.LatitudeTerm(index, power);
         EXPECT_EQ(t.A, 0);
         EXPECT_EQ(t.B, 0);
         EXPECT_EQ(t.C, 0);
@@ -136,15 +135,16 @@ TEST(VSOPEarth, ProvidersReturnPublishedTermsAndClearOutsideTheSeries) {
 // A body with a handful of terms: the powers of tau and the 1e-8 scale are visible directly.
 class ToyBody : public VsopTheory {
 public:
-    void LongitudeTerm(int index, int power, VsopTerm& term) const override {
-        term = VsopTerm{};
+    VsopTerm LongitudeTerm(int index, int power) const override {
+        VsopTerm term;
         if (index == 0 && power <= 5) term.A = (power + 1) * 1e8L;  // 1 + 2 tau + ... + 6 tau^5
+        return term;
     }
-    void LatitudeTerm(int index, int power, VsopTerm& term) const override {
-        term = VsopTerm{};
-        if (power == 0 && index < 2) term = VsopTerm{1e8L, kPi / 3, 0};  // 2 cos 60 = 1
+    VsopTerm LatitudeTerm(int index, int power) const override {
+        if (power == 0 && index < 2) return VsopTerm{1e8L, kPi / 3, 0};  // 2 cos 60 = 1
+        return {};
     }
-    void RadiusTerm(int, int, VsopTerm& term) const override { term = VsopTerm{}; }
+    VsopTerm RadiusTerm(int, int) const override { return {}; }
 };
 
 TEST(VSOPEvaluation, SumsEveryPowerOfTau) {
@@ -167,7 +167,7 @@ TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
     long double sum = 0;
     VsopTerm t;
     for (int i = 0; i < 526; ++i) {
-        earth.RadiusTerm(i, 0, t);
+        t = earth.RadiusTerm(i, 0);
         sum += t.A * std::cos(t.B);
     }
     EXPECT_NEAR(static_cast<double>(earth.Radius()), static_cast<double>(sum * 1e-8L), 1e-18);
@@ -176,22 +176,21 @@ TEST(VSOPEarth, AtJ2000EverySeriesIsItsConstantPart) {
 TEST(VSOPEarth, PositionOf1992October13) {
     VsopEarth earth;
     earth.SetDate(33890);
-    long double L = earth.Longitude();
-    long double B = earth.Latitude();
+    const long double L = earth.Longitude();
+    const long double B = earth.Latitude();
     const long double R = earth.Radius();
     EXPECT_NEAR(static_cast<double>(L), -43.634849, 5e-7);
     EXPECT_NEAR(static_cast<double>(Reduce360(ext::RadToDeg(L))), 19.90730, 5e-6);
     EXPECT_NEAR(static_cast<double>(ext::RadToDeg(B)), -0.000207, 5e-7);
     EXPECT_NEAR(static_cast<double>(R), 0.9976085, 5e-8);
-    earth.FK5Correction(L, B);
-    EXPECT_NEAR(static_cast<double>(Reduce360(ext::RadToDeg(L))), 19.90727, 5e-6);
-    EXPECT_NEAR(static_cast<double>(ext::RadToDeg(B)), -0.000200, 5e-7);
+    const VsopAngles fk5 = earth.FK5Correction(L, B);
+    EXPECT_NEAR(static_cast<double>(Reduce360(ext::RadToDeg(fk5.L))), 19.90727, 5e-6);
+    EXPECT_NEAR(static_cast<double>(ext::RadToDeg(fk5.B)), -0.000200, 5e-7);
 
-    long double l2 = 0, b2 = 0, r2 = 0;
-    EarthHeliocentric(33890, l2, b2, r2);
-    EXPECT_EQ(l2, Reduce360(ext::RadToDeg(L)));
-    EXPECT_EQ(b2, ext::RadToDeg(B));
-    EXPECT_EQ(r2, R);
+    const VsopPlace e = EarthHeliocentric(33890);
+    EXPECT_EQ(e.L, Reduce360(ext::RadToDeg(fk5.L)));
+    EXPECT_EQ(e.B, ext::RadToDeg(fk5.B));
+    EXPECT_EQ(e.R, R);
 }
 
 }  // namespace

@@ -19,9 +19,8 @@ long double TermByTerm(const VsopTheory& body, VsopTheory::TermProvider provider
     long double s[6];
     for (int n = 0; n < 6; ++n) {
         long double sum = 0;
-        VsopTerm t;
         for (int i = 0;; ++i) {
-            (body.*provider)(i, n, t);
+            const VsopTerm t = (body.*provider)(i, n);
             if (t.A == 0) break;
             sum += t.A * ext::Cos(t.B + t.C * tau);
         }
@@ -43,7 +42,7 @@ long double FromArrays(const vsop87_earth::VSOPSeries* table, long double tau, b
 // The Earth without its arrays: summed through its providers.
 class EarthByProvider : public VsopEarth {
 protected:
-    bool TermTable(int, int, VsopTermArrays&) const override { return false; }
+    std::optional<VsopTermArrays> TermTable(int, int) const override { return std::nullopt; }
 };
 
 double Gap(long double a, long double b) { return static_cast<double>(std::fabs(a - b)); }

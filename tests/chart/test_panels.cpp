@@ -104,8 +104,8 @@ TEST(JupiterPanel, MoonMarksAndHiding) {
     // The moons of a real evening stand at their marks in their colours.
     const ObserverState st = Chemnitz();
     const QImage img = Render(st, true, false);
-    GalileanMoonPositions moons;
-    GalileanMoons(MakeChartFrame(st, kSize.width(), kSize.height(), 0).JulianDay, moons);
+    const GalileanMoonPositions moons =
+        GalileanMoons(Instant::FromUT(MakeChartFrame(st, kSize.width(), kSize.height(), 0).JulianDay));
     int drawn = 0;
     for (int i = 0; i < 4; ++i) {
         const JupiterMoonMark mark = JupiterMoonMarkOf(moons[i]);

@@ -145,9 +145,9 @@ TEST(MoonCalendarPictures, ShortMonthsLeaveTheRestUnused) {
 
 TEST(MoonCalendarPictures, SecondNewMoonDayInARowShowsPictureOne) {
     const long double perPicture = 29.530589L / 28;
-    // Noon of 4 and of 5 August 2024 both lie within the first picture's span of ages.
-    ASSERT_LT(MoonAge(EncodeDate(2024, 8, 4) + 0.5), perPicture);
-    ASSERT_LT(MoonAge(EncodeDate(2024, 8, 5) + 0.5), perPicture);
+    // 12:00 UT of 4 and of 5 August 2024 both lie within the first picture's span of ages.
+    ASSERT_LT(MoonAge(Instant::FromUT(DateTimeToJD(EncodeDate(2024, 8, 4) + 0.5))), perPicture);
+    ASSERT_LT(MoonAge(Instant::FromUT(DateTimeToJD(EncodeDate(2024, 8, 5) + 0.5))), perPicture);
     const MonthPictures p = ComputeMonthPictures(2024, 8);
     EXPECT_EQ(p[2], 27);
     EXPECT_EQ(p[3], 0);
@@ -159,8 +159,8 @@ TEST(MoonCalendarPictures, FirstOfTheMonthHasNoPreviousDay) {
     const long double perPicture = 29.530589L / 28;
     // 31 October and 1 November 1997 both lie within the first picture's span, but the
     // calendar of November does not look back into October.
-    ASSERT_LT(MoonAge(EncodeDate(1997, 10, 31) + 0.5), perPicture);
-    ASSERT_LT(MoonAge(EncodeDate(1997, 11, 1) + 0.5), perPicture);
+    ASSERT_LT(MoonAge(Instant::FromUT(DateTimeToJD(EncodeDate(1997, 10, 31) + 0.5))), perPicture);
+    ASSERT_LT(MoonAge(Instant::FromUT(DateTimeToJD(EncodeDate(1997, 11, 1) + 0.5))), perPicture);
     EXPECT_EQ(ComputeMonthPictures(1997, 10)[30], 0);
     EXPECT_EQ(ComputeMonthPictures(1997, 11)[0], 0);
 }

@@ -60,12 +60,12 @@ const char* const kChemnitzReport =
     "Height\t\t-49,71\u00B0\r\n"
     "Equation of time\t8,22 min\r\n"
     "Sun time\t\t2 h 28 min\r\n"
-    "Earth distance\t147383260 km\r\n"
+    "Earth distance\t147384067 km\r\n"
     "Diameter\t\t32' 28\"\r\n"
     "\r\n"
     "Sunrise\t\t07:56:21  ZT\r\n"
     "Sunset\t\t16:03:24  ZT\r\n"
-    "Culmination\t11:59:59  ZT";
+    "Culmination\t12:00:00  ZT";
 
 }  // namespace
 

@@ -49,7 +49,8 @@ TEST(TerminatorFormulas, DeclinationFollowsTheAccurateSunWithinADegreeAndAHalf) 
     double worst = 0;
     for (int n = 1; n <= 365; n += 5) {
         const TDateTime t = EncodeDate(2026, 1, 1) + (n - 1) + 0.5;
-        const double accurate = static_cast<double>(SunPosition(t).Declination);
+        const Instant ut = Instant::FromUT(DateTimeToJD(t));
+        const double accurate = static_cast<double>(SunPosition(ut).Declination);
         worst = std::max(worst, std::abs(TerminatorDeclination(n, 13) - accurate));
     }
     EXPECT_LT(worst, 1.5);
