@@ -5,6 +5,7 @@
 
 #include "astro/coords/angles.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
@@ -84,9 +85,8 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.ViewAzimuth = viewAzimuth;
     const double midnight = LocalDateToJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
-    const double ut = state.Hour + state.Minute / 60.0 + state.Second / 3600.0 - state.TimeZone;
-    double theta = precise ? LocalApparentSiderealHours(*precise, state.Longitude)
-                           : LocalSiderealTime(state.Longitude, ut, midnight);
+    double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
+                           : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
     if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year)) theta -= 1;
     f.SiderealAngle = theta / 12.0 * std::numbers::pi;
     return f;

@@ -68,12 +68,11 @@ EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
     EphemerisMomentTable t;
     t.jdMidnight =
         EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
-    const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
     t.jdInstant =
         t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
     static_cast<EphemerisTableValues&>(t) =
-        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, observer.Latitude,
+        ComputeEphemerisTable(t.jdInstant, t.jdMidnight, observer.Latitude,
                               observer.Longitude, observer.TimeZone, precise);
     return t;
 }

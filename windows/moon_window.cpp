@@ -13,6 +13,7 @@
 #include "astro/precise/precise_reports.h"
 #include "astro/reports/sunmoon_reports.h"
 #include "astro/time/instant.h"
+#include "astro/time/sidereal.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -59,8 +60,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     const double j0 = ReportMidnightJD(Y, M, D, z);      // local midnight, universal time
     r.JulianDayUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
-    // The sidereal time counts from 0 h UT of the day.
-    r.SiderealHours = ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda);
+    r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(r.JulianDayUT), lambda);
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
     double ra, dec, apparentLongitude, perigee, node;

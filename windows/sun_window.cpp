@@ -9,6 +9,7 @@
 #include "astro/precise/precise_reports.h"
 #include "astro/theories/sun.h"
 #include "astro/reports/sunmoon_reports.h"
+#include "astro/time/sidereal.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
@@ -55,7 +56,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DayNumber = DayNumber(D, M, Y);
     r.EquationOfTimeMinutes = EquationOfTime(r.DayNumber);
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
-    r.SiderealHours = ReportSiderealTime(j0h, ut, observer.Longitude);
+    r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(j0h + ut / 24), observer.Longitude);
 
     r.RightAscensionHours = Finite(sun.RightAscension) * kRadian / 15;
     while (r.RightAscensionHours > 24) r.RightAscensionHours -= 24;  // the chart's longitude runs up to 3 pi

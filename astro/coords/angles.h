@@ -36,7 +36,6 @@ void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& p
 void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double& y, double& z);
 
 double ModifiedJulianDate(int day, int month, int year, double hour);
-double LocalSiderealTime(double longitude, double ut, double jd0);
 // ra, dec in radians, lst in hours, latitude in degrees. Azimuth from the south through west.
 void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
                             double& altitude, double& azimuth);

@@ -117,7 +117,7 @@ struct Observer {
 void SiteOfDate(const PreciseFrame& f, const Site& site, Vec& pos, Vec& vel) {
     double xyz[3];
     eraGd2gc(ERFA_WGS84, site.longitude * kDegree, site.latitude * kDegree, site.height, xyz);
-    const double g = ApparentSiderealTimeDeg(f) * kDegree;
+    const double g = PreciseSiderealTimeDeg(f) * kDegree;
     const double c = std::cos(g), s = std::sin(g);
     pos = Scale({xyz[0] * c - xyz[1] * s, xyz[0] * s + xyz[1] * c, xyz[2]}, 1 / ERFA_DAU);
     const double omega = ERFA_D2PI * 1.00273781191135448;  // radians per UT1 day
@@ -248,7 +248,7 @@ PreciseFrame MakePreciseFrame(const PreciseTime& time) {
     return f;
 }
 
-double ApparentSiderealTimeDeg(const PreciseFrame& frame) {
+double PreciseSiderealTimeDeg(const PreciseFrame& frame) {
     return eraAnp(eraEra00(frame.time.ut, 0) - frame.equationOfOrigins) * kRadian;
 }
 
@@ -264,7 +264,7 @@ HorizontalPlace ObservedPlace(const ApparentPlace& topocentric, const PreciseFra
                               const Site& site) {
     HorizontalPlace h;
     const double ha =
-        eraAnpm((ApparentSiderealTimeDeg(frame) + site.longitude - topocentric.ra) * kDegree);
+        eraAnpm((PreciseSiderealTimeDeg(frame) + site.longitude - topocentric.ra) * kDegree);
     double az, el;
     eraHd2ae(ha, topocentric.dec * kDegree, site.latitude * kDegree, &az, &el);
     h.azimuth = az * kRadian;

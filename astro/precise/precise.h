@@ -70,7 +70,7 @@ struct PreciseFrame {
 PreciseFrame MakePreciseFrame(const PreciseTime& time);
 
 // Greenwich apparent sidereal time of the frame's instant, degrees 0..360.
-double ApparentSiderealTimeDeg(const PreciseFrame& frame);
+double PreciseSiderealTimeDeg(const PreciseFrame& frame);
 
 // The apparent place of a body: true equator, ecliptic and equinox of date.
 struct ApparentPlace {

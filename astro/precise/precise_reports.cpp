@@ -28,8 +28,8 @@ double LocalMidnightJD(double jdUT, double zone) {
     return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
 }
 
-double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude) {
-    const double hours = std::fmod(ApparentSiderealTimeDeg(frame) + longitude, 360.0) / 15;
+double PreciseLocalSiderealHours(const PreciseFrame& frame, double longitude) {
+    const double hours = std::fmod(PreciseSiderealTimeDeg(frame) + longitude, 360.0) / 15;
     return hours < 0 ? hours + 24 : hours;
 }
 
@@ -83,7 +83,7 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     r.transit = events.transit ? (*events.transit - jdMidnight) * 24
                                : std::numeric_limits<double>::quiet_NaN();
     r.set = EventClockHours(events.set, events, jdMidnight);
-    r.localSiderealHours = LocalApparentSiderealHours(now, longitude);
+    r.localSiderealHours = PreciseLocalSiderealHours(now, longitude);
     return r;
 }
 

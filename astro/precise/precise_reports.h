@@ -22,7 +22,7 @@ constexpr std::string_view FrameLabel(bool precise) {
 double LocalMidnightJD(double jdUT, double zone);
 
 // Local apparent sidereal time, hours 0..24, for an east longitude in degrees.
-double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude);
+double PreciseLocalSiderealHours(const PreciseFrame& frame, double longitude);
 
 // An event of the day as local clock hours since jdMidnight; a body that stays below the
 // horizon all day gives kNeverRises, one that stays above kNeverSets, and a day without the

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "astro/coords/angles.h"
+#include "astro/time/sidereal.h"
 
 namespace noctaris {
 namespace {
@@ -101,14 +102,13 @@ std::string ZodiacConstellation(double x) {
 }
 
 EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
-                                             double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone) {
     EphemerisColumnValues v;
     PlanetEphemeris(name, jdInstant, latitude, longitude, zone, v.rise, v.set, v.ra, v.dec, v.rec);
     if (name == "Earth") return v;
 
     v.lightSeconds = LightTimeSeconds(v.rec.Distance);
-    v.lst = LocalSiderealTime(longitude, clockHours - zone, jdMidnight);
+    v.lst = LocalMeanSiderealHours(Instant::FromUT(jdInstant), longitude);
     const double ra = (v.rec.RAHours + v.rec.RAMinutes / 60) / 12 * static_cast<double>(kPi);
     const double dec = (v.rec.DecDegrees + v.rec.DecMinutes / 60) * kDegree;
     EquatorialToHorizontal(ra, dec, v.lst, latitude, v.altitude, v.azimuth);
@@ -117,16 +117,15 @@ EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdIns
     return v;
 }
 
-EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double jdMidnight,
                                            double latitude, double longitude, double zone,
                                            bool precise) {
     EphemerisTableValues t;
     if (!precise) {
-        t.earth = ComputeEphemerisColumn("Earth", jdInstant, clockHours, jdMidnight, latitude,
-                                         longitude, zone);
+        t.earth = ComputeEphemerisColumn("Earth", jdInstant, latitude, longitude, zone);
         for (int i = 0; i < 7; ++i)
-            t.planets[i] = ComputeEphemerisColumn(ObservedPlanetName(i), jdInstant, clockHours,
-                                                  jdMidnight, latitude, longitude, zone);
+            t.planets[i] = ComputeEphemerisColumn(ObservedPlanetName(i), jdInstant, latitude,
+                                                  longitude, zone);
         return t;
     }
     // One day of frames serves all seven planets: the instant and their rising and setting.
@@ -140,7 +139,7 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
     t.earth.rec.HelioLatitude = earth.latitude;
     t.earth.rec.RadiusVector = earth.radius;
     t.earth.frame = kFrameApparentOfDate;
-    const double lst = LocalApparentSiderealHours(now, longitude);
+    const double lst = PreciseLocalSiderealHours(now, longitude);
     for (int i = 0; i < 7; ++i) {
         const Body body = *BodyFromName(ObservedPlanetName(i));
         const ApparentPlace geo = GeocentricPlace(body, now);

@@ -55,12 +55,10 @@ struct EphemerisColumnValues {
     std::string_view frame = kFrameJ2000;  // the frame of the places, for the column header
 };
 
-// One planet's column at the instant jdInstant (Julian day), clockHours being the local clock
-// time of that instant and jdMidnight the Julian day of local midnight (EphemerisJulianDay), for
-// an observer at latitude/longitude (degrees, north and east positive) and zone (hours east of
+// One planet's column at the instant jdInstant (Julian day, UT), for an observer at
+// latitude/longitude (degrees, north and east positive) and zone (hours east of
 // UT). For "Earth" only the heliocentric fields of rec are meaningful.
 EphemerisColumnValues ComputeEphemerisColumn(std::string_view name, double jdInstant,
-                                             double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone);
 
 // The whole table at once: the Earth's column (only its heliocentric fields count) and the
@@ -73,7 +71,7 @@ struct EphemerisTableValues {
     EphemerisColumnValues earth;
     std::array<EphemerisColumnValues, 7> planets;
 };
-EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double jdMidnight,
                                            double latitude, double longitude, double zone,
                                            bool precise);
 

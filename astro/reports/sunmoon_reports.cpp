@@ -11,6 +11,7 @@
 #include "astro/theories/moonseries.h"
 #include "astro/theories/sun.h"
 #include "astro/time/instant.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
@@ -38,16 +39,6 @@ double ReportMidnightJD(int year, int month, int day, double zone) {
         b = std::trunc(g / 4) - g - 25.5;
     }
     return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
-}
-
-double ReportSiderealTime(double jd, double ut, double eastLongitude) {
-    double s = 6.697374558 + 0.06570982442 * (jd - 2451545) + 1.002737909 * ut + eastLongitude / 15;
-    if (!std::isfinite(s)) return 0;
-    // Far-off epochs would take many turns of the loops below; whole days first.
-    if (std::fabs(s) > 1e6) s = std::fmod(s, 24.0);
-    while (s < 0) s += 24;
-    while (s > 24) s -= 24;
-    return s;
 }
 
 double FractionOfDay(double x) {
@@ -125,7 +116,7 @@ MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
     const double jde = static_cast<double>(Instant::FromUT(jdUT).tt());
     double ra, dec, k, lambda, perigee, node, distance;
     MoonPositionFull(jde, ra, dec, k, lambda, perigee, node, distance);
-    const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
+    const double theta = static_cast<double>(ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(JDToDateTime(jdUT)))));
     const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
     const double h =
         ArcSin(Sin(latitude) * Sin(dec) + Cos(latitude) * Cos(dec) * Cos(hourAngle));

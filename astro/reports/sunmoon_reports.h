@@ -15,11 +15,6 @@ namespace noctaris {
 // hours east of UT). Dates before 1582-10-15 are taken in the Julian calendar.
 double ReportMidnightJD(int year, int month, int day, double zone);
 
-// Local sidereal time in hours: 6.697374558 + 0.06570982442 (jd - 2451545) + 1.002737909 ut
-// + eastLongitude/15, brought into 0..24 (24 itself stays 24), for jd the Julian day of 0 h UT
-// and ut the hours of universal time from then on. Non-finite input gives 0.
-double ReportSiderealTime(double jd, double ut, double eastLongitude);
-
 // x - floor(x): the time of day of a day count, also for negative counts (0 for non-finite).
 double FractionOfDay(double x);
 

@@ -22,12 +22,6 @@ struct BodyPosition {
 // "No event that day" from RiseTransitSet; callers compare results with -1000000.
 inline constexpr double kNoRiseSet = -1000001.0;
 
-// Nutation in longitude deltaPsi and true obliquity epsilon, both degrees. The nutation in
-// obliquity (degrees) is stored through deltaEpsilon when given.
-void Nutation(TDateTime t, long double& deltaPsi, long double& epsilon,
-              long double* deltaEpsilon = nullptr);
-// Apparent sidereal time at Greenwich (t taken as universal time), degrees 0..360.
-long double ApparentSiderealTime(TDateTime t);
 // From p.Lambda (geometric, aberration applied) and p.Beta: adds the nutation in longitude to
 // Lambda (reduced to 0..360) and fills RightAscension and Declination.
 void ApparentEquatorial(BodyPosition& p, TDateTime t);

@@ -16,17 +16,16 @@ namespace {
 TEST(PreciseTable, OffIsTheClassicTable) {
     const double midnight = EphemerisJulianDay(2026, 3, 14, 1);
     const double jd = midnight + 21.5 / 24;
-    const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 50.84, 12.85, 1, false);
+    const EphemerisTableValues t = ComputeEphemerisTable(jd, midnight, 50.84, 12.85, 1, false);
     const auto same = [](const EphemerisColumnValues& a, const EphemerisColumnValues& b) {
         return std::memcmp(&a.rec, &b.rec, sizeof a.rec) == 0 && a.rise == b.rise &&
                a.set == b.set && a.ra == b.ra && a.dec == b.dec &&
                a.lightSeconds == b.lightSeconds && a.lst == b.lst && a.altitude == b.altitude &&
                a.azimuth == b.azimuth && a.frame == b.frame;
     };
-    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn("Earth", jd, 21.5, midnight, 50.84, 12.85, 1)));
+    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn("Earth", jd, 50.84, 12.85, 1)));
     for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(same(t.planets[i], ComputeEphemerisColumn(ObservedPlanetName(i), jd, 21.5,
-                                                              midnight, 50.84, 12.85, 1)))
+        EXPECT_TRUE(same(t.planets[i], ComputeEphemerisColumn(ObservedPlanetName(i), jd, 50.84, 12.85, 1)))
             << i;
         EXPECT_EQ(t.planets[i].frame, "J2000");
     }
@@ -37,7 +36,7 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
     // 12h25m, setting 2h55m (Meeus, Astronomical Algorithms, example 15.a).
     const double midnight = EphemerisJulianDay(1988, 3, 20, 0);
     const EphemerisTableValues boston =
-        ComputeEphemerisTable(midnight + 0.5, 12, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
+        ComputeEphemerisTable(midnight + 0.5, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
     const EphemerisColumnValues& venus = boston.planets[1];
     EXPECT_EQ(venus.frame, "apparent of date");
     EXPECT_EQ(RiseSetText(venus.rise), "12h25m");
@@ -46,7 +45,7 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
     // Venus on 1992 December 20 at 0h (example 33.a, 0h TD): α 21h04m41.45s, δ −18°53′16.8″;
     // the record splits them as the classic one does, minutes carrying the sign.
     const double dec20 = EphemerisJulianDay(1992, 12, 20, 0);
-    const EphemerisTableValues t = ComputeEphemerisTable(dec20, 0, dec20, 50, 10, 0, true);
+    const EphemerisTableValues t = ComputeEphemerisTable(dec20, dec20, 50, 10, 0, true);
     const PlanetEphemerisRecord& rec = t.planets[1].rec;
     EXPECT_EQ(rec.RAHours, 21);
     EXPECT_NEAR(rec.RAMinutes, 4 + 41.45 / 60, 0.005);
@@ -63,7 +62,7 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
 
     // The classic and the precise table agree to the classic theory's limit (a degree or two),
     // and the magnitude, one formula for both, to a few hundredths.
-    const EphemerisTableValues classic = ComputeEphemerisTable(dec20, 0, dec20, 50, 10, 0, false);
+    const EphemerisTableValues classic = ComputeEphemerisTable(dec20, dec20, 50, 10, 0, false);
     EXPECT_NEAR(rec.Magnitude, classic.planets[1].rec.Magnitude, 0.05);
     for (int i = 0; i < 7; ++i) {
         const double d = std::acos(std::sin(t.planets[i].dec * kDegree) * std::sin(classic.planets[i].dec * kDegree) +
@@ -121,7 +120,7 @@ TEST(PreciseReports, PlanetInfoMatchesTable) {
     const PlanetInfo info = ComputePrecisePlanetInfo("Saturn", jd, 52.52, 13.40, 1);
     EXPECT_EQ(info.Frame, "apparent of date");
     const double midnight = LocalMidnightJD(jd, 1);
-    const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 52.52, 13.40, 1, true);
+    const EphemerisTableValues t = ComputeEphemerisTable(jd, midnight, 52.52, 13.40, 1, true);
     EXPECT_NEAR(info.Record.GeoLongitude, t.planets[4].rec.GeoLongitude, 1e-6);
     EXPECT_DOUBLE_EQ(info.Rise, t.planets[4].rise);
     EXPECT_DOUBLE_EQ(info.Set, t.planets[4].set);
