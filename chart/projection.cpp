@@ -5,6 +5,7 @@
 
 #include "astro/coords/angles.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/time/calendar_dates.h"
 #include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
@@ -48,24 +49,6 @@ bool WithinUnit(double& v) {
 
 }  // namespace
 
-double LocalDateToJD(int year, int month, int day, double timeZone) {
-    long long y = static_cast<long long>(year) + 4712;
-    long long m = month + 1;
-    if (month <= 2) {
-        y -= 1;
-        m += 12;
-    }
-    double b;
-    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
-        b = -63.5;  // Julian calendar
-    } else {
-        const double a = std::trunc(static_cast<double>(y + 88) / 100.0);
-        b = std::trunc(a * 0.25) + 38 - a - 63.5;
-    }
-    return b + std::trunc(365.25 * static_cast<double>(y)) +
-           std::trunc(30.6001 * static_cast<double>(m)) + day - timeZone / 24.0;
-}
-
 bool IsSummerTime(int day, int month, int year) {
     if (month >= 4 && month <= 9) return true;
     if (month == 3) return day >= LastSunday(3, year);
@@ -83,7 +66,7 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.SinLat = std::sin(state.Latitude * std::numbers::pi / 180.0);
     f.CosLat = std::cos(state.Latitude * std::numbers::pi / 180.0);
     f.ViewAzimuth = viewAzimuth;
-    const double midnight = LocalDateToJD(state.Year, state.Month, state.Day, state.TimeZone);
+    const double midnight = LocalMidnightJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
     double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
                            : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);

@@ -25,10 +25,6 @@ struct ChartFrame {
     static constexpr int HorizonOffset = 28;
 };
 
-// Julian day of 0 h local standard time of a civil date (0 h UT minus timeZone/24). Dates
-// before 1582-10-15 are taken in the Julian calendar. Never throws.
-double LocalDateToJD(int year, int month, int day, double timeZone);
-
 // One fixed rule for all places: April..September, March from its last Sunday on, October
 // before its last Sunday.
 bool IsSummerTime(int day, int month, int year);

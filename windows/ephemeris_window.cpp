@@ -13,6 +13,7 @@
 #include "astro/theories/planets.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -67,7 +68,7 @@ EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
                                            const ObserverState& observer, bool precise) {
     EphemerisMomentTable t;
     t.jdMidnight =
-        EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
+        LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
     t.jdInstant =
         t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.

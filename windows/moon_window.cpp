@@ -57,7 +57,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                snapshot.Second / 86400.0;
     const double dayFraction = FractionOfDay(r.Moment);  // Frac(T), also for dates before 1900
-    const double j0 = ReportMidnightJD(Y, M, D, z);      // local midnight, universal time
+    const double j0 = LocalMidnightJD(Y, M, D, z);      // local midnight, universal time
     r.JulianDayUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
     r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(r.JulianDayUT), lambda);
@@ -85,7 +85,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
 
 MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     MoonReport r = ComputeMoonReport(snapshot, observer);
-    const double j0 = ReportMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
+    const double j0 = LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, j0, observer.Latitude, observer.Longitude);
     r.SiderealHours = p.localSiderealHours;

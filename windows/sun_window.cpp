@@ -13,6 +13,7 @@
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -52,9 +53,9 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     const int D = r.Day, M = r.Month, Y = r.Year;
     r.Date = EncodeDate(Y, M, D);
     r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double j0h = ReportMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
-    r.DayNumber = DayNumber(D, M, Y);
-    r.EquationOfTimeMinutes = EquationOfTime(r.DayNumber);
+    const double j0h = LocalMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
+    r.DayNumber = static_cast<int>(DayOfYear(Y, M, D));
+    r.EquationOfTimeMinutes = std::nearbyint(EquationOfTimeMinutes(r.DayNumber) * 100) / 100;
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
     r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(j0h + ut / 24), observer.Longitude);
 
@@ -81,7 +82,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 
 SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
-    const double j0 = ReportMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
+    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
     const double jd = j0 + (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);

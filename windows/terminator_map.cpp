@@ -10,6 +10,7 @@
 #include "platform/format.h"
 #include "windows/terminator_window.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 
@@ -38,7 +39,7 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
 
     double hour = v.Hour;
     if (v.ConsiderSummerTime && SummerTimeSince1980(v.Day, v.Month, v.Year)) hour -= 1;
-    g.DayOfYear = TerminatorDayOfYear(v.Day, v.Month, v.Year);
+    g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 
     g.Polygon.reserve(365 + 4);

@@ -121,7 +121,7 @@ void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double
     z = static_cast<double>(pqr(3, 1) * a + pqr(3, 2) * b);
 }
 
-double ModifiedJulianDate(int day, int month, int year, double hour) {
+double ModifiedJulianDate(int year, int month, int day, double hour) {
     const LD a = 10000.0L * year + 100.0L * month + day;
     LD y = year, m = month;
     if (month <= 2) {

@@ -35,7 +35,7 @@ void EclipticToEquatorial(double t, double& x, double& y, double& z);
 void OrbitOrientationMatrix(double node, double incl, double argPeri, Matrix3& pqr);
 void OrbitToEcliptic(double xx, double yy, const Matrix3& pqr, double& x, double& y, double& z);
 
-double ModifiedJulianDate(int day, int month, int year, double hour);
+double ModifiedJulianDate(int year, int month, int day, double hour);
 // ra, dec in radians, lst in hours, latitude in degrees. Azimuth from the south through west.
 void EquatorialToHorizontal(double ra, double dec, double lst, double latitude,
                             double& altitude, double& azimuth);

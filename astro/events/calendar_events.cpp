@@ -91,7 +91,7 @@ constexpr SeasonTerm kSeasonTerms[24] = {
 
 // True when the day is a Sunday (tested at 12:00:01 UT).
 bool IsSunday(int year, int month, int day) {
-    const double j = CalendarToJDZoned(year, month, day, 0, 1, 0, 12);
+    const double j = CalendarToJDZoned(year, month, day, 12, 0, 1, 0);
     return static_cast<long long>(std::trunc(j - 7 * std::trunc(j / 7))) == 6;
 }
 

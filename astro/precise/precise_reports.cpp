@@ -24,10 +24,6 @@ const char* PlanetName(Body planet) {
 
 }  // namespace
 
-double LocalMidnightJD(double jdUT, double zone) {
-    return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
-}
-
 double PreciseLocalSiderealHours(const PreciseFrame& frame, double longitude) {
     const double hours = std::fmod(PreciseSiderealTimeDeg(frame) + longitude, 360.0) / 15;
     return hours < 0 ? hours + 24 : hours;

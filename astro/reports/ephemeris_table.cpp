@@ -33,24 +33,6 @@ LD RoundForDisplay(LD x) {
 
 }  // namespace
 
-double EphemerisJulianDay(int year, int month, int day, double zone) {
-    const long long n = 10000LL * year + 100LL * month + day;
-    long long y = static_cast<long long>(year) + 4712;
-    long long m = static_cast<long long>(month) + 1;
-    if (month <= 2) {
-        y -= 1;
-        m += 12;
-    }
-    LD b = -63.5L;
-    if (n >= 15821015) {  // Gregorian calendar from 15 October 1582
-        const LD g = std::trunc((static_cast<LD>(y) + 88) / 100);
-        b = b + 38 - g + std::trunc(g / 4);
-    }
-    const LD jd = std::trunc(365.25L * y) + std::trunc(30.6001L * m) + day + b -
-                  static_cast<LD>(zone) / 24;
-    return static_cast<double>(jd);
-}
-
 std::string RiseSetText(double t) {
     if (std::isnan(t) || t > 1e15) return "-";  // no such time: never show a made-up one
     if (t >= 0) {

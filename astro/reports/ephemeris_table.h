@@ -14,9 +14,6 @@
 
 namespace noctaris {
 
-// Julian day of local midnight of the civil date for a place `zone` hours east of UT. Dates from
-// 15 October 1582 on are Gregorian, earlier ones Julian.
-double EphemerisJulianDay(int year, int month, int day, double zone);
 
 
 // Text of a rise or set time in local clock hours: "5h45m", rounded to the minute and then

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/core/translatable.h"  // the data lines are shown in the user's language
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 

@@ -25,22 +25,6 @@ double ArcSin(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) *
 
 }  // namespace
 
-double ReportMidnightJD(int year, int month, int day, double zone) {
-    double y = year, m = month;
-    if (month <= 2) {
-        y = year - 1;
-        m = month + 12;
-    }
-    double b;
-    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
-        b = -63.5;  // Julian calendar
-    } else {
-        const double g = std::trunc((y + 4800) / 100);
-        b = std::trunc(g / 4) - g - 25.5;
-    }
-    return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
-}
-
 double FractionOfDay(double x) {
     if (!std::isfinite(x)) return 0;
     const double f = x - std::floor(x);
@@ -158,21 +142,6 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
     for (std::optional<double>* e : {&r.rise, &r.transit, &r.set})
         if (*e && !(**e < dayStart + 1)) e->reset();
     return r;
-}
-
-int DayNumber(int day, int month, int year) {
-    static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int n = day;
-    for (int i = 1; i < month && i <= 12; ++i) n += kLengths[i - 1];
-    if (IsLeapYear(year) && month > 2) ++n;
-    return n;
-}
-
-double EquationOfTime(int dayNumber) {
-    const double b = (static_cast<long long>(dayNumber - 1) * 360) / 365.0 * kDegree;
-    const double e = 229.2 * (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) -
-                              0.014615 * std::cos(2 * b) - 0.04089 * std::sin(2 * b));
-    return std::nearbyint(e * 100) / 100;
 }
 
 std::string_view ZodiacConstellation(double raHours) {

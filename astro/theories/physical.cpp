@@ -125,7 +125,7 @@ PlanetocentricAngles PlanetocentricOf(const RotationElements& rot, double flatte
 
 bool PlanetPhysicalEphemeris(int p, int day, int month, int year, double hour, PlanetPhysical& out) {
     if (p < 0 || p > 8 || p == 2) return false;
-    const double T = (ModifiedJulianDate(day, month, year, hour) - 51544.5) / 36525.0;
+    const double T = (ModifiedJulianDate(year, month, day, hour) - 51544.5) / 36525.0;
     Matrix3 precession;
     PrecessionMatrix(0, T, precession);
 

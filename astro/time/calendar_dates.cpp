@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/time/timebase.h"
+
 namespace noctaris {
 namespace {
 
@@ -51,8 +53,34 @@ std::string ShortDateText(const DayFraction& d) {
            std::to_string(d.Year % 100);
 }
 
-double CalendarToJDZoned(int year, int month, int day, double zone, int second, int minute,
-                         int hour) {
+std::int64_t DayOfYear(int year, int month, std::int64_t day) {
+    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const int m = month < 1 ? 1 : (month > 12 ? 12 : month);
+    return kDaysBefore[m - 1] + day + (IsLeapYear(year) && m > 2 ? 1 : 0);
+}
+
+double LocalMidnightJD(int year, int month, int day, double zone) {
+    double y = year, m = month;
+    if (month <= 2) {
+        y = year - 1;
+        m = month + 12;
+    }
+    double b;
+    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
+        b = -63.5;  // Julian calendar
+    } else {
+        const double g = std::trunc((y + 4800) / 100);
+        b = std::trunc(g / 4) - g - 25.5;
+    }
+    return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
+}
+
+double LocalMidnightJD(double jdUT, double zone) {
+    return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
+}
+
+double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int second,
+                         double zone) {
     // Historical numbering: -1 is 1 BC, astronomical year 0.
     const std::int64_t yHist = year < 0 ? static_cast<std::int64_t>(year) + 1 : year;
     const std::int64_t y = month < 3 ? yHist - 1 : yHist;

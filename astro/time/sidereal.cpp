@@ -1,5 +1,7 @@
 #include "astro/time/sidereal.h"
 
+#include <cmath>
+
 #include "astro/coords/angles.h"
 #include "astro/coords/nutation.h"
 #include "astro/theories/vsop.h"
@@ -31,6 +33,12 @@ long double ApparentSiderealTimeDeg(const Instant& t) {
 double LocalMeanSiderealHours(const Instant& t, double eastLongitude) {
     const LD hours = Reduce360(MeanSiderealTimeDeg(t) + eastLongitude) / 15.0L;
     return static_cast<double>(hours);
+}
+
+double EquationOfTimeMinutes(double dayOfYear) {
+    const double b = (dayOfYear - 1.0) * 360.0 / 365.0 * kDegree;
+    return 229.2 * (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) -
+                    0.014615 * std::cos(2 * b) - 0.04089 * std::sin(2 * b));
 }
 
 }  // namespace noctaris

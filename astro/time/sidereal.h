@@ -16,4 +16,9 @@ long double ApparentSiderealTimeDeg(const Instant& t);
 // not finite).
 double LocalMeanSiderealHours(const Instant& t, double eastLongitude);
 
+// Equation of time (apparent minus mean solar time) in minutes, from the Fourier fit of
+// Spencer (1971) over the year: dayOfYear is 1 at 0 h on 1 January and may carry the fraction
+// of the day. Good to about half a minute.
+double EquationOfTimeMinutes(double dayOfYear);
+
 }  // namespace noctaris

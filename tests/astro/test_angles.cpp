@@ -108,12 +108,12 @@ TEST(Angles, EclipticAndOrbitRotations) {
 }
 
 TEST(Angles, ModifiedJulianDate) {
-    EXPECT_EQ(ModifiedJulianDate(1, 1, 2000, 12), 51544.5);
-    EXPECT_EQ(ModifiedJulianDate(17, 11, 1858, 0), 0.0);
+    EXPECT_EQ(ModifiedJulianDate(2000, 1, 1, 12), 51544.5);
+    EXPECT_EQ(ModifiedJulianDate(1858, 11, 17, 0), 0.0);
     // The day before and after the calendar reform are consecutive days.
-    EXPECT_EQ(ModifiedJulianDate(15, 10, 1582, 0) - ModifiedJulianDate(4, 10, 1582, 0), 1.0);
-    EXPECT_EQ(ModifiedJulianDate(4, 10, 1582, 0), -100841.0);
-    EXPECT_EQ(ModifiedJulianDate(7, 12, 2026, 21.5), 61381.0 + 21.5 / 24);
+    EXPECT_EQ(ModifiedJulianDate(1582, 10, 15, 0) - ModifiedJulianDate(1582, 10, 4, 0), 1.0);
+    EXPECT_EQ(ModifiedJulianDate(1582, 10, 4, 0), -100841.0);
+    EXPECT_EQ(ModifiedJulianDate(2026, 12, 7, 21.5), 61381.0 + 21.5 / 24);
 }
 
 TEST(Angles, SiderealTimeAndHorizon) {

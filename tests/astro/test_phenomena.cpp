@@ -127,7 +127,7 @@ TEST(Eclipses, LunarEclipsesOf2012And2026) {
     EXPECT_NEAR(2 * e.TotalSemiDuration * 60, 58, 5);
     e = NextLunarEclipse(e.JDE);
     EXPECT_EQ(Minute(e.JDE).substr(0, 10), "2026-08-28");
-    EXPECT_NEAR(e.JDE, CalendarToJDZoned(2026, 8, 28, 0, 0, 13, 4), 4.0 / 1440);
+    EXPECT_NEAR(e.JDE, CalendarToJDZoned(2026, 8, 28, 4, 13, 0, 0), 4.0 / 1440);
     EXPECT_EQ(e.Type, 6);
     EXPECT_NEAR(e.Magnitude, 0.93, 0.01);
 }

@@ -15,7 +15,7 @@ namespace {
 // Position angle (degrees, from north through east) of the Sun as seen beside Venus, from the
 // spherical theory: the direction in which the bright limb must face.
 double SunPositionAngleFromVenus(int day, int month, int year, double hour) {
-    const double jd = ModifiedJulianDate(day, month, year, hour) + 2400000.5;
+    const double jd = ModifiedJulianDate(year, month, day, hour) + 2400000.5;
     PlanetEphemerisRecord venus, earth;
     double rise = 0, set = 0, ra = 0, dec = 0, unused = 0;
     PlanetEphemeris("Venus", jd, 0, 0, 0, rise, set, ra, dec, venus);

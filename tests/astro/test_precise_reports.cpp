@@ -1,3 +1,4 @@
+#include "astro/time/calendar_dates.h"
 #include "astro/core/constants.h"
 #include "astro/reports/ephemeris_table.h"
 #include "astro/reports/planet_info.h"
@@ -14,7 +15,7 @@ namespace {
 
 // With the switch off the table is the classic one, field for field.
 TEST(PreciseTable, OffIsTheClassicTable) {
-    const double midnight = EphemerisJulianDay(2026, 3, 14, 1);
+    const double midnight = LocalMidnightJD(2026, 3, 14, 1);
     const double jd = midnight + 21.5 / 24;
     const EphemerisTableValues t = ComputeEphemerisTable(jd, midnight, 50.84, 12.85, 1, false);
     const auto same = [](const EphemerisColumnValues& a, const EphemerisColumnValues& b) {
@@ -34,7 +35,7 @@ TEST(PreciseTable, OffIsTheClassicTable) {
 TEST(PreciseTable, PublishedPlaceAndRiseSet) {
     // Venus at Boston (42°20′N, 71°05′W) on 1988 March 20, the table kept in UT: rising
     // 12h25m, setting 2h55m (Meeus, Astronomical Algorithms, example 15.a).
-    const double midnight = EphemerisJulianDay(1988, 3, 20, 0);
+    const double midnight = LocalMidnightJD(1988, 3, 20, 0);
     const EphemerisTableValues boston =
         ComputeEphemerisTable(midnight + 0.5, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
     const EphemerisColumnValues& venus = boston.planets[1];
@@ -44,7 +45,7 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
 
     // Venus on 1992 December 20 at 0h (example 33.a, 0h TD): α 21h04m41.45s, δ −18°53′16.8″;
     // the record splits them as the classic one does, minutes carrying the sign.
-    const double dec20 = EphemerisJulianDay(1992, 12, 20, 0);
+    const double dec20 = LocalMidnightJD(1992, 12, 20, 0);
     const EphemerisTableValues t = ComputeEphemerisTable(dec20, dec20, 50, 10, 0, true);
     const PlanetEphemerisRecord& rec = t.planets[1].rec;
     EXPECT_EQ(rec.RAHours, 21);

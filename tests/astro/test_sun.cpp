@@ -31,6 +31,13 @@ TEST(Nutation, Of1987April10) {
     EXPECT_NEAR(D(ApparentSiderealTimeDeg(t)), 197.692229, 5e-7);
 }
 
+TEST(EquationOfTime, YearlyExtremes) {
+    // About -14.2 min in mid February, +16.4 min early in November, near 0 mid April.
+    EXPECT_NEAR(EquationOfTimeMinutes(42.5), -14.2, 0.6);
+    EXPECT_NEAR(EquationOfTimeMinutes(307.5), 16.4, 0.6);
+    EXPECT_NEAR(EquationOfTimeMinutes(105.5), 0.0, 0.6);
+}
+
 TEST(SunPosition, Of1992October13) {
     const BodyPosition s = SunPosition(33890);
     EXPECT_NEAR(D(s.Lambda), 199.905961, 5e-7);

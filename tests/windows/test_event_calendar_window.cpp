@@ -92,7 +92,7 @@ TEST(CalendarLines, Year2012AtZonePlusOne) {
 TEST(CalendarLines, LocalDateAndWeekday) {
     LocaleGuard g(kBritish);
     // 23:30 UT at zone +1 is already the next day.
-    const double jd = CalendarToJDZoned(2012, 3, 20, 0, 0, 30, 23);
+    const double jd = CalendarToJDZoned(2012, 3, 20, 23, 30, 0, 0);
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0, 1), "We 21.3.12\t00:30:00\tEvent");
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0, 0), "Tu 20.3.12\t23:30:00\tEvent");
     // Delta T is taken off before the zone is added.
