@@ -16,7 +16,7 @@ constexpr Body kPlanets[] = {Body::Mercury, Body::Venus,  Body::Mars,   Body::Ju
 void BM_PreciseFrame(benchmark::State& state) {
     double jd = kMidnight + 0.8;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(MakePreciseFrame(PreciseTimeFromUT(jd)));
+        benchmark::DoNotOptimize(MakePreciseFrame(Instant::FromUT(jd)));
         jd += 1e-6;
     }
 }

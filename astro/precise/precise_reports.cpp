@@ -55,7 +55,7 @@ PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geoc
     rec.Diameter = geocentric.diameter;
     double mag = 0;
     PlanetMagnitude(PlanetName(planet), helio.radius, geocentric.distance,
-                    EarthHeliocentric(frame).radius, CenturiesSinceJ2000(frame.time.tt),
+                    EarthHeliocentric(frame).radius, CenturiesSinceJ2000(frame.tt()),
                     geocentric.dec, geocentric.ra, mag);
     if (mag < 0) mag -= 0.05;  // as PlanetEphemeris rounds a negative magnitude for display
     rec.Magnitude = mag;
@@ -68,7 +68,7 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     const PreciseDay day = MakePreciseDay(jdMidnight);
     const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + 1;
     const PreciseFrame now =
-        inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(PreciseTimeFromUT(jdUT));
+        inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(Instant::FromUT(jdUT));
     PreciseBodyReport r;
     r.geocentric = GeocentricPlace(body, now);
     r.topocentric = TopocentricPlace(body, now, site);

@@ -115,7 +115,7 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double jdMidnight,
     const PreciseDay day = MakePreciseDay(jdMidnight);
     const bool inDay = jdInstant >= jdMidnight && jdInstant <= jdMidnight + 1;
     const PreciseFrame now =
-        inDay ? FrameInDay(day, jdInstant) : MakePreciseFrame(PreciseTimeFromUT(jdInstant));
+        inDay ? FrameInDay(day, jdInstant) : MakePreciseFrame(Instant::FromUT(jdInstant));
     const HeliocentricPlace earth = EarthHeliocentric(now);
     t.earth.rec.HelioLongitude = earth.longitude;
     t.earth.rec.HelioLatitude = earth.latitude;

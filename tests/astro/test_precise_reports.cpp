@@ -134,7 +134,7 @@ TEST(PreciseReports, CatalogueToDate) {
     // at 2028 November 13.19 TD: precession to 41.547214°, 49.348483° (Meeus example 21.b),
     // nutation +15.843″ in α and +6.218″ in δ (example 23.a).
     const double jd = 2462088.69;
-    const PreciseFrame f = MakePreciseFrame({jd - 70.0 / 86400, jd});
+    const PreciseFrame f = MakePreciseFrame(Instant::FromTT(jd));
     double ra = 41.054063 * kDegree, dec = 49.227750 * kDegree;
     CatalogueToDate(f, ra, dec);
     EXPECT_NEAR(ra / kDegree, 41.547214 + 15.843 / 3600, 0.3 / 3600);
