@@ -6,6 +6,7 @@
 #include "astro/coords/angles.h"
 #include "astro/precise/precise_reports.h"
 #include "astro/time/calendar_dates.h"
+#include "astro/time/local_time.h"
 #include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
@@ -14,26 +15,6 @@ namespace {
 
 // Rows per radian of altitude, per pixel of height.
 constexpr double kAltitudeScale = 2.4 / std::numbers::pi;
-
-// Weekday arithmetic wants a remainder in 0..6 even for years before 1 AD.
-int Mod7(long long v) { return static_cast<int>(((v % 7) + 7) % 7); }
-
-int DaysBefore(int month, int year) {
-    static const int kLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = IsLeapYear(year);
-    int days = 0;
-    for (int m = 1; m < month && m <= 12; ++m) days += (m == 2 && leap) ? 29 : kLength[m - 1];
-    return days;
-}
-
-int LastSunday(int month, int year) {
-    const long long y1 = year - 1;
-    const int jan1 = Mod7(year + y1 / 4 - y1 / 100 + y1 / 400);  // 0 = Sunday
-    const int before = DaysBefore(month, year);
-    int d = 31;
-    while (d > 24 && Mod7(before + jan1 + d) != 1) --d;
-    return d;
-}
 
 // Both sines are at most 1 in exact arithmetic; a point exactly due east or west comes out a
 // hair above 1 and is taken as 1. Anything further off (close to the zenith, where the
@@ -49,11 +30,9 @@ bool WithinUnit(double& v) {
 
 }  // namespace
 
-bool IsSummerTime(int day, int month, int year) {
-    if (month >= 4 && month <= 9) return true;
-    if (month == 3) return day >= LastSunday(3, year);
-    if (month == 10) return day < LastSunday(10, year);
-    return false;
+ZoneDescription ChartZone(const ObserverState& state) {
+    return {state.TimeZone,
+            state.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None};
 }
 
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
@@ -70,7 +49,7 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
     double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
                            : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
-    if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year)) theta -= 1;
+    if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day})) theta -= 1;
     f.SiderealAngle = theta / 12.0 * std::numbers::pi;
     return f;
 }

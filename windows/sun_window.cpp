@@ -9,6 +9,7 @@
 #include "astro/precise/precise_reports.h"
 #include "astro/theories/sun.h"
 #include "astro/reports/sunmoon_reports.h"
+#include "astro/time/local_time.h"
 #include "astro/time/sidereal.h"
 #include "chart/projection.h"
 #include "platform/format.h"
@@ -70,7 +71,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DistanceKm = static_cast<double>(SunDistanceAU(r.Moment)) * 149597870;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(r.Moment));
 
-    r.SummerTime = SummerTimeSince1980(D, M, Y);
+    r.SummerTime = IsSummerTimeDay({z, SummerTimeRule::European}, {Y, M, D});
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
     r.Sunrise = SunRiseTime(west, phi, positions);

@@ -124,8 +124,4 @@ QString RiseSetShown(double clockHours) {
     return QString::fromStdString(text);
 }
 
-bool SummerTimeSince1980(int day, int month, int year) {
-    return year >= 1980 && IsSummerTime(day, month, year);
-}
-
 }  // namespace noctaris

@@ -16,6 +16,7 @@
 #include "astro/time/timebase.h"
 #include "astro/core/translatable.h"
 #include "astro/time/instant.h"
+#include "astro/time/local_time.h"
 
 namespace noctaris {
 
@@ -88,19 +89,6 @@ constexpr SeasonTerm kSeasonTerms[24] = {
     {14, 199.76, 31436.921}, {12, 95.39, 14577.848},   {12, 287.11, 31931.756},
     {12, 320.81, 34777.259}, {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
 };
-
-// True when the day is a Sunday (tested at 12:00:01 UT).
-bool IsSunday(int year, int month, int day) {
-    const double j = CalendarToJDZoned(year, month, day, 12, 0, 1, 0);
-    return static_cast<long long>(std::trunc(j - 7 * std::trunc(j / 7))) == 6;
-}
-
-// First Sunday among the seven days from `first` of the month.
-int FirstSunday(int year, int month, int first) {
-    for (int d = first; d < first + 7; ++d)
-        if (IsSunday(year, month, d)) return d;
-    return first;  // not reached: seven days hold a Sunday
-}
 
 }  // namespace
 
@@ -178,15 +166,16 @@ double MoonPhaseJDE(int lunation, int phase) {
 }
 
 void AddSummerTime(EventList& list) {
-    const int year = list.Year;
-    if (year < 1990) return;
-    const int begin = FirstSunday(year, 3, 25);
-    const int endMonth = year <= 1995 ? 9 : 10;
-    const int end = FirstSunday(year, endMonth, year <= 1995 ? 24 : 25);
-    Add(list, CalendarToJDZoned(year, 3, begin, 0, 0, 0, 0),
+    const std::optional<SummerTimeChanges> changes =
+        SummerTimeChangesOf({0, SummerTimeRule::European}, list.Year);
+    if (!changes) return;
+    const auto midnightUT = [](const CivilDate& d) {
+        return CalendarToJDZoned(d.year, d.month, d.day, 0, 0, 0, 0);
+    };
+    Add(list, midnightUT(changes->begin),
         QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time"), false);
-    Add(list, CalendarToJDZoned(year, endMonth, end, 0, 0, 0, 0),
-        QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"), false);
+    Add(list, midnightUT(changes->end), QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"),
+        false);
 }
 
 void AddPerihelionAphelion(EventList& list) {

@@ -100,9 +100,8 @@ double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int
 
     // A date that does not come back unchanged (31 April, 30 February) does not exist.
     if (h >= 0 && h < 1) {
-        int by = 0, bm = 0, bd = 0, bh = 0, bmin = 0, bs = 0;
-        JDToCalendarZoned(0, jd, by, bm, bd, bh, bmin, bs);
-        if (by != year || bm != month || bd != day) return kInvalidDate;
+        const std::optional<CivilDateTime> back = JDToCalendarZoned(jd, 0);
+        if (back && !(back->date == CivilDate{year, month, day})) return kInvalidDate;
     }
     // 1582-10-05 .. 1582-10-14 were dropped by the reform (compared on the shifted year and
     // month, so these are yyyymmdd numbers strictly between 1582-10-04 and 1582-10-14.5).
@@ -112,9 +111,8 @@ double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int
     return jd;
 }
 
-void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
-                       int& minute, int& second) {
-    if (!(jd >= 0 && jd < kJDLimit)) return;
+std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone) {
+    if (!(jd >= 0 && jd < kJDLimit)) return std::nullopt;
     const double d = jd + zone / 24 + 0.5;
     const double zf = std::trunc(d);
     const std::int64_t z = static_cast<std::int64_t>(zf);
@@ -128,6 +126,10 @@ void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, 
     const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
     const std::int64_t dd = 365 * k + k / 4;
     const std::int64_t e = Trunc(static_cast<double>(b - dd) / 30.6001);
+    CivilDateTime r;
+    int& year = r.date.year;
+    int& month = r.date.month;
+    int& day = r.date.day;
     day = static_cast<int>(Trunc(static_cast<double>(b - dd) + 0.5) -
                            Trunc(30.6001 * static_cast<double>(e)));
     month = static_cast<int>(e - 1 - 12 * (e / 14));
@@ -135,10 +137,9 @@ void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, 
     // The time of day rounded to the second, split in whole numbers so that no rounding of
     // the parts can give 60 seconds or minutes.
     const std::int64_t s = Trunc((d - zf) * 86400 + 0.5);
-    hour = static_cast<int>(s / 3600);
-    minute = static_cast<int>(s / 60 % 60);
-    second = static_cast<int>(s % 60);
+    r.time = {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};
     if (year <= 0) --year;  // historical numbering: astronomical year 0 is 1 BC
+    return r;
 }
 
 }  // namespace noctaris

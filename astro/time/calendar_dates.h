@@ -4,6 +4,7 @@
 // zoned conversions between a local date-time and a Julian day that report an invalid date by
 // a value instead of raising. They keep no state and never raise.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace noctaris {
@@ -25,6 +26,24 @@ DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);
 
+// A civil calendar date: the Julian calendar before 1582-10-15, the Gregorian from then on.
+struct CivilDate {
+    int year = 2000, month = 1, day = 1;
+    friend bool operator==(const CivilDate&, const CivilDate&) = default;
+};
+
+// A clock time of day, to the second.
+struct ClockTime {
+    int hour = 0, minute = 0, second = 0;
+    friend bool operator==(const ClockTime&, const ClockTime&) = default;
+};
+
+struct CivilDateTime {
+    CivilDate date;
+    ClockTime time;
+    friend bool operator==(const CivilDateTime&, const CivilDateTime&) = default;
+};
+
 // Day of the year: 1 on 1 January, the Gregorian leap rule. A month outside 1..12 is taken as
 // the nearest of January and December; the day is not checked (any count adds on).
 std::int64_t DayOfYear(int year, int month, std::int64_t day);
@@ -40,8 +59,8 @@ double LocalMidnightJD(double jdUT, double zone);
 inline constexpr double kInvalidDate = -1;
 double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int second,
                          double zone);
-// Local date and time of jd in the zone; the outputs are left alone unless 0 <= jd < 13689326.
-void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
-                       int& minute, int& second);
+// Local date and time of jd in the zone, rounded to the second; none unless
+// 0 <= jd < 13689326. Historical year numbering as above.
+std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone);
 
 }  // namespace noctaris

@@ -13,10 +13,11 @@ namespace {
 
 // "YYYY-MM-DD HH:MM" of a Julian day, rounded to the minute.
 std::string Minute(double jd) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    JDToCalendarZoned(0, std::nearbyint(jd * 1440) / 1440, y, mo, d, h, mi, s);
+    const CivilDateTime c =
+        JDToCalendarZoned(std::nearbyint(jd * 1440) / 1440, 0).value_or(CivilDateTime{});
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", c.date.year, c.date.month,
+                  c.date.day, c.time.hour, c.time.minute);
     return buf;
 }
 

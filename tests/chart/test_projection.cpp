@@ -60,26 +60,6 @@ TEST(ChartFrame, JulianDayAndSiderealTime) {
     EXPECT_NEAR(MakeChartFrame(c, 100, 100, 0).JulianDay, 2461381.5 + 20.5 / 24, 1e-9);
 }
 
-TEST(IsSummerTime, LastSundaysOfMarchAndOctober) {
-    EXPECT_TRUE(IsSummerTime(31, 3, 2024));
-    EXPECT_FALSE(IsSummerTime(30, 3, 2024));
-    EXPECT_FALSE(IsSummerTime(27, 10, 2024));
-    EXPECT_TRUE(IsSummerTime(26, 10, 2024));
-    EXPECT_TRUE(IsSummerTime(29, 3, 2026));
-    EXPECT_FALSE(IsSummerTime(28, 3, 2026));
-    EXPECT_TRUE(IsSummerTime(24, 10, 2026));
-    EXPECT_FALSE(IsSummerTime(25, 10, 2026));
-    EXPECT_TRUE(IsSummerTime(1, 4, 2024));
-    EXPECT_TRUE(IsSummerTime(30, 9, 2024));
-    EXPECT_FALSE(IsSummerTime(1, 11, 2024));
-    EXPECT_FALSE(IsSummerTime(15, 1, 2024));
-    // Years before the era still end (the weekday remainder is kept non-negative).
-    EXPECT_FALSE(IsSummerTime(1, 3, -100));
-    EXPECT_TRUE(IsSummerTime(31, 3, -100) || IsSummerTime(30, 3, -100) || IsSummerTime(29, 3, -100) ||
-                IsSummerTime(28, 3, -100) || IsSummerTime(27, 3, -100) || IsSummerTime(26, 3, -100) ||
-                IsSummerTime(25, 3, -100));
-}
-
 TEST(ProjectToScreen, AzimuthWrapsAroundTheViewCentre) {
     const ObserverState s = Chemnitz();
     const ChartFrame north = MakeChartFrame(s, 1029, 664, 180);
