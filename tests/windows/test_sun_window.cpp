@@ -46,7 +46,7 @@ SunChartPosition AtRightAscensionHours(double hours) {
 // at about eight, culminating at noon (the equation of time cancels the place's 8.6 minutes
 // east of the zone meridian). Against python3-ephem 4.1.4, in the chart's frame (the J2000
 // equator and equinox of the stars): right ascension 16.9414 h = 16 h 56.5 min, declination
-// -22.633°, azimuth 120.386°, height -49.708°; mean sidereal time 02:27:54 (ephem: apparent
+// -22.633°, azimuth 120.433°, height -49.730°; mean sidereal time 02:27:54 (ephem: apparent
 // 02:27:55.1), so the hour angle is 36.975° - 254.121° = -217.15°.
 const char* const kChemnitzReport =
     "Date\t\t7.12.2026\r\n"
@@ -56,8 +56,8 @@ const char* const kChemnitzReport =
     "Right ascension\t16h56min\r\n"
     "Constellation\tOphiuchus\r\n"
     "Hour angle\t-217,15\u00B0\r\n"
-    "Azimuth\t\t120,38\u00B0\r\n"
-    "Height\t\t-49,71\u00B0\r\n"
+    "Azimuth\t\t120,43\u00B0\r\n"
+    "Height\t\t-49,73\u00B0\r\n"
     "Equation of time\t8,22 min\r\n"
     "Sun time\t\t2 h 28 min\r\n"
     "Earth distance\t147383259 km\r\n"
