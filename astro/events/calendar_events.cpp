@@ -192,13 +192,11 @@ void AddPerigeesApogees(EventList& list) {
     auto collect = [&](double (*next)(TDateTime), const char* text) {
         double h = next(t0);
         for (;;) {
-            int y = 0, m = 0, d = 0;
-            DecodeDate(h, y, m, d);
-            if (y == year) Add(list, static_cast<double>(DateTimeToJD(h)), text);
+            if (DecodeDate(h).year == year) Add(list, static_cast<double>(DateTimeToJD(h)), text);
             // Two weeks on lies between this passage and the next one.
-            DecodeDate(h + 14, y, m, d);
-            if (y > year) break;
-            h = next(EncodeDate(y, m, d));
+            const CivilDate later = DecodeDate(h + 14);
+            if (later.year > year) break;
+            h = next(EncodeDate(later.year, later.month, later.day));
         }
     };
     collect(NextPerigee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in perigee"));

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "astro/time/timebase.h"
+
 namespace noctaris {
 
 // (jd - 2451545) / 36525.
@@ -25,24 +27,6 @@ struct DayFraction {
 DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);
-
-// A civil calendar date: the Julian calendar before 1582-10-15, the Gregorian from then on.
-struct CivilDate {
-    int year = 2000, month = 1, day = 1;
-    friend bool operator==(const CivilDate&, const CivilDate&) = default;
-};
-
-// A clock time of day, to the second.
-struct ClockTime {
-    int hour = 0, minute = 0, second = 0;
-    friend bool operator==(const ClockTime&, const ClockTime&) = default;
-};
-
-struct CivilDateTime {
-    CivilDate date;
-    ClockTime time;
-    friend bool operator==(const CivilDateTime&, const CivilDateTime&) = default;
-};
 
 // Day of the year: 1 on 1 January, the Gregorian leap rule. A month outside 1..12 is taken as
 // the nearest of January and December; the day is not checked (any count adds on).

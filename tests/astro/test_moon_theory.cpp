@@ -13,13 +13,13 @@ namespace {
 double D(long double x) { return static_cast<double>(x); }
 
 // "YYYY-MM-DD HH:MM" of a TDateTime, rounded to the minute.
-std::string Minute(double t) {
-    const double rounded = std::nearbyint(t * 1440) / 1440;
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-    DecodeDate(rounded, y, mo, d);
-    DecodeTime(rounded, h, mi, s, ms);
+std::string Minute(double when) {
+    const double rounded = std::nearbyint(when * 1440) / 1440;
+    const CivilDate d = DecodeDate(rounded);
+    const TimeOfDay t = DecodeTime(rounded);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, t.hour,
+                  t.minute);
     return buf;
 }
 

@@ -181,11 +181,10 @@ TEST(Perihelion, NextPassageCountsFromItsOwnInstant) {
     EXPECT_EQ(PerihelionAphelionTime(0, t + 100), peri);
     // Each year from 1900 to 2100 has one of each, in early January and early July.
     for (int year = 1900; year <= 2100; year += 8) {
-        int y = 0, m = 0, d = 0;
-        DecodeDate(NextPerihelion(EncodeDate(year, 1, 1)), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 1) << year;
-        DecodeDate(NextAphelion(EncodeDate(year, 1, 1)), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 7) << year;
+        const CivilDate peri = DecodeDate(NextPerihelion(EncodeDate(year, 1, 1)));
+        EXPECT_EQ(peri.year * 100 + peri.month, year * 100 + 1) << year;
+        const CivilDate aph = DecodeDate(NextAphelion(EncodeDate(year, 1, 1)));
+        EXPECT_EQ(aph.year * 100 + aph.month, year * 100 + 7) << year;
     }
 }
 
