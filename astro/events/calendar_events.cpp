@@ -170,7 +170,7 @@ void AddSummerTime(EventList& list) {
         SummerTimeChangesOf({0, SummerTimeRule::European}, list.Year);
     if (!changes) return;
     const auto midnightUT = [](const CivilDate& d) {
-        return CalendarToJDZoned(d.year, d.month, d.day, 0, 0, 0, 0);
+        return LocalMidnightJD(d.year, d.month, d.day, 0);
     };
     Add(list, midnightUT(changes->begin),
         QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time"), false);

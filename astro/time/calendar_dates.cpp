@@ -79,8 +79,8 @@ double LocalMidnightJD(double jdUT, double zone) {
     return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
 }
 
-double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int second,
-                         double zone) {
+std::optional<double> CalendarToJDZoned(int year, int month, int day, int hour, int minute,
+                                        int second, double zone) {
     // Historical numbering: -1 is 1 BC, astronomical year 0.
     const std::int64_t yHist = year < 0 ? static_cast<std::int64_t>(year) + 1 : year;
     const std::int64_t y = month < 3 ? yHist - 1 : yHist;
@@ -93,21 +93,20 @@ double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int
     else
         u = y / 400 - y / 100 + Trunc(static_cast<double>(y) * 0.25);
 
+    const std::int64_t days = Trunc(30.6001 * static_cast<double>(m + 1)) + u + 365 * y;
     const double h = hour / 24.0 + minute / 1440.0 + second / 86400.0 - zone / 24.0;
-    const double jd = h + static_cast<double>(Trunc(30.6001 * static_cast<double>(m + 1)) + u +
-                                              365 * y) +
-                      1720996.5 + day;
+    const double jd = h + static_cast<double>(days) + 1720996.5 + day;
 
-    // A date that does not come back unchanged (31 April, 30 February) does not exist.
-    if (h >= 0 && h < 1) {
-        const std::optional<CivilDateTime> back = JDToCalendarZoned(jd, 0);
-        if (back && !(back->date == CivilDate{year, month, day})) return kInvalidDate;
-    }
+    // A date that does not come back unchanged (31 April, 30 February) does not exist, whatever
+    // the time and zone.
+    const std::optional<CivilDateTime> back =
+        JDToCalendarZoned(static_cast<double>(days) + 1720996.5 + day, 0);
+    if (back && !(back->date == CivilDate{year, month, day})) return std::nullopt;
     // 1582-10-05 .. 1582-10-14 were dropped by the reform (compared on the shifted year and
     // month, so these are yyyymmdd numbers strictly between 1582-10-04 and 1582-10-14.5).
     const std::int64_t shifted = y * 10000 + m * 100 + day;
-    if (2 * shifted > 2 * 15821004 && 2 * shifted < 2 * 15821014 + 1) return kInvalidDate;
-    if (year < -4713 || year == 0 || jd < 0 || jd >= kJDLimit) return kInvalidDate;
+    if (2 * shifted > 2 * 15821004 && 2 * shifted < 2 * 15821014 + 1) return std::nullopt;
+    if (year < -4713 || year == 0 || jd < 0 || jd >= kJDLimit) return std::nullopt;
     return jd;
 }
 

@@ -38,11 +38,10 @@ std::int64_t DayOfYear(int year, int month, std::int64_t day);
 double LocalMidnightJD(int year, int month, int day, double zone);
 double LocalMidnightJD(double jdUT, double zone);
 
-// Julian day (UT) of a local date and time in a zone of `zone` hours east of UT, or -1 for an
-// invalid date. Years are numbered historically (-1 is 1 BC; there is no year 0).
-inline constexpr double kInvalidDate = -1;
-double CalendarToJDZoned(int year, int month, int day, int hour, int minute, int second,
-                         double zone);
+// Julian day (UT) of a local date and time in a zone of `zone` hours east of UT; none for a
+// date that does not exist. Years are numbered historically (-1 is 1 BC; there is no year 0).
+std::optional<double> CalendarToJDZoned(int year, int month, int day, int hour, int minute,
+                                        int second, double zone);
 // Local date and time of jd in the zone, rounded to the second; none unless
 // 0 <= jd < 13689326. Historical year numbering as above.
 std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone);
