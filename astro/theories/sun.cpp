@@ -1,5 +1,4 @@
-// Sun theory: the Sun's apparent place, rise and set, and
-// the Earth's perihelion and aphelion.
+// Sun theory: the Sun's apparent place, rise and set, and the Earth's perihelion and aphelion.
 #include "astro/theories/sun.h"
 
 #include <cmath>

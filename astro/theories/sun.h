@@ -1,7 +1,6 @@
 #pragma once
-// The Sun's apparent place from the VSOP87 Earth series, nutation (first 31 terms of the IAU
-// 1980 theory), true obliquity, apparent sidereal time, rise/transit/set of the Sun and the
-// Earth's perihelion and aphelion passages.
+// The Sun's apparent place from the VSOP87 Earth series (nutation from astro/coords/nutation.h),
+// rise/transit/set of the Sun and the Earth's perihelion and aphelion passages.
 //
 // Every routine takes its instant as a TDateTime used directly as dynamical time (no Delta T is
 // applied). Angles are degrees. No routine raises.
