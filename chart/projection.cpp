@@ -1,9 +1,9 @@
 #include "chart/projection.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "astro/coords/angles.h"
+#include "astro/core/constants.h"
 #include "astro/precise/precise_reports.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/time/local_time.h"
@@ -13,8 +13,11 @@
 namespace noctaris {
 namespace {
 
+// π in the double arithmetic of the chart's pixels.
+constexpr double kPiD = static_cast<double>(kPi);
+
 // Rows per radian of altitude, per pixel of height.
-constexpr double kAltitudeScale = 2.4 / std::numbers::pi;
+constexpr double kAltitudeScale = 2.4 / kPiD;
 
 // Both sines are at most 1 in exact arithmetic; a point exactly due east or west comes out a
 // hair above 1 and is taken as 1. Anything further off (close to the zenith, where the
@@ -42,15 +45,15 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.Height = height;
     f.CenterX = width / 2;
     f.PixelsPerDegree = f.CenterX / 90.0;
-    f.SinLat = std::sin(state.Latitude * std::numbers::pi / 180.0);
-    f.CosLat = std::cos(state.Latitude * std::numbers::pi / 180.0);
+    f.SinLat = std::sin(state.Latitude * kPiD / 180.0);
+    f.CosLat = std::cos(state.Latitude * kPiD / 180.0);
     f.ViewAzimuth = viewAzimuth;
     const double midnight = LocalMidnightJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
     double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
                            : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
     if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day})) theta -= 1;
-    f.SiderealAngle = theta / 12.0 * std::numbers::pi;
+    f.SiderealAngle = theta / 12.0 * kPiD;
     return f;
 }
 
@@ -67,7 +70,7 @@ bool HorizontalSC(const ChartFrame& f, double ra, double sinDec, double cosDec, 
     double s = std::sin(t) * cosDec / std::cos(h);
     if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
-    const double as = std::asin(s) * 180.0 / std::numbers::pi;
+    const double as = std::asin(s) * 180.0 / kPiD;
     azimuth = c > 0 ? as : 180.0 - as;
     return true;
 }
@@ -92,12 +95,12 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
 ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
     CosSidereal = std::cos(f.SiderealAngle);
     SinSidereal = std::sin(f.SiderealAngle);
-    CosView = std::cos(f.ViewAzimuth * std::numbers::pi / 180.0);
-    SinView = std::sin(f.ViewAzimuth * std::numbers::pi / 180.0);
+    CosView = std::cos(f.ViewAzimuth * kPiD / 180.0);
+    SinView = std::sin(f.ViewAzimuth * kPiD / 180.0);
     // A pixel column further than 12 pixels beyond either half of the surface is never
     // placeable (10 pixels of slack, rounding, and an odd width's extra column).
     const double margin = f.CenterX > 0 ? 12.0 * 90.0 / f.CenterX : 90.0;
-    SinSideMargin = margin < 90.0 ? std::sin(margin * std::numbers::pi / 180.0) : 2.0;  // 2: turn none away
+    SinSideMargin = margin < 90.0 ? std::sin(margin * kPiD / 180.0) : 2.0;  // 2: turn none away
 }
 
 bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
@@ -147,7 +150,7 @@ double ScreenYToAltitude(const ChartFrame& f, int y) {
 
 int AltitudeContourRow(const ChartFrame& f, int i) {
     return RoundToInt((f.Height - ChartFrame::HorizonOffset) -
-                      i * (std::numbers::pi / 12.0) * kAltitudeScale * f.Height);
+                      i * (kPiD / 12.0) * kAltitudeScale * f.Height);
 }
 
 }  // namespace noctaris
