@@ -29,11 +29,10 @@ long long MomentMs(const ObserverState& state, int subSecondMs) {
 void SetMoment(ObserverState& state, long long momentMs, int* subSecondMs) {
     const long long day = momentMs / kMsPerDay;
     long long rest = momentMs % kMsPerDay;
-    int year, month, day0;
-    JDToDate(static_cast<long double>(day) + 0.5L, year, month, day0);
-    state.Year = year;
-    state.Month = month;
-    state.Day = day0;
+    const CivilDate date = JDToDate(static_cast<long double>(day) + 0.5L);
+    state.Year = date.year;
+    state.Month = date.month;
+    state.Day = date.day;
     state.Hour = static_cast<int>(rest / 3'600'000);
     rest %= 3'600'000;
     state.Minute = static_cast<int>(rest / 60'000);
@@ -63,7 +62,10 @@ void SetTimeOfDay(ObserverState& state, int index) {
 
 void SetObserverDate(ObserverState& state, const QDate& date) {
     const TDateTime serial = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
-    DateTimeToDate(serial, state.Year, state.Month, state.Day);
+    const CivilDate d = DateTimeToDate(serial);
+    state.Year = d.year;
+    state.Month = d.month;
+    state.Day = d.day;
 }
 
 QDate ObserverCalendarDate(const ObserverState& state) {

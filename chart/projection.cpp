@@ -1,37 +1,23 @@
 #include "chart/projection.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "astro/coords/angles.h"
+#include "astro/core/constants.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/time/local_time.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
 namespace {
 
+// π in the double arithmetic of the chart's pixels.
+constexpr double kPiD = static_cast<double>(kPi);
+
 // Rows per radian of altitude, per pixel of height.
-constexpr double kAltitudeScale = 2.4 / std::numbers::pi;
-
-// Weekday arithmetic wants a remainder in 0..6 even for years before 1 AD.
-int Mod7(long long v) { return static_cast<int>(((v % 7) + 7) % 7); }
-
-int DaysBefore(int month, int year) {
-    static const int kLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = IsLeapYear(year);
-    int days = 0;
-    for (int m = 1; m < month && m <= 12; ++m) days += (m == 2 && leap) ? 29 : kLength[m - 1];
-    return days;
-}
-
-int LastSunday(int month, int year) {
-    const long long y1 = year - 1;
-    const int jan1 = Mod7(year + y1 / 4 - y1 / 100 + y1 / 400);  // 0 = Sunday
-    const int before = DaysBefore(month, year);
-    int d = 31;
-    while (d > 24 && Mod7(before + jan1 + d) != 1) --d;
-    return d;
-}
+constexpr double kAltitudeScale = 2.4 / kPiD;
 
 // Both sines are at most 1 in exact arithmetic; a point exactly due east or west comes out a
 // hair above 1 and is taken as 1. Anything further off (close to the zenith, where the
@@ -47,29 +33,9 @@ bool WithinUnit(double& v) {
 
 }  // namespace
 
-double LocalDateToJD(int year, int month, int day, double timeZone) {
-    long long y = static_cast<long long>(year) + 4712;
-    long long m = month + 1;
-    if (month <= 2) {
-        y -= 1;
-        m += 12;
-    }
-    double b;
-    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
-        b = -63.5;  // Julian calendar
-    } else {
-        const double a = std::trunc(static_cast<double>(y + 88) / 100.0);
-        b = std::trunc(a * 0.25) + 38 - a - 63.5;
-    }
-    return b + std::trunc(365.25 * static_cast<double>(y)) +
-           std::trunc(30.6001 * static_cast<double>(m)) + day - timeZone / 24.0;
-}
-
-bool IsSummerTime(int day, int month, int year) {
-    if (month >= 4 && month <= 9) return true;
-    if (month == 3) return day >= LastSunday(3, year);
-    if (month == 10) return day < LastSunday(10, year);
-    return false;
+ZoneDescription ChartZone(const ObserverState& state) {
+    return {state.TimeZone,
+            state.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None};
 }
 
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
@@ -79,16 +45,15 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.Height = height;
     f.CenterX = width / 2;
     f.PixelsPerDegree = f.CenterX / 90.0;
-    f.SinLat = std::sin(state.Latitude * std::numbers::pi / 180.0);
-    f.CosLat = std::cos(state.Latitude * std::numbers::pi / 180.0);
+    f.SinLat = std::sin(state.Latitude * kPiD / 180.0);
+    f.CosLat = std::cos(state.Latitude * kPiD / 180.0);
     f.ViewAzimuth = viewAzimuth;
-    const double midnight = LocalDateToJD(state.Year, state.Month, state.Day, state.TimeZone);
+    const double midnight = LocalMidnightJD(state.Year, state.Month, state.Day, state.TimeZone);
     f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
-    const double ut = state.Hour + state.Minute / 60.0 + state.Second / 3600.0 - state.TimeZone;
-    double theta = precise ? LocalApparentSiderealHours(*precise, state.Longitude)
-                           : LocalSiderealTime(state.Longitude, ut, midnight);
-    if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year)) theta -= 1;
-    f.SiderealAngle = theta / 12.0 * std::numbers::pi;
+    double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
+                           : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
+    if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day})) theta -= 1;
+    f.SiderealAngle = theta / 12.0 * kPiD;
     return f;
 }
 
@@ -105,7 +70,7 @@ bool HorizontalSC(const ChartFrame& f, double ra, double sinDec, double cosDec, 
     double s = std::sin(t) * cosDec / std::cos(h);
     if (!WithinUnit(s)) return false;  // at the zenith the azimuth is undefined
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
-    const double as = std::asin(s) * 180.0 / std::numbers::pi;
+    const double as = std::asin(s) * 180.0 / kPiD;
     azimuth = c > 0 ? as : 180.0 - as;
     return true;
 }
@@ -130,12 +95,12 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
 ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
     CosSidereal = std::cos(f.SiderealAngle);
     SinSidereal = std::sin(f.SiderealAngle);
-    CosView = std::cos(f.ViewAzimuth * std::numbers::pi / 180.0);
-    SinView = std::sin(f.ViewAzimuth * std::numbers::pi / 180.0);
+    CosView = std::cos(f.ViewAzimuth * kPiD / 180.0);
+    SinView = std::sin(f.ViewAzimuth * kPiD / 180.0);
     // A pixel column further than 12 pixels beyond either half of the surface is never
     // placeable (10 pixels of slack, rounding, and an odd width's extra column).
     const double margin = f.CenterX > 0 ? 12.0 * 90.0 / f.CenterX : 90.0;
-    SinSideMargin = margin < 90.0 ? std::sin(margin * std::numbers::pi / 180.0) : 2.0;  // 2: turn none away
+    SinSideMargin = margin < 90.0 ? std::sin(margin * kPiD / 180.0) : 2.0;  // 2: turn none away
 }
 
 bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
@@ -185,7 +150,7 @@ double ScreenYToAltitude(const ChartFrame& f, int y) {
 
 int AltitudeContourRow(const ChartFrame& f, int i) {
     return RoundToInt((f.Height - ChartFrame::HorizonOffset) -
-                      i * (std::numbers::pi / 12.0) * kAltitudeScale * f.Height);
+                      i * (kPiD / 12.0) * kAltitudeScale * f.Height);
 }
 
 }  // namespace noctaris

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "astro/precise/precise.h"
+#include "astro/time/local_time.h"
 #include "chart/state.h"
 
 namespace noctaris {
@@ -25,13 +26,8 @@ struct ChartFrame {
     static constexpr int HorizonOffset = 28;
 };
 
-// Julian day of 0 h local standard time of a civil date (0 h UT minus timeZone/24). Dates
-// before 1582-10-15 are taken in the Julian calendar. Never throws.
-double LocalDateToJD(int year, int month, int day, double timeZone);
-
-// One fixed rule for all places: April..September, March from its last Sunday on, October
-// before its last Sunday.
-bool IsSummerTime(int day, int month, int year);
+// The observer's zone: the European summer-time rule when summer time is to be considered.
+ZoneDescription ChartZone(const ObserverState& state);
 
 // The frame of one redraw for a surface of width x height pixels and the view azimuth.
 // With a precise frame (of the same instant) the sidereal time is the apparent one of ERFA,

@@ -202,7 +202,7 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
 // bodies stay in one frame; without a frame the loaded places come back bit for bit.
 void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
     if (!frame && !turned_) return;
-    if (frame && turned_ && frame->time.tt == turnedForTT_) return;
+    if (frame && turned_ && frame->tt() == turnedForTT_) return;
     std::size_t i = 0;
     const auto set = [&](double& ra, double& sinDec, double& cosDec) {
         const CataloguePlace& c = catalogue_[i++];
@@ -222,7 +222,7 @@ void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
         for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec);
     for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec);
     turned_ = frame != nullptr;
-    turnedForTT_ = frame ? frame->time.tt : 0;
+    turnedForTT_ = frame ? frame->tt() : 0;
 }
 
 void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
@@ -345,7 +345,7 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     ChartCanvas canvas(painter, fonts_);
     ChartContext context{canvas, frame_, state, options, lists};
     if (options.PrecisePositions) {
-        preciseFrame_ = MakePreciseFrame(PreciseTimeFromUT(frame_.JulianDay));
+        preciseFrame_ = MakePreciseFrame(Instant::FromUT(frame_.JulianDay));
         frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth, &preciseFrame_);
         context.precise = &preciseFrame_;
     }

@@ -127,7 +127,10 @@ QString SkyChart::CaptionText(const ObserverState& state) {
     try {
         const long double c = DateToJD(state.Year, state.Month, state.Day) + state.Hour / 24.0L +
                               state.Minute / 1440.0L + state.Second / 86400.0L - 0.5L;
-        JDToDate(c + 0.5L, year, month, day);
+        const CivilDate date = JDToDate(c + 0.5L);
+        year = date.year;
+        month = date.month;
+        day = date.day;
         timeOfDay = c - std::trunc(c);
     } catch (const ConversionError&) {
         // A date the calendar does not know (1582-10-05..14, month 13): show it as set.
@@ -135,7 +138,7 @@ QString SkyChart::CaptionText(const ObserverState& state) {
     QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
                    QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
                    QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
-    if (state.ConsiderSummerTime && IsSummerTime(state.Day, state.Month, state.Year))
+    if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day}))
         text += QCoreApplication::translate("SkyChart", " Summer time");
     return text;
 }

@@ -42,7 +42,7 @@ LocalMoment LocalMoment::FromSeconds(std::int64_t seconds) {
                                           : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
     const std::int64_t rest = seconds - day * kSecondsPerDay;
     LocalMoment m;
-    JDToDate(static_cast<long double>(day) - 0.5L, m.date.year, m.date.month, m.date.day);
+    m.date = JDToDate(static_cast<long double>(day) - 0.5L);
     m.time.hour = static_cast<int>(rest / 3600);
     m.time.minute = static_cast<int>(rest % 3600 / 60);
     m.time.second = static_cast<int>(rest % 60);

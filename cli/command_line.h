@@ -3,6 +3,7 @@
 // options rejected) and the value parsers every command shares: one date parser, clock times,
 // ranges with steps, image sizes. A mistake throws UsageError, which the command runner turns
 // into one line on stderr and exit status 2.
+#include "astro/time/calendar_dates.h"
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -22,16 +23,6 @@ namespace noctaris::cli {
 class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
-};
-
-// A calendar date as the program's date field takes it: the Julian calendar before
-// 1582-10-15, the Gregorian from then on; years 1..9999.
-struct CivilDate {
-    int year = 2000, month = 1, day = 1;
-};
-
-struct ClockTime {
-    int hour = 0, minute = 0, second = 0;
 };
 
 // A local date and clock time of a place (its standard time), countable in whole seconds.

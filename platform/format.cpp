@@ -32,9 +32,8 @@ QDate DateOf(TDateTime t) {
 }
 
 QTime TimeOf(TDateTime t) {
-    int h, m, s, ms;
-    DecodeTime(t, h, m, s, ms);
-    return QTime(h, m, s, ms);
+    const TimeOfDay d = DecodeTime(t);
+    return QTime(d.hour, d.minute, d.second, d.millisecond);
 }
 
 QString ArgText(const FormatArg& arg, QChar type, int precision) {

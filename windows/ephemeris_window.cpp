@@ -13,6 +13,7 @@
 #include "astro/theories/planets.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -67,13 +68,12 @@ EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
                                            const ObserverState& observer, bool precise) {
     EphemerisMomentTable t;
     t.jdMidnight =
-        EphemerisJulianDay(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
-    const double clockHours = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0;
+        LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, snapshot.TimeZone);
     t.jdInstant =
         t.jdMidnight + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
     static_cast<EphemerisTableValues&>(t) =
-        ComputeEphemerisTable(t.jdInstant, clockHours, t.jdMidnight, observer.Latitude,
+        ComputeEphemerisTable(t.jdInstant, t.jdMidnight, observer.Latitude,
                               observer.Longitude, observer.TimeZone, precise);
     return t;
 }

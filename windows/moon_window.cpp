@@ -15,6 +15,7 @@
 #include "astro/precise/precise_reports.h"
 #include "astro/reports/sunmoon_reports.h"
 #include "astro/time/instant.h"
+#include "astro/time/sidereal.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -58,11 +59,10 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                snapshot.Second / 86400.0;
     const double dayFraction = FractionOfDay(r.Moment);  // Frac(T), also for dates before 1900
-    const double j0 = ReportMidnightJD(Y, M, D, z);      // local midnight, universal time
+    const double j0 = LocalMidnightJD(Y, M, D, z);      // local midnight, universal time
     r.JulianDayUT = j0 + dayFraction;
     const double lambda = observer.Longitude;
-    // The sidereal time counts from 0 h UT of the day.
-    r.SiderealHours = ReportSiderealTime(j0 + z / 24, dayFraction * 24 - z, lambda);
+    r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(r.JulianDayUT), lambda);
     r.AgeDays = MoonAgeAt(r.JulianDayUT);
 
     const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(r.JulianDayUT));
@@ -91,7 +91,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
 
 MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     MoonReport r = ComputeMoonReport(snapshot, observer);
-    const double j0 = ReportMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
+    const double j0 = LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, j0, observer.Latitude, observer.Longitude);
     r.SiderealHours = p.localSiderealHours;

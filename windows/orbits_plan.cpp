@@ -14,6 +14,7 @@
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -166,7 +167,7 @@ double ZoomOut(double scale) {
 }
 
 double OrbitPlanJulianDay(int year, int month, int day) {
-    return LocalDateToJD(year, month, day, 1.0);
+    return LocalMidnightJD(year, month, day, 1.0);
 }
 
 double PerihelionJulianDay(double t0) {

@@ -20,6 +20,7 @@
 #include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -41,7 +42,7 @@ std::string_view PlanetPictureName(Body planet) {
 }
 
 double PlanetMomentJD(const PlanetSnapshot& s) {
-    return LocalDateToJD(s.Year, s.Month, s.Day, s.TimeZone) + s.Hour / 24.0 + s.Minute / 1440.0 +
+    return LocalMidnightJD(s.Year, s.Month, s.Day, s.TimeZone) + s.Hour / 24.0 + s.Minute / 1440.0 +
            s.Second / 86400.0;
 }
 

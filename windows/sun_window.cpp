@@ -10,9 +10,12 @@
 #include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
 #include "astro/reports/sunmoon_reports.h"
+#include "astro/time/local_time.h"
+#include "astro/time/sidereal.h"
 #include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 namespace {
@@ -50,11 +53,11 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     const int D = r.Day, M = r.Month, Y = r.Year;
     r.Date = EncodeDate(Y, M, D);
     r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
-    const double j0h = ReportMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
-    r.DayNumber = DayNumber(D, M, Y);
-    r.EquationOfTimeMinutes = EquationOfTime(r.DayNumber);
+    const double j0h = LocalMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
+    r.DayNumber = static_cast<int>(DayOfYear(Y, M, D));
+    r.EquationOfTimeMinutes = std::nearbyint(EquationOfTimeMinutes(r.DayNumber) * 100) / 100;
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
-    r.SiderealHours = ReportSiderealTime(j0h, ut, observer.Longitude);
+    r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(j0h + ut / 24), observer.Longitude);
 
     r.RightAscensionHours = Finite(sun.RightAscension) * kRadian / 15;
     while (r.RightAscensionHours > 24) r.RightAscensionHours -= 24;  // the chart's longitude runs up to 3 pi
@@ -68,7 +71,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * kKmPerAU;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
-    r.SummerTime = SummerTimeSince1980(D, M, Y);
+    r.SummerTime = IsSummerTimeDay({z, SummerTimeRule::European}, {Y, M, D});
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
@@ -80,7 +83,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 
 SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
-    const double j0 = ReportMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
+    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
     const double jd = j0 + (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);

@@ -10,6 +10,8 @@
 #include "platform/format.h"
 #include "windows/terminator_window.h"
 #include "windows/wincommon.h"
+#include "astro/time/calendar_dates.h"
+#include "astro/time/local_time.h"
 
 namespace noctaris {
 
@@ -37,8 +39,9 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
     const double sx = w / 360.0, sy = h / 160.0;
 
     double hour = v.Hour;
-    if (v.ConsiderSummerTime && SummerTimeSince1980(v.Day, v.Month, v.Year)) hour -= 1;
-    g.DayOfYear = TerminatorDayOfYear(v.Day, v.Month, v.Year);
+    const ZoneDescription zone{1, v.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None};
+    if (IsSummerTimeDay(zone, {v.Year, v.Month, v.Day})) hour -= 1;
+    g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 
     g.Polygon.reserve(365 + 4);

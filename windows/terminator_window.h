@@ -35,7 +35,7 @@ namespace noctaris {
 struct TerminatorView {
     int Day = 1, Month = 1, Hour = 0, Minute = 0;  // the four edits
     int Year = 2000;                               // current calendar year
-    bool ConsiderSummerTime = true;                // "Consider summer time" (SummerTimeSince1980)
+    bool ConsiderSummerTime = true;                // "Consider summer time" (the European rule)
     bool SunPlace = true;                          // "Sun place"
 };
 

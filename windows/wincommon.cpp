@@ -124,8 +124,4 @@ QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day
     return QString::fromStdString(text);
 }
 
-bool SummerTimeSince1980(int day, int month, int year) {
-    return year >= 1980 && IsSummerTime(day, month, year);
-}
-
 }  // namespace noctaris

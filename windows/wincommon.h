@@ -64,8 +64,4 @@ QString VisibilityText(bool visible);
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day);
 
-// The summer-time rule of the Sun and terminator windows: the chart's rule, but never before
-// 1980.
-bool SummerTimeSince1980(int day, int month, int year);
-
 }  // namespace noctaris

@@ -139,18 +139,6 @@ double ModifiedJulianDate(int year, int month, int day, double hour) {
                                static_cast<LD>(hour) / 24.0L);
 }
 
-double LocalSiderealTime(double longitude, double ut, double jd0) {
-    const LD d = static_cast<LD>(jd0) - 2451545.0L;
-    LD s = static_cast<LD>(longitude) / 15.0L + (6.6973745583L + 0.06570982442L * d + 1.938587419e-14L * d * d) +
-           1.00273790935L * static_cast<LD>(ut);
-    if (!std::isfinite(s)) return static_cast<double>(s);
-    // Far-off epochs would take many loop rounds; bring them near first (exact in fmod).
-    if (std::fabs(s) > 1.0e6L) s = std::fmod(s, 24.0L);
-    while (s < 0) s += 24.0L;
-    while (s > 24) s -= 24.0L;
-    return static_cast<double>(s);
-}
-
 HorizontalCoords EquatorialToHorizontal(double ra, double dec, double lst, double latitude) {
     HorizontalCoords out;
     LD h = static_cast<LD>(lst) / 12.0L * kPi - static_cast<LD>(ra);

@@ -45,7 +45,6 @@ Matrix3 OrbitOrientationMatrix(double node, double incl, double argPeri);
 Vec3 OrbitToEcliptic(double xx, double yy, const Matrix3& pqr);
 
 double ModifiedJulianDate(int year, int month, int day, double hour);
-double LocalSiderealTime(double longitude, double ut, double jd0);
 struct HorizontalCoords {
     double altitude = 0;  // degrees
     double azimuth = 0;   // degrees 0..360 from the south through the west

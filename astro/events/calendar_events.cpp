@@ -19,6 +19,7 @@
 #include "astro/time/timebase.h"
 #include "astro/core/translatable.h"
 #include "astro/time/instant.h"
+#include "astro/time/local_time.h"
 
 namespace noctaris {
 
@@ -65,18 +66,6 @@ const EventNumberFormat& Or(const EventNumberFormat& number) {
     return number ? number : fallback;
 }
 
-// True when the day is a Sunday (tested at 12:00:01 UT).
-bool IsSunday(int year, int month, int day) {
-    const double j = CalendarToJDZoned(year, month, day, 0, 1, 0, 12);
-    return static_cast<long long>(std::trunc(j - 7 * std::trunc(j / 7))) == 6;
-}
-
-// First Sunday among the seven days from `first` of the month.
-int FirstSunday(int year, int month, int first) {
-    for (int d = first; d < first + 7; ++d)
-        if (IsSunday(year, month, d)) return d;
-    return first;  // not reached: seven days hold a Sunday
-}
 
 }  // namespace
 
@@ -93,15 +82,16 @@ std::string DefaultEventNumber(double value, int decimals) {
 }
 
 void AddSummerTime(EventList& list) {
-    const int year = list.Year;
-    if (year < 1990) return;
-    const int begin = FirstSunday(year, 3, 25);
-    const int endMonth = year <= 1995 ? 9 : 10;
-    const int end = FirstSunday(year, endMonth, year <= 1995 ? 24 : 25);
-    Add(list, CalendarToJDZoned(year, 3, begin, 0, 0, 0, 0),
+    const std::optional<SummerTimeChanges> changes =
+        SummerTimeChangesOf({0, SummerTimeRule::European}, list.Year);
+    if (!changes) return;
+    const auto midnightUT = [](const CivilDate& d) {
+        return LocalMidnightJD(d.year, d.month, d.day, 0);
+    };
+    Add(list, midnightUT(changes->begin),
         QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time"), false);
-    Add(list, CalendarToJDZoned(year, endMonth, end, 0, 0, 0, 0),
-        QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"), false);
+    Add(list, midnightUT(changes->end), QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"),
+        false);
 }
 
 // The year's passages, from 1 January 00:00 of dynamical time.
@@ -120,14 +110,14 @@ void AddPerigeesApogees(EventList& list) {
     auto collect = [&](LunarApsis kind, const char* text) {
         double h = static_cast<double>(NextLunarApsis(kind, YearStartTT(year)).tt());
         for (;;) {
-            int y = 0, m = 0, d = 0;
-            DecodeDate(JDToDateTime(h), y, m, d);
-            if (y == year) Add(list, h, text);
+            if (DecodeDate(JDToDateTime(h)).year == year) Add(list, h, text);
             // Two weeks on lies between this passage and the next one.
-            DecodeDate(JDToDateTime(h) + 14, y, m, d);
-            if (y > year) break;
+            const CivilDate later = DecodeDate(JDToDateTime(h) + 14);
+            if (later.year > year) break;
             h = static_cast<double>(
-                NextLunarApsis(kind, Instant::FromTT(DateTimeToJD(EncodeDate(y, m, d)))).tt());
+                NextLunarApsis(kind, Instant::FromTT(DateTimeToJD(
+                                         EncodeDate(later.year, later.month, later.day))))
+                    .tt());
         }
     };
     collect(LunarApsis::Perigee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in perigee"));

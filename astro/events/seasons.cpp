@@ -64,8 +64,7 @@ double SeasonJDE(int year, Season season) {
 }
 
 Instant SearchSeason(Season season, const Instant& around) {
-    int year = 0, month = 0, day = 0;
-    JDToCalendar(GregorianStart, around.tt(), year, month, day);
+    const int year = JDToCalendar(around.tt(), GregorianStart).year;
     // The year's passage or one of the neighbouring years', whichever is nearest.
     double best = SeasonJDE(year, season);
     for (int y : {year - 1, year + 1}) {
@@ -76,8 +75,7 @@ Instant SearchSeason(Season season, const Instant& around) {
 }
 
 Instant NextSeason(Season season, const Instant& after) {
-    int year = 0, month = 0, day = 0;
-    JDToCalendar(GregorianStart, after.tt(), year, month, day);
+    const int year = JDToCalendar(after.tt(), GregorianStart).year;
     for (int y = year - 1;; ++y) {
         const double j = SeasonJDE(y, season);
         if (j >= after.tt()) return Instant::FromTT(j);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "astro/time/sidereal.h"
+
 namespace noctaris {
 namespace {
 
@@ -44,7 +46,7 @@ LD RiseSetCorrection(HorizonEvent event, LD m, const RiseSetRecord& r) {
 SunDayPositions SunPositionsOfDay(TDateTime t) {
     SunDayPositions s;
     s.Day = std::trunc(t);
-    s.Theta0 = ApparentSiderealTime(s.Day);
+    s.Theta0 = ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(s.Day)));
     const auto at = [](double day) { return Instant::FromUT(DateTimeToJD(day)); };
     s.Before = SunPosition(at(s.Day - 1));
     s.Of = SunPosition(at(s.Day));

@@ -83,12 +83,12 @@ BodyState StateOf(Body body, const PreciseFrame& f) {
         s.vel = s.sunVel;
     } else if (body == Body::Moon) {
         double pv[2][3];
-        eraMoon98(f.time.tt, 0, pv);  // geocentric, GCRS
+        eraMoon98(f.tt(), 0, pv);  // geocentric, GCRS
         s.pos = Add(eb, Row(pv[0]));
         s.vel = Add(ev, Row(pv[1]));
     } else {
         double pv[2][3];
-        eraPlan94(f.time.tt, 0, Plan94Index(body), pv);
+        eraPlan94(f.tt(), 0, Plan94Index(body), pv);
         s.pos = Add(s.sunPos, MulTransposed(Bias().m, Row(pv[0])));
         s.vel = Add(s.sunVel, MulTransposed(Bias().m, Row(pv[1])));
         s.heliocentricPull = true;
@@ -120,7 +120,7 @@ struct Observer {
 void SiteOfDate(const PreciseFrame& f, const Site& site, Vec& pos, Vec& vel) {
     double xyz[3];
     eraGd2gc(ERFA_WGS84, site.longitude * kDegree, site.latitude * kDegree, site.height, xyz);
-    const double g = ApparentSiderealTimeDeg(f) * kDegree;
+    const double g = PreciseSiderealTimeDeg(f) * kDegree;
     const double c = std::cos(g), s = std::sin(g);
     pos = Scale({xyz[0] * c - xyz[1] * s, xyz[0] * s + xyz[1] * c, xyz[2]}, 1 / ERFA_DAU);
     const double omega = ERFA_D2PI * 1.00273781191135448;  // radians per UT1 day
@@ -233,26 +233,23 @@ double BodyRadiusKm(Body body) {
     return 0;
 }
 
-PreciseTime PreciseTimeFromUT(double jdUT) {
-    return {jdUT, jdUT + DeltaTSeconds(jdUT) / 86400};
-}
-
-PreciseFrame MakePreciseFrame(const PreciseTime& time) {
+PreciseFrame MakePreciseFrame(const Instant& time) {
     PreciseFrame f;
     f.time = time;
-    eraEpv00(time.tt, 0, f.earthHelio, f.earthBary);
+    const double tt = f.tt();
+    eraEpv00(tt, 0, f.earthHelio, f.earthBary);
     double dpsi, deps, epsa, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
-    eraPn06a(time.tt, 0, &dpsi, &deps, &epsa, rb, rp, rbp, rn, f.npb);
+    eraPn06a(tt, 0, &dpsi, &deps, &epsa, rb, rp, rbp, rn, f.npb);
     f.trueObliquity = epsa + deps;
-    eraEcm06(time.tt, 0, f.ecliptic);
+    eraEcm06(tt, 0, f.ecliptic);
     double x, y;
     eraBpn2xy(f.npb, &x, &y);
-    f.equationOfOrigins = eraEors(f.npb, eraS06(time.tt, 0, x, y));
+    f.equationOfOrigins = eraEors(f.npb, eraS06(tt, 0, x, y));
     return f;
 }
 
-double ApparentSiderealTimeDeg(const PreciseFrame& frame) {
-    return eraAnp(eraEra00(frame.time.ut, 0) - frame.equationOfOrigins) * kRadian;
+double PreciseSiderealTimeDeg(const PreciseFrame& frame) {
+    return eraAnp(eraEra00(frame.ut(), 0) - frame.equationOfOrigins) * kRadian;
 }
 
 ApparentPlace GeocentricPlace(Body body, const PreciseFrame& frame) {
@@ -267,7 +264,7 @@ HorizontalPlace ObservedPlace(const ApparentPlace& topocentric, const PreciseFra
                               const Site& site) {
     HorizontalPlace h;
     const double ha =
-        eraAnpm((ApparentSiderealTimeDeg(frame) + site.longitude - topocentric.ra) * kDegree);
+        eraAnpm((PreciseSiderealTimeDeg(frame) + site.longitude - topocentric.ra) * kDegree);
     double az, el;
     eraHd2ae(ha, topocentric.dec * kDegree, site.latitude * kDegree, &az, &el);
     h.azimuth = az * kRadian;
@@ -303,7 +300,7 @@ HeliocentricPlace PlanetHeliocentric(Body planet, const PreciseFrame& frame) {
     const int np = Plan94Index(planet);
     if (np == 0) return EarthHeliocentric(frame);
     double pv[2][3];
-    eraPlan94(frame.time.tt, 0, np, pv);
+    eraPlan94(frame.tt(), 0, np, pv);
     return Heliocentric(frame, MulTransposed(Bias().m, Row(pv[0])));
 }
 

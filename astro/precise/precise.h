@@ -34,19 +34,12 @@
 
 #include "astro/core/body.h"
 #include "astro/core/constants.h"
+#include "astro/time/instant.h"
 
 namespace noctaris {
 
 // Mean equatorial radius in km, as the IAU working group gives it (Sun 695700, Moon 1737.4).
 double BodyRadiusKm(Body body);
-
-// One instant on both time scales, Julian days.
-struct PreciseTime {
-    double ut = 0;  // UT1
-    double tt = 0;  // terrestrial time
-};
-// TT from the program's ΔT table.
-PreciseTime PreciseTimeFromUT(double jdUT);
 
 // An observer on the WGS84 ellipsoid.
 struct Site {
@@ -59,7 +52,9 @@ struct Site {
 // velocity (AU, AU/day, BCRS axes), the matrices and the sidereal time. Building one costs two
 // long ERFA series (about a tenth of a millisecond), so build it once per instant.
 struct PreciseFrame {
-    PreciseTime time;
+    Instant time;
+    double ut() const { return static_cast<double>(time.ut()); }  // Julian day, UT1
+    double tt() const { return static_cast<double>(time.tt()); }  // Julian day, TT
     double earthBary[2][3] = {};
     double earthHelio[2][3] = {};
     double npb[3][3] = {};       // GCRS to the true equator and equinox of date
@@ -67,10 +62,11 @@ struct PreciseFrame {
     double trueObliquity = 0;    // radians
     double equationOfOrigins = 0;  // radians: Earth rotation angle minus apparent sidereal time
 };
-PreciseFrame MakePreciseFrame(const PreciseTime& time);
+PreciseFrame MakePreciseFrame(const Instant& time);
 
-// Greenwich apparent sidereal time of the frame's instant, degrees 0..360.
-double ApparentSiderealTimeDeg(const PreciseFrame& frame);
+// Greenwich apparent sidereal time of the frame's instant, degrees 0..360: the Earth rotation
+// angle less the equation of the origins (IAU 2006/2000A), the precise mode's own model.
+double PreciseSiderealTimeDeg(const PreciseFrame& frame);
 
 // The apparent place of a body: true equator, ecliptic and equinox of date.
 struct ApparentPlace {

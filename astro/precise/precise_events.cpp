@@ -83,7 +83,7 @@ struct Sky {
     };
 
     Look At(double t) const {
-        const double s = (t - day.begin.time.ut) / (day.end.time.ut - day.begin.time.ut);
+        const double s = (t - day.begin.ut()) / (day.end.ut() - day.begin.ut());
         const double eo = Lerp(day.begin.equationOfOrigins, day.end.equationOfOrigins, s);
         const double gast = eraEra00(t, 0) - eo;
         const double c = std::cos(gast), sn = std::sin(gast);
@@ -142,19 +142,18 @@ std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s)
 PreciseDay MakePreciseDay(double jdStartUT) {
     PreciseDay d;
     d.start = jdStartUT;
-    d.begin = MakePreciseFrame(PreciseTimeFromUT(jdStartUT));
-    d.end = MakePreciseFrame(PreciseTimeFromUT(jdStartUT + 1));
+    d.begin = MakePreciseFrame(Instant::FromUT(jdStartUT));
+    d.end = MakePreciseFrame(Instant::FromUT(jdStartUT + 1));
     return d;
 }
 
 PreciseFrame FrameInDay(const PreciseDay& day, double jdUT) {
     const PreciseFrame& a = day.begin;
     const PreciseFrame& b = day.end;
-    const double s = (jdUT - a.time.ut) / (b.time.ut - a.time.ut);
     PreciseFrame f;
-    f.time = {jdUT, Lerp(a.time.tt, b.time.tt, s)};
-    const double h = b.time.tt - a.time.tt;
-    const double st = (f.time.tt - a.time.tt) / h;
+    f.time = Instant::Interpolated(a.time, b.time, jdUT);
+    const double h = b.tt() - a.tt();
+    const double st = (f.tt() - a.tt()) / h;
     Hermite(a.earthBary, b.earthBary, h, st, f.earthBary);
     Hermite(a.earthHelio, b.earthHelio, h, st, f.earthHelio);
     for (int i = 0; i < 3; ++i)

@@ -7,12 +7,8 @@
 
 namespace noctaris {
 
-double LocalMidnightJD(double jdUT, double zone) {
-    return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
-}
-
-double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude) {
-    const double hours = std::fmod(ApparentSiderealTimeDeg(frame) + longitude, 360.0) / 15;
+double PreciseLocalSiderealHours(const PreciseFrame& frame, double longitude) {
+    const double hours = std::fmod(PreciseSiderealTimeDeg(frame) + longitude, 360.0) / 15;
     return hours < 0 ? hours + 24 : hours;
 }
 
@@ -42,7 +38,7 @@ PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geoc
     rec.Diameter = geocentric.diameter;
     double mag = PlanetMagnitude(planet, helio.radius, geocentric.distance,
                                  EarthHeliocentric(frame).radius,
-                                 CenturiesSinceJ2000(frame.time.tt), geocentric.dec, geocentric.ra)
+                                 CenturiesSinceJ2000(frame.tt()), geocentric.dec, geocentric.ra)
                      .value_or(0);
     if (mag < 0) mag -= 0.05;  // as PlanetEphemeris rounds a negative magnitude for display
     rec.Magnitude = mag;
@@ -55,7 +51,7 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     const PreciseDay day = MakePreciseDay(jdMidnight);
     const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + 1;
     const PreciseFrame now =
-        inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(PreciseTimeFromUT(jdUT));
+        inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(Instant::FromUT(jdUT));
     PreciseBodyReport r;
     r.geocentric = GeocentricPlace(body, now);
     r.topocentric = TopocentricPlace(body, now, site);
@@ -64,7 +60,7 @@ PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidn
     r.riseSet = ClockRiseSet(events, jdMidnight);
     // A body that never rises still culminates, below the horizon.
     if (events.transit) r.transit = (*events.transit - jdMidnight) * 24;
-    r.localSiderealHours = LocalApparentSiderealHours(now, longitude);
+    r.localSiderealHours = PreciseLocalSiderealHours(now, longitude);
     return r;
 }
 

@@ -18,12 +18,8 @@ constexpr std::string_view FrameLabel(bool precise) {
     return precise ? kFrameApparentOfDate : kFrameJ2000;
 }
 
-// Julian day (UT) of the local midnight that begins the civil day holding jd, for a zone in
-// hours east of UT.
-double LocalMidnightJD(double jdUT, double zone);
-
 // Local apparent sidereal time, hours 0..24, for an east longitude in degrees.
-double LocalApparentSiderealHours(const PreciseFrame& frame, double longitude);
+double PreciseLocalSiderealHours(const PreciseFrame& frame, double longitude);
 
 // The day's rising and setting as local clock hours since jdMidnight.
 RiseSet ClockRiseSet(const RiseTransitSetTimes& day, double jdMidnight);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "astro/coords/angles.h"
+#include "astro/time/sidereal.h"
 
 namespace noctaris {
 namespace {
@@ -31,24 +32,6 @@ LD RoundForDisplay(LD x) {
 }
 
 }  // namespace
-
-double EphemerisJulianDay(int year, int month, int day, double zone) {
-    const long long n = 10000LL * year + 100LL * month + day;
-    long long y = static_cast<long long>(year) + 4712;
-    long long m = static_cast<long long>(month) + 1;
-    if (month <= 2) {
-        y -= 1;
-        m += 12;
-    }
-    LD b = -63.5L;
-    if (n >= 15821015) {  // Gregorian calendar from 15 October 1582
-        const LD g = std::trunc((static_cast<LD>(y) + 88) / 100);
-        b = b + 38 - g + std::trunc(g / 4);
-    }
-    const LD jd = std::trunc(365.25L * y) + std::trunc(30.6001L * m) + day + b -
-                  static_cast<LD>(zone) / 24;
-    return static_cast<double>(jd);
-}
 
 std::string RiseSetText(const std::optional<double>& t, const RiseSet& day) {
     if (!t) return day.alwaysBelow ? "unvisible" : day.alwaysAbove ? "visible" : "-";
@@ -98,7 +81,6 @@ std::string ZodiacConstellation(double x) {
 }
 
 EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
-                                             double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone) {
     EphemerisColumnValues v;
     const PlanetEphemerisResult e = PlanetEphemeris(planet, jdInstant, latitude, longitude, zone);
@@ -109,7 +91,7 @@ EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
     if (planet == Body::Earth) return v;
 
     v.lightSeconds = LightTimeSeconds(v.rec.Distance);
-    v.lst = LocalSiderealTime(longitude, clockHours - zone, jdMidnight);
+    v.lst = LocalMeanSiderealHours(Instant::FromUT(jdInstant), longitude);
     const double ra = (v.rec.RAHours + v.rec.RAMinutes / 60) / 12 * static_cast<double>(kPi);
     const double dec = (v.rec.DecDegrees + v.rec.DecMinutes / 60) * kDegree;
     const HorizontalCoords h = EquatorialToHorizontal(ra, dec, v.lst, latitude);
@@ -120,16 +102,15 @@ EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
     return v;
 }
 
-EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double jdMidnight,
                                            double latitude, double longitude, double zone,
                                            bool precise) {
     EphemerisTableValues t;
     if (!precise) {
-        t.earth = ComputeEphemerisColumn(Body::Earth, jdInstant, clockHours, jdMidnight, latitude,
-                                         longitude, zone);
+        t.earth = ComputeEphemerisColumn(Body::Earth, jdInstant, latitude, longitude, zone);
         for (int i = 0; i < 7; ++i)
-            t.planets[i] = ComputeEphemerisColumn(kObservedPlanets[i], jdInstant, clockHours,
-                                                  jdMidnight, latitude, longitude, zone);
+            t.planets[i] =
+                ComputeEphemerisColumn(kObservedPlanets[i], jdInstant, latitude, longitude, zone);
         return t;
     }
     // One day of frames serves all seven planets: the instant and their rising and setting.
@@ -137,13 +118,13 @@ EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, 
     const PreciseDay day = MakePreciseDay(jdMidnight);
     const bool inDay = jdInstant >= jdMidnight && jdInstant <= jdMidnight + 1;
     const PreciseFrame now =
-        inDay ? FrameInDay(day, jdInstant) : MakePreciseFrame(PreciseTimeFromUT(jdInstant));
+        inDay ? FrameInDay(day, jdInstant) : MakePreciseFrame(Instant::FromUT(jdInstant));
     const HeliocentricPlace earth = EarthHeliocentric(now);
     t.earth.rec.HelioLongitude = earth.longitude;
     t.earth.rec.HelioLatitude = earth.latitude;
     t.earth.rec.RadiusVector = earth.radius;
     t.earth.frame = kFrameApparentOfDate;
-    const double lst = LocalApparentSiderealHours(now, longitude);
+    const double lst = PreciseLocalSiderealHours(now, longitude);
     for (int i = 0; i < 7; ++i) {
         const Body body = kObservedPlanets[i];
         const ApparentPlace geo = GeocentricPlace(body, now);

@@ -15,11 +15,6 @@
 
 namespace noctaris {
 
-// Julian day of local midnight of the civil date for a place `zone` hours east of UT. Dates from
-// 15 October 1582 on are Gregorian, earlier ones Julian.
-double EphemerisJulianDay(int year, int month, int day, double zone);
-
-
 // Text of a rising or setting (one of day's): local clock hours as "5h45m", rounded to the
 // minute and then split (5.999 reads "6h0m"; a large zone may carry a time past 24 h). Without
 // a time: "unvisible" for a body that stays below the horizon, "visible" for one that stays
@@ -56,12 +51,10 @@ struct EphemerisColumnValues {
     std::string_view frame = kFrameJ2000;  // the frame of the places, for the column header
 };
 
-// One planet's column at the instant jdInstant (Julian day), clockHours being the local clock
-// time of that instant and jdMidnight the Julian day of local midnight (EphemerisJulianDay), for
-// an observer at latitude/longitude (degrees, north and east positive) and zone (hours east of
-// UT). For the Earth only the heliocentric fields of rec are meaningful.
+// One planet's column at the instant jdInstant (Julian day, UT), for an observer at
+// latitude/longitude (degrees, north and east positive) and zone (hours east of UT). For the
+// Earth only the heliocentric fields of rec are meaningful.
 EphemerisColumnValues ComputeEphemerisColumn(Body planet, double jdInstant,
-                                             double clockHours, double jdMidnight,
                                              double latitude, double longitude, double zone);
 
 // The whole table at once: the Earth's column (only its heliocentric fields count) and the
@@ -74,7 +67,7 @@ struct EphemerisTableValues {
     EphemerisColumnValues earth;
     std::array<EphemerisColumnValues, 7> planets;
 };
-EphemerisTableValues ComputeEphemerisTable(double jdInstant, double clockHours, double jdMidnight,
+EphemerisTableValues ComputeEphemerisTable(double jdInstant, double jdMidnight,
                                            double latitude, double longitude, double zone,
                                            bool precise);
 

@@ -4,6 +4,7 @@
 
 #include "astro/core/constants.h"
 #include "astro/core/translatable.h"  // the data lines are shown in the user's language
+#include "astro/time/calendar_dates.h"
 
 namespace noctaris {
 

@@ -9,6 +9,7 @@
 #include "astro/theories/moonseries.h"
 #include "astro/theories/sun.h"
 #include "astro/time/instant.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
@@ -21,32 +22,6 @@ double Cos(double deg) { return std::cos(deg * kDegree); }
 double ArcSin(double x) { return std::asin(std::fmax(-1.0, std::fmin(1.0, x))) * kRadian; }
 
 }  // namespace
-
-double ReportMidnightJD(int year, int month, int day, double zone) {
-    double y = year, m = month;
-    if (month <= 2) {
-        y = year - 1;
-        m = month + 12;
-    }
-    double b;
-    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
-        b = -63.5;  // Julian calendar
-    } else {
-        const double g = std::trunc((y + 4800) / 100);
-        b = std::trunc(g / 4) - g - 25.5;
-    }
-    return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
-}
-
-double ReportSiderealTime(double jd, double ut, double eastLongitude) {
-    double s = 6.697374558 + 0.06570982442 * (jd - 2451545) + 1.002737909 * ut + eastLongitude / 15;
-    if (!std::isfinite(s)) return 0;
-    // Far-off epochs would take many turns of the loops below; whole days first.
-    if (std::fabs(s) > 1e6) s = std::fmod(s, 24.0);
-    while (s < 0) s += 24;
-    while (s > 24) s -= 24;
-    return s;
-}
 
 double FractionOfDay(double x) {
     if (!std::isfinite(x)) return 0;
@@ -109,7 +84,9 @@ struct MoonSight {
 MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
     const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(jdUT));
     const double ra = moon.RightAscension, dec = moon.Declination, distance = moon.DistanceKm;
-    const double theta = static_cast<double>(ApparentSiderealTime(JDToDateTime(jdUT)));
+    // The sidereal time of the instant as the platform's date serial holds it.
+    const double theta = static_cast<double>(
+        ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(JDToDateTime(jdUT)))));
     const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
     const double h =
         ArcSin(Sin(latitude) * Sin(dec) + Cos(latitude) * Cos(dec) * Cos(hourAngle));
@@ -153,21 +130,6 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
         },
         [](const MoonSight& s) { return s.hourAngle >= 0; }, at, end, kToleranceSeconds);
     return r;
-}
-
-int DayNumber(int day, int month, int year) {
-    static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int n = day;
-    for (int i = 1; i < month && i <= 12; ++i) n += kLengths[i - 1];
-    if (IsLeapYear(year) && month > 2) ++n;
-    return n;
-}
-
-double EquationOfTime(int dayNumber) {
-    const double b = (static_cast<long long>(dayNumber - 1) * 360) / 365.0 * kDegree;
-    const double e = 229.2 * (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) -
-                              0.014615 * std::cos(2 * b) - 0.04089 * std::sin(2 * b));
-    return std::nearbyint(e * 100) / 100;
 }
 
 std::string_view ZodiacConstellation(double raHours) {

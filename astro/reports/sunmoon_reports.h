@@ -1,24 +1,14 @@
 #pragma once
-// The astronomy behind the Moon and Sun parameter windows: the report's own Julian day of local
-// midnight and sidereal time, the lunation in which a moment lies and the Moon's age, the Moon's
-// rising, culmination and setting within a day, the apparent diameter of the Moon, and for the
-// Sun the day number, the equation of time, the zodiacal constellation of a right ascension and
-// the split of a time into hours and minutes.
+// The astronomy behind the Moon and Sun parameter windows: the lunation in which a moment lies
+// and the Moon's age, the Moon's rising, culmination and setting within a day, the apparent
+// diameter of the Moon, and for the Sun the zodiacal constellation of a right ascension and the
+// split of a time into hours and minutes.
 //
 // Plain double arithmetic; angles in degrees unless stated. Nothing here raises.
 #include <optional>
 #include <string_view>
 
 namespace noctaris {
-
-// Julian day of 0 h local standard time of a civil date, i.e. 0 h UT minus zone/24 (zone in
-// hours east of UT). Dates before 1582-10-15 are taken in the Julian calendar.
-double ReportMidnightJD(int year, int month, int day, double zone);
-
-// Local sidereal time in hours: 6.697374558 + 0.06570982442 (jd - 2451545) + 1.002737909 ut
-// + eastLongitude/15, brought into 0..24 (24 itself stays 24), for jd the Julian day of 0 h UT
-// and ut the hours of universal time from then on. Non-finite input gives 0.
-double ReportSiderealTime(double jd, double ut, double eastLongitude);
 
 // x - floor(x): the time of day of a day count, also for negative counts (0 for non-finite).
 double FractionOfDay(double x);
@@ -71,12 +61,6 @@ struct MoonDayEvents {
     std::optional<double> rise, transit, set;
 };
 MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongitude);
-
-// Day of the year (1..366) of a Gregorian date.
-int DayNumber(int day, int month, int year);
-
-// Equation of time in minutes for a day number, rounded to two decimals.
-double EquationOfTime(int dayNumber);
 
 // The zodiacal constellation in which a right ascension (hours) lies; below 1.783333 h and from
 // 23.416667 h on "Pisces".

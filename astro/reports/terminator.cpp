@@ -3,32 +3,18 @@
 #include <cmath>
 
 #include "astro/core/constants.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
 
 namespace {
-constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-
 int MonthInRange(std::int64_t month) {
     if (month > 12) return 1;
     if (month < 1) return 12;
     return static_cast<int>(month);
 }
 }  // namespace
-
-std::int64_t TerminatorDayOfYear(std::int64_t day, int month, int year) {
-    const int m = month < 1 ? 1 : (month > 12 ? 12 : month);
-    std::int64_t n = kDaysBefore[m - 1] + day;
-    if (IsLeapYear(year) && m > 2) ++n;
-    return n;
-}
-
-double TerminatorEquationOfTime(double n, double h) {
-    const double b = (n + h / 24.0 - 1.0) * 360.0 / 365.0 * kDegree;
-    return 229.2 * (0.000075 + 0.001868 * std::cos(b) - 0.030277 * std::sin(b) -
-                    0.014615 * std::cos(2 * b) - 0.04089 * std::sin(2 * b));
-}
 
 double TerminatorDeclination(double n, double h) {
     return 23.44 * std::sin((284.0 + n + h / 24.0) * 360.0 / 365.0 * kDegree);
@@ -39,7 +25,7 @@ TerminatorSun MakeTerminatorSun(double n, double h, double minute) {
     s.Hour = h;
     s.Minute = minute;
     s.Declination = TerminatorDeclination(n, h);
-    s.EquationOfTime = TerminatorEquationOfTime(n, h);
+    s.EquationOfTime = EquationOfTimeMinutes(n + h / 24.0);
     return s;
 }
 

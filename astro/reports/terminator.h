@@ -1,6 +1,6 @@
 #pragma once
-// The terminator map's own simple solar formulas: day of the year, equation of time and
-// declination from a cosine/sine fit over the day of the year, the latitude of the day/night
+// The terminator map's own simple solar formulas: the declination from a sine over the day of
+// the year (DayOfYear; the equation of time is EquationOfTimeMinutes), the latitude of the day/night
 // boundary at a given longitude, the mean sub-solar longitude, and the map's simulation clock.
 //
 // Clock times are those of the meridian 15° east (the map's clock is taken as zone +1), with
@@ -9,15 +9,6 @@
 #include <cstdint>
 
 namespace noctaris {
-
-// Day of the year of (day, month) in `year`: lengths of the months before `month`, plus day,
-// plus 1 in a leap year after February. A month outside 1..12 is taken as the nearest of
-// 1 and 12. `day` is not checked (0 or 40 just shift the count).
-std::int64_t TerminatorDayOfYear(std::int64_t day, int month, int year);
-
-// Equation of time in minutes (apparent minus mean solar time) for day of year n and clock
-// hour h (fraction allowed).
-double TerminatorEquationOfTime(double n, double h);
 
 // Solar declination in degrees: 23.44° sin((284 + n + h/24) · 360/365).
 double TerminatorDeclination(double n, double h);

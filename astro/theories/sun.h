@@ -1,6 +1,5 @@
 #pragma once
-// The Sun's apparent place from the VSOP87 Earth series, nutation (first 31 terms of the IAU
-// 1980 theory), true obliquity and apparent sidereal time.
+// The Sun's apparent place from the VSOP87 Earth series (nutation from astro/coords/nutation.h).
 //
 // The places take an Instant: the motion follows its terrestrial time. Angles are degrees. No
 // routine raises.
@@ -19,12 +18,6 @@ struct BodyPosition {
     long double Declination = 0;     // apparent
 };
 
-// Nutation in longitude deltaPsi and true obliquity epsilon, both degrees. The nutation in
-// obliquity (degrees) is stored through deltaEpsilon when given.
-void Nutation(TDateTime t, long double& deltaPsi, long double& epsilon,
-              long double* deltaEpsilon = nullptr);
-// Apparent sidereal time at Greenwich (t taken as universal time), degrees 0..360.
-long double ApparentSiderealTime(TDateTime t);
 // From p.Lambda (geometric, aberration applied) and p.Beta: p with the nutation in longitude
 // added to Lambda (reduced to 0..360) and RightAscension and Declination filled in.
 BodyPosition ApparentEquatorial(BodyPosition p, const Instant& t);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "astro/time/timebase.h"
+
 namespace noctaris {
 namespace {
 
@@ -51,8 +53,34 @@ std::string ShortDateText(const DayFraction& d) {
            std::to_string(d.Year % 100);
 }
 
-double CalendarToJDZoned(int year, int month, int day, double zone, int second, int minute,
-                         int hour) {
+std::int64_t DayOfYear(int year, int month, std::int64_t day) {
+    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const int m = month < 1 ? 1 : (month > 12 ? 12 : month);
+    return kDaysBefore[m - 1] + day + (IsLeapYear(year) && m > 2 ? 1 : 0);
+}
+
+double LocalMidnightJD(int year, int month, int day, double zone) {
+    double y = year, m = month;
+    if (month <= 2) {
+        y = year - 1;
+        m = month + 12;
+    }
+    double b;
+    if (static_cast<long long>(year) * 10000 + month * 100 + day < 15821015) {
+        b = -63.5;  // Julian calendar
+    } else {
+        const double g = std::trunc((y + 4800) / 100);
+        b = std::trunc(g / 4) - g - 25.5;
+    }
+    return std::trunc(365.25 * (y + 4712)) + std::trunc(30.6001 * (m + 1)) + day + b - zone / 24;
+}
+
+double LocalMidnightJD(double jdUT, double zone) {
+    return std::floor(jdUT + zone / 24 - 0.5) + 0.5 - zone / 24;
+}
+
+std::optional<double> CalendarToJDZoned(int year, int month, int day, int hour, int minute,
+                                        int second, double zone) {
     // Historical numbering: -1 is 1 BC, astronomical year 0.
     const std::int64_t yHist = year < 0 ? static_cast<std::int64_t>(year) + 1 : year;
     const std::int64_t y = month < 3 ? yHist - 1 : yHist;
@@ -65,28 +93,25 @@ double CalendarToJDZoned(int year, int month, int day, double zone, int second, 
     else
         u = y / 400 - y / 100 + Trunc(static_cast<double>(y) * 0.25);
 
+    const std::int64_t days = Trunc(30.6001 * static_cast<double>(m + 1)) + u + 365 * y;
     const double h = hour / 24.0 + minute / 1440.0 + second / 86400.0 - zone / 24.0;
-    const double jd = h + static_cast<double>(Trunc(30.6001 * static_cast<double>(m + 1)) + u +
-                                              365 * y) +
-                      1720996.5 + day;
+    const double jd = h + static_cast<double>(days) + 1720996.5 + day;
 
-    // A date that does not come back unchanged (31 April, 30 February) does not exist.
-    if (h >= 0 && h < 1) {
-        int by = 0, bm = 0, bd = 0, bh = 0, bmin = 0, bs = 0;
-        JDToCalendarZoned(0, jd, by, bm, bd, bh, bmin, bs);
-        if (by != year || bm != month || bd != day) return kInvalidDate;
-    }
+    // A date that does not come back unchanged (31 April, 30 February) does not exist, whatever
+    // the time and zone.
+    const std::optional<CivilDateTime> back =
+        JDToCalendarZoned(static_cast<double>(days) + 1720996.5 + day, 0);
+    if (back && !(back->date == CivilDate{year, month, day})) return std::nullopt;
     // 1582-10-05 .. 1582-10-14 were dropped by the reform (compared on the shifted year and
     // month, so these are yyyymmdd numbers strictly between 1582-10-04 and 1582-10-14.5).
     const std::int64_t shifted = y * 10000 + m * 100 + day;
-    if (2 * shifted > 2 * 15821004 && 2 * shifted < 2 * 15821014 + 1) return kInvalidDate;
-    if (year < -4713 || year == 0 || jd < 0 || jd >= kJDLimit) return kInvalidDate;
+    if (2 * shifted > 2 * 15821004 && 2 * shifted < 2 * 15821014 + 1) return std::nullopt;
+    if (year < -4713 || year == 0 || jd < 0 || jd >= kJDLimit) return std::nullopt;
     return jd;
 }
 
-void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
-                       int& minute, int& second) {
-    if (!(jd >= 0 && jd < kJDLimit)) return;
+std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone) {
+    if (!(jd >= 0 && jd < kJDLimit)) return std::nullopt;
     const double d = jd + zone / 24 + 0.5;
     const double zf = std::trunc(d);
     const std::int64_t z = static_cast<std::int64_t>(zf);
@@ -100,6 +125,10 @@ void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, 
     const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
     const std::int64_t dd = 365 * k + k / 4;
     const std::int64_t e = Trunc(static_cast<double>(b - dd) / 30.6001);
+    CivilDateTime r;
+    int& year = r.date.year;
+    int& month = r.date.month;
+    int& day = r.date.day;
     day = static_cast<int>(Trunc(static_cast<double>(b - dd) + 0.5) -
                            Trunc(30.6001 * static_cast<double>(e)));
     month = static_cast<int>(e - 1 - 12 * (e / 14));
@@ -107,10 +136,9 @@ void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, 
     // The time of day rounded to the second, split in whole numbers so that no rounding of
     // the parts can give 60 seconds or minutes.
     const std::int64_t s = Trunc((d - zf) * 86400 + 0.5);
-    hour = static_cast<int>(s / 3600);
-    minute = static_cast<int>(s / 60 % 60);
-    second = static_cast<int>(s % 60);
+    r.time = {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};
     if (year <= 0) --year;  // historical numbering: astronomical year 0 is 1 BC
+    return r;
 }
 
 }  // namespace noctaris

@@ -3,7 +3,11 @@
 // a Julian day split into a date with a fractional day, the short date text, and the
 // zoned conversions between a local date-time and a Julian day that report an invalid date by
 // a value instead of raising. They keep no state and never raise.
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "astro/time/timebase.h"
 
 namespace noctaris {
 
@@ -24,13 +28,22 @@ DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);
 
-// Julian day (UT) of a local date and time in a zone of `zone` hours east of UT, or -1 for an
-// invalid date. Years are numbered historically (-1 is 1 BC; there is no year 0).
-inline constexpr double kInvalidDate = -1;
-double CalendarToJDZoned(int year, int month, int day, double zone, int second, int minute,
-                         int hour);
-// Local date and time of jd in the zone; the outputs are left alone unless 0 <= jd < 13689326.
-void JDToCalendarZoned(double zone, double jd, int& year, int& month, int& day, int& hour,
-                       int& minute, int& second);
+// Day of the year: 1 on 1 January, the Gregorian leap rule. A month outside 1..12 is taken as
+// the nearest of January and December; the day is not checked (any count adds on).
+std::int64_t DayOfYear(int year, int month, std::int64_t day);
+
+// Julian day (UT) of 0 h local time of a civil date in a zone `zone` hours east of UT, i.e.
+// 0 h UT of the date minus zone/24; the Julian calendar before 1582-10-15, astronomical year
+// numbering. Never raises. And the local midnight that begins the civil day holding jdUT.
+double LocalMidnightJD(int year, int month, int day, double zone);
+double LocalMidnightJD(double jdUT, double zone);
+
+// Julian day (UT) of a local date and time in a zone of `zone` hours east of UT; none for a
+// date that does not exist. Years are numbered historically (-1 is 1 BC; there is no year 0).
+std::optional<double> CalendarToJDZoned(int year, int month, int day, int hour, int minute,
+                                        int second, double zone);
+// Local date and time of jd in the zone, rounded to the second; none unless
+// 0 <= jd < 13689326. Historical year numbering as above.
+std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone);
 
 }  // namespace noctaris

@@ -89,6 +89,12 @@ Instant Instant::FromCivil(int year, int month, int day, int hour, int minute, d
     return FromUT(midnight + (hour + minute / 60.0L + second / 3600.0L - utOffsetHours) / 24);
 }
 
+Instant Instant::Interpolated(const Instant& a, const Instant& b, double jdUT) {
+    const double aut = static_cast<double>(a.ut_), att = static_cast<double>(a.tt_);
+    const double s = (jdUT - aut) / (static_cast<double>(b.ut_) - aut);
+    return Instant(jdUT, att + (static_cast<double>(b.tt_) - att) * s);
+}
+
 double Instant::DeltaTSeconds() const { return static_cast<double>((tt_ - ut_) * 86400); }
 
 long double Instant::CenturiesTT() const { return JulianCenturies(tt_); }

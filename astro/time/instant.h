@@ -33,6 +33,10 @@ public:
     double DeltaTSeconds() const;
     // Julian centuries of TT since J2000.0, the argument of the theories.
     long double CenturiesTT() const;
+    // The instant at universal time jdUT with TT interpolated linearly between a and b (ΔT
+    // taken as a straight line between them), in double arithmetic: an interpolated frame of
+    // the precise places is then exactly what a double computation of its own would give.
+    static Instant Interpolated(const Instant& a, const Instant& b, double jdUT);
     // The instant `days` later (ΔT taken anew).
     Instant PlusDays(double days) const { return FromUT(ut_ + days); }
 

@@ -25,19 +25,21 @@ int DaysOfShiftedMonth(int shiftedMonth, bool leapFebruary) {
 }
 
 // Steps shared by both calendars once the day number A (Meeus' B) is known.
-void SplitDayNumber(std::int64_t a, int& year, int& month, int& day) {
+CivilDate SplitDayNumber(std::int64_t a) {
     const auto k = static_cast<std::int64_t>((static_cast<long double>(a) - 122.1L) / 365.25L);
     const auto d = static_cast<std::int64_t>(365.25L * static_cast<long double>(k));
     const auto e = static_cast<std::int64_t>(static_cast<long double>(a - d) / 30.6001L);
-    day = static_cast<int>(a - d - static_cast<std::int64_t>(30.6001L * static_cast<long double>(e)));
+    CivilDate r;
+    r.day = static_cast<int>(a - d - static_cast<std::int64_t>(30.6001L * static_cast<long double>(e)));
     std::int64_t y = k - 4716;
     if (e > 13) {
-        month = static_cast<int>(e - 13);
+        r.month = static_cast<int>(e - 13);
         ++y;
     } else {
-        month = static_cast<int>(e - 1);
+        r.month = static_cast<int>(e - 1);
     }
-    year = static_cast<int>(y);
+    r.year = static_cast<int>(y);
+    return r;
 }
 
 std::int64_t TruncJD(long double jd) {
@@ -66,7 +68,7 @@ TDateTime EncodeDate(int year, int month, int day) {
     return static_cast<double>(i * 365 + i / 4 - i / 100 + i / 400 + days - kDateDelta);
 }
 
-void DecodeDate(TDateTime t, int& year, int& month, int& day) {
+CivilDate DecodeDate(TDateTime t) {
     if (!std::isfinite(t) || t < -kDateDelta || t >= 2958466.0) Fail("Invalid argument to date decode");
     // Days since 0001-01-01, then 400/100/4/1-year cycles.
     std::int64_t n = static_cast<std::int64_t>(t) + kDateDelta - 1;
@@ -79,9 +81,7 @@ void DecodeDate(TDateTime t, int& year, int& month, int& day) {
     y += static_cast<int>(q); n -= q * 365;
     int m = 1;
     while (n >= DaysInMonth(y, m)) { n -= DaysInMonth(y, m); ++m; }
-    year = y;
-    month = m;
-    day = static_cast<int>(n) + 1;
+    return {y, m, static_cast<int>(n) + 1};
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int msec) {
@@ -91,14 +91,12 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
     return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / 86400000.0;
 }
 
-void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec) {
+TimeOfDay DecodeTime(TDateTime t) {
     double f = std::isfinite(t) ? std::fabs(t - std::trunc(t)) : 0.0;
     auto ms = static_cast<std::int64_t>(std::nearbyint(f * 86400000.0));
     if (ms >= 86400000) ms = 86399999;
-    hour = static_cast<int>(ms / 3600000);
-    minute = static_cast<int>(ms / 60000 % 60);
-    second = static_cast<int>(ms / 1000 % 60);
-    msec = static_cast<int>(ms % 1000);
+    return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
+            static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }
 
 long double DateTimeToJD(TDateTime t) { return static_cast<long double>(t) + JDOffset; }
@@ -147,38 +145,31 @@ long double DateToJD(int year, int month, int day) {
     return CalendarToJD(year, month, day, GregorianStart);
 }
 
-void JDToJulianCalendar(long double jd, int& year, int& month, int& day) {
-    if (jd < 0) return;
-    SplitDayNumber(TruncJD(jd) + 1524, year, month, day);
+CivilDate JDToJulianCalendar(long double jd) {
+    if (jd < 0) Fail("Error!");
+    return SplitDayNumber(TruncJD(jd) + 1524);
 }
 
-void JDToGregorianCalendar(long double jd, int& year, int& month, int& day) {
+CivilDate JDToGregorianCalendar(long double jd) {
     if (jd < 0) Fail("Error!");
     const std::int64_t z = TruncJD(jd);
     const auto alpha = static_cast<std::int64_t>((static_cast<long double>(z) - 1867216.25L) / 36524.25L);
     const std::int64_t a = z - static_cast<std::int64_t>(static_cast<long double>(alpha) / 4.0L) + alpha + 1525;
-    SplitDayNumber(a, year, month, day);
+    return SplitDayNumber(a);
 }
 
-void JDToCalendar(long double gregorianSwitch, long double jd, int& year, int& month, int& day) {
+CivilDate JDToCalendar(long double jd, long double gregorianSwitch) {
     if (!(jd >= 0)) Fail("Error!");
-    if (gregorianSwitch > jd)
-        JDToJulianCalendar(jd, year, month, day);
-    else
-        JDToGregorianCalendar(jd, year, month, day);
+    return gregorianSwitch > jd ? JDToJulianCalendar(jd) : JDToGregorianCalendar(jd);
 }
 
-void JDToDate(long double jd, int& year, int& month, int& day) {
-    JDToCalendar(GregorianStart, jd, year, month, day);
-}
+CivilDate JDToDate(long double jd) { return JDToCalendar(jd, GregorianStart); }
 
 double DateToDateTime(int year, int month, int day) {
     return JDToDateTime(DateToJD(year, month, day));
 }
 
-void DateTimeToDate(TDateTime t, int& year, int& month, int& day) {
-    JDToDate(DateTimeToJD(t), year, month, day);
-}
+CivilDate DateTimeToDate(TDateTime t) { return JDToDate(DateTimeToJD(t)); }
 
 // Start-up order matters: JDOffset first, then the serials computed through it.
 const long double JDOffset = 2451544.5L - EncodeDate(2000, 1, 1);

@@ -9,6 +9,30 @@ namespace noctaris {
 
 using TDateTime = double;
 
+// A civil calendar date: the Julian calendar before 1582-10-15, the Gregorian from then on.
+struct CivilDate {
+    int year = 2000, month = 1, day = 1;
+    friend bool operator==(const CivilDate&, const CivilDate&) = default;
+};
+
+// A clock time of day, to the second.
+struct ClockTime {
+    int hour = 0, minute = 0, second = 0;
+    friend bool operator==(const ClockTime&, const ClockTime&) = default;
+};
+
+struct CivilDateTime {
+    CivilDate date;
+    ClockTime time;
+    friend bool operator==(const CivilDateTime&, const CivilDateTime&) = default;
+};
+
+// A time of day to the millisecond.
+struct TimeOfDay {
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
+};
+
 // Constants of the time base, fixed at program start.
 extern const long double JDOffset;             // Julian day of TDateTime 0 (2415018.5)
 inline constexpr long double GregorianStart = 2299160.5L;  // JD of 1582-10-15 00:00
@@ -28,23 +52,24 @@ long double GregorianCalendarToJD(int year, int month, int day);
 long double CalendarToJD(int year, int month, int day, long double gregorianSwitch);
 long double DateToJD(int year, int month, int day);
 
-// Calendar date of a Julian day (the time of day is dropped).
-void JDToJulianCalendar(long double jd, int& year, int& month, int& day);  // no-op if jd < 0
-void JDToGregorianCalendar(long double jd, int& year, int& month, int& day);
-void JDToCalendar(long double gregorianSwitch, long double jd, int& year, int& month, int& day);
-void JDToDate(long double jd, int& year, int& month, int& day);
+// Calendar date of a Julian day (the time of day is dropped); a negative one raises
+// ConversionError.
+CivilDate JDToJulianCalendar(long double jd);
+CivilDate JDToGregorianCalendar(long double jd);
+CivilDate JDToCalendar(long double jd, long double gregorianSwitch);
+CivilDate JDToDate(long double jd);
 
 double DateToDateTime(int year, int month, int day);
-void DateTimeToDate(TDateTime t, int& year, int& month, int& day);
+CivilDate DateTimeToDate(TDateTime t);
 
 // The platform's proleptic-Gregorian date serial (1..9999 years); invalid dates raise
 // ConversionError. DecodeDate splits a TDateTime's whole days back into a date.
 TDateTime EncodeDate(int year, int month, int day);
-void DecodeDate(TDateTime t, int& year, int& month, int& day);
+CivilDate DecodeDate(TDateTime t);
 // Time of day as a fraction of a day; invalid times raise ConversionError.
 TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Splits the time-of-day part of t (rounded to the millisecond).
-void DecodeTime(TDateTime t, int& hour, int& minute, int& second, int& msec);
+TimeOfDay DecodeTime(TDateTime t);
 // The Gregorian rule (every fourth year, not the centuries, but every fourth century).
 bool IsLeapYear(std::int64_t year);
 int DaysInMonth(int year, int month);

@@ -5,6 +5,7 @@
 
 #include "astro/coords/angles.h"
 #include "astro/core/errors.h"
+#include "astro/time/sidereal.h"
 
 using namespace noctaris;
 
@@ -107,14 +108,18 @@ TEST(Angles, ModifiedJulianDate) {
 }
 
 TEST(Angles, SiderealTimeAndHorizon) {
-    // Greenwich mean sidereal time at 1987-04-10 0h UT: 13h10m46.3668s.
-    EXPECT_NEAR(LocalSiderealTime(0, 0, 2446895.5), 13.0 + 10.0 / 60 + 46.3668 / 3600, 1e-5);
+    // Local mean sidereal time: 13h10m46.3668s at Greenwich at 1987-04-10 0h UT; an hour of
+    // it for every 15 degrees east, always within the day.
+    const Instant meeus = Instant::FromUT(2446895.5);
+    EXPECT_NEAR(LocalMeanSiderealHours(meeus, 0), 13.0 + 10.0 / 60 + 46.3668 / 3600, 1e-8);
+    EXPECT_NEAR(LocalMeanSiderealHours(meeus, 15), 14.0 + 10.0 / 60 + 46.3668 / 3600, 1e-8);
     for (double lon = -180; lon <= 180; lon += 7.5)
         for (double ut = 0; ut < 24; ut += 1.7) {
-            const double s = LocalSiderealTime(lon, ut, 2451544.5 + lon * 3);
+            const double s = LocalMeanSiderealHours(Instant::FromUT(2451544.5 + lon * 3 + ut / 24), lon);
             EXPECT_GE(s, 0.0);
-            EXPECT_LE(s, 24.0);
+            EXPECT_LT(s, 24.0);
         }
+    EXPECT_EQ(LocalMeanSiderealHours(Instant::FromUT(std::nan("")), 0), 0);
 
     // On the meridian south of the zenith: azimuth 0; north of it (above the pole): 180.
     HorizontalCoords h = EquatorialToHorizontal(1.0, 0.2, 1.0 * 12 / M_PI, 50);

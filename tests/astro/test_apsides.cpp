@@ -21,11 +21,11 @@ Instant UT(int year, int month, int day, int hour = 0, int minute = 0) {
 // "YYYY-MM-DD HH:MM" of an instant's dynamical time, rounded to the minute.
 std::string MinuteTT(const Instant& t) {
     const double rounded = std::nearbyint(JDToDateTime(t.tt()) * 1440) / 1440;
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-    DecodeDate(rounded, y, mo, d);
-    DecodeTime(rounded, h, mi, s, ms);
+    const CivilDate d = DecodeDate(rounded);
+    const TimeOfDay clock = DecodeTime(rounded);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, clock.hour,
+                  clock.minute);
     return buf;
 }
 
@@ -88,12 +88,11 @@ TEST(EarthApsides, NextPassageCountsFromItsOwnInstant) {
     EXPECT_EQ(SearchEarthApsis(EarthApsis::Perihelion, TT(EncodeDate(2012, 1, 1) + 100)), peri);
     // Each year from 1900 to 2100 has one of each, in early January and early July.
     for (int year = 1900; year <= 2100; year += 8) {
-        int y = 0, m = 0, d = 0;
         const Instant jan1 = TT(EncodeDate(year, 1, 1));
-        DecodeDate(JDToDateTime(NextEarthApsis(EarthApsis::Perihelion, jan1).tt()), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 1) << year;
-        DecodeDate(JDToDateTime(NextEarthApsis(EarthApsis::Aphelion, jan1).tt()), y, m, d);
-        EXPECT_EQ(y * 100 + m, year * 100 + 7) << year;
+        const CivilDate peri = DecodeDate(JDToDateTime(NextEarthApsis(EarthApsis::Perihelion, jan1).tt()));
+        EXPECT_EQ(peri.year * 100 + peri.month, year * 100 + 1) << year;
+        const CivilDate aph = DecodeDate(JDToDateTime(NextEarthApsis(EarthApsis::Aphelion, jan1).tt()));
+        EXPECT_EQ(aph.year * 100 + aph.month, year * 100 + 7) << year;
     }
 }
 

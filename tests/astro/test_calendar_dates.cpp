@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
 
 #include "astro/time/calendar_dates.h"
 #include "astro/time/instant.h"
@@ -94,26 +97,63 @@ TEST(CalendarDates, DayFractionAndShortText) {
               "5.3.12");
 }
 
-TEST(CalendarDates, ZonedConversionRejectsDatesThatDoNotExist) {
-    EXPECT_EQ(CalendarToJDZoned(2012, 4, 31, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(2011, 2, 29, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(1900, 2, 29, 0, 0, 0, 0), kInvalidDate);  // Gregorian rule
-    EXPECT_EQ(CalendarToJDZoned(2012, 13, 1, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(1582, 10, 5, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(1582, 10, 10, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(1582, 10, 14, 0, 0, 0, 0), kInvalidDate);
-    EXPECT_EQ(CalendarToJDZoned(0, 6, 1, 0, 0, 0, 0), kInvalidDate);      // no year 0
-    EXPECT_EQ(CalendarToJDZoned(-4714, 1, 1, 0, 0, 0, 0), kInvalidDate);
+TEST(CalendarDates, LocalMidnight) {
+    EXPECT_DOUBLE_EQ(LocalMidnightJD(2000, 1, 1, 0), 2451544.5);
+    EXPECT_DOUBLE_EQ(LocalMidnightJD(2026, 12, 7, 1), 2461381.5 - 1.0 / 24);
+    EXPECT_DOUBLE_EQ(LocalMidnightJD(2000, 1, 1, -5), 2451544.5 + 5.0 / 24);
+    // 4 October 1582 (Julian) is followed by 15 October 1582 (Gregorian).
+    EXPECT_DOUBLE_EQ(LocalMidnightJD(1582, 10, 4, 0), 2299159.5);
+    EXPECT_DOUBLE_EQ(LocalMidnightJD(1582, 10, 15, 0), 2299160.5);
+    struct D { int y, m, d; };
+    for (const D d : {D{-4000, 1, 1}, D{1, 1, 1}, D{1000, 2, 29}, D{1582, 2, 28}, D{1600, 2, 29},
+                      D{1900, 3, 1}, D{2024, 2, 29}, D{2100, 2, 28}, D{9999, 12, 31}})
+        for (double zone : {0.0, 1.0, -5.0, 5.75}) {
+            const double midnight = LocalMidnightJD(d.y, d.m, d.d, zone);
+            EXPECT_DOUBLE_EQ(midnight, static_cast<double>(DateToJD(d.y, d.m, d.d)) - zone / 24)
+                << d.y << "-" << d.m << "-" << d.d;
+            // Every instant of the civil day has that midnight.
+            for (double f : {0.0, 0.3, 0.999})
+                EXPECT_EQ(LocalMidnightJD(midnight + f, zone), midnight) << d.y << " " << f;
+        }
+}
 
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1500, 2, 29, 0, 0, 0, 0),  // Julian leap day
+TEST(CalendarDates, DayOfYear) {
+    EXPECT_EQ(DayOfYear(2026, 1, 1), 1);
+    EXPECT_EQ(DayOfYear(2024, 2, 29), 60);
+    EXPECT_EQ(DayOfYear(2024, 3, 1), 61);
+    EXPECT_EQ(DayOfYear(2026, 3, 1), 60);
+    EXPECT_EQ(DayOfYear(2026, 6, 21), 172);
+    EXPECT_EQ(DayOfYear(2024, 12, 31), 366);
+    EXPECT_EQ(DayOfYear(2000, 12, 31), 366);
+    EXPECT_EQ(DayOfYear(2100, 12, 31), 365);  // century year, not leap
+    // A month out of range is the nearest of January and December; any day count adds on.
+    EXPECT_EQ(DayOfYear(2026, 0, 5), 5);
+    EXPECT_EQ(DayOfYear(2026, 13, 5), 339);
+    EXPECT_EQ(DayOfYear(2024, 12, std::numeric_limits<int>::max()),
+              std::int64_t{std::numeric_limits<int>::max()} + 335);
+}
+
+TEST(CalendarDates, ZonedConversionRejectsDatesThatDoNotExist) {
+    EXPECT_FALSE(CalendarToJDZoned(2012, 4, 31, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(2011, 2, 29, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(2011, 2, 30, 0, 0, 0, 1));  // also where the zone moves the day
+    EXPECT_FALSE(CalendarToJDZoned(1900, 2, 29, 0, 0, 0, 0));  // Gregorian rule
+    EXPECT_FALSE(CalendarToJDZoned(2012, 13, 1, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(1582, 10, 5, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(1582, 10, 10, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(1582, 10, 14, 0, 0, 0, 0));
+    EXPECT_FALSE(CalendarToJDZoned(0, 6, 1, 0, 0, 0, 0));      // no year 0
+    EXPECT_FALSE(CalendarToJDZoned(-4714, 1, 1, 0, 0, 0, 0));
+
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1500, 2, 29, 0, 0, 0, 0).value(),  // Julian leap day
                      static_cast<double>(DateToJD(1500, 2, 29)));
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 4, 0, 0, 0, 0), 2299159.5);
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 15, 0, 0, 0, 0), 2299160.5);
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 0, 0, 0, 12), 2451545.0);
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 1, 0, 0, 0), 2451544.5 - 1.0 / 24);
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(-1, 1, 1, 0, 0, 0, 0), 1721057.5);  // 1 BC = year 0
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 4, 0, 0, 0, 0).value(), 2299159.5);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(1582, 10, 15, 0, 0, 0, 0).value(), 2299160.5);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 12, 0, 0, 0).value(), 2451545.0);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 0, 0, 0, 1).value(), 2451544.5 - 1.0 / 24);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(-1, 1, 1, 0, 0, 0, 0).value(), 1721057.5);  // 1 BC = year 0
     // Outside 0 <= H < 1 the date check is skipped; the zone moves the instant.
-    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, -5, 0, 0, 20), 2451545.5 + 1.0 / 24);
+    EXPECT_DOUBLE_EQ(CalendarToJDZoned(2000, 1, 1, 20, 0, 0, -5).value(), 2451545.5 + 1.0 / 24);
 }
 
 TEST(CalendarDates, ZonedConversionsRoundTrip) {
@@ -124,33 +164,26 @@ TEST(CalendarDates, ZonedConversionsRoundTrip) {
         {-100, 3, 1, 1, 2, 3, 0},    {2100, 2, 28, 8, 9, 10, -5.5}, {9999, 12, 31, 23, 0, 0, 1},
     };
     for (const Case& c : cases) {
-        const double jd = CalendarToJDZoned(c.y, c.mo, c.d, c.zone, c.s, c.mi, c.h);
-        ASSERT_NE(jd, kInvalidDate) << c.y << "-" << c.mo << "-" << c.d;
-        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-        JDToCalendarZoned(c.zone, jd, y, mo, d, h, mi, s);
-        EXPECT_EQ(y, c.y);
-        EXPECT_EQ(mo, c.mo);
-        EXPECT_EQ(d, c.d);
-        EXPECT_EQ(h, c.h);
-        EXPECT_EQ(mi, c.mi);
-        EXPECT_EQ(s, c.s);
+        const std::optional<double> found =
+            CalendarToJDZoned(c.y, c.mo, c.d, c.h, c.mi, c.s, c.zone);
+        ASSERT_TRUE(found) << c.y << "-" << c.mo << "-" << c.d;
+        const double jd = *found;
+        EXPECT_EQ(JDToCalendarZoned(jd, c.zone),
+                  (CivilDateTime{{c.y, c.mo, c.d}, {c.h, c.mi, c.s}}));
     }
     // Every second of a day comes back as itself (no 60 s or 60 min from rounding).
-    const double day = CalendarToJDZoned(2012, 6, 1, 0, 0, 0, 0);
+    const double day = CalendarToJDZoned(2012, 6, 1, 0, 0, 0, 0).value();
     for (int sec = 0; sec < 86400; sec += 7) {
-        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-        JDToCalendarZoned(0, day + sec / 86400.0, y, mo, d, h, mi, s);
-        ASSERT_EQ(h * 3600 + mi * 60 + s, sec);
-        ASSERT_LT(s, 60);
-        ASSERT_LT(mi, 60);
+        const ClockTime t = JDToCalendarZoned(day + sec / 86400.0, 0).value().time;
+        ASSERT_EQ(t.hour * 3600 + t.minute * 60 + t.second, sec);
+        ASSERT_LT(t.second, 60);
+        ASSERT_LT(t.minute, 60);
     }
 }
 
-TEST(CalendarDates, ZonedConversionLeavesOutputsOutsideItsRange) {
-    int y = 7, mo = 7, d = 7, h = 7, mi = 7, s = 7;
-    JDToCalendarZoned(0, -0.5, y, mo, d, h, mi, s);
-    JDToCalendarZoned(0, 13689326, y, mo, d, h, mi, s);
-    EXPECT_EQ(y + mo + d + h + mi + s, 42);
+TEST(CalendarDates, ZonedConversionHasNoDateOutsideItsRange) {
+    EXPECT_FALSE(JDToCalendarZoned(-0.5, 0));
+    EXPECT_FALSE(JDToCalendarZoned(13689326, 0));
 }
 
 }  // namespace

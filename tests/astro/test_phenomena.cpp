@@ -14,10 +14,11 @@ namespace {
 
 // "YYYY-MM-DD HH:MM" of a Julian day, rounded to the minute.
 std::string Minute(double jd) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    JDToCalendarZoned(0, std::nearbyint(jd * 1440) / 1440, y, mo, d, h, mi, s);
+    const CivilDateTime c =
+        JDToCalendarZoned(std::nearbyint(jd * 1440) / 1440, 0).value_or(CivilDateTime{});
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", y, mo, d, h, mi);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", c.date.year, c.date.month,
+                  c.date.day, c.time.hour, c.time.minute);
     return buf;
 }
 
@@ -71,7 +72,7 @@ TEST(Eclipses, PartialSolarEclipsesHaveTheirMagnitude) {
     struct Known { int y, m, d; double mag; };
     for (const Known& k : {Known{2011, 1, 4, 0.858}, Known{2025, 3, 29, 0.938},
                            Known{2025, 9, 21, 0.855}}) {
-        const SolarEclipse e = NextSolarEclipse(CalendarToJDZoned(k.y, k.m, k.d, 0, 0, 0, 0) - 3);
+        const SolarEclipse e = NextSolarEclipse(CalendarToJDZoned(k.y, k.m, k.d, 0, 0, 0, 0).value() - 3);
         EXPECT_EQ(Minute(e.JDE).substr(0, 10),
                   std::to_string(k.y) + (k.m < 10 ? "-0" : "-") + std::to_string(k.m) + "-" +
                       (k.d < 10 ? "0" : "") + std::to_string(k.d));
@@ -128,7 +129,7 @@ TEST(Eclipses, LunarEclipsesOf2012And2026) {
     EXPECT_NEAR(2 * e.TotalSemiDuration * 60, 58, 5);
     e = NextLunarEclipse(e.JDE);
     EXPECT_EQ(Minute(e.JDE).substr(0, 10), "2026-08-28");
-    EXPECT_NEAR(e.JDE, CalendarToJDZoned(2026, 8, 28, 0, 0, 13, 4), 4.0 / 1440);
+    EXPECT_NEAR(e.JDE, CalendarToJDZoned(2026, 8, 28, 4, 13, 0, 0).value(), 4.0 / 1440);
     EXPECT_EQ(e.Type, 6);
     EXPECT_NEAR(e.Magnitude, 0.93, 0.01);
 }

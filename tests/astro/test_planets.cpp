@@ -8,6 +8,7 @@
 
 #include "astro/coords/angles.h"
 #include "astro/core/errors.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
@@ -239,14 +240,14 @@ TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
         ASSERT_GE(e.rise, 0) << BodyName(name);
         ASSERT_GE(e.set, 0) << BodyName(name);
         for (double t : {e.rise, e.set}) {
-            const double lst = LocalSiderealTime(lon, t - zone, jd0 + zone / 24);
+            const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + t / 24), lon);
             const double alt =
                 EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
                     .altitude;
             EXPECT_NEAR(alt, 0, 1.5) << BodyName(name) << " t=" << t;
         }
         // The rising is in the east (azimuth 180..360 counted from the south through west).
-        const double lst = LocalSiderealTime(lon, e.rise - zone, jd0 + zone / 24);
+        const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + e.rise / 24), lon);
         const double az =
             EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
                 .azimuth;

@@ -1,3 +1,4 @@
+#include "astro/time/calendar_dates.h"
 #include "astro/core/constants.h"
 #include "astro/core/errors.h"
 #include "astro/reports/ephemeris_table.h"
@@ -15,9 +16,9 @@ namespace {
 
 // With the switch off the table is the classic one, field for field.
 TEST(PreciseTable, OffIsTheClassicTable) {
-    const double midnight = EphemerisJulianDay(2026, 3, 14, 1);
+    const double midnight = LocalMidnightJD(2026, 3, 14, 1);
     const double jd = midnight + 21.5 / 24;
-    const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 50.84, 12.85, 1, false);
+    const EphemerisTableValues t = ComputeEphemerisTable(jd, midnight, 50.84, 12.85, 1, false);
     const auto same = [](const EphemerisColumnValues& a, const EphemerisColumnValues& b) {
         return std::memcmp(&a.rec, &b.rec, sizeof a.rec) == 0 && a.riseSet.rise == b.riseSet.rise &&
                a.riseSet.set == b.riseSet.set && a.riseSet.alwaysAbove == b.riseSet.alwaysAbove &&
@@ -25,10 +26,10 @@ TEST(PreciseTable, OffIsTheClassicTable) {
                a.lightSeconds == b.lightSeconds && a.lst == b.lst && a.altitude == b.altitude &&
                a.azimuth == b.azimuth && a.frame == b.frame;
     };
-    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn(Body::Earth, jd, 21.5, midnight, 50.84, 12.85, 1)));
+    EXPECT_TRUE(same(t.earth, ComputeEphemerisColumn(Body::Earth, jd, 50.84, 12.85, 1)));
     for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(same(t.planets[i], ComputeEphemerisColumn(kObservedPlanets[i], jd, 21.5,
-                                                              midnight, 50.84, 12.85, 1)))
+        EXPECT_TRUE(same(t.planets[i],
+                         ComputeEphemerisColumn(kObservedPlanets[i], jd, 50.84, 12.85, 1)))
             << i;
         EXPECT_EQ(t.planets[i].frame, "J2000");
     }
@@ -37,9 +38,9 @@ TEST(PreciseTable, OffIsTheClassicTable) {
 TEST(PreciseTable, PublishedPlaceAndRiseSet) {
     // Venus at Boston (42°20′N, 71°05′W) on 1988 March 20, the table kept in UT: rising
     // 12h25m, setting 2h55m (Meeus, Astronomical Algorithms, example 15.a).
-    const double midnight = EphemerisJulianDay(1988, 3, 20, 0);
+    const double midnight = LocalMidnightJD(1988, 3, 20, 0);
     const EphemerisTableValues boston =
-        ComputeEphemerisTable(midnight + 0.5, 12, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
+        ComputeEphemerisTable(midnight + 0.5, midnight, 42 + 20.0 / 60, -(71 + 5.0 / 60), 0, true);
     const EphemerisColumnValues& venus = boston.planets[1];
     EXPECT_EQ(venus.frame, "apparent of date");
     EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "12h25m");
@@ -47,8 +48,8 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
 
     // Venus on 1992 December 20 at 0h (example 33.a, 0h TD): α 21h04m41.45s, δ −18°53′16.8″;
     // the record splits them as the classic one does, minutes carrying the sign.
-    const double dec20 = EphemerisJulianDay(1992, 12, 20, 0);
-    const EphemerisTableValues t = ComputeEphemerisTable(dec20, 0, dec20, 50, 10, 0, true);
+    const double dec20 = LocalMidnightJD(1992, 12, 20, 0);
+    const EphemerisTableValues t = ComputeEphemerisTable(dec20, dec20, 50, 10, 0, true);
     const PlanetEphemerisRecord& rec = t.planets[1].rec;
     EXPECT_EQ(rec.RAHours, 21);
     EXPECT_NEAR(rec.RAMinutes, 4 + 41.45 / 60, 0.005);
@@ -65,7 +66,7 @@ TEST(PreciseTable, PublishedPlaceAndRiseSet) {
 
     // The classic and the precise table agree to the classic theory's limit (a degree or two),
     // and the magnitude, one formula for both, to a few hundredths.
-    const EphemerisTableValues classic = ComputeEphemerisTable(dec20, 0, dec20, 50, 10, 0, false);
+    const EphemerisTableValues classic = ComputeEphemerisTable(dec20, dec20, 50, 10, 0, false);
     EXPECT_NEAR(rec.Magnitude, classic.planets[1].rec.Magnitude, 0.05);
     for (int i = 0; i < 7; ++i) {
         const double d = std::acos(std::sin(t.planets[i].dec * kDegree) * std::sin(classic.planets[i].dec * kDegree) +
@@ -123,7 +124,7 @@ TEST(PreciseReports, PlanetInfoMatchesTable) {
     const PlanetInfo info = ComputePrecisePlanetInfo(Body::Saturn, jd, 52.52, 13.40, 1);
     EXPECT_EQ(info.Frame, "apparent of date");
     const double midnight = LocalMidnightJD(jd, 1);
-    const EphemerisTableValues t = ComputeEphemerisTable(jd, 21.5, midnight, 52.52, 13.40, 1, true);
+    const EphemerisTableValues t = ComputeEphemerisTable(jd, midnight, 52.52, 13.40, 1, true);
     EXPECT_NEAR(info.Record.GeoLongitude, t.planets[4].rec.GeoLongitude, 1e-6);
     EXPECT_DOUBLE_EQ(*info.RiseAndSet.rise, *t.planets[4].riseSet.rise);
     EXPECT_DOUBLE_EQ(*info.RiseAndSet.set, *t.planets[4].riseSet.set);
@@ -131,7 +132,7 @@ TEST(PreciseReports, PlanetInfoMatchesTable) {
     EXPECT_EQ(ComputePrecisePlanetInfo(Body::Earth, jd, 52.52, 13.40, 1).Frame, "J2000");
     EXPECT_THROW(ComputePrecisePlanetInfo(Body::Sun, jd, 52.52, 13.40, 1), DomainError);
     // The observer's own planet has no apparent place (it would be the Sun's).
-    EXPECT_THROW(GeocentricPlace(Body::Earth, MakePreciseFrame(PreciseTimeFromUT(jd))), DomainError);
+    EXPECT_THROW(GeocentricPlace(Body::Earth, MakePreciseFrame(Instant::FromUT(jd))), DomainError);
 }
 
 TEST(PreciseReports, CatalogueToDate) {
@@ -139,7 +140,7 @@ TEST(PreciseReports, CatalogueToDate) {
     // at 2028 November 13.19 TD: precession to 41.547214°, 49.348483° (Meeus example 21.b),
     // nutation +15.843″ in α and +6.218″ in δ (example 23.a).
     const double jd = 2462088.69;
-    const PreciseFrame f = MakePreciseFrame({jd - 70.0 / 86400, jd});
+    const PreciseFrame f = MakePreciseFrame(Instant::FromTT(jd));
     double ra = 41.054063 * kDegree, dec = 49.227750 * kDegree;
     CatalogueToDate(f, ra, dec);
     EXPECT_NEAR(ra / kDegree, 41.547214 + 15.843 / 3600, 0.3 / 3600);

@@ -4,8 +4,10 @@
 #include <cmath>
 
 #include "astro/core/constants.h"
+#include "astro/coords/nutation.h"
 #include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
+#include "astro/time/sidereal.h"
 
 namespace noctaris {
 namespace {
@@ -18,22 +20,28 @@ Instant TT(TDateTime t) { return Instant::FromTT(DateTimeToJD(t)); }
 // Altitude of the Sun (degrees) at a universal time for a place (east longitude positive).
 double SunAltitude(TDateTime ut, double eastLongitude, double latitude) {
     const BodyPosition s = SunPosition(Instant::FromUT(DateTimeToJD(ut)));
-    const long double H = ApparentSiderealTime(ut) + eastLongitude - s.RightAscension;
+    const long double H =
+        ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(ut))) + eastLongitude - s.RightAscension;
     return D(ArcSinD(SinD(latitude) * SinD(s.Declination) +
                      CosD(latitude) * CosD(s.Declination) * CosD(H)));
 }
 
 TEST(Nutation, Of1987April10) {
-    long double dpsi = 0, eps = 0, deps = 0;
-    Nutation(31877, dpsi, eps, &deps);
-    EXPECT_NEAR(D(dpsi * 3600), -3.791, 5e-4);
-    EXPECT_NEAR(D(deps * 3600), 9.442, 5e-4);
-    EXPECT_NEAR(D(eps), 23.4435692, 5e-8);
-    long double dpsi2 = 0, eps2 = 0;
-    Nutation(31877, dpsi2, eps2);
-    EXPECT_EQ(dpsi2, dpsi);
-    EXPECT_EQ(eps2, eps);
-    EXPECT_NEAR(D(ApparentSiderealTime(31877)), 197.692229, 5e-7);
+    const Instant t = Instant::FromUT(DateTimeToJD(31877));
+    const NutationAngles n = Nutation(JulianCenturies(t.ut()));
+    EXPECT_NEAR(D(n.longitude * 3600), -3.791, 5e-4);
+    EXPECT_NEAR(D(n.obliquity * 3600), 9.442, 5e-4);
+    EXPECT_NEAR(D(n.trueObliquity), 23.4435692, 5e-8);
+    // Sidereal time at 0 h UT: mean 13h10m46.3668s, apparent 13h10m46.1351s.
+    EXPECT_NEAR(D(MeanSiderealTimeDeg(t)), 197.693195, 5e-7);
+    EXPECT_NEAR(D(ApparentSiderealTimeDeg(t)), 197.692229, 5e-7);
+}
+
+TEST(EquationOfTime, YearlyExtremes) {
+    // About -14.2 min in mid February, +16.4 min early in November, near 0 mid April.
+    EXPECT_NEAR(EquationOfTimeMinutes(42.5), -14.2, 0.6);
+    EXPECT_NEAR(EquationOfTimeMinutes(307.5), 16.4, 0.6);
+    EXPECT_NEAR(EquationOfTimeMinutes(105.5), 0.0, 0.6);
 }
 
 TEST(SunPosition, Of1992October13) {

@@ -115,24 +115,24 @@ TEST(Bodies, SunPositionIsWrittenBelowTheHorizon) {
     Render(Chemnitz(), 0);
     const SunChartPosition& sun = bodies.sun();
     // Chemnitz, 2026-12-07 21:30 CET. python3-ephem 4.1.4, the Sun's astrometric place for the
-    // J2000 equator and equinox (the stars' frame): 16.9414 h, -22.6333°; with the chart's own
-    // sidereal time that is azimuth 120.386°, altitude -49.708°.
+    // J2000 equator and equinox (the stars' frame): 16.9414 h, -22.6333°; with the mean
+    // sidereal time of the instant that is azimuth 120.433°, altitude -49.730°.
     EXPECT_NEAR(sun.RightAscension * 12 / std::numbers::pi, 16.9414, 0.0015);
     EXPECT_NEAR(sun.Declination * 180 / std::numbers::pi, -22.6333, 0.01);
-    EXPECT_NEAR(sun.Altitude * 180 / std::numbers::pi, -49.708, 0.02);
-    EXPECT_NEAR(sun.Azimuth, 120.386, 0.02);  // north-west, counted from the south via the west
+    EXPECT_NEAR(sun.Altitude * 180 / std::numbers::pi, -49.730, 0.02);
+    EXPECT_NEAR(sun.Azimuth, 120.433, 0.02);  // north-west, counted from the south via the west
 
-    // 2026-12-17 14:00 CET: the Sun is drawn at its place (ephem: azimuth 27.186°, altitude
-    // 11.472°), entered as "Sun" after the planets, and the pixel is that place's.
+    // 2026-12-17 14:00 CET: the Sun is drawn at its place (ephem: 17.6530 h, -23.3493°, so
+    // azimuth 27.223°, altitude 11.460°), entered as "Sun" after the planets, and the pixel is that place's.
     const Rendered noon = Render(Chemnitz(2026, 12, 17, 14, 0), 0);
     const std::vector<Hit> hits = Hits(noon.lists.bodies);
     const Hit* s = Find(hits, "Sun");
     ASSERT_TRUE(s);
-    EXPECT_NEAR(bodies.sun().Azimuth, 27.186, 0.02);
-    EXPECT_NEAR(bodies.sun().Altitude * 180 / std::numbers::pi, 11.472, 0.02);
-    const int x = RoundToInt(27.186 * noon.frame.PixelsPerDegree + noon.frame.CenterX);
+    EXPECT_NEAR(bodies.sun().Azimuth, 27.223, 0.02);
+    EXPECT_NEAR(bodies.sun().Altitude * 180 / std::numbers::pi, 11.460, 0.02);
+    const int x = RoundToInt(27.223 * noon.frame.PixelsPerDegree + noon.frame.CenterX);
     EXPECT_LE(std::abs(s->x - x), 1);
-    EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / std::numbers::pi, 11.472, 0.15);
+    EXPECT_NEAR(ScreenYToAltitude(noon.frame, s->y) * 180 / std::numbers::pi, 11.460, 0.15);
     EXPECT_FALSE(IsBlack(noon.image.pixel(s->x, s->y)));
 }
 

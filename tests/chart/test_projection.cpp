@@ -60,40 +60,6 @@ TEST(ChartFrame, JulianDayAndSiderealTime) {
     EXPECT_NEAR(MakeChartFrame(c, 100, 100, 0).JulianDay, 2461381.5 + 20.5 / 24, 1e-9);
 }
 
-TEST(LocalDateToJD, MatchesTheCalendarOnBothSidesOfTheReform) {
-    EXPECT_DOUBLE_EQ(LocalDateToJD(2000, 1, 1, 0), 2451544.5);
-    EXPECT_DOUBLE_EQ(LocalDateToJD(1582, 10, 15, 0), 2299160.5);
-    EXPECT_DOUBLE_EQ(LocalDateToJD(1582, 10, 4, 0), 2299159.5);  // Julian calendar: B = -63.5
-    EXPECT_DOUBLE_EQ(LocalDateToJD(2026, 12, 7, 1), 2461381.5 - 1.0 / 24);
-    EXPECT_DOUBLE_EQ(LocalDateToJD(2024, 3, 1, 5.5), 2460370.5 - 5.5 / 24);
-    struct D { int y, m, d; };
-    for (const D d : std::vector<D>{{-4000, 1, 1}, {1, 1, 1}, {1000, 2, 29}, {1582, 2, 28},
-                                    {1600, 2, 29}, {1900, 3, 1}, {2100, 2, 28}, {9999, 12, 31}}) {
-        EXPECT_DOUBLE_EQ(LocalDateToJD(d.y, d.m, d.d, 0), static_cast<double>(DateToJD(d.y, d.m, d.d)))
-            << d.y << "-" << d.m << "-" << d.d;
-    }
-}
-
-TEST(IsSummerTime, LastSundaysOfMarchAndOctober) {
-    EXPECT_TRUE(IsSummerTime(31, 3, 2024));
-    EXPECT_FALSE(IsSummerTime(30, 3, 2024));
-    EXPECT_FALSE(IsSummerTime(27, 10, 2024));
-    EXPECT_TRUE(IsSummerTime(26, 10, 2024));
-    EXPECT_TRUE(IsSummerTime(29, 3, 2026));
-    EXPECT_FALSE(IsSummerTime(28, 3, 2026));
-    EXPECT_TRUE(IsSummerTime(24, 10, 2026));
-    EXPECT_FALSE(IsSummerTime(25, 10, 2026));
-    EXPECT_TRUE(IsSummerTime(1, 4, 2024));
-    EXPECT_TRUE(IsSummerTime(30, 9, 2024));
-    EXPECT_FALSE(IsSummerTime(1, 11, 2024));
-    EXPECT_FALSE(IsSummerTime(15, 1, 2024));
-    // Years before the era still end (the weekday remainder is kept non-negative).
-    EXPECT_FALSE(IsSummerTime(1, 3, -100));
-    EXPECT_TRUE(IsSummerTime(31, 3, -100) || IsSummerTime(30, 3, -100) || IsSummerTime(29, 3, -100) ||
-                IsSummerTime(28, 3, -100) || IsSummerTime(27, 3, -100) || IsSummerTime(26, 3, -100) ||
-                IsSummerTime(25, 3, -100));
-}
-
 TEST(ProjectToScreen, AzimuthWrapsAroundTheViewCentre) {
     const ObserverState s = Chemnitz();
     const ChartFrame north = MakeChartFrame(s, 1029, 664, 180);

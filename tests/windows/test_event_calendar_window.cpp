@@ -92,7 +92,7 @@ TEST(CalendarLines, Year2012AtZonePlusOne) {
 TEST(CalendarLines, LocalDateAndWeekday) {
     LocaleGuard g(kBritish);
     // 23:30 UT at zone +1 is already the next day.
-    const double jd = CalendarToJDZoned(2012, 3, 20, 0, 0, 30, 23);
+    const double jd = CalendarToJDZoned(2012, 3, 20, 23, 30, 0, 0).value();
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0, 1), "We 21.3.12\t00:30:00\tEvent");
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0, 0), "Tu 20.3.12\t23:30:00\tEvent");
     // Delta T is taken off before the zone is added.
@@ -101,12 +101,12 @@ TEST(CalendarLines, LocalDateAndWeekday) {
     // Rounded to the nearest second, across midnight too.
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0.4 / 86400, 0), "Tu 20.3.12\t23:30:00\tEvent");
     EXPECT_EQ(eventcal::EventLine({jd, "Event", true}, 0.6 / 86400, 0), "Tu 20.3.12\t23:29:59\tEvent");
-    const double midnight = CalendarToJDZoned(2012, 3, 21, 0, 0, 0, 0);
+    const double midnight = CalendarToJDZoned(2012, 3, 21, 0, 0, 0, 0).value();
     EXPECT_EQ(eventcal::EventLine({midnight - 0.3 / 86400, "Event", true}, 0, 0),
               "We 21.3.12\t00:00:00\tEvent");
     // A summer-time change stays on its Sunday in every zone (00:00 UT minus Delta T would be
     // Saturday west of Greenwich).
-    const double sunday = CalendarToJDZoned(2026, 3, 29, 0, 0, 0, 0);
+    const double sunday = CalendarToJDZoned(2026, 3, 29, 0, 0, 0, 0).value();
     for (double zone : {-10.0, -5.0, 0.0, 1.0, 5.5, 12.0})
         EXPECT_EQ(eventcal::EventLine({sunday, "Begin of summer time", false}, 70.0 / 86400, zone),
                   "Su 29.3.26\t\tBegin of summer time");
@@ -114,10 +114,10 @@ TEST(CalendarLines, LocalDateAndWeekday) {
 
 TEST(CalendarLines, YearsWithoutSummerTimeAndEarlyYears) {
     LocaleGuard g(kBritish);
-    const QStringList y1989 = eventcal::EventLines(1989, 1);
-    EXPECT_TRUE(Matching(y1989, "Begin of summer time").isEmpty());
-    EXPECT_TRUE(Matching(y1989, "End of summer time").isEmpty());
-    EXPECT_GT(y1989.size(), 100);
+    const QStringList y1979 = eventcal::EventLines(1979, 1);
+    EXPECT_TRUE(Matching(y1979, "Begin of summer time").isEmpty());
+    EXPECT_TRUE(Matching(y1979, "End of summer time").isEmpty());
+    EXPECT_GT(y1979.size(), 100);
     const QStringList y800 = eventcal::EventLines(800, 1);
     EXPECT_EQ(Matching(y800, "Beginning of spring").size(), 1);
     EXPECT_TRUE(Matching(y800, "Beginning of spring")[0].contains(".3.0\t"));

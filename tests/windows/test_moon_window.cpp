@@ -162,14 +162,6 @@ TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
                      {static_cast<double>(JulianCalendarToJD(1500, 3, 1)) + 0.5}));
 }
 
-TEST(MoonReportText, MidnightJulianDayIsTheChartsOne) {
-    for (int year : {1200, 1582, 1899, 2026})
-        for (int month : {1, 2, 3, 10, 12})
-            for (double zone : {-5.0, 0.0, 1.0, 5.75})
-                EXPECT_DOUBLE_EQ(ReportMidnightJD(year, month, 15, zone),
-                                 LocalDateToJD(year, month, 15, zone));
-}
-
 TEST(MoonReportText, AnInvalidDateRaises) {
     ObserverState o = test::Chemnitz();
     o.Month = 2;
