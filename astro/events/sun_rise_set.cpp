@@ -31,7 +31,7 @@ LD Interpolate3(LD n, LD y3, LD y2, LD y1) {
 LD RiseSetCorrection(HorizonEvent event, LD m, const RiseSetRecord& r) {
     const LD alpha = Interpolate3(m, r.Alpha3, r.Alpha2, r.Alpha1);
     const LD delta = Interpolate3(m, r.Delta3, r.Delta2, r.Delta1);
-    LD H = Reduce360(r.Theta0 + 360.985647L * m - r.L - alpha);
+    LD H = Reduce360(r.Theta0 + 360.0L * kSiderealPerSolar * m - r.L - alpha);
     if (H > 180) H -= 360;
     if (event == HorizonEvent::Transit) return -H / 360.0L;
     const LD h = ArcSinD(SinD(r.Phi) * SinD(delta) + CosD(r.Phi) * CosD(delta) * CosD(H));

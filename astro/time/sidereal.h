@@ -8,6 +8,9 @@
 
 namespace noctaris {
 
+// Sidereal per solar time: the Earth turns this many times on its axis in a mean solar day.
+inline constexpr long double kSiderealPerSolar = 1.00273790935L;
+
 // Greenwich mean and apparent sidereal time, degrees 0..360.
 long double MeanSiderealTimeDeg(const Instant& t);
 long double ApparentSiderealTimeDeg(const Instant& t);
