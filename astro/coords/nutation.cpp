@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "astro/coords/angles.h"
-#include "astro/theories/vsop.h"
+#include "astro/coords/degrees.h"
 
 namespace noctaris {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "astro/coords/angles.h"
+#include "astro/coords/degrees.h"
 #include "astro/coords/nutation.h"
-#include "astro/theories/vsop.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
