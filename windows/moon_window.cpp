@@ -206,7 +206,7 @@ MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observ
     : ParameterWindow(
           ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"), QSize(519, 360),
                                 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
-                                QCoreApplication::translate("Planet", "Moon"), QPoint(88, 152),
+                                QCoreApplication::translate("Planet", BodyName(Body::Moon)), QPoint(88, 152),
                                 QRect(240, 16, 265, 329), QRect(12, 208, 209, 177), false,
                                 MoonFixedData()},
           snapshot, observer, parent) {}

@@ -1,7 +1,7 @@
 #pragma once
-// Degree trigonometry, precession, ecliptic/equatorial rotation, orbit orientation, modified
-// Julian date, sidereal time and horizontal coordinates. Stateless; results are doubles,
-// intermediate arithmetic is extended.
+// Degree trigonometry, precession, ecliptic/equatorial rotation, orbit orientation, the
+// modified Julian date and horizontal coordinates. Stateless; results are doubles, intermediate
+// arithmetic is extended.
 #include "astro/core/constants.h"
 
 namespace noctaris {

@@ -1,6 +1,6 @@
 #pragma once
-// The precise places (astro/precise.h) in the shapes the reports already use: the planetary
-// ephemeris record, rise and set as local clock hours with the table's codes, one body's block
+// The precise places (astro/precise/precise.h) in the shapes the reports already use: the
+// planetary ephemeris record, rise and set as local clock hours, one body's block
 // for the Sun and Moon windows, and the turn of a J2000 catalogue place to the equinox of date
 // for the chart. Every report that shows precise values names its frame with FrameLabel.
 #include <optional>

@@ -1,6 +1,5 @@
 #pragma once
-// The computations behind the planetary ephemeris table: the Julian day of a local date, the
-// values of one planet's column (ephemeris, light time, horizontal place) and the small texts
+// The computations behind the planetary ephemeris table: the values of one planet's column (ephemeris, light time, horizontal place) and the small texts
 // the table shows for rising and setting, degrees and minutes and the zodiacal constellation.
 //
 // Texts are UTF-8 and hold only whole numbers, so they do not depend on the user's locale;

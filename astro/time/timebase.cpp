@@ -175,6 +175,5 @@ CivilDate DateTimeToDate(TDateTime t) { return JDToDate(DateTimeToJD(t)); }
 const long double JDOffset = 2451544.5L - EncodeDate(2000, 1, 1);
 const long double Epoch2000Serial = DateToDateTime(2000, 1, 1);
 const long double Epoch1999Serial = DateToDateTime(1999, 1, 1);
-const long double LunationEpochSerial = EncodeDate(1923, 1, 17);
 
 }  // namespace noctaris

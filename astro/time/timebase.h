@@ -38,7 +38,6 @@ extern const long double JDOffset;             // Julian day of TDateTime 0 (241
 inline constexpr long double GregorianStart = 2299160.5L;  // JD of 1582-10-15 00:00
 extern const long double Epoch2000Serial;      // TDateTime of 2000-01-01
 extern const long double Epoch1999Serial;      // TDateTime of 1999-01-01
-extern const long double LunationEpochSerial;  // TDateTime of 1923-01-17, start of lunation 1
 
 long double DateTimeToJD(TDateTime t);
 // Julian centuries of jd since J2000.0 (JD 2451545.0), in extended precision.

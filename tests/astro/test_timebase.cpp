@@ -21,7 +21,6 @@ TEST(TimeBase, ConstantsAndTDateTime) {
     EXPECT_EQ(JDOffset, 2415018.5L);
     EXPECT_EQ(Epoch2000Serial, 36526.0L);
     EXPECT_EQ(Epoch1999Serial, 36161.0L);
-    EXPECT_EQ(LunationEpochSerial, 8418.0L);
     EXPECT_EQ(DateTimeToJD(0), 2415018.5L);
     EXPECT_EQ(DateTimeToJD(36526.5), 2451545.0L);
     EXPECT_EQ(JDToDateTime(2451545.0L), 36526.5);
