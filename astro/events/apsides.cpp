@@ -151,18 +151,23 @@ bool Before(TDateTime r, TDateTime t) {
     return static_cast<double>(DateTimeToJD(r)) < static_cast<double>(DateTimeToJD(t));
 }
 
-// The search starts four weeks back and walks forward to the first passage at or after t. The
-// step is shorter than the anomalistic month (27.55 days): with a step of 28 days the cycle
-// number advances by two now and then, and the passage in between (possibly the one sought)
-// would be missed.
-double NextApsis(LunarApsis kind, TDateTime t) {
-    TDateTime a = t - 28;
+// The first passage at or after t of a cycle whose passage nearest to a moment `nearest`
+// gives: the walk starts `back` days before t and advances by `step` days, a step short enough
+// that the cycle number never advances by two (the passage in between might be the one sought).
+template <class Nearest>
+double FirstPassageFrom(TDateTime t, double back, double step, Nearest&& nearest) {
+    TDateTime a = t - back;
     double r;
     do {
-        r = PerigeeApogeeTime(kind, a);
-        a += 27;
+        r = nearest(a);
+        a += step;
     } while (Before(r, t));
     return r;
+}
+
+// The anomalistic month is 27.55 days: steps of 28 days would now and then skip a passage.
+double NextApsis(LunarApsis kind, TDateTime t) {
+    return FirstPassageFrom(t, 28, 27, [&](TDateTime a) { return PerigeeApogeeTime(kind, a); });
 }
 
 // The passage of the cycle nearest to t, TDateTimes of dynamical time.
@@ -192,15 +197,10 @@ double PerihelionAphelionTime(EarthApsis kind, TDateTime t) {
     return BisectCrossing(a, b, false, past, kToleranceSeconds);
 }
 
+// Steps of 365.25 days advance the passage number by at most one, so none is skipped.
 double NextPassage(EarthApsis kind, TDateTime t) {
-    // Steps of 365.25 days advance the passage number by at most one, so none is skipped.
-    TDateTime a = t - 365.25;
-    double r;
-    do {
-        r = PerihelionAphelionTime(kind, a);
-        a += 365.25;
-    } while (Before(r, t));
-    return r;
+    return FirstPassageFrom(t, 365.25, 365.25,
+                            [&](TDateTime a) { return PerihelionAphelionTime(kind, a); });
 }
 
 // The searches run on TDateTimes of dynamical time; an instant comes in and goes out through its
