@@ -181,7 +181,9 @@ std::vector<Place> PlacesFrom(const Lines& ortRaw, const Lines* ortUtf8, const L
         p.name = ortUtf8 ? std::string((*ortUtf8)[k].substr(0, (*ortUtf8)[k].find('\t'))) : ToUtf8(p.rawName);
         p.latitude = ParseResourceNumber(line.substr(t1 + 1, t2 - t1 - 1), "ORT", k + 1);
         p.longitude = ParseResourceNumber(line.substr(t2 + 1, t3 - t2 - 1), "ORT", k + 1);
-        p.zone = ParseResourceNumber(line.substr(t3 + 1), "ORT", k + 1);
+        const std::size_t t4 = line.find('\t', t3 + 1);
+        p.zone = ParseResourceNumber(line.substr(t3 + 1, t4 == std::string_view::npos ? t4 : t4 - t3 - 1), "ORT", k + 1);
+        if (t4 != std::string_view::npos) p.zoneId = std::string(Trim(line.substr(t4 + 1)));
         if (orteRaw[k] != p.rawName)
             throw ResourceError("ORTE", "name " + Quote(orteRaw[k]) + " does not match ORT's " + Quote(p.rawName), k + 1);
         places.push_back(std::move(p));

@@ -132,9 +132,11 @@ struct Place {
     double latitude = 0;   // degrees, north positive
     double longitude = 0;  // degrees, east positive
     double zone = 0;       // hours east of universal time (standard time)
+    std::string zoneId;    // IANA time-zone name ("Europe/Berlin"); empty when not known
 };
 
-// ORT records (name TAB latitude TAB longitude TAB zone) checked line by line against ORTE:
+// ORT records (name TAB latitude TAB longitude TAB zone [TAB IANA zone]) checked line by line
+// against ORTE:
 // both must list the same names in the same order.
 std::vector<Place> BuildPlaces(const std::vector<std::string>& ortLines,
                                const std::vector<std::string>& orteLines);

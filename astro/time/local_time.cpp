@@ -1,7 +1,19 @@
 #include "astro/time/local_time.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace noctaris {
 namespace {
+
+bool UsesRules(const ZoneDescription& zone) {
+    return zone.summerTime == SummerTimeRule::Legal && zone.rules;
+}
+
+// Local noon of a civil day read on the standard clock: the instant that decides the day.
+Instant NoonOf(const ZoneDescription& zone, const CivilDate& date) {
+    return Instant::FromCivil(date.year, date.month, date.day, 12, 0, 0, zone.standardOffsetHours);
+}
 
 // The day of the last Sunday of a month of `length` days.
 int LastSunday(int year, int month, int length) {
@@ -25,15 +37,19 @@ std::optional<SummerTimeChanges> SummerTimeChangesOf(const ZoneDescription& zone
 }
 
 bool IsSummerTimeDay(const ZoneDescription& zone, const CivilDate& date) {
+    if (zone.summerTime == SummerTimeRule::Legal)
+        return UsesRules(zone) && zone.rules->IsSummerTimeAt(NoonOf(zone, date));
     const std::optional<SummerTimeChanges> changes = SummerTimeChangesOf(zone, date.year);
     return changes && !Before(date, changes->begin) && Before(date, changes->end);
 }
 
 double ClockOffsetHours(const ZoneDescription& zone, const CivilDate& date) {
+    if (zone.summerTime == SummerTimeRule::Legal) return OffsetHoursAt(zone, NoonOf(zone, date));
     return zone.standardOffsetHours + (IsSummerTimeDay(zone, date) ? 1 : 0);
 }
 
 Instant InstantFromLocal(const CivilDateTime& local, const ZoneDescription& zone) {
+    if (zone.summerTime == SummerTimeRule::Legal) return ResolveLocal(local, zone).instant;
     const CivilDate& d = local.date;
     return Instant::FromCivil(d.year, d.month, d.day, local.time.hour, local.time.minute,
                               local.time.second, ClockOffsetHours(zone, d));
@@ -41,9 +57,88 @@ Instant InstantFromLocal(const CivilDateTime& local, const ZoneDescription& zone
 
 std::optional<CivilDateTime> LocalFromInstant(const Instant& t, const ZoneDescription& zone) {
     const double jd = static_cast<double>(t.ut());
+    if (zone.summerTime == SummerTimeRule::Legal) return JDToCalendarZoned(jd, OffsetHoursAt(zone, t));
     const std::optional<CivilDateTime> standard = JDToCalendarZoned(jd, zone.standardOffsetHours);
     if (!standard || !IsSummerTimeDay(zone, standard->date)) return standard;
     return JDToCalendarZoned(jd, zone.standardOffsetHours + 1);
+}
+
+double OffsetHoursAt(const ZoneDescription& zone, const Instant& t) {
+    switch (zone.summerTime) {
+        case SummerTimeRule::None:
+            break;
+        case SummerTimeRule::European: {
+            const std::optional<CivilDateTime> standard =
+                JDToCalendarZoned(static_cast<double>(t.ut()), zone.standardOffsetHours);
+            if (standard && IsSummerTimeDay(zone, standard->date)) return zone.standardOffsetHours + 1;
+            break;
+        }
+        case SummerTimeRule::Legal:
+            if (zone.rules) return zone.rules->OffsetSecondsAt(t) / 3600.0;
+            break;
+    }
+    return zone.standardOffsetHours;
+}
+
+std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t) {
+    if (UsesRules(zone)) {
+        std::string abbreviation = zone.rules->AbbreviationAt(t);
+        // Some zones have only a number ("+08"), which reads better in the common form.
+        if (!abbreviation.empty() && abbreviation[0] != '+' && abbreviation[0] != '-' &&
+            abbreviation.rfind("UTC", 0) != 0 && abbreviation.rfind("GMT+", 0) != 0 &&
+            abbreviation.rfind("GMT-", 0) != 0)
+            return abbreviation;
+    }
+    const long minutes = std::lround(OffsetHoursAt(zone, t) * 60);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "UTC%c%02ld:%02ld", minutes < 0 ? '-' : '+', std::labs(minutes) / 60,
+                  std::labs(minutes) % 60);
+    return buf;
+}
+
+std::vector<ClockChange> ClockChangesInYear(const ZoneDescription& zone, int year) {
+    const double standard = zone.standardOffsetHours;
+    if (UsesRules(zone))
+        return zone.rules->ChangesBetween(Instant::FromCivil(year, 1, 1, 0, 0, 0, standard),
+                                          Instant::FromCivil(year + 1, 1, 1, 0, 0, 0, standard));
+    std::vector<ClockChange> list;
+    const std::optional<SummerTimeChanges> changes = SummerTimeChangesOf(zone, year);
+    if (!changes) return list;
+    const int seconds = static_cast<int>(std::lround(standard * 3600));
+    const CivilDate& b = changes->begin;
+    const CivilDate& e = changes->end;
+    list.push_back({Instant::FromCivil(b.year, b.month, b.day, 0, 0, 0, standard), seconds, seconds + 3600,
+                    false, true});
+    list.push_back({Instant::FromCivil(e.year, e.month, e.day, 0, 0, 0, standard + 1), seconds + 3600, seconds,
+                    true, false});
+    return list;
+}
+
+ResolvedLocal ResolveLocal(const CivilDateTime& local, const ZoneDescription& zone) {
+    const CivilDate& d = local.date;
+    const auto at = [&](double offsetHours) {
+        return Instant::FromCivil(d.year, d.month, d.day, local.time.hour, local.time.minute, local.time.second,
+                                  offsetHours);
+    };
+    if (!UsesRules(zone)) return {InstantFromLocal(local, zone), LocalReading::Unique};
+    // The offsets a day before and a day after the reading; the clock changes at most once
+    // between them.
+    const Instant guess = at(zone.standardOffsetHours);
+    const double before = OffsetHoursAt(zone, Instant::FromUT(guess.ut() - 1));
+    const double after = OffsetHoursAt(zone, Instant::FromUT(guess.ut() + 1));
+    const auto fits = [&](double offset) { return OffsetHoursAt(zone, at(offset)) == offset; };
+    const bool beforeFits = fits(before), afterFits = before != after && fits(after);
+    if (beforeFits && afterFits) {
+        const Instant a = at(before), b = at(after);
+        return {a.ut() < b.ut() ? a : b, LocalReading::Repeated};
+    }
+    if (beforeFits) return {at(before), LocalReading::Unique};
+    if (afterFits) return {at(after), LocalReading::Unique};
+    if (before != after) return {at(before), LocalReading::Skipped};
+    // More than one change within two days: follow the offset to a fixed point.
+    double offset = before;
+    for (int k = 0; k < 4 && !fits(offset); ++k) offset = OffsetHoursAt(zone, at(offset));
+    return {at(offset), LocalReading::Unique};
 }
 
 }  // namespace noctaris

@@ -6,7 +6,7 @@
 namespace noctaris {
 namespace {
 
-constexpr ZoneDescription kCentralEurope{1, SummerTimeRule::European};
+const ZoneDescription kCentralEurope{1, SummerTimeRule::European, nullptr};
 
 TEST(LocalTime, EuropeanSummerTimeFollowsThePublishedChanges) {
     struct Year {
@@ -35,8 +35,8 @@ TEST(LocalTime, EuropeanSummerTimeFollowsThePublishedChanges) {
     }
     EXPECT_FALSE(SummerTimeChangesOf(kCentralEurope, 1979));
     EXPECT_FALSE(IsSummerTimeDay(kCentralEurope, {1979, 7, 1}));
-    EXPECT_FALSE(SummerTimeChangesOf({1, SummerTimeRule::None}, 2024));
-    EXPECT_FALSE(IsSummerTimeDay({1, SummerTimeRule::None}, {2024, 7, 1}));
+    EXPECT_FALSE(SummerTimeChangesOf({1, SummerTimeRule::None, nullptr}, 2024));
+    EXPECT_FALSE(IsSummerTimeDay({1, SummerTimeRule::None, nullptr}, {2024, 7, 1}));
 }
 
 TEST(LocalTime, ClockReadingsAndInstants) {

@@ -204,7 +204,7 @@ TEST(Constellations, RecordsOfFiveLines) {
 }
 
 TEST(Places, RecordsMatchTheirNameList) {
-    const std::vector<std::string> ort = {"Z\xFCrich, CH\t47.37\t8.55\t1", "Auckland, NZ\t-36.85\t174.76\t+12",
+    const std::vector<std::string> ort = {"Z\xFCrich, CH\t47.37\t8.55\t1", "Auckland, NZ\t-36.85\t174.76\t+12\tPacific/Auckland",
                                           "Kolkata, IND\t22.57\t88.36\t5.5"};
     const std::vector<std::string> orte = {"Z\xFCrich, CH", "Auckland, NZ", "Kolkata, IND"};
     Catalogs c;
@@ -214,6 +214,8 @@ TEST(Places, RecordsMatchTheirNameList) {
     EXPECT_EQ(c.places[0].name, "Z\xC3\xBCrich, CH");
     EXPECT_EQ(c.places[0].rawName, "Z\xFCrich, CH");
     EXPECT_DOUBLE_EQ(c.places[1].zone, 12.0);
+    EXPECT_EQ(c.places[1].zoneId, "Pacific/Auckland");
+    EXPECT_EQ(c.places[0].zoneId, "");  // a record without the zone's name still reads
     EXPECT_DOUBLE_EQ(c.places[1].latitude, -36.85);
     EXPECT_DOUBLE_EQ(c.places[2].zone, 5.5);
     EXPECT_EQ(c.FindPlace("Z\xC3\x9CRICH, ch"), 0);  // UTF-8, any case

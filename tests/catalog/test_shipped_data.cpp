@@ -184,6 +184,7 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_GE(p.zone, -12.0) << orte[k];
         EXPECT_LE(p.zone, 14.0) << orte[k];
         EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
+        EXPECT_NE(p.zoneId.find('/'), std::string::npos) << orte[k];  // an IANA "Area/Location"
         EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
     }
 
@@ -197,6 +198,8 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_GE(c.FindPlace(name), 0) << name;
     EXPECT_DOUBLE_EQ(c.places[c.FindPlace("New York, USA")].zone, -5.0);
     EXPECT_DOUBLE_EQ(c.places[c.FindPlace("Mumbai, IND")].zone, 5.5);
+    EXPECT_EQ(c.places[chemnitz].zoneId, "Europe/Berlin");
+    EXPECT_EQ(c.places[c.FindPlace("Sydney, AUS")].zoneId, "Australia/Sydney");
     // Umlauts sort with their base letter.
     EXPECT_LT(c.FindPlace("K\xC3\xB6ln, D"), c.FindPlace("Konstanz, D"));
     EXPECT_LT(c.FindPlace("Aachen, D"), c.FindPlace("Zwickau, D"));

@@ -545,7 +545,7 @@ def build_places(data):
             lat, lon = '50.836667', '12.854444'
         else:
             lat, lon = num(p['lat'], 6), num(p['lon'], 6)
-        ort.append(f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}')
+        ort.append(f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}\t{p["tz"]}')
         orte.append(p['label'])
     return ort, orte
 
