@@ -177,7 +177,11 @@ void MainWindow::applySettingsOnFirstActivation() {
     firstActivation_ = false;
     if (!settingsRead_) placeOnFirstShow();
     if (stored_) applySettings(*stored_);
-    else placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
+    else {
+        observer_.ConsiderSummerTime = true;  // a new settings file: the clock on the wall
+        syncChecks();
+        placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
+    }
     for (QAction* h : {eastInCenterAction_, southInCenterAction_, westInCenterAction_, northInCenterAction_})
         h->setChecked(h == southInCenterAction_);
     nowButton_->setChecked(false);

@@ -196,7 +196,10 @@ void MainWindow::buildMenu() {
         addDisplayToggle(disp, "showAltitudeLinesAction", tr("Contour l&ine"), &DisplayOptions::ShowAltitudeLines);
     showMoonAction_ = addDisplayToggle(disp, "showMoonAction", tr("M&oon"), &DisplayOptions::ShowMoon);
     summerTimeAction_ = addSwitch(disp, "summerTimeAction", tr("Consider summer &time"),
-                                  [this] { observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime; });
+                                  [this] {
+                                      observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime;
+                                      if (nowMode()) takeClockDateAndTime();
+                                  });
     showHorizonFigureAction_ =
         addDisplayToggle(disp, "showHorizonFigureAction", tr("&Horizon figure"), &DisplayOptions::ShowHorizonFigure);
     disp->addSeparator();

@@ -15,6 +15,8 @@
 #include <QToolButton>
 
 #include "astro/core/errors.h"
+#include "astro/time/local_time.h"
+#include "chart/projection.h"
 
 namespace noctaris {
 
@@ -30,10 +32,14 @@ void MainWindow::createTimers() {
     connect(clockTimer_, &QTimer::timeout, this, &MainWindow::onClockTick);
 }
 
+// The clock gives an instant; the chart shows it on the place's clock.
 void MainWindow::takeClockDateAndTime() {
     const QDateTime t = now();  // one reading: date and time of the same instant
-    SetObserverDate(observer_, t.date());
-    SetObserverClock(observer_, t.time());
+    const Instant instant = Instant::FromUT(2440587.5L + static_cast<long double>(t.toMSecsSinceEpoch()) / 86400000.0L);
+    const std::optional<CivilDateTime> local = LocalFromInstant(instant, ChartZone(observer_));
+    if (!local) return;
+    SetObserverDate(observer_, QDate(local->date.year, local->date.month, local->date.day));
+    SetObserverClock(observer_, QTime(local->time.hour, local->time.minute, local->time.second));
     animation_.SubSecondMs = 0;
 }
 
@@ -108,6 +114,8 @@ void MainWindow::selectPlace(int index) {
     observer_.Latitude = p.latitude;
     observer_.Longitude = p.longitude;
     observer_.TimeZone = p.zone;
+    observer_.ZoneId = p.zoneId;
+    if (nowMode()) takeClockDateAndTime();  // that place's now
     redraw();
 }
 

@@ -86,7 +86,7 @@ AppSettings ReadSettings(const IniFile& ini) {
         if (k.flag) s.display.*k.flag = ini.ReadBool(kSection, key, false);
         // The two name modes were kept in a byte.
         else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
-        else s.considerSummerTime = ini.ReadBool(kSection, key, false);
+        else s.considerSummerTime = ini.ReadBool(kSection, key, true);
     }
     s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);

@@ -22,7 +22,7 @@ struct AppSettings {
     std::optional<int> azimuth;    // "Azimut": view azimuth in degrees, -180..180; empty when not usable
     QPoint position;               // "Links", "Oben": the window's top left corner in pixels
     DisplayOptions display;        // the display switches and the two name modes
-    bool considerSummerTime = false;  // "Sommerzeit"
+    bool considerSummerTime = true;   // "Sommerzeit": the place's legal clock (new files: on)
     // Where the Moon, Sun and ephemeris windows were last, frame top left in pixels ("MondLinks",
     // "MondOben", "SonneLinks", "SonneOben", "EphemeridenLinks", "EphemeridenOben"); empty until
     // the window has been opened once, and then it is placed beside the chart.

@@ -1,5 +1,7 @@
 #include "chart/projection.h"
 
+#include "platform/time_zone.h"
+
 #include <cmath>
 
 #include "astro/coords/angles.h"
@@ -34,8 +36,7 @@ bool WithinUnit(double& v) {
 }  // namespace
 
 ZoneDescription ChartZone(const ObserverState& state) {
-    return {state.TimeZone,
-            state.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None};
+    return PlaceZone(state.ZoneId, state.TimeZone, state.ConsiderSummerTime);
 }
 
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,

@@ -26,7 +26,7 @@ struct ChartFrame {
     static constexpr int HorizonOffset = 28;
 };
 
-// The observer's zone: the European summer-time rule when summer time is to be considered.
+// The observer's zone: the place's legal clock when summer time is to be considered.
 ZoneDescription ChartZone(const ObserverState& state);
 
 // The frame of one redraw for a surface of width x height pixels and the view azimuth.

@@ -11,9 +11,10 @@ struct ObserverState {
     double Latitude = 0;   // degrees, north positive
     double Longitude = 0;  // degrees, east positive
     double TimeZone = 0;   // hours east of UT, standard time
+    std::string ZoneId;    // IANA zone of the place's legal clock; empty: standard time only
     int Year = 2000, Month = 1, Day = 1;     // displayed local date
     int Hour = 0, Minute = 0, Second = 0;    // displayed local clock time
-    bool ConsiderSummerTime = false;
+    bool ConsiderSummerTime = false;  // the place's legal clock instead of standard time
 };
 
 struct DisplayOptions {

@@ -123,10 +123,8 @@ std::shared_ptr<const ZoneRules> SystemZoneRules(const std::string& ianaId, doub
 }
 
 ZoneDescription PlaceZone(const std::string& ianaId, double standardOffsetHours, bool legalClock) {
-    ZoneDescription zone{standardOffsetHours, SummerTimeRule::None, nullptr};
-    if (!legalClock) return zone;
-    zone.rules = SystemZoneRules(ianaId, standardOffsetHours);
-    if (zone.rules) zone.summerTime = SummerTimeRule::Legal;
+    ZoneDescription zone{standardOffsetHours, SummerTimeRule::None, SystemZoneRules(ianaId, standardOffsetHours)};
+    if (legalClock && zone.rules) zone.summerTime = SummerTimeRule::Legal;
     return zone;
 }
 

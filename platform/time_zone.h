@@ -13,7 +13,7 @@ namespace noctaris {
 std::shared_ptr<const ZoneRules> SystemZoneRules(const std::string& ianaId, double standardOffsetHours);
 
 // A place's zone: its legal clock when `legalClock` is set and the database knows the zone,
-// otherwise standard time.
+// otherwise standard time (the rules are kept: the calendar lists the clock's changes).
 ZoneDescription PlaceZone(const std::string& ianaId, double standardOffsetHours, bool legalClock);
 
 }  // namespace noctaris

@@ -15,6 +15,7 @@ inline ObserverState Chemnitz(int year = 2026, int month = 12, int day = 7, int 
     s.Latitude = 50.836667;
     s.Longitude = 12.854444;
     s.TimeZone = 1;
+    s.ZoneId = "Europe/Berlin";
     s.Year = year, s.Month = month, s.Day = day;
     s.Hour = hour, s.Minute = minute, s.Second = 0;
     return s;

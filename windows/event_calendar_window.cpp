@@ -21,6 +21,8 @@
 #include <QTextOption>
 
 #include "astro/time/calendar_dates.h"
+#include "astro/time/local_time.h"
+#include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -60,18 +62,31 @@ QString EventText(const CalendarEvent& event) {
 
 double ListDeltaTDays(const EventList& list) { return list.DeltaTDays; }
 
+namespace {
+ZoneDescription StandardTime(double zone) { return {zone, SummerTimeRule::None, nullptr}; }
+}  // namespace
+
 double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone) {
+    return EventLocalJD(event, deltaTDays, StandardTime(zone));
+}
+
+double EventLocalJD(const CalendarEvent& event, double deltaTDays, const ZoneDescription& zone) {
     // A summer-time change is a date, not an instant: its entry is 00:00 UT of the Sunday and
     // the line shows that day in every zone.
     if (!event.ShowTime) return event.JD;
     // Local time to the nearest second, rounded before the date is taken, so that a time
     // just before midnight does not show as 00:00:00 of the day before.
-    double local = event.JD - deltaTDays + zone / 24;
+    const double ut = event.JD - deltaTDays;
+    double local = ut + (std::isfinite(ut) ? OffsetHoursAt(zone, Instant::FromUT(ut)) : zone.standardOffsetHours) / 24;
     if (std::isfinite(local)) local = std::nearbyint((local + 0.5) * 86400) / 86400 - 0.5;
     return local;
 }
 
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
+    return EventLine(event, deltaTDays, StandardTime(zone));
+}
+
+QString EventLine(const CalendarEvent& event, double deltaTDays, const ZoneDescription& zone) {
     const double local = EventLocalJD(event, deltaTDays, zone);
     const DayFraction r = JDToDayFraction(local);
     const int weekday = WeekdayOfJD(local);
@@ -85,12 +100,18 @@ QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
 }
 
 EventList BuildLocalizedEventList(int year, double zone) {
+    return BuildLocalizedEventList(year, StandardTime(zone));
+}
+
+EventList BuildLocalizedEventList(int year, const ZoneDescription& zone) {
     return BuildEventList(year, zone, [](double value, int decimals) {
         return FormatFixed(value, decimals).toStdString();
     });
 }
 
-QStringList EventLines(int year, double zone) {
+QStringList EventLines(int year, double zone) { return EventLines(year, StandardTime(zone)); }
+
+QStringList EventLines(int year, const ZoneDescription& zone) {
     const EventList list = BuildLocalizedEventList(year, zone);
     const double dt = ListDeltaTDays(list);
     QStringList lines;
@@ -100,6 +121,10 @@ QStringList EventLines(int year, double zone) {
 }
 
 std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
+    return CalendarRecords(first, last, StandardTime(zone));
+}
+
+std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone) {
     using namespace exports;
     std::vector<Record> records;
     for (int year = first; year <= last; ++year) {
@@ -109,7 +134,10 @@ std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
             const double ut = EventLocalJD(e, dt, 0);
             const QString text = QString::fromStdString(e.Text);
             if (e.ShowTime)
-                records.push_back({{"utc", IsoUtc(ut)}, {"local", IsoLocal(ut, zone)}, {"event", text}});
+                records.push_back({{"utc", IsoUtc(ut)},
+                                   {"local", IsoLocal(ut, std::isfinite(ut) ? OffsetHoursAt(zone, Instant::FromUT(ut))
+                                                                           : zone.standardOffsetHours)},
+                                   {"event", text}});
             else  // a date without a time: the day of the change, in every zone
                 records.push_back({{"utc", Value()}, {"local", IsoDate(ut)}, {"event", text}});
         }
@@ -117,7 +145,11 @@ std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
     return records;
 }
 
-QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone, const QDateTime& stamp) {
+    return CalendarIcs(first, last, placeName, StandardTime(zone), stamp);
+}
+
+QByteArray CalendarIcs(int first, int last, const QString& placeName, const ZoneDescription& zone,
                        const QDateTime& stamp) {
     using namespace exports;
     std::vector<IcsEvent> events;
@@ -264,7 +296,7 @@ void EventCalendarWindow::showYear() {
         eventList_->addItems(eventcal::HeaderLines(placeName(), observer_.Latitude, observer_.Longitude,
                                                    observer_.TimeZone));
         const int year = StrToInt(yearEdit_->text());
-        eventList_->addItems(eventcal::EventLines(year, observer_.TimeZone));
+        eventList_->addItems(eventcal::EventLines(year, ChartZone(observer_)));
         shownYear_ = year;
         exportButton_->setEnabled(true);
     } catch (const std::exception& e) {
@@ -276,7 +308,7 @@ void EventCalendarWindow::exportYear() {
     if (shownYear_ == 0) return;
     const int year = shownYear_;
     const QString place = placeName();
-    const double zone = observer_.TimeZone;
+    const ZoneDescription zone = ChartZone(observer_);
     const SaveFileRequest request{tr("Export the astronomical calendar"), QString(),
                                   QStringLiteral("calendar-%1.ics").arg(year),
                                   {{QStringLiteral("iCalendar"), QStringLiteral("ics")},

@@ -34,30 +34,37 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
                         double zone);
 // Delta T in days for the whole list, taken at the middle of its window.
 double ListDeltaTDays(const EventList& list);
-// Julian day of the event in the zone's standard time, rounded to the second, as its line
-// shows it; for a summer-time change (a date without a time) the event's own JD.
+// Julian day of the event on the zone's clock (a zone in hours: standard time), rounded to the
+// second, as its line shows it; for a summer-time change (a date without a time) the event's
+// own JD.
+double EventLocalJD(const CalendarEvent& event, double deltaTDays, const ZoneDescription& zone);
 double EventLocalJD(const CalendarEvent& event, double deltaTDays, double zone);
 // An event's text in the language of the installed translator (the English text without one).
 QString EventText(const CalendarEvent& event);
 // One event line: "Tu 20.3.12<TAB>06:13:39<TAB>Beginning of spring" (no time for the
 // summer-time changes), weekday and text translated. deltaTDays is subtracted and the zone
 // (hours east of UT) added.
+QString EventLine(const CalendarEvent& event, double deltaTDays, const ZoneDescription& zone);
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone);
 // The year's event list with the numbers in its texts in the user's locale.
+EventList BuildLocalizedEventList(int year, const ZoneDescription& zone);
 EventList BuildLocalizedEventList(int year, double zone);
 // All event lines of a year for a zone, in time order.
+QStringList EventLines(int year, const ZoneDescription& zone);
 QStringList EventLines(int year, double zone);
 
 // The events of the years first..last as records for CSV and JSON: "utc" and "local" (ISO
-// 8601, the zone's standard time) and "event", whose numbers have a decimal point whatever the
+// 8601, on the zone's clock) and "event", whose numbers have a decimal point whatever the
 // locale, and English in every language. A summer-time change is a date: no "utc", and its day
 // as "local".
+std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone);
 std::vector<exports::Record> CalendarRecords(int first, int last, double zone);
 // The iCalendar file of the years first..last: one event per calendar line with the line's
 // English text (numbers in the user's locale, as a calendar program shows them to people), named
 // "Noctaris <years>, <place>"; `stamp` is the DTSTAMP of every event.
-QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+QByteArray CalendarIcs(int first, int last, const QString& placeName, const ZoneDescription& zone,
                        const QDateTime& stamp);
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone, const QDateTime& stamp);
 
 }  // namespace eventcal
 

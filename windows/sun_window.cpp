@@ -46,7 +46,9 @@ QStringList SunFixedData() {
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun) {
     SunReport r;
-    const double z = snapshot.TimeZone;
+    // The place's clock of that day: standard time, or its legal clock when summer time counts.
+    const ZoneDescription zone = ChartZone(observer);
+    const double z = ClockOffsetHours(zone, {snapshot.Year, snapshot.Month, snapshot.Day});
     r.Day = snapshot.Day;
     r.Month = snapshot.Month;
     r.Year = snapshot.Year;
@@ -71,7 +73,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * kKmPerAU;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
-    r.SummerTime = IsSummerTimeDay({z, SummerTimeRule::European}, {Y, M, D});
+    r.ZoneLabel = QString::fromStdString(ZoneLabelAt(zone, moment));
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
@@ -148,9 +150,7 @@ QString FormatSunReport(const SunReport& r) {
     auto event = [&](std::optional<double> t, const QString& none) {
         if (!t) return none;
         double v = *t;
-        if (r.SummerTime) v += 1.0 / 24;
-        return TimeToStr(FractionOfDay(v + r.Zone / 24)) +
-               QCoreApplication::translate("SunReport", "  ZT");
+        return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QLatin1Char(' ') + r.ZoneLabel;
     };
     lines << QCoreApplication::translate("SunReport", "Sunrise\t\t") +
                  event(r.Sunrise, QCoreApplication::translate("SunReport", "No rise"));
@@ -170,10 +170,10 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
                      std::function<SunChartPosition()> sunOnChart, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(446, 306),
+          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(470, 306),
                                 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
                                 QCoreApplication::translate("Planet", BodyName(Body::Sun)), QPoint(218, 24),
-                                QRect(216, 72, 225, 249), QRect(8, 136, 201, 177), true,
+                                QRect(216, 72, 249, 249), QRect(8, 136, 201, 177), true,
                                 SunFixedData()},
           snapshot, observer, parent),
       sun_(std::move(sunOnChart)) {}

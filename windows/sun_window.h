@@ -42,7 +42,7 @@ struct SunReport {
     double DiameterArcseconds = 0;
     // Universal time of the events of the local date; none when the event does not happen.
     std::optional<TDateTime> Sunrise, Sunset, Culmination;
-    bool SummerTime = false;              // the event times are shown in summer time
+    QString ZoneLabel;                    // the clock's zone ("CEST", "UTC+08:00")
     std::string_view Frame;  // the precise report names its frame; the classic one does not
 };
 

@@ -39,7 +39,7 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
     const double sx = w / 360.0, sy = h / 160.0;
 
     double hour = v.Hour;
-    const ZoneDescription zone{1, v.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None};
+    const ZoneDescription zone{1, v.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None, nullptr};
     if (IsSummerTimeDay(zone, {v.Year, v.Month, v.Day})) hour -= 1;
     g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);

@@ -81,17 +81,19 @@ std::string DefaultEventNumber(double value, int decimals) {
     return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("-");
 }
 
-void AddSummerTime(EventList& list) {
-    const std::optional<SummerTimeChanges> changes =
-        SummerTimeChangesOf({0, SummerTimeRule::European}, list.Year);
-    if (!changes) return;
-    const auto midnightUT = [](const CivilDate& d) {
-        return LocalMidnightJD(d.year, d.month, d.day, 0);
-    };
-    Add(list, midnightUT(changes->begin),
-        QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time"), false);
-    Add(list, midnightUT(changes->end), QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"),
-        false);
+void AddSummerTime(EventList& list, const ZoneDescription& zone) {
+    const ZoneDescription european{zone.standardOffsetHours, SummerTimeRule::European, nullptr};
+    for (const ClockChange& c : ClockChangesInYear(zone.rules ? zone : european, list.Year)) {
+        if (c.summerBefore == c.summerAfter) continue;  // a new standard time, not summer time
+        // The entry is the day of the change (on the clock before it), at 00:00 UT.
+        const std::optional<CivilDateTime> day =
+            JDToCalendarZoned(static_cast<double>(c.at.ut()), c.offsetBeforeSeconds / 3600.0);
+        if (!day) continue;
+        Add(list, LocalMidnightJD(day->date.year, day->date.month, day->date.day, 0),
+            c.summerAfter ? QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time")
+                          : QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"),
+            false);
+    }
 }
 
 // The year's passages, from 1 January 00:00 of dynamical time.
@@ -203,16 +205,20 @@ void SortEvents(EventList& list) {
 }
 
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number) {
+    return BuildEventList(year, ZoneDescription{zone, SummerTimeRule::None, nullptr}, number);
+}
+
+EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number) {
     // The collectors go through the platform's dates (years 1..9999) up to two weeks into the
     // next year; a year they cannot hold fails here, before anything is computed for it.
     if (year < 1 || year > 9998) throw ConversionError("Invalid argument to date encode");
     EventList list;
     list.Year = year;
-    list.Start = JDOfYearStart(year) + 1 - zone / 24;
-    list.End = JDOfYearStart(year + 1) + 1 - zone / 24;
+    list.Start = JDOfYearStart(year) + 1 - ClockOffsetHours(zone, {year, 1, 1}) / 24;
+    list.End = JDOfYearStart(year + 1) + 1 - ClockOffsetHours(zone, {year + 1, 1, 1}) / 24;
     list.DeltaTDays = DeltaTSeconds((list.Start + list.End) / 2) / 86400;
     list.Entries.reserve(128);
-    AddSummerTime(list);
+    AddSummerTime(list, zone);
     AddPerihelionAphelion(list);
     AddPerigeesApogees(list);
     AddSeasons(list);

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "astro/time/local_time.h"
+
 namespace noctaris {
 
 struct CalendarEvent {
@@ -55,10 +57,14 @@ extern const char* const kEventTexts[24];
 // and moon phases are listed in the year of their local date (InListYear), each exactly once.
 // Raises ConversionError for a year the platform's dates cannot hold with the next year's
 // first weeks (outside 1..9998).
+// The year runs from local midnight of 1 January on the zone's clock; the summer-time changes
+// are those of the zone's rules (none where the clock keeps none), or the European rule's for a
+// zone without rules. A zone given in hours alone is standard time without rules.
+EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number = {});
 EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
 
 // The collectors, in the order BuildEventList runs them; each appends to the list.
-void AddSummerTime(EventList& list);
+void AddSummerTime(EventList& list, const ZoneDescription& zone);
 void AddPerihelionAphelion(EventList& list);
 void AddPerigeesApogees(EventList& list);
 void AddSeasons(EventList& list);

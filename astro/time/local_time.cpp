@@ -98,7 +98,7 @@ std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t) {
 
 std::vector<ClockChange> ClockChangesInYear(const ZoneDescription& zone, int year) {
     const double standard = zone.standardOffsetHours;
-    if (UsesRules(zone))
+    if (zone.rules)
         return zone.rules->ChangesBetween(Instant::FromCivil(year, 1, 1, 0, 0, 0, standard),
                                           Instant::FromCivil(year + 1, 1, 1, 0, 0, 0, standard));
     std::vector<ClockChange> list;

@@ -52,8 +52,8 @@ double OffsetHoursAt(const ZoneDescription& zone, const Instant& t);
 // "UTC+hh:mm".
 std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t);
 
-// The clock's changes in a civil year of the place (Legal: the database's; European: at local
-// midnight of the change days).
+// The changes of the place's clock in a civil year: from its rules whenever it has them (also
+// when standard time is shown), else the European rule's at local midnight of the change days.
 std::vector<ClockChange> ClockChangesInYear(const ZoneDescription& zone, int year);
 
 // How a local clock reading maps to instants: once, not at all (the clock skipped it) or twice

@@ -35,7 +35,8 @@ protected:
         MainWindow::Options o;
         o.settingsPath = path_;
         o.catalogs = SharedCatalogPointer();
-        o.clock = clock ? std::move(clock) : [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 32, 17)); };
+        // 21:32:17 in Chemnitz (CET), whatever the computer's own zone.
+        o.clock = clock ? std::move(clock) : [] { return QDateTime(QDate(2026, 12, 7), QTime(20, 32, 17), Qt::UTC); };
         return std::make_unique<MainWindow>(o);
     }
     std::unique_ptr<MainWindow> Open(std::function<QDateTime()> clock = {}) {

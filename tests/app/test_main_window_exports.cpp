@@ -37,7 +37,7 @@ protected:
         MainWindow::Options o;
         o.settingsPath = settingsPath_;
         o.catalogs = catalogs;
-        o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(21, 32, 17)); };
+        o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(20, 32, 17), Qt::UTC); };
         o.askFile = answer_.prompt();
         auto w = std::make_unique<MainWindow>(o);
         w->show();

@@ -47,9 +47,10 @@ void ExpectDefaults(MainWindow& w) {
     EXPECT_FALSE(ui.eastInCenterAction->isChecked() || ui.westInCenterAction->isChecked() ||
                  ui.northInCenterAction->isChecked());
     EXPECT_TRUE(w.display() == DisplayOptions{}) << "every display switch off";
-    EXPECT_FALSE(w.observer().ConsiderSummerTime);
+    EXPECT_TRUE(w.observer().ConsiderSummerTime);  // the clock on the wall
+    EXPECT_TRUE(ui.summerTimeAction->isChecked());
     for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
-                       ui.showAltitudeLinesAction, ui.showMoonAction, ui.summerTimeAction, ui.showHorizonFigureAction,
+                       ui.showAltitudeLinesAction, ui.showMoonAction, ui.showHorizonFigureAction,
                        ui.starNamesAction, ui.constellationNamesAction, ui.showConstellationLinesAction,
                        ui.showConstellationBordersAction, ui.whiteStarsAction, ui.showStarInfoAction,
                        ui.showZodiacAction, ui.showJupiterMoonsAction, ui.showVenusPhaseAction})
@@ -86,7 +87,7 @@ TEST_F(MainWindowTest, SettingsRoundTrip) {
         auto w = Open();
         const Ui ui(*w);
         for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
-                           ui.showAltitudeLinesAction, ui.showMoonAction, ui.summerTimeAction,
+                           ui.showAltitudeLinesAction, ui.showMoonAction,  // summer time is on already
                            ui.showHorizonFigureAction, ui.showConstellationLinesAction,
                            ui.showConstellationBordersAction, ui.whiteStarsAction, ui.showStarInfoAction,
                            ui.showZodiacAction, ui.showJupiterMoonsAction, ui.showVenusPhaseAction})

@@ -117,7 +117,7 @@ TEST_F(MainWindowPlaces, TheBoxesShowTheChartsMomentWhenItStops) {
     // Each reading of the clock is half a second later; the eighth is New Year's midnight.
     auto w = Open([&reads] {
         ++reads;
-        return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 56)).addMSecs(500 * reads);
+        return QDateTime(QDate(2026, 12, 31), QTime(22, 59, 56), Qt::UTC).addMSecs(500 * reads);
     });
     auto* dateEdit = Child<QDateEdit>(*w, "dateEdit");
     auto* timeBox = Child<QComboBox>(*w, "timeOfDayCombo");
@@ -155,6 +155,32 @@ TEST_F(MainWindowPlaces, TheBoxesShowTheChartsMomentWhenItStops) {
     nowButton->click();  // released: the boxes show the last tick's moment
     EXPECT_EQ(dateEdit->date(), QDate(o.Year, o.Month, o.Day));
     EXPECT_EQ(timeBox->currentIndex(), o.Hour * 12 + o.Minute / 5);
+}
+
+// The fixed clock reads 2026-12-07 20:32:17 UT: Chemnitz 21:32:17 CET, Sydney 07:32:17 AEDT the
+// next morning (summer there), Singapore 04:32:17, New York 15:32:17 EST.
+TEST_F(MainWindowPlaces, NowIsNowAtThePlace) {
+    auto w = Open();
+    auto* placeBox = Child<QComboBox>(*w, "placeCombo");
+    const ObserverState& o = w->observer();
+    const auto shown = [&o] { return QDate(o.Year, o.Month, o.Day).toString(Qt::ISODate) + QTime(o.Hour, o.Minute, o.Second).toString(" HH:mm:ss"); };
+    EXPECT_TRUE(o.ConsiderSummerTime);  // a new settings file keeps the clock on the wall
+    EXPECT_EQ(shown(), "2026-12-07 21:32:17");
+    Child<QToolButton>(*w, "nowButton")->click();
+    placeBox->setCurrentIndex(placeBox->findText("Sydney, AUS"));
+    EXPECT_EQ(shown(), "2026-12-08 07:32:17");
+    Child<QAction>(*w, "summerTimeAction")->trigger();  // standard time
+    EXPECT_EQ(shown(), "2026-12-08 06:32:17");
+    Child<QAction>(*w, "summerTimeAction")->trigger();
+    placeBox->setCurrentIndex(placeBox->findText("Singapur, SGP"));
+    EXPECT_EQ(shown(), "2026-12-08 04:32:17");
+    placeBox->setCurrentIndex(placeBox->findText("New York, USA"));
+    EXPECT_EQ(shown(), "2026-12-07 15:32:17");
+    EXPECT_TRUE(w->nowMode());
+    // Without "Now" a new place keeps the moment shown.
+    Child<QToolButton>(*w, "nowButton")->click();
+    placeBox->setCurrentIndex(placeBox->findText("Sydney, AUS"));
+    EXPECT_EQ(shown(), "2026-12-07 15:32:17");
 }
 
 TEST_F(MainWindowPlaces, InformationWindowsOpenApartAndKeepTheirPlaces) {

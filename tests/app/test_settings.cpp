@@ -55,6 +55,7 @@ TEST(Settings, WritesTheFileByteForByteAndReadsItBack) {
     plain.speed = 80;
     plain.azimuth = -180;
     plain.position = QPoint(-8, -31);
+    plain.considerSummerTime = false;
     IniFile off("unused");
     WriteSettings(plain, off);
     EXPECT_EQ(off.Serialize(),
@@ -66,14 +67,16 @@ TEST(Settings, WritesTheFileByteForByteAndReadsItBack) {
 }
 
 TEST(Settings, MissingAndUnusableValues) {
-    // An empty file: no place (the window picks the default), speed 2, everything else zero.
+    // An empty file: no place (the window picks the default), speed 2, the legal clock,
+    // everything else zero.
     const AppSettings empty = Read("");
     EXPECT_TRUE(empty.place.isEmpty());
     EXPECT_EQ(empty.speed, 2);
     EXPECT_EQ(empty.azimuth, 0);
     EXPECT_EQ(empty.position, QPoint(0, 0));
     EXPECT_TRUE(empty.display == DisplayOptions{});
-    EXPECT_FALSE(empty.considerSummerTime);
+    EXPECT_TRUE(empty.considerSummerTime);
+    EXPECT_FALSE(Read("[Noctaris]\r\nSommerzeit=0\r\n").considerSummerTime);  // a stored choice is kept
 
     // Speeds 1..99 and azimuths -180..180 are taken; anything else leaves the window's own.
     for (const auto& [text, speed] : std::vector<std::pair<const char*, std::optional<int>>>{

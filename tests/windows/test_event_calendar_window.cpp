@@ -22,6 +22,7 @@
 #include "window_tests.h"
 #include "windows/event_calendar_window.h"
 #include "windows/wincommon.h"
+#include "platform/time_zone.h"
 
 using namespace noctaris;
 using test::Child;
@@ -110,6 +111,26 @@ TEST(CalendarLines, LocalDateAndWeekday) {
     for (double zone : {-10.0, -5.0, 0.0, 1.0, 5.5, 12.0})
         EXPECT_EQ(eventcal::EventLine({sunday, "Begin of summer time", false}, 70.0 / 86400, zone),
                   "Su 29.3.26\t\tBegin of summer time");
+}
+
+// On the place's legal clock: its own changes and summer times (tzdata; the eclipse's time as
+// published, 12 Aug 2026 17:46 UT).
+TEST(CalendarLines, ThePlacesOwnClock) {
+    LocaleGuard g(kBritish);
+    const QStringList sydney = eventcal::EventLines(2026, PlaceZone("Australia/Sydney", 10, true));
+    EXPECT_EQ(Matching(sydney, "End of summer time"), QStringList{"Su 5.4.26\t\tEnd of summer time"});
+    EXPECT_EQ(Matching(sydney, "Begin of summer time"), QStringList{"Su 4.10.26\t\tBegin of summer time"});
+    const QStringList singapore = eventcal::EventLines(2026, PlaceZone("Asia/Singapore", 8, true));
+    EXPECT_TRUE(Matching(singapore, "Begin of summer time").isEmpty());
+    EXPECT_TRUE(Matching(singapore, "End of summer time").isEmpty());
+    const QStringList chemnitz = eventcal::EventLines(2026, PlaceZone("Europe/Berlin", 1, true));
+    ASSERT_EQ(Matching(chemnitz, "Total solar eclipse").size(), 1);
+    EXPECT_TRUE(Matching(chemnitz, "Total solar eclipse")[0].startsWith("We 12.8.26\t19:4"));
+    EXPECT_TRUE(Matching(chemnitz, "Begin of summer time")[0].startsWith("Su 29.3.26"));
+    // Standard time all year when summer time is not considered; the changes are still listed.
+    const QStringList standard = eventcal::EventLines(2026, PlaceZone("Europe/Berlin", 1, false));
+    EXPECT_TRUE(Matching(standard, "Total solar eclipse")[0].startsWith("We 12.8.26\t18:4"));
+    EXPECT_EQ(Matching(standard, "End of summer time").size(), 1);
 }
 
 TEST(CalendarLines, YearsWithoutSummerTimeAndEarlyYears) {

@@ -63,9 +63,9 @@ const char* const kChemnitzReport =
     "Earth distance\t147384067 km\r\n"
     "Diameter\t\t32' 28\"\r\n"
     "\r\n"
-    "Sunrise\t\t07:56:21  ZT\r\n"
-    "Sunset\t\t16:03:24  ZT\r\n"
-    "Culmination\t12:00:00  ZT";
+    "Sunrise\t\t07:56:21 UTC+01:00\r\n"
+    "Sunset\t\t16:03:24 UTC+01:00\r\n"
+    "Culmination\t12:00:00 UTC+01:00";
 
 }  // namespace
 
@@ -105,18 +105,30 @@ TEST(SunReportText, RightAscensionMinutesAndConstellation) {
     EXPECT_EQ(lines(25)[4], QStringLiteral("Right ascension\t1h0min"));
 }
 
-TEST(SunReportText, SummerHourFromNineteenEighty) {
-    // Early July in Chemnitz the Sun rises at about 03:55 zone time, shown as 04:55 with the
-    // summer hour, whatever the chart's summer-time switch says.
+TEST(SunReportText, EventsOnThePlacesClock) {
+    // Early July in Chemnitz the Sun rises at about 03:55 standard time: 04:55 CEST on the legal
+    // clock from 1980, standard time before and with summer time not considered.
     test::PinnedLocale pin(kGerman);
     for (int year : {1979, 1980}) {
-        const ObserverState o = test::Chemnitz(year, 7, 1, 12, 0);
-        const QString rise = Lines(BuildSunReport(SnapshotOf(o), o, ChartSun(o)))[14];
-        EXPECT_TRUE(rise.startsWith(year == 1979 ? QStringLiteral("Sunrise\t\t03:5")
-                                                 : QStringLiteral("Sunrise\t\t04:5")))
-            << rise.toStdString();
-        EXPECT_TRUE(rise.endsWith(QStringLiteral("  ZT")));
+        for (bool legal : {false, true}) {
+            ObserverState o = test::Chemnitz(year, 7, 1, 12, 0);
+            o.ConsiderSummerTime = legal;
+            const QString rise = Lines(BuildSunReport(SnapshotOf(o), o, ChartSun(o)))[14];
+            const bool summer = legal && year == 1980;
+            EXPECT_TRUE(rise.startsWith(summer ? QStringLiteral("Sunrise\t\t04:5") : QStringLiteral("Sunrise\t\t03:5")))
+                << rise.toStdString();
+            EXPECT_TRUE(rise.endsWith(summer ? QStringLiteral(" CEST") : legal ? QStringLiteral(" CET") : QStringLiteral(" UTC+01:00")))
+                << rise.toStdString();
+        }
     }
+    // New York on 20 March 2026 keeps summer time already (python3-ephem: sunrise 06:59 EDT).
+    ObserverState ny = test::Chemnitz(2026, 3, 20, 12, 0);
+    ny.PlaceName = "New York, USA";
+    ny.Latitude = 40.749979, ny.Longitude = -73.980017, ny.TimeZone = -5, ny.ZoneId = "America/New_York";
+    ny.ConsiderSummerTime = true;
+    const QString rise = Lines(BuildSunReport(SnapshotOf(ny), ny, ChartSun(ny)))[14];
+    EXPECT_TRUE(rise.startsWith(QStringLiteral("Sunrise\t\t06:59")) && rise.endsWith(QStringLiteral(" EDT")))
+        << rise.toStdString();
 }
 
 TEST(SunReportText, PolarNightHasNoEvents) {
@@ -146,7 +158,7 @@ TEST(SunWindow, LayoutAndFixedData) {
     const SunChartPosition sun;
     SunWindow w(&snap, &o, &sun);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Sun parameter"));
-    EXPECT_EQ(w.size(), QSize(446, 306));
+    EXPECT_EQ(w.size(), QSize(470, 306));
     EXPECT_FALSE(w.isModal());
     EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), QStringLiteral("Sun"));
     EXPECT_EQ(Child<QLabel>(w, "photo")->pixmap().size(), QSize(117, 117));
@@ -185,7 +197,7 @@ TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {
     sun = ChartSun(o);
     w.refresh();
     const QPixmap shot = w.grab();
-    EXPECT_EQ(shot.size(), QSize(446, 306));
+    EXPECT_EQ(shot.size(), QSize(470, 306));
     if (const char* dir = std::getenv("NOCTARIS_GRAB_DIR"))
         shot.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("sun_window.png")));
 }
