@@ -138,8 +138,7 @@ QString SkyChart::CaptionText(const ObserverState& state) {
     QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
                    QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
                    QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
-    if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day}))
-        text += QCoreApplication::translate("SkyChart", " Summer time");
+    text += QLatin1Char(' ') + QString::fromStdString(ZoneLabelOfDay(ChartZone(state), {state.Year, state.Month, state.Day}));
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/places.h"
+#include "platform/time_zone.h"
 #include "windows/event_calendar_window.h"
 #include "windows/exports.h"
 
@@ -29,8 +30,9 @@ int RunCalendar(const QStringList& args) {
     CommandParser cmd(QStringLiteral("calendar"),
                       QStringLiteral("The astronomical calendar of a year: seasons, moon phases, "
                                      "eclipses, planetary phenomena, perigees and apogees, "
-                                     "summer-time changes; times in the place's standard time."));
+                                     "the place's summer-time changes; times on its legal clock."));
     cmd.addPlace();
+    cmd.addClock();
     cmd.add({QStringLiteral("year"), QStringLiteral("The year, 1..9998."), QStringLiteral("YYYY")});
     cmd.add({QStringLiteral("range"), QStringLiteral("The years FROM to TO (both included), instead of --year."),
              QStringLiteral("FROM..TO")});
@@ -56,16 +58,17 @@ int RunCalendar(const QStringList& args) {
     const Place& place = FindPlaceOrFail(catalogs, cmd.place());
     const QString placeName = Utf8(place.name);
     const double zone = place.zone;
+    const ZoneDescription clock = PlaceZone(place.zoneId, place.zone, cmd.legalClock());
 
     QByteArray bytes;
     if (format == QLatin1String("text")) {
         QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, zone);
-        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, zone);
+        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, clock);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
-        bytes = eventcal::CalendarIcs(first, last, placeName, zone, QDateTime::currentDateTimeUtc());
+        bytes = eventcal::CalendarIcs(first, last, placeName, clock, QDateTime::currentDateTimeUtc());
     } else if (format == QLatin1String("csv")) {
-        bytes = ToCsv(eventcal::CalendarRecords(first, last, zone));
+        bytes = ToCsv(eventcal::CalendarRecords(first, last, clock));
     } else {
         bytes = ToJson({{"place", placeName},
                         {"latitude_deg", Number(place.latitude)},
@@ -73,7 +76,7 @@ int RunCalendar(const QStringList& args) {
                         {"zone_h", Number(zone)},
                         {"first_year", static_cast<long long>(first)},
                         {"last_year", static_cast<long long>(last)}},
-                       eventcal::CalendarRecords(first, last, zone));
+                       eventcal::CalendarRecords(first, last, clock));
     }
     Emit(bytes, cmd.out());
     return 0;

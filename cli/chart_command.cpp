@@ -69,7 +69,6 @@ int RunChart(const QStringList& args) {
              QStringLiteral("deg"), QStringLiteral("0")});
     cmd.add({QStringLiteral("size"), QStringLiteral("Image size in pixels (default 1029x664)."),
              QStringLiteral("WxH"), QStringLiteral("1029x664")});
-    cmd.add({QStringLiteral("summer-time"), QStringLiteral("Consider summer time.")});
     cmd.add({QStringLiteral("star-names"),
              QStringLiteral("Star names: 0 none, 1 brighter than 2.5 mag, 2 than 3.5 mag, 3 all."),
              QStringLiteral("0..3"), QStringLiteral("0")});
@@ -91,7 +90,7 @@ int RunChart(const QStringList& args) {
     DisplayOptions options;
     const double azimuth = ParseAzimuth(cmd.value(QStringLiteral("azimuth")));
     const QSize size = ParseSize(cmd.value(QStringLiteral("size")));
-    state.ConsiderSummerTime = cmd.isSet(QStringLiteral("summer-time"));
+    state.ConsiderSummerTime = cmd.legalClock();
     options.StarNameMode = ParseMode(QStringLiteral("star-names"), cmd.value(QStringLiteral("star-names")));
     options.ConstellationNameMode =
         ParseMode(QStringLiteral("constellation-names"), cmd.value(QStringLiteral("constellation-names")));

@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 
 #include "astro/core/errors.h"
+#include "astro/time/local_time.h"
 #include "astro/time/timebase.h"
+#include "chart/projection.h"
 #include "platform/language.h"
 
 namespace noctaris::cli {
@@ -66,6 +68,14 @@ void SetMoment(ObserverState& observer, const LocalMoment& moment) {
     observer.Hour = moment.time.hour;
     observer.Minute = moment.time.minute;
     observer.Second = moment.time.second;
+    const ResolvedLocal r = ResolveLocal({moment.date, moment.time}, ChartZone(observer));
+    const char* what = r.reading == LocalReading::Skipped    ? "does not occur on the clock there (it skips that hour); "
+                                                               "read with the offset before the change"
+                       : r.reading == LocalReading::Repeated ? "occurs twice on the clock there; the first is taken"
+                                                             : nullptr;
+    if (what)
+        std::fprintf(stderr, "noctaris-cli: note: %s at %s %s\n", moment.Text().toLocal8Bit().constData(),
+                     observer.PlaceName.c_str(), what);
 }
 
 CivilDate ParseDate(const QString& text) {
@@ -191,8 +201,10 @@ void CommandParser::addMoment(bool ranged) {
                                                         "1582-10-15)."),
                                          QStringLiteral("YYYY-MM-DD")));
     parser_.addOption(QCommandLineOption(QStringLiteral("time"),
-                                         QStringLiteral("Local standard time of the place."),
+                                         QStringLiteral("Local time of the place: its legal clock, or "
+                                                        "standard time with --standard-time."),
                                          QStringLiteral("HH:MM[:SS]")));
+    addClock();
     if (!ranged) return;
     parser_.addOption(QCommandLineOption(
         QStringLiteral("range"),
@@ -203,6 +215,22 @@ void CommandParser::addMoment(bool ranged) {
                                          QStringLiteral("Step of --range: s, min, h or d, e.g. "
                                                         "30min (default 1d)."),
                                          QStringLiteral("step"), QStringLiteral("1d")));
+}
+
+void CommandParser::addClock() {
+    parser_.addOption(QCommandLineOption(QStringLiteral("standard-time"),
+                                         QStringLiteral("Times in the place's standard time all year.")));
+    parser_.addOption(QCommandLineOption(QStringLiteral("summer-time"),
+                                         QStringLiteral("Times on the place's legal clock, summer time "
+                                                        "included, as the system's time-zone database "
+                                                        "has it (the default).")));
+}
+
+bool CommandParser::legalClock() const {
+    const bool standard = parser_.isSet(QStringLiteral("standard-time"));
+    if (standard && parser_.isSet(QStringLiteral("summer-time")))
+        throw UsageError(QStringLiteral("give either --standard-time or --summer-time"));
+    return !standard;
 }
 
 void CommandParser::addFormat(const QStringList& formats) {

@@ -25,7 +25,8 @@ public:
     explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
-// A local date and clock time of a place (its standard time), countable in whole seconds.
+// A local date and clock time of a place (its legal clock, or standard time), countable in whole
+// seconds.
 struct LocalMoment {
     CivilDate date;
     ClockTime time;
@@ -39,7 +40,9 @@ struct LocalMoment {
     QString Text() const;
 };
 
-// Puts the moment's date and clock time into the observer.
+// Puts the moment's date and clock time into the observer. A reading the place's clock skips or
+// shows twice is taken as the time-zone database does (the offset before the change; the first
+// of the two) and said so on standard error.
 void SetMoment(ObserverState& observer, const LocalMoment& moment);
 
 // "YYYY-MM-DD": a day of the calendar above (1582-10-05 .. 14 never existed); year 0 and
@@ -77,8 +80,13 @@ public:
 
     // Adds --place (default "Chemnitz, D").
     void addPlace();
-    // Adds --date and --time (and --range, --step when ranged).
+    // Adds --date and --time (and --range, --step when ranged) and the clock options.
     void addMoment(bool ranged);
+    // Adds --standard-time and --summer-time (the place's legal clock, the default).
+    void addClock();
+    // Whether times are read and written on the place's legal clock (no --standard-time).
+    // Throws UsageError when both clock options are given.
+    bool legalClock() const;
     // Adds --format with the formats named (the first is the default).
     void addFormat(const QStringList& formats);
     // Adds --out FILE with its help text.

@@ -89,6 +89,8 @@ ObserverState ObserverAt(const Place& place) {
     s.Latitude = place.latitude;
     s.Longitude = place.longitude;
     s.TimeZone = place.zone;
+    s.ZoneId = place.zoneId;
+    s.ConsiderSummerTime = true;  // the legal clock unless the command says otherwise
     return s;
 }
 

@@ -85,7 +85,7 @@ int RunMoon(const QStringList& args) {
             result.text = FormatMoonReport(m);
             return result;
         }
-        const double zone = observer.TimeZone;
+        const double zone = snapshot.TimeZone;  // the place's clock at that moment
         Record r = MomentFields(m.JulianDayUT, zone);
         AddFrame(r, run.precise);
         r.push_back({"julian_day", Number(m.JulianDayUT)});
@@ -144,7 +144,7 @@ int RunSun(const QStringList& args) {
             result.text = FormatSunReport(s);
             return result;
         }
-        const double zone = observer.TimeZone;
+        const double zone = snapshot.TimeZone;  // the place's clock at that moment
         Record r = MomentFields(SerialToJD(s.Moment) - zone / 24, zone);
         AddFrame(r, run.precise);
         r.push_back({"day_number", static_cast<long long>(s.DayNumber)});

@@ -27,6 +27,7 @@ ReportRun ReadReportOptions(const CommandParser& cmd) {
     run.when = cmd.moments();
     run.format = cmd.format();
     run.precise = cmd.precise();
+    run.legalClock = cmd.legalClock();
     if (cmd.isSet(QStringLiteral("out"))) {
         run.out = cmd.out();
         CheckOutputPath(run.out);
@@ -41,6 +42,7 @@ void WriteReports(const ReportRun& run, const MomentReport& report) {
     QByteArray bytes;
     std::vector<Record> records;
     ObserverState observer = ObserverAt(run.place);
+    observer.ConsiderSummerTime = run.legalClock;
     for (const LocalMoment& m : run.when.moments) {
         SetMoment(observer, m);
         MomentResult r = report(observer, text);

@@ -23,6 +23,7 @@ struct ReportRun {
     Place place;
     MomentSelection when;
     bool precise = false;  // --precise
+    bool legalClock = true;  // not --standard-time
 };
 
 // What --precise changes in a report, with the rising and setting convention of the precise

@@ -25,7 +25,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>CalendarEvent</name>
     <message>
-        <location filename="../astro/events/calendar_events.cpp" line="+24"/>
+        <location filename="../astro/events/calendar_events.cpp" line="+28"/>
         <source>Beginning of spring</source>
         <translation>Frühlingsanfang</translation>
     </message>
@@ -140,17 +140,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Halbschattenfinsternis des Mondes, Größe = </translation>
     </message>
     <message>
-        <location line="+141"/>
+        <location line="+43"/>
         <source>Begin of summer time</source>
         <translation>Beginn der Sommerzeit</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>End of summer time</source>
         <translation>Ende der Sommerzeit</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>Earth in perihelion</source>
         <translation>Erde in Sonnennähe (Perihel)</translation>
     </message>
@@ -193,7 +193,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Kallisto</translation>
     </message>
     <message>
-        <location line="+132"/>
+        <location line="+131"/>
         <source>Diameter %.2n&quot;</source>
         <translation>Durchmesser %.2n&quot;</translation>
     </message>
@@ -216,7 +216,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EphemerisTable</name>
     <message>
-        <location filename="../windows/ephemeris_window.cpp" line="+23"/>
+        <location filename="../windows/ephemeris_window.cpp" line="+24"/>
         <source>Helioc.length</source>
         <translation>Helioz. Länge</translation>
     </message>
@@ -306,7 +306,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>%.2f AE</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+51"/>
         <source>%d min %d s</source>
         <translation>%d min %d s</translation>
     </message>
@@ -314,7 +314,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EventCalendar</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+44"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+46"/>
         <source>Location: </source>
         <translation>Ort: </translation>
     </message>
@@ -434,7 +434,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonData</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="+38"/>
+        <location filename="../windows/moon_window.cpp" line="+41"/>
         <source>Distance 384401 km = 60,33 rE</source>
         <translation>Entfernung 384401 km = 60,33 rE</translation>
     </message>
@@ -487,7 +487,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonReport</name>
     <message>
-        <location line="+71"/>
+        <location line="+74"/>
         <source>Date		</source>
         <translation>Datum	</translation>
     </message>
@@ -643,7 +643,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>OrbitPlan</name>
     <message>
-        <location filename="../windows/orbits_plan.cpp" line="+105"/>
+        <location filename="../windows/orbits_plan.cpp" line="+106"/>
         <source>Dwarfplanet %1</source>
         <translation>Zwergplanet %1</translation>
     </message>
@@ -667,13 +667,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
-        <location filename="../windows/moon_window.cpp" line="+16"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../windows/sun_window.cpp" line="+170"/>
         <source>Sun</source>
         <translation>Sonne</translation>
     </message>
@@ -721,7 +719,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/reports/planet_info.cpp" line="+13"/>
+        <location filename="../astro/reports/planet_info.cpp" line="+14"/>
         <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
         <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
     </message>
@@ -1054,7 +1052,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+61"/>
+        <location filename="../windows/planet_window.cpp" line="+62"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1190,11 +1188,6 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <comment>compass: east</comment>
         <translation>O</translation>
     </message>
-    <message>
-        <location filename="../chart/skychart_ground.cpp" line="+139"/>
-        <source> Summer time</source>
-        <translation> Sommerzeit</translation>
-    </message>
 </context>
 <context>
     <name>StarInfo</name>
@@ -1217,7 +1210,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunData</name>
     <message>
-        <location filename="../windows/sun_window.cpp" line="-143"/>
+        <location filename="../windows/sun_window.cpp" line="+31"/>
         <source>Average distance  149597893 km</source>
         <translation>Mittl. Entfernung 149597893 km</translation>
     </message>
@@ -1350,12 +1343,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Durchmesser	%1&apos; %2&quot;</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <source>  ZT</source>
-        <translation>  Zonenzeit</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>Sunrise		</source>
         <translation>Sonnenaufgang	</translation>
     </message>
@@ -1555,7 +1543,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+157"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+187"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
@@ -1583,7 +1571,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+297"/>
+        <location filename="../app/main_window.cpp" line="+301"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -1753,7 +1741,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sommer&amp;zeit berücksichtigen</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>&amp;Horizon figure</source>
         <translation>Horizont&amp;bild</translation>
     </message>
@@ -1886,7 +1874,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+131"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+132"/>
         <source>Moon phase calendar</source>
         <translation>Mondphasenkalender</translation>
     </message>
@@ -1904,7 +1892,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MoonWindow</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="-2"/>
+        <location filename="../windows/moon_window.cpp" line="+14"/>
         <source>Moon parameter</source>
         <translation>Monddaten</translation>
     </message>

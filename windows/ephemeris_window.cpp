@@ -74,7 +74,7 @@ EphemerisMomentTable ComputeEphemerisTable(const EphemerisSnapshot& snapshot,
     // The Earth's pass fills only the hidden label; Mercury's column follows in column 1.
     static_cast<EphemerisTableValues&>(t) =
         ComputeEphemerisTable(t.jdInstant, t.jdMidnight, observer.Latitude,
-                              observer.Longitude, observer.TimeZone, precise);
+                              observer.Longitude, snapshot.TimeZone, precise);
     return t;
 }
 
@@ -144,7 +144,7 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
                                               const ObserverState& observer, bool precise) {
     using namespace exports;
     const EphemerisMomentTable t = ComputeEphemerisTable(snapshot, observer, precise);
-    const double zone = observer.TimeZone;
+    const double zone = snapshot.TimeZone;
     std::vector<Record> records;
     for (int i = 0; i < static_cast<int>(t.planets.size()); ++i) {
         const EphemerisColumnValues& v = t.planets[static_cast<std::size_t>(i)];

@@ -15,9 +15,7 @@
 #include "astro/precise/precise_reports.h"
 #include "astro/reports/sunmoon_reports.h"
 #include "astro/time/instant.h"
-#include "astro/time/local_time.h"
 #include "astro/time/sidereal.h"
-#include "chart/projection.h"
 #include "platform/format.h"
 #include "windows/wincommon.h"
 
@@ -55,9 +53,8 @@ QStringList MoonFixedData() {
 
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     MoonReport r;
+    const double z = snapshot.TimeZone;
     const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
-    // The place's clock of that day: standard time, or its legal clock when summer time counts.
-    const double z = ClockOffsetHours(ChartZone(observer), {Y, M, D});
     r.Zone = z;
     r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                snapshot.Second / 86400.0;

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "astro/core/body.h"
+#include "astro/time/local_time.h"
+#include "chart/projection.h"
 #include "chart/state.h"
 
 namespace noctaris {
 
 struct MomentSnapshot {
-    double TimeZone = 0;  // hours east of UT
+    double TimeZone = 0;  // hours east of UT of the place's clock at that moment (see ChartZone)
     int Day = 1, Month = 1, Year = 2000;
     int Hour = 0, Minute = 0, Second = 0;
     // Whether the window shows the precise places of date (the chart's "Precise positions"
@@ -17,7 +19,8 @@ struct MomentSnapshot {
     bool Precise = false;
 
     static MomentSnapshot Of(const ObserverState& s, bool precise = false) {
-        return {s.TimeZone, s.Day, s.Month, s.Year, s.Hour, s.Minute, s.Second, precise};
+        const double clock = ClockOffsetHoursAt(ChartZone(s), {{s.Year, s.Month, s.Day}, {s.Hour, s.Minute, s.Second}});
+        return {clock, s.Day, s.Month, s.Year, s.Hour, s.Minute, s.Second, precise};
     }
 };
 

@@ -46,9 +46,7 @@ QStringList SunFixedData() {
 SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& observer,
                            const SunChartPosition& sun) {
     SunReport r;
-    // The place's clock of that day: standard time, or its legal clock when summer time counts.
-    const ZoneDescription zone = ChartZone(observer);
-    const double z = ClockOffsetHours(zone, {snapshot.Year, snapshot.Month, snapshot.Day});
+    const double z = snapshot.TimeZone;  // the place's clock on that day
     r.Day = snapshot.Day;
     r.Month = snapshot.Month;
     r.Year = snapshot.Year;
@@ -73,7 +71,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * kKmPerAU;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
-    r.ZoneLabel = QString::fromStdString(ZoneLabelAt(zone, moment));
+    r.ZoneLabel = QString::fromStdString(ZoneLabelOfDay(ChartZone(observer), {Y, M, D}));
     const double west = -observer.Longitude, phi = observer.Latitude;
     const SunDayPositions positions = SunPositionsOfDay(r.Date);
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);

@@ -10,9 +10,13 @@ bool UsesRules(const ZoneDescription& zone) {
     return zone.summerTime == SummerTimeRule::Legal && zone.rules;
 }
 
-// Local noon of a civil day read on the standard clock: the instant that decides the day.
-Instant NoonOf(const ZoneDescription& zone, const CivilDate& date) {
-    return Instant::FromCivil(date.year, date.month, date.day, 12, 0, 0, zone.standardOffsetHours);
+// Local noon of a civil day read on the standard clock: the instant that decides the day (none
+// for a date the calendar does not have).
+std::optional<Instant> NoonOf(const ZoneDescription& zone, const CivilDate& date) {
+    const std::optional<double> jd =
+        CalendarToJDZoned(date.year, date.month, date.day, 12, 0, 0, zone.standardOffsetHours);
+    if (!jd) return std::nullopt;
+    return Instant::FromUT(*jd);
 }
 
 // The day of the last Sunday of a month of `length` days.
@@ -37,14 +41,19 @@ std::optional<SummerTimeChanges> SummerTimeChangesOf(const ZoneDescription& zone
 }
 
 bool IsSummerTimeDay(const ZoneDescription& zone, const CivilDate& date) {
-    if (zone.summerTime == SummerTimeRule::Legal)
-        return UsesRules(zone) && zone.rules->IsSummerTimeAt(NoonOf(zone, date));
+    if (zone.summerTime == SummerTimeRule::Legal) {
+        const std::optional<Instant> noon = NoonOf(zone, date);
+        return UsesRules(zone) && noon && zone.rules->IsSummerTimeAt(*noon);
+    }
     const std::optional<SummerTimeChanges> changes = SummerTimeChangesOf(zone, date.year);
     return changes && !Before(date, changes->begin) && Before(date, changes->end);
 }
 
 double ClockOffsetHours(const ZoneDescription& zone, const CivilDate& date) {
-    if (zone.summerTime == SummerTimeRule::Legal) return OffsetHoursAt(zone, NoonOf(zone, date));
+    if (zone.summerTime == SummerTimeRule::Legal) {
+        const std::optional<Instant> noon = NoonOf(zone, date);
+        return noon ? OffsetHoursAt(zone, *noon) : zone.standardOffsetHours;
+    }
     return zone.standardOffsetHours + (IsSummerTimeDay(zone, date) ? 1 : 0);
 }
 
@@ -96,6 +105,11 @@ std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t) {
     return buf;
 }
 
+std::string ZoneLabelOfDay(const ZoneDescription& zone, const CivilDate& date) {
+    const std::optional<Instant> noon = NoonOf(zone, date);
+    return noon ? ZoneLabelAt(zone, *noon) : ZoneLabelAt({zone.standardOffsetHours, SummerTimeRule::None, nullptr}, Instant::FromUT(0));
+}
+
 std::vector<ClockChange> ClockChangesInYear(const ZoneDescription& zone, int year) {
     const double standard = zone.standardOffsetHours;
     if (zone.rules)
@@ -120,7 +134,7 @@ ResolvedLocal ResolveLocal(const CivilDateTime& local, const ZoneDescription& zo
         return Instant::FromCivil(d.year, d.month, d.day, local.time.hour, local.time.minute, local.time.second,
                                   offsetHours);
     };
-    if (!UsesRules(zone)) return {InstantFromLocal(local, zone), LocalReading::Unique};
+    if (!UsesRules(zone)) return {InstantFromLocal(local, zone), LocalReading::Unique, ClockOffsetHours(zone, d)};
     // The offsets a day before and a day after the reading; the clock changes at most once
     // between them.
     const Instant guess = at(zone.standardOffsetHours);
@@ -129,16 +143,22 @@ ResolvedLocal ResolveLocal(const CivilDateTime& local, const ZoneDescription& zo
     const auto fits = [&](double offset) { return OffsetHoursAt(zone, at(offset)) == offset; };
     const bool beforeFits = fits(before), afterFits = before != after && fits(after);
     if (beforeFits && afterFits) {
-        const Instant a = at(before), b = at(after);
-        return {a.ut() < b.ut() ? a : b, LocalReading::Repeated};
+        const double first = before > after ? before : after;  // the larger offset is read first
+        return {at(first), LocalReading::Repeated, first};
     }
-    if (beforeFits) return {at(before), LocalReading::Unique};
-    if (afterFits) return {at(after), LocalReading::Unique};
-    if (before != after) return {at(before), LocalReading::Skipped};
+    if (beforeFits) return {at(before), LocalReading::Unique, before};
+    if (afterFits) return {at(after), LocalReading::Unique, after};
+    if (before != after) return {at(before), LocalReading::Skipped, before};
     // More than one change within two days: follow the offset to a fixed point.
     double offset = before;
     for (int k = 0; k < 4 && !fits(offset); ++k) offset = OffsetHoursAt(zone, at(offset));
-    return {at(offset), LocalReading::Unique};
+    return {at(offset), LocalReading::Unique, offset};
+}
+
+double ClockOffsetHoursAt(const ZoneDescription& zone, const CivilDateTime& local) {
+    const CivilDate& d = local.date;
+    if (!CalendarToJDZoned(d.year, d.month, d.day, 12, 0, 0, zone.standardOffsetHours)) return zone.standardOffsetHours;
+    return ResolveLocal(local, zone).offsetHours;
 }
 
 }  // namespace noctaris

@@ -62,10 +62,15 @@ enum class LocalReading { Unique, Skipped, Repeated };
 struct ResolvedLocal {
     Instant instant;
     LocalReading reading = LocalReading::Unique;
+    double offsetHours = 0;  // the offset the reading was taken with
 };
 // Skipped: the reading taken with the offset before the change (it falls after the change, as
 // the database resolves it); Repeated: the earlier of the two instants.
 ResolvedLocal ResolveLocal(const CivilDateTime& local, const ZoneDescription& zone);
+
+// The hours east of UT a local clock reading is taken with, as ResolveLocal (the standard
+// offset for a date the calendar does not have).
+double ClockOffsetHoursAt(const ZoneDescription& zone, const CivilDateTime& local);
 
 // The days on which a year's summer time begins and ends (European rule only).
 struct SummerTimeChanges {
@@ -79,8 +84,12 @@ std::optional<SummerTimeChanges> SummerTimeChangesOf(const ZoneDescription& zone
 // clock at the day's local noon).
 bool IsSummerTimeDay(const ZoneDescription& zone, const CivilDate& date);
 
-// The hours east of UT the place's clock keeps on a civil day, summer time included.
+// The hours east of UT the place's clock keeps on a civil day, summer time included (Legal: at
+// the day's local noon; standard time for a date the calendar does not have).
 double ClockOffsetHours(const ZoneDescription& zone, const CivilDate& date);
+
+// The zone's name on a civil day (at its local noon), as ZoneLabelAt.
+std::string ZoneLabelOfDay(const ZoneDescription& zone, const CivilDate& date);
 
 // The instant a local clock reading names (an invalid date raises ConversionError), and the
 // local clock reading of an instant, to the second (none outside Julian days 0 to 13689326).

@@ -20,7 +20,7 @@ for y in 2025 2026 2027; do
 done
 
 "$py" - "$tmp" <<'EOF' || fail "formats do not agree"
-import csv, datetime, json, sys
+import csv, datetime, json, sys, zoneinfo
 import icalendar
 
 tmp = sys.argv[1]
@@ -54,7 +54,7 @@ again = [str(e["uid"]) for e in icalendar.Calendar.from_ical(open(f"{tmp}/again.
 if again != uids:
     die("a second export gives other UIDs")
 
-vienna = datetime.timezone(datetime.timedelta(hours=1))
+vienna = zoneinfo.ZoneInfo("Europe/Vienna")  # the legal clock, summer time included
 for line, ev in zip(lines, events):
     day, clock, summary = line
     if str(ev["summary"]) != summary:
@@ -90,7 +90,7 @@ for r, j, ev in zip(rows, doc["records"], events):
         utc = datetime.datetime.fromisoformat(r["utc"].replace("Z", "+00:00"))
         if utc != ev["dtstart"].dt or datetime.datetime.fromisoformat(r["local"]) != utc:
             die(f"CSV instants {r} disagree with the ICS {ev['dtstart'].dt}")
-        if not r["local"].endswith("+01:00"):
+        if datetime.datetime.fromisoformat(r["local"]).utcoffset() != utc.astimezone(vienna).utcoffset():
             die(f"local time {r['local']} without Vienna's offset")
 
 # Published instants (UT): equinoxes and solstices, a total lunar and a total solar eclipse.

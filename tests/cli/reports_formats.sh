@@ -65,13 +65,13 @@ same(sun, doc("sun.json")["records"], "sun")
 if len(sun) != 48:
     die(f"{len(sun)} sun records for 48 half hours")
 first = sun[0]
-if first["local"] != "2026-06-21T00:00:00+01:00" or first["utc"] != "2026-06-20T23:00:00Z":
+if first["local"] != "2026-06-21T00:00:00+02:00" or first["utc"] != "2026-06-20T22:00:00Z":  # CEST
     die(f"first moment {first['utc']} / {first['local']}")
 near(first["sunrise_utc"], "2026-06-21T02:51:56Z", 4, "sunrise")
 near(first["sunset_utc"], "2026-06-21T19:00:42Z", 4, "sunset")
 near(first["culmination_utc"], "2026-06-21T10:56:19Z", 1, "culmination")
 highest = max(sun, key=lambda r: float(r["altitude_deg"]))
-if highest["local"] != "2026-06-21T12:00:00+01:00" or abs(float(highest["altitude_deg"]) - 65.23) > 0.5:
+if highest["local"] != "2026-06-21T13:00:00+02:00" or abs(float(highest["altitude_deg"]) - 65.23) > 0.5:
     die(f"highest Sun {highest['altitude_deg']} at {highest['local']}")
 if abs(float(highest["declination_deg"]) - 23.44) > 0.05 or highest["constellation"] != "Gemini":
     die(f"solstice declination {highest['declination_deg']} in {highest['constellation']}")

@@ -243,6 +243,8 @@ protected:
         observer_.Latitude = 48.2;
         observer_.Longitude = 16.37;
         observer_.TimeZone = 1;
+        observer_.ZoneId = "Europe/Vienna";
+        observer_.ConsiderSummerTime = true;  // the legal clock, as the command line's default
         places_.addItem("Wien, A");
     }
     // The window with the year 2026 listed; "Export…" answers with `answer`.
