@@ -21,6 +21,19 @@ grep -q "^Constellation	Scorpio	Virgo	Leo	Leo	Pisces	Taurus	Pisces$" <<<"$out" |
 out=$("$cli" moon --date 2026-12-24 --time 20:00) || fail "moon exited $?"
 grep -q "^Full moon	24 Dec 2026" <<<"$out" || grep -q "^Full moon.*24" <<<"$out" || fail "moon report has no full moon on the 24th"
 
+# The place's legal clock by default, standard time on request, the zone named.
+out=$("$cli" sun --place "New York, USA" --date 2026-03-20 --time 12:00 --format csv) || fail "sun csv exited $?"
+grep -q ",2026-03-20T12:00:00-04:00," <<<"$out" || fail "New York on 20 March is not on EDT: $out"
+out=$("$cli" sun --place "New York, USA" --date 2026-03-20 --time 12:00 --standard-time --format csv) || fail "sun exited $?"
+grep -q ",2026-03-20T12:00:00-05:00," <<<"$out" || fail "--standard-time: $out"
+out=$("$cli" sun --place "Singapur, SGP" --date 2026-07-01 --time 12:00) || fail "sun exited $?"
+grep -q "^Sunset.* UTC+08:00$" <<<"$out" || fail "Singapore's zone: $(grep Sunset <<<"$out")"
+# 02:30 on 29 March 2026 does not occur in Chemnitz: read as the database does, with a note.
+err=$("$cli" sun --date 2026-03-29 --time 02:30 --format csv 2>&1 >/dev/null) || fail "skipped hour exited $?"
+grep -q "does not occur" <<<"$err" || fail "no note for the skipped hour: $err"
+out=$("$cli" sun --date 2026-10-25 --time 02:30 --format csv 2>/dev/null) || fail "repeated hour exited $?"
+grep -q "^2026-10-25T00:30:00Z,2026-10-25T02:30:00+02:00," <<<"$out" || fail "repeated hour: $out"
+
 expect_usage_error() {
     local err
     err=$("$cli" "$@" 2>&1 >/dev/null)
@@ -35,4 +48,5 @@ expect_usage_error ephemeris --date 2026-13-07 --time 21:30
 expect_usage_error ephemeris --date 2026-12-07 --time 25:00
 expect_usage_error moon --place Atlantis --date 2026-12-07 --time 21:30
 expect_usage_error moon --date
+expect_usage_error sun --date 2026-07-01 --time 12:00 --standard-time --summer-time
 echo "reports: ok"
