@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -13,7 +15,14 @@ namespace {
 constexpr long double kUnixEpochJD = 2440587.5L;
 constexpr qint64 kHourMs = 3600000;
 
-qint64 MsOf(const Instant& t) { return static_cast<qint64>(std::floor((t.ut() - kUnixEpochJD) * 86400000.0L)); }
+// Milliseconds since 1970 UTC; anything beyond a few million years (or no number) lands at the
+// far ends, where the standard offset is kept.
+qint64 MsOf(const Instant& t) {
+    constexpr long double kFar = 1e17L;
+    const long double ms = std::floor((t.ut() - kUnixEpochJD) * 86400000.0L);
+    if (!(ms > -kFar)) return static_cast<qint64>(-kFar);
+    return static_cast<qint64>(std::min(ms, kFar));
+}
 Instant InstantOfMs(qint64 ms) { return Instant::FromUT(kUnixEpochJD + static_cast<long double>(ms) / 86400000.0L); }
 
 class QtZoneRules final : public ZoneRules {
@@ -26,16 +35,25 @@ public:
         lastMs_ = QDateTime(QDate(9999, 12, 31), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
     }
 
-    int OffsetSecondsAt(const Instant& t) const override { return At(MsOf(t)).offset; }
-    bool IsSummerTimeAt(const Instant& t) const override { return At(MsOf(t)).summer; }
+    // Every call holds the lock: the cache and Qt's zone object are shared between threads.
+    int OffsetSecondsAt(const Instant& t) const override {
+        std::lock_guard lock(mutex_);
+        return At(MsOf(t)).offset;
+    }
+    bool IsSummerTimeAt(const Instant& t) const override {
+        std::lock_guard lock(mutex_);
+        return At(MsOf(t)).summer;
+    }
 
     std::string AbbreviationAt(const Instant& t) const override {
+        std::lock_guard lock(mutex_);
         const qint64 ms = MsOf(t);
         if (ms < firstMs_ || ms > lastMs_) return {};
         return zone_.abbreviation(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)).toStdString();
     }
 
     std::vector<ClockChange> ChangesBetween(const Instant& from, const Instant& to) const override {
+        std::lock_guard lock(mutex_);
         std::vector<ClockChange> list;
         const qint64 a = std::max(MsOf(from), firstMs_), b = std::min(MsOf(to), lastMs_);
         if (a >= b) return list;
@@ -69,11 +87,8 @@ private:
 
     State At(qint64 ms) const {
         const qint64 hour = ms >= 0 ? ms / kHourMs : -((-ms + kHourMs - 1) / kHourMs);
-        {
-            std::lock_guard lock(mutex_);
-            const auto it = cache_.find(hour);
-            if (it != cache_.end()) return ms < it->second.changeMs ? it->second.start : it->second.changed;
-        }
+        const auto it = cache_.find(hour);
+        if (it != cache_.end()) return ms < it->second.changeMs ? it->second.start : it->second.changed;
         Hour h;
         const qint64 start = hour * kHourMs;
         h.start = Lookup(start);
@@ -89,7 +104,6 @@ private:
             h.changeMs = hi;
             h.changed = end;
         }
-        std::lock_guard lock(mutex_);
         if (cache_.size() > 200000) cache_.clear();
         cache_.emplace(hour, h);
         return ms < h.changeMs ? h.start : h.changed;

@@ -164,4 +164,23 @@ text = open(f"{tmp}/sirius.txt", encoding="utf-8").read()
 if text != "CMa Alpha,Sirius\nConstellation: Canis Major\nM = 1.45 mag\nm = -1.44 mag\nr = 8.6 ly\nSCl = A0\nalpha = 6h45'9\"\ndelta = -16\u00b042'58\"\n":
     die(f"star text {text!r}")
 EOF
+# Every 7th day of 2026 at several places: the moment read on the place's clock is the instant
+# the system's time-zone database gives for it (Python's zoneinfo, independent of Qt).
+for z in "Sydney, AUS|Australia/Sydney" "New York, USA|America/New_York" "Chemnitz, D|Europe/Berlin" \
+         "Singapur, SGP|Asia/Singapore" "Reykjavík, IS|Atlantic/Reykjavik"; do
+    "$cli" moon --place "${z%%|*}" --range 2026-01-01T12:00..2026-12-31T12:00 --step 7d --format csv \
+        >"$tmp/clock.csv" || fail "moon ${z%%|*} exited $?"
+    "$py" - "$tmp/clock.csv" "${z##*|}" <<'EOF' || fail "clock of ${z%%|*}"
+import csv, datetime, sys, zoneinfo
+tz = zoneinfo.ZoneInfo(sys.argv[2])
+rows = list(csv.DictReader(open(sys.argv[1], encoding="utf-8")))
+assert len(rows) == 53, len(rows)
+for r in rows:
+    local = datetime.datetime.fromisoformat(r["local"])
+    want = local.replace(tzinfo=None).replace(tzinfo=tz)
+    utc = datetime.datetime.fromisoformat(r["utc"].replace("Z", "+00:00"))
+    if local.utcoffset() != want.utcoffset() or utc != want:
+        sys.exit(f"{sys.argv[2]}: {r['utc']} / {r['local']}, the database says {want.isoformat()}")
+EOF
+done
 echo "report formats: ok"

@@ -38,6 +38,7 @@ TEST(TimeZone, OffsetsAndNamesOfKnownDates) {
     EXPECT_EQ(OffsetHoursAt(chemnitz, UT(1980, 7, 1, 12)), 2);
     EXPECT_EQ(OffsetHoursAt(chemnitz, UT(1850, 7, 1, 12)), 1);
     EXPECT_EQ(OffsetHoursAt(chemnitz, UT(-500, 7, 1, 12)), 1);
+    EXPECT_EQ(OffsetHoursAt(chemnitz, Instant::FromUT(1e12)), 1);  // far beyond any calendar
     // Standard time when asked for, or when the database does not know the zone.
     EXPECT_EQ(OffsetHoursAt(PlaceZone("Australia/Sydney", 10, false), UT(2026, 1, 15, 0)), 10);
     EXPECT_EQ(OffsetHoursAt(PlaceZone("Nowhere/Atlantis", 3, true), UT(2026, 1, 15, 0)), 3);
