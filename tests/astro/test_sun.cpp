@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "astro/core/constants.h"
 #include "astro/coords/nutation.h"
@@ -148,4 +150,49 @@ TEST(RiseTransitSet, PolarDayAndNightHaveNoRiseOrSet) {
 }
 
 }  // namespace
+TEST(RiseTransitSet, EventsOfThePlacesCivilDay) {
+    // Minutes after local midnight (standard time) from PyEphem 4.1 (no refraction model,
+    // centre at -0°50' for rise and set); kNone where the day has no such event. Among them
+    // published instants: Sydney 15 Jan 2026 05:59 and 20:09 AEDT, 1 Mar 06:42:39 AEDT;
+    // Singapore 1 Jul 07:02; New York 20 Mar 06:59 EDT; Chemnitz 1 Jul 04:59 CEST. East of
+    // Greenwich the day starts before 0h UT, in New York its sunset in June falls after it;
+    // at Murmansk on 21 May the Sun sets just after midnight and rises again 40 min later.
+    constexpr double kNone = -1;
+    struct Case {
+        const char* place;
+        double latitude, eastLongitude, zone;
+        int date[3];
+        double rise, transit, set;
+    };
+    const Case cases[] = {
+        {"Sydney", -33.920011, 151.18518, 10, {2026, 1, 15}, 299.5, 724.5, 1149.2},
+        {"Sydney", -33.920011, 151.18518, 10, {2026, 3, 1}, 342.7, 727.6, 1112.0},
+        {"Singapore", 1.28967, 103.85007, 8, {2026, 7, 1}, 422.6, 788.4, 1154.3},
+        {"New York", 40.749979, -73.980017, -5, {2026, 3, 20}, 359.2, 723.3, 1088.1},
+        {"New York", 40.749979, -73.980017, -5, {2026, 6, 21}, 264.8, 717.8, 1170.8},
+        {"Chemnitz", 50.836667, 12.854444, 1, {2026, 7, 1}, 239.2, 732.5, 1225.4},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 5, 21}, 63.9, 764.2, 23.7},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 6, 21}, kNone, 769.4, kNone},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 12, 21}, kNone, 765.6, kNone},
+    };
+    for (const Case& c : cases) {
+        const TDateTime midnight = EncodeDate(c.date[0], c.date[1], c.date[2]) - c.zone / 24;
+        const SunDayPositions day = SunPositionsOfDay(midnight);
+        const std::pair<HorizonEvent, double> events[] = {
+            {HorizonEvent::Rise, c.rise}, {HorizonEvent::Transit, c.transit}, {HorizonEvent::Set, c.set}};
+        for (const auto& [event, expected] : events) {
+            const std::optional<double> t =
+                SunRiseTransitSet(event, -c.eastLongitude, c.latitude, day);
+            SCOPED_TRACE(testing::Message() << c.place << " " << c.date[1] << "/" << c.date[2]
+                                            << " event " << static_cast<int>(event));
+            if (expected == kNone) {
+                EXPECT_FALSE(t);
+                continue;
+            }
+            ASSERT_TRUE(t);
+            EXPECT_NEAR((*t - midnight) * 1440, expected, 1.0);
+        }
+    }
+}
+
 }  // namespace noctaris
