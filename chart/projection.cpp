@@ -1,5 +1,6 @@
 #include "chart/projection.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/coords/angles.h"
@@ -150,6 +151,27 @@ bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth
 
 bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y) {
     return ProjectToScreenSC(f, ra, std::sin(dec), std::cos(dec), x, y);
+}
+
+bool ChartDirectionOf(const ChartFrame& f, double ra, double dec, double positionAngle,
+                      double& screenAngle) {
+    // A step of a few arcseconds along the great circle, both ends through the chart's mapping.
+    constexpr double kStep = 2e-5;
+    const double p = positionAngle * kPiD / 180.0;
+    const double sinDec = std::sin(dec) * std::cos(kStep) + std::cos(dec) * std::sin(kStep) * std::cos(p);
+    const double dec2 = std::asin(std::clamp(sinDec, -1.0, 1.0));
+    const double ra2 = ra + std::atan2(std::sin(p) * std::sin(kStep) * std::cos(dec),
+                                       std::cos(kStep) - std::sin(dec) * sinDec);
+    double az1 = 0, h1 = 0, az2 = 0, h2 = 0;
+    if (!ChartHorizontal(f, ra, dec, az1, h1) || !ChartHorizontal(f, ra2, dec2, az2, h2)) return false;
+    double da = az2 - az1;
+    if (da > 180) da -= 360;
+    if (da < -180) da += 360;
+    const double dx = da * f.PixelsPerDegree;
+    const double dy = -(h2 - h1) * kAltitudeScale * f.Height;
+    if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0)) return false;
+    screenAngle = std::atan2(dy, dx) * 180.0 / kPiD;
+    return true;
 }
 
 double AzimuthToScreenX(const ChartFrame& f, double azimuth) {

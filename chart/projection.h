@@ -70,6 +70,13 @@ struct ChartPlacement {
 bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth,
                      double& altitude);
 
+// The direction on the chart of the great circle that leaves the point (ra, dec) (radians) at a
+// position angle (degrees from the north through the east), as the chart draws the sky around
+// the point: degrees clockwise from the +x axis (rows run downwards). False where it is not
+// defined (the point at or next to the zenith or nadir, input not finite).
+bool ChartDirectionOf(const ChartFrame& f, double ra, double dec, double positionAngle,
+                      double& screenAngle);
+
 // The column (unrounded) of an azimuth in degrees from the south through the west, taken the
 // short way round from the view azimuth: within the surface for up to 90 degrees either side.
 double AzimuthToScreenX(const ChartFrame& f, double azimuth);
