@@ -56,16 +56,17 @@ int RunCalendar(const QStringList& args) {
     const Place& place = FindPlaceOrFail(catalogs, cmd.place());
     const QString placeName = Utf8(place.name);
     const double zone = place.zone;
+    const Hemisphere hemisphere = HemisphereOf(place.latitude);
 
     QByteArray bytes;
     if (format == QLatin1String("text")) {
         QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, zone);
-        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, zone);
+        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, zone, hemisphere);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
-        bytes = eventcal::CalendarIcs(first, last, placeName, zone, QDateTime::currentDateTimeUtc());
+        bytes = eventcal::CalendarIcs(first, last, placeName, zone, QDateTime::currentDateTimeUtc(), hemisphere);
     } else if (format == QLatin1String("csv")) {
-        bytes = ToCsv(eventcal::CalendarRecords(first, last, zone));
+        bytes = ToCsv(eventcal::CalendarRecords(first, last, zone, hemisphere));
     } else {
         bytes = ToJson({{"place", placeName},
                         {"latitude_deg", Number(place.latitude)},
@@ -73,7 +74,7 @@ int RunCalendar(const QStringList& args) {
                         {"zone_h", Number(zone)},
                         {"first_year", static_cast<long long>(first)},
                         {"last_year", static_cast<long long>(last)}},
-                       eventcal::CalendarRecords(first, last, zone));
+                       eventcal::CalendarRecords(first, last, zone, hemisphere));
     }
     Emit(bytes, cmd.out());
     return 0;

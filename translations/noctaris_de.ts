@@ -41,7 +41,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beggining of winter</source>
+        <source>Beginning of winter</source>
         <translation>Winteranfang</translation>
     </message>
     <message>

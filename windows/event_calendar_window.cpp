@@ -84,14 +84,14 @@ QString EventLine(const CalendarEvent& event, double deltaTDays, double zone) {
     return line;
 }
 
-EventList BuildLocalizedEventList(int year, double zone) {
-    return BuildEventList(year, zone, [](double value, int decimals) {
-        return FormatFixed(value, decimals).toStdString();
-    });
+EventList BuildLocalizedEventList(int year, double zone, Hemisphere hemisphere) {
+    return BuildEventList(
+        year, zone, [](double value, int decimals) { return FormatFixed(value, decimals).toStdString(); },
+        hemisphere);
 }
 
-QStringList EventLines(int year, double zone) {
-    const EventList list = BuildLocalizedEventList(year, zone);
+QStringList EventLines(int year, double zone, Hemisphere hemisphere) {
+    const EventList list = BuildLocalizedEventList(year, zone, hemisphere);
     const double dt = ListDeltaTDays(list);
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(list.Entries.size()));
@@ -99,11 +99,11 @@ QStringList EventLines(int year, double zone) {
     return lines;
 }
 
-std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
+std::vector<exports::Record> CalendarRecords(int first, int last, double zone, Hemisphere hemisphere) {
     using namespace exports;
     std::vector<Record> records;
     for (int year = first; year <= last; ++year) {
-        const EventList list = BuildEventList(year, zone);
+        const EventList list = BuildEventList(year, zone, {}, hemisphere);
         const double dt = ListDeltaTDays(list);
         for (const CalendarEvent& e : list.Entries) {
             const double ut = EventLocalJD(e, dt, 0);
@@ -118,11 +118,11 @@ std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
 }
 
 QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
-                       const QDateTime& stamp) {
+                       const QDateTime& stamp, Hemisphere hemisphere) {
     using namespace exports;
     std::vector<IcsEvent> events;
     for (int year = first; year <= last; ++year) {
-        const EventList list = BuildLocalizedEventList(year, zone);
+        const EventList list = BuildLocalizedEventList(year, zone, hemisphere);
         const double dt = ListDeltaTDays(list);
         for (const CalendarEvent& e : list.Entries) {
             IcsEvent ev;
@@ -264,7 +264,7 @@ void EventCalendarWindow::showYear() {
         eventList_->addItems(eventcal::HeaderLines(placeName(), observer_.Latitude, observer_.Longitude,
                                                    observer_.TimeZone));
         const int year = StrToInt(yearEdit_->text());
-        eventList_->addItems(eventcal::EventLines(year, observer_.TimeZone));
+        eventList_->addItems(eventcal::EventLines(year, observer_.TimeZone, HemisphereOf(observer_.Latitude)));
         shownYear_ = year;
         exportButton_->setEnabled(true);
     } catch (const std::exception& e) {
@@ -277,13 +277,15 @@ void EventCalendarWindow::exportYear() {
     const int year = shownYear_;
     const QString place = placeName();
     const double zone = observer_.TimeZone;
+    const Hemisphere hemisphere = HemisphereOf(observer_.Latitude);
     const SaveFileRequest request{tr("Export the astronomical calendar"), QString(),
                                   QStringLiteral("calendar-%1.ics").arg(year),
                                   {{QStringLiteral("iCalendar"), QStringLiteral("ics")},
                                    {QStringLiteral("CSV"), QStringLiteral("csv")}}};
     ExportToFile(this, askFile_, request, [&](const QString& suffix) {
-        if (suffix == QLatin1String("csv")) return exports::ToCsv(eventcal::CalendarRecords(year, year, zone));
-        return eventcal::CalendarIcs(year, year, place, zone, QDateTime::currentDateTimeUtc());
+        if (suffix == QLatin1String("csv"))
+            return exports::ToCsv(eventcal::CalendarRecords(year, year, zone, hemisphere));
+        return eventcal::CalendarIcs(year, year, place, zone, QDateTime::currentDateTimeUtc(), hemisphere);
     });
 }
 
