@@ -382,7 +382,7 @@ void MainWindow::refreshInfoWindows() {
 
 void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }
 void MainWindow::openTerminator() { RunModal<TerminatorWindow>(this, MainWindowSize{width(), height()}); }
-void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this); }
+void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this, observer_); }
 void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_, exportPrompt()); }
 
 // ---- Exports ----------------------------------------------------------------------------------

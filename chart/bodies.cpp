@@ -44,7 +44,41 @@ void DrawPicture(ChartCanvas& canvas, int x, int y, QPoint offset, const QImage&
     if (!picture.isNull()) canvas.Painter().drawImage(QPoint(x + offset.x(), y + offset.y()), picture);
 }
 
+// The picture turned by `turn` degrees (clockwise on the surface) about its centre, which lies
+// where the unturned picture's centre would.
+void DrawTurnedPicture(ChartCanvas& canvas, int x, int y, QPoint offset, const QImage& picture,
+                       double turn) {
+    if (picture.isNull()) return;
+    if (turn == 0) {
+        DrawPicture(canvas, x, y, offset, picture);
+        return;
+    }
+    QPainter& p = canvas.Painter();
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QPointF half(picture.width() / 2.0, picture.height() / 2.0);
+    p.translate(QPointF(x + offset.x(), y + offset.y()) + half);
+    p.rotate(turn);
+    p.drawImage(-half, picture);
+    p.restore();
+}
+
 }  // namespace
+
+double MoonPictureTurn(const ChartFrame& frame, int pictureIndex, double moonRa, double moonDec,
+                       double sunRa, double sunDec) {
+    // The pictures show the Moon as seen with the north up and the west to the right: the
+    // waxing ones lit on the right, the waning ones on the left. The full and the new Moon have
+    // no limb to speak of and keep their north up.
+    const bool byLimb = pictureIndex != 0 && pictureIndex != 4;
+    const double positionAngle =
+        byLimb ? PositionAngleTowardsDeg(moonRa / kDegree, moonDec / kDegree, sunRa / kDegree, sunDec / kDegree)
+               : 0.0;
+    double screen = 0;
+    if (!ChartDirectionOf(frame, moonRa, moonDec, positionAngle, screen)) return 0;
+    const double drawn = byLimb ? (pictureIndex < 4 ? 0.0 : 180.0) : -90.0;
+    return std::remainder(screen - drawn, 360.0);
+}
 
 BodySky PlanetChartSky(Body planet, const ChartFrame& frame, const ObserverState& state) {
     const PlanetEphemerisRecord rec =
@@ -187,7 +221,9 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     if (!ProjectToScreen(context.frame, ra, dec, x, y)) return false;
     const int index = MoonPhasePictureIndex(MoonPhaseStep(phaseLongitude, phaseReference_));
     if (index >= 0) {
-        DrawPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index]);
+        const double turn =
+            MoonPictureTurn(context.frame, index, ra, dec, sun_.RightAscension, sun_.Declination);
+        DrawTurnedPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index], turn);
         moonPictureIndex_ = index;
     }
     context.canvas.SetBrushClear();

@@ -65,6 +65,13 @@ int MoonPhaseStep(double moonRa, double sunLongitude);
 // gives k + 8, 0..7 gives k, 8 gives 0. Any other k: -1 (no picture).
 int MoonPhasePictureIndex(int k);
 
+// The turn (degrees clockwise on the chart) of the Moon's phase picture `pictureIndex` at the
+// Moon's place, so that its bright limb points the way the Sun lies from the Moon as the chart
+// shows the sky there (the full and the new Moon: its north to the north). Places in radians;
+// 0 where the chart gives no direction.
+double MoonPictureTurn(const ChartFrame& frame, int pictureIndex, double moonRa, double moonDec,
+                       double sunRa, double sunDec);
+
 // The body pictures, black transparent: planets in kChartPlanets order, the Sun, the eight
 // moon phases.
 struct BodyPictures {

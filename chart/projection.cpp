@@ -1,16 +1,17 @@
 #include "chart/projection.h"
 
-#include "platform/time_zone.h"
-
+#include <algorithm>
 #include <cmath>
 
 #include "astro/coords/angles.h"
 #include "astro/core/constants.h"
+#include "astro/core/errors.h"
 #include "astro/precise/precise_reports.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/time/local_time.h"
 #include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
+#include "platform/time_zone.h"
 
 namespace noctaris {
 namespace {
@@ -39,6 +40,24 @@ ZoneDescription ChartZone(const ObserverState& state) {
     return PlaceZone(state.ZoneId, state.TimeZone, state.ConsiderSummerTime);
 }
 
+namespace {
+
+// The UT Julian day of the displayed local clock reading in the chart's zone.
+double DisplayedInstantUT(const ObserverState& state) {
+    const CivilDateTime local{{state.Year, state.Month, state.Day},
+                              {state.Hour, state.Minute, state.Second}};
+    try {
+        return static_cast<double>(InstantFromLocal(local, ChartZone(state)).ut());
+    } catch (const ConversionError&) {
+        // A date the calendar does not know (1582-10-05..14, month 13): counted on from the
+        // day's number as given, in standard time.
+        return LocalMidnightJD(state.Year, state.Month, state.Day, state.TimeZone) + state.Hour / 24.0 +
+               state.Minute / 1440.0 + state.Second / 86400.0;
+    }
+}
+
+}  // namespace
+
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
                           const PreciseFrame* precise) {
     ChartFrame f;
@@ -49,11 +68,9 @@ ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, dou
     f.SinLat = std::sin(state.Latitude * kPiD / 180.0);
     f.CosLat = std::cos(state.Latitude * kPiD / 180.0);
     f.ViewAzimuth = viewAzimuth;
-    const double midnight = LocalMidnightJD(state.Year, state.Month, state.Day, state.TimeZone);
-    f.JulianDay = midnight + state.Hour / 24.0 + state.Minute / 1440.0 + state.Second / 86400.0;
-    double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
-                           : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
-    if (IsSummerTimeDay(ChartZone(state), {state.Year, state.Month, state.Day})) theta -= 1;
+    f.JulianDay = DisplayedInstantUT(state);
+    const double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
+                                 : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
     f.SiderealAngle = theta / 12.0 * kPiD;
     return f;
 }
@@ -82,10 +99,7 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
                        int& y) {
     double h = 0, azimuth = 0;
     if (!HorizontalSC(f, ra, sinDec, cosDec, h, azimuth)) return false;
-    double a = azimuth - f.ViewAzimuth;
-    if (a > 180) a -= 360;
-    if (a < -180) a += 360;
-    const double xv = a * f.PixelsPerDegree + f.CenterX;
+    const double xv = AzimuthToScreenX(f, azimuth);
     const double yv = (f.Height - ChartFrame::HorizonOffset) - kAltitudeScale * h * f.Height;
     if (!(std::fabs(xv) < 1e9) || !(std::fabs(yv) < 1e9)) return false;
     x = RoundToInt(xv);
@@ -137,6 +151,34 @@ bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth
 
 bool ProjectToScreen(const ChartFrame& f, double ra, double dec, int& x, int& y) {
     return ProjectToScreenSC(f, ra, std::sin(dec), std::cos(dec), x, y);
+}
+
+bool ChartDirectionOf(const ChartFrame& f, double ra, double dec, double positionAngle,
+                      double& screenAngle) {
+    // A step of a few arcseconds along the great circle, both ends through the chart's mapping.
+    constexpr double kStep = 2e-5;
+    const double p = positionAngle * kPiD / 180.0;
+    const double sinDec = std::sin(dec) * std::cos(kStep) + std::cos(dec) * std::sin(kStep) * std::cos(p);
+    const double dec2 = std::asin(std::clamp(sinDec, -1.0, 1.0));
+    const double ra2 = ra + std::atan2(std::sin(p) * std::sin(kStep) * std::cos(dec),
+                                       std::cos(kStep) - std::sin(dec) * sinDec);
+    double az1 = 0, h1 = 0, az2 = 0, h2 = 0;
+    if (!ChartHorizontal(f, ra, dec, az1, h1) || !ChartHorizontal(f, ra2, dec2, az2, h2)) return false;
+    double da = az2 - az1;
+    if (da > 180) da -= 360;
+    if (da < -180) da += 360;
+    const double dx = da * f.PixelsPerDegree;
+    const double dy = -(h2 - h1) * kAltitudeScale * f.Height;
+    if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0)) return false;
+    screenAngle = std::atan2(dy, dx) * 180.0 / kPiD;
+    return true;
+}
+
+double AzimuthToScreenX(const ChartFrame& f, double azimuth) {
+    double a = azimuth - f.ViewAzimuth;
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+    return a * f.PixelsPerDegree + f.CenterX;
 }
 
 double ScreenXToAzimuth(const ChartFrame& f, int x) {

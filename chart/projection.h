@@ -1,6 +1,6 @@
 #pragma once
-// The chart's geometry: the per-redraw frame (Julian day, local sidereal time with the summer
-// time rule, screen scale) and the one projection through which everything on the chart is
+// The chart's geometry: the per-redraw frame (the displayed instant, its local sidereal time,
+// screen scale) and the one projection through which everything on the chart is
 // placed. Azimuth runs linearly across the chart (90° each side of the view centre), altitude
 // linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
 #include <cmath>
@@ -20,8 +20,8 @@ struct ChartFrame {
     int CenterX = 0;              // W div 2
     double PixelsPerDegree = 0;   // CenterX / 90
     double SinLat = 0, CosLat = 1;
-    double JulianDay = 0;         // UT Julian day of the displayed moment (no summer time)
-    double SiderealAngle = 0;     // local sidereal time in radians, summer time applied
+    double JulianDay = 0;         // UT Julian day of the displayed moment
+    double SiderealAngle = 0;     // local sidereal time of that moment, radians
     double ViewAzimuth = 0;       // azimuth at the chart centre, degrees from south via west
     static constexpr int HorizonOffset = 28;
 };
@@ -69,6 +69,17 @@ struct ChartPlacement {
 // defined (in the zenith or nadir) or the input is not finite.
 bool ChartHorizontal(const ChartFrame& f, double ra, double dec, double& azimuth,
                      double& altitude);
+
+// The direction on the chart of the great circle that leaves the point (ra, dec) (radians) at a
+// position angle (degrees from the north through the east), as the chart draws the sky around
+// the point: degrees clockwise from the +x axis (rows run downwards). False where it is not
+// defined (the point at or next to the zenith or nadir, input not finite).
+bool ChartDirectionOf(const ChartFrame& f, double ra, double dec, double positionAngle,
+                      double& screenAngle);
+
+// The column (unrounded) of an azimuth in degrees from the south through the west, taken the
+// short way round from the view azimuth: within the surface for up to 90 degrees either side.
+double AzimuthToScreenX(const ChartFrame& f, double azimuth);
 
 // Inverse mappings of a pixel: azimuth in degrees from south through west, altitude in radians.
 double ScreenXToAzimuth(const ChartFrame& f, int x);

@@ -404,20 +404,26 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     canvas.SetFontColor(Qt::white);
     if (drawBodies) drawBodies(context);
 
-    // 13. Meridian.
+    // 13. Meridian: the columns of the south and the north point, where they are on the chart.
     if (options.ShowMeridian) {
         canvas.SetPenColor(kGuideColour);
-        if (QImage* direct = DirectTarget(painter, w, h)) {
-            // The whole column, as the painter's line through the surface.
-            if (frame_.CenterX >= 0 && frame_.CenterX < w) {
-                QRgb* pixel = reinterpret_cast<QRgb*>(direct->bits()) + frame_.CenterX;
-                const qsizetype stride = direct->bytesPerLine() / 4;
-                for (int y = 0; y < h; ++y) pixel[y * stride] = kGuideColour.rgb();
+        QImage* direct = DirectTarget(painter, w, h);
+        for (const double azimuth : {0.0, 180.0}) {
+            const double xv = AzimuthToScreenX(frame_, azimuth);
+            if (!(xv > -1 && xv < w + 1)) continue;
+            const int x = RoundToInt(xv);
+            if (direct) {
+                // The whole column, as the painter's line through the surface.
+                if (x >= 0 && x < w) {
+                    QRgb* pixel = reinterpret_cast<QRgb*>(direct->bits()) + x;
+                    const qsizetype stride = direct->bytesPerLine() / 4;
+                    for (int y = 0; y < h; ++y) pixel[y * stride] = kGuideColour.rgb();
+                }
+                canvas.MoveTo(x, h);
+            } else {
+                canvas.MoveTo(x, -1);
+                canvas.LineTo(x, h);
             }
-            canvas.MoveTo(frame_.CenterX, h);
-        } else {
-            canvas.MoveTo(frame_.CenterX, -1);
-            canvas.LineTo(frame_.CenterX, h);
         }
     }
 

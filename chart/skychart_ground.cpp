@@ -151,18 +151,16 @@ void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
 void SkyChart::DrawCompass(ChartCanvas& canvas) {
     canvas.SetFont(ChartFont::Large);
     compassMarks_.clear();
-    const double view = frame_.ViewAzimuth;
-    const double reference[4] = {0, view >= 0 ? 90.0 : -270.0, view >= 0 ? 180.0 : -180.0,
-                                 view >= 90 ? 270.0 : -90.0};
+    // Each letter centred on its direction (the meridian line runs through S and N); one at the
+    // very edge is kept 16 pixels inside, so that it is read whole.
+    constexpr double kInset = 16;
     for (int i = 0; i < 4; ++i) {
-        const double xv = frame_.CenterX - (view - reference[i]) / 90.0 * (frame_.CenterX - 16) -
-                          compassHalfWidth_[i];
-        if (!(std::fabs(xv) < 1e9)) continue;
-        const int x = RoundToInt(xv);
-        if (-20 < x && x < frame_.Width + 20) {
-            canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
-            compassMarks_.push_back({compassTexts_[i], x});
-        }
+        double centre = AzimuthToScreenX(frame_, 90.0 * i);
+        if (!(centre >= -kInset && centre <= frame_.Width + kInset)) continue;
+        centre = std::max(kInset, std::min(centre, frame_.Width - kInset));
+        const int x = RoundToInt(centre - compassHalfWidth_[i]);
+        canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
+        compassMarks_.push_back({compassTexts_[i], x});
     }
 }
 

@@ -59,16 +59,17 @@ int RunCalendar(const QStringList& args) {
     const QString placeName = Utf8(place.name);
     const double zone = place.zone;
     const ZoneDescription clock = PlaceZone(place.zoneId, place.zone, cmd.legalClock());
+    const Hemisphere hemisphere = HemisphereOf(place.latitude);
 
     QByteArray bytes;
     if (format == QLatin1String("text")) {
         QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, zone);
-        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, clock);
+        for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, clock, hemisphere);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
-        bytes = eventcal::CalendarIcs(first, last, placeName, clock, QDateTime::currentDateTimeUtc());
+        bytes = eventcal::CalendarIcs(first, last, placeName, clock, QDateTime::currentDateTimeUtc(), hemisphere);
     } else if (format == QLatin1String("csv")) {
-        bytes = ToCsv(eventcal::CalendarRecords(first, last, clock));
+        bytes = ToCsv(eventcal::CalendarRecords(first, last, clock, hemisphere));
     } else {
         bytes = ToJson({{"place", placeName},
                         {"latitude_deg", Number(place.latitude)},
@@ -76,7 +77,7 @@ int RunCalendar(const QStringList& args) {
                         {"zone_h", Number(zone)},
                         {"first_year", static_cast<long long>(first)},
                         {"last_year", static_cast<long long>(last)}},
-                       eventcal::CalendarRecords(first, last, clock));
+                       eventcal::CalendarRecords(first, last, clock, hemisphere));
     }
     Emit(bytes, cmd.out());
     return 0;

@@ -12,6 +12,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/places.h"
 #include "platform/pictures.h"
 #include "windows/moon_phase_calendar_window.h"
 #include "windows/orbits_window.h"
@@ -60,6 +61,7 @@ int RunMoonCalendar(const QStringList& args) {
              QStringLiteral("YYYY-MM")});
     cmd.add({QStringLiteral("day"), QStringLiteral("Frame this day of the month, as the window frames the chosen day."),
              QStringLiteral("D")});
+    cmd.addPlace();  // south of the equator the pictures stand on their heads
     AddOut(cmd);
     if (!cmd.parse(args)) return 0;
     if (!cmd.isSet(QStringLiteral("month"))) throw UsageError(QStringLiteral("missing --month"));
@@ -78,6 +80,7 @@ int RunMoonCalendar(const QStringList& args) {
     view.size = kMoonCalendarSize;
     view.pictures = mooncal::ComputeMonthPictures(view.year, view.month);
     view.sheet = &sheet;
+    view.southern = FindPlaceOrFail(Catalogs::Load(kCatalogPlaces), cmd.place()).latitude < 0;
     QImage image(view.size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -41,7 +41,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beggining of winter</source>
+        <source>Beginning of winter</source>
         <translation>Winteranfang</translation>
     </message>
     <message>
@@ -434,7 +434,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonData</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="+41"/>
+        <location filename="../windows/moon_window.cpp" line="+43"/>
         <source>Distance 384401 km = 60,33 rE</source>
         <translation>Entfernung 384401 km = 60,33 rE</translation>
     </message>
@@ -1543,7 +1543,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+187"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+191"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
@@ -1563,7 +1563,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>Export the astronomical calendar</source>
         <translation>Astronomischen Kalender exportieren</translation>
     </message>
@@ -1874,7 +1874,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+132"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+136"/>
         <source>Moon phase calendar</source>
         <translation>Mondphasenkalender</translation>
     </message>

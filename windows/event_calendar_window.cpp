@@ -99,20 +99,22 @@ QString EventLine(const CalendarEvent& event, double deltaTDays, const ZoneDescr
     return line;
 }
 
-EventList BuildLocalizedEventList(int year, double zone) {
-    return BuildLocalizedEventList(year, StandardTime(zone));
+EventList BuildLocalizedEventList(int year, double zone, Hemisphere hemisphere) {
+    return BuildLocalizedEventList(year, StandardTime(zone), hemisphere);
 }
 
-EventList BuildLocalizedEventList(int year, const ZoneDescription& zone) {
-    return BuildEventList(year, zone, [](double value, int decimals) {
-        return FormatFixed(value, decimals).toStdString();
-    });
+EventList BuildLocalizedEventList(int year, const ZoneDescription& zone, Hemisphere hemisphere) {
+    return BuildEventList(
+        year, zone, [](double value, int decimals) { return FormatFixed(value, decimals).toStdString(); },
+        hemisphere);
 }
 
-QStringList EventLines(int year, double zone) { return EventLines(year, StandardTime(zone)); }
+QStringList EventLines(int year, double zone, Hemisphere hemisphere) {
+    return EventLines(year, StandardTime(zone), hemisphere);
+}
 
-QStringList EventLines(int year, const ZoneDescription& zone) {
-    const EventList list = BuildLocalizedEventList(year, zone);
+QStringList EventLines(int year, const ZoneDescription& zone, Hemisphere hemisphere) {
+    const EventList list = BuildLocalizedEventList(year, zone, hemisphere);
     const double dt = ListDeltaTDays(list);
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(list.Entries.size()));
@@ -120,15 +122,16 @@ QStringList EventLines(int year, const ZoneDescription& zone) {
     return lines;
 }
 
-std::vector<exports::Record> CalendarRecords(int first, int last, double zone) {
-    return CalendarRecords(first, last, StandardTime(zone));
+std::vector<exports::Record> CalendarRecords(int first, int last, double zone, Hemisphere hemisphere) {
+    return CalendarRecords(first, last, StandardTime(zone), hemisphere);
 }
 
-std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone) {
+std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone,
+                                             Hemisphere hemisphere) {
     using namespace exports;
     std::vector<Record> records;
     for (int year = first; year <= last; ++year) {
-        const EventList list = BuildEventList(year, zone);
+        const EventList list = BuildEventList(year, zone, {}, hemisphere);
         const double dt = ListDeltaTDays(list);
         for (const CalendarEvent& e : list.Entries) {
             const double ut = EventLocalJD(e, dt, 0);
@@ -145,16 +148,17 @@ std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDesc
     return records;
 }
 
-QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone, const QDateTime& stamp) {
-    return CalendarIcs(first, last, placeName, StandardTime(zone), stamp);
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+                       const QDateTime& stamp, Hemisphere hemisphere) {
+    return CalendarIcs(first, last, placeName, StandardTime(zone), stamp, hemisphere);
 }
 
 QByteArray CalendarIcs(int first, int last, const QString& placeName, const ZoneDescription& zone,
-                       const QDateTime& stamp) {
+                       const QDateTime& stamp, Hemisphere hemisphere) {
     using namespace exports;
     std::vector<IcsEvent> events;
     for (int year = first; year <= last; ++year) {
-        const EventList list = BuildLocalizedEventList(year, zone);
+        const EventList list = BuildLocalizedEventList(year, zone, hemisphere);
         const double dt = ListDeltaTDays(list);
         for (const CalendarEvent& e : list.Entries) {
             IcsEvent ev;
@@ -296,7 +300,7 @@ void EventCalendarWindow::showYear() {
         eventList_->addItems(eventcal::HeaderLines(placeName(), observer_.Latitude, observer_.Longitude,
                                                    observer_.TimeZone));
         const int year = StrToInt(yearEdit_->text());
-        eventList_->addItems(eventcal::EventLines(year, ChartZone(observer_)));
+        eventList_->addItems(eventcal::EventLines(year, ChartZone(observer_), HemisphereOf(observer_.Latitude)));
         shownYear_ = year;
         exportButton_->setEnabled(true);
     } catch (const std::exception& e) {
@@ -309,13 +313,15 @@ void EventCalendarWindow::exportYear() {
     const int year = shownYear_;
     const QString place = placeName();
     const ZoneDescription zone = ChartZone(observer_);
+    const Hemisphere hemisphere = HemisphereOf(observer_.Latitude);
     const SaveFileRequest request{tr("Export the astronomical calendar"), QString(),
                                   QStringLiteral("calendar-%1.ics").arg(year),
                                   {{QStringLiteral("iCalendar"), QStringLiteral("ics")},
                                    {QStringLiteral("CSV"), QStringLiteral("csv")}}};
     ExportToFile(this, askFile_, request, [&](const QString& suffix) {
-        if (suffix == QLatin1String("csv")) return exports::ToCsv(eventcal::CalendarRecords(year, year, zone));
-        return eventcal::CalendarIcs(year, year, place, zone, QDateTime::currentDateTimeUtc());
+        if (suffix == QLatin1String("csv"))
+            return exports::ToCsv(eventcal::CalendarRecords(year, year, zone, hemisphere));
+        return eventcal::CalendarIcs(year, year, place, zone, QDateTime::currentDateTimeUtc(), hemisphere);
     });
 }
 

@@ -46,25 +46,29 @@ QString EventText(const CalendarEvent& event);
 // (hours east of UT) added.
 QString EventLine(const CalendarEvent& event, double deltaTDays, const ZoneDescription& zone);
 QString EventLine(const CalendarEvent& event, double deltaTDays, double zone);
-// The year's event list with the numbers in its texts in the user's locale.
-EventList BuildLocalizedEventList(int year, const ZoneDescription& zone);
-EventList BuildLocalizedEventList(int year, double zone);
+// The year's event list with the numbers in its texts in the user's locale. The seasons are
+// named for the hemisphere here and below.
+EventList BuildLocalizedEventList(int year, const ZoneDescription& zone, Hemisphere hemisphere = Hemisphere::North);
+EventList BuildLocalizedEventList(int year, double zone, Hemisphere hemisphere = Hemisphere::North);
 // All event lines of a year for a zone, in time order.
-QStringList EventLines(int year, const ZoneDescription& zone);
-QStringList EventLines(int year, double zone);
+QStringList EventLines(int year, const ZoneDescription& zone, Hemisphere hemisphere = Hemisphere::North);
+QStringList EventLines(int year, double zone, Hemisphere hemisphere = Hemisphere::North);
 
 // The events of the years first..last as records for CSV and JSON: "utc" and "local" (ISO
 // 8601, on the zone's clock) and "event", whose numbers have a decimal point whatever the
 // locale, and English in every language. A summer-time change is a date: no "utc", and its day
 // as "local".
-std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone);
-std::vector<exports::Record> CalendarRecords(int first, int last, double zone);
+std::vector<exports::Record> CalendarRecords(int first, int last, const ZoneDescription& zone,
+                                             Hemisphere hemisphere = Hemisphere::North);
+std::vector<exports::Record> CalendarRecords(int first, int last, double zone,
+                                             Hemisphere hemisphere = Hemisphere::North);
 // The iCalendar file of the years first..last: one event per calendar line with the line's
 // English text (numbers in the user's locale, as a calendar program shows them to people), named
 // "Noctaris <years>, <place>"; `stamp` is the DTSTAMP of every event.
 QByteArray CalendarIcs(int first, int last, const QString& placeName, const ZoneDescription& zone,
-                       const QDateTime& stamp);
-QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone, const QDateTime& stamp);
+                       const QDateTime& stamp, Hemisphere hemisphere = Hemisphere::North);
+QByteArray CalendarIcs(int first, int last, const QString& placeName, double zone,
+                       const QDateTime& stamp, Hemisphere hemisphere = Hemisphere::North);
 
 }  // namespace eventcal
 

@@ -195,8 +195,12 @@ void PaintMonth(QPainter& p, const MonthView& view) {
             const int cell = first + n - 1;
             const int column = cell % 7, row = cell / 7;
             const int v = d + a * (column + 1);
-            p.drawImage(QRect(v - 60, row * h + 118, kPictureSize, kPictureSize), *view.sheet,
-                        QRect(SheetPictureOrigin(picture), QSize(kPictureSize, kPictureSize)));
+            const QRect target(v - 60, row * h + 118, kPictureSize, kPictureSize);
+            const QRect source(SheetPictureOrigin(picture), QSize(kPictureSize, kPictureSize));
+            if (view.southern)
+                p.drawImage(target, view.sheet->copy(source).mirrored(true, true));
+            else
+                p.drawImage(target, *view.sheet, source);
         }
     }
     p.restore();
@@ -271,6 +275,11 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     connect(dateEdit_, &QDateEdit::dateChanged, calendarBox_, qOverload<>(&QWidget::update));
 }
 
+MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(const ObserverState& observer, QWidget* parent)
+    : MoonPhaseCalendarWindow(parent) {
+    southern_ = observer.Latitude < 0;
+}
+
 void MoonPhaseCalendarWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     // The window is created for each opening, so its first showing is its activation. Later
@@ -315,6 +324,7 @@ mooncal::MonthView MoonPhaseCalendarWindow::currentView() {
     view.day = date.day();
     view.pictures = picturesFor(view.year, view.month);
     view.sheet = &sheet_;
+    view.southern = southern_;
     return view;
 }
 

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "chart/state.h"
+
 class QDateEdit;
 class QFrame;
 class QLabel;
@@ -61,13 +63,16 @@ struct Layout {
 };
 
 // Everything one paint needs: the size of the surface, the chosen date (its day framed; day 0
-// frames none), the phase pictures of its month and the picture sheet (a null sheet leaves the
-// cells without pictures).
+// frames none), the phase pictures of its month, the picture sheet (a null sheet leaves the
+// cells without pictures) and whether the Moon is seen from the southern hemisphere.
 struct MonthView {
     QSize size;
     int year = 2000, month = 1, day = 1;
     MonthPictures pictures{};
     const QImage* sheet = nullptr;
+    // The sheet shows the Moon as seen from the north; from south of the equator it stands on
+    // its head: each picture turned half round, the waxing Moon lit on the left.
+    bool southern = false;
 };
 
 // Paints the month view onto `painter` with (0, 0) at the surface's top-left corner.
@@ -92,6 +97,8 @@ class MoonPhaseCalendarWindow : public QDialog {
     Q_OBJECT
 public:
     explicit MoonPhaseCalendarWindow(QWidget* parent = nullptr);
+    // The Moon as seen from the observer's hemisphere.
+    explicit MoonPhaseCalendarWindow(const ObserverState& observer, QWidget* parent = nullptr);
 
     // Loads the picture sheet (once) and sets the date field to today, which repaints. Runs
     // when the window is first shown (unless called before).
@@ -123,6 +130,7 @@ private:
     QLabel* sheetHolder_ = nullptr;  // hidden holder of the picture sheet
 
     QImage sheet_;
+    bool southern_ = false;
     bool activated_ = false;
     int cachedYear_ = 0, cachedMonth_ = 0;
     mooncal::MonthPictures cached_{};

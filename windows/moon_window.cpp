@@ -1,5 +1,6 @@
 #include "windows/moon_window.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <exception>
@@ -10,6 +11,7 @@
 #include "astro/time/calendar_dates.h"
 #include "astro/events/apsides.h"
 #include "astro/events/moon_phases.h"
+#include "astro/theories/lunar_terms.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/moonseries.h"
 #include "astro/precise/precise_reports.h"
@@ -211,8 +213,57 @@ MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observ
                                 MoonFixedData()},
           snapshot, observer, parent) {}
 
+QImage MoonPhasePhoto(const QImage& fullMoon, double illuminatedFraction, bool waxing, bool southern) {
+    QImage out = fullMoon.convertToFormat(QImage::Format_RGB32);
+    if (out.isNull()) return out;
+    // The disc: where the photograph is brighter than its black sky.
+    int left = out.width(), right = -1, top = out.height(), bottom = -1;
+    for (int y = 0; y < out.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(out.constScanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            if (qGray(line[x]) < 48) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    if (right < left) return out;
+    const double cx = (left + right + 1) / 2.0, cy = (top + bottom + 1) / 2.0;
+    const double r = std::max(right - left + 1, bottom - top + 1) / 2.0;
+    // The terminator is half an ellipse across the disc: its half-width along the Sun's side is
+    // cos i = 2k - 1 of the radius at each height. What lies beyond it keeps a faint earthshine.
+    const double k = std::clamp(std::isfinite(illuminatedFraction) ? illuminatedFraction : 1.0, 0.0, 1.0);
+    const double cosI = 2 * k - 1;
+    constexpr double kEarthshine = 0.12;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const double v = (y + 0.5 - cy) / r;
+        if (std::fabs(v) >= 1) continue;
+        const double halfChord = std::sqrt(1 - v * v);
+        for (int x = 0; x < out.width(); ++x) {
+            const double u = (x + 0.5 - cx) / r;
+            const double sunward = waxing ? u : -u;
+            // Pixels on the sunward side of the terminator, softened over one pixel.
+            const double lit = std::clamp((sunward + cosI * halfChord) * r + 0.5, 0.0, 1.0);
+            const double f = kEarthshine + (1 - kEarthshine) * lit;
+            const QRgb p = line[x];
+            line[x] = qRgb(static_cast<int>(qRed(p) * f + 0.5), static_cast<int>(qGreen(p) * f + 0.5),
+                           static_cast<int>(qBlue(p) * f + 0.5));
+        }
+    }
+    return southern ? out.mirrored(true, true) : out;
+}
+
 QString MoonWindow::buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const {
-    return BuildMoonReport(snapshot, observer);
+    const MoonReport r = snapshot.Precise ? ComputePreciseMoonReport(snapshot, observer)
+                                          : ComputeMoonReport(snapshot, observer);
+    phase_ = {r.IlluminatedFraction, r.AgeDays < kSynodicMonth / 2, observer.Latitude < 0};
+    return FormatMoonReport(r);
+}
+
+void MoonWindow::refreshPhoto() {
+    if (photo().isNull() || shown_ == phase_) return;
+    showPhoto(MoonPhasePhoto(photo(), phase_.fraction, phase_.waxing, phase_.southern));
+    shown_ = phase_;
 }
 
 }  // namespace noctaris

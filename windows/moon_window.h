@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +65,12 @@ QString FormatMoonReport(const MoonReport& report);
 // of ComputeMoonReport.
 QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer);
 
+// The photograph of the full Moon (a disc on black, north up) darkened where the Sun does not
+// shine at this illuminated fraction (0..1): the bright limb to the west, on the right, while
+// the Moon waxes, on the left while it wanes; south of the equator the picture turned half
+// round, as the Moon is seen there.
+QImage MoonPhasePhoto(const QImage& fullMoon, double illuminatedFraction, bool waxing, bool southern);
+
 class MoonWindow : public ParameterWindow {
     Q_OBJECT
 public:
@@ -72,6 +79,17 @@ public:
 
 protected:
     QString buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const override;
+    void refreshPhoto() override;
+
+private:
+    // The phase of the report last built, which the photograph shows.
+    struct Phase {
+        double fraction = 1;
+        bool waxing = true, southern = false;
+        bool operator==(const Phase&) const = default;
+    };
+    mutable Phase phase_;
+    std::optional<Phase> shown_;
 };
 
 }  // namespace noctaris

@@ -45,9 +45,9 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
     // The report box is redrawn off-screen by the toolkit already (every widget is
     // double-buffered).
     try {
-        const QImage picture = LoadPicture(layout.picture.toStdString());
-        photo_->setPixmap(QPixmap::fromImage(picture));
-        photo_->resize(picture.size());  // sized to the picture
+        picture_ = LoadPicture(layout.picture.toStdString());
+        photo_->setPixmap(QPixmap::fromImage(picture_));
+        photo_->resize(picture_.size());  // sized to the picture
     } catch (const std::exception& e) {
         qWarning("%s: %s", qUtf8Printable(layout.title), e.what());
     }
@@ -56,7 +56,10 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
 void ParameterWindow::refresh() {
     if (snapshot_ == nullptr || observer_ == nullptr) return;
     report_.Rebuild(this, reportText_, [&] { return buildReport(*snapshot_, *observer_); });
+    refreshPhoto();
 }
+
+void ParameterWindow::showPhoto(const QImage& image) { photo_->setPixmap(QPixmap::fromImage(image)); }
 
 void ParameterWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);

@@ -4,6 +4,7 @@
 // window shows them non-modally and, after every redraw while one is visible, refreshes the
 // snapshot and calls refresh().
 #include <QDialog>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -54,6 +55,12 @@ protected:
 
     // The report for a moment and a place; may throw.
     virtual QString buildReport(const InfoSnapshot& snapshot, const ObserverState& observer) const = 0;
+    // Called after each rebuild of the report: a window whose photograph changes with the moment
+    // shows it again here.
+    virtual void refreshPhoto() {}
+    // The photograph as loaded (null when it could not be), and the one to show instead.
+    const QImage& photo() const { return picture_; }
+    void showPhoto(const QImage& image);
 
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -62,6 +69,7 @@ private:
     const InfoSnapshot* snapshot_;
     const ObserverState* observer_;
     QLabel* photo_ = nullptr;
+    QImage picture_;
     QLabel* nameLabel_ = nullptr;
     QPlainTextEdit* reportText_ = nullptr;
     QPlainTextEdit* fixedDataText_ = nullptr;

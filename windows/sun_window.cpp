@@ -73,7 +73,7 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 
     r.ZoneLabel = QString::fromStdString(ZoneLabelOfDay(ChartZone(observer), {Y, M, D}));
     const double west = -observer.Longitude, phi = observer.Latitude;
-    const SunDayPositions positions = SunPositionsOfDay(r.Date);
+    const SunDayPositions positions = SunPositionsOfDay(r.Date - z / 24);  // the local day
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
     r.Sunset = SunRiseTransitSet(HorizonEvent::Set, west, phi, positions);
     r.Culmination = SunRiseTransitSet(HorizonEvent::Transit, west, phi, positions);

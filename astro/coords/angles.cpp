@@ -139,6 +139,13 @@ double ModifiedJulianDate(int year, int month, int day, double hour) {
                                static_cast<LD>(hour) / 24.0L);
 }
 
+double PositionAngleTowardsDeg(double ra, double dec, double raTo, double decTo) {
+    const double dRa = raTo - ra;
+    const double y = CosDeg(decTo) * SinDeg(dRa);
+    const double x = SinDeg(decTo) * CosDeg(dec) - CosDeg(decTo) * SinDeg(dec) * CosDeg(dRa);
+    return static_cast<double>(Reduce360(ArcTan2Deg(y, x)));
+}
+
 HorizontalCoords EquatorialToHorizontal(double ra, double dec, double lst, double latitude) {
     HorizontalCoords out;
     LD h = static_cast<LD>(lst) / 12.0L * kPi - static_cast<LD>(ra);

@@ -44,6 +44,11 @@ Matrix3 OrbitOrientationMatrix(double node, double incl, double argPeri);
 // A point (xx, yy) of the orbit plane in the ecliptic system of pqr.
 Vec3 OrbitToEcliptic(double xx, double yy, const Matrix3& pqr);
 
+// Position angle at a point (ra, dec) of the great circle towards a second point (raTo, decTo):
+// degrees 0..360 from the north through the east; all inputs in degrees. Towards the Sun from
+// the Moon or a planet it is the position angle of the bright limb. Without meaning for coincident or opposite points.
+double PositionAngleTowardsDeg(double ra, double dec, double raTo, double decTo);
+
 double ModifiedJulianDate(int year, int month, int day, double hour);
 struct HorizontalCoords {
     double altitude = 0;  // degrees

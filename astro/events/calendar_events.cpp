@@ -28,7 +28,7 @@ const char* const kEventTexts[24] = {
     QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of spring"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of summer"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of autumn"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Beggining of winter"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of winter"),
     QT_TRANSLATE_NOOP("CalendarEvent", " in lower conjunction to sun"),
     QT_TRANSLATE_NOOP("CalendarEvent", " in upper conjunction to sun"),
     QT_TRANSLATE_NOOP("CalendarEvent", " in opposition to the sun"),
@@ -126,9 +126,11 @@ void AddPerigeesApogees(EventList& list) {
     collect(LunarApsis::Apogee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in apogee"));
 }
 
-void AddSeasons(EventList& list) {
-    for (int s = 0; s < 4; ++s)
-        Add(list, SeasonJDE(list.Year, static_cast<Season>(s)), kEventTexts[s + 1]);
+void AddSeasons(EventList& list, Hemisphere hemisphere) {
+    for (int s = 0; s < 4; ++s) {
+        const Season season = static_cast<Season>(s);
+        Add(list, SeasonJDE(list.Year, season), kEventTexts[static_cast<int>(SeasonIn(hemisphere, season)) + 1]);
+    }
 }
 
 // Eclipses happen only at syzygies: every new and full moon from the lunation before the year
@@ -204,11 +206,13 @@ void SortEvents(EventList& list) {
                      [](const CalendarEvent& a, const CalendarEvent& b) { return a.JD < b.JD; });
 }
 
-EventList BuildEventList(int year, double zone, const EventNumberFormat& number) {
-    return BuildEventList(year, ZoneDescription{zone, SummerTimeRule::None, nullptr}, number);
+EventList BuildEventList(int year, double zone, const EventNumberFormat& number,
+                         Hemisphere hemisphere) {
+    return BuildEventList(year, ZoneDescription{zone, SummerTimeRule::None, nullptr}, number, hemisphere);
 }
 
-EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number) {
+EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number,
+                         Hemisphere hemisphere) {
     // The collectors go through the platform's dates (years 1..9999) up to two weeks into the
     // next year; a year they cannot hold fails here, before anything is computed for it.
     if (year < 1 || year > 9998) throw ConversionError("Invalid argument to date encode");
@@ -221,7 +225,7 @@ EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumbe
     AddSummerTime(list, zone);
     AddPerihelionAphelion(list);
     AddPerigeesApogees(list);
-    AddSeasons(list);
+    AddSeasons(list, hemisphere);
     AddSolarEclipses(list, number);
     AddLunarEclipses(list, number);
     AddPlanetPhenomena(list);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "astro/events/seasons.h"
 #include "astro/time/local_time.h"
 
 namespace noctaris {
@@ -53,21 +54,24 @@ std::string DefaultEventNumber(double value, int decimals);
 // translations, like the summer-time, perihelion/aphelion and perigee/apogee texts.
 extern const char* const kEventTexts[24];
 
-// Builds the sorted list of the year for a zone in hours east of UT. Eclipses, planet phenomena
-// and moon phases are listed in the year of their local date (InListYear), each exactly once.
+// Builds the sorted list of the year for a zone in hours east of UT, the seasons named for the
+// observer's hemisphere. Eclipses, planet phenomena and moon phases are listed in the year of
+// their local date (InListYear), each exactly once.
 // Raises ConversionError for a year the platform's dates cannot hold with the next year's
 // first weeks (outside 1..9998).
 // The year runs from local midnight of 1 January on the zone's clock; the summer-time changes
 // are those of the zone's rules (none where the clock keeps none), or the European rule's for a
 // zone without rules. A zone given in hours alone is standard time without rules.
-EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number = {});
-EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {});
+EventList BuildEventList(int year, const ZoneDescription& zone, const EventNumberFormat& number = {},
+                         Hemisphere hemisphere = Hemisphere::North);
+EventList BuildEventList(int year, double zone, const EventNumberFormat& number = {},
+                         Hemisphere hemisphere = Hemisphere::North);
 
 // The collectors, in the order BuildEventList runs them; each appends to the list.
 void AddSummerTime(EventList& list, const ZoneDescription& zone);
 void AddPerihelionAphelion(EventList& list);
 void AddPerigeesApogees(EventList& list);
-void AddSeasons(EventList& list);
+void AddSeasons(EventList& list, Hemisphere hemisphere = Hemisphere::North);
 void AddSolarEclipses(EventList& list, const EventNumberFormat& number);
 void AddLunarEclipses(EventList& list, const EventNumberFormat& number);
 void AddPlanetPhenomena(EventList& list);

@@ -14,4 +14,16 @@ double SeasonJDE(int year, Season season);
 Instant SearchSeason(Season season, const Instant& around);
 Instant NextSeason(Season season, const Instant& after);
 
+// The half of the Earth an observer stands on; the equator counts to the north.
+enum class Hemisphere { North, South };
+inline Hemisphere HemisphereOf(double latitude) {
+    return latitude < 0 ? Hemisphere::South : Hemisphere::North;
+}
+// The season the passage named after a northern season begins in a hemisphere: in the south
+// the June solstice begins the winter.
+inline Season SeasonIn(Hemisphere hemisphere, Season northern) {
+    if (hemisphere == Hemisphere::North) return northern;
+    return static_cast<Season>((static_cast<int>(northern) + 2) % 4);
+}
+
 }  // namespace noctaris

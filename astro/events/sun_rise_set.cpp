@@ -9,11 +9,29 @@ namespace {
 
 using LD = long double;
 
-// Frac toward zero, brought into 0..1.
-LD FracPositive(LD x) {
-    LD f = x - std::trunc(x);
-    if (f < 0) f += 1;
-    return f;
+// The centre's altitude at rising and setting: refraction at the horizon and the semidiameter.
+constexpr LD kStandardAltitude = -0.8333L;
+
+// Ten-minute samples: the Sun's altitude turns at most once between two of them, except when it
+// only grazes the horizon by less than a few arcseconds.
+constexpr int kSteps = 144;
+constexpr double kToleranceSeconds = 0.5;
+
+struct SunSight {
+    double height = 0;     // above the standard altitude of rise and set, degrees
+    double hourAngle = 0;  // -180..180, degrees
+};
+
+// The Sun seen from (L west, phi) at the fraction m of the day.
+SunSight SightAt(const SunDayPositions& day, LD L, LD phi, LD m) {
+    const LD alpha = Interpolate3(m, day.After.RightAscension, day.Of.RightAscension,
+                                  day.Before.RightAscension);
+    const LD delta =
+        Interpolate3(m, day.After.Declination, day.Of.Declination, day.Before.Declination);
+    LD H = Reduce360(day.Theta0 + 360.0L * kSiderealPerSolar * m - L - alpha);
+    if (H > 180) H -= 360;
+    const LD h = ArcSinD(SinD(phi) * SinD(delta) + CosD(phi) * CosD(delta) * CosD(H));
+    return {static_cast<double>(h - kStandardAltitude), static_cast<double>(H)};
 }
 
 }  // namespace
@@ -28,61 +46,53 @@ LD Interpolate3(LD n, LD y3, LD y2, LD y1) {
     return y2 + n / 2.0L * (a + b + n * (b - a));
 }
 
-LD RiseSetCorrection(HorizonEvent event, LD m, const RiseSetRecord& r) {
-    const LD alpha = Interpolate3(m, r.Alpha3, r.Alpha2, r.Alpha1);
-    const LD delta = Interpolate3(m, r.Delta3, r.Delta2, r.Delta1);
-    LD H = Reduce360(r.Theta0 + 360.0L * kSiderealPerSolar * m - r.L - alpha);
-    if (H > 180) H -= 360;
-    if (event == HorizonEvent::Transit) return -H / 360.0L;
-    const LD h = ArcSinD(SinD(r.Phi) * SinD(delta) + CosD(r.Phi) * CosD(delta) * CosD(H));
-    const LD denominator = 360.0L * CosD(delta) * CosD(r.Phi) * SinD(H);
-    // At an hour angle of exactly 0 or 180 degrees the altitude does not change with time:
-    // leave the estimate as it is instead of dividing by zero.
-    if (denominator == 0) return 0;
-    const LD dm = (h - r.h0) / denominator;
-    return std::isfinite(dm) ? dm : 0;
-}
-
-SunDayPositions SunPositionsOfDay(TDateTime t) {
+SunDayPositions SunPositionsOfDay(TDateTime dayStart) {
     SunDayPositions s;
-    s.Day = std::trunc(t);
-    s.Theta0 = ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(s.Day)));
-    const auto at = [](double day) { return Instant::FromUT(DateTimeToJD(day)); };
-    s.Before = SunPosition(at(s.Day - 1));
-    s.Of = SunPosition(at(s.Day));
-    s.After = SunPosition(at(s.Day + 1));
+    s.Day = dayStart;
+    const auto at = [](double t) { return Instant::FromUT(DateTimeToJD(t)); };
+    s.Theta0 = ApparentSiderealTimeDeg(at(dayStart));
+    s.Before = SunPosition(at(dayStart - 1));
+    s.Of = SunPosition(at(dayStart));
+    s.After = SunPosition(at(dayStart + 1));
     return s;
 }
 
 std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi,
                                         const SunDayPositions& day) {
-    RiseSetRecord r;
-    r.h0 = (event == HorizonEvent::Transit) ? 0.0L : -0.8333L;
-    r.L = L;
-    r.Phi = phi;
-    const double d0 = day.Day;
-    r.Theta0 = day.Theta0;
-    r.Alpha1 = day.Before.RightAscension;
-    r.Delta1 = day.Before.Declination;
-    r.Alpha2 = day.Of.RightAscension;
-    r.Delta2 = day.Of.Declination;
-    r.Alpha3 = day.After.RightAscension;
-    r.Delta3 = day.After.Declination;
-
-    const LD x = (SinD(r.h0) - SinD(phi) * SinD(r.Delta2)) / (CosD(phi) * CosD(r.Delta2));
-    if (!(x >= -1 && x <= 1)) return std::nullopt;
-    const LD H0 = ArcCosD(x);
-    const LD u = (r.Alpha2 + L - r.Theta0) / 360.0L;
-    LD m = FracPositive(u);
-    if (event == HorizonEvent::Rise) m = FracPositive(u - H0 / 360.0L);
-    if (event == HorizonEvent::Set) m = FracPositive(u + H0 / 360.0L);
-    const double t = static_cast<double>(d0 + m + RiseSetCorrection(event, m, r));
-    if (!std::isfinite(t)) return std::nullopt;
-    return t;
+    if (!std::isfinite(day.Day) || !std::isfinite(static_cast<double>(L)) ||
+        !std::isfinite(static_cast<double>(phi)))
+        return std::nullopt;
+    // Searched in fractions of the day, brought to the day's serial at the end.
+    const auto at = [&](double m) { return SightAt(day, L, phi, m); };
+    const auto samples = SampleDay(0.0, kSteps, at);
+    const auto up = [](const SunSight& s) { return s.height >= 0; };
+    std::optional<double> m;
+    switch (event) {
+        case HorizonEvent::Rise:
+            m = FirstCrossing(
+                samples, [&](const SunSight& a, const SunSight& b) { return !up(a) && up(b); },
+                up, at, 1.0, kToleranceSeconds);
+            break;
+        case HorizonEvent::Set:
+            m = FirstCrossing(
+                samples, [&](const SunSight& a, const SunSight& b) { return up(a) && !up(b); },
+                up, at, 1.0, kToleranceSeconds);
+            break;
+        case HorizonEvent::Transit:  // the hour angle passes 0, not the jump from 180 to -180
+            m = FirstCrossing(
+                samples,
+                [](const SunSight& a, const SunSight& b) {
+                    return a.hourAngle < 0 && b.hourAngle >= 0 && b.hourAngle < 90;
+                },
+                [](const SunSight& s) { return s.hourAngle >= 0; }, at, 1.0, kToleranceSeconds);
+            break;
+    }
+    if (!m) return std::nullopt;
+    return day.Day + *m;
 }
 
-std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, TDateTime t) {
-    return SunRiseTransitSet(event, L, phi, SunPositionsOfDay(t));
+std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi, TDateTime dayStart) {
+    return SunRiseTransitSet(event, L, phi, SunPositionsOfDay(dayStart));
 }
 
 }  // namespace noctaris

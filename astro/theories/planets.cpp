@@ -8,6 +8,7 @@
 #include "astro/core/constants.h"
 #include "astro/core/errors.h"
 #include "astro/coords/angles.h"
+#include "astro/time/calendar_dates.h"
 #include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
@@ -342,26 +343,16 @@ RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double 
             out.alwaysBelow = true;
         return out;
     }
-    // arccos(q) stands where arccos(-q), the hour angle itself, belongs: the value carries 12
-    // hours that are taken off only after the conversion to solar time below.
+    // arccos(q) is 12 hours less the hour angle of rising, arccos(-q).
     const LD h = AcosR(q) * 12.0L / kPi;
-    // The mean sidereal time of the instant less its hours of universal time: the inversion
-    // below turns the sidereal hours past it into clock hours.
-    const LD sinceMidnight = static_cast<LD>(jd) - 0.5L;
-    const LD universalHours = (sinceMidnight - std::floor(sinceMidnight)) * 24;
-    const LD origin = MeanSiderealTimeDeg(Instant::FromUT(jd)) / 15.0L - universalHours;
+    // Hours of the place's civil day: the sidereal hours past its local midnight, turned into
+    // clock hours, so that both events are those of the day of jd at the place.
+    const LD origin = MeanSiderealTimeDeg(Instant::FromUT(LocalMidnightJD(jd, zone))) / 15.0L;
     auto clock = [&](LD s) {
-        s += (static_cast<LD>(ra) - longitude) / 15.0L;
-        if (s > 24) s -= 24;
-        if (s < 0) s += 24;
-        s = s - origin;
+        s += 12.0L + (static_cast<LD>(ra) - longitude) / 15.0L - origin;
         s = std::fmod(s, 24.0L);
         if (s < 0) s += 24;
-        if (s >= 24) s -= 24;
-        LD t = s / kSiderealPerSolar - 12.0L + zone;
-        if (t < -240) t = std::fmod(t, 24.0L);  // absurd zones only; keeps the loop short
-        while (t < 0) t += 24;
-        return static_cast<double>(t);
+        return static_cast<double>(s / kSiderealPerSolar);
     };
     out.rise = clock(h);
     out.set = clock(-h);

@@ -132,3 +132,16 @@ TEST(Angles, SiderealTimeAndHorizon) {
     EXPECT_NEAR(h.altitude, 0.0, 1e-9);
     EXPECT_FALSE(std::isnan(h.azimuth));
 }
+
+TEST(Angles, PositionAngleOfTheBrightLimb) {
+    // The Moon on 1992 April 12, 0h TD (Meeus, Astronomical Algorithms, example 48.a): the
+    // bright limb lies at position angle 285.0 degrees.
+    EXPECT_NEAR(PositionAngleTowardsDeg(134.6885, 13.7684, 20.6579, 8.6964), 285.0, 0.05);
+    // Straight north, east, south and west of a point on the equator, and across 0h.
+    EXPECT_NEAR(PositionAngleTowardsDeg(100, 0, 100, 10), 0, 1e-9);
+    EXPECT_NEAR(PositionAngleTowardsDeg(100, 0, 110, 0), 90, 1e-9);
+    EXPECT_NEAR(PositionAngleTowardsDeg(100, 0, 100, -10), 180, 1e-9);
+    EXPECT_NEAR(PositionAngleTowardsDeg(5, 0, 355, 0), 270, 1e-9);
+    // Over the pole: the point at the opposite right ascension is due north.
+    EXPECT_NEAR(PositionAngleTowardsDeg(0, 80, 180, 80), 0, 1e-9);
+}

@@ -87,7 +87,7 @@ TEST(CalendarEvents, SeasonsOfBothPolynomialSets) {
     // Seasons are listed whatever the zone does to them.
     const EventList l = BuildEventList(2012, 14);
     EXPECT_EQ(With(l, "Beginning of spring").size(), 1u);
-    EXPECT_EQ(With(l, "Beggining of winter").size(), 1u);
+    EXPECT_EQ(With(l, "Beginning of winter").size(), 1u);
 }
 
 TEST(CalendarEvents, MoonPhasesInOrder) {
@@ -139,7 +139,21 @@ TEST(CalendarEvents, TextsOf2026) {
     EXPECT_TRUE(has("2026-03-20", "Beginning of spring"));
     EXPECT_TRUE(has("2026-06-21", "Beginning of summer"));
     EXPECT_TRUE(has("2026-09-23", "Beginning of autumn"));
-    EXPECT_TRUE(has("2026-12-21", "Beggining of winter"));
+    EXPECT_TRUE(has("2026-12-21", "Beginning of winter"));
+    // South of the equator the same passages begin the opposite seasons.
+    const EventList south = BuildEventList(2026, 10, {}, Hemisphere::South);
+    auto southHas = [&](const std::string& day, const std::string& text) {
+        for (const CalendarEvent& e : south.Entries)
+            if (e.Text == text && Day(e.JD) == day) return true;
+        return false;
+    };
+    EXPECT_TRUE(southHas("2026-03-20", "Beginning of autumn"));
+    EXPECT_TRUE(southHas("2026-06-21", "Beginning of winter"));
+    EXPECT_TRUE(southHas("2026-09-23", "Beginning of spring"));
+    EXPECT_TRUE(southHas("2026-12-21", "Beginning of summer"));
+    EXPECT_EQ(With(south, "Beginning of summer").size(), 1u);
+    EXPECT_EQ(HemisphereOf(-33.87), Hemisphere::South);
+    EXPECT_EQ(HemisphereOf(0), Hemisphere::North);
     EXPECT_TRUE(has("2026-01-03", "Earth in perihelion"));
     EXPECT_EQ(With(l, "Earth in aphelion").size(), 1u);
     EXPECT_GE(With(l, "Moon in perigee").size(), 13u);

@@ -217,22 +217,19 @@ TEST(PlanetRiseSetTest, Circumpolar) {
     }
 }
 
-TEST(PlanetRiseSetTest, TimesAreNotReducedFromAbove) {
-    bool above24 = false;
-    for (double ra = 0; ra < 360; ra += 7.5) {
-        const RiseSet r = PlanetRiseSet(ra, 10, 2461391.5, 45, 0, 13);
-        for (double t : {*r.rise, *r.set}) {
-            EXPECT_GE(t, 0);
-            EXPECT_LT(t, 24 / 1.002737909 + 1);
-            above24 = above24 || t > 24;
+TEST(PlanetRiseSetTest, TimesLieInThePlacesDay) {
+    // Clock hours of the local day, whatever the zone: never the neighbouring day's events.
+    for (double zone : {-10.0, 0.0, 13.0})
+        for (double ra = 0; ra < 360; ra += 7.5) {
+            const RiseSet r = PlanetRiseSet(ra, 10, 2461391.5, 45, 0, zone);
+            for (double t : {*r.rise, *r.set}) {
+                EXPECT_GE(t, 0);
+                EXPECT_LT(t, 24);
+            }
         }
-    }
-    EXPECT_TRUE(above24);
 }
 
 TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
-    // The method takes its sidereal time from the instant, not from 0h, and removes its 12
-    // carried hours after the conversion to solar time; together these cost a few minutes.
     const double lat = 48.2, lon = 16.4, zone = 1;
     const double jd0 = 2461391.5 - zone / 24;  // local midnight, 2026-12-17
     for (const Body name : kPlanets) {
@@ -244,7 +241,7 @@ TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
             const double alt =
                 EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
                     .altitude;
-            EXPECT_NEAR(alt, 0, 1.5) << BodyName(name) << " t=" << t;
+            EXPECT_NEAR(alt, 0, 0.02) << BodyName(name) << " t=" << t;
         }
         // The rising is in the east (azimuth 180..360 counted from the south through west).
         const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + e.rise / 24), lon);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "astro/core/constants.h"
 #include "astro/coords/nutation.h"
@@ -82,18 +84,6 @@ TEST(Interpolate3, FollowsAParabolaAndCrossesTheSeam) {
     EXPECT_NEAR(D(Interpolate3(1, 1.0L, 359.5L, 358.0L)), 361.0, 1e-12);
 }
 
-TEST(RiseSetCorrection, NeverDividesByZero) {
-    RiseSetRecord r;
-    r.h0 = -0.8333L;
-    r.Phi = 50;
-    r.Alpha1 = r.Alpha2 = r.Alpha3 = 100;
-    r.Delta1 = r.Delta2 = r.Delta3 = 10;
-    r.Theta0 = 100;  // hour angle exactly 0 at m = 0
-    const long double dm = RiseSetCorrection(HorizonEvent::Rise, 0, r);
-    EXPECT_TRUE(std::isfinite(D(dm)));
-    EXPECT_EQ(RiseSetCorrection(HorizonEvent::Transit, 0, r), 0);
-}
-
 TEST(RiseTransitSet, SunIsOnTheHorizonAtRiseAndSet) {
     // Berlin (13.4 E, 52.5 N) around the year.
     for (int month = 1; month <= 12; ++month) {
@@ -132,9 +122,8 @@ TEST(RiseTransitSet, RightAscensionCrossingHalfATurnAtTheEquinox) {
 TEST(RiseTransitSet, DayPositionsArePassedNotRemembered) {
     // One day's three events share one set of positions; the result is the same whether the
     // positions are computed for the event alone or passed in, and whatever day came before.
-    const TDateTime june = EncodeDate(2012, 6, 21) + 0.7;
+    const TDateTime june = EncodeDate(2012, 6, 21);
     const SunDayPositions day = SunPositionsOfDay(june);
-    EXPECT_EQ(day.Day, EncodeDate(2012, 6, 21));
     const double rise = *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, day);
     EXPECT_EQ(rise, *SunRiseTransitSet(HorizonEvent::Rise, -13.4L, 52.5L, june));
     for (HorizonEvent e : {HorizonEvent::Set, HorizonEvent::Transit})
@@ -147,15 +136,63 @@ TEST(RiseTransitSet, DayPositionsArePassedNotRemembered) {
     EXPECT_NEAR((decemberRise - december.Day) * 1440, 7 * 60 + 15, 2);
 }
 
-TEST(RiseTransitSet, PolarDayAndNightHaveNoEvents) {
+TEST(RiseTransitSet, PolarDayAndNightHaveNoRiseOrSet) {
     const TDateTime june = EncodeDate(2012, 6, 21);
-    for (HorizonEvent e : {HorizonEvent::Rise, HorizonEvent::Transit, HorizonEvent::Set}) {
+    for (HorizonEvent e : {HorizonEvent::Rise, HorizonEvent::Set}) {
         EXPECT_FALSE(SunRiseTransitSet(e, 0, 80, june));
         EXPECT_FALSE(SunRiseTransitSet(e, 0, -80, june));
     }
+    // The Sun still culminates, above the horizon in polar day and below it in polar night.
+    for (double phi : {80.0, -80.0})
+        EXPECT_NEAR((*SunRiseTransitSet(HorizonEvent::Transit, 0, phi, june) - june) * 24, 12, 0.1);
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Set, -20, 80, EncodeDate(2012, 12, 21)));
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, 0, 90, june));
 }
 
 }  // namespace
+TEST(RiseTransitSet, EventsOfThePlacesCivilDay) {
+    // Minutes after local midnight (standard time) from PyEphem 4.1 (no refraction model,
+    // centre at -0°50' for rise and set); kNone where the day has no such event. Among them
+    // published instants: Sydney 15 Jan 2026 05:59 and 20:09 AEDT, 1 Mar 06:42:39 AEDT;
+    // Singapore 1 Jul 07:02; New York 20 Mar 06:59 EDT; Chemnitz 1 Jul 04:59 CEST. East of
+    // Greenwich the day starts before 0h UT, in New York its sunset in June falls after it;
+    // at Murmansk on 21 May the Sun sets just after midnight and rises again 40 min later.
+    constexpr double kNone = -1;
+    struct Case {
+        const char* place;
+        double latitude, eastLongitude, zone;
+        int date[3];
+        double rise, transit, set;
+    };
+    const Case cases[] = {
+        {"Sydney", -33.920011, 151.18518, 10, {2026, 1, 15}, 299.5, 724.5, 1149.2},
+        {"Sydney", -33.920011, 151.18518, 10, {2026, 3, 1}, 342.7, 727.6, 1112.0},
+        {"Singapore", 1.28967, 103.85007, 8, {2026, 7, 1}, 422.6, 788.4, 1154.3},
+        {"New York", 40.749979, -73.980017, -5, {2026, 3, 20}, 359.2, 723.3, 1088.1},
+        {"New York", 40.749979, -73.980017, -5, {2026, 6, 21}, 264.8, 717.8, 1170.8},
+        {"Chemnitz", 50.836667, 12.854444, 1, {2026, 7, 1}, 239.2, 732.5, 1225.4},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 5, 21}, 63.9, 764.2, 23.7},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 6, 21}, kNone, 769.4, kNone},
+        {"Murmansk", 68.969988, 33.100036, 3, {2026, 12, 21}, kNone, 765.6, kNone},
+    };
+    for (const Case& c : cases) {
+        const TDateTime midnight = EncodeDate(c.date[0], c.date[1], c.date[2]) - c.zone / 24;
+        const SunDayPositions day = SunPositionsOfDay(midnight);
+        const std::pair<HorizonEvent, double> events[] = {
+            {HorizonEvent::Rise, c.rise}, {HorizonEvent::Transit, c.transit}, {HorizonEvent::Set, c.set}};
+        for (const auto& [event, expected] : events) {
+            const std::optional<double> t =
+                SunRiseTransitSet(event, -c.eastLongitude, c.latitude, day);
+            SCOPED_TRACE(testing::Message() << c.place << " " << c.date[1] << "/" << c.date[2]
+                                            << " event " << static_cast<int>(event));
+            if (expected == kNone) {
+                EXPECT_FALSE(t);
+                continue;
+            }
+            ASSERT_TRUE(t);
+            EXPECT_NEAR((*t - midnight) * 1440, expected, 1.0);
+        }
+    }
+}
+
 }  // namespace noctaris

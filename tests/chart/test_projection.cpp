@@ -4,6 +4,7 @@
 #include <numbers>
 #include <vector>
 
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 #include "chart/projection.h"
 #include "chart_test_util.h"
@@ -34,19 +35,31 @@ TEST(ChartFrame, ScaleOfTheDesignSize) {
     EXPECT_DOUBLE_EQ(ScreenXToAzimuth(odd, 3), 30.0);
 }
 
-TEST(ChartFrame, SummerTimeTurnsTheSkyOnlyOnSummerDays) {
+TEST(ChartFrame, SummerTimeIsTheSameSkyAnHourEarlier) {
     ObserverState s = Chemnitz();
     s.Month = 6;
     s.Day = 21;
+    s.Hour = 21;
     const ChartFrame standard = MakeChartFrame(s, 800, 600, 0);
     s.ConsiderSummerTime = true;
     const ChartFrame summer = MakeChartFrame(s, 800, 600, 0);
-    EXPECT_NEAR(standard.SiderealAngle - summer.SiderealAngle, std::numbers::pi / 12, 1e-12);
-    EXPECT_EQ(standard.JulianDay, summer.JulianDay);  // bodies never move with summer time
+    // The same clock reading names the instant an hour earlier: the Sun's hour of UT and a
+    // little more of sidereal time (a solar hour is 1.0027379 sidereal hours).
+    EXPECT_NEAR(standard.JulianDay - summer.JulianDay, 1.0 / 24, 1e-9);
+    EXPECT_NEAR(standard.SiderealAngle - summer.SiderealAngle,
+                static_cast<double>(kSiderealPerSolar) * std::numbers::pi / 12, 1e-9);
+    // 21:00 summer time is 20:00 standard time: one and the same frame.
+    ObserverState w = s;
+    w.ConsiderSummerTime = false;
+    w.Hour = 20;
+    const ChartFrame same = MakeChartFrame(w, 800, 600, 0);
+    EXPECT_EQ(summer.JulianDay, same.JulianDay);
+    EXPECT_EQ(summer.SiderealAngle, same.SiderealAngle);
 
     s.Month = 12;
-    EXPECT_EQ(MakeChartFrame(s, 800, 600, 0).SiderealAngle,
-              [&] { ObserverState w = s; w.ConsiderSummerTime = false; return MakeChartFrame(w, 800, 600, 0).SiderealAngle; }());
+    w.Month = 12;
+    w.Hour = 21;
+    EXPECT_EQ(MakeChartFrame(s, 800, 600, 0).SiderealAngle, MakeChartFrame(w, 800, 600, 0).SiderealAngle);
 }
 
 TEST(ChartFrame, JulianDayAndSiderealTime) {

@@ -130,4 +130,7 @@ LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --format csv | grep -q '"Total lu
 LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 "${place[@]}" --format ics >"$tmp/de.ics" || fail "German ics exited $?"
 grep -qF 'SUMMARY:Total lunar eclipse\, size = 1\,15' "$tmp/de.ics" || fail "the ICS does not follow the locale"
 cmp -s <(grep ^UID "$tmp/year.ics") <(grep ^UID "$tmp/de.ics") || fail "UIDs depend on the locale"
+# The seasons are named for the place's hemisphere: in Sydney the June solstice begins the winter.
+"$cli" calendar --year 2026 --place "Sydney, AUS" --format csv | grep -q '^2026-06-21T[^,]*,[^,]*,Beginning of winter' \
+    || fail "Sydney's June solstice is not the beginning of winter"
 echo "calendar formats: ok"

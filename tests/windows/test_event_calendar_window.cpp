@@ -197,7 +197,7 @@ TEST_F(EventCalendarWindowTest, OpeningShowsTheCurrentYear) {
     EXPECT_TRUE(near("Beginning of spring", "Fr 20.3.26", 15, 46));
     EXPECT_TRUE(near("Beginning of summer", "Su 21.6.26", 9, 24));
     EXPECT_TRUE(near("Beginning of autumn", "We 23.9.26", 1, 5));
-    EXPECT_TRUE(near("Beggining of winter", "Mo 21.12.26", 21, 50));
+    EXPECT_TRUE(near("Beginning of winter", "Mo 21.12.26", 21, 50));
     EXPECT_EQ(Matching(y2026, "Begin of summer time"),
               QStringList{"Su 29.3.26\t\tBegin of summer time"});
     EXPECT_EQ(Matching(y2026, "End of summer time"),

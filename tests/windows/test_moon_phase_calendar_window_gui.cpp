@@ -141,6 +141,27 @@ TEST_F(MoonCalendarPaint, PhasePicturesCopiedFromTheSheet) {
     for (int day = 1; day <= 31; ++day) EXPECT_EQ(pictureAt(day), sheetPicture((*pictures_)[day - 1])) << day;
 }
 
+TEST_F(MoonCalendarPaint, SouthOfTheEquatorTheMoonStandsOnItsHead) {
+    // From the south each picture is the northern one turned half round: the waxing Moon lit on
+    // the left. The window takes the hemisphere from the observer's latitude.
+    MonthView south = December2026(1);
+    south.southern = true;
+    const QImage img = Paint(December2026(1)), turned = Paint(south);
+    int changed = 0;
+    for (int day = 1; day <= 31; ++day) {
+        const int cell = 2 + day - 1;
+        const int v = 49 + 98 * (cell % 7 + 1), top = (cell / 7) * 76 + 118;
+        const QImage a = img.copy(v - 60, top, 52, 52), b = turned.copy(v - 60, top, 52, 52);
+        EXPECT_EQ(b, a.mirrored(true, true)) << day;
+        changed += a != b;
+    }
+    EXPECT_EQ(changed, 31);  // no phase picture looks the same upside down
+    ObserverState sydney;
+    sydney.Latitude = -33.87;
+    EXPECT_TRUE(MoonPhaseCalendarWindow(sydney).currentView().southern);
+    EXPECT_FALSE(MoonPhaseCalendarWindow(ObserverState{}).currentView().southern);
+}
+
 TEST_F(MoonCalendarPaint, ChosenDayFramedInYellow) {
     // The 24th is cell 25: row 3, column 4, whose top edge runs along y = 98 + 3 * 76.
     const QImage img = Paint(December2026(24));

@@ -11,6 +11,7 @@
 #include "astro/reports/sunmoon_reports.h"
 #include "chart/projection.h"
 #include "platform/format.h"
+#include "platform/pictures.h"
 #include "window_tests.h"
 #include "support.h"
 #include "windows/moon_window.h"
@@ -63,6 +64,14 @@ const char* const kChemnitzReport =
     "\t\t10:39 hour, local time\r\n"
     "Moonset time\tUT 13:27 hour\r\n"
     "\t\t14:27 hour, local time\r\n";
+
+// Summed brightness of the columns [x0, x1) of an image.
+double Light(const QImage& image, int x0, int x1) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = x0; x < x1; ++x) sum += qGray(image.pixel(x, y));
+    return sum;
+}
 
 }  // namespace
 
@@ -214,4 +223,39 @@ TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {
     EXPECT_EQ(shot.size(), QSize(519, 360));
     if (const char* dir = std::getenv("NOCTARIS_GRAB_DIR"))
         shot.save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("moon_window.png")));
+}
+
+TEST(MoonWindow, PhotoShowsThePhaseAsSeenFromTheHemisphere) {
+    const QImage full = LoadPicture("pl9");
+    const int w = full.width();
+    const double all = Light(full, 0, w);
+    EXPECT_GT(Light(MoonPhasePhoto(full, 1.0, true, false), 0, w), 0.97 * all);
+    EXPECT_LT(Light(MoonPhasePhoto(full, 0.003, true, false), 0, w), 0.15 * all);
+    // Lit fraction of the light grows with the phase.
+    double previous = 0;
+    for (double k : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+        const double light = Light(MoonPhasePhoto(full, k, false, false), 0, w);
+        EXPECT_GT(light, previous) << k;
+        previous = light;
+    }
+    // The first quarter from the north: lit on the right (west); from the south on the left;
+    // the last quarter the other way round.
+    const QImage north = MoonPhasePhoto(full, 0.5, true, false), south = MoonPhasePhoto(full, 0.5, true, true);
+    EXPECT_GT(Light(north, w / 2 + 2, w), 4 * Light(north, 0, w / 2 - 2));
+    EXPECT_GT(Light(south, 0, w / 2 - 2), 4 * Light(south, w / 2 + 2, w));
+    const QImage waning = MoonPhasePhoto(full, 0.5, false, false);
+    EXPECT_GT(Light(waning, 0, w / 2 - 2), 4 * Light(waning, w / 2 + 2, w));
+
+    // The window: a day before the new moon (1.3 % lit) hardly any light; at the full Moon of
+    // 24 December 2026 the whole disc.
+    const ObserverState o = test::Chemnitz();
+    InfoSnapshot snap = SnapshotOf(o);
+    MoonWindow window(&snap, &o);
+    window.refresh();
+    const auto shown = [&] { return Child<QLabel>(window, "photo")->pixmap().toImage(); };
+    EXPECT_LT(Light(shown(), 0, w), 0.15 * all);
+    snap.Day = 24;
+    snap.Hour = 2;
+    window.refresh();
+    EXPECT_GT(Light(shown(), 0, w), 0.95 * all);
 }

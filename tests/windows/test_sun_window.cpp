@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QPlainTextEdit>
 
 #include "chart/projection.h"
@@ -131,13 +132,16 @@ TEST(SunReportText, EventsOnThePlacesClock) {
         << rise.toStdString();
 }
 
-TEST(SunReportText, PolarNightHasNoEvents) {
+TEST(SunReportText, PolarNightHasNoRiseOrSet) {
     test::PinnedLocale pin(kGerman);
     ObserverState o = test::Chemnitz();
     o.Latitude = 80;
     const QString report = BuildSunReport(SnapshotOf(o), o, ChartSun(o));
-    EXPECT_TRUE(report.endsWith(QStringLiteral("\r\nSunrise\t\tNo rise\r\nSunset\t\tNo set\r\n"
-                                               "Culmination\tNo culmination")));
+    EXPECT_TRUE(report.contains(QStringLiteral("\r\nSunrise\t\tNo rise\r\nSunset\t\tNo set\r\n")))
+        << report.toStdString();
+    // The Sun still culminates, below the horizon: at 12:00:00 (PyEphem).
+    EXPECT_TRUE(report.contains(QRegularExpression(QStringLiteral("Culmination\t(11:59|12:00)"))))
+        << report.toStdString();
 }
 
 TEST(SunReportText, ChartValuesThatAreNotNumbersNeverShow) {
