@@ -149,7 +149,7 @@ int NearestPlace(const Catalogs& catalogs, double latitude, double longitude) {
 
 std::optional<double> ZoneStandardOffsetHours(const std::string& ianaId) {
     const QByteArray id = QByteArray::fromStdString(ianaId);
-    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id)) return std::nullopt;
+    if (id.isEmpty()) return std::nullopt;
     const QTimeZone zone(id);
     if (!zone.isValid()) return std::nullopt;
     return zone.standardTimeOffset(QDateTime::currentDateTimeUtc()) / 3600.0;

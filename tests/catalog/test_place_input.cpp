@@ -93,6 +93,7 @@ TEST(PlaceInput, OwnPlacesNeedAStorableNameCoordinatesInRangeAndAKnownZone) {
     EXPECT_EQ(ZoneStandardOffsetHours("Australia/Sydney"), 10.0);
     EXPECT_EQ(ZoneStandardOffsetHours("Asia/Kolkata"), 5.5);
     EXPECT_EQ(ZoneStandardOffsetHours("America/St_Johns"), -3.5);
+    EXPECT_EQ(ZoneStandardOffsetHours("Etc/UTC"), 0.0);
     EXPECT_FALSE(ZoneStandardOffsetHours("Mars/Olympus_Mons"));
     EXPECT_FALSE(ZoneStandardOffsetHours(""));
 
