@@ -57,6 +57,8 @@ QStringList ClosestNames(const QString& name, const QStringList& names, bool aft
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString candidate = names[i].toCaseFolded();
         int d = EditDistance(key, candidate);
+        // A name begun but not finished ("Sydn") is one edit from the names it begins.
+        if (candidate.size() > key.size()) d = std::min(d, EditDistance(key, candidate.left(key.size())) + 1);
         const qsizetype comma = candidate.indexOf(QLatin1Char(','));
         if (comma > 0) {
             d = std::min(d, EditDistance(key, candidate.left(comma).trimmed()));

@@ -14,7 +14,8 @@ namespace noctaris {
 
 // The three names closest to `name` (edit distance, ignoring case), closest first. A name also
 // counts by its part before the comma ("Chemnitz" is close to "Chemnitz, D") and, with
-// `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius").
+// `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius"); a name's
+// beginning counts one edit more than the name ("Sydn" is close to "Sydney, AUS").
 QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma = false);
 
 // The names of the catalog's places, in their order.

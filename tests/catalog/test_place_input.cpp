@@ -75,6 +75,7 @@ TEST(PlaceInput, ClosestNamesAndNearestPlaceOfTheList) {
     // One swap away, and a town named without its country.
     EXPECT_EQ(ClosestNames("wein, a", names).value(0), "Wien, A");
     EXPECT_EQ(ClosestNames("chemnitz", names).value(0), "Chemnitz, D");
+    EXPECT_EQ(ClosestNames("Sydn", names).value(0), "Sydney, AUS");
     EXPECT_EQ(ClosestNames("x", names).size(), 3);
     EXPECT_TRUE(ClosestNames("x", {}).isEmpty());
     // A point in the middle of Vienna is nearest to Vienna; one near the date line finds a place
