@@ -215,6 +215,8 @@ void MainWindow::applySettings(const AppSettings& s) {
     exportFolder_ = s.exportFolder;
     syncChecks();
 
+    ownPlaces_ = s.ownPlaces;
+    fillOwnPlaces();
     // A place that is not in the list (renamed, or typed by hand into an old file) gives the
     // default place, so the caption and the sky always belong to the same place.
     int k = s.place.isEmpty() ? -1 : placeCombo_->findText(s.place, Qt::MatchFixedString);
@@ -226,6 +228,7 @@ AppSettings MainWindow::currentSettings() const {
     AppSettings s;
     const int place = placeCombo_->currentIndex();
     s.place = place >= 0 ? placeCombo_->itemText(place) : QString();  // never half-typed text
+    s.ownPlaces = ownPlaces_;
     s.speed = speedSpin_->value();
     s.azimuth = azimuthSpin_->value();
     // The frame's top left, as it is placed at the next start. A maximised window keeps the

@@ -101,6 +101,17 @@ public:
     void setNowMode(bool on);          // "Now" button
     void setViewAzimuth(int degrees);  // azimuth box
     void selectPlace(int index);       // place list
+    // The place of a place-box entry: the catalog's places, then the user's own; null for none.
+    const Place* placeAt(int index) const;
+    // File menu "Add place…": asks for a place of the user's own and chooses it.
+    void askOwnPlace();
+    // Adds a place of the user's own to the place box and chooses it; false (nothing added)
+    // when the box has a place of that name.
+    bool addOwnPlace(const Place& place);
+    // File menu "Remove own place": removes the chosen own place; the default place follows.
+    void removeOwnPlace();
+    // The last message about the place box (a typed name not in the list), as the status line showed it.
+    const QString& placeMessage() const { return placeMessage_; }
     void selectTimeOfDay(int index);   // "Time" list
     void setDate(const QDate& date);   // date edit
     void onAnimationTick();            // one animation step
@@ -163,8 +174,10 @@ private:
     void showChartMoment();
     void stopAnimation();
     // The place box keeps only places of its list: typed text that names one selects it, any
-    // other text goes back to the selected place.
+    // other text goes back to the selected place, and the status line names the closest ones.
     void commitTypedPlace();
+    // Puts the own places after the catalog's in the place box (without choosing one).
+    void fillOwnPlaces();
 
     Options options_;  // settingsPath resolved at construction
     std::shared_ptr<const Catalogs> catalogs_;
@@ -190,6 +203,8 @@ private:
     bool closingForSignal_ = false;
     QList<QWidget*> placedInfoWindows_;  // information windows with a position of their own
     QList<std::pair<QAction*, bool DisplayOptions::*>> toggles_;
+    std::vector<Place> ownPlaces_;  // the user's own places, after the catalog's in the place box
+    QString placeMessage_;
 
     // Toolbar.
     QToolButton* animationButton_ = nullptr;
@@ -210,6 +225,8 @@ private:
 
     // Menu: File, Simulation.
     QAction* saveChartAction_ = nullptr;
+    QAction* addPlaceAction_ = nullptr;
+    QAction* removePlaceAction_ = nullptr;
     QAction* closeAction_ = nullptr;
     QAction* precisePositionsAction_ = nullptr;
     QAction* animationAction_ = nullptr;

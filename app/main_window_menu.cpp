@@ -175,6 +175,11 @@ void MainWindow::buildMenu() {
     QMenu* file = bar->addMenu(tr("&File"));
     saveChartAction_ =
         command(file, "saveChartAction", tr("&Save chart as PNG…"), &MainWindow::saveChartAsPng);
+    file->addSeparator();
+    addPlaceAction_ = command(file, "addPlaceAction", tr("&Add place…"), &MainWindow::askOwnPlace);
+    removePlaceAction_ = command(file, "removePlaceAction", tr("&Remove own place"), &MainWindow::removeOwnPlace);
+    removePlaceAction_->setEnabled(false);  // until an own place is chosen
+    file->addSeparator();
     closeAction_ = command(file, "closeAction", tr("&Close"), &QWidget::close);
 
     QMenu* sim = bar->addMenu(tr("&Simulation"));

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 
 #include <QComboBox>
+#include <QStatusBar>
 #include <QDateEdit>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -14,9 +15,12 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/own_place_dialog.h"
 #include "astro/core/errors.h"
 #include "astro/time/local_time.h"
+#include "catalog/place_input.h"
 #include "chart/projection.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 
@@ -107,26 +111,82 @@ void MainWindow::setNowMode(bool on) {
 
 void MainWindow::setViewAzimuth(int degrees) { azimuthSpin_->setValue(degrees); }
 
+const Place* MainWindow::placeAt(int index) const {
+    const auto listed = static_cast<int>(catalogs_->places.size());
+    if (index < 0) return nullptr;
+    if (index < listed) return &catalogs_->places[static_cast<std::size_t>(index)];
+    if (index - listed < static_cast<int>(ownPlaces_.size())) return &ownPlaces_[static_cast<std::size_t>(index - listed)];
+    return nullptr;
+}
+
 void MainWindow::selectPlace(int index) {
-    if (index < 0 || index >= static_cast<int>(catalogs_->places.size())) return;
-    const Place& p = catalogs_->places[static_cast<size_t>(index)];
-    observer_.PlaceName = p.name;
-    observer_.Latitude = p.latitude;
-    observer_.Longitude = p.longitude;
-    observer_.TimeZone = p.zone;
-    observer_.ZoneId = p.zoneId;
+    const Place* p = placeAt(index);
+    if (removePlaceAction_) removePlaceAction_->setEnabled(index >= static_cast<int>(catalogs_->places.size()));
+    if (!p) return;
+    observer_.PlaceName = p->name;
+    observer_.Latitude = p->latitude;
+    observer_.Longitude = p->longitude;
+    observer_.TimeZone = p->zone;
+    observer_.ZoneId = p->zoneId;
     if (nowMode()) takeClockDateAndTime();  // that place's now
     redraw();
+}
+
+void MainWindow::fillOwnPlaces() {
+    const QSignalBlocker block(placeCombo_);
+    const auto listed = static_cast<int>(catalogs_->places.size());
+    while (placeCombo_->count() > listed) placeCombo_->removeItem(placeCombo_->count() - 1);
+    for (const Place& p : ownPlaces_) placeCombo_->addItem(QString::fromStdString(p.name));
+}
+
+bool MainWindow::addOwnPlace(const Place& place) {
+    if (placeCombo_->findText(QString::fromStdString(place.name), Qt::MatchFixedString) >= 0) return false;
+    ownPlaces_.push_back(place);
+    fillOwnPlaces();
+    placeCombo_->setCurrentIndex(placeCombo_->count() - 1);
+    return true;
+}
+
+void MainWindow::removeOwnPlace() {
+    const int own = placeCombo_->currentIndex() - static_cast<int>(catalogs_->places.size());
+    if (own < 0 || own >= static_cast<int>(ownPlaces_.size())) return;
+    ownPlaces_.erase(ownPlaces_.begin() + own);
+    {
+        const QSignalBlocker block(placeCombo_);
+        placeCombo_->setCurrentIndex(-1);
+    }
+    fillOwnPlaces();
+    placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
+}
+
+void MainWindow::askOwnPlace() {
+    if (!DialogsAllowed()) return;
+    QStringList taken;
+    for (int i = 0; i < placeCombo_->count(); ++i) taken << placeCombo_->itemText(i);
+    OwnPlaceDialog dialog(*catalogs_, taken, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const std::optional<Place> p = dialog.place()) addOwnPlace(*p);
 }
 
 // The user's choice goes into the moment first, so that ending "Now" mode shows it in the boxes
 // together with the part of the moment the clock set.
 void MainWindow::commitTypedPlace() {
-    const int k = placeCombo_->findText(placeCombo_->currentText().trimmed(), Qt::MatchFixedString);
+    const QString typed = placeCombo_->currentText().trimmed();
+    const int k = placeCombo_->findText(typed, Qt::MatchFixedString);
     if (k >= 0 && k != placeCombo_->currentIndex()) placeCombo_->setCurrentIndex(k);  // selects the place
     const int current = placeCombo_->currentIndex();
     const QString shown = current >= 0 ? placeCombo_->itemText(current) : QString();
-    if (placeCombo_->currentText() != shown) placeCombo_->setEditText(shown);
+    if (placeCombo_->currentText() == shown) return;
+    if (k < 0 && !typed.isEmpty()) {
+        QStringList names;
+        for (int i = 0; i < placeCombo_->count(); ++i) names << placeCombo_->itemText(i);
+        QStringList quoted;
+        for (const QString& n : ClosestNames(typed, names)) quoted << QStringLiteral("“%1”").arg(n);
+        placeMessage_ = tr("“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.")
+                            .arg(typed, quoted.join(QStringLiteral(", ")));
+        statusBar()->showMessage(placeMessage_, 15000);
+    }
+    placeCombo_->setEditText(shown);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

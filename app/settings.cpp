@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "catalog/place_input.h"
 #include "platform/codec.h"
 #include "platform/inifile.h"
 
@@ -56,6 +57,25 @@ const WindowKeys kWindowKeys[] = {
     {"EphemeridenLinks", "EphemeridenOben", &AppSettings::ephemerisWindowPosition},
 };
 
+const QString kPlacesSection = QStringLiteral("Orte");
+QString OwnPlaceKey(std::size_t i) { return QStringLiteral("Ort%1").arg(i + 1); }
+
+// "latitude;longitude;zone;name": the name last, so it may hold any character.
+std::optional<Place> ReadOwnPlace(const QString& value) {
+    const QStringList parts = value.split(QLatin1Char(';'));
+    if (parts.size() < 4) return std::nullopt;
+    bool latOk = false, lonOk = false;
+    const double lat = parts[0].toDouble(&latOk), lon = parts[1].toDouble(&lonOk);
+    if (!latOk || !lonOk) return std::nullopt;
+    return MakeOwnPlace(parts.mid(3).join(QLatin1Char(';')), lat, lon, parts[2].trimmed().toStdString());
+}
+
+QString OwnPlaceValue(const Place& p) {
+    return QStringLiteral("%1;%2;%3;%4")
+        .arg(QString::number(p.latitude, 'g', 10), QString::number(p.longitude, 'g', 10),
+             QString::fromStdString(p.zoneId), QString::fromStdString(p.name));
+}
+
 // Far-off values are off every screen anyway; keep them small enough for the geometry.
 int Coordinate(const IniFile& ini, const QString& key) {
     return std::clamp(ini.ReadInteger(kSection, key, 0), -100000, 100000);
@@ -91,6 +111,11 @@ AppSettings ReadSettings(const IniFile& ini) {
     s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
+    for (std::size_t i = 0;; ++i) {
+        const QString value = ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString());
+        if (value.isEmpty()) break;
+        if (std::optional<Place> p = ReadOwnPlace(value)) s.ownPlaces.push_back(std::move(*p));
+    }
     return s;
 }
 
@@ -118,6 +143,10 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
     // A folder the file's code page cannot spell would come back as one that does not exist.
     if (!s.exportFolder.isEmpty() && FromCp1252(ToCp1252(s.exportFolder)) == s.exportFolder)
         ini.WriteString(kSection, "Exportordner", s.exportFolder);
+    std::size_t i = 0;
+    for (const Place& p : s.ownPlaces) ini.WriteString(kPlacesSection, OwnPlaceKey(i++), OwnPlaceValue(p));
+    for (; !ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString()).isEmpty(); ++i)
+        ini.WriteString(kPlacesSection, OwnPlaceKey(i), QString());
 }
 
 QString DefaultSettingsPath() {

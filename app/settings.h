@@ -7,6 +7,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <vector>
+
+#include "catalog/catalog.h"
 #include "chart/state.h"
 
 namespace noctaris {
@@ -28,11 +31,15 @@ struct AppSettings {
     // the window has been opened once, and then it is placed beside the chart.
     std::optional<QPoint> moonWindowPosition, sunWindowPosition, ephemerisWindowPosition;
     QString exportFolder;          // "Exportordner": where the last export went; empty: not yet
+    // The user's own places, in the section "Orte" that older versions ignore: keys "Ort1",
+    // "Ort2", ... each "latitude;longitude;IANA zone;name" (degrees, north and east positive).
+    std::vector<Place> ownPlaces;
 
     bool operator==(const AppSettings&) const = default;
 };
 
-// The file's values. A missing "Simulation" gives speed 2; a stored speed outside 1..99 or an
+// The file's values. An own place whose entry does not read (or whose zone the system does not
+// know) is left out. A missing "Simulation" gives speed 2; a stored speed outside 1..99 or an
 // azimuth outside -180..180 gives an empty value (the window keeps its own). Coordinates are
 // clamped to +-100000 pixels so that window geometry cannot overflow.
 AppSettings ReadSettings(const IniFile& ini);
@@ -40,7 +47,8 @@ AppSettings ReadSettings(const IniFile& ini);
 // Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
 // then the switches from Ekliptik to Venus, Genau (precise positions) once it has been on, then
 // the information windows' positions that are known, then Exportordner. An empty speed, azimuth
-// or export folder is left out.
+// or export folder is left out. Own places go into "Orte"; keys of removed ones are emptied
+// (saving keeps every key the file has).
 void WriteSettings(const AppSettings& settings, IniFile& ini);
 
 // Where the settings file lives when the caller names none: noctaris.ini in the user's config

@@ -133,6 +133,8 @@ struct Place {
     double longitude = 0;  // degrees, east positive
     double zone = 0;       // hours east of universal time (standard time)
     std::string zoneId;    // IANA time-zone name ("Europe/Berlin"); empty when not known
+
+    bool operator==(const Place&) const = default;
 };
 
 // ORT records (name TAB latitude TAB longitude TAB zone [TAB IANA zone]) checked line by line

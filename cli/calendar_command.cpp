@@ -55,7 +55,7 @@ int RunCalendar(const QStringList& args) {
     if (cmd.isSet(QStringLiteral("out"))) CheckOutputPath(cmd.out());
 
     const Catalogs catalogs = Catalogs::Load(kCatalogPlaces);
-    const Place& place = FindPlaceOrFail(catalogs, cmd.place());
+    const Place place = PlaceOfOptions(cmd, catalogs);
     const QString placeName = Utf8(place.name);
     const double zone = place.zone;
     const ZoneDescription clock = PlaceZone(place.zoneId, place.zone, cmd.legalClock());

@@ -101,7 +101,7 @@ int RunChart(const QStringList& args) {
 
     const Catalogs catalogs = Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline);
     const bool summer = state.ConsiderSummerTime;
-    state = ObserverAt(FindPlaceOrFail(catalogs, cmd.place()));
+    state = ObserverAt(PlaceOfOptions(cmd, catalogs));
     state.ConsiderSummerTime = summer;
     SetMoment(state, when.moments.front());
 

@@ -192,6 +192,22 @@ void CommandParser::addPlace() {
         QStringLiteral("place"),
         QStringLiteral("Observation place, as `places` lists it (default \"Chemnitz, D\")."),
         QStringLiteral("name"), QStringLiteral("Chemnitz, D")));
+    parser_.addOption(QCommandLineOption(
+        QStringLiteral("lat"),
+        QStringLiteral("Latitude of a place of one's own (with --lon): decimal degrees, north "
+                       "positive, or degrees, minutes and seconds with N or S (\"50 50 12 N\"). "
+                       "--place then names it."),
+        QStringLiteral("angle")));
+    parser_.addOption(QCommandLineOption(
+        QStringLiteral("lon"),
+        QStringLiteral("Longitude of a place of one's own (with --lat): decimal degrees, east "
+                       "positive, or degrees, minutes and seconds with E or W."),
+        QStringLiteral("angle")));
+    parser_.addOption(QCommandLineOption(
+        QStringLiteral("zone"),
+        QStringLiteral("IANA time zone of the place (\"America/Chicago\"); for --lat and --lon "
+                       "the zone of the nearest listed place when not given."),
+        QStringLiteral("zone")));
 }
 
 void CommandParser::addMoment(bool ranged) {

@@ -78,7 +78,8 @@ public:
     void add(const QCommandLineOption& option) { parser_.addOption(option); }
     void addPositional(const QString& name, const QString& description, const QString& syntax);
 
-    // Adds --place (default "Chemnitz, D").
+    // Adds --place (default "Chemnitz, D"), and --lat, --lon and --zone for a place of one's own
+    // (cli/places.h PlaceOfOptions reads them).
     void addPlace();
     // Adds --date and --time (and --range, --step when ranged) and the clock options.
     void addMoment(bool ranged);

@@ -80,7 +80,7 @@ int RunMoonCalendar(const QStringList& args) {
     view.size = kMoonCalendarSize;
     view.pictures = mooncal::ComputeMonthPictures(view.year, view.month);
     view.sheet = &sheet;
-    view.southern = FindPlaceOrFail(Catalogs::Load(kCatalogPlaces), cmd.place()).latitude < 0;
+    view.southern = PlaceOfOptions(cmd, Catalogs::Load(kCatalogPlaces)).latitude < 0;
     QImage image(view.size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -1,11 +1,8 @@
 #include "cli/places.h"
 
-#include <algorithm>
-#include <utility>
-#include <vector>
-
 #include <QLocale>
 
+#include "catalog/place_input.h"
 #include "cli/command_line.h"
 #include "cli/output.h"
 #include "windows/exports.h"
@@ -16,59 +13,9 @@ using namespace exports;
 
 namespace {
 
-// Edit distance between two strings (UTF-16 units) counting an insertion, a deletion, a
-// substitution or a swap of two neighbours as one edit ("Wein" is one edit from "Wien").
-int EditDistance(const QString& a, const QString& b) {
-    const std::size_t m = static_cast<std::size_t>(b.size());
-    std::vector<int> before(m + 1), previous(m + 1), current(m + 1);
-    for (std::size_t j = 0; j <= m; ++j) previous[j] = static_cast<int>(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        current[0] = static_cast<int>(i);
-        for (std::size_t j = 1; j <= m; ++j) {
-            const auto bj = static_cast<qsizetype>(j);
-            const int substitute = previous[j - 1] + (a[i - 1] == b[bj - 1] ? 0 : 1);
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitute});
-            if (i > 1 && j > 1 && a[i - 1] == b[bj - 2] && a[i - 2] == b[bj - 1])
-                current[j] = std::min(current[j], before[j - 2] + 1);
-        }
-        std::swap(before, previous);
-        std::swap(previous, current);
-    }
-    return previous[m];
-}
-
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QStringList PlaceNames(const Catalogs& catalogs) {
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(catalogs.places.size()));
-    for (const Place& p : catalogs.places) names << Utf8(p.name);
-    return names;
-}
-
 }  // namespace
-
-QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma) {
-    constexpr std::size_t kCount = 3;
-    const QString key = name.toCaseFolded();
-    std::vector<std::pair<int, qsizetype>> scored;
-    scored.reserve(static_cast<std::size_t>(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString candidate = names[i].toCaseFolded();
-        int d = EditDistance(key, candidate);
-        const qsizetype comma = candidate.indexOf(QLatin1Char(','));
-        if (comma > 0) {
-            d = std::min(d, EditDistance(key, candidate.left(comma).trimmed()));
-            if (afterComma) d = std::min(d, EditDistance(key, candidate.mid(comma + 1).trimmed()));
-        }
-        scored.emplace_back(d, i);
-    }
-    const std::size_t n = std::min(scored.size(), kCount);
-    std::partial_sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(n), scored.end());
-    QStringList closest;
-    for (std::size_t i = 0; i < n; ++i) closest << names[scored[i].second];
-    return closest;
-}
 
 QString QuotedList(const QStringList& names) {
     QStringList quoted;
@@ -81,6 +28,74 @@ const Place& FindPlaceOrFail(const Catalogs& catalogs, const QString& name) {
     if (k >= 0) return catalogs.places[static_cast<std::size_t>(k)];
     throw UsageError(QStringLiteral("unknown place '%1' (closest: %2)")
                          .arg(name, QuotedList(ClosestNames(name, PlaceNames(catalogs)))));
+}
+
+namespace {
+
+QString CoordinateProblem(CoordinateError e, CoordinateAxis axis) {
+    const bool lat = axis == CoordinateAxis::kLatitude;
+    switch (e) {
+    case CoordinateError::kNone: break;
+    case CoordinateError::kEmpty: return QStringLiteral("no value");
+    case CoordinateError::kSyntax:
+        return lat ? QStringLiteral("not a latitude (give decimal degrees or \"50 50 12 N\")")
+                   : QStringLiteral("not a longitude (give decimal degrees or \"12 55 0 E\")");
+    case CoordinateError::kHemisphere:
+        return lat ? QStringLiteral("a latitude takes N or S, and no sign with it")
+                   : QStringLiteral("a longitude takes E or W, and no sign with it");
+    case CoordinateError::kMinutes: return QStringLiteral("minutes and seconds must be below 60");
+    case CoordinateError::kOutOfRange:
+        return lat ? QStringLiteral("beyond 90 degrees") : QStringLiteral("beyond 180 degrees");
+    }
+    return {};
+}
+
+double CoordinateOption(const CommandParser& cmd, const QString& option, CoordinateAxis axis) {
+    const QString text = cmd.value(option);
+    const ParsedCoordinate c = ParseCoordinate(text, axis);
+    if (!c.ok())
+        throw UsageError(QStringLiteral("bad --%1 '%2': %3").arg(option, text, CoordinateProblem(c.error, axis)));
+    return c.degrees;
+}
+
+}  // namespace
+
+Place PlaceOfOptions(const CommandParser& cmd, const Catalogs& catalogs) {
+    const bool lat = cmd.isSet(QStringLiteral("lat")), lon = cmd.isSet(QStringLiteral("lon"));
+    const bool zoned = cmd.isSet(QStringLiteral("zone"));
+    std::string zoneId;
+    if (zoned) {
+        zoneId = cmd.value(QStringLiteral("zone")).trimmed().toStdString();
+        if (!ZoneStandardOffsetHours(zoneId))
+            throw UsageError(QStringLiteral("unknown time zone '%1' (give an IANA name such as 'Europe/Berlin')")
+                                 .arg(cmd.value(QStringLiteral("zone"))));
+    }
+    if (!lat && !lon) {
+        Place p = FindPlaceOrFail(catalogs, cmd.place());
+        if (zoned) {
+            p.zoneId = zoneId;
+            p.zone = *ZoneStandardOffsetHours(zoneId);
+        }
+        return p;
+    }
+    if (lat != lon) throw UsageError(QStringLiteral("--lat and --lon go together"));
+    const double latitude = CoordinateOption(cmd, QStringLiteral("lat"), CoordinateAxis::kLatitude);
+    const double longitude = CoordinateOption(cmd, QStringLiteral("lon"), CoordinateAxis::kLongitude);
+    if (!zoned) {
+        const int k = NearestPlace(catalogs, latitude, longitude);
+        if (k >= 0) zoneId = catalogs.places[static_cast<std::size_t>(k)].zoneId;
+        if (!ZoneStandardOffsetHours(zoneId))
+            throw UsageError(QStringLiteral("no time zone known near there: give --zone"));
+    }
+    const QString name = cmd.isSet(QStringLiteral("place"))
+                             ? cmd.place()
+                             : QStringLiteral("%1, %2").arg(latitude, 0, 'f', 4).arg(longitude, 0, 'f', 4);
+    // The place's name needs no code page here: nothing is stored.
+    std::optional<Place> p = MakeOwnPlace(QStringLiteral("x"), latitude, longitude, zoneId);
+    if (!p || name.trimmed().isEmpty()) throw UsageError(QStringLiteral("--place names no place"));
+    p->name = name.trimmed().toStdString();
+    p->rawName = p->name;
+    return *p;
 }
 
 ObserverState ObserverAt(const Place& place) {

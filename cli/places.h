@@ -5,20 +5,23 @@
 #include <QStringList>
 
 #include "catalog/catalog.h"
+#include "catalog/place_input.h"
 #include "chart/state.h"
 
 namespace noctaris::cli {
-
-// The three names closest to `name` (edit distance, ignoring case), closest first. A name also
-// counts by its part before the comma ("Chemnitz" is close to "Chemnitz, D") and, with
-// `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius").
-QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma = false);
 
 // "'a', 'b', 'c'".
 QString QuotedList(const QStringList& names);
 
 // The place of that name (ignoring case), or UsageError naming the three closest spellings.
 const Place& FindPlaceOrFail(const Catalogs& catalogs, const QString& name);
+
+class CommandParser;
+
+// The place of --place, or of --lat and --lon (named by --place when given, else by its
+// coordinates) with the zone of --zone or of the nearest listed place; --zone alone gives the
+// named place another zone. Throws UsageError for an unknown place, a bad coordinate or zone.
+Place PlaceOfOptions(const CommandParser& cmd, const Catalogs& catalogs);
 
 // An observer at the place, with no date yet.
 ObserverState ObserverAt(const Place& place);

@@ -33,7 +33,7 @@ ReportRun ReadReportOptions(const CommandParser& cmd) {
         CheckOutputPath(run.out);
     }
     const Catalogs catalogs = Catalogs::Load(kCatalogPlaces);
-    run.place = FindPlaceOrFail(catalogs, cmd.place());
+    run.place = PlaceOfOptions(cmd, catalogs);
     return run;
 }
 

@@ -1571,7 +1571,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+301"/>
+        <location filename="../app/main_window.cpp" line="+304"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -1675,7 +1675,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Karte als PNG speichern…</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>&amp;Add place…</source>
+        <translation>Ort &amp;hinzufügen…</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>&amp;Remove own place</source>
+        <translation>Eigenen Ort &amp;entfernen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
     </message>
@@ -1870,6 +1880,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <source>&amp;About ...</source>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
+    <message>
+        <location filename="../app/main_window_time.cpp" line="+185"/>
+        <source>“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.</source>
+        <translation>„%1“ steht nicht in der Ortsliste (am ähnlichsten: %2). Datei ▸ Ort hinzufügen… legt einen eigenen Ort an.</translation>
+    </message>
 </context>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>
@@ -1934,6 +1949,109 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+89"/>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::OwnPlaceDialog</name>
+    <message>
+        <location filename="../app/own_place_dialog.cpp" line="+22"/>
+        <source>Please enter the latitude.</source>
+        <translation>Bitte die geographische Breite eingeben.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Please enter the longitude.</source>
+        <translation>Bitte die geographische Länge eingeben.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The latitude is not a number of degrees (for example 50.84 or 50° 50′ 12″ N).</source>
+        <translation>Die Breite ist keine Gradzahl (zum Beispiel 50,84 oder 50° 50′ 12″ N).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The longitude is not a number of degrees (for example 12.85 or 12° 51′ 16″ E).</source>
+        <translation>Die Länge ist keine Gradzahl (zum Beispiel 12,85 oder 12° 51′ 16″ O).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A latitude takes N or S (and then no sign).</source>
+        <translation>Zur Breite gehört N oder S (und dann kein Vorzeichen).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A longitude takes E or W (and then no sign).</source>
+        <translation>Zur Länge gehört O (oder E) oder W (und dann kein Vorzeichen).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Minutes and seconds must be less than 60.</source>
+        <translation>Minuten und Sekunden müssen kleiner als 60 sein.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The latitude lies between 90° S and 90° N.</source>
+        <translation>Die Breite liegt zwischen 90° S und 90° N.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The longitude lies between 180° W and 180° E.</source>
+        <translation>Die Länge liegt zwischen 180° W und 180° O.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Add place</source>
+        <translation>Ort hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>e.g. 50.84 or 50° 50′ 12″ N</source>
+        <translation>z. B. 50,84 oder 50° 50′ 12″ N</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>e.g. 12.85 or 12° 51′ 16″ E</source>
+        <translation>z. B. 12,85 oder 12° 51′ 16″ O</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Latitude:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>L&amp;ongitude:</source>
+        <translation>&amp;Länge:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Time &amp;zone:</source>
+        <translation>&amp;Zeitzone:</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>Please enter a name for the place.</source>
+        <translation>Bitte einen Namen für den Ort eingeben.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The name can only use Western European letters.</source>
+        <translation>Der Name kann nur westeuropäische Buchstaben enthalten.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A place named &quot;%1&quot; exists already.</source>
+        <translation>Einen Ort „%1“ gibt es schon.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please choose a time zone.</source>
+        <translation>Bitte eine Zeitzone wählen.</translation>
     </message>
 </context>
 <context>

@@ -10,15 +10,19 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSet>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "app/chart_surface.h"
+#include "app/own_place_dialog.h"
+#include "catalog/place_input.h"
 #include "main_window_fixture.h"
 #include "windows/ephemeris_window.h"
 #include "windows/moon_window.h"
@@ -87,10 +91,14 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
     box->setCurrentIndex(box->findText("Wien, A"));
     ASSERT_EQ(w->observer().PlaceName, "Wien, A");
 
-    // Typed text that names no place goes back on Enter and on leaving the box.
+    // Typed text that names no place goes back on Enter and on leaving the box; the status
+    // line says so and names the closest places.
     edit->setText("Sydn");
     Key(edit, Qt::Key_Return);
     EXPECT_EQ(box->currentText(), "Wien, A");
+    EXPECT_TRUE(w->placeMessage().contains("“Sydn”")) << w->placeMessage().toStdString();
+    EXPECT_TRUE(w->placeMessage().contains("“Sydney, AUS”")) << w->placeMessage().toStdString();
+    EXPECT_EQ(w->statusBar()->currentMessage(), w->placeMessage());
     edit->setText("Nowhere at all");
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(edit, &out);
@@ -110,6 +118,78 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
     EXPECT_TRUE(StoredBytes().contains("\r\nOrt=Z\xFCrich, CH\r\n")) << StoredBytes().toStdString();
     auto again = Open();
     EXPECT_EQ(again->observer().PlaceName, "Zürich, CH");
+}
+
+TEST_F(MainWindowPlaces, OwnPlacesAreOfferedKeptAndRemovable) {
+    const Place roof = *MakeOwnPlace("Roof in Hobart", -42.88, 147.33, "Australia/Hobart");
+    {
+        auto w = Open();
+        auto* box = Child<QComboBox>(*w, "placeCombo");
+        auto* remove = w->findChild<QAction*>("removePlaceAction");
+        ASSERT_TRUE(remove);
+        EXPECT_FALSE(remove->isEnabled());
+        ASSERT_TRUE(w->addOwnPlace(roof));
+        EXPECT_EQ(box->currentText(), "Roof in Hobart");
+        EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
+        EXPECT_EQ(w->observer().ZoneId, "Australia/Hobart");
+        EXPECT_DOUBLE_EQ(w->observer().Latitude, -42.88);
+        EXPECT_TRUE(remove->isEnabled());
+        EXPECT_FALSE(w->addOwnPlace(roof));  // one place of a name
+        Place listed = roof;
+        listed.name = "wien, a";
+        EXPECT_FALSE(w->addOwnPlace(listed));
+        w->close();
+    }
+    {
+        // Back after a restart, chosen as it was, and typed by name like any other.
+        auto w = Open();
+        auto* box = Child<QComboBox>(*w, "placeCombo");
+        EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
+        box->setCurrentIndex(box->findText("Wien, A"));
+        box->lineEdit()->setText("roof in hobart");
+        Key(box->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
+        w->removeOwnPlace();
+        EXPECT_EQ(box->findText("Roof in Hobart"), -1);
+        EXPECT_EQ(w->observer().PlaceName, "Chemnitz, D");
+        EXPECT_FALSE(w->findChild<QAction*>("removePlaceAction")->isEnabled());
+        w->removeOwnPlace();  // a listed place is not removed
+        EXPECT_EQ(w->observer().PlaceName, "Chemnitz, D");
+        w->close();
+    }
+    auto w = Open();
+    EXPECT_EQ(Child<QComboBox>(*w, "placeCombo")->count(), static_cast<int>(w->catalogs().places.size()));
+    EXPECT_FALSE(StoredBytes().contains("Hobart")) << StoredBytes().toStdString();
+}
+
+TEST_F(MainWindowPlaces, TheOwnPlaceDialogTakesOnlyGoodInput) {
+    OwnPlaceDialog d(*SharedCatalogPointer(), {"Wien, A"});
+    auto* name = d.findChild<QLineEdit*>("ownPlaceName");
+    auto* lat = d.findChild<QLineEdit*>("ownPlaceLatitude");
+    auto* lon = d.findChild<QLineEdit*>("ownPlaceLongitude");
+    auto* zone = d.findChild<QComboBox*>("ownPlaceZone");
+    auto* message = d.findChild<QLabel*>("ownPlaceMessage");
+    ASSERT_TRUE(name && lat && lon && zone && message);
+    EXPECT_FALSE(d.place());
+    d.accept();  // nothing typed: stays open and says why
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(message->isHidden());
+    name->setText("WIEN, a");
+    EXPECT_TRUE(d.problem().contains("exists")) << d.problem().toStdString();
+    name->setText("Farm");
+    lat->setText("33 52 E");
+    EXPECT_FALSE(d.problem().isEmpty());
+    lat->setText("33° 52′ S");
+    lon->setText("151 12 61 E");
+    EXPECT_FALSE(d.problem().isEmpty());
+    // Coordinates near Sydney choose Sydney's zone until the user picks one.
+    lon->setText("151° 12′ E");
+    EXPECT_EQ(zone->currentText(), "Australia/Sydney");
+    ASSERT_TRUE(d.place());
+    EXPECT_NEAR(d.place()->latitude, -(33 + 52 / 60.0), 1e-12);
+    EXPECT_EQ(d.place()->zone, 10.0);
+    d.accept();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(MainWindowPlaces, TheBoxesShowTheChartsMomentWhenItStops) {

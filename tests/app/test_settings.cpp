@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include "app/settings.h"
+#include "catalog/place_input.h"
 #include "platform/inifile.h"
 
 using namespace noctaris;
@@ -206,4 +209,47 @@ TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
     s.display.PrecisePositions = false;
     ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
     EXPECT_FALSE(LoadSettings(path)->display.PrecisePositions);
+}
+
+TEST(Settings, OwnPlacesSurviveSaveAndLoadAndRemovedOnesLeaveNothing) {
+    // Older files have none; a file with them keeps the other sections and keys it had.
+    EXPECT_TRUE(Read(kStoredFile).ownPlaces.empty());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("noctaris.ini");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((kStoredFile + "[Fremd]\r\nSchl\xFCssel=bleibt\r\n\r\n").c_str());
+    }
+    AppSettings s = StoredSettings();
+    for (const auto& [name, lat, lon, zone] : {std::tuple{"Sternwarte Zürich; Dach", 47.3769, 8.5417, "Europe/Zurich"},
+                                               std::tuple{"Hütte", -33.8688, 151.2093, "Australia/Sydney"},
+                                               std::tuple{"Kathmandu roof", 27.7172, 85.324, "Asia/Kathmandu"}})
+        s.ownPlaces.push_back(*MakeOwnPlace(QString::fromUtf8(name), lat, lon, zone));
+    QString error;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    std::optional<AppSettings> loaded = LoadSettings(path);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(*loaded == s);
+    ASSERT_EQ(loaded->ownPlaces.size(), 3u);
+    EXPECT_EQ(loaded->ownPlaces[0].name, "Sternwarte Zürich; Dach");
+    EXPECT_EQ(loaded->ownPlaces[2].zone, 5.75);
+
+    // Removing one moves the later ones up and leaves no trace of the last key's place.
+    s.ownPlaces.erase(s.ownPlaces.begin());
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    loaded = LoadSettings(path);
+    EXPECT_TRUE(*loaded == s);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.count("Kathmandu roof"), 1) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\nOrt3=\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("[Fremd]\r\nSchl\xFCssel=bleibt\r\n"));
+
+    // Entries that do not read (a zone the system does not know, a missing field) are left out.
+    const AppSettings odd = Read(kStoredFile + "[Orte]\r\nOrt1=50;12;Nowhere/City;A\r\nOrt2=50;12\r\n"
+                                               "Ort3=91;0;Etc/UTC;B\r\nOrt4=1;2;Etc/UTC;C\r\n\r\n");
+    ASSERT_EQ(odd.ownPlaces.size(), 1u);
+    EXPECT_EQ(odd.ownPlaces[0].name, "C");
 }

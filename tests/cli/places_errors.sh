@@ -64,6 +64,21 @@ expect_error "unknown place" ephemeris --place Atlantis "${at[@]}" "${out[@]}"
 expect_error "unknown place" moon --place Atlantis "${at[@]}" "${out[@]}"
 expect_error "unknown place" planet venus --place Atlantis "${at[@]}" "${out[@]}"
 expect_error "unknown place" chart --place Atlantis "${at[@]}" "${out[@]}"
+# A place of one's own: coordinates in either form, the zone given or the nearest listed
+# place's. Published sunrises: Sydney 15 Jan 2026 05:59 AEDT, New York 20 Mar 2026 06:59 EDT.
+"$cli" sun --lat "33 52 S" --lon "151°12′E" --date 2026-01-15 --time 12:00 >"$tmp/own.txt" || fail "own place exited $?"
+grep -q "^Sunrise.*05:59:.. AEDT$" "$tmp/own.txt" || fail "Sydney by coordinates: $(grep Sunrise "$tmp/own.txt")"
+"$cli" sun --place "My roof" --lat 40.7128 --lon -74.006 --zone America/New_York --date 2026-03-20 --time 12:00 \
+    --format csv >"$tmp/own.csv" || fail "own place with zone exited $?"
+grep -q ",2026-03-20T06:59:..-04:00," "$tmp/own.csv" || fail "New York by coordinates: $(cat "$tmp/own.csv")"
+"$cli" sun --lat 40.7128 --lon -74.006 --zone America/New_York --date 2026-03-20 --time 12:00 | grep -q "^Sunrise.*06:59:.. EDT$" \
+    || fail "New York sunrise by coordinates"
+expect_error "bad --lat '95': beyond 90" sun --lat 95 --lon 10 "${at[@]}" "${out[@]}"
+expect_error "bad --lon '12 N': a longitude takes E or W" moon --lat 50 --lon "12 N" "${at[@]}" "${out[@]}"
+expect_error "bad --lat 'Moscow'" calendar --lat Moscow --lon 37 --year 2026 "${out[@]}"
+expect_error "minutes and seconds must be below 60" chart --lat "50 61" --lon 10 "${at[@]}" "${out[@]}"
+expect_error "--lat and --lon go together" ephemeris --lat 50 "${at[@]}" "${out[@]}"
+expect_error "unknown time zone 'Mars/Olympus'" planet venus --place "Wien, A" --zone Mars/Olympus "${at[@]}" "${out[@]}"
 expect_error "unknown star 'Sirus' (closest: 'CMa Alpha,Sirius'" star Sirus "${out[@]}"
 expect_error "unknown planet 'pluto'" planet pluto "${at[@]}" "${out[@]}"
 expect_error "no place contains" places Atlantis "${out[@]}"
