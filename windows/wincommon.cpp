@@ -1,5 +1,7 @@
 #include "windows/wincommon.h"
 
+#include <cmath>
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDate>
@@ -122,6 +124,18 @@ QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day
     if (text == "visible") return VisibilityText(true);
     if (text == "unvisible") return VisibilityText(false);
     return QString::fromStdString(text);
+}
+
+RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
+                          double assumedOffsetHours) {
+    RiseSet shown = day;
+    for (std::optional<double>* hours : {&shown.rise, &shown.set}) {
+        if (!*hours || !std::isfinite(**hours)) continue;
+        double h = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
+        h = std::fmod(h, 24.0);
+        **hours = h < 0 ? h + 24 : h;
+    }
+    return shown;
 }
 
 }  // namespace noctaris
