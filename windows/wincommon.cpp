@@ -131,9 +131,7 @@ RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, doubl
     RiseSet shown = day;
     for (std::optional<double>* hours : {&shown.rise, &shown.set}) {
         if (!*hours || !std::isfinite(**hours)) continue;
-        double h = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
-        h = std::fmod(h, 24.0);
-        **hours = h < 0 ? h + 24 : h;
+        **hours = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
     }
     return shown;
 }

@@ -65,7 +65,7 @@ QString VisibilityText(bool visible);
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day);
 // Rising and setting counted in hours from a local midnight read with `assumedOffsetHours`
-// (midnightUT), each read on the clock kept at its own instant (HoursOnOwnClock), within 0..24 h.
+// (midnightUT), each read on the clock kept at its own instant (HoursOnOwnClock).
 RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
                           double assumedOffsetHours);
 
