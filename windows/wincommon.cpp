@@ -131,7 +131,10 @@ RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, doubl
     RiseSet shown = day;
     for (std::optional<double>* hours : {&shown.rise, &shown.set}) {
         if (!*hours || !std::isfinite(**hours)) continue;
-        **hours = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
+        const double shown = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
+        // Moved by a change of the clock out of the day: the event is another day's.
+        if (shown != **hours && (shown < 0 || shown >= 24)) hours->reset();
+        else **hours = shown;
     }
     return shown;
 }
