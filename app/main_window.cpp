@@ -384,7 +384,12 @@ void MainWindow::refreshInfoWindows() {
 }
 
 void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }
-void MainWindow::openTerminator() { RunModal<TerminatorWindow>(this, MainWindowSize{width(), height()}); }
+void MainWindow::openTerminator() {
+    if (!DialogsAllowed()) return;
+    TerminatorWindow window(MainWindowSize{width(), height()}, this);
+    window.setZone(observer_.ZoneId, observer_.TimeZone);  // the chart's place
+    window.exec();
+}
 void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this, observer_); }
 void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_, exportPrompt()); }
 

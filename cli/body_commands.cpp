@@ -79,7 +79,7 @@ int RunPlanet(const QStringList& args) {
         if (wantText) {
             // The window: the name, the fixed data, then the computed block.
             result.text = planet + QStringLiteral("\r\n") + data + QStringLiteral("\r\n") +
-                          PlanetComputedBlock(info);
+                          PlanetComputedBlock(OnOwnClock(info, snapshot));
             return result;
         }
         PlanetSnapshot midnight = snapshot;
@@ -88,7 +88,7 @@ int RunPlanet(const QStringList& args) {
         const PlanetEphemerisRecord& p = info.Record;
         Record r = MomentFields(PlanetMomentJD(snapshot), zone);
         AddFrame(r, run.precise);
-        AddPlanetFields(r, planet, p, LightTimeSeconds(p.Distance), info.RiseAndSet, jdMidnight, zone);
+        AddPlanetFields(r, planet, p, LightTimeSeconds(p.Distance), info.RiseAndSet, jdMidnight, snapshot.ClockZone());
         QString lines = PlanetDataBlock(body, false);  // records stay English in every language
         r.push_back({"data", lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed()});
         result.records.push_back(std::move(r));

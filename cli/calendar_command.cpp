@@ -63,7 +63,7 @@ int RunCalendar(const QStringList& args) {
 
     QByteArray bytes;
     if (format == QLatin1String("text")) {
-        QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, zone);
+        QStringList lines = eventcal::HeaderLines(placeName, place.latitude, place.longitude, clock, place.zoneId, first, last);
         for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, clock, hemisphere);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {

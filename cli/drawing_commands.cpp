@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QTimeZone>
 #include <QPainter>
 #include <QString>
 #include <QStringList>
@@ -140,12 +141,14 @@ int RunOrbits(const QStringList& args) {
 int RunTerminator(const QStringList& args) {
     CommandParser cmd(QStringLiteral("terminator"),
                       QStringLiteral("The world map with the day/night boundary as the terminator "
-                                     "window draws it. The clock is that of the zone one hour east "
-                                     "of UT, in summer time where its rule applies (from 1980)."));
+                                     "window draws it. The clock is the legal clock of --zone, summer "
+                                     "time included, as the system's time-zone database keeps it."));
     cmd.add({QStringLiteral("date"), QStringLiteral("The date; its year decides leap day and summer time."),
              QStringLiteral("YYYY-MM-DD")});
     cmd.add({QStringLiteral("time"), QStringLiteral("The clock time (see above)."), QStringLiteral("HH:MM")});
-    cmd.add({QStringLiteral("no-summer-time"), QStringLiteral("Take the clock time as standard time all year.")});
+    cmd.add({QStringLiteral("zone"), QStringLiteral("The clock's time zone, an IANA id (default Europe/Berlin)."),
+             QStringLiteral("ZONE")});
+    cmd.add({QStringLiteral("no-summer-time"), QStringLiteral("Take the clock time as the zone's standard time all year.")});
     cmd.add({QStringLiteral("no-sun"), QStringLiteral("Leave out the Sun at its overhead point.")});
     cmd.add({QStringLiteral("no-grid"), QStringLiteral("Leave out the 30-degree grid.")});
     AddSize(cmd, kTerminatorSize);
@@ -165,6 +168,15 @@ int RunTerminator(const QStringList& args) {
     view.Hour = time.hour;
     view.Minute = time.minute;
     view.ConsiderSummerTime = !cmd.isSet(QStringLiteral("no-summer-time"));
+    if (cmd.isSet(QStringLiteral("zone"))) {
+        const QByteArray id = cmd.value(QStringLiteral("zone")).trimmed().toUtf8();
+        if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id))
+            throw UsageError(QStringLiteral("unknown time zone '%1' (an IANA id such as Europe/Berlin)")
+                                 .arg(QString::fromUtf8(id)));
+        const QTimeZone zone(id);
+        view.ZoneId = id.toStdString();
+        view.StandardOffset = zone.standardTimeOffset(QDateTime(QDate(date.year, 1, 1), QTime(12, 0), Qt::UTC)) / 3600.0;
+    }
     view.SunPlace = !cmd.isSet(QStringLiteral("no-sun"));
     const QImage cache = BuildTerminatorMapCache(size, !cmd.isSet(QStringLiteral("no-grid")), LoadWorldOutline());
     const QImage sun = LoadTransparentPicture("term_sun");

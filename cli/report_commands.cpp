@@ -29,8 +29,10 @@ constexpr int kChartWidth = 1029, kChartHeight = 664;
 
 
 // A universal-time instant of a report as UTC and local fields; nothing when it does not occur.
+// The local field is read on the clock kept at that instant.
 void AddInstant(Record& r, const char* utcName, const char* localName, double jdUT, bool occurs,
-                double zone) {
+                const ZoneDescription& clock) {
+    const double zone = std::isfinite(jdUT) ? OffsetHoursAt(clock, Instant::FromUT(jdUT)) : clock.standardOffsetHours;
     r.push_back({utcName, occurs ? IsoUtc(jdUT) : Value()});
     r.push_back({localName, occurs ? IsoLocal(jdUT, zone) : Value()});
 }
@@ -86,6 +88,7 @@ int RunMoon(const QStringList& args) {
             return result;
         }
         const double zone = snapshot.TimeZone;  // the place's clock at that moment
+        const ZoneDescription clock = snapshot.ClockZone();
         Record r = MomentFields(m.JulianDayUT, zone);
         AddFrame(r, run.precise);
         r.push_back({"julian_day", Number(m.JulianDayUT)});
@@ -105,13 +108,13 @@ int RunMoon(const QStringList& args) {
             {"full_moon_utc", "full_moon_local"},         {"last_quarter_utc", "last_quarter_local"},
             {"next_new_moon_utc", "next_new_moon_local"}};
         for (int p = 0; p < 5; ++p)
-            AddInstant(r, kPhases[p][0], kPhases[p][1], m.Phases[static_cast<std::size_t>(p)], true, zone);
+            AddInstant(r, kPhases[p][0], kPhases[p][1], m.Phases[static_cast<std::size_t>(p)], true, clock);
         r.push_back({"lunation", static_cast<long long>(m.Lunation)});
-        AddInstant(r, "perigee_utc", "perigee_local", m.Perigee, true, zone);
-        AddInstant(r, "apogee_utc", "apogee_local", m.Apogee, true, zone);
-        AddInstant(r, "rise_utc", "rise_local", m.Rise.value_or(0), m.Rise.has_value(), zone);
-        AddInstant(r, "culmination_utc", "culmination_local", m.Transit.value_or(0), m.Transit.has_value(), zone);
-        AddInstant(r, "set_utc", "set_local", m.Set.value_or(0), m.Set.has_value(), zone);
+        AddInstant(r, "perigee_utc", "perigee_local", m.Perigee, true, clock);
+        AddInstant(r, "apogee_utc", "apogee_local", m.Apogee, true, clock);
+        AddInstant(r, "rise_utc", "rise_local", m.Rise.value_or(0), m.Rise.has_value(), clock);
+        AddInstant(r, "culmination_utc", "culmination_local", m.Transit.value_or(0), m.Transit.has_value(), clock);
+        AddInstant(r, "set_utc", "set_local", m.Set.value_or(0), m.Set.has_value(), clock);
         result.records.push_back(std::move(r));
         return result;
     });
@@ -145,6 +148,7 @@ int RunSun(const QStringList& args) {
             return result;
         }
         const double zone = snapshot.TimeZone;  // the place's clock at that moment
+        const ZoneDescription clock = snapshot.ClockZone();
         Record r = MomentFields(SerialToJD(s.Moment) - zone / 24, zone);
         AddFrame(r, run.precise);
         r.push_back({"day_number", static_cast<long long>(s.DayNumber)});
@@ -159,7 +163,7 @@ int RunSun(const QStringList& args) {
         r.push_back({"distance_km", Number(s.DistanceKm)});
         r.push_back({"diameter_arcsec", Number(s.DiameterArcseconds)});
         const auto instant = [&](const char* utc, const char* local, std::optional<TDateTime> t) {
-            AddInstant(r, utc, local, t ? SerialToJD(*t) : 0, t.has_value(), zone);
+            AddInstant(r, utc, local, t ? SerialToJD(*t) : 0, t.has_value(), clock);
         };
         instant("sunrise_utc", "sunrise_local", s.Sunrise);
         instant("sunset_utc", "sunset_local", s.Sunset);

@@ -306,7 +306,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>%.2f AE</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+52"/>
         <source>%d min %d s</source>
         <translation>%d min %d s</translation>
     </message>
@@ -333,6 +333,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <source>Time zone regarding UT: %.2fh</source>
         <translation>Zeitzone gegenüber Weltzeit: %.2fh</translation>
     </message>
+    <message>
+        <location line="+20"/>
+        <source>Time zone: %1 (%2)</source>
+        <translation>Zeitzone: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>ExportDialog</name>
@@ -358,7 +363,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+108"/>
+        <location filename="../windows/wincommon.cpp" line="+110"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -487,7 +492,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonReport</name>
     <message>
-        <location line="+74"/>
+        <location line="+118"/>
         <source>Date		</source>
         <translation>Datum	</translation>
     </message>
@@ -1052,7 +1057,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+62"/>
+        <location filename="../windows/planet_window.cpp" line="+69"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1273,7 +1278,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunReport</name>
     <message>
-        <location line="+72"/>
+        <location line="+75"/>
         <source>Date		%1.%2.%3</source>
         <translation>Datum	%1.%2.%3</translation>
     </message>
@@ -1343,7 +1348,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Durchmesser	%1&apos; %2&quot;</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>Sunrise		</source>
         <translation>Sonnenaufgang	</translation>
     </message>
@@ -1472,7 +1477,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Weekday</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="-16"/>
+        <location filename="../windows/event_calendar_window.cpp" line="-36"/>
         <location filename="../windows/moon_phase_calendar_window.cpp" line="+7"/>
         <source>Mo</source>
         <translation>Mo</translation>
@@ -1525,7 +1530,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EphemerisWindow</name>
     <message>
-        <location filename="../windows/ephemeris_window.cpp" line="+67"/>
+        <location filename="../windows/ephemeris_window.cpp" line="+68"/>
         <source>Ephemeris table</source>
         <translation>Ephemeriden</translation>
     </message>
@@ -1543,7 +1548,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+191"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+211"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
@@ -1563,7 +1568,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+53"/>
         <source>Export the astronomical calendar</source>
         <translation>Astronomischen Kalender exportieren</translation>
     </message>
@@ -1576,7 +1581,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+103"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -2057,7 +2062,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+35"/>
+        <location filename="../windows/planet_window.cpp" line="+36"/>
         <source>Information about planets</source>
         <translation>Planetendaten</translation>
     </message>
@@ -2073,7 +2078,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::TerminatorWindow</name>
     <message>
-        <location filename="../windows/terminator_window.cpp" line="+85"/>
+        <location filename="../windows/terminator_window.cpp" line="+87"/>
         <source>Terminator</source>
         <translation>Tag-Nacht-Grenze</translation>
     </message>
@@ -2134,12 +2139,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+116"/>
+        <location line="+132"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-115"/>
+        <location line="-131"/>
         <source>Current time</source>
         <translation>Aktuelle Zeit</translation>
     </message>
@@ -2154,7 +2159,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Weltkarte</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+60"/>
         <source>Drawing the map</source>
         <translation>Zeichnen der Karte</translation>
     </message>

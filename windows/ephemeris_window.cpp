@@ -55,9 +55,10 @@ constexpr double kDegreesPerHour = 15;
 // A rising or setting time of the table (local clock hours of the day beginning at jdMidnight)
 // as UTC and local instants; nothing when there is none.
 void AddRiseSet(exports::Record& r, const char* utcName, const char* localName, double jdMidnight,
-                const std::optional<double>& hours, double zone) {
+                const std::optional<double>& hours, const ZoneDescription& clock) {
     const bool occurs = hours.has_value();
     const double jd = jdMidnight + hours.value_or(0) / 24;
+    const double zone = std::isfinite(jd) ? OffsetHoursAt(clock, Instant::FromUT(jd)) : clock.standardOffsetHours;
     r.push_back({utcName, occurs ? exports::IsoUtc(jd) : exports::Value()});
     r.push_back({localName, occurs ? exports::IsoLocal(jd, zone) : exports::Value()});
 }
@@ -109,8 +110,9 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
                     Format(QStringLiteral("%.0f° %.1f'"), {dec.whole, dec.sixtieths});
         col[10][c] = Format(QStringLiteral("%.2f"), {p.Diameter}) + QLatin1Char('"');
         col[11][c] = Format(QStringLiteral("%.2fm"), {p.Magnitude});
-        col[12][c] = RiseSetShown(v.riseSet.rise, v.riseSet);
-        col[13][c] = RiseSetShown(v.riseSet.set, v.riseSet);
+        const RiseSet shown = RiseSetOnOwnClock(v.riseSet, snapshot.ClockZone(), values.jdMidnight, snapshot.TimeZone);
+        col[12][c] = RiseSetShown(shown.rise, shown);
+        col[13][c] = RiseSetShown(shown.set, shown);
         col[14][c] = QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15));
         col[15][c] = QString::fromStdString(FormatDegMin(v.azimuth));
         col[16][c] = QString::fromStdString(FormatDegMin(v.altitude));
@@ -122,7 +124,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 
 void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphemerisRecord& p,
                      long long lightSeconds, const RiseSet& riseSet, double jdMidnight,
-                     double zone) {
+                     const ZoneDescription& clock) {
     using namespace exports;
     r.push_back({"planet", planet});
     r.push_back({"helio_longitude_deg", Number(p.HelioLongitude)});
@@ -136,8 +138,8 @@ void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphe
     r.push_back({"declination_deg", Number(p.DecDegrees + p.DecMinutes / 60)});
     r.push_back({"diameter_arcsec", Number(p.Diameter)});
     r.push_back({"magnitude", Number(p.Magnitude)});
-    AddRiseSet(r, "rise_utc", "rise_local", jdMidnight, riseSet.rise, zone);
-    AddRiseSet(r, "set_utc", "set_local", jdMidnight, riseSet.set, zone);
+    AddRiseSet(r, "rise_utc", "rise_local", jdMidnight, riseSet.rise, clock);
+    AddRiseSet(r, "set_utc", "set_local", jdMidnight, riseSet.set, clock);
 }
 
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
@@ -152,7 +154,7 @@ std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
         Record r = MomentFields(t.jdInstant, zone);
         AddFrame(r, precise);
         AddPlanetFields(r, QString::fromLatin1(BodyName(kObservedPlanets[static_cast<std::size_t>(i)])), p, v.lightSeconds, v.riseSet,
-                        t.jdMidnight, zone);
+                        t.jdMidnight, snapshot.ClockZone());
         r.push_back({"constellation", QString::fromStdString(ZodiacConstellation(p.GeoLongitude / 15))});
         r.push_back({"azimuth_deg", Number(v.azimuth)});
         r.push_back({"altitude_deg", Number(v.altitude)});

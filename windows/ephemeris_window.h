@@ -57,10 +57,10 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
 // The fields of one planet that the table's records share with `noctaris-cli planet`: its name,
 // heliocentric and geocentric coordinates, distances, light time, diameter and magnitude, then
 // rising and setting (local clock hours of the day that begins at jdMidnight, a Julian day; none
-// gives empty instants).
+// gives empty instants), each local instant on the clock kept at it.
 void AddPlanetFields(exports::Record& r, const QString& planet, const PlanetEphemerisRecord& p,
                      long long lightSeconds, const RiseSet& riseSet, double jdMidnight,
-                     double zone);
+                     const ZoneDescription& clock);
 std::vector<exports::Record> EphemerisRecords(const EphemerisSnapshot& snapshot,
                                               const ObserverState& observer, bool precise = false);
 

@@ -52,6 +52,26 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
             QStringLiteral(" ")};
 }
 
+QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
+                        const ZoneDescription& zone, const std::string& zoneName, int first, int last) {
+    QStringList lines = HeaderLines(placeName, latitude, longitude, zone.standardOffsetHours);
+    if (zoneName.empty()) return lines;
+    std::vector<double> offsets{zone.standardOffsetHours};
+    if (zone.summerTime == SummerTimeRule::Legal) {
+        for (int year = first; year <= last && year - first < 10000; ++year) {
+            offsets.push_back(OffsetHoursAt(zone, Instant::FromCivil(year, 1, 1, 0, 0, 0, zone.standardOffsetHours)));
+            for (const ClockChange& c : ClockChangesInYear(zone, year)) offsets.push_back(c.offsetAfterSeconds / 3600.0);
+        }
+    }
+    std::sort(offsets.begin(), offsets.end());
+    offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
+    QStringList shown;
+    for (double offset : offsets) shown << QStringLiteral("UTC") + exports::IsoOffset(offset);
+    lines[3] = QCoreApplication::translate("EventCalendar", "Time zone: %1 (%2)")
+                   .arg(QString::fromStdString(zoneName), shown.join(QStringLiteral(", ")));
+    return lines;
+}
+
 QString EventText(const CalendarEvent& event) {
     if (*event.Phrase == '\0') return QString::fromStdString(event.Text);
     QString text = QCoreApplication::translate("CalendarEvent", event.Phrase) +
@@ -297,8 +317,12 @@ void EventCalendarWindow::showYear() {
     exportButton_->setEnabled(false);
     try {
         eventList_->clear();
+        bool typed = false;  // a year that does not read still gets the header (then the error)
+        const int headerYear = yearEdit_->text().trimmed().toInt(&typed);
         eventList_->addItems(eventcal::HeaderLines(placeName(), observer_.Latitude, observer_.Longitude,
-                                                   observer_.TimeZone));
+                                                   ChartZone(observer_), observer_.ZoneId,
+                                                   typed ? headerYear : QDate::currentDate().year(),
+                                                   typed ? headerYear : QDate::currentDate().year()));
         const int year = StrToInt(yearEdit_->text());
         eventList_->addItems(eventcal::EventLines(year, ChartZone(observer_), HemisphereOf(observer_.Latitude)));
         shownYear_ = year;

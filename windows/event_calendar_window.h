@@ -32,6 +32,11 @@ namespace eventcal {
 // The five header lines: place, latitude, longitude, zone and one blank line.
 QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
                         double zone);
+// The same with the place's zone named and the offsets its clock keeps in the years
+// first..last ("Time zone: Australia/Sydney (UTC+10:00, UTC+11:00)"; standard time only when
+// the clock is not the legal one); the line above for a zone without a name.
+QStringList HeaderLines(const QString& placeName, double latitude, double longitude,
+                        const ZoneDescription& zone, const std::string& zoneName, int first, int last);
 // Delta T in days for the whole list, taken at the middle of its window.
 double ListDeltaTDays(const EventList& list);
 // Julian day of the event on the zone's clock (a zone in hours: standard time), rounded to the

@@ -53,11 +53,47 @@ QStringList MoonFixedData() {
     };
 }
 
+namespace {
+
+// The snapshot's local civil day in UT Julian days: from its own midnight to the next.
+std::pair<double, double> LocalDayOf(const MomentSnapshot& snapshot) {
+    const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
+    const double start = LocalMidnightJD(Y, M, D, snapshot.MidnightOffset());
+    MomentSnapshot next = snapshot;
+    const CivilDate after = JDToDate(DateToJD(Y, M, D) + 1);
+    next.Year = after.year, next.Month = after.month, next.Day = after.day;
+    double end = LocalMidnightJD(next.Year, next.Month, next.Day, next.MidnightOffset());
+    if (!(end > start + 0.5 && end < start + 1.5)) end = start + 1;  // no calendar for the next day
+    return {start, end};
+}
+
+// The events of a local day of 23 or 25 hours from a search that covers 24 hours from its start:
+// the first event of a 25th hour, which the 24 hours miss, and none past a 23rd.
+template <class Search>
+MoonDayEvents EventsOfLocalDay(const MomentSnapshot& snapshot, Search&& eventsFrom) {
+    const auto [start, end] = LocalDayOf(snapshot);
+    MoonDayEvents events = eventsFrom(start);
+    const MoonDayEvents tail = end > start + 1 ? eventsFrom(end - 1) : MoonDayEvents{};
+    for (auto field : {&MoonDayEvents::rise, &MoonDayEvents::transit, &MoonDayEvents::set}) {
+        std::optional<double>& e = events.*field;
+        if (!e && tail.*field && *(tail.*field) >= start + 1) e = tail.*field;
+        if (e && *e >= end) e.reset();
+    }
+    return events;
+}
+
+}  // namespace
+
+MoonDayEvents MoonEventsOfLocalDay(const MomentSnapshot& snapshot, double latitude, double eastLongitude) {
+    return EventsOfLocalDay(snapshot, [&](double start) { return MoonEventsOfDay(start, latitude, eastLongitude); });
+}
+
 MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     MoonReport r;
     const double z = snapshot.TimeZone;
     const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
     r.Zone = z;
+    r.Clock = snapshot.ClockZone();
     r.Moment = EncodeDate(Y, M, D) + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 +
                snapshot.Second / 86400.0;
     const double dayFraction = FractionOfDay(r.Moment);  // Frac(T), also for dates before 1900
@@ -84,7 +120,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
     r.Apogee = next(LunarApsis::Apogee);
     // Rising, culmination and setting on the local date of the report (local midnight to
     // midnight).
-    const MoonDayEvents events = MoonEventsOfDay(j0, observer.Latitude, lambda);
+    const MoonDayEvents events = MoonEventsOfLocalDay(snapshot, observer.Latitude, lambda);
     r.Rise = events.rise;
     r.Transit = events.transit;
     r.Set = events.set;
@@ -93,7 +129,7 @@ MoonReport ComputeMoonReport(const InfoSnapshot& snapshot, const ObserverState& 
 
 MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     MoonReport r = ComputeMoonReport(snapshot, observer);
-    const double j0 = LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, r.Zone);
+    const double j0 = LocalDayOf(snapshot).first;
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, j0, observer.Latitude, observer.Longitude);
     r.SiderealHours = p.localSiderealHours;
@@ -105,13 +141,19 @@ MoonReport ComputePreciseMoonReport(const InfoSnapshot& snapshot, const Observer
     r.AzimuthDegrees = std::fmod(p.horizontal.azimuth + 180, 360.0);
     r.AltitudeDegrees = p.horizontal.altitude;
     // The events of the local day (hours after local midnight).
-    const auto event = [&](const std::optional<double>& hours) -> std::optional<double> {
-        if (hours) return j0 + *hours / 24;
-        return std::nullopt;
+    const auto eventsFrom = [&](double start) {
+        const PreciseBodyReport q = start == j0 ? p
+            : ComputePreciseBodyReport(Body::Moon, r.JulianDayUT, start, observer.Latitude, observer.Longitude);
+        const auto event = [&](const std::optional<double>& hours) -> std::optional<double> {
+            if (hours) return start + *hours / 24;
+            return std::nullopt;
+        };
+        return MoonDayEvents{event(q.riseSet.rise), event(q.transit), event(q.riseSet.set)};
     };
-    r.Rise = event(p.riseSet.rise);
-    r.Transit = event(p.transit);
-    r.Set = event(p.riseSet.set);
+    const MoonDayEvents events = EventsOfLocalDay(snapshot, eventsFrom);
+    r.Rise = events.rise;
+    r.Transit = events.transit;
+    r.Set = events.set;
     r.Frame = FrameLabel(true);
     return r;
 }
@@ -120,8 +162,10 @@ QString FormatMoonReport(const MoonReport& r) {
     const double z = r.Zone;
     const TDateTime T = r.Moment;
     const double dayFraction = FractionOfDay(T);
-    // A universal-time Julian day as a local day count.
-    auto local = [&](double jd) { return JDToDateTime(jd + z / 24); };
+    // A universal-time Julian day as a local day count, on the clock kept at that instant.
+    auto local = [&](double jd) {
+        return JDToDateTime(jd + (r.Clock ? OffsetHoursAt(*r.Clock, Instant::FromUT(jd)) : z) / 24);
+    };
     QStringList lines;
     lines << QCoreApplication::translate("MoonReport", "Date\t\t") + DateText(T);
     lines << Format(QCoreApplication::translate("MoonReport", "Julian Date\t%.5f JD"),

@@ -25,7 +25,9 @@ QStringList MoonFixedData();
 
 // The report's numbers before they are written out. Instants are Julian days in universal time.
 struct MoonReport {
-    double Zone = 0;                 // hours east of UT
+    double Zone = 0;                 // hours east of UT at the moment
+    // The place's clock: each instant is shown on the clock kept at it (none: Zone).
+    std::optional<ZoneDescription> Clock;
     TDateTime Moment = 0;            // the local date and clock time
     double JulianDayUT = 0;          // of the moment
     double SiderealHours = 0;        // local sidereal time
@@ -50,6 +52,11 @@ struct MoonReport {
     double AzimuthDegrees = std::numeric_limits<double>::quiet_NaN();
     double AltitudeDegrees = std::numeric_limits<double>::quiet_NaN();
 };
+
+struct MoonDayEvents;
+// The Moon's rising, culmination and setting on the snapshot's local civil day, from its own
+// midnight to the next (23 or 25 hours on a day the clock changes).
+MoonDayEvents MoonEventsOfLocalDay(const MomentSnapshot& snapshot, double latitude, double eastLongitude);
 
 // The numbers for a snapshot of the chart's moment and the observer's place. Raises
 // ConversionError when the snapshot's date cannot be encoded.

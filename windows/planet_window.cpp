@@ -46,6 +46,13 @@ double PlanetMomentJD(const PlanetSnapshot& s) {
            s.Second / 86400.0;
 }
 
+PlanetInfo OnOwnClock(PlanetInfo info, const PlanetSnapshot& snapshot) {
+    const double z = snapshot.TimeZone;
+    info.RiseAndSet = RiseSetOnOwnClock(info.RiseAndSet, snapshot.ClockZone(),
+                                        LocalMidnightJD(snapshot.Year, snapshot.Month, snapshot.Day, z), z);
+    return info;
+}
+
 QString DeclinationDegreeText(double decDegrees, double decMinutes) {
     QString text = FormatFixed(decDegrees, 0);
     if (decMinutes < 0 && !text.startsWith('-') && !text.startsWith(QLocale().negativeSign()))
@@ -89,8 +96,9 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
 QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState& observer,
                             bool precise) {
     const auto compute = precise ? ComputePrecisePlanetInfo : ComputePlanetInfo;
-    return PlanetComputedBlock(compute(snapshot.Planet, PlanetMomentJD(snapshot),
-                                       observer.Latitude, observer.Longitude, snapshot.TimeZone));
+    return PlanetComputedBlock(OnOwnClock(compute(snapshot.Planet, PlanetMomentJD(snapshot), observer.Latitude,
+                                                  observer.Longitude, snapshot.TimeZone),
+                                          snapshot));
 }
 
 QString PlanetDataBlock(Body planet, bool translated) {

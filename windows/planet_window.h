@@ -24,7 +24,9 @@ std::string_view PlanetPictureName(Body planet);
 // UT Julian day of the snapshot's moment: 0 h of its local date minus zone/24, plus the clock
 // time.
 double PlanetMomentJD(const PlanetSnapshot& snapshot);
-
+// The info with its rising and setting read on the place's clock at their own instants (the
+// computed hours count on the moment's clock).
+PlanetInfo OnOwnClock(PlanetInfo info, const PlanetSnapshot& snapshot);
 
 // Whole degrees of the declination as shown: DecDegrees "%.0f", with a "-" put in front when
 // the minutes are negative and the text has none (declinations between 0° and -1°).

@@ -71,9 +71,11 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.DistanceKm = static_cast<double>(SunDistanceAU(moment)) * kKmPerAU;
     r.DiameterArcseconds = static_cast<double>(SunDiameter(moment));
 
-    r.ZoneLabel = QString::fromStdString(ZoneLabelOfDay(ChartZone(observer), {Y, M, D}));
+    r.Clock = snapshot.ClockZone();
+    r.ZoneLabel = QString::fromStdString(ZoneLabelAt(*r.Clock, moment));
     const double west = -observer.Longitude, phi = observer.Latitude;
-    const SunDayPositions positions = SunPositionsOfDay(r.Date - z / 24);  // the local day
+    // The local day from its own midnight, which on a change day is not on the moment's clock.
+    const SunDayPositions positions = SunPositionsOfDay(r.Date - snapshot.MidnightOffset() / 24);
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
     r.Sunset = SunRiseTransitSet(HorizonEvent::Set, west, phi, positions);
     r.Culmination = SunRiseTransitSet(HorizonEvent::Transit, west, phi, positions);
@@ -83,8 +85,9 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
 
 SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverState& observer) {
     SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
-    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone);  // 0 h local time
-    const double jd = j0 + (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
+    const double jd = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone) +
+                      (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
+    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, snapshot.MidnightOffset());  // 0 h local time
     const PreciseBodyReport p =
         ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);
     r.SiderealHours = p.localSiderealHours;
@@ -147,8 +150,11 @@ QString FormatSunReport(const SunReport& r) {
 
     auto event = [&](std::optional<double> t, const QString& none) {
         if (!t) return none;
-        double v = *t;
-        return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QLatin1Char(' ') + r.ZoneLabel;
+        const double v = *t;
+        if (!r.Clock) return TimeToStr(FractionOfDay(v + r.Zone / 24)) + QLatin1Char(' ') + r.ZoneLabel;
+        const Instant at = Instant::FromUT(DateTimeToJD(v));
+        return TimeToStr(FractionOfDay(v + OffsetHoursAt(*r.Clock, at) / 24)) + QLatin1Char(' ') +
+               QString::fromStdString(ZoneLabelAt(*r.Clock, at));
     };
     lines << QCoreApplication::translate("SunReport", "Sunrise\t\t") +
                  event(r.Sunrise, QCoreApplication::translate("SunReport", "No rise"));

@@ -42,7 +42,9 @@ struct SunReport {
     double DiameterArcseconds = 0;
     // Universal time of the events of the local date; none when the event does not happen.
     std::optional<TDateTime> Sunrise, Sunset, Culmination;
-    QString ZoneLabel;                    // the clock's zone ("CEST", "UTC+08:00")
+    QString ZoneLabel;                    // the clock's zone ("CEST", "UTC+08:00") when there is no Clock
+    // The place's clock: each event is read and labelled at its own instant (none: Zone).
+    std::optional<ZoneDescription> Clock;
     std::string_view Frame;  // the precise report names its frame; the classic one does not
 };
 

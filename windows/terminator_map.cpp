@@ -12,6 +12,7 @@
 #include "windows/wincommon.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/time/local_time.h"
+#include "platform/time_zone.h"
 
 namespace noctaris {
 
@@ -38,9 +39,9 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
     const double cx = w / 2, cy = h / 2;  // W div 2, H div 2
     const double sx = w / 360.0, sy = h / 160.0;
 
-    double hour = v.Hour;
-    const ZoneDescription zone{1, v.ConsiderSummerTime ? SummerTimeRule::European : SummerTimeRule::None, nullptr};
-    if (IsSummerTimeDay(zone, {v.Year, v.Month, v.Day})) hour -= 1;
+    // The formulas read the clock of the zone one hour east of UT.
+    const ZoneDescription zone = PlaceZone(v.ZoneId, v.StandardOffset, v.ConsiderSummerTime);
+    const double hour = v.Hour + 1 - ClockOffsetHoursAt(zone, {{v.Year, v.Month, v.Day}, {v.Hour, v.Minute, 0}});
     g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 

@@ -2,6 +2,7 @@
 #include "windows/terminator_window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimeZone>
 #include <QTimer>
 
 #include "platform/format.h"
@@ -166,8 +168,22 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
 
 TerminatorWindow::~TerminatorWindow() = default;
 
-void TerminatorWindow::setEditsFromClock() {
+void TerminatorWindow::setZone(const std::string& ianaId, double standardOffsetHours) {
+    zoneId_ = ianaId;
+    standardOffset_ = standardOffsetHours;
+    setEditsFromClock();
+}
+
+// The clock's instant on the zone's clock (its standard time when the database lacks the zone).
+QDateTime TerminatorWindow::zoneNow() const {
     const QDateTime now = clock_();
+    const QByteArray id = QByteArray::fromStdString(zoneId_);
+    if (!id.isEmpty() && QTimeZone::isTimeZoneIdAvailable(id)) return now.toTimeZone(QTimeZone(id));
+    return now.toTimeZone(QTimeZone(static_cast<int>(std::lround(standardOffset_ * 3600))));
+}
+
+void TerminatorWindow::setEditsFromClock() {
+    const QDateTime now = zoneNow();
     hourEdit_->setText(FormatInt(now.time().hour()));
     minuteEdit_->setText(FormatInt(now.time().minute()));
     dayEdit_->setText(FormatInt(now.date().day()));
@@ -180,8 +196,10 @@ TerminatorView TerminatorWindow::currentView() const {
     v.Month = EditValue(monthEdit_);
     v.Hour = EditValue(hourEdit_);
     v.Minute = EditValue(minuteEdit_);
-    v.Year = clock_().date().year();
+    v.Year = zoneNow().date().year();
     v.ConsiderSummerTime = summerTimeCheck_->isChecked();
+    v.ZoneId = zoneId_;
+    v.StandardOffset = standardOffset_;
     v.SunPlace = sunPlaceCheck_->isChecked();
     return v;
 }
@@ -248,7 +266,7 @@ void TerminatorWindow::stepSimulation() {
     c.Month = EditValue(monthEdit_);
     c.Hour = EditValue(hourEdit_);
     c.Minute = EditValue(minuteEdit_);
-    TerminatorStep(c, changeMinutesRadio_->isChecked(), clock_().date().year());
+    TerminatorStep(c, changeMinutesRadio_->isChecked(), zoneNow().date().year());
     minuteEdit_->setText(FormatInt(c.Minute));
     hourEdit_->setText(FormatInt(c.Hour));
     dayEdit_->setText(FormatInt(c.Day));

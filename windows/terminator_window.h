@@ -9,6 +9,7 @@
 // BuildTerminatorMapCache (grid and coastlines, kept between paints) and DrawTerminatorMap.
 #include <exception>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QDateTime>
@@ -35,7 +36,10 @@ namespace noctaris {
 struct TerminatorView {
     int Day = 1, Month = 1, Hour = 0, Minute = 0;  // the four edits
     int Year = 2000;                               // current calendar year
-    bool ConsiderSummerTime = true;                // "Consider summer time" (the European rule)
+    bool ConsiderSummerTime = true;                // "Consider summer time": the zone's legal clock
+    // The zone whose clock the edits read (an IANA id; standard time when the database lacks it).
+    std::string ZoneId = "Europe/Berlin";
+    double StandardOffset = 1;  // hours east of UT
     bool SunPlace = true;                          // "Sun place"
 };
 
@@ -78,6 +82,8 @@ public:
     // The clock the window reads ("Current time", "Refresh", the year); the computer's clock
     // unless replaced (tests).
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    // The zone whose clock the edits read and "Current time" shows (Europe/Berlin unless set).
+    void setZone(const std::string& ianaId, double standardOffsetHours);
 
     // Draws the map anew ("Display", "Consider summer time", "Sun place").
     void refresh();
@@ -110,6 +116,9 @@ private:
     void report(const QString& what, const std::exception& e);
 
     std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
+    QDateTime zoneNow() const;
+    std::string zoneId_ = "Europe/Berlin";
+    double standardOffset_ = 1;
     QWidget* map_ = nullptr;           // map drawing area
     QWidget* controlPanel_ = nullptr;  // control panel at the bottom
     QLineEdit* dayEdit_ = nullptr;

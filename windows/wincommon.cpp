@@ -1,5 +1,7 @@
 #include "windows/wincommon.h"
 
+#include <cmath>
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDate>
@@ -122,6 +124,19 @@ QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day
     if (text == "visible") return VisibilityText(true);
     if (text == "unvisible") return VisibilityText(false);
     return QString::fromStdString(text);
+}
+
+RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
+                          double assumedOffsetHours) {
+    RiseSet shown = day;
+    for (std::optional<double>* hours : {&shown.rise, &shown.set}) {
+        if (!*hours || !std::isfinite(**hours)) continue;
+        const double shown = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
+        // Moved by a change of the clock out of the day: the event is another day's.
+        if (shown != **hours && (shown < 0 || shown >= 24)) hours->reset();
+        else **hours = shown;
+    }
+    return shown;
 }
 
 }  // namespace noctaris

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "astro/theories/planets.h"
+#include "astro/time/local_time.h"
 
 class QDateEdit;
 class QPlainTextEdit;
@@ -63,5 +64,10 @@ QString VisibilityText(bool visible);
 // A rising or setting time of the ephemeris table and the planet window (RiseSetText: "12h34m",
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day);
+// Rising and setting counted in hours from a local midnight read with `assumedOffsetHours`
+// (midnightUT), each read on the clock kept at its own instant (HoursOnOwnClock); one that the
+// clock's change moves out of the day (before 0 h or from 24 h on) is none.
+RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
+                          double assumedOffsetHours);
 
 }  // namespace noctaris

@@ -3,8 +3,8 @@
 // the year (DayOfYear; the equation of time is EquationOfTimeMinutes), the latitude of the day/night
 // boundary at a given longitude, the mean sub-solar longitude, and the map's simulation clock.
 //
-// Clock times are those of the meridian 15° east (the map's clock is taken as zone +1), with
-// one hour already taken off for summer time by the caller. Angles are degrees, longitudes
+// Clock times are those of the meridian 15° east (zone +1); the caller turns its own clock's
+// reading into that. Angles are degrees, longitudes
 // east-positive. Nothing here raises, and no result is NaN or infinite for finite input.
 #include <cstdint>
 
@@ -15,7 +15,7 @@ double TerminatorDeclination(double n, double h);
 
 // The Sun of one drawing.
 struct TerminatorSun {
-    double Hour = 0;            // h: clock hour, summer time removed
+    double Hour = 0;            // h: clock hour of zone +1
     double Minute = 0;          // clock minute
     double Declination = 0;     // degrees
     double EquationOfTime = 0;  // minutes

@@ -89,6 +89,11 @@ double OffsetHoursAt(const ZoneDescription& zone, const Instant& t) {
     return zone.standardOffsetHours;
 }
 
+double HoursOnOwnClock(const ZoneDescription& zone, double midnightUT, double assumedOffsetHours, double hours) {
+    if (!std::isfinite(midnightUT) || !std::isfinite(hours)) return hours;
+    return hours + OffsetHoursAt(zone, Instant::FromUT(midnightUT + hours / 24)) - assumedOffsetHours;
+}
+
 std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t) {
     if (UsesRules(zone)) {
         std::string abbreviation = zone.rules->AbbreviationAt(t);

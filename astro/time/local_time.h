@@ -48,6 +48,11 @@ struct ZoneDescription {
 // The hours east of UT the clock keeps at an instant.
 double OffsetHoursAt(const ZoneDescription& zone, const Instant& t);
 
+// Hours counted from a local midnight read with `assumedOffsetHours` (as a day's report counts
+// them, midnightUT being that midnight's UT Julian day), read on the clock kept at that time:
+// on a day the clock changes, a time on the other side of the change moves by the change.
+double HoursOnOwnClock(const ZoneDescription& zone, double midnightUT, double assumedOffsetHours, double hours);
+
 // The zone's name at an instant for showing next to a time: the database's abbreviation, else
 // "UTC+hh:mm".
 std::string ZoneLabelAt(const ZoneDescription& zone, const Instant& t);

@@ -20,6 +20,14 @@ py=/usr/bin/python3; [ -x "$py" ] || py=python3
     || fail "terminator --no-summer-time exited $?"
 "$cli" terminator --date 2026-12-07 --time 21:30 --size 720x320 --out "$tmp/small.png" || fail "sized terminator exited $?"
 
+# One instant on two clocks (zoneinfo: 21 Jun 2026 12:00 UT is 14:00 CEST and 22:00 AEST) draws
+# the same map; a zone the database does not know is refused.
+"$cli" terminator --date 2026-06-21 --time 22:00 --no-sun --no-grid --zone Australia/Sydney --out "$tmp/june_sydney.png" \
+    || fail "terminator --zone exited $?"
+cmp -s "$tmp/june_noon.png" "$tmp/june_sydney.png" || fail "the same instant on Sydney's clock draws another map"
+"$cli" terminator --date 2026-06-21 --time 22:00 --zone Nowhere/Else --out "$tmp/none.png" 2>/dev/null \
+    && fail "an unknown zone was accepted"
+
 PYTHONPATH="$(dirname "$0")" "$py" - "$tmp" <<'EOF' || exit 1
 import datetime, math, sys
 from png_pixels import read_png

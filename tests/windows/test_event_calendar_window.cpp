@@ -61,6 +61,24 @@ TEST(CalendarLines, HeaderFollowsTheLocale) {
     EXPECT_EQ(eventcal::HeaderLines("Quito", -0.22, -78.5, -5)[3], "Time zone regarding UT: -5.00h");
 }
 
+TEST(CalendarLines, HeaderNamesTheZoneAndTheOffsetsItsClockKeeps) {
+    // zoneinfo: Sydney keeps +10:00 and +11:00 in 2026, Singapore +08:00 only, New York -05:00
+    // and -04:00; Europe/Berlin kept no summer time in 1970 (+01:00 only).
+    const auto zoneLine = [](const char* id, double standard, bool legal, int first, int last) {
+        return eventcal::HeaderLines("X", 0, 0, PlaceZone(id, standard, legal), id, first, last)[3];
+    };
+    EXPECT_EQ(zoneLine("Australia/Sydney", 10, true, 2026, 2026), "Time zone: Australia/Sydney (UTC+10:00, UTC+11:00)");
+    EXPECT_EQ(zoneLine("Asia/Singapore", 8, true, 2026, 2026), "Time zone: Asia/Singapore (UTC+08:00)");
+    EXPECT_EQ(zoneLine("America/New_York", -5, true, 2026, 2026), "Time zone: America/New_York (UTC-05:00, UTC-04:00)");
+    EXPECT_EQ(zoneLine("Europe/Berlin", 1, true, 1970, 1970), "Time zone: Europe/Berlin (UTC+01:00)");
+    EXPECT_EQ(zoneLine("Europe/Berlin", 1, true, 1970, 1980), "Time zone: Europe/Berlin (UTC+01:00, UTC+02:00)");
+    // Standard time shown: only the standard offset.
+    EXPECT_EQ(zoneLine("Europe/Berlin", 1, false, 2026, 2026), "Time zone: Europe/Berlin (UTC+01:00)");
+    // No zone name: the offset from UT as before.
+    EXPECT_EQ(eventcal::HeaderLines("X", 0, 0, ZoneDescription{-5, SummerTimeRule::None, nullptr}, "", 2026, 2026)[3],
+              "Time zone regarding UT: -5.00h");
+}
+
 TEST(CalendarLines, Year2012AtZonePlusOne) {
     LocaleGuard g(kGerman);
     const EventList list = eventcal::BuildLocalizedEventList(2012, 1);

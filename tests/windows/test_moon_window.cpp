@@ -171,6 +171,33 @@ TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
                      {static_cast<double>(JulianCalendarToJD(1500, 3, 1)) + 0.5}));
 }
 
+TEST(MoonReportText, OnAChangeDayEachTimeIsReadOnItsOwnClockOverTheWholeLocalDay) {
+    // python3-ephem and zoneinfo. Chemnitz 29 Mar 2026, a day of 23 hours: moonset 03:40 UT,
+    // after the change at 01:00 UT, is 05:40 CEST also when the moment is before the change.
+    // 25 Oct 2026, a day of 25 hours: the culmination at 22:34 UT is 23:34 CET, in its last
+    // hour; the moonset 04:52 UT is 05:52 CET.
+    for (bool precise : {false, true}) {
+        SCOPED_TRACE(precise ? "precise" : "classic");
+        ObserverState spring = test::Chemnitz(2026, 3, 29, 1, 30);
+        spring.ConsiderSummerTime = true;
+        InfoSnapshot snapshot = SnapshotOf(spring);
+        snapshot.Precise = precise;
+        QString report = BuildMoonReport(snapshot, spring);
+        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 03:40 hour\r\n\t\t05:40 hour, local time")))
+            << report.toStdString();
+        ObserverState autumn = test::Chemnitz(2026, 10, 25, 21, 30);
+        autumn.ConsiderSummerTime = true;
+        snapshot = SnapshotOf(autumn);
+        snapshot.Precise = precise;
+        report = BuildMoonReport(snapshot, autumn);
+        EXPECT_TRUE(report.contains(QStringLiteral("Culmination\tUT 22:34 hour\r\n\t\t23:34 hour, local time")))
+            << report.toStdString();
+        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 04:5")) &&
+                    report.contains(QStringLiteral("\t\t05:5")))
+            << report.toStdString();
+    }
+}
+
 TEST(MoonReportText, AnInvalidDateRaises) {
     ObserverState o = test::Chemnitz();
     o.Month = 2;

@@ -132,6 +132,27 @@ TEST(PlanetTexts, MomentIsTheLocalClockTimeInUT) {
                 PlanetMomentJD(Snapshot("Mars", 1582, 10, 15, 0, 0, 0, 0)), 1e-9);
 }
 
+TEST(PlanetTexts, OnAChangeDayRiseAndSetAreReadOnTheirOwnClock) {
+    // Chemnitz, 29 Mar 2026, the clock going from CET to CEST at 01:00 UT (zoneinfo). Venus
+    // rises 05:32 UT and sets 19:25 UT (python3-ephem: 07:32:18 and 21:24:57 CEST), whether the
+    // moment is before the change or after it. Uranus sets at 22:17 UT on the 28th (23:17 CET)
+    // and 22:14 UT on the 29th (00:14 CEST on the 30th): not on this day.
+    test::PinnedLocale pin(kEnglish);
+    for (int hour : {1, 12}) {
+        SCOPED_TRACE(hour);
+        ObserverState o = test::Chemnitz(2026, 3, 29, hour, 30);
+        o.ConsiderSummerTime = true;
+        PlanetSnapshot s;
+        static_cast<MomentSnapshot&>(s) = MomentSnapshot::Of(o);
+        s.Planet = Body::Venus;
+        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("Rise time 7h32m / Set time 21h25m"))
+            << PlanetComputedBlock(s, o, true).toStdString();
+        s.Planet = Body::Uranus;
+        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("/ Set time -"))
+            << PlanetComputedBlock(s, o, true).toStdString();
+    }
+}
+
 TEST(PlanetTexts, EveryChartPlanetHasPictureDataAndAFullBlock) {
     test::PinnedLocale pin(kEnglish);
     for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {

@@ -132,6 +132,49 @@ TEST(SunReportText, EventsOnThePlacesClock) {
         << rise.toStdString();
 }
 
+TEST(SunReportText, OnAChangeDayEachTimeIsReadOnItsOwnClock) {
+    // The clock changes in the night; the day's events come after the change, so a moment
+    // before it and one after show the same times. Sunrise and sunset from python3-ephem, the
+    // offsets from zoneinfo: Chemnitz 29 Mar 2026 (CET to CEST at 01:00 UT) 06:51:09 and
+    // 19:36:31 CEST; 25 Oct 2026 (CEST to CET at 01:00 UT) 06:47:51 and 16:56:42 CET; Sydney
+    // 5 Apr 2026 (AEDT to AEST at 16:00 UT on the 4th) 06:09:50 and 17:45:44 AEST.
+    struct Case {
+        const char* zone;
+        double latitude, longitude, standard;
+        int month, day;
+        int riseSeconds, setSeconds;
+        const char* label;
+    };
+    const Case cases[] = {
+        {"Europe/Berlin", 50.836667, 12.854444, 1, 3, 29, 6 * 3600 + 51 * 60 + 9, 19 * 3600 + 36 * 60 + 31, " CEST"},
+        {"Europe/Berlin", 50.836667, 12.854444, 1, 10, 25, 6 * 3600 + 47 * 60 + 51, 16 * 3600 + 56 * 60 + 42, " CET"},
+        {"Australia/Sydney", -33.92, 151.1852, 10, 4, 5, 6 * 3600 + 9 * 60 + 50, 17 * 3600 + 45 * 60 + 44, " AEST"},
+    };
+    const auto seconds = [](const QString& line) {
+        const QStringList hms = line.section(QLatin1Char('\t'), -1).section(QLatin1Char(' '), 0, 0).split(QLatin1Char(':'));
+        return hms.size() == 3 ? hms[0].toInt() * 3600 + hms[1].toInt() * 60 + hms[2].toInt() : -1;
+    };
+    for (const Case& c : cases) {
+        for (int hour : {1, 12}) {  // before and after the change
+            ObserverState o = test::Chemnitz(2026, c.month, c.day, hour, 30);
+            o.Latitude = c.latitude, o.Longitude = c.longitude, o.TimeZone = c.standard, o.ZoneId = c.zone;
+            o.ConsiderSummerTime = true;
+            for (bool precise : {false, true}) {
+                InfoSnapshot snapshot = SnapshotOf(o);
+                snapshot.Precise = precise;
+                const QStringList lines = Lines(BuildSunReport(snapshot, o, ChartSun(o)));
+                const QString rise = lines[precise ? 15 : 14], set = lines[precise ? 16 : 15];
+                SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.month) + " " + std::to_string(hour) +
+                             (precise ? " precise" : ""));
+                EXPECT_NEAR(seconds(rise), c.riseSeconds, 60) << rise.toStdString();
+                EXPECT_NEAR(seconds(set), c.setSeconds, 60) << set.toStdString();
+                EXPECT_TRUE(rise.endsWith(QLatin1String(c.label)) && set.endsWith(QLatin1String(c.label)))
+                    << rise.toStdString();
+            }
+        }
+    }
+}
+
 TEST(SunReportText, PolarNightHasNoRiseOrSet) {
     test::PinnedLocale pin(kGerman);
     ObserverState o = test::Chemnitz();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QTimeZone>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -208,7 +209,10 @@ TEST(TerminatorMapCache, CoastCrossingTheDateLineLiftsThePen) {
 
 // ---- The window -------------------------------------------------------------------------------
 
-QDateTime At(int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi)); }
+// A reading of the window's clock, which shows the chart place's zone (Europe/Berlin unless set).
+QDateTime At(int y, int mo, int d, int h, int mi) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone("Europe/Berlin"));
+}
 
 // The window's controls, found by their object names.
 struct Controls {
@@ -351,6 +355,34 @@ TEST(TerminatorWindow, GridSwitchRebuildsTheCache) {
     EXPECT_EQ(Rgb(img, 624, 150), kWhite);
     // 14:00 summer time in June: h = 13, the Sun over Greenwich.
     EXPECT_DOUBLE_EQ(ComputeTerminatorGeometry(c.map->size(), w.currentView()).SubSolar.x(), 535);
+}
+
+TEST(TerminatorWindow, AnyZonesClockNamesTheSameInstant) {
+    // One instant read on different clocks (zoneinfo): 15 Jan 2026 11:00 UT is 12:00 CET and
+    // 22:00 AEDT; 29 Mar 2026 00:30 UT is 01:30 CET, before Berlin's change at 01:00 UT, and
+    // 11:30 AEDT; 29 Mar 2026 01:30 UT is 03:30 CEST.
+    struct Reading {
+        const char* zone;
+        double standard;
+        int month, day, hour, minute;
+    };
+    const std::pair<Reading, Reading> same[] = {
+        {{"Europe/Berlin", 1, 1, 15, 12, 0}, {"Australia/Sydney", 10, 1, 15, 22, 0}},
+        {{"Europe/Berlin", 1, 3, 29, 1, 30}, {"Australia/Sydney", 10, 3, 29, 11, 30}},
+        {{"Europe/Berlin", 1, 3, 29, 3, 30}, {"UTC", 0, 3, 29, 1, 30}},
+    };
+    const auto geometry = [](const Reading& r) {
+        TerminatorView v;
+        v.Year = 2026, v.Month = r.month, v.Day = r.day, v.Hour = r.hour, v.Minute = r.minute;
+        v.ZoneId = r.zone, v.StandardOffset = r.standard;
+        return ComputeTerminatorGeometry(kMap, v);
+    };
+    for (const auto& [a, b] : same) {
+        SCOPED_TRACE(std::to_string(a.month) + "-" + std::to_string(a.day) + " " + b.zone);
+        const TerminatorGeometry ga = geometry(a), gb = geometry(b);
+        EXPECT_NEAR(ga.SubSolar.x(), gb.SubSolar.x(), 1e-9);
+        EXPECT_NEAR(ga.Sun.Declination, gb.Sun.Declination, 0.01);
+    }
 }
 
 // The window at three moments of 2026, on the computer's clock in Central European time: day
