@@ -138,7 +138,18 @@ QString SkyChart::CaptionText(const ObserverState& state) {
     QString text = QString::fromStdString(state.PlaceName) + QStringLiteral(", ") + TwoDigits(day) +
                    QLatin1Char('.') + TwoDigits(month) + QLatin1Char('.') + QString::number(year) +
                    QLatin1Char(' ') + TimeToStr(static_cast<double>(timeOfDay));
-    text += QLatin1Char(' ') + QString::fromStdString(ZoneLabelOfDay(ChartZone(state), {state.Year, state.Month, state.Day}));
+    // The zone's name at the displayed moment itself: on the day the clock changes, the hours
+    // before the change carry the other name.
+    const ZoneDescription zone = ChartZone(state);
+    const CivilDateTime local{{state.Year, state.Month, state.Day},
+                              {state.Hour, state.Minute, state.Second}};
+    std::string label;
+    try {
+        label = ZoneLabelAt(zone, InstantFromLocal(local, zone));
+    } catch (const ConversionError&) {
+        label = ZoneLabelOfDay(zone, local.date);
+    }
+    text += QLatin1Char(' ') + QString::fromStdString(label);
     return text;
 }
 

@@ -213,6 +213,13 @@ TEST(SkyChart, CaptionText) {
         EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 21.06.2026 00:00:00 CEST");
         s.ConsiderSummerTime = false;
         EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 21.06.2026 00:00:00 UTC+01:00");
+        // The day the clock goes back at 03:00 CEST: the zone of the moment, not of the day.
+        s.ConsiderSummerTime = true;
+        s.Month = 10, s.Day = 25, s.Hour = 0, s.Minute = 30;
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 25.10.2026 00:30:00 CEST");
+        s.Hour = 3;
+        EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 25.10.2026 03:30:00 CET");
+        s.ConsiderSummerTime = false;
         s.Year = 812, s.Month = 1, s.Day = 2, s.Hour = 23, s.Minute = 59, s.Second = 59;
         EXPECT_EQ(SkyChart::CaptionText(s), "Chemnitz, D, 02.01.812 23:59:59 UTC+01:00");
         s.Year = 1582, s.Month = 10, s.Day = 10;  // not a day of the calendar: shown as set
