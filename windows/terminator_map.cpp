@@ -41,7 +41,8 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
 
     // The formulas read the clock of the zone one hour east of UT.
     const ZoneDescription zone = PlaceZone(v.ZoneId, v.StandardOffset, v.ConsiderSummerTime);
-    const double hour = v.Hour + 1 - ClockOffsetHoursAt(zone, {{v.Year, v.Month, v.Day}, {v.Hour, v.Minute, 0}});
+    const double hour = static_cast<double>(v.Hour) + 1 -
+                        ClockOffsetHoursAt(zone, {{v.Year, v.Month, v.Day}, {v.Hour, v.Minute, 0}});
     g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 
