@@ -363,7 +363,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+110"/>
+        <location filename="../windows/wincommon.cpp" line="+112"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -492,7 +492,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonReport</name>
     <message>
-        <location line="+118"/>
+        <location line="+123"/>
         <source>Date		</source>
         <translation>Datum	</translation>
     </message>
@@ -595,13 +595,9 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+11"/>
+        <location line="+2"/>
         <source> hour</source>
         <translation> Uhr</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> hour, local time</source>
-        <translation> Uhr Ortszeit</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1278,7 +1274,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunReport</name>
     <message>
-        <location line="+75"/>
+        <location line="+79"/>
         <source>Date		%1.%2.%3</source>
         <translation>Datum	%1.%2.%3</translation>
     </message>

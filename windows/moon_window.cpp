@@ -166,6 +166,11 @@ QString FormatMoonReport(const MoonReport& r) {
     auto local = [&](double jd) {
         return JDToDateTime(jd + (r.Clock ? OffsetHoursAt(*r.Clock, Instant::FromUT(jd)) : z) / 24);
     };
+    // The zone's name at that instant, as the Sun window shows it.
+    auto zoneAt = [&](double jd) {
+        const ZoneDescription clock = r.Clock ? *r.Clock : ZoneDescription{z, SummerTimeRule::None, nullptr};
+        return QLatin1Char(' ') + QString::fromStdString(ZoneLabelAt(clock, Instant::FromUT(jd)));
+    };
     QStringList lines;
     lines << QCoreApplication::translate("MoonReport", "Date\t\t") + DateText(T);
     lines << Format(QCoreApplication::translate("MoonReport", "Julian Date\t%.5f JD"),
@@ -218,7 +223,7 @@ QString FormatMoonReport(const MoonReport& r) {
     lines << QCoreApplication::translate("MoonReport", "Perigee\t\t") + passage(r.Perigee);
     lines << QCoreApplication::translate("MoonReport", "Apogee\t\t") + passage(r.Apogee);
 
-    // Each event in universal and in local time, or "none on this day" (its own text per event:
+    // Each event in universal time and on the place's clock, or "none on this day" (its own text per event:
     // other languages word it after the event's noun).
     auto event = [&](const QString& label, const QString& none, const std::optional<double>& jd) {
         if (!jd) {
@@ -229,7 +234,7 @@ QString FormatMoonReport(const MoonReport& r) {
                      HourMinuteText(ToMinute(JDToDateTime(*jd))) +
                      QCoreApplication::translate("MoonReport", " hour");
         lines << QStringLiteral("\t\t") + HourMinuteText(ToMinute(local(*jd))) +
-                     QCoreApplication::translate("MoonReport", " hour, local time");
+                     QCoreApplication::translate("MoonReport", " hour") + zoneAt(*jd);
     };
     event(QCoreApplication::translate("MoonReport", "Rising time\t"),
           QCoreApplication::translate("MoonReport", "none on this day", "rising"), r.Rise);

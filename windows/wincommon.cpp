@@ -16,6 +16,8 @@
 
 #include "astro/reports/ephemeris_table.h"
 #include "astro/precise/precise_reports.h"
+#include "astro/time/sidereal.h"
+#include "astro/time/timebase.h"
 #include "chart/canvas.h"
 #include "chart/projection.h"
 #include "platform/format.h"
@@ -129,12 +131,23 @@ QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day
 RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
                           double assumedOffsetHours) {
     RiseSet shown = day;
+    if (!std::isfinite(midnightUT) || !std::isfinite(assumedOffsetHours)) return shown;
+    // The civil day from its own midnight to the next, in hours from midnightUT: 23 or 25 hours
+    // long when the clock changes in it.
+    const CivilDate date = JDToDate(midnightUT + assumedOffsetHours / 24 + 0.25);
+    const CivilDate next = JDToDate(DateToJD(date.year, date.month, date.day) + 1);
+    const double begin = assumedOffsetHours - ClockOffsetHoursAt(zone, {date, {0, 0, 0}});
+    double end = 24 + assumedOffsetHours - ClockOffsetHoursAt(zone, {next, {0, 0, 0}});
+    if (!(end > begin + 12 && end < begin + 36)) end = begin + 24;
+    // The point of the sky rises and sets again one sidereal day later.
+    const double period = static_cast<double>(24 / kSiderealPerSolar);
     for (std::optional<double>* hours : {&shown.rise, &shown.set}) {
         if (!*hours || !std::isfinite(**hours)) continue;
-        const double shown = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, **hours);
-        // Moved by a change of the clock out of the day: the event is another day's.
-        if (shown != **hours && (shown < 0 || shown >= 24)) hours->reset();
-        else **hours = shown;
+        double h = **hours;
+        if (h < begin) h += std::ceil((begin - h) / period) * period;
+        while (h - period >= begin) h -= period;
+        if (h >= end) hours->reset();  // between two of the day's passages, none in it
+        else **hours = HoursOnOwnClock(zone, midnightUT, assumedOffsetHours, h);
     }
     return shown;
 }

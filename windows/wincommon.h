@@ -65,8 +65,9 @@ QString VisibilityText(bool visible);
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day);
 // Rising and setting counted in hours from a local midnight read with `assumedOffsetHours`
-// (midnightUT), each read on the clock kept at its own instant (HoursOnOwnClock); one that the
-// clock's change moves out of the day (before 0 h or from 24 h on) is none.
+// (midnightUT) as the first passages of that point of the sky in the civil day of that date
+// (from its own midnight to the next, 23 or 25 hours when the clock changes), each read on the
+// clock kept at its own instant (HoursOnOwnClock); none when the day has no such passage.
 RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
                           double assumedOffsetHours);
 

@@ -1,6 +1,7 @@
 #include "astro/events/sun_rise_set.h"
 
 #include <cmath>
+#include <vector>
 
 #include "astro/time/sidereal.h"
 
@@ -46,9 +47,10 @@ LD Interpolate3(LD n, LD y3, LD y2, LD y1) {
     return y2 + n / 2.0L * (a + b + n * (b - a));
 }
 
-SunDayPositions SunPositionsOfDay(TDateTime dayStart) {
+SunDayPositions SunPositionsOfDay(TDateTime dayStart, double dayLength) {
     SunDayPositions s;
     s.Day = dayStart;
+    s.Length = dayLength > 0.5 && dayLength < 2 ? dayLength : 1;
     const auto at = [](double t) { return Instant::FromUT(DateTimeToJD(t)); };
     s.Theta0 = ApparentSiderealTimeDeg(at(dayStart));
     s.Before = SunPosition(at(dayStart - 1));
@@ -64,19 +66,26 @@ std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi,
         return std::nullopt;
     // Searched in fractions of the day, brought to the day's serial at the end.
     const auto at = [&](double m) { return SightAt(day, L, phi, m); };
-    const auto samples = SampleDay(0.0, kSteps, at);
+    // SampleDay covers one day; a longer or shorter one is sampled at the same density.
+    const int steps = static_cast<int>(std::ceil(kSteps * day.Length));
+    std::vector<Sample<SunSight>> samples;
+    samples.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double m = day.Length * i / steps;
+        samples.push_back({m, at(m)});
+    }
     const auto up = [](const SunSight& s) { return s.height >= 0; };
     std::optional<double> m;
     switch (event) {
         case HorizonEvent::Rise:
             m = FirstCrossing(
                 samples, [&](const SunSight& a, const SunSight& b) { return !up(a) && up(b); },
-                up, at, 1.0, kToleranceSeconds);
+                up, at, day.Length, kToleranceSeconds);
             break;
         case HorizonEvent::Set:
             m = FirstCrossing(
                 samples, [&](const SunSight& a, const SunSight& b) { return up(a) && !up(b); },
-                up, at, 1.0, kToleranceSeconds);
+                up, at, day.Length, kToleranceSeconds);
             break;
         case HorizonEvent::Transit:  // the hour angle passes 0, not the jump from 180 to -180
             m = FirstCrossing(
@@ -84,7 +93,7 @@ std::optional<double> SunRiseTransitSet(HorizonEvent event, LD L, LD phi,
                 [](const SunSight& a, const SunSight& b) {
                     return a.hourAngle < 0 && b.hourAngle >= 0 && b.hourAngle < 90;
                 },
-                [](const SunSight& s) { return s.hourAngle >= 0; }, at, 1.0, kToleranceSeconds);
+                [](const SunSight& s) { return s.hourAngle >= 0; }, at, day.Length, kToleranceSeconds);
             break;
     }
     if (!m) return std::nullopt;

@@ -18,14 +18,16 @@ long double Interpolate3(long double n, long double y3, long double y2, long dou
 // wants more than one event of a day computes this once and passes it to each.
 struct SunDayPositions {
     double Day = 0;              // where the day starts, a TDateTime of universal time
+    double Length = 1;           // in days: 23/24 or 25/24 on a day the clock changes
     long double Theta0 = 0;      // apparent sidereal time at the start, degrees
     BodyPosition Before, Of, After;
 };
 // The positions of the day that starts at dayStart, a TDateTime of universal time: for a
-// place's civil day, its local midnight (00:00 of the date less the zone's offset).
-SunDayPositions SunPositionsOfDay(TDateTime dayStart);
+// place's civil day, its local midnight (00:00 of the date less the zone's offset), and lasts
+// dayLength days, up to the next local midnight (one day when not a length from a half to two days).
+SunDayPositions SunPositionsOfDay(TDateTime dayStart, double dayLength = 1);
 
-// The Sun's rise, transit or set within the day [day.Day, day.Day + 1), for L in degrees
+// The Sun's rise, transit or set within the day [day.Day, day.Day + day.Length), for L in degrees
 // positive west and latitude phi: a TDateTime of universal time, or none when it does not
 // happen on that day (polar day and night have no rise or set; the transit is still given).
 // Rise and set are the centre's passage through -0°50' (refraction and semidiameter); should

@@ -196,3 +196,33 @@ TEST(RiseTransitSet, EventsOfThePlacesCivilDay) {
 }
 
 }  // namespace noctaris
+
+namespace noctaris {
+namespace {
+
+TEST(RiseTransitSet, SunDayOfTwentyThreeOrTwentyFiveHours) {
+    // Tromsø in late October: each sunrise comes more than 24 h after the one before, so a day
+    // that starts 24 h 2 min before a sunrise has none in its first 24 hours. Lasting 25 hours
+    // (the clock goes back) it has that sunrise in its last hour; lasting 23 it has none.
+    const long double west = -18.9553L, phi = 69.6492L;
+    const TDateTime d0 = EncodeDate(2026, 10, 25) - 2.0 / 24;
+    const double r1 = *SunRiseTransitSet(HorizonEvent::Rise, west, phi, d0);
+    const double r2 = *SunRiseTransitSet(HorizonEvent::Rise, west, phi, d0 + 1);
+    ASSERT_GT((r2 - r1) * 1440, 24 * 60 + 3);
+    const double start = r2 - (24 * 60 + 2) / 1440.0;
+    EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, west, phi, SunPositionsOfDay(start, 1)));
+    const std::optional<double> late =
+        SunRiseTransitSet(HorizonEvent::Rise, west, phi, SunPositionsOfDay(start, 25.0 / 24));
+    ASSERT_TRUE(late);
+    EXPECT_NEAR((*late - r2) * 1440, 0, 1.0);
+    EXPECT_NEAR((*late - start) * 1440, 24 * 60 + 2, 1.0);
+    // A day of 23 hours ends before a crossing 23 h 2 min after its start, one of 24 does not.
+    const double shortStart = start + 1.0 / 24;
+    EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, west, phi, SunPositionsOfDay(shortStart, 23.0 / 24)));
+    EXPECT_TRUE(SunRiseTransitSet(HorizonEvent::Rise, west, phi, SunPositionsOfDay(shortStart, 1)));
+    // An unusable length is one day.
+    EXPECT_EQ(SunPositionsOfDay(start, std::nan("")).Length, 1);
+}
+
+}  // namespace
+}  // namespace noctaris

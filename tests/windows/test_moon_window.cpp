@@ -59,11 +59,11 @@ const char* const kChemnitzReport =
     "Perigee\t\tUT 08:32 24.12.2026\r\n"
     "Apogee\t\tUT 06:46 11.12.2026\r\n"
     "Rising time\tUT 05:44 hour\r\n"
-    "\t\t06:44 hour, local time\r\n"
+    "\t\t06:44 hour UTC+01:00\r\n"
     "Culmination\tUT 09:39 hour\r\n"
-    "\t\t10:39 hour, local time\r\n"
+    "\t\t10:39 hour UTC+01:00\r\n"
     "Moonset time\tUT 13:27 hour\r\n"
-    "\t\t14:27 hour, local time\r\n";
+    "\t\t14:27 hour UTC+01:00\r\n";
 
 // Summed brightness of the columns [x0, x1) of an image.
 double Light(const QImage& image, int x0, int x1) {
@@ -110,7 +110,7 @@ TEST(MoonReportText, AnEventThatDoesNotHappenKeepsItsLabel) {
     o = test::Chemnitz(2026, 12, 17, 12, 0);
     lines = Lines(BuildMoonReport(SnapshotOf(o), o));
     EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 11:03 hour"));  // 12:03:23 local
-    EXPECT_EQ(lines[20], QStringLiteral("\t\t12:03 hour, local time"));
+    EXPECT_EQ(lines[20], QStringLiteral("\t\t12:03 hour UTC+01:00"));
     EXPECT_EQ(lines[21], QStringLiteral("Culmination\tUT 17:24 hour"));  // 18:23:33 local
     EXPECT_EQ(lines[23], QStringLiteral("Moonset time\tnone on this day"));
 }
@@ -173,7 +173,8 @@ TEST(MoonReportText, TimesBeforeNineteenHundredAndAcrossMidnight) {
 
 TEST(MoonReportText, OnAChangeDayEachTimeIsReadOnItsOwnClockOverTheWholeLocalDay) {
     // python3-ephem and zoneinfo. Chemnitz 29 Mar 2026, a day of 23 hours: moonset 03:40 UT,
-    // after the change at 01:00 UT, is 05:40 CEST also when the moment is before the change.
+    // after the change at 01:00 UT, is 05:40 CEST also when the moment is before the change;
+    // each local time names the zone of its own instant.
     // 25 Oct 2026, a day of 25 hours: the culmination at 22:34 UT is 23:34 CET, in its last
     // hour; the moonset 04:52 UT is 05:52 CET.
     for (bool precise : {false, true}) {
@@ -183,14 +184,14 @@ TEST(MoonReportText, OnAChangeDayEachTimeIsReadOnItsOwnClockOverTheWholeLocalDay
         InfoSnapshot snapshot = SnapshotOf(spring);
         snapshot.Precise = precise;
         QString report = BuildMoonReport(snapshot, spring);
-        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 03:40 hour\r\n\t\t05:40 hour, local time")))
+        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 03:40 hour\r\n\t\t05:40 hour CEST\r\n")))
             << report.toStdString();
         ObserverState autumn = test::Chemnitz(2026, 10, 25, 21, 30);
         autumn.ConsiderSummerTime = true;
         snapshot = SnapshotOf(autumn);
         snapshot.Precise = precise;
         report = BuildMoonReport(snapshot, autumn);
-        EXPECT_TRUE(report.contains(QStringLiteral("Culmination\tUT 22:34 hour\r\n\t\t23:34 hour, local time")))
+        EXPECT_TRUE(report.contains(QStringLiteral("Culmination\tUT 22:34 hour\r\n\t\t23:34 hour CET\r\n")))
             << report.toStdString();
         EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 04:5")) &&
                     report.contains(QStringLiteral("\t\t05:5")))

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "astro/reports/ephemeris_table.h"
@@ -150,6 +151,39 @@ TEST(PlanetTexts, OnAChangeDayRiseAndSetAreReadOnTheirOwnClock) {
         s.Planet = Body::Uranus;
         EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("/ Set time -"))
             << PlanetComputedBlock(s, o, true).toStdString();
+    }
+}
+
+TEST(PlanetTexts, OnTheDayOfTwentyFiveHoursEveryHourHasItsRiseAndSet) {
+    // Chemnitz, 25 Oct 2026, the clock going back from CEST to CET at 01:00 UT: the day runs
+    // from 22:00 UT on the 24th to 23:00 UT. python3-ephem (centre at 0°, no refraction): Mars
+    // rises 22:34 UT on the 24th (00:34 CEST) and again 22:33 UT (23:33 CET), sets 13:38 UT
+    // (14:38 CET); Jupiter rises 23:26 UT on the 24th (01:26 CEST), sets 13:50 UT (14:50 CET).
+    // The day's first passages, whether the moment is before the change or after it; a few
+    // minutes for the theory, which holds the planet's place of the moment all day.
+    test::PinnedLocale pin(kEnglish);
+    const auto minutes = [](const QString& block, const char* which) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("%1 time (\\d+)h(\\d+)m").arg(QLatin1String(which))).match(block);
+        return m.hasMatch() ? m.captured(1).toInt() * 60 + m.captured(2).toInt() : -1;
+    };
+    struct Expected {
+        Body planet;
+        int rise, set;  // minutes on the clock
+    };
+    for (int hour : {1, 12}) {
+        SCOPED_TRACE(hour);
+        ObserverState o = test::Chemnitz(2026, 10, 25, hour, 30);
+        o.ConsiderSummerTime = true;
+        PlanetSnapshot s;
+        static_cast<MomentSnapshot&>(s) = MomentSnapshot::Of(o);
+        for (const Expected& e : {Expected{Body::Mars, 34, 14 * 60 + 38}, Expected{Body::Jupiter, 60 + 26, 14 * 60 + 50}}) {
+            s.Planet = e.planet;
+            const QString block = PlanetComputedBlock(s, o, true);
+            SCOPED_TRACE(block.toStdString());
+            EXPECT_NEAR(minutes(block, "Rise"), e.rise, 4);
+            EXPECT_NEAR(minutes(block, "Set"), e.set, 4);
+        }
     }
 }
 

@@ -152,7 +152,7 @@ TEST_F(German, MoonReport) {
     EXPECT_EQ(g[13], QStringLiteral("Erstes Viertel\t17.11.2026"));
     EXPECT_EQ(g[17], QStringLiteral("Erdnähe\tUT 08:32 24.12.2026"));
     EXPECT_EQ(g[19], QStringLiteral("Mondaufgang\tUT 05:44 Uhr"));
-    EXPECT_EQ(g[20], QStringLiteral("\t\t06:44 Uhr Ortszeit"));
+    EXPECT_EQ(g[20], QStringLiteral("\t\t06:44 Uhr UTC+01:00"));
     EXPECT_EQ(g[21], QStringLiteral("Kulmination\tUT 09:39 Uhr"));
     EXPECT_EQ(g[23], QStringLiteral("Monduntergang\tUT 13:27 Uhr"));
     ExpectSameNumbers(english, german);
