@@ -57,14 +57,9 @@ namespace {
 
 // The snapshot's local civil day in UT Julian days: from its own midnight to the next.
 std::pair<double, double> LocalDayOf(const MomentSnapshot& snapshot) {
-    const int D = snapshot.Day, M = snapshot.Month, Y = snapshot.Year;
-    const double start = LocalMidnightJD(Y, M, D, snapshot.MidnightOffset());
-    MomentSnapshot next = snapshot;
-    const CivilDate after = JDToDate(DateToJD(Y, M, D) + 1);
-    next.Year = after.year, next.Month = after.month, next.Day = after.day;
-    double end = LocalMidnightJD(next.Year, next.Month, next.Day, next.MidnightOffset());
-    if (!(end > start + 0.5 && end < start + 1.5)) end = start + 1;  // no calendar for the next day
-    return {start, end};
+    const LocalDay day =
+        noctaris::LocalDayOf(snapshot.ClockZone(), {snapshot.Year, snapshot.Month, snapshot.Day});
+    return {day.startUT, day.startUT + day.hours / 24};
 }
 
 // The events of a local day of 23 or 25 hours from a search that covers 24 hours from its start:

@@ -76,10 +76,9 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     const double west = -observer.Longitude, phi = observer.Latitude;
     // The local day from its own midnight, which on a change day is not on the moment's clock.
     // It lasts until the next day's midnight: 25 hours when the clock goes back, 23 when it goes on.
-    const CivilDate after = JDToDate(DateToJD(Y, M, D) + 1);
-    const double nextMidnightOffset = ClockOffsetHoursAt(*r.Clock, {after, {0, 0, 0}});
-    const SunDayPositions positions = SunPositionsOfDay(
-        r.Date - snapshot.MidnightOffset() / 24, 1 + (snapshot.MidnightOffset() - nextMidnightOffset) / 24);
+    const LocalDay day = LocalDayOf(*r.Clock, {Y, M, D});
+    const SunDayPositions positions =
+        SunPositionsOfDay(r.Date - day.startOffsetHours / 24, day.hours / 24);
     r.Sunrise = SunRiseTransitSet(HorizonEvent::Rise, west, phi, positions);
     r.Sunset = SunRiseTransitSet(HorizonEvent::Set, west, phi, positions);
     r.Culmination = SunRiseTransitSet(HorizonEvent::Transit, west, phi, positions);

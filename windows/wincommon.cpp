@@ -135,10 +135,9 @@ RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, doubl
     // The civil day from its own midnight to the next, in hours from midnightUT: 23 or 25 hours
     // long when the clock changes in it.
     const CivilDate date = JDToDate(midnightUT + assumedOffsetHours / 24 + 0.25);
-    const CivilDate next = JDToDate(DateToJD(date.year, date.month, date.day) + 1);
-    const double begin = assumedOffsetHours - ClockOffsetHoursAt(zone, {date, {0, 0, 0}});
-    double end = 24 + assumedOffsetHours - ClockOffsetHoursAt(zone, {next, {0, 0, 0}});
-    if (!(end > begin + 12 && end < begin + 36)) end = begin + 24;
+    const LocalDay civil = LocalDayOf(zone, date);
+    const double begin = assumedOffsetHours - civil.startOffsetHours;
+    const double end = begin + civil.hours;
     // The point of the sky rises and sets again one sidereal day later.
     const double period = static_cast<double>(24 / kSiderealPerSolar);
     for (std::optional<double>* hours : {&shown.rise, &shown.set}) {

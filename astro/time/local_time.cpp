@@ -166,4 +166,14 @@ double ClockOffsetHoursAt(const ZoneDescription& zone, const CivilDateTime& loca
     return ResolveLocal(local, zone).offsetHours;
 }
 
+LocalDay LocalDayOf(const ZoneDescription& zone, const CivilDate& date) {
+    LocalDay day;
+    day.startOffsetHours = ClockOffsetHoursAt(zone, {date, {0, 0, 0}});
+    day.startUT = LocalMidnightJD(date.year, date.month, date.day, day.startOffsetHours);
+    const CivilDate next = JDToDate(DateToJD(date.year, date.month, date.day) + 1);
+    day.hours = 24 + day.startOffsetHours - ClockOffsetHoursAt(zone, {next, {0, 0, 0}});
+    if (!(day.hours > 12 && day.hours < 36)) day.hours = 24;
+    return day;
+}
+
 }  // namespace noctaris

@@ -77,6 +77,16 @@ ResolvedLocal ResolveLocal(const CivilDateTime& local, const ZoneDescription& zo
 // offset for a date the calendar does not have).
 double ClockOffsetHoursAt(const ZoneDescription& zone, const CivilDateTime& local);
 
+// A civil day on the place's clock: its midnight as a UT Julian day, the clock's offset then,
+// and its length in hours to the next day's midnight (23 or 25 when the clock changes in it; 24
+// when the next day's offset is not to be had).
+struct LocalDay {
+    double startUT = 0;
+    double startOffsetHours = 0;
+    double hours = 24;
+};
+LocalDay LocalDayOf(const ZoneDescription& zone, const CivilDate& date);
+
 // The days on which a year's summer time begins and ends (European rule only).
 struct SummerTimeChanges {
     CivilDate begin, end;
