@@ -173,7 +173,7 @@ QString FormatMoonReport(const MoonReport& r) {
     lines << QCoreApplication::translate("MoonReport", "Universal time\t") +
                  TimeToStr(FractionOfDay(T - z / 24));
     lines << QCoreApplication::translate("MoonReport", "Local time\t") + TimeToStr(dayFraction) +
-                 QStringLiteral(" ; ") + DateText(T);
+                 zoneAt(r.JulianDayUT) + QStringLiteral(" ; ") + DateText(T);
     if (!r.Frame.empty())
         lines << QCoreApplication::translate("MoonReport", "Frame\t\t") + FrameShown(r.Frame);
     lines << QCoreApplication::translate("MoonReport", "Sidereal time\t") +
@@ -252,7 +252,7 @@ MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observ
     : ParameterWindow(
           ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"), QSize(519, 360),
                                 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
-                                QCoreApplication::translate("Planet", BodyName(Body::Moon)), QPoint(88, 152),
+                                QCoreApplication::translate("Planet", BodyName(Body::Moon)),
                                 QRect(240, 16, 265, 329), QRect(12, 208, 209, 177), false,
                                 MoonFixedData()},
           snapshot, observer, parent) {}

@@ -2,15 +2,59 @@
 
 #include <exception>
 
+#include <algorithm>
+#include <cmath>
+
+#include <QBoxLayout>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
+namespace {
+
+// The size a text box needs to show every line on one line and all lines at once, with tabs
+// advancing to the document's tab stops as the box lays them out.
+QSize TextExtent(const QPlainTextEdit* box) {
+    const QFontMetricsF metrics(box->font());
+    const QList<QTextOption::Tab> stops = box->document()->defaultTextOption().tabs();
+    const qreal every = box->tabStopDistance();
+    auto nextStop = [&](qreal x) {
+        for (const QTextOption::Tab& t : stops)
+            if (t.position > x) return t.position;
+        return (std::floor(x / every) + 1) * every;
+    };
+    qreal widest = 0;
+    int lines = 0;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+        qreal x = 0;
+        const QStringList parts = b.text().split(QLatin1Char('\t'));
+        for (int i = 0; i < parts.size(); ++i) {
+            x += metrics.horizontalAdvance(parts[i]);
+            if (i + 1 < parts.size()) x = nextStop(x);
+        }
+        widest = std::max(widest, x);
+        ++lines;
+    }
+    // The empty line after a report's last line break needs no room.
+    if (lines > 0 && box->document()->lastBlock().text().isEmpty()) --lines;
+    const qreal margins = 2 * box->document()->documentMargin() + 2 * box->frameWidth();
+    return QSize(static_cast<int>(std::ceil(widest + margins)) + 2,
+                 static_cast<int>(std::ceil(lines * metrics.lineSpacing() + margins)) + 2);
+}
+
+// Grows a text box (never below its designed size) until its text fits.
+void FitText(QPlainTextEdit* box, QSize designed) {
+    box->setMinimumSize(designed.expandedTo(TextExtent(box)));
+}
+
+}  // namespace
 
 ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const InfoSnapshot* snapshot,
                                  const ObserverState* observer, QWidget* parent)
@@ -18,36 +62,50 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
     setObjectName(layout.objectName);
     setWindowTitle(layout.title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
-    setFixedSize(layout.size);
     setFont(WindowFont(layout.fontPixels));
     SetWhiteBackground(this);
 
+    // Photograph, name and fixed data on the left, the report on the right; each text box grows
+    // with its text, so longer translations and larger fonts fit.
     photo_ = new QLabel(this);
     photo_->setObjectName(QStringLiteral("photo"));
-    photo_->setGeometry(layout.photo);
+    photo_->setMinimumSize(layout.photo.size());
+    photo_->setAlignment(Qt::AlignCenter);
 
     nameLabel_ = new QLabel(layout.name, this);
     nameLabel_->setObjectName(QStringLiteral("nameLabel"));
     nameLabel_->setFont(WindowFont(16, true));
     nameLabel_->setStyleSheet(QStringLiteral("color: #000080"));
-    nameLabel_->move(layout.nameAt);
-    nameLabel_->adjustSize();
+    nameLabel_->setAlignment(Qt::AlignCenter);
 
-    reportText_ = MakeTextBox(this, "reportText", layout.reportBox);
+    reportText_ = MakeTextBox(this, "reportText", QRect());
+    reportText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    reportSize_ = layout.reportBox.size();
+    reportText_->setMinimumSize(reportSize_);
     TextBoxStyle fixedStyle;
     fixedStyle.readOnly = !layout.fixedDataEditable;
-    fixedDataText_ = MakeTextBox(this, "fixedDataText", layout.fixedDataBox, fixedStyle);
+    fixedDataText_ = MakeTextBox(this, "fixedDataText", QRect(), fixedStyle);
+    fixedDataText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     fixedDataText_->setPlainText(layout.fixedData.join('\n'));
+    FitText(fixedDataText_, layout.fixedDataBox.size());
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(photo_);
+    left->addWidget(nameLabel_);
+    left->addWidget(fixedDataText_, 1);
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(8, 8, 8, 8);
+    columns->addLayout(left);
+    columns->addWidget(reportText_, 1);
+    resize(layout.size);
 
     // The report box is redrawn off-screen by the toolkit already (every widget is
     // double-buffered).
     try {
         picture_ = LoadPicture(layout.picture.toStdString());
         photo_->setPixmap(QPixmap::fromImage(picture_));
-        photo_->resize(picture_.size());  // sized to the picture
     } catch (const std::exception& e) {
         qWarning("%s: %s", qUtf8Printable(layout.title), e.what());
     }
@@ -56,6 +114,7 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
 void ParameterWindow::refresh() {
     if (snapshot_ == nullptr || observer_ == nullptr) return;
     report_.Rebuild(this, reportText_, [&] { return buildReport(*snapshot_, *observer_); });
+    FitText(reportText_, reportSize_);
     refreshPhoto();
 }
 

@@ -5,7 +5,6 @@
 // snapshot and calls refresh().
 #include <QDialog>
 #include <QImage>
-#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -22,7 +21,8 @@ class QShowEvent;
 
 namespace noctaris {
 
-// Where each part of a parameter window goes and what it says.
+// What a parameter window shows, and the sizes its parts are designed for (a text box grows
+// beyond its size when its text needs more room).
 struct ParameterWindowLayout {
     QString objectName;
     QString title;
@@ -31,7 +31,6 @@ struct ParameterWindowLayout {
     QString picture;      // resource name of the photograph
     QRect photo;
     QString name;  // the body's name, bold navy
-    QPoint nameAt;
     QRect reportBox;
     QRect fixedDataBox;
     bool fixedDataEditable = false;
@@ -73,6 +72,7 @@ private:
     QLabel* nameLabel_ = nullptr;
     QPlainTextEdit* reportText_ = nullptr;
     QPlainTextEdit* fixedDataText_ = nullptr;
+    QSize reportSize_;  // the report box's designed size, its least
     infowin::FollowingReport report_;
 };
 

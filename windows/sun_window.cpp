@@ -179,7 +179,7 @@ SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer
     : ParameterWindow(
           ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(470, 306),
                                 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
-                                QCoreApplication::translate("Planet", BodyName(Body::Sun)), QPoint(218, 24),
+                                QCoreApplication::translate("Planet", BodyName(Body::Sun)),
                                 QRect(216, 72, 249, 249), QRect(8, 136, 201, 177), true,
                                 SunFixedData()},
           snapshot, observer, parent),
