@@ -4,6 +4,7 @@
 #include <string>
 
 #include "astro/core/errors.h"
+#include "astro/events/eclipse_geometry.h"
 #include "astro/coords/angles.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/theories/lunar_terms.h"
@@ -330,6 +331,9 @@ constexpr Series kElongation[2][2][2] = {
        {0, 0, 0}}}},
 };
 
+// Earth radii by which the series' shadow distances may err.
+constexpr double kCandidateMargin = 0.03;
+
 }  // namespace
 
 EclipseElementSet EclipseElements(double k) {
@@ -382,22 +386,22 @@ EclipseElementSet EclipseElements(double k) {
 
 std::optional<SolarEclipse> SolarEclipseAt(double k) {
     const EclipseElementSet e = EclipseElements(k);
-    if (!(e.Gamma < 1.5433 + e.U)) return std::nullopt;
+    // The series find the candidates (with a margin for their error); the full theories at the
+    // greatest phase decide whether there is an eclipse and of which kind.
+    if (!(e.Gamma < 1.5433 + e.U + kCandidateMargin)) return std::nullopt;
+    const SolarShadow shadow = SolarShadowNear(Instant::FromTT(e.JDE));
     SolarEclipse r;
-    r.JDE = e.JDE;
-    if (e.Gamma >= 0.9972) {
-        if (e.Gamma < 0.9972 + std::fabs(e.U)) {
-            r.Type = e.U <= 0.0047 ? 4 : 5;
-        } else {
-            r.Type = 6;
-            r.Magnitude = (1.5433 + e.U - e.Gamma) / (0.5461 + 2 * e.U);
-        }
-    } else if (e.U < 0) {
-        r.Type = 1;
-    } else if (e.U <= 0.0047) {
-        r.Type = e.U < 0.00464 * std::sqrt(1 - e.Gamma * e.Gamma) ? 3 : 2;
+    r.JDE = static_cast<double>(shadow.greatest.tt());
+    if (shadow.gamma < 1) {
+        if (shadow.umbra < 0) r.Type = 1;
+        else r.Type = shadow.umbraAtSurface < 0 ? 3 : 2;  // total only near the middle: hybrid
+    } else if (shadow.gamma < 1 + std::fabs(shadow.umbra)) {
+        r.Type = shadow.umbra < 0 ? 4 : 5;  // the shadow's edge grazes the Earth
+    } else if (shadow.gamma < 1 + shadow.penumbra) {
+        r.Type = 6;
+        r.Magnitude = (1 + shadow.penumbra - shadow.gamma) / (shadow.penumbra + shadow.umbra);
     } else {
-        r.Type = 2;
+        return std::nullopt;
     }
     return r;
 }
@@ -410,29 +414,22 @@ SolarEclipse NextSolarEclipse(double jd) {
 
 std::optional<LunarEclipse> LunarEclipseAt(double k) {
     const EclipseElementSet e = EclipseElements(k);
+    if (!(e.Gamma < kPenumbralLimit + e.U + kCandidateMargin)) return std::nullopt;
+    const LunarShadow shadow = LunarShadowNear(Instant::FromTT(e.JDE));
     LunarEclipse r;
-    r.Magnitude = (kUmbralLimit - e.U - e.Gamma) / 0.545;
-    r.Type = 1;
-    if (r.Magnitude <= 0) {
-        r.Magnitude = (kPenumbralLimit + e.U - e.Gamma) / 0.545;
+    r.JDE = static_cast<double>(shadow.greatest.tt());
+    const double umbral = shadow.UmbralMagnitude();
+    if (umbral > 0) {
+        r.Type = umbral >= 1 ? 1 : 6;
+        r.Magnitude = umbral;
+        r.TotalSemiDuration = shadow.SemiDuration(shadow.umbra - shadow.moonRadius);
+        r.PartialSemiDuration = shadow.SemiDuration(shadow.umbra + shadow.moonRadius);
+    } else if (shadow.PenumbralMagnitude() > 0) {
         r.Type = 7;
-    }
-    if (!(r.Magnitude > 0)) return std::nullopt;
-    r.JDE = e.JDE;
-    // The Moon's motion relative to the shadow, Earth radii per hour.
-    const double n = 0.5458 + 0.0400 * std::cos(e.MPrime);
-    if (r.Type == 1) {
-        const double total = kTotalityLimit - e.U;
-        if (e.Gamma >= total)
-            r.Type = 6;
-        else
-            r.TotalSemiDuration = std::sqrt(total * total - e.Gamma * e.Gamma) / n;
-        const double partial = kUmbralLimit - e.U;
-        if (e.Gamma < partial)
-            r.PartialSemiDuration = std::sqrt(partial * partial - e.Gamma * e.Gamma) / n;
+        r.Magnitude = shadow.PenumbralMagnitude();
+        r.PenumbralSemiDuration = shadow.SemiDuration(shadow.penumbra + shadow.moonRadius);
     } else {
-        const double pen = kPenumbralLimit + e.U;
-        if (e.Gamma < pen) r.PenumbralSemiDuration = std::sqrt(pen * pen - e.Gamma * e.Gamma) / n;
+        return std::nullopt;
     }
     return r;
 }

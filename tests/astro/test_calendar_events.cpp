@@ -128,7 +128,7 @@ TEST(CalendarEvents, TextsOf2026) {
     EXPECT_TRUE(has("2026-02-17", "Ring-shaped solar eclipse"));
     EXPECT_TRUE(has("2026-08-12", "Total solar eclipse"));
     EXPECT_TRUE(has("2026-03-03", "Total lunar eclipse, size = 1.15"));
-    EXPECT_TRUE(has("2026-08-28", "Partial lunar eclipse, size = 0.92"));
+    EXPECT_TRUE(has("2026-08-28", "Partial lunar eclipse, size = 0.93"));
     EXPECT_TRUE(has("2026-01-10", "Jupiter in opposition to the sun"));
     EXPECT_TRUE(has("2026-01-09", "Mars in conjunction to sun"));
     EXPECT_TRUE(has("2026-01-06", "Venus in upper conjunction to sun"));
