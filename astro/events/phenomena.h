@@ -1,7 +1,8 @@
 #pragma once
 // Eclipses and planetary phenomena for the astronomical calendar: the next solar and lunar
-// eclipse with type and magnitude (mean lunations with periodic corrections, in the manner of
-// Meeus, Astronomical Algorithms ch. 54), the conjunctions and oppositions of Mercury ...
+// eclipse with type and magnitude (found from mean lunations with periodic corrections, in the
+// manner of Meeus, Astronomical Algorithms ch. 54, and measured at the greatest phase by
+// eclipse_geometry.h), the conjunctions and oppositions of Mercury ...
 // Neptune with the Sun and the greatest elongations of Mercury and Venus (ch. 36).
 //
 // Every result is a Julian day of dynamical time. Only a body without such events raises
@@ -12,10 +13,8 @@
 
 namespace noctaris {
 
-// Limits in Earth radii of the penumbra, the umbra and totality at the Moon's distance.
+// The penumbra's radius in Earth radii at the Moon's distance, by the lunation series.
 inline constexpr double kPenumbralLimit = 1.5573;
-inline constexpr double kUmbralLimit = 1.0128;
-inline constexpr double kTotalityLimit = 0.4678;
 
 // The eclipse quantities of one syzygy.
 struct EclipseElementSet {
