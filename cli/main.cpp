@@ -71,6 +71,14 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fprintf(stderr, "noctaris-cli: %s\n", message.toLocal8Bit().constData());
 }
 
+// The status of a run that ended normally, unless what it wrote to standard output was lost.
+int Finished(const char* who, int status) {
+    const QString failure = noctaris::cli::FinishStandardOutput();
+    if (failure.isEmpty()) return status;
+    std::fprintf(stderr, "%s: %s\n", who, failure.toUtf8().constData());
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,11 +88,11 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         Usage(stdout);
-        return 0;
+        return Finished("noctaris-cli", 0);
     }
     if (std::strcmp(argv[1], "--version") == 0) {
         std::printf("noctaris-cli %s\n", NOCTARIS_VERSION);
-        return 0;
+        return Finished("noctaris-cli", 0);
     }
     const Command* command = nullptr;
     for (const Command& c : kCommands)
@@ -111,7 +119,7 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     try {
-        return command->run(args);
+        return Finished(name.c_str(), command->run(args));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
     } catch (const noctaris::cli::OutputError& e) {

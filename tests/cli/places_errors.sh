@@ -128,6 +128,18 @@ for target in "${targets[@]}"; do
 done
 [ -z "$(ls -A "$tmp/ro")" ] || fail "something was left in the read-only folder"
 
+# Standard output on a full device: one line on stderr and a failing status, for a short
+# report, one longer than the stream's buffer, and help and version texts.
+if [ -w /dev/full ]; then
+    for cmd in "sun ${at[*]}" "places" "calendar --year 2026 --format json" "sun --help" "--version" "--help"; do
+        "$cli" $cmd >/dev/full 2>"$tmp/err"
+        rc=$?
+        [ $rc -ne 0 ] || fail "status 0 for '$cmd' on a full device"
+        [ "$(wc -l <"$tmp/err")" -eq 1 ] && grep -q "cannot write to standard output: No space left" "$tmp/err" \
+            || fail "'$cmd' on a full device: $(cat "$tmp/err")"
+    done
+fi
+
 # An existing file is replaced whole, and only once the new content is complete.
 echo old >"$tmp/keep.csv"
 "$cli" sun "${at[@]}" --format csv --out "$tmp/keep.csv" || fail "overwrite exited $?"
