@@ -10,6 +10,7 @@
 #include "astro/time/local_time.h"
 #include "astro/time/timebase.h"
 #include "chart/projection.h"
+#include "cli/output.h"
 #include "platform/language.h"
 
 namespace noctaris::cli {
@@ -75,7 +76,7 @@ void SetMoment(ObserverState& observer, const LocalMoment& moment) {
                                                              : nullptr;
     if (what)
         std::fprintf(stderr, "noctaris-cli: note: %s at %s %s\n", moment.Text().toLocal8Bit().constData(),
-                     observer.PlaceName.c_str(), what);
+                     Printable(QString::fromStdString(observer.PlaceName)).toUtf8().constData(), what);
 }
 
 CivilDate ParseDate(const QString& text) {

@@ -57,18 +57,13 @@ void Usage(std::FILE* to) {
                to);
 }
 
-// A message on one line, whatever the text it carries.
-std::string OneLine(const char* message) {
-    std::string s = message;
-    for (char& c : s)
-        if (c == '\n' || c == '\r') c = ' ';
-    return s;
-}
+// A message on one line, with the user's text in it shown harmlessly.
+std::string OneLine(const char* message) { return noctaris::cli::Printable(QString::fromUtf8(message)).toStdString(); }
 
 // Qt's chatter about the environment (runtime folders, fonts) is not the user's business.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "noctaris-cli: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "noctaris-cli: %s\n", noctaris::cli::Printable(message).toUtf8().constData());
 }
 
 // The status of a run that ended normally, unless what it wrote to standard output was lost.
@@ -98,7 +93,8 @@ int main(int argc, char** argv) {
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) command = &c;
     if (command == nullptr) {
-        std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n", argv[1]);
+        std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n",
+                     OneLine(argv[1]).c_str());
         return 2;
     }
 

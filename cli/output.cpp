@@ -58,6 +58,22 @@ QString FinishStandardOutput() {
     return {};
 }
 
+QString Printable(const QString& message) {
+    QString shown;
+    shown.reserve(message.size());
+    for (const QChar c : message) {
+        const char16_t u = c.unicode();
+        const bool reorders = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x%1").arg(uint{u}, 2, 16, QLatin1Char('0'));
+        else if (reorders)
+            shown += QStringLiteral("\\u%1").arg(uint{u}, 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 QByteArray TextOutput(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));

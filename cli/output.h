@@ -30,6 +30,11 @@ void Emit(const QByteArray& bytes, const QString& path);
 // when something written earlier did not arrive, else an empty string.
 QString FinishStandardOutput();
 
+// A message for the terminal: control characters (line breaks and escape sequences among them)
+// and the marks that reorder text shown as \xHH or \uHHHH, so that the user's text repeated in
+// a message can neither break its line nor command the terminal.
+QString Printable(const QString& message);
+
 // A window's text as printed: CR LF (and the star box's LF CR) become LF, and the text ends
 // with a line break.
 QByteArray TextOutput(QString text);

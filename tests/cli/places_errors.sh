@@ -49,7 +49,8 @@ expect_error() {
     local rc=$?
     [ $rc -eq 2 ] || fail "status $rc for: $*"
     [ "$(wc -l <"$tmp/err")" -eq 1 ] || fail "not one line of error for: $* ($(cat "$tmp/err"))"
-    grep -q -- "$pattern" "$tmp/err" || fail "message '$(cat "$tmp/err")' lacks '$pattern'"
+    grep -qF -- "$pattern" "$tmp/err" || fail "message '$(cat "$tmp/err")' lacks '$pattern'"
+    ! grep -q '[[:cntrl:]]' "$tmp/err" || fail "control characters in the message for: $*"
     [ ! -e "$tmp/out" ] || fail "a file was written for: $*"
     [ ! -s "$tmp/stdout" ] || fail "output on stdout for: $*"
 }
@@ -83,6 +84,14 @@ expect_error "unknown star 'Sirus' (closest: 'CMa Alpha,Sirius'" star Sirus "${o
 expect_error "unknown planet 'pluto'" planet pluto "${at[@]}" "${out[@]}"
 expect_error "no place contains" places Atlantis "${out[@]}"
 expect_error "unknown object 'Vulcan'" orbits --date 2026-12-07 --objects earth,Vulcan "${out[@]}"
+
+# The user's text comes back with its control characters shown, never sent to the terminal.
+expect_error "unknown place '\x1b]2;X\x07'" sun --place $'\e]2;X\a' "${at[@]}" "${out[@]}"
+expect_error "unknown command 'x\x1b[2J'" $'x\e[2J'
+expect_error "cannot write '$tmp/no/\x0a\u202e'" star vega --out "$tmp/no/"$'\n\xe2\x80\xae'
+expect_error "invalid time '1\x9b2'" moon --date 2026-12-07 --time $'1\xc2\x9b2' "${out[@]}"
+"$cli" sun --lat 50 --lon 10 --place $'Own\eroof' --date 2026-03-29 --time 02:30 2>&1 >/dev/null | grep -qF 'at Own\x1broof does not occur' \
+    || fail "a note repeats the place's name unescaped"
 
 # Bad dates: one parser for every command; no year 0, no negative years, no days of the
 # calendar reform, no 31st of April.
