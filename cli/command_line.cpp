@@ -124,7 +124,7 @@ LocalMoment ParseMoment(const QString& text) {
 }
 
 std::int64_t ParseStepSeconds(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^([0-9]{1,9})(s|m|min|h|d)$"));
+    static const QRegularExpression re(QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,9})(s|m|min|h|d)")));
     const QRegularExpressionMatch match = re.match(text);
     const long long n = match.hasMatch() ? Digits(match.captured(1), 9) : -1;
     if (n <= 0)
@@ -288,6 +288,15 @@ bool CommandParser::parse(const QStringList& args, int minPositional, int maxPos
     if (parser_.isSet(QStringLiteral("help"))) {
         std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
         return false;
+    }
+    // An option of one value given twice would silently lose the first.
+    QStringList seen;
+    for (const QString& name : parser_.optionNames()) {
+        if (seen.contains(name)) continue;
+        seen << name;
+        if (parser_.values(name).size() > 1)
+            throw UsageError(QStringLiteral("option %1%2 is given more than once")
+                                 .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
     }
     std::optional<QString> lang;
     if (parser_.isSet(QStringLiteral("lang"))) lang = parser_.value(QStringLiteral("lang"));

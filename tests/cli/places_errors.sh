@@ -114,6 +114,12 @@ expect_error "the range ends before it begins" calendar --range 2027..2026 "${ou
 expect_error "the range ends before it begins" sun --range 2026-12-08..2026-12-07 "${out[@]}"
 expect_error "invalid step" moon --range 2026-12-01..2026-12-31 --step 0d "${out[@]}"
 expect_error "invalid step" moon --range 2026-12-01..2026-12-31 --step 1week "${out[@]}"
+expect_error "invalid step '1d\x0a'" moon --range 2026-12-01..2026-12-31 --step $'1d\n' "${out[@]}"
+# An option of one value given twice is refused, not half obeyed.
+expect_error "option --out is given more than once" sun "${at[@]}" --out "$tmp/first" "${out[@]}"
+[ ! -e "$tmp/first" ] || fail "the first of two --out was written"
+expect_error "option --date is given more than once" orbits --date 2026-12-07 --date 2026-12-08 "${out[@]}"
+expect_error "option --lang is given more than once" places --lang de --lang en
 expect_error "more than 100000 steps" sun --range 2000-01-01..2026-01-01 --step 1min "${out[@]}"
 expect_error "replaces --date" sun --range 2026-12-01..2026-12-02 --date 2026-12-01 "${out[@]}"
 expect_error "--step needs --range" sun "${at[@]}" --step 1h "${out[@]}"
