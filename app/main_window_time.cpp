@@ -222,12 +222,12 @@ void MainWindow::setDate(const QDate& date) {
 
 void MainWindow::onAnimationTick() {
     if (!animation_.AnimationRunning) return;
-    try {
-        AnimationStep(observer_, animation_, StepMilliseconds(stepCombo_->currentIndex()));
-    } catch (const ConversionError& e) {
-        // Past the start of the time base: stop first, so the timer cannot raise it again.
+    if (!AnimationStep(observer_, animation_, StepMilliseconds(stepCombo_->currentIndex()))) {
+        // At an end of the calendar; a box would interrupt whatever the user is doing.
+        const bool atStart = animation_.TimeDirection < 0;
         stopAnimation();
-        showError(QString::fromUtf8(e.what()));
+        statusBar()->showMessage(atStart ? tr("The animation stopped at the beginning of the calendar (4713 BC).")
+                                         : tr("The animation stopped at the end of the calendar (31 December 9999)."));
         return;
     }
     redraw();

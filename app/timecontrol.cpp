@@ -41,12 +41,15 @@ void SetMoment(ObserverState& state, long long momentMs, int* subSecondMs) {
     if (subSecondMs) *subSecondMs = static_cast<int>(rest % 1000);
 }
 
-void AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs) {
+bool AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs) {
     const long long step = animation.TimeDirection < 0 ? -stepMs : stepMs;
     const long long moment = MomentMs(state, animation.SubSecondMs) + step;
+    ObserverState lastDay;
+    lastDay.Year = 9999, lastDay.Month = 12, lastDay.Day = 31;
     // Before the start of the Julian day count the calendar has no dates.
-    if (moment < 0) throw ConversionError("Error!");
+    if (moment < 0 || moment >= MomentMs(lastDay, 0) + kMsPerDay) return false;
     SetMoment(state, moment, &animation.SubSecondMs);
+    return true;
 }
 
 QStringList TimeOfDayCaptions() {

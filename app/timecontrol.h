@@ -62,9 +62,10 @@ long long MomentMs(const ObserverState& state, int subSecondMs);
 void SetMoment(ObserverState& state, long long momentMs, int* subSecondMs);
 
 // Advances the displayed local date and time by one step of `stepMs` milliseconds in the
-// animation's direction, exactly. Raises ConversionError ("Error!") when the result would lie
-// before the start of the time base; the state is then left unchanged.
-void AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs);
+// animation's direction, exactly. Returns false, leaving the state unchanged, when the result
+// would lie outside the calendar: before the start of the time base or after 31 December 9999,
+// the last day the program's dates (and with them its windows) can hold.
+bool AnimationStep(ObserverState& state, AnimationState& animation, long long stepMs);
 
 // Animation timer interval in milliseconds for a speed of 1..100.
 inline int IntervalForSpeed(int speed) { return 101 - speed; }

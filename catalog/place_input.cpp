@@ -51,7 +51,10 @@ std::optional<int> HemisphereSign(QChar c, CoordinateAxis axis) {
 
 QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma) {
     constexpr std::size_t kCount = 3;
-    const QString key = name.toCaseFolded();
+    // Names are short; comparing more of a very long text would only cost time (the work grows
+    // with its length times the number of names).
+    constexpr qsizetype kComparedLength = 64;
+    const QString key = name.left(kComparedLength).toCaseFolded();
     std::vector<std::pair<int, qsizetype>> scored;
     scored.reserve(static_cast<std::size_t>(names.size()));
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -114,7 +117,7 @@ ParsedCoordinate ParseCoordinate(const QString& text, CoordinateAxis axis) {
     s.replace(QLatin1Char(','), QLatin1Char('.'));  // a German decimal comma
     const QStringList parts = s.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.isEmpty() || parts.size() > 3) return {0, CoordinateError::kSyntax};
-    static const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    static const QRegularExpression number(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+(\\.[0-9]+)?")));
     double value = 0, unit = 1;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QRegularExpressionMatch m = number.match(parts[i]);

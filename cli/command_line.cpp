@@ -10,6 +10,7 @@
 #include "astro/time/local_time.h"
 #include "astro/time/timebase.h"
 #include "chart/projection.h"
+#include "cli/output.h"
 #include "platform/language.h"
 
 namespace noctaris::cli {
@@ -75,7 +76,7 @@ void SetMoment(ObserverState& observer, const LocalMoment& moment) {
                                                              : nullptr;
     if (what)
         std::fprintf(stderr, "noctaris-cli: note: %s at %s %s\n", moment.Text().toLocal8Bit().constData(),
-                     observer.PlaceName.c_str(), what);
+                     Printable(QString::fromStdString(observer.PlaceName)).toUtf8().constData(), what);
 }
 
 CivilDate ParseDate(const QString& text) {
@@ -123,7 +124,7 @@ LocalMoment ParseMoment(const QString& text) {
 }
 
 std::int64_t ParseStepSeconds(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^([0-9]{1,9})(s|m|min|h|d)$"));
+    static const QRegularExpression re(QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,9})(s|m|min|h|d)")));
     const QRegularExpressionMatch match = re.match(text);
     const long long n = match.hasMatch() ? Digits(match.captured(1), 9) : -1;
     if (n <= 0)
@@ -287,6 +288,15 @@ bool CommandParser::parse(const QStringList& args, int minPositional, int maxPos
     if (parser_.isSet(QStringLiteral("help"))) {
         std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
         return false;
+    }
+    // An option of one value given twice would silently lose the first.
+    QStringList seen;
+    for (const QString& name : parser_.optionNames()) {
+        if (seen.contains(name)) continue;
+        seen << name;
+        if (parser_.values(name).size() > 1)
+            throw UsageError(QStringLiteral("option %1%2 is given more than once")
+                                 .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
     }
     std::optional<QString> lang;
     if (parser_.isSet(QStringLiteral("lang"))) lang = parser_.value(QStringLiteral("lang"));

@@ -43,7 +43,7 @@ void AddSize(CommandParser& cmd, QSize size) {
 
 // The orbit table's entry a user named: its name or its label ("Ceres", "Pluto"), ignoring case.
 const OrbitObject& OrbitObjectNamed(const QString& typed) {
-    QStringList labels;
+    QStringList labels = {QStringLiteral("planets")};
     for (const OrbitObject& o : OrbitTable()) {
         if (typed.compare(o.Name, Qt::CaseInsensitive) == 0 || typed.compare(o.Label, Qt::CaseInsensitive) == 0)
             return o;
@@ -114,12 +114,18 @@ int RunOrbits(const QStringList& args) {
     const int zoom = ParseInteger(cmd.value(QStringLiteral("zoom")), -100, 100, QStringLiteral("zoom"));
     const QSize size = ParseSize(cmd.value(QStringLiteral("size")));
     std::vector<const OrbitObject*> ticked;
-    const QString objects = cmd.isSet(QStringLiteral("objects"))
-                                ? cmd.value(QStringLiteral("objects"))
-                                : QStringLiteral("mercury,venus,earth,mars,jupiter,saturn,uranus,neptune");
-    for (const QString& name : objects.split(QLatin1Char(','))) {
-        const OrbitObject* o = &OrbitObjectNamed(name.trimmed());
-        if (std::find(ticked.begin(), ticked.end(), o) == ticked.end()) ticked.push_back(o);
+    const QString planets = QStringLiteral("mercury,venus,earth,mars,jupiter,saturn,uranus,neptune");
+    const QString objects = cmd.isSet(QStringLiteral("objects")) ? cmd.value(QStringLiteral("objects")) : planets;
+    for (const QString& item : objects.split(QLatin1Char(','))) {
+        const QString name = item.trimmed();
+        // "planets" stands for the eight of the default.
+        const QStringList names = name.compare(QLatin1String("planets"), Qt::CaseInsensitive) == 0
+                                      ? planets.split(QLatin1Char(','))
+                                      : QStringList{name};
+        for (const QString& n : names) {
+            const OrbitObject* o = &OrbitObjectNamed(n);
+            if (std::find(ticked.begin(), ticked.end(), o) == ticked.end()) ticked.push_back(o);
+        }
     }
     // The window's list is sorted by name and hands the ticked objects over in that order,
     // which decides their colours.

@@ -57,18 +57,21 @@ void Usage(std::FILE* to) {
                to);
 }
 
-// A message on one line, whatever the text it carries.
-std::string OneLine(const char* message) {
-    std::string s = message;
-    for (char& c : s)
-        if (c == '\n' || c == '\r') c = ' ';
-    return s;
-}
+// A message on one line, with the user's text in it shown harmlessly.
+std::string OneLine(const char* message) { return noctaris::cli::Printable(QString::fromUtf8(message)).toStdString(); }
 
 // Qt's chatter about the environment (runtime folders, fonts) is not the user's business.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "noctaris-cli: %s\n", message.toLocal8Bit().constData());
+        std::fprintf(stderr, "noctaris-cli: %s\n", noctaris::cli::Printable(message).toUtf8().constData());
+}
+
+// The status of a run that ended normally, unless what it wrote to standard output was lost.
+int Finished(const char* who, int status) {
+    const QString failure = noctaris::cli::FinishStandardOutput();
+    if (failure.isEmpty()) return status;
+    std::fprintf(stderr, "%s: %s\n", who, failure.toUtf8().constData());
+    return 2;
 }
 
 }  // namespace
@@ -80,17 +83,18 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         Usage(stdout);
-        return 0;
+        return Finished("noctaris-cli", 0);
     }
     if (std::strcmp(argv[1], "--version") == 0) {
         std::printf("noctaris-cli %s\n", NOCTARIS_VERSION);
-        return 0;
+        return Finished("noctaris-cli", 0);
     }
     const Command* command = nullptr;
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) command = &c;
     if (command == nullptr) {
-        std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n", argv[1]);
+        std::fprintf(stderr, "noctaris-cli: unknown command '%s' (try --help)\n",
+                     OneLine(argv[1]).c_str());
         return 2;
     }
 
@@ -111,7 +115,7 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     try {
-        return command->run(args);
+        return Finished(name.c_str(), command->run(args));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "noctaris-cli %s: %s\n", command->name, OneLine(e.what()).c_str());
     } catch (const noctaris::cli::OutputError& e) {

@@ -1,6 +1,8 @@
 #include "cli/output.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -27,13 +29,49 @@ void WriteOutputFile(const QString& path, const QByteArray& bytes) {
         throw OutputError(QStringLiteral("cannot write '%1': %2").arg(path, reason));
 }
 
+namespace {
+
+OutputError StandardOutputError(int error) {
+    return OutputError(QStringLiteral("cannot write to standard output: %1")
+                           .arg(QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO))));
+}
+
+}  // namespace
+
 void Emit(const QByteArray& bytes, const QString& path) {
     if (!path.isEmpty()) {
         WriteOutputFile(path, bytes);
         return;
     }
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    const std::size_t size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0)
+        throw StandardOutputError(errno);
+}
+
+QString FinishStandardOutput() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return QString::fromUtf8(StandardOutputError(errno).what());
+    errno = 0;
+    // A standard output closed by the caller (>&-) is no error when nothing was written to it.
+    if (std::fclose(stdout) != 0 && errno != EBADF) return QString::fromUtf8(StandardOutputError(errno).what());
+    return {};
+}
+
+QString Printable(const QString& message) {
+    QString shown;
+    shown.reserve(message.size());
+    for (const QChar c : message) {
+        const char16_t u = c.unicode();
+        const bool reorders = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x%1").arg(uint{u}, 2, 16, QLatin1Char('0'));
+        else if (reorders)
+            shown += QStringLiteral("\\u%1").arg(uint{u}, 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 QByteArray TextOutput(QString text) {

@@ -1886,6 +1886,16 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <source>“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.</source>
         <translation>„%1“ steht nicht in der Ortsliste (am ähnlichsten: %2). Datei ▸ Ort hinzufügen… legt einen eigenen Ort an.</translation>
     </message>
+    <message>
+        <location line="+44"/>
+        <source>The animation stopped at the beginning of the calendar (4713 BC).</source>
+        <translation>Die Animation hat am Anfang des Kalenders (4713 v. Chr.) angehalten.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The animation stopped at the end of the calendar (31 December 9999).</source>
+        <translation>Die Animation hat am Ende des Kalenders (31. Dezember 9999) angehalten.</translation>
+    </message>
 </context>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -269,23 +270,45 @@ TEST_F(MainWindowTest, AnimationSteps) {
     EXPECT_EQ(o.Hour * 10000 + o.Minute * 100 + o.Second, 234135);  // 23:45:17 + 23 h 56 min 3.454 s + 15 s
 }
 
-TEST_F(MainWindowTest, AnimationStopsAtTheStartOfTheTimeBase) {
+namespace {
+QStringList gWarnings;
+void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg) gWarnings << text;
+}
+}  // namespace
+
+// At either end of the calendar the animation stops with a word in the status bar; no box
+// (with boxes forbidden here, a warning) interrupts the user, and the windows stay with the chart.
+TEST_F(MainWindowTest, AnimationStopsQuietlyAtTheEndsOfTheCalendar) {
     auto w = Open();
     const Ui ui(*w);
-    ui.stepCombo->setCurrentIndex(15);
+    ui.moonWindowAction->trigger();
+    ui.sunWindowAction->trigger();
+    ui.stepCombo->setCurrentIndex(15);  // 24 hours
+    ObserverState& o = const_cast<ObserverState&>(w->observer());
+    o.Year = 9999, o.Month = 12, o.Day = 30;
+    gWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    w->toggleAnimation();
+    for (int i = 0; i < 5 && w->animation().AnimationRunning; ++i) w->onAnimationTick();
+    EXPECT_FALSE(w->animation().AnimationRunning);
+    EXPECT_EQ(o.Year * 10000 + o.Month * 100 + o.Day, 99991231);
+    EXPECT_EQ(ui.dateEdit->date(), QDate(9999, 12, 31));
+    EXPECT_TRUE(w->statusBar()->currentMessage().contains("9999")) << w->statusBar()->currentMessage().toStdString();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(gWarnings.isEmpty()) << gWarnings.join('\n').toStdString();
+
+    // Run the timer by hand far enough to pass JD 0 in big steps.
     w->reverseTimeline();
     w->toggleAnimation();
-    // Run the timer by hand far enough to pass JD 0 in big steps.
-    ObserverState& o = const_cast<ObserverState&>(w->observer());
-    o.Year = -4712;
-    o.Month = 1;
-    o.Day = 3;
+    o.Year = -4712, o.Month = 1, o.Day = 3;
     for (int i = 0; i < 5 && w->animation().AnimationRunning; ++i) w->onAnimationTick();
     EXPECT_FALSE(w->animation().AnimationRunning);
     EXPECT_FALSE(ui.animationTimer->isActive());
     EXPECT_FALSE(ui.animationAction->isChecked());
     EXPECT_EQ(o.Year, -4712);
     EXPECT_EQ(o.Month, 1);
+    EXPECT_TRUE(w->statusBar()->currentMessage().contains("4713")) << w->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(MainWindowTest, PlaceAndDirectionControls) {
@@ -425,13 +448,6 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     // A click on a planet opens its information window the same way.
     EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Information about planets");
 }
-
-namespace {
-QStringList gWarnings;
-void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtWarningMsg) gWarnings << text;
-}
-}  // namespace
 
 TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
     auto w = Open();

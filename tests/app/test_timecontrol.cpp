@@ -5,7 +5,6 @@
 #include <QDateTime>
 
 #include "app/timecontrol.h"
-#include "astro/core/errors.h"
 
 using namespace noctaris;
 
@@ -60,14 +59,25 @@ TEST(TimeControl, StepsCrossDatesAndTheCalendarReform) {
     AnimationStep(s, forwards, 1000);
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 15821015);
     EXPECT_EQ(s.Hour * 10000 + s.Minute * 100 + s.Second, 0);
-    // The start of the Julian day count cannot be passed; the state stays as it was.
+    // Neither the start of the Julian day count nor the end of 31 December 9999 can be passed;
+    // the state stays as it was.
     s = At(-4712, 1, 1, 12, 0, 0);
-    EXPECT_THROW(AnimationStep(s, backwards, 86'400'000), ConversionError);
+    EXPECT_FALSE(AnimationStep(s, backwards, 86'400'000));
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, -47120000 + 101);
     s = At(-4712, 1, 2, 0, 0, 15);
-    AnimationStep(s, backwards, 15'000);  // the first midnight of the count is still there
+    EXPECT_TRUE(AnimationStep(s, backwards, 15'000));  // the first midnight of the count is still there
     EXPECT_EQ(s.Day * 1000000 + s.Hour * 10000 + s.Minute * 100 + s.Second, 2000000);
-    EXPECT_THROW(AnimationStep(s, backwards, 1000), ConversionError);
+    EXPECT_FALSE(AnimationStep(s, backwards, 1000));
+    s = At(9999, 12, 31, 23, 59, 45);
+    AnimationState last = forwards;
+    last.SubSecondMs = 1;
+    EXPECT_TRUE(AnimationStep(s, forwards, 14'999));  // the day's last millisecond
+    EXPECT_TRUE(SameMoment(s, QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC)));
+    EXPECT_EQ(forwards.SubSecondMs, 999);
+    EXPECT_FALSE(AnimationStep(s, forwards, 1));
+    s = At(9999, 12, 30, 12, 0, 0);
+    EXPECT_FALSE(AnimationStep(s, last, 86'400'000 + 43'199'999));
+    EXPECT_TRUE(SameMoment(s, QDateTime(QDate(9999, 12, 30), QTime(12, 0), Qt::UTC)));
 }
 
 // n steps of s move the clock by exactly n * s, however many steps and whichever way: each

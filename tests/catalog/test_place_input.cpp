@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include <QElapsedTimer>
+
 #include "catalog/place_input.h"
 
 using namespace noctaris;
@@ -53,6 +55,7 @@ TEST(ParseCoordinate, RefusesWhatIsNoCoordinateOfTheAxis) {
         {"12abc", kLon, CoordinateError::kSyntax},
         {"1.5 30", kLat, CoordinateError::kSyntax},  // a fraction of a degree before minutes
         {"10 20 30 40", kLat, CoordinateError::kSyntax},
+        {"50\n 10", kLat, CoordinateError::kSyntax},  // a line break is no separator
         {"N 50 S", kLat, CoordinateError::kSyntax},
         {"N", kLat, CoordinateError::kSyntax},
         {"--5", kLat, CoordinateError::kSyntax},
@@ -78,6 +81,11 @@ TEST(PlaceInput, ClosestNamesAndNearestPlaceOfTheList) {
     EXPECT_EQ(ClosestNames("Sydn", names).value(0), "Sydney, AUS");
     EXPECT_EQ(ClosestNames("x", names).size(), 3);
     EXPECT_TRUE(ClosestNames("x", {}).isEmpty());
+    // A text of many kilobytes is answered at once, and by what it begins with.
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(ClosestNames("Chemnitz, D" + QString(5000, u'x'), names).value(0), "Chemnitz, D");
+    EXPECT_LT(clock.elapsed(), 2000);
     // A point in the middle of Vienna is nearest to Vienna; one near the date line finds a place
     // across it as well as on its own side.
     const int wien = NearestPlace(catalogs, 48.205, 16.375);

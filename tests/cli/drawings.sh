@@ -14,6 +14,10 @@ py=/usr/bin/python3; [ -x "$py" ] || py=python3
 "$cli" moon-calendar --month 2027-02 --out "$tmp/february.png" || fail "moon-calendar February exited $?"
 "$cli" orbits --date 2026-12-07 --objects earth,Mars --out "$tmp/orbits.png" || fail "orbits exited $?"
 "$cli" orbits --date 2026-12-07 --objects earth,mars --zoom 2 --size 400x300 --out "$tmp/zoomed.png" || fail "zoomed orbits exited $?"
+# "planets", as the help offers it, names the eight planets of the default.
+"$cli" orbits --date 2026-12-07 --size 300x200 --out "$tmp/default.png" || fail "default orbits exited $?"
+"$cli" orbits --date 2026-12-07 --size 300x200 --objects Planets,earth --out "$tmp/planets.png" || fail "orbits of planets exited $?"
+cmp -s "$tmp/default.png" "$tmp/planets.png" || fail "--objects planets differs from the default"
 "$cli" terminator --date 2026-12-07 --time 21:30 --no-sun --out "$tmp/december_night.png" || fail "terminator exited $?"
 "$cli" terminator --date 2026-06-21 --time 14:00 --no-sun --no-grid --out "$tmp/june_noon.png" || fail "terminator June exited $?"
 "$cli" terminator --date 2026-06-21 --time 14:00 --no-sun --no-grid --no-summer-time --out "$tmp/june_winter_clock.png" \

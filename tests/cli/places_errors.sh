@@ -49,7 +49,8 @@ expect_error() {
     local rc=$?
     [ $rc -eq 2 ] || fail "status $rc for: $*"
     [ "$(wc -l <"$tmp/err")" -eq 1 ] || fail "not one line of error for: $* ($(cat "$tmp/err"))"
-    grep -q -- "$pattern" "$tmp/err" || fail "message '$(cat "$tmp/err")' lacks '$pattern'"
+    grep -qF -- "$pattern" "$tmp/err" || fail "message '$(cat "$tmp/err")' lacks '$pattern'"
+    ! grep -q '[[:cntrl:]]' "$tmp/err" || fail "control characters in the message for: $*"
     [ ! -e "$tmp/out" ] || fail "a file was written for: $*"
     [ ! -s "$tmp/stdout" ] || fail "output on stdout for: $*"
 }
@@ -84,6 +85,14 @@ expect_error "unknown planet 'pluto'" planet pluto "${at[@]}" "${out[@]}"
 expect_error "no place contains" places Atlantis "${out[@]}"
 expect_error "unknown object 'Vulcan'" orbits --date 2026-12-07 --objects earth,Vulcan "${out[@]}"
 
+# The user's text comes back with its control characters shown, never sent to the terminal.
+expect_error "unknown place '\x1b]2;X\x07'" sun --place $'\e]2;X\a' "${at[@]}" "${out[@]}"
+expect_error "unknown command 'x\x1b[2J'" $'x\e[2J'
+expect_error "cannot write '$tmp/no/\x0a\u202e'" star vega --out "$tmp/no/"$'\n\xe2\x80\xae'
+expect_error "invalid time '1\x9b2'" moon --date 2026-12-07 --time $'1\xc2\x9b2' "${out[@]}"
+"$cli" sun --lat 50 --lon 10 --place $'Own\eroof' --date 2026-03-29 --time 02:30 2>&1 >/dev/null | grep -qF 'at Own\x1broof does not occur' \
+    || fail "a note repeats the place's name unescaped"
+
 # Bad dates: one parser for every command; no year 0, no negative years, no days of the
 # calendar reform, no 31st of April.
 for cmd in "sun" "moon" "ephemeris" "planet mars" "chart"; do
@@ -105,6 +114,12 @@ expect_error "the range ends before it begins" calendar --range 2027..2026 "${ou
 expect_error "the range ends before it begins" sun --range 2026-12-08..2026-12-07 "${out[@]}"
 expect_error "invalid step" moon --range 2026-12-01..2026-12-31 --step 0d "${out[@]}"
 expect_error "invalid step" moon --range 2026-12-01..2026-12-31 --step 1week "${out[@]}"
+expect_error "invalid step '1d\x0a'" moon --range 2026-12-01..2026-12-31 --step $'1d\n' "${out[@]}"
+# An option of one value given twice is refused, not half obeyed.
+expect_error "option --out is given more than once" sun "${at[@]}" --out "$tmp/first" "${out[@]}"
+[ ! -e "$tmp/first" ] || fail "the first of two --out was written"
+expect_error "option --date is given more than once" orbits --date 2026-12-07 --date 2026-12-08 "${out[@]}"
+expect_error "option --lang is given more than once" places --lang de --lang en
 expect_error "more than 100000 steps" sun --range 2000-01-01..2026-01-01 --step 1min "${out[@]}"
 expect_error "replaces --date" sun --range 2026-12-01..2026-12-02 --date 2026-12-01 "${out[@]}"
 expect_error "--step needs --range" sun "${at[@]}" --step 1h "${out[@]}"
@@ -127,6 +142,18 @@ for target in "${targets[@]}"; do
     done
 done
 [ -z "$(ls -A "$tmp/ro")" ] || fail "something was left in the read-only folder"
+
+# Standard output on a full device: one line on stderr and a failing status, for a short
+# report, one longer than the stream's buffer, and help and version texts.
+if [ -w /dev/full ]; then
+    for cmd in "sun ${at[*]}" "places" "calendar --year 2026 --format json" "sun --help" "--version" "--help"; do
+        "$cli" $cmd >/dev/full 2>"$tmp/err"
+        rc=$?
+        [ $rc -ne 0 ] || fail "status 0 for '$cmd' on a full device"
+        [ "$(wc -l <"$tmp/err")" -eq 1 ] && grep -q "cannot write to standard output: No space left" "$tmp/err" \
+            || fail "'$cmd' on a full device: $(cat "$tmp/err")"
+    done
+fi
 
 # An existing file is replaced whole, and only once the new content is complete.
 echo old >"$tmp/keep.csv"
