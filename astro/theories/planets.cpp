@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "astro/core/constants.h"
 #include "astro/core/errors.h"
@@ -24,7 +25,6 @@ void RequirePlanet(Body body) {
 // much and the chart calls this module on every redraw); sums and products stay extended.
 LD SinR(LD rad) { return std::sin(static_cast<double>(rad)); }
 LD CosR(LD rad) { return std::cos(static_cast<double>(rad)); }
-LD TanR(LD rad) { return std::tan(static_cast<double>(rad)); }
 LD AtanR(LD x) { return std::atan(static_cast<double>(x)); }
 LD AsinR(LD x) { return std::asin(static_cast<double>(x)); }
 LD AcosR(LD x) { return std::acos(static_cast<double>(x)); }
@@ -333,35 +333,38 @@ std::optional<double> PlanetMagnitude(Body planet, double r, double delta, doubl
 }
 
 RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                      double zone) {
+                      double zone, double horizonDeg) {
     RiseSet out;
-    const LD q = TanR(latitude * kDegToRad) * TanR(dec * kDegToRad);
-    if (std::fabs(q) > 1.0L) {
-        if (static_cast<LD>(latitude) * dec >= 0)
+    const LD sinPhi = SinL(latitude), cosPhi = CosL(latitude);
+    const LD c = (SinL(horizonDeg) - sinPhi * SinL(dec)) / (cosPhi * CosL(dec));
+    if (!(std::fabs(c) <= 1.0L)) {
+        // Never crossing: above all day when even the lower culmination clears the horizon.
+        const LD lower = std::fabs(static_cast<LD>(latitude) + dec) - 90.0L;
+        if (lower >= horizonDeg)
             out.alwaysAbove = true;
         else
             out.alwaysBelow = true;
         return out;
     }
-    // arccos(q) is 12 hours less the hour angle of rising, arccos(-q).
-    const LD h = AcosR(q) * 12.0L / kPi;
+    const LD h = AcosR(c) * 12.0L / kPi;  // semi-diurnal arc, sidereal hours
     // Hours of the place's civil day: the sidereal hours past its local midnight, turned into
     // clock hours, so that both events are those of the day of jd at the place.
     const LD origin = MeanSiderealTimeDeg(Instant::FromUT(LocalMidnightJD(jd, zone))) / 15.0L;
     auto clock = [&](LD s) {
-        s += 12.0L + (static_cast<LD>(ra) - longitude) / 15.0L - origin;
+        s += (static_cast<LD>(ra) - longitude) / 15.0L - origin;
         s = std::fmod(s, 24.0L);
         if (s < 0) s += 24;
         return static_cast<double>(s / kSiderealPerSolar);
     };
-    out.rise = clock(h);
-    out.set = clock(-h);
+    out.rise = clock(-h);
+    out.set = clock(h);
     return out;
 }
 
-PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, double longitude,
-                                      double zone) {
-    RequirePlanet(body);
+namespace {
+
+// Everything of PlanetEphemeris but the rising and setting.
+PlanetEphemerisResult PlanetPlace(Body body, double jd) {
     PlanetEphemerisResult result;
     PlanetEphemerisRecord& rec = result.record;
     const double T = static_cast<double>(JulianCenturies(jd));
@@ -427,9 +430,42 @@ PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, dou
                                   static_cast<double>(alpha));
     if (mag < 0) mag -= 0.05;
     rec.Magnitude = mag;
+    return result;
+}
 
-    result.riseSet = PlanetRiseSet(static_cast<double>(alpha), static_cast<double>(delta0), jd,
-                                   latitude, longitude, zone);
+// Right ascension and declination of the equator and equinox of date, degrees: the sidereal
+// time that the rising is reckoned in is of date, the theory's place of J2000.
+std::pair<double, double> PlaceOfDate(const PlanetEphemerisResult& p, double jd) {
+    const double ra = p.ra * kDegree, dec = p.dec * kDegree;
+    const Vec3 v = ApplyMatrix(PrecessionMatrix(0, static_cast<double>(JulianCenturies(jd))),
+                               {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
+    double a = ArcTan2Deg(v.y, v.x);
+    if (a < 0) a += 360;
+    return {a, ArcSinDeg(std::clamp(v.z, -1.0, 1.0))};
+}
+
+}  // namespace
+
+PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, double longitude,
+                                      double zone) {
+    RequirePlanet(body);
+    PlanetEphemerisResult result = PlanetPlace(body, jd);
+    if (body == Body::Earth) return result;
+    const auto riseSetAt = [&](double t) {
+        const auto [ra, dec] = PlaceOfDate(t == jd ? result : PlanetPlace(body, t), t);
+        return PlanetRiseSet(ra, dec, jd, latitude, longitude, zone, kPlanetHorizonDeg);
+    };
+    result.riseSet = riseSetAt(jd);
+    // The planet moves during the day (Mercury up to 2 degrees): each event is computed again
+    // with the place at its own instant.
+    const double midnight = LocalMidnightJD(jd, zone);
+    for (std::optional<double> RiseSet::*event : {&RiseSet::rise, &RiseSet::set}) {
+        for (int k = 0; k < 2 && result.riseSet.*event; ++k) {
+            const std::optional<double> better = riseSetAt(midnight + *(result.riseSet.*event) / 24).*event;
+            if (!better) break;  // grazing the horizon: keep the first estimate
+            result.riseSet.*event = better;
+        }
+    }
     return result;
 }
 

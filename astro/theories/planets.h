@@ -88,10 +88,14 @@ struct RiseSet {
     bool alwaysBelow = false;         // never rises
 };
 
-// Rising and setting of a point at (ra, dec) degrees, at altitude 0 without refraction, for
-// the instant jd.
+// The altitude of a planet's centre when it rises or sets: the horizon lowered by the 34' of
+// the standard refraction there, degrees.
+inline constexpr double kPlanetHorizonDeg = -34.0 / 60.0;
+
+// Rising and setting on the local civil day of jd of a point at (ra, dec) degrees (equator of
+// date), when its geometric altitude is horizonDeg.
 RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                      double zone);
+                      double zone, double horizonDeg = 0);
 
 // The spherical theory's result for one planet.
 struct PlanetEphemerisResult {
@@ -101,7 +105,8 @@ struct PlanetEphemerisResult {
     RiseSet riseSet;
 };
 // Full ephemeris of a planet for the Julian day jd and an observer at latitude (north
-// positive), longitude (east positive) and zone (hours east of UT). For the Earth only the
+// positive), longitude (east positive) and zone (hours east of UT). Rising and setting are
+// those of the centre at kPlanetHorizonDeg, from the place of date at the event's instant. For the Earth only the
 // record's HelioLongitude, RadiusVector and HelioLatitude are meaningful. Raises DomainError for
 // the Sun and the Moon.
 PlanetEphemerisResult PlanetEphemeris(Body planet, double jd, double latitude, double longitude,

@@ -229,27 +229,32 @@ TEST(PlanetRiseSetTest, TimesLieInThePlacesDay) {
         }
 }
 
-TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
-    const double lat = 48.2, lon = 16.4, zone = 1;
-    const double jd0 = 2461391.5 - zone / 24;  // local midnight, 2026-12-17
-    for (const Body name : kPlanets) {
-        const Ephemeris e = Compute(name, jd0, lat, lon, zone);
-        ASSERT_GE(e.rise, 0) << BodyName(name);
-        ASSERT_GE(e.set, 0) << BodyName(name);
-        for (double t : {e.rise, e.set}) {
-            const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + t / 24), lon);
-            const double alt =
-                EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
-                    .altitude;
-            EXPECT_NEAR(alt, 0, 0.02) << BodyName(name) << " t=" << t;
-        }
-        // The rising is in the east (azimuth 180..360 counted from the south through west).
-        const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + e.rise / 24), lon);
-        const double az =
-            EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
-                .azimuth;
-        EXPECT_GT(az, 180) << BodyName(name);
+TEST(PlanetRiseSetTest, AgreesWithAnIndependentEphemeris) {
+    // PyEphem 4.1.4, the centre at -0 deg 34' without further refraction: hours after local
+    // midnight. The classic theory's own error allows about a minute for Mercury and Venus and
+    // up to three for the slow outer planets, whose rising the theory's longitude error shifts.
+    struct Case {
+        Body planet;
+        double lat, lon, zone, midnightJD, rise, set, minutes;
+    };
+    const Case cases[] = {
+        {Body::Venus, 50.8367, 12.8544, 1, 2461100.45833, 7.4308, 18.9515, 1},
+        {Body::Mercury, 40.4165, -3.7026, 1, 2461081.45833, 8.9502, 19.9188, 1},
+        {Body::Mars, -33.92, 151.1852, 10, 2461455.08333, 18.9467, 5.6802, 1.5},
+        {Body::Jupiter, 64.1355, -21.8954, 0, 2461391.5, 21.6030, 13.7348, 3},
+        {Body::Saturn, 40.75, -73.98, -5, 2449930.70833, 21.1555, 8.7880, 3},
+        {Body::Uranus, 50.8367, 12.8544, 1, 2473611.45833, 16.6004, 2.6330, 3},
+        {Body::Neptune, 52.5, 13.4, 1, 2437222.45833, 8.0139, 17.8564, 3},
+    };
+    for (const Case& c : cases) {
+        const Ephemeris e = Compute(c.planet, c.midnightJD + 0.5, c.lat, c.lon, c.zone);
+        EXPECT_NEAR(e.rise, c.rise, c.minutes / 60) << BodyName(c.planet);
+        EXPECT_NEAR(e.set, c.set, c.minutes / 60) << BodyName(c.planet);
     }
+    // A point at the horizon's altitude at the lower culmination is just circumpolar.
+    EXPECT_TRUE(PlanetRiseSet(0, 30, 2461391.5, 60, 0, 0, 0).alwaysAbove);
+    EXPECT_TRUE(PlanetRiseSet(0, 29.5, 2461391.5, 60, 0, 0, -34.0 / 60).alwaysAbove);
+    EXPECT_TRUE(PlanetRiseSet(0, 29.5, 2461391.5, 60, 0, 0, 0).rise);
 }
 
 TEST(PlanetEphemerisTest, EarthHasOnlyHeliocentricFields) {
