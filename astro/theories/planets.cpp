@@ -310,24 +310,44 @@ std::optional<double> PlanetMagnitude(Body planet, double r, double delta, doubl
         if (std::fabs(c) > 1.0L && std::fabs(c) <= 1.0L + 1e-9L) c = std::clamp(c, -1.0L, 1.0L);
         i = ArcCosDeg(static_cast<double>(c));
     }
-    LD m = 0;
-    if (planet == Body::Mercury)
-        m = m5 - 0.003L + 0.01815L * i + 0.0001023L * i * i;
-    else if (planet == Body::Venus)
-        m = m5 - 4.0L + 0.01322L * i + 0.0000004247L * i * i * i;
-    else if (planet == Body::Mars)
-        m = m5 - 1.3L + 0.01486L * i;
-    else if (planet == Body::Jupiter)
-        m = m5 - 8.93L;
-    else if (planet == Body::Uranus)
-        m = m5 - 6.85L;
-    else if (planet == Body::Neptune)
-        m = m5 - 7.05L;
-    else {  // Saturn, with the tilt of its ring towards the Earth
-        const LD T0 = T;
-        const LD a0 = 40.66L + 4.319L * T0, d0 = 83.52L + 0.425L * T0;
-        const LD sB = -SinL(d0) * SinL(dec) - CosL(d0) * CosL(dec) * CosL(a0 - ra);
-        m = m5 - 8.68L + 0.044L * i - 2.6L * std::fabs(sB) + 1.25L * sB * sB;
+    // Planetocentric latitude of the Earth: sin of the angle between the line of sight and the
+    // planet's equator (Saturn's ring tilt; Uranus' aspect), pole of date in degrees.
+    const auto sinEarthLatitude = [&](LD poleRA, LD poleDec) {
+        return -SinL(poleDec) * SinL(dec) - CosL(poleDec) * CosL(dec) * CosL(poleRA - ra);
+    };
+    const LD T0 = T;
+    LD m = m5;
+    if (planet == Body::Mercury) {
+        m += -0.613L + i * (6.3280e-2L + i * (-1.6336e-3L + i * (3.3644e-5L +
+             i * (-3.4265e-7L + i * (1.6893e-9L + i * -3.0334e-12L)))));
+    } else if (planet == Body::Venus) {
+        if (i < 163.7L)
+            m += -4.384L + i * (-1.044e-3L + i * (3.687e-4L + i * (-2.814e-6L + i * 8.938e-9L)));
+        else
+            m += 236.05828L + i * (-2.81914L + i * 8.39034e-3L);
+    } else if (planet == Body::Mars) {
+        if (i <= 50)
+            m += -1.601L + i * (2.267e-2L - 1.302e-4L * i);
+        else
+            m += -0.367L + i * (-2.573e-2L + 3.445e-4L * i);
+    } else if (planet == Body::Jupiter) {
+        if (i <= 12) {
+            m += -9.395L + i * (-3.7e-4L + 6.16e-4L * i);
+        } else {
+            const LD x = i / 180;
+            m += -9.428L - 2.5L * std::log10(1 - x * (1.507L + x * (0.363L + x * (0.062L +
+                                              x * (-2.809L + x * 1.876L)))));
+        }
+    } else if (planet == Body::Saturn) {  // globe and rings, as far as the Earth sees them
+        const LD sb = std::fabs(sinEarthLatitude(40.66L + 4.319L * T0, 83.52L + 0.425L * T0));
+        m += -8.914L - 1.825L * sb + 0.026L * i - 0.378L * sb * std::exp(-2.25L * i);
+    } else if (planet == Body::Uranus) {
+        const LD lat = std::fabs(ArcSinOfSine(sinEarthLatitude(257.43L, -15.10L)));
+        m += -7.110L - 8.4e-4L * lat + i * (6.587e-3L + 1.045e-4L * i);
+    } else {  // Neptune, which brightened by a tenth of a magnitude from 1980 to 2000
+        const LD year = 2000 + 100 * T0;
+        m += year >= 2000 ? -7.00L : year <= 1980 ? -6.89L : -6.89L - 0.0055L * (year - 1980);
+        if (i > 1.9L) m += i * (7.944e-3L + 9.617e-5L * i);
     }
     return static_cast<double>(m);
 }
@@ -425,11 +445,9 @@ PlanetEphemerisResult PlanetPlace(Body body, double jd) {
 
     rec.Diameter = static_cast<double>(planet.d1 / delta);
 
-    double mag = *PlanetMagnitude(body, static_cast<double>(r), static_cast<double>(delta),
-                                  static_cast<double>(R), T, static_cast<double>(delta0),
-                                  static_cast<double>(alpha));
-    if (mag < 0) mag -= 0.05;
-    rec.Magnitude = mag;
+    rec.Magnitude = *PlanetMagnitude(body, static_cast<double>(r), static_cast<double>(delta),
+                                     static_cast<double>(R), T, static_cast<double>(delta0),
+                                     static_cast<double>(alpha));
     return result;
 }
 

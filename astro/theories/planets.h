@@ -75,8 +75,9 @@ struct OuterCorrection {
 OuterCorrection OuterPlanetCorrections(Body planet, double jd);
 
 // Visual magnitude from r (Sun-planet), delta (Earth-planet), R (Sun-Earth) in AU, T in
-// Julian centuries, dec and ra in degrees (Saturn's ring only). None for the Sun, the Moon and
-// the Earth.
+// Julian centuries from J2000, and the planet's geocentric dec and ra in degrees (for the tilt
+// of Saturn's rings and Uranus' pole): the phase curves of Mallama and Hilton (2018), which the
+// almanacs use. None for the Sun, the Moon and the Earth.
 std::optional<double> PlanetMagnitude(Body planet, double r, double delta, double R, double T,
                                       double dec, double ra);
 
