@@ -2,6 +2,7 @@
 // The one root finder of the event searches. A search steps through its interval in samples
 // fine enough that no event falls between two of them twice, brackets each change it sees, and
 // narrows the bracket down here.
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <type_traits>
@@ -31,6 +32,23 @@ template <class Side>
 double BisectCrossing(double a, double b, Side&& side, double toleranceSeconds) {
     const bool sideAtA = static_cast<bool>(side(a));
     return BisectCrossing(a, b, sideAtA, side, toleranceSeconds);
+}
+
+// The moment near t (days) where the smooth curve f turns (a least or a greatest value): the
+// vertex of the parabola through f at t - h, t, t + h, taken again about the new moment with h
+// a tenth as wide, `rounds` times. t must lie within h of the turn, the only one within 2h.
+template <class F>
+double ParabolicExtremum(double t, double h, int rounds, F&& f) {
+    for (int k = 0; k < rounds; ++k, h /= 10) {
+        const double a = static_cast<double>(f(t - h)), b = static_cast<double>(f(t)),
+                     c = static_cast<double>(f(t + h));
+        const double curvature = a - 2 * b + c;
+        if (!(curvature != 0)) break;  // flat (or not a number): no better estimate
+        const double x = h * (a - c) / (2 * curvature);
+        if (!(std::fabs(x) <= 2 * h)) break;
+        t += x;
+    }
+    return t;
 }
 
 // What a curve gives at one moment (days).

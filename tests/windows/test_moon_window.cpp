@@ -56,7 +56,7 @@ const char* const kChemnitzReport =
     "Full moon\t\t24.11.2026\r\n"
     "Last quarter\t01.12.2026\r\n"
     "New moon\t09.12.2026\r\n"
-    "Perigee\t\tUT 08:32 24.12.2026\r\n"
+    "Perigee\t\tUT 08:34 24.12.2026\r\n"
     "Apogee\t\tUT 06:46 11.12.2026\r\n"
     "Rising time\tUT 05:44 hour\r\n"
     "\t\t06:44 hour UTC+01:00\r\n"
