@@ -90,9 +90,10 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
     SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
     const double jd = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone) +
                       (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
-    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, snapshot.MidnightOffset());  // 0 h local time
+    const LocalDay day = LocalDayOf(snapshot.ClockZone(), {r.Year, r.Month, r.Day});
+    const double j0 = day.startUT;  // 0 h local time
     const PreciseBodyReport p =
-        ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);
+        ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude, day.hours / 24);
     r.SiderealHours = p.localSiderealHours;
     r.RightAscensionHours = p.geocentric.ra / 15;
     r.DeclinationDegrees = p.geocentric.dec;

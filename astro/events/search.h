@@ -58,14 +58,15 @@ struct Sample {
     Value v;
 };
 
-// The curve f sampled over the day from start: at start + i / steps for i = 0..steps.
+// The curve f sampled over a span of days (one by default) from start: at start + i * span /
+// steps for i = 0..steps.
 template <class F>
-auto SampleDay(double start, int steps, F&& f) {
+auto SampleDay(double start, int steps, F&& f, double span = 1) {
     using Value = std::decay_t<decltype(f(start))>;
     std::vector<Sample<Value>> samples;
     samples.reserve(static_cast<std::size_t>(steps) + 1);
     for (int i = 0; i <= steps; ++i) {
-        const double t = start + static_cast<double>(i) / steps;
+        const double t = start + span * i / steps;
         samples.push_back({t, f(t)});
     }
     return samples;

@@ -44,10 +44,10 @@ PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geoc
 }
 
 PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidnight,
-                                           double latitude, double longitude) {
+                                           double latitude, double longitude, double dayLength) {
     const Site site{latitude, longitude, 0};
-    const PreciseDay day = MakePreciseDay(jdMidnight);
-    const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + 1;
+    const PreciseDay day = MakePreciseDay(jdMidnight, dayLength);
+    const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + dayLength;
     const PreciseFrame now =
         inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(Instant::FromUT(jdUT));
     PreciseBodyReport r;
