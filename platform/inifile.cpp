@@ -16,7 +16,6 @@
 
 namespace noctaris {
 namespace {
-constexpr qint64 kMaxFileBytes = 1 << 20;  // settings files are tiny; ignore anything past 1 MiB
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The file's text: UTF-8 when the bytes are valid UTF-8 (plain ASCII is both), else Windows-1252.
@@ -97,13 +96,8 @@ bool IniFile::Load() {
     Clear();
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes) {
-        // The line cut at the limit would give a wrong value; drop it.
-        bytes.truncate(kMaxFileBytes);
-        const qsizetype lastBreak = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
-        bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
-    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
     Parse(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
     return true;
 }

@@ -17,8 +17,7 @@ public:
 
     const QString& Path() const { return path_; }
     bool Exists() const;
-    // Reads the file (its first MiB, without the line cut there). Returns false (and keeps no
-    // values) when it is missing or unreadable.
+    // Reads the whole file. Returns false (and keeps no values) when it is missing or unreadable.
     bool Load();
     // Parses INI text (replaces current contents). The text is Windows-1252, unless it is valid
     // UTF-8, which a Windows-1252 file with any letter beyond ASCII almost never is; a UTF-8

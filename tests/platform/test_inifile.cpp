@@ -228,15 +228,18 @@ TEST(IniFile, LargeFilesParseInLinearTimeAndKeepTheirOrder) {
     EXPECT_TRUE(out.ends_with("[S9999]\r\nValue=9999\r\n\r\n")) << out.substr(out.size() - 40);
 }
 
-TEST(IniFile, ReadsOnlyTheFirstMebibyteAndNotTheLineCutThere) {
+TEST(IniFile, FilesOverAMebibyteAreReadAndSavedWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath("noctaris.ini");
-    QByteArray bytes("[Noctaris]\r\nSimulation=5\r\n");
-    bytes += "Ort=" + QByteArray((1 << 20) - bytes.size() - 8, 'x') + "yyyyyyyyyyyyyyyy\r\nAzimut=3\r\n";
+    QByteArray bytes("[Other]\r\n");
+    for (int k = 0; k < 200000; ++k) bytes += "Key" + QByteArray::number(k) + "=" + QByteArray::number(k) + "\r\n";
+    bytes += "\r\n[Noctaris]\r\nSimulation=5\r\n";
+    ASSERT_GT(bytes.size(), 2 << 20);
     WriteAll(path, bytes);
     IniFile ini(path);
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadInteger("Noctaris", "Simulation", 2), 5);
-    EXPECT_FALSE(ini.ValueExists("Noctaris", "Ort"));
-    EXPECT_FALSE(ini.ValueExists("Noctaris", "Azimut"));
+    ini.WriteInteger("Noctaris", "Azimut", 7);
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadAll(path), bytes + "Azimut=7\r\n\r\n");
 }
