@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 
 #include "catalog/place_input.h"
-#include "platform/codec.h"
 #include "platform/inifile.h"
 
 namespace noctaris {
@@ -140,9 +139,7 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
             ini.WriteInteger(kSection, k.left, p->x());
             ini.WriteInteger(kSection, k.top, p->y());
         }
-    // A folder the file's code page cannot spell would come back as one that does not exist.
-    if (!s.exportFolder.isEmpty() && FromCp1252(ToCp1252(s.exportFolder)) == s.exportFolder)
-        ini.WriteString(kSection, "Exportordner", s.exportFolder);
+    if (!s.exportFolder.isEmpty()) ini.WriteString(kSection, "Exportordner", s.exportFolder);
     std::size_t i = 0;
     for (const Place& p : s.ownPlaces) ini.WriteString(kPlacesSection, OwnPlaceKey(i++), OwnPlaceValue(p));
     for (; !ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString()).isEmpty(); ++i)

@@ -1,7 +1,7 @@
 #pragma once
-// The settings file of the main window: one section "Noctaris" in a Windows-1252 INI file,
-// read at the first activation and written when the window closes. AppSettings holds every
-// key as a plain value, so reading and writing are tested without a window.
+// The settings file of the main window: one section "Noctaris" in an INI file (Windows-1252
+// unless a value needs more), read at the first activation and written when the window closes.
+// AppSettings holds every key as a plain value, so reading and writing are tested without a window.
 #include <optional>
 
 #include <QPoint>
