@@ -40,7 +40,8 @@ struct AppSettings {
 
 // The file's values. An own place whose entry does not read (or whose zone the system does not
 // know) is left out. A missing "Simulation" gives speed 2; a stored speed outside 1..99 or an
-// azimuth outside -180..180 gives an empty value (the window keeps its own). Coordinates are
+// azimuth outside -180..180 (however large) gives an empty value (the window keeps its own); a
+// name mode that does not fit a byte gives 0. Coordinates are
 // clamped to +-100000 pixels so that window geometry cannot overflow.
 AppSettings ReadSettings(const IniFile& ini);
 

@@ -84,19 +84,23 @@ TEST(Settings, MissingAndUnusableValues) {
     // Speeds 1..99 and azimuths -180..180 are taken; anything else leaves the window's own.
     for (const auto& [text, speed] : std::vector<std::pair<const char*, std::optional<int>>>{
              {"1", 1}, {"99", 99}, {"0", std::nullopt}, {"100", std::nullopt}, {"-5", std::nullopt},
-             {"x", 2}, {"99999999999", 2}})
+             {"x", 2}, {"99999999999", std::nullopt}, {"-99999999999999999999", std::nullopt}})
         EXPECT_EQ(Read(std::string("[Noctaris]\r\nSimulation=") + text + "\r\n").speed, speed) << text;
     for (const auto& [text, azimuth] : std::vector<std::pair<const char*, std::optional<int>>>{
-             {"-180", -180}, {"180", 180}, {"-181", std::nullopt}, {"181", std::nullopt}, {"$5A", 90}})
+             {"-180", -180}, {"180", 180}, {"-181", std::nullopt}, {"181", std::nullopt}, {"$5A", 90},
+             {"99999999999", std::nullopt}})
         EXPECT_EQ(Read(std::string("[Noctaris]\r\nAzimut=") + text + "\r\n").azimuth, azimuth) << text;
 
-    // Far-off coordinates are clamped; the name modes were a byte; any non-zero number is on.
+    // Far-off coordinates are clamped; a name mode no byte holds is none (and is stored so);
+    // any non-zero number is on.
     const AppSettings odd =
-        Read("[Noctaris]\r\nLinks=2147483647\r\nOben=-999999\r\nSterne=-1\r\nSternbilder=257\r\nMond=abc\r\n"
+        Read("[Noctaris]\r\nLinks=2147483647\r\nOben=-999999\r\nSterne=-1\r\nSternbilder=-5\r\nMond=abc\r\n"
              "Venus=-3\r\nSommerzeit=2\r\n");
     EXPECT_EQ(odd.position, QPoint(100000, -100000));
-    EXPECT_EQ(odd.display.StarNameMode, 255);
-    EXPECT_EQ(odd.display.ConstellationNameMode, 1);
+    EXPECT_EQ(odd.display.StarNameMode, 0);
+    EXPECT_EQ(odd.display.ConstellationNameMode, 0);
+    EXPECT_EQ(Read("[Noctaris]\r\nSternbilder=257\r\n").display.ConstellationNameMode, 0);
+    EXPECT_EQ(Read("[Noctaris]\r\nSterne=255\r\n").display.StarNameMode, 255);
     EXPECT_FALSE(odd.display.ShowMoon);
     EXPECT_TRUE(odd.display.ShowVenusPhase);
     EXPECT_TRUE(odd.considerSummerTime);
