@@ -56,6 +56,9 @@ const WindowKeys kWindowKeys[] = {
     {"EphemeridenLinks", "EphemeridenOben", &AppSettings::ephemerisWindowPosition},
 };
 
+// The save dialog's state, after the export folder.
+const QString kDialogKey = QStringLiteral("Dateidialog");
+
 const QString kPlacesSection = QStringLiteral("Orte");
 QString OwnPlaceKey(std::size_t i) { return QStringLiteral("Ort%1").arg(i + 1); }
 
@@ -117,6 +120,7 @@ AppSettings ReadSettings(const IniFile& ini) {
     s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
+    s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
     for (std::size_t i = 0;; ++i) {
         const QString value = ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString());
         if (value.isEmpty()) break;
@@ -147,6 +151,8 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
             ini.WriteInteger(kSection, k.top, p->y());
         }
     if (!s.exportFolder.isEmpty()) ini.WriteString(kSection, "Exportordner", s.exportFolder);
+    if (!s.fileDialogState.isEmpty())
+        ini.WriteString(kSection, kDialogKey, QString::fromLatin1(s.fileDialogState.toBase64()));
     std::size_t i = 0;
     for (const Place& p : s.ownPlaces) ini.WriteString(kPlacesSection, OwnPlaceKey(i++), OwnPlaceValue(p));
     for (; !ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString()).isEmpty(); ++i)

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 
 #include <tuple>
 
 #include "app/settings.h"
 #include "catalog/place_input.h"
 #include "platform/inifile.h"
+#include "windows/exports_dialog.h"
 
 using namespace noctaris;
 
@@ -302,4 +307,28 @@ TEST(Settings, HandWrittenFilesKeepTheUsersSettingsThroughEverySave) {
         EXPECT_TRUE(bytes.contains(file.kept)) << bytes.left(300).toStdString();
         EXPECT_TRUE(bytes.contains("\r\nSimulation=7\r\n"));
     }
+}
+
+TEST(Settings, TheSaveDialogKeepsItsStateInTheSettingsFileAlone) {
+    // Qt's dialog would keep it in a QtProject.conf beside the settings file.
+    const QString shared = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                               .filePath("QtProject.conf");
+    QFile::remove(shared);
+    QTemporaryDir dir;
+    SetFileDialogState({});
+    QTimer::singleShot(100, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    const SaveFileChoice choice = AskSaveFileName(nullptr, {"Export", dir.path(), "a.csv", {{"CSV", "csv"}}});
+    EXPECT_TRUE(choice.path.isEmpty());
+    EXPECT_FALSE(QFile::exists(shared));
+    ASSERT_FALSE(FileDialogState().isEmpty());
+
+    AppSettings s = StoredSettings();
+    s.fileDialogState = FileDialogState();
+    const QString path = dir.filePath("noctaris.ini");
+    QString error;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    EXPECT_TRUE(*LoadSettings(path) == s);
+    SetFileDialogState({});
 }
