@@ -114,6 +114,15 @@ TEST(IniFile, FailedWriteIsReportedAndKeepsTheOldFile) {
         EXPECT_FALSE(error.isEmpty());
         EXPECT_EQ(ReadAll(path), QByteArray("[Noctaris]\r\nOrt=Old\r\n"));
     }
+    // A file that cannot be read would lose what it holds: it is not replaced.
+    QFile::setPermissions(path, QFile::WriteOwner);
+    const bool overwritten = ini.Save(&error);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (getuid() != 0) {
+        EXPECT_FALSE(overwritten);
+        EXPECT_TRUE(error.contains("noctaris.ini")) << error.toStdString();
+        EXPECT_EQ(ReadAll(path), QByteArray("[Noctaris]\r\nOrt=Old\r\n"));
+    }
     IniFile nowhere("/proc/no-such-dir/noctaris.ini");
     EXPECT_FALSE(nowhere.Save(&error));
     EXPECT_TRUE(error.contains("noctaris.ini"));
