@@ -213,6 +213,7 @@ void MainWindow::applySettings(const AppSettings& s) {
     display_ = s.display;
     observer_.ConsiderSummerTime = s.considerSummerTime;
     exportFolder_ = s.exportFolder;
+    SetFileDialogState(s.fileDialogState);
     syncChecks();
 
     ownPlaces_ = s.ownPlaces;
@@ -239,6 +240,7 @@ AppSettings MainWindow::currentSettings() const {
     s.display = display_;
     s.considerSummerTime = observer_.ConsiderSummerTime;
     s.exportFolder = exportFolder_;
+    s.fileDialogState = FileDialogState();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
         if (placedInfoWindows_.contains(window)) s.*field = window->pos();
     });
