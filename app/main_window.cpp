@@ -179,6 +179,7 @@ void MainWindow::applySettingsOnFirstActivation() {
     if (stored_) applySettings(*stored_);
     else {
         observer_.ConsiderSummerTime = true;  // a new settings file: the clock on the wall
+        display_.PrecisePositions = true;     // and the places to arcseconds
         syncChecks();
         placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
     }

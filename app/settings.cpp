@@ -117,7 +117,10 @@ AppSettings ReadSettings(const IniFile& ini) {
             s.considerSummerTime = ini.ReadBool(kSection, key, true);
         }
     }
-    s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
+    // A new settings file starts with precise positions; a file written before they existed
+    // (its place stored, no key for them) keeps the classic ones it was shown.
+    const bool storedBefore = ini.ValueExists(kSection, QStringLiteral("Ort"));
+    s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, !storedBefore);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
