@@ -54,9 +54,11 @@ std::string ShortDateText(const DayFraction& d) {
 }
 
 std::int64_t DayOfYear(int year, int month, std::int64_t day) {
-    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     const int m = month < 1 ? 1 : (month > 12 ? 12 : month);
-    return kDaysBefore[m - 1] + day + (IsLeapYear(year) && m > 2 ? 1 : 0);
+    // Days elapsed since 1 January, so the reform year counts its ten dropped days out.
+    const double before = LocalMidnightJD(year, m, 1, 0) - LocalMidnightJD(year, 1, 1, 0);
+    const bool afterReform = year == 1582 && m == 10 && day > 4;
+    return static_cast<std::int64_t>(before) + day - (afterReform ? 10 : 0);
 }
 
 double LocalMidnightJD(int year, int month, int day, double zone) {

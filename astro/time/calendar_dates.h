@@ -28,8 +28,9 @@ DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);
 
-// Day of the year: 1 on 1 January, the Gregorian leap rule. A month outside 1..12 is taken as
-// the nearest of January and December; the day is not checked (any count adds on).
+// Day of the year: 1 on 1 January, counted in the civil calendar (Julian leap years before
+// 1582; 15 October 1582 is day 278). A month outside 1..12 is taken as the nearest of January
+// and December; the day is not checked (any count adds on).
 std::int64_t DayOfYear(int year, int month, std::int64_t day);
 
 // Julian day (UT) of 0 h local time of a civil date in a zone `zone` hours east of UT, i.e.

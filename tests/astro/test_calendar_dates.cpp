@@ -126,6 +126,11 @@ TEST(CalendarDates, DayOfYear) {
     EXPECT_EQ(DayOfYear(2024, 12, 31), 366);
     EXPECT_EQ(DayOfYear(2000, 12, 31), 366);
     EXPECT_EQ(DayOfYear(2100, 12, 31), 365);  // century year, not leap
+    EXPECT_EQ(DayOfYear(1500, 3, 1), 61);      // a Julian leap year
+    EXPECT_EQ(DayOfYear(1500, 12, 31), 366);
+    EXPECT_EQ(DayOfYear(1582, 10, 4), 277);    // the reform: 15 October follows 4 October
+    EXPECT_EQ(DayOfYear(1582, 10, 15), 278);
+    EXPECT_EQ(DayOfYear(1582, 12, 31), 355);
     // A month out of range is the nearest of January and December; any day count adds on.
     EXPECT_EQ(DayOfYear(2026, 0, 5), 5);
     EXPECT_EQ(DayOfYear(2026, 13, 5), 339);
