@@ -30,6 +30,7 @@ QString LongTimeFormat();
 // The locale's short date format with a four-digit year.
 QString ShortDateFormat();
 QString TimeToStr(TDateTime t);
+// Dates are named in the civil calendar of the core: Julian before 1582-10-15.
 QString DateToStr(TDateTime t);
 // Delphi FormatDateTime tokens: d dd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz, "..." and
 // '...' literals, ':' (time separator) and '/' (date separator) from the locale.
