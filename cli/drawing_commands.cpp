@@ -73,7 +73,7 @@ int RunMoonCalendar(const QStringList& args) {
     mooncal::MonthView view;
     view.year = ParseInteger(f[0], 1, 9999, QStringLiteral("year"));
     view.month = ParseInteger(f[1], 1, 12, QStringLiteral("month"));
-    const int days = mooncal::DaysInMonth(mooncal::IsLeapYearGregorian(view.year), view.month);
+    const int days = mooncal::DaysInMonth(mooncal::IsCalendarLeapYear(view.year), view.month);
     view.day = cmd.isSet(QStringLiteral("day")) ? ParseInteger(cmd.value(QStringLiteral("day")), 1, days, QStringLiteral("day")) : 0;
     const QString out = RequiredOut(cmd);
 
