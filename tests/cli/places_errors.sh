@@ -85,12 +85,13 @@ expect_error "no place contains" places Atlantis "${out[@]}"
 expect_error "unknown object 'Vulcan'" orbits --date 2026-12-07 --objects earth,Vulcan "${out[@]}"
 
 # Bad dates: one parser for every command; no year 0, no negative years, no days of the
-# calendar reform, no 31st of April.
+# calendar reform, no 31st of April, no 29 February of a Gregorian common year.
 for cmd in "sun" "moon" "ephemeris" "planet mars" "chart"; do
     expect_error "invalid date" $cmd --date 2026-04-31 --time 12:00 "${out[@]}"
     expect_error "years run from 1 to 9999" $cmd --date 0000-01-01 --time 12:00 "${out[@]}"
     expect_error "years run from 1 to 9999" $cmd --date -0044-03-15 --time 12:00 "${out[@]}"
     expect_error "1582-10-15" $cmd --date 1582-10-10 --time 12:00 "${out[@]}"
+    expect_error "no such day" $cmd --date 1700-02-29 --time 12:00 "${out[@]}"
     expect_error "invalid time" $cmd --date 2026-12-07 --time 24:00 "${out[@]}"
     expect_error "unknown option '--colour'" $cmd --colour red "${at[@]}" "${out[@]}"
 done
