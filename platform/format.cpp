@@ -32,13 +32,7 @@ QDate DateOf(TDateTime t) {
     return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::trunc(std::isfinite(t) ? t : 0.0)));
 }
 
-// The civil calendar of a day: Julian before 1582-10-15, as the core counts dates (QDate alone
-// would name every day in the proleptic Gregorian calendar).
-QCalendar CalendarOf(const QDate& date) {
-    static const qint64 kGregorianStartDay = static_cast<qint64>(GregorianStart + 0.5L);
-    return QCalendar(date.toJulianDay() < kGregorianStartDay ? QCalendar::System::Julian
-                                                             : QCalendar::System::Gregorian);
-}
+QCalendar CalendarOf(const QDate& date) { return CivilCalendarOf(date); }
 
 QTime TimeOf(TDateTime t) {
     const TimeOfDay d = DecodeTime(t);
@@ -73,6 +67,25 @@ QString ArgText(const FormatArg& arg, QChar type, int precision) {
 }
 
 }  // namespace
+
+QCalendar CivilCalendarOf(const QDate& day) {
+    static const qint64 kGregorianStartDay = static_cast<qint64>(GregorianStart + 0.5L);
+    return QCalendar(day.isValid() && day.toJulianDay() < kGregorianStartDay ? QCalendar::System::Julian
+                                                                             : QCalendar::System::Gregorian);
+}
+
+QDate DayOfCivilDate(const CivilDate& date) {
+    try {
+        return QDate::fromJulianDay(std::llround(DateToJD(date.year, date.month, date.day) + 0.5L));
+    } catch (const ConversionError&) {
+        return {};
+    }
+}
+
+CivilDate CivilDateOfDay(const QDate& day) {
+    if (!day.isValid()) throw ConversionError("Invalid date");
+    return JDToDate(static_cast<long double>(day.toJulianDay()));  // its noon
+}
 
 QString FormatInt(long long value) { return QString::number(value); }
 QString FormatFixed(double value, int decimals) { return Fixed(value, decimals, false); }

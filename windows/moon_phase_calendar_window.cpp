@@ -19,6 +19,7 @@
 #include "astro/theories/moon.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/time/timebase.h"
+#include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
@@ -335,10 +336,10 @@ const mooncal::MonthPictures& MoonPhaseCalendarWindow::picturesFor(int year, int
 mooncal::MonthView MoonPhaseCalendarWindow::currentView() {
     mooncal::MonthView view;
     view.size = calendarBox_->size();
-    const QDate date = dateEdit_->date();
-    view.year = date.year();
-    view.month = date.month();
-    view.day = date.day();
+    const CivilDate date = CivilDateOfDay(dateEdit_->date());
+    view.year = date.year;
+    view.month = date.month;
+    view.day = date.day;
     view.pictures = picturesFor(view.year, view.month);
     view.sheet = &sheet_;
     view.southern = southern_;
