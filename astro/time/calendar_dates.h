@@ -13,8 +13,8 @@ namespace noctaris {
 
 // (jd - 2451545) / 36525.
 double CenturiesSinceJ2000(double jd);
-// Julian day of January 0.0 of the year (00:00 of 31 December of the year before); Julian
-// calendar before 1583.
+// Julian day of January 0.0 of the year (00:00 of 31 December of the year before), astronomical
+// year numbering; Julian calendar before 1583.
 double JDOfYearStart(int year);
 // 1 Monday ... 6 Saturday, 7 Sunday; the civil day of jd (days start at midnight).
 int WeekdayOfJD(double jd);
@@ -24,6 +24,7 @@ struct DayFraction {
     int Month = 0;
     double Day = 0;
 };
+// All zero before the start of the day count and for a value that is not finite.
 DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);

@@ -184,6 +184,9 @@ TEST(CalendarDates, ZonedConversionsRoundTrip) {
         ASSERT_LT(t.second, 60);
         ASSERT_LT(t.minute, 60);
     }
+    // The last half second of a day rounds into the next one, never to 24:00:00.
+    EXPECT_EQ(JDToCalendarZoned(day + 1 - 0.3 / 86400, 0), (CivilDateTime{{2012, 6, 2}, {0, 0, 0}}));
+    EXPECT_EQ(JDToCalendarZoned(2299160.5 - 0.3 / 86400, 0), (CivilDateTime{{1582, 10, 15}, {0, 0, 0}}));
 }
 
 TEST(CalendarDates, ZonedConversionHasNoDateOutsideItsRange) {
