@@ -46,6 +46,17 @@ std::int64_t DayOfYear(int year, int month, std::int64_t day) {
     return static_cast<std::int64_t>(before) + day - (afterReform ? 10 : 0);
 }
 
+std::int64_t SeasonalDayOfYear(int year, int month, int day) {
+    try {
+        if (year > 1582) return DayOfYear(year, month, day);
+        const long double jd = DateToJD(year, month, day);
+        const CivilDate g = JDToGregorianCalendar(jd);
+        return static_cast<std::int64_t>(jd - GregorianCalendarToJD(g.year, 1, 1)) + 1;
+    } catch (const ConversionError&) {
+        return DayOfYear(year, month, day);
+    }
+}
+
 double LocalMidnightJD(int year, int month, int day, double zone) {
     double y = year, m = month;
     if (month <= 2) {

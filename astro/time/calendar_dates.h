@@ -33,6 +33,10 @@ std::string ShortDateText(const DayFraction& d);
 // 1582; 15 October 1582 is day 278). A month outside 1..12 is taken as the nearest of January
 // and December; the day is not checked (any count adds on).
 std::int64_t DayOfYear(int year, int month, std::int64_t day);
+// The day of the year that keeps step with the seasons, for formulas in the day of the year:
+// the Gregorian calendar's day of the year of the same day (by 1500 the seasons come ten days
+// early by the Julian calendar). DayOfYear after 1582 and for a date that does not exist.
+std::int64_t SeasonalDayOfYear(int year, int month, int day);
 
 // Julian day (UT) of 0 h local time of a civil date in a zone `zone` hours east of UT, i.e.
 // 0 h UT of the date minus zone/24; the Julian calendar before 1582-10-15, astronomical year

@@ -131,6 +131,13 @@ TEST(CalendarDates, DayOfYear) {
     EXPECT_EQ(DayOfYear(1582, 10, 4), 277);    // the reform: 15 October follows 4 October
     EXPECT_EQ(DayOfYear(1582, 10, 15), 278);
     EXPECT_EQ(DayOfYear(1582, 12, 31), 355);
+    // The seasons' day: the Julian 15 July 1500 is the Gregorian 25 July (day 206), the
+    // Julian 25 December 1500 the Gregorian 4 January 1501.
+    EXPECT_EQ(SeasonalDayOfYear(1500, 7, 15), 206);
+    EXPECT_EQ(SeasonalDayOfYear(1500, 12, 25), 4);
+    EXPECT_EQ(SeasonalDayOfYear(1582, 10, 4), 287);
+    EXPECT_EQ(SeasonalDayOfYear(1582, 10, 15), 288);
+    EXPECT_EQ(SeasonalDayOfYear(2026, 6, 21), 172);
     // A month out of range is the nearest of January and December; any day count adds on.
     EXPECT_EQ(DayOfYear(2026, 0, 5), 5);
     EXPECT_EQ(DayOfYear(2026, 13, 5), 339);
