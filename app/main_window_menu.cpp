@@ -17,6 +17,7 @@
 #include "windows/ephemeris_window.h"
 #include "windows/moon_window.h"
 #include "windows/sun_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -89,10 +90,10 @@ QWidget* MainWindow::buildToolbar() {
     dateEdit_->setObjectName("dateEdit");
     dateEdit_->setCalendarPopup(true);
     dateEdit_->setDisplayFormat(ShortDateFormat());
-    dateEdit_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     dateEdit_->setToolTip(tr("Date"));
     dateEdit_->setWindowTitle(tr("Date"));
     dateEdit_->setDate(now().date());
+    FollowCivilCalendar(dateEdit_);
     row->addWidget(dateEdit_);
     connect(dateEdit_, &QDateEdit::userDateChanged, this, &MainWindow::setDate);
 

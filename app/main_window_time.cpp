@@ -20,6 +20,7 @@
 #include "astro/time/local_time.h"
 #include "catalog/place_input.h"
 #include "chart/projection.h"
+#include "platform/format.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
@@ -42,7 +43,7 @@ void MainWindow::takeClockDateAndTime() {
     const Instant instant = Instant::FromUT(2440587.5L + static_cast<long double>(t.toMSecsSinceEpoch()) / 86400000.0L);
     const std::optional<CivilDateTime> local = LocalFromInstant(instant, ChartZone(observer_));
     if (!local) return;
-    SetObserverDate(observer_, QDate(local->date.year, local->date.month, local->date.day));
+    SetObserverDate(observer_, DayOfCivilDate(local->date));
     SetObserverClock(observer_, QTime(local->time.hour, local->time.minute, local->time.second));
     animation_.SubSecondMs = 0;
 }
@@ -51,7 +52,7 @@ void MainWindow::showChartMoment() {
     const QDate date = ObserverCalendarDate(observer_);
     if (date.isValid() && date != dateEdit_->date()) {
         const QSignalBlocker block(dateEdit_);
-        dateEdit_->setDate(date);
+        SetCivilDay(dateEdit_, date);
     }
     const int k = TimeOfDayIndex(observer_);
     if (k != timeOfDayCombo_->currentIndex() && k < timeOfDayCombo_->count()) {

@@ -363,7 +363,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+112"/>
+        <location filename="../windows/wincommon.cpp" line="+141"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -376,7 +376,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+78"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+80"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -492,7 +492,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonReport</name>
     <message>
-        <location line="+123"/>
+        <location line="+118"/>
         <source>Date		</source>
         <translation>Datum	</translation>
     </message>
@@ -1587,7 +1587,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>PNG-Bild</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+63"/>
+        <location filename="../app/main_window_menu.cpp" line="+64"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -1612,13 +1612,13 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Zeitrichtung umkehren</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <location line="+1"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Time</source>
         <translation>Uhrzeit</translation>
     </message>
@@ -1882,7 +1882,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
     <message>
-        <location filename="../app/main_window_time.cpp" line="+185"/>
+        <location filename="../app/main_window_time.cpp" line="+186"/>
         <source>“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.</source>
         <translation>„%1“ steht nicht in der Ortsliste (am ähnlichsten: %2). Datei ▸ Ort hinzufügen… legt einen eigenen Ort an.</translation>
     </message>
@@ -1900,7 +1900,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+136"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+152"/>
         <source>Moon phase calendar</source>
         <translation>Mondphasenkalender</translation>
     </message>
@@ -1926,7 +1926,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::OrbitsWindow</name>
     <message>
-        <location filename="../windows/orbits_window.cpp" line="+63"/>
+        <location filename="../windows/orbits_window.cpp" line="+64"/>
         <source>Orbits</source>
         <translation>Planetenbahnen</translation>
     </message>
@@ -1947,17 +1947,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location line="+92"/>
+        <location line="+94"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-88"/>
         <source>Scale</source>
         <translation>Maßstab</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+91"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>

@@ -55,7 +55,8 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     const double j0h = LocalMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
     r.DayNumber = static_cast<int>(DayOfYear(Y, M, D));
-    r.EquationOfTimeMinutes = std::nearbyint(EquationOfTimeMinutes(r.DayNumber) * 100) / 100;
+    r.EquationOfTimeMinutes =
+        std::nearbyint(EquationOfTimeMinutes(static_cast<double>(SeasonalDayOfYear(Y, M, D))) * 100) / 100;
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
     r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(j0h + ut / 24), observer.Longitude);
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QComboBox>
+#include <QCalendar>
 #include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
@@ -338,6 +339,11 @@ TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821015);
     w->setDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
     EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821004);
+    // The date field names its days as the chart does: Julian before the reform.
+    ui.dateEdit->setDate(QDate(1500, 3, 10));
+    const QCalendar shown = ui.dateEdit->calendar();
+    EXPECT_EQ(ui.dateEdit->date().day(shown) * 100 + ui.dateEdit->date().month(shown), 2902);
+    EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15000229);
 }
 
 TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {

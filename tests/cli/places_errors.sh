@@ -94,12 +94,13 @@ expect_error "invalid time '1\x9b2'" moon --date 2026-12-07 --time $'1\xc2\x9b2'
     || fail "a note repeats the place's name unescaped"
 
 # Bad dates: one parser for every command; no year 0, no negative years, no days of the
-# calendar reform, no 31st of April.
+# calendar reform, no 31st of April, no 29 February of a Gregorian common year.
 for cmd in "sun" "moon" "ephemeris" "planet mars" "chart"; do
     expect_error "invalid date" $cmd --date 2026-04-31 --time 12:00 "${out[@]}"
     expect_error "years run from 1 to 9999" $cmd --date 0000-01-01 --time 12:00 "${out[@]}"
     expect_error "years run from 1 to 9999" $cmd --date -0044-03-15 --time 12:00 "${out[@]}"
     expect_error "1582-10-15" $cmd --date 1582-10-10 --time 12:00 "${out[@]}"
+    expect_error "no such day" $cmd --date 1700-02-29 --time 12:00 "${out[@]}"
     expect_error "invalid time" $cmd --date 2026-12-07 --time 24:00 "${out[@]}"
     expect_error "unknown option '--colour'" $cmd --colour red "${at[@]}" "${out[@]}"
 done
@@ -109,6 +110,7 @@ expect_error "invalid month" moon-calendar --month 2026-13 "${out[@]}"
 expect_error "invalid year" moon-calendar --month 0-05 "${out[@]}"
 expect_error "invalid month" moon-calendar --month -12-05 "${out[@]}"
 expect_error "invalid day" moon-calendar --month 2027-02 --day 29 "${out[@]}"
+expect_error "invalid day '10' (the calendar went" moon-calendar --month 1582-10 --day 10 "${out[@]}"
 expect_error "invalid year" calendar --year 9999 "${out[@]}"
 expect_error "the range ends before it begins" calendar --range 2027..2026 "${out[@]}"
 expect_error "the range ends before it begins" sun --range 2026-12-08..2026-12-07 "${out[@]}"
