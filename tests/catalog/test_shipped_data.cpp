@@ -126,7 +126,7 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
 
 TEST(ShippedData, ConstellationsFiguresAndBorders) {
     const Catalogs& c = Shipped();
-    EXPECT_EQ(LoadTextResource("STAR5").size(), 445u);
+    EXPECT_EQ(LoadTextResource("STAR5").size(), 534u);
     ASSERT_EQ(c.constellations.size(), 89u);
     std::set<std::string> abbreviations;
     for (const auto& k : c.constellations) {
@@ -137,7 +137,11 @@ TEST(ShippedData, ConstellationsFiguresAndBorders) {
         EXPECT_LT(k.labelRightAscension, kTwoPi);
     }
     EXPECT_EQ(abbreviations.size(), 88u);  // Serpens has two records
-    EXPECT_EQ(c.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(c.constellations[1].vernacular, "Air Pump");
+    const Catalogs german = Catalogs::Load(kCatalogConstellations, Language::German);
+    ASSERT_EQ(german.constellations.size(), 89u);
+    EXPECT_EQ(german.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(german.constellations[1].latin, c.constellations[1].latin);
     const int boo = c.FindConstellation("Boo");
     ASSERT_GE(boo, 0);
     EXPECT_EQ(c.constellations[boo].latin, "Bo\xC3\xB6tes");
@@ -169,7 +173,8 @@ TEST(ShippedData, PlacesAndTheirNames) {
     const auto orte = LoadTextResource("ORTE");
     ASSERT_EQ(ort.size(), orte.size());
     EXPECT_GT(ort.size(), 3000u);
-    const Catalogs& c = Shipped();
+    // In German the places keep the order of the resources.
+    const Catalogs c = Catalogs::Load(kCatalogPlaces, Language::German);
     ASSERT_EQ(c.places.size(), ort.size());
     std::set<std::string> names;
     for (std::size_t k = 0; k < ort.size(); ++k) {
@@ -186,7 +191,30 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
         EXPECT_NE(p.zoneId.find('/'), std::string::npos) << orte[k];  // an IANA "Area/Location"
         EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
+        if (!p.englishName.empty()) EXPECT_EQ(c.FindPlace(p.englishName), static_cast<int>(k)) << p.englishName;
     }
+    // In English each is named and sorted by its English name, found by either name, and its
+    // identity stays the German one.
+    const Catalogs& english = Shipped();
+    ASSERT_EQ(english.places.size(), ort.size());
+    for (std::size_t k = 0; k < english.places.size(); ++k) {
+        const Place& p = english.places[k];
+        EXPECT_EQ(p.name, p.englishName.empty() ? c.places[c.FindPlace(p.rawName)].name : p.englishName);
+        EXPECT_EQ(english.FindPlace(p.name), static_cast<int>(k)) << p.name;
+        EXPECT_EQ(english.FindPlace(p.rawName), static_cast<int>(k)) << p.name;
+        if (k > 0) EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
+    }
+    const int vienna = english.FindPlace("Vienna, A");
+    ASSERT_GE(vienna, 0);
+    EXPECT_EQ(english.FindPlace("Wien, A"), vienna);
+    EXPECT_EQ(english.places[vienna].name, "Vienna, A");
+    EXPECT_EQ(english.places[vienna].rawName, "Wien, A");
+    EXPECT_EQ(c.places[c.FindPlace("Vienna, A")].name, "Wien, A");
+    for (const char* name : {"Moscow, RUS", "Beijing, CHN", "Singapore, SGP", "Cologne, D", "Munich, D"})
+        EXPECT_GE(english.FindPlace(name), 0) << name;
+    const int reykjavik = english.FindPlace("reykjavik, is");  // without the accent
+    ASSERT_GE(reykjavik, 0);
+    EXPECT_EQ(english.places[reykjavik].name, "Reykjav\xC3\xADk, IS");
 
     const int chemnitz = c.FindPlace("Chemnitz, D");
     ASSERT_GE(chemnitz, 0);
