@@ -140,6 +140,9 @@ struct Place {
     double zone = 0;       // hours east of universal time (standard time)
     std::string zoneId;    // IANA time-zone name ("Europe/Berlin"); empty when not known
 
+    // The name the machine formats (CSV, JSON, iCalendar) carry: English in either language.
+    const std::string& ExportName() const { return englishName.empty() ? name : englishName; }
+
     bool operator==(const Place&) const = default;
 };
 

@@ -191,7 +191,9 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
         EXPECT_NE(p.zoneId.find('/'), std::string::npos) << orte[k];  // an IANA "Area/Location"
         EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
-        if (!p.englishName.empty()) EXPECT_EQ(c.FindPlace(p.englishName), static_cast<int>(k)) << p.englishName;
+        if (!p.englishName.empty()) {
+            EXPECT_EQ(c.FindPlace(p.englishName), static_cast<int>(k)) << p.englishName;
+        }
     }
     // In English each is named and sorted by its English name, found by either name, and its
     // identity stays the German one.
@@ -202,7 +204,9 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(p.name, p.englishName.empty() ? c.places[c.FindPlace(p.rawName)].name : p.englishName);
         EXPECT_EQ(english.FindPlace(p.name), static_cast<int>(k)) << p.name;
         EXPECT_EQ(english.FindPlace(p.rawName), static_cast<int>(k)) << p.name;
-        if (k > 0) EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
+        if (k > 0) {
+            EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
+        }
     }
     const int vienna = english.FindPlace("Vienna, A");
     ASSERT_GE(vienna, 0);
