@@ -156,6 +156,9 @@ std::vector<Place> BuildPlaces(const std::vector<std::string>& ortLines,
 // A name as searches compare it: case folded, accents dropped, ß as ss ("reykjavik, is").
 std::string SearchKey(std::string_view utf8);
 
+// Sorts places by the names shown, compared as searches compare them.
+void SortPlacesByName(std::vector<Place>& places);
+
 // ---- World outline ------------------------------------------------------------------------------
 
 struct OutlinePoint {
