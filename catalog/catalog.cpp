@@ -443,8 +443,15 @@ Catalogs Catalogs::Load(unsigned parts, Language language) {
             throw ResourceError("STAR3", std::to_string(star3.rawLines.size()) + " names for " +
                                              std::to_string(lines.size() / 4) + " stars of STAR0");
         c.starNames.reserve(c.stars.size());
-        for (std::size_t i = 0; i < c.stars.size(); ++i)
-            c.starNames.push_back(MakeStarName(std::string(star3.rawLines[i]), std::string(star3.utf8Lines[i])));
+        for (std::size_t i = 0; i < c.stars.size(); ++i) {
+            // A line may add TAB and the German form of the proper name, for the German label.
+            const std::string_view raw = star3.rawLines[i], utf8 = star3.utf8Lines[i];
+            const std::size_t tab = utf8.find('\t');
+            StarName n = MakeStarName(std::string(raw.substr(0, raw.find('\t'))), std::string(utf8.substr(0, tab)));
+            if (language == Language::German && tab != std::string_view::npos && !n.label.empty())
+                n.label = std::string(Trim(utf8.substr(tab + 1)));
+            c.starNames.push_back(std::move(n));
+        }
     }
     if (parts & kCatalogPlaces) {
         const DecodedLines ort = LoadDecoded("ORT");

@@ -76,6 +76,7 @@ struct StarName {
     std::string raw;    // Windows-1252 as stored: the key of the star details and hit lists
     std::string utf8;   // for display
     std::string label;  // UTF-8 chart label: text after the first comma if it starts with A..Z
+                        // (in German the German form of that name where the catalog has one)
 };
 
 StarName MakeStarName(std::string raw, std::string utf8);

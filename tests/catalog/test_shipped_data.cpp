@@ -66,7 +66,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
     std::set<std::string> names;
     for (std::size_t i = 0; i < n; ++i) {
         const StarRecord& s = c.stars[i];
-        const std::string& name = star3[i];
+        const std::string name = star3[i].substr(0, star3[i].find('\t'));
         EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
         EXPECT_TRUE(IsCleanCp1252(name)) << name;
         EXPECT_GE(s.RightAscension, 0.0) << name;
@@ -83,6 +83,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
         EXPECT_GE(c.FindConstellation(name.substr(0, 3)), 0) << name;
         // Details: same name, values of at most 8 characters, position matching the table.
         EXPECT_EQ(star6[9 * i], name);
+        EXPECT_EQ(c.starNames[i].raw, name);
         for (int k = 1; k < 9; ++k) {
             EXPECT_FALSE(star6[9 * i + k].empty()) << name;
             EXPECT_LE(star6[9 * i + k].size(), 8u) << name << " line " << k + 1;
@@ -113,6 +114,21 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
     }
     EXPECT_TRUE(vega);
     EXPECT_GT(labelled, 200);
+    // The IAU's names in English; in German the German forms the data has, the identity kept.
+    const Catalogs german = Catalogs::Load(kCatalogStars, Language::German);
+    ASSERT_EQ(german.starNames.size(), c.starNames.size());
+    int renamed = 0;
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        EXPECT_EQ(german.starNames[i].raw, c.starNames[i].raw);
+        EXPECT_EQ(german.starNames[i].label.empty(), c.starNames[i].label.empty()) << c.starNames[i].raw;
+        renamed += german.starNames[i].label != c.starNames[i].label;
+        if (c.starNames[i].raw == "Ori Alpha,Betelgeuse") {
+            EXPECT_EQ(c.starNames[i].label, "Betelgeuse");
+            EXPECT_EQ(german.starNames[i].label, "Beteigeuze");
+        }
+    }
+    EXPECT_GE(renamed, 4);
+    EXPECT_LE(renamed, 20);
 
     const auto d = FindStarDetails("Lyr Alpha,Vega");
     ASSERT_TRUE(d);

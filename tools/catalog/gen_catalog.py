@@ -327,6 +327,15 @@ def star_name(s, names, finder):
     return to_cp1252(name)
 
 
+def german_star_name(s, names, name):
+    """TAB and the German form of the star's proper name where the data has one, else nothing."""
+    info = names.get(str(s['hip'])) if s['hip'] else None
+    german = (info or {}).get('de') or ''
+    if ',' not in name or not german or german == info.get('name'):
+        return ''
+    return '\t' + to_cp1252(german)
+
+
 def star_details(s, name):
     plx = s['plx']
     mag = s['mag']
@@ -359,7 +368,7 @@ def build_stars(data):
         ra = math.radians(s['ra_h'] * 15.0) % TWO_PI
         cls = SPECTRAL_CLASS.get(s['sp'][:1], 8) if s['sp'] else 5
         star0 += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls)]
-        star3.append(name)
+        star3.append(name + german_star_name(s, names, name))
         star6 += star_details(s, name)
     return star0, star3, star6, finder
 
