@@ -20,6 +20,7 @@
 #include "app/chart_surface.h"
 #include "app/settings.h"
 #include "platform/atomic_write.h"
+#include "platform/codec.h"
 #include "app/window_placement.h"
 #include "platform/pictures.h"
 #include "windows/about_window.h"
@@ -221,15 +222,17 @@ void MainWindow::applySettings(const AppSettings& s) {
     fillOwnPlaces();
     // A place that is not in the list (renamed, or typed by hand into an old file) gives the
     // default place, so the caption and the sky always belong to the same place.
-    int k = s.place.isEmpty() ? -1 : placeCombo_->findText(s.place, Qt::MatchFixedString);
+    int k = s.place.isEmpty() ? -1 : catalogs_->FindPlace(s.place.toStdString());
+    if (k < 0 && !s.place.isEmpty()) k = placeCombo_->findText(s.place, Qt::MatchFixedString);
     if (k < 0) k = catalogs_->FindPlace(kDefaultPlaceName);
     placeCombo_->setCurrentIndex(k);
 }
 
 AppSettings MainWindow::currentSettings() const {
     AppSettings s;
-    const int place = placeCombo_->currentIndex();
-    s.place = place >= 0 ? placeCombo_->itemText(place) : QString();  // never half-typed text
+    // The place's identity (its German name), never half-typed text nor the English name shown.
+    const Place* place = placeAt(placeCombo_->currentIndex());
+    s.place = place ? FromCp1252(place->rawName) : QString();
     s.ownPlaces = ownPlaces_;
     s.speed = speedSpin_->value();
     s.azimuth = azimuthSpin_->value();

@@ -125,6 +125,7 @@ void MainWindow::selectPlace(int index) {
     if (removePlaceAction_) removePlaceAction_->setEnabled(index >= static_cast<int>(catalogs_->places.size()));
     if (!p) return;
     observer_.PlaceName = p->name;
+    observer_.PlaceExportName = p->ExportName();
     observer_.Latitude = p->latitude;
     observer_.Longitude = p->longitude;
     observer_.TimeZone = p->zone;
@@ -141,7 +142,9 @@ void MainWindow::fillOwnPlaces() {
 }
 
 bool MainWindow::addOwnPlace(const Place& place) {
-    if (placeCombo_->findText(QString::fromStdString(place.name), Qt::MatchFixedString) >= 0) return false;
+    if (placeCombo_->findText(QString::fromStdString(place.name), Qt::MatchFixedString) >= 0 ||
+        catalogs_->FindPlace(place.name) >= 0)
+        return false;
     ownPlaces_.push_back(place);
     fillOwnPlaces();
     placeCombo_->setCurrentIndex(placeCombo_->count() - 1);
@@ -173,16 +176,17 @@ void MainWindow::askOwnPlace() {
 // together with the part of the moment the clock set.
 void MainWindow::commitTypedPlace() {
     const QString typed = placeCombo_->currentText().trimmed();
-    const int k = placeCombo_->findText(typed, Qt::MatchFixedString);
+    int k = typed.isEmpty() ? -1 : catalogs_->FindPlace(typed.toStdString());  // either name, accents or not
+    if (k < 0) k = placeCombo_->findText(typed, Qt::MatchFixedString);
     if (k >= 0 && k != placeCombo_->currentIndex()) placeCombo_->setCurrentIndex(k);  // selects the place
     const int current = placeCombo_->currentIndex();
     const QString shown = current >= 0 ? placeCombo_->itemText(current) : QString();
     if (placeCombo_->currentText() == shown) return;
     if (k < 0 && !typed.isEmpty()) {
-        QStringList names;
-        for (int i = 0; i < placeCombo_->count(); ++i) names << placeCombo_->itemText(i);
+        QStringList own;
+        for (const Place& p : ownPlaces_) own << QString::fromStdString(p.name);
         QStringList quoted;
-        for (const QString& n : ClosestNames(typed, names)) quoted << QStringLiteral("“%1”").arg(n);
+        for (const QString& n : ClosestPlaceNames(typed, *catalogs_, own)) quoted << QStringLiteral("“%1”").arg(n);
         placeMessage_ = tr("“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.")
                             .arg(typed, quoted.join(QStringLiteral(", ")));
         statusBar()->showMessage(placeMessage_, 15000);

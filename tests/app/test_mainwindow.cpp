@@ -317,14 +317,14 @@ TEST_F(MainWindowTest, AnimationStopsQuietlyAtTheEndsOfTheCalendar) {
 TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     auto w = Open();
     const Ui ui(*w);
-    const int wien = ui.placeCombo->findText("Wien, A");
+    const int wien = ui.placeCombo->findText("Vienna, A");
     ASSERT_GE(wien, 0);
     ui.placeCombo->setCurrentIndex(wien);
-    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
     EXPECT_NEAR(w->observer().Latitude, 48.2, 0.1);
     // Typing a name that is not in the list changes nothing.
     ui.placeCombo->setEditText("Nowhere at all");
-    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
 
     ui.northInCenterAction->trigger();
     EXPECT_EQ(w->viewAzimuth(), 180);

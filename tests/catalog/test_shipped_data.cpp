@@ -66,7 +66,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
     std::set<std::string> names;
     for (std::size_t i = 0; i < n; ++i) {
         const StarRecord& s = c.stars[i];
-        const std::string& name = star3[i];
+        const std::string name = star3[i].substr(0, star3[i].find('\t'));
         EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
         EXPECT_TRUE(IsCleanCp1252(name)) << name;
         EXPECT_GE(s.RightAscension, 0.0) << name;
@@ -83,6 +83,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
         EXPECT_GE(c.FindConstellation(name.substr(0, 3)), 0) << name;
         // Details: same name, values of at most 8 characters, position matching the table.
         EXPECT_EQ(star6[9 * i], name);
+        EXPECT_EQ(c.starNames[i].raw, name);
         for (int k = 1; k < 9; ++k) {
             EXPECT_FALSE(star6[9 * i + k].empty()) << name;
             EXPECT_LE(star6[9 * i + k].size(), 8u) << name << " line " << k + 1;
@@ -113,6 +114,21 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
     }
     EXPECT_TRUE(vega);
     EXPECT_GT(labelled, 200);
+    // The IAU's names in English; in German the German forms the data has, the identity kept.
+    const Catalogs german = Catalogs::Load(kCatalogStars, Language::German);
+    ASSERT_EQ(german.starNames.size(), c.starNames.size());
+    int renamed = 0;
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        EXPECT_EQ(german.starNames[i].raw, c.starNames[i].raw);
+        EXPECT_EQ(german.starNames[i].label.empty(), c.starNames[i].label.empty()) << c.starNames[i].raw;
+        renamed += german.starNames[i].label != c.starNames[i].label;
+        if (c.starNames[i].raw == "Ori Alpha,Betelgeuse") {
+            EXPECT_EQ(c.starNames[i].label, "Betelgeuse");
+            EXPECT_EQ(german.starNames[i].label, "Beteigeuze");
+        }
+    }
+    EXPECT_GE(renamed, 4);
+    EXPECT_LE(renamed, 20);
 
     const auto d = FindStarDetails("Lyr Alpha,Vega");
     ASSERT_TRUE(d);
@@ -126,7 +142,7 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
 
 TEST(ShippedData, ConstellationsFiguresAndBorders) {
     const Catalogs& c = Shipped();
-    EXPECT_EQ(LoadTextResource("STAR5").size(), 445u);
+    EXPECT_EQ(LoadTextResource("STAR5").size(), 534u);
     ASSERT_EQ(c.constellations.size(), 89u);
     std::set<std::string> abbreviations;
     for (const auto& k : c.constellations) {
@@ -137,7 +153,11 @@ TEST(ShippedData, ConstellationsFiguresAndBorders) {
         EXPECT_LT(k.labelRightAscension, kTwoPi);
     }
     EXPECT_EQ(abbreviations.size(), 88u);  // Serpens has two records
-    EXPECT_EQ(c.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(c.constellations[1].vernacular, "Air Pump");
+    const Catalogs german = Catalogs::Load(kCatalogConstellations, Language::German);
+    ASSERT_EQ(german.constellations.size(), 89u);
+    EXPECT_EQ(german.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(german.constellations[1].latin, c.constellations[1].latin);
     const int boo = c.FindConstellation("Boo");
     ASSERT_GE(boo, 0);
     EXPECT_EQ(c.constellations[boo].latin, "Bo\xC3\xB6tes");
@@ -169,7 +189,8 @@ TEST(ShippedData, PlacesAndTheirNames) {
     const auto orte = LoadTextResource("ORTE");
     ASSERT_EQ(ort.size(), orte.size());
     EXPECT_GT(ort.size(), 3000u);
-    const Catalogs& c = Shipped();
+    // In German the places keep the order of the resources.
+    const Catalogs c = Catalogs::Load(kCatalogPlaces, Language::German);
     ASSERT_EQ(c.places.size(), ort.size());
     std::set<std::string> names;
     for (std::size_t k = 0; k < ort.size(); ++k) {
@@ -186,7 +207,34 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
         EXPECT_NE(p.zoneId.find('/'), std::string::npos) << orte[k];  // an IANA "Area/Location"
         EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
+        if (!p.englishName.empty()) {
+            EXPECT_EQ(c.FindPlace(p.englishName), static_cast<int>(k)) << p.englishName;
+        }
     }
+    // In English each is named and sorted by its English name, found by either name, and its
+    // identity stays the German one.
+    const Catalogs& english = Shipped();
+    ASSERT_EQ(english.places.size(), ort.size());
+    for (std::size_t k = 0; k < english.places.size(); ++k) {
+        const Place& p = english.places[k];
+        EXPECT_EQ(p.name, p.englishName.empty() ? c.places[c.FindPlace(p.rawName)].name : p.englishName);
+        EXPECT_EQ(english.FindPlace(p.name), static_cast<int>(k)) << p.name;
+        EXPECT_EQ(english.FindPlace(p.rawName), static_cast<int>(k)) << p.name;
+        if (k > 0) {
+            EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
+        }
+    }
+    const int vienna = english.FindPlace("Vienna, A");
+    ASSERT_GE(vienna, 0);
+    EXPECT_EQ(english.FindPlace("Wien, A"), vienna);
+    EXPECT_EQ(english.places[vienna].name, "Vienna, A");
+    EXPECT_EQ(english.places[vienna].rawName, "Wien, A");
+    EXPECT_EQ(c.places[c.FindPlace("Vienna, A")].name, "Wien, A");
+    for (const char* name : {"Moscow, RUS", "Beijing, CHN", "Singapore, SGP", "Cologne, D", "Munich, D"})
+        EXPECT_GE(english.FindPlace(name), 0) << name;
+    const int reykjavik = english.FindPlace("reykjavik, is");  // without the accent
+    ASSERT_GE(reykjavik, 0);
+    EXPECT_EQ(english.places[reykjavik].name, "Reykjav\xC3\xADk, IS");
 
     const int chemnitz = c.FindPlace("Chemnitz, D");
     ASSERT_GE(chemnitz, 0);

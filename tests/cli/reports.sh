@@ -6,7 +6,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export LC_ALL=C LANG=C
 
 out=$("$cli" calendar --year 2026 --place "Wien, A") || fail "calendar exited $?"
-grep -q "^Location: Wien, A$" <<<"$out" || fail "calendar header: $(head -1 <<<"$out")"
+grep -q "^Location: Vienna, A$" <<<"$out" || fail "calendar header: $(head -1 <<<"$out")"
+# A place by either name, with or without its accents, shown in the language of the output.
+for p in "Vienna, A" "wien, a" "Reykjavik, IS" "Moscow, RUS" "Moskau, RUS"; do
+    "$cli" sun --place "$p" --date 2026-07-01 --time 12:00 >/dev/null || fail "--place '$p' refused"
+done
+"$cli" calendar --year 2026 --place "Vienna, A" --lang de | grep -q "Wien, A$" || fail "German calendar header"
+"$cli" calendar --year 2026 --place "Reykjavik, IS" | grep -q "^Location: Reykjav.*k, IS$" || fail "Reykjavik"
 # Seasons of 2026 in Vienna's standard time: equinoxes on 20 March and 23 September,
 # solstices on 21 June and 21 December; summer time from 29 March to 25 October.
 for day in "20.3.26" "21.6.26" "23.9.26" "21.12.26" "29.3.26" "25.10.26"; do

@@ -115,6 +115,21 @@ GERMAN_NAMES = {
     ('GB', 'Edinburgh'): 'Edinburgh', ('IS', 'Reykjavík'): 'Reykjavík',
 }
 
+# English forms of places whose source name is the local one (Natural Earth's names), and one
+# whose source name carries a comma, which would read as the start of the country sign.
+ENGLISH_NAMES = {
+    ('DE', 'Köln'): 'Cologne', ('CH', 'Genève'): 'Geneva', ('CH', 'Sitten'): 'Sion',
+    ('US', 'Washington, D.C.'): 'Washington',
+}
+
+# English vernacular names where the source's are wrong or ambiguous: the Dippers are asterisms
+# of the Bears, and two different constellations would both read "Compass".
+ENGLISH_CONSTELLATIONS = {
+    'UMa': 'Great Bear', 'UMi': 'Little Bear', 'Cir': 'Compasses', 'Pyx': "Mariner's Compass",
+    'Aqr': 'Water Bearer', 'Oph': 'Serpent Bearer', 'Men': 'Table Mountain', 'Cha': 'Chameleon',
+    'Cae': 'Chisel',
+}
+
 # Letters without a Windows-1252 form that decomposition does not reduce to a base letter.
 TRANSLIT = {
     'Ł': 'L', 'ł': 'l', 'Đ': 'D', 'đ': 'd', 'ı': 'i', 'Ħ': 'H', 'ħ': 'h', 'ə': 'e', 'Ə': 'E',
@@ -312,6 +327,15 @@ def star_name(s, names, finder):
     return to_cp1252(name)
 
 
+def german_star_name(s, names, name):
+    """TAB and the German form of the star's proper name where the data has one, else nothing."""
+    info = names.get(str(s['hip'])) if s['hip'] else None
+    german = (info or {}).get('de') or ''
+    if ',' not in name or not german or german == info.get('name'):
+        return ''
+    return '\t' + to_cp1252(german)
+
+
 def star_details(s, name):
     plx = s['plx']
     mag = s['mag']
@@ -344,7 +368,7 @@ def build_stars(data):
         ra = math.radians(s['ra_h'] * 15.0) % TWO_PI
         cls = SPECTRAL_CLASS.get(s['sp'][:1], 8) if s['sp'] else 5
         star0 += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls)]
-        star3.append(name)
+        star3.append(name + german_star_name(s, names, name))
         star6 += star_details(s, name)
     return star0, star3, star6, finder
 
@@ -364,8 +388,9 @@ def build_star5(data):
     for f in load_json(os.path.join(data, 'celestial', 'constellations.json'))['features']:
         p = f['properties']
         lon, lat = f['geometry']['coordinates']
-        lines += [to_cp1252(p['name']), to_cp1252(p.get('de') or p['name']), f['id'],
-                  rad_text(lon, True), rad_text(lat, False)]
+        english = ENGLISH_CONSTELLATIONS.get(f['id']) or p.get('en') or p['name']
+        lines += [to_cp1252(p['name']), to_cp1252(p.get('de') or p['name']), to_cp1252(english),
+                  f['id'], rad_text(lon, True), rad_text(lat, False)]
     return lines
 
 
@@ -494,6 +519,12 @@ def build_places(data):
     def display(p):
         return to_cp1252(GERMAN_NAMES.get((p['cc'], p['name']), p['name'])) + ', ' + mark(p['cc'])
 
+    def english(p, told_apart):
+        name = to_cp1252(ENGLISH_NAMES.get((p['cc'], p['name']), p['name']))
+        if told_apart:
+            name += f' ({to_cp1252(p["province"])})'
+        return name + ', ' + mark(p['cc'])
+
     def add(p):
         # The same town may come from both sources (or as the fixed default place): same
         # country and the same name, or a different source and close by.
@@ -505,13 +536,14 @@ def build_places(data):
             if {q['src'], p['src']} == {'geonames', 'ne'} and distance_km(p['lat'], p['lon'], q['lat'], q['lon']) < DEDUP_KM:
                 return False
         label = display(p)
-        if label in names:
+        told_apart = label in names
+        if told_apart:
             if not p['province']:
                 return False
             label = display(p)[:-len(mark(p['cc'])) - 2] + f' ({to_cp1252(p["province"])}), ' + mark(p['cc'])
             if label in names:
                 return False
-        p = dict(p, label=label)
+        p = dict(p, label=label, english=english(p, told_apart))
         names[label] = p
         chosen.append(p)
         return True
@@ -539,13 +571,22 @@ def build_places(data):
             break
         add(c)
     chosen.sort(key=lambda p: collation_key(p['label']))
+    # Either name finds its place, so no English name may be another place's name.
+    german = {p['label'] for p in chosen}
+    english_names = [p['english'] for p in chosen if p['english'] != p['label']]
+    for e in english_names:
+        assert e not in german, f'English name {e!r} is another place\'s name'
+    assert len(set(english_names)) == len(english_names), 'English names not unique'
     ort, orte = [], []
     for p in chosen:
         if p['label'] == 'Chemnitz, D':
             lat, lon = '50.836667', '12.854444'
         else:
             lat, lon = num(p['lat'], 6), num(p['lon'], 6)
-        ort.append(f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}\t{p["tz"]}')
+        record = f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}\t{p["tz"]}'
+        if p['english'] != p['label']:
+            record += '\t' + p['english']
+        ort.append(record)
         orte.append(p['label'])
     return ort, orte
 
