@@ -10,6 +10,7 @@
 
 #include "astro/core/constants.h"
 #include "astro/time/timebase.h"
+#include "catalog/faint_stars.h"
 #include "chart/skychart_detail.h"
 #include "platform/format.h"
 
@@ -204,23 +205,27 @@ void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
     if (!frame && !turned_) return;
     if (frame && turned_ && frame->tt() == turnedForTT_) return;
     std::size_t i = 0;
-    const auto set = [&](double& ra, double& sinDec, double& cosDec) {
+    // The cosine and sine of the right ascension go with it: the placement's quick rejection
+    // reads them, and a stale pair would turn away points on the chart.
+    const auto set = [&](double& ra, double& sinDec, double& cosDec, double* cosRa, double* sinRa) {
         const CataloguePlace& c = catalogue_[i++];
         if (!frame) {
             ra = c.ra, sinDec = c.sinDec, cosDec = c.cosDec;
-            return;
+        } else {
+            const double (&m)[3][3] = frame->npb;
+            const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
+            const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
+            sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
+            cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
+            ra = std::atan2(y, x);
         }
-        const double (&m)[3][3] = frame->npb;
-        const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
-        const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
-        sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
-        cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
-        ra = std::atan2(y, x);
+        if (cosRa) *cosRa = std::cos(ra), *sinRa = std::sin(ra);
     };
-    for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec);
+    for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec, &e.cosRa, &e.sinRa);
     for (Polyline* line : {&borders_, &lines_})
-        for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec);
-    for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec);
+        for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec, &p.cosRa, &p.sinRa);
+    for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec, nullptr, nullptr);
+    for (StarEntry& e : faint_) set(e.ra, e.sinDec, e.cosDec, &e.cosRa, &e.sinRa);
     turned_ = frame != nullptr;
     turnedForTT_ = frame ? frame->tt() : 0;
 }
@@ -258,6 +263,11 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
 }
 
 std::string_view SkyChart::StarKey(int index) const {
+    if (index < 0) {
+        const auto j = static_cast<std::size_t>(-1 - index);
+        const std::vector<std::string>& names = noctaris::LoadFaintStars().names;
+        return j < names.size() ? std::string_view(names[j]) : std::string_view();
+    }
     const auto i = static_cast<std::size_t>(index);
     return i < catalogs_.starNames.size() ? std::string_view(catalogs_.starNames[i].raw)
                                           : std::string_view();
@@ -278,9 +288,9 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
         if (px >= 0 && py >= 0 && px < frame_.Width && py < frame_.Height)
             bits[py * stride + px] = colour;
     };
-    for (const StarEntry& s : stars_) {
+    const auto draw = [&](const StarEntry& s) {
         int x = 0, y = 0;
-        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) continue;
+        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) return;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);
@@ -302,6 +312,16 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
             canvas.SetBrushClear();
             canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
         }
+    };
+    if (!(frame_.Span < ViewState::kWidestSpan)) {
+        for (const StarEntry& s : stars_) draw(s);
+        return;
+    }
+    // Zoomed: only the zones around the view, down to the magnitude its span allows.
+    const double limit = MagnitudeLimit(frame_.Span);
+    for (const std::uint32_t i : ZoomedCandidates()) {
+        const StarEntry& s = i < stars_.size() ? stars_[i] : faint_[i - stars_.size()];
+        if (s.magnitude < limit) draw(s);
     }
 }
 
@@ -339,14 +359,22 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
 
 void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
                      const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    paint(painter, size, state, options, view, lists);
+}
+
+void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
+                     const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists) {
     // 1. Frame.
-    frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth);
+    if (view.HorizontalSpan < ViewState::kWidestSpan) PrepareFaintStars();
+    frame_ = MakeChartFrame(state, size.width(), size.height(), view);
     const int w = frame_.Width, h = frame_.Height;
     ChartCanvas canvas(painter, fonts_);
     ChartContext context{canvas, frame_, state, options, lists};
     if (options.PrecisePositions) {
         preciseFrame_ = MakePreciseFrame(Instant::FromUT(frame_.JulianDay));
-        frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth, &preciseFrame_);
+        frame_ = MakeChartFrame(state, size.width(), size.height(), view, &preciseFrame_);
         context.precise = &preciseFrame_;
     }
     TurnCatalogue(context.precise);
@@ -444,6 +472,13 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
 void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
                       const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    Redraw(target, size, state, options, view, lists);
+}
+
+void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
+                      const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists) {
     if (size.isEmpty()) {
         target = QImage();
         return;
@@ -451,14 +486,21 @@ void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
     if (target.size() != size || target.format() != QImage::Format_RGB32)
         target = QImage(size, QImage::Format_RGB32);
     QPainter painter(&target);
-    paint(painter, size, state, options, viewAzimuth, lists);
+    paint(painter, size, state, options, view, lists);
+}
+
+QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
+                        const ViewState& view, ChartObjectLists& lists) {
+    QImage image;
+    Redraw(image, size, state, options, view, lists);
+    return image;
 }
 
 QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
                         double viewAzimuth, ChartObjectLists& lists) {
-    QImage image;
-    Redraw(image, size, state, options, viewAzimuth, lists);
-    return image;
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    return Redraw(size, state, options, view, lists);
 }
 
 }  // namespace noctaris
