@@ -10,7 +10,6 @@
 
 #include "astro/core/constants.h"
 #include "astro/time/timebase.h"
-#include "catalog/faint_stars.h"
 #include "chart/skychart_detail.h"
 #include "platform/format.h"
 
@@ -260,69 +259,6 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
         run_.emplace_back(x, y);
     }
     flush();
-}
-
-std::string_view SkyChart::StarKey(int index) const {
-    if (index < 0) {
-        const auto j = static_cast<std::size_t>(-1 - index);
-        const std::vector<std::string>& names = noctaris::LoadFaintStars().names;
-        return j < names.size() ? std::string_view(names[j]) : std::string_view();
-    }
-    const auto i = static_cast<std::size_t>(index);
-    return i < catalogs_.starNames.size() ? std::string_view(catalogs_.starNames[i].raw)
-                                          : std::string_view();
-}
-
-void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
-                         ChartObjectLists& lists) {
-    QPainter& painter = canvas.Painter();
-    const int mode = options.StarNameMode;
-    const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
-    const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
-    const ChartPlacement placement(frame_);
-    // Discs and single pixels straight on the image where the painter allows it.
-    QImage* direct = DirectTarget(painter, frame_.Width, frame_.Height);
-    QRgb* bits = direct ? reinterpret_cast<QRgb*>(direct->bits()) : nullptr;
-    const qsizetype stride = direct ? direct->bytesPerLine() / 4 : 0;
-    const auto plot = [&](int px, int py, QRgb colour) {
-        if (px >= 0 && py >= 0 && px < frame_.Width && py < frame_.Height)
-            bits[py * stride + px] = colour;
-    };
-    const auto draw = [&](const StarEntry& s) {
-        int x = 0, y = 0;
-        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) return;
-        const int colour = options.WhiteStars ? 0 : s.colourClass;
-        canvas.SetPen(classPens_[colour]);
-        canvas.SetBrush(classBrushes_[colour]);
-        const std::size_t r = static_cast<std::size_t>(std::max(s.radius, 0));
-        if (s.radius > 1) {
-            if (direct && r < discPixels_.size()) {
-                for (const QPoint d : discPixels_[r]) plot(x + d.x(), y + d.y(), classColours_[colour].rgb());
-            } else {
-                canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
-            }
-        } else if (direct) {
-            plot(x, y, classColours_[colour].rgb());
-        } else {
-            painter.drawPoint(x, y);
-        }
-        if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
-        if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
-            canvas.SetFontPen(classPens_[s.colourClass]);
-            canvas.SetBrushClear();
-            canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
-        }
-    };
-    if (!(frame_.Span < ViewState::kWidestSpan)) {
-        for (const StarEntry& s : stars_) draw(s);
-        return;
-    }
-    // Zoomed: only the zones around the view, down to the magnitude its span allows.
-    const double limit = MagnitudeLimit(frame_.Span);
-    for (const std::uint32_t i : ZoomedCandidates()) {
-        const StarEntry& s = i < stars_.size() ? stars_[i] : faint_[i - stars_.size()];
-        if (s.magnitude < limit) draw(s);
-    }
 }
 
 void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {

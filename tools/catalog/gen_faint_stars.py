@@ -61,11 +61,17 @@ def main():
     stars = read_faint_stars(os.path.join(args.data, 'hipparcos', 'stars_bright.dat'))
     finder = ConstellationFinder(load_json(os.path.join(args.data, 'celestial', 'constellations.borders.json')))
     lines = []
+    seen = set()
     for s in stars:
         ra = math.radians(s['ra_h'] * 15.0) % TWO_PI
         cls = SPECTRAL_CLASS.get(s['sp'][:1], 8) if s['sp'] else 5
-        lines += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls),
-                  faint_name(s, finder)]
+        name = faint_name(s, finder)
+        if name in seen:  # the components of a close pair: told apart by their brightness
+            head, comma, tail = name.partition(',')
+            name = f'{head} {num(s["mag"], 2)} mag{comma}{tail}'
+        assert name not in seen, name
+        seen.add(name)
+        lines += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls), name]
     count, size = write_resource(args.out, 'FAINT', lines)
     print(f'FAINT: {len(stars)} stars, {size} bytes')
     return 0
