@@ -5,7 +5,8 @@
 //
 // Its code is split by seam: main_window.cpp (construction, activation and close, drawing,
 // picking, the information windows), main_window_menu.cpp (toolbar and menu), main_window_time.cpp
-// (animation, "Now" mode, date, time and place controls). The settings file is app/settings.h,
+// (animation, "Now" mode, date, time and place controls), main_window_view.cpp (zoom, looking up
+// and down, full screen). The settings file is app/settings.h,
 // the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
@@ -27,6 +28,7 @@
 #include "chart/picking.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "chart/view.h"
 #include "windows/exports_dialog.h"
 #include "windows/snapshots.h"
 
@@ -100,6 +102,18 @@ public:
     void speedUpSimulation();
     void setNowMode(bool on);          // "Now" button
     void setViewAzimuth(int degrees);  // azimuth box
+    // The chart's view: where it looks and how far it is zoomed. setView keeps it within its
+    // limits, shows its azimuth in the azimuth box and redraws.
+    const ViewState& view() const { return view_; }
+    void setView(const ViewState& view);
+    // Turns the chart to face (azimuth, altitude) at its centre, zoomed to `span` degrees across
+    // (none: as it is).
+    void lookAt(double azimuth, double altitude, std::optional<double> span = std::nullopt);
+    void zoomBy(double factor, QPoint at);  // about the chart pixel `at`
+    void zoomIn();                           // View menu, +: about the middle
+    void zoomOut();                          // View menu, -
+    void resetView();                        // View menu, Home: today's default view
+    void setFullScreen(bool on);             // View menu, F11; Escape leaves
     void selectPlace(int index);       // place list
     // The place of a place-box entry: the catalog's places, then the user's own; null for none.
     const Place* placeAt(int index) const;
@@ -166,6 +180,8 @@ private:
     QAction* addDisplayToggle(QMenu* menu, const char* name, const QString& caption, bool DisplayOptions::*field);
     void syncChecks();
     void setDirection(QAction* checked, int azimuth);
+    void buildViewMenu(QMenu* menu);
+    void dragView(QPoint at);
     // main_window_time.cpp
     void createTimers();
     void onSpeedChanged(int speed);
@@ -189,6 +205,12 @@ private:
     std::unique_ptr<ChartBodies> bodies_;
     std::unique_ptr<ChartPanels> panels_;
     ChartPicker picker_;
+    ViewState view_;
+    QPoint dragStart_;          // where the drag began on the chart
+    ViewState dragStartView_;   // and the view then
+    bool dragVertical_ = false;  // the drag has moved far enough up or down to raise the view
+    static constexpr int kVerticalDragStart = 8;  // pixels: less is a hand's wobble on a turn
+    bool maximizedBeforeFullScreen_ = false;
     EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
     AboutWindow* aboutWindow_ = nullptr;
     MoonWindow* moonWindow_ = nullptr;
@@ -254,6 +276,12 @@ private:
     QAction* southInCenterAction_ = nullptr;
     QAction* westInCenterAction_ = nullptr;
     QAction* northInCenterAction_ = nullptr;
+    // View.
+    QAction* zoomInAction_ = nullptr;
+    QAction* zoomOutAction_ = nullptr;
+    QAction* defaultViewAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
+    QAction* leaveFullScreenAction_ = nullptr;
     // Additional informations, ?.
     QAction* moonWindowAction_ = nullptr;
     QAction* sunWindowAction_ = nullptr;

@@ -140,7 +140,10 @@ QWidget* MainWindow::buildToolbar() {
     azimuthSpin_->setToolTip(tr("Azimuth"));
     azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
     row->addWidget(azimuthSpin_);
-    connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
+    connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this](int degrees) {
+        view_.CentreAzimuth = degrees;
+        redraw();
+    });
     row->addStretch(1);
     return toolbar;
 }
@@ -243,6 +246,8 @@ void MainWindow::buildMenu() {
     westInCenterAction_ = direction("westInCenterAction", tr("&West in center"), 90);
     northInCenterAction_ = direction("northInCenterAction", tr("&North in center"), 180);
     southInCenterAction_->setChecked(true);
+
+    buildViewMenu(bar->addMenu(tr("&View")));
 
     QMenu* info = bar->addMenu(tr("&Additional informations"));
     moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon parameter"), [this] { showInfoWindow(moonWindow_); });

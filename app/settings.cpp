@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,6 +59,19 @@ const WindowKeys kWindowKeys[] = {
 
 // The save dialog's state, after the export folder.
 const QString kDialogKey = QStringLiteral("Dateidialog");
+
+// The view, after the save dialog's state.
+const QString kZoomKey = QStringLiteral("Zoom");
+const QString kViewAltitudeKey = QStringLiteral("Blickhöhe");
+const QString kFullScreenKey = QStringLiteral("Vollbild");
+
+// A stored number of degrees in [low, high] (decimal point, as written); nothing otherwise.
+std::optional<double> StoredDegrees(const IniFile& ini, const QString& key, double low, double high) {
+    bool ok = false;
+    const double v = ini.ReadString(kSection, key, QString()).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v < low || v > high) return std::nullopt;
+    return v;
+}
 
 const QString kPlacesSection = QStringLiteral("Orte");
 QString OwnPlaceKey(std::size_t i) { return QStringLiteral("Ort%1").arg(i + 1); }
@@ -124,6 +138,9 @@ AppSettings ReadSettings(const IniFile& ini) {
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
+    s.viewSpan = StoredDegrees(ini, kZoomKey, 5, 180).value_or(180);
+    s.viewAltitude = StoredDegrees(ini, kViewAltitudeKey, -90, 90);
+    s.fullScreen = ini.ReadBool(kSection, kFullScreenKey, false);
     for (std::size_t i = 0;; ++i) {
         const QString value = ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString());
         if (value.isEmpty()) break;
@@ -156,6 +173,13 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
     if (!s.exportFolder.isEmpty()) ini.WriteString(kSection, "Exportordner", s.exportFolder);
     if (!s.fileDialogState.isEmpty())
         ini.WriteString(kSection, kDialogKey, QString::fromLatin1(s.fileDialogState.toBase64()));
+    const bool todaysView = s.viewSpan == 180 && !s.viewAltitude && !s.fullScreen;
+    if (!todaysView || ini.ValueExists(kSection, kZoomKey)) {
+        ini.WriteString(kSection, kZoomKey, QString::number(s.viewSpan, 'g', 10));
+        ini.WriteString(kSection, kViewAltitudeKey,
+                        s.viewAltitude ? QString::number(*s.viewAltitude, 'g', 10) : QString());
+        ini.WriteBool(kSection, kFullScreenKey, s.fullScreen);
+    }
     std::size_t i = 0;
     for (const Place& p : s.ownPlaces) ini.WriteString(kPlacesSection, OwnPlaceKey(i++), OwnPlaceValue(p));
     for (; !ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString()).isEmpty(); ++i)

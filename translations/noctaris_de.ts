@@ -342,7 +342,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>ExportDialog</name>
     <message>
-        <location filename="../windows/exports_dialog.cpp" line="+57"/>
+        <location filename="../windows/exports_dialog.cpp" line="+78"/>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht geschrieben werden: %2</translation>
     </message>
@@ -355,7 +355,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>das Bild lässt sich nicht als PNG kodieren</translation>
     </message>
     <message>
-        <location filename="../platform/inifile.cpp" line="+234"/>
+        <location filename="../platform/inifile.cpp" line="+308"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
@@ -1106,7 +1106,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SkyChart</name>
     <message>
-        <location filename="../chart/skychart.cpp" line="+32"/>
+        <location filename="../chart/skychart.cpp" line="+33"/>
         <source>Aries</source>
         <translation>Widder</translation>
     </message>
@@ -1572,12 +1572,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+304"/>
+        <location filename="../app/main_window.cpp" line="+333"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+109"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -1666,7 +1666,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Azimut</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+39"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -1823,6 +1823,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>&amp;View</source>
+        <translation>A&amp;nsicht</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Additional informations</source>
         <translation>&amp;Zusatzinformationen</translation>
     </message>
@@ -1895,6 +1900,31 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+1"/>
         <source>The animation stopped at the end of the calendar (31 December 9999).</source>
         <translation>Die Animation hat am Ende des Kalenders (31. Dezember 9999) angehalten.</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_view.cpp" line="+28"/>
+        <source>Zoom &amp;in</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zoom &amp;out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Default view</source>
+        <translation>&amp;Standardansicht</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Full screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Leave full screen</source>
+        <translation>Vollbild verlassen</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSpinBox>
@@ -17,7 +18,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
@@ -490,4 +493,62 @@ TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {
     w->setViewAzimuth(-170);
     key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(w->viewAzimuth(), 145);
+}
+
+TEST_F(MainWindowTest, WheelKeysAndDragZoomAndRaiseTheViewPickingFollowsAndHomeReturns) {
+    auto w = Open();
+    const Ui ui(*w);
+    w->resize(1070, 751);
+    ui.showStarInfoAction->trigger();
+    auto key = [&](Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(ui.chartSurface, &e);
+    };
+    auto mouse = [&](QPoint p, QEvent::Type type) {
+        QMouseEvent e(type, QPointF(p), ui.chartSurface->mapToGlobal(QPointF(p)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        if (type == QEvent::MouseButtonPress) w->onChartPress(&e);
+        else if (type == QEvent::MouseMove) w->onChartMove(&e);
+        else w->onChartRelease(&e);
+    };
+    // Two wheel notches towards the user's screen zoom in about the mouse.
+    QWheelEvent wheel(QPointF(300, 200), ui.chartSurface->mapToGlobal(QPointF(300, 200)), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(ui.chartSurface, &wheel);
+    EXPECT_NEAR(w->view().HorizontalSpan, 180 / 1.5625, 1e-9);
+    ASSERT_TRUE(w->view().CentreAltitude);
+    const double altitude = *w->view().CentreAltitude;
+    key(Qt::Key_Up);
+    EXPECT_GT(*w->view().CentreAltitude, altitude);
+    key(Qt::Key_Down);
+    EXPECT_NEAR(*w->view().CentreAltitude, altitude, 1e-9);
+
+    // A star of the zoomed chart is picked where it was drawn.
+    ASSERT_GT(w->hitLists().stars.Size(), 0u);
+    const auto& star = w->hitLists().stars.At(0);
+    mouse({star.x, star.y}, QEvent::MouseButtonPress);
+    mouse({star.x, star.y}, QEvent::MouseButtonRelease);
+    EXPECT_TRUE(w->lastStarInfo().startsWith(QString::fromLatin1(w->hitLists().stars.NameAt(0).data(), 3)));
+
+    // Dragging the sky down raises the view; the azimuth box follows a turn.
+    ui.showStarInfoAction->trigger();
+    mouse({5, 5}, QEvent::MouseButtonPress);
+    mouse({105, 105}, QEvent::MouseMove);
+    mouse({105, 105}, QEvent::MouseButtonRelease);
+    EXPECT_GT(*w->view().CentreAltitude, altitude);
+    EXPECT_EQ(w->viewAzimuth(), static_cast<int>(std::nearbyint(w->view().CentreAzimuth)));
+    EXPECT_LT(w->view().CentreAzimuth, 0);
+
+    key(Qt::Key_Home);
+    EXPECT_EQ(w->view().HorizontalSpan, 180);
+    EXPECT_FALSE(w->view().CentreAltitude);
+
+    // Full screen: the chart alone; Escape leaves it.
+    w->setFullScreen(true);
+    EXPECT_TRUE(w->isFullScreen());
+    EXPECT_FALSE(w->menuBar()->isVisible());
+    Child<QAction>(*w, "leaveFullScreenAction")->trigger();
+    EXPECT_FALSE(w->isFullScreen());
+    EXPECT_TRUE(w->menuBar()->isVisible());
+    EXPECT_FALSE(Child<QAction>(*w, "fullScreenAction")->isChecked());
 }

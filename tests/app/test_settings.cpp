@@ -330,3 +330,36 @@ TEST(Settings, TheSaveDialogKeepsItsStateInTheSettingsFileAlone) {
     EXPECT_TRUE(*LoadSettings(path) == s);
     SetFileDialogState({});
 }
+
+TEST(Settings, TheViewIsNewerThanOldFilesAndComesBackAsStored) {
+    // A file from before zooming: today's view, and written back without the keys.
+    const AppSettings old = Read(kStoredFile);
+    EXPECT_EQ(old.viewSpan, 180);
+    EXPECT_FALSE(old.viewAltitude);
+    EXPECT_FALSE(old.fullScreen);
+    IniFile unchanged("unused");
+    WriteSettings(old, unchanged);
+    EXPECT_EQ(unchanged.Serialize(), kStoredFile);
+
+    AppSettings s = StoredSettings();
+    s.viewSpan = 12.5;
+    s.viewAltitude = -7.25;
+    s.fullScreen = true;
+    IniFile ini("unused");
+    WriteSettings(s, ini);
+    const std::string zoomed = kStoredFile.substr(0, kStoredFile.size() - 2) +
+                               "Zoom=12.5\r\nBlickh\xF6he=-7.25\r\nVollbild=1\r\n\r\n";
+    EXPECT_EQ(ini.Serialize(), zoomed);
+    EXPECT_TRUE(Read(zoomed) == s);
+
+    // Back to today's view: the stored keys say so; values out of range or not numbers give it.
+    AppSettings back = s;
+    back.viewSpan = 180, back.viewAltitude.reset(), back.fullScreen = false;
+    WriteSettings(back, ini);
+    EXPECT_TRUE(ReadSettings(ini) == back);
+    for (const char* bad : {"Zoom=4\r\nBlickh\xF6he=91\r\n", "Zoom=nan\r\nBlickh\xF6he=x\r\n", "Zoom=1e999\r\n"}) {
+        const AppSettings r = Read("[Noctaris]\r\n" + std::string(bad));
+        EXPECT_EQ(r.viewSpan, 180) << bad;
+        EXPECT_FALSE(r.viewAltitude) << bad;
+    }
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/faint_stars.h"
 
 namespace noctaris {
 namespace {
@@ -131,6 +132,21 @@ TEST(StarTable, ParsesRecordsAndGuardsItsCapacity) {
     EXPECT_THROW(BuildStarTable(badClass), ResourceError);
     badClass[3] = "0";
     EXPECT_THROW(BuildStarTable(badClass), ResourceError);
+
+    // The faint stars: a name as a fifth line, and no place off the sphere.
+    const std::vector<std::string> faint = {"1.5", "-0.25", "6.2", "4", "Ori 58", "0", "1.5707963", "5.01", "8", "Oct 0.000h -89.99"};
+    const FaintStars f = BuildFaintStars(faint);
+    ASSERT_EQ(f.stars.size(), 2u);
+    EXPECT_EQ(f.names[1], "Oct 0.000h -89.99");
+    EXPECT_DOUBLE_EQ(f.stars[0].Magnitude, 6.2);
+    EXPECT_EQ(f.stars[1].SpectralClass, 8);
+    auto offSphere = faint;
+    offSphere[1] = "1.6";
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars(offSphere); }).find("line 2"), std::string::npos);
+    offSphere = faint;
+    offSphere[5] = "7";
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars(offSphere); }).find("line 6"), std::string::npos);
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars({faint.begin(), faint.end() - 1}); }).find("line 6"), std::string::npos);
 }
 
 TEST(StarNames, ChartLabelIsTheCapitalisedTextAfterTheFirstComma) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/faint_stars.h"
 #include "resources/embedded.h"
 
 namespace noctaris {
@@ -28,7 +29,7 @@ bool IsCleanCp1252(const std::string& s) {
 }
 
 TEST(ShippedData, EveryStreamIsZlibLevelNineAndEndsLinesWithCrLf) {
-    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE"}) {
+    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE", "FAINT"}) {
         const auto bytes = FindEmbedded(name);
         ASSERT_GE(bytes.size(), 2u) << name;
         EXPECT_EQ(bytes[0], 0x78) << name;
@@ -97,6 +98,22 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
     EXPECT_EQ(c.Star(1).Magnitude, c.stars.front().Magnitude);
     EXPECT_THROW(c.Star(0), std::out_of_range);
     EXPECT_THROW(c.Star(n + 1), std::out_of_range);
+}
+
+TEST(ShippedData, TheFaintStarsContinueTheStarTableTo6Point5) {
+    // With the star table, every star of the source list to 6.5 mag, each once.
+    const FaintStars& f = LoadFaintStars();
+    EXPECT_EQ(Shipped().stars.size() + f.stars.size(), 8789u);
+    std::set<std::string> names;
+    for (std::size_t j = 0; j < f.stars.size(); ++j) {
+        const std::string& name = f.names[j];
+        EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
+        EXPECT_TRUE(IsCleanCp1252(name)) << name;
+        EXPECT_GE(f.stars[j].Magnitude, 5.0) << name;
+        EXPECT_LT(f.stars[j].Magnitude, 6.5) << name;
+        ASSERT_GT(name.size(), 4u) << name;
+        EXPECT_GE(Shipped().FindConstellation(name.substr(0, 3)), 0) << name;
+    }
 }
 
 TEST(ShippedData, WellKnownStarsAndTheirDetails) {
