@@ -18,6 +18,7 @@
 #include "astro/precise/precise.h"
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
+#include "chart/found_object.h"
 #include "chart/projection.h"
 #include "chart/state.h"
 
@@ -53,6 +54,8 @@ public:
     std::function<void(ChartContext&)> drawPanels;
     // Step 19: refreshing the visible information windows for the new moment.
     std::function<void(ChartContext&)> afterPaint;
+    // The object found by name, marked over the horizon and before the caption.
+    FoundMarker foundMarker;
 
     // Paints the whole chart onto a surface of `size` pixels. viewAzimuth is the azimuth at the
     // chart centre (degrees from south through west, -180..180). Clears the body hit list and,
