@@ -22,6 +22,7 @@
 #include "astro/core/body.h"
 #include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
+#include "catalog/object_index.h"
 #include "chart/bodies.h"
 #include "chart/panels.h"
 #include "chart/picking.h"
@@ -33,6 +34,7 @@
 class QAction;
 class QComboBox;
 class QDateEdit;
+class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QSpinBox;
@@ -44,6 +46,7 @@ namespace noctaris {
 class AboutWindow;
 class ChartSurface;
 class EphemerisWindow;
+class FindInfoBox;
 class MoonWindow;
 class SunWindow;
 
@@ -127,6 +130,16 @@ public:
     SunWindow* sunWindow() const { return sunWindow_; }
     const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
 
+    // Find (main_window_find.cpp): the object a typed name denotes is faced, marked and told
+    // about in the find box; an unknown name gets the closest names.
+    void findObject(const QString& typed);
+    // Turns the view to an azimuth (degrees from the north through the east); the altitude
+    // (degrees) is where a view that can be raised would look.
+    void faceSkyPoint(double azimuthDeg, double altitudeDeg);
+    // Stops the clock and shows the chart at an instant (UT Julian day) on the place's clock.
+    void goToInstant(double jdUT);
+    FindInfoBox* findInfoBox() const { return findInfo_; }
+
     // The settings as the window holds them now, and applying stored ones.
     AppSettings currentSettings() const;
     void applySettings(const AppSettings& settings);
@@ -166,6 +179,9 @@ private:
     QAction* addDisplayToggle(QMenu* menu, const char* name, const QString& caption, bool DisplayOptions::*field);
     void syncChecks();
     void setDirection(QAction* checked, int azimuth);
+    // main_window_find.cpp: the search field with its completion and Ctrl+F.
+    QWidget* buildFindField(QWidget* toolbar);
+    const ObjectIndex& objectIndex();
     // main_window_time.cpp
     void createTimers();
     void onSpeedChanged(int speed);
@@ -219,6 +235,9 @@ private:
     QToolButton* constellationLinesButton_ = nullptr;
     QComboBox* placeCombo_ = nullptr;
     QSpinBox* azimuthSpin_ = nullptr;
+    QLineEdit* findField_ = nullptr;
+    FindInfoBox* findInfo_ = nullptr;
+    std::unique_ptr<ObjectIndex> objectIndex_;  // built at the first search
     ChartSurface* chartSurface_ = nullptr;
     QTimer* animationTimer_ = nullptr;
     QTimer* clockTimer_ = nullptr;

@@ -141,6 +141,7 @@ QWidget* MainWindow::buildToolbar() {
     azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
     row->addWidget(azimuthSpin_);
     connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
+    row->addWidget(buildFindField(toolbar));
     row->addStretch(1);
     return toolbar;
 }
