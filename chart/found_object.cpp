@@ -147,23 +147,22 @@ std::optional<double> NextFoundObjectRise(const Catalogs& catalogs, const SkyObj
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("FoundObject", text); }
 
 QString Kind(const Catalogs& catalogs, const ObjectIndex& index, const SkyObjectRef& object) {
     switch (object.kind) {
     case SkyObjectKind::Star: {
         const std::string& name = catalogs.StarNameOf(static_cast<std::size_t>(object.number)).utf8;
         const int c = catalogs.FindConstellation(std::string_view(name).substr(0, 3));
-        if (c < 0) return Tr("Star");
-        return Tr("Star in %1").arg(QString::fromStdString(index.DisplayName({SkyObjectKind::Constellation, c})));
+        if (c < 0) return QCoreApplication::translate("FoundObject", "Star");
+        return QCoreApplication::translate("FoundObject", "Star in %1").arg(QString::fromStdString(index.DisplayName({SkyObjectKind::Constellation, c})));
     }
     case SkyObjectKind::Constellation:
-        return Tr("Constellation (%1)")
+        return QCoreApplication::translate("FoundObject", "Constellation (%1)")
             .arg(QString::fromStdString(catalogs.constellations[static_cast<std::size_t>(object.number)].abbreviation));
     case SkyObjectKind::Body:
-        if (object.number == static_cast<int>(Body::Sun)) return Tr("The Sun, the star of the solar system");
-        if (object.number == static_cast<int>(Body::Moon)) return Tr("The Moon, the Earth's satellite");
-        return Tr("Planet");
+        if (object.number == static_cast<int>(Body::Sun)) return QCoreApplication::translate("FoundObject", "The Sun, the star of the solar system");
+        if (object.number == static_cast<int>(Body::Moon)) return QCoreApplication::translate("FoundObject", "The Moon, the Earth's satellite");
+        return QCoreApplication::translate("FoundObject", "Planet");
     }
     return {};
 }
@@ -210,24 +209,24 @@ FoundReport BuildFoundReport(const ObjectIndex& index, const Catalogs& catalogs,
     const ChartFrame frame = MakeChartFrame(state, 0, 0, 0);
     const FoundPlace p = PlaceFoundObject(catalogs, object, frame, state);
     r.lines << Kind(catalogs, index, object);
-    if (p.magnitude) r.lines << Tr("Magnitude: %1").arg(QLocale().toString(*p.magnitude, 'f', 2));
-    r.lines << Tr("Right ascension %1, declination %2 (J2000)").arg(RightAscensionText(p.ra), DeclinationText(p.dec));
+    if (p.magnitude) r.lines << QCoreApplication::translate("FoundObject", "Magnitude: %1").arg(QLocale().toString(*p.magnitude, 'f', 2));
+    r.lines << QCoreApplication::translate("FoundObject", "Right ascension %1, declination %2 (J2000)").arg(RightAscensionText(p.ra), DeclinationText(p.dec));
     if (p.horizontal)
-        r.lines << Tr("Azimuth %1 (from the north through the east), altitude %2").arg(Degrees(p.azimuth), Degrees(p.altitude));
+        r.lines << QCoreApplication::translate("FoundObject", "Azimuth %1 (from the north through the east), altitude %2").arg(Degrees(p.azimuth), Degrees(p.altitude));
     const FoundDay day = FoundObjectDay(catalogs, object, state);
     const QString none = QStringLiteral("–");
-    if (day.alwaysAbove) r.lines << Tr("Above the horizon all day");
-    else if (day.alwaysBelow) r.lines << Tr("Below the horizon all day");
+    if (day.alwaysAbove) r.lines << QCoreApplication::translate("FoundObject", "Above the horizon all day");
+    else if (day.alwaysBelow) r.lines << QCoreApplication::translate("FoundObject", "Below the horizon all day");
     else
-        r.lines << Tr("Rises %1, sets %2").arg(day.rise ? FoundClockText(*day.rise, state) : none,
+        r.lines << QCoreApplication::translate("FoundObject", "Rises %1, sets %2").arg(day.rise ? FoundClockText(*day.rise, state) : none,
                                                  day.set ? FoundClockText(*day.set, state) : none);
     if (day.culmination)
-        r.lines << Tr("Culminates %1 at altitude %2").arg(FoundClockText(*day.culmination, state), Degrees(day.culminationAltitude));
+        r.lines << QCoreApplication::translate("FoundObject", "Culminates %1 at altitude %2").arg(FoundClockText(*day.culmination, state), Degrees(day.culminationAltitude));
     r.belowHorizon = p.altitude < HorizonAltitude(object);
     if (r.belowHorizon) {
         r.nextRise = NextFoundObjectRise(catalogs, object, state, frame.JulianDay);
-        r.lines << (r.nextRise ? Tr("Below the horizon now; it rises next at %1").arg(FoundClockText(*r.nextRise, state))
-                               : Tr("Below the horizon now; it does not rise within the next two days"));
+        r.lines << (r.nextRise ? QCoreApplication::translate("FoundObject", "Below the horizon now; it rises next at %1").arg(FoundClockText(*r.nextRise, state))
+                               : QCoreApplication::translate("FoundObject", "Below the horizon now; it does not rise within the next two days"));
     }
     return r;
 }
