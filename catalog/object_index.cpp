@@ -78,16 +78,14 @@ std::string ObjectIndex::Key(std::string_view typed) {
         std::string& first = words.front();
         std::size_t letters = first.size();
         while (letters > 0 && first[letters - 1] >= '0' && first[letters - 1] <= '9') --letters;
+        const std::string head = first.substr(0, letters), digits = first.substr(letters);
         for (const Greek& g : kGreek) {
-            const std::string abbr = g.abbr;
-            if (first.compare(0, letters, abbr) == 0 && letters == abbr.size()) {
-                first = Lower(g.name) + first.substr(letters);
+            // "alp" and "the" are written as often as "alf" and "tet".
+            const std::string_view abbr = g.abbr;
+            if (head == abbr || (abbr == "alf" && head == "alp") || (abbr == "tet" && head == "the")) {
+                first = Lower(g.name) + digits;
                 break;
             }
-            if (abbr == "alf" && first.compare(0, letters, "alp") == 0 && letters == 3)
-                first = "alpha" + first.substr(letters);
-            else if (abbr == "tet" && first.compare(0, letters, "the") == 0 && letters == 3)
-                first = "theta" + first.substr(letters);
         }
     }
     std::string key;
@@ -128,6 +126,12 @@ ObjectIndex ObjectIndex::Build(const Catalogs& catalogs) {
     const std::vector<std::string> star5 = LoadTextResource("STAR5");
     const std::vector<Constellation> en = BuildConstellations(star5, "STAR5", Language::English);
     const std::vector<Constellation> de = BuildConstellations(star5, "STAR5", Language::German);
+    const std::vector<std::string> star7 = LoadTextResource("STAR7");
+    if (star7.size() != en.size())
+        throw ResourceError("STAR7", std::to_string(star7.size()) + " genitives for " + std::to_string(en.size()) +
+                                         " constellations");
+    std::unordered_map<std::string, std::string> genitive;  // abbreviation -> "Orionis"
+    for (std::size_t c = 0; c < en.size(); ++c) genitive.emplace(en[c].abbreviation, Trimmed(Cp1252ToUtf8(star7[c])));
     const bool shownGerman = CurrentLanguage() == Language::German;
     for (std::size_t c = 0; c < en.size(); ++c) {
         const SkyObjectRef ref{SkyObjectKind::Constellation, static_cast<int>(c)};
@@ -164,13 +168,21 @@ ObjectIndex ObjectIndex::Build(const Catalogs& catalogs) {
         const std::string proper = comma == std::string::npos ? std::string() : full.substr(comma + 1);
 
         // "α Ori" for a Bayer letter, "58 Ori" for a Flamsteed number, else the stored form.
+        // Also with the constellation's genitive: "Alpha Orionis", "58 Orionis".
         std::string shown = designation;
-        std::optional<std::string> bare;  // the Bayer letter without a component digit
+        std::vector<std::string> hidden;
+        const auto gen = genitive.find(abbr);
         if (const auto greek = SplitGreek(letter)) {
             shown = std::string(greek->first->symbol) + greek->second + " " + abbr;
-            if (!greek->second.empty()) bare = std::string(greek->first->symbol) + " " + abbr;
+            if (gen != genitive.end()) hidden.push_back(letter + " " + gen->second);
+            // Without its component digit: the brightest component.
+            if (!greek->second.empty()) {
+                hidden.push_back(std::string(greek->first->symbol) + " " + abbr);
+                if (gen != genitive.end()) hidden.push_back(std::string(greek->first->name) + " " + gen->second);
+            }
         } else if (!letter.empty() && std::isdigit(static_cast<unsigned char>(letter.front()))) {
             shown = letter + " " + abbr;
+            if (gen != genitive.end()) hidden.push_back(letter + " " + gen->second);
         }
         const std::string& germanLine = star3[i];
         const std::size_t tab = germanLine.find('\t');
@@ -182,14 +194,17 @@ ObjectIndex ObjectIndex::Build(const Catalogs& catalogs) {
         index.Add(shown, ref);
         index.Add(designation, ref, false);
         index.Add(full, ref, false);
-        if (bare) index.Add(*bare, ref, false);
+        for (const std::string& h : hidden) index.Add(h, ref, false);
 
         const std::string& numbers = star4[i];
         const std::size_t sep = numbers.find('\t');
         const std::string hip = Trimmed(numbers.substr(0, sep));
         const std::string flamsteed = sep == std::string::npos ? "0" : Trimmed(numbers.substr(sep + 1));
         if (hip != "0" && !hip.empty()) index.Add("HIP " + hip, ref);
-        if (flamsteed != "0" && !flamsteed.empty()) index.Add(flamsteed + " " + abbr, ref);
+        if (flamsteed != "0" && !flamsteed.empty()) {
+            index.Add(flamsteed + " " + abbr, ref);
+            if (gen != genitive.end()) index.Add(flamsteed + " " + gen->second, ref, false);
+        }
 
         const std::string label = shownGerman && !germanName.empty() ? germanName : proper;
         index.starDisplay_[number] = label.empty() ? shown : label + " (" + shown + ")";

@@ -1,6 +1,7 @@
 #pragma once
 // The names a user may type to find something in the sky: stars by proper name (English and
-// German), Bayer and Flamsteed designation and Hipparcos number; the Sun, the Moon and the
+// German), Bayer and Flamsteed designation (also with the constellation's genitive, "Alpha
+// Orionis") and Hipparcos number; the Sun, the Moon and the
 // planets; constellations by Latin, English and German name and abbreviation. Names match
 // without letter case and accents, in either language. Each entry points at an object by kind
 // and number, so another kind of object adds entries without changing the lookup.

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Builds Noctaris's embedded catalog resources from open data.
 
-Writes ten zlib streams (level 9) into resources/data/:
+Writes eleven zlib streams (level 9) into resources/data/:
   STAR0 stars, STAR3 star names, STAR4 star numbers, STAR6 star details, STAR5 constellations,
+  STAR7 constellation genitives,
   STAR1 constellation figures, STAR2 constellation borders,
   ORT places with coordinates and zones, ORTE place names, ERDE world outline.
 Every stream inflates to Windows-1252 text with CR LF line ends. The output depends only on
@@ -402,6 +403,12 @@ def build_star5(data):
     return lines
 
 
+def build_star7(data):
+    """The Latin genitive of each STAR5 constellation, same order (\"Orionis\")."""
+    return [to_cp1252(f['properties'].get('gen') or f['properties']['name'])
+            for f in load_json(os.path.join(data, 'celestial', 'constellations.json'))['features']]
+
+
 def polylines_to_lines(polylines):
     """Points as RA/Dec radian line pairs, (0, 0) between polylines, split where a segment
     crosses RA 0/360 (the crossing point is repeated at RA 360 and at RA 0)."""
@@ -666,7 +673,7 @@ def main():
     ort, orte = build_places(args.data)
     outputs = [
         ('STAR0', star0), ('STAR1', build_star1(args.data)), ('STAR2', build_star2(args.data)),
-        ('STAR3', star3), ('STAR4', star4), ('STAR5', build_star5(args.data)), ('STAR6', star6),
+        ('STAR3', star3), ('STAR4', star4), ('STAR5', build_star5(args.data)), ('STAR6', star6), ('STAR7', build_star7(args.data)),
         ('ORT', ort), ('ORTE', orte), ('ERDE', build_erde(args.data)),
     ]
     for name, lines in outputs:
