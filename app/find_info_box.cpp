@@ -9,8 +9,10 @@
 
 namespace noctaris {
 
-FindInfoBox::FindInfoBox(QWidget* parent) : QDialog(parent, Qt::Tool) {
+FindInfoBox::FindInfoBox(QWidget* parent) : QDialog(parent) {
     setObjectName("findInfoBox");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(false);
     setWindowTitle(tr("Find"));
     auto* column = new QVBoxLayout(this);
     title_ = new QLabel(this);
@@ -74,6 +76,7 @@ void FindInfoBox::present() {
         placed_ = true;
     }
     show();
+    raise();
 }
 
 }  // namespace noctaris
