@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@ FindInfoBox::FindInfoBox(QWidget* parent) : QDialog(parent) {
     setModal(false);
     setWindowTitle(tr("Find"));
     auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);  // as large as what it tells
     title_ = new QLabel(this);
     title_->setObjectName("findTitle");
     QFont bold = title_->font();
@@ -68,7 +70,7 @@ void FindInfoBox::showUnknown(const QString& typed, const QStringList& closest) 
 QString FindInfoBox::text() const { return title_->text() + QLatin1Char('\n') + body_->text(); }
 
 void FindInfoBox::present() {
-    adjustSize();
+    layout()->activate();  // the size of the new text, before the box is placed
     if (!placed_ && parentWidget()) {
         // Top right of the chart, out of the way of the toolbar.
         const QRect frame = parentWidget()->geometry();
