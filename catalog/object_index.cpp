@@ -99,9 +99,7 @@ void ObjectIndex::Add(const std::string& text, SkyObjectRef object, bool listed)
     exact_.emplace(text, object);
     const bool isNew = byKey_.emplace(key, object).second;
     // A text listed twice would be two identical completions; list only the one it finds.
-    if (listed && (isNew || byKey_[key] == object)) {
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            if (keys_[i] == key) return;
+    if (listed && (isNew || byKey_[key] == object) && listedKeys_.insert(key).second) {
         entries_.push_back({text, object});
         keys_.push_back(key);
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "catalog/catalog.h"
@@ -60,6 +61,7 @@ private:
 
     std::vector<IndexEntry> entries_;                       // in order of importance
     std::vector<std::string> keys_;                         // index-aligned with entries_
+    std::unordered_set<std::string> listedKeys_;
     std::unordered_map<std::string, SkyObjectRef> byKey_;   // every key, listed or not
     // Every text as added: "Vel Q" and "Vel q" are two stars that only letter case tells apart.
     std::unordered_map<std::string, SkyObjectRef> exact_;
