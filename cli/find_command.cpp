@@ -57,9 +57,6 @@ int RunFind(const QStringList& args) {
                       QStringLiteral("NAME"));
     AddReportOptions(cmd, false);
     if (!cmd.parse(args, 1, 1)) return 0;
-    const ReportRun run = ReadReportOptions(cmd);
-    if (run.precise) throw UsageError(QStringLiteral("find gives the chart's classic places; --precise is not available"));
-
     const Catalogs catalogs = Catalogs::Load(kCatalogStars | kCatalogConstellations);
     const ObjectIndex index = ObjectIndex::Build(catalogs);
     const QString typed = cmd.positional().first();
@@ -69,6 +66,8 @@ int RunFind(const QStringList& args) {
         for (const std::string& n : index.Closest(typed.toStdString())) closest << QString::fromStdString(n);
         throw UsageError(QStringLiteral("unknown object '%1' (closest: %2)").arg(typed, QuotedList(closest)));
     }
+    const ReportRun run = ReadReportOptions(cmd);
+    if (run.precise) throw UsageError(QStringLiteral("find gives the chart's classic places; --precise is not available"));
 
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
         MomentResult result;
