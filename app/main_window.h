@@ -23,6 +23,7 @@
 #include "astro/core/body.h"
 #include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
+#include "catalog/object_index.h"
 #include "chart/bodies.h"
 #include "chart/panels.h"
 #include "chart/picking.h"
@@ -35,6 +36,7 @@
 class QAction;
 class QComboBox;
 class QDateEdit;
+class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QSpinBox;
@@ -46,6 +48,7 @@ namespace noctaris {
 class AboutWindow;
 class ChartSurface;
 class EphemerisWindow;
+class FindInfoBox;
 class MoonWindow;
 class SunWindow;
 
@@ -141,6 +144,16 @@ public:
     SunWindow* sunWindow() const { return sunWindow_; }
     const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
 
+    // Find (main_window_find.cpp): the object a typed name denotes is faced, marked and told
+    // about in the find box; an unknown name gets the closest names.
+    void findObject(const QString& typed);
+    // Faces a point of the sky (azimuth from the north through the east, altitude, degrees):
+    // turns the view to it, and raises the view to it when it stands high or the view is zoomed.
+    void faceSkyPoint(double azimuthDeg, double altitudeDeg);
+    // Stops the clock and shows the chart at an instant (UT Julian day) on the place's clock.
+    void goToInstant(double jdUT);
+    FindInfoBox* findInfoBox() const { return findInfo_; }
+
     // The settings as the window holds them now, and applying stored ones.
     AppSettings currentSettings() const;
     void applySettings(const AppSettings& settings);
@@ -182,6 +195,9 @@ private:
     void setDirection(QAction* checked, int azimuth);
     void buildViewMenu(QMenu* menu);
     void dragView(QPoint at);
+    // main_window_find.cpp: the search field with its completion and Ctrl+F.
+    QWidget* buildFindField(QWidget* toolbar);
+    const ObjectIndex& objectIndex();
     // main_window_time.cpp
     void createTimers();
     void onSpeedChanged(int speed);
@@ -241,6 +257,9 @@ private:
     QToolButton* constellationLinesButton_ = nullptr;
     QComboBox* placeCombo_ = nullptr;
     QSpinBox* azimuthSpin_ = nullptr;
+    QLineEdit* findField_ = nullptr;
+    FindInfoBox* findInfo_ = nullptr;
+    std::unique_ptr<ObjectIndex> objectIndex_;  // built at the first search
     ChartSurface* chartSurface_ = nullptr;
     QTimer* animationTimer_ = nullptr;
     QTimer* clockTimer_ = nullptr;

@@ -144,6 +144,7 @@ QWidget* MainWindow::buildToolbar() {
         view_.CentreAzimuth = degrees;
         redraw();
     });
+    row->addWidget(buildFindField(toolbar));
     row->addStretch(1);
     return toolbar;
 }

@@ -396,6 +396,7 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
     // 15. Horizon figure or band.
     DrawHorizon(canvas, options);
+    DrawFoundMarker(context, catalogs_, foundMarker);
 
     // 16., 17. Caption and compass letters.
     DrawCaption(canvas, state);

@@ -19,6 +19,7 @@
 #include "astro/precise/precise.h"
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
+#include "chart/found_object.h"
 #include "chart/projection.h"
 #include "chart/state.h"
 
@@ -54,6 +55,8 @@ public:
     std::function<void(ChartContext&)> drawPanels;
     // Step 19: refreshing the visible information windows for the new moment.
     std::function<void(ChartContext&)> afterPaint;
+    // The object found by name, marked over the horizon and before the caption.
+    FoundMarker foundMarker;
 
     // Paints the whole chart onto a surface of `size` pixels. viewAzimuth is the azimuth at the
     // chart centre (degrees from south through west, -180..180). Clears the body hit list and,

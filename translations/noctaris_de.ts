@@ -361,6 +361,84 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>FoundObject</name>
+    <message>
+        <location filename="../chart/found_object.cpp" line="+156"/>
+        <source>Star</source>
+        <translation>Stern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star in %1</source>
+        <translation>Stern im Sternbild %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Constellation (%1)</source>
+        <translation>Sternbild (%1)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The Sun, the star of the solar system</source>
+        <translation>Die Sonne, der Stern des Sonnensystems</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Moon, the Earth&apos;s satellite</source>
+        <translation>Der Mond, der Trabant der Erde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Planet</source>
+        <translation>Planet</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Magnitude: %1</source>
+        <translation>Helligkeit: %1 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right ascension %1, declination %2 (J2000)</source>
+        <translation>Rektaszension %1, Deklination %2 (J2000)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Azimuth %1 (from the north through the east), altitude %2</source>
+        <translation>Azimut %1 (von Norden über Osten), Höhe %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Above the horizon all day</source>
+        <translation>Den ganzen Tag über dem Horizont</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Below the horizon all day</source>
+        <translation>Den ganzen Tag unter dem Horizont</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rises %1, sets %2</source>
+        <translation>Aufgang %1, Untergang %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Culminates %1 at altitude %2</source>
+        <translation>Kulmination %1 in der Höhe %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Below the horizon now; it rises next at %1</source>
+        <translation>Jetzt unter dem Horizont; nächster Aufgang %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Below the horizon now; it does not rise within the next two days</source>
+        <translation>Jetzt unter dem Horizont; in den nächsten zwei Tagen kein Aufgang</translation>
+    </message>
+</context>
+<context>
     <name>Frame</name>
     <message>
         <location filename="../windows/wincommon.cpp" line="+141"/>
@@ -1106,7 +1184,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SkyChart</name>
     <message>
-        <location filename="../chart/skychart.cpp" line="+33"/>
+        <location filename="../chart/skychart.cpp" line="+32"/>
         <source>Aries</source>
         <translation>Widder</translation>
     </message>
@@ -1274,7 +1352,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunReport</name>
     <message>
-        <location line="+79"/>
+        <location line="+80"/>
         <source>Date		%1.%2.%3</source>
         <translation>Datum	%1.%2.%3</translation>
     </message>
@@ -1570,9 +1648,32 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>noctaris::FindInfoBox</name>
+    <message>
+        <location filename="../app/find_info_box.cpp" line="+17"/>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Go to its rising</source>
+        <translation>Zum Aufgang gehen</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>“%1” is not known</source>
+        <translation>„%1“ ist nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Did you mean one of these?</source>
+        <translation>Meinten Sie eines davon?</translation>
+    </message>
+</context>
+<context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+333"/>
+        <location filename="../app/main_window.cpp" line="+336"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -1666,7 +1767,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Azimut</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -1887,7 +1988,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
     <message>
-        <location filename="../app/main_window_time.cpp" line="+186"/>
+        <location filename="../app/main_window_time.cpp" line="+190"/>
         <source>“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.</source>
         <translation>„%1“ steht nicht in der Ortsliste (am ähnlichsten: %2). Datei ▸ Ort hinzufügen… legt einen eigenen Ort an.</translation>
     </message>
@@ -1925,6 +2026,16 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+5"/>
         <source>Leave full screen</source>
         <translation>Vollbild verlassen</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_find.cpp" line="+22"/>
+        <source>Find (Ctrl+F)</source>
+        <translation>Suchen (Strg+F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find a star, planet or constellation by name</source>
+        <translation>Einen Stern, Planeten oder ein Sternbild nach dem Namen suchen</translation>
     </message>
 </context>
 <context>
@@ -2086,11 +2197,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location line="+3"/>
         <source>A place named &quot;%1&quot; exists already.</source>
         <translation>Einen Ort „%1“ gibt es schon.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Please choose a time zone.</source>
         <translation>Bitte eine Zeitzone wählen.</translation>
     </message>

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -25,6 +26,7 @@
 #include <memory>
 #include <random>
 
+#include "app/find_info_box.h"
 #include "app/main_window.h"
 #include "main_window_fixture.h"
 #include "platform/inifile.h"
@@ -551,4 +553,55 @@ TEST_F(MainWindowTest, WheelKeysAndDragZoomAndRaiseTheViewPickingFollowsAndHomeR
     EXPECT_FALSE(w->isFullScreen());
     EXPECT_TRUE(w->menuBar()->isVisible());
     EXPECT_FALSE(Child<QAction>(*w, "fullScreenAction")->isChecked());
+}
+
+TEST_F(MainWindowTest, FindFacesMarksAndTellsAboutAnObject) {
+    auto w = Open();  // 2026-12-07 21:32:17 CET in Chemnitz
+    auto* box = w->findInfoBox();
+    ASSERT_NE(box, nullptr);
+    auto* go = box->findChild<QPushButton*>("findGoButton");
+    ASSERT_NE(go, nullptr);
+
+    // Betelgeuse stands in the east-south-east: the view turns to it and the reticle marks it.
+    w->findObject("alf Ori");
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().startsWith("Betelgeuse (α Ori)\nStar in Orion")) << box->text().toStdString();
+    EXPECT_FALSE(go->isVisible());
+    ASSERT_TRUE(w->chart().foundMarker.object.has_value());
+    const FoundPlace star = PlaceFoundObject(w->catalogs(), *w->chart().foundMarker.object, w->chart().Frame(), w->observer());
+    EXPECT_GT(star.altitude, 10);
+    EXPECT_NEAR(w->viewAzimuth(), std::remainder(star.azimuth - 180, 360), 0.5);
+    int x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(w->chart().Frame(), star.ra, star.dec, x, y));
+    EXPECT_NEAR(x, w->chart().Frame().CenterX, 0.5 * w->chart().Frame().PixelsPerDegree + 1);  // faced to the degree
+
+    // Capella stands high: the view is raised to it.
+    w->findObject("Capella");
+    ASSERT_TRUE(w->chart().foundMarker.object.has_value());
+    const FoundPlace capella =
+        PlaceFoundObject(w->catalogs(), *w->chart().foundMarker.object, w->chart().Frame(), w->observer());
+    ASSERT_GT(capella.altitude, 60);
+    ASSERT_TRUE(w->view().CentreAltitude);
+    ASSERT_TRUE(ProjectToScreen(w->chart().Frame(), capella.ra, capella.dec, x, y));
+    EXPECT_GT(y, 0);  // on the chart, the zenith at most at its top edge
+    EXPECT_LT(y, w->chart().Frame().Height);
+    w->resetView();
+
+    // The Sun is below the horizon: the box offers its next rising and goes there.
+    w->findObject("Sonne");
+    EXPECT_TRUE(go->isVisible());
+    go->click();
+    EXPECT_EQ(w->observer().Day, 8);
+    EXPECT_EQ(w->observer().Hour, 7);  // sunrise in Chemnitz on 8 December 2026: 07:55 CET
+    EXPECT_NEAR(w->observer().Minute, 55, 2);
+    EXPECT_FALSE(go->isVisible());  // it is up now
+
+    // A name nobody knows: the marker goes, three close names are offered and one finds.
+    w->findObject("Betelgeze");
+    EXPECT_FALSE(w->chart().foundMarker.object.has_value());
+    auto* first = box->findChild<QPushButton*>("findSuggestion0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "Betelgeuse");
+    first->click();
+    EXPECT_TRUE(w->chart().foundMarker.object.has_value());
 }

@@ -1,14 +1,17 @@
 // Invariants of the catalogs linked into the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "astro/core/body.h"
 #include "catalog/catalog.h"
 #include "catalog/faint_stars.h"
+#include "catalog/object_index.h"
 #include "resources/embedded.h"
 
 namespace noctaris {
@@ -29,7 +32,7 @@ bool IsCleanCp1252(const std::string& s) {
 }
 
 TEST(ShippedData, EveryStreamIsZlibLevelNineAndEndsLinesWithCrLf) {
-    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE", "FAINT"}) {
+    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR4", "STAR5", "STAR6", "STAR7", "ORT", "ORTE", "ERDE", "FAINT"}) {
         const auto bytes = FindEmbedded(name);
         ASSERT_GE(bytes.size(), 2u) << name;
         EXPECT_EQ(bytes[0], 0x78) << name;
@@ -285,6 +288,72 @@ TEST(ShippedData, WorldOutline) {
         if (!p.draw) ++outlines;
     }
     EXPECT_GT(outlines, 50u);
+}
+
+// Every star is found by its full name and its Hipparcos number, and by its proper name (the
+// brightest of a name where two share it); the Bayer, Flamsteed and Hipparcos forms of a known
+// star, bodies and constellations in either language; nonsense is refused with suggestions.
+TEST(ObjectIndex, FindsEveryStarBodyAndConstellation) {
+    const Catalogs& c = Shipped();
+    const ObjectIndex index = ObjectIndex::Build(c);
+    const auto star = [](int n) { return SkyObjectRef{SkyObjectKind::Star, n}; };
+    ASSERT_EQ(c.starNames.size(), 1608u);
+    const std::vector<std::string> numbers = LoadTextResource("STAR4");
+    ASSERT_EQ(numbers.size(), c.starNames.size());
+    const auto hip = [&](int n) { return numbers[static_cast<std::size_t>(n - 1)].substr(0, numbers[static_cast<std::size_t>(n - 1)].find('\t')); };
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        const int n = static_cast<int>(i + 1);
+        const std::string& full = c.starNames[i].utf8;
+        EXPECT_EQ(index.Find(full), star(n)) << full;
+        const std::size_t comma = full.find(',');
+        if (comma != std::string::npos) {
+            const auto byProper = index.Find(full.substr(comma + 1));
+            ASSERT_TRUE(byProper) << full;
+            if (byProper->kind != SkyObjectKind::Star) continue;  // "Men", the abbreviation of Mensa
+            const std::string& found = c.starNames[static_cast<std::size_t>(byProper->number - 1)].utf8;
+            EXPECT_EQ(SearchKey(found.substr(found.find(',') + 1)), SearchKey(full.substr(comma + 1))) << full;
+        }
+        // Two catalogue stars may share a Hipparcos number (a pair it does not split).
+        const auto byNumber = index.Find("HIP " + hip(n));
+        ASSERT_TRUE(byNumber && byNumber->kind == SkyObjectKind::Star) << full;
+        EXPECT_EQ(hip(byNumber->number), hip(n)) << full;
+        EXPECT_NE(hip(n), "0") << full;
+    }
+    const int betelgeuse = index.Find("Betelgeuse")->number;
+    EXPECT_EQ(c.starNames[static_cast<std::size_t>(betelgeuse - 1)].utf8, "Ori Alpha,Betelgeuse");
+    for (const char* name : {"α Ori", "alf Ori", "alpha ori", "ALP  ori", "Ori Alpha", "58 Ori", "HIP 27989", "Beteigeuze", "BETEIGEUZE",
+                             "Alpha Orionis", "58 orionis"})
+        EXPECT_EQ(index.Find(name), star(betelgeuse)) << name;
+    EXPECT_EQ(index.Find("α1 Cen"), index.Find("Rigil Kentaurus"));
+    EXPECT_EQ(index.Find("alpha cen"), index.Find("alf1 cen"));  // the brighter component
+    EXPECT_EQ(index.Find("Alpha Centauri"), index.Find("alf1 cen"));
+    EXPECT_EQ(index.Find("Alpha2 Centauri"), index.Find("Toliman"));
+    EXPECT_EQ(index.Find("Toliman"), index.Find("α2 Cen"));
+    EXPECT_NE(index.Find("Toliman"), index.Find("α1 Cen"));
+
+    const int aries = c.FindConstellation("Ari");
+    for (const char* name : {"Widder", "Ram", "Ari", "aries", "WIDDER"})
+        EXPECT_EQ(index.Find(name), (SkyObjectRef{SkyObjectKind::Constellation, aries})) << name;
+    EXPECT_EQ(index.Find("Bärenhüter"), index.Find("barenhuter"));
+    EXPECT_TRUE(index.Find("Bärenhüter"));
+    EXPECT_EQ(index.Find("Boötes"), index.Find("bootes"));
+    const SkyObjectRef saturn{SkyObjectKind::Body, static_cast<int>(Body::Saturn)};
+    const SkyObjectRef moon{SkyObjectKind::Body, static_cast<int>(Body::Moon)};
+    EXPECT_EQ(index.Find("saturn"), saturn);
+    EXPECT_EQ(index.Find("Mond"), moon);
+    EXPECT_EQ(index.Find("MOON"), moon);
+    EXPECT_EQ(index.Find("Sonne"), (SkyObjectRef{SkyObjectKind::Body, static_cast<int>(Body::Sun)}));
+    EXPECT_FALSE(index.Find("Earth"));      // not in the sky
+    EXPECT_FALSE(index.Find("Chemnitz, D"));  // places are not objects
+
+    EXPECT_FALSE(index.Find("Betelgeze"));
+    const std::vector<std::string> closest = index.Closest("Betelgeze");
+    ASSERT_EQ(closest.size(), 3u);
+    EXPECT_EQ(closest.front(), "Betelgeuse");
+    EXPECT_TRUE(index.Closest("Xqzzy").size() == 3u);
+    const std::vector<std::string> completions = index.Complete("bet");
+    EXPECT_NE(std::find(completions.begin(), completions.end(), "Betelgeuse"), completions.end());
+    for (const std::string& t : completions) EXPECT_TRUE(index.Find(t)) << t;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Builds Noctaris's embedded catalog resources from open data.
 
-Writes nine zlib streams (level 9) into resources/data/:
-  STAR0 stars, STAR3 star names, STAR6 star details, STAR5 constellations,
+Writes eleven zlib streams (level 9) into resources/data/:
+  STAR0 stars, STAR3 star names, STAR4 star numbers, STAR6 star details, STAR5 constellations,
+  STAR7 constellation genitives,
   STAR1 constellation figures, STAR2 constellation borders,
   ORT places with coordinates and zones, ORTE place names, ERDE world outline.
 Every stream inflates to Windows-1252 text with CR LF line ends. The output depends only on
@@ -352,12 +353,19 @@ def star_details(s, name):
     return [name] + values
 
 
+def star_numbers(s, names):
+    """Hipparcos number TAB Flamsteed number, each 0 where the data has none."""
+    info = names.get(str(s['hip'])) if s['hip'] else None
+    flam = (info or {}).get('flam') or ''
+    return f'{s["hip"] or 0}\t{flam if flam.isdigit() else 0}'
+
+
 def build_stars(data):
     stars = read_bright_stars(os.path.join(data, 'hipparcos', 'stars_bright.dat'))
     match_hip(stars, load_json(os.path.join(data, 'celestial', 'stars.6.json'))['features'])
     names = load_json(os.path.join(data, 'celestial', 'starnames.json'))
     finder = ConstellationFinder(load_json(os.path.join(data, 'celestial', 'constellations.borders.json')))
-    star0, star3, star6 = [], [], []
+    star0, star3, star4, star6 = [], [], [], []
     seen = set()
     for s in stars:
         name = star_name(s, names, finder)
@@ -369,8 +377,9 @@ def build_stars(data):
         cls = SPECTRAL_CLASS.get(s['sp'][:1], 8) if s['sp'] else 5
         star0 += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls)]
         star3.append(name + german_star_name(s, names, name))
+        star4.append(star_numbers(s, names))
         star6 += star_details(s, name)
-    return star0, star3, star6, finder
+    return star0, star3, star4, star6, finder
 
 
 # ---- constellations -------------------------------------------------------------------------------
@@ -392,6 +401,12 @@ def build_star5(data):
         lines += [to_cp1252(p['name']), to_cp1252(p.get('de') or p['name']), to_cp1252(english),
                   f['id'], rad_text(lon, True), rad_text(lat, False)]
     return lines
+
+
+def build_star7(data):
+    """The Latin genitive of each STAR5 constellation, same order (\"Orionis\")."""
+    return [to_cp1252(f['properties'].get('gen') or f['properties']['name'])
+            for f in load_json(os.path.join(data, 'celestial', 'constellations.json'))['features']]
 
 
 def polylines_to_lines(polylines):
@@ -654,11 +669,11 @@ def main():
     args = ap.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
-    star0, star3, star6, _finder = build_stars(args.data)
+    star0, star3, star4, star6, _finder = build_stars(args.data)
     ort, orte = build_places(args.data)
     outputs = [
         ('STAR0', star0), ('STAR1', build_star1(args.data)), ('STAR2', build_star2(args.data)),
-        ('STAR3', star3), ('STAR5', build_star5(args.data)), ('STAR6', star6),
+        ('STAR3', star3), ('STAR4', star4), ('STAR5', build_star5(args.data)), ('STAR6', star6), ('STAR7', build_star7(args.data)),
         ('ORT', ort), ('ORTE', orte), ('ERDE', build_erde(args.data)),
     ]
     for name, lines in outputs:
