@@ -6,7 +6,9 @@
 #include <QString>
 
 #include "catalog/catalog.h"
+#include "catalog/object_index.h"
 #include "chart/bodies.h"
+#include "chart/found_object.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
@@ -81,6 +83,10 @@ int RunChart(const QStringList& args) {
                             "zenith and 20 degrees below the horizon (default: the horizon near "
                             "the bottom edge)."),
              QStringLiteral("deg")});
+    cmd.add({QStringLiteral("look-at"),
+             QStringLiteral("A star, body or constellation (as `find` takes it) to centre the chart "
+                            "on and mark; --azimuth and --altitude are then ignored."),
+             QStringLiteral("name")});
     cmd.add({QStringLiteral("size"), QStringLiteral("Image size in pixels (default 1029x664)."),
              QStringLiteral("WxH"), QStringLiteral("1029x664")});
     cmd.add({QStringLiteral("star-names"),
@@ -131,6 +137,14 @@ int RunChart(const QStringList& args) {
     ChartPanels panels;  // Jupiter's moons and the Venus phase (with "jupiter", "venus")
     panels.InstallOn(chart);
     if (options.ShowHorizonFigure) chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    if (cmd.isSet(QStringLiteral("look-at"))) {
+        const ObjectIndex index = ObjectIndex::Build(catalogs);
+        const SkyObjectRef object = FindObjectOrRefuse(index, cmd.value(QStringLiteral("look-at")));
+        const FoundPlace place = PlaceFoundObject(catalogs, object, MakeChartFrame(state, 0, 0, 0), state);
+        // The view counts azimuth from the south through the west.
+        view = LookAt(view, std::remainder(place.azimuth - 180.0, 360.0), place.altitude, std::nullopt);
+        chart.foundMarker.object = object;
+    }
     ChartObjectLists lists;
     const QImage image = chart.Redraw(size, state, options, view, lists);
     WriteOutputFile(cmd.out(), PngBytes(image));

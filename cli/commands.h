@@ -21,3 +21,16 @@ int RunTerminator(const QStringList& args);    // drawing_commands.cpp
 // RunPlaces: places.h
 
 }  // namespace noctaris::cli
+
+namespace noctaris {
+class ObjectIndex;
+struct SkyObjectRef;
+}  // namespace noctaris
+
+namespace noctaris::cli {
+
+// The object a typed name stands for (find_command.cpp); an unknown name is a UsageError that
+// offers the three closest names.
+SkyObjectRef FindObjectOrRefuse(const ObjectIndex& index, const QString& typed);
+
+}  // namespace noctaris::cli

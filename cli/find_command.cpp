@@ -45,6 +45,13 @@ QString KindName(const SkyObjectRef& object) {
 
 }  // namespace
 
+SkyObjectRef FindObjectOrRefuse(const ObjectIndex& index, const QString& typed) {
+    if (const std::optional<SkyObjectRef> object = index.Find(typed.toStdString())) return *object;
+    QStringList closest;
+    for (const std::string& n : index.Closest(typed.toStdString())) closest << QString::fromStdString(n);
+    throw UsageError(QStringLiteral("unknown object '%1' (closest: %2)").arg(typed, QuotedList(closest)));
+}
+
 int RunFind(const QStringList& args) {
     CommandParser cmd(QStringLiteral("find"),
                       QStringLiteral("Finds a star, the Sun, the Moon, a planet or a constellation by name and "
@@ -60,12 +67,7 @@ int RunFind(const QStringList& args) {
     const Catalogs catalogs = Catalogs::Load(kCatalogStars | kCatalogConstellations);
     const ObjectIndex index = ObjectIndex::Build(catalogs);
     const QString typed = cmd.positional().first();
-    const std::optional<SkyObjectRef> object = index.Find(typed.toStdString());
-    if (!object) {
-        QStringList closest;
-        for (const std::string& n : index.Closest(typed.toStdString())) closest << QString::fromStdString(n);
-        throw UsageError(QStringLiteral("unknown object '%1' (closest: %2)").arg(typed, QuotedList(closest)));
-    }
+    const std::optional<SkyObjectRef> object = FindObjectOrRefuse(index, typed);
     const ReportRun run = ReadReportOptions(cmd);
     if (run.precise) throw UsageError(QStringLiteral("find gives the chart's classic places; --precise is not available"));
 

@@ -27,6 +27,11 @@ cmp -s "$tmp/default.png" "$tmp/wide.png" || fail "--fov 180 is not the default 
 "$cli" "${base[@]}" --fov 10 --altitude 89 --out "$tmp/zenith.png" || fail "--fov 10 --altitude 89 exited $?"
 [ "$(png_size "$tmp/zenith.png")" = 1029x664 ] || fail "zoomed chart is $(png_size "$tmp/zenith.png")"
 cmp -s "$tmp/default.png" "$tmp/zenith.png" && fail "--fov and --altitude changed nothing"
+# Looking at an object centres and marks it, whatever the azimuth asked for.
+"$cli" "${base[@]}" --fov 20 --look-at "alf Ori" --out "$tmp/look.png" || fail "--look-at exited $?"
+"$cli" "${base[@]}" --fov 20 --azimuth 90 --look-at "Betelgeuse" --out "$tmp/look2.png" || fail "--look-at exited $?"
+cmp -s "$tmp/look.png" "$tmp/look2.png" || fail "--look-at depends on --azimuth"
+cmp -s "$tmp/zenith.png" "$tmp/look.png" && fail "--look-at changed nothing"
 
 # Place names are matched without regard to case.
 "$cli" chart --place "chemnitz, d" --date 2026-12-07 --time 21:30 --out "$tmp/lower.png" || fail "lower-case place"
@@ -65,6 +70,7 @@ expect_usage_error "expected 0..3" "${base[@]}" --star-names 4 "${out[@]}"
 expect_usage_error "expected 0..3" "${base[@]}" --constellation-names -1 "${out[@]}"
 expect_usage_error "unknown --show item 'planets'" "${base[@]}" --show grid,planets "${out[@]}"
 expect_usage_error "unknown option '--colour'" "${base[@]}" --colour red "${out[@]}"
+expect_usage_error "unknown object 'Betelgeze' (closest: 'Betelgeuse'" "${base[@]}" --look-at Betelgeze "${out[@]}"
 expect_usage_error "needs a value" "${base[@]}" --out
 expect_usage_error "missing --out" "${base[@]}"
 expect_usage_error "missing --date" chart --time 21:30:00 "${out[@]}"
