@@ -366,7 +366,8 @@ std::optional<StarDetails> FindStarDetailsIn(const std::vector<std::string>& lin
 }
 
 std::optional<StarDetails> FindStarDetails(std::string_view name) {
-    const std::string text = LoadResourceText("STAR6");
+    // Inflated at the first request and kept (about 100 kB): a click asks for one star.
+    static const std::string text = LoadResourceText("STAR6");
     std::string_view rest = text;
     return FindDetails(
         [&]() -> std::optional<std::string_view> {

@@ -98,7 +98,7 @@ struct StarDetails {
 // first whose name begins with it. An empty name finds nothing.
 std::optional<StarDetails> FindStarDetailsIn(const std::vector<std::string>& lines,
                                              std::string_view name);
-// Inflates STAR6 afresh and looks the name up (a star-information request).
+// Looks the name up in STAR6, inflated at the first request (a star-information request).
 std::optional<StarDetails> FindStarDetails(std::string_view name);
 
 // ---- Constellations -----------------------------------------------------------------------------
