@@ -28,8 +28,8 @@ QString CoordinateProblem(CoordinateError e, CoordinateAxis axis) {
                    : OwnPlaceDialog::tr("A longitude takes E or W (and then no sign).");
     case CoordinateError::kMinutes: return OwnPlaceDialog::tr("Minutes and seconds must be less than 60.");
     case CoordinateError::kOutOfRange:
-        return lat ? OwnPlaceDialog::tr("The latitude lies between 90° S and 90° N.")
-                   : OwnPlaceDialog::tr("The longitude lies between 180° W and 180° E.");
+        return lat ? OwnPlaceDialog::tr("The latitude must lie between 90° S and 90° N.")
+                   : OwnPlaceDialog::tr("The longitude must lie between 180° W and 180° E.");
     }
     return {};
 }
@@ -93,7 +93,7 @@ QString OwnPlaceDialog::problem() const {
     if (name.isEmpty()) return tr("Please enter a name for the place.");
     if (!StorableName(name)) return tr("The name can only use Western European letters.");
     for (const QString& taken : takenNames_)
-        if (taken.compare(name, Qt::CaseInsensitive) == 0) return tr("A place named \"%1\" exists already.").arg(taken);
+        if (taken.compare(name, Qt::CaseInsensitive) == 0) return tr("A place named \"%1\" already exists.").arg(taken);
     const ParsedCoordinate lat = ParseCoordinate(latitude_->text(), CoordinateAxis::kLatitude);
     if (!lat.ok()) return CoordinateProblem(lat.error, CoordinateAxis::kLatitude);
     const ParsedCoordinate lon = ParseCoordinate(longitude_->text(), CoordinateAxis::kLongitude);

@@ -26,52 +26,52 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>CalendarEvent</name>
     <message>
         <location filename="../astro/events/calendar_events.cpp" line="+28"/>
-        <source>Beginning of spring</source>
+        <source>Spring equinox</source>
         <translation>Frühlingsanfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of summer</source>
+        <source>Summer solstice</source>
         <translation>Sommeranfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of autumn</source>
+        <source>Autumn equinox</source>
         <translation>Herbstanfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of winter</source>
+        <source>Winter solstice</source>
         <translation>Winteranfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in lower conjunction to sun</source>
+        <source> at inferior conjunction</source>
         <translation> in unterer Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in upper conjunction to sun</source>
+        <source> at superior conjunction</source>
         <translation> in oberer Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in opposition to the sun</source>
+        <source> at opposition</source>
         <translation> in Opposition zur Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in conjunction to sun</source>
+        <source> in conjunction with the Sun</source>
         <translation> in Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in greatest easterly elongation :</source>
+        <source> at greatest elongation east: </source>
         <translation> in größter östlicher Elongation: </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in greatest westerly elongation :</source>
+        <source> at greatest elongation west: </source>
         <translation> in größter westlicher Elongation: </translation>
     </message>
     <message>
@@ -101,12 +101,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ring-shaped solar eclipse</source>
+        <source>Annular solar eclipse</source>
         <translation>Ringförmige Sonnenfinsternis</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ring-shaped-total solar eclipse</source>
+        <source>Hybrid solar eclipse</source>
         <translation>Ringförmig-totale Sonnenfinsternis</translation>
     </message>
     <message>
@@ -116,32 +116,32 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Non-central ring-shaped solar eclipse</source>
+        <source>Non-central annular solar eclipse</source>
         <translation>Nicht-zentrale ringförmige Sonnenfinsternis</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Partial solar eclipse, maximale size = </source>
+        <source>Partial solar eclipse, magnitude </source>
         <translation>Partielle Sonnenfinsternis, maximale Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Total lunar eclipse, size = </source>
+        <source>Total lunar eclipse, magnitude </source>
         <translation>Totale Mondfinsternis, Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Partial lunar eclipse, size = </source>
+        <source>Partial lunar eclipse, magnitude </source>
         <translation>Partielle Mondfinsternis, Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Penumbral eclipse of the moon, size = </source>
+        <source>Penumbral lunar eclipse, magnitude </source>
         <translation>Halbschattenfinsternis des Mondes, Größe = </translation>
     </message>
     <message>
         <location line="+43"/>
-        <source>Begin of summer time</source>
+        <source>Start of summer time</source>
         <translation>Beginn der Sommerzeit</translation>
     </message>
     <message>
@@ -151,22 +151,22 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+11"/>
-        <source>Earth in perihelion</source>
+        <source>Earth at perihelion</source>
         <translation>Erde in Sonnennähe (Perihel)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Earth in aphelion</source>
+        <source>Earth at aphelion</source>
         <translation>Erde in Sonnenferne (Aphel)</translation>
     </message>
     <message>
         <location line="+18"/>
-        <source>Moon in perigee</source>
+        <source>Moon at perigee</source>
         <translation>Mond in Erdnähe (Perigäum)</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Moon in apogee</source>
+        <source>Moon at apogee</source>
         <translation>Mond in Erdferne (Apogäum)</translation>
     </message>
 </context>
@@ -179,12 +179,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Europe</source>
+        <source>Europa</source>
         <translation>Europa</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ganymed</source>
+        <source>Ganymede</source>
         <translation>Ganymed</translation>
     </message>
     <message>
@@ -199,12 +199,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Brightness %.2n mag</source>
+        <source>Magnitude %.2n</source>
         <translation>Helligkeit %.2n mag</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Illuminating part %.1n</source>
+        <source>Illuminated %.1n %%</source>
         <translation>Beleuchteter Anteil %.1n</translation>
     </message>
     <message>
@@ -330,7 +330,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Time zone regarding UT: %.2fh</source>
+        <source>Time zone offset from UT: %.2f h</source>
         <translation>Zeitzone gegenüber Weltzeit: %.2fh</translation>
     </message>
     <message>
@@ -439,60 +439,60 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonData</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="+43"/>
-        <source>Distance 384401 km = 60,33 rE</source>
-        <translation>Entfernung 384401 km = 60,33 rE</translation>
+        <location filename="../windows/moon_window.cpp" line="+44"/>
+        <source>Distance %.0f km = %.2f R⊕</source>
+        <translation>Entfernung %.0f km = %.2f rE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 1738 km = 0,2725 rE</source>
-        <translation>Radius 1738 km = 0,2725 rE</translation>
+        <source>Radius %.0f km = %.4f R⊕</source>
+        <translation>Radius %.0f km = %.4f rE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Oblateness 1 / 1700</source>
+        <source>Oblateness 1/1700</source>
         <translation>Abplattung 1 / 1700</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Volume 2,2·10^10 km³ = 0,02 VE</source>
-        <translation>Volumen 2,2·10^10 km³ = 0,02 VE</translation>
+        <source>Volume %.1f·10¹⁰ km³ = %.2f V⊕</source>
+        <translation>Volumen %.1f·10^10 km³ = %.2f VE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 7,347·10^22 kg = 1/81 mE</source>
-        <translation>Masse 7,347·10^22 kg = 1/81 mE</translation>
+        <source>Mass %.3f·10²² kg = 1/81 M⊕</source>
+        <translation>Masse %.3f·10^22 kg = 1/81 mE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Density 3,341 g/cm³</source>
-        <translation>Dichte 3,341 g/cm³</translation>
+        <source>Density %.3f g/cm³</source>
+        <translation>Dichte %.3f g/cm³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Acceleration 0,165 g</source>
-        <translation>Fallbeschleunigung 0,165 g</translation>
+        <source>Surface gravity %.3f g</source>
+        <translation>Fallbeschleunigung %.3f g</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 5°8&apos;43&quot;</source>
+        <source>Orbital inclination 5°8&apos;43&quot;</source>
         <translation>Bahnneigung 5°8&apos;43&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Eccentricity of orbit 0,0549</source>
-        <translation>Bahnexzentrizität 0,0549</translation>
+        <source>Orbital eccentricity %.4f</source>
+        <translation>Bahnexzentrizität %.4f</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Velocity 1,02 km/s</source>
-        <translation>Bahngeschwindigkeit 1,02 km/s</translation>
+        <source>Orbital velocity %.2f km/s</source>
+        <translation>Bahngeschwindigkeit %.2f km/s</translation>
     </message>
 </context>
 <context>
     <name>MoonReport</name>
     <message>
-        <location line="+123"/>
+        <location line="+118"/>
         <source>Date		</source>
         <translation>Datum	</translation>
     </message>
@@ -533,17 +533,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Earth distance	%.1f km</source>
+        <source>Distance		%.1f km</source>
         <translation>Entfernung	%.1f km</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>		%.2f Earth radius</source>
+        <source>		%.2f Earth radii</source>
         <translation>		%.2f Erdradien</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Illuminating part	%.2f %%</source>
+        <source>Illuminated fraction	%.2f %%</source>
         <translation>Beleuchteter Anteil	%.2f %%</translation>
     </message>
     <message>
@@ -578,13 +578,25 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Letztes Viertel	</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+13"/>
-        <source>UT </source>
-        <translation>UT </translation>
+        <location line="+7"/>
+        <source>%1 UT, %2</source>
+        <comment>time of day in UT, date</comment>
+        <translation>UT %1 %2</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="+13"/>
+        <source>%1 UT</source>
+        <comment>time of day in UT</comment>
+        <translation>UT %1 Uhr</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1%2</source>
+        <comment>local time of day, its zone</comment>
+        <translation>%1 Uhr%2</translation>
+    </message>
+    <message>
+        <location line="-13"/>
         <source>Perigee		</source>
         <translation>Erdnähe	</translation>
     </message>
@@ -594,14 +606,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Erdferne	</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+2"/>
-        <source> hour</source>
-        <translation> Uhr</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Rising time	</source>
+        <location line="+15"/>
+        <source>Moonrise		</source>
         <translation>Mondaufgang	</translation>
     </message>
     <message>
@@ -623,7 +629,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Moonset time	</source>
+        <source>Moonset		</source>
         <translation>Monduntergang	</translation>
     </message>
     <message>
@@ -645,7 +651,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>OrbitPlan</name>
     <message>
         <location filename="../windows/orbits_plan.cpp" line="+106"/>
-        <source>Dwarfplanet %1</source>
+        <source>Dwarf planet %1</source>
         <translation>Zwergplanet %1</translation>
     </message>
     <message>
@@ -1204,7 +1210,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>SCl = </source>
+        <source>Spectral class: </source>
         <translation>SpK = </translation>
     </message>
 </context>
@@ -1274,7 +1280,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunReport</name>
     <message>
-        <location line="+79"/>
+        <location line="+78"/>
         <source>Date		%1.%2.%3</source>
         <translation>Datum	%1.%2.%3</translation>
     </message>
@@ -1466,7 +1472,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>unvisible</source>
+        <source>not visible</source>
         <translation>unsichtbar</translation>
     </message>
 </context>
@@ -1519,8 +1525,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::AboutWindow</name>
     <message>
         <location filename="../windows/about_window.cpp" line="+28"/>
-        <source>About ...</source>
-        <translation>Über ...</translation>
+        <source>About Noctaris</source>
+        <translation>Über Noctaris</translation>
     </message>
 </context>
 <context>
@@ -1603,7 +1609,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Time interval</source>
+        <source>Time step</source>
         <translation>Zeitschritt</translation>
     </message>
     <message>
@@ -1624,25 +1630,25 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+9"/>
-        <source>S</source>
+        <source>Stars</source>
         <comment>star names</comment>
         <translation>S</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Star names</source>
-        <translation>Sternnamen</translation>
+        <source>Star names: each click shows more of them, then none</source>
+        <translation>Sternnamen: jeder Klick zeigt mehr davon, dann keine</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>SB</source>
+        <source>Constellations</source>
         <comment>constellation names</comment>
         <translation>SB</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Constellation names</source>
-        <translation>Sternbildnamen</translation>
+        <source>Constellation names: each click shows another kind, then none</source>
+        <translation>Sternbildnamen: jeder Klick zeigt eine andere Art, dann keine</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1656,7 +1662,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Observation place</source>
+        <source>Observing site</source>
         <translation>Beobachtungsort</translation>
     </message>
     <message>
@@ -1682,7 +1688,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Remove own place</source>
+        <source>&amp;Remove this place</source>
         <translation>Eigenen Ort &amp;entfernen</translation>
     </message>
     <message>
@@ -1738,7 +1744,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Contour l&amp;ine</source>
+        <source>&amp;Altitude lines</source>
         <translation>Höhen&amp;linien</translation>
     </message>
     <message>
@@ -1748,32 +1754,32 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Consider summer &amp;time</source>
+        <source>Use summer &amp;time</source>
         <translation>Sommer&amp;zeit berücksichtigen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>&amp;Horizon figure</source>
+        <source>&amp;Horizon landscape</source>
         <translation>Horizont&amp;bild</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>&amp;Star name</source>
+        <source>&amp;Star names</source>
         <translation>&amp;Sternnamen</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Constellation &amp;name</source>
+        <source>Constellation &amp;names</source>
         <translation>Sternbild&amp;namen</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Constellation &amp;line</source>
+        <source>Constellation &amp;lines</source>
         <translation>Sternbildl&amp;inien</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Constellation &amp;border</source>
+        <source>Constellation &amp;boundaries</source>
         <translation>Sternbild&amp;grenzen</translation>
     </message>
     <message>
@@ -1803,37 +1809,37 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>&amp;East in center</source>
+        <source>Facing &amp;east</source>
         <translation>&amp;Osten in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;South in center</source>
+        <source>Facing &amp;south</source>
         <translation>&amp;Süden in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;West in center</source>
+        <source>Facing &amp;west</source>
         <translation>&amp;Westen in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;North in center</source>
+        <source>Facing &amp;north</source>
         <translation>&amp;Norden in der Mitte</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>&amp;Additional informations</source>
+        <source>&amp;Information</source>
         <translation>&amp;Zusatzinformationen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Moon parameter</source>
+        <source>&amp;Moon data</source>
         <translation>&amp;Mondparameter</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Sun parameter</source>
+        <source>&amp;Sun data</source>
         <translation>&amp;Sonnenparameter</translation>
     </message>
     <message>
@@ -1843,7 +1849,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&amp;Galilean jupiter moons</source>
+        <source>&amp;Galilean moons of Jupiter</source>
         <translation>&amp;Galileische Jupitermonde</translation>
     </message>
     <message>
@@ -1873,12 +1879,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&amp;?</source>
+        <source>&amp;Help</source>
         <translation>&amp;?</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;About ...</source>
+        <source>&amp;About Noctaris</source>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
     <message>
@@ -1911,7 +1917,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+13"/>
-        <source>Datumseingabe</source>
+        <source>Choose a date</source>
         <translation>Datumseingabe</translation>
     </message>
 </context>
@@ -1919,7 +1925,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::MoonWindow</name>
     <message>
         <location filename="../windows/moon_window.cpp" line="+14"/>
-        <source>Moon parameter</source>
+        <source>Moon data</source>
         <translation>Monddaten</translation>
     </message>
 </context>
@@ -1942,7 +1948,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+20"/>
-        <source>Time diff.               days</source>
+        <source>Time step                days</source>
         <translation>Schritt                    Tage</translation>
     </message>
     <message>
@@ -2001,12 +2007,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The latitude lies between 90° S and 90° N.</source>
+        <source>The latitude must lie between 90° S and 90° N.</source>
         <translation>Die Breite liegt zwischen 90° S und 90° N.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>The longitude lies between 180° W and 180° E.</source>
+        <source>The longitude must lie between 180° W and 180° E.</source>
         <translation>Die Länge liegt zwischen 180° W und 180° O.</translation>
     </message>
     <message>
@@ -2056,7 +2062,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>A place named &quot;%1&quot; exists already.</source>
+        <source>A place named &quot;%1&quot; already exists.</source>
         <translation>Einen Ort „%1“ gibt es schon.</translation>
     </message>
     <message>
@@ -2120,17 +2126,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Consider summer time</source>
+        <source>Use summer time</source>
         <translation>Sommerzeit berücksichtigen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Sun place</source>
+        <source>Sun position</source>
         <translation>Sonnenstand</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Refresh</source>
+        <source>Follow the clock</source>
         <translation>Aktualisieren</translation>
     </message>
     <message>
@@ -2140,7 +2146,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Display</source>
+        <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message>

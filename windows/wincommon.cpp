@@ -118,7 +118,7 @@ QString FrameShown(std::string_view frame) {
 
 QString VisibilityText(bool visible) {
     return visible ? QCoreApplication::translate("Visibility", "visible")
-                   : QCoreApplication::translate("Visibility", "unvisible");
+                   : QCoreApplication::translate("Visibility", "not visible");
 }
 
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day) {

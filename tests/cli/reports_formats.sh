@@ -161,7 +161,7 @@ b = rows("betelgeuse.csv")[0]
 if b["constellation"] != "Orion" or not b["name"].endswith("Betelgeuse"):
     die(f"Betelgeuse {b}")
 text = open(f"{tmp}/sirius.txt", encoding="utf-8").read()
-if text != "CMa Alpha,Sirius\nConstellation: Canis Major\nM = 1.45 mag\nm = -1.44 mag\nr = 8.6 ly\nSCl = A0\nalpha = 6h45'9\"\ndelta = -16\u00b042'58\"\n":
+if text != "CMa Alpha,Sirius\nConstellation: Canis Major\nM = 1.45 mag\nm = -1.44 mag\nr = 8.6 ly\nSpectral class: A0\nalpha = 6h45'9\"\ndelta = -16\u00b042'58\"\n":
     die(f"star text {text!r}")
 EOF
 # Every 7th day of 2026 at several places: the moment read on the place's clock is the instant

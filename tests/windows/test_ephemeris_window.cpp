@@ -83,14 +83,14 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
     // Jupiter in Leo, rising late in the evening, still below the horizon.
     EXPECT_EQ(t.cells[12][jupiter], "21h52m");  // PyEphem: 21:52
     EXPECT_EQ(t.cells[14][jupiter], "Leo");
-    EXPECT_EQ(t.cells[17][jupiter], "unvisible");
+    EXPECT_EQ(t.cells[17][jupiter], "not visible");
     EXPECT_EQ(t.cells[11][jupiter], "-1.88m");
     // Venus a bright morning star in Virgo.
     EXPECT_EQ(t.cells[12][venus], "3h58m");  // PyEphem: 03:57
     EXPECT_EQ(t.cells[14][venus], "Virgo");
     EXPECT_EQ(t.cells[11][venus], "-4.38m");
     EXPECT_EQ(t.cells[10][venus], "35.19\"");
-    EXPECT_EQ(t.cells[17][venus], "unvisible");
+    EXPECT_EQ(t.cells[17][venus], "not visible");
     // Neptune stands just south of the equator: the degrees read 0, the sign goes in front,
     // once (no negative part after a whole one).
     EXPECT_EQ(t.cells[9][neptune], "-0° 49.0'");
@@ -98,7 +98,7 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
 
     const QRegularExpression deg(R"(^-?\d+\.\d\d°$)"), au(R"(^\d+\.\d\d AU$)"),
         light(R"(^\d+ min \d{1,2} s$)"), ra(R"(^\d{1,2}h \d{1,2}\.\d$)"),
-        riseSet(R"(^(\d+h\d+m|visible|unvisible)$)"), degMin(R"(^-?\d+°\d+'$)");
+        riseSet(R"(^(\d+h\d+m|visible|not visible)$)"), degMin(R"(^-?\d+°\d+'$)");
     for (int c = 1; c < kEphemCols; ++c) {
         SCOPED_TRACE(t.cells[0][c].toStdString());
         for (int r : {1, 2, 6, 7}) EXPECT_TRUE(deg.match(t.cells[r][c]).hasMatch()) << t.cells[r][c].toStdString();
@@ -223,7 +223,7 @@ TEST_F(EphemTable, RefreshRewritesOnlyChangedCells) {
     // The observer's place is read at each refresh, not copied into the snapshot.
     observer_.Latitude = -80;
     w.refresh();
-    EXPECT_EQ(table->item(12, 4)->text(), "unvisible");  // Jupiter from far south
+    EXPECT_EQ(table->item(12, 4)->text(), "not visible");  // Jupiter from far south
 }
 
 // The CSV rows of a file by planet, each a map of field to text (no field here needs quotes).

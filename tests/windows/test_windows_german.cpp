@@ -60,8 +60,18 @@ QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n"
 // labels and units its own way but must keep every value where the English line has it.
 QStringList Numbers(const QString& line) {
     static const QRegularExpression number(QStringLiteral("-?\\d+(?:[.,]\\d+)*"));
+    static const QString superscripts = QString::fromUtf8("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    // An exponent set in superscript digits counts as the number it is ("10²²" as "10^22").
+    QString plain;
+    bool exponent = false;
+    for (const QChar c : line) {
+        const qsizetype digit = superscripts.indexOf(c);
+        if (digit >= 0 && !exponent) plain += u'^';
+        plain += digit >= 0 ? QChar(static_cast<char16_t>(u'0' + digit)) : c;
+        exponent = digit >= 0;
+    }
     QStringList found;
-    for (auto it = number.globalMatch(line); it.hasNext();) found << it.next().captured();
+    for (auto it = number.globalMatch(plain); it.hasNext();) found << it.next().captured();
     return found;
 }
 
@@ -370,7 +380,7 @@ TEST_F(German, ParameterWindowsShowEverything) {
     EXPECT_EQ(moonData[4], QStringLiteral("Masse 7,347·10^22 kg = 1/81 mE"));
     EXPECT_EQ(sunData[10], QStringLiteral("Leuchtkraftklasse V"));
     speakEnglish();
-    EXPECT_EQ(MoonFixedData()[4], QStringLiteral("Mass 7,347·10^22 kg = 1/81 mE"));
+    EXPECT_EQ(MoonFixedData()[4], QString::fromUtf8("Mass 7,347·10²² kg = 1/81 M⊕"));
     for (int i = 0; i < moonData.size(); ++i)
         EXPECT_EQ(Numbers(moonData[i]), Numbers(MoonFixedData()[i]));
     for (int i = 0; i < sunData.size(); ++i)
@@ -382,7 +392,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
     AboutWindow w;
     w.show();
     SaveGrab(w, QStringLiteral("about_de"));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Über ..."));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Über Noctaris"));
     EXPECT_EQ(w.size(), QSize(322, 190));
     EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
     EXPECT_TRUE(about::CreditsText().startsWith(QStringLiteral("Desktop-Planetarium\n")));
@@ -402,7 +412,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
     speakEnglish();
     EXPECT_EQ(about::CreditsText(), QStringLiteral("Desktop planetarium\nVersion " NOCTARIS_VERSION
                                                    "\nLicence GPL-3.0+\nSources: CREDITS.md"));
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unvisible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("not visible"));
     EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("visible"));
 }
 
