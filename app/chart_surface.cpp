@@ -1,9 +1,16 @@
 #include "app/chart_surface.h"
 
+#include <cmath>
+
 #include <QKeyEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace noctaris {
+namespace {
+constexpr double kZoomStep = 1.25;  // one wheel notch or key press
+}  // namespace
 
 int TurnedAzimuth(int azimuth, int degrees) {
     int a = azimuth + degrees;
@@ -44,9 +51,39 @@ void ChartSurface::paintEvent(QPaintEvent*) {
 void ChartSurface::keyPressEvent(QKeyEvent* e) {
     // Arrow keys turn the view, as dragging does; Shift turns in bigger steps.
     const int step = e->modifiers() & Qt::ShiftModifier ? 45 : 5;
+    const QPoint middle(width() / 2, height() / 2);
     if (e->key() == Qt::Key_Left) emit turnRequested(-step);
     else if (e->key() == Qt::Key_Right) emit turnRequested(step);
+    else if (e->key() == Qt::Key_Up) emit raiseRequested(step == 5 ? 1 : 5);
+    else if (e->key() == Qt::Key_Down) emit raiseRequested(step == 5 ? -1 : -5);
+    else if (e->key() == Qt::Key_Plus || e->key() == Qt::Key_Equal) emit zoomRequested(kZoomStep, middle);
+    else if (e->key() == Qt::Key_Minus) emit zoomRequested(1 / kZoomStep, middle);
+    else if (e->key() == Qt::Key_Home) emit homeRequested();
     else QWidget::keyPressEvent(e);
+}
+
+void ChartSurface::wheelEvent(QWheelEvent* e) {
+    // One notch (15 degrees of turn, 120 eighths) is one zoom step; a fine-grained wheel or a
+    // touchpad adds up its small steps.
+    wheelRemainder_ += e->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    if (notches != 0) {
+        wheelRemainder_ -= notches * 120;
+        emit zoomRequested(std::pow(kZoomStep, notches), e->position().toPoint());
+    }
+    e->accept();
+}
+
+bool ChartSurface::event(QEvent* e) {
+    // A touchpad's pinch, where the platform reports it.
+    if (e->type() == QEvent::NativeGesture) {
+        auto* g = static_cast<QNativeGestureEvent*>(e);
+        if (g->gestureType() == Qt::ZoomNativeGesture && std::isfinite(g->value()) && g->value() > -1) {
+            emit zoomRequested(1 + g->value(), g->position().toPoint());
+            return true;
+        }
+    }
+    return QWidget::event(e);
 }
 
 }  // namespace noctaris

@@ -1,6 +1,6 @@
 #pragma once
 // The chart's place in the main window: it shows the last rendered image of the sky and hands
-// mouse and arrow-key input to its owner, which decides what they mean.
+// mouse, wheel, pinch and key input to its owner, which decides what they mean.
 #include <functional>
 
 #include <QImage>
@@ -32,6 +32,12 @@ signals:
     void released(QMouseEvent* event);
     // Left and right arrow keys: turn the view by this many degrees (5, with Shift 45).
     void turnRequested(int degrees);
+    // Up and down arrow keys: raise (positive) or lower the view by this many steps (Shift: 5).
+    void raiseRequested(int steps);
+    // Wheel, pinch, + and -: zoom by `factor` (above 1: closer) about the pixel `at`.
+    void zoomRequested(double factor, QPoint at);
+    // Home: back to the default view.
+    void homeRequested();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -39,9 +45,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override { emit moved(e); }
     void mouseReleaseEvent(QMouseEvent* e) override { emit released(e); }
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     QImage image_;  // reused from frame to frame
+    int wheelRemainder_ = 0;  // eighths of a degree of wheel turn not yet zoomed
 };
 
 }  // namespace noctaris

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <QAction>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include "app/chart_surface.h"
 #include "app/settings.h"
 #include "platform/atomic_write.h"
+#include "platform/codec.h"
 #include "app/window_placement.h"
 #include "platform/pictures.h"
 #include "windows/about_window.h"
@@ -104,8 +106,22 @@ void MainWindow::buildUi() {
     connect(chartSurface_, &ChartSurface::moved, this, &MainWindow::onChartMove);
     connect(chartSurface_, &ChartSurface::released, this, &MainWindow::onChartRelease);
     connect(chartSurface_, &ChartSurface::turnRequested, this, [this](int degrees) {
-        setViewAzimuth(TurnedAzimuth(static_cast<int>(viewAzimuth()), degrees));
+        if (view_.HorizontalSpan < ViewState::kWidestSpan) {
+            ViewState v = view_;  // a zoomed view turns in proportion to its span
+            v.CentreAzimuth += degrees * v.HorizontalSpan / ViewState::kWidestSpan;
+            setView(v);
+        } else {
+            setViewAzimuth(TurnedAzimuth(static_cast<int>(viewAzimuth()), degrees));
+        }
     });
+    connect(chartSurface_, &ChartSurface::raiseRequested, this, [this](int steps) {
+        ViewState v = view_;
+        const double vertical = VerticalSpan(v.HorizontalSpan);
+        v.CentreAltitude = CentreAltitudeOf(v, chartSurface_->height()) + steps * vertical / 10;
+        setView(v);
+    });
+    connect(chartSurface_, &ChartSurface::zoomRequested, this, &MainWindow::zoomBy);
+    connect(chartSurface_, &ChartSurface::homeRequested, this, &MainWindow::resetView);
 
     // The windows that live as long as the main window, created hidden.
     ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
@@ -179,6 +195,7 @@ void MainWindow::applySettingsOnFirstActivation() {
     if (stored_) applySettings(*stored_);
     else {
         observer_.ConsiderSummerTime = true;  // a new settings file: the clock on the wall
+        display_.PrecisePositions = true;     // and the places to arcseconds
         syncChecks();
         placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
     }
@@ -210,27 +227,38 @@ void MainWindow::applySettings(const AppSettings& s) {
         const QSignalBlocker block(azimuthSpin_);
         azimuthSpin_->setValue(*s.azimuth);
     }
+    view_.CentreAzimuth = azimuthSpin_->value();
+    view_.HorizontalSpan = s.viewSpan;
+    view_.CentreAltitude = s.viewAltitude;
+    view_ = ClampedView(view_);
+    if (s.fullScreen) setFullScreen(true);
     display_ = s.display;
     observer_.ConsiderSummerTime = s.considerSummerTime;
     exportFolder_ = s.exportFolder;
+    SetFileDialogState(s.fileDialogState);
     syncChecks();
 
     ownPlaces_ = s.ownPlaces;
     fillOwnPlaces();
     // A place that is not in the list (renamed, or typed by hand into an old file) gives the
     // default place, so the caption and the sky always belong to the same place.
-    int k = s.place.isEmpty() ? -1 : placeCombo_->findText(s.place, Qt::MatchFixedString);
+    int k = s.place.isEmpty() ? -1 : catalogs_->FindPlace(s.place.toStdString());
+    if (k < 0 && !s.place.isEmpty()) k = placeCombo_->findText(s.place, Qt::MatchFixedString);
     if (k < 0) k = catalogs_->FindPlace(kDefaultPlaceName);
     placeCombo_->setCurrentIndex(k);
 }
 
 AppSettings MainWindow::currentSettings() const {
     AppSettings s;
-    const int place = placeCombo_->currentIndex();
-    s.place = place >= 0 ? placeCombo_->itemText(place) : QString();  // never half-typed text
+    // The place's identity (its German name), never half-typed text nor the English name shown.
+    const Place* place = placeAt(placeCombo_->currentIndex());
+    s.place = place ? FromCp1252(place->rawName) : QString();
     s.ownPlaces = ownPlaces_;
     s.speed = speedSpin_->value();
     s.azimuth = azimuthSpin_->value();
+    s.viewSpan = view_.HorizontalSpan;
+    s.viewAltitude = view_.CentreAltitude;
+    s.fullScreen = isFullScreen();
     // The frame's top left, as it is placed at the next start. A maximised window keeps the
     // place it returns to (normalGeometry is the client area; the frame lies around it).
     s.position = pos();
@@ -239,6 +267,7 @@ AppSettings MainWindow::currentSettings() const {
     s.display = display_;
     s.considerSummerTime = observer_.ConsiderSummerTime;
     s.exportFolder = exportFolder_;
+    s.fileDialogState = FileDialogState();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
         if (placedInfoWindows_.contains(window)) s.*field = window->pos();
     });
@@ -278,7 +307,7 @@ void MainWindow::showError(const QString& text) { ReportFailure(this, "Noctaris"
 void MainWindow::redraw() {
     if (!chartSurface_) return;
     const bool drawn = chartSurface_->render([this](QImage& image, QSize size) {
-        chart_->Redraw(image, size, observer_, display_, azimuthSpin_->value(), hitLists_);
+        chart_->Redraw(image, size, observer_, display_, view_, hitLists_);
     });
     if (drawn) emit redrawn();
 }
@@ -292,6 +321,9 @@ void MainWindow::onChartPress(QMouseEvent* e) {
     const QSize screenSize = screen() ? screen()->geometry().size() : QSize(1920, 1080);
     const PickAction a = picker_.MouseDown(p.x(), p.y(), hitLists_, display_.ShowStarInfo, azimuthSpin_->value(),
                                            chartSurface_->mapToGlobal(p), screenSize, catalogs_->constellations);
+    dragStart_ = p;
+    dragStartView_ = view_;
+    dragVertical_ = false;
     switch (a.kind) {
         case PickAction::Kind::SetAzimuth:
             azimuthSpin_->setValue(a.azimuth);
@@ -317,7 +349,13 @@ void MainWindow::onChartPress(QMouseEvent* e) {
 }
 
 void MainWindow::onChartMove(QMouseEvent* e) {
-    const PickAction a = picker_.MouseMove(e->position().toPoint().x(), chartSurface_->width());
+    const QPoint p = e->position().toPoint();
+    if (picker_.Dragging() && (view_.HorizontalSpan < ViewState::kWidestSpan || view_.CentreAltitude ||
+                               dragVertical_ || std::abs(p.y() - dragStart_.y()) >= kVerticalDragStart)) {
+        dragView(p);
+        return;
+    }
+    const PickAction a = picker_.MouseMove(p.x(), chartSurface_->width());
     if (a.kind == PickAction::Kind::SetAzimuth) azimuthSpin_->setValue(a.azimuth);
 }
 

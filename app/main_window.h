@@ -5,7 +5,8 @@
 //
 // Its code is split by seam: main_window.cpp (construction, activation and close, drawing,
 // picking, the information windows), main_window_menu.cpp (toolbar and menu), main_window_time.cpp
-// (animation, "Now" mode, date, time and place controls). The settings file is app/settings.h,
+// (animation, "Now" mode, date, time and place controls), main_window_view.cpp (zoom, looking up
+// and down, full screen). The settings file is app/settings.h,
 // the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
@@ -22,17 +23,20 @@
 #include "astro/core/body.h"
 #include "astro/reports/objectlists.h"
 #include "catalog/catalog.h"
+#include "catalog/object_index.h"
 #include "chart/bodies.h"
 #include "chart/panels.h"
 #include "chart/picking.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "chart/view.h"
 #include "windows/exports_dialog.h"
 #include "windows/snapshots.h"
 
 class QAction;
 class QComboBox;
 class QDateEdit;
+class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QSpinBox;
@@ -44,6 +48,7 @@ namespace noctaris {
 class AboutWindow;
 class ChartSurface;
 class EphemerisWindow;
+class FindInfoBox;
 class MoonWindow;
 class SunWindow;
 
@@ -100,6 +105,18 @@ public:
     void speedUpSimulation();
     void setNowMode(bool on);          // "Now" button
     void setViewAzimuth(int degrees);  // azimuth box
+    // The chart's view: where it looks and how far it is zoomed. setView keeps it within its
+    // limits, shows its azimuth in the azimuth box and redraws.
+    const ViewState& view() const { return view_; }
+    void setView(const ViewState& view);
+    // Turns the chart to face (azimuth, altitude) at its centre, zoomed to `span` degrees across
+    // (none: as it is).
+    void lookAt(double azimuth, double altitude, std::optional<double> span = std::nullopt);
+    void zoomBy(double factor, QPoint at);  // about the chart pixel `at`
+    void zoomIn();                           // View menu, +: about the middle
+    void zoomOut();                          // View menu, -
+    void resetView();                        // View menu, Home: today's default view
+    void setFullScreen(bool on);             // View menu, F11; Escape leaves
     void selectPlace(int index);       // place list
     // The place of a place-box entry: the catalog's places, then the user's own; null for none.
     const Place* placeAt(int index) const;
@@ -126,6 +143,16 @@ public:
     MoonWindow* moonWindow() const { return moonWindow_; }
     SunWindow* sunWindow() const { return sunWindow_; }
     const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
+
+    // Find (main_window_find.cpp): the object a typed name denotes is faced, marked and told
+    // about in the find box; an unknown name gets the closest names.
+    void findObject(const QString& typed);
+    // Faces a point of the sky (azimuth from the north through the east, altitude, degrees):
+    // turns the view to it, and raises the view to it when it stands high or the view is zoomed.
+    void faceSkyPoint(double azimuthDeg, double altitudeDeg);
+    // Stops the clock and shows the chart at an instant (UT Julian day) on the place's clock.
+    void goToInstant(double jdUT);
+    FindInfoBox* findInfoBox() const { return findInfo_; }
 
     // The settings as the window holds them now, and applying stored ones.
     AppSettings currentSettings() const;
@@ -166,6 +193,11 @@ private:
     QAction* addDisplayToggle(QMenu* menu, const char* name, const QString& caption, bool DisplayOptions::*field);
     void syncChecks();
     void setDirection(QAction* checked, int azimuth);
+    void buildViewMenu(QMenu* menu);
+    void dragView(QPoint at);
+    // main_window_find.cpp: the search field with its completion and Ctrl+F.
+    QWidget* buildFindField(QWidget* toolbar);
+    const ObjectIndex& objectIndex();
     // main_window_time.cpp
     void createTimers();
     void onSpeedChanged(int speed);
@@ -189,6 +221,12 @@ private:
     std::unique_ptr<ChartBodies> bodies_;
     std::unique_ptr<ChartPanels> panels_;
     ChartPicker picker_;
+    ViewState view_;
+    QPoint dragStart_;          // where the drag began on the chart
+    ViewState dragStartView_;   // and the view then
+    bool dragVertical_ = false;  // the drag has moved far enough up or down to raise the view
+    static constexpr int kVerticalDragStart = 8;  // pixels: less is a hand's wobble on a turn
+    bool maximizedBeforeFullScreen_ = false;
     EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
     AboutWindow* aboutWindow_ = nullptr;
     MoonWindow* moonWindow_ = nullptr;
@@ -219,6 +257,9 @@ private:
     QToolButton* constellationLinesButton_ = nullptr;
     QComboBox* placeCombo_ = nullptr;
     QSpinBox* azimuthSpin_ = nullptr;
+    QLineEdit* findField_ = nullptr;
+    FindInfoBox* findInfo_ = nullptr;
+    std::unique_ptr<ObjectIndex> objectIndex_;  // built at the first search
     ChartSurface* chartSurface_ = nullptr;
     QTimer* animationTimer_ = nullptr;
     QTimer* clockTimer_ = nullptr;
@@ -254,6 +295,12 @@ private:
     QAction* southInCenterAction_ = nullptr;
     QAction* westInCenterAction_ = nullptr;
     QAction* northInCenterAction_ = nullptr;
+    // View.
+    QAction* zoomInAction_ = nullptr;
+    QAction* zoomOutAction_ = nullptr;
+    QAction* defaultViewAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
+    QAction* leaveFullScreenAction_ = nullptr;
     // Additional informations, ?.
     QAction* moonWindowAction_ = nullptr;
     QAction* sunWindowAction_ = nullptr;

@@ -17,6 +17,7 @@
 #include "windows/ephemeris_window.h"
 #include "windows/moon_window.h"
 #include "windows/sun_window.h"
+#include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
@@ -89,10 +90,10 @@ QWidget* MainWindow::buildToolbar() {
     dateEdit_->setObjectName("dateEdit");
     dateEdit_->setCalendarPopup(true);
     dateEdit_->setDisplayFormat(ShortDateFormat());
-    dateEdit_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     dateEdit_->setToolTip(tr("Date"));
     dateEdit_->setWindowTitle(tr("Date"));
     dateEdit_->setDate(now().date());
+    FollowCivilCalendar(dateEdit_);
     row->addWidget(dateEdit_);
     connect(dateEdit_, &QDateEdit::userDateChanged, this, &MainWindow::setDate);
 
@@ -139,7 +140,11 @@ QWidget* MainWindow::buildToolbar() {
     azimuthSpin_->setToolTip(tr("Azimuth"));
     azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
     row->addWidget(azimuthSpin_);
-    connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this] { redraw(); });
+    connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this](int degrees) {
+        view_.CentreAzimuth = degrees;
+        redraw();
+    });
+    row->addWidget(buildFindField(toolbar));
     row->addStretch(1);
     return toolbar;
 }
@@ -242,6 +247,8 @@ void MainWindow::buildMenu() {
     westInCenterAction_ = direction("westInCenterAction", tr("Facing &west"), 90);
     northInCenterAction_ = direction("northInCenterAction", tr("Facing &north"), 180);
     southInCenterAction_->setChecked(true);
+
+    buildViewMenu(bar->addMenu(tr("&View")));
 
     QMenu* info = bar->addMenu(tr("&Information"));
     moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow_); });

@@ -20,6 +20,7 @@
 #include "astro/time/local_time.h"
 #include "catalog/place_input.h"
 #include "chart/projection.h"
+#include "platform/format.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
@@ -42,7 +43,7 @@ void MainWindow::takeClockDateAndTime() {
     const Instant instant = Instant::FromUT(2440587.5L + static_cast<long double>(t.toMSecsSinceEpoch()) / 86400000.0L);
     const std::optional<CivilDateTime> local = LocalFromInstant(instant, ChartZone(observer_));
     if (!local) return;
-    SetObserverDate(observer_, QDate(local->date.year, local->date.month, local->date.day));
+    SetObserverDate(observer_, DayOfCivilDate(local->date));
     SetObserverClock(observer_, QTime(local->time.hour, local->time.minute, local->time.second));
     animation_.SubSecondMs = 0;
 }
@@ -51,7 +52,7 @@ void MainWindow::showChartMoment() {
     const QDate date = ObserverCalendarDate(observer_);
     if (date.isValid() && date != dateEdit_->date()) {
         const QSignalBlocker block(dateEdit_);
-        dateEdit_->setDate(date);
+        SetCivilDay(dateEdit_, date);
     }
     const int k = TimeOfDayIndex(observer_);
     if (k != timeOfDayCombo_->currentIndex() && k < timeOfDayCombo_->count()) {
@@ -124,6 +125,7 @@ void MainWindow::selectPlace(int index) {
     if (removePlaceAction_) removePlaceAction_->setEnabled(index >= static_cast<int>(catalogs_->places.size()));
     if (!p) return;
     observer_.PlaceName = p->name;
+    observer_.PlaceExportName = p->ExportName();
     observer_.Latitude = p->latitude;
     observer_.Longitude = p->longitude;
     observer_.TimeZone = p->zone;
@@ -140,7 +142,9 @@ void MainWindow::fillOwnPlaces() {
 }
 
 bool MainWindow::addOwnPlace(const Place& place) {
-    if (placeCombo_->findText(QString::fromStdString(place.name), Qt::MatchFixedString) >= 0) return false;
+    if (placeCombo_->findText(QString::fromStdString(place.name), Qt::MatchFixedString) >= 0 ||
+        catalogs_->FindPlace(place.name) >= 0)
+        return false;
     ownPlaces_.push_back(place);
     fillOwnPlaces();
     placeCombo_->setCurrentIndex(placeCombo_->count() - 1);
@@ -172,16 +176,17 @@ void MainWindow::askOwnPlace() {
 // together with the part of the moment the clock set.
 void MainWindow::commitTypedPlace() {
     const QString typed = placeCombo_->currentText().trimmed();
-    const int k = placeCombo_->findText(typed, Qt::MatchFixedString);
+    int k = typed.isEmpty() ? -1 : catalogs_->FindPlace(typed.toStdString());  // either name, accents or not
+    if (k < 0) k = placeCombo_->findText(typed, Qt::MatchFixedString);
     if (k >= 0 && k != placeCombo_->currentIndex()) placeCombo_->setCurrentIndex(k);  // selects the place
     const int current = placeCombo_->currentIndex();
     const QString shown = current >= 0 ? placeCombo_->itemText(current) : QString();
     if (placeCombo_->currentText() == shown) return;
     if (k < 0 && !typed.isEmpty()) {
-        QStringList names;
-        for (int i = 0; i < placeCombo_->count(); ++i) names << placeCombo_->itemText(i);
+        QStringList own;
+        for (const Place& p : ownPlaces_) own << QString::fromStdString(p.name);
         QStringList quoted;
-        for (const QString& n : ClosestNames(typed, names)) quoted << QStringLiteral("“%1”").arg(n);
+        for (const QString& n : ClosestPlaceNames(typed, *catalogs_, own)) quoted << QStringLiteral("“%1”").arg(n);
         placeMessage_ = tr("“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.")
                             .arg(typed, quoted.join(QStringLiteral(", ")));
         statusBar()->showMessage(placeMessage_, 15000);

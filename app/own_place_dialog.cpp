@@ -94,6 +94,10 @@ QString OwnPlaceDialog::problem() const {
     if (!StorableName(name)) return tr("The name can only use Western European letters.");
     for (const QString& taken : takenNames_)
         if (taken.compare(name, Qt::CaseInsensitive) == 0) return tr("A place named \"%1\" already exists.").arg(taken);
+    // A listed place's other name ("Wien, A" beside "Vienna, A") would be read as that place.
+    if (const int k = catalogs_.FindPlace(name.toStdString()); k >= 0)
+        return tr("A place named \"%1\" already exists.")
+            .arg(QString::fromStdString(catalogs_.places[static_cast<std::size_t>(k)].name));
     const ParsedCoordinate lat = ParseCoordinate(latitude_->text(), CoordinateAxis::kLatitude);
     if (!lat.ok()) return CoordinateProblem(lat.error, CoordinateAxis::kLatitude);
     const ParsedCoordinate lon = ParseCoordinate(longitude_->text(), CoordinateAxis::kLongitude);

@@ -1,13 +1,13 @@
 #include "app/settings.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "catalog/place_input.h"
-#include "platform/codec.h"
 #include "platform/inifile.h"
 
 namespace noctaris {
@@ -57,6 +57,22 @@ const WindowKeys kWindowKeys[] = {
     {"EphemeridenLinks", "EphemeridenOben", &AppSettings::ephemerisWindowPosition},
 };
 
+// The save dialog's state, after the export folder.
+const QString kDialogKey = QStringLiteral("Dateidialog");
+
+// The view, after the save dialog's state.
+const QString kZoomKey = QStringLiteral("Zoom");
+const QString kViewAltitudeKey = QStringLiteral("Blickhöhe");
+const QString kFullScreenKey = QStringLiteral("Vollbild");
+
+// A stored number of degrees in [low, high] (decimal point, as written); nothing otherwise.
+std::optional<double> StoredDegrees(const IniFile& ini, const QString& key, double low, double high) {
+    bool ok = false;
+    const double v = ini.ReadString(kSection, key, QString()).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v < low || v > high) return std::nullopt;
+    return v;
+}
+
 const QString kPlacesSection = QStringLiteral("Orte");
 QString OwnPlaceKey(std::size_t i) { return QStringLiteral("Ort%1").arg(i + 1); }
 
@@ -96,21 +112,35 @@ std::optional<QPoint> StoredPosition(const IniFile& ini, const QString& left, co
 AppSettings ReadSettings(const IniFile& ini) {
     AppSettings s;
     s.place = ini.ReadString(kSection, "Ort", "");
-    const int speed = ini.ReadInteger(kSection, "Simulation", 2);
-    if (speed >= 1 && speed <= 99) s.speed = speed;
-    const int azimuth = ini.ReadInteger(kSection, "Azimut", 0);
-    if (azimuth >= -180 && azimuth <= 180) s.azimuth = azimuth;
+    // Missing or not a number: the file's default. A number outside the range, however large,
+    // is not taken (the window keeps its own).
+    const long long speed = ini.ReadNumber(kSection, "Simulation").value_or(2);
+    if (speed >= 1 && speed <= 99) s.speed = static_cast<int>(speed);
+    const long long azimuth = ini.ReadNumber(kSection, "Azimut").value_or(0);
+    if (azimuth >= -180 && azimuth <= 180) s.azimuth = static_cast<int>(azimuth);
     s.position = QPoint(Coordinate(ini, "Links"), Coordinate(ini, "Oben"));
     for (const OptionKey& k : kOptionKeys) {
         const QString key = QString::fromUtf8(k.key);
-        if (k.flag) s.display.*k.flag = ini.ReadBool(kSection, key, false);
-        // The two name modes were kept in a byte.
-        else if (k.mode) s.display.*k.mode = static_cast<unsigned char>(ini.ReadInteger(kSection, key, 0));
-        else s.considerSummerTime = ini.ReadBool(kSection, key, true);
+        if (k.flag) {
+            s.display.*k.flag = ini.ReadBool(kSection, key, false);
+        } else if (k.mode) {
+            // The two name modes were kept in a byte; a number no byte holds is the default 0.
+            const int mode = ini.ReadInteger(kSection, key, 0);
+            s.display.*k.mode = mode >= 0 && mode <= 255 ? mode : 0;
+        } else {
+            s.considerSummerTime = ini.ReadBool(kSection, key, true);
+        }
     }
-    s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, false);
+    // A new settings file starts with precise positions; a file written before they existed
+    // (its place stored, no key for them) keeps the classic ones it was shown.
+    const bool storedBefore = ini.ValueExists(kSection, QStringLiteral("Ort"));
+    s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, !storedBefore);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
+    s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
+    s.viewSpan = StoredDegrees(ini, kZoomKey, 5, 180).value_or(180);
+    s.viewAltitude = StoredDegrees(ini, kViewAltitudeKey, -90, 90);
+    s.fullScreen = ini.ReadBool(kSection, kFullScreenKey, false);
     for (std::size_t i = 0;; ++i) {
         const QString value = ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString());
         if (value.isEmpty()) break;
@@ -140,9 +170,16 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
             ini.WriteInteger(kSection, k.left, p->x());
             ini.WriteInteger(kSection, k.top, p->y());
         }
-    // A folder the file's code page cannot spell would come back as one that does not exist.
-    if (!s.exportFolder.isEmpty() && FromCp1252(ToCp1252(s.exportFolder)) == s.exportFolder)
-        ini.WriteString(kSection, "Exportordner", s.exportFolder);
+    if (!s.exportFolder.isEmpty()) ini.WriteString(kSection, "Exportordner", s.exportFolder);
+    if (!s.fileDialogState.isEmpty())
+        ini.WriteString(kSection, kDialogKey, QString::fromLatin1(s.fileDialogState.toBase64()));
+    const bool todaysView = s.viewSpan == 180 && !s.viewAltitude && !s.fullScreen;
+    if (!todaysView || ini.ValueExists(kSection, kZoomKey)) {
+        ini.WriteString(kSection, kZoomKey, QString::number(s.viewSpan, 'g', 10));
+        ini.WriteString(kSection, kViewAltitudeKey,
+                        s.viewAltitude ? QString::number(*s.viewAltitude, 'g', 10) : QString());
+        ini.WriteBool(kSection, kFullScreenKey, s.fullScreen);
+    }
     std::size_t i = 0;
     for (const Place& p : s.ownPlaces) ini.WriteString(kPlacesSection, OwnPlaceKey(i++), OwnPlaceValue(p));
     for (; !ini.ReadString(kPlacesSection, OwnPlaceKey(i), QString()).isEmpty(); ++i)

@@ -64,19 +64,14 @@ void SetTimeOfDay(ObserverState& state, int index) {
 }
 
 void SetObserverDate(ObserverState& state, const QDate& date) {
-    const TDateTime serial = static_cast<double>(QDate(1899, 12, 30).daysTo(date));
-    const CivilDate d = DateTimeToDate(serial);
+    const CivilDate d = CivilDateOfDay(date);
     state.Year = d.year;
     state.Month = d.month;
     state.Day = d.day;
 }
 
 QDate ObserverCalendarDate(const ObserverState& state) {
-    try {
-        return QDate::fromJulianDay(std::llround(DateToJD(state.Year, state.Month, state.Day) + 0.5L));
-    } catch (const ConversionError&) {
-        return {};
-    }
+    return DayOfCivilDate({state.Year, state.Month, state.Day});
 }
 
 void SetObserverClock(ObserverState& state, const QTime& time) {

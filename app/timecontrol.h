@@ -81,13 +81,13 @@ inline int TimeOfDayIndex(const ObserverState& state) { return state.Minute / 5 
 // Sets hours and minutes from list entry `index` (>= 0); the seconds stay.
 void SetTimeOfDay(ObserverState& state, int index);
 
-// Sets the observer's date from a calendar date (proleptic Gregorian, as QDate counts); the time
-// base shows dates before 1582-10-15 in the Julian calendar.
+// Sets the observer's date to the day of a QDate, named in the civil calendar (Julian before
+// 1582-10-15).
 void SetObserverDate(ObserverState& state, const QDate& date);
 // Sets the observer's clock time to whole seconds.
 void SetObserverClock(ObserverState& state, const QTime& time);
-// The observer's date as the date edit shows it (proleptic Gregorian); the inverse of
-// SetObserverDate. Invalid when the observer's date is not a day of the time base's calendar.
+// The day of the observer's date; the inverse of SetObserverDate. Invalid when the observer's
+// date is not a day of the calendar.
 QDate ObserverCalendarDate(const ObserverState& state);
 
 }  // namespace noctaris

@@ -8,6 +8,7 @@
 #include "chart/bodies.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"
+#include "chart/view.h"
 #include "platform/pictures.h"
 #include "tests/support.h"
 
@@ -18,7 +19,8 @@ using namespace noctaris::test;
 
 // withBodies installs the Sun, Moon and planets and the Jupiter and Venus panels on the chart's
 // hooks, as the main window does; without them those steps draw nothing.
-void RunRedraws(benchmark::State& bs, const DisplayOptions& options, bool withBodies) {
+void RunRedraws(benchmark::State& bs, const DisplayOptions& options, bool withBodies,
+                const ViewState& view = ViewState{}) {
     SkyChart chart(SharedCatalogs());
     chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
     ChartBodies bodies;
@@ -36,7 +38,7 @@ void RunRedraws(benchmark::State& bs, const DisplayOptions& options, bool withBo
         s.Minute = minute % 60;
         s.Hour = 21 + (minute / 60) % 3;
         ++minute;
-        chart.Redraw(image, size, s, options, 0, lists);
+        chart.Redraw(image, size, s, options, view, lists);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -67,6 +69,16 @@ void BM_RedrawFullEveryOption(benchmark::State& bs) {
     RunRedraws(bs, EveryOption(static_cast<int>(bs.range(0))), true);
 }
 
+// The same through a view of the given span (degrees; 180 is the default view), looking south
+// 30 degrees up: below 180 with the faint stars down to the magnitude the span allows. Read as a
+// ratio to BM_RedrawFullEveryOption/2 of the same run.
+void BM_RedrawViewEveryOption(benchmark::State& bs) {
+    ViewState view;
+    view.HorizontalSpan = static_cast<double>(bs.range(0));
+    if (view.HorizontalSpan < ViewState::kWidestSpan) view.CentreAltitude = 30;
+    RunRedraws(bs, EveryOption(2), true, view);
+}
+
 // The bodies, constellation lines and borders, classic (0) or with precise positions (1): the
 // frame of date, the places of the bodies and the turn of the catalogue at every redraw.
 void BM_RedrawBodies(benchmark::State& bs) {
@@ -82,3 +94,4 @@ BENCHMARK(BM_RedrawBodies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawSkyOnlyEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawFullEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawViewEveryOption)->Arg(180)->Arg(10)->Unit(benchmark::kMicrosecond);

@@ -2,8 +2,6 @@
 
 #include <zlib.h>
 
-#include <QString>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -124,19 +122,21 @@ std::vector<StarRecord> StarTableFrom(const Lines& lines, std::string_view resou
 }
 
 template <typename Lines>
-std::vector<Constellation> ConstellationsFrom(const Lines& raw, const Lines& utf8, std::string_view resource) {
-    if (raw.size() % 5 != 0)
-        throw ResourceError(std::string(resource), "incomplete constellation record at the end (5 lines each)",
-                            raw.size() - raw.size() % 5 + 1);
+std::vector<Constellation> ConstellationsFrom(const Lines& raw, const Lines& utf8, std::string_view resource,
+                                              Language language) {
+    constexpr std::size_t kLines = 6;  // Latin, German, English, abbreviation, RA, Dec
+    if (raw.size() % kLines != 0)
+        throw ResourceError(std::string(resource), "incomplete constellation record at the end (6 lines each)",
+                            raw.size() - raw.size() % kLines + 1);
     std::vector<Constellation> list;
-    list.reserve(raw.size() / 5);
-    for (std::size_t l = 0; l < raw.size(); l += 5) {
+    list.reserve(raw.size() / kLines);
+    for (std::size_t l = 0; l < raw.size(); l += kLines) {
         Constellation c;
         c.latin = std::string(utf8[l]);
-        c.vernacular = std::string(utf8[l + 1]);
-        c.abbreviation = std::string(Trim(raw[l + 2]));
-        c.labelRightAscension = ParseResourceNumber(raw[l + 3], resource, l + 4);
-        c.labelDeclination = ParseResourceNumber(raw[l + 4], resource, l + 5);
+        c.vernacular = std::string(utf8[language == Language::German ? l + 1 : l + 2]);
+        c.abbreviation = std::string(Trim(raw[l + 3]));
+        c.labelRightAscension = ParseResourceNumber(raw[l + 4], resource, l + 5);
+        c.labelDeclination = ParseResourceNumber(raw[l + 5], resource, l + 6);
         list.push_back(std::move(c));
     }
     return list;
@@ -163,7 +163,7 @@ std::vector<SkyPoint> SkyPolylinesFrom(const Lines& lines, std::string_view reso
 }
 
 template <typename Lines>
-std::vector<Place> PlacesFrom(const Lines& ortRaw, const Lines* ortUtf8, const Lines& orteRaw) {
+std::vector<Place> PlacesFrom(const Lines& ortRaw, const Lines* ortUtf8, const Lines& orteRaw, Language language) {
     if (ortRaw.size() != orteRaw.size())
         throw ResourceError("ORTE", std::to_string(orteRaw.size()) + " names for " + std::to_string(ortRaw.size()) +
                                         " place records of ORT");
@@ -183,11 +183,17 @@ std::vector<Place> PlacesFrom(const Lines& ortRaw, const Lines* ortUtf8, const L
         p.longitude = ParseResourceNumber(line.substr(t2 + 1, t3 - t2 - 1), "ORT", k + 1);
         const std::size_t t4 = line.find('\t', t3 + 1);
         p.zone = ParseResourceNumber(line.substr(t3 + 1, t4 == std::string_view::npos ? t4 : t4 - t3 - 1), "ORT", k + 1);
-        if (t4 != std::string_view::npos) p.zoneId = std::string(Trim(line.substr(t4 + 1)));
+        const std::size_t t5 = t4 == std::string_view::npos ? t4 : line.find('\t', t4 + 1);
+        if (t4 != std::string_view::npos)
+            p.zoneId = std::string(Trim(line.substr(t4 + 1, t5 == std::string_view::npos ? t5 : t5 - t4 - 1)));
+        if (t5 != std::string_view::npos) p.englishName = ToUtf8(Trim(line.substr(t5 + 1)));
+        if (language == Language::English && !p.englishName.empty()) p.name = p.englishName;
         if (orteRaw[k] != p.rawName)
             throw ResourceError("ORTE", "name " + Quote(orteRaw[k]) + " does not match ORT's " + Quote(p.rawName), k + 1);
         places.push_back(std::move(p));
     }
+    // The list reads in the order of the names shown ("Beijing" among the B's).
+    if (language == Language::English) SortPlacesByName(places);
     return places;
 }
 
@@ -242,23 +248,6 @@ std::optional<StarDetails> FindDetails(NextLine&& next, std::string_view name) {
         }
     }
     return prefixMatch;
-}
-
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
-}
-
-std::string FoldKey(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
 }
 
 }  // namespace
@@ -395,19 +384,21 @@ std::optional<StarDetails> FindStarDetails(std::string_view name) {
         name);
 }
 
-std::vector<Constellation> BuildConstellations(const std::vector<std::string>& lines, std::string_view resource) {
+std::vector<Constellation> BuildConstellations(const std::vector<std::string>& lines, std::string_view resource,
+                                               Language language) {
     std::vector<std::string> utf8;
     utf8.reserve(lines.size());
     for (const auto& l : lines) utf8.push_back(ToUtf8(l));
-    return ConstellationsFrom(lines, utf8, resource);
+    return ConstellationsFrom(lines, utf8, resource, language);
 }
 
 std::vector<SkyPoint> BuildSkyPolylines(const std::vector<std::string>& lines, std::string_view resource) {
     return SkyPolylinesFrom(lines, resource);
 }
 
-std::vector<Place> BuildPlaces(const std::vector<std::string>& ortLines, const std::vector<std::string>& orteLines) {
-    return PlacesFrom<std::vector<std::string>>(ortLines, nullptr, orteLines);
+std::vector<Place> BuildPlaces(const std::vector<std::string>& ortLines, const std::vector<std::string>& orteLines,
+                               Language language) {
+    return PlacesFrom<std::vector<std::string>>(ortLines, nullptr, orteLines, language);
 }
 
 std::vector<OutlinePoint> BuildWorldOutline(const std::vector<std::string>& lines, std::string_view resource) {
@@ -421,31 +412,19 @@ std::vector<OutlinePoint> LoadWorldOutline() {
 
 // ---- the aggregate -------------------------------------------------------------------------------
 
-int Catalogs::FindPlace(std::string_view name) const {
-    const std::string key = FoldKey(IsValidUtf8(name) ? std::string(name) : Cp1252ToUtf8(name));
-    const auto it = placeIndex_.find(key);
-    return it == placeIndex_.end() ? -1 : it->second;
-}
-
 int Catalogs::FindConstellation(std::string_view abbreviation) const {
     for (std::size_t i = 0; i < constellations.size(); ++i)
         if (constellations[i].abbreviation == abbreviation) return static_cast<int>(i);
     return -1;
 }
 
-void Catalogs::IndexPlaces() {
-    placeIndex_.clear();
-    placeIndex_.reserve(places.size());
-    for (std::size_t i = 0; i < places.size(); ++i) placeIndex_.emplace(FoldKey(places[i].name), static_cast<int>(i));
-}
-
 Catalogs Catalogs::LoadAll() { return Load(kCatalogAll); }
 
-Catalogs Catalogs::Load(unsigned parts) {
+Catalogs Catalogs::Load(unsigned parts, Language language) {
     Catalogs c;
     if (parts & kCatalogConstellations) {
         const DecodedLines star5 = LoadDecoded("STAR5");
-        c.constellations = ConstellationsFrom(star5.rawLines, star5.utf8Lines, "STAR5");
+        c.constellations = ConstellationsFrom(star5.rawLines, star5.utf8Lines, "STAR5", language);
     }
     if (parts & kCatalogConstellationLines) {
         const std::string text = LoadResourceText("STAR1");
@@ -464,13 +443,20 @@ Catalogs Catalogs::Load(unsigned parts) {
             throw ResourceError("STAR3", std::to_string(star3.rawLines.size()) + " names for " +
                                              std::to_string(lines.size() / 4) + " stars of STAR0");
         c.starNames.reserve(c.stars.size());
-        for (std::size_t i = 0; i < c.stars.size(); ++i)
-            c.starNames.push_back(MakeStarName(std::string(star3.rawLines[i]), std::string(star3.utf8Lines[i])));
+        for (std::size_t i = 0; i < c.stars.size(); ++i) {
+            // A line may add TAB and the German form of the proper name, for the German label.
+            const std::string_view raw = star3.rawLines[i], utf8 = star3.utf8Lines[i];
+            const std::size_t tab = utf8.find('\t');
+            StarName n = MakeStarName(std::string(raw.substr(0, raw.find('\t'))), std::string(utf8.substr(0, tab)));
+            if (language == Language::German && tab != std::string_view::npos && !n.label.empty())
+                n.label = std::string(Trim(utf8.substr(tab + 1)));
+            c.starNames.push_back(std::move(n));
+        }
     }
     if (parts & kCatalogPlaces) {
         const DecodedLines ort = LoadDecoded("ORT");
         const std::string orte = LoadResourceText("ORTE");
-        c.places = PlacesFrom(ort.rawLines, &ort.utf8Lines, LineViews(orte));
+        c.places = PlacesFrom(ort.rawLines, &ort.utf8Lines, LineViews(orte), language);
         c.IndexPlaces();
     }
     if (parts & kCatalogWorldOutline) c.worldOutline = LoadWorldOutline();

@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/language.h"
+
 namespace noctaris {
 
 // A resource that is missing, does not inflate, or holds a line that does not parse.
@@ -74,6 +76,7 @@ struct StarName {
     std::string raw;    // Windows-1252 as stored: the key of the star details and hit lists
     std::string utf8;   // for display
     std::string label;  // UTF-8 chart label: text after the first comma if it starts with A..Z
+                        // (in German the German form of that name where the catalog has one)
 };
 
 StarName MakeStarName(std::string raw, std::string utf8);
@@ -102,14 +105,16 @@ std::optional<StarDetails> FindStarDetails(std::string_view name);
 
 struct Constellation {
     std::string latin;         // UTF-8 ("Boötes")
-    std::string vernacular;    // UTF-8, German ("Bärenhüter")
+    std::string vernacular;    // UTF-8, in the language of the build ("Herdsman", "Bärenhüter")
     std::string abbreviation;  // three letters ("Boo")
     double labelRightAscension = 0;  // radians, 0..2π
     double labelDeclination = 0;     // radians
 };
 
+// STAR5 records of six lines: Latin, German and English name, abbreviation, label position.
 std::vector<Constellation> BuildConstellations(const std::vector<std::string>& lines,
-                                               std::string_view resource = "STAR5");
+                                               std::string_view resource = "STAR5",
+                                               Language language = CurrentLanguage());
 
 // A point of a constellation figure or border. The (0, 0) separators of the resource are not
 // points: they set penUp on the point after them. The first point has penUp set as well.
@@ -127,21 +132,33 @@ std::vector<SkyPoint> BuildSkyPolylines(const std::vector<std::string>& lines,
 // ---- Places -------------------------------------------------------------------------------------
 
 struct Place {
-    std::string name;     // UTF-8 ("Zürich, CH")
-    std::string rawName;  // Windows-1252 as stored (the settings file keeps this form)
+    std::string name;     // UTF-8, in the program's language ("Vienna, A"; "Zürich, CH")
+    // Windows-1252 as stored: the German name, the place's identity (the settings file keeps it)
+    std::string rawName;
+    std::string englishName;  // UTF-8, only where it differs from the German name
     double latitude = 0;   // degrees, north positive
     double longitude = 0;  // degrees, east positive
     double zone = 0;       // hours east of universal time (standard time)
     std::string zoneId;    // IANA time-zone name ("Europe/Berlin"); empty when not known
 
+    // The name the machine formats (CSV, JSON, iCalendar) carry: English in either language.
+    const std::string& ExportName() const { return englishName.empty() ? name : englishName; }
+
     bool operator==(const Place&) const = default;
 };
 
-// ORT records (name TAB latitude TAB longitude TAB zone [TAB IANA zone]) checked line by line
-// against ORTE:
-// both must list the same names in the same order.
+// ORT records (name TAB latitude TAB longitude TAB zone [TAB IANA zone [TAB English name]])
+// checked line by line against ORTE: both must list the same names in the same order. Each
+// place is named in `language`; in English the list is sorted again by the English names.
 std::vector<Place> BuildPlaces(const std::vector<std::string>& ortLines,
-                               const std::vector<std::string>& orteLines);
+                               const std::vector<std::string>& orteLines,
+                               Language language = CurrentLanguage());
+
+// A name as searches compare it: case folded, accents dropped, ß as ss ("reykjavik, is").
+std::string SearchKey(std::string_view utf8);
+
+// Sorts places by the names shown, compared as searches compare them.
+void SortPlacesByName(std::vector<Place>& places);
 
 // ---- World outline ------------------------------------------------------------------------------
 
@@ -183,23 +200,25 @@ struct Catalogs {
     const StarRecord& Star(std::size_t i) const { return stars.at(i - 1); }
     const StarName& StarNameOf(std::size_t i) const { return starNames.at(i - 1); }
 
-    // Index of the place whose name (UTF-8 or the stored Windows-1252 form) equals `name`
-    // ignoring case, or -1.
+    // Index of the place named `name` (UTF-8 or the stored Windows-1252 form) ignoring case:
+    // its German name first, then its English one, then either without accents ("Reykjavik,
+    // IS"); -1 for none.
     int FindPlace(std::string_view name) const;
     // Index of the constellation with this abbreviation (exact case), or -1.
     int FindConstellation(std::string_view abbreviation) const;
 
-    // Loads and parses all resources except STAR6 (read per request). Throws ResourceError.
+    // Loads and parses all resources except STAR6 (read per request), the names in the
+    // program's language. Throws ResourceError.
     static Catalogs LoadAll();
     // Loads and parses only the parts in the mask (a CatalogPart combination); the others stay
     // empty. Throws ResourceError.
-    static Catalogs Load(unsigned parts);
+    static Catalogs Load(unsigned parts, Language language = CurrentLanguage());
 
     // Rebuilds the name index of FindPlace after `places` was filled by hand (LoadAll does it).
     void IndexPlaces();
 
 private:
-    std::unordered_map<std::string, int> placeIndex_;  // case-folded name -> index
+    std::unordered_map<std::string, int> placeIndex_;  // case-folded name or search key -> index
 };
 
 }  // namespace noctaris

@@ -47,33 +47,59 @@ std::optional<int> HemisphereSign(QChar c, CoordinateAxis axis) {
     }
 }
 
-}  // namespace
+QString SearchForm(const QString& text) { return QString::fromStdString(SearchKey(text.toStdString())); }
 
-QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma) {
+// The distance of a typed key (in search form) from one spelling of a name.
+int NameDistance(const QString& key, const QString& spelling, bool afterComma) {
+    const QString candidate = SearchForm(spelling);
+    int d = EditDistance(key, candidate);
+    // A name begun but not finished ("Sydn") is one edit from the names it begins.
+    if (candidate.size() > key.size()) d = std::min(d, EditDistance(key, candidate.left(key.size())) + 1);
+    const qsizetype comma = candidate.indexOf(QLatin1Char(','));
+    if (comma > 0) {
+        d = std::min(d, EditDistance(key, candidate.left(comma).trimmed()));
+        if (afterComma) d = std::min(d, EditDistance(key, candidate.mid(comma + 1).trimmed()));
+    }
+    return d;
+}
+
+// The three candidates nearest to `name`, each scored by the nearest of its spellings.
+QStringList Closest(const QString& name, const QStringList& shown, const std::vector<QStringList>& spellings,
+                    bool afterComma) {
     constexpr std::size_t kCount = 3;
     // Names are short; comparing more of a very long text would only cost time (the work grows
     // with its length times the number of names).
     constexpr qsizetype kComparedLength = 64;
-    const QString key = name.left(kComparedLength).toCaseFolded();
+    const QString key = SearchForm(name.left(kComparedLength));
     std::vector<std::pair<int, qsizetype>> scored;
-    scored.reserve(static_cast<std::size_t>(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString candidate = names[i].toCaseFolded();
-        int d = EditDistance(key, candidate);
-        // A name begun but not finished ("Sydn") is one edit from the names it begins.
-        if (candidate.size() > key.size()) d = std::min(d, EditDistance(key, candidate.left(key.size())) + 1);
-        const qsizetype comma = candidate.indexOf(QLatin1Char(','));
-        if (comma > 0) {
-            d = std::min(d, EditDistance(key, candidate.left(comma).trimmed()));
-            if (afterComma) d = std::min(d, EditDistance(key, candidate.mid(comma + 1).trimmed()));
-        }
+    scored.reserve(static_cast<std::size_t>(shown.size()));
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        int d = NameDistance(key, shown[i], afterComma);
+        if (static_cast<std::size_t>(i) < spellings.size())
+            for (const QString& other : spellings[static_cast<std::size_t>(i)])
+                d = std::min(d, NameDistance(key, other, afterComma));
         scored.emplace_back(d, i);
     }
     const std::size_t n = std::min(scored.size(), kCount);
     std::partial_sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(n), scored.end());
     QStringList closest;
-    for (std::size_t i = 0; i < n; ++i) closest << names[scored[i].second];
+    for (std::size_t i = 0; i < n; ++i) closest << shown[scored[i].second];
     return closest;
+}
+
+// The place's names other than the one shown.
+QStringList OtherNames(const Place& p) {
+    QStringList other;
+    const QString german = FromCp1252(p.rawName);
+    if (!p.rawName.empty() && german != QString::fromStdString(p.name)) other << german;
+    if (!p.englishName.empty() && p.englishName != p.name) other << QString::fromStdString(p.englishName);
+    return other;
+}
+
+}  // namespace
+
+QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma) {
+    return Closest(name, names, {}, afterComma);
 }
 
 QStringList PlaceNames(const Catalogs& catalogs) {
@@ -81,6 +107,21 @@ QStringList PlaceNames(const Catalogs& catalogs) {
     names.reserve(static_cast<qsizetype>(catalogs.places.size()));
     for (const Place& p : catalogs.places) names << QString::fromStdString(p.name);
     return names;
+}
+
+QStringList ClosestPlaceNames(const QString& name, const Catalogs& catalogs, const QStringList& more) {
+    std::vector<QStringList> spellings;
+    spellings.reserve(catalogs.places.size());
+    for (const Place& p : catalogs.places) spellings.push_back(OtherNames(p));
+    return Closest(name, PlaceNames(catalogs) + more, spellings, false);
+}
+
+bool PlaceNameContains(const Place& place, const QString& text) {
+    const QString key = SearchForm(text);
+    if (SearchForm(QString::fromStdString(place.name)).contains(key)) return true;
+    for (const QString& other : OtherNames(place))
+        if (SearchForm(other).contains(key)) return true;
+    return false;
 }
 
 ParsedCoordinate ParseCoordinate(const QString& text, CoordinateAxis axis) {

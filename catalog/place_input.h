@@ -12,14 +12,22 @@
 
 namespace noctaris {
 
-// The three names closest to `name` (edit distance, ignoring case), closest first. A name also
-// counts by its part before the comma ("Chemnitz" is close to "Chemnitz, D") and, with
-// `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius"); a name's
+// The three names closest to `name` (edit distance, ignoring case and accents), closest first.
+// A name also counts by its part before the comma ("Chemnitz" is close to "Chemnitz, D") and,
+// with `afterComma`, by its part after it ("Sirius" is close to "CMa Alpha,Sirius"); a name's
 // beginning counts one edit more than the name ("Sydn" is close to "Sydney, AUS").
 QStringList ClosestNames(const QString& name, const QStringList& names, bool afterComma = false);
 
 // The names of the catalog's places, in their order.
 QStringList PlaceNames(const Catalogs& catalogs);
+
+// The three places closest to `name` as ClosestNames finds them, by their German or English
+// name ("Wien" finds "Vienna, A" in English), given by the name shown; `more` (the user's own
+// places) are candidates too.
+QStringList ClosestPlaceNames(const QString& name, const Catalogs& catalogs, const QStringList& more = {});
+
+// Whether `text` is part of one of the place's names, ignoring case and accents.
+bool PlaceNameContains(const Place& place, const QString& text);
 
 enum class CoordinateAxis { kLatitude, kLongitude };
 

@@ -58,21 +58,40 @@ double DisplayedInstantUT(const ObserverState& state) {
 
 }  // namespace
 
-ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
-                          const PreciseFrame* precise) {
+ChartFrame ViewGeometry(const ViewState& view, int width, int height) {
     ChartFrame f;
     f.Width = width;
     f.Height = height;
     f.CenterX = width / 2;
-    f.PixelsPerDegree = f.CenterX / 90.0;
+    const double span = view.HorizontalSpan > 0 && view.HorizontalSpan <= 360 ? view.HorizontalSpan : 180.0;
+    f.Span = span;
+    f.PixelsPerDegree = f.CenterX / (span / 2.0);
+    f.AltitudeScale = kAltitudeScale * (180.0 / span);
+    f.ViewAzimuth = view.CentreAzimuth;
+    if (view.CentreAltitude && std::isfinite(*view.CentreAltitude))
+        f.HorizonRow = height / 2.0 + (*view.CentreAltitude * kPiD / 180.0) * f.AltitudeScale * height;
+    else
+        f.HorizonRow = height - ChartFrame::HorizonOffset;
+    return f;
+}
+
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, const ViewState& view,
+                          const PreciseFrame* precise) {
+    ChartFrame f = ViewGeometry(view, width, height);
     f.SinLat = std::sin(state.Latitude * kPiD / 180.0);
     f.CosLat = std::cos(state.Latitude * kPiD / 180.0);
-    f.ViewAzimuth = viewAzimuth;
     f.JulianDay = DisplayedInstantUT(state);
     const double theta = precise ? PreciseLocalSiderealHours(*precise, state.Longitude)
                                  : LocalMeanSiderealHours(Instant::FromUT(f.JulianDay), state.Longitude);
     f.SiderealAngle = theta / 12.0 * kPiD;
     return f;
+}
+
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
+                          const PreciseFrame* precise) {
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    return MakeChartFrame(state, width, height, view, precise);
 }
 
 namespace {
@@ -100,7 +119,7 @@ bool ProjectToScreenSC(const ChartFrame& f, double ra, double sinDec, double cos
     double h = 0, azimuth = 0;
     if (!HorizontalSC(f, ra, sinDec, cosDec, h, azimuth)) return false;
     const double xv = AzimuthToScreenX(f, azimuth);
-    const double yv = (f.Height - ChartFrame::HorizonOffset) - kAltitudeScale * h * f.Height;
+    const double yv = f.HorizonRow - f.AltitudeScale * h * f.Height;
     if (!(std::fabs(xv) < 1e9) || !(std::fabs(yv) < 1e9)) return false;
     x = RoundToInt(xv);
     y = RoundToInt(yv);
@@ -114,8 +133,22 @@ ChartPlacement::ChartPlacement(const ChartFrame& f) : frame(f) {
     SinView = std::sin(f.ViewAzimuth * kPiD / 180.0);
     // A pixel column further than 12 pixels beyond either half of the surface is never
     // placeable (10 pixels of slack, rounding, and an odd width's extra column).
-    const double margin = f.CenterX > 0 ? 12.0 * 90.0 / f.CenterX : 90.0;
+    const double margin = f.CenterX > 0 ? 12.0 * (f.Span / 2) / f.CenterX : 90.0;
+    const double side = f.Span / 2 + margin;  // degrees from the view azimuth
     SinSideMargin = margin < 90.0 ? std::sin(margin * kPiD / 180.0) : 2.0;  // 2: turn none away
+    if (side < 90.0) {
+        CosSideLimit = std::cos(side * kPiD / 180.0);
+        SinSideLimit = std::sin(side * kPiD / 180.0);
+    }
+    // Rows 11 beyond either edge (10 pixels of slack and rounding) as altitudes; sin is monotonic
+    // over -90..90 degrees, so comparing sines needs no arcsine per point.
+    const double perRadian = f.AltitudeScale * f.Height;
+    if (perRadian > 0) {
+        const double lowest = (f.HorizonRow - f.Height - 11) / perRadian;
+        const double highest = (f.HorizonRow + 11) / perRadian;
+        if (lowest > -kPiD / 2) SinLowest = std::sin(lowest);
+        if (highest < kPiD / 2) SinHighest = std::sin(highest);
+    }
 }
 
 bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec, double cosDec,
@@ -126,17 +159,19 @@ bool ChartPlacement::Place(double ra, double cosRa, double sinRa, double sinDec,
     const double cosT = CosSidereal * cosRa + SinSidereal * sinRa;
     const double sinT = SinSidereal * cosRa - CosSidereal * sinRa;
     const double sinH = f.SinLat * sinDec + f.CosLat * cosDec * cosT;
-    // Rows above the horizon line: for h < 0, h < sin h, and for h > 0, h > sin h, so the row
-    // of sin h bounds the row of h; half a row of margin beyond the 10 pixels of slack.
-    const double rows = kAltitudeScale * sinH * f.Height;
-    if (rows < -(ChartFrame::HorizonOffset + 11) || rows > f.Height - ChartFrame::HorizonOffset + 11)
-        return false;
-    // cos h cos(azimuth - view) from the horizontal components (cos h cos azimuth and
-    // cos h sin azimuth); below -sin(margin) the point lies more than 90 degrees plus the
-    // margin away from the view azimuth, beyond either side.
+    if (sinH < SinLowest || sinH > SinHighest) return false;
+    // cos h cos(azimuth - view) and cos h sin(azimuth - view) from the horizontal components
+    // (cos h cos azimuth and cos h sin azimuth); below -sin(margin) the point lies more than 90
+    // degrees plus the margin away from the view azimuth, beyond either side.
     const double c = -f.CosLat * sinDec + f.SinLat * cosDec * cosT;
     const double along = c * CosView + sinT * cosDec * SinView;
     if (along < -SinSideMargin) return false;
+    if (SinSideLimit >= 0) {
+        // A zoomed view: beyond the half span plus the margin when the angle of (along, across)
+        // exceeds it, that is when sin(angle - limit) > 0.
+        const double across = std::fabs(sinT * cosDec * CosView - c * SinView);
+        if (across * CosSideLimit - along * SinSideLimit > 0) return false;
+    }
     return ProjectToScreenSC(f, ra, sinDec, cosDec, x, y);
 }
 
@@ -168,7 +203,7 @@ bool ChartDirectionOf(const ChartFrame& f, double ra, double dec, double positio
     if (da > 180) da -= 360;
     if (da < -180) da += 360;
     const double dx = da * f.PixelsPerDegree;
-    const double dy = -(h2 - h1) * kAltitudeScale * f.Height;
+    const double dy = -(h2 - h1) * f.AltitudeScale * f.Height;
     if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0)) return false;
     screenAngle = std::atan2(dy, dx) * 180.0 / kPiD;
     return true;
@@ -188,12 +223,15 @@ double ScreenXToAzimuth(const ChartFrame& f, int x) {
 
 double ScreenYToAltitude(const ChartFrame& f, int y) {
     if (f.Height == 0) return 0;
-    return (y - f.Height + ChartFrame::HorizonOffset) / (-kAltitudeScale * f.Height);
+    return (y - f.HorizonRow) / (-f.AltitudeScale * f.Height);
 }
 
 int AltitudeContourRow(const ChartFrame& f, int i) {
-    return RoundToInt((f.Height - ChartFrame::HorizonOffset) -
-                      i * (kPiD / 12.0) * kAltitudeScale * f.Height);
+    return RoundToInt(f.HorizonRow - i * (kPiD / 12.0) * f.AltitudeScale * f.Height);
+}
+
+int AltitudeRow(const ChartFrame& f, double degrees) {
+    return RoundToInt(f.HorizonRow - (degrees / 15.0) * (kPiD / 12.0) * f.AltitudeScale * f.Height);
 }
 
 }  // namespace noctaris

@@ -1,13 +1,15 @@
 #pragma once
 // The chart's geometry: the per-redraw frame (the displayed instant, its local sidereal time,
 // screen scale) and the one projection through which everything on the chart is
-// placed. Azimuth runs linearly across the chart (90° each side of the view centre), altitude
-// linearly upwards (75° span the full height); the horizon lies 28 pixels above the bottom.
+// placed. Azimuth runs linearly across the chart (at the default view 90° each side of the
+// centre), altitude linearly upwards (75° span the full height at the default view, where the
+// horizon lies 28 pixels above the bottom); a zoomed view keeps these proportions.
 #include <cmath>
 
 #include "astro/precise/precise.h"
 #include "astro/time/local_time.h"
 #include "chart/state.h"
+#include "chart/view.h"
 
 namespace noctaris {
 
@@ -18,7 +20,10 @@ struct ChartFrame {
     int Width = 0;                // W: paint surface width in pixels
     int Height = 0;               // H: paint surface height in pixels
     int CenterX = 0;              // W div 2
-    double PixelsPerDegree = 0;   // CenterX / 90
+    double PixelsPerDegree = 0;   // CenterX / (span / 2)
+    double Span = 180;            // degrees of azimuth across the surface
+    double AltitudeScale = 0;     // rows per radian of altitude, per pixel of height
+    double HorizonRow = 0;        // the (unrounded) row of altitude 0
     double SinLat = 0, CosLat = 1;
     double JulianDay = 0;         // UT Julian day of the displayed moment
     double SiderealAngle = 0;     // local sidereal time of that moment, radians
@@ -29,11 +34,17 @@ struct ChartFrame {
 // The observer's zone: the place's legal clock when summer time is to be considered.
 ZoneDescription ChartZone(const ObserverState& state);
 
-// The frame of one redraw for a surface of width x height pixels and the view azimuth.
-// With a precise frame (of the same instant) the sidereal time is the apparent one of ERFA,
-// which goes with places on the true equator and equinox of date.
+// The frame of one redraw for a surface of width x height pixels and the view (or the default
+// view turned to an azimuth). With a precise frame (of the same instant) the sidereal time is
+// the apparent one of ERFA, which goes with places on the true equator and equinox of date.
+ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, const ViewState& view,
+                          const PreciseFrame* precise = nullptr);
 ChartFrame MakeChartFrame(const ObserverState& state, int width, int height, double viewAzimuth,
                           const PreciseFrame* precise = nullptr);
+
+// The screen geometry alone of a view on a width x height surface (no moment, no place): what
+// the inverse mappings below need.
+ChartFrame ViewGeometry(const ViewState& view, int width, int height);
 
 // Projects right ascension and declination (radians, as stored in the catalogs) onto the
 // chart. Returns whether the point is placeable (within 10 pixels of the surface). When the
@@ -61,6 +72,9 @@ struct ChartPlacement {
     double CosSidereal = 1, SinSidereal = 0;  // of the frame's sidereal angle
     double CosView = 1, SinView = 0;          // of the view azimuth
     double SinSideMargin = 2;  // sine of the azimuth beyond 90 degrees still placeable
+    // A zoomed view: cosine and sine of the half span plus the margin (its sine -1: none).
+    double CosSideLimit = 0, SinSideLimit = -1;
+    double SinLowest = -2, SinHighest = 2;  // sines of the altitudes still placeable
 };
 
 // Azimuth (degrees from the south through the west, -90..270) and altitude (radians) of a point
@@ -87,6 +101,8 @@ double ScreenYToAltitude(const ChartFrame& f, int y);
 
 // Row of the altitude contour line i = 1..5 (15°·i).
 int AltitudeContourRow(const ChartFrame& f, int i);
+// Row of an altitude in degrees (the same rounding as the contour lines).
+int AltitudeRow(const ChartFrame& f, double degrees);
 
 // The pen of the chart's polylines: it starts lifted; a point that cannot be placed lifts it.
 // Step() tells whether to draw a line to the point (true) or to move there (false).

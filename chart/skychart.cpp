@@ -204,23 +204,27 @@ void SkyChart::TurnCatalogue(const PreciseFrame* frame) {
     if (!frame && !turned_) return;
     if (frame && turned_ && frame->tt() == turnedForTT_) return;
     std::size_t i = 0;
-    const auto set = [&](double& ra, double& sinDec, double& cosDec) {
+    // The cosine and sine of the right ascension go with it: the placement's quick rejection
+    // reads them, and a stale pair would turn away points on the chart.
+    const auto set = [&](double& ra, double& sinDec, double& cosDec, double* cosRa, double* sinRa) {
         const CataloguePlace& c = catalogue_[i++];
         if (!frame) {
             ra = c.ra, sinDec = c.sinDec, cosDec = c.cosDec;
-            return;
+        } else {
+            const double (&m)[3][3] = frame->npb;
+            const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
+            const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
+            sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
+            cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
+            ra = std::atan2(y, x);
         }
-        const double (&m)[3][3] = frame->npb;
-        const double x = m[0][0] * c.x + m[0][1] * c.y + m[0][2] * c.z;
-        const double y = m[1][0] * c.x + m[1][1] * c.y + m[1][2] * c.z;
-        sinDec = m[2][0] * c.x + m[2][1] * c.y + m[2][2] * c.z;
-        cosDec = std::sqrt(x * x + y * y);  // a unit vector: no overflow to guard against
-        ra = std::atan2(y, x);
+        if (cosRa) *cosRa = std::cos(ra), *sinRa = std::sin(ra);
     };
-    for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec);
+    for (StarEntry& e : stars_) set(e.ra, e.sinDec, e.cosDec, &e.cosRa, &e.sinRa);
     for (Polyline* line : {&borders_, &lines_})
-        for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec);
-    for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec);
+        for (FixedPoint& p : *line) set(p.ra, p.sinDec, p.cosDec, &p.cosRa, &p.sinRa);
+    for (ConstellationLabel& l : constellationLabels_) set(l.ra, l.sinDec, l.cosDec, nullptr, nullptr);
+    for (StarEntry& e : faint_) set(e.ra, e.sinDec, e.cosDec, &e.cosRa, &e.sinRa);
     turned_ = frame != nullptr;
     turnedForTT_ = frame ? frame->tt() : 0;
 }
@@ -257,54 +261,6 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
     flush();
 }
 
-std::string_view SkyChart::StarKey(int index) const {
-    const auto i = static_cast<std::size_t>(index);
-    return i < catalogs_.starNames.size() ? std::string_view(catalogs_.starNames[i].raw)
-                                          : std::string_view();
-}
-
-void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
-                         ChartObjectLists& lists) {
-    QPainter& painter = canvas.Painter();
-    const int mode = options.StarNameMode;
-    const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
-    const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
-    const ChartPlacement placement(frame_);
-    // Discs and single pixels straight on the image where the painter allows it.
-    QImage* direct = DirectTarget(painter, frame_.Width, frame_.Height);
-    QRgb* bits = direct ? reinterpret_cast<QRgb*>(direct->bits()) : nullptr;
-    const qsizetype stride = direct ? direct->bytesPerLine() / 4 : 0;
-    const auto plot = [&](int px, int py, QRgb colour) {
-        if (px >= 0 && py >= 0 && px < frame_.Width && py < frame_.Height)
-            bits[py * stride + px] = colour;
-    };
-    for (const StarEntry& s : stars_) {
-        int x = 0, y = 0;
-        if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) continue;
-        const int colour = options.WhiteStars ? 0 : s.colourClass;
-        canvas.SetPen(classPens_[colour]);
-        canvas.SetBrush(classBrushes_[colour]);
-        const std::size_t r = static_cast<std::size_t>(std::max(s.radius, 0));
-        if (s.radius > 1) {
-            if (direct && r < discPixels_.size()) {
-                for (const QPoint d : discPixels_[r]) plot(x + d.x(), y + d.y(), classColours_[colour].rgb());
-            } else {
-                canvas.Ellipse(x - s.radius, y - s.radius, x + s.radius, y + s.radius);
-            }
-        } else if (direct) {
-            plot(x, y, classColours_[colour].rgb());
-        } else {
-            painter.drawPoint(x, y);
-        }
-        if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
-        if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
-            canvas.SetFontPen(classPens_[s.colourClass]);
-            canvas.SetBrushClear();
-            canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
-        }
-    }
-}
-
 void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
     canvas.SetFontColor(kZodiacColour);
     for (int i = 0; i < 12; ++i) {
@@ -339,14 +295,22 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
 
 void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
                      const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    paint(painter, size, state, options, view, lists);
+}
+
+void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
+                     const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists) {
     // 1. Frame.
-    frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth);
+    if (view.HorizontalSpan < ViewState::kWidestSpan) PrepareFaintStars();
+    frame_ = MakeChartFrame(state, size.width(), size.height(), view);
     const int w = frame_.Width, h = frame_.Height;
     ChartCanvas canvas(painter, fonts_);
     ChartContext context{canvas, frame_, state, options, lists};
     if (options.PrecisePositions) {
         preciseFrame_ = MakePreciseFrame(Instant::FromUT(frame_.JulianDay));
-        frame_ = MakeChartFrame(state, size.width(), size.height(), viewAzimuth, &preciseFrame_);
+        frame_ = MakeChartFrame(state, size.width(), size.height(), view, &preciseFrame_);
         context.precise = &preciseFrame_;
     }
     TurnCatalogue(context.precise);
@@ -432,6 +396,7 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
     // 15. Horizon figure or band.
     DrawHorizon(canvas, options);
+    DrawFoundMarker(context, catalogs_, foundMarker);
 
     // 16., 17. Caption and compass letters.
     DrawCaption(canvas, state);
@@ -444,6 +409,13 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
 void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
                       const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists) {
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    Redraw(target, size, state, options, view, lists);
+}
+
+void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
+                      const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists) {
     if (size.isEmpty()) {
         target = QImage();
         return;
@@ -451,14 +423,21 @@ void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
     if (target.size() != size || target.format() != QImage::Format_RGB32)
         target = QImage(size, QImage::Format_RGB32);
     QPainter painter(&target);
-    paint(painter, size, state, options, viewAzimuth, lists);
+    paint(painter, size, state, options, view, lists);
+}
+
+QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
+                        const ViewState& view, ChartObjectLists& lists) {
+    QImage image;
+    Redraw(image, size, state, options, view, lists);
+    return image;
 }
 
 QImage SkyChart::Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
                         double viewAzimuth, ChartObjectLists& lists) {
-    QImage image;
-    Redraw(image, size, state, options, viewAzimuth, lists);
-    return image;
+    ViewState view;
+    view.CentreAzimuth = viewAzimuth;
+    return Redraw(size, state, options, view, lists);
 }
 
 }  // namespace noctaris

@@ -3,6 +3,7 @@
 // QPainter (a window's off-screen image or a QImage for a file). Bodies, panels and the
 // refresh of the information windows are supplied by their owners through hooks that are
 // called at their fixed places in the drawing order.
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "astro/precise/precise.h"
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
+#include "chart/found_object.h"
 #include "chart/projection.h"
 #include "chart/state.h"
 
@@ -53,16 +55,26 @@ public:
     std::function<void(ChartContext&)> drawPanels;
     // Step 19: refreshing the visible information windows for the new moment.
     std::function<void(ChartContext&)> afterPaint;
+    // The object found by name, marked over the horizon and before the caption.
+    FoundMarker foundMarker;
 
     // Paints the whole chart onto a surface of `size` pixels. viewAzimuth is the azimuth at the
     // chart centre (degrees from south through west, -180..180). Clears the body hit list and,
     // with ShowStarInfo, refills the star hit list.
+    // A zoomed view (span below 180 degrees) adds the stars of catalog/faint_stars.h down to
+    // the magnitude its span allows, loading them at its first paint.
+    void paint(QPainter& painter, QSize size, const ObserverState& state,
+               const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists);
     void paint(QPainter& painter, QSize size, const ObserverState& state,
                const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
 
     // Renders into `target` (reallocated as Format_RGB32 only when its size differs from `size`).
     void Redraw(QImage& target, QSize size, const ObserverState& state,
+                const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists);
+    void Redraw(QImage& target, QSize size, const ObserverState& state,
                 const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
+    QImage Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
+                  const ViewState& view, ChartObjectLists& lists);
     QImage Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
                   double viewAzimuth, ChartObjectLists& lists);
 
@@ -93,10 +105,13 @@ private:
     static Polyline FromSky(const std::vector<SkyPoint>& points);
     std::string_view StarKey(int index) const;
     void DrawStars(ChartCanvas& canvas, const DisplayOptions& options, ChartObjectLists& lists);
+    void PrepareFaintStars();
+    std::vector<std::uint32_t> ZoomedCandidates() const;
     void DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options);
     void DrawConstellationNames(ChartCanvas& canvas, int mode);
     void DrawAltitudeLines(ChartCanvas& canvas);
     void DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options);
+    void DrawLandscape(ChartCanvas& canvas, int top);
     void DrawCaption(ChartCanvas& canvas, const ObserverState& state);
     void DrawCompass(ChartCanvas& canvas);
 
@@ -105,7 +120,7 @@ private:
     ChartFrame frame_;
 
     struct StarEntry {  // stars brighter than magnitude 5, prepared once
-        int index;      // into catalogs_.stars
+        int index;      // into catalogs_.stars; a faint star -1 - its index in FaintStars
         double ra, sinDec, cosDec, cosRa, sinRa, magnitude;
         int radius;     // disc radius; 1 or less: a single pixel
         int colourClass;
@@ -113,6 +128,12 @@ private:
     };
     std::vector<StarEntry> stars_;
     std::vector<QStaticText> starLabels_;
+    // The faint stars (after their first zoomed paint) and every star by zone of J2000 right
+    // ascension and declination: zoneStars_ numbers stars_ first, then faint_; the stars of zone
+    // z are zoneStars_[zoneStart_[z] .. zoneStart_[z + 1]).
+    std::vector<StarEntry> faint_;
+    bool faintLoaded_ = false;
+    std::vector<std::uint32_t> zoneStars_, zoneStart_;
     QPen classPens_[9];  // 0 = white
     // Per disc radius, the pixels of a star's disc around its centre as the painter draws it.
     std::vector<std::vector<QPoint>> discPixels_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QTransform>
 
 #include "astro/time/timebase.h"
 #include "chart/skychart.h"
@@ -53,28 +54,64 @@ void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
     canvas.SetPenColor(kGuideColour);
     canvas.SetBrushClear();
     QImage* direct = DirectTarget(canvas.Painter(), frame_.Width, frame_.Height);
-    for (int i = 1; i <= 5; ++i) {
-        const int row = AltitudeContourRow(frame_, i);
+    const auto line = [&](int row, const QStaticText& label, int labelWidth) {
         if (direct) {
             // The whole row, as the painter's line across and beyond the surface.
             if (row >= 0 && row < frame_.Height) {
-                auto* line = reinterpret_cast<QRgb*>(direct->scanLine(row));
-                std::fill(line, line + frame_.Width, kGuideColour.rgb());
+                auto* pixels = reinterpret_cast<QRgb*>(direct->scanLine(row));
+                std::fill(pixels, pixels + frame_.Width, kGuideColour.rgb());
             }
             canvas.MoveTo(frame_.Width + 1, row);
         } else {
             canvas.MoveTo(-1, row);
             canvas.LineTo(frame_.Width + 1, row);
         }
-        canvas.TextOut(frame_.Width - altitudeLabelWidth_[i - 1], row - 20, altitudeLabels_[i - 1]);
+        canvas.TextOut(frame_.Width - labelWidth, row - 20, label);
+    };
+    if (!(frame_.Span < ViewState::kWidestSpan)) {
+        for (int i = 1; i <= 5; ++i)
+            line(AltitudeContourRow(frame_, i), altitudeLabels_[i - 1], altitudeLabelWidth_[i - 1]);
+        return;
+    }
+    // Zoomed: lines closer together, only those on the surface (its label may stand above it).
+    const int step = frame_.Span >= 90 ? 15 : frame_.Span >= 30 ? 5 : 1;
+    const QFont& small = fonts_.Font(ChartFont::Small);
+    for (int a = step; a < 90; a += step) {
+        const int row = AltitudeRow(frame_, a);
+        if (row < 0 || row >= frame_.Height + 20) continue;
+        const QString text = QString::number(a) + QStringLiteral("\u00B0  ");
+        QStaticText label(text);
+        label.setTextFormat(Qt::PlainText);
+        label.prepare(QTransform(), small);
+        line(row, label, fonts_.Metrics(ChartFont::Small).horizontalAdvance(text));
     }
 }
 
 void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
     const int w = frame_.Width, h = frame_.Height;
+    // How far the horizon stands below today's place (a raised view), or above it.
+    const int shift = RoundToInt(frame_.HorizonRow) - (h - ChartFrame::HorizonOffset);
     if (options.ShowHorizonFigure && HasHorizonPictures()) {
+        DrawLandscape(canvas, h - horizonPicture_.height() + shift);
+        if (shift != 0) {
+            // The ground below a raised landscape, or the strip under the caption and compass
+            // letters when the landscape has moved down.
+            canvas.SetPenColor(kBandColour);
+            canvas.SetBrushColor(kBandColour);
+            canvas.Rectangle(-1, shift > 0 ? h - 26 : h + shift, w + 1, h + 1);
+        }
+        return;
+    }
+    // The band is outlined in its own colour (not in whatever pen the last line left).
+    canvas.SetPenColor(kBandColour);
+    canvas.SetBrushColor(kBandColour);
+    canvas.Rectangle(-1, std::clamp(h - 26 + shift, -1, h - 26), w + 1, h + 1);
+}
+
+void SkyChart::DrawLandscape(ChartCanvas& canvas, int top) {
+    const int w = frame_.Width, h = frame_.Height;
+    {
         QPainter& p = canvas.Painter();
-        const int top = h - horizonPicture_.height();
         // The landscape repeats to the right: a chart wider than the picture gets its horizon and
         // the light strip under the caption and the compass letters all the way across.
         const int tile = horizonPicture_.width();
@@ -113,12 +150,7 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
         p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, horizonPicture_);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        return;
     }
-    // The band is outlined in its own colour (not in whatever pen the last line left).
-    canvas.SetPenColor(kBandColour);
-    canvas.SetBrushColor(kBandColour);
-    canvas.Rectangle(-1, h - 26, w + 1, h + 1);
 }
 
 QString SkyChart::CaptionText(const ObserverState& state) {

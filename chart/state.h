@@ -8,6 +8,7 @@ namespace noctaris {
 
 struct ObserverState {
     std::string PlaceName = "Chemnitz";  // UTF-8; text before the first tab of the place record
+    std::string PlaceExportName;         // UTF-8, the English name exports carry; empty: PlaceName
     double Latitude = 0;   // degrees, north positive
     double Longitude = 0;  // degrees, east positive
     double TimeZone = 0;   // hours east of UT, standard time

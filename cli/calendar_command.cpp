@@ -67,11 +67,11 @@ int RunCalendar(const QStringList& args) {
         for (int year = first; year <= last; ++year) lines += eventcal::EventLines(year, clock, hemisphere);
         bytes = TextOutput(lines.join(QLatin1Char('\n')));
     } else if (format == QLatin1String("ics")) {
-        bytes = eventcal::CalendarIcs(first, last, placeName, clock, QDateTime::currentDateTimeUtc(), hemisphere);
+        bytes = eventcal::CalendarIcs(first, last, Utf8(place.ExportName()), clock, QDateTime::currentDateTimeUtc(), hemisphere);
     } else if (format == QLatin1String("csv")) {
         bytes = ToCsv(eventcal::CalendarRecords(first, last, clock, hemisphere));
     } else {
-        bytes = ToJson({{"place", placeName},
+        bytes = ToJson({{"place", Utf8(place.ExportName())},
                         {"latitude_deg", Number(place.latitude)},
                         {"longitude_deg", Number(place.longitude)},
                         {"zone_h", Number(zone)},

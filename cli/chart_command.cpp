@@ -10,6 +10,7 @@
 #include "chart/panels.h"
 #include "chart/skychart.h"
 #include "chart/state.h"
+#include "chart/view.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -19,16 +20,20 @@
 namespace noctaris::cli {
 namespace {
 
-double ParseAzimuth(const QString& text) {
+// A number of degrees within [low, high] in plain decimal notation (no exponent, inf or nan).
+double ParseDegrees(const QString& text, const char* what, double low, double high) {
     bool plain = !text.isEmpty();
-    for (const QChar c : text)  // plain decimal notation only: no exponent, inf or nan
+    for (const QChar c : text)
         plain = plain && (c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+'));
     bool ok = false;
     const double a = plain ? text.toDouble(&ok) : 0;  // toDouble is locale-independent
-    if (!ok || !std::isfinite(a) || a < -180 || a > 180)
-        throw UsageError(QStringLiteral("invalid azimuth '%1' (expected -180..180 degrees)").arg(text));
+    if (!ok || !std::isfinite(a) || a < low || a > high)
+        throw UsageError(QStringLiteral("invalid %1 '%2' (expected %3..%4 degrees)")
+                             .arg(QLatin1String(what), text, QString::number(low), QString::number(high)));
     return a;
 }
+
+double ParseAzimuth(const QString& text) { return ParseDegrees(text, "azimuth", -180, 180); }
 
 void ParseShow(const QString& text, DisplayOptions& o) {
     for (const QString& name : text.split(QLatin1Char(','))) {
@@ -67,6 +72,15 @@ int RunChart(const QStringList& args) {
     cmd.add({QStringLiteral("azimuth"),
              QStringLiteral("Azimuth at the centre, -180..180 degrees (0 south, 90 west)."),
              QStringLiteral("deg"), QStringLiteral("0")});
+    cmd.add({QStringLiteral("fov"),
+             QStringLiteral("Degrees of azimuth across the chart, 5..180 (default 180: the whole "
+                            "half of the sky; closer views show stars to 6.5 mag)."),
+             QStringLiteral("deg"), QStringLiteral("180")});
+    cmd.add({QStringLiteral("altitude"),
+             QStringLiteral("Altitude at the centre of the chart in degrees; the view stops at the "
+                            "zenith and 20 degrees below the horizon (default: the horizon near "
+                            "the bottom edge)."),
+             QStringLiteral("deg")});
     cmd.add({QStringLiteral("size"), QStringLiteral("Image size in pixels (default 1029x664)."),
              QStringLiteral("WxH"), QStringLiteral("1029x664")});
     cmd.add({QStringLiteral("star-names"),
@@ -88,7 +102,13 @@ int RunChart(const QStringList& args) {
     ObserverState state;
     const MomentSelection when = cmd.moments();
     DisplayOptions options;
-    const double azimuth = ParseAzimuth(cmd.value(QStringLiteral("azimuth")));
+    ViewState view;
+    view.CentreAzimuth = ParseAzimuth(cmd.value(QStringLiteral("azimuth")));
+    view.HorizontalSpan = ParseDegrees(cmd.value(QStringLiteral("fov")), "field of view",
+                                       ViewState::kNarrowestSpan, ViewState::kWidestSpan);
+    if (cmd.isSet(QStringLiteral("altitude")))
+        view.CentreAltitude = ParseDegrees(cmd.value(QStringLiteral("altitude")), "altitude", -90, 90);
+    view = ClampedView(view);
     const QSize size = ParseSize(cmd.value(QStringLiteral("size")));
     state.ConsiderSummerTime = cmd.legalClock();
     options.StarNameMode = ParseMode(QStringLiteral("star-names"), cmd.value(QStringLiteral("star-names")));
@@ -112,7 +132,7 @@ int RunChart(const QStringList& args) {
     panels.InstallOn(chart);
     if (options.ShowHorizonFigure) chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
     ChartObjectLists lists;
-    const QImage image = chart.Redraw(size, state, options, azimuth, lists);
+    const QImage image = chart.Redraw(size, state, options, view, lists);
     WriteOutputFile(cmd.out(), PngBytes(image));
     return 0;
 }

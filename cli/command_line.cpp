@@ -89,8 +89,7 @@ CivilDate ParseDate(const QString& text) {
     const long long y = Digits(f[0], 9), m = Digits(f[1], 2), d = Digits(f[2], 2);
     if (y < 0 || m < 0 || d < 0) throw bad("expected YYYY-MM-DD");
     if (y < 1 || y > 9999) throw bad("years run from 1 to 9999");
-    // Every date must also be one the program's date serial holds (proleptic Gregorian
-    // months), as the windows' reports encode it.
+    // The civil calendar's months: Julian leap years before 1582.
     if (m < 1 || m > 12 || d < 1 || d > DaysInMonth(static_cast<int>(y), static_cast<int>(m)))
         throw bad("no such day");
     try {

@@ -73,8 +73,11 @@ int RunMoonCalendar(const QStringList& args) {
     mooncal::MonthView view;
     view.year = ParseInteger(f[0], 1, 9999, QStringLiteral("year"));
     view.month = ParseInteger(f[1], 1, 12, QStringLiteral("month"));
-    const int days = mooncal::DaysInMonth(mooncal::IsLeapYearGregorian(view.year), view.month);
+    const int days = mooncal::DaysInMonth(mooncal::IsCalendarLeapYear(view.year), view.month);
     view.day = cmd.isSet(QStringLiteral("day")) ? ParseInteger(cmd.value(QStringLiteral("day")), 1, days, QStringLiteral("day")) : 0;
+    if (view.day && !mooncal::DayOffset(view.year, view.month, view.day))
+        throw UsageError(QStringLiteral("invalid day '%1' (the calendar went from 1582-10-04 to 1582-10-15)")
+                             .arg(cmd.value(QStringLiteral("day"))));
     const QString out = RequiredOut(cmd);
 
     const QImage sheet = LoadPicture("s3").convertToFormat(QImage::Format_RGB32);

@@ -37,6 +37,7 @@ const Command kCommands[] = {
     {"sun", "the Sun data report", false, noctaris::cli::RunSun},
     {"planet", "a planet's data and computed values", false, noctaris::cli::RunPlanet},
     {"star", "the star information of a star", false, noctaris::cli::RunStar},
+    {"find", "where a star, body or constellation named stands, its rise and set", false, noctaris::cli::RunFind},
     {"moon-calendar", "the moon phase calendar of a month as a PNG file", true,
      noctaris::cli::RunMoonCalendar},
     {"orbits", "the plan of the planetary orbits as a PNG file", true, noctaris::cli::RunOrbits},

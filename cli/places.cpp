@@ -27,7 +27,7 @@ const Place& FindPlaceOrFail(const Catalogs& catalogs, const QString& name) {
     const int k = catalogs.FindPlace(name.toStdString());
     if (k >= 0) return catalogs.places[static_cast<std::size_t>(k)];
     throw UsageError(QStringLiteral("unknown place '%1' (closest: %2)")
-                         .arg(name, QuotedList(ClosestNames(name, PlaceNames(catalogs)))));
+                         .arg(name, QuotedList(ClosestPlaceNames(name, catalogs))));
 }
 
 namespace {
@@ -101,6 +101,7 @@ Place PlaceOfOptions(const CommandParser& cmd, const Catalogs& catalogs) {
 ObserverState ObserverAt(const Place& place) {
     ObserverState s;
     s.PlaceName = place.name;
+    s.PlaceExportName = place.ExportName();
     s.Latitude = place.latitude;
     s.Longitude = place.longitude;
     s.TimeZone = place.zone;
@@ -114,7 +115,7 @@ int RunPlaces(const QStringList& args) {
                       QStringLiteral("Lists the known places with latitude (north positive), "
                                      "longitude (east positive) and standard time zone (hours "
                                      "east of UT), all of them or those whose name contains TEXT."));
-    cmd.addPositional(QStringLiteral("TEXT"), QStringLiteral("Part of the name, ignoring case."),
+    cmd.addPositional(QStringLiteral("TEXT"), QStringLiteral("Part of the name, English or German, ignoring case and accents."),
                       QStringLiteral("[TEXT]"));
     cmd.addFormat({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
     cmd.addOut(QStringLiteral("Write to this file instead of standard output."));
@@ -129,8 +130,8 @@ int RunPlaces(const QStringList& args) {
     const QLocale locale;
     for (const Place& p : catalogs.places) {
         const QString name = Utf8(p.name);
-        if (!filter.isEmpty() && !name.contains(filter, Qt::CaseInsensitive)) continue;
-        records.push_back({{"name", name},
+        if (!filter.isEmpty() && !PlaceNameContains(p, filter)) continue;
+        records.push_back({{"name", Utf8(p.ExportName())},
                            {"latitude_deg", Number(p.latitude)},
                            {"longitude_deg", Number(p.longitude)},
                            {"zone_h", Number(p.zone)},
@@ -141,7 +142,7 @@ int RunPlaces(const QStringList& args) {
     }
     if (records.empty() && !filter.isEmpty()) {
         throw UsageError(QStringLiteral("no place contains '%1' (closest: %2)")
-                             .arg(filter, QuotedList(ClosestNames(filter, PlaceNames(catalogs)))));
+                             .arg(filter, QuotedList(ClosestPlaceNames(filter, catalogs))));
     }
     QByteArray bytes;
     if (format == QLatin1String("csv")) bytes = ToCsv(records);

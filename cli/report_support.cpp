@@ -57,7 +57,7 @@ void WriteReports(const ReportRun& run, const MomentReport& report) {
         bytes = ToCsv(records);
     } else if (run.format == QLatin1String("json")) {
         const Place& p = run.place;
-        bytes = ToJson({{"place", QString::fromStdString(p.name)},
+        bytes = ToJson({{"place", QString::fromStdString(p.ExportName())},
                         {"latitude_deg", Number(p.latitude)},
                         {"longitude_deg", Number(p.longitude)},
                         {"zone_h", Number(p.zone)}},

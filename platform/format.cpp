@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QCalendar>
 #include <QDate>
 #include <QLocale>
 #include <QRegularExpression>
@@ -30,6 +31,8 @@ QString Fixed(double value, int decimals, bool grouped) {
 QDate DateOf(TDateTime t) {
     return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::trunc(std::isfinite(t) ? t : 0.0)));
 }
+
+QCalendar CalendarOf(const QDate& date) { return CivilCalendarOf(date); }
 
 QTime TimeOf(TDateTime t) {
     const TimeOfDay d = DecodeTime(t);
@@ -64,6 +67,25 @@ QString ArgText(const FormatArg& arg, QChar type, int precision) {
 }
 
 }  // namespace
+
+QCalendar CivilCalendarOf(const QDate& day) {
+    static const qint64 kGregorianStartDay = static_cast<qint64>(GregorianStart + 0.5L);
+    return QCalendar(day.isValid() && day.toJulianDay() < kGregorianStartDay ? QCalendar::System::Julian
+                                                                             : QCalendar::System::Gregorian);
+}
+
+QDate DayOfCivilDate(const CivilDate& date) {
+    try {
+        return QDate::fromJulianDay(std::llround(DateToJD(date.year, date.month, date.day) + 0.5L));
+    } catch (const ConversionError&) {
+        return {};
+    }
+}
+
+CivilDate CivilDateOfDay(const QDate& day) {
+    if (!day.isValid()) throw ConversionError("Invalid date");
+    return JDToDate(static_cast<long double>(day.toJulianDay()));  // its noon
+}
 
 QString FormatInt(long long value) { return QString::number(value); }
 QString FormatFixed(double value, int decimals) { return Fixed(value, decimals, false); }
@@ -121,11 +143,15 @@ QString ShortDateFormat() {
 }
 
 QString TimeToStr(TDateTime t) { return QLocale().toString(TimeOf(t), LongTimeFormat()); }
-QString DateToStr(TDateTime t) { return QLocale().toString(DateOf(t), ShortDateFormat()); }
+QString DateToStr(TDateTime t) {
+    const QDate date = DateOf(t);
+    return QLocale().toString(date, ShortDateFormat(), CalendarOf(date));
+}
 
 QString FormatDateTime(const QString& pattern, TDateTime t) {
     const QLocale locale;
     const QDate date = DateOf(t);
+    const QCalendar calendar = CalendarOf(date);
     const QTime time = TimeOf(t);
     QString timeSep = locale.timeFormat(QLocale::ShortFormat).contains('.') ? "." : ":";
     QString dateSep = "/";
@@ -150,8 +176,8 @@ QString FormatDateTime(const QString& pattern, TDateTime t) {
         auto pad = [](int v, int w) { return QString::number(v).rightJustified(w, '0'); };
         switch (lc.toLatin1()) {
             case 'd':
-                if (run == 1) out += QString::number(date.day());
-                else if (run == 2) out += pad(date.day(), 2);
+                if (run == 1) out += QString::number(date.day(calendar));
+                else if (run == 2) out += pad(date.day(calendar), 2);
                 else if (run == 3) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
                 else out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
                 afterHour = false;
@@ -159,14 +185,14 @@ QString FormatDateTime(const QString& pattern, TDateTime t) {
             case 'm':
                 if (afterHour && run <= 2) {
                     out += run == 1 ? QString::number(time.minute()) : pad(time.minute(), 2);
-                } else if (run == 1) out += QString::number(date.month());
-                else if (run == 2) out += pad(date.month(), 2);
-                else if (run == 3) out += locale.monthName(date.month(), QLocale::ShortFormat);
-                else out += locale.monthName(date.month(), QLocale::LongFormat);
+                } else if (run == 1) out += QString::number(date.month(calendar));
+                else if (run == 2) out += pad(date.month(calendar), 2);
+                else if (run == 3) out += locale.monthName(date.month(calendar), QLocale::ShortFormat);
+                else out += locale.monthName(date.month(calendar), QLocale::LongFormat);
                 afterHour = false;
                 break;
             case 'y':
-                out += run <= 2 ? pad(std::abs(date.year()) % 100, 2) : pad(date.year(), 4);
+                out += run <= 2 ? pad(std::abs(date.year(calendar)) % 100, 2) : pad(date.year(calendar), 4);
                 afterHour = false;
                 break;
             case 'h':

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <variant>
 
+#include <QCalendar>
+#include <QDate>
 #include <QString>
 
 #include "astro/time/timebase.h"
@@ -30,10 +32,19 @@ QString LongTimeFormat();
 // The locale's short date format with a four-digit year.
 QString ShortDateFormat();
 QString TimeToStr(TDateTime t);
+// Dates are named in the civil calendar of the core: Julian before 1582-10-15.
 QString DateToStr(TDateTime t);
 // Delphi FormatDateTime tokens: d dd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz, "..." and
 // '...' literals, ':' (time separator) and '/' (date separator) from the locale.
 QString FormatDateTime(const QString& pattern, TDateTime t);
+
+// A QDate is a day whose fields Qt names in the proleptic Gregorian calendar; these name it in
+// the civil calendar of the core (Julian before 1582-10-15) and back. A date that does not
+// exist gives an invalid QDate; an invalid QDate or one before JD 0 raises ConversionError.
+QDate DayOfCivilDate(const CivilDate& date);
+CivilDate CivilDateOfDay(const QDate& day);
+// The calendar that names a day: the Julian one before 1582-10-15, else the Gregorian one.
+QCalendar CivilCalendarOf(const QDate& day);
 
 // Integer and float parsing in the user's locale; surrounding blanks are allowed. Raises
 // ConversionError with a message naming the text when it is not a valid number.

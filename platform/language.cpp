@@ -58,4 +58,6 @@ bool InstallLanguage(Language language) {
     return qt && own;
 }
 
+Language CurrentLanguage() { return gOwn ? Language::German : Language::English; }
+
 }  // namespace noctaris

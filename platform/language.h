@@ -25,4 +25,8 @@ std::optional<Language> ChooseLanguage(const std::optional<QString>& option, con
 // English.
 bool InstallLanguage(Language language);
 
+// The language InstallLanguage made the texts' (English before any call): the names of places
+// and constellations follow it.
+Language CurrentLanguage();
+
 }  // namespace noctaris

@@ -342,7 +342,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>ExportDialog</name>
     <message>
-        <location filename="../windows/exports_dialog.cpp" line="+57"/>
+        <location filename="../windows/exports_dialog.cpp" line="+78"/>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht geschrieben werden: %2</translation>
     </message>
@@ -355,15 +355,93 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>das Bild lässt sich nicht als PNG kodieren</translation>
     </message>
     <message>
-        <location filename="../platform/inifile.cpp" line="+234"/>
+        <location filename="../platform/inifile.cpp" line="+308"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
+    <name>FoundObject</name>
+    <message>
+        <location filename="../chart/found_object.cpp" line="+156"/>
+        <source>Star</source>
+        <translation>Stern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star in %1</source>
+        <translation>Stern im Sternbild %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Constellation (%1)</source>
+        <translation>Sternbild (%1)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The Sun, the star of the solar system</source>
+        <translation>Die Sonne, der Stern des Sonnensystems</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Moon, the Earth&apos;s satellite</source>
+        <translation>Der Mond, der Trabant der Erde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Planet</source>
+        <translation>Planet</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Magnitude: %1</source>
+        <translation>Helligkeit: %1 mag</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right ascension %1, declination %2 (J2000)</source>
+        <translation>Rektaszension %1, Deklination %2 (J2000)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Azimuth %1 (from the north through the east), altitude %2</source>
+        <translation>Azimut %1 (von Norden über Osten), Höhe %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Above the horizon all day</source>
+        <translation>Den ganzen Tag über dem Horizont</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Below the horizon all day</source>
+        <translation>Den ganzen Tag unter dem Horizont</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rises %1, sets %2</source>
+        <translation>Aufgang %1, Untergang %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Culminates %1 at altitude %2</source>
+        <translation>Kulmination %1 in der Höhe %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Below the horizon now; it rises next at %1</source>
+        <translation>Jetzt unter dem Horizont; nächster Aufgang %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Below the horizon now; it does not rise within the next two days</source>
+        <translation>Jetzt unter dem Horizont; in den nächsten zwei Tagen kein Aufgang</translation>
+    </message>
+</context>
+<context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+112"/>
+        <location filename="../windows/wincommon.cpp" line="+141"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -376,7 +454,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+78"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+80"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -1280,7 +1358,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunReport</name>
     <message>
-        <location line="+78"/>
+        <location line="+80"/>
         <source>Date		%1.%2.%3</source>
         <translation>Datum	%1.%2.%3</translation>
     </message>
@@ -1576,14 +1654,37 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>noctaris::FindInfoBox</name>
+    <message>
+        <location filename="../app/find_info_box.cpp" line="+17"/>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Go to its rising</source>
+        <translation>Zum Aufgang gehen</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>“%1” is not known</source>
+        <translation>„%1“ ist nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Did you mean one of these?</source>
+        <translation>Meinten Sie eines davon?</translation>
+    </message>
+</context>
+<context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+304"/>
+        <location filename="../app/main_window.cpp" line="+336"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+109"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -1593,7 +1694,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>PNG-Bild</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+63"/>
+        <location filename="../app/main_window_menu.cpp" line="+64"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -1618,13 +1719,13 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Zeitrichtung umkehren</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <location line="+1"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Time</source>
         <translation>Uhrzeit</translation>
     </message>
@@ -1672,7 +1773,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Azimut</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+40"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -1829,6 +1930,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>&amp;View</source>
+        <translation>A&amp;nsicht</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Information</source>
         <translation>&amp;Zusatzinformationen</translation>
     </message>
@@ -1888,7 +1994,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
     <message>
-        <location filename="../app/main_window_time.cpp" line="+185"/>
+        <location filename="../app/main_window_time.cpp" line="+190"/>
         <source>“%1” is not in the list of places (closest: %2). File ▸ Add place… adds a place of your own.</source>
         <translation>„%1“ steht nicht in der Ortsliste (am ähnlichsten: %2). Datei ▸ Ort hinzufügen… legt einen eigenen Ort an.</translation>
     </message>
@@ -1902,11 +2008,46 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <source>The animation stopped at the end of the calendar (31 December 9999).</source>
         <translation>Die Animation hat am Ende des Kalenders (31. Dezember 9999) angehalten.</translation>
     </message>
+    <message>
+        <location filename="../app/main_window_view.cpp" line="+28"/>
+        <source>Zoom &amp;in</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zoom &amp;out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Default view</source>
+        <translation>&amp;Standardansicht</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Full screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Leave full screen</source>
+        <translation>Vollbild verlassen</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_find.cpp" line="+22"/>
+        <source>Find (Ctrl+F)</source>
+        <translation>Suchen (Strg+F)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Find a star, planet or constellation by name</source>
+        <translation>Einen Stern, Planeten oder ein Sternbild nach dem Namen suchen</translation>
+    </message>
 </context>
 <context>
     <name>noctaris::MoonPhaseCalendarWindow</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+136"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+152"/>
         <source>Moon phase calendar</source>
         <translation>Mondphasenkalender</translation>
     </message>
@@ -1932,7 +2073,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::OrbitsWindow</name>
     <message>
-        <location filename="../windows/orbits_window.cpp" line="+63"/>
+        <location filename="../windows/orbits_window.cpp" line="+64"/>
         <source>Orbits</source>
         <translation>Planetenbahnen</translation>
     </message>
@@ -1953,17 +2094,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+11"/>
-        <location line="+92"/>
+        <location line="+94"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-88"/>
         <source>Scale</source>
         <translation>Maßstab</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+91"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
@@ -2062,11 +2203,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location line="+3"/>
         <source>A place named &quot;%1&quot; already exists.</source>
         <translation>Einen Ort „%1“ gibt es schon.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Please choose a time zone.</source>
         <translation>Bitte eine Zeitzone wählen.</translation>
     </message>

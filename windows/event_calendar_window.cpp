@@ -335,7 +335,7 @@ void EventCalendarWindow::showYear() {
 void EventCalendarWindow::exportYear() {
     if (shownYear_ == 0) return;
     const int year = shownYear_;
-    const QString place = placeName();
+    const QString place = observer_.PlaceExportName.empty() ? placeName() : QString::fromStdString(observer_.PlaceExportName);
     const ZoneDescription zone = ChartZone(observer_);
     const Hemisphere hemisphere = HemisphereOf(observer_.Latitude);
     const SaveFileRequest request{tr("Export the astronomical calendar"), QString(),

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include <QCryptographicHash>
-#include <QDate>
 
 #include "astro/precise/precise_reports.h"
+#include "astro/time/timebase.h"
 
 namespace noctaris::exports {
 namespace {
@@ -22,15 +22,21 @@ bool SecondsOf(double jd, long long& seconds) {
     return true;
 }
 
-// "YYYY-MM-DDTHH:MM:SS" of a count of seconds; false when the date is outside 1..9999.
-bool DateTimeText(long long seconds, QString& text) {
+// "YYYY-MM-DDTHH:MM:SS" of a count of seconds, the date in the civil calendar (Julian before
+// 1582-10-15) with astronomical years. A year outside 0..9999 is written in ISO 8601's expanded
+// form ("+10000", "-0001") when `expanded`, else it fails; so does a day before the day count.
+bool DateTimeText(long long seconds, QString& text, bool expanded) {
     const long long day = seconds >= 0 ? seconds / kSecondsPerDay
                                        : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
     const long long rest = seconds - day * kSecondsPerDay;
-    const QDate date = QDate::fromJulianDay(day);
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999) return false;
-    text = QString::asprintf("%04d-%02d-%02dT%02lld:%02lld:%02lld", date.year(), date.month(),
-                             date.day(), rest / 3600, rest % 3600 / 60, rest % 60);
+    if (day < 0) return false;
+    const CivilDate date = JDToDate(static_cast<long double>(day));  // noon of that civil day
+    QString year;
+    if (date.year >= 0 && date.year <= 9999) year = QString::asprintf("%04d", date.year);
+    else if (expanded) year = QString::asprintf("%+05d", date.year);
+    else return false;
+    text = year + QString::asprintf("-%02d-%02dT%02lld:%02lld:%02lld", date.month, date.day,
+                                    rest / 3600, rest % 3600 / 60, rest % 60);
     return true;
 }
 
@@ -82,7 +88,8 @@ QByteArray JsonObject(const Record& r) {
 QString IcsDateTime(double jdUT, bool allDay) {
     long long seconds = 0;
     QString text;
-    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text)) return {};
+    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text, false) || text.startsWith(QLatin1String("0000")))
+        return {};
     text.remove(QLatin1Char('-')).remove(QLatin1Char(':'));
     return allDay ? text.left(8) : text + QLatin1Char('Z');
 }
@@ -108,7 +115,7 @@ QString IsoOffset(double zone) {
 Value IsoUtc(double jdUT) {
     long long seconds = 0;
     QString text;
-    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text)) return {};
+    if (!SecondsOf(jdUT, seconds) || !DateTimeText(seconds, text, true)) return {};
     return text + QLatin1Char('Z');
 }
 
@@ -116,7 +123,7 @@ Value IsoLocal(double jdUT, double zone) {
     long long seconds = 0;
     QString text;
     if (!std::isfinite(zone) || !SecondsOf(jdUT, seconds) ||
-        !DateTimeText(seconds + std::llround(zone * 3600), text))
+        !DateTimeText(seconds + std::llround(zone * 3600), text, true))
         return {};
     return text + IsoOffset(zone);
 }
@@ -134,8 +141,8 @@ void AddFrame(Record& record, bool precise) {
 Value IsoDate(double jd) {
     long long seconds = 0;
     QString text;
-    if (!SecondsOf(jd, seconds) || !DateTimeText(seconds, text)) return {};
-    return text.left(10);
+    if (!SecondsOf(jd, seconds) || !DateTimeText(seconds, text, true)) return {};
+    return text.left(text.indexOf(QLatin1Char('T')));
 }
 
 QByteArray ToCsv(const std::vector<Record>& records) {

@@ -26,11 +26,14 @@ using Record = std::vector<Field>;
 // A number, or nothing when it is not finite.
 Value Number(double v);
 // An instant given as a UT Julian day, to the second: "2026-12-07T20:30:00Z", and the same
-// instant in a zone (hours east of UT): "2026-12-07T21:30:00+01:00". Dates are proleptic
-// Gregorian, as ISO 8601 has them. Nothing for a day that is not finite.
+// instant in a zone (hours east of UT): "2026-12-07T21:30:00+01:00". Dates are in the
+// program's one civil calendar, the Julian before 1582-10-15 (so they agree with the dates
+// typed and shown), years astronomical: 0000 is 1 BC, and a year past 0..9999 is written
+// expanded, "+10000-01-01T00:00:00Z". Nothing for a day that is not finite or before JD 0.
 Value IsoUtc(double jdUT);
 Value IsoLocal(double jdUT, double zone);
-// The date of a Julian day (the civil day that begins at jd's midnight): "2026-03-29".
+// The date of a Julian day (the civil day that begins at jd's midnight): "2026-03-29", in the
+// same calendar.
 Value IsoDate(double jd);
 // A zone as an ISO 8601 offset: "+01:00", "-03:30".
 QString IsoOffset(double zone);
@@ -51,7 +54,8 @@ QByteArray ToJson(const Record& head, const std::vector<Record>& records);
 // One event of an iCalendar file.
 struct IcsEvent {
     QString uid;      // stable: the same event gets the same UID in every export
-    double jdUT = 0;  // the start, UT Julian day (allDay: the date of this day)
+    double jdUT = 0;  // the start, UT Julian day (allDay: the date of this day); an event
+                      // outside the years 1..9999 is left out
     bool allDay = false;
     QString summary;
 };

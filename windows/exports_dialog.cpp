@@ -6,19 +6,38 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QWidget>
 
 #include "platform/atomic_write.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
+namespace {
+QByteArray& DialogState() {
+    static QByteArray state;
+    return state;
+}
+}  // namespace
+
+QByteArray FileDialogState() { return DialogState(); }
+void SetFileDialogState(const QByteArray& state) { DialogState() = state; }
 
 QString NameFilter(const FileFormat& format) {
     return QStringLiteral("%1 (*.%2)").arg(format.name, format.suffix);
 }
 
 SaveFileChoice AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
+    // Qt's dialog reads and writes its state in a QtProject.conf of the user's config folder;
+    // user-scope QSettings are sent where no file can be made, the state is kept here instead.
+    static const bool kNoSharedSettings = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+        return true;
+    }();
+    (void)kNoSharedSettings;
     QFileDialog dialog(parent, request.caption);
+    dialog.restoreState(DialogState());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
@@ -32,7 +51,9 @@ SaveFileChoice AskSaveFileName(QWidget* parent, const SaveFileRequest& request) 
         for (const FileFormat& f : request.formats)
             if (NameFilter(f) == filter) dialog.setDefaultSuffix(f.suffix);
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const int result = dialog.exec();
+    DialogState() = dialog.saveState();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }
 

@@ -34,6 +34,11 @@ struct SaveFileChoice {
 
 using SaveFilePrompt = std::function<SaveFileChoice(QWidget* parent, const SaveFileRequest& request)>;
 
+// The save dialog's own state (history, side bar, view) as the program's settings keep it; Qt's
+// shared QtProject.conf is not used, so the settings file stays the only file the program writes.
+QByteArray FileDialogState();
+void SetFileDialogState(const QByteArray& state);
+
 // "iCalendar (*.ics)".
 QString NameFilter(const FileFormat& format);
 

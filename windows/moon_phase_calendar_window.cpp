@@ -17,7 +17,9 @@
 #include <QTimer>
 
 #include "astro/theories/moon.h"
+#include "astro/time/calendar_dates.h"
 #include "astro/time/timebase.h"
+#include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
@@ -62,7 +64,7 @@ void TextOut(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& t
 
 }  // namespace
 
-bool IsLeapYearGregorian(int year) { return IsLeapYear(year); }
+bool IsCalendarLeapYear(int year) { return IsLeapYear(year); }
 
 int DaysInMonth(bool leap, int month) {
     switch (month) {
@@ -101,6 +103,13 @@ int DayOfWeek(int year, int month, int day) {
     return static_cast<int>(((serial % 7) + 7 + 6) % 7) + 1;
 }
 
+std::optional<int> DayOffset(int year, int month, int day) {
+    const std::optional<double> first = CalendarToJDZoned(year, month, 1, 0, 0, 0, 0);
+    const std::optional<double> date = CalendarToJDZoned(year, month, day, 0, 0, 0, 0);
+    if (!first || !date) return std::nullopt;
+    return static_cast<int>(std::lround(*date - *first));
+}
+
 int FirstCell(int weekday, int day) {
     int s = weekday - day;
     if (s < 2) s += ((2 - s + 6) / 7) * 7;  // same as adding 7 until s >= 2
@@ -118,9 +127,10 @@ int PictureForAge(long double age) {
 MonthPictures ComputeMonthPictures(int year, int month) {
     MonthPictures pictures;
     pictures.fill(-1);
-    const int days = DaysInMonth(IsLeapYearGregorian(year), month);
+    const int days = DaysInMonth(IsCalendarLeapYear(year), month);
     int previous = -1;  // the first day of the month has no previous day
     for (int n = 1; n <= days; ++n) {
+        if (!DayOffset(year, month, n)) continue;  // the days the calendar reform dropped
         // The Moon's age at 12:00 UT of the day.
         const Instant noon = Instant::FromUT(DateTimeToJD(EncodeDate(year, month, n) + 0.5));
         int p = PictureForAge(MoonAge(noon));
@@ -152,9 +162,16 @@ void PaintMonth(QPainter& p, const MonthView& view) {
     p.setBackgroundMode(Qt::TransparentMode);
     p.fillRect(QRect(QPoint(0, 0), view.size), Qt::white);
 
-    const int days = DaysInMonth(IsLeapYearGregorian(view.year), view.month);
+    const int days = DaysInMonth(IsCalendarLeapYear(view.year), view.month);
     const int first = FirstCell(DayOfWeek(view.year, view.month, 1), 1);
-    const int chosenCell = first + view.day - 1;
+    // The cell of day n, none for a day the calendar reform dropped (October 1582 goes on from
+    // Thursday the 4th to Friday the 15th).
+    const auto cellOf = [&](int n) -> std::optional<int> {
+        const std::optional<int> offset = DayOffset(view.year, view.month, n);
+        if (!offset) return std::nullopt;
+        return first + *offset;
+    };
+    const std::optional<int> chosenCell = cellOf(view.day);
 
     // Title bar and weekday bar.
     Rectangle(p, d, 24, W - d, 60, kFrameGrey, kTitleYellow);
@@ -165,8 +182,8 @@ void PaintMonth(QPainter& p, const MonthView& view) {
         for (int j = 0; j < 6; ++j)
             Rectangle(p, d + a * i, 98 + j * h, d + a * (i + 1) + 1, 99 + (j + 1) * h, kFrameGrey, Qt::black);
     // The chosen day keeps its black cell but gets a frame in the title's yellow.
-    if (view.day >= 1 && view.day <= days) {
-        const int i = chosenCell % 7, j = chosenCell / 7;
+    if (view.day >= 1 && view.day <= days && chosenCell) {
+        const int i = *chosenCell % 7, j = *chosenCell / 7;
         p.setPen(kTitleYellow);
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(d + a * i, 98 + j * h, a, h));
@@ -182,7 +199,8 @@ void PaintMonth(QPainter& p, const MonthView& view) {
     }
 
     for (int n = 1; n <= days; ++n) {
-        const int cell = first + n - 1;
+        if (!cellOf(n)) continue;
+        const int cell = *cellOf(n);
         const int column = cell % 7, row = cell / 7;
         TextOut(p, fm, d + a * column + 3, row * h + 101, QString::number(n),
                 column == 0 ? kSundayRed : kDayNumberGrey);
@@ -191,8 +209,8 @@ void PaintMonth(QPainter& p, const MonthView& view) {
     if (view.sheet && !view.sheet->isNull()) {
         for (int n = 1; n <= days; ++n) {
             const int picture = view.pictures[n - 1];
-            if (picture < 0 || picture > 27) continue;
-            const int cell = first + n - 1;
+            if (picture < 0 || picture > 27 || !cellOf(n)) continue;
+            const int cell = *cellOf(n);
             const int column = cell % 7, row = cell / 7;
             const int v = d + a * (column + 1);
             const QRect target(v - 60, row * h + 118, kPictureSize, kPictureSize);
@@ -318,10 +336,10 @@ const mooncal::MonthPictures& MoonPhaseCalendarWindow::picturesFor(int year, int
 mooncal::MonthView MoonPhaseCalendarWindow::currentView() {
     mooncal::MonthView view;
     view.size = calendarBox_->size();
-    const QDate date = dateEdit_->date();
-    view.year = date.year();
-    view.month = date.month();
-    view.day = date.day();
+    const CivilDate date = CivilDateOfDay(dateEdit_->date());
+    view.year = date.year;
+    view.month = date.month;
+    view.day = date.day;
     view.pictures = picturesFor(view.year, view.month);
     view.sheet = &sheet_;
     view.southern = southern_;

@@ -6,6 +6,7 @@
 // The drawing is a free function on any QPainter, so it renders headless; the window only
 // holds the picture sheet, the date field and a cache of the month's phase pictures.
 #include <array>
+#include <optional>
 
 #include <QDate>
 #include <QDialog>
@@ -27,8 +28,11 @@ class MoonPhaseCalendarWindow;
 
 namespace mooncal {
 
-// Gregorian leap-year rule applied to every year (no Julian calendar before 1582).
-bool IsLeapYearGregorian(int year);
+// The calendar's leap years: Julian before 1582, Gregorian from then on.
+bool IsCalendarLeapYear(int year);
+// Days from the first of the month to the given day; none for a day that does not exist (the
+// ten days of October 1582 that the reform dropped, a 30 February).
+std::optional<int> DayOffset(int year, int month, int day);
 // Days of a month given whether the year is a leap year; 0 for month 0 and months above 12.
 int DaysInMonth(bool leap, int month);
 
@@ -37,7 +41,7 @@ int DaysInMonth(bool leap, int month);
 QString MonthName(int month);
 QString WeekdayHeading(int column);
 
-// Weekday of a date, 1 = Sunday ... 7 = Saturday (proleptic Gregorian calendar).
+// Weekday of a date, 1 = Sunday ... 7 = Saturday (the calendar's date: Julian before 1582-10-15).
 int DayOfWeek(int year, int month, int day);
 // Grid cell of the first of the month from any date of it and that date's weekday w
 // (1 Sunday ... 7 Saturday): w - day, raised by steps of 7 until it is at least 2. Day n sits

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
@@ -202,10 +203,12 @@ void OrbitsWindow::refillObjectList() {
 void OrbitsWindow::refresh() { plan_->update(); }
 
 void OrbitsWindow::onDateChanged() {
-    const QDate d = dateEdit_->date();
-    year_ = d.year();
-    month_ = d.month();
-    day_ = d.day();
+    if (dateEdit_->date().isValid()) {
+        const CivilDate d = CivilDateOfDay(dateEdit_->date());
+        year_ = d.year;
+        month_ = d.month;
+        day_ = d.day;
+    }
     refresh();
 }
 
@@ -262,11 +265,11 @@ QStringList OrbitsWindow::tickedNames() const {
 }
 
 OrbitPlanView OrbitsWindow::currentView() {
-    const QDate d = dateEdit_->date();
-    if (d.isValid()) {
-        year_ = d.year();
-        month_ = d.month();
-        day_ = d.day();
+    if (dateEdit_->date().isValid()) {
+        const CivilDate d = CivilDateOfDay(dateEdit_->date());
+        year_ = d.year;
+        month_ = d.month;
+        day_ = d.day;
     }
     ticked_.clear();
     const auto& table = OrbitTable();

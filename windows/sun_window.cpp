@@ -55,7 +55,8 @@ SunReport ComputeSunReport(const InfoSnapshot& snapshot, const ObserverState& ob
     r.Moment = r.Date + snapshot.Hour / 24.0 + snapshot.Minute / 1440.0 + snapshot.Second / 86400.0;
     const double j0h = LocalMidnightJD(Y, M, D, z) + z / 24;  // 0 h UT of the date
     r.DayNumber = static_cast<int>(DayOfYear(Y, M, D));
-    r.EquationOfTimeMinutes = std::nearbyint(EquationOfTimeMinutes(r.DayNumber) * 100) / 100;
+    r.EquationOfTimeMinutes =
+        std::nearbyint(EquationOfTimeMinutes(static_cast<double>(SeasonalDayOfYear(Y, M, D))) * 100) / 100;
     const double ut = snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0 - z;
     r.SiderealHours = LocalMeanSiderealHours(Instant::FromUT(j0h + ut / 24), observer.Longitude);
 
@@ -90,9 +91,10 @@ SunReport ComputePreciseSunReport(const InfoSnapshot& snapshot, const ObserverSt
     SunReport r = ComputeSunReport(snapshot, observer, SunChartPosition{});
     const double jd = LocalMidnightJD(r.Year, r.Month, r.Day, r.Zone) +
                       (snapshot.Hour + snapshot.Minute / 60.0 + snapshot.Second / 3600.0) / 24;
-    const double j0 = LocalMidnightJD(r.Year, r.Month, r.Day, snapshot.MidnightOffset());  // 0 h local time
+    const LocalDay day = LocalDayOf(snapshot.ClockZone(), {r.Year, r.Month, r.Day});
+    const double j0 = day.startUT;  // 0 h local time
     const PreciseBodyReport p =
-        ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude);
+        ComputePreciseBodyReport(Body::Sun, jd, j0, observer.Latitude, observer.Longitude, day.hours / 24);
     r.SiderealHours = p.localSiderealHours;
     r.RightAscensionHours = p.geocentric.ra / 15;
     r.DeclinationDegrees = p.geocentric.dec;

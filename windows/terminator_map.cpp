@@ -43,7 +43,7 @@ TerminatorGeometry ComputeTerminatorGeometry(QSize mapSize, const TerminatorView
     const ZoneDescription zone = PlaceZone(v.ZoneId, v.StandardOffset, v.ConsiderSummerTime);
     const double hour = static_cast<double>(v.Hour) + 1 -
                         ClockOffsetHoursAt(zone, {{v.Year, v.Month, v.Day}, {v.Hour, v.Minute, 0}});
-    g.DayOfYear = DayOfYear(v.Year, v.Month, v.Day);
+    g.DayOfYear = SeasonalDayOfYear(v.Year, v.Month, v.Day);
     g.Sun = MakeTerminatorSun(static_cast<double>(g.DayOfYear), hour, v.Minute);
 
     g.Polygon.reserve(365 + 4);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QCalendar>
 #include <QDate>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -103,9 +104,37 @@ QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry) {
     edit->setGeometry(geometry);
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(ShortDateFormat());
-    edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     edit->setDate(QDate::currentDate());
+    FollowCivilCalendar(edit);
     return edit;
+}
+
+void FollowCivilCalendar(QDateEdit* edit) {
+    edit->setDateRange(QDate(1, 1, 1, QCalendar(QCalendar::System::Julian)), QDate(9999, 12, 31));
+    const auto follow = [edit] {
+        const QDate day = edit->date();
+        const QCalendar wanted = CivilCalendarOf(day);
+        const QCalendar shown = edit->calendar();
+        if (!day.isValid() || wanted.isGregorian() == shown.isGregorian()) return;
+        // Typed fields stay as typed, read in the calendar of their own date; a day set by the
+        // program, or fields that name no day on that side of the reform, keep the day.
+        QDate typed;
+        if (edit->hasFocus()) {
+            typed = QDate(day.year(shown), day.month(shown), day.day(shown), wanted);
+            if (!typed.isValid() || CivilCalendarOf(typed).isGregorian() != wanted.isGregorian()) typed = {};
+        }
+        edit->setCalendar(wanted);
+        if (typed.isValid() && typed != day) edit->setDate(typed);
+    };
+    QObject::connect(edit, &QDateEdit::dateChanged, edit, follow);
+    follow();
+}
+
+void SetCivilDay(QDateEdit* edit, const QDate& day) {
+    if (!day.isValid()) return;
+    const QCalendar wanted = CivilCalendarOf(day);
+    if (wanted.isGregorian() != edit->calendar().isGregorian()) edit->setCalendar(wanted);
+    edit->setDate(day);
 }
 
 QString FrameShown(std::string_view frame) {

@@ -54,8 +54,14 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry,
 void SetCrLfText(QPlainTextEdit* box, const QString& text);
 
 // A date field with a calendar pop-up, the short date format and the dates 1..9999, set to
-// today.
+// today, naming its days in the civil calendar (FollowCivilCalendar).
 QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QRect geometry);
+// Keeps a date field naming its day as every report does: in the Julian calendar before
+// 1582-10-15. A date typed across the reform keeps the day, month and year typed; a date set
+// by the program keeps its day. Read the field's date with CivilDateOfDay.
+void FollowCivilCalendar(QDateEdit* edit);
+// Shows a day in such a field with the calendar that names it, also while its signals are blocked.
+void SetCivilDay(QDateEdit* edit, const QDate& day);
 
 // A frame label of the precise reports ("apparent of date", "J2000") in the user's language.
 QString FrameShown(std::string_view frame);

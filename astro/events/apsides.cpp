@@ -5,6 +5,7 @@
 
 #include "astro/coords/angles.h"
 #include "astro/events/search.h"
+#include "astro/theories/moon.h"
 #include "astro/theories/vsop.h"
 #include "astro/time/timebase.h"
 
@@ -119,6 +120,17 @@ constexpr ApsisTerm kPerigee[60] = {
     {1, 0, -1, -4, 0},  // -0.0004 sin(D - M)
 };
 
+// The extreme Earth-Moon distance of the full lunar theory near the series' passage: the
+// series alone is off by up to 35 minutes, within the first parabola's reach of 2.4 hours.
+double RefinedOnDistance(TDateTime series) {
+    auto distance = [](double x) {
+        return MoonPosition(Instant::FromTT(static_cast<double>(DateTimeToJD(x)))).Distance;
+    };
+    const double t = ParabolicExtremum(series, 0.1, 2, distance);
+    // Far outside the series' error the parabolas went astray: keep the series.
+    return std::fabs(t - series) < 0.1 ? t : series;
+}
+
 // The passage of the cycle nearest to t, TDateTimes of dynamical time.
 double PerigeeApogeeTime(LunarApsis kind, TDateTime t) {
     LD k = std::nearbyint(((static_cast<LD>(t) - Epoch1999Serial) / 365.25L - 0.97L) * 13.2555L);
@@ -142,7 +154,7 @@ double PerigeeApogeeTime(LunarApsis kind, TDateTime t) {
     }
     const LD jde = 2451534.6698L + 27.55454988L * k - 0.0006886L * T2 - 0.000001098L * T3 +
                    0.0000000052L * T4 + sum;
-    return JDToDateTime(jde);
+    return RefinedOnDistance(JDToDateTime(jde));
 }
 
 // Whether passage r comes before t, both TDateTimes of dynamical time, compared on the scale an

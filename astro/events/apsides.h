@@ -1,7 +1,7 @@
 #pragma once
-// The Moon's passages through perigee and apogee (the periodic series of the apsides, good to a
-// few minutes) and the Earth's through perihelion and aphelion (the extreme Sun-Earth distance
-// of the full Earth series, to a fraction of a second of that series).
+// The Moon's passages through perigee and apogee (the extreme distance of the full lunar theory
+// near the periodic series' instant) and the Earth's through perihelion and aphelion (the
+// extreme Sun-Earth distance of the full Earth series, to a fraction of a second of that series).
 #include "astro/time/instant.h"
 
 namespace noctaris {

@@ -2,6 +2,7 @@
 // The one root finder of the event searches. A search steps through its interval in samples
 // fine enough that no event falls between two of them twice, brackets each change it sees, and
 // narrows the bracket down here.
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <type_traits>
@@ -33,6 +34,23 @@ double BisectCrossing(double a, double b, Side&& side, double toleranceSeconds) 
     return BisectCrossing(a, b, sideAtA, side, toleranceSeconds);
 }
 
+// The moment near t (days) where the smooth curve f turns (a least or a greatest value): the
+// vertex of the parabola through f at t - h, t, t + h, taken again about the new moment with h
+// a tenth as wide, `rounds` times. t must lie within h of the turn, the only one within 2h.
+template <class F>
+double ParabolicExtremum(double t, double h, int rounds, F&& f) {
+    for (int k = 0; k < rounds; ++k, h /= 10) {
+        const double a = static_cast<double>(f(t - h)), b = static_cast<double>(f(t)),
+                     c = static_cast<double>(f(t + h));
+        const double curvature = a - 2 * b + c;
+        if (!(curvature != 0)) break;  // flat (or not a number): no better estimate
+        const double x = h * (a - c) / (2 * curvature);
+        if (!(std::fabs(x) <= 2 * h)) break;
+        t += x;
+    }
+    return t;
+}
+
 // What a curve gives at one moment (days).
 template <class Value>
 struct Sample {
@@ -40,14 +58,15 @@ struct Sample {
     Value v;
 };
 
-// The curve f sampled over the day from start: at start + i / steps for i = 0..steps.
+// The curve f sampled over a span of days (one by default) from start: at start + i * span /
+// steps for i = 0..steps.
 template <class F>
-auto SampleDay(double start, int steps, F&& f) {
+auto SampleDay(double start, int steps, F&& f, double span = 1) {
     using Value = std::decay_t<decltype(f(start))>;
     std::vector<Sample<Value>> samples;
     samples.reserve(static_cast<std::size_t>(steps) + 1);
     for (int i = 0; i <= steps; ++i) {
-        const double t = start + static_cast<double>(i) / steps;
+        const double t = start + span * i / steps;
         samples.push_back({t, f(t)});
     }
     return samples;

@@ -116,14 +116,15 @@ HeliocentricPlace PlanetHeliocentric(Body planet, const PreciseFrame& frame);
 // within a few milliarcseconds of the exact frame), so that a day of events for several bodies
 // costs two frames only.
 struct PreciseDay {
-    double start = 0;  // Julian day UT where the day begins (local midnight)
+    double start = 0;   // Julian day UT where the day begins (local midnight)
+    double length = 1;  // days: a civil day on which the clock changes has 23 or 25 hours
     PreciseFrame begin, end;
 };
-PreciseDay MakePreciseDay(double jdStartUT);
-// The frame of an instant in [day.start, day.start + 1].
+PreciseDay MakePreciseDay(double jdStartUT, double lengthDays = 1);
+// The frame of an instant in [day.start, day.start + day.length].
 PreciseFrame FrameInDay(const PreciseDay& day, double jdUT);
 
-// A day's rising, transit and setting, Julian days UT in [day.start, day.start + 1). When a
+// A day's rising, transit and setting, Julian days UT in [day.start, day.start + day.length). When a
 // body neither rises nor sets on the day, alwaysAbove or alwaysBelow says where it stayed; an
 // empty time with both false means "none on this day" (the Moon skips a rising, a transit and
 // a setting about once a month). Should an event happen twice in the day (a planet near the

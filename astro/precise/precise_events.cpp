@@ -40,10 +40,11 @@ void Hermite(const double (&a)[2][3], const double (&b)[2][3], double h, double 
 // body, within a few milliarcseconds).
 struct Path {
     double start = 0;
+    double length = 1;
     std::array<Vec, kNodes> nodes{};
 
     Vec At(double t) const {
-        const double x = (t - start) * (kNodes - 1);
+        const double x = (t - start) / length * (kNodes - 1);
         Vec r{0, 0, 0};
         for (int k = 0; k < kNodes; ++k) {
             double w = 1;
@@ -58,8 +59,9 @@ struct Path {
 Path PathOf(Body body, const PreciseDay& day) {
     Path p;
     p.start = day.start;
+    p.length = day.length;
     for (int k = 0; k < kNodes; ++k) {
-        const PreciseFrame f = FrameInDay(day, day.start + static_cast<double>(k) / (kNodes - 1));
+        const PreciseFrame f = FrameInDay(day, day.start + day.length * k / (kNodes - 1));
         const ApparentPlace a = GeocentricPlace(body, f);
         const double ra = a.ra * kDegree, dec = a.dec * kDegree;
         p.nodes[k] = {a.distance * std::cos(dec) * std::cos(ra),
@@ -109,11 +111,11 @@ using AltitudeSample = Sample<double>;
 // The day's samples of f, with an extra one at every extremum near zero that the steps might
 // have stepped over (a body that only grazes the horizon).
 template <class F>
-std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s) {
+std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s, double span) {
     std::vector<AltitudeSample> out;
     out.reserve(s.size() + 4);
     out.push_back(s[0]);
-    const double h = 1.0 / kSamples;
+    const double h = span / kSamples;
     for (size_t i = 1; i + 1 < s.size(); ++i) {
         const double a = s[i - 1].v, b = s[i].v, c = s[i + 1].v;
         const bool sameSign = (a < 0) == (b < 0) && (b < 0) == (c < 0);
@@ -139,11 +141,12 @@ std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s)
 
 }  // namespace
 
-PreciseDay MakePreciseDay(double jdStartUT) {
+PreciseDay MakePreciseDay(double jdStartUT, double lengthDays) {
     PreciseDay d;
     d.start = jdStartUT;
+    d.length = lengthDays;
     d.begin = MakePreciseFrame(Instant::FromUT(jdStartUT));
-    d.end = MakePreciseFrame(Instant::FromUT(jdStartUT + 1));
+    d.end = MakePreciseFrame(Instant::FromUT(jdStartUT + lengthDays));
     return d;
 }
 
@@ -174,16 +177,16 @@ RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const S
     for (int i = 0; i < 3; ++i) sky.siteXyz[i] = xyz[i] / ERFA_DAU;
     if (body == Body::Sun || body == Body::Moon) sky.radiusAU = BodyRadiusKm(body) / kKmPerAU;
 
-    const double end = day.start + 1;
+    const double end = day.start + day.length;
     const auto look = [&](double t) { return sky.At(t); };
-    const auto looks = SampleDay(day.start, kSamples, look);
+    const auto looks = SampleDay(day.start, kSamples, look, day.length);
     std::vector<AltitudeSample> altitudes;
     altitudes.reserve(looks.size());
     for (const auto& s : looks) altitudes.push_back({s.t, s.v.altitude});
 
     RiseTransitSetTimes r;
     const auto altitude = [&](double t) { return sky.At(t).altitude; };
-    const std::vector<AltitudeSample> alt = AddGrazes(altitude, altitudes);
+    const std::vector<AltitudeSample> alt = AddGrazes(altitude, altitudes, day.length);
     const auto above = [](double h) { return h >= 0; };
     r.rise = FirstCrossing(
         alt, [](double a, double b) { return a < 0 && b >= 0; }, above, altitude, end,

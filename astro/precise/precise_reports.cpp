@@ -36,20 +36,18 @@ PlanetEphemerisRecord PrecisePlanetRecord(Body planet, const ApparentPlace& geoc
     rec.DecDegrees = std::trunc(geocentric.dec);
     rec.DecMinutes = (geocentric.dec - rec.DecDegrees) * 60;
     rec.Diameter = geocentric.diameter;
-    double mag = PlanetMagnitude(planet, helio.radius, geocentric.distance,
-                                 EarthHeliocentric(frame).radius,
-                                 CenturiesSinceJ2000(frame.tt()), geocentric.dec, geocentric.ra)
-                     .value_or(0);
-    if (mag < 0) mag -= 0.05;  // as PlanetEphemeris rounds a negative magnitude for display
-    rec.Magnitude = mag;
+    rec.Magnitude = PlanetMagnitude(planet, helio.radius, geocentric.distance,
+                                    EarthHeliocentric(frame).radius,
+                                    CenturiesSinceJ2000(frame.tt()), geocentric.dec, geocentric.ra)
+                        .value_or(0);
     return rec;
 }
 
 PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidnight,
-                                           double latitude, double longitude) {
+                                           double latitude, double longitude, double dayLength) {
     const Site site{latitude, longitude, 0};
-    const PreciseDay day = MakePreciseDay(jdMidnight);
-    const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + 1;
+    const PreciseDay day = MakePreciseDay(jdMidnight, dayLength);
+    const bool inDay = jdUT >= jdMidnight && jdUT <= jdMidnight + dayLength;
     const PreciseFrame now =
         inDay ? FrameInDay(day, jdUT) : MakePreciseFrame(Instant::FromUT(jdUT));
     PreciseBodyReport r;

@@ -42,8 +42,10 @@ struct PreciseBodyReport {
     std::optional<double> transit;  // local clock hours; none on this day
     double localSiderealHours = 0;
 };
+// The events are those of the day of `dayLength` days (23 or 25 hours on a day the clock
+// changes) from the local midnight jdMidnight.
 PreciseBodyReport ComputePreciseBodyReport(Body body, double jdUT, double jdMidnight,
-                                           double latitude, double longitude);
+                                           double latitude, double longitude, double dayLength = 1);
 
 // A catalogue place (J2000/ICRS, radians) turned to the true equator and equinox of the frame's
 // date: the one matrix per chart frame that keeps the stars with the precise bodies (annual

@@ -152,29 +152,11 @@ std::optional<PlanetPhysical> PlanetPhysicalEphemeris(Body p, int year, int mont
     r.PhaseAngle = ArcCosDeg(c);
     r.IlluminatedFraction = (c + 1) / 2;
 
-    const double g = r.PhaseAngle / 100.0;
-    double base;
-    switch (p) {
-        case Body::Mercury: base = -0.42 + 3.80 * g - 2.73 * g * g + 2.00 * g * g * g; break;
-        case Body::Venus: base = -4.40 + 0.09 * g + 2.39 * g * g - 0.65 * g * g * g; break;
-        case Body::Mars: base = -1.52 + 1.60 * g; break;
-        case Body::Jupiter: base = -9.40 + 0.50 * g; break;
-        case Body::Saturn: {
-            const double s = std::fabs(SinDeg(r.SunDeclination));
-            const double du = std::fabs(r.DeltaU) / 100.0;
-            const double u = du <= 1.8 ? du : std::fabs(du - 3.6);
-            base = -8.88 - 2.60 * s + 1.25 * s * s + 4.40 * u;
-            break;
-        }
-        case Body::Uranus: base = -7.19; break;
-        case Body::Neptune: base = -6.87; break;
-        default: base = -3.86; break;
-    }
-    r.Magnitude = base + 5.0 * std::log(rp * dist) / 2.302585093;
-
     // Position angle of the bright limb, on the equator of date.
     pl = ApplyMatrix(precession, pl);
     v = ApplyMatrix(precession, v);
+    r.Magnitude = *PlanetMagnitude(p, rp, dist, re, T, ArcSinDeg(ClampCosine(v.z / dist)),
+                                   ArcTan2Deg(v.y, v.x));
     const Vec3 s{-pl.x, -pl.y, -pl.z};
     const double n = (s.z * (v.x * v.x + v.y * v.y) - v.z * (v.x * s.x + v.y * s.y)) / Norm(v);
     const double dd = v.x * s.y - v.y * s.x;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "astro/core/constants.h"
 #include "astro/core/errors.h"
@@ -24,7 +25,6 @@ void RequirePlanet(Body body) {
 // much and the chart calls this module on every redraw); sums and products stay extended.
 LD SinR(LD rad) { return std::sin(static_cast<double>(rad)); }
 LD CosR(LD rad) { return std::cos(static_cast<double>(rad)); }
-LD TanR(LD rad) { return std::tan(static_cast<double>(rad)); }
 LD AtanR(LD x) { return std::atan(static_cast<double>(x)); }
 LD AsinR(LD x) { return std::asin(static_cast<double>(x)); }
 LD AcosR(LD x) { return std::acos(static_cast<double>(x)); }
@@ -310,58 +310,81 @@ std::optional<double> PlanetMagnitude(Body planet, double r, double delta, doubl
         if (std::fabs(c) > 1.0L && std::fabs(c) <= 1.0L + 1e-9L) c = std::clamp(c, -1.0L, 1.0L);
         i = ArcCosDeg(static_cast<double>(c));
     }
-    LD m = 0;
-    if (planet == Body::Mercury)
-        m = m5 - 0.003L + 0.01815L * i + 0.0001023L * i * i;
-    else if (planet == Body::Venus)
-        m = m5 - 4.0L + 0.01322L * i + 0.0000004247L * i * i * i;
-    else if (planet == Body::Mars)
-        m = m5 - 1.3L + 0.01486L * i;
-    else if (planet == Body::Jupiter)
-        m = m5 - 8.93L;
-    else if (planet == Body::Uranus)
-        m = m5 - 6.85L;
-    else if (planet == Body::Neptune)
-        m = m5 - 7.05L;
-    else {  // Saturn, with the tilt of its ring towards the Earth
-        const LD T0 = T;
-        const LD a0 = 40.66L + 4.319L * T0, d0 = 83.52L + 0.425L * T0;
-        const LD sB = -SinL(d0) * SinL(dec) - CosL(d0) * CosL(dec) * CosL(a0 - ra);
-        m = m5 - 8.68L + 0.044L * i - 2.6L * std::fabs(sB) + 1.25L * sB * sB;
+    // Planetocentric latitude of the Earth: sin of the angle between the line of sight and the
+    // planet's equator (Saturn's ring tilt; Uranus' aspect), pole of date in degrees.
+    const auto sinEarthLatitude = [&](LD poleRA, LD poleDec) {
+        return -SinL(poleDec) * SinL(dec) - CosL(poleDec) * CosL(dec) * CosL(poleRA - ra);
+    };
+    const LD T0 = T;
+    LD m = m5;
+    if (planet == Body::Mercury) {
+        m += -0.613L + i * (6.3280e-2L + i * (-1.6336e-3L + i * (3.3644e-5L +
+             i * (-3.4265e-7L + i * (1.6893e-9L + i * -3.0334e-12L)))));
+    } else if (planet == Body::Venus) {
+        if (i < 163.7L)
+            m += -4.384L + i * (-1.044e-3L + i * (3.687e-4L + i * (-2.814e-6L + i * 8.938e-9L)));
+        else
+            m += 236.05828L + i * (-2.81914L + i * 8.39034e-3L);
+    } else if (planet == Body::Mars) {
+        if (i <= 50)
+            m += -1.601L + i * (2.267e-2L - 1.302e-4L * i);
+        else
+            m += -0.367L + i * (-2.573e-2L + 3.445e-4L * i);
+    } else if (planet == Body::Jupiter) {
+        if (i <= 12) {
+            m += -9.395L + i * (-3.7e-4L + 6.16e-4L * i);
+        } else {
+            const LD x = i / 180;
+            m += -9.428L - 2.5L * std::log10(1 - x * (1.507L + x * (0.363L + x * (0.062L +
+                                              x * (-2.809L + x * 1.876L)))));
+        }
+    } else if (planet == Body::Saturn) {  // globe and rings, as far as the Earth sees them
+        const LD sb = std::fabs(sinEarthLatitude(40.66L + 4.319L * T0, 83.52L + 0.425L * T0));
+        m += -8.914L - 1.825L * sb + 0.026L * i - 0.378L * sb * std::exp(-2.25L * i);
+    } else if (planet == Body::Uranus) {
+        const LD lat = std::fabs(ArcSinOfSine(sinEarthLatitude(257.43L, -15.10L)));
+        m += -7.110L - 8.4e-4L * lat + i * (6.587e-3L + 1.045e-4L * i);
+    } else {  // Neptune, which brightened by a tenth of a magnitude from 1980 to 2000
+        const LD year = 2000 + 100 * T0;
+        m += year >= 2000 ? -7.00L : year <= 1980 ? -6.89L : -6.89L - 0.0055L * (year - 1980);
+        if (i > 1.9L) m += i * (7.944e-3L + 9.617e-5L * i);
     }
     return static_cast<double>(m);
 }
 
 RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                      double zone) {
+                      double zone, double horizonDeg) {
     RiseSet out;
-    const LD q = TanR(latitude * kDegToRad) * TanR(dec * kDegToRad);
-    if (std::fabs(q) > 1.0L) {
-        if (static_cast<LD>(latitude) * dec >= 0)
+    const LD sinPhi = SinL(latitude), cosPhi = CosL(latitude);
+    const LD c = (SinL(horizonDeg) - sinPhi * SinL(dec)) / (cosPhi * CosL(dec));
+    if (!(std::fabs(c) <= 1.0L)) {
+        // Never crossing: above all day when even the lower culmination clears the horizon.
+        const LD lower = std::fabs(static_cast<LD>(latitude) + dec) - 90.0L;
+        if (lower >= horizonDeg)
             out.alwaysAbove = true;
         else
             out.alwaysBelow = true;
         return out;
     }
-    // arccos(q) is 12 hours less the hour angle of rising, arccos(-q).
-    const LD h = AcosR(q) * 12.0L / kPi;
+    const LD h = AcosR(c) * 12.0L / kPi;  // semi-diurnal arc, sidereal hours
     // Hours of the place's civil day: the sidereal hours past its local midnight, turned into
     // clock hours, so that both events are those of the day of jd at the place.
     const LD origin = MeanSiderealTimeDeg(Instant::FromUT(LocalMidnightJD(jd, zone))) / 15.0L;
     auto clock = [&](LD s) {
-        s += 12.0L + (static_cast<LD>(ra) - longitude) / 15.0L - origin;
+        s += (static_cast<LD>(ra) - longitude) / 15.0L - origin;
         s = std::fmod(s, 24.0L);
         if (s < 0) s += 24;
         return static_cast<double>(s / kSiderealPerSolar);
     };
-    out.rise = clock(h);
-    out.set = clock(-h);
+    out.rise = clock(-h);
+    out.set = clock(h);
     return out;
 }
 
-PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, double longitude,
-                                      double zone) {
-    RequirePlanet(body);
+namespace {
+
+// Everything of PlanetEphemeris but the rising and setting.
+PlanetEphemerisResult PlanetPlace(Body body, double jd) {
     PlanetEphemerisResult result;
     PlanetEphemerisRecord& rec = result.record;
     const double T = static_cast<double>(JulianCenturies(jd));
@@ -422,14 +445,45 @@ PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, dou
 
     rec.Diameter = static_cast<double>(planet.d1 / delta);
 
-    double mag = *PlanetMagnitude(body, static_cast<double>(r), static_cast<double>(delta),
-                                  static_cast<double>(R), T, static_cast<double>(delta0),
-                                  static_cast<double>(alpha));
-    if (mag < 0) mag -= 0.05;
-    rec.Magnitude = mag;
+    rec.Magnitude = *PlanetMagnitude(body, static_cast<double>(r), static_cast<double>(delta),
+                                     static_cast<double>(R), T, static_cast<double>(delta0),
+                                     static_cast<double>(alpha));
+    return result;
+}
 
-    result.riseSet = PlanetRiseSet(static_cast<double>(alpha), static_cast<double>(delta0), jd,
-                                   latitude, longitude, zone);
+// Right ascension and declination of the equator and equinox of date, degrees: the sidereal
+// time that the rising is reckoned in is of date, the theory's place of J2000.
+std::pair<double, double> PlaceOfDate(const PlanetEphemerisResult& p, double jd) {
+    const double ra = p.ra * kDegree, dec = p.dec * kDegree;
+    const Vec3 v = ApplyMatrix(PrecessionMatrix(0, static_cast<double>(JulianCenturies(jd))),
+                               {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)});
+    double a = ArcTan2Deg(v.y, v.x);
+    if (a < 0) a += 360;
+    return {a, ArcSinDeg(std::clamp(v.z, -1.0, 1.0))};
+}
+
+}  // namespace
+
+PlanetEphemerisResult PlanetEphemeris(Body body, double jd, double latitude, double longitude,
+                                      double zone) {
+    RequirePlanet(body);
+    PlanetEphemerisResult result = PlanetPlace(body, jd);
+    if (body == Body::Earth) return result;
+    const auto riseSetAt = [&](double t) {
+        const auto [ra, dec] = PlaceOfDate(t == jd ? result : PlanetPlace(body, t), t);
+        return PlanetRiseSet(ra, dec, jd, latitude, longitude, zone, kPlanetHorizonDeg);
+    };
+    result.riseSet = riseSetAt(jd);
+    // The planet moves during the day (Mercury up to 2 degrees): each event is computed again
+    // with the place at its own instant.
+    const double midnight = LocalMidnightJD(jd, zone);
+    for (std::optional<double> RiseSet::*event : {&RiseSet::rise, &RiseSet::set}) {
+        for (int k = 0; k < 2 && result.riseSet.*event; ++k) {
+            const std::optional<double> better = riseSetAt(midnight + *(result.riseSet.*event) / 24).*event;
+            if (!better) break;  // grazing the horizon: keep the first estimate
+            result.riseSet.*event = better;
+        }
+    }
     return result;
 }
 

@@ -75,8 +75,9 @@ struct OuterCorrection {
 OuterCorrection OuterPlanetCorrections(Body planet, double jd);
 
 // Visual magnitude from r (Sun-planet), delta (Earth-planet), R (Sun-Earth) in AU, T in
-// Julian centuries, dec and ra in degrees (Saturn's ring only). None for the Sun, the Moon and
-// the Earth.
+// Julian centuries from J2000, and the planet's geocentric dec and ra in degrees (for the tilt
+// of Saturn's rings and Uranus' pole): the phase curves of Mallama and Hilton (2018), which the
+// almanacs use. None for the Sun, the Moon and the Earth.
 std::optional<double> PlanetMagnitude(Body planet, double r, double delta, double R, double T,
                                       double dec, double ra);
 
@@ -88,10 +89,14 @@ struct RiseSet {
     bool alwaysBelow = false;         // never rises
 };
 
-// Rising and setting of a point at (ra, dec) degrees, at altitude 0 without refraction, for
-// the instant jd.
+// The altitude of a planet's centre when it rises or sets: the horizon lowered by the 34' of
+// the standard refraction there, degrees.
+inline constexpr double kPlanetHorizonDeg = -34.0 / 60.0;
+
+// Rising and setting on the local civil day of jd of a point at (ra, dec) degrees (equator of
+// date), when its geometric altitude is horizonDeg.
 RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double longitude,
-                      double zone);
+                      double zone, double horizonDeg = 0);
 
 // The spherical theory's result for one planet.
 struct PlanetEphemerisResult {
@@ -101,7 +106,8 @@ struct PlanetEphemerisResult {
     RiseSet riseSet;
 };
 // Full ephemeris of a planet for the Julian day jd and an observer at latitude (north
-// positive), longitude (east positive) and zone (hours east of UT). For the Earth only the
+// positive), longitude (east positive) and zone (hours east of UT). Rising and setting are
+// those of the centre at kPlanetHorizonDeg, from the place of date at the event's instant. For the Earth only the
 // record's HelioLongitude, RadiusVector and HelioLatitude are meaningful. Raises DomainError for
 // the Sun and the Moon.
 PlanetEphemerisResult PlanetEphemeris(Body planet, double jd, double latitude, double longitude,

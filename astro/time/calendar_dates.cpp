@@ -18,11 +18,7 @@ std::int64_t Trunc(double x) { return static_cast<std::int64_t>(std::trunc(x)); 
 
 double CenturiesSinceJ2000(double jd) { return (jd - 2451545.0) / 36525.0; }
 
-double JDOfYearStart(int year) {
-    const std::int64_t b = year < 1583 ? 2 : (static_cast<std::int64_t>(year) - 1) / 100;
-    return std::trunc((year - 1.0) * 365.25) - static_cast<double>(b) +
-           static_cast<double>(b / 4) + 1721424.5;
-}
+double JDOfYearStart(int year) { return static_cast<double>(DateToJD(year, 1, 1)) - 1; }
 
 int WeekdayOfJD(double jd) {
     const double x = std::floor(jd + 0.5);
@@ -30,22 +26,11 @@ int WeekdayOfJD(double jd) {
 }
 
 DayFraction JDToDayFraction(double jd) {
+    if (!(jd >= -0.5 && jd < 1e15)) return {};  // before the day count or not finite: no date
     const std::int64_t z = Trunc(jd + 0.5);
     const double f = jd + 0.5 - static_cast<double>(z);
-    std::int64_t a = z;
-    if (z >= 2299161) {
-        const std::int64_t alpha = Trunc((static_cast<double>(z) - 1867216.25) / 36524.25);
-        a = z + 1 + alpha - alpha / 4;
-    }
-    const std::int64_t b = a + 1524;
-    const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
-    const std::int64_t d = Trunc(365.25 * static_cast<double>(k));
-    const std::int64_t e = Trunc(static_cast<double>(b - d) / 30.6001);
-    DayFraction r;
-    r.Day = static_cast<double>(b - d - Trunc(30.6001 * static_cast<double>(e))) + f;
-    r.Month = static_cast<int>(e > 13 ? e - 13 : e - 1);
-    r.Year = static_cast<int>(r.Month < 3 ? k - 4715 : k - 4716);
-    return r;
+    const CivilDate date = JDToDate(static_cast<long double>(z));
+    return {date.year, date.month, date.day + f};
 }
 
 std::string ShortDateText(const DayFraction& d) {
@@ -54,9 +39,22 @@ std::string ShortDateText(const DayFraction& d) {
 }
 
 std::int64_t DayOfYear(int year, int month, std::int64_t day) {
-    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     const int m = month < 1 ? 1 : (month > 12 ? 12 : month);
-    return kDaysBefore[m - 1] + day + (IsLeapYear(year) && m > 2 ? 1 : 0);
+    // Days elapsed since 1 January, so the reform year counts its ten dropped days out.
+    const double before = LocalMidnightJD(year, m, 1, 0) - LocalMidnightJD(year, 1, 1, 0);
+    const bool afterReform = year == 1582 && m == 10 && day > 4;
+    return static_cast<std::int64_t>(before) + day - (afterReform ? 10 : 0);
+}
+
+std::int64_t SeasonalDayOfYear(int year, int month, int day) {
+    try {
+        if (year > 1582) return DayOfYear(year, month, day);
+        const long double jd = DateToJD(year, month, day);
+        const CivilDate g = JDToGregorianCalendar(jd);
+        return static_cast<std::int64_t>(jd - GregorianCalendarToJD(g.year, 1, 1)) + 1;
+    } catch (const ConversionError&) {
+        return DayOfYear(year, month, day);
+    }
 }
 
 double LocalMidnightJD(int year, int month, int day, double zone) {
@@ -113,31 +111,18 @@ std::optional<double> CalendarToJDZoned(int year, int month, int day, int hour, 
 std::optional<CivilDateTime> JDToCalendarZoned(double jd, double zone) {
     if (!(jd >= 0 && jd < kJDLimit)) return std::nullopt;
     const double d = jd + zone / 24 + 0.5;
-    const double zf = std::trunc(d);
-    const std::int64_t z = static_cast<std::int64_t>(zf);
-    std::int64_t b;
-    if (z >= 2299161) {
-        const std::int64_t alpha = Trunc((zf - 1867216.25) / 36524.25);
-        b = z + alpha - alpha / 4 + 1525;
-    } else {
-        b = z + 1524;
+    double zf = std::trunc(d);
+    // The time of day rounded to the second first, so that the last half second of a day
+    // carries into the next day instead of reading 24:00:00; then split in whole numbers.
+    std::int64_t s = Trunc((d - zf) * 86400 + 0.5);
+    if (s >= 86400) {
+        s -= 86400;
+        zf += 1;
     }
-    const std::int64_t k = Trunc((static_cast<double>(b) - 122.1) / 365.25);
-    const std::int64_t dd = 365 * k + k / 4;
-    const std::int64_t e = Trunc(static_cast<double>(b - dd) / 30.6001);
     CivilDateTime r;
-    int& year = r.date.year;
-    int& month = r.date.month;
-    int& day = r.date.day;
-    day = static_cast<int>(Trunc(static_cast<double>(b - dd) + 0.5) -
-                           Trunc(30.6001 * static_cast<double>(e)));
-    month = static_cast<int>(e - 1 - 12 * (e / 14));
-    year = static_cast<int>(k - (month + 7) / 10 - 4715);
-    // The time of day rounded to the second, split in whole numbers so that no rounding of
-    // the parts can give 60 seconds or minutes.
-    const std::int64_t s = Trunc((d - zf) * 86400 + 0.5);
+    r.date = JDToDate(static_cast<long double>(zf));  // noon of that civil day
     r.time = {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};
-    if (year <= 0) --year;  // historical numbering: astronomical year 0 is 1 BC
+    if (r.date.year <= 0) --r.date.year;  // historical numbering: astronomical year 0 is 1 BC
     return r;
 }
 

@@ -13,8 +13,8 @@ namespace noctaris {
 
 // (jd - 2451545) / 36525.
 double CenturiesSinceJ2000(double jd);
-// Julian day of January 0.0 of the year (00:00 of 31 December of the year before); Julian
-// calendar before 1583.
+// Julian day of January 0.0 of the year (00:00 of 31 December of the year before), astronomical
+// year numbering; Julian calendar before 1583.
 double JDOfYearStart(int year);
 // 1 Monday ... 6 Saturday, 7 Sunday; the civil day of jd (days start at midnight).
 int WeekdayOfJD(double jd);
@@ -24,13 +24,19 @@ struct DayFraction {
     int Month = 0;
     double Day = 0;
 };
+// All zero before the start of the day count and for a value that is not finite.
 DayFraction JDToDayFraction(double jd);
 // "day.month.yy" without leading zeros: 5 March 2012 gives "5.3.12".
 std::string ShortDateText(const DayFraction& d);
 
-// Day of the year: 1 on 1 January, the Gregorian leap rule. A month outside 1..12 is taken as
-// the nearest of January and December; the day is not checked (any count adds on).
+// Day of the year: 1 on 1 January, counted in the civil calendar (Julian leap years before
+// 1582; 15 October 1582 is day 278). A month outside 1..12 is taken as the nearest of January
+// and December; the day is not checked (any count adds on).
 std::int64_t DayOfYear(int year, int month, std::int64_t day);
+// The day of the year that keeps step with the seasons, for formulas in the day of the year:
+// the Gregorian calendar's day of the year of the same day (by 1500 the seasons come ten days
+// early by the Julian calendar). DayOfYear after 1582 and for a date that does not exist.
+std::int64_t SeasonalDayOfYear(int year, int month, int day);
 
 // Julian day (UT) of 0 h local time of a civil date in a zone `zone` hours east of UT, i.e.
 // 0 h UT of the date minus zone/24; the Julian calendar before 1582-10-15, astronomical year

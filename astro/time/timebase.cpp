@@ -5,7 +5,9 @@
 namespace noctaris {
 namespace {
 
-constexpr int kDateDelta = 693594;  // days from 0001-01-01 to 1899-12-30
+// Date serials of 0001-01-01 (Julian calendar) and of 10000-01-01: the range of EncodeDate.
+constexpr double kFirstSerial = -693595;
+constexpr double kEndSerial = 2958466;
 
 [[noreturn]] void Fail(const char* message) { throw ConversionError(message); }
 
@@ -50,7 +52,10 @@ std::int64_t TruncJD(long double jd) {
 
 }  // namespace
 
-bool IsLeapYear(std::int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(std::int64_t year) {
+    if (year < 1582) return year % 4 == 0;  // the Julian calendar's rule
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -62,26 +67,17 @@ TDateTime EncodeDate(int year, int month, int day) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
         day > DaysInMonth(year, month))
         Fail("Invalid argument to date encode");
-    int days = day;
-    for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
-    const int i = year - 1;
-    return static_cast<double>(i * 365 + i / 4 - i / 100 + i / 400 + days - kDateDelta);
+    try {
+        return static_cast<double>(DateToJD(year, month, day) - JDOffset);
+    } catch (const ConversionError&) {
+        Fail("Invalid argument to date encode");  // 1582-10-05 .. 1582-10-14
+    }
 }
 
 CivilDate DecodeDate(TDateTime t) {
-    if (!std::isfinite(t) || t < -kDateDelta || t >= 2958466.0) Fail("Invalid argument to date decode");
-    // Days since 0001-01-01, then 400/100/4/1-year cycles.
-    std::int64_t n = static_cast<std::int64_t>(t) + kDateDelta - 1;
-    int y = 1;
-    y += static_cast<int>(n / 146097) * 400; n %= 146097;
-    std::int64_t c = n / 36524; if (c == 4) c = 3;
-    y += static_cast<int>(c) * 100; n -= c * 36524;
-    y += static_cast<int>(n / 1461) * 4; n %= 1461;
-    std::int64_t q = n / 365; if (q == 4) q = 3;
-    y += static_cast<int>(q); n -= q * 365;
-    int m = 1;
-    while (n >= DaysInMonth(y, m)) { n -= DaysInMonth(y, m); ++m; }
-    return {y, m, static_cast<int>(n) + 1};
+    // Years 1..9999 of the civil calendar: 0001-01-01 (Julian) up to 10000-01-01.
+    if (!std::isfinite(t) || t < kFirstSerial || t >= kEndSerial) Fail("Invalid argument to date decode");
+    return JDToDate(std::trunc(static_cast<long double>(t)) + JDOffset);
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int msec) {
@@ -172,7 +168,7 @@ double DateToDateTime(int year, int month, int day) {
 CivilDate DateTimeToDate(TDateTime t) { return JDToDate(DateTimeToJD(t)); }
 
 // Start-up order matters: JDOffset first, then the serials computed through it.
-const long double JDOffset = 2451544.5L - EncodeDate(2000, 1, 1);
+const long double JDOffset = 2415018.5L;
 const long double Epoch2000Serial = DateToDateTime(2000, 1, 1);
 const long double Epoch1999Serial = DateToDateTime(1999, 1, 1);
 

@@ -61,16 +61,20 @@ CivilDate JDToDate(long double jd);
 double DateToDateTime(int year, int month, int day);
 CivilDate DateTimeToDate(TDateTime t);
 
-// The platform's proleptic-Gregorian date serial (1..9999 years); invalid dates raise
-// ConversionError. DecodeDate splits a TDateTime's whole days back into a date.
+// The date serial of a civil date (years 1..9999, the Julian calendar before 1582-10-15 as
+// everywhere); invalid dates raise ConversionError. DecodeDate splits a TDateTime's whole
+// days (cut toward zero) back into a civil date.
 TDateTime EncodeDate(int year, int month, int day);
 CivilDate DecodeDate(TDateTime t);
 // Time of day as a fraction of a day; invalid times raise ConversionError.
 TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // Splits the time-of-day part of t (rounded to the millisecond).
 TimeOfDay DecodeTime(TDateTime t);
-// The Gregorian rule (every fourth year, not the centuries, but every fourth century).
+// Leap years of the civil calendar: every fourth year before 1582 (Julian), then the Gregorian
+// rule (not the centuries, but every fourth century). Years are astronomical (0 is 1 BC).
 bool IsLeapYear(std::int64_t year);
+// Days of a month of the civil calendar, 0 for a month outside 1..12. October 1582 counts 31
+// (its days 5..14 do not exist; DateToJD refuses them).
 int DaysInMonth(int year, int month);
 
 }  // namespace noctaris

@@ -43,43 +43,43 @@ TEST_F(PreciseSwitchTest, EveryViewSwitchesTogetherAndBackExactly) {
     const Ui ui(*w);
     auto* precise = Child<QAction>(*w, "precisePositionsAction");
     ASSERT_TRUE(precise->isCheckable());
-    EXPECT_FALSE(precise->isChecked());  // a first start: the classic places
+    EXPECT_TRUE(precise->isChecked());  // a first start: the precise places
     ui.moonWindowAction->trigger();
     ui.sunWindowAction->trigger();
     ui.ephemerisAction->trigger();
-    const Shown classic = WhatIsShown(*w);
-    EXPECT_FALSE(classic.moon.contains("apparent of date"));
-    EXPECT_FALSE(classic.sun.contains("apparent of date"));
-    EXPECT_TRUE(classic.frameCell.isEmpty());
-
-    precise->trigger();
-    EXPECT_TRUE(precise->isChecked());
-    EXPECT_TRUE(w->display().PrecisePositions);
     const Shown now = WhatIsShown(*w);
     EXPECT_TRUE(now.moon.contains("Frame\t\tapparent of date\r\n")) << now.moon.toStdString();
     EXPECT_TRUE(now.sun.contains("Frame\t\tapparent of date\r\n")) << now.sun.toStdString();
     EXPECT_TRUE(now.frameCell.contains("apparent")) << now.frameCell.toStdString();
-    EXPECT_NE(now.raRow, classic.raRow);  // places of date differ from J2000 by minutes
-    EXPECT_NE(now.chart, classic.chart);      // the bodies and the stars turned to the date
 
     precise->trigger();
     EXPECT_FALSE(precise->isChecked());
+    EXPECT_FALSE(w->display().PrecisePositions);
+    const Shown classic = WhatIsShown(*w);
+    EXPECT_FALSE(classic.moon.contains("apparent of date"));
+    EXPECT_FALSE(classic.sun.contains("apparent of date"));
+    EXPECT_TRUE(classic.frameCell.isEmpty());
+    EXPECT_NE(now.raRow, classic.raRow);  // places of date differ from J2000 by minutes
+    EXPECT_NE(now.chart, classic.chart);  // the bodies and the stars turned to the date
+
+    precise->trigger();
+    EXPECT_TRUE(precise->isChecked());
     const Shown back = WhatIsShown(*w);
-    EXPECT_EQ(back.moon, classic.moon);
-    EXPECT_EQ(back.sun, classic.sun);
-    EXPECT_EQ(back.frameCell, classic.frameCell);
-    EXPECT_EQ(back.raRow, classic.raRow);
-    EXPECT_TRUE(back.chart == classic.chart);  // the catalogue restored exactly
+    EXPECT_EQ(back.moon, now.moon);
+    EXPECT_EQ(back.sun, now.sun);
+    EXPECT_EQ(back.frameCell, now.frameCell);
+    EXPECT_EQ(back.raRow, now.raRow);
+    EXPECT_TRUE(back.chart == now.chart);  // the catalogue restored exactly
 }
 
 TEST_F(PreciseSwitchTest, TheSwitchIsStoredAndComesBack) {
     {
         auto w = Open();
-        Child<QAction>(*w, "precisePositionsAction")->trigger();
+        Child<QAction>(*w, "precisePositionsAction")->trigger();  // off, from a first start's on
         w->close();
     }
-    EXPECT_TRUE(StoredBytes().contains("Genau=1\r\n"));
+    EXPECT_FALSE(StoredBytes().contains("Genau=1"));
     auto w = Open();
-    EXPECT_TRUE(Child<QAction>(*w, "precisePositionsAction")->isChecked());
-    EXPECT_TRUE(w->display().PrecisePositions);
+    EXPECT_FALSE(Child<QAction>(*w, "precisePositionsAction")->isChecked());
+    EXPECT_FALSE(w->display().PrecisePositions);
 }

@@ -4,23 +4,29 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QComboBox>
+#include <QCalendar>
 #include <QDateEdit>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
 
+#include "app/find_info_box.h"
 #include "app/main_window.h"
 #include "main_window_fixture.h"
 #include "platform/inifile.h"
@@ -47,7 +53,9 @@ void ExpectDefaults(MainWindow& w) {
     EXPECT_TRUE(ui.southInCenterAction->isChecked());
     EXPECT_FALSE(ui.eastInCenterAction->isChecked() || ui.westInCenterAction->isChecked() ||
                  ui.northInCenterAction->isChecked());
-    EXPECT_TRUE(w.display() == DisplayOptions{}) << "every display switch off";
+    DisplayOptions precise;
+    precise.PrecisePositions = true;
+    EXPECT_TRUE(w.display() == precise) << "every display switch off, the precise places on";
     EXPECT_TRUE(w.observer().ConsiderSummerTime);  // the clock on the wall
     EXPECT_TRUE(ui.summerTimeAction->isChecked());
     for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
@@ -109,7 +117,7 @@ TEST_F(MainWindowTest, SettingsRoundTrip) {
     EXPECT_TRUE(bytes.contains("\r\n\xC4quator=1\r\n"));
     EXPECT_TRUE(bytes.contains("\r\nH\xF6hen=1\r\n"));
     EXPECT_TRUE(bytes.contains("Sterne=2\r\nSternbilder=3\r\nLinien=1\r\n"));
-    EXPECT_TRUE(bytes.endsWith("Jupiter=1\r\nVenus=1\r\n\r\n"));
+    EXPECT_TRUE(bytes.endsWith("Jupiter=1\r\nVenus=1\r\nGenau=1\r\n\r\n"));
     const QStringList keys = {"Ort", "Simulation", "Azimut", "Links", "Oben", "Ekliptik",
                               QString::fromUtf8("Äquator"), "Ksystem", "Meridian", QString::fromUtf8("Höhen"),
                               "Mond", "Sommerzeit", "Horizont", "Sterne", "Sternbilder", "Linien", "SGrenzen",
@@ -314,14 +322,14 @@ TEST_F(MainWindowTest, AnimationStopsQuietlyAtTheEndsOfTheCalendar) {
 TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     auto w = Open();
     const Ui ui(*w);
-    const int wien = ui.placeCombo->findText("Wien, A");
+    const int wien = ui.placeCombo->findText("Vienna, A");
     ASSERT_GE(wien, 0);
     ui.placeCombo->setCurrentIndex(wien);
-    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
     EXPECT_NEAR(w->observer().Latitude, 48.2, 0.1);
     // Typing a name that is not in the list changes nothing.
     ui.placeCombo->setEditText("Nowhere at all");
-    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
 
     ui.northInCenterAction->trigger();
     EXPECT_EQ(w->viewAzimuth(), 180);
@@ -336,6 +344,11 @@ TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821015);
     w->setDate(QDate(1582, 10, 14));  // the same day in the Julian calendar
     EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15821004);
+    // The date field names its days as the chart does: Julian before the reform.
+    ui.dateEdit->setDate(QDate(1500, 3, 10));
+    const QCalendar shown = ui.dateEdit->calendar();
+    EXPECT_EQ(ui.dateEdit->date().day(shown) * 100 + ui.dateEdit->date().month(shown), 2902);
+    EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15000229);
 }
 
 TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
@@ -482,4 +495,113 @@ TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {
     w->setViewAzimuth(-170);
     key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(w->viewAzimuth(), 145);
+}
+
+TEST_F(MainWindowTest, WheelKeysAndDragZoomAndRaiseTheViewPickingFollowsAndHomeReturns) {
+    auto w = Open();
+    const Ui ui(*w);
+    w->resize(1070, 751);
+    ui.showStarInfoAction->trigger();
+    auto key = [&](Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(ui.chartSurface, &e);
+    };
+    auto mouse = [&](QPoint p, QEvent::Type type) {
+        QMouseEvent e(type, QPointF(p), ui.chartSurface->mapToGlobal(QPointF(p)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        if (type == QEvent::MouseButtonPress) w->onChartPress(&e);
+        else if (type == QEvent::MouseMove) w->onChartMove(&e);
+        else w->onChartRelease(&e);
+    };
+    // Two wheel notches towards the user's screen zoom in about the mouse.
+    QWheelEvent wheel(QPointF(300, 200), ui.chartSurface->mapToGlobal(QPointF(300, 200)), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(ui.chartSurface, &wheel);
+    EXPECT_NEAR(w->view().HorizontalSpan, 180 / 1.5625, 1e-9);
+    ASSERT_TRUE(w->view().CentreAltitude);
+    const double altitude = *w->view().CentreAltitude;
+    key(Qt::Key_Up);
+    EXPECT_GT(*w->view().CentreAltitude, altitude);
+    key(Qt::Key_Down);
+    EXPECT_NEAR(*w->view().CentreAltitude, altitude, 1e-9);
+
+    // A star of the zoomed chart is picked where it was drawn.
+    ASSERT_GT(w->hitLists().stars.Size(), 0u);
+    const auto& star = w->hitLists().stars.At(0);
+    mouse({star.x, star.y}, QEvent::MouseButtonPress);
+    mouse({star.x, star.y}, QEvent::MouseButtonRelease);
+    EXPECT_TRUE(w->lastStarInfo().startsWith(QString::fromLatin1(w->hitLists().stars.NameAt(0).data(), 3)));
+
+    // Dragging the sky down raises the view; the azimuth box follows a turn.
+    ui.showStarInfoAction->trigger();
+    mouse({5, 5}, QEvent::MouseButtonPress);
+    mouse({105, 105}, QEvent::MouseMove);
+    mouse({105, 105}, QEvent::MouseButtonRelease);
+    EXPECT_GT(*w->view().CentreAltitude, altitude);
+    EXPECT_EQ(w->viewAzimuth(), static_cast<int>(std::nearbyint(w->view().CentreAzimuth)));
+    EXPECT_LT(w->view().CentreAzimuth, 0);
+
+    key(Qt::Key_Home);
+    EXPECT_EQ(w->view().HorizontalSpan, 180);
+    EXPECT_FALSE(w->view().CentreAltitude);
+
+    // Full screen: the chart alone; Escape leaves it.
+    w->setFullScreen(true);
+    EXPECT_TRUE(w->isFullScreen());
+    EXPECT_FALSE(w->menuBar()->isVisible());
+    Child<QAction>(*w, "leaveFullScreenAction")->trigger();
+    EXPECT_FALSE(w->isFullScreen());
+    EXPECT_TRUE(w->menuBar()->isVisible());
+    EXPECT_FALSE(Child<QAction>(*w, "fullScreenAction")->isChecked());
+}
+
+TEST_F(MainWindowTest, FindFacesMarksAndTellsAboutAnObject) {
+    auto w = Open();  // 2026-12-07 21:32:17 CET in Chemnitz
+    auto* box = w->findInfoBox();
+    ASSERT_NE(box, nullptr);
+    auto* go = box->findChild<QPushButton*>("findGoButton");
+    ASSERT_NE(go, nullptr);
+
+    // Betelgeuse stands in the east-south-east: the view turns to it and the reticle marks it.
+    w->findObject("alf Ori");
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().startsWith("Betelgeuse (α Ori)\nStar in Orion")) << box->text().toStdString();
+    EXPECT_FALSE(go->isVisible());
+    ASSERT_TRUE(w->chart().foundMarker.object.has_value());
+    const FoundPlace star = PlaceFoundObject(w->catalogs(), *w->chart().foundMarker.object, w->chart().Frame(), w->observer());
+    EXPECT_GT(star.altitude, 10);
+    EXPECT_NEAR(w->viewAzimuth(), std::remainder(star.azimuth - 180, 360), 0.5);
+    int x = 0, y = 0;
+    ASSERT_TRUE(ProjectToScreen(w->chart().Frame(), star.ra, star.dec, x, y));
+    EXPECT_NEAR(x, w->chart().Frame().CenterX, 0.5 * w->chart().Frame().PixelsPerDegree + 1);  // faced to the degree
+
+    // Capella stands high: the view is raised to it.
+    w->findObject("Capella");
+    ASSERT_TRUE(w->chart().foundMarker.object.has_value());
+    const FoundPlace capella =
+        PlaceFoundObject(w->catalogs(), *w->chart().foundMarker.object, w->chart().Frame(), w->observer());
+    ASSERT_GT(capella.altitude, 60);
+    ASSERT_TRUE(w->view().CentreAltitude);
+    ASSERT_TRUE(ProjectToScreen(w->chart().Frame(), capella.ra, capella.dec, x, y));
+    EXPECT_GT(y, 0);  // on the chart, the zenith at most at its top edge
+    EXPECT_LT(y, w->chart().Frame().Height);
+    w->resetView();
+
+    // The Sun is below the horizon: the box offers its next rising and goes there.
+    w->findObject("Sonne");
+    EXPECT_TRUE(go->isVisible());
+    go->click();
+    EXPECT_EQ(w->observer().Day, 8);
+    EXPECT_EQ(w->observer().Hour, 7);  // sunrise in Chemnitz on 8 December 2026: 07:55 CET
+    EXPECT_NEAR(w->observer().Minute, 55, 2);
+    EXPECT_FALSE(go->isVisible());  // it is up now
+
+    // A name nobody knows: the marker goes, three close names are offered and one finds.
+    w->findObject("Betelgeze");
+    EXPECT_FALSE(w->chart().foundMarker.object.has_value());
+    auto* first = box->findChild<QPushButton*>("findSuggestion0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "Betelgeuse");
+    first->click();
+    EXPECT_TRUE(w->chart().foundMarker.object.has_value());
 }

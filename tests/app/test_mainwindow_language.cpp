@@ -62,7 +62,7 @@ void ExpectUniqueMnemonics(const MainWindow& w) {
 
 TEST_F(MainWindowLanguage, EnglishMenusActionsAndToolbar) {
     auto w = Create();
-    EXPECT_EQ(MenuTitles(*w), QStringList({"&File", "&Simulation", "&Display", "Di&rection",
+    EXPECT_EQ(MenuTitles(*w), QStringList({"&File", "&Simulation", "&Display", "Di&rection", "&View",
                                            "&Information", "&Help"}));
     EXPECT_EQ(Text(*w, "closeAction"), "&Close");
     EXPECT_EQ(Text(*w, "saveChartAction"), QString::fromUtf8("&Save chart as PNG\u2026"));
@@ -81,7 +81,7 @@ TEST_F(MainWindowLanguage, EnglishMenusActionsAndToolbar) {
 TEST_F(MainWindowLanguage, GermanMenusActionsAndToolbar) {
     ASSERT_TRUE(InstallLanguage(Language::German));
     auto w = Create();
-    EXPECT_EQ(MenuTitles(*w), QStringList({"&Datei", "&Simulation", "&Anzeige", "&Richtung",
+    EXPECT_EQ(MenuTitles(*w), QStringList({"&Datei", "&Simulation", "&Anzeige", "&Richtung", "A&nsicht",
                                            "&Zusatzinformationen", "&?"}));
     EXPECT_EQ(Text(*w, "closeAction"), QString::fromUtf8("&Schließen"));
     EXPECT_EQ(Text(*w, "showEclipticAction"), "&Ekliptik");
@@ -89,6 +89,7 @@ TEST_F(MainWindowLanguage, GermanMenusActionsAndToolbar) {
     EXPECT_EQ(Text(*w, "moonPhaseCalendarAction"), "Mond&phasenkalender");
     EXPECT_EQ(Text(*w, "eventCalendarAction"), "Astronomischer &Kalender");
     EXPECT_EQ(Text(*w, "eastInCenterAction"), "&Osten in der Mitte");
+    EXPECT_EQ(Text(*w, "fullScreenAction"), "&Vollbild");
     const Ui ui(*w);
     EXPECT_EQ(ui.stepCombo->itemText(0), "15 Sekunden");
     EXPECT_EQ(ui.stepCombo->itemText(9), "1 Stunde");

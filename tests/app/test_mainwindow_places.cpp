@@ -88,29 +88,42 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
     auto w = Open();
     auto* box = Child<QComboBox>(*w, "placeCombo");
     QLineEdit* edit = box->lineEdit();
-    box->setCurrentIndex(box->findText("Wien, A"));
-    ASSERT_EQ(w->observer().PlaceName, "Wien, A");
+    box->setCurrentIndex(box->findText("Vienna, A"));
+    ASSERT_EQ(w->observer().PlaceName, "Vienna, A");
 
     // Typed text that names no place goes back on Enter and on leaving the box; the status
     // line says so and names the closest places.
     edit->setText("Sydn");
     Key(edit, Qt::Key_Return);
-    EXPECT_EQ(box->currentText(), "Wien, A");
+    EXPECT_EQ(box->currentText(), "Vienna, A");
     EXPECT_TRUE(w->placeMessage().contains("“Sydn”")) << w->placeMessage().toStdString();
     EXPECT_TRUE(w->placeMessage().contains("“Sydney, AUS”")) << w->placeMessage().toStdString();
     EXPECT_EQ(w->statusBar()->currentMessage(), w->placeMessage());
+    edit->setText("Moskau");  // the closest by its German name, offered by its English one
+    Key(edit, Qt::Key_Return);
+    EXPECT_TRUE(w->placeMessage().contains("“Moscow, RUS”")) << w->placeMessage().toStdString();
     edit->setText("Nowhere at all");
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(edit, &out);
-    EXPECT_EQ(box->currentText(), "Wien, A");
-    EXPECT_EQ(w->observer().PlaceName, "Wien, A");
+    EXPECT_EQ(box->currentText(), "Vienna, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
 
-    // A place typed in full (in any case) is chosen.
+    // A place typed in full (in any case, by either name, without its accents) is chosen and
+    // shown by its English name.
     edit->setText(QString::fromUtf8("zürich, ch"));
     QApplication::sendEvent(edit, &out);
     EXPECT_EQ(box->currentText(), QString::fromUtf8("Zürich, CH"));
     EXPECT_EQ(w->observer().PlaceName, "Zürich, CH");
     EXPECT_NEAR(w->observer().Latitude, 47.4, 0.1);
+    edit->setText("reykjavik, is");
+    QApplication::sendEvent(edit, &out);
+    EXPECT_EQ(w->observer().PlaceName, "Reykjavík, IS");
+    edit->setText("Wien, A");
+    QApplication::sendEvent(edit, &out);
+    EXPECT_EQ(box->currentText(), "Vienna, A");
+    EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
+    edit->setText(QString::fromUtf8("zürich, ch"));
+    QApplication::sendEvent(edit, &out);
 
     // Closed in the middle of typing: the chosen place is stored, never the typed text.
     edit->setText("Sydn");
@@ -118,6 +131,24 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
     EXPECT_TRUE(StoredBytes().contains("\r\nOrt=Z\xFCrich, CH\r\n")) << StoredBytes().toStdString();
     auto again = Open();
     EXPECT_EQ(again->observer().PlaceName, "Zürich, CH");
+}
+
+TEST_F(MainWindowPlaces, AStoredPlaceKeepsItsGermanNameInEnglish) {
+    WriteSettings("[Noctaris]\r\nOrt=Wien, A\r\n");
+    {
+        auto w = Open();
+        EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
+        EXPECT_EQ(Child<QComboBox>(*w, "placeCombo")->currentText(), "Vienna, A");
+        w->close();
+    }
+    const QByteArray first = StoredBytes();
+    EXPECT_TRUE(first.contains("\r\nOrt=Wien, A\r\n")) << first.toStdString();
+    {
+        auto w = Open();
+        EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
+        w->close();
+    }
+    EXPECT_EQ(StoredBytes(), first);
 }
 
 TEST_F(MainWindowPlaces, OwnPlacesAreOfferedKeptAndRemovable) {
@@ -136,7 +167,7 @@ TEST_F(MainWindowPlaces, OwnPlacesAreOfferedKeptAndRemovable) {
         EXPECT_TRUE(remove->isEnabled());
         EXPECT_FALSE(w->addOwnPlace(roof));  // one place of a name
         Place listed = roof;
-        listed.name = "wien, a";
+        listed.name = "wien, a";  // a listed place's German name, though it shows in English
         EXPECT_FALSE(w->addOwnPlace(listed));
         w->close();
     }
@@ -145,7 +176,7 @@ TEST_F(MainWindowPlaces, OwnPlacesAreOfferedKeptAndRemovable) {
         auto w = Open();
         auto* box = Child<QComboBox>(*w, "placeCombo");
         EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
-        box->setCurrentIndex(box->findText("Wien, A"));
+        box->setCurrentIndex(box->findText("Vienna, A"));
         box->lineEdit()->setText("roof in hobart");
         Key(box->lineEdit(), Qt::Key_Return);
         EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
@@ -176,6 +207,8 @@ TEST_F(MainWindowPlaces, TheOwnPlaceDialogTakesOnlyGoodInput) {
     EXPECT_FALSE(message->isHidden());
     name->setText("WIEN, a");
     EXPECT_TRUE(d.problem().contains("exists")) << d.problem().toStdString();
+    name->setText("Vienna, A");  // the same place by its other name
+    EXPECT_TRUE(d.problem().contains("Vienna, A")) << d.problem().toStdString();
     name->setText("Farm");
     lat->setText("33 52 E");
     EXPECT_FALSE(d.problem().isEmpty());
@@ -252,7 +285,7 @@ TEST_F(MainWindowPlaces, NowIsNowAtThePlace) {
     Child<QAction>(*w, "summerTimeAction")->trigger();  // standard time
     EXPECT_EQ(shown(), "2026-12-08 06:32:17");
     Child<QAction>(*w, "summerTimeAction")->trigger();
-    placeBox->setCurrentIndex(placeBox->findText("Singapur, SGP"));
+    placeBox->setCurrentIndex(placeBox->findText("Singapore, SGP"));
     EXPECT_EQ(shown(), "2026-12-08 04:32:17");
     placeBox->setCurrentIndex(placeBox->findText("New York, USA"));
     EXPECT_EQ(shown(), "2026-12-07 15:32:17");
@@ -289,7 +322,7 @@ TEST_F(MainWindowPlaces, InformationWindowsOpenApartAndKeepTheirPlaces) {
         w->close();
     }
     const QByteArray bytes = StoredBytes();
-    EXPECT_TRUE(bytes.contains("\r\nVenus=0\r\nMondLinks=50\r\nMondOben=60\r\nSonneLinks=")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\nVenus=0\r\nGenau=1\r\nMondLinks=50\r\nMondOben=60\r\nSonneLinks=")) << bytes.toStdString();
     auto w = Open();
     Child<QAction>(*w, "ephemerisAction")->trigger();
     Child<QAction>(*w, "sunWindowAction")->trigger();
@@ -319,7 +352,7 @@ TEST_F(MainWindowPlaces, MenusKeysAndTimeControls) {
             itemKeys << k;
         }
     }
-    EXPECT_EQ(titles, (QStringList{"File", "Simulation", "Display", "Direction", "Information", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Simulation", "Display", "Direction", "View", "Information", "Help"}));
     EXPECT_EQ(QString(Child<QAction>(*w, "reverseAction")->text()).remove('&'), "Reverse timeline");
 
     // The first focus is on the chart: a stray key turns the view, never the speed.

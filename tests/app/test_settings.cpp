@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 
 #include <tuple>
 
 #include "app/settings.h"
 #include "catalog/place_input.h"
 #include "platform/inifile.h"
+#include "windows/exports_dialog.h"
 
 using namespace noctaris;
 
@@ -70,33 +75,39 @@ TEST(Settings, WritesTheFileByteForByteAndReadsItBack) {
 }
 
 TEST(Settings, MissingAndUnusableValues) {
-    // An empty file: no place (the window picks the default), speed 2, the legal clock,
-    // everything else zero.
+    // An empty file: no place (the window picks the default), speed 2, the legal clock, the
+    // precise places, everything else zero.
     const AppSettings empty = Read("");
     EXPECT_TRUE(empty.place.isEmpty());
     EXPECT_EQ(empty.speed, 2);
     EXPECT_EQ(empty.azimuth, 0);
     EXPECT_EQ(empty.position, QPoint(0, 0));
-    EXPECT_TRUE(empty.display == DisplayOptions{});
+    DisplayOptions precise;
+    precise.PrecisePositions = true;
+    EXPECT_TRUE(empty.display == precise);
     EXPECT_TRUE(empty.considerSummerTime);
     EXPECT_FALSE(Read("[Noctaris]\r\nSommerzeit=0\r\n").considerSummerTime);  // a stored choice is kept
 
     // Speeds 1..99 and azimuths -180..180 are taken; anything else leaves the window's own.
     for (const auto& [text, speed] : std::vector<std::pair<const char*, std::optional<int>>>{
              {"1", 1}, {"99", 99}, {"0", std::nullopt}, {"100", std::nullopt}, {"-5", std::nullopt},
-             {"x", 2}, {"99999999999", 2}})
+             {"x", 2}, {"99999999999", std::nullopt}, {"-99999999999999999999", std::nullopt}})
         EXPECT_EQ(Read(std::string("[Noctaris]\r\nSimulation=") + text + "\r\n").speed, speed) << text;
     for (const auto& [text, azimuth] : std::vector<std::pair<const char*, std::optional<int>>>{
-             {"-180", -180}, {"180", 180}, {"-181", std::nullopt}, {"181", std::nullopt}, {"$5A", 90}})
+             {"-180", -180}, {"180", 180}, {"-181", std::nullopt}, {"181", std::nullopt}, {"$5A", 90},
+             {"99999999999", std::nullopt}})
         EXPECT_EQ(Read(std::string("[Noctaris]\r\nAzimut=") + text + "\r\n").azimuth, azimuth) << text;
 
-    // Far-off coordinates are clamped; the name modes were a byte; any non-zero number is on.
+    // Far-off coordinates are clamped; a name mode no byte holds is none (and is stored so);
+    // any non-zero number is on.
     const AppSettings odd =
-        Read("[Noctaris]\r\nLinks=2147483647\r\nOben=-999999\r\nSterne=-1\r\nSternbilder=257\r\nMond=abc\r\n"
+        Read("[Noctaris]\r\nLinks=2147483647\r\nOben=-999999\r\nSterne=-1\r\nSternbilder=-5\r\nMond=abc\r\n"
              "Venus=-3\r\nSommerzeit=2\r\n");
     EXPECT_EQ(odd.position, QPoint(100000, -100000));
-    EXPECT_EQ(odd.display.StarNameMode, 255);
-    EXPECT_EQ(odd.display.ConstellationNameMode, 1);
+    EXPECT_EQ(odd.display.StarNameMode, 0);
+    EXPECT_EQ(odd.display.ConstellationNameMode, 0);
+    EXPECT_EQ(Read("[Noctaris]\r\nSternbilder=257\r\n").display.ConstellationNameMode, 0);
+    EXPECT_EQ(Read("[Noctaris]\r\nSterne=255\r\n").display.StarNameMode, 255);
     EXPECT_FALSE(odd.display.ShowMoon);
     EXPECT_TRUE(odd.display.ShowVenusPhase);
     EXPECT_TRUE(odd.considerSummerTime);
@@ -176,23 +187,21 @@ TEST(Settings, TheExportFolderFollowsTheOldKeysAndOldFilesLoadWithout) {
     EXPECT_EQ(ini.Serialize(), withFolder);
     EXPECT_TRUE(Read(withFolder) == s);
 
-    // A folder the file's code page cannot spell is not written; the one on disk stays.
+    // A folder Windows-1252 cannot spell: the file becomes UTF-8, the folder comes back whole.
     QTemporaryDir dir;
     const QString path = dir.filePath("noctaris.ini");
     QString error;
     ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
     AppSettings cyrillic = s;
     cyrillic.exportFolder = QString::fromUtf8("/home/юрий/Звёзды");
-    IniFile check("unused");
-    WriteSettings(cyrillic, check);
-    EXPECT_EQ(check.Serialize(), kStoredFile);
     ASSERT_TRUE(SaveSettings(cyrillic, path, &error)) << error.toStdString();
-    EXPECT_EQ(LoadSettings(path)->exportFolder, s.exportFolder);
+    EXPECT_TRUE(*LoadSettings(path) == cyrillic);
 }
 
 TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
-    // Files from before the switch: off, and written back without the key.
+    // Files from before the switch: off, and written back without the key; a new file: on.
     EXPECT_FALSE(Read(kStoredFile).display.PrecisePositions);
+    EXPECT_TRUE(Read("").display.PrecisePositions);
     AppSettings s = StoredSettings();
     s.display.PrecisePositions = true;
     IniFile on("unused");
@@ -252,4 +261,105 @@ TEST(Settings, OwnPlacesSurviveSaveAndLoadAndRemovedOnesLeaveNothing) {
                                                "Ort3=91;0;Etc/UTC;B\r\nOrt4=1;2;Etc/UTC;C\r\n\r\n");
     ASSERT_EQ(odd.ownPlaces.size(), 1u);
     EXPECT_EQ(odd.ownPlaces[0].name, "C");
+}
+
+TEST(Settings, HandWrittenFilesKeepTheUsersSettingsThroughEverySave) {
+    // Each file as users and their editors leave it (the file reader's tests add UTF-16 and files
+    // over a mebibyte); started (read, saved) three times, it gives the user's settings each
+    // time, and the lines the program does not know stay.
+    const std::string settings = "[Noctaris]\r\n; where I live\r\nOrt=Wien, A\r\nSimulation=7\r\n";
+    const struct {
+        std::string bytes;
+        const char* kept;  // a line that must stay
+    } files[] = {
+        {"; my settings\r\n" + settings + "[x\r\nnot a key\r\n", "; my settings\r\n"},
+        {"[Noctaris]\r\n\v[x]=1\r\nOrt=Wien, A\r\nSimulation=7\r\n", "\v[x]=1\r\n"},
+        {"[Noctaris]\r\n\f[x]=1\r\nOrt=Wien, A\r\nSimulation=7\r\n", "\f[x]=1\r\n"},
+        {"[Noctaris]\r\n\xA0[x]=1\r\nOrt=Wien, A\r\nSimulation=7\r\n", "\xA0[x]=1\r\n"},
+        {"\xEF\xBB\xBF" + settings + "Exportordner=/home/\xC5\x82ukasz\r\n[Greek]\r\n\xCE\xB1=1\r\n\xCE\xB2=2\r\n\xCE\xB3=3\r\n",
+         "\xCE\xB3=3\r\n"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("noctaris.ini");
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.kept);
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(file.bytes.data(), static_cast<qint64>(file.bytes.size()));
+        }
+        for (int start = 0; start < 3; ++start) {
+            const std::optional<AppSettings> s = LoadSettings(path);
+            ASSERT_TRUE(s);
+            EXPECT_EQ(s->place, "Wien, A");
+            EXPECT_EQ(s->speed, 7);
+            if (file.bytes.find("ukasz") != std::string::npos) {
+                EXPECT_EQ(s->exportFolder, QString::fromUtf8("/home/łukasz"));
+            }
+            QString error;
+            ASSERT_TRUE(SaveSettings(*s, path, &error)) << error.toStdString();
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        EXPECT_TRUE(bytes.contains(file.kept)) << bytes.left(300).toStdString();
+        EXPECT_TRUE(bytes.contains("\r\nSimulation=7\r\n"));
+    }
+}
+
+TEST(Settings, TheSaveDialogKeepsItsStateInTheSettingsFileAlone) {
+    // Qt's dialog would keep it in a QtProject.conf beside the settings file.
+    const QString shared = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                               .filePath("QtProject.conf");
+    QFile::remove(shared);
+    QTemporaryDir dir;
+    SetFileDialogState({});
+    QTimer::singleShot(100, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    const SaveFileChoice choice = AskSaveFileName(nullptr, {"Export", dir.path(), "a.csv", {{"CSV", "csv"}}});
+    EXPECT_TRUE(choice.path.isEmpty());
+    EXPECT_FALSE(QFile::exists(shared));
+    ASSERT_FALSE(FileDialogState().isEmpty());
+
+    AppSettings s = StoredSettings();
+    s.fileDialogState = FileDialogState();
+    const QString path = dir.filePath("noctaris.ini");
+    QString error;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    EXPECT_TRUE(*LoadSettings(path) == s);
+    SetFileDialogState({});
+}
+
+TEST(Settings, TheViewIsNewerThanOldFilesAndComesBackAsStored) {
+    // A file from before zooming: today's view, and written back without the keys.
+    const AppSettings old = Read(kStoredFile);
+    EXPECT_EQ(old.viewSpan, 180);
+    EXPECT_FALSE(old.viewAltitude);
+    EXPECT_FALSE(old.fullScreen);
+    IniFile unchanged("unused");
+    WriteSettings(old, unchanged);
+    EXPECT_EQ(unchanged.Serialize(), kStoredFile);
+
+    AppSettings s = StoredSettings();
+    s.viewSpan = 12.5;
+    s.viewAltitude = -7.25;
+    s.fullScreen = true;
+    IniFile ini("unused");
+    WriteSettings(s, ini);
+    const std::string zoomed = kStoredFile.substr(0, kStoredFile.size() - 2) +
+                               "Zoom=12.5\r\nBlickh\xF6he=-7.25\r\nVollbild=1\r\n\r\n";
+    EXPECT_EQ(ini.Serialize(), zoomed);
+    EXPECT_TRUE(Read(zoomed) == s);
+
+    // Back to today's view: the stored keys say so; values out of range or not numbers give it.
+    AppSettings back = s;
+    back.viewSpan = 180, back.viewAltitude.reset(), back.fullScreen = false;
+    WriteSettings(back, ini);
+    EXPECT_TRUE(ReadSettings(ini) == back);
+    for (const char* bad : {"Zoom=4\r\nBlickh\xF6he=91\r\n", "Zoom=nan\r\nBlickh\xF6he=x\r\n", "Zoom=1e999\r\n"}) {
+        const AppSettings r = Read("[Noctaris]\r\n" + std::string(bad));
+        EXPECT_EQ(r.viewSpan, 180) << bad;
+        EXPECT_FALSE(r.viewAltitude) << bad;
+    }
 }

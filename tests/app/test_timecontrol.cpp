@@ -152,14 +152,14 @@ TEST(TimeControl, TimeOfDayListAndDates) {
 
     SetObserverDate(s, QDate(2024, 2, 29));
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 20240229);
-    // Before the calendar reform the time base counts Julian dates: QDate's proleptic
+    // A QDate is a day; before the calendar reform its civil name is Julian: QDate's proleptic
     // Gregorian 1582-10-14 is the Julian 1582-10-04.
     SetObserverDate(s, QDate(1582, 10, 14));
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 15821004);
-    SetObserverDate(s, QDate(1, 1, 1));  // the date edit's first day: JD 1721425.5, Julian 0001-01-03
+    SetObserverDate(s, QDate(1, 1, 1));  // JD 1721425.5, Julian 0001-01-03
     EXPECT_EQ(s.Year * 10000 + s.Month * 100 + s.Day, 10103);
 
-    // And back into the date edit, which counts proleptic Gregorian dates.
+    // And back into the day of the date edit.
     for (const QDate d : {QDate(2024, 2, 29), QDate(1582, 10, 14), QDate(1582, 10, 15), QDate(1, 1, 1),
                           QDate(9999, 12, 31)}) {
         SetObserverDate(s, d);

@@ -126,6 +126,18 @@ TEST(CalendarDates, DayOfYear) {
     EXPECT_EQ(DayOfYear(2024, 12, 31), 366);
     EXPECT_EQ(DayOfYear(2000, 12, 31), 366);
     EXPECT_EQ(DayOfYear(2100, 12, 31), 365);  // century year, not leap
+    EXPECT_EQ(DayOfYear(1500, 3, 1), 61);      // a Julian leap year
+    EXPECT_EQ(DayOfYear(1500, 12, 31), 366);
+    EXPECT_EQ(DayOfYear(1582, 10, 4), 277);    // the reform: 15 October follows 4 October
+    EXPECT_EQ(DayOfYear(1582, 10, 15), 278);
+    EXPECT_EQ(DayOfYear(1582, 12, 31), 355);
+    // The seasons' day: the Julian 15 July 1500 is the Gregorian 25 July (day 206), the
+    // Julian 25 December 1500 the Gregorian 4 January 1501.
+    EXPECT_EQ(SeasonalDayOfYear(1500, 7, 15), 206);
+    EXPECT_EQ(SeasonalDayOfYear(1500, 12, 25), 4);
+    EXPECT_EQ(SeasonalDayOfYear(1582, 10, 4), 287);
+    EXPECT_EQ(SeasonalDayOfYear(1582, 10, 15), 288);
+    EXPECT_EQ(SeasonalDayOfYear(2026, 6, 21), 172);
     // A month out of range is the nearest of January and December; any day count adds on.
     EXPECT_EQ(DayOfYear(2026, 0, 5), 5);
     EXPECT_EQ(DayOfYear(2026, 13, 5), 339);
@@ -179,6 +191,9 @@ TEST(CalendarDates, ZonedConversionsRoundTrip) {
         ASSERT_LT(t.second, 60);
         ASSERT_LT(t.minute, 60);
     }
+    // The last half second of a day rounds into the next one, never to 24:00:00.
+    EXPECT_EQ(JDToCalendarZoned(day + 1 - 0.3 / 86400, 0), (CivilDateTime{{2012, 6, 2}, {0, 0, 0}}));
+    EXPECT_EQ(JDToCalendarZoned(2299160.5 - 0.3 / 86400, 0), (CivilDateTime{{1582, 10, 15}, {0, 0, 0}}));
 }
 
 TEST(CalendarDates, ZonedConversionHasNoDateOutsideItsRange) {

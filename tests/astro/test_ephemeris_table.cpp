@@ -151,7 +151,9 @@ TEST(EphemerisColumn, HighLatitudesNeverRiseOrNeverSet) {
     EXPECT_EQ(RiseSetText(south.riseSet.rise, south.riseSet), "unvisible");
     EXPECT_EQ(RiseSetText(south.riseSet.set, south.riseSet), "unvisible");
     EXPECT_LT(south.altitude, 0);
-    const auto venus = ComputeEphemerisColumn(Body::Venus, jd, 80, kLon, kZone);
+    // At 80 degrees Venus would culminate at -0.1 degrees, above the -34' of the refracted
+    // horizon; at 81 it stays below it.
+    const auto venus = ComputeEphemerisColumn(Body::Venus, jd, 81, kLon, kZone);
     EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "unvisible");
     EXPECT_LT(venus.altitude, 0);
     // On the equator everything rises and sets.

@@ -164,24 +164,34 @@ TEST(OuterCorrectionsTest, FourierTables) {
     }
 }
 
-TEST(PlanetMagnitudeTest, FormulasAndGuards) {
-    EXPECT_NEAR(*PlanetMagnitude(Body::Jupiter, 5, 4, 1, 0, 0, 0), 5 * std::log10(20.0) - 8.93, 1e-12);
-    // r = delta = R: phase angle 60 deg.
-    EXPECT_NEAR(*PlanetMagnitude(Body::Venus, 1, 1, 1, 0, 0, 0),
-                -4.0 + 0.01322 * 60 + 0.0000004247 * 216000, 1e-9);
-    EXPECT_NEAR(*PlanetMagnitude(Body::Mercury, 1, 1, 1, 0, 0, 0),
-                -0.003 + 0.01815 * 60 + 0.0001023 * 3600, 1e-9);
-    // Zero distances: no logarithm, no phase angle.
-    EXPECT_DOUBLE_EQ(*PlanetMagnitude(Body::Mars, 0, 1, 1, 0, 0, 0), -1.3);
-
-    // Saturn's ring: seen edge-on (Earth in the ring plane) versus from the ring pole.
-    const double a0 = 40.66, d0 = 83.52;
-    const double edgeOn = *PlanetMagnitude(Body::Saturn, 9, 9, 1, 0, d0 - 90, a0);  // perpendicular to the pole
-    const double open = *PlanetMagnitude(Body::Saturn, 9, 9, 1, 0, -d0, a0 + 180);   // along the pole
-    const double m5 = 5 * std::log10(81.0);
-    const double i = ArcCosDeg(161.0 / 162.0);
-    EXPECT_NEAR(edgeOn, m5 - 8.68 + 0.044 * i, 1e-9);
-    EXPECT_NEAR(open, m5 - 8.68 + 0.044 * i - 2.6 + 1.25, 1e-9);
+TEST(PlanetMagnitudeTest, MallamaAndHilton) {
+    // The phase curves of Mallama & Hilton (2018), evaluated independently (Python) for PyEphem
+    // 4.1.4's distances and astrometric places. Published: Mars -2.9 at its 2003 opposition,
+    // Jupiter -2.9 on 2023-11-03, Saturn -0.5 on 2003-12-31 with its rings open. PyEphem's own
+    // magnitudes (in the comments) use older curves: up to 0.7 mag off for Venus and Mercury's
+    // crescents.
+    struct Case {
+        Body planet;
+        double r, delta, R, T, dec, ra, magnitude;
+    };
+    const Case cases[] = {
+        {Body::Mercury, 0.333664, 0.706707, 0.990715, 0.261615, -0.2982, 350.9970, 1.958},  // 2026-03-01, phase 142; 2.42
+        {Body::Mercury, 0.366546, 0.629368, 0.992208, 0.261780, -1.7700, 346.5960, 5.454},  // 2026-03-07, phase 170; 6.11
+        {Body::Venus, 0.725838, 1.657165, 0.990715, 0.261615, -4.0847, 353.9751, -3.900},  // 2026-03-01, phase 18; -3.79
+        {Body::Venus, 0.724547, 0.274186, 0.995359, 0.268049, -18.4739, 207.0366, -4.240},  // 2026-10-22, phase 169; -3.68
+        {Body::Venus, 0.727784, 0.415813, 1.004424, 0.267173, -18.6887, 210.6550, -4.794},  // 2026-09-20, phase 120; -4.48
+        {Body::Mars, 1.381189, 0.372741, 1.010307, 0.036537, -15.7794, 339.5153, -2.935},  // 2003-08-28; -2.96
+        {Body::Mars, 1.420687, 2.403851, 0.983391, 0.260219, -23.0910, 290.1538, 1.081},  // 2026-01-09; 1.24
+        {Body::Jupiter, 4.974521, 3.982568, 0.992201, 0.238371, 13.5339, 38.2454, -2.910},  // 2023-11-03; -2.76
+        {Body::Saturn, 9.033355, 8.050204, 0.983331, 0.039959, 22.4079, 100.5829, -0.511},  // 2003-12-31; -0.41
+        {Body::Saturn, 9.605846, 10.587714, 0.996642, 0.252225, -4.5260, 354.3816, 1.147},  // 2025-03-23, edge-on; 1.20
+        {Body::Uranus, 19.431318, 18.444246, 0.987213, 0.268980, 20.6729, 61.3326, 5.600},  // 2026-11-25; 5.58
+        {Body::Neptune, 30.206238, 29.192589, 1.016631, -0.095044, -21.8915, 284.4993, 7.779},  // 1990-07-01; 7.86
+        {Body::Neptune, 29.878149, 28.875603, 1.003012, 0.267310, -0.2505, 2.9933, 7.679},  // 2026-09-25; 7.81
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(*PlanetMagnitude(c.planet, c.r, c.delta, c.R, c.T, c.dec, c.ra), c.magnitude, 0.02)
+            << BodyName(c.planet) << " " << c.T;
 
     for (const Body b : {Body::Earth, Body::Sun, Body::Moon})
         EXPECT_FALSE(PlanetMagnitude(b, 5, 4, 1, 0, 0, 0)) << BodyName(b);
@@ -192,7 +202,7 @@ TEST(PlanetMagnitudeTest, FormulasAndGuards) {
             if (r <= R) continue;
             std::optional<double> mag;
             EXPECT_NO_THROW(mag = PlanetMagnitude(Body::Mercury, r, r - R, R, 0, 0, 0));
-            EXPECT_NEAR(*mag, 5 * std::log10(r * (r - R)) - 0.003, 1e-3);
+            EXPECT_NEAR(*mag, 5 * std::log10(r * (r - R)) - 0.613, 1e-3);
             EXPECT_NO_THROW(PlanetMagnitude(Body::Mercury, r, r + R, R, 0, 0, 0));
         }
     }
@@ -229,27 +239,32 @@ TEST(PlanetRiseSetTest, TimesLieInThePlacesDay) {
         }
 }
 
-TEST(PlanetRiseSetTest, AltitudeIsNearZeroAtTheGivenTimes) {
-    const double lat = 48.2, lon = 16.4, zone = 1;
-    const double jd0 = 2461391.5 - zone / 24;  // local midnight, 2026-12-17
-    for (const Body name : kPlanets) {
-        const Ephemeris e = Compute(name, jd0, lat, lon, zone);
-        ASSERT_GE(e.rise, 0) << BodyName(name);
-        ASSERT_GE(e.set, 0) << BodyName(name);
-        for (double t : {e.rise, e.set}) {
-            const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + t / 24), lon);
-            const double alt =
-                EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
-                    .altitude;
-            EXPECT_NEAR(alt, 0, 0.02) << BodyName(name) << " t=" << t;
-        }
-        // The rising is in the east (azimuth 180..360 counted from the south through west).
-        const double lst = LocalMeanSiderealHours(Instant::FromUT(jd0 + e.rise / 24), lon);
-        const double az =
-            EquatorialToHorizontal(e.ra * std::numbers::pi / 180, e.dec * std::numbers::pi / 180, lst, lat)
-                .azimuth;
-        EXPECT_GT(az, 180) << BodyName(name);
+TEST(PlanetRiseSetTest, AgreesWithAnIndependentEphemeris) {
+    // PyEphem 4.1.4, the centre at -0 deg 34' without further refraction: hours after local
+    // midnight. The classic theory's own error allows about a minute for Mercury and Venus and
+    // up to three for the slow outer planets, whose rising the theory's longitude error shifts.
+    struct Case {
+        Body planet;
+        double lat, lon, zone, midnightJD, rise, set, minutes;
+    };
+    const Case cases[] = {
+        {Body::Venus, 50.8367, 12.8544, 1, 2461100.45833, 7.4308, 18.9515, 1},
+        {Body::Mercury, 40.4165, -3.7026, 1, 2461081.45833, 8.9502, 19.9188, 1},
+        {Body::Mars, -33.92, 151.1852, 10, 2461455.08333, 18.9467, 5.6802, 1.5},
+        {Body::Jupiter, 64.1355, -21.8954, 0, 2461391.5, 21.6030, 13.7348, 3},
+        {Body::Saturn, 40.75, -73.98, -5, 2449930.70833, 21.1555, 8.7880, 3},
+        {Body::Uranus, 50.8367, 12.8544, 1, 2473611.45833, 16.6004, 2.6330, 3},
+        {Body::Neptune, 52.5, 13.4, 1, 2437222.45833, 8.0139, 17.8564, 3},
+    };
+    for (const Case& c : cases) {
+        const Ephemeris e = Compute(c.planet, c.midnightJD + 0.5, c.lat, c.lon, c.zone);
+        EXPECT_NEAR(e.rise, c.rise, c.minutes / 60) << BodyName(c.planet);
+        EXPECT_NEAR(e.set, c.set, c.minutes / 60) << BodyName(c.planet);
     }
+    // A point at the horizon's altitude at the lower culmination is just circumpolar.
+    EXPECT_TRUE(PlanetRiseSet(0, 30, 2461391.5, 60, 0, 0, 0).alwaysAbove);
+    EXPECT_TRUE(PlanetRiseSet(0, 29.5, 2461391.5, 60, 0, 0, -34.0 / 60).alwaysAbove);
+    EXPECT_TRUE(PlanetRiseSet(0, 29.5, 2461391.5, 60, 0, 0, 0).rise);
 }
 
 TEST(PlanetEphemerisTest, EarthHasOnlyHeliocentricFields) {
@@ -272,19 +287,6 @@ TEST(PlanetEphemerisTest, TheSunAndTheMoonAreNoPlanets) {
         EXPECT_THROW(PlanetHeliocentricLongitude(b, 2455555.25), DomainError) << BodyName(b);
         EXPECT_THROW(PlanetHeliocentricJ2000(b, 0.2), DomainError) << BodyName(b);
     }
-}
-
-TEST(PlanetEphemerisTest, NegativeMagnitudesAreLoweredByFiveHundredths) {
-    const double jd = 2461391.5;
-    const Ephemeris earth = Compute(Body::Earth, jd);
-    for (const Body name : kPlanets) {
-        const Ephemeris e = Compute(name, jd);
-        const double mag = *PlanetMagnitude(name, e.rec.RadiusVector, e.rec.Distance,
-                                            earth.rec.RadiusVector, Centuries(jd), e.dec, e.ra);
-        EXPECT_NEAR(e.rec.Magnitude, mag < 0 ? mag - 0.05 : mag, 1e-9) << BodyName(name);
-    }
-    EXPECT_LT(Compute(Body::Venus, jd).rec.Magnitude, -4);
-    EXPECT_GT(Compute(Body::Uranus, jd).rec.Magnitude, 5);
 }
 
 TEST(PlanetEphemerisTest, RecordFieldsAreConsistent) {

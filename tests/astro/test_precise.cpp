@@ -171,6 +171,20 @@ TEST(PreciseRiseSet, PublishedInstants) {
     // Local apparent noon: 12h minus the equation of time (−1.8 min) plus 0.5 min for the
     // longitude.
     EXPECT_NEAR((*sun.transit - june21) * 24 * 60, 12 * 60 + 2.3, 0.3);
+
+    // A civil day of 25 hours (the clock going back) holds an event of its last hour: a
+    // moonrise 24 h 30 min after the day begins, when the previous one came just before it.
+    const Site london{51.5074, -0.1278, 0};
+    const std::optional<double> rise1 = FindRiseTransitSet(Body::Moon, june21, london).rise;
+    ASSERT_TRUE(rise1);
+    const std::optional<double> rise2 = FindRiseTransitSet(Body::Moon, MakePreciseDay(*rise1 + 0.01, 1.5), london).rise;
+    ASSERT_TRUE(rise2);
+    ASSERT_GT(*rise2 - *rise1, 24.6 / 24);  // the Moon rises later every day
+    const double from = *rise2 - 24.5 / 24;
+    EXPECT_FALSE(FindRiseTransitSet(Body::Moon, from, london).rise);
+    const std::optional<double> late = FindRiseTransitSet(Body::Moon, MakePreciseDay(from, 25.0 / 24), london).rise;
+    ASSERT_TRUE(late);
+    EXPECT_NEAR((*late - *rise2) * 86400, 0, 1);
 }
 
 TEST(PreciseRiseSet, EventsMeetTheirDefinition) {

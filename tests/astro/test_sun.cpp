@@ -1,6 +1,8 @@
 // Nutation, sidereal time, the Sun's place and rise/transit/set.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -147,6 +149,21 @@ TEST(RiseTransitSet, PolarDayAndNightHaveNoRiseOrSet) {
         EXPECT_NEAR((*SunRiseTransitSet(HorizonEvent::Transit, 0, phi, june) - june) * 24, 12, 0.1);
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Set, -20, 80, EncodeDate(2012, 12, 21)));
     EXPECT_FALSE(SunRiseTransitSet(HorizonEvent::Rise, 0, 90, june));
+    // Longyearbyen and Murmansk through 2026: a culmination every day, and no rising or setting
+    // only when the Sun keeps to one side of the horizon from midnight to midnight.
+    for (const auto [lon, lat, zone] : {std::array{15.55, 78.2167, 1.0}, std::array{33.1, 68.97, 3.0}}) {
+        for (int d = 0; d < 365; d += 3) {
+            const TDateTime day = EncodeDate(2026, 1, 1) + d - zone / 24;
+            const SunDayPositions pos = SunPositionsOfDay(day);
+            EXPECT_TRUE(SunRiseTransitSet(HorizonEvent::Transit, -lon, lat, pos)) << lat << " " << d;
+            if (SunRiseTransitSet(HorizonEvent::Rise, -lon, lat, pos) ||
+                SunRiseTransitSet(HorizonEvent::Set, -lon, lat, pos))
+                continue;
+            const bool up = SunAltitude(day, lon, lat) > -0.8333;
+            for (int m = 1; m <= 24; ++m)
+                ASSERT_EQ(SunAltitude(day + m / 24.0, lon, lat) > -0.8333, up) << lat << " " << d << " " << m;
+        }
+    }
 }
 
 }  // namespace

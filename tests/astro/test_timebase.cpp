@@ -87,10 +87,25 @@ TEST(TimeBase, RoundTripsAcrossCenturies) {
 TEST(TimeBase, PlatformDateSerials) {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(2000, 1, 1), 36526.0);
-    EXPECT_EQ(EncodeDate(1, 1, 1), -693593.0);
+    // The serial counts days of the civil calendar: 0001-01-01 (Julian) is JD 1721423.5, and
+    // 1500-02-29 exists (a Julian leap day) while 1582-10-10 does not.
+    EXPECT_EQ(EncodeDate(1, 1, 1), 1721423.5 - 2415018.5);
+    EXPECT_EQ(EncodeDate(1500, 2, 29) + 1, EncodeDate(1500, 3, 1));
+    EXPECT_EQ(DecodeDate(EncodeDate(1500, 2, 29)), (CivilDate{1500, 2, 29}));
+    EXPECT_EQ(EncodeDate(1582, 10, 4) + 1, EncodeDate(1582, 10, 15));
+    EXPECT_THROW(EncodeDate(1582, 10, 10), ConversionError);
     EXPECT_THROW(EncodeDate(2023, 2, 29), ConversionError);
+    EXPECT_THROW(EncodeDate(1700, 2, 29), ConversionError);
+    EXPECT_THROW(DecodeDate(EncodeDate(1, 1, 1) - 1), ConversionError);
+    EXPECT_EQ(DecodeDate(EncodeDate(9999, 12, 31) + 0.5), (CivilDate{9999, 12, 31}));
+    EXPECT_THROW(DecodeDate(EncodeDate(9999, 12, 31) + 1), ConversionError);
     EXPECT_EQ(DecodeDate(-1.75), (CivilDate{1899, 12, 29}));
-    for (double t = -693593; t < 2958465; t += 1234.0) {
+    EXPECT_TRUE(IsLeapYear(1500));
+    EXPECT_TRUE(IsLeapYear(1600));
+    EXPECT_FALSE(IsLeapYear(1700));
+    EXPECT_EQ(DaysInMonth(1500, 2), 29);
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    for (double t = EncodeDate(1, 1, 1); t < 2958465; t += 1234.0) {
         const CivilDate d = DecodeDate(t);
         EXPECT_EQ(EncodeDate(d.year, d.month, d.day), t);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/faint_stars.h"
 
 namespace noctaris {
 namespace {
@@ -131,6 +132,21 @@ TEST(StarTable, ParsesRecordsAndGuardsItsCapacity) {
     EXPECT_THROW(BuildStarTable(badClass), ResourceError);
     badClass[3] = "0";
     EXPECT_THROW(BuildStarTable(badClass), ResourceError);
+
+    // The faint stars: a name as a fifth line, and no place off the sphere.
+    const std::vector<std::string> faint = {"1.5", "-0.25", "6.2", "4", "Ori 58", "0", "1.5707963", "5.01", "8", "Oct 0.000h -89.99"};
+    const FaintStars f = BuildFaintStars(faint);
+    ASSERT_EQ(f.stars.size(), 2u);
+    EXPECT_EQ(f.names[1], "Oct 0.000h -89.99");
+    EXPECT_DOUBLE_EQ(f.stars[0].Magnitude, 6.2);
+    EXPECT_EQ(f.stars[1].SpectralClass, 8);
+    auto offSphere = faint;
+    offSphere[1] = "1.6";
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars(offSphere); }).find("line 2"), std::string::npos);
+    offSphere = faint;
+    offSphere[5] = "7";
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars(offSphere); }).find("line 6"), std::string::npos);
+    EXPECT_NE(ErrorOf([&] { BuildFaintStars({faint.begin(), faint.end() - 1}); }).find("line 6"), std::string::npos);
 }
 
 TEST(StarNames, ChartLabelIsTheCapitalisedTextAfterTheFirstComma) {
@@ -192,25 +208,28 @@ TEST(SkyPolylines, SeparatorsBecomePenFlags) {
     EXPECT_NE(ErrorOf([] { BuildSkyPolylines({"1", "2", "3", "x"}, "STAR2"); }).find("line 4"), std::string::npos);
 }
 
-TEST(Constellations, RecordsOfFiveLines) {
-    const auto list = BuildConstellations({"Bo\xF6tes", "B\xE4renh\xFCter", "Boo", "3.73", "+0.5"});
+TEST(Constellations, RecordsOfSixLinesNamedInEitherLanguage) {
+    const std::vector<std::string> boo = {"Bo\xF6tes", "B\xE4renh\xFCter", "Herdsman", "Boo", "3.73", "+0.5"};
+    const auto list = BuildConstellations(boo, "STAR5", Language::German);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].latin, "Bo\xC3\xB6tes");
     EXPECT_EQ(list[0].vernacular, "B\xC3\xA4renh\xC3\xBCter");
     EXPECT_EQ(list[0].abbreviation, "Boo");
     EXPECT_DOUBLE_EQ(list[0].labelDeclination, 0.5);
-    EXPECT_THROW(BuildConstellations({"A", "B", "C", "1"}), ResourceError);
-    EXPECT_THROW(BuildConstellations({"A", "B", "C", "1", "north"}), ResourceError);
+    EXPECT_EQ(BuildConstellations(boo, "STAR5", Language::English)[0].vernacular, "Herdsman");
+    EXPECT_THROW(BuildConstellations({"A", "B", "C", "D", "1"}), ResourceError);
+    EXPECT_THROW(BuildConstellations({"A", "B", "C", "D", "1", "north"}), ResourceError);
 }
 
 TEST(Places, RecordsMatchTheirNameList) {
     const std::vector<std::string> ort = {"Z\xFCrich, CH\t47.37\t8.55\t1", "Auckland, NZ\t-36.85\t174.76\t+12\tPacific/Auckland",
-                                          "Kolkata, IND\t22.57\t88.36\t5.5"};
-    const std::vector<std::string> orte = {"Z\xFCrich, CH", "Auckland, NZ", "Kolkata, IND"};
+                                          "Kolkata, IND\t22.57\t88.36\t5.5",
+                                          "Wien, A\t48.21\t16.37\t1\tEurope/Vienna\tVienna, A"};
+    const std::vector<std::string> orte = {"Z\xFCrich, CH", "Auckland, NZ", "Kolkata, IND", "Wien, A"};
     Catalogs c;
-    c.places = BuildPlaces(ort, orte);
+    c.places = BuildPlaces(ort, orte, Language::German);
     c.IndexPlaces();
-    ASSERT_EQ(c.places.size(), 3u);
+    ASSERT_EQ(c.places.size(), 4u);
     EXPECT_EQ(c.places[0].name, "Z\xC3\xBCrich, CH");
     EXPECT_EQ(c.places[0].rawName, "Z\xFCrich, CH");
     EXPECT_DOUBLE_EQ(c.places[1].zone, 12.0);
@@ -223,8 +242,23 @@ TEST(Places, RecordsMatchTheirNameList) {
     EXPECT_EQ(c.FindPlace("kolkata, ind"), 2);
     EXPECT_EQ(c.FindPlace("Kolkata"), -1);
     EXPECT_EQ(c.FindPlace(""), -1);
+    EXPECT_EQ(c.FindPlace("zurich, ch"), 0);  // without its accent
+    EXPECT_EQ(c.places[3].name, "Wien, A");
+    EXPECT_EQ(c.places[3].zoneId, "Europe/Vienna");
+    EXPECT_EQ(c.FindPlace("vienna, a"), 3);
 
-    EXPECT_NE(ErrorOf([&] { BuildPlaces(ort, {orte[0], orte[2], orte[1]}); }).find("line 2"), std::string::npos);
+    // In English a place is named and sorted by its English name, and found by either.
+    Catalogs e;
+    e.places = BuildPlaces(ort, orte, Language::English);
+    e.IndexPlaces();
+    ASSERT_EQ(e.places.size(), 4u);
+    EXPECT_EQ(e.places[2].name, "Vienna, A");
+    EXPECT_EQ(e.places[2].rawName, "Wien, A");
+    EXPECT_EQ(e.places[3].name, "Z\xC3\xBCrich, CH");
+    EXPECT_EQ(e.FindPlace("Wien, A"), 2);
+    EXPECT_EQ(e.FindPlace("Vienna, A"), 2);
+
+    EXPECT_NE(ErrorOf([&] { BuildPlaces(ort, {orte[0], orte[2], orte[1], orte[3]}); }).find("line 2"), std::string::npos);
     EXPECT_THROW(BuildPlaces(ort, {orte[0], orte[1]}), ResourceError);
     EXPECT_THROW(BuildPlaces({"Nowhere\t1\t2"}, {"Nowhere"}), ResourceError);
     EXPECT_THROW(BuildPlaces({"Nowhere\t1\t2\tUTC"}, {"Nowhere"}), ResourceError);

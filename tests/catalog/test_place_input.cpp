@@ -75,8 +75,12 @@ TEST(ParseCoordinate, RefusesWhatIsNoCoordinateOfTheAxis) {
 TEST(PlaceInput, ClosestNamesAndNearestPlaceOfTheList) {
     const Catalogs catalogs = Catalogs::Load(kCatalogPlaces);
     const QStringList names = PlaceNames(catalogs);
-    // One swap away, and a town named without its country.
-    EXPECT_EQ(ClosestNames("wein, a", names).value(0), "Wien, A");
+    // One swap away (from the German name of a place shown in English), and a town named
+    // without its country or its accent, by either name.
+    EXPECT_EQ(ClosestPlaceNames("wein, a", catalogs).value(0), "Vienna, A");
+    EXPECT_EQ(ClosestPlaceNames("Reykjavik", catalogs).value(0), "Reykjav\u00EDk, IS");
+    EXPECT_EQ(ClosestPlaceNames("Moskau", catalogs).value(0), "Moscow, RUS");
+    EXPECT_EQ(ClosestPlaceNames("Mein Garten", catalogs, {"Mein Garten"}).value(0), "Mein Garten");
     EXPECT_EQ(ClosestNames("chemnitz", names).value(0), "Chemnitz, D");
     EXPECT_EQ(ClosestNames("Sydn", names).value(0), "Sydney, AUS");
     EXPECT_EQ(ClosestNames("x", names).size(), 3);
@@ -90,7 +94,8 @@ TEST(PlaceInput, ClosestNamesAndNearestPlaceOfTheList) {
     // across it as well as on its own side.
     const int wien = NearestPlace(catalogs, 48.205, 16.375);
     ASSERT_GE(wien, 0);
-    EXPECT_EQ(catalogs.places[static_cast<std::size_t>(wien)].name, "Wien, A");
+    EXPECT_EQ(catalogs.places[static_cast<std::size_t>(wien)].name, "Vienna, A");
+    EXPECT_EQ(catalogs.places[static_cast<std::size_t>(wien)].rawName, "Wien, A");
     const Place& east = catalogs.places[static_cast<std::size_t>(NearestPlace(catalogs, -18.1, 178.45))];
     const Place& west = catalogs.places[static_cast<std::size_t>(NearestPlace(catalogs, -18.1, -181.55))];
     EXPECT_LT(std::abs(east.latitude + 18.1), 3.0) << east.name;

@@ -1,13 +1,17 @@
 // Invariants of the catalogs linked into the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "astro/core/body.h"
 #include "catalog/catalog.h"
+#include "catalog/faint_stars.h"
+#include "catalog/object_index.h"
 #include "resources/embedded.h"
 
 namespace noctaris {
@@ -28,7 +32,7 @@ bool IsCleanCp1252(const std::string& s) {
 }
 
 TEST(ShippedData, EveryStreamIsZlibLevelNineAndEndsLinesWithCrLf) {
-    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR5", "STAR6", "ORT", "ORTE", "ERDE"}) {
+    for (const char* name : {"STAR0", "STAR1", "STAR2", "STAR3", "STAR4", "STAR5", "STAR6", "STAR7", "ORT", "ORTE", "ERDE", "FAINT"}) {
         const auto bytes = FindEmbedded(name);
         ASSERT_GE(bytes.size(), 2u) << name;
         EXPECT_EQ(bytes[0], 0x78) << name;
@@ -66,7 +70,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
     std::set<std::string> names;
     for (std::size_t i = 0; i < n; ++i) {
         const StarRecord& s = c.stars[i];
-        const std::string& name = star3[i];
+        const std::string name = star3[i].substr(0, star3[i].find('\t'));
         EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
         EXPECT_TRUE(IsCleanCp1252(name)) << name;
         EXPECT_GE(s.RightAscension, 0.0) << name;
@@ -83,6 +87,7 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
         EXPECT_GE(c.FindConstellation(name.substr(0, 3)), 0) << name;
         // Details: same name, values of at most 8 characters, position matching the table.
         EXPECT_EQ(star6[9 * i], name);
+        EXPECT_EQ(c.starNames[i].raw, name);
         for (int k = 1; k < 9; ++k) {
             EXPECT_FALSE(star6[9 * i + k].empty()) << name;
             EXPECT_LE(star6[9 * i + k].size(), 8u) << name << " line " << k + 1;
@@ -96,6 +101,22 @@ TEST(ShippedData, StarTableNamesAndDetailsAgree) {
     EXPECT_EQ(c.Star(1).Magnitude, c.stars.front().Magnitude);
     EXPECT_THROW(c.Star(0), std::out_of_range);
     EXPECT_THROW(c.Star(n + 1), std::out_of_range);
+}
+
+TEST(ShippedData, TheFaintStarsContinueTheStarTableTo6Point5) {
+    // With the star table, every star of the source list to 6.5 mag, each once.
+    const FaintStars& f = LoadFaintStars();
+    EXPECT_EQ(Shipped().stars.size() + f.stars.size(), 8789u);
+    std::set<std::string> names;
+    for (std::size_t j = 0; j < f.stars.size(); ++j) {
+        const std::string& name = f.names[j];
+        EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
+        EXPECT_TRUE(IsCleanCp1252(name)) << name;
+        EXPECT_GE(f.stars[j].Magnitude, 5.0) << name;
+        EXPECT_LT(f.stars[j].Magnitude, 6.5) << name;
+        ASSERT_GT(name.size(), 4u) << name;
+        EXPECT_GE(Shipped().FindConstellation(name.substr(0, 3)), 0) << name;
+    }
 }
 
 TEST(ShippedData, WellKnownStarsAndTheirDetails) {
@@ -113,6 +134,21 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
     }
     EXPECT_TRUE(vega);
     EXPECT_GT(labelled, 200);
+    // The IAU's names in English; in German the German forms the data has, the identity kept.
+    const Catalogs german = Catalogs::Load(kCatalogStars, Language::German);
+    ASSERT_EQ(german.starNames.size(), c.starNames.size());
+    int renamed = 0;
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        EXPECT_EQ(german.starNames[i].raw, c.starNames[i].raw);
+        EXPECT_EQ(german.starNames[i].label.empty(), c.starNames[i].label.empty()) << c.starNames[i].raw;
+        renamed += german.starNames[i].label != c.starNames[i].label;
+        if (c.starNames[i].raw == "Ori Alpha,Betelgeuse") {
+            EXPECT_EQ(c.starNames[i].label, "Betelgeuse");
+            EXPECT_EQ(german.starNames[i].label, "Beteigeuze");
+        }
+    }
+    EXPECT_GE(renamed, 4);
+    EXPECT_LE(renamed, 20);
 
     const auto d = FindStarDetails("Lyr Alpha,Vega");
     ASSERT_TRUE(d);
@@ -126,7 +162,7 @@ TEST(ShippedData, WellKnownStarsAndTheirDetails) {
 
 TEST(ShippedData, ConstellationsFiguresAndBorders) {
     const Catalogs& c = Shipped();
-    EXPECT_EQ(LoadTextResource("STAR5").size(), 445u);
+    EXPECT_EQ(LoadTextResource("STAR5").size(), 534u);
     ASSERT_EQ(c.constellations.size(), 89u);
     std::set<std::string> abbreviations;
     for (const auto& k : c.constellations) {
@@ -137,7 +173,11 @@ TEST(ShippedData, ConstellationsFiguresAndBorders) {
         EXPECT_LT(k.labelRightAscension, kTwoPi);
     }
     EXPECT_EQ(abbreviations.size(), 88u);  // Serpens has two records
-    EXPECT_EQ(c.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(c.constellations[1].vernacular, "Air Pump");
+    const Catalogs german = Catalogs::Load(kCatalogConstellations, Language::German);
+    ASSERT_EQ(german.constellations.size(), 89u);
+    EXPECT_EQ(german.constellations[1].vernacular, "Luftpumpe");
+    EXPECT_EQ(german.constellations[1].latin, c.constellations[1].latin);
     const int boo = c.FindConstellation("Boo");
     ASSERT_GE(boo, 0);
     EXPECT_EQ(c.constellations[boo].latin, "Bo\xC3\xB6tes");
@@ -169,7 +209,8 @@ TEST(ShippedData, PlacesAndTheirNames) {
     const auto orte = LoadTextResource("ORTE");
     ASSERT_EQ(ort.size(), orte.size());
     EXPECT_GT(ort.size(), 3000u);
-    const Catalogs& c = Shipped();
+    // In German the places keep the order of the resources.
+    const Catalogs c = Catalogs::Load(kCatalogPlaces, Language::German);
     ASSERT_EQ(c.places.size(), ort.size());
     std::set<std::string> names;
     for (std::size_t k = 0; k < ort.size(); ++k) {
@@ -186,7 +227,34 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(std::fmod(p.zone * 4, 1.0), 0.0) << orte[k];  // whole quarter hours
         EXPECT_NE(p.zoneId.find('/'), std::string::npos) << orte[k];  // an IANA "Area/Location"
         EXPECT_EQ(c.FindPlace(p.name), static_cast<int>(k)) << orte[k];
+        if (!p.englishName.empty()) {
+            EXPECT_EQ(c.FindPlace(p.englishName), static_cast<int>(k)) << p.englishName;
+        }
     }
+    // In English each is named and sorted by its English name, found by either name, and its
+    // identity stays the German one.
+    const Catalogs& english = Shipped();
+    ASSERT_EQ(english.places.size(), ort.size());
+    for (std::size_t k = 0; k < english.places.size(); ++k) {
+        const Place& p = english.places[k];
+        EXPECT_EQ(p.name, p.englishName.empty() ? c.places[c.FindPlace(p.rawName)].name : p.englishName);
+        EXPECT_EQ(english.FindPlace(p.name), static_cast<int>(k)) << p.name;
+        EXPECT_EQ(english.FindPlace(p.rawName), static_cast<int>(k)) << p.name;
+        if (k > 0) {
+            EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
+        }
+    }
+    const int vienna = english.FindPlace("Vienna, A");
+    ASSERT_GE(vienna, 0);
+    EXPECT_EQ(english.FindPlace("Wien, A"), vienna);
+    EXPECT_EQ(english.places[vienna].name, "Vienna, A");
+    EXPECT_EQ(english.places[vienna].rawName, "Wien, A");
+    EXPECT_EQ(c.places[c.FindPlace("Vienna, A")].name, "Wien, A");
+    for (const char* name : {"Moscow, RUS", "Beijing, CHN", "Singapore, SGP", "Cologne, D", "Munich, D"})
+        EXPECT_GE(english.FindPlace(name), 0) << name;
+    const int reykjavik = english.FindPlace("reykjavik, is");  // without the accent
+    ASSERT_GE(reykjavik, 0);
+    EXPECT_EQ(english.places[reykjavik].name, "Reykjav\xC3\xADk, IS");
 
     const int chemnitz = c.FindPlace("Chemnitz, D");
     ASSERT_GE(chemnitz, 0);
@@ -220,6 +288,72 @@ TEST(ShippedData, WorldOutline) {
         if (!p.draw) ++outlines;
     }
     EXPECT_GT(outlines, 50u);
+}
+
+// Every star is found by its full name and its Hipparcos number, and by its proper name (the
+// brightest of a name where two share it); the Bayer, Flamsteed and Hipparcos forms of a known
+// star, bodies and constellations in either language; nonsense is refused with suggestions.
+TEST(ObjectIndex, FindsEveryStarBodyAndConstellation) {
+    const Catalogs& c = Shipped();
+    const ObjectIndex index = ObjectIndex::Build(c);
+    const auto star = [](int n) { return SkyObjectRef{SkyObjectKind::Star, n}; };
+    ASSERT_EQ(c.starNames.size(), 1608u);
+    const std::vector<std::string> numbers = LoadTextResource("STAR4");
+    ASSERT_EQ(numbers.size(), c.starNames.size());
+    const auto hip = [&](int n) { return numbers[static_cast<std::size_t>(n - 1)].substr(0, numbers[static_cast<std::size_t>(n - 1)].find('\t')); };
+    for (std::size_t i = 0; i < c.starNames.size(); ++i) {
+        const int n = static_cast<int>(i + 1);
+        const std::string& full = c.starNames[i].utf8;
+        EXPECT_EQ(index.Find(full), star(n)) << full;
+        const std::size_t comma = full.find(',');
+        if (comma != std::string::npos) {
+            const auto byProper = index.Find(full.substr(comma + 1));
+            ASSERT_TRUE(byProper) << full;
+            if (byProper->kind != SkyObjectKind::Star) continue;  // "Men", the abbreviation of Mensa
+            const std::string& found = c.starNames[static_cast<std::size_t>(byProper->number - 1)].utf8;
+            EXPECT_EQ(SearchKey(found.substr(found.find(',') + 1)), SearchKey(full.substr(comma + 1))) << full;
+        }
+        // Two catalogue stars may share a Hipparcos number (a pair it does not split).
+        const auto byNumber = index.Find("HIP " + hip(n));
+        ASSERT_TRUE(byNumber && byNumber->kind == SkyObjectKind::Star) << full;
+        EXPECT_EQ(hip(byNumber->number), hip(n)) << full;
+        EXPECT_NE(hip(n), "0") << full;
+    }
+    const int betelgeuse = index.Find("Betelgeuse")->number;
+    EXPECT_EQ(c.starNames[static_cast<std::size_t>(betelgeuse - 1)].utf8, "Ori Alpha,Betelgeuse");
+    for (const char* name : {"α Ori", "alf Ori", "alpha ori", "ALP  ori", "Ori Alpha", "58 Ori", "HIP 27989", "Beteigeuze", "BETEIGEUZE",
+                             "Alpha Orionis", "58 orionis"})
+        EXPECT_EQ(index.Find(name), star(betelgeuse)) << name;
+    EXPECT_EQ(index.Find("α1 Cen"), index.Find("Rigil Kentaurus"));
+    EXPECT_EQ(index.Find("alpha cen"), index.Find("alf1 cen"));  // the brighter component
+    EXPECT_EQ(index.Find("Alpha Centauri"), index.Find("alf1 cen"));
+    EXPECT_EQ(index.Find("Alpha2 Centauri"), index.Find("Toliman"));
+    EXPECT_EQ(index.Find("Toliman"), index.Find("α2 Cen"));
+    EXPECT_NE(index.Find("Toliman"), index.Find("α1 Cen"));
+
+    const int aries = c.FindConstellation("Ari");
+    for (const char* name : {"Widder", "Ram", "Ari", "aries", "WIDDER"})
+        EXPECT_EQ(index.Find(name), (SkyObjectRef{SkyObjectKind::Constellation, aries})) << name;
+    EXPECT_EQ(index.Find("Bärenhüter"), index.Find("barenhuter"));
+    EXPECT_TRUE(index.Find("Bärenhüter"));
+    EXPECT_EQ(index.Find("Boötes"), index.Find("bootes"));
+    const SkyObjectRef saturn{SkyObjectKind::Body, static_cast<int>(Body::Saturn)};
+    const SkyObjectRef moon{SkyObjectKind::Body, static_cast<int>(Body::Moon)};
+    EXPECT_EQ(index.Find("saturn"), saturn);
+    EXPECT_EQ(index.Find("Mond"), moon);
+    EXPECT_EQ(index.Find("MOON"), moon);
+    EXPECT_EQ(index.Find("Sonne"), (SkyObjectRef{SkyObjectKind::Body, static_cast<int>(Body::Sun)}));
+    EXPECT_FALSE(index.Find("Earth"));      // not in the sky
+    EXPECT_FALSE(index.Find("Chemnitz, D"));  // places are not objects
+
+    EXPECT_FALSE(index.Find("Betelgeze"));
+    const std::vector<std::string> closest = index.Closest("Betelgeze");
+    ASSERT_EQ(closest.size(), 3u);
+    EXPECT_EQ(closest.front(), "Betelgeuse");
+    EXPECT_TRUE(index.Closest("Xqzzy").size() == 3u);
+    const std::vector<std::string> completions = index.Complete("bet");
+    EXPECT_NE(std::find(completions.begin(), completions.end(), "Betelgeuse"), completions.end());
+    for (const std::string& t : completions) EXPECT_TRUE(index.Find(t)) << t;
 }
 
 }  // namespace

@@ -10,8 +10,11 @@
 #include <QImage>
 #include <QPoint>
 
+#include "astro/precise/precise.h"
 #include "catalog/catalog.h"
 #include "chart/bodies.h"
+#include "chart/picking.h"
+#include "chart/view.h"
 #include "chart/skychart.h"
 #include "support.h"
 
@@ -140,4 +143,90 @@ TEST(PreciseChart, SwitchingOffGivesTheClassicChartBack) {
     // twice).
     EXPECT_TRUE(Draw(chart, s, o, true, 30).image == Draw(chart, s, o, true, 30).image);
     EXPECT_TRUE(Draw(chart, s, o, true, 30).image == precise.image);
+}
+
+TEST(PreciseChart, StarsNearTheEdgesStayOnAChartFarFromTheCatalogueEpoch) {
+    // Chemnitz, 1600-01-10 21:00 UT: the equinox has moved some 5.6° since then. Sirius (PyEphem:
+    // azimuth 160.0048°, altitude 20.8003°) one degree inside either side edge is drawn: the quick
+    // rejection reads the turned places, not the catalogue's.
+    SkyChart chart(SharedCatalogs());
+    DisplayOptions o;
+    o.ShowStarInfo = true;
+    const ObserverState s = Chemnitz(1600, 1, 10, 22, 0);
+    for (const double centre : {160.0048 - 180 + 89, 160.0048 - 180 - 89}) {
+        const Drawn d = Draw(chart, s, o, true, centre);
+        const ObjectList::Entry* hit = Hit(d.lists.stars, "Sirius");
+        ASSERT_TRUE(hit) << centre;
+        EXPECT_NEAR(hit->x, PixelOf(d.frame, 160.0048, 20.8003).x(), 2) << centre;
+    }
+}
+
+TEST(PreciseChart, ZoomedViewsPlaceBodiesAndStarsWhereTheyAreSeen) {
+    // Chemnitz, 2003-01-12 21:00 UT. Topocentric places without refraction from PyEphem
+    // (azimuth from the north through the east, altitude, degrees). Saturn's precise place is
+    // good to some 98" only (more than 2 pixels at 5 degrees across): it is checked against
+    // its own right ascension and declination, turned into the horizon by hand, and against
+    // PyEphem within those 98".
+    struct Object {
+        const char* name;
+        Body body;
+        bool star;
+        double azimuth, altitude;
+    };
+    const Object objects[] = {{"Sirius", Body::Sun, true, 158.0571, 19.8501},
+                              {"Saturn", Body::Saturn, false, 173.697, 61.0811},
+                              {"Moon", Body::Moon, false, 230.3289, 44.3891}};
+    SkyChart chart(SharedCatalogs());
+    ChartBodies bodies;
+    bodies.InstallOn(chart);
+    DisplayOptions o;
+    o.ShowMoon = o.ShowStarInfo = true;
+    o.PrecisePositions = true;
+    const ObserverState s = Chemnitz(2003, 1, 12, 22, 0);
+    constexpr double d = std::numbers::pi / 180;
+    for (const double span : {30.0, 5.0}) {
+        for (const Object& object : objects) {
+            // The object left of and below the middle. By the chart's definition: azimuth and
+            // altitude linear, `span` degrees across, 75 * span / 180 degrees from top to bottom.
+            ViewState view;
+            view.HorizontalSpan = span;
+            view.CentreAzimuth = object.azimuth - 180 + 0.3 * span;
+            view.CentreAltitude = object.altitude + 0.2 * 75 * span / 180;
+            ChartObjectLists lists;
+            chart.Redraw(kSize, s, o, view, lists);
+            const double perDegreeX = (kSize.width() / 2) / (span / 2);
+            const double perDegreeY = kSize.height() / 75.0 * 180 / span;
+            const auto pixel = [&](double azimuthFromNorth, double altitude) {
+                return QPointF(kSize.width() / 2 + (azimuthFromNorth - 180 - view.CentreAzimuth) * perDegreeX,
+                               kSize.height() / 2.0 - (altitude - *view.CentreAltitude) * perDegreeY);
+            };
+            QPointF want = pixel(object.azimuth, object.altitude);
+            const ObjectList::Entry* hit = Hit(object.star ? lists.stars : lists.bodies, object.name);
+            ASSERT_TRUE(hit) << object.name << " " << span;
+            if (object.body == Body::Saturn) {
+                const double tolerance = 98.0 / 3600 * perDegreeY;
+                EXPECT_NEAR(hit->x, want.x(), tolerance / std::cos(object.altitude * d)) << span;
+                EXPECT_NEAR(hit->y, want.y(), tolerance) << span;
+                const ChartFrame& f = chart.Frame();
+                const PreciseFrame frame = MakePreciseFrame(Instant::FromUT(f.JulianDay));
+                const ApparentPlace p = TopocentricPlace(Body::Saturn, frame, Site{s.Latitude, s.Longitude, 0});
+                const double t = f.SiderealAngle - p.ra * d, dec = p.dec * d, lat = s.Latitude * d;
+                const double alt = std::asin(std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(t));
+                const double az = std::atan2(std::sin(t) * std::cos(dec),
+                                             std::cos(t) * std::cos(dec) * std::sin(lat) - std::sin(dec) * std::cos(lat));
+                want = pixel(az / d + 180, alt / d);
+            }
+            EXPECT_NEAR(hit->x, want.x(), 2) << object.name << " " << span;
+            EXPECT_NEAR(hit->y, want.y(), 2) << object.name << " " << span;
+            if (!object.star) continue;
+            // A click where the ephemeris puts the star tells about that star.
+            ChartPicker picker;
+            picker.lookup = [](std::string_view) { return std::nullopt; };
+            const PickAction a = picker.MouseDown(static_cast<int>(std::lround(want.x())),
+                                                  static_cast<int>(std::lround(want.y())), lists, true,
+                                                  view.CentreAzimuth, QPoint(), QSize(1920, 1080), {});
+            EXPECT_EQ(a.kind, PickAction::Kind::ShowStarInfo) << span;
+            EXPECT_TRUE(a.message.contains(QStringLiteral("Sirius"))) << a.message.toStdString();
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 #include "chart/projection.h"
+#include "chart/view.h"
 #include "chart_test_util.h"
 #include "support.h"
 
@@ -129,4 +130,45 @@ TEST(PolylinePen, BreaksAtEveryPointThatCannotBePlaced) {
     EXPECT_FALSE(pen.Step(false));
     EXPECT_FALSE(pen.Step(false));
     EXPECT_TRUE(pen.Step(true));
+}
+
+TEST(ViewState, ZoomKeepsThePointUnderTheMouseWithinTheLimits) {
+    const int w = 1029, h = 664;
+    const auto skyAt = [&](const ViewState& v, int x, int y) {
+        const ChartFrame f = ViewGeometry(v, w, h);
+        return std::pair{ScreenXToAzimuth(f, x), ScreenYToAltitude(f, y) * 180 / std::numbers::pi};
+    };
+    // In by wheel notches about a point off the middle: the sky under it stays, until 5 degrees.
+    ViewState v;
+    v.CentreAzimuth = 30;
+    const auto [az0, alt0] = skyAt(v, 700, 300);
+    for (int i = 0; i < 15; ++i) {
+        v = ZoomedAbout(v, 1.25, 700, 300, w, h);
+        const auto [az, alt] = skyAt(v, 700, 300);
+        EXPECT_NEAR(az, az0, 1e-9) << i;
+        EXPECT_NEAR(alt, alt0, 1e-9) << i;
+    }
+    EXPECT_LT(v.HorizontalSpan, 10);
+    for (int i = 0; i < 10; ++i) v = ZoomedAbout(v, 1.25, 700, 300, w, h);
+    EXPECT_EQ(v.HorizontalSpan, ViewState::kNarrowestSpan);
+    // Out all the way: today's chart, turned by whole degrees.
+    for (int i = 0; i < 30; ++i) v = ZoomedAbout(v, 0.8, 100, 600, w, h);
+    EXPECT_EQ(v.HorizontalSpan, 180);
+    EXPECT_FALSE(v.CentreAltitude);
+    EXPECT_EQ(v.CentreAzimuth, std::nearbyint(v.CentreAzimuth));
+
+    // Looking up stops with the zenith at the top edge, looking down 20 degrees below the
+    // horizon at the bottom edge; a view faces what it is turned to.
+    for (const double span : {180.0, 40.0, 5.0}) {
+        const ViewState up = LookAt(ViewState{}, -170, 90, span);
+        EXPECT_NEAR(skyAt(up, w / 2, 0).second, 90, 1e-9) << span;
+        const ViewState down = LookAt(ViewState{}, 0, -90, span);
+        EXPECT_NEAR(skyAt(down, w / 2, h).second, -20, 1e-9) << span;
+        const ViewState at = LookAt(ViewState{}, 123.5, 40, span);
+        EXPECT_NEAR(skyAt(at, w / 2, 0).first, 123.5, 1e-9);
+        EXPECT_NEAR(CentreAltitudeOf(at, h), 40, 1e-12);
+        EXPECT_NEAR(skyAt(at, w / 2, h / 2).second, 40 + (75 * span / 180) / h / 2 * (h % 2), 1e-9);
+    }
+    // The default view's centre altitude is where today's chart has it.
+    EXPECT_NEAR(CentreAltitudeOf(ViewState{}, h), skyAt(ViewState{}, 0, h / 2).second, 1e-9);
 }

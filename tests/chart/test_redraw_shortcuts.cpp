@@ -6,11 +6,15 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/faint_stars.h"
 #include "astro/core/constants.h"
 #include "chart/projection.h"
 #include "chart/skychart.h"
@@ -25,7 +29,15 @@ namespace {
 
 TEST(ChartPlacement, SameAnswerAndPixelAsTheProjectionOnEveryFrame) {
     for (double latitude : {50.836667, -33.9, 89.9, 0.0}) {
-        for (double view : {0.0, 90.0, -135.0, 179.5}) {
+        // The default view turned, and zoomed views looking low, high and at the zenith.
+        const auto zoomed = [](double azimuth, double span, std::optional<double> altitude) {
+            ViewState v;
+            v.CentreAzimuth = azimuth, v.HorizontalSpan = span, v.CentreAltitude = altitude;
+            return ClampedView(v);
+        };
+        for (const ViewState& view : {zoomed(0, 180, {}), zoomed(90, 180, {}), zoomed(-135, 180, {}), zoomed(179.5, 180, {}),
+                                      zoomed(20, 90, 30), zoomed(-100, 30, 60), zoomed(170, 10, 5),
+                                      zoomed(45, 5, 89), zoomed(0, 180, 60)}) {
             for (QSize size : {QSize(1029, 664), QSize(641, 480), QSize(3, 3), QSize(1, 200)}) {
                 ObserverState state = Chemnitz(2026, 5, 7, 3, 17);
                 state.Latitude = latitude;
@@ -50,15 +62,63 @@ TEST(ChartPlacement, SameAnswerAndPixelAsTheProjectionOnEveryFrame) {
                         turnedAway += !quick && x2 == -77777 && x1 != -77777;
                     }
                 }
-                EXPECT_EQ(mismatches, 0) << latitude << " " << view << " " << size.width() << "x"
-                                         << size.height() << ": first at " << first;
+                EXPECT_EQ(mismatches, 0) << latitude << " " << view.CentreAzimuth << " " << view.HorizontalSpan
+                                         << " " << size.width() << "x" << size.height() << ": first at " << first;
                 if (size == QSize(1029, 664) && std::fabs(latitude) < 60) {
-                    // Below the horizon and behind the view: well over half of the sphere.
-                    EXPECT_GT(turnedAway, points / 2) << latitude << " " << view;
+                    // Below the horizon and behind the view: well over half of the sphere; a
+                    // zoomed view turns away nearly all of it.
+                    EXPECT_GT(turnedAway, view.HorizontalSpan < 100 ? points * 3 / 4 : points / 2)
+                        << latitude << " " << view.CentreAzimuth;
                 }
             }
         }
     }
+}
+
+TEST(SkyChart, ZoomedViewsDrawEveryStarTheProjectionPlaces) {
+    // The zones around a zoomed view leave out no star: the stars listed where they were drawn
+    // are exactly those of both catalogues, down to the view's magnitude, that the projection
+    // places on the surface; across right ascension 0, next to the pole and at the zenith.
+    const Catalogs& catalogs = SharedCatalogs();
+    const FaintStars& faint = LoadFaintStars();
+    SkyChart chart(catalogs);
+    DisplayOptions o;
+    o.ShowStarInfo = true;
+    const QSize size(1029, 664);
+    struct Case {
+        int hour;
+        double azimuth, span, altitude;
+    };
+    int faintSeen = 0;
+    for (const Case& c : {Case{22, 180, 30, 50}, Case{3, 90, 10, 80}, Case{1, 180, 8, 40}, Case{20, 0, 60, 30},
+                          Case{23, -60, 20, 85}, Case{5, 0, 179, 20}}) {
+        const ObserverState state = Chemnitz(2026, 10, 5, c.hour, 0);
+        ViewState view;
+        view.CentreAzimuth = c.azimuth, view.HorizontalSpan = c.span, view.CentreAltitude = c.altitude;
+        view = ClampedView(view);
+        ChartObjectLists lists;
+        chart.Redraw(size, state, o, view, lists);
+        const ChartFrame frame = MakeChartFrame(state, size.width(), size.height(), view);
+        const double limit = MagnitudeLimit(c.span);
+        std::vector<std::string> want, drawn;
+        int x = 0, y = 0;
+        for (std::size_t i = 0; i < catalogs.stars.size(); ++i)
+            if (catalogs.stars[i].Magnitude < limit &&
+                ProjectToScreen(frame, catalogs.stars[i].RightAscension, catalogs.stars[i].Declination, x, y))
+                want.push_back(catalogs.starNames[i].raw);
+        for (std::size_t j = 0; j < faint.stars.size(); ++j)
+            if (faint.stars[j].Magnitude < limit &&
+                ProjectToScreen(frame, faint.stars[j].RightAscension, faint.stars[j].Declination, x, y)) {
+                want.push_back(faint.names[j]);
+                ++faintSeen;
+            }
+        for (std::size_t i = 0; i < lists.stars.Size(); ++i) drawn.emplace_back(lists.stars.NameAt(i));
+        std::sort(want.begin(), want.end());
+        std::sort(drawn.begin(), drawn.end());
+        EXPECT_EQ(drawn, want) << c.hour << " " << c.azimuth << " " << c.span;
+        EXPECT_FALSE(want.empty()) << c.hour << " " << c.azimuth << " " << c.span;
+    }
+    EXPECT_GT(faintSeen, 100);
 }
 
 // Pixels of the line from a to b that lie well inside the chart are drawn in the line colour

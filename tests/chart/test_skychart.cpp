@@ -13,6 +13,7 @@
 #include "catalog/catalog.h"
 #include "astro/core/constants.h"
 #include "chart/skychart.h"
+#include "platform/language.h"
 #include "platform/pictures.h"
 #include "chart_test_util.h"
 #include "support.h"
@@ -136,6 +137,37 @@ TEST(SkyChart, StarLabelsFollowTheNameMode) {
             reddish += qRed(px) > 0;
         }
     EXPECT_GT(reddish, 10);
+}
+
+// The vernacular names are the program's language's: Aries is the Ram on an English chart and
+// the Widder on a German one, drawn exactly as that text would be.
+TEST(SkyChart, ConstellationNamesInTheProgramsLanguage) {
+    auto draw = [](const Constellation& c, int mode) {
+        TestSky sky;
+        double ra = 0, dec = 0;
+        EquatorialOf(sky.frame, 20, 40, ra, dec);
+        sky.catalogs.constellations = {c};
+        sky.catalogs.constellations[0].labelRightAscension = ra;
+        sky.catalogs.constellations[0].labelDeclination = dec;
+        SkyChart chart(sky.catalogs);
+        ChartObjectLists lists;
+        DisplayOptions o;
+        o.ConstellationNameMode = mode;
+        return chart.Redraw(kSize, sky.state, o, 0, lists);
+    };
+    for (const auto& [language, name] : {std::pair{Language::English, "Ram"}, std::pair{Language::German, "Widder"}}) {
+        ASSERT_TRUE(InstallLanguage(language));
+        const Catalogs catalogs = Catalogs::Load(kCatalogConstellations);
+        const int aries = catalogs.FindConstellation("Ari");
+        ASSERT_GE(aries, 0);
+        const Constellation& shipped = catalogs.constellations[static_cast<std::size_t>(aries)];
+        Constellation written = shipped;
+        written.latin = name;  // the Latin mode draws this text in the same place and font
+        const QImage vernacular = draw(shipped, 1);
+        EXPECT_EQ(vernacular, draw(written, 2)) << name;
+        EXPECT_NE(vernacular, draw(shipped, 2)) << name;  // "Aries": the comparison can fail
+    }
+    InstallLanguage(Language::English);
 }
 
 TEST(SkyChart, StarHitListWithStarInformation) {

@@ -79,7 +79,7 @@ if not rawcsv.endswith(b"\r\n") or b"\n" in rawcsv.replace(b"\r\n", b""):
     die("CSV rows do not end in CR LF")
 rows = list(csv.DictReader(open(f"{tmp}/year.csv", newline="", encoding="utf-8")))
 doc = json.load(open(f"{tmp}/year.json", encoding="utf-8"))
-if doc["place"] != "Wien, A" or abs(doc["latitude_deg"] - 48.20849) > 1e-6 or doc["zone_h"] != 1:
+if doc["place"] != "Vienna, A" or abs(doc["latitude_deg"] - 48.20849) > 1e-6 or doc["zone_h"] != 1:
     die(f"JSON head {doc}")
 if len(rows) != len(lines) or len(doc["records"]) != len(rows):
     die(f"{len(rows)} CSV rows, {len(doc['records'])} JSON records for {len(lines)} lines")

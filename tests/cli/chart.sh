@@ -21,6 +21,13 @@ base=(chart --place "Chemnitz, D" --date 2026-12-07 --time 21:30:00)
 [ "$(png_size "$tmp/all.png")" = 640x480 ] || fail "sized chart is $(png_size "$tmp/all.png")"
 cmp -s "$tmp/default.png" "$tmp/all.png" && fail "switches changed nothing"
 
+# The widest view is today's chart; a closer, raised one is another picture of the same size.
+"$cli" "${base[@]}" --fov 180 --out "$tmp/wide.png" || fail "--fov 180 exited $?"
+cmp -s "$tmp/default.png" "$tmp/wide.png" || fail "--fov 180 is not the default chart"
+"$cli" "${base[@]}" --fov 10 --altitude 89 --out "$tmp/zenith.png" || fail "--fov 10 --altitude 89 exited $?"
+[ "$(png_size "$tmp/zenith.png")" = 1029x664 ] || fail "zoomed chart is $(png_size "$tmp/zenith.png")"
+cmp -s "$tmp/default.png" "$tmp/zenith.png" && fail "--fov and --altitude changed nothing"
+
 # Place names are matched without regard to case.
 "$cli" chart --place "chemnitz, d" --date 2026-12-07 --time 21:30 --out "$tmp/lower.png" || fail "lower-case place"
 cmp -s "$tmp/default.png" "$tmp/lower.png" || fail "same place and moment gave another picture"
@@ -50,6 +57,10 @@ expect_usage_error "invalid size" "${base[@]}" --size 0x664 "${out[@]}"
 expect_usage_error "invalid size" "${base[@]}" --size 100000x100000 "${out[@]}"
 expect_usage_error "invalid azimuth" "${base[@]}" --azimuth 181 "${out[@]}"
 expect_usage_error "invalid azimuth" "${base[@]}" --azimuth nan "${out[@]}"
+expect_usage_error "invalid field of view" "${base[@]}" --fov 4 "${out[@]}"
+expect_usage_error "invalid field of view" "${base[@]}" --fov 1e2 "${out[@]}"
+expect_usage_error "invalid altitude" "${base[@]}" --altitude 91 "${out[@]}"
+expect_usage_error "invalid altitude" "${base[@]}" --altitude inf "${out[@]}"
 expect_usage_error "expected 0..3" "${base[@]}" --star-names 4 "${out[@]}"
 expect_usage_error "expected 0..3" "${base[@]}" --constellation-names -1 "${out[@]}"
 expect_usage_error "unknown --show item 'planets'" "${base[@]}" --show grid,planets "${out[@]}"

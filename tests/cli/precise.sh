@@ -9,9 +9,10 @@ trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export LC_ALL=C LANG=C
 
-# ---- Without --precise: byte for byte the outputs of the program before the switch ----------
-# The references were written by the commit before --precise, in standard time; the Moon
-# text's local-time line ends with the computer's date, which is cut off.
+# ---- Without --precise: byte for byte the classic outputs --------------------------------------
+# The references are the classic outputs in standard time, rewritten only where a classic
+# result was corrected; the Moon text's local-time line ends with the computer's date, which
+# is cut off.
 ref="$here/classic_reference"
 same() {
     local file="$1"; shift

@@ -164,6 +164,57 @@ text = open(f"{tmp}/sirius.txt", encoding="utf-8").read()
 if text != "CMa Alpha,Sirius\nConstellation: Canis Major\nM = 1.45 mag\nm = -1.44 mag\nr = 8.6 ly\nSpectral class: A0\nalpha = 6h45'9\"\ndelta = -16\u00b042'58\"\n":
     die(f"star text {text!r}")
 EOF
+# Old dates: the Julian calendar before 1582-10-15, typed, shown and in ISO 8601 alike. The
+# phases around the reform and the sunrise of 4 October 1582 (Julian) as an independent
+# ephemeris gives them; 1500 is a Julian leap year; the Sun rises on 1 January of year 1; a
+# moment whose UT falls outside the years 1..9999 still has its "utc".
+"$cli" moon --date 1582-10-04 --time 12:00 >"$tmp/reform.txt" || fail "moon 1582 exited $?"
+"$cli" moon --date 1582-10-04 --time 12:00 --format json >"$tmp/reform_moon.json" || fail "moon 1582 json exited $?"
+"$cli" sun --date 1582-10-04 --time 12:00 --format json >"$tmp/reform_sun.json" || fail "sun 1582 json exited $?"
+"$cli" moon --range 1500-02-28..1500-03-01 --step 1d --format csv >"$tmp/leap1500.csv" || fail "moon 1500 range exited $?"
+"$cli" sun --date 0001-01-01 --time 00:30 --format json >"$tmp/year1.json" || fail "sun year 1 exited $?"
+"$cli" moon --place "Boston, USA" --date 9999-12-31 --time 20:00 --format csv >"$tmp/year9999.csv" || fail "moon 9999 exited $?"
+"$py" - "$tmp" <<'EOF2' || exit 1
+import csv, json, sys
+tmp = sys.argv[1]
+def die(msg):
+    print("FAIL:", msg, file=sys.stderr)
+    sys.exit(1)
+def minutes(text):
+    # Minutes since an epoch, by the labels' own calendar (the two compared use the same one).
+    d, t = text.rstrip("Z").split("T")
+    y, m, day = (int(x) for x in d.split("-"))
+    h, mi, s = (int(x) for x in t.split(":"))
+    return ((y * 12 + m) * 31 + day) * 1440 + h * 60 + mi + s / 60
+def near(text, when, tolerance, what):
+    if text is None or abs(minutes(text) - minutes(when)) > tolerance:
+        die(f"{what}: {text}, expected {when} within {tolerance} min")
+text = open(f"{tmp}/reform.txt", encoding="utf-8").read()
+for line in ("Date\t\t4 Oct 1582", "New moon\t16 Sep 1582", "First quarter\t25 Sep 1582",
+             "Full moon\t\t1 Oct 1582", "Last quarter\t18 Oct 1582", "New moon\t26 Oct 1582"):
+    if line + "\n" not in text:
+        die(f"1582 Moon report lacks {line!r}")
+moon = json.load(open(f"{tmp}/reform_moon.json"))["records"][0]
+sun = json.load(open(f"{tmp}/reform_sun.json"))["records"][0]
+if moon["utc"] != "1582-10-04T11:00:00Z" or sun["utc"] != moon["utc"] or sun["local"] != moon["local"]:
+    die(f"one instant, two labels: sun {sun['utc']}, moon {moon['utc']}")
+near(moon["first_quarter_utc"], "1582-09-25T01:26:20Z", 5, "first quarter")
+near(moon["full_moon_utc"], "1582-10-01T20:58:48Z", 5, "full moon")
+near(moon["last_quarter_utc"], "1582-10-18T14:04:37Z", 5, "last quarter")
+near(sun["sunrise_utc"], "1582-10-04T05:27:32Z", 4, "sunrise")
+near(sun["sunset_utc"], "1582-10-04T16:21:12Z", 4, "sunset")
+leap = [r["local"][:10] for r in csv.DictReader(open(f"{tmp}/leap1500.csv", newline=""))]
+if leap != ["1500-02-28", "1500-02-29", "1500-03-01"]:
+    die(f"days of a Julian leap year: {leap}")
+y1 = json.load(open(f"{tmp}/year1.json"))["records"][0]
+if y1["utc"] != "0000-12-31T23:30:00Z" or y1["local"] != "0001-01-01T00:30:00+01:00":
+    die(f"year 1: {y1['utc']} / {y1['local']}")
+if not (y1["sunrise_utc"] or "").startswith("0001-01-01T07:") or not (y1["sunset_utc"] or "").startswith("0001-01-01T15:"):
+    die(f"the Sun of 1 January 1: {y1['sunrise_utc']} .. {y1['sunset_utc']}")
+y9999 = next(csv.DictReader(open(f"{tmp}/year9999.csv", newline="")))
+if y9999["utc"] != "+10000-01-01T01:00:00Z" or y9999["local"] != "9999-12-31T20:00:00-05:00":
+    die(f"end of 9999: {y9999['utc']} / {y9999['local']}")
+EOF2
 # Every 7th day of 2026 at several places: the moment read on the place's clock is the instant
 # the system's time-zone database gives for it (Python's zoneinfo, independent of Qt).
 for z in "Sydney, AUS|Australia/Sydney" "New York, USA|America/New_York" "Chemnitz, D|Europe/Berlin" \

@@ -53,6 +53,24 @@ TEST(Format, DatesAndTimes) {
         EXPECT_EQ(FormatDateTime("d/m/yy", t), "7.12.26");
         EXPECT_EQ(FormatDateTime("mmmm", t), "Dezember");
     }
+    {
+        // Before 1582-10-15 days are named in the Julian calendar, as the core counts them:
+        // the day before the reform is Thursday 4 October, 1500 has a 29 February.
+        PinnedLocale pin(kGerman);
+        EXPECT_EQ(DateToStr(EncodeDate(1582, 10, 15) - 1), "04.10.1582");
+        EXPECT_EQ(FormatDateTime("dddd d.m.yyyy", EncodeDate(1582, 10, 15) - 1), "Donnerstag 4.10.1582");
+        EXPECT_EQ(FormatDateTime("d mmm yyyy", EncodeDate(1500, 3, 1) - 1), "29 Feb. 1500");
+        // A QDate is a day; its civil name comes from the core (Meeus: 333-01-27 Julian is
+        // JD 1842713, noon).
+        const QDate day = DayOfCivilDate({333, 1, 27});
+        EXPECT_EQ(day.toJulianDay(), 1842713);
+        EXPECT_EQ(CivilDateOfDay(day), (CivilDate{333, 1, 27}));
+        EXPECT_EQ(CivilDateOfDay(QDate(1582, 10, 14)), (CivilDate{1582, 10, 4}));
+        EXPECT_EQ(DayOfCivilDate({1582, 10, 15}), QDate(1582, 10, 15));
+        EXPECT_FALSE(DayOfCivilDate({1582, 10, 10}).isValid());
+        EXPECT_FALSE(DayOfCivilDate({1700, 2, 29}).isValid());
+        EXPECT_THROW(CivilDateOfDay(QDate()), ConversionError);
+    }
     PinnedLocale pin(QLocale::c());
     EXPECT_EQ(TimeToStr(t), "21:05:09");
     EXPECT_FALSE(LongTimeFormat().contains('t'));

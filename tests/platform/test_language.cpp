@@ -50,11 +50,14 @@ TEST(Language, TheOptionOverridesTheLocaleAndABadValueIsNoLanguage) {
 TEST_F(LanguageInstall, GermanTranslatesOursAndQtsEnglishRemovesBoth) {
     ASSERT_EQ(FileMenu(), "&File");
     ASSERT_EQ(QtCancel(), "Cancel");
+    EXPECT_EQ(CurrentLanguage(), Language::English);
     ASSERT_TRUE(InstallLanguage(Language::German)) << "the built-in translations are missing";
+    EXPECT_EQ(CurrentLanguage(), Language::German);
     EXPECT_EQ(FileMenu(), "&Datei");
     EXPECT_EQ(QtCancel(), "Abbrechen");
     EXPECT_EQ(QCoreApplication::translate("TimeStep", "1 hour"), QString::fromUtf8("1 Stunde"));
     ASSERT_TRUE(InstallLanguage(Language::English));
+    EXPECT_EQ(CurrentLanguage(), Language::English);
     EXPECT_EQ(FileMenu(), "&File");
     EXPECT_EQ(QtCancel(), "Cancel");
 }

@@ -256,7 +256,8 @@ TEST_F(EventCalendarWindowTest, AYearThatIsNoNumberKeepsTheHeader) {
 class CalendarExportTest : public EventCalendarWindowTest {
 protected:
     CalendarExportTest() {
-        observer_.PlaceName = "Wien, A";
+        observer_.PlaceName = "Wien, A";  // as the German program shows it; its exports are English
+        observer_.PlaceExportName = "Vienna, A";
         observer_.Latitude = 48.2;
         observer_.Longitude = 16.37;
         observer_.TimeZone = 1;

@@ -2,6 +2,7 @@
 // day, the painting and the window.
 #include <limits>
 
+#include <QCalendar>
 #include <QDate>
 #include <gtest/gtest.h>
 
@@ -18,15 +19,25 @@ int CellOf(int year, int month, int n) { return FirstCell(DayOfWeek(year, month,
 
 }  // namespace
 
-TEST(MoonCalendarRoutines, GregorianLeapRuleForEveryYear) {
-    EXPECT_FALSE(IsLeapYearGregorian(1900));
-    EXPECT_TRUE(IsLeapYearGregorian(2000));
-    EXPECT_TRUE(IsLeapYearGregorian(2024));
-    EXPECT_FALSE(IsLeapYearGregorian(2026));
-    EXPECT_FALSE(IsLeapYearGregorian(1500));  // a Julian leap year, but the rule is Gregorian
-    EXPECT_TRUE(IsLeapYearGregorian(1600));
-    EXPECT_EQ(DaysInMonth(IsLeapYearGregorian(1900), 2), 28);
-    EXPECT_EQ(DaysInMonth(IsLeapYearGregorian(2000), 2), 29);
+TEST(MoonCalendarRoutines, JulianThenGregorianCalendar) {
+    EXPECT_FALSE(IsCalendarLeapYear(1900));
+    EXPECT_TRUE(IsCalendarLeapYear(2000));
+    EXPECT_TRUE(IsCalendarLeapYear(2024));
+    EXPECT_FALSE(IsCalendarLeapYear(2026));
+    EXPECT_TRUE(IsCalendarLeapYear(1500));  // a Julian leap year
+    EXPECT_TRUE(IsCalendarLeapYear(1600));
+    EXPECT_EQ(DaysInMonth(IsCalendarLeapYear(1900), 2), 28);
+    EXPECT_EQ(DaysInMonth(IsCalendarLeapYear(1500), 2), 29);
+    // 4 October 1582 was a Thursday, the next day Friday 15 October; 1 March 1500 a Sunday.
+    EXPECT_EQ(DayOfWeek(1582, 10, 4), 5);
+    EXPECT_EQ(DayOfWeek(1582, 10, 15), 6);
+    EXPECT_EQ(DayOfWeek(1500, 3, 1), 1);
+    EXPECT_EQ(DayOffset(1582, 10, 15), 4);
+    EXPECT_FALSE(DayOffset(1582, 10, 10));
+    EXPECT_EQ(DayOffset(1500, 2, 29), 28);
+    // The days that exist get a picture, the dropped ones none.
+    const MonthPictures october = ComputeMonthPictures(1582, 10);
+    for (int n = 1; n <= 31; ++n) EXPECT_EQ(october[n - 1] >= 0, n <= 4 || n >= 15) << n;
 }
 
 TEST(MoonCalendarRoutines, DaysInMonthOfEveryMonth) {
@@ -55,12 +66,16 @@ TEST(MoonCalendarRoutines, WeekdaySundayFirstAgreesWithTheCalendar) {
     EXPECT_EQ(DayOfWeek(1899, 12, 30), 7);  // Saturday, TDateTime 0
     EXPECT_EQ(DayOfWeek(1899, 12, 31), 1);  // Sunday
     EXPECT_EQ(DayOfWeek(2026, 12, 1), 3);   // Tuesday
-    EXPECT_EQ(DayOfWeek(1, 1, 1), 2);       // Monday (proleptic Gregorian)
-    // Before and after the zero of the serial, and across centuries.
+    EXPECT_EQ(DayOfWeek(1, 1, 1), 7);       // Saturday (Julian calendar)
+    // Before and after the zero of the serial, and across centuries; Qt's own calendars name
+    // the days, Julian before the reform.
     for (QDate d(1890, 1, 1); d < QDate(1910, 1, 1); d = d.addDays(13))
         ASSERT_EQ(DayOfWeek(d.year(), d.month(), d.day()), d.dayOfWeek() % 7 + 1) << d.toString(Qt::ISODate).toStdString();
-    for (QDate d(1, 1, 1); d < QDate(9999, 1, 1); d = d.addDays(3653))
-        ASSERT_EQ(DayOfWeek(d.year(), d.month(), d.day()), d.dayOfWeek() % 7 + 1) << d.toString(Qt::ISODate).toStdString();
+    const QCalendar julian(QCalendar::System::Julian);
+    for (QDate d(1, 1, 1, julian); d < QDate(9999, 1, 1); d = d.addDays(3653)) {
+        const QCalendar c = d < QDate(1582, 10, 15) ? julian : QCalendar();
+        ASSERT_EQ(DayOfWeek(d.year(c), d.month(c), d.day(c)), d.dayOfWeek() % 7 + 1) << d.toString(Qt::ISODate).toStdString();
+    }
 }
 
 TEST(MoonCalendarGrid, FirstDayPlacementByWeekday) {
@@ -80,7 +95,7 @@ TEST(MoonCalendarGrid, FirstDayPlacementByWeekday) {
 TEST(MoonCalendarGrid, EveryMonthFitsSixRowsWithDaysOnTheirWeekday) {
     for (int y = 1999; y <= 2030; ++y)
         for (int m = 1; m <= 12; ++m) {
-            const int days = DaysInMonth(IsLeapYearGregorian(y), m);
+            const int days = DaysInMonth(IsCalendarLeapYear(y), m);
             const int first = CellOf(y, m, 1);
             ASSERT_GE(first, 2);
             ASSERT_LE(first, 8);

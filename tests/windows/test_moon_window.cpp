@@ -56,7 +56,7 @@ const char* const kChemnitzReport =
     "Full moon\t\t24.11.2026\r\n"
     "Last quarter\t01.12.2026\r\n"
     "New moon\t09.12.2026\r\n"
-    "Perigee\t\t08:32 UT, 24.12.2026\r\n"
+    "Perigee\t\t08:34 UT, 24.12.2026\r\n"
     "Apogee\t\t06:46 UT, 11.12.2026\r\n"
     "Moonrise\t\t05:44 UT\r\n"
     "\t\t06:44 UTC+01:00\r\n"

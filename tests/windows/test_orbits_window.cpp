@@ -17,6 +17,7 @@
 
 #include "astro/theories/planets.h"
 #include "chart/projection.h"
+#include "platform/format.h"
 #include "window_tests.h"
 #include "windows/orbits_window.h"
 #include "windows/wincommon.h"
@@ -297,6 +298,19 @@ TEST_F(OrbitsTest, WindowControlsAndSimulation) {
     date->setDate(QDate(9999, 12, 20));
     w.stepSimulation();
     EXPECT_EQ(date->date(), QDate(9999, 12, 31));  // held at the end of the date range
+
+    // Across the calendar reform the field names its days as the reports do and the plan is
+    // drawn for the day shown: 15 October 1582 less one day is the Julian 4 October.
+    step->setValue(-1);
+    date->setDate(QDate(1582, 10, 15));
+    w.stepSimulation();
+    EXPECT_EQ(date->date().toJulianDay(), 2299160);
+    EXPECT_FALSE(date->calendar().isGregorian());
+    EXPECT_EQ(date->date().day(date->calendar()), 4);
+    EXPECT_EQ(w.currentView().Year * 10000 + w.currentView().Month * 100 + w.currentView().Day, 15821004);
+    SetCivilDay(date, DayOfCivilDate({1500, 2, 29}));
+    EXPECT_EQ(w.currentView().Month * 100 + w.currentView().Day, 229);
+    EXPECT_EQ(date->date().month(date->calendar()) * 100 + date->date().day(date->calendar()), 229);
 
     // Scale buttons.
     for (int i = 0; i < 10; ++i) Child<QToolButton>(w, "zoomInButton")->click();

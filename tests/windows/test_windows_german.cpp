@@ -160,7 +160,7 @@ TEST_F(German, MoonReport) {
     EXPECT_EQ(g[8], QStringLiteral("Beleuchteter Anteil\t1,31 %"));
     EXPECT_EQ(g[11], QStringLiteral("Neumond\t09.11.2026"));
     EXPECT_EQ(g[13], QStringLiteral("Erstes Viertel\t17.11.2026"));
-    EXPECT_EQ(g[17], QStringLiteral("Erdnähe\tUT 08:32 24.12.2026"));
+    EXPECT_EQ(g[17], QStringLiteral("Erdnähe\tUT 08:34 24.12.2026"));
     EXPECT_EQ(g[19], QStringLiteral("Mondaufgang\tUT 05:44 Uhr"));
     EXPECT_EQ(g[20], QStringLiteral("\t\t06:44 Uhr UTC+01:00"));
     EXPECT_EQ(g[21], QStringLiteral("Kulmination\tUT 09:39 Uhr"));

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Builds Noctaris's embedded catalog resources from open data.
 
-Writes nine zlib streams (level 9) into resources/data/:
-  STAR0 stars, STAR3 star names, STAR6 star details, STAR5 constellations,
+Writes eleven zlib streams (level 9) into resources/data/:
+  STAR0 stars, STAR3 star names, STAR4 star numbers, STAR6 star details, STAR5 constellations,
+  STAR7 constellation genitives,
   STAR1 constellation figures, STAR2 constellation borders,
   ORT places with coordinates and zones, ORTE place names, ERDE world outline.
 Every stream inflates to Windows-1252 text with CR LF line ends. The output depends only on
@@ -113,6 +114,21 @@ GERMAN_NAMES = {
     ('US', 'Washington, D.C.'): 'Washington', ('MA', 'Marrakesh'): 'Marrakesch',
     ('SA', 'Riyadh'): 'Riad', ('LB', 'Beirut'): 'Beirut', ('ET', 'Addis Ababa'): 'Addis Abeba',
     ('GB', 'Edinburgh'): 'Edinburgh', ('IS', 'Reykjavík'): 'Reykjavík',
+}
+
+# English forms of places whose source name is the local one (Natural Earth's names), and one
+# whose source name carries a comma, which would read as the start of the country sign.
+ENGLISH_NAMES = {
+    ('DE', 'Köln'): 'Cologne', ('CH', 'Genève'): 'Geneva', ('CH', 'Sitten'): 'Sion',
+    ('US', 'Washington, D.C.'): 'Washington',
+}
+
+# English vernacular names where the source's are wrong or ambiguous: the Dippers are asterisms
+# of the Bears, and two different constellations would both read "Compass".
+ENGLISH_CONSTELLATIONS = {
+    'UMa': 'Great Bear', 'UMi': 'Little Bear', 'Cir': 'Compasses', 'Pyx': "Mariner's Compass",
+    'Aqr': 'Water Bearer', 'Oph': 'Serpent Bearer', 'Men': 'Table Mountain', 'Cha': 'Chameleon',
+    'Cae': 'Chisel',
 }
 
 # Letters without a Windows-1252 form that decomposition does not reduce to a base letter.
@@ -312,6 +328,15 @@ def star_name(s, names, finder):
     return to_cp1252(name)
 
 
+def german_star_name(s, names, name):
+    """TAB and the German form of the star's proper name where the data has one, else nothing."""
+    info = names.get(str(s['hip'])) if s['hip'] else None
+    german = (info or {}).get('de') or ''
+    if ',' not in name or not german or german == info.get('name'):
+        return ''
+    return '\t' + to_cp1252(german)
+
+
 def star_details(s, name):
     plx = s['plx']
     mag = s['mag']
@@ -328,12 +353,19 @@ def star_details(s, name):
     return [name] + values
 
 
+def star_numbers(s, names):
+    """Hipparcos number TAB Flamsteed number, each 0 where the data has none."""
+    info = names.get(str(s['hip'])) if s['hip'] else None
+    flam = (info or {}).get('flam') or ''
+    return f'{s["hip"] or 0}\t{flam if flam.isdigit() else 0}'
+
+
 def build_stars(data):
     stars = read_bright_stars(os.path.join(data, 'hipparcos', 'stars_bright.dat'))
     match_hip(stars, load_json(os.path.join(data, 'celestial', 'stars.6.json'))['features'])
     names = load_json(os.path.join(data, 'celestial', 'starnames.json'))
     finder = ConstellationFinder(load_json(os.path.join(data, 'celestial', 'constellations.borders.json')))
-    star0, star3, star6 = [], [], []
+    star0, star3, star4, star6 = [], [], [], []
     seen = set()
     for s in stars:
         name = star_name(s, names, finder)
@@ -344,9 +376,10 @@ def build_stars(data):
         ra = math.radians(s['ra_h'] * 15.0) % TWO_PI
         cls = SPECTRAL_CLASS.get(s['sp'][:1], 8) if s['sp'] else 5
         star0 += [f'{ra:.8f}', f'{math.radians(s["dec"]):.8f}', num(s['mag'], 2), str(cls)]
-        star3.append(name)
+        star3.append(name + german_star_name(s, names, name))
+        star4.append(star_numbers(s, names))
         star6 += star_details(s, name)
-    return star0, star3, star6, finder
+    return star0, star3, star4, star6, finder
 
 
 # ---- constellations -------------------------------------------------------------------------------
@@ -364,9 +397,16 @@ def build_star5(data):
     for f in load_json(os.path.join(data, 'celestial', 'constellations.json'))['features']:
         p = f['properties']
         lon, lat = f['geometry']['coordinates']
-        lines += [to_cp1252(p['name']), to_cp1252(p.get('de') or p['name']), f['id'],
-                  rad_text(lon, True), rad_text(lat, False)]
+        english = ENGLISH_CONSTELLATIONS.get(f['id']) or p.get('en') or p['name']
+        lines += [to_cp1252(p['name']), to_cp1252(p.get('de') or p['name']), to_cp1252(english),
+                  f['id'], rad_text(lon, True), rad_text(lat, False)]
     return lines
+
+
+def build_star7(data):
+    """The Latin genitive of each STAR5 constellation, same order (\"Orionis\")."""
+    return [to_cp1252(f['properties'].get('gen') or f['properties']['name'])
+            for f in load_json(os.path.join(data, 'celestial', 'constellations.json'))['features']]
 
 
 def polylines_to_lines(polylines):
@@ -494,6 +534,12 @@ def build_places(data):
     def display(p):
         return to_cp1252(GERMAN_NAMES.get((p['cc'], p['name']), p['name'])) + ', ' + mark(p['cc'])
 
+    def english(p, told_apart):
+        name = to_cp1252(ENGLISH_NAMES.get((p['cc'], p['name']), p['name']))
+        if told_apart:
+            name += f' ({to_cp1252(p["province"])})'
+        return name + ', ' + mark(p['cc'])
+
     def add(p):
         # The same town may come from both sources (or as the fixed default place): same
         # country and the same name, or a different source and close by.
@@ -505,13 +551,14 @@ def build_places(data):
             if {q['src'], p['src']} == {'geonames', 'ne'} and distance_km(p['lat'], p['lon'], q['lat'], q['lon']) < DEDUP_KM:
                 return False
         label = display(p)
-        if label in names:
+        told_apart = label in names
+        if told_apart:
             if not p['province']:
                 return False
             label = display(p)[:-len(mark(p['cc'])) - 2] + f' ({to_cp1252(p["province"])}), ' + mark(p['cc'])
             if label in names:
                 return False
-        p = dict(p, label=label)
+        p = dict(p, label=label, english=english(p, told_apart))
         names[label] = p
         chosen.append(p)
         return True
@@ -539,13 +586,22 @@ def build_places(data):
             break
         add(c)
     chosen.sort(key=lambda p: collation_key(p['label']))
+    # Either name finds its place, so no English name may be another place's name.
+    german = {p['label'] for p in chosen}
+    english_names = [p['english'] for p in chosen if p['english'] != p['label']]
+    for e in english_names:
+        assert e not in german, f'English name {e!r} is another place\'s name'
+    assert len(set(english_names)) == len(english_names), 'English names not unique'
     ort, orte = [], []
     for p in chosen:
         if p['label'] == 'Chemnitz, D':
             lat, lon = '50.836667', '12.854444'
         else:
             lat, lon = num(p['lat'], 6), num(p['lon'], 6)
-        ort.append(f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}\t{p["tz"]}')
+        record = f'{p["label"]}\t{lat}\t{lon}\t{zone_text(standard_offset(p["tz"]))}\t{p["tz"]}'
+        if p['english'] != p['label']:
+            record += '\t' + p['english']
+        ort.append(record)
         orte.append(p['label'])
     return ort, orte
 
@@ -613,11 +669,11 @@ def main():
     args = ap.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
-    star0, star3, star6, _finder = build_stars(args.data)
+    star0, star3, star4, star6, _finder = build_stars(args.data)
     ort, orte = build_places(args.data)
     outputs = [
         ('STAR0', star0), ('STAR1', build_star1(args.data)), ('STAR2', build_star2(args.data)),
-        ('STAR3', star3), ('STAR5', build_star5(args.data)), ('STAR6', star6),
+        ('STAR3', star3), ('STAR4', star4), ('STAR5', build_star5(args.data)), ('STAR6', star6), ('STAR7', build_star7(args.data)),
         ('ORT', ort), ('ORTE', orte), ('ERDE', build_erde(args.data)),
     ]
     for name, lines in outputs:

@@ -1,0 +1,89 @@
+// The names of places as searches see them: the key without case and accents, the index behind
+// Catalogs::FindPlace, and the order of a list by the names shown.
+#include "catalog/catalog.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/codec.h"
+
+namespace noctaris {
+namespace {
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string FoldKey(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
+}
+
+std::string AnyToUtf8(std::string_view name) { return IsValidUtf8(name) ? std::string(name) : Cp1252ToUtf8(name); }
+
+}  // namespace
+
+std::string SearchKey(std::string_view utf8) {
+    const QString decomposed =
+        QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).normalized(QString::NormalizationForm_KD);
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.isMark()) continue;
+        if (c == QChar(0x00DF) || c == QChar(0x1E9E)) out += QStringLiteral("ss");
+        else out += c;
+    }
+    return out.toCaseFolded().toStdString();
+}
+
+void SortPlacesByName(std::vector<Place>& places) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(places.size());
+    for (std::size_t k = 0; k < places.size(); ++k) keys.emplace_back(SearchKey(places[k].name), k);
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : places[a.second].name < places[b.second].name;
+    });
+    std::vector<Place> sorted;
+    sorted.reserve(places.size());
+    for (const auto& key : keys) sorted.push_back(std::move(places[key.second]));
+    places = std::move(sorted);
+}
+
+int Catalogs::FindPlace(std::string_view name) const {
+    const std::string utf8 = AnyToUtf8(name);
+    auto it = placeIndex_.find(FoldKey(utf8));
+    if (it == placeIndex_.end()) it = placeIndex_.find(SearchKey(utf8));
+    return it == placeIndex_.end() ? -1 : it->second;
+}
+
+void Catalogs::IndexPlaces() {
+    placeIndex_.clear();
+    placeIndex_.reserve(4 * places.size());
+    // The first entry of a key wins: a place's identity before another's English name, exact
+    // spellings before spellings without accents.
+    std::vector<std::string> german(places.size());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        german[i] = places[i].rawName.empty() ? places[i].name : AnyToUtf8(places[i].rawName);
+        placeIndex_.emplace(FoldKey(german[i]), static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        placeIndex_.emplace(FoldKey(places[i].name), static_cast<int>(i));
+        if (!places[i].englishName.empty()) placeIndex_.emplace(FoldKey(places[i].englishName), static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        placeIndex_.emplace(SearchKey(german[i]), static_cast<int>(i));
+        if (!places[i].englishName.empty()) placeIndex_.emplace(SearchKey(places[i].englishName), static_cast<int>(i));
+    }
+}
+
+}  // namespace noctaris
