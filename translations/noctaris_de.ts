@@ -217,12 +217,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>EphemerisTable</name>
     <message>
         <location filename="../windows/ephemeris_window.cpp" line="+24"/>
-        <source>Helioc.length</source>
+        <source>Helioc. longitude</source>
         <translation>Helioz. Länge</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Helioc.width</source>
+        <source>Helioc. latitude</source>
         <translation>Helioz. Breite</translation>
     </message>
     <message>
@@ -232,22 +232,22 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Distance a</source>
+        <source>Distance</source>
         <translation>Entfernung</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radiaded light</source>
+        <source>Light time</source>
         <translation>Lichtlaufzeit</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Geoc.length</source>
+        <source>Geoc. longitude</source>
         <translation>Geoz. Länge</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Geoc.width</source>
+        <source>Geoc. latitude</source>
         <translation>Geoz. Breite</translation>
     </message>
     <message>
@@ -267,17 +267,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Vis.brightness</source>
+        <source>Magnitude</source>
         <translation>Vis. Helligkeit</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rise time</source>
+        <source>Rise</source>
         <translation>Aufgang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Set time</source>
+        <source>Set</source>
         <translation>Untergang</translation>
     </message>
     <message>
@@ -292,7 +292,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Height</source>
+        <source>Altitude</source>
         <translation>Höhe</translation>
     </message>
     <message>
@@ -804,332 +804,248 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/reports/planet_info.cpp" line="+14"/>
-        <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
-        <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
+        <location filename="../astro/reports/planet_info.cpp" line="+15"/>
+        <source>Mean distance %.3f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.3f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 87,969 d = 0,2408467 a</source>
-        <translation>Umlaufzeit 87,969 d = 0,2408467 a</translation>
+        <source>Orbital period %.3f d = %.7f a</source>
+        <translation>Umlaufzeit %.3f d = %.7f a</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 58,646225 d</source>
-        <translation>Rotationsdauer 58,646225 d</translation>
+        <source>Rotation period %.6f d</source>
+        <translation>Rotationsdauer %.6f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit velocity 47,87 km/s</source>
-        <translation>Bahngeschwindigkeit 47,87 km/s</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Orbital velocity %.2f km/s</source>
+        <translation>Bahngeschwindigkeit %.2f km/s</translation>
+    </message>
+    <message>
+        <location line="-59"/>
+        <source>Orbital inclination 7°00&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 7°00&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 7°00&apos;15&quot;,5</source>
-        <translation>Bahnneigung 7°00&apos;15&quot;,5</translation>
+        <source>Orbital eccentricity %.8f</source>
+        <translation>Bahnexzentrizität %.8f</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Eccentricity of orbit 0,20563069</source>
-        <translation>Bahnexzentrizität 0,20563069</translation>
+        <source>Radius 2439 km = %.3f R⊕</source>
+        <translation>Radius 2439 km = %.3f Erdradien</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 2439 km = 0,383 REarth</source>
-        <translation>Radius 2439 km = 0,383 Erdradien</translation>
+        <source>Mass %.2f·10²⁶ g = %.3f M⊕</source>
+        <translation>Masse %.2f·10^26 g = %.3f Erdmassen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 3,30·10^26 g = 0,055 der Earth</source>
-        <translation>Masse 3,30·10^26 g = 0,055 Erdmassen</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Density %.2f g/cm³</source>
+        <translation>Dichte %.2f g/cm³</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Density 5,43 g/cm³</source>
-        <translation>Dichte 5,43 g/cm³</translation>
+        <location line="-59"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Surface gravity %.3f g</source>
+        <translation>Fallbeschleunigung %.3f g</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Acceleration 0,378 g</source>
-        <translation>Fallbeschleunigung 0,378 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature 350 °C (day)</source>
+        <location line="-59"/>
+        <source>Temperature 350 °C (day side)</source>
         <translation>Temperatur 350 °C (Tagseite)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 108,2 millions km = 0,723 AU</source>
-        <translation>Sonnenentfernung 108,2 Mio. km = 0,723 AE</translation>
+        <source>Mean distance %.1f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.1f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 224,701 d</source>
-        <translation>Umlaufzeit 224,701 d</translation>
+        <source>Orbital period %.3f d</source>
+        <translation>Umlaufzeit %.3f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 243,16 d</source>
-        <translation>Rotationsdauer 243,16 d</translation>
+        <source>Rotation period %.2f d</source>
+        <translation>Rotationsdauer %.2f d</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Orbital inclination 3°23&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 3°23&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit velocity 35,02 km/s</source>
-        <translation>Bahngeschwindigkeit 35,02 km/s</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Orbital eccentricity %.3f</source>
+        <translation>Bahnexzentrizität %.3f</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 3°23&apos;39&quot;,8</source>
-        <translation>Bahnneigung 3°23&apos;39&quot;,8</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,007</source>
-        <translation>Bahnexzentrizität 0,007</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="-47"/>
         <source>Diameter 12104 km</source>
         <translation>Durchmesser 12104 km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 4,87·10^24 kg = 0,815 Earth</source>
-        <translation>Masse 4,87·10^24 kg = 0,815 Erdmassen</translation>
+        <source>Mass %.2f·10²⁴ kg = %.3f M⊕</source>
+        <translation>Masse %.2f·10^24 kg = %.3f Erdmassen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Density 5,25 g/cm³</source>
-        <translation>Dichte 5,25 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,905 g</source>
-        <translation>Fallbeschleunigung 0,905 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature 480 °C (day)</source>
+        <location line="+3"/>
+        <source>Temperature 480 °C (day side)</source>
         <translation>Temperatur 480 °C (Tagseite)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 227,94 millions km = 1,524 AU</source>
-        <translation>Sonnenentfernung 227,94 Mio. km = 1,524 AE</translation>
+        <source>Mean distance %.2f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.2f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 686,98 d</source>
-        <translation>Umlaufzeit 686,98 d</translation>
+        <source>Orbital period %.2f d</source>
+        <translation>Umlaufzeit %.2f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 24h 37 min 23s</source>
+        <source>Rotation period 24 h 37 min 23 s</source>
         <translation>Rotationsdauer 24h 37 min 23s</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Orbit velocity 24,13 km/s</source>
-        <translation>Bahngeschwindigkeit 24,13 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 1°50&apos;59&quot;,4</source>
-        <translation>Bahnneigung 1°50&apos;59&quot;,4</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,093</source>
-        <translation>Bahnexzentrizität 0,093</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Radius 6794 km</source>
-        <translation>Radius 6794 km</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Mass 6,421·10^26 g = 0,107 Earth</source>
-        <translation>Masse 6,421·10^26 g = 0,107 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 3,94 g/cm³</source>
-        <translation>Dichte 3,94 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,379 g</source>
-        <translation>Fallbeschleunigung 0,379 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature -23 °C</source>
-        <translation>Temperatur -23 °C</translation>
+        <location line="+2"/>
+        <source>Orbital inclination 1°50&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 1°50&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 778 millions km = 5,203 AU</source>
-        <translation>Sonnenentfernung 778 Mio. km = 5,203 AE</translation>
+        <source>Diameter 6794 km</source>
+        <translation>Durchmesser 6794 km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 11 years 321 days</source>
+        <source>Mass %.3f·10²⁶ g = %.3f M⊕</source>
+        <translation>Masse %.3f·10^26 g = %.3f Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mean distance 778 million km = %.3f AU</source>
+        <translation>Sonnenentfernung 778 Mio. km = %.3f AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbital period 11 years 321 days</source>
         <translation>Umlaufzeit 11 Jahre 321 Tage</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 9h 56min</source>
+        <source>Rotation period 9 h 56 min</source>
         <translation>Rotationsdauer 9h 56min</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Orbit volicity 13,06 km/s</source>
-        <translation>Bahngeschwindigkeit 13,06 km/s</translation>
+        <location line="+2"/>
+        <source>Orbital inclination 1°18&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 1°18&apos;%.1f&quot;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mass 318 M⊕</source>
+        <translation>Masse 318 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mean distance 1427 million km = %.3f AU</source>
+        <translation>Sonnenentfernung 1427 Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 1°18&apos;15&quot;,8</source>
-        <translation>Bahnneigung 1°18&apos;15&quot;,8</translation>
+        <location line="+12"/>
+        <source>Orbital period %.2f years</source>
+        <translation>Umlaufzeit %.2f Jahre</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,048</source>
-        <translation>Bahnexzentrizität 0,048</translation>
+        <location line="-11"/>
+        <source>Rotation period 10 h 39 min</source>
+        <translation>Rotationsdauer 10h 39min</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>Orbital inclination 2°29&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 2°29&apos;%.1f&quot;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+12"/>
+        <source>Mass %.1f M⊕</source>
+        <translation>Masse %.1f Erdmassen</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Mean distance 2871 million km = %.2f AU</source>
+        <translation>Sonnenentfernung 2871 Mio. km = %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rotation period 17 h 14 min</source>
+        <translation>Rotationsdauer 17h 14min</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Orbital inclination %.3f°</source>
+        <translation>Bahnneigung %.3f°</translation>
+    </message>
+    <message>
+        <location line="-30"/>
+        <source>Temperature -23 °C</source>
+        <translation>Temperatur -23 °C</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Diameter 143800 km</source>
         <translation>Durchmesser 143800 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 318 Earth</source>
-        <translation>Masse 318 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 1,33 g/cm³</source>
-        <translation>Dichte 1,33 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 2,529 g</source>
-        <translation>Fallbeschleunigung 2,529 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -128 °C</source>
         <translation>Temperatur -128 °C</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Sun distance 1427 millions km = 9,539 AE</source>
-        <translation>Sonnenentfernung 1427 Mio. km = 9,539 AE</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit time 29,46 years</source>
-        <translation>Umlaufzeit 29,46 Jahre</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Rotation time 10h 39min</source>
-        <translation>Rotationsdauer 10h 39min</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit velocity 9,66 km/s</source>
-        <translation>Bahngeschwindigkeit 9,66 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 2°29&apos;21&quot;,6</source>
-        <translation>Bahnneigung 2°29&apos;21&quot;,6</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,056</source>
-        <translation>Bahnexzentrizität 0,056</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Diameter 120660 km</source>
         <translation>Durchmesser 120660 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 95,2 Earth</source>
-        <translation>Masse 95,2 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 0,71 g/cm³</source>
-        <translation>Dichte 0,71 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 1,066 g</source>
-        <translation>Fallbeschleunigung 1,066 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -180 °C</source>
         <translation>Temperatur -180 °C</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Sun distance 2871 millions km = 19,19 AE</source>
-        <translation>Sonnenentfernung 2871 Mio. km = 19,19 AE</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit time 84,01 years</source>
-        <translation>Umlaufzeit 84,01 Jahre</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Rotation time 17h 14min</source>
-        <translation>Rotationsdauer 17h 14min</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit velocity 6,81 km/s</source>
-        <translation>Bahngeschwindigkeit 6,81 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 0,774°</source>
-        <translation>Bahnneigung 0,774°</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,046</source>
-        <translation>Bahnexzentrizität 0,046</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Diameter 51118 km</source>
         <translation>Durchmesser 51118 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 14,5 Earth</source>
-        <translation>Masse 14,5 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 1,29 g/cm³</source>
-        <translation>Dichte 1,29 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,903 g</source>
-        <translation>Fallbeschleunigung 0,903 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -193 °C</source>
         <translation>Temperatur -193 °C</translation>
     </message>
@@ -1137,13 +1053,13 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+69"/>
+        <location filename="../windows/planet_window.cpp" line="+71"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Heliocentric coordinates: lenght = %1, width = %2</source>
+        <source>Heliocentric longitude %1, latitude %2</source>
         <translation>Heliozentrisch: Länge = %1, Breite = %2</translation>
     </message>
     <message>
@@ -1158,17 +1074,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radiaded light %d min %d s</source>
+        <source>Light time %d min %d s</source>
         <translation>Lichtlaufzeit %d min %d s</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Geozentric coordinates: length = %1, width %2</source>
+        <source>Geocentric longitude %1, latitude %2</source>
         <translation>Geozentrisch: Länge = %1, Breite = %2</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Equatorial coordinates: RA = %1h %2 min, DE = %3° %4&apos;</source>
+        <source>Right ascension %1h %2m, declination %3° %4&apos;</source>
         <translation>Rektaszension %1h %2 min, Deklination %3° %4&apos;</translation>
     </message>
     <message>
@@ -1178,12 +1094,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Visual brightness %.2fm</source>
+        <source>Magnitude %.2f</source>
         <translation>Visuelle Helligkeit %.2fm</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Rise time %1 / Set time %2</source>
+        <source>Rises %1, sets %2</source>
         <translation>Aufgang %1 / Untergang %2</translation>
     </message>
 </context>
@@ -1295,39 +1211,39 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SunData</name>
     <message>
-        <location filename="../windows/sun_window.cpp" line="+31"/>
-        <source>Average distance  149597893 km</source>
-        <translation>Mittl. Entfernung 149597893 km</translation>
+        <location filename="../windows/sun_window.cpp" line="+32"/>
+        <source>Mean distance %.0f km</source>
+        <translation>Mittl. Entfernung %.0f km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 695800 km = 109 RE</source>
-        <translation>Radius 695800 km = 109 RE</translation>
+        <source>Radius %.0f km = %.0f R⊕</source>
+        <translation>Radius %.0f km = %.0f RE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Volume 1,410·10^18 km³ </source>
-        <translation>Volumen 1,410·10^18 km³</translation>
+        <source>Volume %.3f·10¹⁸ km³</source>
+        <translation>Volumen %.3f·10^18 km³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 1,985·10^30 kg</source>
-        <translation>Masse 1,985·10^30 kg</translation>
+        <source>Mass %.3f·10³⁰ kg</source>
+        <translation>Masse %.3f·10^30 kg</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Density 1,41 g/cm³</source>
-        <translation>Dichte 1,41 g/cm³</translation>
+        <source>Density %.2f g/cm³</source>
+        <translation>Dichte %.2f g/cm³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Acceleration 27,9 g</source>
-        <translation>Fallbeschleunigung 27,9 g</translation>
+        <source>Surface gravity %.1f g</source>
+        <translation>Fallbeschleunigung %.1f g</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Average brightness -26,8 mag</source>
-        <translation>Mittl. Helligkeit -26,8 mag</translation>
+        <source>Apparent magnitude %.1f</source>
+        <translation>Mittl. Helligkeit %.1f mag</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1336,23 +1252,23 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Absolute brightness 4,83 mag</source>
-        <translation>Absolute Helligkeit 4,83 mag</translation>
+        <source>Absolute magnitude %.2f</source>
+        <translation>Absolute Helligkeit %.2f mag</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Spectral class G2 </source>
+        <source>Spectral class G2</source>
         <translation>Spektralklasse G2</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Lumonicity class V</source>
+        <source>Luminosity class V</source>
         <translation>Leuchtkraftklasse V</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Age 4,5 Billion years</source>
-        <translation>Alter 4,5 Mrd. Jahre</translation>
+        <source>Age %.1f billion years</source>
+        <translation>Alter %.1f Mrd. Jahre</translation>
     </message>
 </context>
 <context>
@@ -1364,7 +1280,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Day number	</source>
+        <source>Day of year	</source>
         <translation>Tag des Jahres	</translation>
     </message>
     <message>
@@ -1404,7 +1320,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Height		%.2f°</source>
+        <source>Altitude		%.2f°</source>
         <translation>Höhe	%.2f°</translation>
     </message>
     <message>
@@ -1414,12 +1330,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Sun time		%1 h %2 min</source>
+        <source>Sidereal time	%1 h %2 min</source>
         <translation>Sternzeit	%1 h %2 min</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Earth distance	%.0f km</source>
+        <source>Distance		%.0f km</source>
         <translation>Entfernung	%.0f km</translation>
     </message>
     <message>
@@ -2216,8 +2132,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+36"/>
-        <source>Information about planets</source>
+        <location filename="../windows/planet_window.cpp" line="+42"/>
+        <source>Planet data</source>
         <translation>Planetendaten</translation>
     </message>
 </context>
@@ -2225,7 +2141,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::SunWindow</name>
     <message>
         <location filename="../windows/sun_window.cpp" line="+13"/>
-        <source>Sun parameter</source>
+        <source>Sun data</source>
         <translation>Sonnendaten</translation>
     </message>
 </context>

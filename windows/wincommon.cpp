@@ -153,7 +153,7 @@ QString VisibilityText(bool visible) {
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day) {
     const std::string text = RiseSetText(clockHours, day);
     if (text == "visible") return VisibilityText(true);
-    if (text == "unvisible") return VisibilityText(false);
+    if (text == "not visible") return VisibilityText(false);
     return QString::fromStdString(text);
 }
 

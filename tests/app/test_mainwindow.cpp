@@ -459,7 +459,7 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     EXPECT_EQ(titleOfModal([&] { ui.terminatorAction->trigger(); }), "Terminator");
     EXPECT_EQ(titleOfModal([&] { ui.aboutAction->trigger(); }), "About Noctaris");
     // A click on a planet opens its information window the same way.
-    EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Information about planets");
+    EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Planet data");
 }
 
 TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
@@ -480,7 +480,7 @@ TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
     EXPECT_EQ(o.Year, 0);
     EXPECT_TRUE(w->animation().AnimationRunning);  // the chart itself goes on
     EXPECT_EQ(gWarnings.filter("Moon data").size(), 1) << gWarnings.join('\n').toStdString();
-    EXPECT_EQ(gWarnings.filter("Sun parameter").size(), 1) << gWarnings.join('\n').toStdString();
+    EXPECT_EQ(gWarnings.filter("Sun data").size(), 1) << gWarnings.join('\n').toStdString();
 }
 
 TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {

@@ -145,10 +145,10 @@ if len(planet) != 1:
 for k, v in planet[0].items():
     if k in mars and (float(mars[k]) != v if isinstance(v, (int, float)) else mars[k] != (v or "")):
         die(f"planet {k} {v} differs from the ephemeris {mars[k]}")
-if "Orbit time 686,98 d" not in planet[0]["data"]:
+if "Orbital period 686.98 d" not in planet[0]["data"]:
     die("planet data lines")
 text = open(f"{tmp}/mars.txt", encoding="utf-8").read()
-if not text.startswith("Mars\nSun distance") or "\nRadius vector 1.63 AU\n" not in text:
+if not text.startswith("Mars\nMean distance") or "\nRadius vector 1.63 AU\n" not in text:
     die(f"planet text: {text[:80]!r}")
 
 # Stars: catalog facts of Sirius and Betelgeuse.

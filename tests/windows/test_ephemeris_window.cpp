@@ -62,10 +62,10 @@ TEST_F(EphemTable, LayoutOfLabelsAndNames) {
     const QStringList names = {"", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
     for (int c = 0; c < kEphemCols; ++c) EXPECT_EQ(t.cells[0][c], names[c]);
     const QStringList labels = {"",
-                                "Helioc.length", "Helioc.width", "Radius vector", "Distance a",
-                                "Radiaded light", "Geoc.length", "Geoc.width", "Right ascension",
-                                "Declination", "Diameter", "Vis.brightness", "Rise time", "Set time",
-                                "Constellation", "Azimuth", "Height", "Visibility"};
+                                "Helioc. longitude", "Helioc. latitude", "Radius vector", "Distance",
+                                "Light time", "Geoc. longitude", "Geoc. latitude", "Right ascension",
+                                "Declination", "Diameter", "Magnitude", "Rise", "Set",
+                                "Constellation", "Azimuth", "Altitude", "Visibility"};
     for (int r = 0; r < kEphemRows; ++r) EXPECT_EQ(t.cells[r][0], labels[r]);
 }
 
@@ -75,7 +75,7 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
               neptune = Col(t, "Neptune"), mercury = Col(t, "Mercury");
 
     // Saturn in Pisces, up in the south-west.
-    EXPECT_EQ(t.cells[8][saturn], "0h 30.1");
+    EXPECT_EQ(t.cells[8][saturn], "0h 30.1m");
     EXPECT_EQ(t.cells[9][saturn], "0° 28.0'");
     EXPECT_EQ(t.cells[14][saturn], "Pisces");
     EXPECT_EQ(t.cells[17][saturn], "visible");
@@ -97,7 +97,7 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
     EXPECT_EQ(t.cells[9][mercury], "-19° 49.3'");
 
     const QRegularExpression deg(R"(^-?\d+\.\d\d°$)"), au(R"(^\d+\.\d\d AU$)"),
-        light(R"(^\d+ min \d{1,2} s$)"), ra(R"(^\d{1,2}h \d{1,2}\.\d$)"),
+        light(R"(^\d+ min \d{1,2} s$)"), ra(R"(^\d{1,2}h \d{1,2}\.\dm$)"),
         riseSet(R"(^(\d+h\d+m|visible|not visible)$)"), degMin(R"(^-?\d+°\d+'$)");
     for (int c = 1; c < kEphemCols; ++c) {
         SCOPED_TRACE(t.cells[0][c].toStdString());
@@ -118,7 +118,7 @@ TEST_F(EphemTable, NumbersFollowTheLocale) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const EphemerisTableTexts t = BuildEphemerisTable(Snap(), observer_);
     const int saturn = Col(t, "Saturn"), neptune = Col(t, "Neptune");
-    EXPECT_EQ(t.cells[8][saturn], "0h 30,1");
+    EXPECT_EQ(t.cells[8][saturn], "0h 30,1m");
     EXPECT_EQ(t.cells[9][neptune], "-0° 49,0'");
     EXPECT_TRUE(t.cells[3][saturn].endsWith(" AU"));
     EXPECT_TRUE(t.cells[3][saturn].contains(','));
