@@ -77,7 +77,7 @@ QWidget* MainWindow::buildToolbar() {
 
     stepCombo_ = new QComboBox(toolbar);
     stepCombo_->setObjectName("stepCombo");
-    stepCombo_->setToolTip(tr("Time interval"));
+    stepCombo_->setToolTip(tr("Time step"));
     for (const TimeStep& s : kTimeSteps) stepCombo_->addItem(StepCaption(s));
     stepCombo_->setCurrentIndex(2);
     row->addWidget(stepCombo_);
@@ -108,9 +108,9 @@ QWidget* MainWindow::buildToolbar() {
     connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
 
     // The three display buttons do what their menu items do.
-    starNamesButton_ = button("starNamesButton", tr("S", "star names"), tr("Star names"), nullptr);
+    starNamesButton_ = button("starNamesButton", tr("Stars", "star names"), tr("Star names: each click shows more of them, then none"), nullptr);
     connect(starNamesButton_, &QToolButton::clicked, this, [this] { starNamesAction_->trigger(); });
-    constellationNamesButton_ = button("constellationNamesButton", tr("SB", "constellation names"), tr("Constellation names"), nullptr);
+    constellationNamesButton_ = button("constellationNamesButton", tr("Constellations", "constellation names"), tr("Constellation names: each click shows another kind, then none"), nullptr);
     connect(constellationNamesButton_, &QToolButton::clicked, this, [this] { constellationNamesAction_->trigger(); });
     constellationLinesButton_ = button("constellationLinesButton", tr("Constellation lines"), tr("Constellation lines"), "S5");
     connect(constellationLinesButton_, &QToolButton::clicked, this,
@@ -121,7 +121,7 @@ QWidget* MainWindow::buildToolbar() {
     row->addWidget(new QLabel(tr(" Place"), toolbar));
     placeCombo_ = new QComboBox(toolbar);
     placeCombo_->setObjectName("placeCombo");
-    placeCombo_->setToolTip(tr("Observation place"));
+    placeCombo_->setToolTip(tr("Observing site"));
     placeCombo_->setEditable(true);
     placeCombo_->setInsertPolicy(QComboBox::NoInsert);
     placeCombo_->setMaxVisibleItems(16);
@@ -182,7 +182,7 @@ void MainWindow::buildMenu() {
         command(file, "saveChartAction", tr("&Save chart as PNG…"), &MainWindow::saveChartAsPng);
     file->addSeparator();
     addPlaceAction_ = command(file, "addPlaceAction", tr("&Add place…"), &MainWindow::askOwnPlace);
-    removePlaceAction_ = command(file, "removePlaceAction", tr("&Remove own place"), &MainWindow::removeOwnPlace);
+    removePlaceAction_ = command(file, "removePlaceAction", tr("&Remove this place"), &MainWindow::removeOwnPlace);
     removePlaceAction_->setEnabled(false);  // until an own place is chosen
     file->addSeparator();
     closeAction_ = command(file, "closeAction", tr("&Close"), &QWidget::close);
@@ -203,27 +203,27 @@ void MainWindow::buildMenu() {
     showGridAction_ = addDisplayToggle(disp, "showGridAction", tr("Coordinate &grid"), &DisplayOptions::ShowGrid);
     showMeridianAction_ = addDisplayToggle(disp, "showMeridianAction", tr("&Meridian"), &DisplayOptions::ShowMeridian);
     showAltitudeLinesAction_ =
-        addDisplayToggle(disp, "showAltitudeLinesAction", tr("Contour l&ine"), &DisplayOptions::ShowAltitudeLines);
+        addDisplayToggle(disp, "showAltitudeLinesAction", tr("&Altitude lines"), &DisplayOptions::ShowAltitudeLines);
     showMoonAction_ = addDisplayToggle(disp, "showMoonAction", tr("M&oon"), &DisplayOptions::ShowMoon);
-    summerTimeAction_ = addSwitch(disp, "summerTimeAction", tr("Consider summer &time"),
+    summerTimeAction_ = addSwitch(disp, "summerTimeAction", tr("Use summer &time"),
                                   [this] {
                                       observer_.ConsiderSummerTime = !observer_.ConsiderSummerTime;
                                       if (nowMode()) takeClockDateAndTime();
                                   });
     showHorizonFigureAction_ =
-        addDisplayToggle(disp, "showHorizonFigureAction", tr("&Horizon figure"), &DisplayOptions::ShowHorizonFigure);
+        addDisplayToggle(disp, "showHorizonFigureAction", tr("&Horizon landscape"), &DisplayOptions::ShowHorizonFigure);
     disp->addSeparator();
     // Star names cycle through none, bright, brighter and all; constellation names skip the
     // vernacular names when cycling (0 -> 2 -> 3 -> 0).
-    starNamesAction_ = addSwitch(disp, "starNamesAction", tr("&Star name"),
+    starNamesAction_ = addSwitch(disp, "starNamesAction", tr("&Star names"),
                                  [this] { display_.StarNameMode = (display_.StarNameMode + 1) % 4; });
-    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", tr("Constellation &name"), [this] {
+    constellationNamesAction_ = addSwitch(disp, "constellationNamesAction", tr("Constellation &names"), [this] {
         int& m = display_.ConstellationNameMode;
         m = m == 0 ? 2 : m == 1 ? 2 : m == 2 ? 3 : 0;
     });
-    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", tr("Constellation &line"),
+    showConstellationLinesAction_ = addDisplayToggle(disp, "showConstellationLinesAction", tr("Constellation &lines"),
                                                      &DisplayOptions::ShowConstellationLines);
-    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", tr("Constellation &border"),
+    showConstellationBordersAction_ = addDisplayToggle(disp, "showConstellationBordersAction", tr("Constellation &boundaries"),
                                                        &DisplayOptions::ShowConstellationBorders);
     whiteStarsAction_ = addDisplayToggle(disp, "whiteStarsAction", tr("&White stars"), &DisplayOptions::WhiteStars);
     showStarInfoAction_ =
@@ -242,21 +242,21 @@ void MainWindow::buildMenu() {
         connect(a, &QAction::triggered, this, [this, a, azimuth] { setDirection(a, azimuth); });
         return a;
     };
-    eastInCenterAction_ = direction("eastInCenterAction", tr("&East in center"), -90);
-    southInCenterAction_ = direction("southInCenterAction", tr("&South in center"), 0);
-    westInCenterAction_ = direction("westInCenterAction", tr("&West in center"), 90);
-    northInCenterAction_ = direction("northInCenterAction", tr("&North in center"), 180);
+    eastInCenterAction_ = direction("eastInCenterAction", tr("Facing &east"), -90);
+    southInCenterAction_ = direction("southInCenterAction", tr("Facing &south"), 0);
+    westInCenterAction_ = direction("westInCenterAction", tr("Facing &west"), 90);
+    northInCenterAction_ = direction("northInCenterAction", tr("Facing &north"), 180);
     southInCenterAction_->setChecked(true);
 
     buildViewMenu(bar->addMenu(tr("&View")));
 
-    QMenu* info = bar->addMenu(tr("&Additional informations"));
-    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon parameter"), [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun parameter"), [this] { showInfoWindow(sunWindow_); });
+    QMenu* info = bar->addMenu(tr("&Information"));
+    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow_); });
+    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun data"), [this] { showInfoWindow(sunWindow_); });
     ephemerisAction_ =
         command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow_); });
     showJupiterMoonsAction_ =
-        addDisplayToggle(info, "showJupiterMoonsAction", tr("&Galilean jupiter moons"), &DisplayOptions::ShowJupiterMoons);
+        addDisplayToggle(info, "showJupiterMoonsAction", tr("&Galilean moons of Jupiter"), &DisplayOptions::ShowJupiterMoons);
     showVenusPhaseAction_ =
         addDisplayToggle(info, "showVenusPhaseAction", tr("&Venus phase"), &DisplayOptions::ShowVenusPhase);
     moonPhaseCalendarAction_ =
@@ -266,8 +266,8 @@ void MainWindow::buildMenu() {
         command(info, "eventCalendarAction", tr("Astronomical &calendar"), &MainWindow::openEventCalendar);
     terminatorAction_ = command(info, "terminatorAction", tr("&Terminator"), &MainWindow::openTerminator);
 
-    QMenu* help = bar->addMenu(tr("&?"));
-    aboutAction_ = command(help, "aboutAction", tr("&About ..."), &MainWindow::openAbout);
+    QMenu* help = bar->addMenu(tr("&Help"));
+    aboutAction_ = command(help, "aboutAction", tr("&About Noctaris"), &MainWindow::openAbout);
 }
 
 void MainWindow::setDirection(QAction* checked, int azimuth) {

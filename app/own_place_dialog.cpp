@@ -28,8 +28,8 @@ QString CoordinateProblem(CoordinateError e, CoordinateAxis axis) {
                    : OwnPlaceDialog::tr("A longitude takes E or W (and then no sign).");
     case CoordinateError::kMinutes: return OwnPlaceDialog::tr("Minutes and seconds must be less than 60.");
     case CoordinateError::kOutOfRange:
-        return lat ? OwnPlaceDialog::tr("The latitude lies between 90° S and 90° N.")
-                   : OwnPlaceDialog::tr("The longitude lies between 180° W and 180° E.");
+        return lat ? OwnPlaceDialog::tr("The latitude must lie between 90° S and 90° N.")
+                   : OwnPlaceDialog::tr("The longitude must lie between 180° W and 180° E.");
     }
     return {};
 }
@@ -93,10 +93,10 @@ QString OwnPlaceDialog::problem() const {
     if (name.isEmpty()) return tr("Please enter a name for the place.");
     if (!StorableName(name)) return tr("The name can only use Western European letters.");
     for (const QString& taken : takenNames_)
-        if (taken.compare(name, Qt::CaseInsensitive) == 0) return tr("A place named \"%1\" exists already.").arg(taken);
+        if (taken.compare(name, Qt::CaseInsensitive) == 0) return tr("A place named \"%1\" already exists.").arg(taken);
     // A listed place's other name ("Wien, A" beside "Vienna, A") would be read as that place.
     if (const int k = catalogs_.FindPlace(name.toStdString()); k >= 0)
-        return tr("A place named \"%1\" exists already.")
+        return tr("A place named \"%1\" already exists.")
             .arg(QString::fromStdString(catalogs_.places[static_cast<std::size_t>(k)].name));
     const ParsedCoordinate lat = ParseCoordinate(latitude_->text(), CoordinateAxis::kLatitude);
     if (!lat.ok()) return CoordinateProblem(lat.error, CoordinateAxis::kLatitude);

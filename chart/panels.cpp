@@ -25,8 +25,8 @@ constexpr int kVenusShift = 15;  // computation x minus drawn x
 // ---- Jupiter ------------------------------------------------------------------------------------
 
 const std::array<const char*, 4> kJupiterMoonNames = {
-    QT_TRANSLATE_NOOP("ChartPanels", "Io"), QT_TRANSLATE_NOOP("ChartPanels", "Europe"),
-    QT_TRANSLATE_NOOP("ChartPanels", "Ganymed"), QT_TRANSLATE_NOOP("ChartPanels", "Callisto")};
+    QT_TRANSLATE_NOOP("ChartPanels", "Io"), QT_TRANSLATE_NOOP("ChartPanels", "Europa"),
+    QT_TRANSLATE_NOOP("ChartPanels", "Ganymede"), QT_TRANSLATE_NOOP("ChartPanels", "Callisto")};
 const std::array<QRgb, 4> kJupiterMoonColours = {qRgb(255, 255, 0), qRgb(255, 255, 255),
                                                  qRgb(0, 208, 255), qRgb(255, 0, 255)};
 
@@ -158,8 +158,8 @@ void DrawVenusTerminator(QImage& panel, const VenusPhaseGeometry& g) {
 
 std::array<QString, 3> VenusPanelTexts(double diameter, double magnitude, double k) {
     return {Format(QCoreApplication::translate("ChartPanels", "Diameter %.2n\""), {diameter}),
-            Format(QCoreApplication::translate("ChartPanels", "Brightness %.2n mag"), {magnitude}),
-            Format(QCoreApplication::translate("ChartPanels", "Illuminating part %.1n"), {100 * k})};
+            Format(QCoreApplication::translate("ChartPanels", "Magnitude %.2n"), {magnitude}),
+            Format(QCoreApplication::translate("ChartPanels", "Illuminated %.1n %%"), {100 * k})};
 }
 
 QImage RenderVenusPanel(const ChartFonts& fonts, double chi, double phaseAngle, double magnitude,

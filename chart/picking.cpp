@@ -75,7 +75,7 @@ QString BuildStarInfoText(std::string_view name, const std::optional<StarDetails
     if (details->DistanceLightYears() != "-10000")
         text += kBreak + QStringLiteral("r = ") + FromCp1252(details->DistanceLightYears()) +
                 QCoreApplication::translate("StarInfo", " ly");
-    text += kBreak + QCoreApplication::translate("StarInfo", "SCl = ") +
+    text += kBreak + QCoreApplication::translate("StarInfo", "Spectral class: ") +
             FromCp1252(details->SpectralClassText());
     text += kBreak + QStringLiteral("alpha = ") +
             PositionText(details->RightAscensionHours(), FormatHourMinSec);

@@ -59,7 +59,7 @@ int RunPlanet(const QStringList& args) {
     CommandParser cmd(QStringLiteral("planet"),
                       QStringLiteral("What the planet window shows: the planet's fixed data and "
                                      "the values computed for a place and moment (coordinates, "
-                                     "distances, light time, diameter, brightness, rise and set)."));
+                                     "distances, light time, diameter, magnitude, rise and set)."));
     cmd.addPositional(QStringLiteral("NAME"), QStringLiteral("mercury, venus, mars, jupiter, saturn, uranus or neptune."),
                       QStringLiteral("NAME"));
     AddReportOptions(cmd, true);

@@ -90,7 +90,7 @@ int RunChart(const QStringList& args) {
     cmd.add({QStringLiteral("size"), QStringLiteral("Image size in pixels (default 1029x664)."),
              QStringLiteral("WxH"), QStringLiteral("1029x664")});
     cmd.add({QStringLiteral("star-names"),
-             QStringLiteral("Star names: 0 none, 1 brighter than 2.5 mag, 2 than 3.5 mag, 3 all."),
+             QStringLiteral("Star names: 0 none, 1 brighter than 2.5 mag, 2 brighter than 3.5 mag, 3 all."),
              QStringLiteral("0..3"), QStringLiteral("0")});
     cmd.add({QStringLiteral("constellation-names"),
              QStringLiteral("Constellation names: 0 none, 1 vernacular, 2 Latin, 3 abbreviation."),

@@ -190,7 +190,7 @@ void CommandParser::addPositional(const QString& name, const QString& descriptio
 void CommandParser::addPlace() {
     parser_.addOption(QCommandLineOption(
         QStringLiteral("place"),
-        QStringLiteral("Observation place, as `places` lists it (default \"Chemnitz, D\")."),
+        QStringLiteral("Observing site, as `places` lists it (default \"Chemnitz, D\")."),
         QStringLiteral("name"), QStringLiteral("Chemnitz, D")));
     parser_.addOption(QCommandLineOption(
         QStringLiteral("lat"),
@@ -264,7 +264,7 @@ void CommandParser::addOut(const QString& description) {
 void CommandParser::addPrecise(const QString& what) {
     parser_.addOption(QCommandLineOption(
         QStringLiteral("precise"),
-        QStringLiteral("Precise places apparent of date (true equator and equinox; IAU "
+        QStringLiteral("Precise apparent places of date (true equator and equinox; IAU "
                        "2006/2000A through ERFA, light time and aberration) instead of the "
                        "classic J2000 theories. %1").arg(what)));
 }

@@ -71,7 +71,7 @@ int RunEphemeris(const QStringList& args) {
 
 int RunMoon(const QStringList& args) {
     CommandParser cmd(QStringLiteral("moon"),
-                      QStringLiteral("The Moon parameter report for a place and moment: age, "
+                      QStringLiteral("The Moon data report for a place and moment: age, "
                                      "distance, illumination, diameter, the phases of the "
                                      "lunation, perigee and apogee, rising, culmination and "
                                      "setting."));
@@ -123,7 +123,7 @@ int RunMoon(const QStringList& args) {
 
 int RunSun(const QStringList& args) {
     CommandParser cmd(QStringLiteral("sun"),
-                      QStringLiteral("The Sun parameter report for a place and moment: position, "
+                      QStringLiteral("The Sun data report for a place and moment: position, "
                                      "equation of time, sidereal time, distance, diameter, "
                                      "sunrise, sunset and culmination. Azimuth and altitude are "
                                      "read from the chart as the main window first draws it "

@@ -26,52 +26,52 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>CalendarEvent</name>
     <message>
         <location filename="../astro/events/calendar_events.cpp" line="+28"/>
-        <source>Beginning of spring</source>
+        <source>Spring equinox</source>
         <translation>Frühlingsanfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of summer</source>
+        <source>Summer solstice</source>
         <translation>Sommeranfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of autumn</source>
+        <source>Autumn equinox</source>
         <translation>Herbstanfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Beginning of winter</source>
+        <source>Winter solstice</source>
         <translation>Winteranfang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in lower conjunction to sun</source>
+        <source> at inferior conjunction</source>
         <translation> in unterer Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in upper conjunction to sun</source>
+        <source> at superior conjunction</source>
         <translation> in oberer Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in opposition to the sun</source>
+        <source> at opposition</source>
         <translation> in Opposition zur Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in conjunction to sun</source>
+        <source> in conjunction with the Sun</source>
         <translation> in Konjunktion mit der Sonne</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in greatest easterly elongation :</source>
+        <source> at greatest elongation east: </source>
         <translation> in größter östlicher Elongation: </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source> in greatest westerly elongation :</source>
+        <source> at greatest elongation west: </source>
         <translation> in größter westlicher Elongation: </translation>
     </message>
     <message>
@@ -101,12 +101,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ring-shaped solar eclipse</source>
+        <source>Annular solar eclipse</source>
         <translation>Ringförmige Sonnenfinsternis</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ring-shaped-total solar eclipse</source>
+        <source>Hybrid solar eclipse</source>
         <translation>Ringförmig-totale Sonnenfinsternis</translation>
     </message>
     <message>
@@ -116,32 +116,32 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Non-central ring-shaped solar eclipse</source>
+        <source>Non-central annular solar eclipse</source>
         <translation>Nicht-zentrale ringförmige Sonnenfinsternis</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Partial solar eclipse, maximale size = </source>
+        <source>Partial solar eclipse, magnitude </source>
         <translation>Partielle Sonnenfinsternis, maximale Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Total lunar eclipse, size = </source>
+        <source>Total lunar eclipse, magnitude </source>
         <translation>Totale Mondfinsternis, Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Partial lunar eclipse, size = </source>
+        <source>Partial lunar eclipse, magnitude </source>
         <translation>Partielle Mondfinsternis, Größe = </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Penumbral eclipse of the moon, size = </source>
+        <source>Penumbral lunar eclipse, magnitude </source>
         <translation>Halbschattenfinsternis des Mondes, Größe = </translation>
     </message>
     <message>
         <location line="+43"/>
-        <source>Begin of summer time</source>
+        <source>Start of summer time</source>
         <translation>Beginn der Sommerzeit</translation>
     </message>
     <message>
@@ -151,22 +151,22 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+11"/>
-        <source>Earth in perihelion</source>
+        <source>Earth at perihelion</source>
         <translation>Erde in Sonnennähe (Perihel)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Earth in aphelion</source>
+        <source>Earth at aphelion</source>
         <translation>Erde in Sonnenferne (Aphel)</translation>
     </message>
     <message>
         <location line="+18"/>
-        <source>Moon in perigee</source>
+        <source>Moon at perigee</source>
         <translation>Mond in Erdnähe (Perigäum)</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Moon in apogee</source>
+        <source>Moon at apogee</source>
         <translation>Mond in Erdferne (Apogäum)</translation>
     </message>
 </context>
@@ -179,12 +179,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Europe</source>
+        <source>Europa</source>
         <translation>Europa</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ganymed</source>
+        <source>Ganymede</source>
         <translation>Ganymed</translation>
     </message>
     <message>
@@ -199,12 +199,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Brightness %.2n mag</source>
+        <source>Magnitude %.2n</source>
         <translation>Helligkeit %.2n mag</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Illuminating part %.1n</source>
+        <source>Illuminated %.1n %%</source>
         <translation>Beleuchteter Anteil %.1n</translation>
     </message>
     <message>
@@ -217,12 +217,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>EphemerisTable</name>
     <message>
         <location filename="../windows/ephemeris_window.cpp" line="+24"/>
-        <source>Helioc.length</source>
+        <source>Helioc. longitude</source>
         <translation>Helioz. Länge</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Helioc.width</source>
+        <source>Helioc. latitude</source>
         <translation>Helioz. Breite</translation>
     </message>
     <message>
@@ -232,22 +232,22 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Distance a</source>
+        <source>Distance</source>
         <translation>Entfernung</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radiaded light</source>
+        <source>Light time</source>
         <translation>Lichtlaufzeit</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Geoc.length</source>
+        <source>Geoc. longitude</source>
         <translation>Geoz. Länge</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Geoc.width</source>
+        <source>Geoc. latitude</source>
         <translation>Geoz. Breite</translation>
     </message>
     <message>
@@ -267,17 +267,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Vis.brightness</source>
+        <source>Magnitude</source>
         <translation>Vis. Helligkeit</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rise time</source>
+        <source>Rise</source>
         <translation>Aufgang</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Set time</source>
+        <source>Set</source>
         <translation>Untergang</translation>
     </message>
     <message>
@@ -292,7 +292,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Height</source>
+        <source>Altitude</source>
         <translation>Höhe</translation>
     </message>
     <message>
@@ -330,7 +330,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Time zone regarding UT: %.2fh</source>
+        <source>Time zone offset from UT: %.2f h</source>
         <translation>Zeitzone gegenüber Weltzeit: %.2fh</translation>
     </message>
     <message>
@@ -517,54 +517,54 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>MoonData</name>
     <message>
-        <location filename="../windows/moon_window.cpp" line="+43"/>
-        <source>Distance 384401 km = 60,33 rE</source>
-        <translation>Entfernung 384401 km = 60,33 rE</translation>
+        <location filename="../windows/moon_window.cpp" line="+44"/>
+        <source>Distance %.0f km = %.2f R⊕</source>
+        <translation>Entfernung %.0f km = %.2f rE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 1738 km = 0,2725 rE</source>
-        <translation>Radius 1738 km = 0,2725 rE</translation>
+        <source>Radius %.0f km = %.4f R⊕</source>
+        <translation>Radius %.0f km = %.4f rE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Oblateness 1 / 1700</source>
+        <source>Oblateness 1/1700</source>
         <translation>Abplattung 1 / 1700</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Volume 2,2·10^10 km³ = 0,02 VE</source>
-        <translation>Volumen 2,2·10^10 km³ = 0,02 VE</translation>
+        <source>Volume %.1f·10¹⁰ km³ = %.2f V⊕</source>
+        <translation>Volumen %.1f·10^10 km³ = %.2f VE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 7,347·10^22 kg = 1/81 mE</source>
-        <translation>Masse 7,347·10^22 kg = 1/81 mE</translation>
+        <source>Mass %.3f·10²² kg = 1/81 M⊕</source>
+        <translation>Masse %.3f·10^22 kg = 1/81 mE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Density 3,341 g/cm³</source>
-        <translation>Dichte 3,341 g/cm³</translation>
+        <source>Density %.3f g/cm³</source>
+        <translation>Dichte %.3f g/cm³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Acceleration 0,165 g</source>
-        <translation>Fallbeschleunigung 0,165 g</translation>
+        <source>Surface gravity %.3f g</source>
+        <translation>Fallbeschleunigung %.3f g</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 5°8&apos;43&quot;</source>
+        <source>Orbital inclination 5°8&apos;43&quot;</source>
         <translation>Bahnneigung 5°8&apos;43&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Eccentricity of orbit 0,0549</source>
-        <translation>Bahnexzentrizität 0,0549</translation>
+        <source>Orbital eccentricity %.4f</source>
+        <translation>Bahnexzentrizität %.4f</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Velocity 1,02 km/s</source>
-        <translation>Bahngeschwindigkeit 1,02 km/s</translation>
+        <source>Orbital velocity %.2f km/s</source>
+        <translation>Bahngeschwindigkeit %.2f km/s</translation>
     </message>
 </context>
 <context>
@@ -611,17 +611,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Earth distance	%.1f km</source>
+        <source>Distance		%.1f km</source>
         <translation>Entfernung	%.1f km</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>		%.2f Earth radius</source>
+        <source>		%.2f Earth radii</source>
         <translation>		%.2f Erdradien</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Illuminating part	%.2f %%</source>
+        <source>Illuminated fraction	%.2f %%</source>
         <translation>Beleuchteter Anteil	%.2f %%</translation>
     </message>
     <message>
@@ -656,13 +656,25 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Letztes Viertel	</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+13"/>
-        <source>UT </source>
-        <translation>UT </translation>
+        <location line="+7"/>
+        <source>%1 UT, %2</source>
+        <comment>time of day in UT, date</comment>
+        <translation>UT %1 %2</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="+13"/>
+        <source>%1 UT</source>
+        <comment>time of day in UT</comment>
+        <translation>UT %1 Uhr</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1%2</source>
+        <comment>local time of day, its zone</comment>
+        <translation>%1 Uhr%2</translation>
+    </message>
+    <message>
+        <location line="-13"/>
         <source>Perigee		</source>
         <translation>Erdnähe	</translation>
     </message>
@@ -672,14 +684,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Erdferne	</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+2"/>
-        <source> hour</source>
-        <translation> Uhr</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Rising time	</source>
+        <location line="+15"/>
+        <source>Moonrise		</source>
         <translation>Mondaufgang	</translation>
     </message>
     <message>
@@ -701,7 +707,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Moonset time	</source>
+        <source>Moonset		</source>
         <translation>Monduntergang	</translation>
     </message>
     <message>
@@ -723,7 +729,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>OrbitPlan</name>
     <message>
         <location filename="../windows/orbits_plan.cpp" line="+106"/>
-        <source>Dwarfplanet %1</source>
+        <source>Dwarf planet %1</source>
         <translation>Zwergplanet %1</translation>
     </message>
     <message>
@@ -798,332 +804,248 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetData</name>
     <message>
-        <location filename="../astro/reports/planet_info.cpp" line="+14"/>
-        <source>Sun distance 57,909 Mill. km = 0,387 AU</source>
-        <translation>Sonnenentfernung 57,909 Mio. km = 0,387 AE</translation>
+        <location filename="../astro/reports/planet_info.cpp" line="+15"/>
+        <source>Mean distance %.3f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.3f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 87,969 d = 0,2408467 a</source>
-        <translation>Umlaufzeit 87,969 d = 0,2408467 a</translation>
+        <source>Orbital period %.3f d = %.7f a</source>
+        <translation>Umlaufzeit %.3f d = %.7f a</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 58,646225 d</source>
-        <translation>Rotationsdauer 58,646225 d</translation>
+        <source>Rotation period %.6f d</source>
+        <translation>Rotationsdauer %.6f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit velocity 47,87 km/s</source>
-        <translation>Bahngeschwindigkeit 47,87 km/s</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Orbital velocity %.2f km/s</source>
+        <translation>Bahngeschwindigkeit %.2f km/s</translation>
+    </message>
+    <message>
+        <location line="-59"/>
+        <source>Orbital inclination 7°00&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 7°00&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 7°00&apos;15&quot;,5</source>
-        <translation>Bahnneigung 7°00&apos;15&quot;,5</translation>
+        <source>Orbital eccentricity %.8f</source>
+        <translation>Bahnexzentrizität %.8f</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Eccentricity of orbit 0,20563069</source>
-        <translation>Bahnexzentrizität 0,20563069</translation>
+        <source>Radius 2439 km = %.3f R⊕</source>
+        <translation>Radius 2439 km = %.3f Erdradien</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 2439 km = 0,383 REarth</source>
-        <translation>Radius 2439 km = 0,383 Erdradien</translation>
+        <source>Mass %.2f·10²⁶ g = %.3f M⊕</source>
+        <translation>Masse %.2f·10^26 g = %.3f Erdmassen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 3,30·10^26 g = 0,055 der Earth</source>
-        <translation>Masse 3,30·10^26 g = 0,055 Erdmassen</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Density %.2f g/cm³</source>
+        <translation>Dichte %.2f g/cm³</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Density 5,43 g/cm³</source>
-        <translation>Dichte 5,43 g/cm³</translation>
+        <location line="-59"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Surface gravity %.3f g</source>
+        <translation>Fallbeschleunigung %.3f g</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Acceleration 0,378 g</source>
-        <translation>Fallbeschleunigung 0,378 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature 350 °C (day)</source>
+        <location line="-59"/>
+        <source>Temperature 350 °C (day side)</source>
         <translation>Temperatur 350 °C (Tagseite)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 108,2 millions km = 0,723 AU</source>
-        <translation>Sonnenentfernung 108,2 Mio. km = 0,723 AE</translation>
+        <source>Mean distance %.1f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.1f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 224,701 d</source>
-        <translation>Umlaufzeit 224,701 d</translation>
+        <source>Orbital period %.3f d</source>
+        <translation>Umlaufzeit %.3f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 243,16 d</source>
-        <translation>Rotationsdauer 243,16 d</translation>
+        <source>Rotation period %.2f d</source>
+        <translation>Rotationsdauer %.2f d</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Orbital inclination 3°23&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 3°23&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit velocity 35,02 km/s</source>
-        <translation>Bahngeschwindigkeit 35,02 km/s</translation>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <location line="+12"/>
+        <source>Orbital eccentricity %.3f</source>
+        <translation>Bahnexzentrizität %.3f</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 3°23&apos;39&quot;,8</source>
-        <translation>Bahnneigung 3°23&apos;39&quot;,8</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,007</source>
-        <translation>Bahnexzentrizität 0,007</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="-47"/>
         <source>Diameter 12104 km</source>
         <translation>Durchmesser 12104 km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 4,87·10^24 kg = 0,815 Earth</source>
-        <translation>Masse 4,87·10^24 kg = 0,815 Erdmassen</translation>
+        <source>Mass %.2f·10²⁴ kg = %.3f M⊕</source>
+        <translation>Masse %.2f·10^24 kg = %.3f Erdmassen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Density 5,25 g/cm³</source>
-        <translation>Dichte 5,25 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,905 g</source>
-        <translation>Fallbeschleunigung 0,905 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature 480 °C (day)</source>
+        <location line="+3"/>
+        <source>Temperature 480 °C (day side)</source>
         <translation>Temperatur 480 °C (Tagseite)</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 227,94 millions km = 1,524 AU</source>
-        <translation>Sonnenentfernung 227,94 Mio. km = 1,524 AE</translation>
+        <source>Mean distance %.2f million km = %.3f AU</source>
+        <translation>Sonnenentfernung %.2f Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 686,98 d</source>
-        <translation>Umlaufzeit 686,98 d</translation>
+        <source>Orbital period %.2f d</source>
+        <translation>Umlaufzeit %.2f d</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 24h 37 min 23s</source>
+        <source>Rotation period 24 h 37 min 23 s</source>
         <translation>Rotationsdauer 24h 37 min 23s</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Orbit velocity 24,13 km/s</source>
-        <translation>Bahngeschwindigkeit 24,13 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 1°50&apos;59&quot;,4</source>
-        <translation>Bahnneigung 1°50&apos;59&quot;,4</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,093</source>
-        <translation>Bahnexzentrizität 0,093</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Radius 6794 km</source>
-        <translation>Radius 6794 km</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Mass 6,421·10^26 g = 0,107 Earth</source>
-        <translation>Masse 6,421·10^26 g = 0,107 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 3,94 g/cm³</source>
-        <translation>Dichte 3,94 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,379 g</source>
-        <translation>Fallbeschleunigung 0,379 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Temperature -23 °C</source>
-        <translation>Temperatur -23 °C</translation>
+        <location line="+2"/>
+        <source>Orbital inclination 1°50&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 1°50&apos;%.1f&quot;</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Sun distance 778 millions km = 5,203 AU</source>
-        <translation>Sonnenentfernung 778 Mio. km = 5,203 AE</translation>
+        <source>Diameter 6794 km</source>
+        <translation>Durchmesser 6794 km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Orbit time 11 years 321 days</source>
+        <source>Mass %.3f·10²⁶ g = %.3f M⊕</source>
+        <translation>Masse %.3f·10^26 g = %.3f Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mean distance 778 million km = %.3f AU</source>
+        <translation>Sonnenentfernung 778 Mio. km = %.3f AE</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Orbital period 11 years 321 days</source>
         <translation>Umlaufzeit 11 Jahre 321 Tage</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Rotation time 9h 56min</source>
+        <source>Rotation period 9 h 56 min</source>
         <translation>Rotationsdauer 9h 56min</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Orbit volicity 13,06 km/s</source>
-        <translation>Bahngeschwindigkeit 13,06 km/s</translation>
+        <location line="+2"/>
+        <source>Orbital inclination 1°18&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 1°18&apos;%.1f&quot;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mass 318 M⊕</source>
+        <translation>Masse 318 Erdmassen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mean distance 1427 million km = %.3f AU</source>
+        <translation>Sonnenentfernung 1427 Mio. km = %.3f AE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Inclination of orbit 1°18&apos;15&quot;,8</source>
-        <translation>Bahnneigung 1°18&apos;15&quot;,8</translation>
+        <location line="+12"/>
+        <source>Orbital period %.2f years</source>
+        <translation>Umlaufzeit %.2f Jahre</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,048</source>
-        <translation>Bahnexzentrizität 0,048</translation>
+        <location line="-11"/>
+        <source>Rotation period 10 h 39 min</source>
+        <translation>Rotationsdauer 10h 39min</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>Orbital inclination 2°29&apos;%.1f&quot;</source>
+        <translation>Bahnneigung 2°29&apos;%.1f&quot;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+12"/>
+        <source>Mass %.1f M⊕</source>
+        <translation>Masse %.1f Erdmassen</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>Mean distance 2871 million km = %.2f AU</source>
+        <translation>Sonnenentfernung 2871 Mio. km = %.2f AE</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Rotation period 17 h 14 min</source>
+        <translation>Rotationsdauer 17h 14min</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Orbital inclination %.3f°</source>
+        <translation>Bahnneigung %.3f°</translation>
+    </message>
+    <message>
+        <location line="-30"/>
+        <source>Temperature -23 °C</source>
+        <translation>Temperatur -23 °C</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Diameter 143800 km</source>
         <translation>Durchmesser 143800 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 318 Earth</source>
-        <translation>Masse 318 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 1,33 g/cm³</source>
-        <translation>Dichte 1,33 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 2,529 g</source>
-        <translation>Fallbeschleunigung 2,529 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -128 °C</source>
         <translation>Temperatur -128 °C</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Sun distance 1427 millions km = 9,539 AE</source>
-        <translation>Sonnenentfernung 1427 Mio. km = 9,539 AE</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit time 29,46 years</source>
-        <translation>Umlaufzeit 29,46 Jahre</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Rotation time 10h 39min</source>
-        <translation>Rotationsdauer 10h 39min</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit velocity 9,66 km/s</source>
-        <translation>Bahngeschwindigkeit 9,66 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 2°29&apos;21&quot;,6</source>
-        <translation>Bahnneigung 2°29&apos;21&quot;,6</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,056</source>
-        <translation>Bahnexzentrizität 0,056</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Diameter 120660 km</source>
         <translation>Durchmesser 120660 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 95,2 Earth</source>
-        <translation>Masse 95,2 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 0,71 g/cm³</source>
-        <translation>Dichte 0,71 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 1,066 g</source>
-        <translation>Fallbeschleunigung 1,066 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -180 °C</source>
         <translation>Temperatur -180 °C</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Sun distance 2871 millions km = 19,19 AE</source>
-        <translation>Sonnenentfernung 2871 Mio. km = 19,19 AE</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit time 84,01 years</source>
-        <translation>Umlaufzeit 84,01 Jahre</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Rotation time 17h 14min</source>
-        <translation>Rotationsdauer 17h 14min</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Orbit velocity 6,81 km/s</source>
-        <translation>Bahngeschwindigkeit 6,81 km/s</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Inclination of orbit 0,774°</source>
-        <translation>Bahnneigung 0,774°</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Eccentricity of orbit 0,046</source>
-        <translation>Bahnexzentrizität 0,046</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+8"/>
         <source>Diameter 51118 km</source>
         <translation>Durchmesser 51118 km</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Mass 14,5 Earth</source>
-        <translation>Masse 14,5 Erdmassen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Density 1,29 g/cm³</source>
-        <translation>Dichte 1,29 g/cm³</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Acceleration 0,903 g</source>
-        <translation>Fallbeschleunigung 0,903 g</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Temperature -193 °C</source>
         <translation>Temperatur -193 °C</translation>
     </message>
@@ -1131,13 +1053,13 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+69"/>
+        <location filename="../windows/planet_window.cpp" line="+71"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Heliocentric coordinates: lenght = %1, width = %2</source>
+        <source>Heliocentric longitude %1, latitude %2</source>
         <translation>Heliozentrisch: Länge = %1, Breite = %2</translation>
     </message>
     <message>
@@ -1152,17 +1074,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radiaded light %d min %d s</source>
+        <source>Light time %d min %d s</source>
         <translation>Lichtlaufzeit %d min %d s</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Geozentric coordinates: length = %1, width %2</source>
+        <source>Geocentric longitude %1, latitude %2</source>
         <translation>Geozentrisch: Länge = %1, Breite = %2</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Equatorial coordinates: RA = %1h %2 min, DE = %3° %4&apos;</source>
+        <source>Right ascension %1h %2m, declination %3° %4&apos;</source>
         <translation>Rektaszension %1h %2 min, Deklination %3° %4&apos;</translation>
     </message>
     <message>
@@ -1172,12 +1094,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Visual brightness %.2fm</source>
+        <source>Magnitude %.2f</source>
         <translation>Visuelle Helligkeit %.2fm</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Rise time %1 / Set time %2</source>
+        <source>Rises %1, sets %2</source>
         <translation>Aufgang %1 / Untergang %2</translation>
     </message>
 </context>
@@ -1282,46 +1204,46 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>SCl = </source>
+        <source>Spectral class: </source>
         <translation>SpK = </translation>
     </message>
 </context>
 <context>
     <name>SunData</name>
     <message>
-        <location filename="../windows/sun_window.cpp" line="+31"/>
-        <source>Average distance  149597893 km</source>
-        <translation>Mittl. Entfernung 149597893 km</translation>
+        <location filename="../windows/sun_window.cpp" line="+32"/>
+        <source>Mean distance %.0f km</source>
+        <translation>Mittl. Entfernung %.0f km</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Radius 695800 km = 109 RE</source>
-        <translation>Radius 695800 km = 109 RE</translation>
+        <source>Radius %.0f km = %.0f R⊕</source>
+        <translation>Radius %.0f km = %.0f RE</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Volume 1,410·10^18 km³ </source>
-        <translation>Volumen 1,410·10^18 km³</translation>
+        <source>Volume %.3f·10¹⁸ km³</source>
+        <translation>Volumen %.3f·10^18 km³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Mass 1,985·10^30 kg</source>
-        <translation>Masse 1,985·10^30 kg</translation>
+        <source>Mass %.3f·10³⁰ kg</source>
+        <translation>Masse %.3f·10^30 kg</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Density 1,41 g/cm³</source>
-        <translation>Dichte 1,41 g/cm³</translation>
+        <source>Density %.2f g/cm³</source>
+        <translation>Dichte %.2f g/cm³</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Acceleration 27,9 g</source>
-        <translation>Fallbeschleunigung 27,9 g</translation>
+        <source>Surface gravity %.1f g</source>
+        <translation>Fallbeschleunigung %.1f g</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Average brightness -26,8 mag</source>
-        <translation>Mittl. Helligkeit -26,8 mag</translation>
+        <source>Apparent magnitude %.1f</source>
+        <translation>Mittl. Helligkeit %.1f mag</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1330,23 +1252,23 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Absolute brightness 4,83 mag</source>
-        <translation>Absolute Helligkeit 4,83 mag</translation>
+        <source>Absolute magnitude %.2f</source>
+        <translation>Absolute Helligkeit %.2f mag</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Spectral class G2 </source>
+        <source>Spectral class G2</source>
         <translation>Spektralklasse G2</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Lumonicity class V</source>
+        <source>Luminosity class V</source>
         <translation>Leuchtkraftklasse V</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Age 4,5 Billion years</source>
-        <translation>Alter 4,5 Mrd. Jahre</translation>
+        <source>Age %.1f billion years</source>
+        <translation>Alter %.1f Mrd. Jahre</translation>
     </message>
 </context>
 <context>
@@ -1358,7 +1280,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Day number	</source>
+        <source>Day of year	</source>
         <translation>Tag des Jahres	</translation>
     </message>
     <message>
@@ -1398,7 +1320,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Height		%.2f°</source>
+        <source>Altitude		%.2f°</source>
         <translation>Höhe	%.2f°</translation>
     </message>
     <message>
@@ -1408,12 +1330,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Sun time		%1 h %2 min</source>
+        <source>Sidereal time	%1 h %2 min</source>
         <translation>Sternzeit	%1 h %2 min</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Earth distance	%.0f km</source>
+        <source>Distance		%.0f km</source>
         <translation>Entfernung	%.0f km</translation>
     </message>
     <message>
@@ -1544,7 +1466,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>unvisible</source>
+        <source>not visible</source>
         <translation>unsichtbar</translation>
     </message>
 </context>
@@ -1597,8 +1519,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::AboutWindow</name>
     <message>
         <location filename="../windows/about_window.cpp" line="+28"/>
-        <source>About ...</source>
-        <translation>Über ...</translation>
+        <source>About Noctaris</source>
+        <translation>Über Noctaris</translation>
     </message>
 </context>
 <context>
@@ -1704,7 +1626,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Time interval</source>
+        <source>Time step</source>
         <translation>Zeitschritt</translation>
     </message>
     <message>
@@ -1725,25 +1647,25 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+9"/>
-        <source>S</source>
+        <source>Stars</source>
         <comment>star names</comment>
         <translation>S</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Star names</source>
-        <translation>Sternnamen</translation>
+        <source>Star names: each click shows more of them, then none</source>
+        <translation>Sternnamen: jeder Klick zeigt mehr davon, dann keine</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>SB</source>
+        <source>Constellations</source>
         <comment>constellation names</comment>
         <translation>SB</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Constellation names</source>
-        <translation>Sternbildnamen</translation>
+        <source>Constellation names: each click shows another kind, then none</source>
+        <translation>Sternbildnamen: jeder Klick zeigt eine andere Art, dann keine</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1757,7 +1679,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Observation place</source>
+        <source>Observing site</source>
         <translation>Beobachtungsort</translation>
     </message>
     <message>
@@ -1783,7 +1705,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Remove own place</source>
+        <source>&amp;Remove this place</source>
         <translation>Eigenen Ort &amp;entfernen</translation>
     </message>
     <message>
@@ -1839,7 +1761,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Contour l&amp;ine</source>
+        <source>&amp;Altitude lines</source>
         <translation>Höhen&amp;linien</translation>
     </message>
     <message>
@@ -1849,32 +1771,32 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Consider summer &amp;time</source>
+        <source>Use summer &amp;time</source>
         <translation>Sommer&amp;zeit berücksichtigen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>&amp;Horizon figure</source>
+        <source>&amp;Horizon landscape</source>
         <translation>Horizont&amp;bild</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>&amp;Star name</source>
+        <source>&amp;Star names</source>
         <translation>&amp;Sternnamen</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Constellation &amp;name</source>
+        <source>Constellation &amp;names</source>
         <translation>Sternbild&amp;namen</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Constellation &amp;line</source>
+        <source>Constellation &amp;lines</source>
         <translation>Sternbildl&amp;inien</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Constellation &amp;border</source>
+        <source>Constellation &amp;boundaries</source>
         <translation>Sternbild&amp;grenzen</translation>
     </message>
     <message>
@@ -1904,22 +1826,22 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>&amp;East in center</source>
+        <source>Facing &amp;east</source>
         <translation>&amp;Osten in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;South in center</source>
+        <source>Facing &amp;south</source>
         <translation>&amp;Süden in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;West in center</source>
+        <source>Facing &amp;west</source>
         <translation>&amp;Westen in der Mitte</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;North in center</source>
+        <source>Facing &amp;north</source>
         <translation>&amp;Norden in der Mitte</translation>
     </message>
     <message>
@@ -1929,17 +1851,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&amp;Additional informations</source>
+        <source>&amp;Information</source>
         <translation>&amp;Zusatzinformationen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Moon parameter</source>
+        <source>&amp;Moon data</source>
         <translation>&amp;Mondparameter</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;Sun parameter</source>
+        <source>&amp;Sun data</source>
         <translation>&amp;Sonnenparameter</translation>
     </message>
     <message>
@@ -1949,7 +1871,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&amp;Galilean jupiter moons</source>
+        <source>&amp;Galilean moons of Jupiter</source>
         <translation>&amp;Galileische Jupitermonde</translation>
     </message>
     <message>
@@ -1979,12 +1901,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&amp;?</source>
+        <source>&amp;Help</source>
         <translation>&amp;?</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>&amp;About ...</source>
+        <source>&amp;About Noctaris</source>
         <translation>Ü&amp;ber Noctaris ...</translation>
     </message>
     <message>
@@ -2052,7 +1974,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+13"/>
-        <source>Datumseingabe</source>
+        <source>Choose a date</source>
         <translation>Datumseingabe</translation>
     </message>
 </context>
@@ -2060,7 +1982,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::MoonWindow</name>
     <message>
         <location filename="../windows/moon_window.cpp" line="+14"/>
-        <source>Moon parameter</source>
+        <source>Moon data</source>
         <translation>Monddaten</translation>
     </message>
 </context>
@@ -2083,7 +2005,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+20"/>
-        <source>Time diff.               days</source>
+        <source>Time step                days</source>
         <translation>Schritt                    Tage</translation>
     </message>
     <message>
@@ -2142,12 +2064,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The latitude lies between 90° S and 90° N.</source>
+        <source>The latitude must lie between 90° S and 90° N.</source>
         <translation>Die Breite liegt zwischen 90° S und 90° N.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>The longitude lies between 180° W and 180° E.</source>
+        <source>The longitude must lie between 180° W and 180° E.</source>
         <translation>Die Länge liegt zwischen 180° W und 180° O.</translation>
     </message>
     <message>
@@ -2198,7 +2120,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <message>
         <location line="+2"/>
         <location line="+3"/>
-        <source>A place named &quot;%1&quot; exists already.</source>
+        <source>A place named &quot;%1&quot; already exists.</source>
         <translation>Einen Ort „%1“ gibt es schon.</translation>
     </message>
     <message>
@@ -2210,8 +2132,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+36"/>
-        <source>Information about planets</source>
+        <location filename="../windows/planet_window.cpp" line="+42"/>
+        <source>Planet data</source>
         <translation>Planetendaten</translation>
     </message>
 </context>
@@ -2219,7 +2141,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>noctaris::SunWindow</name>
     <message>
         <location filename="../windows/sun_window.cpp" line="+13"/>
-        <source>Sun parameter</source>
+        <source>Sun data</source>
         <translation>Sonnendaten</translation>
     </message>
 </context>
@@ -2262,17 +2184,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Consider summer time</source>
+        <source>Use summer time</source>
         <translation>Sommerzeit berücksichtigen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Sun place</source>
+        <source>Sun position</source>
         <translation>Sonnenstand</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Refresh</source>
+        <source>Follow the clock</source>
         <translation>Aktualisieren</translation>
     </message>
     <message>
@@ -2282,7 +2204,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Display</source>
+        <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message>

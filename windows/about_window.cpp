@@ -67,7 +67,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutWindow");
-    setWindowTitle(tr("About ..."));
+    setWindowTitle(tr("About Noctaris"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(322, 190);

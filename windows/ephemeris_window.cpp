@@ -21,22 +21,22 @@ namespace {
 // The row labels, shown in the user's language.
 const char* const kRowLabels[kEphemRows] = {
     "",
-    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc.length"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc.width"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc. longitude"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Helioc. latitude"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Radius vector"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Distance a"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Radiaded light"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc.length"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc.width"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Distance"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Light time"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc. longitude"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Geoc. latitude"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Right ascension"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Declination"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Diameter"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Vis.brightness"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Rise time"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Set time"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Magnitude"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Rise"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Set"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Constellation"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Azimuth"),
-    QT_TRANSLATE_NOOP("EphemerisTable", "Height"),
+    QT_TRANSLATE_NOOP("EphemerisTable", "Altitude"),
     QT_TRANSLATE_NOOP("EphemerisTable", "Visibility")};
 
 // Grid geometry. The planet columns are narrower than the label column so that all seven
@@ -104,7 +104,7 @@ EphemerisTableTexts BuildEphemerisTable(const EphemerisSnapshot& snapshot,
         col[6][c] = Degrees(p.GeoLongitude);
         col[7][c] = Degrees(p.GeoLatitude);
         const SignedSixtieths ra = SplitSixtieths(p.RAHours + p.RAMinutes / 60);
-        col[8][c] = Format(QStringLiteral("%.0fh %.1f"), {ra.whole, ra.sixtieths});
+        col[8][c] = Format(QStringLiteral("%.0fh %.1fm"), {ra.whole, ra.sixtieths});
         const SignedSixtieths dec = SplitSixtieths(p.DecDegrees + p.DecMinutes / 60);
         col[9][c] = (dec.negative ? QStringLiteral("-") : QString()) +
                     Format(QStringLiteral("%.0f° %.1f'"), {dec.whole, dec.sixtieths});

@@ -47,7 +47,7 @@ QStringList HeaderLines(const QString& placeName, double latitude, double longit
             Format(QCoreApplication::translate("EventCalendar", "Latitude: %.2f\u00B0"), {latitude}),
             Format(QCoreApplication::translate("EventCalendar", "Longitude: %.2f\u00B0"),
                    {longitude}),
-            Format(QCoreApplication::translate("EventCalendar", "Time zone regarding UT: %.2fh"),
+            Format(QCoreApplication::translate("EventCalendar", "Time zone offset from UT: %.2f h"),
                    {zone}),
             QStringLiteral(" ")};
 }

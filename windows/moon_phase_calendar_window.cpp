@@ -275,7 +275,7 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
 
     dateEdit_ = MakeDateEdit(datePanel_, "dateEdit", QRect(67, 2, 106, 24));
     if (QCalendarWidget* calendar = dateEdit_->calendarWidget()) {
-        calendar->setWindowTitle(tr("Datumseingabe"));
+        calendar->setWindowTitle(tr("Choose a date"));
         QPalette calPal = calendar->palette();
         calPal.setColor(QPalette::Window, QColor(240, 240, 240));
         calendar->setPalette(calPal);

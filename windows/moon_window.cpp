@@ -39,17 +39,18 @@ TDateTime ToMinute(TDateTime t) { return std::nearbyint(t * 1440) / 1440; }
 }  // namespace
 
 QStringList MoonFixedData() {
+    // The figures follow the user's locale like every other number the windows show.
     return {
-        QCoreApplication::translate("MoonData", "Distance 384401 km = 60,33 rE"),
-        QCoreApplication::translate("MoonData", "Radius 1738 km = 0,2725 rE"),
-        QCoreApplication::translate("MoonData", "Oblateness 1 / 1700"),
-        QCoreApplication::translate("MoonData", "Volume 2,2·10^10 km³ = 0,02 VE"),
-        QCoreApplication::translate("MoonData", "Mass 7,347·10^22 kg = 1/81 mE"),
-        QCoreApplication::translate("MoonData", "Density 3,341 g/cm³"),
-        QCoreApplication::translate("MoonData", "Acceleration 0,165 g"),
-        QCoreApplication::translate("MoonData", "Inclination of orbit 5°8'43\""),
-        QCoreApplication::translate("MoonData", "Eccentricity of orbit 0,0549"),
-        QCoreApplication::translate("MoonData", "Velocity 1,02 km/s"),
+        Format(QCoreApplication::translate("MoonData", "Distance %.0f km = %.2f R⊕"), {384401.0, 60.33}),
+        Format(QCoreApplication::translate("MoonData", "Radius %.0f km = %.4f R⊕"), {1738.0, 0.2725}),
+        QCoreApplication::translate("MoonData", "Oblateness 1/1700"),
+        Format(QCoreApplication::translate("MoonData", "Volume %.1f·10¹⁰ km³ = %.2f V⊕"), {2.2, 0.02}),
+        Format(QCoreApplication::translate("MoonData", "Mass %.3f·10²² kg = 1/81 M⊕"), {7.347}),
+        Format(QCoreApplication::translate("MoonData", "Density %.3f g/cm³"), {3.341}),
+        Format(QCoreApplication::translate("MoonData", "Surface gravity %.3f g"), {0.165}),
+        QCoreApplication::translate("MoonData", "Orbital inclination 5°8'43\""),
+        Format(QCoreApplication::translate("MoonData", "Orbital eccentricity %.4f"), {0.0549}),
+        Format(QCoreApplication::translate("MoonData", "Orbital velocity %.2f km/s"), {1.02}),
     };
 }
 
@@ -185,11 +186,11 @@ QString FormatMoonReport(const MoonReport& r) {
                         {age.days, age.hours, age.minutes});
 
     const double distance = r.DistanceKm;
-    lines << Format(QCoreApplication::translate("MoonReport", "Earth distance\t%.1f km"),
+    lines << Format(QCoreApplication::translate("MoonReport", "Distance\t\t%.1f km"),
                     {distance});
-    lines << Format(QCoreApplication::translate("MoonReport", "\t\t%.2f Earth radius"),
+    lines << Format(QCoreApplication::translate("MoonReport", "\t\t%.2f Earth radii"),
                     {distance / 6378});
-    lines << Format(QCoreApplication::translate("MoonReport", "Illuminating part\t%.2f %%"),
+    lines << Format(QCoreApplication::translate("MoonReport", "Illuminated fraction\t%.2f %%"),
                     {100 * r.IlluminatedFraction});
     const MoonDiameterParts diameter = MoonApparentDiameter(distance);
     lines << QCoreApplication::translate("MoonReport", "Moon diameter\t") +
@@ -210,10 +211,11 @@ QString FormatMoonReport(const MoonReport& r) {
                  DateText(local(phase[3]));
     lines << QCoreApplication::translate("MoonReport", "New moon\t") + DateText(local(phase[4]));
 
+    // In the short date format of the phases above.
     auto passage = [](double jd) {
         const TDateTime t = ToMinute(JDToDateTime(jd));
-        return QCoreApplication::translate("MoonReport", "UT ") + HourMinuteText(t) +
-               QStringLiteral(" ") + FormatDateTime(QStringLiteral("d.mm.yyyy"), std::floor(t));
+        return QCoreApplication::translate("MoonReport", "%1 UT, %2", "time of day in UT, date")
+            .arg(HourMinuteText(t), DateText(t));
     };
     lines << QCoreApplication::translate("MoonReport", "Perigee\t\t") + passage(r.Perigee);
     lines << QCoreApplication::translate("MoonReport", "Apogee\t\t") + passage(r.Apogee);
@@ -225,17 +227,17 @@ QString FormatMoonReport(const MoonReport& r) {
             lines << label + none;
             return;
         }
-        lines << label + QCoreApplication::translate("MoonReport", "UT ") +
-                     HourMinuteText(ToMinute(JDToDateTime(*jd))) +
-                     QCoreApplication::translate("MoonReport", " hour");
-        lines << QStringLiteral("\t\t") + HourMinuteText(ToMinute(local(*jd))) +
-                     QCoreApplication::translate("MoonReport", " hour") + zoneAt(*jd);
+        lines << label + QCoreApplication::translate("MoonReport", "%1 UT", "time of day in UT")
+                             .arg(HourMinuteText(ToMinute(JDToDateTime(*jd))));
+        lines << QStringLiteral("\t\t") +
+                     QCoreApplication::translate("MoonReport", "%1%2", "local time of day, its zone")
+                         .arg(HourMinuteText(ToMinute(local(*jd))), zoneAt(*jd));
     };
-    event(QCoreApplication::translate("MoonReport", "Rising time\t"),
+    event(QCoreApplication::translate("MoonReport", "Moonrise\t\t"),
           QCoreApplication::translate("MoonReport", "none on this day", "rising"), r.Rise);
     event(QCoreApplication::translate("MoonReport", "Culmination\t"),
           QCoreApplication::translate("MoonReport", "none on this day", "culmination"), r.Transit);
-    event(QCoreApplication::translate("MoonReport", "Moonset time\t"),
+    event(QCoreApplication::translate("MoonReport", "Moonset\t\t"),
           QCoreApplication::translate("MoonReport", "none on this day", "setting"), r.Set);
 
     QString report;
@@ -250,7 +252,7 @@ QString BuildMoonReport(const InfoSnapshot& snapshot, const ObserverState& obser
 
 MoonWindow::MoonWindow(const InfoSnapshot* snapshot, const ObserverState* observer, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon parameter"), QSize(519, 360),
+          ParameterWindowLayout{QStringLiteral("MoonWindow"), tr("Moon data"), QSize(519, 360),
                                 11, QStringLiteral("pl9"), QRect(56, 24, 117, 117),
                                 QCoreApplication::translate("Planet", BodyName(Body::Moon)),
                                 QRect(240, 16, 265, 329), QRect(12, 208, 209, 177), false,

@@ -103,7 +103,7 @@ QString OrbitObjectDisplayName(const OrbitObject& o) {
     switch (o.Kind) {
         case OrbitKind::Planet: return QCoreApplication::translate("Planet", BodyName(o.Planet));
         case OrbitKind::DwarfPlanet:
-            return QCoreApplication::translate("OrbitPlan", "Dwarfplanet %1").arg(o.Label);
+            return QCoreApplication::translate("OrbitPlan", "Dwarf planet %1").arg(o.Label);
         case OrbitKind::Asteroid: return QCoreApplication::translate("OrbitPlan", "Asteroid %1").arg(o.Label);
         case OrbitKind::Unknown: break;
     }

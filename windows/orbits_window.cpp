@@ -110,7 +110,7 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect(15, 306, 138, 24));
     connect(dateEdit_, &QDateEdit::dateChanged, this, [this](QDate) { onDateChanged(); });
 
-    auto* diff = new QLabel(tr("Time diff.               days"), panel);
+    auto* diff = new QLabel(tr("Time step                days"), panel);
     diff->setObjectName("stepLabel");
     diff->adjustSize();
     diff->move(8, 344);

@@ -1,5 +1,7 @@
 #include "windows/planet_window.h"
 
+#include <algorithm>
+
 #include "astro/reports/ephemeris_table.h"
 
 #include <cmath>
@@ -68,26 +70,26 @@ QString PlanetComputedBlock(const PlanetInfo& info) {
     if (info.Frame != kFrameJ2000)
         lines << QCoreApplication::translate("PlanetInfo", "Frame: ") + FrameShown(info.Frame);
     lines << QCoreApplication::translate("PlanetInfo",
-                                         "Heliocentric coordinates: lenght = %1, width = %2")
+                                         "Heliocentric longitude %1, latitude %2")
                  .arg(Format(deg, {r.HelioLongitude}), Format(deg, {r.HelioLatitude}));
     lines << Format(QCoreApplication::translate("PlanetInfo", "Radius vector %.2f AU"),
                     {r.RadiusVector});
     lines << Format(QCoreApplication::translate("PlanetInfo", "Distance %.2f AU"), {r.Distance});
-    lines << Format(QCoreApplication::translate("PlanetInfo", "Radiaded light %d min %d s"),
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Light time %d min %d s"),
                     {t / 60, t % 60});
     lines << QCoreApplication::translate("PlanetInfo",
-                                         "Geozentric coordinates: length = %1, width %2")
+                                         "Geocentric longitude %1, latitude %2")
                  .arg(Format(deg, {r.GeoLongitude}), Format(deg, {r.GeoLatitude}));
     lines << QCoreApplication::translate("PlanetInfo",
-                                         "Equatorial coordinates: RA = %1h %2 min, DE = %3° %4'")
+                                         "Right ascension %1h %2m, declination %3° %4'")
                  .arg(Format("%.0f", {r.RAHours}), Format("%.1f", {r.RAMinutes}),
                       DeclinationDegreeText(r.DecDegrees, r.DecMinutes),
                       Format("%.1f", {std::fabs(r.DecMinutes)}));
     lines << QCoreApplication::translate("PlanetInfo", "Diameter %1\"")
                  .arg(Format("%.2f", {r.Diameter}));
-    lines << Format(QCoreApplication::translate("PlanetInfo", "Visual brightness %.2fm"),
+    lines << Format(QCoreApplication::translate("PlanetInfo", "Magnitude %.2f"),
                     {r.Magnitude});
-    lines << QCoreApplication::translate("PlanetInfo", "Rise time %1 / Set time %2")
+    lines << QCoreApplication::translate("PlanetInfo", "Rises %1, sets %2")
                  .arg(RiseSetShown(info.RiseAndSet.rise, info.RiseAndSet),
                       RiseSetShown(info.RiseAndSet.set, info.RiseAndSet));
     return lines.join(Crlf());
@@ -102,17 +104,23 @@ QString PlanetComputedBlock(const PlanetSnapshot& snapshot, const ObserverState&
 }
 
 QString PlanetDataBlock(Body planet, bool translated) {
-    // Each line in the user's language; the lines keep their CR LF ends.
-    const std::string block = PlanetDataSection(PlanetDataText(), BodyName(planet));
-    if (!translated) return QString::fromUtf8(block.data(), static_cast<qsizetype>(block.size()));
+    // Each line ends with CR LF; shown, in the user's language with the figures in the locale's
+    // number format, for the exports in English with a decimal point.
+    if (!translated) {
+        const std::string block = PlanetDataSection(PlanetDataText(), BodyName(planet));
+        return QString::fromUtf8(block.data(), static_cast<qsizetype>(block.size()));
+    }
+    const std::vector<PlanetDatum>& data = PlanetData();
+    const std::string header = "[" + std::string(BodyName(planet));
+    auto line = std::find_if(data.begin(), data.end(), [&](const PlanetDatum& d) { return d.text == header; });
     QString shown;
-    std::size_t from = 0;
-    while (from < block.size()) {
-        std::size_t end = block.find("\r\n", from);
-        if (end == std::string::npos) end = block.size();
-        shown += QCoreApplication::translate("PlanetData", block.substr(from, end - from).c_str());
-        if (end < block.size()) shown += Crlf();
-        from = end + 2;
+    if (line == data.end()) return shown;
+    for (++line; line != data.end() && line->text[0] != '['; ++line) {
+        const std::string pattern = QCoreApplication::translate("PlanetData", line->text).toStdString();
+        shown += QString::fromStdString(FillFigures(pattern, line->figures, [](double value, int decimals) {
+                     return FormatFixed(value, decimals).toStdString();
+                 })) +
+                 Crlf();
     }
     return shown;
 }
@@ -123,7 +131,7 @@ PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& 
                            QWidget* parent)
     : QDialog(parent), snapshot_(snapshot), observer_(observer) {
     setObjectName(QStringLiteral("PlanetWindow"));
-    setWindowTitle(tr("Information about planets"));
+    setWindowTitle(tr("Planet data"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(426, 302);

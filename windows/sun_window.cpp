@@ -27,19 +27,20 @@ double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 }  // namespace
 
 QStringList SunFixedData() {
+    // The figures follow the user's locale like every other number the windows show.
     return {
-        QCoreApplication::translate("SunData", "Average distance  149597893 km"),
-        QCoreApplication::translate("SunData", "Radius 695800 km = 109 RE"),
-        QCoreApplication::translate("SunData", "Volume 1,410·10^18 km³ "),
-        QCoreApplication::translate("SunData", "Mass 1,985·10^30 kg"),
-        QCoreApplication::translate("SunData", "Density 1,41 g/cm³"),
-        QCoreApplication::translate("SunData", "Acceleration 27,9 g"),
-        QCoreApplication::translate("SunData", "Average brightness -26,8 mag"),
+        Format(QCoreApplication::translate("SunData", "Mean distance %.0f km"), {149597893.0}),
+        Format(QCoreApplication::translate("SunData", "Radius %.0f km = %.0f R⊕"), {695800.0, 109.0}),
+        Format(QCoreApplication::translate("SunData", "Volume %.3f·10¹⁸ km³"), {1.410}),
+        Format(QCoreApplication::translate("SunData", "Mass %.3f·10³⁰ kg"), {1.985}),
+        Format(QCoreApplication::translate("SunData", "Density %.2f g/cm³"), {1.41}),
+        Format(QCoreApplication::translate("SunData", "Surface gravity %.1f g"), {27.9}),
+        Format(QCoreApplication::translate("SunData", "Apparent magnitude %.1f"), {-26.8}),
         QCoreApplication::translate("SunData", "Temperature 5700 K"),
-        QCoreApplication::translate("SunData", "Absolute brightness 4,83 mag"),
-        QCoreApplication::translate("SunData", "Spectral class G2 "),
-        QCoreApplication::translate("SunData", "Lumonicity class V"),
-        QCoreApplication::translate("SunData", "Age 4,5 Billion years"),
+        Format(QCoreApplication::translate("SunData", "Absolute magnitude %.2f"), {4.83}),
+        QCoreApplication::translate("SunData", "Spectral class G2"),
+        QCoreApplication::translate("SunData", "Luminosity class V"),
+        Format(QCoreApplication::translate("SunData", "Age %.1f billion years"), {4.5}),
     };
 }
 
@@ -123,7 +124,7 @@ QString FormatSunReport(const SunReport& r) {
                  .arg(r.Day)
                  .arg(r.Month)
                  .arg(r.Year);
-    lines << QCoreApplication::translate("SunReport", "Day number\t") +
+    lines << QCoreApplication::translate("SunReport", "Day of year\t") +
                  QString::number(r.DayNumber);
     lines << QCoreApplication::translate("SunReport", "Time\t\t") +
                  TimeToStr(FractionOfDay(r.Moment));
@@ -138,15 +139,15 @@ QString FormatSunReport(const SunReport& r) {
                     {r.HourAngleDegrees});
     lines << Format(QCoreApplication::translate("SunReport", "Azimuth\t\t%.2f°"),
                     {r.AzimuthDegrees});
-    lines << Format(QCoreApplication::translate("SunReport", "Height\t\t%.2f°"),
+    lines << Format(QCoreApplication::translate("SunReport", "Altitude\t\t%.2f°"),
                     {r.AltitudeDegrees});
     lines << Format(QCoreApplication::translate("SunReport", "Equation of time\t%.2f min"),
                     {r.EquationOfTimeMinutes});
-    const HourMinute sunTime = SplitHourMinute(r.SiderealHours);
-    lines << QCoreApplication::translate("SunReport", "Sun time\t\t%1 h %2 min")
-                 .arg(sunTime.hours)
-                 .arg(sunTime.minutes);
-    lines << Format(QCoreApplication::translate("SunReport", "Earth distance\t%.0f km"),
+    const HourMinute sidereal = SplitHourMinute(r.SiderealHours);
+    lines << QCoreApplication::translate("SunReport", "Sidereal time\t%1 h %2 min")
+                 .arg(sidereal.hours)
+                 .arg(sidereal.minutes);
+    lines << Format(QCoreApplication::translate("SunReport", "Distance\t\t%.0f km"),
                     {r.DistanceKm});
     const long long R = std::llround(std::nearbyint(r.DiameterArcseconds));
     lines
@@ -179,7 +180,7 @@ QString BuildSunReport(const InfoSnapshot& snapshot, const ObserverState& observ
 SunWindow::SunWindow(const InfoSnapshot* snapshot, const ObserverState* observer,
                      std::function<SunChartPosition()> sunOnChart, QWidget* parent)
     : ParameterWindow(
-          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun parameter"), QSize(470, 306),
+          ParameterWindowLayout{QStringLiteral("SunWindow"), tr("Sun data"), QSize(470, 306),
                                 13, QStringLiteral("pl10"), QRect(48, 12, 117, 117),
                                 QCoreApplication::translate("Planet", BodyName(Body::Sun)),
                                 QRect(216, 72, 249, 249), QRect(8, 136, 201, 177), true,

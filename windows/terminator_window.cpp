@@ -115,11 +115,11 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
     changeDaysRadio_ =
         MakeBox<QRadioButton>(panel, "changeDaysRadio", tr("Change days"), 744, 36, false);
     summerTimeCheck_ =
-        MakeBox<QCheckBox>(panel, "summerTimeCheck", tr("Consider summer time"), 16, 52, true);
-    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", tr("Sun place"), 240, 52, true);
-    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", tr("Refresh"), 352, 52, false);
+        MakeBox<QCheckBox>(panel, "summerTimeCheck", tr("Use summer time"), 16, 52, true);
+    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", tr("Sun position"), 240, 52, true);
+    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", tr("Follow the clock"), 352, 52, false);
     gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", tr("Grid"), 480, 52, true);
-    displayButton_ = MakeButton(panel, "displayButton", tr("Display"), 488, 16);
+    displayButton_ = MakeButton(panel, "displayButton", tr("Show"), 488, 16);
     simulationButton_ = MakeButton(panel, "simulationButton", tr("Simulation"), 608, 16);
     currentTimeButton_ = MakeButton(panel, "currentTimeButton", tr("Current time"), 608, 48);
     sunSymbolHolder_ = new QLabel(panel);

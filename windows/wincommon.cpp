@@ -147,13 +147,13 @@ QString FrameShown(std::string_view frame) {
 
 QString VisibilityText(bool visible) {
     return visible ? QCoreApplication::translate("Visibility", "visible")
-                   : QCoreApplication::translate("Visibility", "unvisible");
+                   : QCoreApplication::translate("Visibility", "not visible");
 }
 
 QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day) {
     const std::string text = RiseSetText(clockHours, day);
     if (text == "visible") return VisibilityText(true);
-    if (text == "unvisible") return VisibilityText(false);
+    if (text == "not visible") return VisibilityText(false);
     return QString::fromStdString(text);
 }
 

@@ -65,7 +65,7 @@ void SetCivilDay(QDateEdit* edit, const QDate& day);
 
 // A frame label of the precise reports ("apparent of date", "J2000") in the user's language.
 QString FrameShown(std::string_view frame);
-// "visible" or "unvisible" as the ephemeris table and the planet window say it.
+// "visible" or "not visible" as the ephemeris table and the planet window say it.
 QString VisibilityText(bool visible);
 // A rising or setting time of the ephemeris table and the planet window (RiseSetText: "12h34m",
 // "-", or whether a planet that never crosses the horizon stays visible) in the user's language.

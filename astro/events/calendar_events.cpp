@@ -25,29 +25,29 @@ namespace noctaris {
 
 const char* const kEventTexts[24] = {
     "",
-    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of spring"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of summer"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of autumn"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Beginning of winter"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in lower conjunction to sun"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in upper conjunction to sun"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in opposition to the sun"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in conjunction to sun"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in greatest easterly elongation :"),
-    QT_TRANSLATE_NOOP("CalendarEvent", " in greatest westerly elongation :"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Spring equinox"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Summer solstice"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Autumn equinox"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Winter solstice"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " at inferior conjunction"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " at superior conjunction"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " at opposition"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " in conjunction with the Sun"),
+    QT_TRANSLATE_NOOP("CalendarEvent", " at greatest elongation east: "),
+    QT_TRANSLATE_NOOP("CalendarEvent", " at greatest elongation west: "),
     QT_TRANSLATE_NOOP("CalendarEvent", "New moon"),
     QT_TRANSLATE_NOOP("CalendarEvent", "First quarter"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Full moon"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Last quarter"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Total solar eclipse"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Ring-shaped solar eclipse"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Ring-shaped-total solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Annular solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Hybrid solar eclipse"),
     QT_TRANSLATE_NOOP("CalendarEvent", "Non-central total solar eclipse"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Non-central ring-shaped solar eclipse"),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Partial solar eclipse, maximale size = "),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Total lunar eclipse, size = "),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Partial lunar eclipse, size = "),
-    QT_TRANSLATE_NOOP("CalendarEvent", "Penumbral eclipse of the moon, size = "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Non-central annular solar eclipse"),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Partial solar eclipse, magnitude "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Total lunar eclipse, magnitude "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Partial lunar eclipse, magnitude "),
+    QT_TRANSLATE_NOOP("CalendarEvent", "Penumbral lunar eclipse, magnitude "),
 };
 
 namespace {
@@ -90,7 +90,7 @@ void AddSummerTime(EventList& list, const ZoneDescription& zone) {
             JDToCalendarZoned(static_cast<double>(c.at.ut()), c.offsetBeforeSeconds / 3600.0);
         if (!day) continue;
         Add(list, LocalMidnightJD(day->date.year, day->date.month, day->date.day, 0),
-            c.summerAfter ? QT_TRANSLATE_NOOP("CalendarEvent", "Begin of summer time")
+            c.summerAfter ? QT_TRANSLATE_NOOP("CalendarEvent", "Start of summer time")
                           : QT_TRANSLATE_NOOP("CalendarEvent", "End of summer time"),
             false);
     }
@@ -102,9 +102,9 @@ Instant YearStartTT(int year) { return Instant::FromTT(DateTimeToJD(EncodeDate(y
 void AddPerihelionAphelion(EventList& list) {
     const Instant t0 = YearStartTT(list.Year);
     Add(list, static_cast<double>(NextEarthApsis(EarthApsis::Perihelion, t0).tt()),
-        QT_TRANSLATE_NOOP("CalendarEvent", "Earth in perihelion"));
+        QT_TRANSLATE_NOOP("CalendarEvent", "Earth at perihelion"));
     Add(list, static_cast<double>(NextEarthApsis(EarthApsis::Aphelion, t0).tt()),
-        QT_TRANSLATE_NOOP("CalendarEvent", "Earth in aphelion"));
+        QT_TRANSLATE_NOOP("CalendarEvent", "Earth at aphelion"));
 }
 
 void AddPerigeesApogees(EventList& list) {
@@ -122,8 +122,8 @@ void AddPerigeesApogees(EventList& list) {
                     .tt());
         }
     };
-    collect(LunarApsis::Perigee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in perigee"));
-    collect(LunarApsis::Apogee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon in apogee"));
+    collect(LunarApsis::Perigee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon at perigee"));
+    collect(LunarApsis::Apogee, QT_TRANSLATE_NOOP("CalendarEvent", "Moon at apogee"));
 }
 
 void AddSeasons(EventList& list, Hemisphere hemisphere) {

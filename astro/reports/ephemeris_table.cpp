@@ -34,7 +34,7 @@ LD RoundForDisplay(LD x) {
 }  // namespace
 
 std::string RiseSetText(const std::optional<double>& t, const RiseSet& day) {
-    if (!t) return day.alwaysBelow ? "unvisible" : day.alwaysAbove ? "visible" : "-";
+    if (!t) return day.alwaysBelow ? "not visible" : day.alwaysAbove ? "visible" : "-";
     if (!std::isfinite(*t) || std::fabs(*t) > 1e15) return "-";  // never show a made-up time
     // Rounded to the minute first, then split: never "60m".
     const LD minutes = RoundForDisplay(static_cast<LD>(*t) * 60);

@@ -16,7 +16,7 @@ namespace noctaris {
 
 // Text of a rising or setting (one of day's): local clock hours as "5h45m", rounded to the
 // minute and then split (5.999 reads "6h0m"; a large zone may carry a time past 24 h). Without
-// a time: "unvisible" for a body that stays below the horizon, "visible" for one that stays
+// a time: "not visible" for a body that stays below the horizon, "visible" for one that stays
 // above, "-" for none on this day.
 std::string RiseSetText(const std::optional<double>& hours, const RiseSet& day);
 

@@ -1,5 +1,6 @@
 #include "astro/reports/planet_info.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "astro/core/constants.h"
@@ -8,82 +9,118 @@
 
 namespace noctaris {
 
-const std::vector<std::string>& PlanetDataText() {
-    static const std::vector<std::string> text = {
-        "[Mercury",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 57,909 Mill. km = 0,387 AU"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 87,969 d = 0,2408467 a"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 58,646225 d"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit velocity 47,87 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 7°00'15\",5"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,20563069"),
-        QT_TRANSLATE_NOOP("PlanetData", "Radius 2439 km = 0,383 REarth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 3,30·10^26 g = 0,055 der Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 5,43 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 0,378 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature 350 °C (day)"),
-        "[Venus",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 108,2 millions km = 0,723 AU"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 224,701 d"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 243,16 d"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit velocity 35,02 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 3°23'39\",8"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,007"),
-        QT_TRANSLATE_NOOP("PlanetData", "Diameter 12104 km"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 4,87·10^24 kg = 0,815 Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 5,25 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 0,905 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature 480 °C (day)"),
-        "[Mars",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 227,94 millions km = 1,524 AU"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 686,98 d"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 24h 37 min 23s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit velocity 24,13 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 1°50'59\",4"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,093"),
-        QT_TRANSLATE_NOOP("PlanetData", "Radius 6794 km"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 6,421·10^26 g = 0,107 Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 3,94 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 0,379 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature -23 °C"),
-        "[Jupiter",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 778 millions km = 5,203 AU"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 11 years 321 days"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 9h 56min"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit volicity 13,06 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 1°18'15\",8"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,048"),
-        QT_TRANSLATE_NOOP("PlanetData", "Diameter 143800 km"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 318 Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 1,33 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 2,529 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature -128 °C"),
-        "[Saturn",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 1427 millions km = 9,539 AE"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 29,46 years"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 10h 39min"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit velocity 9,66 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 2°29'21\",6"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,056"),
-        QT_TRANSLATE_NOOP("PlanetData", "Diameter 120660 km"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 95,2 Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 0,71 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 1,066 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature -180 °C"),
-        "[Uranus",
-        QT_TRANSLATE_NOOP("PlanetData", "Sun distance 2871 millions km = 19,19 AE"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit time 84,01 years"),
-        QT_TRANSLATE_NOOP("PlanetData", "Rotation time 17h 14min"),
-        QT_TRANSLATE_NOOP("PlanetData", "Orbit velocity 6,81 km/s"),
-        QT_TRANSLATE_NOOP("PlanetData", "Inclination of orbit 0,774°"),
-        QT_TRANSLATE_NOOP("PlanetData", "Eccentricity of orbit 0,046"),
-        QT_TRANSLATE_NOOP("PlanetData", "Diameter 51118 km"),
-        QT_TRANSLATE_NOOP("PlanetData", "Mass 14,5 Earth"),
-        QT_TRANSLATE_NOOP("PlanetData", "Density 1,29 g/cm³"),
-        QT_TRANSLATE_NOOP("PlanetData", "Acceleration 0,903 g"),
-        QT_TRANSLATE_NOOP("PlanetData", "Temperature -193 °C"),
-        "[",
+const std::vector<PlanetDatum>& PlanetData() {
+    static const std::vector<PlanetDatum> data = {
+        {"[Mercury", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance %.3f million km = %.3f AU"), {57.909, 0.387}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period %.3f d = %.7f a"), {87.969, 0.2408467}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period %.6f d"), {58.646225}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {47.87}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination 7°00'%.1f\""), {15.5}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.8f"), {0.20563069}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Radius 2439 km = %.3f R⊕"), {0.383}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass %.2f·10²⁶ g = %.3f M⊕"), {3.30, 0.055}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {5.43}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {0.378}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature 350 °C (day side)"), {}},
+        {"[Venus", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance %.1f million km = %.3f AU"), {108.2, 0.723}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period %.3f d"), {224.701}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period %.2f d"), {243.16}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {35.02}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination 3°23'%.1f\""), {39.8}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.3f"), {0.007}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Diameter 12104 km"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass %.2f·10²⁴ kg = %.3f M⊕"), {4.87, 0.815}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {5.25}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {0.905}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature 480 °C (day side)"), {}},
+        {"[Mars", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance %.2f million km = %.3f AU"), {227.94, 1.524}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period %.2f d"), {686.98}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period 24 h 37 min 23 s"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {24.13}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination 1°50'%.1f\""), {59.4}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.3f"), {0.093}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Diameter 6794 km"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass %.3f·10²⁶ g = %.3f M⊕"), {6.421, 0.107}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {3.94}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {0.379}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature -23 °C"), {}},
+        {"[Jupiter", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance 778 million km = %.3f AU"), {5.203}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period 11 years 321 days"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period 9 h 56 min"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {13.06}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination 1°18'%.1f\""), {15.8}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.3f"), {0.048}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Diameter 143800 km"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass 318 M⊕"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {1.33}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {2.529}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature -128 °C"), {}},
+        {"[Saturn", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance 1427 million km = %.3f AU"), {9.539}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period %.2f years"), {29.46}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period 10 h 39 min"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {9.66}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination 2°29'%.1f\""), {21.6}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.3f"), {0.056}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Diameter 120660 km"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass %.1f M⊕"), {95.2}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {0.71}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {1.066}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature -180 °C"), {}},
+        {"[Uranus", {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mean distance 2871 million km = %.2f AU"), {19.19}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital period %.2f years"), {84.01}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Rotation period 17 h 14 min"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital velocity %.2f km/s"), {6.81}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital inclination %.3f°"), {0.774}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Orbital eccentricity %.3f"), {0.046}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Diameter 51118 km"), {}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Mass %.1f M⊕"), {14.5}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Density %.2f g/cm³"), {1.29}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Surface gravity %.3f g"), {0.903}},
+        {QT_TRANSLATE_NOOP("PlanetData", "Temperature -193 °C"), {}},
+        {"[", {}},
     };
+    return data;
+}
+
+std::string FillFigures(std::string_view pattern, const std::vector<double>& figures,
+                        const std::function<std::string(double, int)>& number) {
+    std::string out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            out += '%';
+            ++i;
+            continue;
+        }
+        // "%.Nf" with one digit N.
+        if (pattern[i] == '%' && i + 3 < pattern.size() && pattern[i + 1] == '.' &&
+            pattern[i + 2] >= '0' && pattern[i + 2] <= '9' && pattern[i + 3] == 'f' && next < figures.size()) {
+            out += number(figures[next++], pattern[i + 2] - '0');
+            i += 3;
+            continue;
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+const std::vector<std::string>& PlanetDataText() {
+    static const std::vector<std::string> text = [] {
+        std::vector<std::string> lines;
+        for (const PlanetDatum& d : PlanetData())
+            lines.push_back(FillFigures(d.text, d.figures, [](double value, int decimals) {
+                char buf[64];
+                const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+                return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("-");
+            }));
+        return lines;
+    }();
     return text;
 }
 

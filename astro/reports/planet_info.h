@@ -2,6 +2,7 @@
 // What the planet information window computes and shows apart from its widgets: the fixed data
 // of the six chart planets (the window's hidden data text), the section of one planet, the
 // light time, and the ephemeris of the clicked planet at the chart's moment.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,9 +12,23 @@
 
 namespace noctaris {
 
-// The planet data text, one entry per line (UTF-8). Sections start with "[" + planet name and
-// run up to the next line that begins with "["; the text ends with a line holding only "[".
-// The lines are shown exactly as written: decimal commas, middle dots and the wording stay.
+// A line of the planet data: its English text with "%.Nf" where a figure stands (marked for the
+// "PlanetData" translations), and the figures in their order. Sections start with a line
+// "[" + planet name and run up to the next line that begins with "["; the table ends with "[".
+struct PlanetDatum {
+    const char* text;
+    std::vector<double> figures;
+};
+const std::vector<PlanetDatum>& PlanetData();
+
+// A pattern with its "%.Nf" replaced by the figures in turn, each written by number (value,
+// decimals); "%%" is a percent sign. Figures beyond the pattern's are left out, a "%.Nf" beyond
+// the figures stays as written.
+std::string FillFigures(std::string_view pattern, const std::vector<double>& figures,
+                        const std::function<std::string(double, int)>& number);
+
+// The planet data text, one entry per line (UTF-8): PlanetData in English with a decimal point,
+// as the exports write it.
 const std::vector<std::string>& PlanetDataText();
 
 // The data lines of the section "[" + name, each followed by CR LF. The search starts at the

@@ -457,9 +457,9 @@ TEST_F(MainWindowTest, EveryModalWindowOpensAndCloses) {
     EXPECT_EQ(titleOfModal([&] { ui.orbitsAction->trigger(); }), "Orbits");
     EXPECT_EQ(titleOfModal([&] { ui.eventCalendarAction->trigger(); }), "Astronomical calendar");
     EXPECT_EQ(titleOfModal([&] { ui.terminatorAction->trigger(); }), "Terminator");
-    EXPECT_EQ(titleOfModal([&] { ui.aboutAction->trigger(); }), "About ...");
+    EXPECT_EQ(titleOfModal([&] { ui.aboutAction->trigger(); }), "About Noctaris");
     // A click on a planet opens its information window the same way.
-    EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Information about planets");
+    EXPECT_EQ(titleOfModal([&] { w->openBody(Body::Saturn); }), "Planet data");
 }
 
 TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
@@ -479,8 +479,8 @@ TEST_F(MainWindowTest, AFailingWindowReportsOnceWhileTheAnimationRuns) {
     qInstallMessageHandler(previous);
     EXPECT_EQ(o.Year, 0);
     EXPECT_TRUE(w->animation().AnimationRunning);  // the chart itself goes on
-    EXPECT_EQ(gWarnings.filter("Moon parameter").size(), 1) << gWarnings.join('\n').toStdString();
-    EXPECT_EQ(gWarnings.filter("Sun parameter").size(), 1) << gWarnings.join('\n').toStdString();
+    EXPECT_EQ(gWarnings.filter("Moon data").size(), 1) << gWarnings.join('\n').toStdString();
+    EXPECT_EQ(gWarnings.filter("Sun data").size(), 1) << gWarnings.join('\n').toStdString();
 }
 
 TEST_F(MainWindowTest, ArrowKeysOnTheChartTurnTheView) {

@@ -60,19 +60,19 @@ void ExpectUniqueMnemonics(const MainWindow& w) {
 
 }  // namespace
 
-TEST_F(MainWindowLanguage, EnglishIsAsItWas) {
+TEST_F(MainWindowLanguage, EnglishMenusActionsAndToolbar) {
     auto w = Create();
     EXPECT_EQ(MenuTitles(*w), QStringList({"&File", "&Simulation", "&Display", "Di&rection", "&View",
-                                           "&Additional informations", "&?"}));
+                                           "&Information", "&Help"}));
     EXPECT_EQ(Text(*w, "closeAction"), "&Close");
     EXPECT_EQ(Text(*w, "saveChartAction"), QString::fromUtf8("&Save chart as PNG\u2026"));
-    EXPECT_EQ(Text(*w, "showConstellationBordersAction"), "Constellation &border");
-    EXPECT_EQ(Text(*w, "eastInCenterAction"), "&East in center");
-    EXPECT_EQ(Text(*w, "aboutAction"), "&About ...");
+    EXPECT_EQ(Text(*w, "showConstellationBordersAction"), "Constellation &boundaries");
+    EXPECT_EQ(Text(*w, "eastInCenterAction"), "Facing &east");
+    EXPECT_EQ(Text(*w, "aboutAction"), "&About Noctaris");
     const Ui ui(*w);
     EXPECT_EQ(ui.stepCombo->itemText(0), "15 seconds");
     EXPECT_EQ(ui.stepCombo->itemText(14), "23 h 56 min");
-    EXPECT_EQ(ui.stepCombo->toolTip(), "Time interval");
+    EXPECT_EQ(ui.stepCombo->toolTip(), "Time step");
     EXPECT_EQ(Child<QToolButton>(*w, "nowButton")->text(), "Now");
     EXPECT_EQ(w->windowTitle(), "Noctaris");
     ExpectUniqueMnemonics(*w);

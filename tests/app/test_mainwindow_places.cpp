@@ -352,7 +352,7 @@ TEST_F(MainWindowPlaces, MenusKeysAndTimeControls) {
             itemKeys << k;
         }
     }
-    EXPECT_EQ(titles, (QStringList{"File", "Simulation", "Display", "Direction", "View", "Additional informations", "?"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Simulation", "Display", "Direction", "View", "Information", "Help"}));
     EXPECT_EQ(QString(Child<QAction>(*w, "reverseAction")->text()).remove('&'), "Reverse timeline");
 
     // The first focus is on the chart: a stray key turns the view, never the speed.

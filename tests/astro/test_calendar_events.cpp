@@ -35,7 +35,7 @@ std::vector<CalendarEvent> With(const EventList& l, const std::string& text) {
 
 TEST(CalendarEvents, SummerTimeChanges) {
     EventList l = BuildEventList(2012, 1);
-    auto begin = With(l, "Begin of summer time");
+    auto begin = With(l, "Start of summer time");
     auto end = With(l, "End of summer time");
     ASSERT_EQ(begin.size(), 1u);
     ASSERT_EQ(end.size(), 1u);
@@ -45,12 +45,12 @@ TEST(CalendarEvents, SummerTimeChanges) {
     EXPECT_FALSE(end[0].ShowTime);
 
     l = BuildEventList(2026, 1);
-    EXPECT_EQ(Day(With(l, "Begin of summer time").at(0).JD), "2026-03-29");
+    EXPECT_EQ(Day(With(l, "Start of summer time").at(0).JD), "2026-03-29");
     EXPECT_EQ(Day(With(l, "End of summer time").at(0).JD), "2026-10-25");
     // Every year of the rule from 1980 on; until 1995 summer time ended in September.
     EXPECT_EQ(Day(With(BuildEventList(1981, 1), "End of summer time").at(0).JD), "1981-09-27");
     l = BuildEventList(1979, 1);
-    EXPECT_TRUE(With(l, "Begin of summer time").empty());
+    EXPECT_TRUE(With(l, "Start of summer time").empty());
     EXPECT_TRUE(With(l, "End of summer time").empty());
 }
 
@@ -86,8 +86,8 @@ TEST(CalendarEvents, SeasonsOfBothPolynomialSets) {
     }
     // Seasons are listed whatever the zone does to them.
     const EventList l = BuildEventList(2012, 14);
-    EXPECT_EQ(With(l, "Beginning of spring").size(), 1u);
-    EXPECT_EQ(With(l, "Beginning of winter").size(), 1u);
+    EXPECT_EQ(With(l, "Spring equinox").size(), 1u);
+    EXPECT_EQ(With(l, "Winter solstice").size(), 1u);
 }
 
 TEST(CalendarEvents, MoonPhasesInOrder) {
@@ -125,21 +125,21 @@ TEST(CalendarEvents, TextsOf2026) {
             if (e.Text == text && Day(e.JD) == day) return true;
         return false;
     };
-    EXPECT_TRUE(has("2026-02-17", "Ring-shaped solar eclipse"));
+    EXPECT_TRUE(has("2026-02-17", "Annular solar eclipse"));
     EXPECT_TRUE(has("2026-08-12", "Total solar eclipse"));
-    EXPECT_TRUE(has("2026-03-03", "Total lunar eclipse, size = 1.15"));
-    EXPECT_TRUE(has("2026-08-28", "Partial lunar eclipse, size = 0.93"));
-    EXPECT_TRUE(has("2026-01-10", "Jupiter in opposition to the sun"));
-    EXPECT_TRUE(has("2026-01-09", "Mars in conjunction to sun"));
-    EXPECT_TRUE(has("2026-01-06", "Venus in upper conjunction to sun"));
-    EXPECT_TRUE(has("2026-10-24", "Venus in lower conjunction to sun"));
-    EXPECT_TRUE(has("2026-02-19", "Mercury in greatest easterly elongation :18.1\u00B0"));
-    EXPECT_TRUE(has("2026-04-03", "Mercury in greatest westerly elongation :27.8\u00B0"));
-    EXPECT_TRUE(has("2026-08-15", "Venus in greatest easterly elongation :45.9\u00B0"));
-    EXPECT_TRUE(has("2026-03-20", "Beginning of spring"));
-    EXPECT_TRUE(has("2026-06-21", "Beginning of summer"));
-    EXPECT_TRUE(has("2026-09-23", "Beginning of autumn"));
-    EXPECT_TRUE(has("2026-12-21", "Beginning of winter"));
+    EXPECT_TRUE(has("2026-03-03", "Total lunar eclipse, magnitude 1.15"));
+    EXPECT_TRUE(has("2026-08-28", "Partial lunar eclipse, magnitude 0.93"));
+    EXPECT_TRUE(has("2026-01-10", "Jupiter at opposition"));
+    EXPECT_TRUE(has("2026-01-09", "Mars in conjunction with the Sun"));
+    EXPECT_TRUE(has("2026-01-06", "Venus at superior conjunction"));
+    EXPECT_TRUE(has("2026-10-24", "Venus at inferior conjunction"));
+    EXPECT_TRUE(has("2026-02-19", "Mercury at greatest elongation east: 18.1\u00B0"));
+    EXPECT_TRUE(has("2026-04-03", "Mercury at greatest elongation west: 27.8\u00B0"));
+    EXPECT_TRUE(has("2026-08-15", "Venus at greatest elongation east: 45.9\u00B0"));
+    EXPECT_TRUE(has("2026-03-20", "Spring equinox"));
+    EXPECT_TRUE(has("2026-06-21", "Summer solstice"));
+    EXPECT_TRUE(has("2026-09-23", "Autumn equinox"));
+    EXPECT_TRUE(has("2026-12-21", "Winter solstice"));
     // South of the equator the same passages begin the opposite seasons.
     const EventList south = BuildEventList(2026, 10, {}, Hemisphere::South);
     auto southHas = [&](const std::string& day, const std::string& text) {
@@ -147,17 +147,17 @@ TEST(CalendarEvents, TextsOf2026) {
             if (e.Text == text && Day(e.JD) == day) return true;
         return false;
     };
-    EXPECT_TRUE(southHas("2026-03-20", "Beginning of autumn"));
-    EXPECT_TRUE(southHas("2026-06-21", "Beginning of winter"));
-    EXPECT_TRUE(southHas("2026-09-23", "Beginning of spring"));
-    EXPECT_TRUE(southHas("2026-12-21", "Beginning of summer"));
-    EXPECT_EQ(With(south, "Beginning of summer").size(), 1u);
+    EXPECT_TRUE(southHas("2026-03-20", "Autumn equinox"));
+    EXPECT_TRUE(southHas("2026-06-21", "Winter solstice"));
+    EXPECT_TRUE(southHas("2026-09-23", "Spring equinox"));
+    EXPECT_TRUE(southHas("2026-12-21", "Summer solstice"));
+    EXPECT_EQ(With(south, "Summer solstice").size(), 1u);
     EXPECT_EQ(HemisphereOf(-33.87), Hemisphere::South);
     EXPECT_EQ(HemisphereOf(0), Hemisphere::North);
-    EXPECT_TRUE(has("2026-01-03", "Earth in perihelion"));
-    EXPECT_EQ(With(l, "Earth in aphelion").size(), 1u);
-    EXPECT_GE(With(l, "Moon in perigee").size(), 13u);
-    EXPECT_GE(With(l, "Moon in apogee").size(), 13u);
+    EXPECT_TRUE(has("2026-01-03", "Earth at perihelion"));
+    EXPECT_EQ(With(l, "Earth at aphelion").size(), 1u);
+    EXPECT_GE(With(l, "Moon at perigee").size(), 13u);
+    EXPECT_GE(With(l, "Moon at apogee").size(), 13u);
 
     // Numbers in the texts come from the formatter the caller gives.
     const EventList de = BuildEventList(2026, 1, [](double v, int n) {
@@ -165,8 +165,8 @@ TEST(CalendarEvents, TextsOf2026) {
         std::replace(s.begin(), s.end(), '.', ',');
         return s;
     });
-    EXPECT_EQ(With(de, "Total lunar eclipse, size = 1,15").size(), 1u);
-    EXPECT_EQ(With(de, "Venus in greatest easterly elongation :45,9\u00B0").size(), 1u);
+    EXPECT_EQ(With(de, "Total lunar eclipse, magnitude 1,15").size(), 1u);
+    EXPECT_EQ(With(de, "Venus at greatest elongation east: 45,9\u00B0").size(), 1u);
 }
 
 TEST(CalendarEvents, SortedAndWithinTheYear) {
@@ -286,8 +286,8 @@ TEST(CalendarEvents, MoonPhasesAsPublished) {
 TEST(CalendarEvents, PerigeesAndApogeesByTheirOwnYear) {
     // From 2012-01-01 the first apogee is on 2 January and the first perigee on 17 January.
     const EventList l = BuildEventList(2012, 1);
-    auto perigees = With(l, "Moon in perigee");
-    auto apogees = With(l, "Moon in apogee");
+    auto perigees = With(l, "Moon at perigee");
+    auto apogees = With(l, "Moon at apogee");
     EXPECT_EQ(Second(apogees.at(0).JD).substr(0, 10), "2012-01-02");
     EXPECT_EQ(Second(perigees.at(0).JD).substr(0, 10), "2012-01-17");
     for (auto* list : {&perigees, &apogees})
@@ -300,12 +300,12 @@ TEST(CalendarEvents, PerigeesAndApogeesByTheirOwnYear) {
     // date is already 1 January, and is not repeated in the next year.
     int found = 0;
     for (int year = 1990; year < 2100 && !found; ++year) {
-        for (const CalendarEvent& e : With(BuildEventList(year, 0), "Moon in perigee")) {
+        for (const CalendarEvent& e : With(BuildEventList(year, 0), "Moon at perigee")) {
             const DayFraction d = JDToDayFraction(e.JD);
             if (d.Month == 12 && d.Day >= 31.6) {
                 found = year;
-                EXPECT_EQ(With(BuildEventList(year, 12), "Moon in perigee").back().JD, e.JD);
-                EXPECT_GT(With(BuildEventList(year + 1, 12), "Moon in perigee").front().JD,
+                EXPECT_EQ(With(BuildEventList(year, 12), "Moon at perigee").back().JD, e.JD);
+                EXPECT_GT(With(BuildEventList(year + 1, 12), "Moon at perigee").front().JD,
                           e.JD + 20);
             }
         }

@@ -34,7 +34,7 @@ TEST(EphemerisTexts, RiseSetText) {
     EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");  // a large zone can push a time past 24
     // An exact half minute rounds up, as the table's other numbers do.
     EXPECT_EQ(RiseSetText(5.375, {}), "5h23m");
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "unvisible");
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "not visible");
     EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
     EXPECT_EQ(RiseSetText(std::nullopt, {}), "-");  // none on this day
 }
@@ -148,13 +148,13 @@ TEST(EphemerisColumn, HighLatitudesNeverRiseOrNeverSet) {
     EXPECT_EQ(RiseSetText(north.riseSet.set, north.riseSet), "visible");
     EXPECT_GT(north.altitude, 0);  // circumpolar: up all the time
     const auto south = ComputeEphemerisColumn(Body::Jupiter, jd, -80, kLon, kZone);
-    EXPECT_EQ(RiseSetText(south.riseSet.rise, south.riseSet), "unvisible");
-    EXPECT_EQ(RiseSetText(south.riseSet.set, south.riseSet), "unvisible");
+    EXPECT_EQ(RiseSetText(south.riseSet.rise, south.riseSet), "not visible");
+    EXPECT_EQ(RiseSetText(south.riseSet.set, south.riseSet), "not visible");
     EXPECT_LT(south.altitude, 0);
     // At 80 degrees Venus would culminate at -0.1 degrees, above the -34' of the refracted
     // horizon; at 81 it stays below it.
     const auto venus = ComputeEphemerisColumn(Body::Venus, jd, 81, kLon, kZone);
-    EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "unvisible");
+    EXPECT_EQ(RiseSetText(venus.riseSet.rise, venus.riseSet), "not visible");
     EXPECT_LT(venus.altitude, 0);
     // On the equator everything rises and sets.
     for (const Body name : kObservedPlanets) {

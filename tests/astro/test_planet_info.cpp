@@ -37,14 +37,14 @@ TEST(PlanetInfo, EverySectionHoldsElevenLinesEachEndedByCrLf) {
         EXPECT_EQ(s.find('['), std::string::npos) << name;  // never runs into the next section
     }
     EXPECT_TRUE(PlanetDataSection(PlanetDataText(), "Mercury")
-                    .starts_with("Sun distance 57,909 Mill. km = 0,387 AU\r\nOrbit time 87,969 d"));
-    // Lines stay exactly as written: the double quote after the arcseconds, the middle dot.
+                    .starts_with("Mean distance 57.909 million km = 0.387 AU\r\nOrbital period 87.969 d"));
+    // The figures with a decimal point, the double quote after the arcseconds, the middle dot.
     const std::string mars = PlanetDataSection(PlanetDataText(), "Mars");
-    EXPECT_NE(mars.find("Inclination of orbit 1°50'59\",4\r\n"), std::string::npos);
-    EXPECT_NE(mars.find("Mass 6,421·10^26 g = 0,107 Earth\r\n"), std::string::npos);
+    EXPECT_NE(mars.find("Orbital inclination 1°50'59.4\"\r\n"), std::string::npos);
+    EXPECT_NE(mars.find("Mass 6.421·10²⁶ g = 0.107 M⊕\r\n"), std::string::npos);
     EXPECT_TRUE(PlanetDataSection(PlanetDataText(), "Uranus").ends_with("Temperature -193 °C\r\n"));
     // Uranus turns once in 17.24 h (NASA planetary fact sheet): 17 h 14 min.
-    EXPECT_NE(PlanetDataSection(PlanetDataText(), "Uranus").find("Rotation time 17h 14min\r\n"),
+    EXPECT_NE(PlanetDataSection(PlanetDataText(), "Uranus").find("Rotation period 17 h 14 min\r\n"),
               std::string::npos);
     EXPECT_EQ(PlanetDataText().back(), "[");
 }

@@ -92,11 +92,11 @@ TEST(PreciseReports, SunAtLondonInLocalTime) {
     EXPECT_NEAR(sun.horizontal.altitude, 90 - 51.5074 + 23.44, 0.3);  // near culmination
     EXPECT_NEAR(sun.horizontal.azimuth, 180, 3);
 
-    // In the polar night the Sun never rises: the table's "unvisible"; the midnight Sun never
+    // In the polar night the Sun never rises: the table's "not visible"; the midnight Sun never
     // sets: "visible". It still culminates, below the horizon.
     const PreciseBodyReport night = ComputePreciseBodyReport(Body::Sun, 2459570.0, 2459569.5, 80, 0);
-    EXPECT_EQ(RiseSetText(night.riseSet.rise, night.riseSet), "unvisible");
-    EXPECT_EQ(RiseSetText(night.riseSet.set, night.riseSet), "unvisible");
+    EXPECT_EQ(RiseSetText(night.riseSet.rise, night.riseSet), "not visible");
+    EXPECT_EQ(RiseSetText(night.riseSet.set, night.riseSet), "not visible");
     EXPECT_NEAR(*night.transit, 12, 0.1);
     const PreciseBodyReport day = ComputePreciseBodyReport(Body::Sun, 2459387.0, 2459386.5, 80, 0);
     EXPECT_EQ(RiseSetText(day.riseSet.rise, day.riseSet), "visible");

@@ -157,13 +157,13 @@ TEST(VenusPanel, TextsInTheUsersLocale) {
         PinnedLocale german(QLocale(QLocale::German, QLocale::Germany));
         const auto t = VenusPanelTexts(35.186, -4.6249, 0.33228);
         EXPECT_EQ(t[0], QStringLiteral("Diameter 35,19\""));
-        EXPECT_EQ(t[1], QStringLiteral("Brightness -4,62 mag"));
-        EXPECT_EQ(t[2], QStringLiteral("Illuminating part 33,2"));
+        EXPECT_EQ(t[1], QStringLiteral("Magnitude -4,62"));
+        EXPECT_EQ(t[2], QStringLiteral("Illuminated 33,2 %"));
     }
     PinnedLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     const auto t = VenusPanelTexts(35.186, -4.6249, 0.33228);
     EXPECT_EQ(t[0], QStringLiteral("Diameter 35.19\""));
-    EXPECT_EQ(t[2], QStringLiteral("Illuminating part 33.2"));
+    EXPECT_EQ(t[2], QStringLiteral("Illuminated 33.2 %"));
 }
 
 TEST(VenusPanel, OddInputsDrawNoNumbersThatAreNot) {

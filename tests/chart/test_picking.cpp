@@ -130,16 +130,16 @@ TEST(Picking, StarInformationText) {
     const QString sep = QStringLiteral("\n\r");
     const QString rigil = BuildStarInfoText("Cen Alpha1,Rigil Kentaurus", Constellations());
     EXPECT_EQ(rigil, Lines({"Cen Alpha1,Rigil Kentaurus", "Constellation: Centaurus", "M = 4.34 mag",
-                            "m = -0.01 mag", "r = 4.4 ly", "SCl = G2", "alpha = 14h39'37\"",
+                            "m = -0.01 mag", "r = 4.4 ly", "Spectral class: G2", "alpha = 14h39'37\"",
                             "delta = -60" + kDeg + "50'2\""},
                            sep));
     // Absent absolute magnitude and distance: no M and no r line.
     const QString alula = BuildStarInfoText("UMa Xi,Alula Australis", Constellations());
     EXPECT_EQ(alula, Lines({"UMa Xi,Alula Australis", "Constellation: Ursa Major", "m = 3.79 mag",
-                            "SCl = G0", "alpha = 11h18'11\"", "delta = 31" + kDeg + "31'51\""},
+                            "Spectral class: G0", "alpha = 11h18'11\"", "delta = 31" + kDeg + "31'51\""},
                            sep));
     // A name that is the start of an earlier record's name finds its own record.
-    EXPECT_TRUE(BuildStarInfoText("Car I", Constellations()).contains(QStringLiteral("SCl = F2")));
+    EXPECT_TRUE(BuildStarInfoText("Car I", Constellations()).contains(QStringLiteral("Spectral class: F2")));
     // Unknown star: the bare name (Windows-1252 decoded).
     EXPECT_EQ(BuildStarInfoText("Xyz N\xF6rdlich", Constellations()), QStringLiteral("Xyz N\u00F6rdlich"));
 
@@ -147,7 +147,7 @@ TEST(Picking, StarInformationText) {
     const QString odd = BuildStarInfoText(
         "Qqq Test", Details("Qqq Test", {"n/a", "-0.5", "x", "x", "-10000", "5", "12", "B9"}),
         Constellations());
-    EXPECT_EQ(odd, Lines({"Qqq Test", "m = 5 mag", "r = 12 ly", "SCl = B9", "alpha = n/a",
+    EXPECT_EQ(odd, Lines({"Qqq Test", "m = 5 mag", "r = 12 ly", "Spectral class: B9", "alpha = n/a",
                           "delta = -0" + kDeg + "30'0\""},
                          sep));
 

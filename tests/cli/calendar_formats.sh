@@ -100,10 +100,10 @@ def near(text, when, minutes):
             abs(datetime.datetime.fromisoformat(r["utc"].replace("Z", "+00:00")) - t) <= datetime.timedelta(minutes=minutes)]
     if not hits:
         die(f"no '{text}' within {minutes} min of {when}")
-near("Beginning of spring", "2026-03-20T14:46", 3)
-near("Beginning of summer", "2026-06-21T08:24", 3)
-near("Beginning of autumn", "2026-09-23T00:05", 3)
-near("of winter", "2026-12-21T20:50", 3)
+near("Spring equinox", "2026-03-20T14:46", 3)
+near("Summer solstice", "2026-06-21T08:24", 3)
+near("Autumn equinox", "2026-09-23T00:05", 3)
+near("Winter solstice", "2026-12-21T20:50", 3)
 near("Total lunar eclipse", "2026-03-03T11:33", 5)
 near("Total solar eclipse", "2026-08-12T17:46", 5)
 near("Full moon", "2026-12-24T01:28", 3)
@@ -122,15 +122,15 @@ EOF
 # The event texts of the machine formats carry their numbers with a decimal point in any
 # locale; the text and the ICS follow the user's locale as the window does (the text's words are
 # English here by choice, the ICS's in every language).
-LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --lang en | grep -q "Total lunar eclipse, size = 1,15$" \
+LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --lang en | grep -q "Total lunar eclipse, magnitude 1,15$" \
     || fail "the text does not follow the locale"
-LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --format csv | grep -q '"Total lunar eclipse, size = 1.15"' \
+LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 --format csv | grep -q '"Total lunar eclipse, magnitude 1.15"' \
     || fail "CSV numbers depend on the locale"
 # The same events keep their UIDs under another locale, so a calendar program does not add them twice.
 LC_ALL=de_DE.UTF-8 "$cli" calendar --year 2026 "${place[@]}" --format ics >"$tmp/de.ics" || fail "German ics exited $?"
-grep -qF 'SUMMARY:Total lunar eclipse\, size = 1\,15' "$tmp/de.ics" || fail "the ICS does not follow the locale"
+grep -qF 'SUMMARY:Total lunar eclipse\, magnitude 1\,15' "$tmp/de.ics" || fail "the ICS does not follow the locale"
 cmp -s <(grep ^UID "$tmp/year.ics") <(grep ^UID "$tmp/de.ics") || fail "UIDs depend on the locale"
 # The seasons are named for the place's hemisphere: in Sydney the June solstice begins the winter.
-"$cli" calendar --year 2026 --place "Sydney, AUS" --format csv | grep -q '^2026-06-21T[^,]*,[^,]*,Beginning of winter' \
-    || fail "Sydney's June solstice is not the beginning of winter"
+"$cli" calendar --year 2026 --place "Sydney, AUS" --format csv | grep -q '^2026-06-21T[^,]*,[^,]*,Winter solstice' \
+    || fail "Sydney's June solstice is not its winter solstice"
 echo "calendar formats: ok"

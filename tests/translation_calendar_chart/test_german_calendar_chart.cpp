@@ -133,7 +133,7 @@ TEST(GermanCalendar, ExportsStayEnglish) {
     ASSERT_TRUE(de.loaded());
     EXPECT_EQ(exports::ToCsv(eventcal::CalendarRecords(2026, 2026, kCet)), csv);
     EXPECT_EQ(eventcal::CalendarIcs(2026, 2026, QStringLiteral("Chemnitz"), kCet, stamp), ics);
-    EXPECT_TRUE(csv.contains("Ring-shaped solar eclipse"));
+    EXPECT_TRUE(csv.contains("Annular solar eclipse"));
     EXPECT_TRUE(ics.contains("SUMMARY:Full moon"));
     EXPECT_FALSE(ics.contains("Vollmond"));
 }
@@ -204,14 +204,18 @@ TEST(GermanChart, CompassLettersInEachLanguage) {
 
 TEST(GermanChart, VenusPanelTextsFitThePanel) {
     LocaleGuard l(kGermanLocale);
+    const ChartFonts fonts;
+    auto expectFit = [&](const std::array<QString, 3>& lines) {
+        for (const QString& line : lines)  // drawn from x = 15 inside the frame at x = 159
+            EXPECT_LE(15 + fonts.Metrics(ChartFont::Small).horizontalAdvance(line), 158) << line.toStdString();
+    };
+    expectFit(VenusPanelTexts(63.87, -4.83, 1.0));  // the widest numbers, in English
     German de;
     ASSERT_TRUE(de.loaded());
-    const auto lines = VenusPanelTexts(63.87, -4.83, 1.0);  // the widest numbers
+    const auto lines = VenusPanelTexts(63.87, -4.83, 1.0);
     EXPECT_EQ(lines[0], QStringLiteral("Durchmesser 63,87\""));
     EXPECT_EQ(lines[2], QStringLiteral("Beleuchteter Anteil 100,0"));
-    const ChartFonts fonts;
-    for (const QString& line : lines)  // drawn from x = 15 inside the frame at x = 159
-        EXPECT_LE(15 + fonts.Metrics(ChartFont::Small).horizontalAdvance(line), 158) << line.toStdString();
+    expectFit(lines);
     int x = 10;  // the Jupiter legend, in a panel 320 wide
     for (const char* moon : kJupiterMoonNames)
         x += fonts.Metrics(ChartFont::Small).horizontalAdvance(QCoreApplication::translate("ChartPanels", moon)) + 10;

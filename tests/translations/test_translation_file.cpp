@@ -144,4 +144,18 @@ TEST(TranslationFile, HoldsEveryTextTheSourcesShow) {
         EXPECT_TRUE(inSources.contains(e.Key())) << e.Name() << " is no longer in the sources";
 }
 
+// The English texts are the English program: none of the German words, typos and wrong terms
+// it once showed may come back, nor a number written with a decimal comma.
+TEST(TranslationFile, EnglishSourcesHaveNoGermanTyposOrWrongTerms) {
+    static const QRegularExpression never(QStringLiteral(
+        "\\b(Beggining|maximale|lenght|Geozentric|Radiaded|Lumonicity|volicity|unvisible|informations|"
+        "der|Datumseingabe|Europe|Ganymed|Dwarfplanet|Mill|millions|Billion|REarth|rE|VE|mE|AE|ZT|SCl|"
+        "Height|width|length|Sun time|Sun place|Ring-shaped|Contour|Illuminating|Brightness|brightness|"
+        "Begin of|Consider|lower conjunction|upper conjunction|conjunction to)\\b|\\d,\\d|\\.\\.\\."));
+    for (const Entry& e : ReadTs(TsPath())) {
+        const QRegularExpressionMatch m = never.match(e.source);
+        EXPECT_FALSE(m.hasMatch()) << e.Name() << ": \"" << m.captured(0).toStdString() << '"';
+    }
+}
+
 }  // namespace

@@ -43,7 +43,7 @@ void PressKey(AboutWindow& w, int key) {
 
 TEST(AboutWindow, TextsAndLayout) {
     AboutWindow w;
-    EXPECT_EQ(w.windowTitle(), "About ...");
+    EXPECT_EQ(w.windowTitle(), "About Noctaris");
     EXPECT_EQ(w.size(), QSize(322, 190));
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
 

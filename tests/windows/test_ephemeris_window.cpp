@@ -62,10 +62,10 @@ TEST_F(EphemTable, LayoutOfLabelsAndNames) {
     const QStringList names = {"", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"};
     for (int c = 0; c < kEphemCols; ++c) EXPECT_EQ(t.cells[0][c], names[c]);
     const QStringList labels = {"",
-                                "Helioc.length", "Helioc.width", "Radius vector", "Distance a",
-                                "Radiaded light", "Geoc.length", "Geoc.width", "Right ascension",
-                                "Declination", "Diameter", "Vis.brightness", "Rise time", "Set time",
-                                "Constellation", "Azimuth", "Height", "Visibility"};
+                                "Helioc. longitude", "Helioc. latitude", "Radius vector", "Distance",
+                                "Light time", "Geoc. longitude", "Geoc. latitude", "Right ascension",
+                                "Declination", "Diameter", "Magnitude", "Rise", "Set",
+                                "Constellation", "Azimuth", "Altitude", "Visibility"};
     for (int r = 0; r < kEphemRows; ++r) EXPECT_EQ(t.cells[r][0], labels[r]);
 }
 
@@ -75,7 +75,7 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
               neptune = Col(t, "Neptune"), mercury = Col(t, "Mercury");
 
     // Saturn in Pisces, up in the south-west.
-    EXPECT_EQ(t.cells[8][saturn], "0h 30.1");
+    EXPECT_EQ(t.cells[8][saturn], "0h 30.1m");
     EXPECT_EQ(t.cells[9][saturn], "0° 28.0'");
     EXPECT_EQ(t.cells[14][saturn], "Pisces");
     EXPECT_EQ(t.cells[17][saturn], "visible");
@@ -83,22 +83,22 @@ TEST_F(EphemTable, ChemnitzDecemberEveningTexts) {
     // Jupiter in Leo, rising late in the evening, still below the horizon.
     EXPECT_EQ(t.cells[12][jupiter], "21h50m");  // PyEphem (centre at -34'): 21:48.6
     EXPECT_EQ(t.cells[14][jupiter], "Leo");
-    EXPECT_EQ(t.cells[17][jupiter], "unvisible");
+    EXPECT_EQ(t.cells[17][jupiter], "not visible");
     EXPECT_EQ(t.cells[11][jupiter], "-2.24m");  // Mallama & Hilton: -2.24
     // Venus a bright morning star in Virgo.
     EXPECT_EQ(t.cells[12][venus], "3h53m");  // PyEphem (centre at -34'): 03:53.5
     EXPECT_EQ(t.cells[14][venus], "Virgo");
     EXPECT_EQ(t.cells[11][venus], "-4.82m");  // Mallama & Hilton: -4.82
     EXPECT_EQ(t.cells[10][venus], "35.19\"");
-    EXPECT_EQ(t.cells[17][venus], "unvisible");
+    EXPECT_EQ(t.cells[17][venus], "not visible");
     // Neptune stands just south of the equator: the degrees read 0, the sign goes in front,
     // once (no negative part after a whole one).
     EXPECT_EQ(t.cells[9][neptune], "-0° 49.0'");
     EXPECT_EQ(t.cells[9][mercury], "-19° 49.3'");
 
     const QRegularExpression deg(R"(^-?\d+\.\d\d°$)"), au(R"(^\d+\.\d\d AU$)"),
-        light(R"(^\d+ min \d{1,2} s$)"), ra(R"(^\d{1,2}h \d{1,2}\.\d$)"),
-        riseSet(R"(^(\d+h\d+m|visible|unvisible)$)"), degMin(R"(^-?\d+°\d+'$)");
+        light(R"(^\d+ min \d{1,2} s$)"), ra(R"(^\d{1,2}h \d{1,2}\.\dm$)"),
+        riseSet(R"(^(\d+h\d+m|visible|not visible)$)"), degMin(R"(^-?\d+°\d+'$)");
     for (int c = 1; c < kEphemCols; ++c) {
         SCOPED_TRACE(t.cells[0][c].toStdString());
         for (int r : {1, 2, 6, 7}) EXPECT_TRUE(deg.match(t.cells[r][c]).hasMatch()) << t.cells[r][c].toStdString();
@@ -118,7 +118,7 @@ TEST_F(EphemTable, NumbersFollowTheLocale) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const EphemerisTableTexts t = BuildEphemerisTable(Snap(), observer_);
     const int saturn = Col(t, "Saturn"), neptune = Col(t, "Neptune");
-    EXPECT_EQ(t.cells[8][saturn], "0h 30,1");
+    EXPECT_EQ(t.cells[8][saturn], "0h 30,1m");
     EXPECT_EQ(t.cells[9][neptune], "-0° 49,0'");
     EXPECT_TRUE(t.cells[3][saturn].endsWith(" AU"));
     EXPECT_TRUE(t.cells[3][saturn].contains(','));
@@ -223,7 +223,7 @@ TEST_F(EphemTable, RefreshRewritesOnlyChangedCells) {
     // The observer's place is read at each refresh, not copied into the snapshot.
     observer_.Latitude = -80;
     w.refresh();
-    EXPECT_EQ(table->item(12, 4)->text(), "unvisible");  // Jupiter from far south
+    EXPECT_EQ(table->item(12, 4)->text(), "not visible");  // Jupiter from far south
 }
 
 // The CSV rows of a file by planet, each a map of field to text (no field here needs quotes).

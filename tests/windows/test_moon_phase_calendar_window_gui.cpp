@@ -209,7 +209,7 @@ TEST(MoonCalendarWindow, ComponentsAsDesigned) {
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     EXPECT_EQ(date->geometry(), QRect(67, 2, 106, 24));
     EXPECT_TRUE(date->calendarPopup());
-    EXPECT_EQ(date->calendarWidget()->windowTitle(), "Datumseingabe");
+    EXPECT_EQ(date->calendarWidget()->windowTitle(), "Choose a date");
     EXPECT_EQ(date->date(), QDate::currentDate());
     EXPECT_EQ(Child<QWidget>(w, "calendarBox")->geometry(), QRect(0, 27, 784, 578));
     EXPECT_FALSE(Child<QLabel>(w, "sheetHolder")->isVisibleTo(&w));

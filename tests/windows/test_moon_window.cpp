@@ -45,9 +45,9 @@ const char* const kChemnitzReport =
     "Local time\t21:30:00 UTC+01:00 ; 07.12.2026\r\n"
     "Sidereal time\t02:27:54\r\n"
     "Moon age\t\t28 d 13 h 28 min\r\n"
-    "Earth distance\t402571,7 km\r\n"
-    "\t\t63,12 Earth radius\r\n"
-    "Illuminating part\t1,31 %\r\n"
+    "Distance\t\t402571,7 km\r\n"
+    "\t\t63,12 Earth radii\r\n"
+    "Illuminated fraction\t1,31 %\r\n"
     "Moon diameter\t0,495\u00B0 = 29'40,9\"\r\n"
     "\r\n"
     "New moon\t09.11.2026\r\n"
@@ -56,14 +56,14 @@ const char* const kChemnitzReport =
     "Full moon\t\t24.11.2026\r\n"
     "Last quarter\t01.12.2026\r\n"
     "New moon\t09.12.2026\r\n"
-    "Perigee\t\tUT 08:34 24.12.2026\r\n"
-    "Apogee\t\tUT 06:46 11.12.2026\r\n"
-    "Rising time\tUT 05:44 hour\r\n"
-    "\t\t06:44 hour UTC+01:00\r\n"
-    "Culmination\tUT 09:39 hour\r\n"
-    "\t\t10:39 hour UTC+01:00\r\n"
-    "Moonset time\tUT 13:27 hour\r\n"
-    "\t\t14:27 hour UTC+01:00\r\n";
+    "Perigee\t\t08:34 UT, 24.12.2026\r\n"
+    "Apogee\t\t06:46 UT, 11.12.2026\r\n"
+    "Moonrise\t\t05:44 UT\r\n"
+    "\t\t06:44 UTC+01:00\r\n"
+    "Culmination\t09:39 UT\r\n"
+    "\t\t10:39 UTC+01:00\r\n"
+    "Moonset\t\t13:27 UT\r\n"
+    "\t\t14:27 UTC+01:00\r\n";
 
 // Summed brightness of the columns [x0, x1) of an image.
 double Light(const QImage& image, int x0, int x1) {
@@ -88,10 +88,10 @@ TEST(MoonReportText, NumbersAndDatesFollowTheLocale) {
     const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
     EXPECT_EQ(lines[0], QStringLiteral("Date\t\t12/7/2026"));
     EXPECT_EQ(lines[1], QStringLiteral("Julian Date\t2461382.35417 JD"));
-    EXPECT_EQ(lines[6], QStringLiteral("Earth distance\t402571.7 km"));
+    EXPECT_EQ(lines[6], QStringLiteral("Distance\t\t402571.7 km"));
     EXPECT_EQ(lines[9], QStringLiteral("Moon diameter\t0.495\u00B0 = 29'40.9\""));
     // The fixed hour-minute pattern stays a 24-hour clock.
-    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 05:44 hour"));
+    EXPECT_EQ(lines[19], QStringLiteral("Moonrise\t\t05:44 UT"));
 }
 
 TEST(MoonReportText, AnEventThatDoesNotHappenKeepsItsLabel) {
@@ -100,19 +100,19 @@ TEST(MoonReportText, AnEventThatDoesNotHappenKeepsItsLabel) {
     o.Latitude = 80;  // the Moon stands far south that day: it neither rises nor sets
     QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
     ASSERT_EQ(lines.size(), 24);  // 23 lines, each ended by CR LF
-    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT ")));
-    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tnone on this day"));
-    EXPECT_TRUE(lines[20].startsWith(QStringLiteral("Culmination\tUT ")));
-    EXPECT_EQ(lines[22], QStringLiteral("Moonset time\tnone on this day"));
+    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\t")));
+    EXPECT_EQ(lines[19], QStringLiteral("Moonrise\t\tnone on this day"));
+    EXPECT_TRUE(lines[20].startsWith(QStringLiteral("Culmination\t")) && lines[20].endsWith(QStringLiteral(" UT")));
+    EXPECT_EQ(lines[22], QStringLiteral("Moonset\t\tnone on this day"));
     EXPECT_TRUE(lines[23].isEmpty());
     // In Chemnitz the Moon set on 16 December 2026 at 23:46 and next on 18 December at 01:00
     // local time (python3-ephem): the 17th has no moonset, and no other day's time stands in.
     o = test::Chemnitz(2026, 12, 17, 12, 0);
     lines = Lines(BuildMoonReport(SnapshotOf(o), o));
-    EXPECT_EQ(lines[19], QStringLiteral("Rising time\tUT 11:03 hour"));  // 12:03:23 local
-    EXPECT_EQ(lines[20], QStringLiteral("\t\t12:03 hour UTC+01:00"));
-    EXPECT_EQ(lines[21], QStringLiteral("Culmination\tUT 17:24 hour"));  // 18:23:33 local
-    EXPECT_EQ(lines[23], QStringLiteral("Moonset time\tnone on this day"));
+    EXPECT_EQ(lines[19], QStringLiteral("Moonrise\t\t11:03 UT"));  // 12:03:23 local
+    EXPECT_EQ(lines[20], QStringLiteral("\t\t12:03 UTC+01:00"));
+    EXPECT_EQ(lines[21], QStringLiteral("Culmination\t17:24 UT"));  // 18:23:33 local
+    EXPECT_EQ(lines[23], QStringLiteral("Moonset\t\tnone on this day"));
 }
 
 TEST(MoonReportText, AgeAndLunationInEveryZone) {
@@ -143,7 +143,7 @@ TEST(MoonReportText, NextPerigeeAndApogeeFromUniversalTime) {
     // (python3-ephem: greatest Earth-Moon distance), is still ahead and is the one shown.
     const ObserverState o = test::Chemnitz(1984, 7, 18, 13, 59);
     const QStringList lines = Lines(BuildMoonReport(SnapshotOf(o), o));
-    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\tUT 13:")))
+    EXPECT_TRUE(lines[18].startsWith(QStringLiteral("Apogee\t\t13:")))
         << lines[18].toStdString();
     EXPECT_TRUE(lines[18].endsWith(QStringLiteral(" 18.07.1984"))) << lines[18].toStdString();
 }
@@ -184,16 +184,16 @@ TEST(MoonReportText, OnAChangeDayEachTimeIsReadOnItsOwnClockOverTheWholeLocalDay
         InfoSnapshot snapshot = SnapshotOf(spring);
         snapshot.Precise = precise;
         QString report = BuildMoonReport(snapshot, spring);
-        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 03:40 hour\r\n\t\t05:40 hour CEST\r\n")))
+        EXPECT_TRUE(report.contains(QStringLiteral("Moonset\t\t03:40 UT\r\n\t\t05:40 CEST\r\n")))
             << report.toStdString();
         ObserverState autumn = test::Chemnitz(2026, 10, 25, 21, 30);
         autumn.ConsiderSummerTime = true;
         snapshot = SnapshotOf(autumn);
         snapshot.Precise = precise;
         report = BuildMoonReport(snapshot, autumn);
-        EXPECT_TRUE(report.contains(QStringLiteral("Culmination\tUT 22:34 hour\r\n\t\t23:34 hour CET\r\n")))
+        EXPECT_TRUE(report.contains(QStringLiteral("Culmination\t22:34 UT\r\n\t\t23:34 CET\r\n")))
             << report.toStdString();
-        EXPECT_TRUE(report.contains(QStringLiteral("Moonset time\tUT 04:5")) &&
+        EXPECT_TRUE(report.contains(QStringLiteral("Moonset\t\t04:5")) &&
                     report.contains(QStringLiteral("\t\t05:5")))
             << report.toStdString();
     }
@@ -210,7 +210,7 @@ TEST(MoonWindow, LayoutAndFixedData) {
     const ObserverState o = test::Chemnitz();
     const InfoSnapshot snap = SnapshotOf(o);
     MoonWindow w(&snap, &o);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Moon parameter"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Moon data"));
     EXPECT_FALSE(w.isModal());
     EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), QStringLiteral("Moon"));
     EXPECT_EQ(Child<QLabel>(w, "photo")->pixmap().size(), QSize(117, 117));
@@ -218,8 +218,8 @@ TEST(MoonWindow, LayoutAndFixedData) {
     EXPECT_TRUE(Child<QPlainTextEdit>(w, "fixedDataText")->isReadOnly());
     const QStringList fixed = Child<QPlainTextEdit>(w, "fixedDataText")->toPlainText().split('\n');
     ASSERT_EQ(fixed.size(), 10);
-    EXPECT_EQ(fixed[3], QStringLiteral("Volume 2,2\u00B710^10 km\u00B3 = 0,02 VE"));
-    EXPECT_EQ(fixed[7], QStringLiteral("Inclination of orbit 5\u00B08'43\""));
+    EXPECT_EQ(fixed[3], QString::fromUtf8("Volume 2.2·10¹⁰ km³ = 0.02 V⊕"));
+    EXPECT_EQ(fixed[7], QStringLiteral("Orbital inclination 5\u00B08'43\""));
 }
 
 TEST(MoonWindow, RebuildsFromTheSnapshotAndSurvivesABadOne) {

@@ -254,7 +254,7 @@ TEST_F(OrbitsTest, WindowControlsAndSimulation) {
     EXPECT_EQ(w.size(), QSize(900, 640));
     ASSERT_EQ(list->count(), 18);
     EXPECT_EQ(list->item(0)->text(), "Asteroid Apollo");
-    EXPECT_EQ(list->item(9)->text(), "Dwarfplanet Pluto");
+    EXPECT_EQ(list->item(9)->text(), "Dwarf planet Pluto");
     EXPECT_EQ(list->item(17)->text(), "Venus");
     EXPECT_TRUE(w.tickedNames().isEmpty());
     EXPECT_EQ(date->date(), QDate::currentDate());

@@ -66,7 +66,7 @@ TEST(PlanetTexts, RiseAndSetTexts) {
     EXPECT_EQ(RiseSetText(6.9999, {}), "7h0m");   // rounded to the minute, then split
     EXPECT_EQ(RiseSetText(0, {}), "0h0m");
     EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");   // a large zone may carry the time past 24 h
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "unvisible");
+    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "not visible");
     EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
     EXPECT_EQ(RiseSetText(std::numeric_limits<double>::quiet_NaN(), {}), "-");
     EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity(), {}), "-");
@@ -84,7 +84,7 @@ TEST(PlanetTexts, DeclinationDegreesKeepTheSignBelowOneDegree) {
     info.Record.DecDegrees = -0.0;
     info.Record.DecMinutes = -20;
     const QStringList lines = PlanetComputedBlock(info).split("\r\n");
-    EXPECT_EQ(lines[5], "Equatorial coordinates: RA = 8h 41.3 min, DE = -0° 20.0'");
+    EXPECT_EQ(lines[5], "Right ascension 8h 41.3m, declination -0° 20.0'");
 }
 
 TEST(PlanetTexts, ComputedBlockLinesAndFormats) {
@@ -94,28 +94,28 @@ TEST(PlanetTexts, ComputedBlockLinesAndFormats) {
     EXPECT_FALSE(text.contains('\t'));
     const QStringList lines = text.split("\r\n");
     ASSERT_EQ(lines.size(), 9);
-    EXPECT_EQ(lines[0], "Heliocentric coordinates: lenght = 123.46°, width = -1.23°");
+    EXPECT_EQ(lines[0], "Heliocentric longitude 123.46°, latitude -1.23°");
     EXPECT_EQ(lines[1], "Radius vector 5.43 AU");
     EXPECT_EQ(lines[2], "Distance 4.60 AU");
-    EXPECT_EQ(lines[3], "Radiaded light 38 min 15 s");
-    EXPECT_EQ(lines[4], "Geozentric coordinates: length = 130.01°, width 0.88°");
-    EXPECT_EQ(lines[5], "Equatorial coordinates: RA = 8h 41.3 min, DE = 18° 37.7'");
+    EXPECT_EQ(lines[3], "Light time 38 min 15 s");
+    EXPECT_EQ(lines[4], "Geocentric longitude 130.01°, latitude 0.88°");
+    EXPECT_EQ(lines[5], "Right ascension 8h 41.3m, declination 18° 37.7'");
     EXPECT_EQ(lines[6], "Diameter 42.80\"");
-    EXPECT_EQ(lines[7], "Visual brightness -2.55m");
-    EXPECT_EQ(lines[8], "Rise time 19h30m / Set time 10h15m");
+    EXPECT_EQ(lines[7], "Magnitude -2.55");
+    EXPECT_EQ(lines[8], "Rises 19h30m, sets 10h15m");
 
     test::PinnedLocale german(kGerman);
     const QStringList de = PlanetComputedBlock(Crafted()).split("\r\n");
-    EXPECT_EQ(de[0], "Heliocentric coordinates: lenght = 123,46°, width = -1,23°");
-    EXPECT_EQ(de[5], "Equatorial coordinates: RA = 8h 41,3 min, DE = 18° 37,7'");
-    EXPECT_EQ(de[7], "Visual brightness -2,55m");
+    EXPECT_EQ(de[0], "Heliocentric longitude 123,46°, latitude -1,23°");
+    EXPECT_EQ(de[5], "Right ascension 8h 41,3m, declination 18° 37,7'");
+    EXPECT_EQ(de[7], "Magnitude -2,55");
 }
 
 TEST(PlanetTexts, LightTimeSplitsAfterRounding) {
     test::PinnedLocale pin(kEnglish);
     PlanetInfo info = Crafted();
     info.Record.Distance = 119.6 * 299792.458 / 149597870.0;  // 119.6 s: 2 min 0 s, not 1 min 60 s
-    EXPECT_EQ(PlanetComputedBlock(info).split("\r\n")[3], "Radiaded light 2 min 0 s");
+    EXPECT_EQ(PlanetComputedBlock(info).split("\r\n")[3], "Light time 2 min 0 s");
     info.Record.Distance = std::numeric_limits<double>::quiet_NaN();
     const QString text = PlanetComputedBlock(info);
     EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive));
@@ -146,10 +146,10 @@ TEST(PlanetTexts, OnAChangeDayRiseAndSetAreReadOnTheirOwnClock) {
         PlanetSnapshot s;
         static_cast<MomentSnapshot&>(s) = MomentSnapshot::Of(o);
         s.Planet = Body::Venus;
-        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("Rise time 7h32m / Set time 21h25m"))
+        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("Rises 7h32m, sets 21h25m"))
             << PlanetComputedBlock(s, o, true).toStdString();
         s.Planet = Body::Uranus;
-        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith("/ Set time -"))
+        EXPECT_TRUE(PlanetComputedBlock(s, o, true).endsWith(", sets -"))
             << PlanetComputedBlock(s, o, true).toStdString();
     }
 }
@@ -164,7 +164,7 @@ TEST(PlanetTexts, OnTheDayOfTwentyFiveHoursEveryHourHasItsRiseAndSet) {
     test::PinnedLocale pin(kEnglish);
     const auto minutes = [](const QString& block, const char* which) {
         const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("%1 time (\\d+)h(\\d+)m").arg(QLatin1String(which))).match(block);
+            QRegularExpression(QStringLiteral("%1 (\\d+)h(\\d+)m").arg(QLatin1String(which))).match(block);
         return m.hasMatch() ? m.captured(1).toInt() * 60 + m.captured(2).toInt() : -1;
     };
     struct Expected {
@@ -181,8 +181,8 @@ TEST(PlanetTexts, OnTheDayOfTwentyFiveHoursEveryHourHasItsRiseAndSet) {
             s.Planet = e.planet;
             const QString block = PlanetComputedBlock(s, o, true);
             SCOPED_TRACE(block.toStdString());
-            EXPECT_NEAR(minutes(block, "Rise"), e.rise, 4);
-            EXPECT_NEAR(minutes(block, "Set"), e.set, 4);
+            EXPECT_NEAR(minutes(block, "Rises"), e.rise, 4);
+            EXPECT_NEAR(minutes(block, "sets"), e.set, 4);
         }
     }
 }
@@ -199,7 +199,7 @@ TEST(PlanetTexts, EveryChartPlanetHasPictureDataAndAFullBlock) {
     EXPECT_EQ(PlanetPictureName(Body::Jupiter), "pl5");
     EXPECT_EQ(PlanetPictureName(Body::Moon), "");
     EXPECT_TRUE(PlanetDataBlock(Body::Jupiter).startsWith(
-        "Sun distance 778 millions km = 5,203 AU\r\nOrbit time 11 years 321 days\r\n"));
+        "Mean distance 778 million km = 5.203 AU\r\nOrbital period 11 years 321 days\r\n"));
 }
 
 TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
@@ -211,7 +211,7 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
     QLabel* const picture = Child<QLabel>(w, "picture");
     QPlainTextEdit* const data = Child<QPlainTextEdit>(w, "dataText");
     QPlainTextEdit* const computed = Child<QPlainTextEdit>(w, "computedText");
-    EXPECT_EQ(w.windowTitle(), "Information about planets");
+    EXPECT_EQ(w.windowTitle(), "Planet data");
     EXPECT_EQ(w.size(), QSize(426, 302));
     EXPECT_TRUE(w.computedBlock().isEmpty());  // filled on activation
     w.show();
@@ -230,13 +230,13 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
     EXPECT_EQ(w.computedBlock(), PlanetComputedBlock(Snapshot("Saturn"), chemnitz));
     EXPECT_FALSE(computed->toPlainText().contains('\r'));
     EXPECT_EQ(computed->toPlainText(), QString(w.computedBlock()).replace("\r\n", "\n"));
-    EXPECT_TRUE(data->toPlainText().startsWith("Sun distance 1427 millions km = 9,539 AE\n"));
+    EXPECT_TRUE(data->toPlainText().startsWith("Mean distance 1427 million km = 9.539 AU\n"));
 
     // The values a person checks: Saturn about 10 AU away and of magnitude about +1.
     const QStringList lines = w.computedBlock().split("\r\n");
     EXPECT_TRUE(lines[2].startsWith("Distance 9.") || lines[2].startsWith("Distance 10."))
         << lines[2].toStdString();
-    EXPECT_TRUE(lines[7].startsWith("Visual brightness 0.") || lines[7].startsWith("Visual brightness 1."))
+    EXPECT_TRUE(lines[7].startsWith("Magnitude 0.") || lines[7].startsWith("Magnitude 1."))
         << lines[7].toStdString();
 
     const QImage grab = w.grab().toImage();

@@ -51,17 +51,17 @@ SunChartPosition AtRightAscensionHours(double hours) {
 // 02:27:55.1), so the hour angle is 36.975° - 254.121° = -217.15°.
 const char* const kChemnitzReport =
     "Date\t\t7.12.2026\r\n"
-    "Day number\t341\r\n"
+    "Day of year\t341\r\n"
     "Time\t\t21:30:00\r\n"
     "Declination\t-22,64\u00B0\r\n"
     "Right ascension\t16h56min\r\n"
     "Constellation\tOphiuchus\r\n"
     "Hour angle\t-217,15\u00B0\r\n"
     "Azimuth\t\t120,43\u00B0\r\n"
-    "Height\t\t-49,73\u00B0\r\n"
+    "Altitude\t\t-49,73\u00B0\r\n"
     "Equation of time\t8,22 min\r\n"
-    "Sun time\t\t2 h 28 min\r\n"
-    "Earth distance\t147384067 km\r\n"
+    "Sidereal time\t2 h 28 min\r\n"
+    "Distance\t\t147384067 km\r\n"
     "Diameter\t\t32' 28\"\r\n"
     "\r\n"
     "Sunrise\t\t07:56:21 UTC+01:00\r\n"
@@ -82,7 +82,7 @@ TEST(SunReportText, NumbersFollowTheLocaleTheDateDoesNot) {
     const QStringList lines = Lines(BuildSunReport(SnapshotOf(o), o, ChartSun(o)));
     ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines[0], QStringLiteral("Date\t\t5.3.2017"));  // never padded
-    EXPECT_EQ(lines[1], QStringLiteral("Day number\t64"));
+    EXPECT_EQ(lines[1], QStringLiteral("Day of year\t64"));
     // python3-ephem: -5.975° (J2000), right ascension 23.0686 h = 23 h 4.1 min.
     EXPECT_EQ(lines[3], QStringLiteral("Declination\t-5.98\u00B0"));
     EXPECT_EQ(lines[4], QStringLiteral("Right ascension\t23h4min"));
@@ -204,7 +204,7 @@ TEST(SunWindow, LayoutAndFixedData) {
     const InfoSnapshot snap = SnapshotOf(o);
     const SunChartPosition sun;
     SunWindow w(&snap, &o, &sun);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sun parameter"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sun data"));
     EXPECT_FALSE(w.isModal());
     EXPECT_EQ(Child<QLabel>(w, "nameLabel")->text(), QStringLiteral("Sun"));
     EXPECT_EQ(Child<QLabel>(w, "photo")->pixmap().size(), QSize(117, 117));
@@ -212,10 +212,10 @@ TEST(SunWindow, LayoutAndFixedData) {
     EXPECT_FALSE(Child<QPlainTextEdit>(w, "fixedDataText")->isReadOnly());
     const QStringList fixed = Child<QPlainTextEdit>(w, "fixedDataText")->toPlainText().split('\n');
     ASSERT_EQ(fixed.size(), 12);
-    EXPECT_EQ(fixed[0], QStringLiteral("Average distance  149597893 km"));
-    EXPECT_EQ(fixed[2], QStringLiteral("Volume 1,410\u00B710^18 km\u00B3 "));
-    EXPECT_EQ(fixed[9], QStringLiteral("Spectral class G2 "));
-    EXPECT_EQ(fixed[10], QStringLiteral("Lumonicity class V"));
+    EXPECT_EQ(fixed[0], QStringLiteral("Mean distance 149597893 km"));
+    EXPECT_EQ(fixed[2], QString::fromUtf8("Volume 1.410·10¹⁸ km³"));
+    EXPECT_EQ(fixed[9], QStringLiteral("Spectral class G2"));
+    EXPECT_EQ(fixed[10], QStringLiteral("Luminosity class V"));
 }
 
 TEST(SunWindow, ReadsTheSunWhereTheChartLastPutIt) {

@@ -262,11 +262,11 @@ TEST(TerminatorWindow, ControlsAsLaidOut) {
     EXPECT_EQ(c.changeDays->text(), "Change days");
     EXPECT_TRUE(c.changeMinutes->isChecked());
     EXPECT_TRUE(c.summerTime->isChecked());
-    EXPECT_EQ(c.summerTime->text(), "Consider summer time");
+    EXPECT_EQ(c.summerTime->text(), "Use summer time");
     EXPECT_TRUE(c.sunPlace->isChecked());
-    EXPECT_EQ(c.sunPlace->text(), "Sun place");
+    EXPECT_EQ(c.sunPlace->text(), "Sun position");
     EXPECT_FALSE(c.followClock->isChecked());
-    EXPECT_EQ(c.followClock->text(), "Refresh");
+    EXPECT_EQ(c.followClock->text(), "Follow the clock");
     EXPECT_TRUE(c.grid->isChecked());
     EXPECT_EQ(c.grid->text(), "Grid");
     EXPECT_FALSE(c.sunSymbolHolder->isVisibleTo(&w));
@@ -310,12 +310,12 @@ TEST(TerminatorWindow, SimulationAndRefreshTimers) {
     w.showCurrentTime();
     c.followClock->setChecked(true);
     EXPECT_TRUE(c.clockTimer->isActive());
-    c.simulation->click();  // start: "Refresh" is unticked, which stops the clock timer
+    c.simulation->click();  // start: "Follow the clock" is unticked, which stops the clock timer
     EXPECT_TRUE(c.simulationTimer->isActive());
     EXPECT_FALSE(c.followClock->isChecked());
     EXPECT_FALSE(c.clockTimer->isActive());
     EXPECT_EQ(c.simulation->text(), "Stop");
-    // Ticking "Refresh" during the simulation leaves both running.
+    // Ticking "Follow the clock" during the simulation leaves both running.
     c.followClock->setChecked(true);
     EXPECT_TRUE(c.simulationTimer->isActive());
     EXPECT_TRUE(c.clockTimer->isActive());

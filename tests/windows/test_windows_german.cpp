@@ -60,8 +60,18 @@ QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n"
 // labels and units its own way but must keep every value where the English line has it.
 QStringList Numbers(const QString& line) {
     static const QRegularExpression number(QStringLiteral("-?\\d+(?:[.,]\\d+)*"));
+    static const QString superscripts = QString::fromUtf8("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    // An exponent set in superscript digits counts as the number it is ("10²²" as "10^22").
+    QString plain;
+    bool exponent = false;
+    for (const QChar c : line) {
+        const qsizetype digit = superscripts.indexOf(c);
+        if (digit >= 0 && !exponent) plain += u'^';
+        plain += digit >= 0 ? QChar(static_cast<char16_t>(u'0' + digit)) : c;
+        exponent = digit >= 0;
+    }
     QStringList found;
-    for (auto it = number.globalMatch(line); it.hasNext();) found << it.next().captured();
+    for (auto it = number.globalMatch(plain); it.hasNext();) found << it.next().captured();
     return found;
 }
 
@@ -297,8 +307,8 @@ TEST_F(German, PlanetWindow) {
     EXPECT_TRUE(g[8].startsWith(QStringLiteral("Aufgang ")) &&
                 g[8].contains(QStringLiteral(" / Untergang ")));
     ExpectSameNumbers(english, german);
-    ExpectNoneOf({"coordinates", "lenght", "length", "width", "Radius vector", "Distance", "AU",
-                  "Radiaded", "Diameter", "brightness", "Rise time", "Set time"},
+    ExpectNoneOf({"coordinates", "longitude", "latitude", "Radius vector", "Distance", "AU", "Light time",
+                  "Diameter", "Magnitude", "Rises", "sets"},
                  german);
     // A frame other than the chart's own is named first.
     const PlanetInfo precise =
@@ -312,8 +322,8 @@ TEST_F(German, PlanetWindow) {
     EXPECT_TRUE(data.startsWith(QStringLiteral("Sonnenentfernung 227,94 Mio. km = 1,524 AE\r\n")));
     EXPECT_TRUE(data.endsWith(QStringLiteral("\r\n")));
     ExpectSameNumbers(englishData, data);
-    ExpectNoneOf({"Sun distance", "millions", "Orbit", "Rotation time", "Inclination",
-                  "Eccentricity", "Mass", "Density", "Acceleration", "Temperature", "Earth"},
+    ExpectNoneOf({"Mean distance", "million", "Orbital", "Rotation period", "inclination",
+                  "eccentricity", "Mass", "Density", "Surface gravity", "Temperature", "M⊕"},
                  data);
 
     // Every planet's window shows its German texts unwrapped in the English geometry.
@@ -332,8 +342,15 @@ TEST_F(German, PlanetWindow) {
     speakEnglish();
     EXPECT_EQ(PlanetComputedBlock(PlanetOf(chemnitz_, "Saturn"), chemnitz_), english);
     EXPECT_EQ(PlanetDataBlock(Body::Mars), englishData);
+    for (const char* name : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus"}) {
+        SCOPED_TRACE(name);  // the English texts fit the same geometry
+        PlanetWindow w(PlanetOf(chemnitz_, name), chemnitz_);
+        w.show();
+        ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
+        ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+    }
     EXPECT_TRUE(
-        englishData.startsWith(QStringLiteral("Sun distance 227,94 millions km = 1,524 AU\r\n")));
+        englishData.startsWith(QStringLiteral("Mean distance 227,94 million km = 1,524 AU\r\n")));
 }
 
 // The Moon and Sun windows: the German report in one value column, every line of both boxes
@@ -370,7 +387,7 @@ TEST_F(German, ParameterWindowsShowEverything) {
     EXPECT_EQ(moonData[4], QStringLiteral("Masse 7,347·10^22 kg = 1/81 mE"));
     EXPECT_EQ(sunData[10], QStringLiteral("Leuchtkraftklasse V"));
     speakEnglish();
-    EXPECT_EQ(MoonFixedData()[4], QStringLiteral("Mass 7,347·10^22 kg = 1/81 mE"));
+    EXPECT_EQ(MoonFixedData()[4], QString::fromUtf8("Mass 7,347·10²² kg = 1/81 M⊕"));
     for (int i = 0; i < moonData.size(); ++i)
         EXPECT_EQ(Numbers(moonData[i]), Numbers(MoonFixedData()[i]));
     for (int i = 0; i < sunData.size(); ++i)
@@ -382,7 +399,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
     AboutWindow w;
     w.show();
     SaveGrab(w, QStringLiteral("about_de"));
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Über ..."));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Über Noctaris"));
     EXPECT_EQ(w.size(), QSize(322, 190));
     EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
     EXPECT_TRUE(about::CreditsText().startsWith(QStringLiteral("Desktop-Planetarium\n")));
@@ -394,7 +411,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
             EXPECT_LE(fm.horizontalAdvance(line), label->width()) << line.toStdString();
         EXPECT_LE(fm.height() * lines.size(), label->height() + fm.leading() + 2) << name;
     }
-    // A planet that never sets stays visible; one that never rises stays unvisible.
+    // A planet that never sets stays visible; one that never rises is not visible.
     EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("sichtbar"));
     EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unsichtbar"));
     EXPECT_EQ(RiseSetShown(6.5, {}), QStringLiteral("6h30m"));
@@ -402,7 +419,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
     speakEnglish();
     EXPECT_EQ(about::CreditsText(), QStringLiteral("Desktop planetarium\nVersion " NOCTARIS_VERSION
                                                    "\nLicence GPL-3.0+\nSources: CREDITS.md"));
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unvisible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("not visible"));
     EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("visible"));
 }
 
