@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QTransform>
 
 #include "astro/core/constants.h"
+#include "astro/theories/sun.h"
 #include "astro/time/timebase.h"
 #include "chart/skychart_detail.h"
 #include "platform/format.h"
@@ -19,14 +21,6 @@ using namespace skychart_detail;
 namespace {
 
 
-const QColor kBackground(0, 0, 0);
-const QColor kBorderColour(0, 0, 255);
-const QColor kLineColour(255, 0, 0);
-const QColor kEclipticColour(255, 255, 0);
-const QColor kZodiacColour(0, 0, 255);
-const QColor kGridColour(0, 0, 128);
-const QColor kEquatorColour(0, 0, 160);
-const QColor kConstellationNameColour(255, 255, 0);
 
 const char* const kZodiacNames[12] = {
     QT_TRANSLATE_NOOP("SkyChart", "Aries"),       QT_TRANSLATE_NOOP("SkyChart", "Taurus"),
@@ -62,6 +56,14 @@ QColor StarClassColor(int spectralClass) {
         QColor(0, 128, 255),    QColor(192, 255, 255), QColor(255, 255, 255), QColor(255, 255, 128),
         QColor(255, 255, 0),    QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
     return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
+}
+
+double SunAltitude(const ChartFrame& f) {
+    const BodyPosition sun = SunPosition(Instant::FromUT(f.JulianDay));
+    const double ra = static_cast<double>(sun.RightAscension) * kDegree;
+    const double dec = static_cast<double>(sun.Declination) * kDegree;
+    const double s = f.SinLat * std::sin(dec) + f.CosLat * std::cos(dec) * std::cos(f.SiderealAngle - ra);
+    return std::asin(std::clamp(s, -1.0, 1.0)) / kDegree;
 }
 
 SkyChart::FixedPoint::FixedPoint(double ra, double sinDec, double cosDec, bool penUp)
@@ -244,7 +246,14 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
                 ProjectToScreenSC(frame_, unplaced->ra, unplaced->sinDec, unplaced->cosDec, ux, uy);
                 run_[0] = QPoint(ux, uy);
             }
-            painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+            if (smooth_) {
+                // Antialiased: on the pixels' centres, so a level line stays one pixel sharp.
+                painter.translate(0.5, 0.5);
+                painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+                painter.translate(-0.5, -0.5);
+            } else {
+                painter.drawPolyline(run_.data(), static_cast<int>(run_.size()));
+            }
         }
         run_.clear();
         unplaced = nullptr;
@@ -262,7 +271,7 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
 }
 
 void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
-    canvas.SetFontColor(kZodiacColour);
+    canvas.SetFontColor(palette_.zodiac);
     for (int i = 0; i < 12; ++i) {
         const double at = (i + ZodiacOffset(i)) * 30.0;
         const double dec = (23.0 * std::sin(at * kDegree) + 5.0) * kDegree;
@@ -283,7 +292,7 @@ void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
 void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
     if (mode < 1 || mode > 3) return;
     const QColor saved = canvas.FontColor();
-    canvas.SetFontColor(kConstellationNameColour);
+    canvas.SetFontColor(palette_.constellationNames);
     canvas.SetBrushClear();
     for (const ConstellationLabel& l : constellationLabels_) {
         int x = 0, y = 0;
@@ -316,34 +325,43 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     TurnCatalogue(context.precise);
 
     // 2. Background.
-    canvas.SetBrushColor(kBackground);
-    canvas.SetPenColor(Qt::white);
-    canvas.Rectangle(-1, -1, w + 1, h + 1);
+    smooth_ = options.SmoothDrawing;
+    sunAltitude_ = std::numeric_limits<double>::quiet_NaN();
+    if (smooth_ && options.SkyColour) sunAltitude_ = SunAltitude(frame_);
+    palette_ = smooth_ ? SmoothPalette(SkyColour(sunAltitude_)) : ClassicPalette();
+    if (smooth_) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.fillRect(QRect(0, 0, w, h), palette_.sky);
+    } else {
+        canvas.SetBrushColor(palette_.sky);
+        canvas.SetPenColor(Qt::white);
+        canvas.Rectangle(-1, -1, w + 1, h + 1);
+    }
     canvas.SetBrushClear();
     canvas.SetPenColor(Qt::black);
-    canvas.SetFontColor(Qt::white);
+    canvas.SetFontColor(palette_.bodyLabels);
 
     // 3., 4. Constellation borders and lines.
     if (options.ShowConstellationBorders) {
-        canvas.SetPenColor(kBorderColour);
+        canvas.SetPenColor(palette_.borders);
         DrawPolyline(painter, borders_);
         canvas.SetPenColor(Qt::black);
     }
     if (options.ShowConstellationLines) {
-        canvas.SetPenColor(kLineColour);
+        canvas.SetPenColor(palette_.lines);
         DrawPolyline(painter, lines_);
     }
 
     // 5., 6. Stars.
     canvas.SetFont(ChartFont::Small);
-    canvas.SetFontColor(Qt::white);
+    canvas.SetFontColor(palette_.bodyLabels);
     lists.BodyListClear();
     if (options.ShowStarInfo) lists.StarListClear();
     DrawStars(canvas, options, lists);
 
     // 7. Ecliptic.
     if (options.ShowEcliptic) {
-        canvas.SetPenColor(kEclipticColour);
+        canvas.SetPenColor(palette_.ecliptic);
         DrawPolyline(painter, ecliptic_);
     }
 
@@ -353,11 +371,11 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
     // 9., 10. Coordinate grid and celestial equator.
     if (options.ShowGrid) {
-        canvas.SetPenColor(kGridColour);
+        canvas.SetPenColor(palette_.grid);
         for (const Polyline& circle : grid_) DrawPolyline(painter, circle);
     }
     if (options.ShowEquator) {
-        canvas.SetPenColor(kEquatorColour);
+        canvas.SetPenColor(palette_.equator);
         DrawPolyline(painter, equator_);
     }
 
@@ -365,12 +383,12 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     if (options.ConstellationNameMode > 0) DrawConstellationNames(canvas, options.ConstellationNameMode);
 
     // 12. Bodies.
-    canvas.SetFontColor(Qt::white);
+    canvas.SetFontColor(palette_.bodyLabels);
     if (drawBodies) drawBodies(context);
 
     // 13. Meridian: the columns of the south and the north point, where they are on the chart.
     if (options.ShowMeridian) {
-        canvas.SetPenColor(kGuideColour);
+        canvas.SetPenColor(palette_.guide);
         QImage* direct = DirectTarget(painter, w, h);
         for (const double azimuth : {0.0, 180.0}) {
             const double xv = AzimuthToScreenX(frame_, azimuth);
@@ -381,7 +399,7 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
                 if (x >= 0 && x < w) {
                     QRgb* pixel = reinterpret_cast<QRgb*>(direct->bits()) + x;
                     const qsizetype stride = direct->bytesPerLine() / 4;
-                    for (int y = 0; y < h; ++y) pixel[y * stride] = kGuideColour.rgb();
+                    for (int y = 0; y < h; ++y) pixel[y * stride] = palette_.guide.rgb();
                 }
                 canvas.MoveTo(x, h);
             } else {

@@ -20,6 +20,7 @@
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
 #include "chart/found_object.h"
+#include "chart/palette.h"
 #include "chart/projection.h"
 #include "chart/state.h"
 
@@ -27,6 +28,12 @@ namespace noctaris {
 
 // Colour of a star of spectral class 1..8 (anything else: white).
 QColor StarClassColor(int spectralClass);
+
+// Radius in pixels of a star's disc in the smooth drawing: growing steadily with brightness.
+double SmoothStarRadius(double magnitude);
+
+// The Sun's altitude in degrees above the frame's horizon (refraction left out).
+double SunAltitude(const ChartFrame& frame);
 
 // Everything a hook needs to draw into the chart being painted.
 struct ChartContext {
@@ -80,6 +87,8 @@ public:
 
     // The frame of the last paint (for picking and the Sun window).
     const ChartFrame& Frame() const { return frame_; }
+    // The colours of the last paint.
+    const ChartPalette& Palette() const { return palette_; }
 
     // Text of the caption for a state: place, date, long time, " Summer time" mark.
     static QString CaptionText(const ObserverState& state);
@@ -118,6 +127,9 @@ private:
     const Catalogs& catalogs_;
     ChartFonts fonts_;
     ChartFrame frame_;
+    ChartPalette palette_ = ClassicPalette();
+    bool smooth_ = false;
+    double sunAltitude_ = 0;  // NaN unless the sky takes its colour from the Sun
 
     struct StarEntry {  // stars brighter than magnitude 5, prepared once
         int index;      // into catalogs_.stars; a faint star -1 - its index in FaintStars

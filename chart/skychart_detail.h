@@ -7,8 +7,6 @@
 
 namespace noctaris::skychart_detail {
 
-inline const QColor kGuideColour(128, 128, 128);  // meridian and altitude lines
-
 // The painter's target when drawing may go straight on its pixels: an RGB32 image of the
 // chart's size, neither transformed nor clipped; otherwise null.
 inline QImage* DirectTarget(QPainter& p, int w, int h) {

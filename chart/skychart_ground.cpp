@@ -51,7 +51,7 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
 }
 
 void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
-    canvas.SetPenColor(kGuideColour);
+    canvas.SetPenColor(palette_.guide);
     canvas.SetBrushClear();
     QImage* direct = DirectTarget(canvas.Painter(), frame_.Width, frame_.Height);
     const auto line = [&](int row, const QStaticText& label, int labelWidth) {
@@ -59,7 +59,7 @@ void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
             // The whole row, as the painter's line across and beyond the surface.
             if (row >= 0 && row < frame_.Height) {
                 auto* pixels = reinterpret_cast<QRgb*>(direct->scanLine(row));
-                std::fill(pixels, pixels + frame_.Width, kGuideColour.rgb());
+                std::fill(pixels, pixels + frame_.Width, palette_.guide.rgb());
             }
             canvas.MoveTo(frame_.Width + 1, row);
         } else {

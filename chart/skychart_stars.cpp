@@ -17,6 +17,11 @@
 namespace noctaris {
 using namespace skychart_detail;
 
+double SmoothStarRadius(double magnitude) {
+    // Area roughly doubling per magnitude step among the bright stars, never below a pixel.
+    return std::clamp(0.55 + 0.42 * (5.5 - magnitude), 0.6, 4.5);
+}
+
 std::string_view SkyChart::StarKey(int index) const {
     if (index < 0) {
         const auto j = static_cast<std::size_t>(-1 - index);
@@ -35,8 +40,13 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
     const bool labelsOn = mode == 1 || mode == 2 || mode == 3;
     const double labelLimit = mode == 3 ? 1e300 : mode + 1.5;
     const ChartPlacement placement(frame_);
-    // Discs and single pixels straight on the image where the painter allows it.
-    QImage* direct = DirectTarget(painter, frame_.Width, frame_.Height);
+    // Discs and single pixels straight on the image where the painter allows it (classic only).
+    QImage* direct = smooth_ ? nullptr : DirectTarget(painter, frame_.Width, frame_.Height);
+    // On a lit sky the faint stars are lost; those near the limit fade out.
+    const double skyLimit = SkyMagnitudeLimit(sunAltitude_);
+    QPen labelPens[9];
+    for (int c = 0; c <= 8; ++c) labelPens[c] = smooth_ ? QPen(palette_.StarLabel(c)) : classPens_[c];
+    const QPen noPen(Qt::NoPen);
     QRgb* bits = direct ? reinterpret_cast<QRgb*>(direct->bits()) : nullptr;
     const qsizetype stride = direct ? direct->bytesPerLine() / 4 : 0;
     const auto plot = [&](int px, int py, QRgb colour) {
@@ -47,6 +57,21 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
         int x = 0, y = 0;
         if (!placement.Place(s.ra, s.cosRa, s.sinRa, s.sinDec, s.cosDec, x, y)) return;
         const int colour = options.WhiteStars ? 0 : s.colourClass;
+        if (smooth_) {
+            if (!(s.magnitude < skyLimit)) return;
+            QColor c = classColours_[colour];
+            c.setAlphaF(static_cast<float>(std::clamp(skyLimit - s.magnitude, 0.25, 1.0)));
+            canvas.SetPen(noPen);
+            painter.setBrush(c);
+            const double r = SmoothStarRadius(s.magnitude);
+            painter.drawEllipse(QPointF(x + 0.5, y + 0.5), r, r);
+            if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
+            if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
+                canvas.SetFontPen(labelPens[s.colourClass]);
+                canvas.TextOut(x + 3, y + 2, starLabels_[s.labelIndex]);
+            }
+            return;
+        }
         canvas.SetPen(classPens_[colour]);
         canvas.SetBrush(classBrushes_[colour]);
         const std::size_t r = static_cast<std::size_t>(std::max(s.radius, 0));

@@ -38,6 +38,11 @@ struct DisplayOptions {
     // Places of the Sun, Moon and planets apparent of date from ERFA (astro/precise/precise.h) instead
     // of the classic J2000 theories, and the stars turned to the equinox of date with them.
     bool PrecisePositions = false;
+    // Antialiased lines and text, round star discs by magnitude and readable colours; off: the
+    // classic pixel-exact picture.
+    bool SmoothDrawing = false;
+    // With smooth drawing, the sky coloured by the Sun's altitude and faint stars lost in it.
+    bool SkyColour = false;
 
     bool operator==(const DisplayOptions&) const = default;
 };

@@ -99,6 +99,10 @@ int RunChart(const QStringList& args) {
              QStringLiteral("Comma-separated: ecliptic, equator, grid, meridian, altitude, moon, "
                             "horizon, lines, borders, white, info, zodiac, jupiter, venus."),
              QStringLiteral("list")});
+    cmd.add({QStringLiteral("drawing"),
+             QStringLiteral("smooth (antialiased, round star discs, the sky coloured by the Sun) "
+                            "or classic (the pixel-exact picture)."),
+             QStringLiteral("style"), QStringLiteral("smooth")});
     cmd.addOut(QStringLiteral("The PNG file to write (required)."));
     cmd.addPrecise(QStringLiteral("The Sun, the Moon (topocentric) and the planets stand at "
                                   "their precise places, and the stars, constellation lines and "
@@ -122,6 +126,10 @@ int RunChart(const QStringList& args) {
         ParseMode(QStringLiteral("constellation-names"), cmd.value(QStringLiteral("constellation-names")));
     if (cmd.isSet(QStringLiteral("show"))) ParseShow(cmd.value(QStringLiteral("show")), options);
     options.PrecisePositions = cmd.precise();
+    const QString drawing = cmd.value(QStringLiteral("drawing"));
+    if (drawing != QLatin1String("smooth") && drawing != QLatin1String("classic"))
+        throw UsageError(QStringLiteral("invalid value '%1' for --drawing (expected smooth or classic)").arg(drawing));
+    options.SmoothDrawing = options.SkyColour = drawing == QLatin1String("smooth");
     if (!cmd.isSet(QStringLiteral("out"))) throw UsageError(QStringLiteral("missing --out"));
     CheckOutputPath(cmd.out());
 
