@@ -270,6 +270,8 @@ private:
     QAction* removePlaceAction_ = nullptr;
     QAction* closeAction_ = nullptr;
     QAction* precisePositionsAction_ = nullptr;
+    QAction* classicDrawingAction_ = nullptr;
+    QAction* skyColourAction_ = nullptr;
     QAction* animationAction_ = nullptr;
     QAction* reverseAction_ = nullptr;
     QAction* slowerAction_ = nullptr;

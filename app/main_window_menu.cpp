@@ -234,6 +234,12 @@ void MainWindow::buildMenu() {
     // places and the apparent places of date.
     precisePositionsAction_ =
         addDisplayToggle(disp, "precisePositionsAction", tr("&Precise positions"), &DisplayOptions::PrecisePositions);
+    disp->addSeparator();
+    // Classic drawing keeps the pixel-exact picture; the sky's colour needs the smooth one.
+    classicDrawingAction_ = addSwitch(disp, "classicDrawingAction", tr("&Classic drawing"),
+                                      [this] { display_.SmoothDrawing = !display_.SmoothDrawing; });
+    skyColourAction_ =
+        addDisplayToggle(disp, "skyColourAction", tr("S&ky colour by the Sun"), &DisplayOptions::SkyColour);
 
     QMenu* dir = bar->addMenu(tr("Di&rection"));
     auto direction = [&](const char* name, const QString& caption, int azimuth) {
@@ -279,6 +285,8 @@ void MainWindow::setDirection(QAction* checked, int azimuth) {
 void MainWindow::syncChecks() {
     for (const auto& [action, field] : toggles_) action->setChecked(display_.*field);
     summerTimeAction_->setChecked(observer_.ConsiderSummerTime);
+    classicDrawingAction_->setChecked(!display_.SmoothDrawing);
+    skyColourAction_->setEnabled(display_.SmoothDrawing);
     starNamesAction_->setChecked(display_.StarNameMode > 0);
     constellationNamesAction_->setChecked(display_.ConstellationNameMode != 0);
     animationAction_->setChecked(animation_.AnimationRunning);

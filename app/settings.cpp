@@ -45,6 +45,10 @@ const OptionKey kOptionKeys[] = {
 // "Precise positions", after the other switches.
 const QString kPreciseKey = QStringLiteral("Genau");
 
+// Smooth drawing and the sky's colour by the Sun, after "Precise positions".
+const QString kSmoothKey = QStringLiteral("Glatt");
+const QString kSkyColourKey = QStringLiteral("Himmelsfarbe");
+
 // The information windows' positions, after the switches.
 struct WindowKeys {
     const char* left;
@@ -135,6 +139,10 @@ AppSettings ReadSettings(const IniFile& ini) {
     // (its place stored, no key for them) keeps the classic ones it was shown.
     const bool storedBefore = ini.ValueExists(kSection, QStringLiteral("Ort"));
     s.display.PrecisePositions = ini.ReadBool(kSection, kPreciseKey, !storedBefore);
+    // Likewise the smooth drawing and the sky's colour: a new file starts with them, an older
+    // one keeps the classic picture.
+    s.display.SmoothDrawing = ini.ReadBool(kSection, kSmoothKey, !storedBefore);
+    s.display.SkyColour = ini.ReadBool(kSection, kSkyColourKey, !storedBefore);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
@@ -165,6 +173,10 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
     // never use it stay as they were.
     if (s.display.PrecisePositions || ini.ValueExists(kSection, kPreciseKey))
         ini.WriteBool(kSection, kPreciseKey, s.display.PrecisePositions);
+    if (s.display.SmoothDrawing || ini.ValueExists(kSection, kSmoothKey))
+        ini.WriteBool(kSection, kSmoothKey, s.display.SmoothDrawing);
+    if (s.display.SkyColour || ini.ValueExists(kSection, kSkyColourKey))
+        ini.WriteBool(kSection, kSkyColourKey, s.display.SkyColour);
     for (const WindowKeys& k : kWindowKeys)
         if (const std::optional<QPoint>& p = s.*k.position) {
             ini.WriteInteger(kSection, k.left, p->x());

@@ -1106,7 +1106,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>SkyChart</name>
     <message>
-        <location filename="../chart/skychart.cpp" line="+32"/>
+        <location filename="../chart/skychart.cpp" line="+26"/>
         <source>Aries</source>
         <translation>Widder</translation>
     </message>
@@ -1818,6 +1818,16 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+5"/>
         <source>&amp;Precise positions</source>
         <translation>Genaue &amp;Positionen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Classic drawing</source>
+        <translation>Klassische &amp;Darstellung</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>S&amp;ky colour by the Sun</source>
+        <translation>Himmels&amp;farbe nach der Sonne</translation>
     </message>
     <message>
         <location line="+2"/>

@@ -76,14 +76,14 @@ TEST(Settings, WritesTheFileByteForByteAndReadsItBack) {
 
 TEST(Settings, MissingAndUnusableValues) {
     // An empty file: no place (the window picks the default), speed 2, the legal clock, the
-    // precise places, everything else zero.
+    // precise places, the smooth drawing with the sky's colour, everything else zero.
     const AppSettings empty = Read("");
     EXPECT_TRUE(empty.place.isEmpty());
     EXPECT_EQ(empty.speed, 2);
     EXPECT_EQ(empty.azimuth, 0);
     EXPECT_EQ(empty.position, QPoint(0, 0));
     DisplayOptions precise;
-    precise.PrecisePositions = true;
+    precise.PrecisePositions = precise.SmoothDrawing = precise.SkyColour = true;
     EXPECT_TRUE(empty.display == precise);
     EXPECT_TRUE(empty.considerSummerTime);
     EXPECT_FALSE(Read("[Noctaris]\r\nSommerzeit=0\r\n").considerSummerTime);  // a stored choice is kept
@@ -202,6 +202,9 @@ TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
     // Files from before the switch: off, and written back without the key; a new file: on.
     EXPECT_FALSE(Read(kStoredFile).display.PrecisePositions);
     EXPECT_TRUE(Read("").display.PrecisePositions);
+    // The smooth drawing likewise: an older file keeps the classic picture it was shown.
+    EXPECT_FALSE(Read(kStoredFile).display.SmoothDrawing);
+    EXPECT_FALSE(Read(kStoredFile).display.SkyColour);
     AppSettings s = StoredSettings();
     s.display.PrecisePositions = true;
     IniFile on("unused");
