@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -99,6 +100,73 @@ TEST(SkyChart, StarsAreDiscsOrPixelsInTheirClassColour) {
     const QImage w = chart.Redraw(kSize, sky.state, white, 0, lists);
     EXPECT_EQ(w.pixel(d), qRgb(255, 255, 255));
     EXPECT_EQ(w.pixel(p), qRgb(255, 255, 255));
+}
+
+// WCAG 2 contrast, worked out here from the published formula.
+double WcagContrast(const QColor& a, const QColor& b) {
+    const auto lum = [](const QColor& c) {
+        const auto lin = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lin(c.red()) + 0.7152 * lin(c.green()) + 0.0722 * lin(c.blue());
+    };
+    const double la = lum(a), lb = lum(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(SkyChart, SmoothDrawingDiscsSkyAndContrast) {
+    // Star discs grow with brightness: the light around each star, summed, rises with every
+    // step up in magnitude, and the brightest gives clearly more than the faintest.
+    TestSky sky;
+    const double magnitudes[] = {4.5, 3.5, 2.5, 1.5, 0.5, -0.5, -1.4};
+    std::vector<int> stars;
+    for (int i = 0; i < 7; ++i) stars.push_back(sky.AddStar(-75 + 25 * i, 35, magnitudes[i], 3, "Xxx " + std::to_string(i)));
+    SkyChart chart(sky.catalogs);
+    ChartObjectLists lists;
+    DisplayOptions smooth;
+    smooth.SmoothDrawing = smooth.SkyColour = true;
+    const QImage img = chart.Redraw(kSize, sky.state, smooth, 0, lists);
+    std::vector<double> light;
+    for (const int star : stars) {
+        const QPoint c = sky.Pixel(star);
+        double sum = 0;
+        for (int y = c.y() - 8; y <= c.y() + 8; ++y)
+            for (int x = c.x() - 8; x <= c.x() + 8; ++x) sum += qGray(img.pixel(x, y)) / 255.0;
+        light.push_back(sum);
+    }
+    for (std::size_t i = 1; i < light.size(); ++i) EXPECT_GT(light[i], light[i - 1] * 1.1) << i;
+    EXPECT_GT(light.back(), 8 * light.front());
+
+    // The sky: blue at noon, black at midnight, a twilight between them.
+    const auto skyAt = [&](int month, int day, int hour) {
+        return QColor(chart.Redraw(kSize, Chemnitz(2024, month, day, hour, 0), smooth, 0, lists).pixel(500, 5));
+    };
+    const QColor noon = skyAt(6, 21, 13), midnight = skyAt(12, 21, 0), dusk = skyAt(12, 21, 17);
+    EXPECT_GT(noon.blue(), 120);
+    EXPECT_GT(noon.blue(), noon.red() + 60);
+    EXPECT_GT(noon.blue(), noon.green() + 40);
+    EXPECT_EQ(midnight.rgb(), qRgb(0, 0, 0));
+    EXPECT_GT(dusk.blue(), 0);
+    EXPECT_LT(dusk.blue(), noon.blue());
+    EXPECT_GT(SunAltitude(chart.Frame()), -18);  // 17:00 in December: in twilight
+    EXPECT_LT(SunAltitude(chart.Frame()), -6);
+
+    // Every label and line colour at least 4.5:1 against the sky it is drawn on, from night to
+    // day; equator, grid and borders told apart by hue.
+    for (double altitude = -25; altitude <= 70; altitude += 0.5) {
+        const ChartPalette p = SmoothPalette(SkyColour(altitude));
+        std::vector<QColor> drawn = {p.borders, p.lines, p.ecliptic, p.zodiac, p.grid, p.equator,
+                                     p.constellationNames, p.guide, p.bodyLabels};
+        for (int c = 0; c <= 8; ++c) drawn.push_back(p.StarLabel(c));
+        for (const QColor& c : drawn) EXPECT_GE(WcagContrast(c, p.sky), 4.5) << altitude << " " << c.name().toStdString();
+        const QColor lines[] = {p.equator, p.grid, p.borders};
+        for (int i = 0; i < 3; ++i)
+            for (int j = i + 1; j < 3; ++j) {
+                const int dh = std::abs(lines[i].hsvHue() - lines[j].hsvHue());
+                EXPECT_GE(std::min(dh, 360 - dh), 30) << altitude << " " << i << " " << j;
+            }
+    }
 }
 
 TEST(SkyChart, StarLabelsFollowTheNameMode) {
