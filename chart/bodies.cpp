@@ -148,6 +148,15 @@ ChartBodies::ChartBodies() : ChartBodies(BodyPictures::Load()) {}
 
 ChartBodies::ChartBodies(BodyPictures pictures) : pictures_(std::move(pictures)) {}
 
+namespace {
+// With label placing, a body and its label keep their place: later labels go around them.
+void KeepBodyLabel(ChartContext& context, int x, int y, int labelX, int labelY, const QStaticText& label) {
+    if (!context.labels) return;
+    context.labels->Take(QRect(x - 6, y - 6, 13, 13));
+    context.labels->Take(QRect(QPoint(labelX, labelY), label.size().toSize()));
+}
+}  // namespace
+
 void ChartBodies::InstallOn(SkyChart& chart) {
     chart.drawBodies = [this](ChartContext& context) { Draw(context); };
 }
@@ -181,6 +190,7 @@ bool ChartBodies::DrawPlanet(ChartContext& context, Body planet) {
     DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, planetLabels_[slot]);
+    KeepBodyLabel(context, x, y, x + 4, y + 4, planetLabels_[slot]);
     context.lists.bodies.Add(x, y, BodyName(planet));
     return true;
 }
@@ -197,6 +207,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
         DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
         context.canvas.SetBrushClear();
         context.canvas.TextOut(x + 8, y + 8, sunLabel_);
+        KeepBodyLabel(context, x, y, x + 8, y + 8, sunLabel_);
         context.lists.bodies.Add(x, y, BodyName(Body::Sun));
     }
     return placeable;
@@ -228,6 +239,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     }
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, moonLabel_);
+    KeepBodyLabel(context, x, y, x + 4, y + 4, moonLabel_);
     context.lists.bodies.Add(x, y, BodyName(Body::Moon));
     return true;
 }

@@ -296,10 +296,35 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
     canvas.SetBrushClear();
     for (const ConstellationLabel& l : constellationLabels_) {
         int x = 0, y = 0;
-        if (ProjectToScreenSC(frame_, l.ra, l.sinDec, l.cosDec, x, y))
+        if (!ProjectToScreenSC(frame_, l.ra, l.sinDec, l.cosDec, x, y)) continue;
+        if (smooth_)
+            pending_.push_back({1, 0, x, y, &l.names[mode - 1], palette_.constellationNames});
+        else
             canvas.TextOut(x + 4, y + 4, l.names[mode - 1]);
     }
     canvas.SetFontColor(saved);
+}
+
+void SkyChart::PlaceLabels(ChartCanvas& canvas) {
+    std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
+        return a.priority != b.priority ? a.priority < b.priority : a.magnitude < b.magnitude;
+    });
+    canvas.SetFont(ChartFont::Small);
+    canvas.SetBrushClear();
+    for (const PendingLabel& l : pending_) {
+        const QSize s = l.text->size().toSize();
+        const int w = s.width(), h = s.height();
+        // Beside the object: below right first, then above right, below left, above left.
+        const int gap = l.priority == 1 ? 4 : 3;
+        const QRect candidates[4] = {QRect(l.x + gap, l.y + 2, w, h), QRect(l.x + gap, l.y - h - 1, w, h),
+                                     QRect(l.x - w - gap, l.y + 2, w, h), QRect(l.x - w - gap, l.y - h - 1, w, h)};
+        const int at = labelGrid_.TakeFirstFree(candidates, 4);
+        if (at < 0) continue;
+        canvas.SetFontColor(l.colour);
+        canvas.TextOut(candidates[at].x(), candidates[at].y(), *l.text);
+    }
+    placedLabels_ = labelGrid_.Taken();
+    pending_.clear();
 }
 
 void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
@@ -340,6 +365,13 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     canvas.SetBrushClear();
     canvas.SetPenColor(Qt::black);
     canvas.SetFontColor(palette_.bodyLabels);
+
+    pending_.clear();
+    placedLabels_.clear();
+    if (smooth_) {
+        labelGrid_.Reset(w, h);
+        context.labels = &labelGrid_;
+    }
 
     // 3., 4. Constellation borders and lines.
     if (options.ShowConstellationBorders) {
@@ -411,6 +443,8 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
     // 14. Altitude lines.
     if (options.ShowAltitudeLines) DrawAltitudeLines(canvas);
+
+    if (smooth_) PlaceLabels(canvas);
 
     // 15. Horizon figure or band.
     DrawHorizon(canvas, options);

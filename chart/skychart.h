@@ -20,6 +20,7 @@
 #include "catalog/catalog.h"
 #include "chart/canvas.h"
 #include "chart/found_object.h"
+#include "chart/labels.h"
 #include "chart/palette.h"
 #include "chart/projection.h"
 #include "chart/state.h"
@@ -44,6 +45,8 @@ struct ChartContext {
     ChartObjectLists& lists;
     // With PrecisePositions, the redraw's precise frame (built once per redraw); else null.
     const PreciseFrame* precise = nullptr;
+    // With smooth drawing, the labels placed so far (a hook's labels go in it); else null.
+    LabelGrid* labels = nullptr;
 };
 
 class SkyChart {
@@ -85,6 +88,9 @@ public:
     QImage Redraw(QSize size, const ObserverState& state, const DisplayOptions& options,
                   double viewAzimuth, ChartObjectLists& lists);
 
+    // The label rectangles of the last smooth paint (bodies' and their surroundings included).
+    const std::vector<QRect>& PlacedLabels() const { return placedLabels_; }
+
     // The frame of the last paint (for picking and the Sun window).
     const ChartFrame& Frame() const { return frame_; }
     // The colours of the last paint.
@@ -123,6 +129,7 @@ private:
     void DrawLandscape(ChartCanvas& canvas, int top);
     void DrawCaption(ChartCanvas& canvas, const ObserverState& state);
     void DrawCompass(ChartCanvas& canvas);
+    void PlaceLabels(ChartCanvas& canvas);
 
     const Catalogs& catalogs_;
     ChartFonts fonts_;
@@ -130,6 +137,20 @@ private:
     ChartPalette palette_ = ClassicPalette();
     bool smooth_ = false;
     double sunAltitude_ = 0;  // NaN unless the sky takes its colour from the Sun
+
+    // Smooth drawing: the star and constellation labels wait for the bodies' labels and are then
+    // placed by priority (bright stars, constellations, faint stars), each where it is free.
+    struct PendingLabel {
+        int priority;      // 0 bright star, 1 constellation, 2 faint star
+        double magnitude;  // the brighter first within a priority
+        int x, y;          // the object's pixel
+        const QStaticText* text;
+        QColor colour;
+    };
+    std::vector<PendingLabel> pending_;
+    std::vector<QRect> placedLabels_;
+    LabelGrid labelGrid_;
+    QRect captionRect_;
 
     struct StarEntry {  // stars brighter than magnitude 5, prepared once
         int index;      // into catalogs_.stars; a faint star -1 - its index in FaintStars

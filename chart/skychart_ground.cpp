@@ -67,6 +67,7 @@ void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
             canvas.LineTo(frame_.Width + 1, row);
         }
         canvas.TextOut(frame_.Width - labelWidth, row - 20, label);
+        if (smooth_) labelGrid_.Take(QRect(QPoint(frame_.Width - labelWidth, row - 20), label.size().toSize()));
     };
     if (!(frame_.Span < ViewState::kWidestSpan)) {
         for (int i = 1; i <= 5; ++i)
@@ -188,7 +189,9 @@ QString SkyChart::CaptionText(const ObserverState& state) {
 void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
     canvas.SetFontColor(Qt::black);
     canvas.SetBrushClear();
-    canvas.TextOut(50, frame_.Height - 20, CaptionText(state));
+    const QString caption = CaptionText(state);
+    canvas.TextOut(50, frame_.Height - 20, caption);
+    captionRect_ = QRect(50, frame_.Height - 20, canvas.TextWidth(caption), fonts_.Metrics(ChartFont::Small).height());
 }
 
 void SkyChart::DrawCompass(ChartCanvas& canvas) {
@@ -202,6 +205,10 @@ void SkyChart::DrawCompass(ChartCanvas& canvas) {
         if (!(centre >= -kInset && centre <= frame_.Width + kInset)) continue;
         centre = std::max(kInset, std::min(centre, frame_.Width - kInset));
         const int x = RoundToInt(centre - compassHalfWidth_[i]);
+        // Smooth drawing leaves out a letter that would cover the caption.
+        if (smooth_ && QRect(x, frame_.Height - 22, 2 * compassHalfWidth_[i] + 1, 1).intersects(
+                           QRect(captionRect_.left() - 2, frame_.Height - 22, captionRect_.width() + 4, 1)))
+            continue;
         canvas.TextOut(x, frame_.Height - 22, compassLetters_[i]);
         compassMarks_.push_back({compassTexts_[i], x});
     }

@@ -17,6 +17,10 @@
 namespace noctaris {
 using namespace skychart_detail;
 
+namespace {
+constexpr double kBrightLabel = 2.5;  // brighter stars' labels go before the constellations'
+}  // namespace
+
 double SmoothStarRadius(double magnitude) {
     // Area roughly doubling per magnitude step among the bright stars, never below a pixel.
     return std::clamp(0.55 + 0.42 * (5.5 - magnitude), 0.6, 4.5);
@@ -66,10 +70,9 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
             const double r = SmoothStarRadius(s.magnitude);
             painter.drawEllipse(QPointF(x + 0.5, y + 0.5), r, r);
             if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
-            if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
-                canvas.SetFontPen(labelPens[s.colourClass]);
-                canvas.TextOut(x + 3, y + 2, starLabels_[s.labelIndex]);
-            }
+            if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit)
+                pending_.push_back({s.magnitude < kBrightLabel ? 0 : 2, s.magnitude, x, y,
+                                    &starLabels_[s.labelIndex], labelPens[s.colourClass].color()});
             return;
         }
         canvas.SetPen(classPens_[colour]);
