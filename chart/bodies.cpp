@@ -152,7 +152,7 @@ namespace {
 // With label placing, a body and its label keep their place: later labels go around them.
 void KeepBodyLabel(ChartContext& context, int x, int y, int labelX, int labelY, const QStaticText& label) {
     if (!context.labels) return;
-    context.labels->Take(QRect(x - 6, y - 6, 13, 13));
+    context.labels->Take(QRect(x - 4, y - 4, 8, 8));
     context.labels->Take(QRect(QPoint(labelX, labelY), label.size().toSize()));
 }
 }  // namespace

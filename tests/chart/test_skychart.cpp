@@ -13,6 +13,7 @@
 
 #include "catalog/catalog.h"
 #include "astro/core/constants.h"
+#include "chart/bodies.h"
 #include "chart/skychart.h"
 #include "platform/language.h"
 #include "platform/pictures.h"
@@ -637,4 +638,40 @@ TEST(SkyChart, ShippedCatalogAllSwitches) {
     for (QSize size : {QSize(1, 1), QSize(17, 9), QSize(300, 40), QSize(2500, 300)})
         EXPECT_EQ(chart.Redraw(size, s, all, 0, lists).size(), size);
     EXPECT_TRUE(chart.Redraw(QSize(0, 10), s, all, 0, lists).isNull());
+}
+
+TEST(SkyChart, SmoothLabelsNeverOverlapNorCoverTheCaption) {
+    // Orion high in the south, every star and constellation named, the Moon and planets on: a
+    // crowded chart, whole and zoomed in on the belt.
+    const Catalogs& catalogs = SharedCatalogs();
+    SkyChart chart(catalogs);
+    ChartBodies bodies;
+    bodies.InstallOn(chart);
+    ChartObjectLists lists;
+    DisplayOptions o;
+    o.SmoothDrawing = o.SkyColour = true;
+    o.StarNameMode = 3;
+    o.ConstellationNameMode = 1;
+    o.ShowMoon = o.ShowConstellationLines = true;
+    const ObserverState state = Chemnitz(2024, 1, 15, 22, 0);
+    ViewState zoomed;
+    zoomed.HorizontalSpan = 40;
+    zoomed.CentreAltitude = 35;
+    for (const ViewState& view : {ViewState{}, zoomed}) {
+        chart.Redraw(kSize, state, o, view, lists);
+        const std::vector<QRect>& r = chart.PlacedLabels();
+        EXPECT_GT(r.size(), view.HorizontalSpan < 180 ? 10u : 100u);
+        for (std::size_t i = 0; i < r.size(); ++i)
+            for (std::size_t j = i + 1; j < r.size(); ++j)
+                EXPECT_FALSE(r[i].intersects(r[j])) << view.HorizontalSpan << ": " << i << " " << j;
+    }
+
+    // A view that puts the south point on the caption: no compass letter over it.
+    const ChartFonts fonts;
+    const int captionEnd = 50 + fonts.Metrics(ChartFont::Small).horizontalAdvance(SkyChart::CaptionText(state));
+    for (const double azimuth : {-64.0, 64.0}) {
+        chart.Redraw(kSize, state, o, azimuth, lists);
+        for (const SkyChart::CompassMark& m : chart.CompassMarks())
+            EXPECT_TRUE(m.x > captionEnd || m.x + 16 < 50) << azimuth << " " << m.letter.toStdString() << " " << m.x;
+    }
 }
