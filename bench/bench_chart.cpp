@@ -79,6 +79,14 @@ void BM_RedrawViewEveryOption(benchmark::State& bs) {
     RunRedraws(bs, EveryOption(2), true, view);
 }
 
+// The full redraw with every option, classic (0) or smooth with the sky's colour (1): read the
+// two as a ratio of the same run.
+void BM_RedrawDrawing(benchmark::State& bs) {
+    DisplayOptions o = EveryOption(2);
+    o.SmoothDrawing = o.SkyColour = bs.range(0) != 0;
+    RunRedraws(bs, o, true);
+}
+
 // The bodies, constellation lines and borders, classic (0) or with precise positions (1): the
 // frame of date, the places of the bodies and the turn of the catalogue at every redraw.
 void BM_RedrawBodies(benchmark::State& bs) {
@@ -91,6 +99,7 @@ void BM_RedrawBodies(benchmark::State& bs) {
 }  // namespace
 
 BENCHMARK(BM_RedrawBodies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawSkyOnlyEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawFullEveryOption)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
