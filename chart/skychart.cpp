@@ -280,10 +280,13 @@ void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
         canvas.SetFont(ChartFont::Glyph);
         canvas.TextOut(x, y, zodiacGlyphs_[i]);
         const int w = zodiacGlyphWidth_[i];
+        if (smooth_) labelGrid_.Take(QRect(QPoint(x, y), zodiacGlyphs_[i].size().toSize()));
         canvas.SetFont(ChartFont::Medium);
         if (options.ConstellationNameMode == 0) {
             // The glyph's width stands in for its height.
-            canvas.TextOut(x + w / 2 - zodiacNameWidth_[i] / 2, y + w + 2, zodiacNames_[i]);
+            const QPoint at(x + w / 2 - zodiacNameWidth_[i] / 2, y + w + 2);
+            canvas.TextOut(at.x(), at.y(), zodiacNames_[i]);
+            if (smooth_) labelGrid_.Take(QRect(at, zodiacNames_[i].size().toSize()));
         }
     }
     canvas.SetFont(ChartFont::Small);
