@@ -261,26 +261,38 @@ TEST_F(German, EphemerisTable) {
     EXPECT_EQ(BuildEphemerisTable(moment, chemnitz_, true).cells[0][0],
               QStringLiteral("scheinbar, des Datums"));
 
-    // The window keeps its English geometry; the longer German labels fit their column.
+    // The longer German labels fit their column, also in a larger font; the grid shows all.
     EphemerisWindow w(chemnitz_);
     w.snapshot() = moment;
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ephemeriden"));
-    EXPECT_EQ(w.size(), QSize(782, 453));
     auto* table = Child<QTableWidget>(w, "table");
-    const QFontMetrics fm(table->font());
-    for (int r = 1; r < kEphemRows; ++r) {
-        EXPECT_EQ(table->item(r, 0)->text(), labels[r]);
-        EXPECT_LE(fm.horizontalAdvance(labels[r]) + 8, table->columnWidth(0))
-            << labels[r].toStdString();
-        for (int c = 1; c < kEphemCols; ++c)
-            EXPECT_LE(fm.horizontalAdvance(table->item(r, c)->text()) + 8, table->columnWidth(c))
-                << table->item(r, c)->text().toStdString();
+    for (const int pixels : {12, 20}) {
+        SCOPED_TRACE(pixels);
+        table->setFont(WindowFont(pixels));
+        w.refresh();
+        QApplication::processEvents();
+        const QFontMetrics fm(table->font());
+        for (int r = 1; r < kEphemRows; ++r) {
+            EXPECT_EQ(table->item(r, 0)->text(), labels[r]);
+            EXPECT_LE(fm.horizontalAdvance(labels[r]) + 8, table->columnWidth(0))
+                << labels[r].toStdString();
+            for (int c = 1; c < kEphemCols; ++c)
+                EXPECT_LE(fm.horizontalAdvance(table->item(r, c)->text()) + 8, table->columnWidth(c))
+                    << table->item(r, c)->text().toStdString();
+            EXPECT_GE(table->rowHeight(r), fm.height());
+        }
+        const int last = kEphemCols - 1;
+        EXPECT_LE(table->columnViewportPosition(last) + table->columnWidth(last), table->viewport()->width());
+        EXPECT_LE(table->rowViewportPosition(kEphemRows - 1) + table->rowHeight(kEphemRows - 1),
+                  table->viewport()->height());
+        EXPECT_TRUE(w.rect().contains(table->geometry()));
+        SaveGrab(w, QStringLiteral("ephemeris_de_%1px").arg(pixels));
     }
     auto* exportButton = Child<QPushButton>(w, "exportButton");
     EXPECT_EQ(exportButton->text(), QStringLiteral("Exportieren…"));
     EXPECT_LE(exportButton->sizeHint().width(), exportButton->width());
-    SaveGrab(w, QStringLiteral("ephemeris_de"));
+    EXPECT_TRUE(w.rect().contains(exportButton->geometry()));
 
     speakEnglish();
     const EphemerisTableTexts again = BuildEphemerisTable(moment, chemnitz_);
