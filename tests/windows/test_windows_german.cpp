@@ -338,17 +338,26 @@ TEST_F(German, PlanetWindow) {
                   "eccentricity", "Mass", "Density", "Surface gravity", "Temperature", "M⊕"},
                  data);
 
-    // Every planet's window shows its German texts unwrapped in the English geometry.
+    // Every planet's window shows its German texts unwrapped and whole, also in a larger font.
     for (const char* name :
          {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
         SCOPED_TRACE(name);
         PlanetWindow w(PlanetOf(chemnitz_, name), chemnitz_);
         w.show();
+        QApplication::processEvents();
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Planetendaten"));
-        EXPECT_EQ(w.size(), QSize(426, 302));
         ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
         ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
         SaveGrab(w, QStringLiteral("planet_%1_de").arg(QLatin1String(name)));
+    }
+    {
+        PlanetWindow w(PlanetOf(chemnitz_, "Jupiter"), chemnitz_);
+        for (const char* box : {"computedText", "dataText"}) Child<QPlainTextEdit>(w, box)->setFont(WindowFont(17));
+        w.show();
+        QApplication::processEvents();
+        ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
+        ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        SaveGrab(w, QStringLiteral("planet_Jupiter_de_17px"));
     }
 
     speakEnglish();
