@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +25,7 @@
 #include "window_tests.h"
 #include "windows/about_window.h"
 #include "windows/ephemeris_window.h"
+#include "windows/event_calendar_window.h"
 #include "windows/moon_window.h"
 #include "windows/planet_window.h"
 #include "windows/sun_window.h"
@@ -413,6 +417,42 @@ TEST_F(German, ParameterWindowsShowEverything) {
         EXPECT_EQ(Numbers(moonData[i]), Numbers(MoonFixedData()[i]));
     for (int i = 0; i < sunData.size(); ++i)
         EXPECT_EQ(Numbers(sunData[i]), Numbers(SunFixedData()[i]));
+}
+
+// The astronomical calendar in German, also in a larger font: no line runs into the list's right
+// edge (its last pixels stay white on every page), and the controls below lie apart in the window.
+TEST_F(German, EventCalendarShowsWholeLines) {
+    speakGerman();
+    for (const int pixels : {12, 18}) {
+        SCOPED_TRACE(pixels);
+        EventCalendarWindow w(chemnitz_);
+        auto* list = Child<QListWidget>(w, "eventList");
+        list->setFont(WindowFont(pixels));
+        Child<QLineEdit>(w, "yearEdit")->setText(QStringLiteral("2026"));
+        w.showYear();
+        w.show();
+        QApplication::processEvents();
+        ASSERT_GT(list->count(), 100);
+        EXPECT_GE(list->visualItemRect(list->item(0)).height(), QFontMetrics(list->font()).height());
+        for (int top = 0; top < list->count(); top += 10) {
+            list->scrollToItem(list->item(top), QAbstractItemView::PositionAtTop);
+            QApplication::processEvents();
+            const QImage page = list->viewport()->grab().toImage();
+            for (int x = page.width() - 3; x < page.width(); ++x)
+                for (int y = 0; y < page.height(); ++y)
+                    ASSERT_EQ(QColor(page.pixel(x, y)).lightness(), 255) << "line " << top << " at " << x << "," << y;
+        }
+        const QRect window = w.rect();
+        QList<QRect> boxes;
+        for (const char* name : {"eventList", "exportButton", "yearLabel", "yearEdit", "showButton"}) {
+            const QRect r = Child<QWidget>(w, name)->geometry();
+            EXPECT_TRUE(window.contains(r)) << name;
+            for (const QRect& other : boxes) EXPECT_FALSE(r.intersects(other)) << name;
+            boxes << r;
+        }
+        list->scrollToTop();
+        SaveGrab(w, QStringLiteral("event_calendar_de_%1px").arg(pixels));
+    }
 }
 
 TEST_F(German, AboutWindowAndFailureTexts) {
