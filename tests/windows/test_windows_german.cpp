@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "windows/ephemeris_window.h"
 #include "windows/event_calendar_window.h"
 #include "windows/moon_window.h"
+#include "windows/orbits_window.h"
 #include "windows/planet_window.h"
 #include "windows/sun_window.h"
 #include "windows/wincommon.h"
@@ -452,6 +454,46 @@ TEST_F(German, EventCalendarShowsWholeLines) {
         }
         list->scrollToTop();
         SaveGrab(w, QStringLiteral("event_calendar_de_%1px").arg(pixels));
+    }
+}
+
+// Widgets of a window inside their parent, apart, and each at least as large as its text needs.
+void ExpectLaidOut(QWidget& window, const QStringList& names) {
+    QList<QRect> boxes;
+    for (const QString& name : names) {
+        auto* w = window.findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(window.rect().contains(r)) << name.toStdString();
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name.toStdString();
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name.toStdString();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            EXPECT_GE(w->width(), QFontMetrics(label->font()).horizontalAdvance(label->text())) << name.toStdString();
+        for (const QRect& other : boxes) EXPECT_FALSE(r.intersects(other)) << name.toStdString();
+        boxes << r;
+    }
+}
+
+// The orbits window's controls in German, also in a larger font.
+TEST_F(German, OrbitsControlsFit) {
+    speakGerman();
+    for (const int pixels : {12, 18}) {
+        SCOPED_TRACE(pixels);
+        OrbitsWindow w(MainWindowSize{900, 640});
+        Child<QWidget>(w, "controlPanel")->setFont(WindowFont(pixels));
+        w.show();
+        QEvent activate(QEvent::WindowActivate);  // the list follows the font when activated
+        QApplication::sendEvent(&w, &activate);
+        QApplication::processEvents();
+        auto* list = Child<QListWidget>(w, "objectList");
+        EXPECT_GE(list->viewport()->height(), list->count() * QFontMetrics(list->font()).height());
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->visualItemRect(list->item(i)).right(), list->viewport()->width()) << i;
+        EXPECT_EQ(Child<QLabel>(w, "stepLabel")->text(), QStringLiteral("Schritt"));
+        EXPECT_EQ(Child<QLabel>(w, "stepUnitLabel")->text(), QStringLiteral("Tage"));
+        ExpectLaidOut(w, {"objectsLabel", "objectList", "dateEdit", "stepLabel", "stepSpin", "stepUnitLabel",
+                          "simulationButton", "scaleLabel", "zoomInButton", "zoomResetButton", "zoomOutButton"});
+        SaveGrab(w, QStringLiteral("orbits_de_%1px").arg(pixels));
     }
 }
 
