@@ -1,7 +1,8 @@
-// The information windows in German: the reports, the ephemeris table, the planet window and
-// the About window through the German translation, checked against their English texts (the
-// same numbers in the same order, no English label left), their columns and their boxes; and
-// English again, byte for byte, once the translator is gone.
+// The information windows in German: the reports, the ephemeris table, the planet window, the
+// calendar, the orbits' controls and the About window through the German translation, checked
+// against their English texts (the same numbers in the same order, no English label left), their
+// columns and their boxes, also in larger fonts; and English again, byte for byte, once the
+// translator is gone.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -136,6 +137,13 @@ void ExpectOneValueColumn(QPlainTextEdit* box) {
         EXPECT_NEAR(x, column, 0.5) << b.text().toStdString();
     }
     EXPECT_GT(column, 0);
+}
+
+// A window with its title bar fits a small screen's work area (1024×600 less a panel), so it can
+// open wholly on it.
+void ExpectFitsSmallScreen(const QWidget& w) {
+    EXPECT_LE(w.width(), 1024) << w.objectName().toStdString();
+    EXPECT_LE(w.height() + 32, 600 - 24) << w.objectName().toStdString();
 }
 
 // A German program for the length of one test: the translator installed, numbers German.
@@ -293,6 +301,7 @@ TEST_F(German, EphemerisTable) {
         EXPECT_LE(table->rowViewportPosition(kEphemRows - 1) + table->rowHeight(kEphemRows - 1),
                   table->viewport()->height());
         EXPECT_TRUE(w.rect().contains(table->geometry()));
+        if (pixels == 12) ExpectFitsSmallScreen(w);
         SaveGrab(w, QStringLiteral("ephemeris_de_%1px").arg(pixels));
     }
     auto* exportButton = Child<QPushButton>(w, "exportButton");
@@ -354,6 +363,7 @@ TEST_F(German, PlanetWindow) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Planetendaten"));
         ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
         ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        ExpectFitsSmallScreen(w);
         SaveGrab(w, QStringLiteral("planet_%1_de").arg(QLatin1String(name)));
     }
     {
@@ -453,6 +463,7 @@ TEST_F(German, EventCalendarShowsWholeLines) {
             boxes << r;
         }
         list->scrollToTop();
+        if (pixels == 12) ExpectFitsSmallScreen(w);
         SaveGrab(w, QStringLiteral("event_calendar_de_%1px").arg(pixels));
     }
 }
@@ -502,6 +513,7 @@ TEST_F(German, AboutWindowAndFailureTexts) {
     AboutWindow w;
     w.show();
     SaveGrab(w, QStringLiteral("about_de"));
+    ExpectFitsSmallScreen(w);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Über Noctaris"));
     EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
     EXPECT_TRUE(about::CreditsText().startsWith(QStringLiteral("Desktop-Planetarium\n")));
