@@ -38,11 +38,21 @@
 namespace noctaris {
 namespace {
 
+// Puts a modal window not yet shown over `parent`, wholly on the parent's screen. It has no
+// frame yet: it gets one like the parent's.
+void PlaceModal(QWidget* window, const QWidget* parent) {
+    if (window->layout()) window->layout()->activate();  // grown to what its texts need
+    const QSize extra = parent->frameGeometry().size() - parent->geometry().size();
+    const QRect available = parent->screen() ? parent->screen()->availableGeometry() : QRect();
+    window->move(ModalPosition(window->size() + extra, parent->frameGeometry(), available));
+}
+
 // Runs a modal window over `parent`; none opens when dialogs are off (tests).
 template <class Window, class... Args>
 void RunModal(QWidget* parent, Args&&... args) {
     if (!DialogsAllowed()) return;
     Window window(std::forward<Args>(args)..., parent);
+    PlaceModal(&window, parent);
     window.exec();
 }
 
@@ -381,8 +391,8 @@ void MainWindow::showInfoWindow(QWidget* window) {
         window->activateWindow();
         return;
     }
-    if (!placedInfoWindows_.contains(window)) placeInfoWindow(window);
     takeSnapshotFor(window);
+    if (!placedInfoWindows_.contains(window)) placeInfoWindow(window);
     window->show();
 }
 
@@ -391,6 +401,10 @@ void MainWindow::placeInfoWindow(QWidget* window) {
     const QRect frame = frameGeometry();
     const QSize frameExtra = frame.size() - geometry().size();
     const QList<QWidget*> windows = {moonWindow_, sunWindow_, ephemerisWindow_};
+    // The Moon and Sun windows grow with their report: placed at their final size.
+    if (window == moonWindow_) moonWindow_->refresh();
+    if (window == sunWindow_) sunWindow_->refresh();
+    if (window->layout()) window->layout()->activate();
     QList<InfoWindowSlot> wanted;
     for (QWidget* w : windows) {
         InfoWindowSlot slot{w->size() + frameExtra, std::nullopt};
@@ -426,6 +440,7 @@ void MainWindow::openTerminator() {
     if (!DialogsAllowed()) return;
     TerminatorWindow window(MainWindowSize{width(), height()}, this);
     window.setZone(observer_.ZoneId, observer_.TimeZone);  // the chart's place
+    PlaceModal(&window, this);
     window.exec();
 }
 void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this, observer_); }

@@ -29,10 +29,23 @@ QPoint CentredPosition(QSize frameSize, const QRect& area) {
 
 QPoint VisiblePosition(QPoint wanted, QSize frameSize, const QList<QRect>& screens, const QRect& fallback) {
     const QRect frame(wanted, frameSize);
+    // The screen holding most of the frame takes all of it, so a position kept from a larger
+    // screen leaves no part of the window off a smaller one.
+    const QRect* home = nullptr;
     for (const QRect& s : screens)
-        if (s.intersects(frame.adjusted(40, 10, -40, -10))) return wanted;
+        if (s.intersects(frame.adjusted(40, 10, -40, -10)) && (!home || Area(s & frame) > Area(*home & frame)))
+            home = &s;
+    if (home) return MovedInto(frame, *home).topLeft();
     if (fallback.isEmpty()) return wanted;
     return CentredPosition(frameSize, fallback);
+}
+
+QPoint ModalPosition(QSize frameSize, const QRect& parentFrame, const QRect& available) {
+    // Centred on the parent and moved down and right by a title bar's height, so a window of the
+    // parent's size does not hide it exactly.
+    constexpr int kCascade = 32;
+    QRect r(CentredPosition(frameSize, parentFrame) + QPoint(kCascade, kCascade), frameSize);
+    return available.isEmpty() ? r.topLeft() : MovedInto(r, available).topLeft();
 }
 
 namespace {

@@ -17,8 +17,13 @@ QPoint CentredPosition(QSize frameSize, const QRect& area);
 // Where a window whose frame is `frameSize` opens when it was stored at `wanted`: there when a
 // good part of the frame lies on one of the screens' work areas `screens`, else centred on
 // `fallback` (the primary screen's work area; nothing centres when it is empty). A position on a
-// screen that is gone would leave the window where nobody can see it.
+// screen that is gone would leave the window where nobody can see it. A frame kept is moved
+// wholly onto the screen holding most of it (its top left stays on it when it is too large).
 QPoint VisiblePosition(QPoint wanted, QSize frameSize, const QList<QRect>& screens, const QRect& fallback);
+
+// Where a modal window whose frame is `frameSize` opens over its parent's frame `parentFrame`:
+// centred on it a little down and right, wholly inside the work area `available` where it fits.
+QPoint ModalPosition(QSize frameSize, const QRect& parentFrame, const QRect& available);
 
 // An information window to be laid out: its frame's size, and its frame where it is already
 // (open, or placed by the user before) or nothing when it still needs a place.

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFont>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPalette>
@@ -48,11 +49,10 @@ QString AcknowledgementText() {
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixelSize, bool bold,
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int pixelSize, bool bold,
                   Qt::Alignment align) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setGeometry(geometry);
     label->setAlignment(align);
     label->setAttribute(Qt::WA_TranslucentBackground);
     QFont f(WindowFontFamilyWithBold());  // the title is bold
@@ -70,7 +70,6 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Noctaris"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(322, 190);
     SetWhiteBackground(this);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, Qt::black);
@@ -81,7 +80,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 
     emblem_ = new QLabel(this);
     emblem_->setObjectName("emblem");
-    emblem_->setGeometry(36, 27, 69, 75);
+    emblem_->setFixedSize(69, 75);
     emblem_->setAttribute(Qt::WA_TranslucentBackground);
     try {
         // The emblem is twice the size it is shown at: stretch it down smoothly, and keep the
@@ -96,12 +95,25 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
         qWarning("%s", e.what());  // the window is complete without its emblem
     }
 
-    title_ = MakeLabel(this, "title", about::TitleText(), QRect(157, 12, 140, 50), 21, true,
-                       Qt::AlignRight | Qt::AlignTop);
-    credits_ = MakeLabel(this, "credits", about::CreditsText(), QRect(134, 75, 163, 56), 12, false,
-                         Qt::AlignRight | Qt::AlignTop);
-    acknowledgement_ = MakeLabel(this, "acknowledgement", about::AcknowledgementText(),
-                                 QRect(16, 144, 283, 28), 12, false, Qt::AlignLeft | Qt::AlignTop);
+    title_ = MakeLabel(this, "title", about::TitleText(), 21, true, Qt::AlignRight | Qt::AlignTop);
+    credits_ = MakeLabel(this, "credits", about::CreditsText(), 12, false, Qt::AlignRight | Qt::AlignTop);
+    acknowledgement_ = MakeLabel(this, "acknowledgement", about::AcknowledgementText(), 12, false,
+                                 Qt::AlignLeft | Qt::AlignTop);
+
+    // The emblem at the left, title and credits right-aligned beside it, the thanks below; the
+    // window grows with its texts (never below its designed size) and cannot be resized.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 12, 23, 12);
+    grid->setHorizontalSpacing(20);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(emblem_, 0, 0, 2, 1, Qt::AlignCenter);
+    grid->addWidget(title_, 0, 1, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(credits_, 1, 1, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(acknowledgement_, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+    grid->setColumnMinimumWidth(0, 100);
+    grid->setRowStretch(1, 1);
+    setFixedSize(grid->sizeHint().expandedTo(QSize(322, 190)));
+    grid->activate();
 
     // The popup menu is never shown; its two items stay hidden from the user and only lend
     // their shortcuts to the window (an action set invisible would lose its shortcut).

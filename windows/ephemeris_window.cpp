@@ -1,9 +1,12 @@
 #include "windows/ephemeris_window.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -44,6 +47,28 @@ const char* const kRowLabels[kEphemRows] = {
 constexpr int kLabelColumnWidth = 107;  // including the grid line
 constexpr int kPlanetColumnWidth = 91;
 constexpr int kRowHeight = 21;          // 20 + grid line
+
+// Widens each column (never below its designed width) and heightens the rows until every text
+// fits its cell, and sizes the table to show all of them, so longer translations and larger
+// fonts fit.
+void FitTable(QTableWidget* table) {
+    const QFontMetrics fm(table->font());
+    int width = 0, height = 0;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        int w = c == 0 ? kLabelColumnWidth : kPlanetColumnWidth;
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table->item(r, c))
+                w = std::max(w, fm.horizontalAdvance(item->text()) + 10);
+        if (table->columnWidth(c) != w) table->setColumnWidth(c, w);
+        width += w;
+    }
+    const int rowHeight = std::max(kRowHeight, fm.height() + 5);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        if (table->rowHeight(r) != rowHeight) table->setRowHeight(r, rowHeight);
+        height += rowHeight;
+    }
+    table->setFixedSize(width, height);
+}
 
 QString Degrees(double value) { return Format(QStringLiteral("%.2f°"), {value}); }
 QString AU(double value) {
@@ -173,12 +198,10 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(false);
-    setFixedSize(782, 453);
     SetWhiteBackground(this);
 
     table_ = new QTableWidget(kEphemRows, kEphemCols, this);
     table_->setObjectName(QStringLiteral("table"));
-    table_->setGeometry(16, 16, 749, 381);
     table_->setFont(WindowFont(12));
     table_->setFrameShape(QFrame::NoFrame);
     table_->horizontalHeader()->hide();
@@ -200,16 +223,26 @@ EphemerisWindow::EphemerisWindow(const ObserverState& observer, SaveFilePrompt a
 
     earthLongitudeLabel_ = new QLabel(this);
     earthLongitudeLabel_->setObjectName(QStringLiteral("earthLongitudeLabel"));
-    earthLongitudeLabel_->move(32, 400);
     earthLongitudeLabel_->setVisible(false);
 
-    // Under the grid's right edge.
-    const int gridRight = 16 + kLabelColumnWidth + (kEphemCols - 1) * kPlanetColumnWidth;
+    // Under the grid's right edge; the window is as large as the grid needs, and no larger.
     exportButton_ = new QPushButton(tr("Export…"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
-    exportButton_->setGeometry(gridRight - 105, 412, 105, 25);
     exportButton_->setFont(WindowFont(12));
+    exportButton_->setMinimumSize(105, 25);
     exportButton_->setAutoDefault(false);
+    FitTable(table_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(earthLongitudeLabel_);
+    buttons->addStretch(1);
+    buttons->addWidget(exportButton_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(15);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addWidget(table_);
+    column->addLayout(buttons);
+    column->activate();  // sized before it is first shown, for its placement
     connect(exportButton_, &QPushButton::clicked, this, &EphemerisWindow::exportTable);
 }
 
@@ -247,6 +280,7 @@ void EphemerisWindow::refresh() {
             for (int r = 1; r <= 13; ++r) setCellIfChanged(r, c, t.cells[r][c]);
             for (int r = 14; r < kEphemRows; ++r) setCell(r, c, t.cells[r][c]);
         }
+        FitTable(table_);
     } catch (const std::exception& e) {
         ReportFailure(this, QString::fromUtf8(e.what()));
     }

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTextOption>
@@ -199,12 +201,34 @@ QByteArray CalendarIcs(int first, int last, const QString& placeName, const Zone
 
 namespace {
 
+// Tab stops every 50 dialog units (a quarter of the average character width each), but wide
+// enough for the longest weekday and date, so that the columns stay aligned.
+qreal TabWidth(const QFont& font) {
+    const QFontMetricsF fm(font);
+    return std::max(50 * fm.averageCharWidth() / 4, fm.horizontalAdvance(QStringLiteral("Mo 28.12.28")) + 12);
+}
+
+// The width of a line with its tabs advanced to the next stop, as the list draws it.
+qreal TabbedWidth(const QString& line, const QFont& font) {
+    const QFontMetricsF fm(font);
+    const qreal tab = TabWidth(font);
+    qreal x = 0;
+    const QStringList parts = line.split(QLatin1Char('\t'));
+    for (int i = 0; i < parts.size(); ++i) {
+        x += fm.horizontalAdvance(parts[i]);
+        if (i + 1 < parts.size()) x = (std::floor(x / tab) + 1) * tab;
+    }
+    return x;
+}
+
+// The list's designed size, which it never goes below.
+constexpr QSize kListSize(601, 392);
+
 // Draws list items with their tab characters expanded to fixed tab stops, as a list box with
 // tab stops does.
 class TabbedItemDelegate : public QStyledItemDelegate {
 public:
-    TabbedItemDelegate(qreal tabWidth, int itemHeight, QObject* parent)
-        : QStyledItemDelegate(parent), tabWidth_(tabWidth), itemHeight_(itemHeight) {}
+    TabbedItemDelegate(int itemHeight, QObject* parent) : QStyledItemDelegate(parent), itemHeight_(itemHeight) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -221,7 +245,7 @@ public:
                                               ? QPalette::HighlightedText
                                               : QPalette::Text));
         QTextOption to(Qt::AlignLeft | Qt::AlignVCenter);
-        to.setTabStopDistance(tabWidth_);
+        to.setTabStopDistance(TabWidth(opt.font));
         to.setWrapMode(QTextOption::NoWrap);
         painter->drawText(QRectF(opt.rect.adjusted(2, 0, -2, 0)), text, to);
         painter->restore();
@@ -229,12 +253,11 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(itemHeight_);
+        s.setHeight(std::max(itemHeight_, option.fontMetrics.height()));
         return s;
     }
 
 private:
-    qreal tabWidth_;
     int itemHeight_;
 };
 
@@ -250,47 +273,56 @@ EventCalendarWindow::EventCalendarWindow(const ObserverState& observer, const QC
     setObjectName(QStringLiteral("EventCalendarWindow"));
     setWindowTitle(tr("Astronomical calendar"));
     setModal(true);
-    setFixedSize(632, 464);
     SetWhiteBackground(this);
     const QFont f = WindowFont(12);
     setFont(f);
 
     eventList_ = new QListWidget(this);
     eventList_->setObjectName(QStringLiteral("eventList"));
-    eventList_->setGeometry(16, 16, 601, 392);
+    eventList_->setMinimumSize(kListSize);
     eventList_->setFrameShape(QFrame::NoFrame);
     eventList_->setUniformItemSizes(true);
     eventList_->setSelectionMode(QAbstractItemView::SingleSelection);
     eventList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Tab stops every 50 dialog units (a quarter of the average character width each), but
-    // wide enough for the longest weekday and date, so that the columns stay aligned.
-    const QFontMetricsF fm(f);
-    const qreal tabWidth = std::max(50 * fm.averageCharWidth() / 4,
-                                    fm.horizontalAdvance(QStringLiteral("Mo 28.12.28")) + 12);
-    eventList_->setItemDelegate(new TabbedItemDelegate(tabWidth, 14, eventList_));
+    eventList_->setItemDelegate(new TabbedItemDelegate(14, eventList_));
 
     yearLabel_ = new QLabel(tr("Year"), this);
     yearLabel_->setObjectName(QStringLiteral("yearLabel"));
-    yearLabel_->move(392, 428);
-    yearLabel_->adjustSize();
 
     yearEdit_ = new QLineEdit(QStringLiteral("2012"), this);
     yearEdit_->setObjectName(QStringLiteral("yearEdit"));
-    yearEdit_->setGeometry(432, 424, 65, 22);
+    yearEdit_->setFixedWidth(65);
 
     showButton_ = new QPushButton(tr("Show"), this);
     showButton_->setObjectName(QStringLiteral("showButton"));
-    showButton_->setGeometry(512, 424, 105, 25);
+    showButton_->setMinimumSize(105, 25);
     showButton_->setAutoDefault(false);
     connect(showButton_, &QPushButton::clicked, this, &EventCalendarWindow::showYear);
 
     // Under the list's left edge, clear of the year controls on the right.
     exportButton_ = new QPushButton(tr("Export\u2026"), this);
     exportButton_->setObjectName(QStringLiteral("exportButton"));
-    exportButton_->setGeometry(16, 424, 105, 25);
+    exportButton_->setMinimumSize(105, 25);
     exportButton_->setAutoDefault(false);
     exportButton_->setEnabled(false);  // until a year is listed
     connect(exportButton_, &QPushButton::clicked, this, &EventCalendarWindow::exportYear);
+
+    // The list above, the controls in a row below it; the window as large as they need.
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(exportButton_);
+    controls->addStretch(1);
+    controls->addWidget(yearLabel_);
+    controls->addSpacing(6);
+    controls->addWidget(yearEdit_);
+    controls->addSpacing(15);
+    controls->addWidget(showButton_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 16, 15, 15);
+    column->setSpacing(15);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addWidget(eventList_);
+    column->addLayout(controls);
+    column->activate();  // sized before it is first shown, for its placement
 
     setTabOrder(yearEdit_, showButton_);
     setTabOrder(showButton_, exportButton_);
@@ -306,6 +338,16 @@ void EventCalendarWindow::showEvent(QShowEvent* event) {
 void EventCalendarWindow::showCurrentYear() {
     yearEdit_->setText(QString::number(QDate::currentDate().year()));
     showYear();
+}
+
+void EventCalendarWindow::widenList() {
+    // As wide as its widest line (never below its designed width): no line is cut off.
+    qreal widest = 0;
+    for (int i = 0; i < eventList_->count(); ++i)
+        widest = std::max(widest, TabbedWidth(eventList_->item(i)->text(), eventList_->font()));
+    const int bar = eventList_->verticalScrollBar()->sizeHint().width();
+    eventList_->setMinimumWidth(
+        std::max(kListSize.width(), static_cast<int>(std::ceil(widest)) + 4 + bar + 2 * eventList_->frameWidth()));
 }
 
 QString EventCalendarWindow::placeName() const {
@@ -327,6 +369,7 @@ void EventCalendarWindow::showYear() {
         eventList_->addItems(eventcal::EventLines(year, ChartZone(observer_), HemisphereOf(observer_.Latitude)));
         shownYear_ = year;
         exportButton_->setEnabled(true);
+        widenList();
     } catch (const std::exception& e) {
         ReportFailure(this, QString::fromUtf8(e.what()));
     }

@@ -101,6 +101,7 @@ protected:
 
 private:
     QString placeName() const;
+    void widenList();
 
     const ObserverState& observer_;
     const QComboBox* placeBox_;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include <QBoxLayout>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -244,7 +245,6 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     setWindowTitle(tr("Moon phase calendar"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(784, 605);
     SetWhiteBackground(this);
     QFont formFont(mooncal::CalendarFont().family());
     formFont.setPixelSize(11);
@@ -253,7 +253,7 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     datePanel_ = new QFrame(this);
     datePanel_->setObjectName("datePanel");
     datePanel_->setFrameShape(QFrame::NoFrame);
-    datePanel_->setGeometry(0, 0, 784, 27);
+    datePanel_->setMinimumHeight(27);
     datePanel_->setAutoFillBackground(true);
     QPalette panelPal = datePanel_->palette();
     panelPal.setColor(QPalette::Window, QColor(240, 240, 240));
@@ -270,10 +270,9 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
     QPalette labelPal = dateLabel_->palette();
     labelPal.setColor(QPalette::WindowText, QColor(0, 0, 128));  // navy
     dateLabel_->setPalette(labelPal);
-    dateLabel_->move(16, 6);
-    dateLabel_->adjustSize();
 
-    dateEdit_ = MakeDateEdit(datePanel_, "dateEdit", QRect(67, 2, 106, 24));
+    dateEdit_ = MakeDateEdit(datePanel_, "dateEdit", QRect());
+    dateEdit_->setMinimumSize(106, 24);
     if (QCalendarWidget* calendar = dateEdit_->calendarWidget()) {
         calendar->setWindowTitle(tr("Choose a date"));
         QPalette calPal = calendar->palette();
@@ -283,12 +282,28 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
 
     calendarBox_ = new MoonCalendarBox(this);
     calendarBox_->setObjectName("calendarBox");
-    calendarBox_->setGeometry(0, 27, 784, 578);
+    calendarBox_->setFixedSize(784, 578);  // the sheet's drawing is laid out for this size
 
     sheetHolder_ = new QLabel(this);
     sheetHolder_->setObjectName("sheetHolder");
     sheetHolder_->move(12, 40);
     sheetHolder_->hide();
+
+    // The date in a row above the calendar; the panel as tall as its date field needs.
+    auto* row = new QHBoxLayout(datePanel_);
+    row->setContentsMargins(16, 1, 16, 1);
+    row->setSpacing(8);
+    row->addWidget(dateLabel_);
+    row->addWidget(dateEdit_);
+    row->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addWidget(datePanel_);
+    column->addWidget(calendarBox_);
+    column->activate();
+    row->activate();
 
     connect(dateEdit_, &QDateEdit::dateChanged, calendarBox_, qOverload<>(&QWidget::update));
 }

@@ -7,16 +7,19 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "platform/format.h"
 #include "platform/pictures.h"
@@ -78,10 +81,11 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     layout->setSpacing(0);
     layout->setMenuBar(menu);
 
-    // Left panel: controls placed at fixed pixels.
+    // Left panel: the controls one below the other, the panel as wide as they need.
     auto* panel = new QWidget(this);
     panel->setObjectName("controlPanel");
-    panel->setFixedWidth(169);
+    panel->setMinimumWidth(169);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     panel->setAutoFillBackground(true);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, QColor(240, 240, 240));
@@ -89,67 +93,88 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     panel->setPalette(pal);
     panel->setFont(WindowFont(12));
     layout->addWidget(panel);
+    auto* controls = new QVBoxLayout(panel);
+    controls->setContentsMargins(8, 16, 16, 8);
+    controls->setSpacing(8);
 
     auto* objects = new QLabel(tr("Objects"), panel);
     objects->setObjectName("objectsLabel");
     QPalette navy = objects->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     objects->setPalette(navy);
-    objects->adjustSize();
-    objects->move(16, 16);
+    objects->setContentsMargins(8, 0, 0, 0);
+    controls->addWidget(objects);
 
     objectList_ = new QListWidget(panel);
     objectList_->setObjectName("objectList");
-    objectList_->setGeometry(8, 40, 145, 252);
+    objectList_->setMinimumSize(145, 252);
+    objectList_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // as wide as its names
     objectList_->setFrameShape(QFrame::NoFrame);
     objectList_->setUniformItemSizes(true);
     objectList_->setPalette(pal);
     connect(objectList_, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { refresh(); });
     connect(objectList_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { refresh(); });
+    controls->addWidget(objectList_);
 
-    dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect(15, 306, 138, 24));
+    dateEdit_ = MakeDateEdit(panel, "dateEdit", QRect());
+    dateEdit_->setMinimumSize(138, 24);
     connect(dateEdit_, &QDateEdit::dateChanged, this, [this](QDate) { onDateChanged(); });
+    controls->addWidget(dateEdit_);
 
-    auto* diff = new QLabel(tr("Time step                days"), panel);
+    // One translated text names the step before and its unit after the field, apart by spaces.
+    const QStringList stepWords =
+        tr("Time step                days").split(QRegularExpression(QStringLiteral("\\s{2,}")));
+    auto* diff = new QLabel(stepWords.value(0), panel);
     diff->setObjectName("stepLabel");
-    diff->adjustSize();
-    diff->move(8, 344);
+    auto* unit = new QLabel(stepWords.mid(1).join(QLatin1Char(' ')), panel);
+    unit->setObjectName("stepUnitLabel");
     stepSpin_ = new QSpinBox(panel);
     stepSpin_->setObjectName("stepSpin");
-    stepSpin_->setGeometry(68, 340, 49, 22);
+    stepSpin_->setMinimumSize(49, 22);
     stepSpin_->setRange(-30, 30);
     stepSpin_->setValue(1);
-    stepSpin_->raise();
+    auto* step = new QHBoxLayout;
+    step->addWidget(diff);
+    step->addWidget(stepSpin_);
+    step->addWidget(unit);
+    step->addStretch(1);
+    controls->addLayout(step);
 
     simulationButton_ = new QPushButton(tr("Simulation"), panel);
     simulationButton_->setObjectName("simulationButton");
-    simulationButton_->setGeometry(16, 376, 137, 25);
+    simulationButton_->setMinimumSize(137, 25);
     simulationButton_->setAutoDefault(false);
     connect(simulationButton_, &QPushButton::clicked, this, [this] { toggleSimulation(); });
+    controls->addWidget(simulationButton_, 0, Qt::AlignHCenter);
 
     auto* scaleLabel = new QLabel(tr("Scale"), panel);
     scaleLabel->setObjectName("scaleLabel");
-    scaleLabel->adjustSize();
-    scaleLabel->move(std::min(40, 76 - scaleLabel->width()), 416);  // clear of the zoom buttons
-    auto zoomButton = [&](const char* name, const char* picture, int x, const char* fallback) {
+    auto* zoom = new QHBoxLayout;
+    zoom->setSpacing(1);
+    zoom->addWidget(scaleLabel);
+    zoom->addStretch(1);
+    auto zoomButton = [&](const char* name, const char* picture, const char* fallback) {
         auto* b = new QToolButton(panel);
         b->setObjectName(name);
         b->setAutoRaise(true);
-        b->setGeometry(x, 412, 23, 22);
+        b->setMinimumSize(23, 22);
         try {
             b->setIcon(QIcon(QPixmap::fromImage(LoadPicture(picture))));
             b->setIconSize(QSize(18, 18));
         } catch (const std::exception&) {
             b->setText(fallback);  // the button keeps a caption
         }
+        zoom->addWidget(b);
         return b;
     };
-    zoomInButton_ = zoomButton("zoomInButton", "S8", 80, "+");
-    zoomResetButton_ = zoomButton("zoomResetButton", "S18", 104, "1");
-    zoomOutButton_ = zoomButton("zoomOutButton", "S9", 128, "-");
+    zoomInButton_ = zoomButton("zoomInButton", "S8", "+");
+    zoomResetButton_ = zoomButton("zoomResetButton", "S18", "1");
+    zoomOutButton_ = zoomButton("zoomOutButton", "S9", "-");
     connect(zoomInButton_, &QToolButton::clicked, this, [this] { zoomIn(); });
     connect(zoomResetButton_, &QToolButton::clicked, this, [this] { resetZoom(); });
     connect(zoomOutButton_, &QToolButton::clicked, this, [this] { zoomOut(); });
+    controls->addLayout(zoom);
+    controls->addStretch(1);
 
     plan_ = new OrbitPlanSurface(this);
     QPalette black = plan_->palette();
@@ -168,6 +193,8 @@ OrbitsWindow::OrbitsWindow(const MainWindowSize& size, QWidget* parent) : QDialo
     scale_ = kInitialOrbitScale;
     onDateChanged();
     refillObjectList();
+    layout->activate();  // laid out before it is first shown
+    panel->layout()->activate();
 }
 
 bool OrbitsWindow::event(QEvent* e) {
@@ -191,11 +218,16 @@ void OrbitsWindow::refillObjectList() {
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
             item->setCheckState(keep.contains(name) ? Qt::Checked : Qt::Unchecked);
             item->setData(kNameRole, name);
-            item->setSizeHint(QSize(objectList_->width() - 4, 14));
+            // A tick box and the name, in the list's font.
+            const QFontMetrics fm(objectList_->font());
+            item->setSizeHint(QSize(fm.horizontalAdvance(item->text()) + fm.height() + 12, std::max(14, fm.height())));
             item->setData(Qt::UserRole, static_cast<int>(o - OrbitTable().data()));
             objectList_->addItem(item);
         }
         objectList_->sortItems(Qt::AscendingOrder);
+        // Every name whole and all of them at once.
+        objectList_->setMinimumSize(std::max(145, objectList_->sizeHintForColumn(0) + 4),
+                                    std::max(252, objectList_->count() * objectList_->sizeHintForRow(0) + 4));
     }
     refresh();
 }

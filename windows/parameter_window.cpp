@@ -2,59 +2,16 @@
 
 #include <exception>
 
-#include <algorithm>
-#include <cmath>
-
 #include <QBoxLayout>
 #include <QEvent>
-#include <QFontMetricsF>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 
 #include "platform/pictures.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
-namespace {
-
-// The size a text box needs to show every line on one line and all lines at once, with tabs
-// advancing to the document's tab stops as the box lays them out.
-QSize TextExtent(const QPlainTextEdit* box) {
-    const QFontMetricsF metrics(box->font());
-    const QList<QTextOption::Tab> stops = box->document()->defaultTextOption().tabs();
-    const qreal every = box->tabStopDistance();
-    auto nextStop = [&](qreal x) {
-        for (const QTextOption::Tab& t : stops)
-            if (t.position > x) return t.position;
-        return (std::floor(x / every) + 1) * every;
-    };
-    qreal widest = 0;
-    int lines = 0;
-    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
-        qreal x = 0;
-        const QStringList parts = b.text().split(QLatin1Char('\t'));
-        for (int i = 0; i < parts.size(); ++i) {
-            x += metrics.horizontalAdvance(parts[i]);
-            if (i + 1 < parts.size()) x = nextStop(x);
-        }
-        widest = std::max(widest, x);
-        ++lines;
-    }
-    // The empty line after a report's last line break needs no room.
-    if (lines > 0 && box->document()->lastBlock().text().isEmpty()) --lines;
-    const qreal margins = 2 * box->document()->documentMargin() + 2 * box->frameWidth();
-    return QSize(static_cast<int>(std::ceil(widest + margins)) + 2,
-                 static_cast<int>(std::ceil(lines * metrics.lineSpacing() + margins)) + 2);
-}
-
-// Grows a text box (never below its designed size) until its text fits.
-void FitText(QPlainTextEdit* box, QSize designed) {
-    box->setMinimumSize(designed.expandedTo(TextExtent(box)));
-}
-
-}  // namespace
 
 ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const InfoSnapshot* snapshot,
                                  const ObserverState* observer, QWidget* parent)
@@ -89,7 +46,7 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
     fixedDataText_ = MakeTextBox(this, "fixedDataText", QRect(), fixedStyle);
     fixedDataText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     fixedDataText_->setPlainText(layout.fixedData.join('\n'));
-    FitText(fixedDataText_, layout.fixedDataBox.size());
+    FitTextBox(fixedDataText_, layout.fixedDataBox.size());
 
     auto* left = new QVBoxLayout;
     left->addWidget(photo_);
@@ -114,7 +71,7 @@ ParameterWindow::ParameterWindow(const ParameterWindowLayout& layout, const Info
 void ParameterWindow::refresh() {
     if (snapshot_ == nullptr || observer_ == nullptr) return;
     report_.Rebuild(this, reportText_, [&] { return buildReport(*snapshot_, *observer_); });
-    FitText(reportText_, reportSize_);
+    FitTextBox(reportText_, reportSize_);
     refreshPhoto();
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 
+#include <QBoxLayout>
 #include <QColor>
 #include <QCoreApplication>
 #include <QLabel>
@@ -127,6 +128,15 @@ QString PlanetDataBlock(Body planet, bool translated) {
 
 // ---- Window ---------------------------------------------------------------------------------
 
+namespace {
+// The text boxes' designed sizes, which they never go below.
+constexpr QSize kDataBox(281, 161), kComputedBox(413, 121);
+
+// A text box exactly as large as its text needs, never below its designed size: the window is
+// as large as its boxes and no larger.
+void FitFixed(QPlainTextEdit* box, QSize designed) { box->setFixedSize(designed.expandedTo(TextBoxExtent(box))); }
+}  // namespace
+
 PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& observer,
                            QWidget* parent)
     : QDialog(parent), snapshot_(snapshot), observer_(observer) {
@@ -134,30 +144,33 @@ PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& 
     setWindowTitle(tr("Planet data"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(426, 302);
     setFont(WindowFont(12));
     SetWhiteBackground(this);
 
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("picture"));
-    picture_->move(12, 12);
-    picture_->resize(0, 0);
+    picture_->setMinimumSize(117, 117);
+    picture_->setAlignment(Qt::AlignCenter);
 
     nameLabel_ = new QLabel(this);
     nameLabel_->setObjectName(QStringLiteral("nameLabel"));
-    nameLabel_->move(42, 136);
     nameLabel_->setFont(WindowFont(12, true));
+    nameLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette lp = nameLabel_->palette();
     lp.setColor(QPalette::WindowText, QColor(0, 0, 128));  // navy
     nameLabel_->setPalette(lp);
 
-    // Boxes the user reads but never types into: no focus, a scroll bar if a text is too long.
+    // Boxes the user reads but never types into: no focus, no scroll bars; each grows with its
+    // text, so longer translations and larger fonts fit.
     TextBoxStyle style;
     style.focus = Qt::NoFocus;
-    style.scrollBars = true;
     style.margin = 1;
-    dataText_ = MakeTextBox(this, "dataText", QRect(136, 12, 281, 161), style);
-    computedText_ = MakeTextBox(this, "computedText", QRect(12, 172, 413, 121), style);
+    dataText_ = MakeTextBox(this, "dataText", QRect(), style);
+    dataText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    dataText_->setFixedSize(kDataBox);
+    computedText_ = MakeTextBox(this, "computedText", QRect(), style);
+    computedText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    computedText_->setFixedSize(kComputedBox);
     allDataText_ = MakeTextBox(this, "allDataText", QRect(224, 8, 500, 89), style);
     allDataText_->setPlainText(QString::fromStdString([] {
         std::string all;
@@ -165,6 +178,24 @@ PlanetWindow::PlanetWindow(const PlanetSnapshot& snapshot, const ObserverState& 
         return all;
     }()));
     allDataText_->hide();
+
+    // Picture and name at the top left, the planet's data beside them, the computed values below.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(7);
+    left->addWidget(picture_);
+    left->addWidget(nameLabel_);
+    left->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(7);
+    top->addLayout(left);
+    top->addWidget(dataText_, 1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 12, 9, 9);
+    column->setSpacing(0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addLayout(top);
+    column->addWidget(computedText_);
+    column->activate();  // sized before it is first shown, for its placement
 }
 
 void PlanetWindow::showEvent(QShowEvent* event) {
@@ -176,13 +207,11 @@ void PlanetWindow::fill() {
     filled_ = true;
     try {
         nameLabel_->setText(QCoreApplication::translate("Planet", BodyName(snapshot_.Planet)));
-        nameLabel_->adjustSize();
 
         const std::string_view picture = PlanetPictureName(snapshot_.Planet);
         if (!picture.empty()) {
             const QPixmap pixmap = QPixmap::fromImage(LoadPicture(picture));
             picture_->setPixmap(pixmap);
-            picture_->resize(pixmap.size());
         }
 
         dataBlock_ = PlanetDataBlock(snapshot_.Planet);
@@ -190,6 +219,8 @@ void PlanetWindow::fill() {
 
         computedBlock_ = PlanetComputedBlock(snapshot_, observer_, snapshot_.Precise);
         SetCrLfText(computedText_, computedBlock_);
+        FitFixed(dataText_, kDataBox);
+        FitFixed(computedText_, kComputedBox);
     } catch (const std::exception& e) {
         ReportFailure(this, QStringLiteral("Noctaris"), QString::fromUtf8(e.what()));
     }

@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -43,40 +45,34 @@ private:
 
 namespace {
 
+// The control panel's designed height, which it never goes below.
 constexpr int kPanelHeight = 84;
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y) {
+QLineEdit* MakeEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, 49, 24);
+    e->setFixedWidth(49);
+    e->setMinimumHeight(24);
     return e;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int x, int y) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, 105, 25);
+    b->setMinimumSize(105, 25);
     b->setAutoDefault(false);
     return b;
 }
 
 template <class Box>
-Box* MakeBox(QWidget* parent, const char* name, const QString& caption, int x, int y, bool on) {
+Box* MakeBox(QWidget* parent, const char* name, const QString& caption, bool on) {
     auto* b = new Box(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setChecked(on);
-    b->adjustSize();
-    b->move(x, y);
     return b;
 }
 
-// A label at x, moved left (never right) where a longer translation would reach the edit that
-// begins at `before`.
-void MakeLabel(QWidget* parent, const QString& text, int x, int y, int before) {
-    auto* l = new QLabel(text, parent);
-    l->adjustSize();
-    l->move(std::min(x, before - 4 - l->width()), y);
-}
+QLabel* MakeLabel(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
 
 int EditValue(const QLineEdit* e) { return StrToIntDef(e->text(), 0); }
 
@@ -102,30 +98,53 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
     controlPanel_->setAutoFillBackground(true);
 
     QWidget* const panel = controlPanel_;
-    MakeLabel(panel, tr("Day"), 16, 20, 48);
-    MakeLabel(panel, tr("Month"), 112, 20, 160);
-    MakeLabel(panel, tr("Hour"), 256, 20, 296);
-    MakeLabel(panel, tr("Minute"), 368, 20, 424);
-    dayEdit_ = MakeEdit(panel, "dayEdit", 48, 16);
-    monthEdit_ = MakeEdit(panel, "monthEdit", 160, 16);
-    hourEdit_ = MakeEdit(panel, "hourEdit", 296, 16);
-    minuteEdit_ = MakeEdit(panel, "minuteEdit", 424, 16);
-    changeMinutesRadio_ =
-        MakeBox<QRadioButton>(panel, "changeMinutesRadio", tr("Change minutes"), 744, 16, true);
-    changeDaysRadio_ =
-        MakeBox<QRadioButton>(panel, "changeDaysRadio", tr("Change days"), 744, 36, false);
-    summerTimeCheck_ =
-        MakeBox<QCheckBox>(panel, "summerTimeCheck", tr("Use summer time"), 16, 52, true);
-    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", tr("Sun position"), 240, 52, true);
-    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", tr("Follow the clock"), 352, 52, false);
-    gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", tr("Grid"), 480, 52, true);
-    displayButton_ = MakeButton(panel, "displayButton", tr("Show"), 488, 16);
-    simulationButton_ = MakeButton(panel, "simulationButton", tr("Simulation"), 608, 16);
-    currentTimeButton_ = MakeButton(panel, "currentTimeButton", tr("Current time"), 608, 48);
+    dayEdit_ = MakeEdit(panel, "dayEdit");
+    monthEdit_ = MakeEdit(panel, "monthEdit");
+    hourEdit_ = MakeEdit(panel, "hourEdit");
+    minuteEdit_ = MakeEdit(panel, "minuteEdit");
+    changeMinutesRadio_ = MakeBox<QRadioButton>(panel, "changeMinutesRadio", tr("Change minutes"), true);
+    changeDaysRadio_ = MakeBox<QRadioButton>(panel, "changeDaysRadio", tr("Change days"), false);
+    summerTimeCheck_ = MakeBox<QCheckBox>(panel, "summerTimeCheck", tr("Use summer time"), true);
+    sunPlaceCheck_ = MakeBox<QCheckBox>(panel, "sunPlaceCheck", tr("Sun position"), true);
+    followClockCheck_ = MakeBox<QCheckBox>(panel, "followClockCheck", tr("Follow the clock"), false);
+    gridCheck_ = MakeBox<QCheckBox>(panel, "gridCheck", tr("Grid"), true);
+    displayButton_ = MakeButton(panel, "displayButton", tr("Show"));
+    simulationButton_ = MakeButton(panel, "simulationButton", tr("Simulation"));
+    currentTimeButton_ = MakeButton(panel, "currentTimeButton", tr("Current time"));
     sunSymbolHolder_ = new QLabel(panel);
     sunSymbolHolder_->setObjectName(QStringLiteral("sunSymbolHolder"));
-    sunSymbolHolder_->move(736, 64);
     sunSymbolHolder_->hide();
+
+    // Date and time fields with the switches below them, then the buttons and the step's kind
+    // in columns; the panel as tall and wide as they need, the map above it takes the rest.
+    auto* moment = new QHBoxLayout;
+    moment->setSpacing(6);
+    const std::pair<QString, QLineEdit*> fields[] = {
+        {tr("Day"), dayEdit_}, {tr("Month"), monthEdit_}, {tr("Hour"), hourEdit_}, {tr("Minute"), minuteEdit_}};
+    for (const auto& [text, edit] : fields) {
+        if (edit != dayEdit_) moment->addSpacing(12);
+        moment->addWidget(MakeLabel(panel, text));
+        moment->addWidget(edit);
+    }
+    moment->addStretch(1);
+    auto* switches = new QHBoxLayout;
+    switches->setSpacing(16);
+    for (QCheckBox* c : {summerTimeCheck_, sunPlaceCheck_, followClockCheck_}) switches->addWidget(c);
+    switches->addStretch(1);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(16, 14, 16, 8);
+    grid->setHorizontalSpacing(15);
+    grid->setVerticalSpacing(7);
+    grid->addLayout(moment, 0, 0);
+    grid->addLayout(switches, 1, 0);
+    grid->addWidget(displayButton_, 0, 1);
+    grid->addWidget(gridCheck_, 1, 1);
+    grid->addWidget(simulationButton_, 0, 2);
+    grid->addWidget(currentTimeButton_, 1, 2);
+    grid->addWidget(changeMinutesRadio_, 0, 3);
+    grid->addWidget(changeDaysRadio_, 1, 3);
+    grid->setColumnStretch(4, 1);
+    controlPanel_->setMinimumHeight(kPanelHeight);
 
     simulationTimer_ = new QTimer(this);
     simulationTimer_->setObjectName(QStringLiteral("simulationTimer"));
@@ -144,11 +163,16 @@ TerminatorWindow::TerminatorWindow(const MainWindowSize& size, QWidget* parent) 
     connect(simulationTimer_, &QTimer::timeout, this, &TerminatorWindow::stepSimulation);
     connect(clockTimer_, &QTimer::timeout, this, &TerminatorWindow::showCurrentTime);
 
-    const int w = std::max(size.Width, 1);
-    const int h = std::max(size.Height, kPanelHeight + 1);
-    setFixedSize(w, h);
-    map_->setGeometry(0, 0, w, h - kPanelHeight);
-    controlPanel_->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(map_, 1);
+    column->addWidget(controlPanel_);
+    // The main window's size, or what the controls need where that is more.
+    const QSize need = column->minimumSize();
+    setFixedSize(std::max({size.Width, 1, need.width()}), std::max({size.Height, kPanelHeight + 1, need.height() + 1}));
+    column->activate();
+    grid->activate();
 
     try {
         sunSymbol_ = LoadTransparentPicture("term_sun");

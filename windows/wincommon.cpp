@@ -1,5 +1,6 @@
 #include "windows/wincommon.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QByteArray>
@@ -8,9 +9,11 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QWidget>
 #include <QtGlobal>
@@ -90,6 +93,38 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry,
     box->setPalette(p);
     box->setAutoFillBackground(true);
     return box;
+}
+
+QSize TextBoxExtent(const QPlainTextEdit* box) {
+    const QFontMetricsF metrics(box->font());
+    const QList<QTextOption::Tab> stops = box->document()->defaultTextOption().tabs();
+    const qreal every = box->tabStopDistance();
+    auto nextStop = [&](qreal x) {
+        for (const QTextOption::Tab& t : stops)
+            if (t.position > x) return t.position;
+        return (std::floor(x / every) + 1) * every;
+    };
+    qreal widest = 0;
+    int lines = 0;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+        qreal x = 0;
+        const QStringList parts = b.text().split(QLatin1Char('\t'));
+        for (int i = 0; i < parts.size(); ++i) {
+            x += metrics.horizontalAdvance(parts[i]);
+            if (i + 1 < parts.size()) x = nextStop(x);
+        }
+        widest = std::max(widest, x);
+        ++lines;
+    }
+    // The empty line after a report's last line break needs no room.
+    if (lines > 0 && box->document()->lastBlock().text().isEmpty()) --lines;
+    const qreal margins = 2 * box->document()->documentMargin() + 2 * box->frameWidth();
+    return QSize(static_cast<int>(std::ceil(widest + margins)) + 2,
+                 static_cast<int>(std::ceil(lines * metrics.lineSpacing() + margins)) + 2);
+}
+
+void FitTextBox(QPlainTextEdit* box, QSize designed) {
+    box->setMinimumSize(designed.expandedTo(TextBoxExtent(box)));
 }
 
 void SetCrLfText(QPlainTextEdit* box, const QString& text) {

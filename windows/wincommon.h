@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include "astro/theories/planets.h"
@@ -50,6 +51,11 @@ struct TextBoxStyle {
 // A borderless white text box in the 11 pixel window font, black text.
 QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, QRect geometry,
                             const TextBoxStyle& style = {});
+// The size a text box needs to show every line on one line and all lines at once, with tabs
+// advancing to the document's tab stops as the box lays them out.
+QSize TextBoxExtent(const QPlainTextEdit* box);
+// Grows a text box (never below its designed size) until its text fits.
+void FitTextBox(QPlainTextEdit* box, QSize designed);
 // Shows a text of CR LF lines in a text box, which takes plain line breaks.
 void SetCrLfText(QPlainTextEdit* box, const QString& text);
 

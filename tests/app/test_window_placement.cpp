@@ -48,8 +48,15 @@ TEST(WindowPlacement, AStoredPositionIsKeptOnlyOnAScreen) {
     const QPoint centred(960 - 537, 540 - 390);
     EXPECT_EQ(CentredPosition(frame, primary), centred);
     EXPECT_EQ(VisiblePosition({300, 200}, frame, screens, primary), QPoint(300, 200));
-    EXPECT_EQ(VisiblePosition({2500, 100}, frame, screens, primary), QPoint(2500, 100));  // the second screen
-    EXPECT_EQ(VisiblePosition({-8, -31}, frame, screens, primary), QPoint(-8, -31));      // a bit over the edge
+    EXPECT_EQ(VisiblePosition({2100, 100}, frame, screens, primary), QPoint(2100, 100));  // the second screen
+    EXPECT_EQ(VisiblePosition({2500, 100}, frame, screens, primary), QPoint(3200 - 1074, 100));
+    // A bit over an edge, or kept from a larger screen: moved wholly onto the screen holding most of it.
+    EXPECT_EQ(VisiblePosition({-8, -31}, frame, screens, primary), QPoint(0, 0));
+    EXPECT_EQ(VisiblePosition({1900, 400}, frame, screens, primary), QPoint(1920, 244));
+    const QList<QRect> netbook = {QRect(0, 0, 1024, 600)};
+    const QSize moon = kMoon;
+    EXPECT_EQ(VisiblePosition({900, 400}, moon, netbook, netbook[0]), QPoint(1024 - 521, 600 - 390));
+    EXPECT_EQ(VisiblePosition({300, 200}, frame, netbook, netbook[0]), QPoint(0, 0));  // too large: top left on it
     // On a screen that is gone, or with only a sliver left on one: centred on the primary screen.
     EXPECT_EQ(VisiblePosition({4000, 100}, frame, screens, primary), centred);
     EXPECT_EQ(VisiblePosition({3200 - 30, 100}, frame, screens, primary), centred);
@@ -88,4 +95,20 @@ TEST(WindowPlacement, InformationWindowsOpenApartAndLeaveTheChartsCentreAndToolb
     const Desk tiny{QRect(0, 0, 640, 400), QRect(0, 0, 640, 400)};
     const QList<QRect> big = Layout(tiny, {{kEphemeris, {}}});
     EXPECT_EQ(big[0].topLeft(), QPoint(0, 0));
+}
+
+TEST(WindowPlacement, AModalWindowOpensOnTheScreenAndDoesNotHideItsParentExactly) {
+    const QRect screen(0, 0, 1024, 600);
+    const QRect main(-20, 40, 1074, 780);  // remembered on a larger screen, not yet moved
+    for (const QSize frame : {QSize(1074, 780), QSize(800, 500), kMoon, QSize(300, 200)}) {
+        SCOPED_TRACE(frame.width());
+        const QRect r(ModalPosition(frame, main, screen), frame);
+        EXPECT_EQ(r.topLeft(), (r & screen).topLeft());
+        if (frame.width() <= screen.width() && frame.height() <= screen.height()) EXPECT_TRUE(screen.contains(r));
+    }
+    // A window of the main window's size on a large screen lies beside it, not exactly over it.
+    const QRect big(0, 0, 1920, 1080), centred(423, 150, 1074, 780);
+    const QRect over(ModalPosition(centred.size(), centred, big), centred.size());
+    EXPECT_NE(over, centred);
+    EXPECT_TRUE(big.contains(over));
 }

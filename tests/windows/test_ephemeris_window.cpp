@@ -148,10 +148,8 @@ TEST_F(EphemTable, NoNonsenseAnywhere) {
 TEST_F(EphemTable, WindowShowsTheTableAndHidesOnClose) {
     EphemerisWindow w(observer_);
     EXPECT_EQ(w.windowTitle(), "Ephemeris table");
-    EXPECT_EQ(w.size(), QSize(782, 453));
     QTableWidget* const table = Child<QTableWidget>(w, "table");
     QLabel* const earthLongitude = Child<QLabel>(w, "earthLongitudeLabel");
-    EXPECT_EQ(table->geometry(), QRect(16, 16, 749, 381));
     // "Export…" under the grid's right edge, inside the window, its caption fitting.
     QPushButton* const exportButton = Child<QPushButton>(w, "exportButton");
     EXPECT_EQ(exportButton->text(), QString::fromUtf8("Export…"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <limits>
 
@@ -212,16 +214,16 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
     QPlainTextEdit* const data = Child<QPlainTextEdit>(w, "dataText");
     QPlainTextEdit* const computed = Child<QPlainTextEdit>(w, "computedText");
     EXPECT_EQ(w.windowTitle(), "Planet data");
-    EXPECT_EQ(w.size(), QSize(426, 302));
     EXPECT_TRUE(w.computedBlock().isEmpty());  // filled on activation
     w.show();
     EXPECT_EQ(name->text(), "Saturn");
-    EXPECT_EQ(name->pos(), QPoint(42, 136));
     EXPECT_TRUE(name->font().bold());
     ASSERT_FALSE(picture->pixmap().isNull());
-    EXPECT_EQ(picture->geometry(), QRect(12, 12, 117, 117));
-    EXPECT_EQ(data->geometry(), QRect(136, 12, 281, 161));
-    EXPECT_EQ(computed->geometry(), QRect(12, 172, 413, 121));
+    // Picture above the name, the data beside them, the computed values below; all apart.
+    EXPECT_LT(picture->geometry().bottom(), name->geometry().top());
+    EXPECT_LT(picture->geometry().right(), data->geometry().left());
+    EXPECT_LT(std::max(data->geometry().bottom(), name->geometry().bottom()), computed->geometry().top());
+    EXPECT_TRUE(w.rect().contains(computed->geometry()) && w.rect().contains(data->geometry()));
     EXPECT_FALSE(Child<QPlainTextEdit>(w, "allDataText")->isVisible());
     EXPECT_TRUE(computed->isReadOnly());
     EXPECT_EQ(computed->focusPolicy(), Qt::NoFocus);
@@ -240,7 +242,6 @@ TEST(PlanetWindow, ShowsPictureNameDataAndComputedBlock) {
         << lines[7].toStdString();
 
     const QImage grab = w.grab().toImage();
-    EXPECT_EQ(grab.size(), QSize(426, 302));
     if (qEnvironmentVariableIsSet("NOCTARIS_GRAB_DIR")) {
         const QString dir = qEnvironmentVariable("NOCTARIS_GRAB_DIR");
         grab.save(dir + "/planet_saturn.png");

@@ -254,8 +254,14 @@ TEST(TerminatorWindow, ControlsAsLaidOut) {
     EXPECT_EQ(c.map->geometry(), QRect(0, 0, 1070, 667));
     EXPECT_EQ(c.panel->geometry(), QRect(0, 667, 1070, 84));
     EXPECT_EQ(c.panel->palette().color(QPalette::Window), QColor(240, 240, 240));
-    EXPECT_EQ(c.day->geometry(), QRect(48, 16, 49, 24));
-    EXPECT_EQ(c.display->geometry(), QRect(488, 16, 105, 25));
+    // The fields in a row, the buttons and switches right of them, none covering another.
+    EXPECT_LT(c.day->geometry().right(), c.month->x());
+    EXPECT_LT(c.minute->geometry().right(), c.display->x());
+    EXPECT_LT(c.display->geometry().right(), c.simulation->x());
+    EXPECT_LT(c.simulation->geometry().bottom(), c.currentTime->y());
+    EXPECT_LT(c.simulation->geometry().right(), c.changeMinutes->x());
+    EXPECT_LT(c.day->geometry().bottom(), c.summerTime->y());
+    EXPECT_TRUE(QRect(QPoint(0, 0), c.panel->size()).contains(c.changeDays->geometry()));
     EXPECT_EQ(c.simulation->text(), "Simulation");
     EXPECT_EQ(c.currentTime->text(), "Current time");
     EXPECT_EQ(c.changeMinutes->text(), "Change minutes");
@@ -275,9 +281,15 @@ TEST(TerminatorWindow, ControlsAsLaidOut) {
     EXPECT_EQ(c.clockTimer->interval(), 10000);
     EXPECT_FALSE(c.simulationTimer->isActive());
     EXPECT_FALSE(c.clockTimer->isActive());
-    // A window of another size gives its map the rest above the panel.
+    // A window of another size gives its map the rest above the panel; one too narrow for the
+    // controls grows to show them whole.
     TerminatorWindow small(MainWindowSize{800, 500});
-    EXPECT_EQ(Controls(small).map->size(), QSize(800, 416));
+    EXPECT_EQ(small.height(), 500);
+    EXPECT_GE(small.width(), 800);
+    EXPECT_EQ(Controls(small).map->size(), QSize(small.width(), 416));
+    const QWidget* radio = Controls(small).changeMinutes;
+    EXPECT_LE(radio->geometry().right(), small.width());
+    EXPECT_GE(radio->width(), radio->sizeHint().width());
 }
 
 TEST(TerminatorWindow, EditsFromTheClockAndNonNumbersAsZero) {

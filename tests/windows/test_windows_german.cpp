@@ -1,12 +1,17 @@
-// The information windows in German: the reports, the ephemeris table, the planet window and
-// the About window through the German translation, checked against their English texts (the
-// same numbers in the same order, no English label left), their columns and their boxes; and
-// English again, byte for byte, once the translator is gone.
+// The information windows in German: the reports, the ephemeris table, the planet window, the
+// calendar, the orbits' controls and the About window through the German translation, checked
+// against their English texts (the same numbers in the same order, no English label left), their
+// columns and their boxes, also in larger fonts; and English again, byte for byte, once the
+// translator is gone.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,7 +27,9 @@
 #include "window_tests.h"
 #include "windows/about_window.h"
 #include "windows/ephemeris_window.h"
+#include "windows/event_calendar_window.h"
 #include "windows/moon_window.h"
+#include "windows/orbits_window.h"
 #include "windows/planet_window.h"
 #include "windows/sun_window.h"
 #include "windows/wincommon.h"
@@ -130,6 +137,13 @@ void ExpectOneValueColumn(QPlainTextEdit* box) {
         EXPECT_NEAR(x, column, 0.5) << b.text().toStdString();
     }
     EXPECT_GT(column, 0);
+}
+
+// A window with its title bar fits a small screen's work area (1024×600 less a panel), so it can
+// open wholly on it.
+void ExpectFitsSmallScreen(const QWidget& w) {
+    EXPECT_LE(w.width(), 1024) << w.objectName().toStdString();
+    EXPECT_LE(w.height() + 32, 600 - 24) << w.objectName().toStdString();
 }
 
 // A German program for the length of one test: the translator installed, numbers German.
@@ -261,26 +275,39 @@ TEST_F(German, EphemerisTable) {
     EXPECT_EQ(BuildEphemerisTable(moment, chemnitz_, true).cells[0][0],
               QStringLiteral("scheinbar, des Datums"));
 
-    // The window keeps its English geometry; the longer German labels fit their column.
+    // The longer German labels fit their column, also in a larger font; the grid shows all.
     EphemerisWindow w(chemnitz_);
     w.snapshot() = moment;
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ephemeriden"));
-    EXPECT_EQ(w.size(), QSize(782, 453));
     auto* table = Child<QTableWidget>(w, "table");
-    const QFontMetrics fm(table->font());
-    for (int r = 1; r < kEphemRows; ++r) {
-        EXPECT_EQ(table->item(r, 0)->text(), labels[r]);
-        EXPECT_LE(fm.horizontalAdvance(labels[r]) + 8, table->columnWidth(0))
-            << labels[r].toStdString();
-        for (int c = 1; c < kEphemCols; ++c)
-            EXPECT_LE(fm.horizontalAdvance(table->item(r, c)->text()) + 8, table->columnWidth(c))
-                << table->item(r, c)->text().toStdString();
+    for (const int pixels : {12, 20}) {
+        SCOPED_TRACE(pixels);
+        table->setFont(WindowFont(pixels));
+        w.refresh();
+        QApplication::processEvents();
+        const QFontMetrics fm(table->font());
+        for (int r = 1; r < kEphemRows; ++r) {
+            EXPECT_EQ(table->item(r, 0)->text(), labels[r]);
+            EXPECT_LE(fm.horizontalAdvance(labels[r]) + 8, table->columnWidth(0))
+                << labels[r].toStdString();
+            for (int c = 1; c < kEphemCols; ++c)
+                EXPECT_LE(fm.horizontalAdvance(table->item(r, c)->text()) + 8, table->columnWidth(c))
+                    << table->item(r, c)->text().toStdString();
+            EXPECT_GE(table->rowHeight(r), fm.height());
+        }
+        const int last = kEphemCols - 1;
+        EXPECT_LE(table->columnViewportPosition(last) + table->columnWidth(last), table->viewport()->width());
+        EXPECT_LE(table->rowViewportPosition(kEphemRows - 1) + table->rowHeight(kEphemRows - 1),
+                  table->viewport()->height());
+        EXPECT_TRUE(w.rect().contains(table->geometry()));
+        if (pixels == 12) ExpectFitsSmallScreen(w);
+        SaveGrab(w, QStringLiteral("ephemeris_de_%1px").arg(pixels));
     }
     auto* exportButton = Child<QPushButton>(w, "exportButton");
     EXPECT_EQ(exportButton->text(), QStringLiteral("Exportieren…"));
     EXPECT_LE(exportButton->sizeHint().width(), exportButton->width());
-    SaveGrab(w, QStringLiteral("ephemeris_de"));
+    EXPECT_TRUE(w.rect().contains(exportButton->geometry()));
 
     speakEnglish();
     const EphemerisTableTexts again = BuildEphemerisTable(moment, chemnitz_);
@@ -326,17 +353,27 @@ TEST_F(German, PlanetWindow) {
                   "eccentricity", "Mass", "Density", "Surface gravity", "Temperature", "M⊕"},
                  data);
 
-    // Every planet's window shows its German texts unwrapped in the English geometry.
+    // Every planet's window shows its German texts unwrapped and whole, also in a larger font.
     for (const char* name :
          {"Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune"}) {
         SCOPED_TRACE(name);
         PlanetWindow w(PlanetOf(chemnitz_, name), chemnitz_);
         w.show();
+        QApplication::processEvents();
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Planetendaten"));
-        EXPECT_EQ(w.size(), QSize(426, 302));
         ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
         ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        ExpectFitsSmallScreen(w);
         SaveGrab(w, QStringLiteral("planet_%1_de").arg(QLatin1String(name)));
+    }
+    {
+        PlanetWindow w(PlanetOf(chemnitz_, "Jupiter"), chemnitz_);
+        for (const char* box : {"computedText", "dataText"}) Child<QPlainTextEdit>(w, box)->setFont(WindowFont(17));
+        w.show();
+        QApplication::processEvents();
+        ExpectFits(Child<QPlainTextEdit>(w, "computedText"));
+        ExpectFits(Child<QPlainTextEdit>(w, "dataText"));
+        SaveGrab(w, QStringLiteral("planet_Jupiter_de_17px"));
     }
 
     speakEnglish();
@@ -394,13 +431,90 @@ TEST_F(German, ParameterWindowsShowEverything) {
         EXPECT_EQ(Numbers(sunData[i]), Numbers(SunFixedData()[i]));
 }
 
+// The astronomical calendar in German, also in a larger font: no line runs into the list's right
+// edge (its last pixels stay white on every page), and the controls below lie apart in the window.
+TEST_F(German, EventCalendarShowsWholeLines) {
+    speakGerman();
+    for (const int pixels : {12, 18}) {
+        SCOPED_TRACE(pixels);
+        EventCalendarWindow w(chemnitz_);
+        auto* list = Child<QListWidget>(w, "eventList");
+        list->setFont(WindowFont(pixels));
+        Child<QLineEdit>(w, "yearEdit")->setText(QStringLiteral("2026"));
+        w.showYear();
+        w.show();
+        QApplication::processEvents();
+        ASSERT_GT(list->count(), 100);
+        EXPECT_GE(list->visualItemRect(list->item(0)).height(), QFontMetrics(list->font()).height());
+        for (int top = 0; top < list->count(); top += 10) {
+            list->scrollToItem(list->item(top), QAbstractItemView::PositionAtTop);
+            QApplication::processEvents();
+            const QImage page = list->viewport()->grab().toImage();
+            for (int x = page.width() - 3; x < page.width(); ++x)
+                for (int y = 0; y < page.height(); ++y)
+                    ASSERT_EQ(QColor(page.pixel(x, y)).lightness(), 255) << "line " << top << " at " << x << "," << y;
+        }
+        const QRect window = w.rect();
+        QList<QRect> boxes;
+        for (const char* name : {"eventList", "exportButton", "yearLabel", "yearEdit", "showButton"}) {
+            const QRect r = Child<QWidget>(w, name)->geometry();
+            EXPECT_TRUE(window.contains(r)) << name;
+            for (const QRect& other : boxes) EXPECT_FALSE(r.intersects(other)) << name;
+            boxes << r;
+        }
+        list->scrollToTop();
+        if (pixels == 12) ExpectFitsSmallScreen(w);
+        SaveGrab(w, QStringLiteral("event_calendar_de_%1px").arg(pixels));
+    }
+}
+
+// Widgets of a window inside their parent, apart, and each at least as large as its text needs.
+void ExpectLaidOut(QWidget& window, const QStringList& names) {
+    QList<QRect> boxes;
+    for (const QString& name : names) {
+        auto* w = window.findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(window.rect().contains(r)) << name.toStdString();
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name.toStdString();
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name.toStdString();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            EXPECT_GE(w->width(), QFontMetrics(label->font()).horizontalAdvance(label->text())) << name.toStdString();
+        for (const QRect& other : boxes) EXPECT_FALSE(r.intersects(other)) << name.toStdString();
+        boxes << r;
+    }
+}
+
+// The orbits window's controls in German, also in a larger font.
+TEST_F(German, OrbitsControlsFit) {
+    speakGerman();
+    for (const int pixels : {12, 18}) {
+        SCOPED_TRACE(pixels);
+        OrbitsWindow w(MainWindowSize{900, 640});
+        Child<QWidget>(w, "controlPanel")->setFont(WindowFont(pixels));
+        w.show();
+        QEvent activate(QEvent::WindowActivate);  // the list follows the font when activated
+        QApplication::sendEvent(&w, &activate);
+        QApplication::processEvents();
+        auto* list = Child<QListWidget>(w, "objectList");
+        EXPECT_GE(list->viewport()->height(), list->count() * QFontMetrics(list->font()).height());
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->visualItemRect(list->item(i)).right(), list->viewport()->width()) << i;
+        EXPECT_EQ(Child<QLabel>(w, "stepLabel")->text(), QStringLiteral("Schritt"));
+        EXPECT_EQ(Child<QLabel>(w, "stepUnitLabel")->text(), QStringLiteral("Tage"));
+        ExpectLaidOut(w, {"objectsLabel", "objectList", "dateEdit", "stepLabel", "stepSpin", "stepUnitLabel",
+                          "simulationButton", "scaleLabel", "zoomInButton", "zoomResetButton", "zoomOutButton"});
+        SaveGrab(w, QStringLiteral("orbits_de_%1px").arg(pixels));
+    }
+}
+
 TEST_F(German, AboutWindowAndFailureTexts) {
     speakGerman();
     AboutWindow w;
     w.show();
     SaveGrab(w, QStringLiteral("about_de"));
+    ExpectFitsSmallScreen(w);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Über Noctaris"));
-    EXPECT_EQ(w.size(), QSize(322, 190));
     EXPECT_TRUE(about::CreditsText().contains(QStringLiteral("Version " NOCTARIS_VERSION "\n")));
     EXPECT_TRUE(about::CreditsText().startsWith(QStringLiteral("Desktop-Planetarium\n")));
     for (const char* name : {"credits", "acknowledgement"}) {
