@@ -22,6 +22,7 @@
 #include "app/settings.h"
 #include "platform/atomic_write.h"
 #include "platform/codec.h"
+#include "platform/inifile.h"
 #include "app/window_placement.h"
 #include "platform/pictures.h"
 #include "windows/about_window.h"
@@ -204,8 +205,11 @@ void MainWindow::applySettingsOnFirstActivation() {
     if (!settingsRead_) placeOnFirstShow();
     if (stored_) applySettings(*stored_);
     else {
-        observer_.ConsiderSummerTime = true;  // a new settings file: the clock on the wall
-        display_.PrecisePositions = true;     // and the places to arcseconds
+        // A new settings file: what an empty one reads as (the clock on the wall, the precise
+        // places, smooth drawing in the sky's colour).
+        const AppSettings fresh = ReadSettings(IniFile(QString()));
+        observer_.ConsiderSummerTime = fresh.considerSummerTime;
+        display_ = fresh.display;
         syncChecks();
         placeCombo_->setCurrentIndex(catalogs_->FindPlace(kDefaultPlaceName));
     }

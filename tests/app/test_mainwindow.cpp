@@ -53,9 +53,9 @@ void ExpectDefaults(MainWindow& w) {
     EXPECT_TRUE(ui.southInCenterAction->isChecked());
     EXPECT_FALSE(ui.eastInCenterAction->isChecked() || ui.westInCenterAction->isChecked() ||
                  ui.northInCenterAction->isChecked());
-    DisplayOptions precise;
-    precise.PrecisePositions = true;
-    EXPECT_TRUE(w.display() == precise) << "every display switch off, the precise places on";
+    DisplayOptions fresh;
+    fresh.PrecisePositions = fresh.SmoothDrawing = fresh.SkyColour = true;
+    EXPECT_TRUE(w.display() == fresh) << "every display switch off but precise places, smooth drawing, sky colour";
     EXPECT_TRUE(w.observer().ConsiderSummerTime);  // the clock on the wall
     EXPECT_TRUE(ui.summerTimeAction->isChecked());
     for (QAction* a : {ui.showEclipticAction, ui.showEquatorAction, ui.showGridAction, ui.showMeridianAction,
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, SettingsRoundTrip) {
     EXPECT_TRUE(bytes.contains("\r\n\xC4quator=1\r\n"));
     EXPECT_TRUE(bytes.contains("\r\nH\xF6hen=1\r\n"));
     EXPECT_TRUE(bytes.contains("Sterne=2\r\nSternbilder=3\r\nLinien=1\r\n"));
-    EXPECT_TRUE(bytes.endsWith("Jupiter=1\r\nVenus=1\r\nGenau=1\r\n\r\n"));
+    EXPECT_TRUE(bytes.endsWith("Jupiter=1\r\nVenus=1\r\nGenau=1\r\nGlatt=1\r\nHimmelsfarbe=1\r\n\r\n"));
     const QStringList keys = {"Ort", "Simulation", "Azimut", "Links", "Oben", "Ekliptik",
                               QString::fromUtf8("Äquator"), "Ksystem", "Meridian", QString::fromUtf8("Höhen"),
                               "Mond", "Sommerzeit", "Horizont", "Sterne", "Sternbilder", "Linien", "SGrenzen",

@@ -322,7 +322,7 @@ TEST_F(MainWindowPlaces, InformationWindowsOpenApartAndKeepTheirPlaces) {
         w->close();
     }
     const QByteArray bytes = StoredBytes();
-    EXPECT_TRUE(bytes.contains("\r\nVenus=0\r\nGenau=1\r\nMondLinks=50\r\nMondOben=60\r\nSonneLinks=")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\nVenus=0\r\nGenau=1\r\nGlatt=1\r\nHimmelsfarbe=1\r\nMondLinks=50\r\nMondOben=60\r\nSonneLinks=")) << bytes.toStdString();
     auto w = Open();
     Child<QAction>(*w, "ephemerisAction")->trigger();
     Child<QAction>(*w, "sunWindowAction")->trigger();
