@@ -89,17 +89,7 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
     for (std::size_t i = 0; i < catalogs.stars.size(); ++i) {
         const StarRecord& s = catalogs.stars[i];
         if (!(s.Magnitude < 5)) continue;
-        StarEntry e{};
-        e.index = static_cast<int>(i);
-        e.ra = s.RightAscension;
-        e.sinDec = std::sin(s.Declination);
-        e.cosDec = std::cos(s.Declination);
-        e.cosRa = std::cos(s.RightAscension);
-        e.sinRa = std::sin(s.RightAscension);
-        e.magnitude = s.Magnitude;
-        e.radius = RoundToInt((19 - s.Magnitude) / 10);
-        e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
-        e.labelIndex = -1;
+        StarEntry e = EntryOf(s, static_cast<int>(i));
         if (i < catalogs.starNames.size() && !catalogs.starNames[i].label.empty()) {
             QString label = QString::fromStdString(catalogs.starNames[i].label);
             if (label.size() > 250) label.truncate(250);

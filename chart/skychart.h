@@ -159,6 +159,8 @@ private:
         int colourClass;
         int labelIndex;  // into starLabels_, or -1
     };
+    // A star as the chart draws it, without a label.
+    static StarEntry EntryOf(const StarRecord& star, int index);
     std::vector<StarEntry> stars_;
     std::vector<QStaticText> starLabels_;
     // The faint stars (after their first zoomed paint) and every star by zone of J2000 right

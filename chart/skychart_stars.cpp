@@ -123,6 +123,21 @@ int ZoneColumn(double raDegrees) {
 
 }  // namespace
 
+SkyChart::StarEntry SkyChart::EntryOf(const StarRecord& s, int index) {
+    StarEntry e{};
+    e.index = index;
+    e.ra = s.RightAscension;
+    e.sinDec = std::sin(s.Declination);
+    e.cosDec = std::cos(s.Declination);
+    e.cosRa = std::cos(s.RightAscension);
+    e.sinRa = std::sin(s.RightAscension);
+    e.magnitude = s.Magnitude;
+    e.radius = RoundToInt((19 - s.Magnitude) / 10);
+    e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
+    e.labelIndex = -1;
+    return e;
+}
+
 void SkyChart::PrepareFaintStars() {
     if (faintLoaded_) return;
     const FaintStars& faint = noctaris::LoadFaintStars();
@@ -130,17 +145,7 @@ void SkyChart::PrepareFaintStars() {
     faint_.reserve(faint.stars.size());
     for (std::size_t j = 0; j < faint.stars.size(); ++j) {
         const StarRecord& s = faint.stars[j];
-        StarEntry e{};
-        e.index = -1 - static_cast<int>(j);
-        e.ra = s.RightAscension;
-        e.sinDec = std::sin(s.Declination);
-        e.cosDec = std::cos(s.Declination);
-        e.cosRa = std::cos(s.RightAscension);
-        e.sinRa = std::sin(s.RightAscension);
-        e.magnitude = s.Magnitude;
-        e.radius = RoundToInt((19 - s.Magnitude) / 10);
-        e.colourClass = s.SpectralClass >= 1 && s.SpectralClass <= 8 ? s.SpectralClass : 0;
-        e.labelIndex = -1;
+        const StarEntry e = EntryOf(s, -1 - static_cast<int>(j));
         faint_.push_back(e);
         catalogue_.push_back({e.ra, e.sinDec, e.cosDec, e.cosDec * e.cosRa, e.cosDec * e.sinRa, e.sinDec});
     }
