@@ -381,10 +381,8 @@ RiseSet PlanetRiseSet(double ra, double dec, double jd, double latitude, double 
     return out;
 }
 
-namespace {
-
-// Everything of PlanetEphemeris but the rising and setting.
 PlanetEphemerisResult PlanetPlace(Body body, double jd) {
+    RequirePlanet(body);
     PlanetEphemerisResult result;
     PlanetEphemerisRecord& rec = result.record;
     const double T = static_cast<double>(JulianCenturies(jd));
@@ -450,6 +448,8 @@ PlanetEphemerisResult PlanetPlace(Body body, double jd) {
                                      static_cast<double>(alpha));
     return result;
 }
+
+namespace {
 
 // Right ascension and declination of the equator and equinox of date, degrees: the sidereal
 // time that the rising is reckoned in is of date, the theory's place of J2000.

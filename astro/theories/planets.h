@@ -113,6 +113,10 @@ struct PlanetEphemerisResult {
 PlanetEphemerisResult PlanetEphemeris(Body planet, double jd, double latitude, double longitude,
                                       double zone);
 
+// Everything of PlanetEphemeris but the rising and setting (the places of J2000), for a
+// caller that wants many places. Raises DomainError for the Sun and the Moon.
+PlanetEphemerisResult PlanetPlace(Body planet, double jd);
+
 // Heliocentric longitude in degrees as PlanetEphemeris computes it, not reduced to 0..360.
 // Raises DomainError for the Sun and the Moon.
 double PlanetHeliocentricLongitude(Body planet, double jd);
