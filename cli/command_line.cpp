@@ -293,7 +293,7 @@ bool CommandParser::parse(const QStringList& args, int minPositional, int maxPos
     for (const QString& name : parser_.optionNames()) {
         if (seen.contains(name)) continue;
         seen << name;
-        if (parser_.values(name).size() > 1)
+        if (parser_.values(name).size() > 1 && !repeatable_.contains(name))
             throw UsageError(QStringLiteral("option %1%2 is given more than once")
                                  .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
     }

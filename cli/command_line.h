@@ -76,6 +76,11 @@ public:
 
     QCommandLineParser& parser() { return parser_; }
     void add(const QCommandLineOption& option) { parser_.addOption(option); }
+    // An option that may be given more than once (each value counts).
+    void addRepeatable(const QCommandLineOption& option) {
+        parser_.addOption(option);
+        repeatable_ << option.names();
+    }
     void addPositional(const QString& name, const QString& description, const QString& syntax);
 
     // Adds --place (default "Chemnitz, D"), and --lat, --lon and --zone for a place of one's own
@@ -117,6 +122,7 @@ private:
     QString command_;
     QCommandLineParser parser_;
     QStringList formats_;
+    QStringList repeatable_;
     bool ranged_ = false;
 };
 

@@ -15,6 +15,7 @@ int RunSun(const QStringList& args);           // report_commands.cpp
 int RunPlanet(const QStringList& args);        // body_commands.cpp
 int RunStar(const QStringList& args);          // body_commands.cpp
 int RunFind(const QStringList& args);          // find_command.cpp
+int RunTonight(const QStringList& args);       // tonight_command.cpp
 int RunMoonCalendar(const QStringList& args);  // drawing_commands.cpp
 int RunOrbits(const QStringList& args);        // drawing_commands.cpp
 int RunTerminator(const QStringList& args);    // drawing_commands.cpp

@@ -38,6 +38,8 @@ const Command kCommands[] = {
     {"planet", "a planet's data and computed values", false, noctaris::cli::RunPlanet},
     {"star", "the star information of a star", false, noctaris::cli::RunStar},
     {"find", "where a star, body or constellation named stands, its rise and set", false, noctaris::cli::RunFind},
+    {"tonight", "the night of a date: twilight, the Moon, the planets, an altitude plot", true,
+     noctaris::cli::RunTonight},
     {"moon-calendar", "the moon phase calendar of a month as a PNG file", true,
      noctaris::cli::RunMoonCalendar},
     {"orbits", "the plan of the planetary orbits as a PNG file", true, noctaris::cli::RunOrbits},

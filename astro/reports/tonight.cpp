@@ -340,6 +340,7 @@ TonightReport ComputeTonight(const CivilDate& date, const TonightSite& site,
         track.dec = {dec};
         NightTrack t;
         t.name = o.name;
+        t.shown = o.shown;
         t.magnitude = o.magnitude;
         FillTrack(t, sky, track, SampleTrack(sky, track, times), r, dark);
         r.objects.push_back(std::move(t));

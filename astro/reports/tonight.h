@@ -32,9 +32,10 @@ struct TonightSite {
 
 // Something at a fixed place among the stars: right ascension and declination of J2000, degrees.
 struct FixedObject {
-    std::string name;
+    std::string name;  // its identity in the exports
     double ra = 0, dec = 0;
     std::optional<double> magnitude;  // none for a constellation
+    std::string shown;  // the name shown to the user; empty: name
 };
 
 // How dark the night gets.
@@ -67,6 +68,7 @@ struct Interval {
 // One body or object through the night.
 struct NightTrack {
     std::string name;         // the English name of a body, the given name of an object
+    std::string shown;        // an object's name to show (empty: name)
     std::optional<Body> body;  // none for a fixed object
     // The first rising, upper culmination and setting in the night; when it neither rises nor
     // sets, alwaysAbove or alwaysBelow says where it stayed.

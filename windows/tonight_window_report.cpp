@@ -1,0 +1,280 @@
+#include "windows/tonight_window_report.h"
+
+#include <cmath>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QStringList>
+#include <QSvgGenerator>
+
+#include "astro/core/constants.h"
+#include "catalog/catalog.h"
+#include "catalog/object_index.h"
+#include "chart/projection.h"
+
+namespace noctaris {
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("Tonight", text); }
+
+QString Degrees(double v) { return QLocale().toString(static_cast<int>(std::nearbyint(v))) + QStringLiteral("°"); }
+
+QString BodyShown(const NightTrack& t) {
+    if (t.body) return QCoreApplication::translate("Planet", t.name.c_str());
+    return QString::fromStdString(t.shown.empty() ? t.name : t.shown);
+}
+
+// "rises 20:57, culminates 04:07 at 52°, sets 11:18", or where it stays.
+QString PassagesText(const NightTrack& t, const ZoneDescription& zone) {
+    QStringList parts;
+    if (t.alwaysAbove) parts << Tr("above the horizon all night");
+    if (t.alwaysBelow) parts << Tr("below the horizon all night");
+    if (t.rise) parts << Tr("rises %1").arg(TonightClockText(*t.rise, zone));
+    if (t.culmination)
+        parts << Tr("culminates %1 at %2").arg(TonightClockText(*t.culmination, zone), Degrees(t.culminationAltitude));
+    if (t.set) parts << Tr("sets %1").arg(TonightClockText(*t.set, zone));
+    return parts.join(QStringLiteral(", "));
+}
+
+QString VisibilityShown(const NightTrack& t, const ZoneDescription& zone) {
+    switch (t.visibility) {
+        case Visibility::Visible:
+            return Tr("best %1 at %2").arg(TonightClockText(*t.best, zone), Degrees(t.bestAltitude));
+        case Visibility::TooCloseToSun: return Tr("too close to the Sun");
+        case Visibility::BelowHorizon: return Tr("below the horizon all night");
+        case Visibility::SkyNotDark: return Tr("the sky does not get dark");
+    }
+    return {};
+}
+
+const char* VisibilityKey(Visibility v) {
+    switch (v) {
+        case Visibility::Visible: return "visible";
+        case Visibility::TooCloseToSun: return "too_close_to_sun";
+        case Visibility::BelowHorizon: return "below_horizon";
+        case Visibility::SkyNotDark: return "sky_not_dark";
+    }
+    return "";
+}
+
+const char* NightKey(NightKind k) {
+    switch (k) {
+        case NightKind::Dark: return "dark";
+        case NightKind::NoAstronomicalNight: return "no_astronomical_night";
+        case NightKind::PolarDay: return "polar_day";
+        case NightKind::PolarNight: return "polar_night";
+    }
+    return "";
+}
+
+void AddInstant(exports::Record& r, const char* utc, const char* local, const std::optional<double>& jd,
+                const ZoneDescription& zone) {
+    r.push_back({utc, jd ? exports::IsoUtc(*jd) : exports::Value()});
+    r.push_back({local, jd ? exports::IsoLocal(*jd, OffsetHoursAt(zone, Instant::FromUT(*jd))) : exports::Value()});
+}
+
+QString DateShown(const CivilDate& d) {
+    return QLocale().toString(QDate(d.year, d.month, d.day), QLocale::ShortFormat);
+}
+
+}  // namespace
+
+TonightReport ComputeTonightOf(const ObserverState& observer, const CivilDate& date, bool precise,
+                               const std::vector<FixedObject>& objects) {
+    return ComputeTonight(date, {observer.Latitude, observer.Longitude, 0}, ChartZone(observer), precise, objects);
+}
+
+std::optional<FixedObject> FixedObjectOf(const ObjectIndex& index, const Catalogs& catalogs,
+                                         const SkyObjectRef& object) {
+    FixedObject o;
+    o.shown = index.DisplayName(object);
+    o.name = object.kind == SkyObjectKind::Star && object.number >= 1 &&
+                     static_cast<std::size_t>(object.number) <= catalogs.starNames.size()
+                 ? catalogs.StarNameOf(static_cast<std::size_t>(object.number)).utf8
+             : object.kind == SkyObjectKind::Constellation && object.number >= 0 &&
+                     static_cast<std::size_t>(object.number) < catalogs.constellations.size()
+                 ? catalogs.constellations[static_cast<std::size_t>(object.number)].latin
+                 : o.shown;
+    if (object.kind == SkyObjectKind::Star && object.number >= 1 &&
+        static_cast<std::size_t>(object.number) <= catalogs.stars.size()) {
+        const StarRecord& s = catalogs.Star(static_cast<std::size_t>(object.number));
+        o.ra = s.RightAscension * kRadian;
+        o.dec = s.Declination * kRadian;
+        o.magnitude = s.Magnitude;
+        return o;
+    }
+    if (object.kind == SkyObjectKind::Constellation && object.number >= 0 &&
+        static_cast<std::size_t>(object.number) < catalogs.constellations.size()) {
+        const Constellation& c = catalogs.constellations[static_cast<std::size_t>(object.number)];
+        o.ra = c.labelRightAscension * kRadian;
+        o.dec = c.labelDeclination * kRadian;
+        return o;
+    }
+    return std::nullopt;
+}
+
+std::vector<FixedObject> BrightStars(const Catalogs& catalogs, double magnitude) {
+    std::vector<FixedObject> stars;
+    for (std::size_t i = 0; i < catalogs.stars.size() && i < catalogs.starNames.size(); ++i) {
+        const StarRecord& s = catalogs.stars[i];
+        const std::string& label = catalogs.starNames[i].label;
+        if (s.Magnitude > magnitude || label.empty()) continue;
+        stars.push_back({label, s.RightAscension * kRadian, s.Declination * kRadian, s.Magnitude, {}});
+    }
+    return stars;
+}
+
+QString TonightClockText(double jdUT, const ZoneDescription& zone) {
+    if (!std::isfinite(jdUT)) return QStringLiteral("–");
+    // Rounded to the minute first, then read.
+    const double rounded = std::nearbyint(jdUT * 1440) / 1440;
+    const std::optional<CivilDateTime> local = LocalFromInstant(Instant::FromUT(rounded + 0.5 / 86400), zone);
+    if (!local) return QStringLiteral("–");
+    return QString::asprintf("%02d:%02d", local->time.hour, local->time.minute);
+}
+
+QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone, const QString& placeName,
+                            const std::vector<QString>& culminating) {
+    QStringList lines;
+    lines << Tr("The night of %1 in %2 (%3)")
+                 .arg(DateShown(r.date), placeName,
+                      QString::fromStdString(ZoneLabelAt(zone, Instant::FromUT((r.start + r.end) / 2))));
+    const auto instant = [&](const char* label, const std::optional<double>& t) {
+        lines << Tr(label) + QLatin1Char('\t') + (t ? TonightClockText(*t, zone) : Tr("none"));
+    };
+    instant(QT_TRANSLATE_NOOP("Tonight", "Sunset"), r.sun.sunset);
+    instant(QT_TRANSLATE_NOOP("Tonight", "End of civil twilight"), r.sun.civilDusk);
+    instant(QT_TRANSLATE_NOOP("Tonight", "End of nautical twilight"), r.sun.nauticalDusk);
+    instant(QT_TRANSLATE_NOOP("Tonight", "End of astronomical twilight"), r.sun.astronomicalDusk);
+    instant(QT_TRANSLATE_NOOP("Tonight", "Start of astronomical twilight"), r.sun.astronomicalDawn);
+    instant(QT_TRANSLATE_NOOP("Tonight", "Start of nautical twilight"), r.sun.nauticalDawn);
+    instant(QT_TRANSLATE_NOOP("Tonight", "Start of civil twilight"), r.sun.civilDawn);
+    instant(QT_TRANSLATE_NOOP("Tonight", "Sunrise"), r.sun.sunrise);
+    switch (r.sun.kind) {
+        case NightKind::Dark: break;
+        case NightKind::NoAstronomicalNight:
+            lines << Tr("No astronomical night: the Sun stays above -18° (lowest %1)").arg(Degrees(r.sun.lowestAltitude));
+            break;
+        case NightKind::PolarDay: lines << Tr("Polar day: the Sun does not set"); break;
+        case NightKind::PolarNight: lines << Tr("Polar night: the Sun does not rise"); break;
+    }
+    lines << QString();
+    lines << Tr("Moon") + QLatin1Char('\t') + PassagesText(r.moon, zone);
+    lines << QLatin1Char('\t') +
+                 Tr("%1 % illuminated, %2")
+                     .arg(QLocale().toString(static_cast<int>(std::nearbyint(100 * r.moonIlluminated))),
+                          r.moonWaxing ? Tr("waxing") : Tr("waning"));
+    if (r.dark) {
+        QStringList spans;
+        for (const Interval& i : r.darkWithoutMoon)
+            spans << TonightClockText(i.from, zone) + QStringLiteral("–") + TonightClockText(i.to, zone);
+        const long long minutes = std::llround(r.darkWithoutMoonHours * 60);
+        lines << Tr("Dark without the Moon") + QLatin1Char('\t') +
+                     (spans.isEmpty() ? Tr("none")
+                                      : Tr("%1 (%2 h %3 min)").arg(spans.join(QStringLiteral(", "))).arg(minutes / 60).arg(minutes % 60));
+    }
+    lines << QString();
+    const auto track = [&](const NightTrack& t) {
+        QString line = BodyShown(t) + QLatin1Char('\t') + VisibilityShown(t, zone);
+        const QString passages = PassagesText(t, zone);
+        if (!passages.isEmpty()) line += QStringLiteral("; ") + passages;
+        if (t.magnitude) line += QStringLiteral("; ") + Tr("%1 mag").arg(QLocale().toString(*t.magnitude, 'f', 1));
+        if (!t.constellation.empty())
+            line += QStringLiteral(", ") + QString::fromStdString(t.constellation);
+        lines << line;
+    };
+    for (const NightTrack& t : r.planets) track(t);
+    if (!r.objects.empty()) lines << QString();
+    for (const NightTrack& t : r.objects) track(t);
+    if (!culminating.empty()) {
+        lines << QString();
+        QStringList names;
+        for (const QString& n : culminating) names << n;
+        lines << Tr("Culminating in the dark") + QLatin1Char('\t') + names.join(QStringLiteral(", "));
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+std::vector<exports::Record> TonightRecords(const TonightReport& r, const ZoneDescription& zone, bool precise) {
+    std::vector<exports::Record> records;
+    std::vector<const NightTrack*> tracks = {&r.moon};
+    for (const NightTrack& t : r.planets) tracks.push_back(&t);
+    for (const NightTrack& t : r.objects) tracks.push_back(&t);
+    for (const NightTrack* t : tracks) {
+        exports::Record rec;
+        rec.push_back({"date", QString::asprintf("%04d-%02d-%02d", r.date.year, r.date.month, r.date.day)});
+        exports::AddFrame(rec, precise);
+        rec.push_back({"night", QString::fromLatin1(NightKey(r.sun.kind))});
+        AddInstant(rec, "sunset_utc", "sunset_local", r.sun.sunset, zone);
+        AddInstant(rec, "civil_dusk_utc", "civil_dusk_local", r.sun.civilDusk, zone);
+        AddInstant(rec, "nautical_dusk_utc", "nautical_dusk_local", r.sun.nauticalDusk, zone);
+        AddInstant(rec, "astronomical_dusk_utc", "astronomical_dusk_local", r.sun.astronomicalDusk, zone);
+        AddInstant(rec, "astronomical_dawn_utc", "astronomical_dawn_local", r.sun.astronomicalDawn, zone);
+        AddInstant(rec, "nautical_dawn_utc", "nautical_dawn_local", r.sun.nauticalDawn, zone);
+        AddInstant(rec, "civil_dawn_utc", "civil_dawn_local", r.sun.civilDawn, zone);
+        AddInstant(rec, "sunrise_utc", "sunrise_local", r.sun.sunrise, zone);
+        rec.push_back({"moon_illuminated_percent", exports::Number(100 * r.moonIlluminated)});
+        rec.push_back({"dark_without_moon_h", exports::Number(r.darkWithoutMoonHours)});
+        rec.push_back({"body", QString::fromStdString(t->name)});
+        AddInstant(rec, "rise_utc", "rise_local", t->rise, zone);
+        AddInstant(rec, "culmination_utc", "culmination_local", t->culmination, zone);
+        rec.push_back({"culmination_altitude_deg", t->culmination ? exports::Number(t->culminationAltitude) : exports::Value()});
+        AddInstant(rec, "set_utc", "set_local", t->set, zone);
+        AddInstant(rec, "best_utc", "best_local", t->best, zone);
+        rec.push_back({"best_altitude_deg", t->best ? exports::Number(t->bestAltitude) : exports::Value()});
+        rec.push_back({"visibility", QString::fromLatin1(VisibilityKey(t->visibility))});
+        rec.push_back({"magnitude", t->magnitude ? exports::Number(*t->magnitude) : exports::Value()});
+        rec.push_back({"constellation", QString::fromStdString(t->constellation)});
+        records.push_back(std::move(rec));
+    }
+    return records;
+}
+
+AltitudePlotTexts TonightPlotTexts(const TonightReport& r, const QString& placeName) {
+    AltitudePlotTexts texts;
+    texts.title = Tr("%1 – the night of %2").arg(placeName, DateShown(r.date));
+    texts.names.push_back(QCoreApplication::translate("Planet", "Moon"));
+    for (const NightTrack& t : r.planets) texts.names.push_back(BodyShown(t));
+    for (const NightTrack& t : r.objects) texts.names.push_back(BodyShown(t));
+    return texts;
+}
+
+QByteArray TonightPlotFile(const QString& suffix, const TonightReport& report, const ZoneDescription& zone,
+                           const AltitudePlotTexts& texts, PlotScheme scheme, QSize size) {
+    const QString kind = suffix.toLower();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (kind == QLatin1String("png")) {
+        QImage image(size, QImage::Format_RGB32);
+        {
+            QPainter p(&image);
+            PaintAltitudePlot(p, QRectF(QPointF(0, 0), QSizeF(size)), report, zone, texts, scheme);
+        }
+        image.save(&buffer, "PNG");
+    } else if (kind == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
+        pdf.setResolution(150);
+        pdf.setTitle(texts.title);
+        QPainter p(&pdf);
+        PaintAltitudePlot(p, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())), report, zone, texts, scheme);
+    } else if (kind == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(texts.title);
+        QPainter p(&svg);
+        PaintAltitudePlot(p, QRectF(QPointF(0, 0), QSizeF(size)), report, zone, texts, scheme);
+    }
+    return bytes;
+}
+
+}  // namespace noctaris

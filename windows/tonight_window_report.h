@@ -1,0 +1,58 @@
+#pragma once
+// What the Tonight window and `noctaris-cli tonight` share: the night's report for an observer,
+// its text in the user's language, its CSV/JSON records, the plot's texts and the plot as a PNG,
+// PDF or SVG file.
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include "astro/reports/tonight.h"
+#include "chart/altitude_plot.h"
+#include "chart/state.h"
+#include "windows/exports.h"
+
+namespace noctaris {
+
+class Catalogs;
+class ObjectIndex;
+struct SkyObjectRef;
+
+// The night that begins on `date` at the observer's place, on its clock (ChartZone).
+TonightReport ComputeTonightOf(const ObserverState& observer, const CivilDate& date, bool precise,
+                               const std::vector<FixedObject>& objects = {});
+
+// A star or constellation of the index as a fixed object (J2000; named as the exports name it,
+// shown by its display name); none for the
+// Sun, the Moon and the planets, which the report has anyway.
+std::optional<FixedObject> FixedObjectOf(const ObjectIndex& index, const Catalogs& catalogs,
+                                         const SkyObjectRef& object);
+// The stars of the catalogue down to `magnitude`, as candidates for CulminatingInDark.
+std::vector<FixedObject> BrightStars(const Catalogs& catalogs, double magnitude = 2.5);
+
+// "16:04": an instant on the place's clock, rounded to the minute.
+QString TonightClockText(double jdUT, const ZoneDescription& zone);
+
+// The report as lines "label\tvalue" joined by CR LF (the last without), in the user's
+// language: title, twilight, the Moon, the planets, the added objects, and `culminating` (names
+// of bright objects culminating in the dark hours) when not empty.
+QString FormatTonightReport(const TonightReport& report, const ZoneDescription& zone,
+                            const QString& placeName, const std::vector<QString>& culminating = {});
+
+// One record per body and object of the night, each with the night's instants (`sunset_utc`,
+// `sunset_local`, ... `sunrise_local`, null when there is none) before the body's rising,
+// culmination, setting and best time.
+std::vector<exports::Record> TonightRecords(const TonightReport& report, const ZoneDescription& zone,
+                                            bool precise);
+
+// The plot's title (place and date) and curve names in the user's language.
+AltitudePlotTexts TonightPlotTexts(const TonightReport& report, const QString& placeName);
+
+// The plot as a file of the kind the suffix names: "png" (an image of `size` pixels), "pdf" (an
+// A4 landscape page) or "svg" (`size` as its size). Empty for another suffix.
+QByteArray TonightPlotFile(const QString& suffix, const TonightReport& report, const ZoneDescription& zone,
+                           const AltitudePlotTexts& texts, PlotScheme scheme, QSize size = QSize(1200, 700));
+
+}  // namespace noctaris
