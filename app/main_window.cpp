@@ -31,6 +31,7 @@
 #include "windows/moon_phase_calendar_window.h"
 #include "windows/moon_window.h"
 #include "windows/orbits_window.h"
+#include "windows/tonight_window.h"
 #include "windows/planet_window.h"
 #include "windows/sun_window.h"
 #include "windows/terminator_window.h"
@@ -428,7 +429,20 @@ void MainWindow::takeSnapshotFor(QWidget* window) {
     else infoSnapshot_ = InfoSnapshot{moment};  // the Moon and Sun windows share it
 }
 
+void MainWindow::openTonight() {
+    if (!tonightWindow_) {
+        tonightWindow_ = new TonightWindow(
+            &observer_, catalogs_, [this]() -> const ObjectIndex& { return objectIndex(); },
+            [this] { return display_.PrecisePositions; }, exportPrompt(), this);
+        connect(tonightWindow_, &TonightWindow::goToTime, this, &MainWindow::goToInstant);
+    }
+    tonightWindow_->refresh();
+    tonightWindow_->show();
+    tonightWindow_->raise();
+}
+
 void MainWindow::refreshInfoWindows() {
+    if (tonightWindow_ && tonightWindow_->isVisible()) tonightWindow_->refresh();
     if (ephemerisWindow_ && ephemerisWindow_->isVisible()) {
         takeSnapshotFor(ephemerisWindow_);
         ephemerisWindow_->refresh();

@@ -51,6 +51,7 @@ class EphemerisWindow;
 class FindInfoBox;
 class MoonWindow;
 class SunWindow;
+class TonightWindow;
 
 // Widgets and actions carry an objectName equal to their member's name without the trailing
 // underscore (e.g. "speedSpin", "showEclipticAction"), so tests and tools find them by name.
@@ -182,6 +183,7 @@ private:
     void openMoonPhaseCalendar();
     void openEventCalendar();
     void openTerminator();
+    void openTonight();
     void openAbout();
     // Asks for a file through options_.askFile, in the folder of the last export.
     SaveFilePrompt exportPrompt();
@@ -313,6 +315,8 @@ private:
     QAction* orbitsAction_ = nullptr;
     QAction* eventCalendarAction_ = nullptr;
     QAction* terminatorAction_ = nullptr;
+    QAction* tonightAction_ = nullptr;
+    TonightWindow* tonightWindow_ = nullptr;  // created at the first opening
     QAction* aboutAction_ = nullptr;
 };
 

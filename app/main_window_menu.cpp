@@ -271,6 +271,7 @@ void MainWindow::buildMenu() {
     eventCalendarAction_ =
         command(info, "eventCalendarAction", tr("Astronomical &calendar"), &MainWindow::openEventCalendar);
     terminatorAction_ = command(info, "terminatorAction", tr("&Terminator"), &MainWindow::openTerminator);
+    tonightAction_ = command(info, "tonightAction", tr("Ton&ight"), &MainWindow::openTonight);
 
     QMenu* help = bar->addMenu(tr("&Help"));
     aboutAction_ = command(help, "aboutAction", tr("&About Noctaris"), &MainWindow::openAbout);

@@ -166,7 +166,7 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
     }
     lines << QString();
     lines << Tr("Moon") + QLatin1Char('\t') + PassagesText(r.moon, zone);
-    lines << QLatin1Char('\t') +
+    lines << Tr("Moon phase") + QLatin1Char('\t') +
                  Tr("%1 % illuminated, %2")
                      .arg(QLocale().toString(static_cast<int>(std::nearbyint(100 * r.moonIlluminated))),
                           r.moonWaxing ? Tr("waxing") : Tr("waning"));
