@@ -234,4 +234,41 @@ for r in rows:
         sys.exit(f"{sys.argv[2]}: {r['utc']} / {r['local']}, the database says {want.isoformat()}")
 EOF
 done
+# tonight: a week of Reykjavík nights in June (the Sun sets but stays above -6°: the twilight
+# instants null, sunset and sunrise given, the
+# local and UTC fields one instant on the place's clock) and Sydney's winter night against
+# python3-ephem (the Sun's centre at -0°50' and -18°, no refraction); --plot writes the file
+# its suffix names and refuses a range.
+"$cli" tonight --place "Reykjavík, IS" --range 2026-06-18..2026-06-24 --format json >"$tmp/rey.json" \
+    || fail "tonight json exited $?"
+"$cli" tonight --place "Sydney, AUS" --date 2026-06-20 --object Canopus --format csv --plot "$tmp/night.svg" \
+    >"$tmp/syd.csv" || fail "tonight csv exited $?"
+"$cli" tonight --date 2026-12-20 --plot "$tmp/night.pdf" >/dev/null || fail "tonight pdf exited $?"
+head -c 4 "$tmp/night.pdf" | grep -q '%PDF' || fail "tonight --plot .pdf is no PDF"
+grep -q '<svg' "$tmp/night.svg" || fail "tonight --plot .svg is no SVG"
+"$cli" tonight --range 2026-06-18..2026-06-19 --plot "$tmp/x.png" 2>/dev/null && fail "tonight --plot with --range"
+[ -e "$tmp/x.png" ] && fail "tonight wrote a plot it refused"
+"$py" - "$tmp" <<'EOF' || exit 1
+import csv, datetime, json, sys
+tmp = sys.argv[1]
+names = ["sunset", "civil_dusk", "nautical_dusk", "astronomical_dusk",
+         "astronomical_dawn", "nautical_dawn", "civil_dawn", "sunrise"]
+recs = json.load(open(f"{tmp}/rey.json"))["records"]
+assert len(recs) == 7 * 8, len(recs)
+for r in recs:
+    assert r["night"] == "no_astronomical_night", r["night"]
+    for n in names[1:7]:  # the Sun stays above -6° (-2° at its lowest)
+        assert r[n + "_utc"] is None and r[n + "_local"] is None, (r["date"], n)
+    for n in ["sunset", "sunrise"]:
+        u = datetime.datetime.fromisoformat(r[n + "_utc"].replace("Z", "+00:00"))
+        assert datetime.datetime.fromisoformat(r[n + "_local"]) == u, (r["date"], n)
+rows = list(csv.DictReader(open(f"{tmp}/syd.csv", encoding="utf-8")))
+assert rows[-1]["body"] == "Car Alpha,Canopus", rows[-1]["body"]
+want = {"sunset": "2026-06-20T06:53:34", "astronomical_dusk": "2026-06-20T08:23:05", "astronomical_dawn": "2026-06-20T19:30:40", "sunrise": "2026-06-20T21:00:11"}
+for n, t in want.items():
+    got = datetime.datetime.fromisoformat(rows[0][n + "_utc"].replace("Z", ""))
+    assert abs((got - datetime.datetime.fromisoformat(t)).total_seconds()) < 60, (n, got, t)
+# Canopus culminates at noon and sinks all night: best seen as the night begins.
+assert rows[-1]["best_utc"] == rows[-1]["astronomical_dusk_utc"], rows[-1]
+EOF
 echo "report formats: ok"
