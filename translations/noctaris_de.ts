@@ -4,7 +4,7 @@
 <context>
     <name>AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+33"/>
+        <location filename="../windows/about_window.cpp" line="+34"/>
         <source>Desktop planetarium
 Version %1
 Licence GPL-3.0+
@@ -216,7 +216,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EphemerisTable</name>
     <message>
-        <location filename="../windows/ephemeris_window.cpp" line="+24"/>
+        <location filename="../windows/ephemeris_window.cpp" line="+27"/>
         <source>Helioc. longitude</source>
         <translation>Helioz. Länge</translation>
     </message>
@@ -301,7 +301,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sichtbarkeit</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+32"/>
         <source>%.2f AU</source>
         <translation>%.2f AE</translation>
     </message>
@@ -314,7 +314,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EventCalendar</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+46"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+48"/>
         <source>Location: </source>
         <translation>Ort: </translation>
     </message>
@@ -441,7 +441,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+141"/>
+        <location filename="../windows/wincommon.cpp" line="+176"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -454,7 +454,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+80"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+81"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -752,6 +752,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
+        <location filename="../windows/tonight_window_report.cpp" line="+240"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
@@ -1053,7 +1054,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+71"/>
+        <location filename="../windows/planet_window.cpp" line="+72"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1458,6 +1459,166 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>Tonight</name>
+    <message>
+        <location filename="../windows/tonight_window_report.cpp" line="-206"/>
+        <source>above the horizon all night</source>
+        <translation>die ganze Nacht über dem Horizont</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+13"/>
+        <source>below the horizon all night</source>
+        <translation>die ganze Nacht unter dem Horizont</translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <source>rises %1</source>
+        <translation>Aufgang %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>culminates %1 at %2</source>
+        <translation>Kulmination %1 in %2 Höhe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sets %1</source>
+        <translation>Untergang %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>best %1 at %2</source>
+        <translation>am besten %1 in %2 Höhe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>too close to the Sun</source>
+        <translation>zu nahe an der Sonne</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the sky does not get dark</source>
+        <translation>der Himmel wird nicht dunkel</translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>The night of %1 in %2 (%3)</source>
+        <translation>Die Nacht vom %1 in %2 (%3)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+30"/>
+        <source>none</source>
+        <translation>entfällt</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Sunset</source>
+        <translation>Sonnenuntergang</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>End of civil twilight</source>
+        <translation>Ende der bürgerlichen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>End of nautical twilight</source>
+        <translation>Ende der nautischen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>End of astronomical twilight</source>
+        <translation>Ende der astronomischen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start of astronomical twilight</source>
+        <translation>Beginn der astronomischen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start of nautical twilight</source>
+        <translation>Beginn der nautischen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start of civil twilight</source>
+        <translation>Beginn der bürgerlichen Dämmerung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sunrise</source>
+        <translation>Sonnenaufgang</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No astronomical night: the Sun stays above -18° (lowest %1)</source>
+        <translation>Keine astronomische Nacht: Die Sonne bleibt über -18° (am tiefsten %1)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Polar day: the Sun does not set</source>
+        <translation>Polartag: Die Sonne geht nicht unter</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Polar night: the Sun does not rise</source>
+        <translation>Polarnacht: Die Sonne geht nicht auf</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Moon</source>
+        <translation>Mond</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Moon phase</source>
+        <translation>Mondphase</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 % illuminated, %2</source>
+        <translation>zu %1 % beleuchtet, %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>waxing</source>
+        <translation>zunehmend</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>waning</source>
+        <translation>abnehmend</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Dark without the Moon</source>
+        <translation>Dunkel ohne Mond</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 (%2 h %3 min)</source>
+        <translation>%1 (%2 h %3 min)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 mag</source>
+        <translation>%1 mag</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Culminating in the dark</source>
+        <translation>Kulminieren bei Dunkelheit</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>%1 – the night of %2</source>
+        <translation>%1 – die Nacht vom %2</translation>
+    </message>
+</context>
+<context>
     <name>Visibility</name>
     <message>
         <location filename="../windows/wincommon.cpp" line="+7"/>
@@ -1518,7 +1679,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+28"/>
+        <location filename="../windows/about_window.cpp" line="+27"/>
         <source>About Noctaris</source>
         <translation>Über Noctaris</translation>
     </message>
@@ -1531,12 +1692,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ephemeriden</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+34"/>
         <source>Export…</source>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>Export the ephemeris table</source>
         <translation>Ephemeriden exportieren</translation>
     </message>
@@ -1544,17 +1705,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+211"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+232"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+15"/>
         <source>Year</source>
         <translation>Jahr</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
@@ -1564,7 +1725,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+81"/>
         <source>Export the astronomical calendar</source>
         <translation>Astronomischen Kalender exportieren</translation>
     </message>
@@ -1595,12 +1756,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+336"/>
+        <location filename="../app/main_window.cpp" line="+351"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+127"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -1910,6 +2071,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Tag-Nacht-Grenze</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Ton&amp;ight</source>
+        <translation>&amp;Heute Nacht</translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>&amp;Help</source>
         <translation>&amp;?</translation>
@@ -1978,12 +2144,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Mondphasenkalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Choose a date</source>
         <translation>Datumseingabe</translation>
     </message>
@@ -1999,7 +2165,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::OrbitsWindow</name>
     <message>
-        <location filename="../windows/orbits_window.cpp" line="+64"/>
+        <location filename="../windows/orbits_window.cpp" line="+67"/>
         <source>Orbits</source>
         <translation>Planetenbahnen</translation>
     </message>
@@ -2009,28 +2175,28 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Objects</source>
         <translation>Objekte</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+26"/>
         <source>Time step                days</source>
         <translation>Schritt                    Tage</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+94"/>
+        <location line="+17"/>
+        <location line="+107"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-88"/>
+        <location line="-100"/>
         <source>Scale</source>
         <translation>Maßstab</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+103"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
@@ -2142,7 +2308,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+42"/>
+        <location filename="../windows/planet_window.cpp" line="+51"/>
         <source>Planet data</source>
         <translation>Planetendaten</translation>
     </message>
@@ -2158,42 +2324,42 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::TerminatorWindow</name>
     <message>
-        <location filename="../windows/terminator_window.cpp" line="+87"/>
+        <location filename="../windows/terminator_window.cpp" line="+83"/>
         <source>Terminator</source>
         <translation>Tag-Nacht-Grenze</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+40"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Month</source>
         <translation>Monat</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-18"/>
         <source>Change minutes</source>
         <translation>Minuten ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Change days</source>
         <translation>Tage ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Use summer time</source>
         <translation>Sommerzeit berücksichtigen</translation>
     </message>
@@ -2219,17 +2385,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+167"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="-166"/>
         <source>Current time</source>
         <translation>Aktuelle Zeit</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+69"/>
         <source>Sun symbol</source>
         <translation>Sonnensymbol</translation>
     </message>
@@ -2247,6 +2413,79 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+36"/>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>noctaris::TonightWindow</name>
+    <message>
+        <location filename="../windows/tonight_window.cpp" line="+72"/>
+        <source>Tonight</source>
+        <translation>Heute Nacht</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Night of</source>
+        <translation>Nacht vom</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Add a star or constellation</source>
+        <translation>Stern oder Sternbild hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Remove added</source>
+        <translation>Hinzugefügte entfernen</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Screen colours</source>
+        <translation>Bildschirmfarben</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Night vision</source>
+        <translation>Nachtsicht</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Print colours</source>
+        <translation>Druckfarben</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Export plot…</source>
+        <translation>Diagramm exportieren…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Print plot…</source>
+        <translation>Diagramm drucken…</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>Not found: %1</source>
+        <translation>Nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The Sun, the Moon and the planets are always in the report.</source>
+        <translation>Sonne, Mond und Planeten stehen immer im Bericht.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>%1, altitude %2°</source>
+        <translation>%1, Höhe %2°</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1, altitude %2°: %3 at %4°</source>
+        <translation>%1, Höhe %2°: %3 in %4°</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Export plot</source>
+        <translation>Diagramm exportieren</translation>
     </message>
 </context>
 </TS>

@@ -21,8 +21,6 @@
 namespace noctaris {
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("Tonight", text); }
-
 QString Degrees(double v) { return QLocale().toString(static_cast<int>(std::nearbyint(v))) + QStringLiteral("°"); }
 
 QString BodyShown(const NightTrack& t) {
@@ -33,22 +31,22 @@ QString BodyShown(const NightTrack& t) {
 // "rises 20:57, culminates 04:07 at 52°, sets 11:18", or where it stays.
 QString PassagesText(const NightTrack& t, const ZoneDescription& zone) {
     QStringList parts;
-    if (t.alwaysAbove) parts << Tr("above the horizon all night");
-    if (t.alwaysBelow) parts << Tr("below the horizon all night");
-    if (t.rise) parts << Tr("rises %1").arg(TonightClockText(*t.rise, zone));
+    if (t.alwaysAbove) parts << QCoreApplication::translate("Tonight", "above the horizon all night");
+    if (t.alwaysBelow) parts << QCoreApplication::translate("Tonight", "below the horizon all night");
+    if (t.rise) parts << QCoreApplication::translate("Tonight", "rises %1").arg(TonightClockText(*t.rise, zone));
     if (t.culmination)
-        parts << Tr("culminates %1 at %2").arg(TonightClockText(*t.culmination, zone), Degrees(t.culminationAltitude));
-    if (t.set) parts << Tr("sets %1").arg(TonightClockText(*t.set, zone));
+        parts << QCoreApplication::translate("Tonight", "culminates %1 at %2").arg(TonightClockText(*t.culmination, zone), Degrees(t.culminationAltitude));
+    if (t.set) parts << QCoreApplication::translate("Tonight", "sets %1").arg(TonightClockText(*t.set, zone));
     return parts.join(QStringLiteral(", "));
 }
 
 QString VisibilityShown(const NightTrack& t, const ZoneDescription& zone) {
     switch (t.visibility) {
         case Visibility::Visible:
-            return Tr("best %1 at %2").arg(TonightClockText(*t.best, zone), Degrees(t.bestAltitude));
-        case Visibility::TooCloseToSun: return Tr("too close to the Sun");
-        case Visibility::BelowHorizon: return Tr("below the horizon all night");
-        case Visibility::SkyNotDark: return Tr("the sky does not get dark");
+            return QCoreApplication::translate("Tonight", "best %1 at %2").arg(TonightClockText(*t.best, zone), Degrees(t.bestAltitude));
+        case Visibility::TooCloseToSun: return QCoreApplication::translate("Tonight", "too close to the Sun");
+        case Visibility::BelowHorizon: return QCoreApplication::translate("Tonight", "below the horizon all night");
+        case Visibility::SkyNotDark: return QCoreApplication::translate("Tonight", "the sky does not get dark");
     }
     return {};
 }
@@ -142,11 +140,11 @@ QString TonightClockText(double jdUT, const ZoneDescription& zone) {
 QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone, const QString& placeName,
                             const std::vector<QString>& culminating) {
     QStringList lines;
-    lines << Tr("The night of %1 in %2 (%3)")
+    lines << QCoreApplication::translate("Tonight", "The night of %1 in %2 (%3)")
                  .arg(DateShown(r.date), placeName,
                       QString::fromStdString(ZoneLabelAt(zone, Instant::FromUT((r.start + r.end) / 2))));
     const auto instant = [&](const char* label, const std::optional<double>& t) {
-        lines << Tr(label) + QLatin1Char('\t') + (t ? TonightClockText(*t, zone) : Tr("none"));
+        lines << QCoreApplication::translate("Tonight", label) + QLatin1Char('\t') + (t ? TonightClockText(*t, zone) : QCoreApplication::translate("Tonight", "none"));
     };
     instant(QT_TRANSLATE_NOOP("Tonight", "Sunset"), r.sun.sunset);
     instant(QT_TRANSLATE_NOOP("Tonight", "End of civil twilight"), r.sun.civilDusk);
@@ -159,32 +157,32 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
     switch (r.sun.kind) {
         case NightKind::Dark: break;
         case NightKind::NoAstronomicalNight:
-            lines << Tr("No astronomical night: the Sun stays above -18° (lowest %1)").arg(Degrees(r.sun.lowestAltitude));
+            lines << QCoreApplication::translate("Tonight", "No astronomical night: the Sun stays above -18° (lowest %1)").arg(Degrees(r.sun.lowestAltitude));
             break;
-        case NightKind::PolarDay: lines << Tr("Polar day: the Sun does not set"); break;
-        case NightKind::PolarNight: lines << Tr("Polar night: the Sun does not rise"); break;
+        case NightKind::PolarDay: lines << QCoreApplication::translate("Tonight", "Polar day: the Sun does not set"); break;
+        case NightKind::PolarNight: lines << QCoreApplication::translate("Tonight", "Polar night: the Sun does not rise"); break;
     }
     lines << QString();
-    lines << Tr("Moon") + QLatin1Char('\t') + PassagesText(r.moon, zone);
-    lines << Tr("Moon phase") + QLatin1Char('\t') +
-                 Tr("%1 % illuminated, %2")
+    lines << QCoreApplication::translate("Tonight", "Moon") + QLatin1Char('\t') + PassagesText(r.moon, zone);
+    lines << QCoreApplication::translate("Tonight", "Moon phase") + QLatin1Char('\t') +
+                 QCoreApplication::translate("Tonight", "%1 % illuminated, %2")
                      .arg(QLocale().toString(static_cast<int>(std::nearbyint(100 * r.moonIlluminated))),
-                          r.moonWaxing ? Tr("waxing") : Tr("waning"));
+                          r.moonWaxing ? QCoreApplication::translate("Tonight", "waxing") : QCoreApplication::translate("Tonight", "waning"));
     if (r.dark) {
         QStringList spans;
         for (const Interval& i : r.darkWithoutMoon)
             spans << TonightClockText(i.from, zone) + QStringLiteral("–") + TonightClockText(i.to, zone);
         const long long minutes = std::llround(r.darkWithoutMoonHours * 60);
-        lines << Tr("Dark without the Moon") + QLatin1Char('\t') +
-                     (spans.isEmpty() ? Tr("none")
-                                      : Tr("%1 (%2 h %3 min)").arg(spans.join(QStringLiteral(", "))).arg(minutes / 60).arg(minutes % 60));
+        lines << QCoreApplication::translate("Tonight", "Dark without the Moon") + QLatin1Char('\t') +
+                     (spans.isEmpty() ? QCoreApplication::translate("Tonight", "none")
+                                      : QCoreApplication::translate("Tonight", "%1 (%2 h %3 min)").arg(spans.join(QStringLiteral(", "))).arg(minutes / 60).arg(minutes % 60));
     }
     lines << QString();
     const auto track = [&](const NightTrack& t) {
         QString line = BodyShown(t) + QLatin1Char('\t') + VisibilityShown(t, zone);
         const QString passages = PassagesText(t, zone);
         if (!passages.isEmpty()) line += QStringLiteral("; ") + passages;
-        if (t.magnitude) line += QStringLiteral("; ") + Tr("%1 mag").arg(QLocale().toString(*t.magnitude, 'f', 1));
+        if (t.magnitude) line += QStringLiteral("; ") + QCoreApplication::translate("Tonight", "%1 mag").arg(QLocale().toString(*t.magnitude, 'f', 1));
         if (!t.constellation.empty())
             line += QStringLiteral(", ") + QString::fromStdString(t.constellation);
         lines << line;
@@ -196,7 +194,7 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
         lines << QString();
         QStringList names;
         for (const QString& n : culminating) names << n;
-        lines << Tr("Culminating in the dark") + QLatin1Char('\t') + names.join(QStringLiteral(", "));
+        lines << QCoreApplication::translate("Tonight", "Culminating in the dark") + QLatin1Char('\t') + names.join(QStringLiteral(", "));
     }
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -238,7 +236,7 @@ std::vector<exports::Record> TonightRecords(const TonightReport& r, const ZoneDe
 
 AltitudePlotTexts TonightPlotTexts(const TonightReport& r, const QString& placeName) {
     AltitudePlotTexts texts;
-    texts.title = Tr("%1 – the night of %2").arg(placeName, DateShown(r.date));
+    texts.title = QCoreApplication::translate("Tonight", "%1 – the night of %2").arg(placeName, DateShown(r.date));
     texts.names.push_back(QCoreApplication::translate("Planet", "Moon"));
     for (const NightTrack& t : r.planets) texts.names.push_back(BodyShown(t));
     for (const NightTrack& t : r.objects) texts.names.push_back(BodyShown(t));
