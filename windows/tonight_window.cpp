@@ -142,10 +142,11 @@ AltitudePlotTexts TonightWindow::plotTexts() const {
 
 void TonightWindow::refresh() {
     const CivilDate chart{observer_->Year, observer_->Month, observer_->Day};
-    const bool moved = observer_->Latitude != chartLatitude_ || observer_->Longitude != chartLongitude_;
-    if (chartDate_ && *chartDate_ == chart && !moved) return;
-    chartLatitude_ = observer_->Latitude;
-    chartLongitude_ = observer_->Longitude;
+    // The place, its clock and the places' kind: a change of any of them is a new report.
+    const ChartSetting setting{observer_->Latitude, observer_->Longitude, observer_->TimeZone, observer_->ZoneId,
+                               observer_->ConsiderSummerTime, precise_ && precise_()};
+    if (chartDate_ && *chartDate_ == chart && setting == chartSetting_) return;
+    chartSetting_ = setting;
     if (!chartDate_ || !(*chartDate_ == chart)) {
         chartDate_ = chart;
         try {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -89,8 +90,14 @@ private:
     QString text_;
     PlotScheme scheme_ = PlotScheme::Screen;
     // The chart's place and date at the last refresh, to follow only their changes.
+    struct ChartSetting {
+        double latitude = 0, longitude = 0, zone = 0;
+        std::string zoneId;
+        bool legalClock = false, precise = false;
+        bool operator==(const ChartSetting&) const = default;
+    };
     std::optional<CivilDate> chartDate_;
-    double chartLatitude_ = 1000, chartLongitude_ = 1000;
+    ChartSetting chartSetting_;
     bool failing_ = false;
 };
 

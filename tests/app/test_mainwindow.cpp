@@ -31,6 +31,7 @@
 #include "main_window_fixture.h"
 #include "platform/inifile.h"
 #include "windows/ephemeris_window.h"
+#include "windows/tonight_window.h"
 #include "windows/moon_window.h"
 #include "windows/sun_window.h"
 #include "windows/wincommon.h"
@@ -407,6 +408,24 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
     for (QAction* a : {ui.moonWindowAction, ui.sunWindowAction, ui.ephemerisAction, ui.moonPhaseCalendarAction,
                        ui.orbitsAction, ui.eventCalendarAction, ui.terminatorAction, ui.aboutAction})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+}
+
+// Tonight opens from the menu on the chart's night, sets the chart to a time clicked on its
+// plot and follows the chart to another date.
+TEST_F(MainWindowTest, TonightFollowsTheChartAndSetsItsTime) {
+    auto w = Open();
+    w->findChild<QAction*>("tonightAction")->trigger();
+    auto* tonight = w->findChild<TonightWindow*>();
+    ASSERT_TRUE(tonight && tonight->isVisible());
+    EXPECT_EQ(tonight->report().date, (CivilDate{2026, 12, 7}));
+    const std::optional<double> dusk = tonight->report().sun.astronomicalDusk;
+    ASSERT_TRUE(dusk.has_value());
+    emit tonight->goToTime(*dusk);  // 18:04 CET (python3-ephem: 17:04:09 UT)
+    EXPECT_EQ(w->observer().Day, 7);
+    EXPECT_EQ(w->observer().Hour, 18);
+    EXPECT_EQ(w->observer().Minute, 4);
+    w->setDate(QDate(2026, 12, 8));
+    EXPECT_EQ(tonight->report().date, (CivilDate{2026, 12, 8}));
 }
 
 TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
