@@ -30,9 +30,9 @@ std::vector<const NightTrack*> Tracks(const TonightReport& report) {
     return tracks;
 }
 
-// The Moon's disc at `centre`, lit by `fraction` on the right when waxing (as seen from the
-// north), on the left when waning.
-void PaintMoonPhase(QPainter& p, QPointF centre, double r, double fraction, bool waxing,
+// The Moon's disc at `centre`, lit by `fraction` on the right when waxing as seen from the
+// northern hemisphere (`litRight`), on the left from the southern one.
+void PaintMoonPhase(QPainter& p, QPointF centre, double r, double fraction, bool litRight,
                     const QColor& lit, const QColor& dark) {
     const QRectF disc(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
     p.setPen(QPen(lit, 1));
@@ -41,7 +41,7 @@ void PaintMoonPhase(QPainter& p, QPointF centre, double r, double fraction, bool
     const double k = std::clamp(fraction, 0.0, 1.0);
     const double rx = r * std::fabs(1 - 2 * k);
     const QRectF terminator(centre.x() - rx, centre.y() - r, 2 * rx, 2 * r);
-    const double side = waxing ? -1 : 1;  // the lit limb: clockwise through the right when waxing
+    const double side = litRight ? -1 : 1;  // the lit limb: clockwise through the right
     QPainterPath path(QPointF(centre.x(), centre.y() - r));
     path.arcTo(disc, 90, side * 180);
     // Back to the top along the terminator: through the dark side when more than half is lit.
@@ -218,7 +218,7 @@ void PaintAltitudePlot(QPainter& p, const QRectF& area, const TonightReport& rep
         const QPointF peak = line[static_cast<qsizetype>(top)];
         if (&track == &report.moon)
             PaintMoonPhase(p, QPointF(peak.x(), peak.y() - unit), unit * 0.7, report.moonIlluminated,
-                           report.moonWaxing, colour, colors.night);
+                           report.moonWaxing == (report.site.latitude >= 0), colour, colors.night);
         const QString name = k < texts.names.size() ? texts.names[k] : QString::fromStdString(track.name);
         QRectF box = metrics.boundingRect(name).adjusted(-2, 0, 2, 0);
         box.moveCenter(QPointF(peak.x(), peak.y() - (&track == &report.moon ? 2.6 : 1.0) * unit));

@@ -199,6 +199,7 @@ TonightReport ComputeTonight(const CivilDate& date, const TonightSite& site,
                              const std::vector<FixedObject>& objects) {
     TonightReport r;
     r.date = date;
+    r.site = site;
     const CivilDate next = JDToDate(DateToJD(date.year, date.month, date.day) + 1);
     r.start = static_cast<double>(InstantFromLocal({date, {12, 0, 0}}, zone).ut());
     r.end = static_cast<double>(InstantFromLocal({next, {12, 0, 0}}, zone).ut());

@@ -86,6 +86,7 @@ struct NightTrack {
 
 struct TonightReport {
     CivilDate date;
+    TonightSite site;
     double start = 0, end = 0;  // noon and the next noon on the place's clock
     // The samples of the altitude curves: start + i * (end - start) / (sampleCount - 1).
     int sampleCount = 0;
