@@ -105,9 +105,9 @@ TEST(Tonight, InstantsAsAnIndependentEphemerisGivesThem) {
 TEST(Tonight, HowDarkTheNightGetsAndWhatCanBeSeen) {
     const ZoneDescription cet{1, SummerTimeRule::None, nullptr};
     const TonightSite chemnitz{50.836667, 12.854444, 0}, tromso{69.6496, 18.9560, 0};
-    const std::vector<FixedObject> stars = {{"Sirius", 101.287, -16.716, -1.46},
-                                            {"Polaris", 37.954, 89.264, 1.98},
-                                            {"Canopus", 95.988, -52.696, -0.74}};
+    const std::vector<FixedObject> stars = {{"Sirius", 101.287, -16.716, -1.46, {}},
+                                            {"Polaris", 37.954, 89.264, 1.98, {}},
+                                            {"Canopus", 95.988, -52.696, -0.74, {}}};
     // Chemnitz in December: a full night. Venus rises at 03:57 and is best seen as the sky
     // brightens; Jupiter culminates in the dark; Mercury stands near the Sun; Polaris never sets,
     // Canopus never rises.
