@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -17,11 +16,12 @@
 #include "catalog/catalog.h"
 #include "catalog/object_index.h"
 #include "chart/projection.h"
+#include "platform/format.h"
 
 namespace noctaris {
 namespace {
 
-QString Degrees(double v) { return QLocale().toString(static_cast<int>(std::nearbyint(v))) + QStringLiteral("°"); }
+QString Degrees(double v) { return FormatInt(static_cast<long long>(std::nearbyint(v))) + QStringLiteral("°"); }
 
 QString BodyShown(const NightTrack& t) {
     if (t.body) return QCoreApplication::translate("Planet", t.name.c_str());
@@ -77,9 +77,7 @@ void AddInstant(exports::Record& r, const char* utc, const char* local, const st
     r.push_back({local, jd ? exports::IsoLocal(*jd, OffsetHoursAt(zone, Instant::FromUT(*jd))) : exports::Value()});
 }
 
-QString DateShown(const CivilDate& d) {
-    return QLocale().toString(QDate(d.year, d.month, d.day), QLocale::ShortFormat);
-}
+QString DateShown(const CivilDate& d) { return DateToStr(EncodeDate(d.year, d.month, d.day)); }
 
 }  // namespace
 
@@ -166,7 +164,7 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
     lines << QCoreApplication::translate("Tonight", "Moon") + QLatin1Char('\t') + PassagesText(r.moon, zone);
     lines << QCoreApplication::translate("Tonight", "Moon phase") + QLatin1Char('\t') +
                  QCoreApplication::translate("Tonight", "%1 % illuminated, %2")
-                     .arg(QLocale().toString(static_cast<int>(std::nearbyint(100 * r.moonIlluminated))),
+                     .arg(FormatInt(static_cast<long long>(std::nearbyint(100 * r.moonIlluminated))),
                           r.moonWaxing ? QCoreApplication::translate("Tonight", "waxing") : QCoreApplication::translate("Tonight", "waning"));
     if (r.dark) {
         QStringList spans;
@@ -182,7 +180,7 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
         QString line = BodyShown(t) + QLatin1Char('\t') + VisibilityShown(t, zone);
         const QString passages = PassagesText(t, zone);
         if (!passages.isEmpty()) line += QStringLiteral("; ") + passages;
-        if (t.magnitude) line += QStringLiteral("; ") + QCoreApplication::translate("Tonight", "%1 mag").arg(QLocale().toString(*t.magnitude, 'f', 1));
+        if (t.magnitude) line += QStringLiteral("; ") + QCoreApplication::translate("Tonight", "%1 mag").arg(FormatFixed(*t.magnitude, 1));
         if (!t.constellation.empty())
             line += QStringLiteral(", ") + QString::fromStdString(t.constellation);
         lines << line;
