@@ -752,7 +752,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
-        <location filename="../windows/tonight_window_report.cpp" line="+240"/>
+        <location filename="../windows/tonight_window_report.cpp" line="+238"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
@@ -1461,7 +1461,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Tonight</name>
     <message>
-        <location filename="../windows/tonight_window_report.cpp" line="-206"/>
+        <location filename="../windows/tonight_window_report.cpp" line="-204"/>
         <source>above the horizon all night</source>
         <translation>die ganze Nacht über dem Horizont</translation>
     </message>
@@ -1502,7 +1502,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>der Himmel wird nicht dunkel</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+92"/>
         <source>The night of %1 in %2 (%3)</source>
         <translation>Die Nacht vom %1 in %2 (%3)</translation>
     </message>
@@ -2463,7 +2463,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Diagramm drucken…</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+76"/>
         <source>Not found: %1</source>
         <translation>Nicht gefunden: %1</translation>
     </message>
