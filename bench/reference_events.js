@@ -1,15 +1,17 @@
 // Reference timings for bench_sunmoon's event benchmarks, with astronomy-engine (npm): the Moon's
 // rise, culmination and set for every local day of December 2026 in Chemnitz, a year's
-// perihelion and aphelion, a year's equinoxes and solstices. Prints the mean time of each.
+// perihelion and aphelion, a year's equinoxes and solstices. Prints the mean processor time of
+// each (as Google Benchmark's "CPU" column, which a busy machine disturbs less than wall time).
 //   NODE_PATH=/path/to/node_modules node bench/reference_events.js
 'use strict';
 const A = require('astronomy-engine');
 
 function time(name, unit, rounds, f) {
     f(0);  // warm up the compiler
-    const start = process.hrtime.bigint();
+    const start = process.cpuUsage();
     for (let i = 0; i < rounds; ++i) f(i);
-    const ns = Number(process.hrtime.bigint() - start) / rounds;
+    const used = process.cpuUsage(start);
+    const ns = (used.user + used.system) * 1e3 / rounds;
     const value = unit === 'ms' ? ns / 1e6 : ns / 1e3;
     console.log(`${name.padEnd(22)} ${value.toFixed(unit === 'ms' ? 2 : 1)} ${unit}`);
 }
