@@ -145,33 +145,49 @@ Value IsoDate(double jd) {
     return text.left(text.indexOf(QLatin1Char('T')));
 }
 
+QByteArray CsvHeader(const Record& record) {
+    QByteArray out;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (i) out += ',';
+        out += CsvField(QString::fromLatin1(record[i].name));
+    }
+    return out + "\r\n";
+}
+
+QByteArray CsvRow(const Record& record) {
+    QByteArray out;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (i) out += ',';
+        out += CsvField(record[i].value);
+    }
+    return out + "\r\n";
+}
+
 QByteArray ToCsv(const std::vector<Record>& records) {
     QByteArray out;
     if (records.empty()) return out;
-    for (std::size_t i = 0; i < records.front().size(); ++i) {
-        if (i) out += ',';
-        out += CsvField(QString::fromLatin1(records.front()[i].name));
-    }
-    out += "\r\n";
-    for (const Record& r : records) {
-        for (std::size_t i = 0; i < r.size(); ++i) {
-            if (i) out += ',';
-            out += CsvField(r[i].value);
-        }
-        out += "\r\n";
-    }
+    out += CsvHeader(records.front());
+    for (const Record& r : records) out += CsvRow(r);
     return out;
 }
 
-QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
+QByteArray JsonOpening(const Record& head) {
     QByteArray out = "{\n";
     for (const Field& f : head)
         out += "  " + JsonString(QString::fromLatin1(f.name)) + ": " + JsonValue(f.value) + ",\n";
-    out += "  \"records\": [";
-    for (std::size_t i = 0; i < records.size(); ++i)
-        out += (i ? ",\n    " : "\n    ") + JsonObject(records[i]);
-    out += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    return out + "  \"records\": [";
+}
+
+QByteArray JsonRecord(const Record& record, bool first) {
+    return (first ? "\n    " : ",\n    ") + JsonObject(record);
+}
+
+QByteArray JsonClosing(bool empty) { return empty ? "]\n}\n" : "\n  ]\n}\n"; }
+
+QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
+    QByteArray out = JsonOpening(head);
+    for (std::size_t i = 0; i < records.size(); ++i) out += JsonRecord(records[i], i == 0);
+    return out + JsonClosing(records.empty());
 }
 
 QString IcsUid(const QString& start, const QString& summary) {
