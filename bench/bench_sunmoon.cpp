@@ -4,6 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/events/apsides.h"
+#include "astro/events/seasons.h"
+#include "astro/reports/sunmoon_reports.h"
+#include "astro/time/calendar_dates.h"
 #include "astro/theories/moon.h"
 #include "astro/events/sun_rise_set.h"
 #include "astro/theories/sun.h"
@@ -92,5 +95,38 @@ void BM_NextPerigee(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NextPerigee)->Unit(benchmark::kMicrosecond);
+
+// The Moon window's rise, culmination and set for every local day of a month (Chemnitz,
+// December 2026); bench/events_vs_reference.sh times the same with the reference libraries.
+void BM_MoonEventsMonth(benchmark::State& state) {
+    for (auto _ : state) {
+        for (int day = 1; day <= 31; ++day)
+            benchmark::DoNotOptimize(
+                MoonEventsOfDay(LocalMidnightJD(2026, 12, day, 1), 50.836667, 12.854444));
+    }
+}
+BENCHMARK(BM_MoonEventsMonth)->Unit(benchmark::kMillisecond);
+
+// A year's perihelion and aphelion as the calendar asks for them, a year later each time.
+void BM_EarthApsidesYear(benchmark::State& state) {
+    int year = 1990;
+    for (auto _ : state) {
+        const Instant t0 = Instant::FromTT(DateTimeToJD(EncodeDate(year, 1, 1)));
+        benchmark::DoNotOptimize(NextEarthApsis(EarthApsis::Perihelion, t0));
+        benchmark::DoNotOptimize(NextEarthApsis(EarthApsis::Aphelion, t0));
+        year = year < 2060 ? year + 1 : 1990;
+    }
+}
+BENCHMARK(BM_EarthApsidesYear)->Unit(benchmark::kMicrosecond);
+
+// A year's equinoxes and solstices.
+void BM_SeasonsYear(benchmark::State& state) {
+    int year = 1990;
+    for (auto _ : state) {
+        for (int s = 0; s < 4; ++s) benchmark::DoNotOptimize(SeasonJDE(year, static_cast<Season>(s)));
+        year = year < 2060 ? year + 1 : 1990;
+    }
+}
+BENCHMARK(BM_SeasonsYear)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -49,6 +49,68 @@ void Emit(const QByteArray& bytes, const QString& path) {
         throw StandardOutputError(errno);
 }
 
+OutputStream::OutputStream(const QString& path) : path_(path) {
+    if (path_.isEmpty()) return;
+    CheckOutputPath(path_);
+    file_ = std::make_unique<AtomicFileWriter>(path_);
+    QString reason;
+    if (!file_->Open(&reason))
+        throw OutputError(QStringLiteral("cannot write '%1': %2").arg(path_, reason));
+}
+
+OutputStream::~OutputStream() = default;
+
+void OutputStream::Write(const QByteArray& bytes) {
+    pending_ += bytes;
+    if (pending_.size() >= 65536) Flush();
+}
+
+void OutputStream::Flush() {
+    if (pending_.isEmpty()) return;
+    if (file_) {
+        QString reason;
+        if (!file_->Write(pending_, &reason))
+            throw OutputError(QStringLiteral("cannot write '%1': %2").arg(path_, reason));
+    } else {
+        errno = 0;
+        const std::size_t size = static_cast<std::size_t>(pending_.size());
+        if (std::fwrite(pending_.constData(), 1, size, stdout) != size) throw StandardOutputError(errno);
+    }
+    pending_.clear();
+}
+
+void OutputStream::Finish() {
+    Flush();
+    if (file_) {
+        QString reason;
+        if (!file_->Commit(&reason))
+            throw OutputError(QStringLiteral("cannot write '%1': %2").arg(path_, reason));
+        return;
+    }
+    errno = 0;
+    if (std::fflush(stdout) != 0) throw StandardOutputError(errno);
+}
+
+RecordWriter::RecordWriter(OutputStream& out, const QString& format,
+                           const exports::Record& jsonHead)
+    : out_(out), json_(format == QLatin1String("json")) {
+    if (json_) out_.Write(exports::JsonOpening(jsonHead));
+}
+
+void RecordWriter::Add(const exports::Record& record) {
+    if (json_) {
+        out_.Write(exports::JsonRecord(record, first_));
+    } else {
+        if (first_) out_.Write(exports::CsvHeader(record));
+        out_.Write(exports::CsvRow(record));
+    }
+    first_ = false;
+}
+
+void RecordWriter::Finish() {
+    if (json_) out_.Write(exports::JsonClosing(first_));
+}
+
 QString FinishStandardOutput() {
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) return QString::fromUtf8(StandardOutputError(errno).what());

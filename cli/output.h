@@ -2,11 +2,18 @@
 // Where a command's result goes: standard output, or a file written safely (a temporary file
 // beside it, checked, flushed, then renamed over the target), so that a failure never leaves a
 // half-written file behind. A failure throws OutputError, reported with exit status 2.
+#include <memory>
 #include <stdexcept>
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+
+#include "windows/exports.h"
+
+namespace noctaris {
+class AtomicFileWriter;
+}
 
 namespace noctaris::cli {
 
@@ -25,6 +32,41 @@ void WriteOutputFile(const QString& path, const QByteArray& bytes);
 // To `path` with WriteOutputFile, or to standard output when `path` is empty; a write to
 // standard output that fails (a full disk, a closed pipe) throws OutputError.
 void Emit(const QByteArray& bytes, const QString& path);
+
+// Output written as it is made, so that a long range needs no more memory than a short one:
+// to standard output, or to a file through a temporary file that replaces the target only at
+// Finish (an error or exception before leaves any old file as it was). Pieces are gathered to
+// 64 KiB before they go out. A failed write throws OutputError.
+class OutputStream {
+public:
+    explicit OutputStream(const QString& path);  // empty: standard output
+    ~OutputStream();
+    OutputStream(const OutputStream&) = delete;
+    OutputStream& operator=(const OutputStream&) = delete;
+
+    void Write(const QByteArray& bytes);
+    void Finish();
+
+private:
+    void Flush();
+    QString path_;
+    std::unique_ptr<AtomicFileWriter> file_;
+    QByteArray pending_;
+};
+
+// Records written one by one as CSV or JSON (`format` "csv" or "json"), byte for byte what
+// exports::ToCsv or ToJson(head, records) write for all of them at once.
+class RecordWriter {
+public:
+    RecordWriter(OutputStream& out, const QString& format, const exports::Record& jsonHead = {});
+    void Add(const exports::Record& record);
+    void Finish();
+
+private:
+    OutputStream& out_;
+    bool json_;
+    bool first_ = true;
+};
 
 // Flushes and closes standard output at the end of a run that wrote to it. Returns the reason
 // when something written earlier did not arrive, else an empty string.

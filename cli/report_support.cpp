@@ -39,31 +39,30 @@ ReportRun ReadReportOptions(const CommandParser& cmd) {
 
 void WriteReports(const ReportRun& run, const MomentReport& report) {
     const bool text = run.format == QLatin1String("text");
-    QByteArray bytes;
-    std::vector<Record> records;
+    OutputStream out(run.out);
+    const Place& p = run.place;
+    // Each moment's records go out as they are made.
+    RecordWriter records(out, run.format,
+                         {{"place", QString::fromStdString(p.ExportName())},
+                          {"latitude_deg", Number(p.latitude)},
+                          {"longitude_deg", Number(p.longitude)},
+                          {"zone_h", Number(p.zone)}});
     ObserverState observer = ObserverAt(run.place);
     observer.ConsiderSummerTime = run.legalClock;
+    bool first = true;
     for (const LocalMoment& m : run.when.moments) {
         SetMoment(observer, m);
-        MomentResult r = report(observer, text);
+        const MomentResult r = report(observer, text);
         if (text) {
-            if (run.when.isRange) bytes += (bytes.isEmpty() ? "" : "\n") + m.Text().toUtf8() + '\n';
-            bytes += TextOutput(r.text);
+            if (run.when.isRange) out.Write((first ? "" : "\n") + m.Text().toUtf8() + '\n');
+            out.Write(TextOutput(r.text));
         } else {
-            for (Record& rec : r.records) records.push_back(std::move(rec));
+            for (const Record& rec : r.records) records.Add(rec);
         }
+        first = false;
     }
-    if (run.format == QLatin1String("csv")) {
-        bytes = ToCsv(records);
-    } else if (run.format == QLatin1String("json")) {
-        const Place& p = run.place;
-        bytes = ToJson({{"place", QString::fromStdString(p.ExportName())},
-                        {"latitude_deg", Number(p.latitude)},
-                        {"longitude_deg", Number(p.longitude)},
-                        {"zone_h", Number(p.zone)}},
-                       records);
-    }
-    Emit(bytes, run.out);
+    if (!text) records.Finish();
+    out.Finish();
 }
 
 }  // namespace noctaris::cli

@@ -41,23 +41,57 @@ bool WriteAllAndFlush(QFileDevice& file, QByteArrayView bytes, bool sync, QStrin
 }  // namespace
 
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
-    const QFileInfo target(path);
+    AtomicFileWriter file(path);
+    return file.Open(reason) && file.Write(bytes, reason) && file.Commit(reason);
+}
+
+AtomicFileWriter::AtomicFileWriter(const QString& path) : path_(path) {}
+
+AtomicFileWriter::~AtomicFileWriter() = default;  // ~QSaveFile removes an uncommitted file
+
+bool AtomicFileWriter::Open(QString* reason) {
+    const QFileInfo target(path_);
     if (target.exists() && !target.isFile() && !target.isDir()) {
         // A device or pipe: renaming a file over it would replace the device itself.
-        QFile device(path);
-        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, device.errorString());
-        if (!WriteAllAndFlush(device, bytes, false, reason)) return false;
-        device.close();
-        if (device.error() != QFileDevice::NoError) return Fail(reason, device.errorString());
+        device_ = true;
+        file_ = std::make_unique<QFile>(path_);
+    } else {
+        auto file = std::make_unique<QSaveFile>(path_);
+        // Qt would otherwise write straight into the old file when the folder is read-only,
+        // destroying it if the write then fails.
+        file->setDirectWriteFallback(false);
+        file_ = std::move(file);
+    }
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QString why = file_->errorString();
+        file_.reset();
+        return Fail(reason, why);
+    }
+    return true;
+}
+
+bool AtomicFileWriter::Write(QByteArrayView bytes, QString* reason) {
+    if (!file_) return Fail(reason, QStringLiteral("the file is not open"));
+    const char* data = bytes.data();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const qint64 n = file_->write(data, left);
+        if (n <= 0) return Fail(reason, file_->errorString());
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::Commit(QString* reason) {
+    if (!file_) return Fail(reason, QStringLiteral("the file is not open"));
+    if (!WriteAllAndFlush(*file_, {}, !device_, reason)) return false;
+    if (device_) {
+        file_->close();
+        if (file_->error() != QFileDevice::NoError) return Fail(reason, file_->errorString());
         return true;
     }
-    QSaveFile file(path);
-    // Qt would otherwise write straight into the old file when the folder is read-only,
-    // destroying it if the write then fails.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(reason, file.errorString());
-    if (!WriteAllAndFlush(file, bytes, true, reason)) return false;  // ~QSaveFile removes the temporary file
-    if (!file.commit()) return Fail(reason, file.errorString());
+    if (!static_cast<QSaveFile&>(*file_).commit()) return Fail(reason, file_->errorString());
     return true;
 }
 

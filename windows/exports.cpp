@@ -25,18 +25,43 @@ bool SecondsOf(double jd, long long& seconds) {
 // "YYYY-MM-DDTHH:MM:SS" of a count of seconds, the date in the civil calendar (Julian before
 // 1582-10-15) with astronomical years. A year outside 0..9999 is written in ISO 8601's expanded
 // form ("+10000", "-0001") when `expanded`, else it fails; so does a day before the day count.
+// Writes n as `width` digits (n >= 0 and below 10^width) at p; returns the end.
+char* Digits(char* p, long long n, int width) {
+    for (int i = width - 1; i >= 0; --i, n /= 10) p[i] = static_cast<char>('0' + n % 10);
+    return p + width;
+}
+
 bool DateTimeText(long long seconds, QString& text, bool expanded) {
     const long long day = seconds >= 0 ? seconds / kSecondsPerDay
                                        : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
     const long long rest = seconds - day * kSecondsPerDay;
     if (day < 0) return false;
     const CivilDate date = JDToDate(static_cast<long double>(day));  // noon of that civil day
-    QString year;
-    if (date.year >= 0 && date.year <= 9999) year = QString::asprintf("%04d", date.year);
-    else if (expanded) year = QString::asprintf("%+05d", date.year);
-    else return false;
-    text = year + QString::asprintf("-%02d-%02dT%02lld:%02lld:%02lld", date.month, date.day,
-                                    rest / 3600, rest % 3600 / 60, rest % 60);
+    // Written digit by digit: a range writes several of these per record.
+    char buffer[40];
+    char* p = buffer;
+    if (date.year >= 0 && date.year <= 9999) {
+        p = Digits(p, date.year, 4);
+    } else if (expanded) {
+        *p++ = date.year < 0 ? '-' : '+';
+        const long long year = std::llabs(static_cast<long long>(date.year));
+        int width = 4;  // at least, as %+05d
+        for (long long power = 10000; width < 18 && year >= power; power *= 10) ++width;
+        p = Digits(p, year, width);
+    } else {
+        return false;
+    }
+    *p++ = '-';
+    p = Digits(p, date.month, 2);
+    *p++ = '-';
+    p = Digits(p, date.day, 2);
+    *p++ = 'T';
+    p = Digits(p, rest / 3600, 2);
+    *p++ = ':';
+    p = Digits(p, rest % 3600 / 60, 2);
+    *p++ = ':';
+    p = Digits(p, rest % 60, 2);
+    text = QString::fromLatin1(buffer, p - buffer);
     return true;
 }
 
@@ -109,7 +134,11 @@ QString NumberText(double v) {
 QString IsoOffset(double zone) {
     const long long minutes = std::llround(zone * 60);
     const long long m = std::llabs(minutes);
-    return QString::asprintf("%c%02lld:%02lld", minutes < 0 ? '-' : '+', m / 60, m % 60);
+    if (m / 60 > 99) return QString::asprintf("%c%02lld:%02lld", minutes < 0 ? '-' : '+', m / 60, m % 60);
+    char buffer[6] = {minutes < 0 ? '-' : '+'};
+    Digits(Digits(buffer + 1, m / 60, 2) + 1, m % 60, 2);
+    buffer[3] = ':';
+    return QString::fromLatin1(buffer, 6);
 }
 
 Value IsoUtc(double jdUT) {
@@ -145,33 +174,49 @@ Value IsoDate(double jd) {
     return text.left(text.indexOf(QLatin1Char('T')));
 }
 
+QByteArray CsvHeader(const Record& record) {
+    QByteArray out;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (i) out += ',';
+        out += CsvField(QString::fromLatin1(record[i].name));
+    }
+    return out + "\r\n";
+}
+
+QByteArray CsvRow(const Record& record) {
+    QByteArray out;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (i) out += ',';
+        out += CsvField(record[i].value);
+    }
+    return out + "\r\n";
+}
+
 QByteArray ToCsv(const std::vector<Record>& records) {
     QByteArray out;
     if (records.empty()) return out;
-    for (std::size_t i = 0; i < records.front().size(); ++i) {
-        if (i) out += ',';
-        out += CsvField(QString::fromLatin1(records.front()[i].name));
-    }
-    out += "\r\n";
-    for (const Record& r : records) {
-        for (std::size_t i = 0; i < r.size(); ++i) {
-            if (i) out += ',';
-            out += CsvField(r[i].value);
-        }
-        out += "\r\n";
-    }
+    out += CsvHeader(records.front());
+    for (const Record& r : records) out += CsvRow(r);
     return out;
 }
 
-QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
+QByteArray JsonOpening(const Record& head) {
     QByteArray out = "{\n";
     for (const Field& f : head)
         out += "  " + JsonString(QString::fromLatin1(f.name)) + ": " + JsonValue(f.value) + ",\n";
-    out += "  \"records\": [";
-    for (std::size_t i = 0; i < records.size(); ++i)
-        out += (i ? ",\n    " : "\n    ") + JsonObject(records[i]);
-    out += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    return out + "  \"records\": [";
+}
+
+QByteArray JsonRecord(const Record& record, bool first) {
+    return (first ? "\n    " : ",\n    ") + JsonObject(record);
+}
+
+QByteArray JsonClosing(bool empty) { return empty ? "]\n}\n" : "\n  ]\n}\n"; }
+
+QByteArray ToJson(const Record& head, const std::vector<Record>& records) {
+    QByteArray out = JsonOpening(head);
+    for (std::size_t i = 0; i < records.size(); ++i) out += JsonRecord(records[i], i == 0);
+    return out + JsonClosing(records.empty());
 }
 
 QString IcsUid(const QString& start, const QString& summary) {

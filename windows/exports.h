@@ -50,6 +50,14 @@ QString NumberText(double v);
 QByteArray ToCsv(const std::vector<Record>& records);
 // One JSON object: the `head` fields, then "records": an array with one object per record.
 QByteArray ToJson(const Record& head, const std::vector<Record>& records);
+// The same in pieces, for output written record by record: the CSV header row (the record's
+// names) and a record's row; ToJson's text before the records, one record (preceded by what
+// separates it from the one before) and the text after them.
+QByteArray CsvHeader(const Record& record);
+QByteArray CsvRow(const Record& record);
+QByteArray JsonOpening(const Record& head);
+QByteArray JsonRecord(const Record& record, bool first);
+QByteArray JsonClosing(bool empty);
 
 // One event of an iCalendar file.
 struct IcsEvent {

@@ -182,37 +182,77 @@ double NextApsis(LunarApsis kind, TDateTime t) {
     return FirstPassageFrom(t, 28, 27, [&](TDateTime a) { return PerigeeApogeeTime(kind, a); });
 }
 
-// The passage of the cycle nearest to t, TDateTimes of dynamical time.
-double PerihelionAphelionTime(EarthApsis kind, TDateTime t) {
-    // The mean passage of the Earth-Moon barycentre of the cycle nearest to t.
+// The mean passage of the Earth-Moon barycentre of the cycle nearest to t, a TDateTime of
+// dynamical time.
+double MeanPerihelionAphelion(EarthApsis kind, TDateTime t) {
     LD k = std::nearbyint(((static_cast<LD>(t) - Epoch2000Serial) / 365.25L - 0.01L) * 0.99997L);
     if (kind == EarthApsis::Aphelion) k += 0.5L;
-    const LD jde = 2451547.507L + 365.2596358L * k + 0.0000000158L * k * k;
-    const double mean = JDToDateTime(jde);
+    return JDToDateTime(2451547.507L + 365.2596358L * k + 0.0000000158L * k * k);
+}
 
-    // The Earth itself, pulled around the barycentre by the Moon, passes up to about a day and
-    // a half from that mean instant. Within four days of it the Sun-Earth distance of the
-    // Earth series has a single extreme (the Moon's monthly wobble cannot turn the yearly
-    // change of distance round there): bisect on the sign of the change.
-    VsopEarth earth;
-    auto distance = [&](double x) {
-        earth.SetDate(x);
-        return earth.Radius();
-    };
+// The Earth itself, pulled around the barycentre by the Moon, passes up to about a day and a
+// half from the mean instant. Within four days of it the Sun-Earth distance of the Earth series
+// has a single extreme (the Moon's monthly wobble cannot turn the yearly change of distance
+// round there).
+constexpr double kReach = 4;  // days
+
+// The passage of the cycle whose mean passage is `mean`: where the change of the Sun-Earth
+// distance over kStep either side turns sign.
+double PerihelionAphelionTime(EarthApsis kind, double mean) {
     constexpr double kStep = 0.01;  // days
     // Growing after perihelion, shrinking after aphelion.
     const LD sign = kind == EarthApsis::Aphelion ? -1 : 1;
-    auto past = [&](double x) { return sign * (distance(x + kStep) - distance(x - kStep)) > 0; };
-    double a = mean - 4, b = mean + 4;
+    VsopEarth earth;
+    auto change = [&](double x) {
+        earth.SetDate(x + kStep);
+        const LD later = earth.Radius();
+        earth.SetDate(x - kStep);
+        return static_cast<double>(sign * (later - earth.Radius()));
+    };
+    // The series' 20 largest terms of each power miss the change by less than 2e-8 AU (the
+    // full change is about 1e-7 AU per day from the extreme): they place the turn within a
+    // tenth of a day and decide plainly on which side of it the ends of the reach lie.
+    auto roughChange = [&](double x) {
+        auto r = [](double y) { return LeadingEarthSeries(EarthCoordinate::Radius, y, 20); };
+        return static_cast<double>(sign * (r(x + kStep) - r(x - kStep)));
+    };
+    auto past = [&](double x) {
+        const double rough = roughChange(x);
+        return (std::fabs(rough) > 1e-7 ? rough : change(x)) > 0;
+    };
+    const double a = mean - kReach, b = mean + kReach;
     if (past(a) || !past(b)) return mean;  // no single extreme in reach (far-off epochs)
+    const double x0 = BisectCrossing(a, b, false, [&](double x) { return roughChange(x) > 0; },
+                                     2000);
+    // From there on the full series: a Newton step with the rough slope, then secant steps.
+    // The change is smooth there (its curvature over its slope, c, stays below 0.12 a day), so
+    // a secant step from x1 and x2 to x3 leaves an error of about c/2 |x2 - x1| |x3 - x2|;
+    // below 1e-9 days the search ends, where the sums' rounding (milliseconds) takes over.
+    const double slope = (roughChange(x0 + 0.01) - roughChange(x0 - 0.01)) / 0.02;
+    double x1 = x0, f1 = change(x0);
+    double x2 = x1 - f1 / slope;
+    for (int i = 0; i < 8 && x2 > a && x2 < b; ++i) {
+        const double f2 = change(x2);
+        if (!(f2 != f1)) break;
+        const double x3 = x2 - f2 * (x2 - x1) / (f2 - f1);
+        const bool settled = 0.06 * std::fabs(x2 - x1) * std::fabs(x3 - x2) < 1e-9;
+        x1 = x2;
+        f1 = f2;
+        x2 = x3;
+        if (settled && x2 > a && x2 < b) return x2;
+    }
+    // Not settled (never seen): halving on the full series alone.
     constexpr double kToleranceSeconds = 0.004;
-    return BisectCrossing(a, b, false, past, kToleranceSeconds);
+    return BisectCrossing(a, b, false, [&](double x) { return change(x) > 0; }, kToleranceSeconds);
 }
 
-// Steps of 365.25 days advance the passage number by at most one, so none is skipped.
+// The first passage at or after t. Steps of 365.25 days advance the passage number by at most
+// one, so none is skipped; a passage whose reach ends before t is passed over without a search.
 double NextPassage(EarthApsis kind, TDateTime t) {
-    return FirstPassageFrom(t, 365.25, 365.25,
-                            [&](TDateTime a) { return PerihelionAphelionTime(kind, a); });
+    return FirstPassageFrom(t, 365.25, 365.25, [&](TDateTime a) {
+        const double mean = MeanPerihelionAphelion(kind, a);
+        return mean + kReach + 1 < t ? mean : PerihelionAphelionTime(kind, mean);
+    });
 }
 
 // The searches run on TDateTimes of dynamical time; an instant comes in and goes out through its
@@ -229,7 +269,8 @@ Instant NextLunarApsis(LunarApsis kind, const Instant& after) {
     return Passage(NextApsis(kind, Start(after)));
 }
 Instant SearchEarthApsis(EarthApsis kind, const Instant& around) {
-    return Passage(PerihelionAphelionTime(kind, Start(around)));
+    const TDateTime t = Start(around);
+    return Passage(PerihelionAphelionTime(kind, MeanPerihelionAphelion(kind, t)));
 }
 Instant NextEarthApsis(EarthApsis kind, const Instant& after) {
     return Passage(NextPassage(kind, Start(after)));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "astro/events/search.h"
@@ -142,11 +143,17 @@ std::vector<AltitudeSample> AddGrazes(F f, const std::vector<AltitudeSample>& s,
 }  // namespace
 
 PreciseDay MakePreciseDay(double jdStartUT, double lengthDays) {
+    // A range of moments asks for the same day again and again: the last one is kept.
+    thread_local PreciseDay last;
+    thread_local bool made = false;
+    if (made && last.start == jdStartUT && last.length == lengthDays) return last;
     PreciseDay d;
     d.start = jdStartUT;
     d.length = lengthDays;
     d.begin = MakePreciseFrame(Instant::FromUT(jdStartUT));
     d.end = MakePreciseFrame(Instant::FromUT(jdStartUT + lengthDays));
+    last = d;
+    made = true;
     return d;
 }
 
@@ -169,7 +176,41 @@ PreciseFrame FrameInDay(const PreciseDay& day, double jdUT) {
     return f;
 }
 
+namespace {
+
+RiseTransitSetTimes SearchRiseTransitSet(Body body, const PreciseDay& day, const Site& site);
+
+// The events of the last few bodies, days and places asked for: a range of moments (or a
+// window redrawn) asks for each body's day again at every moment of it.
+struct KnownEvents {
+    Body body;
+    double start, length, beginTT, endTT;
+    Site site;
+    RiseTransitSetTimes events;
+    bool Of(Body b, const PreciseDay& d, const Site& s) const {
+        return body == b && start == d.start && length == d.length && beginTT == d.begin.tt() &&
+               endTT == d.end.tt() && site.latitude == s.latitude &&
+               site.longitude == s.longitude && site.height == s.height;
+    }
+};
+
+}  // namespace
+
 RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const Site& site) {
+    constexpr std::size_t kKept = 12;  // the Sun, the Moon and the planets of one day
+    thread_local std::array<std::optional<KnownEvents>, kKept> known;
+    thread_local std::size_t next = 0;
+    for (const auto& k : known)
+        if (k && k->Of(body, day, site)) return k->events;
+    const RiseTransitSetTimes events = SearchRiseTransitSet(body, day, site);
+    known[next] = KnownEvents{body, day.start, day.length, day.begin.tt(), day.end.tt(), site, events};
+    next = (next + 1) % kKept;
+    return events;
+}
+
+namespace {
+
+RiseTransitSetTimes SearchRiseTransitSet(Body body, const PreciseDay& day, const Site& site) {
     const Path path = PathOf(body, day);
     Sky sky{day, path, site, {}, 0};
     double xyz[3];
@@ -205,6 +246,8 @@ RiseTransitSetTimes FindRiseTransitSet(Body body, const PreciseDay& day, const S
         [](const Sky::Look& l) { return l.west >= 0; }, look, end, kToleranceSeconds);
     return r;
 }
+
+}  // namespace
 
 RiseTransitSetTimes FindRiseTransitSet(Body body, double jdStartUT, const Site& site) {
     return FindRiseTransitSet(body, MakePreciseDay(jdStartUT), site);

@@ -1,6 +1,7 @@
 #include "astro/reports/sunmoon_reports.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "astro/coords/angles.h"
 #include "astro/events/search.h"
@@ -81,13 +82,11 @@ struct MoonSight {
     double hourAngle = 0;
 };
 
-MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
-    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(jdUT));
-    const double ra = moon.RightAscension, dec = moon.Declination, distance = moon.DistanceKm;
-    // The sidereal time of the instant as the platform's date serial holds it.
-    const double theta = static_cast<double>(
-        ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(JDToDateTime(jdUT)))));
-    const double hourAngle = static_cast<double>(Reduce360(theta + eastLongitude - ra + 180)) - 180;
+// The sight from the Moon's apparent place (degrees, km) and the apparent sidereal time.
+MoonSight SightFrom(double ra, double dec, double distance, long double theta, double latitude,
+                    double eastLongitude) {
+    const double hourAngle =
+        static_cast<double>(Reduce360(static_cast<double>(theta) + eastLongitude - ra + 180)) - 180;
     const double h =
         ArcSin(Sin(latitude) * Sin(dec) + Cos(latitude) * Cos(dec) * Cos(hourAngle));
     // Rising and setting: the upper limb on the horizon, seen from the surface through the
@@ -95,6 +94,111 @@ MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
     const double parallax = ArcSin(6378.14 / distance);
     return {h - (0.7275 * parallax - 0.5667), hourAngle};
 }
+
+// The sidereal time is taken at the instant as the platform's date serial holds it.
+Instant SiderealInstant(double jdUT) { return Instant::FromUT(DateTimeToJD(JDToDateTime(jdUT))); }
+
+MoonSight SightOfMoon(double jdUT, double latitude, double eastLongitude) {
+    const MoonFullPlace moon = MoonPositionFull(Instant::FromUT(jdUT));
+    return SightFrom(moon.RightAscension, moon.Declination, moon.DistanceKm,
+                     ApparentSiderealTimeDeg(SiderealInstant(jdUT)), latitude, eastLongitude);
+}
+
+// A smooth quantity over one day as a Chebyshev series through its values at the nodes.
+constexpr int kNodes = 8;
+
+// cos(j (k + 1/2) pi / kNodes): row 1 places the nodes, every row weighs them in the fit.
+struct ChebyshevTable {
+    double cos[kNodes][kNodes];
+    ChebyshevTable() {
+        for (int j = 0; j < kNodes; ++j)
+            for (int k = 0; k < kNodes; ++k)
+                cos[j][k] = std::cos(std::numbers::pi * j * (k + 0.5) / kNodes);
+    }
+};
+const ChebyshevTable& Chebyshev() {
+    static const ChebyshevTable table;
+    return table;
+}
+
+// The k-th node as a fraction of the day.
+double NodeOffset(int k) { return (Chebyshev().cos[1][k] + 1) / 2; }
+
+struct DaySeries {
+    double c[kNodes] = {};
+    explicit DaySeries(const double (&f)[kNodes]) {
+        for (int j = 0; j < kNodes; ++j) {
+            double sum = 0;
+            for (int k = 0; k < kNodes; ++k) sum += f[k] * Chebyshev().cos[j][k];
+            c[j] = 2.0 * sum / kNodes;
+        }
+    }
+    // At offset u (0..1 over the day).
+    double At(double u) const {
+        const double x = 2 * u - 1;
+        double b1 = 0, b2 = 0;
+        for (int j = kNodes - 1; j >= 1; --j) {
+            const double b = 2 * x * b1 - b2 + c[j];
+            b2 = b1;
+            b1 = b;
+        }
+        return x * b1 - b2 + c[0] / 2;
+    }
+};
+
+// The Moon's sight over one day from eight full places. The day's search asks for about 120
+// sights; the series give the Moon's right ascension and declination within 2e-8° of the full
+// theory (whose own rounding at a double Julian day is about that), the equation of the
+// equinoxes within 1e-11°, so the altitude and hour angle within about 4e-8°. A sight whose
+// values lie farther than kDecisive from every value the search compares them with (0° of
+// altitude, 0°, 90° and ±180° of hour angle) therefore decides each comparison as the full
+// sight would, and the search finds the very same instants; any other is computed in full.
+class MoonDayPath {
+public:
+    MoonDayPath(double start, double latitude, double eastLongitude)
+        : MoonDayPath(start, latitude, eastLongitude, NodeValues(start)) {}
+
+    MoonSight operator()(double t) const {
+        const double u = t - start_;
+        const MoonSight s = SightFrom(ra_.At(u), dec_.At(u), distance_.At(u),
+                                      MeanSiderealTimeDeg(SiderealInstant(t)) + equinoxes_.At(u),
+                                      latitude_, eastLongitude_);
+        constexpr double kDecisive = 1e-6;  // degrees, 25 times the series' error
+        const double ha = std::fabs(s.hourAngle);
+        if (std::fabs(s.height) > kDecisive && ha > kDecisive && ha < 180 - kDecisive &&
+            std::fabs(s.hourAngle - 90) > kDecisive)
+            return s;
+        return SightOfMoon(t, latitude_, eastLongitude_);
+    }
+
+private:
+    struct Values {
+        double ra[kNodes], dec[kNodes], distance[kNodes], equinoxes[kNodes];
+    };
+    // The full place and the equation of the equinoxes at the nodes; the right ascension
+    // unwrapped, so that it runs on smoothly through 360°.
+    static Values NodeValues(double start) {
+        Values v;
+        for (int k = 0; k < kNodes; ++k) {
+            const double t = start + NodeOffset(k);
+            const MoonFullPlace m = MoonPositionFull(Instant::FromUT(t));
+            v.ra[k] = k == 0 ? m.RightAscension
+                             : v.ra[k - 1] + std::remainder(m.RightAscension - v.ra[k - 1], 360.0);
+            v.dec[k] = m.Declination;
+            v.distance[k] = m.DistanceKm;
+            const Instant i = SiderealInstant(t);
+            v.equinoxes[k] = static_cast<double>(
+                std::remainder(ApparentSiderealTimeDeg(i) - MeanSiderealTimeDeg(i), 360.0L));
+        }
+        return v;
+    }
+    MoonDayPath(double start, double latitude, double eastLongitude, const Values& v)
+        : start_(start), latitude_(latitude), eastLongitude_(eastLongitude), ra_(v.ra),
+          dec_(v.dec), distance_(v.distance), equinoxes_(v.equinoxes) {}
+
+    double start_, latitude_, eastLongitude_;
+    DaySeries ra_, dec_, distance_, equinoxes_;
+};
 
 // Rising, culmination and setting to a fiftieth of a second (16 halvings of a sample step).
 constexpr double kToleranceSeconds = 0.025;
@@ -109,7 +213,7 @@ MoonDayEvents MoonEventsOfDay(double dayStart, double latitude, double eastLongi
     // The Moon's altitude changes by at most about 15° an hour and its hour angle steadily, so
     // samples every 20 minutes catch each crossing of the day; each is then narrowed down.
     constexpr int kSteps = 72;
-    const auto at = [&](double t) { return SightOfMoon(t, latitude, eastLongitude); };
+    const MoonDayPath at(dayStart, latitude, eastLongitude);
     const auto samples = SampleDay(dayStart, kSteps, at);
     // Only the day itself: a crossing narrowed down to its last instant belongs to the next.
     const double end = dayStart + 1;

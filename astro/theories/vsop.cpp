@@ -194,6 +194,29 @@ std::optional<VsopTermArrays> VsopEarth::TermTable(int slot, int power) const {
     return table[power].arrays;
 }
 
+long double LeadingEarthSeries(EarthCoordinate coordinate, TDateTime t, int terms) {
+    const vsop87_earth::VSOPSeries* table = coordinate == EarthCoordinate::Longitude
+                                                ? vsop87_earth::kLongitude
+                                            : coordinate == EarthCoordinate::Latitude
+                                                ? vsop87_earth::kLatitude
+                                                : vsop87_earth::kRadius;
+    const LD tau = (static_cast<LD>(t) - VSOPEpoch - 0.5L) / 365250.0L;
+    LD sum = 0;
+    for (int n = 5; n >= 0; --n) {
+        VsopTermArrays arrays = table[n].arrays;
+        arrays.count = std::min(arrays.count, std::max(terms, 0));
+        LD power = 0;
+        if (std::fabs(tau) <= kArrayTauLimit) {
+            power = SumVsopTerms(arrays, static_cast<double>(tau));
+        } else {
+            for (int i = 0; i < arrays.count; ++i)
+                power += arrays.A[i] * ext::Cos(arrays.B[i] + arrays.C[i] * tau);
+        }
+        sum = sum * tau + power;
+    }
+    return sum * 1e-11L;
+}
+
 VsopPlace VSOPPosition(VsopTheory& body, TDateTime t) {
     body.SetDate(t);
     VsopPlace p;

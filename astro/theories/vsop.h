@@ -91,6 +91,12 @@ protected:
     std::optional<VsopTermArrays> TermTable(int slot, int power) const override;
 };
 
+// One coordinate of the Earth series cut to its largest terms (the tables run by amplitude):
+// the first `terms` of every power of tau, in radians or AU, at t (a TDateTime of dynamical
+// time). A search brackets its instant on this cheap sum and finishes on the full series.
+enum class EarthCoordinate { Longitude, Latitude, Radius };
+long double LeadingEarthSeries(EarthCoordinate coordinate, TDateTime t, int terms);
+
 // A body's heliocentric place in FK5, ecliptic and equinox of date.
 struct VsopPlace {
     long double L = 0;  // longitude, degrees, 0..360

@@ -9,6 +9,7 @@
 #include "astro/events/seasons.h"
 #include "astro/theories/moon.h"
 #include "astro/theories/sun.h"
+#include "astro/theories/vsop.h"
 #include "astro/time/timebase.h"
 
 namespace noctaris {
@@ -110,6 +111,27 @@ TEST(EarthApsides, NextPassageCountsFromItsOwnInstant) {
     }
 }
 
+TEST(EarthApsides, TheFullSeriesTurnsAtThePassage) {
+    // The passage is where the full Earth series' Sun-Earth distance, compared a hundredth of a
+    // day either side, stops shrinking (perihelion) or growing (aphelion): 20 ms before the
+    // instant found it still does, 20 ms after it no longer does, over two thousand years.
+    VsopEarth earth;
+    auto change = [&](double t) {
+        earth.SetDate(t + 0.01);
+        const long double later = earth.Radius();
+        earth.SetDate(t - 0.01);
+        return static_cast<double>(later - earth.Radius());
+    };
+    for (int year = 1000; year <= 3000; year += 37) {
+        for (EarthApsis kind : {EarthApsis::Perihelion, EarthApsis::Aphelion}) {
+            const double sign = kind == EarthApsis::Perihelion ? 1 : -1;
+            const double t = JDToDateTime(NextEarthApsis(kind, TT(EncodeDate(year, 1, 1))).tt());
+            EXPECT_LT(sign * change(t - 0.02 / 86400), 0) << year;
+            EXPECT_GT(sign * change(t + 0.02 / 86400), 0) << year;
+        }
+    }
+}
+
 TEST(Seasons, SearchesFindTheSunAtItsLongitude) {
     // The Sun's apparent longitude is 0, 90, 180, 270 degrees at the passages found; the next
     // one lies at or after the instant asked and within a year of it.
@@ -124,6 +146,15 @@ TEST(Seasons, SearchesFindTheSunAtItsLongitude) {
             EXPECT_NEAR(std::remainder(lambda - 90.0 * s, 360.0), 0, 1e-4) << i << " " << s;
             const Instant near = SearchSeason(season, t);
             EXPECT_LE(std::fabs(static_cast<double>(near.tt() - t.tt())), 183.0);
+        }
+    }
+    // To a hundredth of a second (1e-7°) of the full place, in and far from our time.
+    for (int year = -1000; year <= 5000; year += 173) {
+        for (int s = 0; s < 4; ++s) {
+            const long double lambda =
+                SunPosition(Instant::FromTT(SeasonJDE(year, static_cast<Season>(s)))).Lambda;
+            EXPECT_NEAR(static_cast<double>(std::remainder(lambda - 90.0L * s, 360.0L)), 0, 1e-7)
+                << year << " " << s;
         }
     }
 }

@@ -4,9 +4,14 @@
 #include <limits>
 #include <optional>
 
+#include "astro/coords/angles.h"
+#include "astro/core/constants.h"
+#include "astro/events/search.h"
 #include "astro/time/calendar_dates.h"
 #include "astro/theories/moonseries.h"
 #include "astro/reports/sunmoon_reports.h"
+#include "astro/time/instant.h"
+#include "astro/time/sidereal.h"
 #include "astro/time/timebase.h"
 
 using namespace noctaris;
@@ -180,6 +185,66 @@ TEST(MoonReport, FarEasternAndWesternPlacesGetTheirOwnDay) {
                 }
         }
     }
+}
+
+// The Moon's events straight from their definition: the full lunar theory's place at every
+// instant asked for, on the same 20-minute samples and halvings as the report.
+MoonDayEvents MoonEventsFromFullPlaces(double dayStart, double lat, double lon) {
+    struct Sight {
+        double height, hourAngle;
+    };
+    const auto at = [&](double t) {
+        const MoonFullPlace m = MoonPositionFull(Instant::FromUT(t));
+        const double theta = static_cast<double>(
+            ApparentSiderealTimeDeg(Instant::FromUT(DateTimeToJD(JDToDateTime(t)))));
+        const double ha =
+            static_cast<double>(Reduce360(theta + lon - m.RightAscension + 180)) - 180;
+        const double sinH = std::sin(lat * kDegree) * std::sin(m.Declination * kDegree) +
+                            std::cos(lat * kDegree) * std::cos(m.Declination * kDegree) *
+                                std::cos(ha * kDegree);
+        const double h = std::asin(std::fmax(-1.0, std::fmin(1.0, sinH))) * kRadian;
+        const double parallax = std::asin(6378.14 / m.DistanceKm) * kRadian;
+        return Sight{h - (0.7275 * parallax - 0.5667), ha};
+    };
+    const auto samples = SampleDay(dayStart, 72, at);
+    const auto up = [](const Sight& s) { return s.height >= 0; };
+    MoonDayEvents r;
+    r.rise = FirstCrossing(
+        samples, [](const Sight& a, const Sight& b) { return a.height < 0 && b.height >= 0; },
+        up, at, dayStart + 1, 0.025);
+    r.set = FirstCrossing(
+        samples, [](const Sight& a, const Sight& b) { return a.height >= 0 && b.height < 0; },
+        up, at, dayStart + 1, 0.025);
+    r.transit = FirstCrossing(
+        samples,
+        [](const Sight& a, const Sight& b) {
+            return a.hourAngle < 0 && b.hourAngle >= 0 && b.hourAngle < 90;
+        },
+        [](const Sight& s) { return s.hourAngle >= 0; }, at, dayStart + 1, 0.025);
+    return r;
+}
+
+TEST(MoonReport, EventsAreThoseOfTheFullTheoryAtEveryInstant) {
+    // The report interpolates the Moon's path through the day; its instants must be the very
+    // ones of the full theory, over centuries, near the poles (where the Moon grazes the
+    // horizon and days without rising or setting come) and on both sides of the date line.
+    const struct {
+        double lat, lon;
+    } places[] = {{50.836667, 12.854444}, {78.22, 15.65}, {-77.85, 166.67}, {1.29, 103.85},
+                  {-41.29, 174.78},       {69.65, -18.96}, {64.84, -147.72}};
+    int day = 0;
+    for (const auto& p : places)
+        for (int year : {1650, 1890, 2026, 2031, 2250}) {
+            for (int k = 0; k < 3; ++k, ++day) {
+                const double start =
+                    LocalMidnightJD(year, 1 + day % 12, 1 + (day * 7) % 28, std::round(p.lon / 15));
+                const MoonDayEvents a = MoonEventsOfDay(start, p.lat, p.lon);
+                const MoonDayEvents b = MoonEventsFromFullPlaces(start, p.lat, p.lon);
+                EXPECT_EQ(a.rise, b.rise) << p.lat << " " << year << " " << start;
+                EXPECT_EQ(a.transit, b.transit) << p.lat << " " << year << " " << start;
+                EXPECT_EQ(a.set, b.set) << p.lat << " " << year << " " << start;
+            }
+        }
 }
 
 TEST(SunReport, ZodiacConstellationByRightAscension) {

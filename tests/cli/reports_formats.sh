@@ -22,6 +22,12 @@ month=(--range 2026-12-01T12:00..2026-12-31T12:00 --step 1d)
 night=(--range 2026-12-07T18:00..2026-12-08T06:00 --step 30min)
 "$cli" ephemeris "${night[@]}" --format csv >"$tmp/eph.csv" || fail "ephemeris csv exited $?"
 "$cli" ephemeris "${night[@]}" --format json >"$tmp/eph.json" || fail "ephemeris json exited $?"
+# A range is written as it is computed; into a file it arrives whole and the same.
+for f in csv json text; do
+    "$cli" ephemeris "${night[@]}" --format $f >"$tmp/eph.out" || fail "ephemeris $f exited $?"
+    "$cli" ephemeris "${night[@]}" --format $f --out "$tmp/eph.file" || fail "ephemeris --out exited $?"
+    cmp -s "$tmp/eph.out" "$tmp/eph.file" || fail "ephemeris --format $f --out differs from standard output"
+done
 "$cli" planet MARS --date 2026-12-07 --time 21:30 --format json >"$tmp/mars.json" || fail "planet exited $?"
 "$cli" planet mars --date 2026-12-07 --time 21:30 >"$tmp/mars.txt" || fail "planet text exited $?"
 "$cli" star sirius --format json >"$tmp/sirius.json" || fail "star json exited $?"

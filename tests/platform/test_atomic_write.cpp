@@ -43,6 +43,34 @@ TEST(AtomicWrite, ReplacesTheWholeFileAndLeavesNoTemporary) {
     EXPECT_EQ(QImage(dir.filePath("noise.png")).convertToFormat(QImage::Format_RGB32), image);
 }
 
+TEST(AtomicWrite, PiecesReplaceTheFileOnlyAtTheCommit) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    QString reason;
+    {
+        AtomicFileWriter file(path);
+        ASSERT_TRUE(file.Open(&reason)) << reason.toStdString();
+        ASSERT_TRUE(file.Write("first ", &reason));
+        ASSERT_TRUE(file.Write("second", &reason));
+        EXPECT_EQ(ReadAll(path), "old");  // nothing seen before the commit
+        ASSERT_TRUE(file.Commit(&reason)) << reason.toStdString();
+    }
+    EXPECT_EQ(ReadAll(path), "first second");
+    {
+        // Abandoned half-way (an error, an exception): the old file stays, no temporary.
+        AtomicFileWriter file(path);
+        ASSERT_TRUE(file.Open(&reason));
+        ASSERT_TRUE(file.Write("half", &reason));
+    }
+    EXPECT_EQ(ReadAll(path), "first second");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
+    AtomicFileWriter full("/dev/full");
+    ASSERT_TRUE(full.Open(&reason));
+    EXPECT_FALSE(full.Write("x", &reason) && full.Commit(&reason));
+    EXPECT_TRUE(reason.contains("No space left on device")) << reason.toStdString();
+}
+
 TEST(AtomicWrite, FailuresSayWhyAndLeaveTheOldFile) {
     QTemporaryDir dir;
     QString reason;

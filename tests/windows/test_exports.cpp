@@ -47,6 +47,31 @@ TEST(ExportWriters, CsvQuotesWhatNeedsItAndWritesNoNonsense) {
     EXPECT_EQ(ToCsv({}), QByteArray());
 }
 
+TEST(ExportWriters, InstantsAsIso8601) {
+    using namespace exports;
+    auto text = [](const Value& v) { return std::get<QString>(v).toStdString(); };
+    // 2026-12-07 20:30 UT is JD 2461382.354166667; J2000.0 is 2000-01-01 12:00 TT.
+    EXPECT_EQ(text(IsoUtc(2461382.354166667)), "2026-12-07T20:30:00Z");
+    EXPECT_EQ(text(IsoLocal(2461382.354166667, 1)), "2026-12-07T21:30:00+01:00");
+    EXPECT_EQ(text(IsoLocal(2461382.354166667, -3.5)), "2026-12-07T17:00:00-03:30");
+    EXPECT_EQ(text(IsoLocal(2461382.354166667, 5.75)), "2026-12-08T02:15:00+05:45");
+    EXPECT_EQ(text(IsoUtc(2451545.0)), "2000-01-01T12:00:00Z");
+    // Astronomical years, the Julian calendar before 1582-10-15: JD 0 is 4713 BC January 1,
+    // noon (year -4712); year 1 begins at JD 1721423.5, year 0 (1 BC, a leap year) 366 days
+    // before, and years past 9999 are written expanded.
+    EXPECT_EQ(text(IsoUtc(0)), "-4712-01-01T12:00:00Z");
+    EXPECT_EQ(text(IsoUtc(1721423.5)), "0001-01-01T00:00:00Z");
+    EXPECT_EQ(text(IsoUtc(1721057.5)), "0000-01-01T00:00:00Z");
+    EXPECT_EQ(text(IsoUtc(1720692.5)), "-0001-01-01T00:00:00Z");
+    EXPECT_EQ(text(IsoUtc(5373484.5)), "+10000-01-01T00:00:00Z");
+    EXPECT_EQ(text(IsoDate(2299160.5)), "1582-10-15");
+    EXPECT_EQ(text(IsoDate(2299159.5)), "1582-10-04");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(IsoUtc(-1)));
+    EXPECT_EQ(IsoOffset(0), "+00:00");
+    EXPECT_EQ(IsoOffset(-9.5), "-09:30");
+    EXPECT_EQ(IsoOffset(12.75), "+12:45");
+}
+
 TEST(ExportWriters, IcsLinesFoldWithinSeventyFiveOctetsWithoutSplittingACharacter) {
     using namespace exports;
     // Two-octet letters with one ASCII letter in front, so that every fold point falls inside a
