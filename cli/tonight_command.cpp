@@ -144,7 +144,7 @@ int RunTonight(const QStringList& args) {
             result.text = FormatTonightReport(report, zone, placeName, culminating);
             return result;
         }
-        result.records = TonightRecords(report, zone, run.precise);
+        result.records = TonightRecords(report, zone, run.precise, run.format == QLatin1String("json"));
         return result;
     });
     return 0;

@@ -93,7 +93,16 @@ QByteArray JsonString(const QString& s) {
     return out + '"';
 }
 
+QByteArray JsonObject(const Record& r);
+
 QByteArray JsonValue(const Value& v) {
+    if (const auto* list = std::get_if<RecordList>(&v)) {
+        QByteArray out = "[";
+        if (list->records)
+            for (std::size_t i = 0; i < list->records->size(); ++i)
+                out += (i ? ", " : "") + JsonObject((*list->records)[i]);
+        return out + ']';
+    }
     if (const auto* d = std::get_if<double>(&v)) return NumberText(*d).toUtf8();
     if (const auto* i = std::get_if<long long>(&v)) return QByteArray::number(*i);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? "true" : "false";

@@ -4,6 +4,7 @@
 // astronomical calendar. One writer serves both, so a window's export and the command line's
 // output are the same bytes. Numbers are written in the C locale; a value that is not finite is
 // written as an empty CSV field or JSON null, never as NaN or infinity.
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -13,8 +14,14 @@
 
 namespace noctaris::exports {
 
-// A field's value: nothing, a number, a whole number, a truth value or a text.
-using Value = std::variant<std::monostate, double, long long, bool, QString>;
+struct Field;
+// Records nested in a field: a JSON array of objects (a CSV field leaves it empty, so a CSV
+// output gives such records flat instead).
+struct RecordList {
+    std::shared_ptr<const std::vector<std::vector<Field>>> records;
+};
+// A field's value: nothing, a number, a whole number, a truth value, a text or nested records.
+using Value = std::variant<std::monostate, double, long long, bool, QString, RecordList>;
 
 struct Field {
     const char* name;

@@ -197,26 +197,29 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
     return lines.join(QStringLiteral("\r\n"));
 }
 
-std::vector<exports::Record> TonightRecords(const TonightReport& r, const ZoneDescription& zone, bool precise) {
-    std::vector<exports::Record> records;
+std::vector<exports::Record> TonightRecords(const TonightReport& r, const ZoneDescription& zone, bool precise,
+                                            bool nested) {
+    exports::Record night;
+    night.push_back({"date", QString::asprintf("%04d-%02d-%02d", r.date.year, r.date.month, r.date.day)});
+    exports::AddFrame(night, precise);
+    night.push_back({"night", QString::fromLatin1(NightKey(r.sun.kind))});
+    AddInstant(night, "sunset_utc", "sunset_local", r.sun.sunset, zone);
+    AddInstant(night, "civil_dusk_utc", "civil_dusk_local", r.sun.civilDusk, zone);
+    AddInstant(night, "nautical_dusk_utc", "nautical_dusk_local", r.sun.nauticalDusk, zone);
+    AddInstant(night, "astronomical_dusk_utc", "astronomical_dusk_local", r.sun.astronomicalDusk, zone);
+    AddInstant(night, "astronomical_dawn_utc", "astronomical_dawn_local", r.sun.astronomicalDawn, zone);
+    AddInstant(night, "nautical_dawn_utc", "nautical_dawn_local", r.sun.nauticalDawn, zone);
+    AddInstant(night, "civil_dawn_utc", "civil_dawn_local", r.sun.civilDawn, zone);
+    AddInstant(night, "sunrise_utc", "sunrise_local", r.sun.sunrise, zone);
+    night.push_back({"moon_illuminated_percent", exports::Number(100 * r.moonIlluminated)});
+    night.push_back({"dark_without_moon_h", exports::Number(r.darkWithoutMoonHours)});
+
     std::vector<const NightTrack*> tracks = {&r.moon};
     for (const NightTrack& t : r.planets) tracks.push_back(&t);
     for (const NightTrack& t : r.objects) tracks.push_back(&t);
+    std::vector<exports::Record> bodies;
     for (const NightTrack* t : tracks) {
         exports::Record rec;
-        rec.push_back({"date", QString::asprintf("%04d-%02d-%02d", r.date.year, r.date.month, r.date.day)});
-        exports::AddFrame(rec, precise);
-        rec.push_back({"night", QString::fromLatin1(NightKey(r.sun.kind))});
-        AddInstant(rec, "sunset_utc", "sunset_local", r.sun.sunset, zone);
-        AddInstant(rec, "civil_dusk_utc", "civil_dusk_local", r.sun.civilDusk, zone);
-        AddInstant(rec, "nautical_dusk_utc", "nautical_dusk_local", r.sun.nauticalDusk, zone);
-        AddInstant(rec, "astronomical_dusk_utc", "astronomical_dusk_local", r.sun.astronomicalDusk, zone);
-        AddInstant(rec, "astronomical_dawn_utc", "astronomical_dawn_local", r.sun.astronomicalDawn, zone);
-        AddInstant(rec, "nautical_dawn_utc", "nautical_dawn_local", r.sun.nauticalDawn, zone);
-        AddInstant(rec, "civil_dawn_utc", "civil_dawn_local", r.sun.civilDawn, zone);
-        AddInstant(rec, "sunrise_utc", "sunrise_local", r.sun.sunrise, zone);
-        rec.push_back({"moon_illuminated_percent", exports::Number(100 * r.moonIlluminated)});
-        rec.push_back({"dark_without_moon_h", exports::Number(r.darkWithoutMoonHours)});
         rec.push_back({"body", QString::fromStdString(t->name)});
         AddInstant(rec, "rise_utc", "rise_local", t->rise, zone);
         AddInstant(rec, "culmination_utc", "culmination_local", t->culmination, zone);
@@ -227,9 +230,19 @@ std::vector<exports::Record> TonightRecords(const TonightReport& r, const ZoneDe
         rec.push_back({"visibility", QString::fromLatin1(VisibilityKey(t->visibility))});
         rec.push_back({"magnitude", t->magnitude ? exports::Number(*t->magnitude) : exports::Value()});
         rec.push_back({"constellation", QString::fromStdString(t->constellation)});
-        records.push_back(std::move(rec));
+        bodies.push_back(std::move(rec));
     }
-    return records;
+    if (nested) {
+        night.push_back({"bodies", exports::RecordList{std::make_shared<const std::vector<exports::Record>>(std::move(bodies))}});
+        return {std::move(night)};
+    }
+    std::vector<exports::Record> rows;
+    for (exports::Record& body : bodies) {
+        exports::Record row = night;
+        row.insert(row.end(), body.begin(), body.end());
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 AltitudePlotTexts TonightPlotTexts(const TonightReport& r, const QString& placeName) {

@@ -41,11 +41,12 @@ QString TonightClockText(double jdUT, const ZoneDescription& zone);
 QString FormatTonightReport(const TonightReport& report, const ZoneDescription& zone,
                             const QString& placeName, const std::vector<QString>& culminating = {});
 
-// One record per body and object of the night, each with the night's instants (`sunset_utc`,
-// `sunset_local`, ... `sunrise_local`, null when there is none) before the body's rising,
-// culmination, setting and best time.
+// The night's instants (`sunset_utc`, `sunset_local`, ... `sunrise_local`, null when there is
+// none) and each body's and object's rising, culmination, setting and best time: `nested` (JSON)
+// as one record of the night with a list "bodies"; flat (CSV) as one row per body, each
+// repeating the night's fields.
 std::vector<exports::Record> TonightRecords(const TonightReport& report, const ZoneDescription& zone,
-                                            bool precise);
+                                            bool precise, bool nested);
 
 // The plot's title (place and date) and curve names in the user's language.
 AltitudePlotTexts TonightPlotTexts(const TonightReport& report, const QString& placeName);
