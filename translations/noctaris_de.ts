@@ -4,7 +4,7 @@
 <context>
     <name>AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+33"/>
+        <location filename="../windows/about_window.cpp" line="+34"/>
         <source>Desktop planetarium
 Version %1
 Licence GPL-3.0+
@@ -214,9 +214,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>ChartSheet</name>
+    <message>
+        <location filename="../chart/chart_sheet.cpp" line="+44"/>
+        <source>Magnitude</source>
+        <translation>Größenklasse</translation>
+    </message>
+</context>
+<context>
     <name>EphemerisTable</name>
     <message>
-        <location filename="../windows/ephemeris_window.cpp" line="+24"/>
+        <location filename="../windows/ephemeris_window.cpp" line="+27"/>
         <source>Helioc. longitude</source>
         <translation>Helioz. Länge</translation>
     </message>
@@ -301,7 +309,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sichtbarkeit</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+32"/>
         <source>%.2f AU</source>
         <translation>%.2f AE</translation>
     </message>
@@ -314,7 +322,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EventCalendar</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+46"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+48"/>
         <source>Location: </source>
         <translation>Ort: </translation>
     </message>
@@ -441,7 +449,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+141"/>
+        <location filename="../windows/wincommon.cpp" line="+176"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -454,7 +462,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+80"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+81"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -1053,7 +1061,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+71"/>
+        <location filename="../windows/planet_window.cpp" line="+72"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1166,25 +1174,29 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Fische</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../chart/chart_sheet.cpp" line="-23"/>
+        <location filename="../chart/skychart.cpp" line="+8"/>
         <source>S</source>
         <comment>compass: south</comment>
         <translation>S</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>W</source>
         <comment>compass: west</comment>
         <translation>W</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>N</source>
         <comment>compass: north</comment>
         <translation>N</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>E</source>
         <comment>compass: east</comment>
         <translation>O</translation>
@@ -1518,7 +1530,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+28"/>
+        <location filename="../windows/about_window.cpp" line="+27"/>
         <source>About Noctaris</source>
         <translation>Über Noctaris</translation>
     </message>
@@ -1531,12 +1543,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ephemeriden</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+34"/>
         <source>Export…</source>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>Export the ephemeris table</source>
         <translation>Ephemeriden exportieren</translation>
     </message>
@@ -1544,17 +1556,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+211"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+232"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+15"/>
         <source>Year</source>
         <translation>Jahr</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
@@ -1564,7 +1576,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+81"/>
         <source>Export the astronomical calendar</source>
         <translation>Astronomischen Kalender exportieren</translation>
     </message>
@@ -1595,14 +1607,14 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+336"/>
+        <location filename="../app/main_window.cpp" line="+351"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+109"/>
-        <source>Save chart as PNG</source>
-        <translation>Karte als PNG speichern</translation>
+        <location filename="../app/main_window_print.cpp" line="+31"/>
+        <source>Save chart</source>
+        <translation>Karte speichern</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1610,7 +1622,37 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>PNG-Bild</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+64"/>
+        <location line="+1"/>
+        <source>PDF document, to print</source>
+        <translation>PDF-Dokument zum Drucken</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SVG drawing, to print</source>
+        <translation>SVG-Zeichnung zum Drucken</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the picture could not be encoded</source>
+        <translation>das Bild ließ sich nicht codieren</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the chart could not be drawn</source>
+        <translation>die Karte ließ sich nicht zeichnen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Print chart</source>
+        <translation>Karte drucken</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The printer could not be opened.</source>
+        <translation>Der Drucker ließ sich nicht öffnen.</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_menu.cpp" line="+65"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -1694,12 +1736,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>&amp;Save chart as PNG…</source>
-        <translation>&amp;Karte als PNG speichern…</translation>
+        <location line="+1"/>
+        <source>&amp;Save chart as…</source>
+        <translation>&amp;Karte speichern unter…</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Add place…</source>
         <translation>Ort &amp;hinzufügen…</translation>
     </message>
@@ -1830,7 +1877,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Himmels&amp;farbe nach der Sonne</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>Night &amp;vision</source>
+        <translation>Na&amp;chtsicht</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Di&amp;rection</source>
         <translation>&amp;Richtung</translation>
     </message>
@@ -1978,12 +2030,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Mondphasenkalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Choose a date</source>
         <translation>Datumseingabe</translation>
     </message>
@@ -1999,7 +2051,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::OrbitsWindow</name>
     <message>
-        <location filename="../windows/orbits_window.cpp" line="+64"/>
+        <location filename="../windows/orbits_window.cpp" line="+67"/>
         <source>Orbits</source>
         <translation>Planetenbahnen</translation>
     </message>
@@ -2009,28 +2061,28 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Objects</source>
         <translation>Objekte</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+26"/>
         <source>Time step                days</source>
         <translation>Schritt                    Tage</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+94"/>
+        <location line="+17"/>
+        <location line="+107"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-88"/>
+        <location line="-100"/>
         <source>Scale</source>
         <translation>Maßstab</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+103"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
@@ -2142,7 +2194,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+42"/>
+        <location filename="../windows/planet_window.cpp" line="+51"/>
         <source>Planet data</source>
         <translation>Planetendaten</translation>
     </message>
@@ -2158,42 +2210,42 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::TerminatorWindow</name>
     <message>
-        <location filename="../windows/terminator_window.cpp" line="+87"/>
+        <location filename="../windows/terminator_window.cpp" line="+83"/>
         <source>Terminator</source>
         <translation>Tag-Nacht-Grenze</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+40"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Month</source>
         <translation>Monat</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-18"/>
         <source>Change minutes</source>
         <translation>Minuten ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Change days</source>
         <translation>Tage ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Use summer time</source>
         <translation>Sommerzeit berücksichtigen</translation>
     </message>
@@ -2219,17 +2271,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+167"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="-166"/>
         <source>Current time</source>
         <translation>Aktuelle Zeit</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+69"/>
         <source>Sun symbol</source>
         <translation>Sonnensymbol</translation>
     </message>
