@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QToolTip>
 #include <QPalette>
+#include <QVariant>
 #include <QWidget>
 
 #include "windows/wincommon.h"
@@ -66,11 +67,28 @@ bool& On() {
 
 // The sheet goes on each window (and so on its menus, pop-ups and child dialogs) rather than
 // on the application, whose palette and style would be set anew when it left.
+// A window that fills its own background in a colour set on its palette keeps it under a
+// style sheet: that colour is put aside for black meanwhile.
 void Style(QWidget* window, bool on) {
     const QString night = QLatin1String(kNightStyle);
     const QString sheet = window->styleSheet();
-    if (on && !sheet.endsWith(night)) window->setStyleSheet(sheet + night);
-    if (!on && sheet.endsWith(night)) window->setStyleSheet(sheet.chopped(night.size()));
+    const char* const kSaved = "nightSavedPalette";
+    if (on && !sheet.endsWith(night)) {
+        if (window->testAttribute(Qt::WA_SetPalette) && window->autoFillBackground()) {
+            window->setProperty(kSaved, QVariant::fromValue(window->palette()));
+            QPalette dark = window->palette();
+            dark.setColor(QPalette::Window, kArea);
+            window->setPalette(dark);
+        }
+        window->setStyleSheet(sheet + night);
+    }
+    if (!on && sheet.endsWith(night)) {
+        window->setStyleSheet(sheet.chopped(night.size()));
+        if (const QVariant saved = window->property(kSaved); saved.isValid()) {
+            window->setPalette(saved.value<QPalette>());
+            window->setProperty(kSaved, QVariant());
+        }
+    }
 }
 
 bool Filtered(const QWidget* w) {

@@ -10,6 +10,9 @@
 namespace noctaris {
 namespace {
 
+// Windows hold large light areas (maps, calendar sheets): dimmer than the chart's pictures.
+constexpr double kWindowBrightness = 0.65;
+
 class RedFilterEffect : public QGraphicsEffect {
 public:
     using QGraphicsEffect::QGraphicsEffect;
@@ -20,7 +23,7 @@ protected:
         const QPixmap source = sourcePixmap(Qt::DeviceCoordinates, &offset, QGraphicsEffect::NoPad);
         if (source.isNull()) return;
         QImage image = source.toImage();
-        ApplyRedFilter(image, kNightPictureBrightness);
+        ApplyRedFilter(image, kWindowBrightness);
         const QTransform saved = painter->worldTransform();
         painter->setWorldTransform(QTransform());
         painter->drawImage(offset, image);
