@@ -67,25 +67,27 @@ bool& On() {
 
 // The sheet goes on each window (and so on its menus, pop-ups and child dialogs) rather than
 // on the application, whose palette and style would be set anew when it left.
-// A window that fills its own background in a colour set on its palette keeps it under a
-// style sheet: that colour is put aside for black meanwhile.
+// A window that fills its own background in a colour of its own keeps it under a style sheet:
+// that one colour is put aside for black meanwhile.
 void Style(QWidget* window, bool on) {
     const QString night = QLatin1String(kNightStyle);
     const QString sheet = window->styleSheet();
-    const char* const kSaved = "nightSavedPalette";
+    const char* const kSaved = "nightSavedWindowColour";
     if (on && !sheet.endsWith(night)) {
-        if (window->testAttribute(Qt::WA_SetPalette) && window->autoFillBackground()) {
-            window->setProperty(kSaved, QVariant::fromValue(window->palette()));
+        window->setStyleSheet(sheet + night);
+        if (window->testAttribute(Qt::WA_SetPalette) && window->palette().color(QPalette::Window) != kArea) {
+            window->setProperty(kSaved, window->palette().color(QPalette::Window));
             QPalette dark = window->palette();
             dark.setColor(QPalette::Window, kArea);
             window->setPalette(dark);
         }
-        window->setStyleSheet(sheet + night);
     }
     if (!on && sheet.endsWith(night)) {
         window->setStyleSheet(sheet.chopped(night.size()));
         if (const QVariant saved = window->property(kSaved); saved.isValid()) {
-            window->setPalette(saved.value<QPalette>());
+            QPalette own = window->palette();
+            own.setColor(QPalette::Window, saved.value<QColor>());
+            window->setPalette(own);
             window->setProperty(kSaved, QVariant());
         }
     }
