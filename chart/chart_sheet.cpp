@@ -1,6 +1,8 @@
 #include "chart/chart_sheet.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -60,17 +62,18 @@ void DrawLegend(QPainter& p, QRect area, const ChartPalette& palette, const Obse
 
     // A compass with the view's direction up, as the observer faces it (east to the left of south).
     const QPointF centre(area.right() - 44, mid);
-    const double radius = std::min(22.0, area.height() / 2.0 - 6);
+    const double radius = std::min(26.0, area.height() / 2.0 - 6);
+    const double ring = radius * 0.45;
     p.setPen(QPen(palette.guide, 1));
-    p.drawEllipse(centre, radius * 0.55, radius * 0.55);
+    p.drawEllipse(centre, ring, ring);
     p.setFont(fonts.Font(ChartFont::Small));
     for (int i = 0; i < 4; ++i) {
-        const double turn = (90.0 * i - view.CentreAzimuth) * M_PI / 180.0;  // clockwise from up
+        const double turn = (90.0 * i - view.CentreAzimuth) * std::numbers::pi / 180.0;  // clockwise from up
         const QPointF dir(std::sin(turn), -std::cos(turn));
         p.setPen(QPen(i == 0 ? palette.bodyLabels : palette.guide, i == 0 ? 2 : 1));
-        p.drawLine(centre + dir * radius * 0.2, centre + dir * radius * 0.55);
+        p.drawLine(centre + dir * radius * 0.15, centre + dir * ring);
         const QString letter = QCoreApplication::translate("SkyChart", kLetters[i].source, kLetters[i].comment);
-        const QPointF at = centre + dir * (radius * 0.55 + 8);
+        const QPointF at = centre + dir * (ring + 9);
         p.setPen(palette.bodyLabels);
         p.drawText(QRectF(at.x() - 10, at.y() - 8, 20, 16), Qt::AlignCenter, letter);
     }
