@@ -12,7 +12,7 @@
 namespace noctaris {
 namespace {
 
-// Text and lines a dim red, areas black or nearly so; nothing green or blue.
+// Text and lines a dim red, areas black or nearly so; nothing green or blue (tool tips).
 const QColor kText(180, 0, 0), kDimText(90, 0, 0), kArea(0, 0, 0), kRaised(28, 0, 0),
     kSelection(70, 0, 0), kFrame(80, 0, 0);
 
@@ -44,8 +44,7 @@ QPalette NightPalette() {
     return p;
 }
 
-// Widgets that keep colours of their own (white text boxes, the tool bar's combo boxes) take
-// these over their palettes.
+// Over every widget's palette, also those with colours of their own (white text boxes).
 const char kNightStyle[] = R"(
 QWidget { background-color: #000000; color: #b40000; selection-background-color: #460000;
           selection-color: #dc0000; }
@@ -65,10 +64,9 @@ bool& On() {
     return on;
 }
 
-// The sheet goes on each window (and so on its menus, pop-ups and child dialogs) rather than
-// on the application, whose palette and style would be set anew when it left.
-// A window that fills its own background in a colour of its own keeps it under a style sheet:
-// that one colour is put aside for black meanwhile.
+// The sheet goes on each window (and so on its menus, pop-ups and child dialogs) rather than on
+// the application, whose palette and style would be set anew when it left. A window that fills
+// its background in a colour of its own keeps it under a sheet: that colour is put aside.
 void Style(QWidget* window, bool on) {
     const QString night = QLatin1String(kNightStyle);
     const QString sheet = window->styleSheet();
