@@ -112,6 +112,7 @@ void MainWindow::buildUi() {
     layout->addWidget(buildToolbar());
     chartSurface_ = new ChartSurface(this);
     chartSurface_->setObjectName("chartSurface");
+    chartSurface_->setProperty("nightRed", true);  // night vision draws it red already
     layout->addWidget(chartSurface_, 1);
     connect(chartSurface_, &ChartSurface::renderNeeded, this, &MainWindow::redraw);
     connect(chartSurface_, &ChartSurface::pressed, this, &MainWindow::onChartPress);
@@ -470,18 +471,6 @@ SaveFilePrompt MainWindow::exportPrompt() {
     return [this](QWidget* parent, const SaveFileRequest& request) {
         return AskInFolder(options_.askFile, parent, request, exportFolder_);
     };
-}
-
-void MainWindow::saveChartAsPng() {
-    const QImage image = chartSurface_->image();  // as on the screen now, before any dialog
-    const SaveFileChoice choice = exportPrompt()(
-        this, {tr("Save chart as PNG"), QString(),
-               QString::asprintf("chart-%04d-%02d-%02d-%02d%02d.png", observer_.Year, observer_.Month, observer_.Day,
-                                 observer_.Hour, observer_.Minute),
-               {{tr("PNG image"), QStringLiteral("png")}}});
-    if (choice.path.isEmpty()) return;
-    QString reason;
-    if (!SavePngAtomically(choice.path, image, &reason)) ReportWriteFailure(this, choice.path, reason);
 }
 
 void MainWindow::openAbout() {

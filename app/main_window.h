@@ -137,7 +137,8 @@ public:
     void openBody(Body body);  // a click on the Moon, the Sun or a planet
     void openOrbits();
     // File menu: the chart's image as on the screen, written as a PNG file the user names.
-    void saveChartAsPng();
+    void saveChart();
+    void printChart();
     // Step after each redraw: visible information windows recompute for the new moment.
     void refreshInfoWindows();
     EphemerisWindow* ephemerisWindow() const { return ephemerisWindow_; }
@@ -268,12 +269,14 @@ private:
 
     // Menu: File, Simulation.
     QAction* saveChartAction_ = nullptr;
+    QAction* printAction_ = nullptr;
     QAction* addPlaceAction_ = nullptr;
     QAction* removePlaceAction_ = nullptr;
     QAction* closeAction_ = nullptr;
     QAction* precisePositionsAction_ = nullptr;
     QAction* classicDrawingAction_ = nullptr;
     QAction* skyColourAction_ = nullptr;
+    QAction* nightVisionAction_ = nullptr;
     QAction* animationAction_ = nullptr;
     QAction* reverseAction_ = nullptr;
     QAction* slowerAction_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "app/night_vision.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/ephemeris_window.h"
@@ -178,8 +179,9 @@ void MainWindow::buildMenu() {
     };
 
     QMenu* file = bar->addMenu(tr("&File"));
-    saveChartAction_ =
-        command(file, "saveChartAction", tr("&Save chart as PNG…"), &MainWindow::saveChartAsPng);
+    saveChartAction_ = command(file, "saveChartAction", tr("&Save chart as…"), &MainWindow::saveChart);
+    printAction_ = command(file, "printAction", tr("&Print…"), &MainWindow::printChart);
+    printAction_->setShortcut(QKeySequence::Print);
     file->addSeparator();
     addPlaceAction_ = command(file, "addPlaceAction", tr("&Add place…"), &MainWindow::askOwnPlace);
     removePlaceAction_ = command(file, "removePlaceAction", tr("&Remove this place"), &MainWindow::removeOwnPlace);
@@ -240,6 +242,11 @@ void MainWindow::buildMenu() {
                                       [this] { display_.SmoothDrawing = !display_.SmoothDrawing; });
     skyColourAction_ =
         addDisplayToggle(disp, "skyColourAction", tr("S&ky colour by the Sun"), &DisplayOptions::SkyColour);
+    nightVisionAction_ = addSwitch(disp, "nightVisionAction", tr("Night &vision"), [this] {
+        const bool night = display_.Scheme != ChartScheme::Night;
+        display_.Scheme = night ? ChartScheme::Night : ChartScheme::Screen;
+    });
+    nightVisionAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
 
     QMenu* dir = bar->addMenu(tr("Di&rection"));
     auto direction = [&](const char* name, const QString& caption, int azimuth) {
@@ -288,6 +295,8 @@ void MainWindow::syncChecks() {
     summerTimeAction_->setChecked(observer_.ConsiderSummerTime);
     classicDrawingAction_->setChecked(!display_.SmoothDrawing);
     skyColourAction_->setEnabled(display_.SmoothDrawing);
+    nightVisionAction_->setChecked(display_.Scheme == ChartScheme::Night);
+    SetNightVision(display_.Scheme == ChartScheme::Night);
     starNamesAction_->setChecked(display_.StarNameMode > 0);
     constellationNamesAction_->setChecked(display_.ConstellationNameMode != 0);
     animationAction_->setChecked(animation_.AnimationRunning);

@@ -48,6 +48,8 @@ const QString kPreciseKey = QStringLiteral("Genau");
 // Smooth drawing and the sky's colour by the Sun, after "Precise positions".
 const QString kSmoothKey = QStringLiteral("Glatt");
 const QString kSkyColourKey = QStringLiteral("Himmelsfarbe");
+// Night vision, after them: the whole program in dim red.
+const QString kNightKey = QStringLiteral("Nachtsicht");
 
 // The information windows' positions, after the switches.
 struct WindowKeys {
@@ -143,6 +145,7 @@ AppSettings ReadSettings(const IniFile& ini) {
     // one keeps the classic picture.
     s.display.SmoothDrawing = ini.ReadBool(kSection, kSmoothKey, !storedBefore);
     s.display.SkyColour = ini.ReadBool(kSection, kSkyColourKey, !storedBefore);
+    s.display.Scheme = ini.ReadBool(kSection, kNightKey, false) ? ChartScheme::Night : ChartScheme::Screen;
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
@@ -177,6 +180,8 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         ini.WriteBool(kSection, kSmoothKey, s.display.SmoothDrawing);
     if (s.display.SkyColour || ini.ValueExists(kSection, kSkyColourKey))
         ini.WriteBool(kSection, kSkyColourKey, s.display.SkyColour);
+    const bool night = s.display.Scheme == ChartScheme::Night;
+    if (night || ini.ValueExists(kSection, kNightKey)) ini.WriteBool(kSection, kNightKey, night);
     for (const WindowKeys& k : kWindowKeys)
         if (const std::optional<QPoint>& p = s.*k.position) {
             ini.WriteInteger(kSection, k.left, p->x());

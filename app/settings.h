@@ -55,7 +55,8 @@ struct AppSettings {
 AppSettings ReadSettings(const IniFile& ini);
 
 // Writes every key in the order the file has always had: Ort, Simulation, Azimut, Links, Oben,
-// then the switches from Ekliptik to Venus, Genau (precise positions) once it has been on, then
+// then the switches from Ekliptik to Venus, Genau (precise positions), Glatt, Himmelsfarbe and
+// Nachtsicht (night vision, the one colour scheme stored) each once it has been on, then
 // the information windows' positions that are known, then Exportordner and Dateidialog, then the
 // view's keys when it is not today's or they are in the file already. An empty
 // speed, azimuth, export folder or dialog state is left out. Own places go into "Orte"; keys of removed ones are emptied

@@ -40,6 +40,15 @@ QStaticText PreparedName(Body body, const QFont& font) {
     return st;
 }
 
+// A body's picture as the scheme shows it: through the red filter in night vision (a vector
+// surface gets no filter over the whole chart).
+QImage Shown(const ChartContext& context, const QImage& picture) {
+    if (context.options.Scheme != ChartScheme::Night) return picture;
+    QImage red = picture;
+    ApplyRedFilter(red, kNightPictureBrightness);
+    return red;
+}
+
 void DrawPicture(ChartCanvas& canvas, int x, int y, QPoint offset, const QImage& picture) {
     if (!picture.isNull()) canvas.Painter().drawImage(QPoint(x + offset.x(), y + offset.y()), picture);
 }
@@ -187,7 +196,7 @@ bool ChartBodies::DrawPlanet(ChartContext& context, Body planet) {
                             : PlanetChartSky(planet, context.frame, context.state);
     int x = 0, y = 0;
     if (!ProjectToScreen(context.frame, sky.ra, sky.dec, x, y)) return false;
-    DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], pictures_.planets[slot]);
+    DrawPicture(context.canvas, x, y, kPlanetOffsets[slot], Shown(context, pictures_.planets[slot]));
     context.canvas.SetBrushClear();
     context.canvas.TextOut(x + 4, y + 4, planetLabels_[slot]);
     KeepBodyLabel(context, x, y, x + 4, y + 4, planetLabels_[slot]);
@@ -204,7 +213,7 @@ bool ChartBodies::DrawSun(ChartContext& context) {
     const bool placeable =
         ProjectToScreen(context.frame, sun_.RightAscension, sun_.Declination, x, y);
     if (placeable) {
-        DrawPicture(context.canvas, x, y, kSunOffset, pictures_.sun);
+        DrawPicture(context.canvas, x, y, kSunOffset, Shown(context, pictures_.sun));
         context.canvas.SetBrushClear();
         context.canvas.TextOut(x + 8, y + 8, sunLabel_);
         KeepBodyLabel(context, x, y, x + 8, y + 8, sunLabel_);
@@ -234,7 +243,7 @@ bool ChartBodies::DrawMoon(ChartContext& context) {
     if (index >= 0) {
         const double turn =
             MoonPictureTurn(context.frame, index, ra, dec, sun_.RightAscension, sun_.Declination);
-        DrawTurnedPicture(context.canvas, x, y, kMoonOffset, pictures_.moonPhases[index], turn);
+        DrawTurnedPicture(context.canvas, x, y, kMoonOffset, Shown(context, pictures_.moonPhases[index]), turn);
         moonPictureIndex_ = index;
     }
     context.canvas.SetBrushClear();

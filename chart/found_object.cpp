@@ -241,7 +241,8 @@ void DrawFoundMarker(ChartContext& context, const Catalogs& catalogs, const Foun
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(255, 80, 80), 1.5));
+    const bool night = context.options.Scheme == ChartScheme::Night;
+    painter.setPen(QPen(night ? QColor(220, 0, 0) : QColor(255, 80, 80), 1.5));
     constexpr int kRadius = 14, kInner = 8, kOuter = 22;
     painter.drawEllipse(QPoint(x, y), kRadius, kRadius);
     painter.drawLine(x - kOuter, y, x - kInner, y);

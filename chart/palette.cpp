@@ -82,6 +82,8 @@ ChartPalette ClassicPalette() {
     p.constellationNames = QColor(255, 255, 0);
     p.guide = QColor(128, 128, 128);
     p.bodyLabels = QColor(255, 255, 255);
+    p.ground = QColor(240, 240, 240);
+    p.caption = QColor(0, 0, 0);
     return p;
 }
 
@@ -99,7 +101,77 @@ ChartPalette SmoothPalette(const QColor& sky) {
     p.constellationNames = Readable(QColor(255, 255, 0), sky);
     p.guide = Readable(QColor(150, 150, 150), sky);
     p.bodyLabels = Readable(QColor(255, 255, 255), sky);
+    p.ground = QColor(240, 240, 240);
+    p.caption = QColor(0, 0, 0);
     return p;
+}
+
+ChartPalette WhitePalette() {
+    ChartPalette p;
+    p.smooth = true;
+    p.scheme = ChartScheme::White;
+    p.sky = QColor(255, 255, 255);
+    // Greys apart by lightness and dash-free, so a black-and-white printer keeps them apart.
+    p.borders = QColor(150, 150, 150);
+    p.lines = QColor(60, 60, 60);
+    p.ecliptic = QColor(90, 90, 90);
+    p.zodiac = QColor(90, 90, 90);
+    p.grid = QColor(185, 185, 185);
+    p.equator = QColor(120, 120, 120);
+    p.constellationNames = QColor(70, 70, 70);
+    p.guide = QColor(160, 160, 160);
+    p.bodyLabels = QColor(0, 0, 0);
+    p.ground = QColor(225, 225, 225);
+    p.caption = QColor(0, 0, 0);
+    return p;
+}
+
+ChartPalette NightPalette() {
+    ChartPalette p;
+    p.smooth = true;
+    p.scheme = ChartScheme::Night;
+    p.sky = QColor(0, 0, 0);
+    // Lines dimmest, names brighter, stars brightest: each still apart from the next.
+    p.borders = QColor(70, 0, 0);
+    p.lines = QColor(110, 0, 0);
+    p.ecliptic = QColor(95, 0, 0);
+    p.zodiac = QColor(120, 0, 0);
+    p.grid = QColor(55, 0, 0);
+    p.equator = QColor(85, 0, 0);
+    p.constellationNames = QColor(140, 0, 0);
+    p.guide = QColor(80, 0, 0);
+    p.bodyLabels = QColor(170, 0, 0);
+    p.ground = QColor(35, 0, 0);
+    p.caption = QColor(150, 0, 0);
+    return p;
+}
+
+ChartPalette PaletteFor(ChartScheme scheme, bool smooth, const QColor& sky) {
+    switch (scheme) {
+    case ChartScheme::White: return WhitePalette();
+    case ChartScheme::Night: return NightPalette();
+    case ChartScheme::Screen: break;
+    }
+    return smooth ? SmoothPalette(sky) : ClassicPalette();
+}
+
+QRgb RedFiltered(QRgb pixel, double brightness) {
+    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    const int luma = (299 * r + 587 * g + 114 * b + 500) / 1000;
+    const int v = static_cast<int>(std::lround(std::max(r, luma) * std::clamp(brightness, 0.0, 1.0)));
+    return qRgba(v, 0, 0, qAlpha(pixel));
+}
+
+void ApplyRedFilter(QImage& image, double brightness) {
+    if (image.isNull()) return;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    // Premultiplied red is filtered as it stands: scaling keeps it within its alpha.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) line[x] = RedFiltered(line[x], brightness);
+    }
 }
 
 QColor ChartPalette::StarLabel(int spectralClass) const {
@@ -107,8 +179,20 @@ QColor ChartPalette::StarLabel(int spectralClass) const {
         QColor(255, 255, 255), QColor(0, 128, 255),   QColor(192, 255, 255),
         QColor(255, 255, 255), QColor(255, 255, 128), QColor(255, 255, 0),
         QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
+    if (scheme == ChartScheme::White) return QColor(0, 0, 0);
+    if (scheme == ChartScheme::Night) return QColor(150, 0, 0);
     const QColor c = kClassic[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
     return smooth ? Readable(c, sky) : c;
+}
+
+QColor ChartPalette::Star(int spectralClass) const {
+    if (scheme == ChartScheme::White) return QColor(0, 0, 0);
+    if (scheme == ChartScheme::Night) return QColor(200, 0, 0);
+    static const QColor kColours[9] = {
+        QColor(255, 255, 255),  // unknown class
+        QColor(0, 128, 255),    QColor(192, 255, 255), QColor(255, 255, 255), QColor(255, 255, 128),
+        QColor(255, 255, 0),    QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
+    return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
 }
 
 }  // namespace noctaris

@@ -211,9 +211,26 @@ void ChartPanels::InstallOn(SkyChart& chart) {
 
 void ChartPanels::Draw(ChartContext& context) {
     const ObserverState& st = context.state;
+    // Night vision: the panels in their colours through the red filter, as pictures (a vector
+    // surface gets no filter over the whole chart).
+    const bool night = context.options.Scheme == ChartScheme::Night;
     if (context.options.ShowJupiterMoons) {
         legend_.Prepare(context.canvas.Fonts());
-        DrawJupiterMoonsPanel(context.canvas, context.frame, st, jupiter_, &legend_);
+        if (night) {
+            QImage panel(319, 59, QImage::Format_RGB32);  // the panel's rectangle from (1, 1)
+            {
+                QPainter painter(&panel);
+                painter.translate(-1, -1);
+                ChartCanvas canvas(painter, context.canvas.Fonts());
+                DrawJupiterMoonsPanel(canvas, context.frame, st, jupiter_, &legend_);
+            }
+            if (JupiterPanelYearShown(st.Year)) {
+                ApplyRedFilter(panel, kNightPictureBrightness);
+                context.canvas.Painter().drawImage(QPoint(1, 1), panel);
+            }
+        } else {
+            DrawJupiterMoonsPanel(context.canvas, context.frame, st, jupiter_, &legend_);
+        }
     }
     if (context.options.ShowVenusPhase) {
         // The panel depends only on the date, the whole hour and the locale's number format.
@@ -225,8 +242,9 @@ void ChartPanels::Draw(ChartContext& context) {
                                            venus.PhaseAngle, venus.Magnitude, venus.Diameter);
             venusKey_ = key;
         }
-        context.canvas.Painter().drawImage(QPoint(context.frame.Width - kVenusPanelWidth, 0),
-                                           venusPanel_);
+        QImage shown = venusPanel_;
+        if (night) ApplyRedFilter(shown, kNightPictureBrightness);
+        context.canvas.Painter().drawImage(QPoint(context.frame.Width - kVenusPanelWidth, 0), shown);
     }
 }
 

@@ -50,13 +50,7 @@ QStaticText MakeStatic(const QString& text, const QFont& font) {
 
 }  // namespace
 
-QColor StarClassColor(int spectralClass) {
-    static const QColor kColours[9] = {
-        QColor(255, 255, 255),  // unknown class
-        QColor(0, 128, 255),    QColor(192, 255, 255), QColor(255, 255, 255), QColor(255, 255, 128),
-        QColor(255, 255, 0),    QColor(255, 127, 0),   QColor(255, 0, 0),     QColor(192, 0, 0)};
-    return kColours[spectralClass >= 1 && spectralClass <= 8 ? spectralClass : 0];
-}
+QColor StarClassColor(int spectralClass) { return ClassicPalette().Star(spectralClass); }
 
 double SunAltitude(const ChartFrame& f) {
     const BodyPosition sun = SunPosition(Instant::FromUT(f.JulianDay));
@@ -343,10 +337,11 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
     TurnCatalogue(context.precise);
 
     // 2. Background.
-    smooth_ = options.SmoothDrawing;
+    const bool screen = options.Scheme == ChartScheme::Screen;
+    smooth_ = options.SmoothDrawing || !screen;
     sunAltitude_ = std::numeric_limits<double>::quiet_NaN();
-    if (smooth_ && options.SkyColour) sunAltitude_ = SunAltitude(frame_);
-    palette_ = smooth_ ? SmoothPalette(SkyColour(sunAltitude_)) : ClassicPalette();
+    if (smooth_ && screen && options.SkyColour) sunAltitude_ = SunAltitude(frame_);
+    palette_ = PaletteFor(options.Scheme, smooth_, SkyColour(sunAltitude_));
     if (smooth_) {
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.fillRect(QRect(0, 0, w, h), palette_.sky);
@@ -449,6 +444,14 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
 
     // 18. Panels; 19. information windows.
     if (drawPanels) drawPanels(context);
+    // The pictures of the bodies and panels keep their colours; on an image the whole chart
+    // goes through the red filter, so that nothing else is lit.
+    // (The raster painter has drawn everything by now; its pixels are changed in place.)
+    if (options.Scheme == ChartScheme::Night)
+        if (auto* image = dynamic_cast<QImage*>(painter.device());
+            image && (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
+                      image->format() == QImage::Format_ARGB32_Premultiplied))
+            ApplyRedFilter(*image);
     if (afterPaint) afterPaint(context);
 }
 

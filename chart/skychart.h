@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
 #include <QPen>
 #include <QPoint>
 #include <QSize>
@@ -214,6 +215,8 @@ private:
         int row, begin, end;
     };
     std::vector<HorizonRun> horizonRuns_;
+    QImage landscapeOverlay_;   // the landscape over a transparent sky
+    QPainterPath groundShape_;  // where the mask is white
     std::vector<QPoint> run_;  // reused buffer of one polyline stroke
 };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QRegion>
 #include <QTransform>
 
 #include "astro/time/timebase.h"
@@ -15,8 +16,6 @@ namespace noctaris {
 using namespace skychart_detail;
 
 namespace {
-
-const QColor kBandColour(240, 240, 240);  // the strip under the caption without a landscape
 
 QString TwoDigits(int v) { return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
 
@@ -48,6 +47,29 @@ void SkyChart::SetHorizonPictures(const QImage& picture, const QImage& mask) {
             if (x > begin) horizonRuns_.push_back({r, begin, x});
         }
     }
+    // For surfaces without raster operations (PDF, SVG, a printer): the landscape as a picture
+    // with the sky left transparent, and the ground alone as a shape.
+    landscapeOverlay_ = QImage(horizonPicture_.size(), QImage::Format_ARGB32);
+    landscapeOverlay_.fill(Qt::transparent);
+    QRegion ground;
+    for (const HorizonRun& run : horizonRuns_) {
+        const auto* m = reinterpret_cast<const QRgb*>(horizonMask_.constScanLine(run.row));
+        const auto* pic = reinterpret_cast<const QRgb*>(horizonPicture_.constScanLine(run.row));
+        auto* out = reinterpret_cast<QRgb*>(landscapeOverlay_.scanLine(run.row));
+        int groundBegin = -1;
+        for (int x = run.begin; x <= run.end; ++x) {
+            const bool inGround = x < run.end && x < cols && (m[x] & 0xFFFFFFu) != 0;
+            if (x < run.end && x < cols) out[x] = pic[x] | 0xFF000000u;
+            if (inGround && groundBegin < 0) groundBegin = x;
+            if (!inGround && groundBegin >= 0) {
+                ground += QRect(groundBegin, run.row, x - groundBegin, 1);
+                groundBegin = -1;
+            }
+        }
+    }
+    groundShape_ = QPainterPath();
+    groundShape_.addRegion(ground);
+    groundShape_ = groundShape_.simplified();
 }
 
 void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
@@ -92,20 +114,21 @@ void SkyChart::DrawHorizon(ChartCanvas& canvas, const DisplayOptions& options) {
     const int w = frame_.Width, h = frame_.Height;
     // How far the horizon stands below today's place (a raised view), or above it.
     const int shift = RoundToInt(frame_.HorizonRow) - (h - ChartFrame::HorizonOffset);
+    const QColor band = palette_.ground;  // the strip under the caption without a landscape
     if (options.ShowHorizonFigure && HasHorizonPictures()) {
         DrawLandscape(canvas, h - horizonPicture_.height() + shift);
         if (shift != 0) {
             // The ground below a raised landscape, or the strip under the caption and compass
             // letters when the landscape has moved down.
-            canvas.SetPenColor(kBandColour);
-            canvas.SetBrushColor(kBandColour);
+            canvas.SetPenColor(band);
+            canvas.SetBrushColor(band);
             canvas.Rectangle(-1, shift > 0 ? h - 26 : h + shift, w + 1, h + 1);
         }
         return;
     }
     // The band is outlined in its own colour (not in whatever pen the last line left).
-    canvas.SetPenColor(kBandColour);
-    canvas.SetBrushColor(kBandColour);
+    canvas.SetPenColor(band);
+    canvas.SetBrushColor(band);
     canvas.Rectangle(-1, std::clamp(h - 26 + shift, -1, h - 26), w + 1, h + 1);
 }
 
@@ -116,6 +139,16 @@ void SkyChart::DrawLandscape(ChartCanvas& canvas, int top) {
         // The landscape repeats to the right: a chart wider than the picture gets its horizon and
         // the light strip under the caption and the compass letters all the way across.
         const int tile = horizonPicture_.width();
+        if (palette_.scheme != ChartScheme::Screen) {
+            // Paper and night vision: the ground as one plain shape, no picture.
+            for (int x0 = 0; x0 < w; x0 += tile)
+                p.fillPath(groundShape_.translated(x0, top), palette_.ground);
+            return;
+        }
+        if (!dynamic_cast<QImage*>(p.device())) {
+            for (int x0 = 0; x0 < w; x0 += tile) p.drawImage(x0, top, landscapeOverlay_);
+            return;
+        }
         // (chart OR mask) AND picture: the landscape replaces the chart where the mask is
         // white; the sky shows through where the picture is white.
         if (QImage* image = DirectTarget(p, w, h)) {
@@ -187,7 +220,7 @@ QString SkyChart::CaptionText(const ObserverState& state) {
 }
 
 void SkyChart::DrawCaption(ChartCanvas& canvas, const ObserverState& state) {
-    canvas.SetFontColor(Qt::black);
+    canvas.SetFontColor(palette_.caption);
     canvas.SetBrushClear();
     const QString caption = CaptionText(state);
     canvas.TextOut(50, frame_.Height - 20, caption);

@@ -63,7 +63,7 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
         const int colour = options.WhiteStars ? 0 : s.colourClass;
         if (smooth_) {
             if (!(s.magnitude < skyLimit)) return;
-            QColor c = classColours_[colour];
+            QColor c = palette_.Star(colour);
             c.setAlphaF(static_cast<float>(std::clamp(skyLimit - s.magnitude, 0.25, 1.0)));
             canvas.SetPen(noPen);
             painter.setBrush(c);

@@ -6,6 +6,10 @@
 
 namespace noctaris {
 
+// The chart's colour scheme: the screen's (classic or smooth), black on white to print, or dim
+// red on black that keeps the eye adapted to the dark.
+enum class ChartScheme { Screen, White, Night };
+
 struct ObserverState {
     std::string PlaceName = "Chemnitz";  // UTF-8; text before the first tab of the place record
     std::string PlaceExportName;         // UTF-8, the English name exports carry; empty: PlaceName
@@ -43,6 +47,8 @@ struct DisplayOptions {
     bool SmoothDrawing = false;
     // With smooth drawing, the sky coloured by the Sun's altitude and faint stars lost in it.
     bool SkyColour = false;
+    // Any scheme but the screen's draws smoothly, whatever SmoothDrawing says.
+    ChartScheme Scheme = ChartScheme::Screen;  // "Nachtsicht" stores Night
 
     bool operator==(const DisplayOptions&) const = default;
 };

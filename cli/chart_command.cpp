@@ -1,13 +1,16 @@
-// `noctaris-cli chart`: the sky chart of a place and moment as a PNG file.
+// `noctaris-cli chart`: the sky chart of a place and moment as a PNG image, or as a PDF or SVG
+// sheet with its legend.
 #include <cmath>
 #include <string_view>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
 
 #include "catalog/catalog.h"
 #include "catalog/object_index.h"
 #include "chart/bodies.h"
+#include "chart/chart_sheet.h"
 #include "chart/found_object.h"
 #include "chart/panels.h"
 #include "chart/skychart.h"
@@ -68,7 +71,8 @@ int ParseMode(const QString& option, const QString& text) {
 int RunChart(const QStringList& args) {
     CommandParser cmd(QStringLiteral("chart"),
                       QStringLiteral("Renders the sky chart of a place and moment to a PNG file, "
-                                     "as the main window draws it."));
+                                     "as the main window draws it, or to a PDF or SVG file (by "
+                                     "the extension of --out) with a legend beneath."));
     cmd.addPlace();
     cmd.addMoment(false);
     cmd.add({QStringLiteral("azimuth"),
@@ -103,7 +107,12 @@ int RunChart(const QStringList& args) {
              QStringLiteral("smooth (antialiased, round star discs, the sky coloured by the Sun) "
                             "or classic (the pixel-exact picture)."),
              QStringLiteral("style"), QStringLiteral("smooth")});
-    cmd.addOut(QStringLiteral("The PNG file to write (required)."));
+    cmd.add({QStringLiteral("scheme"),
+             QStringLiteral("Colours: screen (as drawn on the screen), white (black on white, to "
+                            "print) or night (dim red on black, the program's night vision)."),
+             QStringLiteral("scheme"), QStringLiteral("screen")});
+    cmd.addOut(QStringLiteral("The file to write (required): a PDF or SVG sheet for .pdf or .svg, "
+                              "else a PNG image."));
     cmd.addPrecise(QStringLiteral("The Sun, the Moon (topocentric) and the planets stand at "
                                   "their precise places, and the stars, constellation lines and "
                                   "borders are turned to the equinox of date with them."));
@@ -130,7 +139,15 @@ int RunChart(const QStringList& args) {
     if (drawing != QLatin1String("smooth") && drawing != QLatin1String("classic"))
         throw UsageError(QStringLiteral("invalid value '%1' for --drawing (expected smooth or classic)").arg(drawing));
     options.SmoothDrawing = options.SkyColour = drawing == QLatin1String("smooth");
+    const QString scheme = cmd.value(QStringLiteral("scheme"));
+    if (scheme == QLatin1String("white")) options.Scheme = ChartScheme::White;
+    else if (scheme == QLatin1String("night")) options.Scheme = ChartScheme::Night;
+    else if (scheme != QLatin1String("screen"))
+        throw UsageError(QStringLiteral("invalid value '%1' for --scheme (expected screen, white or night)").arg(scheme));
     if (!cmd.isSet(QStringLiteral("out"))) throw UsageError(QStringLiteral("missing --out"));
+    // By the extension; any other name (/dev/stdout among them) gets the PNG it always had.
+    QString suffix = QFileInfo(cmd.out()).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("svg")) suffix = QStringLiteral("png");
     CheckOutputPath(cmd.out());
 
     const Catalogs catalogs = Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline);
@@ -154,8 +171,16 @@ int RunChart(const QStringList& args) {
         chart.foundMarker.object = object;
     }
     ChartObjectLists lists;
-    const QImage image = chart.Redraw(size, state, options, view, lists);
-    WriteOutputFile(cmd.out(), PngBytes(image));
+    if (suffix == QLatin1String("png")) {
+        WriteOutputFile(cmd.out(), PngBytes(chart.Redraw(size, state, options, view, lists)));
+        return 0;
+    }
+    const QString title = SkyChart::CaptionText(state);
+    const QByteArray bytes = suffix == QLatin1String("pdf")
+                                 ? ChartSheetPdf(size, title, chart, state, options, view, lists)
+                                 : ChartSheetSvg(size, title, chart, state, options, view, lists);
+    if (bytes.isEmpty()) throw OutputError(QStringLiteral("could not draw the chart as %1").arg(suffix.toUpper()));
+    WriteOutputFile(cmd.out(), bytes);
     return 0;
 }
 

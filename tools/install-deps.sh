@@ -5,13 +5,14 @@ set -euo pipefail
 mode=${1:-build}
 # qt6-tools-dev and qt6-l10n-tools turn translations/noctaris_de.ts into the built-in .qm (and
 # lupdate keeps it up to date); qt6-translations-l10n has Qt's own German texts (qtbase_de.qm).
-# qt6-svg-dev writes the night's altitude plot as SVG.
-# tzdata is the time-zone database the places' clocks come from (at run time too).
-pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev liberfa-dev
-  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n tzdata)
+# tzdata is the time-zone database the places' clocks come from (at run time too); qt6-svg-dev
+# writes the chart and the night's altitude plot as SVG.
+pkgs=(build-essential cmake pkg-config zlib1g-dev qt6-base-dev qt6-base-dev-tools liberfa-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n tzdata qt6-svg-dev)
 if [ "$mode" = test ]; then
-  # python3-icalendar reads back the command line's iCalendar output in tests/cli.
-  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev python3-icalendar)
+  # python3-icalendar reads back the command line's iCalendar output in tests/cli; poppler-utils
+  # (pdfinfo, pdftoppm, pdftotext) opens the chart's PDF there.
+  pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev python3-icalendar poppler-utils)
 fi
 # The packaging tests validate the desktop entry, the AppStream data, the manual pages and the
 # Debian package (dpkg-shlibdeps, which CPack uses for Depends, is in dpkg-dev).

@@ -214,6 +214,14 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>ChartSheet</name>
+    <message>
+        <location filename="../chart/chart_sheet.cpp" line="+46"/>
+        <source>Magnitude</source>
+        <translation>Größenklasse</translation>
+    </message>
+</context>
+<context>
     <name>EphemerisTable</name>
     <message>
         <location filename="../windows/ephemeris_window.cpp" line="+27"/>
@@ -350,7 +358,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>FileWriting</name>
     <message>
-        <location filename="../platform/atomic_write.cpp" line="+69"/>
+        <location filename="../platform/atomic_write.cpp" line="+103"/>
         <source>the picture cannot be encoded as PNG</source>
         <translation>das Bild lässt sich nicht als PNG kodieren</translation>
     </message>
@@ -752,7 +760,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
-        <location filename="../windows/tonight_window_report.cpp" line="+238"/>
+        <location filename="../windows/tonight_window_report.cpp" line="+251"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
@@ -1167,25 +1175,29 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Fische</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../chart/chart_sheet.cpp" line="-23"/>
+        <location filename="../chart/skychart.cpp" line="+8"/>
         <source>S</source>
         <comment>compass: south</comment>
         <translation>S</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>W</source>
         <comment>compass: west</comment>
         <translation>W</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>N</source>
         <comment>compass: north</comment>
         <translation>N</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>E</source>
         <comment>compass: east</comment>
         <translation>O</translation>
@@ -1461,7 +1473,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Tonight</name>
     <message>
-        <location filename="../windows/tonight_window_report.cpp" line="-204"/>
+        <location filename="../windows/tonight_window_report.cpp" line="-217"/>
         <source>above the horizon all night</source>
         <translation>die ganze Nacht über dem Horizont</translation>
     </message>
@@ -1613,7 +1625,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Kulminieren bei Dunkelheit</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+55"/>
         <source>%1 – the night of %2</source>
         <translation>%1 – die Nacht vom %2</translation>
     </message>
@@ -1756,14 +1768,14 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+351"/>
+        <location filename="../app/main_window.cpp" line="+352"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+127"/>
-        <source>Save chart as PNG</source>
-        <translation>Karte als PNG speichern</translation>
+        <location filename="../app/main_window_print.cpp" line="+31"/>
+        <source>Save chart</source>
+        <translation>Karte speichern</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1771,7 +1783,37 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>PNG-Bild</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+64"/>
+        <location line="+1"/>
+        <source>PDF document, to print</source>
+        <translation>PDF-Dokument zum Drucken</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SVG drawing, to print</source>
+        <translation>SVG-Zeichnung zum Drucken</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the picture could not be encoded</source>
+        <translation>das Bild ließ sich nicht codieren</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the chart could not be drawn</source>
+        <translation>die Karte ließ sich nicht zeichnen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Print chart</source>
+        <translation>Karte drucken</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The printer could not be opened.</source>
+        <translation>Der Drucker ließ sich nicht öffnen.</translation>
+    </message>
+    <message>
+        <location filename="../app/main_window_menu.cpp" line="+65"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -1855,12 +1897,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>&amp;Save chart as PNG…</source>
-        <translation>&amp;Karte als PNG speichern…</translation>
+        <location line="+1"/>
+        <source>&amp;Save chart as…</source>
+        <translation>&amp;Karte speichern unter…</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Add place…</source>
         <translation>Ort &amp;hinzufügen…</translation>
     </message>
@@ -1991,7 +2038,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Himmels&amp;farbe nach der Sonne</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>Night &amp;vision</source>
+        <translation>Na&amp;chtsicht</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Di&amp;rection</source>
         <translation>&amp;Richtung</translation>
     </message>

@@ -83,4 +83,10 @@ QString RiseSetShown(const std::optional<double>& clockHours, const RiseSet& day
 RiseSet RiseSetOnOwnClock(const RiseSet& day, const ZoneDescription& zone, double midnightUT,
                           double assumedOffsetHours);
 
+// Night vision for what a window paints in colour (pictures, maps, plans): each of the window's
+// widgets shown through the red filter (brightness to red alone), or, with `on` false, as it
+// was. A widget whose "nightRed" property is true (the chart, red already) is left out, and so
+// is a widget with an effect of its own.
+void SetRedFilter(QWidget* window, bool on);
+
 }  // namespace noctaris

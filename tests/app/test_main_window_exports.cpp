@@ -60,7 +60,7 @@ TEST_F(MainWindowExportTest, TheChartIsSavedAsOnTheScreenAndItsFolderIsRemembere
         auto w = Open();
         QAction* const save = Action(*w, "saveChartAction");
         ASSERT_NE(save, nullptr);
-        EXPECT_EQ(save->text().remove('&'), QString::fromUtf8("Save chart as PNG…"));
+        EXPECT_EQ(save->text().remove('&'), QString::fromUtf8("Save chart as…"));
         // In the File menu, before Close.
         const QList<QAction*> file = w->menuBar()->actions().constFirst()->menu()->actions();
         ASSERT_TRUE(file.contains(save));
@@ -71,7 +71,7 @@ TEST_F(MainWindowExportTest, TheChartIsSavedAsOnTheScreenAndItsFolderIsRemembere
         ASSERT_EQ(answer_.asked.size(), 1u);
         EXPECT_TRUE(answer_.asked[0].folder.isEmpty()) << "no export yet: the dialog's own start";
         EXPECT_EQ(answer_.asked[0].fileName, "chart-2026-12-07-2132.png");
-        ASSERT_EQ(answer_.asked[0].formats.size(), 1u);
+        ASSERT_EQ(answer_.asked[0].formats.size(), 3u);
         EXPECT_EQ(answer_.asked[0].formats[0].suffix, "png");
 
         const QImage saved(answer_.path);
@@ -80,6 +80,18 @@ TEST_F(MainWindowExportTest, TheChartIsSavedAsOnTheScreenAndItsFolderIsRemembere
         EXPECT_EQ(saved.size(), surface->size());
         EXPECT_TRUE(Rgb(saved) == Rgb(surface->image()));
         EXPECT_TRUE(Rgb(saved) == Rgb(surface->grab().toImage())) << "what the surface shows";
+
+        // The sheets to print: a PDF page and an SVG drawing by the name's extension; the
+        // screen keeps its chart.
+        for (const char* name : {"evening.pdf", "evening.svg"}) {
+            answer_.path = QDir(pictures_).filePath(name);
+            save->trigger();
+            QFile f(answer_.path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+            const QByteArray head = f.read(200);
+            EXPECT_TRUE(head.startsWith("%PDF-") || head.contains("<svg")) << name;
+        }
+        EXPECT_TRUE(Rgb(saved) == Rgb(surface->image()));
         w->close();
     }
     IniFile ini(settingsPath_);
@@ -91,8 +103,8 @@ TEST_F(MainWindowExportTest, TheChartIsSavedAsOnTheScreenAndItsFolderIsRemembere
     w->findChild<QAction*>("ephemerisAction")->trigger();
     answer_.path = QDir(pictures_).filePath("table.csv");
     w->ephemerisWindow()->findChild<QPushButton*>("exportButton")->click();
-    ASSERT_EQ(answer_.asked.size(), 2u);
-    EXPECT_EQ(answer_.asked[1].folder, pictures_);
+    ASSERT_EQ(answer_.asked.size(), 4u);
+    EXPECT_EQ(answer_.asked[3].folder, pictures_);
     EXPECT_TRUE(QFile::exists(answer_.path));
 }
 

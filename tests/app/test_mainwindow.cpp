@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -624,3 +625,98 @@ TEST_F(MainWindowTest, FindFacesMarksAndTellsAboutAnObject) {
     first->click();
     EXPECT_TRUE(w->chart().foundMarker.object.has_value());
 }
+
+namespace noctaris::test {
+namespace {
+
+// The largest green or blue value of any pixel, and how many pixels are lit red.
+std::pair<int, int> GreenBlueAndRed(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int worst = 0, red = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            worst = std::max({worst, qGreen(p), qBlue(p)});
+            red += qRed(p) > 60;
+        }
+    return {worst, red};
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, NightVisionTurnsEveryWindowRedIsRememberedAndGoesBackExactly) {
+    // What switching back must restore: the chart and the Moon window exactly, and the menu
+    // bar and the colours every visible widget paints with (a style laid anew may settle a grey and its smoothed text a step or two apart).
+    struct Look {
+        QImage chart, moon, menu;
+        std::map<QString, std::vector<QColor>> colours;  // by class, name and parent's name
+    };
+    const auto look = [](MainWindow& w) {
+        QApplication::processEvents();
+        Look l{w.findChild<QWidget*>("chartSurface")->grab().toImage(), w.moonWindow()->grab().toImage(),
+               w.menuBar()->grab().toImage().convertToFormat(QImage::Format_RGB32), {}};
+        QList<QWidget*> widgets = w.findChildren<QWidget*>() + w.moonWindow()->findChildren<QWidget*>();
+        for (const QWidget* c : widgets) {
+            if (!c->isVisible()) continue;
+            const QString key = QString::fromLatin1(c->metaObject()->className()) + '/' + c->objectName() + '/' +
+                                (c->parentWidget() ? c->parentWidget()->objectName() : QString());
+            // (The window colour of a widget that does not fill its background is not seen.)
+            for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Base, QPalette::Text,
+                                                   QPalette::Button, QPalette::ButtonText})
+                l.colours[key].push_back(c->palette().color(role));
+        }
+        return l;
+    };
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 2;
+    };
+    const auto same = [&](const Look& a, const Look& b) {
+        bool ok = a.chart == b.chart && a.moon == b.moon && a.menu.size() == b.menu.size();
+
+        for (int y = 0; ok && y < a.menu.height(); ++y)
+            for (int x = 0; ok && x < a.menu.width(); ++x) ok = near(a.menu.pixel(x, y), b.menu.pixel(x, y));
+        int compared = 0;
+        for (const auto& [key, colours] : a.colours) {  // widgets made meanwhile (pop-ups) aside
+            const auto other = b.colours.find(key);
+            if (other == b.colours.end() || other->second.size() != colours.size()) continue;
+            for (std::size_t i = 0; ok && i < colours.size(); ++i) ok = near(colours[i].rgb(), other->second[i].rgb());
+            ++compared;
+        }
+        return ok && compared > 20;
+    };
+    Look before;
+    {
+        auto w = Open();
+        QAction* night = w->findChild<QAction*>("nightVisionAction");
+        ASSERT_NE(night, nullptr);
+        EXPECT_EQ(night->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        w->findChild<QAction*>("moonWindowAction")->trigger();  // the Moon's photograph
+        ASSERT_TRUE(w->moonWindow()->isVisible());
+        before = look(*w);
+
+        night->trigger();
+        EXPECT_TRUE(night->isChecked());
+        for (QWidget* window : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->moonWindow())}) {
+            const auto [greenBlue, red] = GreenBlueAndRed(window->grab().toImage());
+            EXPECT_LE(greenBlue, 8) << window->objectName().toStdString();
+            EXPECT_GT(red, 500) << window->objectName().toStdString();  // its text and pictures are there
+        }
+        night->trigger();
+        EXPECT_TRUE(same(look(*w), before));
+        night->trigger();
+        w->close();
+    }
+    EXPECT_TRUE(StoredBytes().contains("\r\nNachtsicht=1\r\n"));
+
+    auto w = Open();
+    QAction* night = w->findChild<QAction*>("nightVisionAction");
+    ASSERT_TRUE(night->isChecked());
+    w->findChild<QAction*>("moonWindowAction")->trigger();
+    EXPECT_LE(GreenBlueAndRed(w->moonWindow()->grab().toImage()).first, 8);
+    night->trigger();
+    EXPECT_FALSE(night->isChecked());
+    EXPECT_TRUE(same(look(*w), before));
+}
+
+}  // namespace noctaris::test

@@ -221,6 +221,16 @@ TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
     s.display.PrecisePositions = false;
     ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
     EXPECT_FALSE(LoadSettings(path)->display.PrecisePositions);
+
+    // Night vision likewise: off in every file before it, and off again once turned off.
+    EXPECT_EQ(Read(kStoredFile).display.Scheme, ChartScheme::Screen);
+    EXPECT_EQ(Read("").display.Scheme, ChartScheme::Screen);
+    s.display.Scheme = ChartScheme::Night;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    EXPECT_EQ(LoadSettings(path)->display.Scheme, ChartScheme::Night);
+    s.display.Scheme = ChartScheme::Screen;
+    ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
+    EXPECT_EQ(LoadSettings(path)->display.Scheme, ChartScheme::Screen);
 }
 
 TEST(Settings, OwnPlacesSurviveSaveAndLoadAndRemovedOnesLeaveNothing) {

@@ -14,6 +14,7 @@
 #include "catalog/catalog.h"
 #include "astro/core/constants.h"
 #include "chart/bodies.h"
+#include "chart/panels.h"
 #include "chart/skychart.h"
 #include "platform/language.h"
 #include "platform/pictures.h"
@@ -674,4 +675,63 @@ TEST(SkyChart, SmoothLabelsNeverOverlapNorCoverTheCaption) {
         for (const SkyChart::CompassMark& m : chart.CompassMarks())
             EXPECT_TRUE(m.x > captionEnd || m.x + 16 < 50) << azimuth << " " << m.letter.toStdString() << " " << m.x;
     }
+}
+
+TEST(SkyChart, NightAndWhiteSchemes) {
+    // Every switch on, the Sun, Moon, planets and both panels with their coloured pictures, the
+    // landscape: night vision leaves no green or blue anywhere, paper has a white sky with dark
+    // stars, and the screen's picture comes back exactly afterwards.
+    static const Catalogs catalogs = Catalogs::LoadAll();
+    const ObserverState s = Chemnitz(2024, 12, 21, 17, 0);  // twilight: a coloured sky on screen
+    SkyChart chart(catalogs);
+    ChartBodies bodies;
+    bodies.InstallOn(chart);
+    ChartPanels panels;
+    panels.InstallOn(chart);
+    chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    ChartObjectLists lists;
+    DisplayOptions all;
+    all.ShowEcliptic = all.ShowEquator = all.ShowGrid = all.ShowMeridian = all.ShowAltitudeLines = true;
+    all.ShowMoon = all.ShowHorizonFigure = all.ShowConstellationLines = all.ShowConstellationBorders = true;
+    all.ShowZodiac = all.ShowJupiterMoons = all.ShowVenusPhase = true;
+    all.StarNameMode = 3;
+    all.ConstellationNameMode = 1;
+    all.SmoothDrawing = all.SkyColour = true;
+    const QImage before = chart.Redraw(kSize, s, all, -60, lists);
+
+    DisplayOptions night = all;
+    night.Scheme = ChartScheme::Night;
+    for (const bool smooth : {true, false}) {
+        night.SmoothDrawing = smooth;
+        const QImage img = chart.Redraw(kSize, s, night, -60, lists);
+        int lit = 0, worst = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                worst = std::max({worst, qGreen(p), qBlue(p)});
+                lit += qRed(p) > 60;
+            }
+        EXPECT_LE(worst, 8) << smooth;
+        EXPECT_GT(lit, 2000) << smooth;  // stars, lines and names are there, in red
+        EXPECT_EQ(img.pixel(500, 5), qRgb(0, 0, 0));
+    }
+
+    DisplayOptions white = all;
+    white.Scheme = ChartScheme::White;
+    white.ShowConstellationLines = white.ShowConstellationBorders = white.ShowGrid = false;
+    white.StarNameMode = white.ConstellationNameMode = 0;
+    const QImage paper = chart.Redraw(kSize, s, white, -60, lists);
+    EXPECT_EQ(paper.pixel(500, 5), qRgb(255, 255, 255));
+    int stars = 0;
+    for (const StarRecord& star : catalogs.stars) {
+        int x = 0, y = 0;
+        if (!(star.Magnitude < 2) || !ProjectToScreen(chart.Frame(), star.RightAscension, star.Declination, x, y) ||
+            x < 2 || x >= kSize.width() - 2 || y < 2 || y >= kSize.height() - 120)
+            continue;
+        EXPECT_LT(qGray(paper.pixel(x, y)), 90) << x << "," << y;
+        ++stars;
+    }
+    EXPECT_GE(stars, 5);
+
+    EXPECT_EQ(chart.Redraw(kSize, s, all, -60, lists), before);
 }

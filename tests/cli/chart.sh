@@ -37,6 +37,52 @@ cmp -s "$tmp/zenith.png" "$tmp/look.png" && fail "--look-at changed nothing"
 "$cli" chart --place "chemnitz, d" --date 2026-12-07 --time 21:30 --out "$tmp/lower.png" || fail "lower-case place"
 cmp -s "$tmp/default.png" "$tmp/lower.png" || fail "same place and moment gave another picture"
 
+# Paper: a PDF sheet whose chart, rendered, has its stars where the PNG of the same chart size
+# has them, and whose names are text; an SVG of lines and text.
+paper=("${base[@]}" --scheme white --drawing classic)
+"$cli" "${paper[@]}" --size 1029x600 --out "$tmp/paper.png" || fail "white PNG exited $?"
+"$cli" "${paper[@]}" --size 1029x664 --out "$tmp/paper.pdf" || fail "PDF exited $?"
+pdfinfo "$tmp/paper.pdf" >"$tmp/info" 2>&1 || fail "pdfinfo: $(cat "$tmp/info")"
+grep -qE "^Pages: +1$" "$tmp/info" || fail "PDF pages: $(cat "$tmp/info")"
+grep -qE "^Page size: +77[12](\.[0-9]+)? x 498 pts" "$tmp/info" || fail "PDF page: $(grep size "$tmp/info")"
+pdftoppm -r 96 -gray -singlefile "$tmp/paper.pdf" "$tmp/paper" || fail "pdftoppm exited $?"
+python3 - "$(dirname "$0")" "$tmp/paper.png" "$tmp/paper.pgm" <<'PY' || fail "PDF stars do not match the PNG"
+import sys
+sys.path.insert(0, sys.argv[1])
+from png_pixels import read_png
+png = read_png(sys.argv[2])
+data = open(sys.argv[3], "rb").read()
+magic, w, h, depth, pixels = data.split(maxsplit=4)
+w, h = int(w), int(h)
+assert magic == b"P5" and w in (1029, 1030) and h == 664, (magic, w, h)
+stride, w = w, 1029
+gray = lambda p: (p[0] * 299 + p[1] * 587 + p[2] * 114) // 1000
+dark_png = [(x, y) for y in range(0, 520) for x in range(w) if gray(png[y][x]) < 100]
+dark_pdf = sum(1 for y in range(0, 520) for x in range(w) if pixels[y * stride + x] < 100)
+near = sum(1 for x, y in dark_png
+           if any(pixels[yy * stride + xx] < 160 for yy in range(max(0, y - 1), y + 2) for xx in range(max(0, x - 1), min(w, x + 2))))
+assert len(dark_png) > 300, len(dark_png)
+assert near >= 0.9 * len(dark_png), (near, len(dark_png))
+assert dark_pdf < 2.5 * len(dark_png), (dark_pdf, len(dark_png))
+PY
+"$cli" "${paper[@]}" --constellation-names 2 --out "$tmp/names.pdf" || fail "PDF with names exited $?"
+pdftotext "$tmp/names.pdf" - | grep -qw "Orion" || fail "no selectable constellation name in the PDF"
+"$cli" "${base[@]}" --scheme night --constellation-names 2 --show lines,grid,moon,jupiter,venus \
+    --look-at Rigel --fov 120 --out "$tmp/night.svg" || fail "SVG exited $?"
+python3 - "$tmp/night.svg" <<'PY' || fail "SVG not well-formed or without lines and text"
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+tags = [e.tag.split("}")[-1] for e in root.iter()]
+texts = " ".join(t for e in root.iter() if e.tag.endswith("text") for t in e.itertext())
+assert root.tag.endswith("svg"), root.tag
+assert tags.count("polyline") + tags.count("path") + tags.count("line") > 20, tags.count("polyline")
+assert "Orion" in texts, texts[:200]
+assert tags.count("image") <= 20, tags.count("image")  # the bodies' pictures, not one bitmap
+# Night vision: every colour drawn is a red.
+colours = {v for e in root.iter() for k, v in e.attrib.items() if k in ("fill", "stroke") and v.startswith("#")}
+assert colours and all(int(c[3:5], 16) <= 8 and int(c[5:7], 16) <= 8 for c in colours), colours
+PY
+
 # Bad arguments: status 2, exactly one line on stderr, no file.
 expect_usage_error() {
     local pattern="$1"; shift
@@ -63,6 +109,7 @@ expect_usage_error "invalid size" "${base[@]}" --size 100000x100000 "${out[@]}"
 expect_usage_error "invalid azimuth" "${base[@]}" --azimuth 181 "${out[@]}"
 expect_usage_error "invalid azimuth" "${base[@]}" --azimuth nan "${out[@]}"
 expect_usage_error "invalid value 'round' for --drawing" "${base[@]}" --drawing round "${out[@]}"
+expect_usage_error "invalid value 'day' for --scheme" "${base[@]}" --scheme day "${out[@]}"
 expect_usage_error "invalid field of view" "${base[@]}" --fov 4 "${out[@]}"
 expect_usage_error "invalid field of view" "${base[@]}" --fov 1e2 "${out[@]}"
 expect_usage_error "invalid altitude" "${base[@]}" --altitude 91 "${out[@]}"
