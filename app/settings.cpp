@@ -48,6 +48,9 @@ const QString kPreciseKey = QStringLiteral("Genau");
 // Smooth drawing and the sky's colour by the Sun, after "Precise positions".
 const QString kSmoothKey = QStringLiteral("Glatt");
 const QString kSkyColourKey = QStringLiteral("Himmelsfarbe");
+// The deep-sky objects and the Milky Way, after the sky's colour.
+const QString kDeepSkyKey = QStringLiteral("Nebel");
+const QString kMilkyWayKey = QStringLiteral("Milchstraße");
 
 // The information windows' positions, after the switches.
 struct WindowKeys {
@@ -143,6 +146,8 @@ AppSettings ReadSettings(const IniFile& ini) {
     // one keeps the classic picture.
     s.display.SmoothDrawing = ini.ReadBool(kSection, kSmoothKey, !storedBefore);
     s.display.SkyColour = ini.ReadBool(kSection, kSkyColourKey, !storedBefore);
+    s.display.ShowDeepSky = ini.ReadBool(kSection, kDeepSkyKey, false);
+    s.display.ShowMilkyWay = ini.ReadBool(kSection, kMilkyWayKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
@@ -177,6 +182,10 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         ini.WriteBool(kSection, kSmoothKey, s.display.SmoothDrawing);
     if (s.display.SkyColour || ini.ValueExists(kSection, kSkyColourKey))
         ini.WriteBool(kSection, kSkyColourKey, s.display.SkyColour);
+    if (s.display.ShowDeepSky || ini.ValueExists(kSection, kDeepSkyKey))
+        ini.WriteBool(kSection, kDeepSkyKey, s.display.ShowDeepSky);
+    if (s.display.ShowMilkyWay || ini.ValueExists(kSection, kMilkyWayKey))
+        ini.WriteBool(kSection, kMilkyWayKey, s.display.ShowMilkyWay);
     for (const WindowKeys& k : kWindowKeys)
         if (const std::optional<QPoint>& p = s.*k.position) {
             ini.WriteInteger(kSection, k.left, p->x());

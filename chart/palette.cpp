@@ -82,6 +82,14 @@ ChartPalette ClassicPalette() {
     p.constellationNames = QColor(255, 255, 0);
     p.guide = QColor(128, 128, 128);
     p.bodyLabels = QColor(255, 255, 255);
+    // The band in greys toward blue, dim enough that the faintest stars stay visible.
+    p.milkyWay[0] = QColor(20, 22, 34);
+    p.milkyWay[1] = QColor(28, 31, 46);
+    p.milkyWay[2] = QColor(37, 40, 58);
+    p.milkyWay[3] = QColor(47, 51, 72);
+    p.milkyWay[4] = QColor(58, 63, 88);
+    p.deepSky = QColor(255, 128, 64);
+    p.deepSkyLabels = QColor(255, 160, 96);
     return p;
 }
 
@@ -99,6 +107,11 @@ ChartPalette SmoothPalette(const QColor& sky) {
     p.constellationNames = Readable(QColor(255, 255, 0), sky);
     p.guide = Readable(QColor(150, 150, 150), sky);
     p.bodyLabels = Readable(QColor(255, 255, 255), sky);
+    // The band a little lighter than the sky, level by level; it fades as the sky brightens.
+    const double night = 1 - std::clamp(RelativeLuminance(sky) * 8, 0.0, 1.0);
+    for (int i = 0; i < 5; ++i) p.milkyWay[i] = Mix(sky, QColor(150, 160, 200), night * (0.08 + 0.055 * i));
+    p.deepSky = Readable(QColor(255, 140, 120), sky, 3);
+    p.deepSkyLabels = Readable(QColor(255, 170, 150), sky);
     return p;
 }
 
