@@ -102,15 +102,16 @@ void DeepSkyLayer::Load(const QFont& font) {
     objectsLoaded_ = true;
 }
 
+// Like the stars: turned to the equinox of date with precise positions, and back to the
+// catalogue's places exactly as loaded without them.
 void DeepSkyLayer::Turn(const PreciseFrame* precise) {
     if (!precise && !turned_) return;
     if (precise && turned_ && precise->tt() == turnedForTT_) return;
-    for (Entry& e : objects_) {
+    const std::vector<DeepSkyObject>& objects = LoadDeepSky();
+    for (std::size_t i = 0; i < objects_.size(); ++i) {
+        Entry& e = objects_[i];
         if (!precise) {
-            e.ra = std::atan2(e.y, e.x);
-            if (e.ra < 0) e.ra += 2 * kPiD;
-            e.sinDec = e.z;
-            e.cosDec = std::sqrt(e.x * e.x + e.y * e.y);
+            e.ra = objects[i].ra, e.sinDec = std::sin(objects[i].dec), e.cosDec = std::cos(objects[i].dec);
         } else {
             const double (&m)[3][3] = precise->npb;
             const double x = m[0][0] * e.x + m[0][1] * e.y + m[0][2] * e.z;
@@ -129,16 +130,6 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
                                                            const ChartPalette& palette, const PreciseFrame* precise,
                                                            bool smooth, const QFont& font, ObjectList* hits) {
     Load(font);
-    if (!precise && turned_) {
-        // Back to the catalogue's places exactly as loaded.
-        const std::vector<DeepSkyObject>& objects = LoadDeepSky();
-        for (std::size_t i = 0; i < objects_.size(); ++i) {
-            Entry& e = objects_[i];
-            e.ra = objects[i].ra, e.sinDec = std::sin(objects[i].dec), e.cosDec = std::cos(objects[i].dec);
-            e.cosRa = std::cos(e.ra), e.sinRa = std::sin(e.ra);
-        }
-        turned_ = false;
-    }
     Turn(precise);
     marks_.clear();
     std::vector<Label> labels;
@@ -150,6 +141,7 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
     const double pixelsPerArcmin = f.PixelsPerDegree / 60;
     painter.save();
     painter.setBrush(Qt::NoBrush);
+    painter.setFont(font);
     QPen solid(palette.deepSky, smooth ? 1.2 : 1);
     QPen dotted = solid;
     dotted.setStyle(Qt::DotLine);

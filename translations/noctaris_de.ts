@@ -4,7 +4,7 @@
 <context>
     <name>AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+33"/>
+        <location filename="../windows/about_window.cpp" line="+34"/>
         <source>Desktop planetarium
 Version %1
 Licence GPL-3.0+
@@ -214,9 +214,107 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>DeepSky</name>
+    <message>
+        <location filename="../catalog/deep_sky.cpp" line="+114"/>
+        <source>Spiral galaxy</source>
+        <translation>Spiralgalaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lenticular galaxy</source>
+        <translation>Linsenförmige Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Elliptical galaxy</source>
+        <translation>Elliptische Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Irregular galaxy</source>
+        <translation>Irreguläre Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dwarf spheroidal galaxy</source>
+        <translation>Sphäroidale Zwerggalaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Galaxy</source>
+        <translation>Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open cluster</source>
+        <translation>Offener Sternhaufen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Globular cluster</source>
+        <translation>Kugelsternhaufen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Planetary nebula</source>
+        <translation>Planetarischer Nebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bright nebula</source>
+        <translation>Galaktischer Nebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reflection nebula</source>
+        <translation>Reflexionsnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Emission nebula</source>
+        <translation>Emissionsnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star-forming nebula</source>
+        <translation>Sternentstehungsgebiet</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Supernova remnant</source>
+        <translation>Supernovaüberrest</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dark nebula</source>
+        <translation>Dunkelnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star cloud</source>
+        <translation>Sternwolke</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Double star</source>
+        <translation>Doppelstern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Asterism</source>
+        <translation>Asterismus</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Deep-sky object</source>
+        <translation>Deep-Sky-Objekt</translation>
+    </message>
+</context>
+<context>
     <name>EphemerisTable</name>
     <message>
-        <location filename="../windows/ephemeris_window.cpp" line="+24"/>
+        <location filename="../windows/ephemeris_window.cpp" line="+27"/>
         <source>Helioc. longitude</source>
         <translation>Helioz. Länge</translation>
     </message>
@@ -301,7 +399,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sichtbarkeit</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+32"/>
         <source>%.2f AU</source>
         <translation>%.2f AE</translation>
     </message>
@@ -314,7 +412,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>EventCalendar</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+46"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+48"/>
         <source>Location: </source>
         <translation>Ort: </translation>
     </message>
@@ -363,7 +461,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>FoundObject</name>
     <message>
-        <location filename="../chart/found_object.cpp" line="+156"/>
+        <location filename="../chart/found_object.cpp" line="+167"/>
         <source>Star</source>
         <translation>Stern</translation>
     </message>
@@ -373,7 +471,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Stern im Sternbild %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
+        <source>%1 in %2</source>
+        <translation>%1 im Sternbild %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Constellation (%1)</source>
         <translation>Sternbild (%1)</translation>
     </message>
@@ -393,7 +496,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Planet</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+51"/>
+        <source>Designations: %1</source>
+        <translation>Bezeichnungen: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Apparent size: %1</source>
+        <translation>Scheinbare Größe: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Magnitude: %1</source>
         <translation>Helligkeit: %1 mag</translation>
     </message>
@@ -441,7 +554,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Frame</name>
     <message>
-        <location filename="../windows/wincommon.cpp" line="+141"/>
+        <location filename="../windows/wincommon.cpp" line="+176"/>
         <source>apparent of date</source>
         <translation>scheinbar, des Datums</translation>
     </message>
@@ -454,7 +567,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+80"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+81"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -1053,7 +1166,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>PlanetInfo</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+71"/>
+        <location filename="../windows/planet_window.cpp" line="+72"/>
         <source>Frame: </source>
         <translation>Bezugssystem: </translation>
     </message>
@@ -1518,7 +1631,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::AboutWindow</name>
     <message>
-        <location filename="../windows/about_window.cpp" line="+28"/>
+        <location filename="../windows/about_window.cpp" line="+27"/>
         <source>About Noctaris</source>
         <translation>Über Noctaris</translation>
     </message>
@@ -1531,12 +1644,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Ephemeriden</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+34"/>
         <source>Export…</source>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>Export the ephemeris table</source>
         <translation>Ephemeriden exportieren</translation>
     </message>
@@ -1544,17 +1657,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::EventCalendarWindow</name>
     <message>
-        <location filename="../windows/event_calendar_window.cpp" line="+211"/>
+        <location filename="../windows/event_calendar_window.cpp" line="+232"/>
         <source>Astronomical calendar</source>
         <translation>Astronomischer Kalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+15"/>
         <source>Year</source>
         <translation>Jahr</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
@@ -1564,7 +1677,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Exportieren…</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+81"/>
         <source>Export the astronomical calendar</source>
         <translation>Astronomischen Kalender exportieren</translation>
     </message>
@@ -1595,12 +1708,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+336"/>
+        <location filename="../app/main_window.cpp" line="+350"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+114"/>
         <source>Save chart as PNG</source>
         <translation>Karte als PNG speichern</translation>
     </message>
@@ -1815,6 +1928,16 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Tierkreiszeichen</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>&amp;Deep-sky objects</source>
+        <translation>Deep-Sky-Ob&amp;jekte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>M&amp;ilky Way</source>
+        <translation>Milchst&amp;raße</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>&amp;Precise positions</source>
         <translation>Genaue &amp;Positionen</translation>
@@ -1966,8 +2089,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Find a star, planet or constellation by name</source>
-        <translation>Einen Stern, Planeten oder ein Sternbild nach dem Namen suchen</translation>
+        <source>Find a star, planet, constellation or deep-sky object by name</source>
+        <translation>Einen Stern, Planeten, ein Sternbild oder ein Deep-Sky-Objekt nach dem Namen suchen</translation>
     </message>
 </context>
 <context>
@@ -1978,12 +2101,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Mondphasenkalender</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Choose a date</source>
         <translation>Datumseingabe</translation>
     </message>
@@ -1999,7 +2122,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::OrbitsWindow</name>
     <message>
-        <location filename="../windows/orbits_window.cpp" line="+64"/>
+        <location filename="../windows/orbits_window.cpp" line="+67"/>
         <source>Orbits</source>
         <translation>Planetenbahnen</translation>
     </message>
@@ -2009,28 +2132,28 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Objects</source>
         <translation>Objekte</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+26"/>
         <source>Time step                days</source>
         <translation>Schritt                    Tage</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <location line="+94"/>
+        <location line="+17"/>
+        <location line="+107"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-88"/>
+        <location line="-100"/>
         <source>Scale</source>
         <translation>Maßstab</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+103"/>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
@@ -2142,7 +2265,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::PlanetWindow</name>
     <message>
-        <location filename="../windows/planet_window.cpp" line="+42"/>
+        <location filename="../windows/planet_window.cpp" line="+51"/>
         <source>Planet data</source>
         <translation>Planetendaten</translation>
     </message>
@@ -2158,42 +2281,42 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::TerminatorWindow</name>
     <message>
-        <location filename="../windows/terminator_window.cpp" line="+87"/>
+        <location filename="../windows/terminator_window.cpp" line="+83"/>
         <source>Terminator</source>
         <translation>Tag-Nacht-Grenze</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+40"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Month</source>
         <translation>Monat</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-18"/>
         <source>Change minutes</source>
         <translation>Minuten ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Change days</source>
         <translation>Tage ändern</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Use summer time</source>
         <translation>Sommerzeit berücksichtigen</translation>
     </message>
@@ -2219,17 +2342,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+167"/>
         <source>Simulation</source>
         <translation>Simulation</translation>
     </message>
     <message>
-        <location line="-131"/>
+        <location line="-166"/>
         <source>Current time</source>
         <translation>Aktuelle Zeit</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+69"/>
         <source>Sun symbol</source>
         <translation>Sonnensymbol</translation>
     </message>
