@@ -366,7 +366,7 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
         context.labels = &labelGrid_;
     }
 
-    if (options.ShowMilkyWay) deepSky_.DrawMilkyWay(painter, frame_, palette_, context.precise, smooth_);
+    if (options.ShowMilkyWay) deepSky_.DrawMilkyWay(painter, frame_, palette_, context.precise);
 
     // 3., 4. Constellation borders and lines.
     if (options.ShowConstellationBorders) {

@@ -142,16 +142,45 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
     painter.save();
     painter.setBrush(Qt::NoBrush);
     painter.setFont(font);
-    QPen solid(palette.deepSky, smooth ? 1.2 : 1);
-    QPen dotted = solid;
-    dotted.setStyle(Qt::DotLine);
+    // Thin aliased outlines: a hundred antialiased strokes would cost as much as the sky itself.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen solid(palette.deepSky, 1);
+    QPen dots(palette.deepSky, 1);
+    // Dotted outlines as separate dots: far cheaper than a dash pattern along the curve.
+    std::vector<QPointF> dotBuffer;
+    // Circles and ellipses as polygons of short sides: the painter's curves cost far more.
+    QPolygonF outline;
+    const auto ellipse = [&](const QTransform& t, double radius) {
+        outline.clear();
+        const int n = std::clamp(static_cast<int>(2 * kPiD * radius / 2.5), 12, 240);
+        for (int k = 0; k < n; ++k) outline << t.map(QPointF(std::cos(2 * kPiD * k / n), std::sin(2 * kPiD * k / n)));
+        painter.drawPolygon(outline);
+    };
+    const auto circle = [&](const QPointF& c, double radius) {
+        ellipse(QTransform(radius, 0, 0, radius, c.x(), c.y()), radius);
+    };
+    const auto dotted = [&](const QPointF& c, double radius, bool square) {
+        dotBuffer.clear();
+        const int n = std::clamp(static_cast<int>(2 * kPiD * radius / 3), 8, 240);
+        for (int k = 0; k < n; ++k) {
+            const double a = 2 * kPiD * k / n;
+            double dx = std::cos(a), dy = std::sin(a);
+            if (square) {
+                const double m = std::max(std::fabs(dx), std::fabs(dy));
+                dx /= m, dy /= m;
+            }
+            dotBuffer.emplace_back(c.x() + radius * dx, c.y() + radius * dy);
+        }
+        painter.setPen(dots);
+        painter.drawPoints(dotBuffer.data(), static_cast<int>(dotBuffer.size()));
+    };
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const DeepSkyObject& o = objects[i];
         if (!o.IsMessier() && o.magnitude && !(*o.magnitude <= limit)) continue;
         const Entry& e = objects_[i];
         int x = 0, y = 0;
         if (!placement.Place(e.ra, e.cosRa, e.sinRa, e.sinDec, e.cosDec, x, y)) continue;
-        const QPointF c(x + (smooth ? 0.5 : 0), y + (smooth ? 0.5 : 0));
+        const QPointF c(x, y);
         // The apparent size where it is larger than the symbol.
         const double apparent = o.majorAxis / 2 * pixelsPerArcmin;
         double radius = std::max(kSymbolRadius, apparent);
@@ -179,28 +208,24 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
                     radius = std::max(std::hypot(major.x(), major.y()), kSymbolRadius);
                 }
             }
-            if (t.isIdentity()) t = QTransform(radius, 0, 0, radius * ratio, c.x(), c.y());
             painter.setPen(solid);
-            QPainterPath ellipse;
-            ellipse.addEllipse(QPointF(0, 0), 1, 1);
-            painter.drawPath(t.map(ellipse));
+            ellipse(t.isIdentity() ? QTransform(radius, 0, 0, radius * ratio, c.x(), c.y()) : t, radius);
             break;
         }
         case DeepSkyKind::OpenCluster:
         case DeepSkyKind::Other:
-            painter.setPen(dotted);
-            painter.drawEllipse(c, radius, radius);
+            dotted(c, radius, false);
             break;
         case DeepSkyKind::GlobularCluster:
             painter.setPen(solid);
-            painter.drawEllipse(c, radius, radius);
+            circle(c, radius);
             painter.drawLine(QPointF(c.x() - radius, c.y()), QPointF(c.x() + radius, c.y()));
             painter.drawLine(QPointF(c.x(), c.y() - radius), QPointF(c.x(), c.y() + radius));
             break;
         case DeepSkyKind::PlanetaryNebula: {
             painter.setPen(solid);
             const double r = std::max(apparent, kSymbolRadius - 1.5);
-            painter.drawEllipse(c, r, r);
+            circle(c, r);
             for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}})
                 painter.drawLine(QPointF(c.x() + dx * r, c.y() + dy * r), QPointF(c.x() + dx * (r + 3), c.y() + dy * (r + 3)));
             radius = r + 3;
@@ -211,8 +236,7 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
             painter.drawRect(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius));
             break;
         case DeepSkyKind::DarkNebula:
-            painter.setPen(dotted);
-            painter.drawRect(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius));
+            dotted(c, radius, true);
             break;
         }
         marks_.push_back({static_cast<int>(i), x, y, o.kind, radius});
@@ -232,7 +256,7 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
 }
 
 void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const ChartPalette& palette,
-                                const PreciseFrame* precise, bool smooth) {
+                                const PreciseFrame* precise) {
     if (!ringsLoaded_) {
         for (const MilkyWayOutline& o : LoadMilkyWay()) {
             Ring ring;
@@ -250,6 +274,15 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
                     ring.x.push_back(p.x / len), ring.y.push_back(p.y / len), ring.z.push_back(p.z / len);
                 }
             }
+            Vec c{0, 0, 0};
+            for (std::size_t i = 0; i < ring.x.size(); ++i) c.x += ring.x[i], c.y += ring.y[i], c.z += ring.z[i];
+            const double len = std::sqrt(Dot(c, c));
+            c = len > 1e-9 ? Vec{c.x / len, c.y / len, c.z / len} : Vec{0, 0, 1};
+            ring.cx = c.x, ring.cy = c.y, ring.cz = c.z;
+            ring.radius = 0;
+            for (std::size_t i = 0; i < ring.x.size(); ++i)
+                ring.radius = std::max(ring.radius, std::acos(std::clamp(Dot(c, {ring.x[i], ring.y[i], ring.z[i]}), -1.0, 1.0)));
+            if (len <= 1e-9) ring.radius = kPiD;
             rings_.push_back(std::move(ring));
         }
         ringsLoaded_ = true;
@@ -267,6 +300,25 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
     const double nadirRow = f.HorizonRow + f.AltitudeScale * (kPiD / 2) * f.Height;
     const double zenithRow = f.HorizonRow - f.AltitudeScale * (kPiD / 2) * f.Height;
     const Vec zenith = horizon.Back({0, 0, 1});
+    // The cap around the view's centre that holds the chart: a ring wholly outside it only
+    // decides whether the whole chart lies inside it.
+    const auto direction = [](double azimuthDeg, double altitude) {
+        const double a = azimuthDeg * kDeg;
+        return Vec{std::cos(altitude) * std::cos(a), std::cos(altitude) * std::sin(a), std::sin(altitude)};
+    };
+    const double top = std::clamp(ScreenYToAltitude(f, -12), -kPiD / 2, kPiD / 2);
+    const double bottom = std::clamp(ScreenYToAltitude(f, f.Height + 12), -kPiD / 2, kPiD / 2);
+    const double westmost = ScreenXToAzimuth(f, f.Width + 12), eastmost = ScreenXToAzimuth(f, -12);
+    const Vec centreH = direction(f.ViewAzimuth, (top + bottom) / 2);
+    double reach = 0;
+    constexpr int kSteps = 8;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double az = eastmost + (westmost - eastmost) * i / kSteps, alt = bottom + (top - bottom) * i / kSteps;
+        for (const Vec& p : {direction(az, top), direction(az, bottom), direction(eastmost, alt), direction(westmost, alt)})
+            reach = std::max(reach, std::acos(std::clamp(Dot(centreH, p), -1.0, 1.0)));
+    }
+    reach += (f.Span / kSteps + 1) * kDeg;  // between the sampled points
+    const Vec centre = horizon.Back(centreH);
     const auto edgePoint = [&](const Vec& h) {
         const double altitude = std::asin(std::clamp(h.z, -1.0, 1.0));
         return QPointF(Dot(h, right) >= 0 ? rightEdge : left, f.HorizonRow - f.AltitudeScale * altitude * f.Height);
@@ -277,6 +329,17 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
     for (const Ring& ring : rings_) {
         QPainterPath& path = paths[ring.level - 1];
         const std::size_t n = ring.x.size();
+        const QRectF half(QPointF(left, zenithRow), QPointF(rightEdge, nadirRow));
+        if (std::acos(std::clamp(Dot(centre, {ring.cx, ring.cy, ring.cz}), -1.0, 1.0)) > ring.radius + reach) {
+            bool centreInside = false;
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::size_t j = (i + 1) % n;
+                if (ArcsCross(kSouthGalacticPole, centre, {ring.x[i], ring.y[i], ring.z[i]}, {ring.x[j], ring.y[j], ring.z[j]}))
+                    centreInside = !centreInside;
+            }
+            if (centreInside) path.addRect(half);
+            continue;
+        }
         h.resize(n);
         std::size_t firstOut = n;
         for (std::size_t i = 0; i < n; ++i) {
@@ -291,11 +354,11 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
             if (ArcsCross(kSouthGalacticPole, zenith, {ring.x[i], ring.y[i], ring.z[i]}, {ring.x[j], ring.y[j], ring.z[j]}))
                 zenithInside = !zenithInside;
         }
-        if (zenithInside) path.addRect(QRectF(QPointF(left, zenithRow), QPointF(rightEdge, nadirRow)));
+        if (zenithInside) path.addRect(half);
         if (firstOut == n) {  // wholly in front
             section_.clear();
             for (std::size_t i = 0; i < n; ++i) section_.push_back(Pixel(f, h[i]));
-            path.addPolygon(QPolygonF(QList<QPointF>(section_.begin(), section_.end())));
+            path.addPolygon(section_);
             path.closeSubpath();
             continue;
         }
@@ -322,7 +385,7 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
                         section_.push_back(QPointF(at.x(), nadirRow));
                         section_.push_back(QPointF(entry.x(), nadirRow));
                     }
-                    path.addPolygon(QPolygonF(QList<QPointF>(section_.begin(), section_.end())));
+                    path.addPolygon(section_);
                     path.closeSubpath();
                     section_.clear();
                 }
@@ -332,7 +395,8 @@ void DeepSkyLayer::DrawMilkyWay(QPainter& painter, const ChartFrame& f, const Ch
     }
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    // Without antialiasing: the levels differ little, and their edges would cost the most.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     for (int level = 0; level < 5; ++level) {
         painter.setBrush(palette.milkyWay[level]);
         painter.drawPath(paths[level]);

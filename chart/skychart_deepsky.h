@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <QPointF>
+#include <QPolygonF>
 #include <QStaticText>
 
 #include "astro/precise/precise.h"
@@ -35,7 +36,7 @@ public:
 
     // Fills the Milky Way's levels. `precise` turns the outlines to the equinox of date.
     void DrawMilkyWay(QPainter& painter, const ChartFrame& frame, const ChartPalette& palette,
-                      const PreciseFrame* precise, bool smooth);
+                      const PreciseFrame* precise);
 
     struct Label {
         int x, y;
@@ -61,6 +62,8 @@ private:
     struct Ring {
         int level;
         std::vector<double> x, y, z;  // J2000 unit vectors, edges at most kMaxEdge apart
+        double cx, cy, cz;            // the centre of the smallest cap around it found, J2000
+        double radius;                // that cap's radius, radians
     };
     void Load(const QFont& font);
     void Turn(const PreciseFrame* precise);
@@ -73,7 +76,7 @@ private:
     std::vector<Ring> rings_;
     bool ringsLoaded_ = false;
     std::vector<DeepSkyMark> marks_;
-    std::vector<QPointF> section_;  // reused buffer
+    QPolygonF section_;  // reused buffer
 };
 
 }  // namespace noctaris
