@@ -58,8 +58,12 @@ QWidget* MainWindow::buildFindField(QWidget* toolbar) {
 
     // A deep-sky object on the chart tells what the search would tell about it.
     picker_.deepSkyInfo = [this](int number) {
-        const FoundReport report = BuildFoundReport(objectIndex(), *catalogs_, {SkyObjectKind::DeepSky, number}, observer_);
-        return report.title + QLatin1Char('\n') + report.lines.join(QLatin1Char('\n'));
+        try {
+            const FoundReport report = BuildFoundReport(objectIndex(), *catalogs_, {SkyObjectKind::DeepSky, number}, observer_);
+            return report.title + QLatin1Char('\n') + report.lines.join(QLatin1Char('\n'));
+        } catch (const std::exception& e) {  // the press handler lets nothing through
+            return QString::fromUtf8(e.what());
+        }
     };
 
     findInfo_ = new FindInfoBox(this);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLocale>
 
 #include <cmath>
 #include <numbers>
@@ -10,6 +11,8 @@
 #include <string>
 
 #include "catalog/deep_sky.h"
+#include "catalog/object_index.h"
+#include "chart/found_object.h"
 #include "chart/picking.h"
 #include "chart/skychart.h"
 #include "support.h"
@@ -116,6 +119,19 @@ TEST(DeepSkyChart, KnownObjectsAtTheirPixelsWithTheirSymbols) {
         EXPECT_EQ(a.kind, PickAction::Kind::ShowStarInfo) << c.designation;
         EXPECT_EQ(a.message, QString::number(index)) << c.designation;
     }
+}
+
+// What the program tells about M 31: its designations, kind, published magnitude and size.
+TEST(DeepSkyChart, InformationOfTheAndromedaGalaxy) {
+    const PinnedLocale english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    const ObjectIndex index = ObjectIndex::Build(SharedCatalogs());
+    const std::optional<SkyObjectRef> m31 = index.Find("M 31");
+    ASSERT_TRUE(m31);
+    const FoundReport report = BuildFoundReport(index, SharedCatalogs(), *m31, Chemnitz());
+    const QString text = report.title + QLatin1Char('\n') + report.lines.join(QLatin1Char('\n'));
+    for (const char* expected : {"Andromeda Galaxy (M 31)", "Spiral galaxy in Andromeda", "Designations: M 31, NGC 224",
+                                 "Apparent size: 189′ × 62′", "Magnitude: 3.44", "declination +41° 16′"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
 
 // The band covers Cygnus and Sagittarius and leaves Ursa Major dark; and wherever the view

@@ -153,6 +153,7 @@ def build_objects(data):
         mag = p['mag']
         if src:
             ra, dec = src['geometry']['coordinates']
+            mag = magnitude_of(src['properties']['mag']) or mag
             major, minor = size_of(src['properties']['dim']) if src['properties']['dim'] else (major, minor)
         code = MESSIER_TYPE.get(p['name'], p['type'])
         en, de = unique(*names_of([mid, ngc], p.get('alt')))
