@@ -107,8 +107,9 @@ ChartPalette SmoothPalette(const QColor& sky) {
     p.constellationNames = Readable(QColor(255, 255, 0), sky);
     p.guide = Readable(QColor(150, 150, 150), sky);
     p.bodyLabels = Readable(QColor(255, 255, 255), sky);
-    // The band a little lighter than the sky, level by level; it fades as the sky brightens.
-    const double night = 1 - std::clamp(RelativeLuminance(sky) * 8, 0.0, 1.0);
+    // The band a little lighter than the sky, level by level; it fades in the twilight and is
+    // gone by sunset.
+    const double night = 1 - std::clamp(RelativeLuminance(sky) * 40, 0.0, 1.0);
     for (int i = 0; i < 5; ++i) p.milkyWay[i] = Mix(sky, QColor(150, 160, 200), night * (0.08 + 0.055 * i));
     p.deepSky = Readable(QColor(255, 140, 120), sky, 3);
     p.deepSkyLabels = Readable(QColor(255, 170, 150), sky);

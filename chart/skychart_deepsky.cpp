@@ -144,8 +144,7 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
     painter.setFont(font);
     // Thin aliased outlines: a hundred antialiased strokes would cost as much as the sky itself.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen solid(palette.deepSky, 1);
-    QPen dots(palette.deepSky, 1);
+    const QPen solid(palette.deepSky, 1);
     // Dotted outlines as separate dots: far cheaper than a dash pattern along the curve.
     std::vector<QPointF> dotBuffer;
     // Circles and ellipses as polygons of short sides: the painter's curves cost far more.
@@ -171,7 +170,7 @@ std::vector<DeepSkyLayer::Label> DeepSkyLayer::DrawObjects(QPainter& painter, co
             }
             dotBuffer.emplace_back(c.x() + radius * dx, c.y() + radius * dy);
         }
-        painter.setPen(dots);
+        painter.setPen(solid);
         painter.drawPoints(dotBuffer.data(), static_cast<int>(dotBuffer.size()));
     };
     for (std::size_t i = 0; i < objects.size(); ++i) {
