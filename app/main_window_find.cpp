@@ -20,7 +20,7 @@ QWidget* MainWindow::buildFindField(QWidget* toolbar) {
     findField_ = new QLineEdit(toolbar);
     findField_->setObjectName("findField");
     findField_->setPlaceholderText(tr("Find (Ctrl+F)"));
-    findField_->setToolTip(tr("Find a star, planet or constellation by name"));
+    findField_->setToolTip(tr("Find a star, planet, constellation or deep-sky object by name"));
     findField_->setClearButtonEnabled(true);
     findField_->setFixedWidth(findField_->fontMetrics().horizontalAdvance(QStringLiteral("Rigil Kentaurus")) + 40);
     // The index matches without case and accents and spells out Greek letters, so the
@@ -55,6 +55,16 @@ QWidget* MainWindow::buildFindField(QWidget* toolbar) {
         findField_->selectAll();
     });
     addAction(findAction);
+
+    // A deep-sky object on the chart tells what the search would tell about it.
+    picker_.deepSkyInfo = [this](int number) {
+        try {
+            const FoundReport report = BuildFoundReport(objectIndex(), *catalogs_, {SkyObjectKind::DeepSky, number}, observer_);
+            return report.title + QLatin1Char('\n') + report.lines.join(QLatin1Char('\n'));
+        } catch (const std::exception& e) {  // the press handler lets nothing through
+            return QString::fromUtf8(e.what());
+        }
+    };
 
     findInfo_ = new FindInfoBox(this);
     connect(findInfo_, &FindInfoBox::goToTime, this, &MainWindow::goToInstant);

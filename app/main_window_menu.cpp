@@ -231,6 +231,8 @@ void MainWindow::buildMenu() {
     showStarInfoAction_ =
         addDisplayToggle(disp, "showStarInfoAction", tr("Show star in&formation"), &DisplayOptions::ShowStarInfo);
     showZodiacAction_ = addDisplayToggle(disp, "showZodiacAction", tr("&Zodiac signs"), &DisplayOptions::ShowZodiac);
+    addDisplayToggle(disp, "showDeepSkyAction", tr("&Deep-sky objects"), &DisplayOptions::ShowDeepSky);
+    addDisplayToggle(disp, "showMilkyWayAction", tr("M&ilky Way"), &DisplayOptions::ShowMilkyWay);
     disp->addSeparator();
     // The chart's bodies and the information windows switch together between the classic J2000
     // places and the apparent places of date.

@@ -50,6 +50,9 @@ const QString kSmoothKey = QStringLiteral("Glatt");
 const QString kSkyColourKey = QStringLiteral("Himmelsfarbe");
 // Night vision, after them: the whole program in dim red.
 const QString kNightKey = QStringLiteral("Nachtsicht");
+// The deep-sky objects and the Milky Way, after the sky's colour.
+const QString kDeepSkyKey = QStringLiteral("Nebel");
+const QString kMilkyWayKey = QStringLiteral("Milchstraße");
 
 // The information windows' positions, after the switches.
 struct WindowKeys {
@@ -146,6 +149,8 @@ AppSettings ReadSettings(const IniFile& ini) {
     s.display.SmoothDrawing = ini.ReadBool(kSection, kSmoothKey, !storedBefore);
     s.display.SkyColour = ini.ReadBool(kSection, kSkyColourKey, !storedBefore);
     s.display.Scheme = ini.ReadBool(kSection, kNightKey, false) ? ChartScheme::Night : ChartScheme::Screen;
+    s.display.ShowDeepSky = ini.ReadBool(kSection, kDeepSkyKey, false);
+    s.display.ShowMilkyWay = ini.ReadBool(kSection, kMilkyWayKey, false);
     for (const WindowKeys& k : kWindowKeys) s.*k.position = StoredPosition(ini, k.left, k.top);
     s.exportFolder = ini.ReadString(kSection, "Exportordner", "");
     s.fileDialogState = QByteArray::fromBase64(ini.ReadString(kSection, kDialogKey, "").toLatin1());
@@ -182,6 +187,10 @@ void WriteSettings(const AppSettings& s, IniFile& ini) {
         ini.WriteBool(kSection, kSkyColourKey, s.display.SkyColour);
     const bool night = s.display.Scheme == ChartScheme::Night;
     if (night || ini.ValueExists(kSection, kNightKey)) ini.WriteBool(kSection, kNightKey, night);
+    if (s.display.ShowDeepSky || ini.ValueExists(kSection, kDeepSkyKey))
+        ini.WriteBool(kSection, kDeepSkyKey, s.display.ShowDeepSky);
+    if (s.display.ShowMilkyWay || ini.ValueExists(kSection, kMilkyWayKey))
+        ini.WriteBool(kSection, kMilkyWayKey, s.display.ShowMilkyWay);
     for (const WindowKeys& k : kWindowKeys)
         if (const std::optional<QPoint>& p = s.*k.position) {
             ini.WriteInteger(kSection, k.left, p->x());

@@ -96,8 +96,23 @@ void BM_RedrawBodies(benchmark::State& bs) {
     RunRedraws(bs, o, true);
 }
 
+// The full redraw with every option at the default view (180) or zoomed in (10 degrees, 30
+// degrees up), without (0) or with (1) the deep-sky objects and the Milky Way, or with the Milky
+// Way (2) or the objects (3) alone: read each against 0 of the same run.
+void BM_RedrawDeepSky(benchmark::State& bs) {
+    DisplayOptions o = EveryOption(2);
+    o.SmoothDrawing = o.SkyColour = true;
+    o.ShowDeepSky = bs.range(1) == 1 || bs.range(1) == 3;
+    o.ShowMilkyWay = bs.range(1) == 1 || bs.range(1) == 2;
+    ViewState view;
+    view.HorizontalSpan = static_cast<double>(bs.range(0));
+    if (view.HorizontalSpan < ViewState::kWidestSpan) view.CentreAltitude = 30;
+    RunRedraws(bs, o, true, view);
+}
+
 }  // namespace
 
+BENCHMARK(BM_RedrawDeepSky)->Args({180, 0})->Args({180, 1})->Args({180, 2})->Args({180, 3})->Args({10, 0})->Args({10, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawBodies)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawDefault)->Unit(benchmark::kMicrosecond);

@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "astro/core/body.h"
+#include "catalog/deep_sky.h"
 #include "catalog/place_input.h"
 #include "platform/codec.h"
 
@@ -142,7 +143,10 @@ ObjectIndex ObjectIndex::Build(const Catalogs& catalogs) {
                                                                          : en[c].latin + " (" + vernacular + ")");
     }
 
-    if (catalogs.starNames.empty()) return index;
+    if (catalogs.starNames.empty()) {
+        index.AddDeepSky();
+        return index;
+    }
     const std::vector<std::string> star3 = LoadTextResource("STAR3");
     const std::vector<std::string> star4 = LoadTextResource("STAR4");
     if (star3.size() != catalogs.starNames.size() || star4.size() != catalogs.starNames.size())
@@ -207,7 +211,40 @@ ObjectIndex ObjectIndex::Build(const Catalogs& catalogs) {
         const std::string label = shownGerman && !germanName.empty() ? germanName : proper;
         index.starDisplay_[number] = label.empty() ? shown : label + " (" + shown + ")";
     }
+    index.AddDeepSky();
     return index;
+}
+
+// After the stars, so that completion offers the stars first; the generator keeps the names of
+// stars and constellations off the deep-sky objects.
+void ObjectIndex::AddDeepSky() {
+    const std::vector<DeepSkyObject>& objects = LoadDeepSky();
+    const Language language = CurrentLanguage();
+    deepSkyDisplay_.reserve(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const DeepSkyObject& o = objects[i];
+        const SkyObjectRef ref{SkyObjectKind::DeepSky, static_cast<int>(i)};
+        for (const std::string& d : o.designations) {
+            Add(d, ref);
+            // "M31", "NGC224": the designation typed without its blank.
+            std::string joined = d;
+            std::erase(joined, ' ');
+            Add(joined, ref, false);
+        }
+        if (o.IsMessier()) Add("Messier " + o.designations.front().substr(2), ref, false);
+        const std::string& shown = o.Name(language);
+        for (const std::string* name : {&shown, &o.englishName, &o.germanName}) {
+            if (name->empty()) continue;
+            Add(*name, ref);
+            // "Andromedagalaxie" for "Andromeda-Galaxie".
+            if (name->find('-') != std::string::npos) {
+                std::string joined = *name;
+                std::erase(joined, '-');
+                Add(joined, ref, false);
+            }
+        }
+        deepSkyDisplay_.push_back(shown.empty() ? o.designations.front() : shown + " (" + o.designations.front() + ")");
+    }
 }
 
 std::optional<SkyObjectRef> ObjectIndex::Find(std::string_view typed) const {
@@ -252,6 +289,9 @@ std::string ObjectIndex::DisplayName(const SkyObjectRef& object) const {
         const auto it = starDisplay_.find(object.number);
         return it == starDisplay_.end() ? std::string() : it->second;
     }
+    case SkyObjectKind::DeepSky:
+        if (object.number < 0 || object.number >= static_cast<int>(deepSkyDisplay_.size())) return {};
+        return deepSkyDisplay_[static_cast<std::size_t>(object.number)];
     }
     return {};
 }

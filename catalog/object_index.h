@@ -2,7 +2,8 @@
 // The names a user may type to find something in the sky: stars by proper name (English and
 // German), Bayer and Flamsteed designation (also with the constellation's genitive, "Alpha
 // Orionis") and Hipparcos number; the Sun, the Moon and the
-// planets; constellations by Latin, English and German name and abbreviation. Names match
+// planets; constellations by Latin, English and German name and abbreviation; deep-sky objects
+// by designation ("M 31", "M31", "NGC 224") and common name. Names match
 // without letter case and accents, in either language. Each entry points at an object by kind
 // and number, so another kind of object adds entries without changing the lookup.
 #include <cstddef>
@@ -17,11 +18,13 @@
 
 namespace noctaris {
 
-enum class SkyObjectKind { Star, Body, Constellation };
+enum class SkyObjectKind { Star, Body, Constellation, DeepSky };
 
 struct SkyObjectRef {
     SkyObjectKind kind = SkyObjectKind::Star;
-    int number = 0;  // star: 1-based catalogue number; body: the Body; constellation: index
+    // star: 1-based catalogue number; body: the Body; constellation, deep-sky object: index
+    // (deep sky: into LoadDeepSky())
+    int number = 0;
     bool operator==(const SkyObjectRef&) const = default;
 };
 
@@ -32,8 +35,9 @@ struct IndexEntry {
 
 class ObjectIndex {
 public:
-    // The index of the loaded stars (with their names) and constellations of `catalogs`; reads
-    // the star numbers and both languages' names from the resources. Throws ResourceError.
+    // The index of the loaded stars (with their names) and constellations of `catalogs` and of
+    // the deep-sky objects; reads the star numbers and both languages' names from the
+    // resources. Throws ResourceError.
     static ObjectIndex Build(const Catalogs& catalogs);
 
     // The object a typed name denotes: any entry's text, "alpha Ori"/"alf Ori"/"Ori Alpha" for
@@ -58,6 +62,7 @@ private:
     // Lists `text` for completion (unless `listed` is false) and makes its key find `object`;
     // the first object of a key keeps it.
     void Add(const std::string& text, SkyObjectRef object, bool listed = true);
+    void AddDeepSky();
 
     std::vector<IndexEntry> entries_;                       // in order of importance
     std::vector<std::string> keys_;                         // index-aligned with entries_
@@ -67,6 +72,7 @@ private:
     std::unordered_map<std::string, SkyObjectRef> exact_;
     std::unordered_map<int, std::string> starDisplay_;  // star number -> display name
     std::vector<std::string> constellationDisplay_;
+    std::vector<std::string> deepSkyDisplay_;
 };
 
 }  // namespace noctaris

@@ -16,6 +16,7 @@
 #include "astro/time/instant.h"
 #include "astro/time/local_time.h"
 #include "astro/time/sidereal.h"
+#include "catalog/deep_sky.h"
 #include "chart/bodies.h"
 #include "chart/skychart.h"
 
@@ -71,6 +72,16 @@ FoundPlace PlaceFoundObject(const Catalogs& catalogs, const SkyObjectRef& object
             p.dec = c.labelDeclination;
         }
         break;
+    case SkyObjectKind::DeepSky: {
+        const std::vector<DeepSkyObject>& objects = LoadDeepSky();
+        if (object.number >= 0 && static_cast<std::size_t>(object.number) < objects.size()) {
+            const DeepSkyObject& o = objects[static_cast<std::size_t>(object.number)];
+            p.ra = o.ra;
+            p.dec = o.dec;
+            p.magnitude = o.magnitude;
+        }
+        break;
+    }
     case SkyObjectKind::Body: {
         const Body body = static_cast<Body>(object.number);
         if (body == Body::Sun) {
@@ -156,6 +167,13 @@ QString Kind(const Catalogs& catalogs, const ObjectIndex& index, const SkyObject
         if (c < 0) return QCoreApplication::translate("FoundObject", "Star");
         return QCoreApplication::translate("FoundObject", "Star in %1").arg(QString::fromStdString(index.DisplayName({SkyObjectKind::Constellation, c})));
     }
+    case SkyObjectKind::DeepSky: {
+        const DeepSkyObject& o = LoadDeepSky().at(static_cast<std::size_t>(object.number));
+        const int c = catalogs.FindConstellation(o.constellation);
+        if (c < 0) return DeepSkyTypeName(o);
+        return QCoreApplication::translate("FoundObject", "%1 in %2")
+            .arg(DeepSkyTypeName(o), QString::fromStdString(index.DisplayName({SkyObjectKind::Constellation, c})));
+    }
     case SkyObjectKind::Constellation:
         return QCoreApplication::translate("FoundObject", "Constellation (%1)")
             .arg(QString::fromStdString(catalogs.constellations[static_cast<std::size_t>(object.number)].abbreviation));
@@ -209,6 +227,14 @@ FoundReport BuildFoundReport(const ObjectIndex& index, const Catalogs& catalogs,
     const ChartFrame frame = MakeChartFrame(state, 0, 0, 0);
     const FoundPlace p = PlaceFoundObject(catalogs, object, frame, state);
     r.lines << Kind(catalogs, index, object);
+    if (object.kind == SkyObjectKind::DeepSky) {
+        const DeepSkyObject& o = LoadDeepSky().at(static_cast<std::size_t>(object.number));
+        QStringList designations;
+        for (const std::string& d : o.designations) designations << QString::fromStdString(d);
+        r.lines << QCoreApplication::translate("FoundObject", "Designations: %1").arg(designations.join(QStringLiteral(", ")));
+        if (const QString size = DeepSkySizeText(o); !size.isEmpty())
+            r.lines << QCoreApplication::translate("FoundObject", "Apparent size: %1").arg(size);
+    }
     if (p.magnitude) r.lines << QCoreApplication::translate("FoundObject", "Magnitude: %1").arg(QLocale().toString(*p.magnitude, 'f', 2));
     r.lines << QCoreApplication::translate("FoundObject", "Right ascension %1, declination %2 (J2000)").arg(RightAscensionText(p.ra), DeclinationText(p.dec));
     if (p.horizontal)

@@ -84,6 +84,14 @@ ChartPalette ClassicPalette() {
     p.bodyLabels = QColor(255, 255, 255);
     p.ground = QColor(240, 240, 240);
     p.caption = QColor(0, 0, 0);
+    // The band in greys toward blue, dim enough that the faintest stars stay visible.
+    p.milkyWay[0] = QColor(20, 22, 34);
+    p.milkyWay[1] = QColor(28, 31, 46);
+    p.milkyWay[2] = QColor(37, 40, 58);
+    p.milkyWay[3] = QColor(47, 51, 72);
+    p.milkyWay[4] = QColor(58, 63, 88);
+    p.deepSky = QColor(255, 128, 64);
+    p.deepSkyLabels = QColor(255, 160, 96);
     return p;
 }
 
@@ -103,6 +111,12 @@ ChartPalette SmoothPalette(const QColor& sky) {
     p.bodyLabels = Readable(QColor(255, 255, 255), sky);
     p.ground = QColor(240, 240, 240);
     p.caption = QColor(0, 0, 0);
+    // The band a little lighter than the sky, level by level; it fades in the twilight and is
+    // gone by sunset.
+    const double night = 1 - std::clamp(RelativeLuminance(sky) * 40, 0.0, 1.0);
+    for (int i = 0; i < 5; ++i) p.milkyWay[i] = Mix(sky, QColor(150, 160, 200), night * (0.08 + 0.055 * i));
+    p.deepSky = Readable(QColor(255, 140, 120), sky, 3);
+    p.deepSkyLabels = Readable(QColor(255, 170, 150), sky);
     return p;
 }
 
@@ -123,6 +137,10 @@ ChartPalette WhitePalette() {
     p.bodyLabels = QColor(0, 0, 0);
     p.ground = QColor(225, 225, 225);
     p.caption = QColor(0, 0, 0);
+    // The band as light greys darkening toward its core, as ink would show it on paper.
+    for (int i = 0; i < 5; ++i) p.milkyWay[i] = QColor(246 - 6 * i, 246 - 6 * i, 246 - 6 * i);
+    p.deepSky = QColor(80, 80, 80);
+    p.deepSkyLabels = QColor(60, 60, 60);
     return p;
 }
 
@@ -143,6 +161,9 @@ ChartPalette NightPalette() {
     p.bodyLabels = QColor(170, 0, 0);
     p.ground = QColor(35, 0, 0);
     p.caption = QColor(150, 0, 0);
+    for (int i = 0; i < 5; ++i) p.milkyWay[i] = QColor(12 + 6 * i, 0, 0);
+    p.deepSky = QColor(110, 0, 0);
+    p.deepSkyLabels = QColor(140, 0, 0);
     return p;
 }
 

@@ -17,6 +17,11 @@ struct ChartPalette {
     QColor bodyLabels;   // Sun, Moon, planets and the altitude figures
     QColor ground;       // below the horizon: the band, or the landscape drawn as a shape
     QColor caption;      // caption and compass letters on the ground
+    // The Milky Way's five levels, faintest first; each is painted over the one before.
+    QColor milkyWay[5] = {QColor(20, 22, 34), QColor(28, 31, 46), QColor(37, 40, 58), QColor(47, 51, 72),
+                          QColor(58, 63, 88)};
+    QColor deepSky = QColor(255, 140, 120);        // deep-sky symbols
+    QColor deepSkyLabels = QColor(255, 170, 150);  // their labels
     bool smooth = false;
     ChartScheme scheme = ChartScheme::Screen;
     // A star's label in the colour of its spectral class (0..8), readable on this sky.

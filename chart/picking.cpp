@@ -131,6 +131,14 @@ PickAction ChartPicker::MouseDown(int x, int y, const ChartObjectLists& lists, b
             return action;
         }
     }
+    if (deepSkyInfo) {
+        if (auto hit = FindHit(lists.deepSky, x, y)) {
+            action.kind = PickAction::Kind::ShowStarInfo;
+            action.message = deepSkyInfo(std::atoi(hit->c_str()));
+            action.messagePos = StarInfoBoxPosition(screenPoint, screenSize);
+            return action;
+        }
+    }
     dragging_ = true;
     startX_ = x;
     startAzimuth_ = std::isfinite(viewAzimuth) && std::fabs(viewAzimuth) < 1e6

@@ -1,6 +1,7 @@
 #pragma once
 // What a mouse press on the chart means: a body hit opens that body's window, a star hit (with
-// star information on) shows the star's details in a message box, anything else starts turning
+// star information on) shows the star's details in a message box, and so does a deep-sky object's
+// hit (its information, whether or not star information is on); anything else starts turning
 // the view by dragging. The controller knows no widgets; the main window carries out the
 // action it returns.
 #include <functional>
@@ -74,6 +75,10 @@ public:
     PickAction MouseMove(int x, int surfaceWidth);
     void MouseUp() { dragging_ = false; }
     bool Dragging() const { return dragging_; }
+
+    // The information text of the deep-sky object with this index (catalog/deep_sky.h), shown
+    // when a press hits one; none set: deep-sky objects are not picked.
+    std::function<QString(int)> deepSkyInfo;
 
     // Star details lookup (the star details resource unless a test replaces it).
     std::function<std::optional<StarDetails>(std::string_view)> lookup =

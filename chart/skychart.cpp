@@ -361,6 +361,8 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
         context.labels = &labelGrid_;
     }
 
+    if (options.ShowMilkyWay) deepSky_.DrawMilkyWay(painter, frame_, palette_, context.precise);
+
     // 3., 4. Constellation borders and lines.
     if (options.ShowConstellationBorders) {
         canvas.SetPenColor(palette_.borders);
@@ -371,6 +373,12 @@ void SkyChart::paint(QPainter& painter, QSize size, const ObserverState& state,
         canvas.SetPenColor(palette_.lines);
         DrawPolyline(painter, lines_);
     }
+
+    lists.deepSky.Clear();
+    if (options.ShowDeepSky)
+        for (const DeepSkyLayer::Label& l : deepSky_.DrawObjects(painter, frame_, palette_, context.precise, smooth_,
+                                                                 fonts_.Font(ChartFont::Small), &lists.deepSky))
+            pending_.push_back({1, l.magnitude, l.x, l.y, l.text, palette_.deepSkyLabels});
 
     // 5., 6. Stars.
     canvas.SetFont(ChartFont::Small);

@@ -24,6 +24,7 @@
 #include "chart/labels.h"
 #include "chart/palette.h"
 #include "chart/projection.h"
+#include "chart/skychart_deepsky.h"
 #include "chart/state.h"
 
 namespace noctaris {
@@ -92,6 +93,9 @@ public:
     // The label rectangles of the last smooth paint (bodies' and their surroundings included).
     const std::vector<QRect>& PlacedLabels() const { return placedLabels_; }
 
+    // The deep-sky objects and the Milky Way (drawn with ShowDeepSky, ShowMilkyWay).
+    const DeepSkyLayer& DeepSky() const { return deepSky_; }
+
     // The frame of the last paint (for picking and the Sun window).
     const ChartFrame& Frame() const { return frame_; }
     // The colours of the last paint.
@@ -142,7 +146,7 @@ private:
     // Smooth drawing: the star and constellation labels wait for the bodies' labels and are then
     // placed by priority (bright stars, constellations, faint stars), each where it is free.
     struct PendingLabel {
-        int priority;      // 0 bright star, 1 constellation, 2 faint star
+        int priority;      // 0 bright star, 1 constellation or deep-sky object, 2 faint star
         double magnitude;  // the brighter first within a priority
         int x, y;          // the object's pixel
         const QStaticText* text;
@@ -208,6 +212,7 @@ private:
     double turnedForTT_ = 0;  // the TT Julian day of the turn the drawn places hold
     PreciseFrame preciseFrame_;
 
+    DeepSkyLayer deepSky_;
     QImage horizonPicture_, horizonMask_;
     // Column ranges [begin, end) of the pictures' rows where the landscape changes the chart;
     // elsewhere the picture is white and the mask black, and an RGB32 chart pixel stays as it is.

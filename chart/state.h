@@ -39,6 +39,8 @@ struct DisplayOptions {
     bool ShowZodiac = false;                // "Tierkreis"
     bool ShowJupiterMoons = false;          // "Jupiter"
     bool ShowVenusPhase = false;            // "Venus"
+    bool ShowDeepSky = false;               // "Nebel": galaxies, clusters and nebulae
+    bool ShowMilkyWay = false;              // "Milchstraße"
     // Places of the Sun, Moon and planets apparent of date from ERFA (astro/precise/precise.h) instead
     // of the classic J2000 theories, and the stars turned to the equinox of date with them.
     bool PrecisePositions = false;

@@ -56,6 +56,8 @@ void ParseShow(const QString& text, DisplayOptions& o) {
         else if (name == QLatin1String("zodiac")) o.ShowZodiac = true;
         else if (name == QLatin1String("jupiter")) o.ShowJupiterMoons = true;
         else if (name == QLatin1String("venus")) o.ShowVenusPhase = true;
+        else if (name == QLatin1String("dso")) o.ShowDeepSky = true;
+        else if (name == QLatin1String("milkyway")) o.ShowMilkyWay = true;
         else throw UsageError(QStringLiteral("unknown --show item '%1'").arg(name));
     }
 }
@@ -101,7 +103,8 @@ int RunChart(const QStringList& args) {
              QStringLiteral("0..3"), QStringLiteral("0")});
     cmd.add({QStringLiteral("show"),
              QStringLiteral("Comma-separated: ecliptic, equator, grid, meridian, altitude, moon, "
-                            "horizon, lines, borders, white, info, zodiac, jupiter, venus."),
+                            "horizon, lines, borders, white, info, zodiac, jupiter, venus, dso "
+                            "(deep-sky objects), milkyway."),
              QStringLiteral("list")});
     cmd.add({QStringLiteral("drawing"),
              QStringLiteral("smooth (antialiased, round star discs, the sky coloured by the Sun) "

@@ -8,6 +8,7 @@
 
 #include "astro/core/body.h"
 #include "catalog/catalog.h"
+#include "catalog/deep_sky.h"
 #include "catalog/object_index.h"
 #include "chart/found_object.h"
 #include "cli/commands.h"
@@ -27,6 +28,12 @@ QString IdentityName(const Catalogs& catalogs, const SkyObjectRef& object) {
         return QString::fromLatin1(BodyName(static_cast<Body>(object.number)));
     case SkyObjectKind::Constellation:
         return QString::fromStdString(catalogs.constellations[static_cast<std::size_t>(object.number)].latin);
+    case SkyObjectKind::DeepSky: {
+        const DeepSkyObject& o = LoadDeepSky().at(static_cast<std::size_t>(object.number));
+        const QString designation = QString::fromStdString(o.designations.front());
+        return o.englishName.empty() ? designation
+                                     : QString::fromStdString(o.englishName) + QStringLiteral(" (") + designation + QLatin1Char(')');
+    }
     }
     return {};
 }
@@ -35,6 +42,7 @@ QString KindName(const SkyObjectRef& object) {
     switch (object.kind) {
     case SkyObjectKind::Star: return QStringLiteral("star");
     case SkyObjectKind::Constellation: return QStringLiteral("constellation");
+    case SkyObjectKind::DeepSky: return QStringLiteral("deep-sky object");
     case SkyObjectKind::Body:
         if (object.number == static_cast<int>(Body::Sun)) return QStringLiteral("sun");
         if (object.number == static_cast<int>(Body::Moon)) return QStringLiteral("moon");
@@ -54,13 +62,14 @@ SkyObjectRef FindObjectOrRefuse(const ObjectIndex& index, const QString& typed) 
 
 int RunFind(const QStringList& args) {
     CommandParser cmd(QStringLiteral("find"),
-                      QStringLiteral("Finds a star, the Sun, the Moon, a planet or a constellation by name and "
+                      QStringLiteral("Finds a star, the Sun, the Moon, a planet, a constellation or a deep-sky object by name and "
                                      "tells what it is, where it stands at the place and moment (right "
                                      "ascension and declination, azimuth and altitude) and its rise, "
                                      "culmination and set on the place's day."));
     cmd.addPositional(QStringLiteral("NAME"),
                       QStringLiteral("\"Betelgeuse\", \"alpha Ori\", \"58 Ori\", \"HIP 27989\", \"Saturn\", "
-                                     "\"Orion\" or \"Ori\", in English or German, ignoring case and accents."),
+                                     "\"Orion\" or \"Ori\", \"M 31\", \"NGC 7000\", \"Andromeda Galaxy\", in English or German, "
+                                     "ignoring case and accents."),
                       QStringLiteral("NAME"));
     AddReportOptions(cmd, false);
     if (!cmd.parse(args, 1, 1)) return 0;

@@ -222,6 +222,104 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
 </context>
 <context>
+    <name>DeepSky</name>
+    <message>
+        <location filename="../catalog/deep_sky.cpp" line="+114"/>
+        <source>Spiral galaxy</source>
+        <translation>Spiralgalaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lenticular galaxy</source>
+        <translation>Linsenförmige Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Elliptical galaxy</source>
+        <translation>Elliptische Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Irregular galaxy</source>
+        <translation>Irreguläre Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dwarf spheroidal galaxy</source>
+        <translation>Sphäroidale Zwerggalaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Galaxy</source>
+        <translation>Galaxie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open cluster</source>
+        <translation>Offener Sternhaufen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Globular cluster</source>
+        <translation>Kugelsternhaufen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Planetary nebula</source>
+        <translation>Planetarischer Nebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bright nebula</source>
+        <translation>Galaktischer Nebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reflection nebula</source>
+        <translation>Reflexionsnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Emission nebula</source>
+        <translation>Emissionsnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star-forming nebula</source>
+        <translation>Sternentstehungsgebiet</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Supernova remnant</source>
+        <translation>Supernovaüberrest</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dark nebula</source>
+        <translation>Dunkelnebel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Star cloud</source>
+        <translation>Sternwolke</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Double star</source>
+        <translation>Doppelstern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Asterism</source>
+        <translation>Asterismus</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Deep-sky object</source>
+        <translation>Deep-Sky-Objekt</translation>
+    </message>
+</context>
+<context>
     <name>EphemerisTable</name>
     <message>
         <location filename="../windows/ephemeris_window.cpp" line="+27"/>
@@ -371,7 +469,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>FoundObject</name>
     <message>
-        <location filename="../chart/found_object.cpp" line="+156"/>
+        <location filename="../chart/found_object.cpp" line="+167"/>
         <source>Star</source>
         <translation>Stern</translation>
     </message>
@@ -381,7 +479,12 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Stern im Sternbild %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
+        <source>%1 in %2</source>
+        <translation>%1 im Sternbild %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Constellation (%1)</source>
         <translation>Sternbild (%1)</translation>
     </message>
@@ -401,7 +504,17 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Planet</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+51"/>
+        <source>Designations: %1</source>
+        <translation>Bezeichnungen: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Apparent size: %1</source>
+        <translation>Scheinbare Größe: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Magnitude: %1</source>
         <translation>Helligkeit: %1 mag</translation>
     </message>
@@ -2023,6 +2136,16 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>&amp;Tierkreiszeichen</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>&amp;Deep-sky objects</source>
+        <translation>Deep-Sky-Ob&amp;jekte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>M&amp;ilky Way</source>
+        <translation>Milchst&amp;raße</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>&amp;Precise positions</source>
         <translation>Genaue &amp;Positionen</translation>
@@ -2184,8 +2307,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Find a star, planet or constellation by name</source>
-        <translation>Einen Stern, Planeten oder ein Sternbild nach dem Namen suchen</translation>
+        <source>Find a star, planet, constellation or deep-sky object by name</source>
+        <translation>Einen Stern, Planeten, ein Sternbild oder ein Deep-Sky-Objekt nach dem Namen suchen</translation>
     </message>
 </context>
 <context>

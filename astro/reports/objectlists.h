@@ -38,10 +38,12 @@ private:
     std::size_t position_ = 0;
 };
 
-// The two lists the chart keeps: bodies (Sun, Moon, planets) and stars.
+// The lists the chart keeps: bodies (Sun, Moon, planets), stars and deep-sky objects (named by
+// their index in the deep-sky catalogue).
 struct ChartObjectLists {
     ObjectList bodies;
     ObjectList stars;
+    ObjectList deepSky;
 
     void BodyListAdd(std::string_view s) { bodies.Add(s); }
     std::string BodyListNext() { return bodies.Next(); }

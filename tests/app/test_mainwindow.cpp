@@ -624,6 +624,17 @@ TEST_F(MainWindowTest, FindFacesMarksAndTellsAboutAnObject) {
     EXPECT_EQ(first->text(), "Betelgeuse");
     first->click();
     EXPECT_TRUE(w->chart().foundMarker.object.has_value());
+
+    // A deep-sky object by its number; shown on the chart, a press on one tells the same.
+    w->findObject("m31");
+    EXPECT_TRUE(box->text().startsWith("Andromeda Galaxy (M 31)\nSpiral galaxy in Andromeda")) << box->text().toStdString();
+    Child<QAction>(*w, "showDeepSkyAction")->trigger();
+    ASSERT_GT(w->hitLists().deepSky.Size(), 0u);
+    const auto& hit = w->hitLists().deepSky.At(0);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(hit.x, hit.y), QPointF(hit.x, hit.y), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    w->onChartPress(&press);
+    EXPECT_TRUE(w->lastStarInfo().contains("Designations: ")) << w->lastStarInfo().toStdString();
 }
 
 namespace noctaris::test {

@@ -198,7 +198,7 @@ TEST(Settings, TheExportFolderFollowsTheOldKeysAndOldFilesLoadWithout) {
     EXPECT_TRUE(*LoadSettings(path) == cyrillic);
 }
 
-TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
+TEST(Settings, NewerSwitchesAreOffInOldFilesAndOffIsWrittenOnceStored) {
     // Files from before the switch: off, and written back without the key; a new file: on.
     EXPECT_FALSE(Read(kStoredFile).display.PrecisePositions);
     EXPECT_TRUE(Read("").display.PrecisePositions);
@@ -231,6 +231,20 @@ TEST(Settings, PrecisePositionsAreNewerThanOldFilesAndOffIsWrittenOnceStored) {
     s.display.Scheme = ChartScheme::Screen;
     ASSERT_TRUE(SaveSettings(s, path, &error)) << error.toStdString();
     EXPECT_EQ(LoadSettings(path)->display.Scheme, ChartScheme::Screen);
+    // The deep-sky objects and the Milky Way likewise: off in older files, stored once used.
+    EXPECT_FALSE(Read(kStoredFile).display.ShowDeepSky || Read(kStoredFile).display.ShowMilkyWay);
+    AppSettings sky = StoredSettings();
+    sky.display.ShowDeepSky = sky.display.ShowMilkyWay = true;
+    IniFile both("unused");
+    WriteSettings(sky, both);
+    const std::string withSky = kStoredFile.substr(0, kStoredFile.size() - 2) + "Nebel=1\r\nMilchstra\xDF" "e=1\r\n\r\n";
+    EXPECT_EQ(both.Serialize(), withSky);
+    EXPECT_TRUE(Read(withSky) == sky);
+    ASSERT_TRUE(SaveSettings(sky, path, &error)) << error.toStdString();
+    sky.display.ShowMilkyWay = false;
+    ASSERT_TRUE(SaveSettings(sky, path, &error)) << error.toStdString();
+    EXPECT_TRUE(LoadSettings(path)->display.ShowDeepSky);
+    EXPECT_FALSE(LoadSettings(path)->display.ShowMilkyWay);
 }
 
 TEST(Settings, OwnPlacesSurviveSaveAndLoadAndRemovedOnesLeaveNothing) {

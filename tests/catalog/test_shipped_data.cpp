@@ -11,6 +11,7 @@
 #include "astro/core/body.h"
 #include "catalog/catalog.h"
 #include "catalog/faint_stars.h"
+#include "catalog/deep_sky.h"
 #include "catalog/object_index.h"
 #include "resources/embedded.h"
 
@@ -354,6 +355,43 @@ TEST(ObjectIndex, FindsEveryStarBodyAndConstellation) {
     const std::vector<std::string> completions = index.Complete("bet");
     EXPECT_NE(std::find(completions.begin(), completions.end(), "Betelgeuse"), completions.end());
     for (const std::string& t : completions) EXPECT_TRUE(index.Find(t)) << t;
+}
+
+
+// Every Messier object by its number in each usual form and by its common names in both
+// languages; NGC designations and the German names typed without their hyphen; the names of
+// stars and constellations are not taken by deep-sky objects.
+TEST(ObjectIndex, FindsEveryMessierObjectByNumberAndName) {
+    const ObjectIndex index = ObjectIndex::Build(Shipped());
+    const std::vector<DeepSkyObject>& objects = LoadDeepSky();
+    int messier = 0;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const DeepSkyObject& o = objects[i];
+        const SkyObjectRef ref{SkyObjectKind::DeepSky, static_cast<int>(i)};
+        if (!o.IsMessier()) continue;
+        ++messier;
+        const std::string n = o.designations.front().substr(2);
+        for (const std::string& typed : {"M " + n, "M" + n, "m" + n, "Messier " + n, " M  " + n + " "})
+            EXPECT_EQ(index.Find(typed), ref) << typed;
+        for (const std::string* name : {&o.englishName, &o.germanName})
+            if (!name->empty()) {
+                EXPECT_EQ(index.Find(*name), ref) << *name;
+            }
+    }
+    EXPECT_EQ(messier, 110);
+    const auto m = [&](const char* typed) {
+        const std::optional<SkyObjectRef> r = index.Find(typed);
+        return r && r->kind == SkyObjectKind::DeepSky ? objects[static_cast<std::size_t>(r->number)].designations.front() : std::string("-");
+    };
+    for (const char* typed : {"M31", "M 31", "NGC 224", "ngc224", "Andromeda Galaxy", "Andromedagalaxie", "Andromeda-Galaxie"})
+        EXPECT_EQ(m(typed), "M 31") << typed;
+    EXPECT_EQ(m("Orion Nebula"), "M 42");
+    EXPECT_EQ(m("Plejaden"), "M 45");
+    EXPECT_EQ(m("Omega Centauri"), "NGC 5139");
+    EXPECT_EQ(m("NGC 7000"), "NGC 7000");
+    EXPECT_EQ(index.Find("Andromeda")->kind, SkyObjectKind::Constellation);
+    EXPECT_EQ(index.Find("Sirius")->kind, SkyObjectKind::Star);
+    EXPECT_EQ(index.DisplayName(*index.Find("M31")), "Andromeda Galaxy (M 31)");
 }
 
 }  // namespace
