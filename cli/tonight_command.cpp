@@ -127,6 +127,7 @@ int RunTonight(const QStringList& args) {
         }
     }
     const std::vector<FixedObject> bright = text ? BrightStars(catalogs) : std::vector<FixedObject>{};
+    const std::vector<FixedObject> brightDeepSky = text ? BrightDeepSky() : std::vector<FixedObject>{};
     const QString placeName = QString::fromStdString(run.place.name);
 
     WriteReports(run, [&](const ObserverState& observer, bool wantText) {
@@ -141,7 +142,10 @@ int RunTonight(const QStringList& args) {
             const TonightSite site{observer.Latitude, observer.Longitude, 0};
             for (std::size_t i : CulminatingInDark(report, site, bright, kCulminatingListed))
                 culminating.push_back(QString::fromStdString(bright[i].name));
-            result.text = FormatTonightReport(report, zone, placeName, culminating);
+            std::vector<QString> deepSky;
+            for (std::size_t i : CulminatingInDark(report, site, brightDeepSky, kCulminatingListed))
+                deepSky.push_back(QString::fromStdString(brightDeepSky[i].shown));
+            result.text = FormatTonightReport(report, zone, placeName, culminating, deepSky);
             return result;
         }
         result.records = TonightRecords(report, zone, run.precise, run.format == QLatin1String("json"));

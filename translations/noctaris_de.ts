@@ -873,7 +873,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
     <name>Planet</name>
     <message>
         <location filename="../astro/core/body.h" line="+30"/>
-        <location filename="../windows/tonight_window_report.cpp" line="+251"/>
+        <location filename="../windows/tonight_window_report.cpp" line="+283"/>
         <source>Moon</source>
         <translation>Mond</translation>
     </message>
@@ -1586,7 +1586,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Tonight</name>
     <message>
-        <location filename="../windows/tonight_window_report.cpp" line="-217"/>
+        <location filename="../windows/tonight_window_report.cpp" line="-247"/>
         <source>above the horizon all night</source>
         <translation>die ganze Nacht über dem Horizont</translation>
     </message>
@@ -1627,7 +1627,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>der Himmel wird nicht dunkel</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+116"/>
         <source>The night of %1 in %2 (%3)</source>
         <translation>Die Nacht vom %1 in %2 (%3)</translation>
     </message>
@@ -1736,6 +1736,11 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <location line="+12"/>
         <source>Culminating in the dark</source>
         <translation>Kulminieren bei Dunkelheit</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Deep-sky objects culminating</source>
+        <translation>Deep-Sky-Objekte, die bei Dunkelheit kulminieren</translation>
     </message>
     <message>
         <location line="+55"/>
@@ -2598,7 +2603,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Heute Nacht</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>Night of</source>
         <translation>Nacht vom</translation>
     </message>
@@ -2638,7 +2643,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Diagramm drucken…</translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+80"/>
         <source>Not found: %1</source>
         <translation>Nicht gefunden: %1</translation>
     </message>

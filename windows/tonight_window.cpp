@@ -72,6 +72,11 @@ TonightWindow::TonightWindow(const ObserverState* observer, std::shared_ptr<cons
     setWindowTitle(tr("Tonight"));
     setModal(false);
     if (catalogs_) brightStars_ = BrightStars(*catalogs_);
+    try {
+        brightDeepSky_ = BrightDeepSky();
+    } catch (const std::exception&) {
+        // Without the deep-sky catalogue the report still lists the stars.
+    }
 
     auto* top = new QHBoxLayout;
     dateEdit_ = MakeDateEdit(this, "tonightDateEdit", QRect());
@@ -170,7 +175,11 @@ void TonightWindow::recompute() {
         const TonightSite site{observer_->Latitude, observer_->Longitude, 0};
         for (std::size_t i : CulminatingInDark(report_, site, brightStars_, 5))
             culminating.push_back(QString::fromStdString(brightStars_[i].name));
-        text_ = FormatTonightReport(report_, zone(), QString::fromStdString(observer_->PlaceName), culminating);
+        std::vector<QString> deepSky;
+        for (std::size_t i : CulminatingInDark(report_, site, brightDeepSky_, 5))
+            deepSky.push_back(QString::fromStdString(brightDeepSky_[i].shown));
+        text_ = FormatTonightReport(report_, zone(), QString::fromStdString(observer_->PlaceName), culminating,
+                                    deepSky);
         infowin::ShowReport(text_box_, text_);
         failing_ = false;
     } catch (const std::exception& e) {

@@ -86,6 +86,7 @@ private:
 
     std::vector<FixedObject> objects_;
     std::vector<FixedObject> brightStars_;
+    std::vector<FixedObject> brightDeepSky_;
     TonightReport report_;
     QString text_;
     PlotScheme scheme_ = PlotScheme::Screen;

@@ -14,9 +14,11 @@
 
 #include "astro/core/constants.h"
 #include "catalog/catalog.h"
+#include "catalog/deep_sky.h"
 #include "catalog/object_index.h"
 #include "chart/projection.h"
 #include "platform/format.h"
+#include "platform/language.h"
 
 namespace noctaris {
 namespace {
@@ -112,6 +114,15 @@ std::optional<FixedObject> FixedObjectOf(const ObjectIndex& index, const Catalog
         o.dec = c.labelDeclination * kRadian;
         return o;
     }
+    if (object.kind == SkyObjectKind::DeepSky && object.number >= 0 &&
+        static_cast<std::size_t>(object.number) < LoadDeepSky().size()) {
+        const DeepSkyObject& d = LoadDeepSky()[static_cast<std::size_t>(object.number)];
+        if (!d.designations.empty()) o.name = d.designations.front();
+        o.ra = d.ra * kRadian;
+        o.dec = d.dec * kRadian;
+        o.magnitude = d.magnitude;
+        return o;
+    }
     return std::nullopt;
 }
 
@@ -126,6 +137,20 @@ std::vector<FixedObject> BrightStars(const Catalogs& catalogs, double magnitude)
     return stars;
 }
 
+std::vector<FixedObject> BrightDeepSky(double magnitude) {
+    std::vector<FixedObject> objects;
+    for (const DeepSkyObject& d : LoadDeepSky()) {
+        // A dark nebula's figure is not a brightness one sees it by.
+        if (!d.magnitude || *d.magnitude > magnitude || d.designations.empty() || d.kind == DeepSkyKind::DarkNebula)
+            continue;
+        const std::string& common = d.Name(CurrentLanguage());
+        FixedObject o{d.designations.front(), d.ra * kRadian, d.dec * kRadian, d.magnitude, d.designations.front()};
+        if (!common.empty()) o.shown += " " + common;
+        objects.push_back(std::move(o));
+    }
+    return objects;
+}
+
 QString TonightClockText(double jdUT, const ZoneDescription& zone) {
     if (!std::isfinite(jdUT)) return QStringLiteral("–");
     // Rounded to the minute first, then read.
@@ -136,7 +161,8 @@ QString TonightClockText(double jdUT, const ZoneDescription& zone) {
 }
 
 QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone, const QString& placeName,
-                            const std::vector<QString>& culminating) {
+                            const std::vector<QString>& culminating,
+                            const std::vector<QString>& culminatingDeepSky) {
     QStringList lines;
     lines << QCoreApplication::translate("Tonight", "The night of %1 in %2 (%3)")
                  .arg(DateShown(r.date), placeName,
@@ -193,6 +219,12 @@ QString FormatTonightReport(const TonightReport& r, const ZoneDescription& zone,
         QStringList names;
         for (const QString& n : culminating) names << n;
         lines << QCoreApplication::translate("Tonight", "Culminating in the dark") + QLatin1Char('\t') + names.join(QStringLiteral(", "));
+    }
+    if (!culminatingDeepSky.empty()) {
+        if (culminating.empty()) lines << QString();
+        QStringList names;
+        for (const QString& n : culminatingDeepSky) names << n;
+        lines << QCoreApplication::translate("Tonight", "Deep-sky objects culminating") + QLatin1Char('\t') + names.join(QStringLiteral(", "));
     }
     return lines.join(QStringLiteral("\r\n"));
 }

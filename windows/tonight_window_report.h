@@ -24,22 +24,27 @@ struct SkyObjectRef;
 TonightReport ComputeTonightOf(const ObserverState& observer, const CivilDate& date, bool precise,
                                const std::vector<FixedObject>& objects = {});
 
-// A star or constellation of the index as a fixed object (J2000; named as the exports name it,
+// A star, constellation or deep-sky object of the index as a fixed object (J2000; named as the exports name it,
 // shown by its display name); none for the
 // Sun, the Moon and the planets, which the report has anyway.
 std::optional<FixedObject> FixedObjectOf(const ObjectIndex& index, const Catalogs& catalogs,
                                          const SkyObjectRef& object);
 // The stars of the catalogue down to `magnitude`, as candidates for CulminatingInDark.
 std::vector<FixedObject> BrightStars(const Catalogs& catalogs, double magnitude = 2.5);
+// The deep-sky objects (dark nebulae aside) down to `magnitude`, named by their first designation and shown with
+// their common name in the user's language ("M 45 Pleiades").
+std::vector<FixedObject> BrightDeepSky(double magnitude = 5.0);
 
 // "16:04": an instant on the place's clock, rounded to the minute.
 QString TonightClockText(double jdUT, const ZoneDescription& zone);
 
 // The report as lines "label\tvalue" joined by CR LF (the last without), in the user's
-// language: title, twilight, the Moon, the planets, the added objects, and `culminating` (names
-// of bright objects culminating in the dark hours) when not empty.
+// language: title, twilight, the Moon, the planets, the added objects, and `culminating` and
+// `culminatingDeepSky` (names of bright stars and deep-sky objects culminating in the dark
+// hours) when not empty.
 QString FormatTonightReport(const TonightReport& report, const ZoneDescription& zone,
-                            const QString& placeName, const std::vector<QString>& culminating = {});
+                            const QString& placeName, const std::vector<QString>& culminating = {},
+                            const std::vector<QString>& culminatingDeepSky = {});
 
 // The night's instants (`sunset_utc`, `sunset_local`, ... `sunrise_local`, null when there is
 // none) and each body's and object's rising, culmination, setting and best time: `nested` (JSON)

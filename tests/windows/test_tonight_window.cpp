@@ -44,7 +44,7 @@ protected:
 }  // namespace
 
 // The window follows the chart's date and place, keeps a date of its own until the chart's
-// changes, and adds stars and constellations but not the bodies it has anyway.
+// changes, and adds stars, constellations and deep-sky objects but not the bodies it has anyway.
 TEST_F(Tonight, FollowsTheChartAndAddsObjects) {
     auto w = Make();
     w->resize(900, 780);
@@ -72,7 +72,12 @@ TEST_F(Tonight, FollowsTheChartAndAddsObjects) {
     EXPECT_TRUE(w->addObject(QStringLiteral("Orion")));
     EXPECT_FALSE(w->addObject(QStringLiteral("Jupiter")));
     EXPECT_FALSE(w->addObject(QStringLiteral("No such star")));
-    ASSERT_EQ(w->report().objects.size(), 2u);
+    EXPECT_TRUE(w->addObject(QStringLiteral("Orionnebel")));
+    ASSERT_EQ(w->report().objects.size(), 3u);
+    // The Orion Nebula at its published declination (-5° 23′) culminates 90° - 50.84° - 5.38°
+    // high at Chemnitz; the Pleiades culminate 64° high in December's dark hours.
+    EXPECT_NEAR(w->report().objects[2].culminationAltitude, 33.8, 0.15);
+    EXPECT_TRUE(w->reportText().contains(QStringLiteral("M 45 Pleiades")));
     EXPECT_TRUE(w->reportText().contains(QStringLiteral("Sirius")));
     test::SaveGrab(*w, QStringLiteral("tonight"));
     test::Child<QPushButton>(*w, "tonightClearButton")->click();
