@@ -436,6 +436,7 @@ void MainWindow::openTonight() {
             &observer_, catalogs_, [this]() -> const ObjectIndex& { return objectIndex(); },
             [this] { return display_.PrecisePositions; }, exportPrompt(), this);
         connect(tonightWindow_, &TonightWindow::goToTime, this, &MainWindow::goToInstant);
+        if (display_.Scheme == ChartScheme::Night) tonightWindow_->setScheme(PlotScheme::NightVision);
     }
     tonightWindow_->refresh();
     tonightWindow_->show();

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/night_vision.h"
+#include "windows/tonight_window.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
 #include "windows/ephemeris_window.h"
@@ -247,6 +248,7 @@ void MainWindow::buildMenu() {
     nightVisionAction_ = addSwitch(disp, "nightVisionAction", tr("Night &vision"), [this] {
         const bool night = display_.Scheme != ChartScheme::Night;
         display_.Scheme = night ? ChartScheme::Night : ChartScheme::Screen;
+        if (tonightWindow_) tonightWindow_->setScheme(night ? PlotScheme::NightVision : PlotScheme::Screen);
     });
     nightVisionAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
 

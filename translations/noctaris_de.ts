@@ -1931,7 +1931,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Der Drucker ließ sich nicht öffnen.</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+65"/>
+        <location filename="../app/main_window_menu.cpp" line="+66"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -2171,7 +2171,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Na&amp;chtsicht</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Di&amp;rection</source>
         <translation>&amp;Richtung</translation>
     </message>
@@ -2609,8 +2609,8 @@ VSOP87 und den USGS für ihre Daten.</translation>
     </message>
     <message>
         <location line="+5"/>
-        <source>Add a star or constellation</source>
-        <translation>Stern oder Sternbild hinzufügen</translation>
+        <source>Add a star, constellation or deep-sky object</source>
+        <translation>Stern, Sternbild oder Deep-Sky-Objekt hinzufügen</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2653,7 +2653,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sonne, Mond und Planeten stehen immer im Bericht.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+37"/>
         <source>%1, altitude %2°</source>
         <translation>%1, Höhe %2°</translation>
     </message>

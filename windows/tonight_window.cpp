@@ -85,7 +85,7 @@ TonightWindow::TonightWindow(const ObserverState* observer, std::shared_ptr<cons
     top->addSpacing(12);
     findField_ = new QLineEdit(this);
     findField_->setObjectName(QStringLiteral("tonightFindField"));
-    findField_->setPlaceholderText(tr("Add a star or constellation"));
+    findField_->setPlaceholderText(tr("Add a star, constellation or deep-sky object"));
     findField_->setClearButtonEnabled(true);
     top->addWidget(findField_, 1);
     auto* clear = new QPushButton(tr("Remove added"), this);
@@ -109,7 +109,7 @@ TonightWindow::TonightWindow(const ObserverState* observer, std::shared_ptr<cons
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(hover_, 1);
     bottom->addWidget(message_, 1);
-    auto* scheme = new QComboBox(this);
+    auto* scheme = schemeBox_ = new QComboBox(this);
     scheme->setObjectName(QStringLiteral("tonightSchemeBox"));
     scheme->addItems({tr("Screen colours"), tr("Night vision"), tr("Print colours")});
     bottom->addWidget(scheme);
@@ -222,6 +222,7 @@ void TonightWindow::clearObjects() {
 
 void TonightWindow::setScheme(PlotScheme scheme) {
     scheme_ = scheme;
+    if (schemeBox_->currentIndex() != static_cast<int>(scheme)) schemeBox_->setCurrentIndex(static_cast<int>(scheme));
     plot_->update();
 }
 

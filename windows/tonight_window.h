@@ -19,6 +19,7 @@
 #include "chart/state.h"
 #include "windows/exports_dialog.h"
 
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -90,6 +91,7 @@ private:
     TonightReport report_;
     QString text_;
     PlotScheme scheme_ = PlotScheme::Screen;
+    QComboBox* schemeBox_ = nullptr;
     // The chart's place and date at the last refresh, to follow only their changes.
     struct ChartSetting {
         double latitude = 0, longitude = 0, zone = 0;

@@ -412,7 +412,7 @@ TEST_F(MainWindowTest, EphemerisTableFollowsTheChart) {
 }
 
 // Tonight opens from the menu on the chart's night, sets the chart to a time clicked on its
-// plot and follows the chart to another date.
+// plot, follows the chart to another date and its night vision.
 TEST_F(MainWindowTest, TonightFollowsTheChartAndSetsItsTime) {
     auto w = Open();
     w->findChild<QAction*>("tonightAction")->trigger();
@@ -427,6 +427,12 @@ TEST_F(MainWindowTest, TonightFollowsTheChartAndSetsItsTime) {
     EXPECT_EQ(w->observer().Minute, 4);
     w->setDate(QDate(2026, 12, 8));
     EXPECT_EQ(tonight->report().date, (CivilDate{2026, 12, 8}));
+    // Night vision turns the plot red with the rest and back.
+    auto* scheme = tonight->findChild<QComboBox*>("tonightSchemeBox");
+    w->findChild<QAction*>("nightVisionAction")->trigger();
+    EXPECT_EQ(scheme->currentIndex(), static_cast<int>(PlotScheme::NightVision));
+    w->findChild<QAction*>("nightVisionAction")->trigger();
+    EXPECT_EQ(scheme->currentIndex(), static_cast<int>(PlotScheme::Screen));
 }
 
 TEST_F(MainWindowTest, MoonAndSunWindowsShareTheirSnapshot) {
