@@ -231,6 +231,10 @@ void PaintAltitudePlot(QPainter& p, const QRectF& area, const TonightReport& rep
             box.translate(0, box.bottom() + box.height() < plot.bottom() ? box.height() : -box.height());
         }
         taken.push_back(box);
+        // A thin halo in the night's colour keeps a name readable where another curve crosses it.
+        p.setPen(colors.night);
+        for (const QPointF d : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
+            p.drawText(box.translated(d), Qt::AlignCenter, name);
         p.setPen(colour);
         p.drawText(box, Qt::AlignCenter, name);
     }
