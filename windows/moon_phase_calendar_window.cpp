@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -25,6 +26,10 @@
 #include "windows/wincommon.h"
 
 namespace noctaris {
+
+namespace {
+constexpr QSize kSheetSize(784, 578);  // the month sheet's drawing, in its own pixels
+}  // namespace
 
 namespace mooncal {
 
@@ -282,7 +287,15 @@ MoonPhaseCalendarWindow::MoonPhaseCalendarWindow(QWidget* parent) : QDialog(pare
 
     calendarBox_ = new MoonCalendarBox(this);
     calendarBox_->setObjectName("calendarBox");
-    calendarBox_->setFixedSize(784, 578);  // the sheet's drawing is laid out for this size
+    // The sheet's drawing is laid out for 784 × 578; on a screen too small for it (with the date
+    // row and a title bar) the box is smaller and the drawing scaled to it.
+    QSize box = kSheetSize;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(16, 90);
+        if (room.width() > 0 && room.height() > 0 && (room.width() < box.width() || room.height() < box.height()))
+            box = kSheetSize.scaled(room, Qt::KeepAspectRatio);
+    }
+    calendarBox_->setFixedSize(box);
 
     sheetHolder_ = new QLabel(this);
     sheetHolder_->setObjectName("sheetHolder");
@@ -350,7 +363,7 @@ const mooncal::MonthPictures& MoonPhaseCalendarWindow::picturesFor(int year, int
 
 mooncal::MonthView MoonPhaseCalendarWindow::currentView() {
     mooncal::MonthView view;
-    view.size = calendarBox_->size();
+    view.size = kSheetSize;
     const CivilDate date = CivilDateOfDay(dateEdit_->date());
     view.year = date.year;
     view.month = date.month;
@@ -368,10 +381,15 @@ QImage MoonPhaseCalendarWindow::renderMonth() {
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::white);
     QPainter p(&image);
+    if (size != kSheetSize) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(double(size.width()) / kSheetSize.width(), double(size.height()) / kSheetSize.height());
+    }
     try {
         mooncal::PaintMonth(p, currentView());
     } catch (const std::exception& e) {
         const QString text = QString::fromUtf8(e.what());
+        p.resetTransform();
         p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         p.setPen(Qt::black);
         p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, text);
