@@ -190,6 +190,12 @@ void MainWindow::placeOnFirstShow() {
     stored_ = LoadSettings(options_.settingsPath);
     const QList<QRect> screens = WorkAreas();
     const QRect primary = PrimaryWorkArea();
+    // On a screen smaller than the window (a small notebook, a large scale factor) the window
+    // opens as large as fits, the frame the window manager adds allowed for.
+    if (!primary.isEmpty()) {
+        const QSize room = primary.size() - QSize(8, 40);
+        if (room.isValid() && (width() > room.width() || height() > room.height())) resize(size().boundedTo(room));
+    }
     const QSize frame = frameGeometry().size();
     if (stored_) move(VisiblePosition(stored_->position, frame, screens, primary));
     else if (!primary.isEmpty()) move(CentredPosition(frame, primary));
