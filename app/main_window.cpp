@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -145,9 +146,13 @@ void MainWindow::buildUi() {
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
 
     {
-        // Filling the list must not select a place: the first activation chooses it.
+        // Filling the list must not select a place: the first activation chooses it. One list
+        // model for the box and its completer: thousands of single items cost the start dearly.
         const QSignalBlocker block(placeCombo_);
-        for (const Place& place : catalogs_->places) placeCombo_->addItem(QString::fromStdString(place.name));
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(catalogs_->places.size()));
+        for (const Place& place : catalogs_->places) names << QString::fromStdString(place.name);
+        placeCombo_->setModel(new QStringListModel(names, placeCombo_));
         placeCombo_->setCurrentIndex(-1);
     }
     display_ = DisplayOptions{};

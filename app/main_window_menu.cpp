@@ -125,6 +125,8 @@ QWidget* MainWindow::buildToolbar() {
     placeCombo_->setEditable(true);
     placeCombo_->setInsertPolicy(QComboBox::NoInsert);
     placeCombo_->setMaxVisibleItems(16);
+    // As wide as 22 characters: measuring thousands of names would cost the start dearly.
+    placeCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     placeCombo_->setMinimumContentsLength(22);
     placeCombo_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     placeCombo_->completer()->setFilterMode(Qt::MatchStartsWith);
