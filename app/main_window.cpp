@@ -227,11 +227,6 @@ void MainWindow::applySettingsOnFirstActivation() {
     timeOfDayCombo_->addItems(TimeOfDayCaptions());
     takeClockDateAndTime();  // one reading of the clock: date and time of the same instant
     showChartMoment();
-    try {
-        chart_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
-    } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));  // the plain horizon band is drawn instead
-    }
     stepCombo_->setCurrentIndex(2);
     chartSurface_->setFocus(Qt::OtherFocusReason);  // a stray key turns the view, never the speed
     redraw();
@@ -326,6 +321,16 @@ void MainWindow::showError(const QString& text) { ReportFailure(this, "Noctaris"
 
 void MainWindow::redraw() {
     if (!chartSurface_) return;
+    if (display_.ShowHorizonFigure && !horizonLoaded_) {
+        // Decoded when the landscape is first shown; a failure is told once, after this paint,
+        // and the plain horizon band is drawn instead.
+        horizonLoaded_ = true;
+        try {
+            chart_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+        } catch (const std::exception& e) {
+            QTimer::singleShot(0, this, [this, text = QString::fromUtf8(e.what())] { showError(text); });
+        }
+    }
     const bool drawn = chartSurface_->render([this](QImage& image, QSize size) {
         chart_->Redraw(image, size, observer_, display_, view_, hitLists_);
     });

@@ -237,6 +237,7 @@ private:
     QString lastStarInfo_, lastBodyClicked_;
     QString exportFolder_;  // where the last export went; kept in the settings file
     bool firstActivation_ = true;
+    bool horizonLoaded_ = false;  // the landscape's pictures, decoded at its first showing
     bool settingsRead_ = false;
     std::optional<AppSettings> stored_;  // the settings file, read once before the first show
     bool settingsWritten_ = false, settingsSaved_ = false;
