@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -208,6 +209,8 @@ void MainWindow::placeOnFirstShow() {
 
 void MainWindow::applySettingsOnFirstActivation() {
     firstActivation_ = false;
+    // One render at the end, of the stored place at the clock's moment: none on the way there.
+    const QScopedValueRollback hold(redrawHeld_, true);
     if (!settingsRead_) placeOnFirstShow();
     if (stored_) applySettings(*stored_);
     else {
@@ -229,6 +232,7 @@ void MainWindow::applySettingsOnFirstActivation() {
     showChartMoment();
     stepCombo_->setCurrentIndex(2);
     chartSurface_->setFocus(Qt::OtherFocusReason);  // a stray key turns the view, never the speed
+    redrawHeld_ = false;
     redraw();
 }
 
@@ -320,7 +324,7 @@ void MainWindow::showError(const QString& text) { ReportFailure(this, "Noctaris"
 // ---- Drawing ----------------------------------------------------------------------------------
 
 void MainWindow::redraw() {
-    if (!chartSurface_) return;
+    if (!chartSurface_ || redrawHeld_) return;
     if (display_.ShowHorizonFigure && !horizonLoaded_) {
         // Decoded when the landscape is first shown; a failure is told once, after this paint,
         // and the plain horizon band is drawn instead.
