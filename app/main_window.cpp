@@ -98,7 +98,9 @@ MainWindow::~MainWindow() = default;
 QDateTime MainWindow::now() const { return options_.clock ? options_.clock() : QDateTime::currentDateTime(); }
 
 void MainWindow::buildUi() {
-    catalogs_ = options_.catalogs ? options_.catalogs : std::make_shared<const Catalogs>(Catalogs::LoadAll());
+    // The world outline is the terminator map's, which loads it itself.
+    catalogs_ = options_.catalogs ? options_.catalogs
+                                  : std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline));
     chart_ = std::make_unique<SkyChart>(*catalogs_);
     bodies_ = std::make_unique<ChartBodies>();
     bodies_->InstallOn(*chart_);
@@ -141,7 +143,6 @@ void MainWindow::buildUi() {
     ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
     moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
     sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
-    aboutWindow_ = new AboutWindow(this);
     buildMenu();
     // After every redraw the visible information windows follow the chart's moment.
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
@@ -499,7 +500,9 @@ void MainWindow::saveChartAsPng() {
 }
 
 void MainWindow::openAbout() {
-    if (DialogsAllowed()) aboutWindow_->exec();
+    if (!DialogsAllowed()) return;
+    if (!aboutWindow_) aboutWindow_ = new AboutWindow(this);
+    aboutWindow_->exec();
 }
 
 }  // namespace noctaris

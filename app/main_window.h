@@ -230,7 +230,7 @@ private:
     static constexpr int kVerticalDragStart = 8;  // pixels: less is a hand's wobble on a turn
     bool maximizedBeforeFullScreen_ = false;
     EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
-    AboutWindow* aboutWindow_ = nullptr;
+    AboutWindow* aboutWindow_ = nullptr;  // created at the first opening
     MoonWindow* moonWindow_ = nullptr;
     SunWindow* sunWindow_ = nullptr;
     InfoSnapshot infoSnapshot_;  // shared by the Moon and Sun windows
