@@ -139,10 +139,6 @@ void MainWindow::buildUi() {
     connect(chartSurface_, &ChartSurface::zoomRequested, this, &MainWindow::zoomBy);
     connect(chartSurface_, &ChartSurface::homeRequested, this, &MainWindow::resetView);
 
-    // The windows that live as long as the main window, created hidden.
-    ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
-    moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
-    sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
     buildMenu();
     // After every redraw the visible information windows follow the chart's moment.
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
@@ -199,13 +195,42 @@ void MainWindow::placeOnFirstShow() {
     const QSize frame = frameGeometry().size();
     if (stored_) move(VisiblePosition(stored_->position, frame, screens, primary));
     else if (!primary.isEmpty()) move(CentredPosition(frame, primary));
-    if (!stored_) return;
+    placeStoredInfoWindows();
+}
+
+void MainWindow::placeStoredInfoWindows() {
+    if (!stored_ || !moonWindow_) return;
+    const QList<QRect> screens = WorkAreas();
+    const QRect primary = PrimaryWorkArea();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
         if (const std::optional<QPoint>& p = (*stored_).*field) {
             window->move(VisiblePosition(*p, window->size(), screens, primary));
             placedInfoWindows_ << window;
         }
     });
+}
+
+void MainWindow::makeInfoWindows() {
+    if (moonWindow_) return;
+    ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
+    moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
+    sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
+    placeStoredInfoWindows();
+}
+
+// Made at the first call, as at the first opening: the windows belong to the main window and
+// come hidden, so making them changes nothing a caller sees.
+EphemerisWindow* MainWindow::ephemerisWindow() const {
+    const_cast<MainWindow*>(this)->makeInfoWindows();
+    return ephemerisWindow_;
+}
+MoonWindow* MainWindow::moonWindow() const {
+    const_cast<MainWindow*>(this)->makeInfoWindows();
+    return moonWindow_;
+}
+SunWindow* MainWindow::sunWindow() const {
+    const_cast<MainWindow*>(this)->makeInfoWindows();
+    return sunWindow_;
 }
 
 void MainWindow::applySettingsOnFirstActivation() {
@@ -289,7 +314,8 @@ AppSettings MainWindow::currentSettings() const {
     s.exportFolder = exportFolder_;
     s.fileDialogState = FileDialogState();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
-        if (placedInfoWindows_.contains(window)) s.*field = window->pos();
+        if (!window && stored_) s.*field = (*stored_).*field;  // never opened: where it was kept
+        else if (window && placedInfoWindows_.contains(window)) s.*field = window->pos();
     });
     return s;
 }
@@ -394,8 +420,8 @@ void MainWindow::onChartRelease(QMouseEvent*) { picker_.MouseUp(); }
 // ---- Information windows ----------------------------------------------------------------------
 
 void MainWindow::openBody(Body body) {
-    if (body == Body::Moon) return showInfoWindow(moonWindow_);
-    if (body == Body::Sun) return showInfoWindow(sunWindow_);
+    if (body == Body::Moon) return showInfoWindow(moonWindow());
+    if (body == Body::Sun) return showInfoWindow(sunWindow());
     if (body == Body::Earth) return;  // never on the chart
     PlanetSnapshot snapshot;
     static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_, display_.PrecisePositions);

@@ -140,9 +140,10 @@ public:
     void saveChartAsPng();
     // Step after each redraw: visible information windows recompute for the new moment.
     void refreshInfoWindows();
-    EphemerisWindow* ephemerisWindow() const { return ephemerisWindow_; }
-    MoonWindow* moonWindow() const { return moonWindow_; }
-    SunWindow* sunWindow() const { return sunWindow_; }
+    // The ephemeris table, Moon and Sun windows, made together at the first call.
+    EphemerisWindow* ephemerisWindow() const;
+    MoonWindow* moonWindow() const;
+    SunWindow* sunWindow() const;
     const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
 
     // Find (main_window_find.cpp): the object a typed name denotes is faced, marked and told
@@ -172,6 +173,10 @@ private:
     // main_window.cpp
     void buildUi();
     void placeOnFirstShow();
+    // The Moon, Sun and ephemeris windows are made at their first need (the start shows none)
+    // and then put where the settings file keeps them.
+    void makeInfoWindows();
+    void placeStoredInfoWindows();
     void applySettingsOnFirstActivation();
     bool saveSettingsOnClose();
     void showError(const QString& text);
@@ -229,7 +234,7 @@ private:
     bool dragVertical_ = false;  // the drag has moved far enough up or down to raise the view
     static constexpr int kVerticalDragStart = 8;  // pixels: less is a hand's wobble on a turn
     bool maximizedBeforeFullScreen_ = false;
-    EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
+    EphemerisWindow* ephemerisWindow_ = nullptr;  // made hidden at the first need, lives with the main window
     AboutWindow* aboutWindow_ = nullptr;  // created at the first opening
     MoonWindow* moonWindow_ = nullptr;
     SunWindow* sunWindow_ = nullptr;

@@ -259,10 +259,10 @@ void MainWindow::buildMenu() {
     buildViewMenu(bar->addMenu(tr("&View")));
 
     QMenu* info = bar->addMenu(tr("&Information"));
-    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun data"), [this] { showInfoWindow(sunWindow_); });
+    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow()); });
+    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun data"), [this] { showInfoWindow(sunWindow()); });
     ephemerisAction_ =
-        command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow_); });
+        command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow()); });
     showJupiterMoonsAction_ =
         addDisplayToggle(info, "showJupiterMoonsAction", tr("&Galilean moons of Jupiter"), &DisplayOptions::ShowJupiterMoons);
     showVenusPhaseAction_ =

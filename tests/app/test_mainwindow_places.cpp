@@ -144,7 +144,8 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
 }
 
 TEST_F(MainWindowPlaces, AStoredPlaceKeepsItsGermanNameInEnglish) {
-    WriteSettings("[Noctaris]\r\nOrt=Wien, A\r\n");
+    // The Moon window, never opened here, keeps its place in the file too.
+    WriteSettings("[Noctaris]\r\nOrt=Wien, A\r\nMondLinks=100\r\nMondOben=120\r\n");
     {
         auto w = Open();
         EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
@@ -153,6 +154,7 @@ TEST_F(MainWindowPlaces, AStoredPlaceKeepsItsGermanNameInEnglish) {
     }
     const QByteArray first = StoredBytes();
     EXPECT_TRUE(first.contains("\r\nOrt=Wien, A\r\n")) << first.toStdString();
+    EXPECT_TRUE(first.contains("\r\nMondLinks=100\r\nMondOben=120\r\n")) << first.toStdString();
     {
         auto w = Open();
         EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
