@@ -3,11 +3,13 @@
 # in interleaved rounds, each start with a fresh HOME: the time from launching the process to the
 # first paint of its window (the chart, for the program) and the peak resident memory, as medians
 # and as ratios to the minimal window. Both programs end at their first paint
-# (NOCTARIS_FIRST_PAINT_EXIT). Run on a Release build (built here when missing):
-#   bench/cold_start.sh [build/bench] [rounds]
+# (NOCTARIS_FIRST_PAINT_EXIT). A third argument, another build of the program (an earlier
+# version), joins the same rounds. Run on a Release build (built here when missing):
+#   bench/cold_start.sh [build/bench] [rounds] [earlier noctaris]
 set -euo pipefail
 build=${1:-build/bench}
 rounds=${2:-15}
+earlier=${3:-}
 program=$build/app/noctaris
 minimal=$build/bench/minimal_window
 if [[ ! -x $program || ! -x $minimal ]]; then
@@ -31,10 +33,11 @@ start() {  # name, executable: appends "milliseconds KiB" to $work/name
 
 start minimal "$minimal"  # warm the file cache
 start program "$program"
-: >"$work/minimal"; : >"$work/program"
+: >"$work/minimal"; : >"$work/program"; : >"$work/earlier"
 for ((r = 0; r < rounds; r++)); do
     start minimal "$minimal"
     start program "$program"
+    if [[ -n $earlier ]]; then start earlier "$earlier"; fi
 done
 
 median() {  # file, column
@@ -48,3 +51,10 @@ awk -v mt="$mt" -v mm="$mm" -v pt="$pt" -v pm="$pm" 'BEGIN {
     printf "  noctaris        first paint %7.1f ms   peak RSS %6.1f MiB\n", pt, pm / 1024
     printf "  ratio           first paint %7.2fx     peak RSS %6.2fx\n", pt / mt, pm / mm
 }'
+if [[ -n $earlier ]]; then
+    et=$(median "$work/earlier" 1); em=$(median "$work/earlier" 2)
+    awk -v mt="$mt" -v mm="$mm" -v et="$et" -v em="$em" 'BEGIN {
+        printf "  earlier build   first paint %7.1f ms   peak RSS %6.1f MiB\n", et, em / 1024
+        printf "  its ratio       first paint %7.2fx     peak RSS %6.2fx\n", et / mt, em / mm
+    }'
+fi
