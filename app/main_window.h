@@ -4,9 +4,9 @@
 // activation and writes it when it closes.
 //
 // Its code is split by seam: main_window.cpp (construction, activation and close, drawing,
-// picking, the information windows), main_window_menu.cpp (toolbar and menu), main_window_time.cpp
-// (animation, "Now" mode, date, time and place controls), main_window_view.cpp (zoom, looking up
-// and down, full screen). The settings file is app/settings.h,
+// picking), main_window_info.cpp (the information windows), main_window_menu.cpp (toolbar and
+// menu), main_window_time.cpp (animation, "Now" mode, date, time and place controls),
+// main_window_view.cpp (zoom, looking up and down, full screen). The settings file is app/settings.h,
 // the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
@@ -173,14 +173,19 @@ private:
     // main_window.cpp
     void buildUi();
     void placeOnFirstShow();
-    // The Moon, Sun and ephemeris windows are made at their first need (the start shows none)
-    // and then put where the settings file keeps them.
-    void makeInfoWindows();
+    // Puts the information windows, once made, where the settings file keeps them.
     void placeStoredInfoWindows();
     void applySettingsOnFirstActivation();
     bool saveSettingsOnClose();
     void showError(const QString& text);
     QDateTime now() const;
+    void openAbout();
+    // Asks for a file through options_.askFile, in the folder of the last export.
+    SaveFilePrompt exportPrompt();
+    // main_window_info.cpp
+    // The Moon, Sun and ephemeris windows, made together at their first need (the start shows
+    // none).
+    void makeInfoWindows();
     void showInfoWindow(QWidget* window);
     // Puts an information window where it was last, or beside the chart the first time.
     void placeInfoWindow(QWidget* window);
@@ -189,9 +194,6 @@ private:
     void openEventCalendar();
     void openTerminator();
     void openTonight();
-    void openAbout();
-    // Asks for a file through options_.askFile, in the folder of the last export.
-    SaveFilePrompt exportPrompt();
     // main_window_menu.cpp
     QWidget* buildToolbar();
     void buildMenu();
