@@ -1,5 +1,5 @@
 // MainWindow: construction, first activation and close (the settings file), drawing, picking
-// and the information windows.
+// and the exports (the information windows are main_window_info.cpp).
 #include "app/main_window.h"
 
 #include <cstdio>
@@ -11,9 +11,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,36 +29,12 @@
 #include "platform/pictures.h"
 #include "windows/about_window.h"
 #include "windows/ephemeris_window.h"
-#include "windows/event_calendar_window.h"
-#include "windows/moon_phase_calendar_window.h"
 #include "windows/moon_window.h"
-#include "windows/orbits_window.h"
-#include "windows/tonight_window.h"
-#include "windows/planet_window.h"
 #include "windows/sun_window.h"
-#include "windows/terminator_window.h"
 #include "windows/wincommon.h"
 
 namespace noctaris {
 namespace {
-
-// Puts a modal window not yet shown over `parent`, wholly on the parent's screen. It has no
-// frame yet: it gets one like the parent's.
-void PlaceModal(QWidget* window, const QWidget* parent) {
-    if (window->layout()) window->layout()->activate();  // grown to what its texts need
-    const QSize extra = parent->frameGeometry().size() - parent->geometry().size();
-    const QRect available = parent->screen() ? parent->screen()->availableGeometry() : QRect();
-    window->move(ModalPosition(window->size() + extra, parent->frameGeometry(), available));
-}
-
-// Runs a modal window over `parent`; none opens when dialogs are off (tests).
-template <class Window, class... Args>
-void RunModal(QWidget* parent, Args&&... args) {
-    if (!DialogsAllowed()) return;
-    Window window(std::forward<Args>(args)..., parent);
-    PlaceModal(&window, parent);
-    window.exec();
-}
 
 // The work areas of all screens, and the primary screen's for what lies on none of them.
 QList<QRect> WorkAreas() {
@@ -96,7 +74,9 @@ MainWindow::~MainWindow() = default;
 QDateTime MainWindow::now() const { return options_.clock ? options_.clock() : QDateTime::currentDateTime(); }
 
 void MainWindow::buildUi() {
-    catalogs_ = options_.catalogs ? options_.catalogs : std::make_shared<const Catalogs>(Catalogs::LoadAll());
+    // The world outline is the terminator map's, which loads it itself.
+    catalogs_ = options_.catalogs ? options_.catalogs
+                                  : std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline));
     chart_ = std::make_unique<SkyChart>(*catalogs_);
     bodies_ = std::make_unique<ChartBodies>();
     bodies_->InstallOn(*chart_);
@@ -136,19 +116,18 @@ void MainWindow::buildUi() {
     connect(chartSurface_, &ChartSurface::zoomRequested, this, &MainWindow::zoomBy);
     connect(chartSurface_, &ChartSurface::homeRequested, this, &MainWindow::resetView);
 
-    // The windows that live as long as the main window, created hidden.
-    ephemerisWindow_ = new EphemerisWindow(observer_, exportPrompt(), this);
-    moonWindow_ = new MoonWindow(&infoSnapshot_, &observer_, this);
-    sunWindow_ = new SunWindow(&infoSnapshot_, &observer_, [this] { return sunOnChart(); }, this);
-    aboutWindow_ = new AboutWindow(this);
     buildMenu();
     // After every redraw the visible information windows follow the chart's moment.
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
 
     {
-        // Filling the list must not select a place: the first activation chooses it.
+        // Filling the list must not select a place: the first activation chooses it. One list
+        // model for the box and its completer: thousands of single items cost the start dearly.
         const QSignalBlocker block(placeCombo_);
-        for (const Place& place : catalogs_->places) placeCombo_->addItem(QString::fromStdString(place.name));
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(catalogs_->places.size()));
+        for (const Place& place : catalogs_->places) names << QString::fromStdString(place.name);
+        placeCombo_->setModel(new QStringListModel(names, placeCombo_));
         placeCombo_->setCurrentIndex(-1);
     }
     display_ = DisplayOptions{};
@@ -199,7 +178,13 @@ void MainWindow::placeOnFirstShow() {
     const QSize frame = frameGeometry().size();
     if (stored_) move(VisiblePosition(stored_->position, frame, screens, primary));
     else if (!primary.isEmpty()) move(CentredPosition(frame, primary));
-    if (!stored_) return;
+    placeStoredInfoWindows();
+}
+
+void MainWindow::placeStoredInfoWindows() {
+    if (!stored_ || !moonWindow_) return;
+    const QList<QRect> screens = WorkAreas();
+    const QRect primary = PrimaryWorkArea();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
         if (const std::optional<QPoint>& p = (*stored_).*field) {
             window->move(VisiblePosition(*p, window->size(), screens, primary));
@@ -210,6 +195,8 @@ void MainWindow::placeOnFirstShow() {
 
 void MainWindow::applySettingsOnFirstActivation() {
     firstActivation_ = false;
+    // One render at the end, of the stored place at the clock's moment: none on the way there.
+    const QScopedValueRollback hold(redrawHeld_, true);
     if (!settingsRead_) placeOnFirstShow();
     if (stored_) applySettings(*stored_);
     else {
@@ -229,13 +216,9 @@ void MainWindow::applySettingsOnFirstActivation() {
     timeOfDayCombo_->addItems(TimeOfDayCaptions());
     takeClockDateAndTime();  // one reading of the clock: date and time of the same instant
     showChartMoment();
-    try {
-        chart_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
-    } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));  // the plain horizon band is drawn instead
-    }
     stepCombo_->setCurrentIndex(2);
     chartSurface_->setFocus(Qt::OtherFocusReason);  // a stray key turns the view, never the speed
+    redrawHeld_ = false;
     redraw();
 }
 
@@ -291,7 +274,8 @@ AppSettings MainWindow::currentSettings() const {
     s.exportFolder = exportFolder_;
     s.fileDialogState = FileDialogState();
     ForEachInfoWindow(moonWindow_, sunWindow_, ephemerisWindow_, [&](QWidget* window, auto field) {
-        if (placedInfoWindows_.contains(window)) s.*field = window->pos();
+        if (!window && stored_) s.*field = (*stored_).*field;  // never opened: where it was kept
+        else if (window && placedInfoWindows_.contains(window)) s.*field = window->pos();
     });
     return s;
 }
@@ -327,7 +311,17 @@ void MainWindow::showError(const QString& text) { ReportFailure(this, "Noctaris"
 // ---- Drawing ----------------------------------------------------------------------------------
 
 void MainWindow::redraw() {
-    if (!chartSurface_) return;
+    if (!chartSurface_ || redrawHeld_) return;
+    if (display_.ShowHorizonFigure && !horizonLoaded_) {
+        // Decoded when the landscape is first shown; a failure is told once, after this paint,
+        // and the plain horizon band is drawn instead.
+        horizonLoaded_ = true;
+        try {
+            chart_->SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+        } catch (const std::exception& e) {
+            QTimer::singleShot(0, this, [this, text = QString::fromUtf8(e.what())] { showError(text); });
+        }
+    }
     const bool drawn = chartSurface_->render([this](QImage& image, QSize size) {
         chart_->Redraw(image, size, observer_, display_, view_, hitLists_);
     });
@@ -383,95 +377,6 @@ void MainWindow::onChartMove(QMouseEvent* e) {
 
 void MainWindow::onChartRelease(QMouseEvent*) { picker_.MouseUp(); }
 
-// ---- Information windows ----------------------------------------------------------------------
-
-void MainWindow::openBody(Body body) {
-    if (body == Body::Moon) return showInfoWindow(moonWindow_);
-    if (body == Body::Sun) return showInfoWindow(sunWindow_);
-    if (body == Body::Earth) return;  // never on the chart
-    PlanetSnapshot snapshot;
-    static_cast<MomentSnapshot&>(snapshot) = MomentSnapshot::Of(observer_, display_.PrecisePositions);
-    snapshot.Planet = body;
-    RunModal<PlanetWindow>(this, snapshot, observer_);
-}
-
-// The ephemeris table, the Moon and the Sun windows are not modal: opening one that is open
-// brings it to the front; otherwise it shows the chart's moment.
-void MainWindow::showInfoWindow(QWidget* window) {
-    if (window->isVisible()) {
-        window->raise();
-        window->activateWindow();
-        return;
-    }
-    takeSnapshotFor(window);
-    if (!placedInfoWindows_.contains(window)) placeInfoWindow(window);
-    window->show();
-}
-
-void MainWindow::placeInfoWindow(QWidget* window) {
-    // Not yet shown, a window has no frame: it gets one like the main window's.
-    const QRect frame = frameGeometry();
-    const QSize frameExtra = frame.size() - geometry().size();
-    const QList<QWidget*> windows = {moonWindow_, sunWindow_, ephemerisWindow_};
-    // The Moon and Sun windows grow with their report: placed at their final size.
-    if (window == moonWindow_) moonWindow_->refresh();
-    if (window == sunWindow_) sunWindow_->refresh();
-    if (window->layout()) window->layout()->activate();
-    QList<InfoWindowSlot> wanted;
-    for (QWidget* w : windows) {
-        InfoWindowSlot slot{w->size() + frameExtra, std::nullopt};
-        if (w->isVisible()) slot.placed = w->frameGeometry();
-        else if (placedInfoWindows_.contains(w)) slot.placed = QRect(w->pos(), slot.frameSize);
-        wanted << slot;
-    }
-    const QRect chartArea(chartSurface_->mapToGlobal(QPoint(0, 0)), chartSurface_->size());
-    const QRect available = screen() ? screen()->availableGeometry() : QRect();
-    window->move(InfoWindowLayout(wanted, frame, chartArea, available)[windows.indexOf(window)]);
-    placedInfoWindows_ << window;
-}
-
-void MainWindow::takeSnapshotFor(QWidget* window) {
-    const MomentSnapshot moment = MomentSnapshot::Of(observer_, display_.PrecisePositions);
-    if (window == ephemerisWindow_) ephemerisWindow_->snapshot() = EphemerisSnapshot{moment};
-    else infoSnapshot_ = InfoSnapshot{moment};  // the Moon and Sun windows share it
-}
-
-void MainWindow::openTonight() {
-    if (!tonightWindow_) {
-        tonightWindow_ = new TonightWindow(
-            &observer_, catalogs_, [this]() -> const ObjectIndex& { return objectIndex(); },
-            [this] { return display_.PrecisePositions; }, exportPrompt(), this);
-        connect(tonightWindow_, &TonightWindow::goToTime, this, &MainWindow::goToInstant);
-        if (display_.Scheme == ChartScheme::Night) tonightWindow_->setScheme(PlotScheme::NightVision);
-    }
-    tonightWindow_->refresh();
-    tonightWindow_->show();
-    tonightWindow_->raise();
-}
-
-void MainWindow::refreshInfoWindows() {
-    if (tonightWindow_ && tonightWindow_->isVisible()) tonightWindow_->refresh();
-    if (ephemerisWindow_ && ephemerisWindow_->isVisible()) {
-        takeSnapshotFor(ephemerisWindow_);
-        ephemerisWindow_->refresh();
-    }
-    const bool moon = moonWindow_ && moonWindow_->isVisible(), sun = sunWindow_ && sunWindow_->isVisible();
-    if (moon || sun) takeSnapshotFor(moonWindow_);  // one snapshot serves both
-    if (moon) moonWindow_->refresh();
-    if (sun) sunWindow_->refresh();
-}
-
-void MainWindow::openOrbits() { RunModal<OrbitsWindow>(this, MainWindowSize{width(), height()}); }
-void MainWindow::openTerminator() {
-    if (!DialogsAllowed()) return;
-    TerminatorWindow window(MainWindowSize{width(), height()}, this);
-    window.setZone(observer_.ZoneId, observer_.TimeZone);  // the chart's place
-    PlaceModal(&window, this);
-    window.exec();
-}
-void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this, observer_); }
-void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_, exportPrompt()); }
-
 // ---- Exports ----------------------------------------------------------------------------------
 
 SaveFilePrompt MainWindow::exportPrompt() {
@@ -481,7 +386,9 @@ SaveFilePrompt MainWindow::exportPrompt() {
 }
 
 void MainWindow::openAbout() {
-    if (DialogsAllowed()) aboutWindow_->exec();
+    if (!DialogsAllowed()) return;
+    if (!aboutWindow_) aboutWindow_ = new AboutWindow(this);
+    aboutWindow_->exec();
 }
 
 }  // namespace noctaris

@@ -4,9 +4,9 @@
 // activation and writes it when it closes.
 //
 // Its code is split by seam: main_window.cpp (construction, activation and close, drawing,
-// picking, the information windows), main_window_menu.cpp (toolbar and menu), main_window_time.cpp
-// (animation, "Now" mode, date, time and place controls), main_window_view.cpp (zoom, looking up
-// and down, full screen). The settings file is app/settings.h,
+// picking), main_window_info.cpp (the information windows), main_window_menu.cpp (toolbar and
+// menu), main_window_time.cpp (animation, "Now" mode, date, time and place controls),
+// main_window_view.cpp (zoom, looking up and down, full screen). The settings file is app/settings.h,
 // the paint surface app/chart_surface.h.
 #include <functional>
 #include <memory>
@@ -141,9 +141,10 @@ public:
     void printChart();
     // Step after each redraw: visible information windows recompute for the new moment.
     void refreshInfoWindows();
-    EphemerisWindow* ephemerisWindow() const { return ephemerisWindow_; }
-    MoonWindow* moonWindow() const { return moonWindow_; }
-    SunWindow* sunWindow() const { return sunWindow_; }
+    // The ephemeris table, Moon and Sun windows, made together at the first call.
+    EphemerisWindow* ephemerisWindow() const;
+    MoonWindow* moonWindow() const;
+    SunWindow* sunWindow() const;
     const InfoSnapshot& moonSunSnapshot() const { return infoSnapshot_; }
 
     // Find (main_window_find.cpp): the object a typed name denotes is faced, marked and told
@@ -173,10 +174,19 @@ private:
     // main_window.cpp
     void buildUi();
     void placeOnFirstShow();
+    // Puts the information windows, once made, where the settings file keeps them.
+    void placeStoredInfoWindows();
     void applySettingsOnFirstActivation();
     bool saveSettingsOnClose();
     void showError(const QString& text);
     QDateTime now() const;
+    void openAbout();
+    // Asks for a file through options_.askFile, in the folder of the last export.
+    SaveFilePrompt exportPrompt();
+    // main_window_info.cpp
+    // The Moon, Sun and ephemeris windows, made together at their first need (the start shows
+    // none).
+    void makeInfoWindows();
     void showInfoWindow(QWidget* window);
     // Puts an information window where it was last, or beside the chart the first time.
     void placeInfoWindow(QWidget* window);
@@ -185,9 +195,6 @@ private:
     void openEventCalendar();
     void openTerminator();
     void openTonight();
-    void openAbout();
-    // Asks for a file through options_.askFile, in the folder of the last export.
-    SaveFilePrompt exportPrompt();
     // main_window_menu.cpp
     QWidget* buildToolbar();
     void buildMenu();
@@ -230,14 +237,16 @@ private:
     bool dragVertical_ = false;  // the drag has moved far enough up or down to raise the view
     static constexpr int kVerticalDragStart = 8;  // pixels: less is a hand's wobble on a turn
     bool maximizedBeforeFullScreen_ = false;
-    EphemerisWindow* ephemerisWindow_ = nullptr;  // created hidden, lives with the main window
-    AboutWindow* aboutWindow_ = nullptr;
+    EphemerisWindow* ephemerisWindow_ = nullptr;  // made hidden at the first need, lives with the main window
+    AboutWindow* aboutWindow_ = nullptr;  // created at the first opening
     MoonWindow* moonWindow_ = nullptr;
     SunWindow* sunWindow_ = nullptr;
     InfoSnapshot infoSnapshot_;  // shared by the Moon and Sun windows
     QString lastStarInfo_, lastBodyClicked_;
     QString exportFolder_;  // where the last export went; kept in the settings file
     bool firstActivation_ = true;
+    bool horizonLoaded_ = false;
+    bool redrawHeld_ = false;  // while the first activation sets the controls up  // the landscape's pictures, decoded at its first showing
     bool settingsRead_ = false;
     std::optional<AppSettings> stored_;  // the settings file, read once before the first show
     bool settingsWritten_ = false, settingsSaved_ = false;

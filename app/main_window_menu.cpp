@@ -127,6 +127,8 @@ QWidget* MainWindow::buildToolbar() {
     placeCombo_->setEditable(true);
     placeCombo_->setInsertPolicy(QComboBox::NoInsert);
     placeCombo_->setMaxVisibleItems(16);
+    // As wide as 22 characters: measuring thousands of names would cost the start dearly.
+    placeCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     placeCombo_->setMinimumContentsLength(22);
     placeCombo_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     placeCombo_->completer()->setFilterMode(Qt::MatchStartsWith);
@@ -268,10 +270,10 @@ void MainWindow::buildMenu() {
     buildViewMenu(bar->addMenu(tr("&View")));
 
     QMenu* info = bar->addMenu(tr("&Information"));
-    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow_); });
-    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun data"), [this] { showInfoWindow(sunWindow_); });
+    moonWindowAction_ = command(info, "moonWindowAction", tr("&Moon data"), [this] { showInfoWindow(moonWindow()); });
+    sunWindowAction_ = command(info, "sunWindowAction", tr("&Sun data"), [this] { showInfoWindow(sunWindow()); });
     ephemerisAction_ =
-        command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow_); });
+        command(info, "ephemerisAction", tr("&Ephemeris table"), [this] { showInfoWindow(ephemerisWindow()); });
     showJupiterMoonsAction_ =
         addDisplayToggle(info, "showJupiterMoonsAction", tr("&Galilean moons of Jupiter"), &DisplayOptions::ShowJupiterMoons);
     showVenusPhaseAction_ =

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/codec.h"
@@ -25,7 +26,19 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+// Plain ASCII (most names) folds to lower case and has nothing to decompose: the key without
+// the Unicode tables, which the start would otherwise pay for every place.
+std::optional<std::string> AsciiKey(std::string_view utf8) {
+    std::string key(utf8);
+    for (char& c : key) {
+        if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}
+
 std::string FoldKey(std::string_view utf8) {
+    if (std::optional<std::string> key = AsciiKey(utf8)) return std::move(*key);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
 }
 
@@ -34,6 +47,7 @@ std::string AnyToUtf8(std::string_view name) { return IsValidUtf8(name) ? std::s
 }  // namespace
 
 std::string SearchKey(std::string_view utf8) {
+    if (std::optional<std::string> key = AsciiKey(utf8)) return std::move(*key);
     const QString decomposed =
         QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).normalized(QString::NormalizationForm_KD);
     QString out;

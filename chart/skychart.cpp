@@ -64,6 +64,20 @@ SkyChart::FixedPoint::FixedPoint(double ra, double sinDec, double cosDec, bool p
     : ra(ra), sinDec(sinDec), cosDec(cosDec), cosRa(std::cos(ra)), sinRa(std::sin(ra)),
       penUp(penUp) {}
 
+SkyChart::LazyLabel SkyChart::MakeLazyLabel(const QString& text) {
+    LazyLabel l{QStaticText(text)};
+    l.text.setTextFormat(Qt::PlainText);
+    return l;
+}
+
+const QStaticText& SkyChart::Label(LazyLabel& label) {
+    if (!label.prepared) {
+        label.text.prepare(QTransform(), fonts_.Font(ChartFont::Small));
+        label.prepared = true;
+    }
+    return label.text;
+}
+
 SkyChart::Polyline SkyChart::FromSky(const std::vector<SkyPoint>& points) {
     Polyline out;
     out.reserve(points.size());
@@ -88,7 +102,7 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
             QString label = QString::fromStdString(catalogs.starNames[i].label);
             if (label.size() > 250) label.truncate(250);
             e.labelIndex = static_cast<int>(starLabels_.size());
-            starLabels_.push_back(MakeStatic(label, small));
+            starLabels_.push_back(MakeLazyLabel(label));
         }
         stars_.push_back(e);
     }
@@ -121,9 +135,9 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         l.ra = c.labelRightAscension;
         l.sinDec = std::sin(c.labelDeclination);
         l.cosDec = std::cos(c.labelDeclination);
-        l.names[0] = MakeStatic(QString::fromStdString(c.vernacular), small);
-        l.names[1] = MakeStatic(QString::fromStdString(c.latin), small);
-        l.names[2] = MakeStatic(QString::fromStdString(c.abbreviation), small);
+        l.names[0] = MakeLazyLabel(QString::fromStdString(c.vernacular));
+        l.names[1] = MakeLazyLabel(QString::fromStdString(c.latin));
+        l.names[2] = MakeLazyLabel(QString::fromStdString(c.abbreviation));
         constellationLabels_.push_back(std::move(l));
     }
 
@@ -281,13 +295,13 @@ void SkyChart::DrawConstellationNames(ChartCanvas& canvas, int mode) {
     const QColor saved = canvas.FontColor();
     canvas.SetFontColor(palette_.constellationNames);
     canvas.SetBrushClear();
-    for (const ConstellationLabel& l : constellationLabels_) {
+    for (ConstellationLabel& l : constellationLabels_) {
         int x = 0, y = 0;
         if (!ProjectToScreenSC(frame_, l.ra, l.sinDec, l.cosDec, x, y)) continue;
         if (smooth_)
-            pending_.push_back({1, 0, x, y, &l.names[mode - 1], palette_.constellationNames});
+            pending_.push_back({1, 0, x, y, &Label(l.names[mode - 1]), palette_.constellationNames});
         else
-            canvas.TextOut(x + 4, y + 4, l.names[mode - 1]);
+            canvas.TextOut(x + 4, y + 4, Label(l.names[mode - 1]));
     }
     canvas.SetFontColor(saved);
 }

@@ -136,6 +136,15 @@ private:
     void DrawCompass(ChartCanvas& canvas);
     void PlaceLabels(ChartCanvas& canvas);
 
+    // A star or constellation label, laid out in the small font at its first drawing: most are
+    // never shown (names switched off, below the horizon), and laying out all costs the start.
+    struct LazyLabel {
+        QStaticText text;
+        bool prepared = false;
+    };
+    static LazyLabel MakeLazyLabel(const QString& text);
+    const QStaticText& Label(LazyLabel& label);
+
     const Catalogs& catalogs_;
     ChartFonts fonts_;
     ChartFrame frame_;
@@ -167,7 +176,7 @@ private:
     // A star as the chart draws it, without a label.
     static StarEntry EntryOf(const StarRecord& star, int index);
     std::vector<StarEntry> stars_;
-    std::vector<QStaticText> starLabels_;
+    std::vector<LazyLabel> starLabels_;
     // The faint stars (after their first zoomed paint) and every star by zone of J2000 right
     // ascension and declination: zoneStars_ numbers stars_ first, then faint_; the stars of zone
     // z are zoneStars_[zoneStart_[z] .. zoneStart_[z + 1]).
@@ -185,7 +194,7 @@ private:
 
     struct ConstellationLabel {
         double ra, sinDec, cosDec;
-        QStaticText names[3];  // vernacular, Latin, abbreviation
+        LazyLabel names[3];  // vernacular, Latin, abbreviation
     };
     std::vector<ConstellationLabel> constellationLabels_;
 

@@ -72,7 +72,7 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
             if (options.ShowStarInfo) lists.stars.Add(x, y, StarKey(s.index));
             if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit)
                 pending_.push_back({s.magnitude < kBrightLabel ? 0 : 2, s.magnitude, x, y,
-                                    &starLabels_[s.labelIndex], labelPens[s.colourClass].color()});
+                                    &Label(starLabels_[s.labelIndex]), labelPens[s.colourClass].color()});
             return;
         }
         canvas.SetPen(classPens_[colour]);
@@ -93,7 +93,7 @@ void SkyChart::DrawStars(ChartCanvas& canvas, const DisplayOptions& options,
         if (labelsOn && s.labelIndex >= 0 && s.magnitude < labelLimit) {
             canvas.SetFontPen(classPens_[s.colourClass]);
             canvas.SetBrushClear();
-            canvas.TextOut(x + 2, y + 2, starLabels_[s.labelIndex]);
+            canvas.TextOut(x + 2, y + 2, Label(starLabels_[s.labelIndex]));
         }
     };
     if (!(frame_.Span < ViewState::kWidestSpan)) {

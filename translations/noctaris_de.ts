@@ -575,7 +575,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Month</name>
     <message>
-        <location filename="../windows/moon_phase_calendar_window.cpp" line="+81"/>
+        <location filename="../windows/moon_phase_calendar_window.cpp" line="+86"/>
         <source>January</source>
         <translation>Januar</translation>
     </message>
@@ -2004,7 +2004,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Beobachtungsort</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <location line="+4"/>
         <source>Azimuth</source>
         <translation>Azimut</translation>

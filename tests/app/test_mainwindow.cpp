@@ -91,6 +91,10 @@ TEST_F(MainWindowTest, FirstStartWithoutSettings) {
     EXPECT_EQ(ui.dateEdit->date(), QDate(2026, 12, 7));
     EXPECT_EQ(ui.placeCombo->count(), static_cast<int>(SharedCatalogPointer()->places.size()));
     EXPECT_EQ(ui.chartSurface->image().size(), ui.chartSurface->size());
+    // The landscape's pictures are decoded when the landscape is first shown.
+    EXPECT_FALSE(w->chart().HasHorizonPictures());
+    ui.showHorizonFigureAction->trigger();
+    EXPECT_TRUE(w->chart().HasHorizonPictures());
 }
 
 TEST_F(MainWindowTest, SettingsRoundTrip) {

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -91,6 +92,15 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
     box->setCurrentIndex(box->findText("Vienna, A"));
     ASSERT_EQ(w->observer().PlaceName, "Vienna, A");
 
+    // The completer offers the list's names by their beginning, in any case.
+    QCompleter* completer = box->completer();
+    ASSERT_TRUE(completer);
+    completer->setCompletionPrefix("sydn");
+    EXPECT_EQ(completer->completionCount(), 1);
+    EXPECT_EQ(completer->currentCompletion(), "Sydney, AUS");
+    completer->setCompletionPrefix("vienna, a");
+    EXPECT_EQ(completer->currentCompletion(), "Vienna, A");
+
     // Typed text that names no place goes back on Enter and on leaving the box; the status
     // line says so and names the closest places.
     edit->setText("Sydn");
@@ -134,7 +144,8 @@ TEST_F(MainWindowPlaces, ThePlaceBoxKeepsOnlyPlacesOfItsList) {
 }
 
 TEST_F(MainWindowPlaces, AStoredPlaceKeepsItsGermanNameInEnglish) {
-    WriteSettings("[Noctaris]\r\nOrt=Wien, A\r\n");
+    // The Moon window, never opened here, keeps its place in the file too.
+    WriteSettings("[Noctaris]\r\nOrt=Wien, A\r\nMondLinks=100\r\nMondOben=120\r\n");
     {
         auto w = Open();
         EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
@@ -143,6 +154,7 @@ TEST_F(MainWindowPlaces, AStoredPlaceKeepsItsGermanNameInEnglish) {
     }
     const QByteArray first = StoredBytes();
     EXPECT_TRUE(first.contains("\r\nOrt=Wien, A\r\n")) << first.toStdString();
+    EXPECT_TRUE(first.contains("\r\nMondLinks=100\r\nMondOben=120\r\n")) << first.toStdString();
     {
         auto w = Open();
         EXPECT_EQ(w->observer().PlaceName, "Vienna, A");
@@ -176,6 +188,8 @@ TEST_F(MainWindowPlaces, OwnPlacesAreOfferedKeptAndRemovable) {
         auto w = Open();
         auto* box = Child<QComboBox>(*w, "placeCombo");
         EXPECT_EQ(w->observer().PlaceName, "Roof in Hobart");
+        box->completer()->setCompletionPrefix("ROOF");
+        EXPECT_EQ(box->completer()->currentCompletion(), "Roof in Hobart");
         box->setCurrentIndex(box->findText("Vienna, A"));
         box->lineEdit()->setText("roof in hobart");
         Key(box->lineEdit(), Qt::Key_Return);
