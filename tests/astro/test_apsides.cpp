@@ -20,17 +20,6 @@ Instant UT(int year, int month, int day, int hour = 0, int minute = 0) {
     return Instant::FromCivil(year, month, day, hour, minute, 0, 0);
 }
 
-// "YYYY-MM-DD HH:MM" of an instant's dynamical time, rounded to the minute.
-std::string MinuteTT(const Instant& t) {
-    const double rounded = std::nearbyint(JDToDateTime(t.tt()) * 1440) / 1440;
-    const CivilDate d = DecodeDate(rounded);
-    const TimeOfDay clock = DecodeTime(rounded);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, clock.hour,
-                  clock.minute);
-    return buf;
-}
-
 TEST(LunarApsides, PublishedPassages) {
     // The apogee of 1988 October 7, 20:30 TD, and the perigee of 2039 February 15,
     // 16:55:36 UT (the periodic series alone gives 17:30).
