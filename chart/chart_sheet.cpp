@@ -16,15 +16,6 @@
 namespace noctaris {
 namespace {
 
-// South, west, north, east as the chart's compass letters say them.
-const struct {
-    const char* source;
-    const char* comment;
-} kLetters[4] = {QT_TRANSLATE_NOOP3("SkyChart", "S", "compass: south"),
-                 QT_TRANSLATE_NOOP3("SkyChart", "W", "compass: west"),
-                 QT_TRANSLATE_NOOP3("SkyChart", "N", "compass: north"),
-                 QT_TRANSLATE_NOOP3("SkyChart", "E", "compass: east")};
-
 void DrawLegend(QPainter& p, QRect area, const ChartPalette& palette, const ObserverState& state,
                 const ViewState& view) {
     const ChartFonts fonts;
@@ -72,7 +63,7 @@ void DrawLegend(QPainter& p, QRect area, const ChartPalette& palette, const Obse
         const QPointF dir(std::sin(turn), -std::cos(turn));
         p.setPen(QPen(i == 0 ? palette.bodyLabels : palette.guide, i == 0 ? 2 : 1));
         p.drawLine(centre + dir * radius * 0.15, centre + dir * ring);
-        const QString letter = QCoreApplication::translate("SkyChart", kLetters[i].source, kLetters[i].comment);
+        const QString letter = CompassLetter(i);
         const QPointF at = centre + dir * (ring + 9);
         p.setPen(palette.bodyLabels);
         p.drawText(QRectF(at.x() - 10, at.y() - 8, 20, 16), Qt::AlignCenter, letter);

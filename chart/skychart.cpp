@@ -41,6 +41,15 @@ const struct {
                         QT_TRANSLATE_NOOP3("SkyChart", "N", "compass: north"),
                         QT_TRANSLATE_NOOP3("SkyChart", "E", "compass: east")};
 
+}  // namespace
+
+QString CompassLetter(int quarter) {
+    const auto& l = kCompassLetters[quarter & 3];
+    return QCoreApplication::translate("SkyChart", l.source, l.comment);
+}
+
+namespace {
+
 QStaticText MakeStatic(const QString& text, const QFont& font) {
     QStaticText st(text);
     st.setTextFormat(Qt::PlainText);
@@ -161,8 +170,7 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
     }
     const QFont& large = fonts_.Font(ChartFont::Large);
     for (int i = 0; i < 4; ++i) {
-        const QString letter = QCoreApplication::translate("SkyChart", kCompassLetters[i].source,
-                                                           kCompassLetters[i].comment);
+        const QString letter = CompassLetter(i);
         compassTexts_[i] = letter;
         compassLetters_[i] = MakeStatic(letter, large);
         compassHalfWidth_[i] = fonts_.Metrics(ChartFont::Large).horizontalAdvance(letter) / 2;

@@ -31,6 +31,9 @@ namespace noctaris {
 
 // Colour of a star of spectral class 1..8 (anything else: white).
 QColor StarClassColor(int spectralClass);
+// The compass letter of south, west, north or east (`quarter` 0..3) in the user's language
+// ("O" for east in German).
+QString CompassLetter(int quarter);
 
 // Radius in pixels of a star's disc in the smooth drawing: growing steadily with brightness.
 double SmoothStarRadius(double magnitude);

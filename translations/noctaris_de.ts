@@ -216,7 +216,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>ChartSheet</name>
     <message>
-        <location filename="../chart/chart_sheet.cpp" line="+46"/>
+        <location filename="../chart/chart_sheet.cpp" line="+37"/>
         <source>Magnitude</source>
         <translation>Größenklasse</translation>
     </message>
@@ -1288,29 +1288,25 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Fische</translation>
     </message>
     <message>
-        <location filename="../chart/chart_sheet.cpp" line="-23"/>
-        <location filename="../chart/skychart.cpp" line="+8"/>
+        <location line="+8"/>
         <source>S</source>
         <comment>compass: south</comment>
         <translation>S</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>W</source>
         <comment>compass: west</comment>
         <translation>W</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>N</source>
         <comment>compass: north</comment>
         <translation>N</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../chart/skychart.cpp" line="+1"/>
         <source>E</source>
         <comment>compass: east</comment>
         <translation>O</translation>
