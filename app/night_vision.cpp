@@ -54,7 +54,8 @@ QMenu { border: 1px solid #500000; }
 QToolTip { border: 1px solid #500000; }
 QLineEdit, QComboBox, QAbstractSpinBox, QPlainTextEdit, QTextEdit, QAbstractItemView {
           border: 1px solid #500000; }
-QPushButton, QToolButton { border: 1px solid #500000; padding: 2px 6px; }
+QComboBox { padding: 1px 18px 1px 3px; }
+QPushButton, QToolButton { border: 1px solid #500000; padding: 1px 3px; }
 QPushButton:pressed, QToolButton:pressed, QToolButton:checked { background-color: #300000; }
 QHeaderView::section { background-color: #1c0000; border: 1px solid #400000; }
 )";
