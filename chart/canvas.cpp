@@ -13,7 +13,9 @@ QString ChartFontFamily() {
     static const QString family = [] {
         const auto bytes = FindEmbedded("DejaVuSans");
         if (!bytes.empty()) {
-            const int id = QFontDatabase::addApplicationFontFromData(QByteArray(
+            // The embedded bytes live as long as the program: the font database reads them in
+            // place, and only the pages it touches come into memory.
+            const int id = QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
                 reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
             if (id >= 0) {
                 const QStringList families = QFontDatabase::applicationFontFamilies(id);

@@ -102,7 +102,6 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
     }
 
     // Stars fainter than magnitude 5 are never drawn.
-    const QFont& small = fonts_.Font(ChartFont::Small);
     for (std::size_t i = 0; i < catalogs.stars.size(); ++i) {
         const StarRecord& s = catalogs.stars[i];
         if (!(s.Magnitude < 5)) continue;
@@ -158,27 +157,12 @@ SkyChart::SkyChart(const Catalogs& catalogs) : catalogs_(catalogs) {
         for (const FixedPoint& p : *line) keep(p.ra, p.sinDec, p.cosDec);
     for (const ConstellationLabel& l : constellationLabels_) keep(l.ra, l.sinDec, l.cosDec);
 
-    const QFont& glyph = fonts_.Font(ChartFont::Glyph);
-    const QFont& medium = fonts_.Font(ChartFont::Medium);
-    for (int i = 0; i < 12; ++i) {
-        const QString g(QChar(char16_t(0x2648 + i)));  // the zodiac signs, Aries to Pisces
-        zodiacGlyphs_[i] = MakeStatic(g, glyph);
-        zodiacGlyphWidth_[i] = fonts_.Metrics(ChartFont::Glyph).horizontalAdvance(g);
-        const QString name = QCoreApplication::translate("SkyChart", kZodiacNames[i]);
-        zodiacNames_[i] = MakeStatic(name, medium);
-        zodiacNameWidth_[i] = fonts_.Metrics(ChartFont::Medium).horizontalAdvance(name);
-    }
     const QFont& large = fonts_.Font(ChartFont::Large);
     for (int i = 0; i < 4; ++i) {
         const QString letter = CompassLetter(i);
         compassTexts_[i] = letter;
         compassLetters_[i] = MakeStatic(letter, large);
         compassHalfWidth_[i] = fonts_.Metrics(ChartFont::Large).horizontalAdvance(letter) / 2;
-    }
-    for (int i = 1; i <= 5; ++i) {
-        const QString label = QString::number(15 * i) + QStringLiteral("\u00B0  ");
-        altitudeLabels_[i - 1] = MakeStatic(label, small);
-        altitudeLabelWidth_[i - 1] = fonts_.Metrics(ChartFont::Small).horizontalAdvance(label);
     }
     run_.reserve(512);
 
@@ -276,7 +260,35 @@ void SkyChart::DrawPolyline(QPainter& painter, const Polyline& line) {
     flush();
 }
 
+// The zodiac's glyphs and names and the altitude labels are laid out at their first drawing:
+// most charts show neither, and the glyphs' large font costs the start.
+void SkyChart::PrepareZodiac() {
+    if (zodiacPrepared_) return;
+    zodiacPrepared_ = true;
+    const QFont& glyph = fonts_.Font(ChartFont::Glyph);
+    const QFont& medium = fonts_.Font(ChartFont::Medium);
+    for (int i = 0; i < 12; ++i) {
+        const QString g(QChar(char16_t(0x2648 + i)));  // the zodiac signs, Aries to Pisces
+        zodiacGlyphs_[i] = MakeStatic(g, glyph);
+        zodiacGlyphWidth_[i] = fonts_.Metrics(ChartFont::Glyph).horizontalAdvance(g);
+        const QString name = QCoreApplication::translate("SkyChart", kZodiacNames[i]);
+        zodiacNames_[i] = MakeStatic(name, medium);
+        zodiacNameWidth_[i] = fonts_.Metrics(ChartFont::Medium).horizontalAdvance(name);
+    }
+}
+
+void SkyChart::PrepareAltitudeLabels() {
+    if (altitudeLabelsPrepared_) return;
+    altitudeLabelsPrepared_ = true;
+    for (int i = 1; i <= 5; ++i) {
+        const QString label = QString::number(15 * i) + QStringLiteral("\u00B0  ");
+        altitudeLabels_[i - 1] = MakeStatic(label, fonts_.Font(ChartFont::Small));
+        altitudeLabelWidth_[i - 1] = fonts_.Metrics(ChartFont::Small).horizontalAdvance(label);
+    }
+}
+
 void SkyChart::DrawZodiac(ChartCanvas& canvas, const DisplayOptions& options) {
+    PrepareZodiac();
     canvas.SetFontColor(palette_.zodiac);
     for (int i = 0; i < 12; ++i) {
         const double at = (i + ZodiacOffset(i)) * 30.0;

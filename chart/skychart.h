@@ -201,6 +201,10 @@ private:
     };
     std::vector<ConstellationLabel> constellationLabels_;
 
+    void PrepareZodiac();
+    void PrepareAltitudeLabels();
+    bool zodiacPrepared_ = false;
+    bool altitudeLabelsPrepared_ = false;
     QStaticText zodiacGlyphs_[12];
     QStaticText zodiacNames_[12];
     int zodiacGlyphWidth_[12];

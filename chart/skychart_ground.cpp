@@ -92,6 +92,7 @@ void SkyChart::DrawAltitudeLines(ChartCanvas& canvas) {
         if (smooth_) labelGrid_.Take(QRect(QPoint(frame_.Width - labelWidth, row - 20), label.size().toSize()));
     };
     if (!(frame_.Span < ViewState::kWidestSpan)) {
+        PrepareAltitudeLabels();
         for (int i = 1; i <= 5; ++i)
             line(AltitudeContourRow(frame_, i), altitudeLabels_[i - 1], altitudeLabelWidth_[i - 1]);
         return;

@@ -59,7 +59,7 @@ QString WindowFontFamilyWithBold() {
         const QString f = ChartFontFamily();  // registers the regular face
         const auto bold = FindEmbedded("DejaVuSans-Bold");
         if (!bold.empty())
-            QFontDatabase::addApplicationFontFromData(QByteArray(
+            QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
                 reinterpret_cast<const char*>(bold.data()), static_cast<qsizetype>(bold.size())));
         return f;
     }();
