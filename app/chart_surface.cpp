@@ -50,6 +50,7 @@ void ChartSurface::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, image_);
     p.end();
+    if (!image_.isNull()) emit painted();
     // bench/cold_start.sh: the moment the first chart is on the window, then the program ends.
     static const bool exitAfterFirstPaint = qEnvironmentVariableIsSet("NOCTARIS_FIRST_PAINT_EXIT");
     if (exitAfterFirstPaint && !image_.isNull()) {

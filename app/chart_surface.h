@@ -27,6 +27,8 @@ public:
 signals:
     // The image no longer fits the surface (first show or resize): the owner renders again.
     void renderNeeded();
+    // A rendered chart reached the window (after every paint that shows one).
+    void painted();
     void pressed(QMouseEvent* event);
     void moved(QMouseEvent* event);
     void released(QMouseEvent* event);

@@ -74,15 +74,6 @@ MainWindow::~MainWindow() = default;
 QDateTime MainWindow::now() const { return options_.clock ? options_.clock() : QDateTime::currentDateTime(); }
 
 void MainWindow::buildUi() {
-    // The world outline is the terminator map's, which loads it itself.
-    catalogs_ = options_.catalogs ? options_.catalogs
-                                  : std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline));
-    chart_ = std::make_unique<SkyChart>(*catalogs_);
-    bodies_ = std::make_unique<ChartBodies>();
-    bodies_->InstallOn(*chart_);
-    panels_ = std::make_unique<ChartPanels>();
-    panels_->InstallOn(*chart_);
-
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +86,7 @@ void MainWindow::buildUi() {
     chartSurface_->setProperty("nightRed", true);  // night vision draws it red already
     layout->addWidget(chartSurface_, 1);
     connect(chartSurface_, &ChartSurface::renderNeeded, this, &MainWindow::redraw);
+    connect(chartSurface_, &ChartSurface::painted, this, &MainWindow::chartShown);
     connect(chartSurface_, &ChartSurface::pressed, this, &MainWindow::onChartPress);
     connect(chartSurface_, &ChartSurface::moved, this, &MainWindow::onChartMove);
     connect(chartSurface_, &ChartSurface::released, this, &MainWindow::onChartRelease);
@@ -117,6 +109,17 @@ void MainWindow::buildUi() {
     connect(chartSurface_, &ChartSurface::homeRequested, this, &MainWindow::resetView);
 
     buildMenu();
+
+    // The controls stand; the chart needs the catalogs. The world outline is the terminator
+    // map's, which loads it itself.
+    if (options_.catalogs) catalogs_ = options_.catalogs;
+    else if (options_.loadingCatalogs.valid()) catalogs_ = options_.loadingCatalogs.get();
+    else catalogs_ = std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline));
+    chart_ = std::make_unique<SkyChart>(*catalogs_);
+    bodies_ = std::make_unique<ChartBodies>();
+    bodies_->InstallOn(*chart_);
+    panels_ = std::make_unique<ChartPanels>();
+    panels_->InstallOn(*chart_);
     // After every redraw the visible information windows follow the chart's moment.
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
 

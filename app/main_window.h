@@ -9,6 +9,7 @@
 // main_window_view.cpp (zoom, looking up and down, full screen). The settings file is app/settings.h,
 // the paint surface app/chart_surface.h.
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,9 @@ public:
         QString settingsPath;                        // empty: the user's config folder
         std::function<QDateTime()> clock;            // empty: the system clock
         std::shared_ptr<const Catalogs> catalogs;    // empty: load the embedded catalogs
+        // Valid: the catalogs being loaded on another thread (when `catalogs` is empty); the
+        // window builds its controls meanwhile and takes them for the chart.
+        std::shared_future<std::shared_ptr<const Catalogs>> loadingCatalogs;
         SaveFilePrompt askFile;                      // empty: the file dialog
     };
     explicit MainWindow(Options options = {});
@@ -163,6 +167,7 @@ public:
 
 signals:
     void redrawn();  // after every redraw (information windows follow the chart)
+    void chartShown();  // the chart reached the screen (after every paint of it)
 
 protected:
     void showEvent(QShowEvent*) override;

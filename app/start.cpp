@@ -4,19 +4,22 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <future>
+#include <memory>
 #include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include "app/main_window.h"
+#include "catalog/catalog.h"
 #include "platform/language.h"
 #include "platform/pictures.h"
-#include "resources/embedded.h"
 
 namespace noctaris {
 namespace {
@@ -99,13 +102,18 @@ private:
     bool reporting_ = false;
 };
 
-void RegisterFonts() {
-    for (const char* name : {"DejaVuSans", "DejaVuSans-Bold"}) {
-        const auto bytes = FindEmbedded(name);
-        if (!bytes.empty())
-            QFontDatabase::addApplicationFontFromData(
-                QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())));
+// The window icons in every size the resources have. Decoded once the first chart is on the
+// screen: the window manager shows them a moment later, and the sky comes sooner.
+void InstallWindowIcons() {
+    QIcon icon;
+    for (const char* name : {"icon16", "icon32", "icon48", "icon64", "icon128", "icon256"}) {
+        try {
+            icon.addPixmap(QPixmap::fromImage(LoadPicture(name)));
+        } catch (const std::exception&) {
+            // no icon of this size: the others serve
+        }
     }
+    QApplication::setWindowIcon(icon);
 }
 
 const char kHelp[] =
@@ -156,26 +164,26 @@ int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& a
         std::fputs(kHelp, stdout);
         return 0;
     }
+    // The catalogs load on a second thread while the application connects to the window system
+    // and the window builds its controls; the chart waits for them.
+    const Language language = *ChooseLanguage(options.lang, QLocale::system());
+    std::shared_future<std::shared_ptr<const Catalogs>> catalogs = std::async(std::launch::async, [language] {
+        return std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline, language));
+    });
     NoctarisApplication app(argc, argv);
-    if (!InstallLanguage(*ChooseLanguage(options.lang, QLocale::system())))
+    if (!InstallLanguage(language))
         std::fputs("noctaris: the German translation cannot be loaded; the texts stay English\n", stderr);
     QApplication::setApplicationName("Noctaris");
     QApplication::setApplicationDisplayName("Noctaris");
     QApplication::setDesktopFileName(NOCTARIS_APP_ID);
-    RegisterFonts();
-    for (const char* icon : {"icon16", "icon32", "icon48", "icon64", "icon128", "icon256"}) {
-        try {
-            QIcon i = QApplication::windowIcon();
-            i.addPixmap(QPixmap::fromImage(LoadPicture(icon)));
-            QApplication::setWindowIcon(i);
-        } catch (const std::exception&) {
-            // no icon of this size: the others serve
-        }
-    }
 
     std::unique_ptr<MainWindow> main;
     try {
-        main = std::make_unique<MainWindow>();
+        MainWindow::Options start;
+        // Names in another language than the texts' (a translation that failed to load) are not
+        // the window's: it loads its own.
+        if (CurrentLanguage() == language) start.loadingCatalogs = catalogs;
+        main = std::make_unique<MainWindow>(std::move(start));
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Noctaris", QString::fromUtf8(e.what()));
         return 1;
@@ -199,6 +207,8 @@ int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& a
         InstallSignalHandlers();
     }
 
+    QObject::connect(main.get(), &MainWindow::chartShown, &app, [] { QTimer::singleShot(0, InstallWindowIcons); },
+                     Qt::SingleShotConnection);
     main->show();
     if (afterShow && !quitting) afterShow(*main);
     // A signal handled in a message box during the first show has ended its loop already.
