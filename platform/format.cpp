@@ -1,11 +1,11 @@
 #include "platform/format.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCalendar>
 #include <QDate>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTime>
 
 namespace noctaris {
@@ -126,20 +126,54 @@ QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
     return out;
 }
 
+namespace {
+
+bool IsWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+
+// The length of the run of `letter` that starts at `i`.
+qsizetype RunLength(const QString& format, qsizetype i, QChar letter) {
+    qsizetype j = i;
+    while (j < format.size() && format[j] == letter) ++j;
+    return j - i;
+}
+
+}  // namespace
+
+// Plain scans rather than regular expressions: both run at start, and a compiled pattern costs
+// the start more than the whole format.
 QString LongTimeFormat() {
-    QString f = QLocale().timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
-    f.remove(zone);
+    const QString f = QLocale().timeFormat(QLocale::LongFormat);
+    // A time zone ("t" as a word of its own) goes, with the blanks around it.
+    QString out;
+    out.reserve(f.size());
+    for (qsizetype i = 0; i < f.size();) {
+        const qsizetype n = RunLength(f, i, u't');
+        if (n > 0 && (i == 0 || !IsWordCharacter(f[i - 1])) && (i + n == f.size() || !IsWordCharacter(f[i + n]))) {
+            while (!out.isEmpty() && out.back().isSpace()) out.chop(1);
+            i += n;
+            while (i < f.size() && f[i].isSpace()) ++i;
+        } else {
+            const qsizetype take = std::max<qsizetype>(n, 1);
+            out += QStringView(f).mid(i, take);
+            i += take;
+        }
+    }
     // Some locales carry no seconds in their formats; a long time always shows them.
-    if (!f.contains('s')) f.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
-    return f.trimmed();
+    if (!out.contains('s')) out.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+    return out.trimmed();
 }
 
 QString ShortDateFormat() {
-    QString f = QLocale().dateFormat(QLocale::ShortFormat);
-    static const QRegularExpression shortYear(QStringLiteral("(?<!y)yy(?!y)"));
-    f.replace(shortYear, QStringLiteral("yyyy"));
-    return f;
+    const QString f = QLocale().dateFormat(QLocale::ShortFormat);
+    // A two-digit year ("yy" alone, not part of "yyyy") becomes a four-digit one.
+    QString out;
+    out.reserve(f.size() + 2);
+    for (qsizetype i = 0; i < f.size();) {
+        const qsizetype n = std::max<qsizetype>(RunLength(f, i, u'y'), 1);
+        out += n == 2 ? QStringView(u"yyyy") : QStringView(f).mid(i, n);
+        i += n;
+    }
+    return out;
 }
 
 QString TimeToStr(TDateTime t) { return QLocale().toString(TimeOf(t), LongTimeFormat()); }

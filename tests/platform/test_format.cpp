@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include "platform/codec.h"
 #include "platform/format.h"
@@ -75,6 +76,24 @@ TEST(Format, DatesAndTimes) {
     EXPECT_EQ(TimeToStr(t), "21:05:09");
     EXPECT_FALSE(LongTimeFormat().contains('t'));
     EXPECT_EQ(FormatDateTime("hh:nn:ss 'Uhr'", t), "21:05:09 Uhr");
+}
+
+TEST(Format, LocaleFormatsInEveryLocale) {
+    // Against the rules written as regular expressions, in every locale Qt knows: a long time
+    // without a zone and with seconds, a short date with a four-digit year.
+    const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*")), shortYear(QStringLiteral("(?<!y)yy(?!y)"));
+    int checked = 0;
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        PinnedLocale pin(locale);
+        QString time = locale.timeFormat(QLocale::LongFormat);
+        time.remove(zone);
+        if (!time.contains('s')) time.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+        EXPECT_EQ(LongTimeFormat(), time.trimmed()) << locale.name().toStdString();
+        EXPECT_EQ(ShortDateFormat(), locale.dateFormat(QLocale::ShortFormat).replace(shortYear, QStringLiteral("yyyy")))
+            << locale.name().toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 300);
 }
 
 TEST(Format, ParsingNumbers) {
