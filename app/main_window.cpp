@@ -15,12 +15,12 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/chart_surface.h"
+#include "app/place_list_model.h"
 #include "app/settings.h"
 #include "platform/atomic_write.h"
 #include "platform/codec.h"
@@ -124,13 +124,10 @@ void MainWindow::buildUi() {
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
 
     {
-        // Filling the list must not select a place: the first activation chooses it. One list
-        // model for the box and its completer: thousands of single items cost the start dearly.
+        // Filling the list must not select a place: the first activation chooses it. The model
+        // reads the catalogue's names when asked, for the box and its completer alike.
         const QSignalBlocker block(placeCombo_);
-        QStringList names;
-        names.reserve(static_cast<qsizetype>(catalogs_->places.size()));
-        for (const Place& place : catalogs_->places) names << QString::fromStdString(place.name);
-        placeCombo_->setModel(new QStringListModel(names, placeCombo_));
+        placeCombo_->setModel(new PlaceListModel(catalogs_->places, placeCombo_));
         placeCombo_->setCurrentIndex(-1);
     }
     display_ = DisplayOptions{};
