@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/pictures.h"
+#include "resources/embedded.h"
 
 namespace noctaris {
 namespace {
@@ -26,6 +27,20 @@ double MeanBrightness(const QImage& img, int x0, int y0, int w, int h) {
 TEST(Pictures, DecodersForEveryEmbeddedFormatArePresent) {
     const auto formats = QImageReader::supportedImageFormats();
     for (const char* f : {"gif", "jpg", "bmp", "png"}) EXPECT_TRUE(formats.contains(f)) << f;
+}
+
+TEST(Pictures, EveryEmbeddedPictureDecodes) {
+    // Each picture goes to the decoder its first bytes name; the catalogues (zlib) and the
+    // fonts are the resources that are not pictures.
+    int pictures = 0;
+    for (const std::string& name : EmbeddedNames()) {
+        const auto bytes = FindEmbedded(name);
+        if (bytes.size() >= 4 && (bytes[0] == 0x78 || (bytes[0] == 0 && bytes[1] == 1))) continue;
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(LoadPicture(name).isNull());
+        ++pictures;
+    }
+    EXPECT_GE(pictures, 40);
 }
 
 TEST(Pictures, PhotographsAre117SquareOnBlack) {
