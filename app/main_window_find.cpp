@@ -21,7 +21,10 @@ QWidget* MainWindow::buildFindField(QWidget* toolbar) {
     findField_->setObjectName("findField");
     findField_->setPlaceholderText(tr("Find (Ctrl+F)"));
     findField_->setToolTip(tr("Find a star, planet, constellation or deep-sky object by name"));
-    findField_->setClearButtonEnabled(true);
+    // The clear button asks the icon theme for its picture, which costs the start several
+    // milliseconds; it shows over text only, so it comes with the first text.
+    connect(findField_, &QLineEdit::textChanged, findField_, [this] { findField_->setClearButtonEnabled(true); },
+            Qt::SingleShotConnection);
     findField_->setFixedWidth(findField_->fontMetrics().horizontalAdvance(QStringLiteral("Rigil Kentaurus")) + 40);
     // The index matches without case and accents and spells out Greek letters, so the
     // completer shows its list as it is instead of filtering it again.
