@@ -458,7 +458,6 @@ Catalogs Catalogs::Load(unsigned parts, Language language) {
         const DecodedLines ort = LoadDecoded("ORT");
         const std::string orte = LoadResourceText("ORTE");
         c.places = PlacesFrom(ort.rawLines, &ort.utf8Lines, LineViews(orte), language);
-        c.IndexPlaces();
     }
     if (parts & kCatalogWorldOutline) c.worldOutline = LoadWorldOutline();
     return c;

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -214,11 +216,18 @@ struct Catalogs {
     // empty. Throws ResourceError.
     static Catalogs Load(unsigned parts, Language language = CurrentLanguage());
 
-    // Rebuilds the name index of FindPlace after `places` was filled by hand (LoadAll does it).
+    // Renews the name index of FindPlace after `places` was changed by hand. The index is built
+    // at the first search that needs it.
     void IndexPlaces();
 
 private:
-    std::unordered_map<std::string, int> placeIndex_;  // case-folded name or search key -> index
+    // Case-folded name or search key -> index; built once, from any thread.
+    struct PlaceIndex {
+        std::once_flag built;
+        std::unordered_map<std::string, int> keys;
+    };
+    const std::unordered_map<std::string, int>& PlaceKeys() const;
+    std::shared_ptr<PlaceIndex> placeIndex_ = std::make_shared<PlaceIndex>();
 };
 
 }  // namespace noctaris

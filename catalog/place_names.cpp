@@ -75,29 +75,44 @@ void SortPlacesByName(std::vector<Place>& places) {
 
 int Catalogs::FindPlace(std::string_view name) const {
     const std::string utf8 = AnyToUtf8(name);
-    auto it = placeIndex_.find(FoldKey(utf8));
-    if (it == placeIndex_.end()) it = placeIndex_.find(SearchKey(utf8));
-    return it == placeIndex_.end() ? -1 : it->second;
+    // A place's identity as stored (the settings file keeps it) needs no index: the start finds
+    // its place without building one. Identities differ even without case, so the first exact
+    // one is the one the index would give.
+    const std::string stored = Utf8ToCp1252(utf8);
+    const bool storable = Cp1252ToUtf8(stored) == utf8;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const Place& p = places[i];
+        if (p.rawName.empty() ? p.name == utf8 : storable && p.rawName == stored) return static_cast<int>(i);
+    }
+    const std::unordered_map<std::string, int>& keys = PlaceKeys();
+    auto it = keys.find(FoldKey(utf8));
+    if (it == keys.end()) it = keys.find(SearchKey(utf8));
+    return it == keys.end() ? -1 : it->second;
 }
 
-void Catalogs::IndexPlaces() {
-    placeIndex_.clear();
-    placeIndex_.reserve(4 * places.size());
-    // The first entry of a key wins: a place's identity before another's English name, exact
-    // spellings before spellings without accents.
-    std::vector<std::string> german(places.size());
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        german[i] = places[i].rawName.empty() ? places[i].name : AnyToUtf8(places[i].rawName);
-        placeIndex_.emplace(FoldKey(german[i]), static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        placeIndex_.emplace(FoldKey(places[i].name), static_cast<int>(i));
-        if (!places[i].englishName.empty()) placeIndex_.emplace(FoldKey(places[i].englishName), static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        placeIndex_.emplace(SearchKey(german[i]), static_cast<int>(i));
-        if (!places[i].englishName.empty()) placeIndex_.emplace(SearchKey(places[i].englishName), static_cast<int>(i));
-    }
+void Catalogs::IndexPlaces() { placeIndex_ = std::make_shared<PlaceIndex>(); }
+
+const std::unordered_map<std::string, int>& Catalogs::PlaceKeys() const {
+    std::call_once(placeIndex_->built, [this] {
+        std::unordered_map<std::string, int>& index = placeIndex_->keys;
+        index.reserve(4 * places.size());
+        // The first entry of a key wins: a place's identity before another's English name,
+        // exact spellings before spellings without accents.
+        std::vector<std::string> german(places.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            german[i] = places[i].rawName.empty() ? places[i].name : AnyToUtf8(places[i].rawName);
+            index.emplace(FoldKey(german[i]), static_cast<int>(i));
+        }
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            index.emplace(FoldKey(places[i].name), static_cast<int>(i));
+            if (!places[i].englishName.empty()) index.emplace(FoldKey(places[i].englishName), static_cast<int>(i));
+        }
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            index.emplace(SearchKey(german[i]), static_cast<int>(i));
+            if (!places[i].englishName.empty()) index.emplace(SearchKey(places[i].englishName), static_cast<int>(i));
+        }
+    });
+    return placeIndex_->keys;
 }
 
 }  // namespace noctaris

@@ -213,13 +213,16 @@ TEST(ShippedData, PlacesAndTheirNames) {
     // In German the places keep the order of the resources.
     const Catalogs c = Catalogs::Load(kCatalogPlaces, Language::German);
     ASSERT_EQ(c.places.size(), ort.size());
-    std::set<std::string> names;
+    std::set<std::string> names, folded;
     for (std::size_t k = 0; k < ort.size(); ++k) {
         const Place& p = c.places[k];
         EXPECT_EQ(ort[k].substr(0, ort[k].find('\t')), orte[k]);
         EXPECT_EQ(p.rawName, orte[k]);
         EXPECT_TRUE(IsCleanCp1252(orte[k])) << orte[k];
         EXPECT_TRUE(names.insert(orte[k]).second) << "duplicate " << orte[k];
+        // FindPlace takes the first identity that matches exactly, without its index: no two
+        // may differ in case alone, or the index would give the other.
+        EXPECT_TRUE(folded.insert(QString::fromStdString(p.name).toCaseFolded().toStdString()).second) << orte[k];
         EXPECT_NE(orte[k].find(", "), std::string::npos) << orte[k];
         EXPECT_LE(std::abs(p.latitude), 90.0) << orte[k];
         EXPECT_LE(std::abs(p.longitude), 180.0) << orte[k];
@@ -241,6 +244,8 @@ TEST(ShippedData, PlacesAndTheirNames) {
         EXPECT_EQ(p.name, p.englishName.empty() ? c.places[c.FindPlace(p.rawName)].name : p.englishName);
         EXPECT_EQ(english.FindPlace(p.name), static_cast<int>(k)) << p.name;
         EXPECT_EQ(english.FindPlace(p.rawName), static_cast<int>(k)) << p.name;
+        EXPECT_EQ(english.FindPlace(QString::fromStdString(c.places[c.FindPlace(p.rawName)].name).toUpper().toStdString()),
+                  static_cast<int>(k)) << p.name;  // the identity in capitals: through the index
         if (k > 0) {
             EXPECT_LE(SearchKey(english.places[k - 1].name), SearchKey(p.name)) << p.name;
         }
