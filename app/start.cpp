@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <future>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 #include <sys/socket.h>
@@ -168,7 +169,9 @@ int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& a
     // and the window builds its controls; the chart waits for them.
     const Language language = *ChooseLanguage(options.lang, QLocale::system());
     std::shared_future<std::shared_ptr<const Catalogs>> catalogs = std::async(std::launch::async, [language] {
-        return std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline, language));
+        auto loaded = std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline, language));
+        malloc_trim(0);  // the inflated resource texts are parsed and gone: their pages go back
+        return std::shared_ptr<const Catalogs>(std::move(loaded));
     });
     NoctarisApplication app(argc, argv);
     if (!InstallLanguage(language))
