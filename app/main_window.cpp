@@ -80,7 +80,8 @@ void MainWindow::buildUi() {
     layout->setSpacing(0);
     setCentralWidget(central);
     createTimers();
-    layout->addWidget(buildToolbar());
+    toolbar_ = buildToolbar();
+    layout->addWidget(toolbar_);
     chartSurface_ = new ChartSurface(this);
     chartSurface_->setObjectName("chartSurface");
     chartSurface_->setProperty("nightRed", true);  // night vision draws it red already
@@ -169,6 +170,8 @@ void MainWindow::placeOnFirstShow() {
     stored_ = LoadSettings(options_.settingsPath);
     const QList<QRect> screens = WorkAreas();
     const QRect primary = PrimaryWorkArea();
+    // Wide enough for the toolbar in one row where the screen allows (it wraps where not).
+    if (const int oneRow = toolbar_->sizeHint().width(); width() < oneRow) resize(oneRow, height());
     // On a screen smaller than the window (a small notebook, a large scale factor) the window
     // opens as large as fits, the frame the window manager adds allowed for.
     if (!primary.isEmpty()) {

@@ -275,6 +275,7 @@ private:
     QComboBox* placeCombo_ = nullptr;
     QSpinBox* azimuthSpin_ = nullptr;
     QLineEdit* findField_ = nullptr;
+    QWidget* toolbar_ = nullptr;
     FindInfoBox* findInfo_ = nullptr;
     std::unique_ptr<ObjectIndex> objectIndex_;  // built at the first search
     ChartSurface* chartSurface_ = nullptr;

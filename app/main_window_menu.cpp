@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/night_vision.h"
+#include "app/toolbar_layout.h"
 #include "windows/tonight_window.h"
 #include "platform/format.h"
 #include "platform/pictures.h"
@@ -43,8 +44,9 @@ QAction* NamedAction(QMenu* menu, const char* name, const QString& caption) {
 QWidget* MainWindow::buildToolbar() {
     auto* toolbar = new QWidget(this);
     toolbar->setObjectName("toolbar");
-    toolbar->setFixedHeight(28);
-    auto* row = new QHBoxLayout(toolbar);
+    // One row of 26 pixels where the window is wide enough; where it is not, the controls go on
+    // in another row instead of widening the window beyond the screen.
+    auto* row = new WrappingRowLayout(toolbar, 26);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(3);
 
@@ -120,7 +122,16 @@ QWidget* MainWindow::buildToolbar() {
     for (QToolButton* b : {constellationLinesButton_, animationButton_, nowButton_, reverseButton_})
         if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    row->addWidget(new QLabel(tr(" Place"), toolbar));
+    // A caption and its box stay together when the row wraps.
+    const auto captioned = [&](const QString& caption, QWidget* box) {
+        auto* pair = new QWidget(toolbar);
+        auto* line = new QHBoxLayout(pair);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(row->spacing());
+        line->addWidget(new QLabel(caption, pair));
+        line->addWidget(box);
+        row->addWidget(pair);
+    };
     placeCombo_ = new QComboBox(toolbar);
     placeCombo_->setObjectName("placeCombo");
     placeCombo_->setToolTip(tr("Observing site"));
@@ -134,22 +145,20 @@ QWidget* MainWindow::buildToolbar() {
     placeCombo_->completer()->setFilterMode(Qt::MatchStartsWith);
     placeCombo_->completer()->setCompletionMode(QCompleter::PopupCompletion);
     placeCombo_->lineEdit()->installEventFilter(this);  // Enter and focus-out end the typing
-    row->addWidget(placeCombo_);
+    captioned(tr(" Place"), placeCombo_);
     connect(placeCombo_, &QComboBox::currentIndexChanged, this, &MainWindow::selectPlace);
 
-    row->addWidget(new QLabel(tr("Azimuth"), toolbar));
     azimuthSpin_ = new QSpinBox(toolbar);
     azimuthSpin_->setObjectName("azimuthSpin");
     azimuthSpin_->setRange(-180, 180);
     azimuthSpin_->setToolTip(tr("Azimuth"));
     azimuthSpin_->setFixedWidth(azimuthSpin_->fontMetrics().horizontalAdvance("-1800") + 30);  // four characters
-    row->addWidget(azimuthSpin_);
+    captioned(tr("Azimuth"), azimuthSpin_);
     connect(azimuthSpin_, &QSpinBox::valueChanged, this, [this](int degrees) {
         view_.CentreAzimuth = degrees;
         redraw();
     });
     row->addWidget(buildFindField(toolbar));
-    row->addStretch(1);
     return toolbar;
 }
 

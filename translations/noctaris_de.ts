@@ -841,7 +841,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>Noctaris</name>
     <message>
-        <location filename="../app/start.cpp" line="+87"/>
+        <location filename="../app/start.cpp" line="+91"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
@@ -1882,7 +1882,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
 <context>
     <name>noctaris::MainWindow</name>
     <message>
-        <location filename="../app/main_window.cpp" line="+352"/>
+        <location filename="../app/main_window.cpp" line="+355"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -1927,7 +1927,7 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Der Drucker ließ sich nicht öffnen.</translation>
     </message>
     <message>
-        <location filename="../app/main_window_menu.cpp" line="+66"/>
+        <location filename="../app/main_window_menu.cpp" line="+68"/>
         <source>Animation</source>
         <translation>Animation</translation>
     </message>
@@ -1990,23 +1990,23 @@ VSOP87 und den USGS für ihre Daten.</translation>
         <translation>Sternbildlinien</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+29"/>
         <source> Place</source>
         <translation> Ort</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-11"/>
         <source>Observing site</source>
         <translation>Beobachtungsort</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <location line="+4"/>
+        <location line="+17"/>
+        <location line="+2"/>
         <source>Azimuth</source>
         <translation>Azimut</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+37"/>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -355,6 +356,39 @@ TEST_F(MainWindowTest, PlaceAndDirectionControls) {
     const QCalendar shown = ui.dateEdit->calendar();
     EXPECT_EQ(ui.dateEdit->date().day(shown) * 100 + ui.dateEdit->date().month(shown), 2902);
     EXPECT_EQ(w->observer().Year * 10000 + w->observer().Month * 100 + w->observer().Day, 15000229);
+}
+
+TEST_F(MainWindowTest, ToolbarWrapsSoThatEveryControlStaysInANarrowWindow) {
+    auto w = Open();
+    const Ui ui(*w);
+    auto* toolbar = w->findChild<QWidget*>("toolbar");
+    ASSERT_NE(toolbar, nullptr);
+    const auto settle = [&](int width) {
+        w->resize(width, 700);
+        QApplication::sendPostedEvents();
+        w->layout()->activate();
+        toolbar->layout()->activate();
+    };
+    QList<QWidget*> controls;
+    for (QWidget* c : toolbar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c->isVisibleTo(toolbar)) controls << c;
+    ASSERT_GE(controls.size(), 12);
+    // Wide enough: one row of the toolbar's usual height. Narrow: more rows, and every control
+    // inside the window, none over another, the chart below them all.
+    for (const int width : {toolbar->sizeHint().width(), 420}) {
+        settle(width);
+        SCOPED_TRACE(width);
+        EXPECT_EQ(w->width(), width);  // the toolbar does not hold the window wider
+        if (width > 420) EXPECT_EQ(toolbar->height(), 28);
+        else EXPECT_GE(toolbar->height(), 3 * 26);
+        for (QWidget* c : controls) {
+            const QRect r(c->mapTo(w.get(), QPoint(0, 0)), c->size());
+            EXPECT_TRUE(w->rect().contains(r)) << c->metaObject()->className();
+            EXPECT_LE(r.bottom(), ui.chartSurface->mapTo(w.get(), QPoint(0, 0)).y());
+            for (QWidget* other : controls)
+                if (other != c) EXPECT_FALSE(c->geometry().intersects(other->geometry())) << c->metaObject()->className();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
