@@ -170,8 +170,7 @@ void MainWindow::placeOnFirstShow() {
     stored_ = LoadSettings(options_.settingsPath);
     const QList<QRect> screens = WorkAreas();
     const QRect primary = PrimaryWorkArea();
-    // Wide enough for the toolbar in one row where the screen allows (it wraps where not).
-    if (const int oneRow = toolbar_->sizeHint().width(); width() < oneRow) resize(oneRow, height());
+    keepToolbarInOneRow();
     // On a screen smaller than the window (a small notebook, a large scale factor) the window
     // opens as large as fits, the frame the window manager adds allowed for.
     if (!primary.isEmpty()) {
@@ -182,6 +181,15 @@ void MainWindow::placeOnFirstShow() {
     if (stored_) move(VisiblePosition(stored_->position, frame, screens, primary));
     else if (!primary.isEmpty()) move(CentredPosition(frame, primary));
     placeStoredInfoWindows();
+}
+
+// Wide enough for the toolbar in one row where the screen allows; where it does not, the
+// toolbar wraps. Night vision's frames make the controls a little wider than by day.
+void MainWindow::keepToolbarInOneRow() {
+    const int oneRow = toolbar_->sizeHint().width();
+    if (width() >= oneRow || isMaximized() || isFullScreen()) return;
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    if (area.isEmpty() || oneRow <= area.width() - 8) resize(oneRow, height());
 }
 
 void MainWindow::placeStoredInfoWindows() {

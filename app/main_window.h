@@ -202,6 +202,7 @@ private:
     void openTonight();
     // main_window_menu.cpp
     QWidget* buildToolbar();
+    void keepToolbarInOneRow();
     void buildMenu();
     // A checkable menu item that changes the state, then marks the checks and redraws.
     QAction* addSwitch(QMenu* menu, const char* name, const QString& caption, const std::function<void()>& change);

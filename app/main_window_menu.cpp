@@ -312,6 +312,7 @@ void MainWindow::syncChecks() {
     skyColourAction_->setEnabled(display_.SmoothDrawing);
     nightVisionAction_->setChecked(display_.Scheme == ChartScheme::Night);
     SetNightVision(display_.Scheme == ChartScheme::Night);
+    keepToolbarInOneRow();
     starNamesAction_->setChecked(display_.StarNameMode > 0);
     constellationNamesAction_->setChecked(display_.ConstellationNameMode != 0);
     animationAction_->setChecked(animation_.AnimationRunning);
