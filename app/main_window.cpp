@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/chart_surface.h"
 #include "app/place_list_model.h"
@@ -184,12 +185,24 @@ void MainWindow::placeOnFirstShow() {
 }
 
 // Wide enough for the toolbar in one row where the screen allows; where it does not, the
-// toolbar wraps. Night vision's frames make the controls a little wider than by day.
+// toolbar wraps. Night vision's frames make the controls a little wider than by day: the
+// window widens for them and, unless resized meanwhile, returns to its width by day.
 void MainWindow::keepToolbarInOneRow() {
+    if (isMaximized() || isFullScreen()) return;
     const int oneRow = toolbar_->sizeHint().width();
-    if (width() >= oneRow || isMaximized() || isFullScreen()) return;
-    const QRect area = screen() ? screen()->availableGeometry() : QRect();
-    if (area.isEmpty() || oneRow <= area.width() - 8) resize(oneRow, height());
+    if (widened_ && width() == widened_->to && oneRow <= widened_->from) {
+        resize(widened_->from, height());
+        widened_.reset();
+        return;
+    }
+    if (width() >= oneRow) return;
+    // The window's screen once it has one; asking a window not yet made for its screen would
+    // settle details of its first placing too early.
+    const QWindow* handle = windowHandle();
+    const QRect area = handle && handle->screen() ? handle->screen()->availableGeometry() : PrimaryWorkArea();
+    if (!area.isEmpty() && oneRow > area.width() - 8) return;
+    if (isVisible()) widened_ = Widening{width(), oneRow};
+    resize(oneRow, height());
 }
 
 void MainWindow::placeStoredInfoWindows() {

@@ -277,6 +277,10 @@ private:
     QSpinBox* azimuthSpin_ = nullptr;
     QLineEdit* findField_ = nullptr;
     QWidget* toolbar_ = nullptr;
+    struct Widening {
+        int from, to;  // the window's width before and after it widened for the toolbar
+    };
+    std::optional<Widening> widened_;
     FindInfoBox* findInfo_ = nullptr;
     std::unique_ptr<ObjectIndex> objectIndex_;  // built at the first search
     ChartSurface* chartSurface_ = nullptr;

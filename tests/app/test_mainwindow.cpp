@@ -389,6 +389,18 @@ TEST_F(MainWindowTest, ToolbarWrapsSoThatEveryControlStaysInANarrowWindow) {
                 if (other != c) EXPECT_FALSE(c->geometry().intersects(other->geometry())) << c->metaObject()->className();
         }
     }
+    // Night vision frames the controls, a little wider: on a screen with room the window widens
+    // and keeps one row, then returns to its width by day.
+    settle(toolbar->sizeHint().width());
+    const int byDay = w->width();
+    QAction* night = w->findChild<QAction*>("nightVisionAction");
+    night->trigger();
+    settle(w->width());
+    EXPECT_GT(w->width(), byDay);
+    EXPECT_EQ(toolbar->height(), 28);
+    night->trigger();
+    settle(w->width());
+    EXPECT_EQ(w->width(), byDay);
 }
 
 TEST_F(MainWindowTest, ClicksNameStarsAndBodiesAndDragsTurnTheView) {
