@@ -166,9 +166,10 @@ int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& a
         return 0;
     }
     // The catalogs load on a second thread while the application connects to the window system
-    // and the window builds its controls; the chart waits for them.
+    // and the window builds its controls; the chart waits for them. Where no thread can be made,
+    // they load when the chart asks.
     const Language language = *ChooseLanguage(options.lang, QLocale::system());
-    std::shared_future<std::shared_ptr<const Catalogs>> catalogs = std::async(std::launch::async, [language] {
+    std::shared_future<std::shared_ptr<const Catalogs>> catalogs = std::async(std::launch::async | std::launch::deferred, [language] {
         auto loaded = std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline, language));
         malloc_trim(0);  // the inflated resource texts are parsed and gone: their pages go back
         return std::shared_ptr<const Catalogs>(std::move(loaded));

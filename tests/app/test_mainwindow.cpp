@@ -379,14 +379,20 @@ TEST_F(MainWindowTest, ToolbarWrapsSoThatEveryControlStaysInANarrowWindow) {
         settle(width);
         SCOPED_TRACE(width);
         EXPECT_EQ(w->width(), width);  // the toolbar does not hold the window wider
-        if (width > 420) EXPECT_EQ(toolbar->height(), 28);
-        else EXPECT_GE(toolbar->height(), 3 * 26);
+        if (width > 420) {
+            EXPECT_EQ(toolbar->height(), 28);
+        } else {
+            EXPECT_GE(toolbar->height(), 3 * 26);
+        }
         for (QWidget* c : controls) {
             const QRect r(c->mapTo(w.get(), QPoint(0, 0)), c->size());
             EXPECT_TRUE(w->rect().contains(r)) << c->metaObject()->className();
             EXPECT_LE(r.bottom(), ui.chartSurface->mapTo(w.get(), QPoint(0, 0)).y());
-            for (QWidget* other : controls)
-                if (other != c) EXPECT_FALSE(c->geometry().intersects(other->geometry())) << c->metaObject()->className();
+            for (QWidget* other : controls) {
+                if (other != c) {
+                    EXPECT_FALSE(c->geometry().intersects(other->geometry())) << c->metaObject()->className();
+                }
+            }
         }
     }
     // Night vision frames the controls, a little wider: on a screen with room the window widens
