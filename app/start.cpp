@@ -172,7 +172,7 @@ int RunNoctaris(int argc, char** argv, const std::function<void(MainWindow&)>& a
     std::shared_future<std::shared_ptr<const Catalogs>> catalogs = std::async(std::launch::async | std::launch::deferred, [language] {
         auto loaded = std::make_shared<const Catalogs>(Catalogs::Load(kCatalogAll & ~kCatalogWorldOutline, language));
         malloc_trim(0);  // the inflated resource texts are parsed and gone: their pages go back
-        return std::shared_ptr<const Catalogs>(std::move(loaded));
+        return loaded;
     });
     NoctarisApplication app(argc, argv);
     if (!InstallLanguage(language))

@@ -9,18 +9,20 @@
 
 namespace noctaris {
 
+int RegisterEmbeddedFont(std::string_view name) {
+    const auto bytes = FindEmbedded(name);
+    if (bytes.empty()) return -1;
+    // The embedded bytes live as long as the program: the font database reads them in place,
+    // and only the pages it touches come into memory.
+    return QFontDatabase::addApplicationFontFromData(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+}
+
 QString ChartFontFamily() {
     static const QString family = [] {
-        const auto bytes = FindEmbedded("DejaVuSans");
-        if (!bytes.empty()) {
-            // The embedded bytes live as long as the program: the font database reads them in
-            // place, and only the pages it touches come into memory.
-            const int id = QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
-                reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
-            if (id >= 0) {
-                const QStringList families = QFontDatabase::applicationFontFamilies(id);
-                if (!families.isEmpty()) return families.front();
-            }
+        if (const int id = RegisterEmbeddedFont("DejaVuSans"); id >= 0) {
+            const QStringList families = QFontDatabase::applicationFontFamilies(id);
+            if (!families.isEmpty()) return families.front();
         }
         return QGuiApplication::font().family();
     }();

@@ -6,6 +6,8 @@
 //
 // The chart's fonts are the bundled DejaVu Sans at pixel sizes that match 8, 10, 12 and 20 pt
 // on a 96 dpi screen, so a chart looks the same on every machine and in a QImage.
+#include <string_view>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -35,6 +37,10 @@ private:
     QFont fonts_[4];
     QFontMetrics metrics_[4];
 };
+
+// Registers the bundled font `name` ("DejaVuSans-Bold") with the font database, read in place;
+// its id there, or -1 (needs a QGuiApplication).
+int RegisterEmbeddedFont(std::string_view name);
 
 // Family name of the bundled DejaVu Sans, registered with the font database on the first call
 // (needs a QGuiApplication). Falls back to the default family if the font cannot be loaded.

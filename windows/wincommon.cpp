@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QCalendar>
 #include <QDate>
 #include <QDateEdit>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPalette>
@@ -25,7 +23,6 @@
 #include "chart/canvas.h"
 #include "chart/projection.h"
 #include "platform/format.h"
-#include "resources/embedded.h"
 
 namespace noctaris {
 namespace {
@@ -57,10 +54,7 @@ QFont WindowFont(int pixelSize, bool bold) {
 QString WindowFontFamilyWithBold() {
     static const QString family = [] {
         const QString f = ChartFontFamily();  // registers the regular face
-        const auto bold = FindEmbedded("DejaVuSans-Bold");
-        if (!bold.empty())
-            QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
-                reinterpret_cast<const char*>(bold.data()), static_cast<qsizetype>(bold.size())));
+        RegisterEmbeddedFont("DejaVuSans-Bold");
         return f;
     }();
     return family;
