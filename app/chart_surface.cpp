@@ -4,10 +4,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
+#include <QBackingStore>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace noctaris {
@@ -29,31 +34,97 @@ ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent) {
     setMinimumSize(200, 120);
 }
 
-bool ChartSurface::render(const std::function<void(QImage&, QSize)>& paint) {
-    const QSize area = size();
-    if (area.isEmpty()) return false;
-    try {
-        paint(image_, area);
-    } catch (const std::exception& e) {
-        image_ = QImage(area, QImage::Format_RGB32);
-        image_.fill(Qt::black);
-        QPainter painter(&image_);
-        painter.setPen(Qt::white);
-        painter.drawText(QRect(QPoint(0, 0), area), Qt::AlignCenter, QString::fromUtf8(e.what()));
+bool ChartSurface::render() {
+    if (size().isEmpty()) return false;
+    pending_ = true;
+    if (drawing_) {  // asked from within a drawing (a hook): one more paint follows
+        update();
+        return true;
     }
+    if (isVisible()) repaint();  // where the window is on the screen, its paint renders now
+    if (!pending_) return true;
+    if (isVisible() && !shown_) {
+        // The window is about to appear: its first paint renders. Should the window system never
+        // show it, the chart still follows, a little later.
+        if (!firstPaintAwaited_) {
+            firstPaintAwaited_ = true;
+            QTimer::singleShot(1000, this, [this] {
+                if (pending_ && !shown_) draw(image_);
+            });
+        }
+        return true;
+    }
+    draw(image_);  // hidden or minimized: off-screen, shown when the window is back
     update();
     return true;
 }
 
+namespace {
+// The pixels of `area` in a window's buffer as an RGB32 image over the same memory, or null.
+// An opaque window's premultiplied ARGB buffer holds the same bytes as RGB32 (alpha 255 is
+// what RGB32 stores too), so the chart can paint either.
+QImage PixelsIn(const QImage* buffer, QRect area, bool opaque) {
+    if (!buffer || buffer->devicePixelRatio() != 1 || !buffer->rect().contains(area)) return {};
+    if (buffer->format() != QImage::Format_RGB32 && !(opaque && buffer->format() == QImage::Format_ARGB32_Premultiplied))
+        return {};
+    // constBits: the buffer is the window's, never to be detached into a copy.
+    const qsizetype stride = buffer->bytesPerLine();
+    uchar* first = const_cast<uchar*>(buffer->constBits()) + area.y() * stride + area.x() * qsizetype(4);
+    return QImage(first, area.width(), area.height(), stride, QImage::Format_RGB32);
+}
+}  // namespace
+
+QImage ChartSurface::image() const {
+    if (!image_.isNull() || !shown_) return image_;
+    QBackingStore* store = backingStore();
+    const auto* buffer = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
+    return PixelsIn(buffer, QRect(windowOffset_, size()), !window()->testAttribute(Qt::WA_TranslucentBackground)).copy();
+}
+
+QImage ChartSurface::windowPixels(QPainter& painter) {
+    QPaintEngine* engine = painter.paintEngine();
+    const auto* buffer = engine ? dynamic_cast<const QImage*>(engine->paintDevice()) : nullptr;
+    const QTransform t = painter.deviceTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return {};
+    windowOffset_ = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+    return PixelsIn(buffer, QRect(windowOffset_, size()), !window()->testAttribute(Qt::WA_TranslucentBackground));
+}
+
+void ChartSurface::draw(QImage& target) {
+    pending_ = false;
+    const QScopedValueRollback drawing(drawing_, true);
+    const QSize area = size();
+    try {
+        if (!renderer_) throw std::logic_error("");
+        renderer_(target, area);
+    } catch (const std::exception& e) {
+        if (target.size() != area) target = QImage(area, QImage::Format_RGB32);
+        target.fill(Qt::black);
+        QPainter painter(&target);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(QPoint(0, 0), area), Qt::AlignCenter, QString::fromUtf8(e.what()));
+    }
+}
+
 void ChartSurface::paintEvent(QPaintEvent*) {
-    if (image_.size() != size()) emit renderNeeded();  // first show or resize: render at the new size
-    QPainter p(this);
-    p.drawImage(0, 0, image_);
-    p.end();
-    if (!image_.isNull()) emit painted();
+    QPainter painter(this);
+    if (QImage pixels = windowPixels(painter); !pixels.isNull()) {
+        // Straight into the window: no second copy of the chart.
+        painter.end();
+        const uchar* const memory = pixels.constBits();
+        draw(pixels);
+        if (pixels.constBits() != memory) QPainter(this).drawImage(0, 0, pixels);  // the renderer made its own
+        image_ = QImage();
+    } else {
+        if (pending_ || image_.size() != size()) draw(image_);
+        painter.drawImage(0, 0, image_);
+        painter.end();
+    }
+    shown_ = true;
+    emit painted();
     // bench/cold_start.sh: the moment the first chart is on the window, then the program ends.
     static const bool exitAfterFirstPaint = qEnvironmentVariableIsSet("NOCTARIS_FIRST_PAINT_EXIT");
-    if (exitAfterFirstPaint && !image_.isNull()) {
+    if (exitAfterFirstPaint) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         std::printf("%lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
         std::fflush(stdout);

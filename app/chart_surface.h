@@ -1,9 +1,10 @@
 #pragma once
-// The chart's place in the main window: it shows the last rendered image of the sky and hands
-// mouse, wheel, pinch and key input to its owner, which decides what they mean.
+// The chart's place in the main window: it renders the sky straight into the window's own pixels
+// and hands mouse, wheel, pinch and key input to its owner, which decides what they mean.
 #include <functional>
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 namespace noctaris {
@@ -16,17 +17,21 @@ class ChartSurface : public QWidget {
 public:
     explicit ChartSurface(QWidget* parent = nullptr);
 
-    // The image last rendered.
-    const QImage& image() const { return image_; }
+    // How the chart is drawn: into `image` at `size`. The image passed is an RGB32 image of that
+    // size where possible (the window's own pixels); the function may also replace it.
+    using Renderer = std::function<void(QImage& image, QSize size)>;
+    void setRenderer(Renderer paint) { renderer_ = std::move(paint); }
 
-    // Renders the chart into the off-screen image at the surface's size and shows it in one
-    // step. A failure is written on the chart instead, so a drawing fault never takes the
-    // program down. Returns false when the surface has no size yet (nothing was rendered).
-    bool render(const std::function<void(QImage& image, QSize size)>& paint);
+    // The chart last rendered, as the window shows it (a copy; null before the first render).
+    QImage image() const;
+
+    // The chart's state changed: renders it now, before returning, so that what the renderer
+    // leaves behind (hit lists, information windows) follows at once. Before the window first
+    // appears, the first paint renders instead. A failure is written on the chart, so a drawing
+    // fault never takes the program down. Returns false when the surface has no size yet.
+    bool render();
 
 signals:
-    // The image no longer fits the surface (first show or resize): the owner renders again.
-    void renderNeeded();
     // A rendered chart reached the window (after every paint that shows one).
     void painted();
     void pressed(QMouseEvent* event);
@@ -51,7 +56,21 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    QImage image_;  // reused from frame to frame
+    void draw(QImage& target);
+    // The surface's pixels in the window's buffer while `painter` paints this surface, as an RGB32
+    // image over the same memory; null where the buffer is not a plain RGB32 image at this size
+    // (scaled screens, other pixel formats): the chart then goes through image_.
+    QImage windowPixels(QPainter& painter);
+
+    Renderer renderer_;
+    // The chart where it cannot go straight into the window (see windowPixels) or while the
+    // window is hidden; released when a paint puts the chart into the window's buffer.
+    QImage image_;
+    bool pending_ = false;  // the state changed since the chart was last rendered
+    bool shown_ = false;    // a paint put the chart on the screen
+    bool drawing_ = false;
+    bool firstPaintAwaited_ = false;
+    QPoint windowOffset_;   // where the surface's pixels begin in the window's buffer
     int wheelRemainder_ = 0;  // eighths of a degree of wheel turn not yet zoomed
 };
 

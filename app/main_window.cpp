@@ -87,7 +87,6 @@ void MainWindow::buildUi() {
     chartSurface_->setObjectName("chartSurface");
     chartSurface_->setProperty("nightRed", true);  // night vision draws it red already
     layout->addWidget(chartSurface_, 1);
-    connect(chartSurface_, &ChartSurface::renderNeeded, this, &MainWindow::redraw);
     connect(chartSurface_, &ChartSurface::painted, this, &MainWindow::chartShown);
     connect(chartSurface_, &ChartSurface::pressed, this, &MainWindow::onChartPress);
     connect(chartSurface_, &ChartSurface::moved, this, &MainWindow::onChartMove);
@@ -124,6 +123,9 @@ void MainWindow::buildUi() {
     panels_->InstallOn(*chart_);
     // After every redraw the visible information windows follow the chart's moment.
     chart_->afterPaint = [this](ChartContext&) { refreshInfoWindows(); };
+    chartSurface_->setRenderer([this](QImage& image, QSize size) {
+        chart_->Redraw(image, size, observer_, display_, view_, hitLists_);
+    });
 
     {
         // Filling the list must not select a place: the first activation chooses it. The model
@@ -346,10 +348,7 @@ void MainWindow::redraw() {
             QTimer::singleShot(0, this, [this, text = QString::fromUtf8(e.what())] { showError(text); });
         }
     }
-    const bool drawn = chartSurface_->render([this](QImage& image, QSize size) {
-        chart_->Redraw(image, size, observer_, display_, view_, hitLists_);
-    });
-    if (drawn) emit redrawn();
+    chartSurface_->render();
 }
 
 // ---- Picking ----------------------------------------------------------------------------------

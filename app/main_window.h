@@ -166,7 +166,6 @@ public:
     void applySettings(const AppSettings& settings);
 
 signals:
-    void redrawn();  // after every redraw (information windows follow the chart)
     void chartShown();  // the chart reached the screen (after every paint of it)
 
 protected:

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QDateEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -13,6 +15,18 @@
 #include "app/main_window.h"
 
 namespace noctaris {
+
+// Shows the window and returns once its first chart is painted (the chart renders in the paint).
+inline void ShowAndWaitForChart(MainWindow& w) {
+    bool painted = false;
+    const QMetaObject::Connection c = QObject::connect(&w, &MainWindow::chartShown, [&painted] { painted = true; });
+    w.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!painted && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QObject::disconnect(c);
+    EXPECT_TRUE(painted);
+}
 
 template <class T>
 T* Child(const MainWindow& w, const char* name) {

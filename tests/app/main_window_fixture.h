@@ -39,9 +39,10 @@ protected:
         o.clock = clock ? std::move(clock) : [] { return QDateTime(QDate(2026, 12, 7), QTime(20, 32, 17), Qt::UTC); };
         return std::make_unique<MainWindow>(o);
     }
+    // A window shown, its first chart painted (the chart renders in the window's paint).
     std::unique_ptr<MainWindow> Open(std::function<QDateTime()> clock = {}) {
         auto w = Create(std::move(clock));
-        w->show();
+        ShowAndWaitForChart(*w);
         return w;
     }
     void WriteSettings(const QByteArray& bytes) {

@@ -14,6 +14,7 @@
 
 #include "app/chart_surface.h"
 #include "app/main_window.h"
+#include "main_window_controls.h"
 #include "platform/inifile.h"
 #include "windows/ephemeris_window.h"
 #include "windows/export_tests.h"
@@ -40,7 +41,7 @@ protected:
         o.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(20, 32, 17), Qt::UTC); };
         o.askFile = answer_.prompt();
         auto w = std::make_unique<MainWindow>(o);
-        w->show();
+        ShowAndWaitForChart(*w);
         return w;
     }
     static QAction* Action(const MainWindow& w, const char* name) {

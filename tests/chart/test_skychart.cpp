@@ -734,4 +734,23 @@ TEST(SkyChart, NightAndWhiteSchemes) {
     EXPECT_GE(stars, 5);
 
     EXPECT_EQ(chart.Redraw(kSize, s, all, -60, lists), before);
+
+    // Every pixel is opaque, in every scheme and drawing: the window's buffer the chart paints
+    // may be premultiplied ARGB, where the fourth byte is seen (a compositor would show holes).
+    const auto opaque = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(line[x]) != 255) return false;
+        }
+        return true;
+    };
+    DisplayOptions deep = all;
+    deep.ShowDeepSky = deep.ShowMilkyWay = true;
+    for (const ChartScheme scheme : {ChartScheme::Screen, ChartScheme::Night, ChartScheme::White})
+        for (const bool smooth : {true, false}) {
+            deep.Scheme = scheme;
+            deep.SmoothDrawing = smooth;
+            EXPECT_TRUE(opaque(chart.Redraw(kSize, s, deep, -60, lists))) << int(scheme) << smooth;
+        }
 }
