@@ -108,6 +108,8 @@ QWidget* MainWindow::buildToolbar() {
     // non-editable box as a menu that ignores the bound; the list form keeps it.
     timeOfDayCombo_->setMaxVisibleItems(16);
     timeOfDayCombo_->setStyleSheet("QComboBox { combobox-popup: 0; }");
+    // Filled before its first measure: a box measured empty keeps that as its least width.
+    timeOfDayCombo_->addItems(TimeOfDayCaptions());
     row->addWidget(timeOfDayCombo_);
     connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
 

@@ -718,21 +718,27 @@ std::pair<int, int> GreenBlueAndRed(const QImage& image) {
 }  // namespace
 
 TEST_F(MainWindowTest, NightVisionTurnsEveryWindowRedIsRememberedAndGoesBackExactly) {
-    // What switching back must restore: the chart and the Moon window exactly, and the menu
+    // What switching back must restore: the chart and the Moon window exactly, the controls where
+    // they stood (a box first measured empty kept that width until restyled), and the menu
     // bar and the colours every visible widget paints with (a style laid anew may settle a grey and its smoothed text a step or two apart).
     struct Look {
         QImage chart, moon, menu;
         std::map<QString, std::vector<QColor>> colours;  // by class, name and parent's name
+        std::map<std::string, std::string> places;       // of the main window's controls
     };
     const auto look = [](MainWindow& w) {
         QApplication::processEvents();
         Look l{w.findChild<QWidget*>("chartSurface")->grab().toImage(), w.moonWindow()->grab().toImage(),
-               w.menuBar()->grab().toImage().convertToFormat(QImage::Format_RGB32), {}};
+               w.menuBar()->grab().toImage().convertToFormat(QImage::Format_RGB32), {}, {}};
         QList<QWidget*> widgets = w.findChildren<QWidget*>() + w.moonWindow()->findChildren<QWidget*>();
         for (const QWidget* c : widgets) {
             if (!c->isVisible()) continue;
             const QString key = QString::fromLatin1(c->metaObject()->className()) + '/' + c->objectName() + '/' +
                                 (c->parentWidget() ? c->parentWidget()->objectName() : QString());
+            if (c->window() == &w && !c->objectName().isEmpty()) {
+                const QRect r = c->geometry();
+                l.places[key.toStdString()] = QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+            }
             // (The window colour of a widget that does not fill its background is not seen.)
             for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Base, QPalette::Text,
                                                    QPalette::Button, QPalette::ButtonText})
@@ -746,6 +752,8 @@ TEST_F(MainWindowTest, NightVisionTurnsEveryWindowRedIsRememberedAndGoesBackExac
     };
     const auto same = [&](const Look& a, const Look& b) {
         bool ok = a.chart == b.chart && a.moon == b.moon && a.menu.size() == b.menu.size();
+        EXPECT_EQ(a.places, b.places);
+        ok = ok && a.places.size() > 10;
 
         for (int y = 0; ok && y < a.menu.height(); ++y)
             for (int x = 0; ok && x < a.menu.width(); ++x) ok = near(a.menu.pixel(x, y), b.menu.pixel(x, y));
