@@ -60,45 +60,70 @@ bool ChartSurface::render() {
 }
 
 namespace {
-// The pixels of `area` in a window's buffer as an RGB32 image over the same memory, or null.
-// An opaque window's premultiplied ARGB buffer holds the same bytes as RGB32 (alpha 255 is
-// what RGB32 stores too), so the chart can paint either.
+// The pixels of `area` (device pixels) in a window's buffer as an RGB32 image over the same
+// memory, with the buffer's device pixel ratio; null where that cannot be. An opaque window's
+// premultiplied ARGB buffer holds the same bytes as RGB32 (alpha 255 is what RGB32 stores too),
+// so the chart can paint either.
 QImage PixelsIn(const QImage* buffer, QRect area, bool opaque) {
-    if (!buffer || buffer->devicePixelRatio() != 1 || !buffer->rect().contains(area)) return {};
+    if (!buffer || area.isEmpty() || !buffer->rect().contains(area)) return {};
     if (buffer->format() != QImage::Format_RGB32 && !(opaque && buffer->format() == QImage::Format_ARGB32_Premultiplied))
         return {};
     // constBits: the buffer is the window's, never to be detached into a copy.
     const qsizetype stride = buffer->bytesPerLine();
     uchar* first = const_cast<uchar*>(buffer->constBits()) + area.y() * stride + area.x() * qsizetype(4);
-    return QImage(first, area.width(), area.height(), stride, QImage::Format_RGB32);
+    QImage pixels(first, area.width(), area.height(), stride, QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(buffer->devicePixelRatio());
+    return pixels;
 }
+
+bool IsWhole(double v) { return v == std::floor(v); }
 }  // namespace
 
 QImage ChartSurface::image() const {
     if (!image_.isNull() || !shown_) return image_;
     QBackingStore* store = backingStore();
     const auto* buffer = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
-    return PixelsIn(buffer, QRect(windowOffset_, size()), !window()->testAttribute(Qt::WA_TranslucentBackground)).copy();
+    if (!buffer || buffer->devicePixelRatio() != windowScale_) return {};
+    QImage copy = PixelsIn(buffer, windowArea_, !window()->testAttribute(Qt::WA_TranslucentBackground)).copy();
+    copy.setDevicePixelRatio(windowScale_);
+    return copy;
 }
 
 QImage ChartSurface::windowPixels(QPainter& painter) {
     QPaintEngine* engine = painter.paintEngine();
     const auto* buffer = engine ? dynamic_cast<const QImage*>(engine->paintDevice()) : nullptr;
+    if (!buffer) return {};
+    // The buffer holds the window at its device pixel ratio (a scaled screen): the surface is
+    // there at that scale, at a whole pixel, and so many pixels wide and high.
+    const qreal scale = buffer->devicePixelRatio();
     const QTransform t = painter.deviceTransform();
-    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return {};
-    windowOffset_ = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
-    return PixelsIn(buffer, QRect(windowOffset_, size()), !window()->testAttribute(Qt::WA_TranslucentBackground));
+    const double w = width() * scale, h = height() * scale;
+    if (t.type() > QTransform::TxScale || t.m11() != scale || t.m22() != scale || !IsWhole(t.dx()) ||
+        !IsWhole(t.dy()) || !IsWhole(w) || !IsWhole(h))
+        return {};
+    windowArea_ = QRect(static_cast<int>(t.dx()), static_cast<int>(t.dy()), static_cast<int>(w), static_cast<int>(h));
+    windowScale_ = scale;
+    return PixelsIn(buffer, windowArea_, !window()->testAttribute(Qt::WA_TranslucentBackground));
+}
+
+bool ChartSurface::ownImageFits() const {
+    return image_.deviceIndependentSize().toSize() == size() && image_.devicePixelRatio() == devicePixelRatioF();
 }
 
 void ChartSurface::draw(QImage& target) {
     pending_ = false;
     const QScopedValueRollback drawing(drawing_, true);
     const QSize area = size();
+    if (&target == &image_ && !ownImageFits()) {
+        // At the screen's resolution, so that a scaled screen shows the chart sharp.
+        image_ = QImage(area * devicePixelRatioF(), QImage::Format_RGB32);
+        image_.setDevicePixelRatio(devicePixelRatioF());
+    }
     try {
         if (!renderer_) throw std::logic_error("");
         renderer_(target, area);
     } catch (const std::exception& e) {
-        if (target.size() != area) target = QImage(area, QImage::Format_RGB32);
+        if (target.deviceIndependentSize().toSize() != area) target = QImage(area, QImage::Format_RGB32);
         target.fill(Qt::black);
         QPainter painter(&target);
         painter.setPen(Qt::white);
@@ -116,7 +141,7 @@ void ChartSurface::paintEvent(QPaintEvent*) {
         if (pixels.constBits() != memory) QPainter(this).drawImage(0, 0, pixels);  // the renderer made its own
         image_ = QImage();
     } else {
-        if (pending_ || image_.size() != size()) draw(image_);
+        if (pending_ || !ownImageFits()) draw(image_);
         painter.drawImage(0, 0, image_);
         painter.end();
     }

@@ -57,20 +57,24 @@ protected:
 
 private:
     void draw(QImage& target);
+    bool ownImageFits() const;  // image_ has the surface's size and the screen's pixel ratio
     // The surface's pixels in the window's buffer while `painter` paints this surface, as an RGB32
-    // image over the same memory; null where the buffer is not a plain RGB32 image at this size
-    // (scaled screens, other pixel formats): the chart then goes through image_.
+    // image over the same memory; null where the buffer is not an RGB32 image holding the surface
+    // at whole pixels (other pixel formats, some fractional scales): the chart then goes through
+    // image_.
     QImage windowPixels(QPainter& painter);
 
     Renderer renderer_;
     // The chart where it cannot go straight into the window (see windowPixels) or while the
-    // window is hidden; released when a paint puts the chart into the window's buffer.
+    // window is hidden, at the screen's pixel ratio; released when a paint puts the chart into
+    // the window's buffer.
     QImage image_;
     bool pending_ = false;  // the state changed since the chart was last rendered
     bool shown_ = false;    // a paint put the chart on the screen
     bool drawing_ = false;
     bool firstPaintAwaited_ = false;
-    QPoint windowOffset_;   // where the surface's pixels begin in the window's buffer
+    QRect windowArea_;        // the surface's pixels in the window's buffer at the last paint
+    qreal windowScale_ = 1;   // and the buffer's device pixel ratio then
     int wheelRemainder_ = 0;  // eighths of a degree of wheel turn not yet zoomed
 };
 

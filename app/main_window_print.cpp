@@ -26,7 +26,7 @@ DisplayOptions SheetOptions(DisplayOptions options) {
 
 void MainWindow::saveChart() {
     const QImage image = chartSurface_->image();  // as on the screen now, before any dialog
-    const QSize sheet(image.width(), image.height() + kSheetLegendHeight);
+    const QSize sheet(chartSurface_->width(), chartSurface_->height() + kSheetLegendHeight);
     const SaveFileRequest request{
         tr("Save chart"), QString(),
         QString::asprintf("chart-%04d-%02d-%02d-%02d%02d.png", observer_.Year, observer_.Month, observer_.Day,

@@ -510,7 +510,9 @@ void SkyChart::Redraw(QImage& target, QSize size, const ObserverState& state,
         target = QImage();
         return;
     }
-    if (target.size() != size || target.format() != QImage::Format_RGB32)
+    // A target with a device pixel ratio (a scaled screen) is kept: the chart is drawn at its
+    // full resolution, in the same coordinates.
+    if (target.deviceIndependentSize().toSize() != size || target.format() != QImage::Format_RGB32)
         target = QImage(size, QImage::Format_RGB32);
     QPainter painter(&target);
     paint(painter, size, state, options, view, lists);

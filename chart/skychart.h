@@ -83,7 +83,8 @@ public:
     void paint(QPainter& painter, QSize size, const ObserverState& state,
                const DisplayOptions& options, double viewAzimuth, ChartObjectLists& lists);
 
-    // Renders into `target` (reallocated as Format_RGB32 only when its size differs from `size`).
+    // Renders into `target` (reallocated as Format_RGB32 only when its size differs from `size`;
+    // `size` is in device-independent pixels, so a target with a device pixel ratio keeps it).
     void Redraw(QImage& target, QSize size, const ObserverState& state,
                 const DisplayOptions& options, const ViewState& view, ChartObjectLists& lists);
     void Redraw(QImage& target, QSize size, const ObserverState& state,

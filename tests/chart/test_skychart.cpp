@@ -599,7 +599,7 @@ TEST(SkyChart, ShippedCatalogAllSwitches) {
         // Every bright star on the chart keeps its class colour in the core of its disc.
         for (const StarRecord& star : catalogs.stars) {
             int x = 0, y = 0;
-            if (!(star.Magnitude < 1.5) || !ProjectToScreen(f, star.RightAscension, star.Declination, x, y) ||
+            if (!(star.Magnitude < 2) || !ProjectToScreen(f, star.RightAscension, star.Declination, x, y) ||
                 x < 2 || x >= w - 2 || y < 2 || y >= h - 40)
                 continue;
             int core = 0;
@@ -753,4 +753,49 @@ TEST(SkyChart, NightAndWhiteSchemes) {
             deep.SmoothDrawing = smooth;
             EXPECT_TRUE(opaque(chart.Redraw(kSize, s, deep, -60, lists))) << int(scheme) << smooth;
         }
+}
+
+TEST(SkyChart, AScaledScreensTargetGetsTheChartAtItsFullResolution) {
+    // A window on a screen scaled by 2 hands the chart an image with that pixel ratio: the chart
+    // fills all of it at twice the detail, in the same coordinates (clicks, labels), and keeps
+    // the image rather than making a small one.
+    static const Catalogs catalogs = Catalogs::LoadAll();
+    const ObserverState s = Chemnitz();
+    SkyChart chart(catalogs);
+    ChartBodies bodies;
+    bodies.InstallOn(chart);
+    chart.SetHorizonPictures(LoadPicture("s36s"), LoadPicture("s37s"));
+    ChartObjectLists lists;
+    DisplayOptions options;
+    options.ShowHorizonFigure = options.ShowConstellationLines = true;
+    for (const bool smooth : {false, true}) {
+        options.SmoothDrawing = smooth;
+        const QImage plain = chart.Redraw(kSize, s, options, 0, lists);
+        QImage sharp(kSize * 2, QImage::Format_RGB32);
+        sharp.setDevicePixelRatio(2);
+        const uchar* const memory = sharp.constBits();
+        chart.Redraw(sharp, kSize, s, options, 0, lists);
+        ASSERT_EQ(sharp.constBits(), memory) << smooth;
+        ASSERT_EQ(sharp.size(), kSize * 2);
+        EXPECT_EQ(chart.Frame().Width, kSize.width());
+
+        // The bright stars where the plain chart has them, at twice the coordinates.
+        int stars = 0;
+        for (const StarRecord& star : catalogs.stars) {
+            int x = 0, y = 0;
+            if (!(star.Magnitude < 2) || !ProjectToScreen(chart.Frame(), star.RightAscension, star.Declination, x, y) ||
+                x < 4 || y < 4 || x >= kSize.width() - 4 || y >= kSize.height() - 140)
+                continue;
+            if (qGray(plain.pixel(x, y)) < 60) continue;  // behind a label or the landscape
+            int brightest = 0;
+            for (int dy = -1; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 2; ++dx) brightest = std::max(brightest, qGray(sharp.pixel(2 * x + dx, 2 * y + dy)));
+            EXPECT_GE(brightest, 60) << smooth << " " << x << "," << y;
+            ++stars;
+        }
+        EXPECT_GE(stars, 8) << smooth;
+        // The ground and the caption strip at the foot, across the whole width.
+        EXPECT_EQ(sharp.pixel(2 * kSize.width() - 3, 2 * kSize.height() - 3), plain.pixel(kSize.width() - 2, kSize.height() - 2))
+            << smooth;
+    }
 }
