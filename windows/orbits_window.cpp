@@ -42,13 +42,9 @@ OrbitPlanSurface::OrbitPlanSurface(OrbitsWindow* owner) : QWidget(owner), owner_
 }
 
 void OrbitPlanSurface::paintEvent(QPaintEvent*) {
-    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
-    {
-        QPainter off(&image_);
-        owner_->drawPlan(off, image_.width(), image_.height());
-    }
+    // Straight onto the window: at the screen's resolution, with no copy of the plan to keep.
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    owner_->drawPlan(p, width(), height());
 }
 
 // ---- OrbitsWindow --------------------------------------------------------------------------------

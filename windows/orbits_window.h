@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <QDialog>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -26,8 +25,7 @@ namespace noctaris {
 
 class OrbitsWindow;
 
-// The black drawing area; every repaint draws the plan into a reused off-screen image and copies
-// it in one step.
+// The black drawing area; every repaint draws the whole plan.
 class OrbitPlanSurface : public QWidget {
 public:
     explicit OrbitPlanSurface(OrbitsWindow* owner);
@@ -37,7 +35,6 @@ protected:
 
 private:
     OrbitsWindow* owner_;
-    QImage image_;
 };
 
 class OrbitsWindow : public QDialog {
