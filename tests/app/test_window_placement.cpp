@@ -104,7 +104,9 @@ TEST(WindowPlacement, AModalWindowOpensOnTheScreenAndDoesNotHideItsParentExactly
         SCOPED_TRACE(frame.width());
         const QRect r(ModalPosition(frame, main, screen), frame);
         EXPECT_EQ(r.topLeft(), (r & screen).topLeft());
-        if (frame.width() <= screen.width() && frame.height() <= screen.height()) EXPECT_TRUE(screen.contains(r));
+        if (frame.width() <= screen.width() && frame.height() <= screen.height()) {
+            EXPECT_TRUE(screen.contains(r));
+        }
     }
     // A window of the main window's size on a large screen lies beside it, not exactly over it.
     const QRect big(0, 0, 1920, 1080), centred(423, 150, 1074, 780);

@@ -34,8 +34,8 @@ TEST(EphemerisTexts, RiseSetText) {
     EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");  // a large zone can push a time past 24
     // An exact half minute rounds up, as the table's other numbers do.
     EXPECT_EQ(RiseSetText(5.375, {}), "5h23m");
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "not visible");
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
+    EXPECT_EQ(RiseSetText(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysBelow = true}), "not visible");
+    EXPECT_EQ(RiseSetText(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysAbove = true}), "visible");
     EXPECT_EQ(RiseSetText(std::nullopt, {}), "-");  // none on this day
 }
 

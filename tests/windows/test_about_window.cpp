@@ -80,8 +80,11 @@ TEST(AboutWindow, TextsAndLayout) {
         EXPECT_LE(fm.height() * lines.size(), box.height() + fm.leading() + 2);
         EXPECT_TRUE(window.contains(box));
         EXPECT_FALSE(box.intersects(emblem->geometry()));
-        for (QLabel* other : {titleLabel, credits, acknowledgement})
-            if (other != b.label) EXPECT_FALSE(box.intersects(other->geometry())) << other->objectName().toStdString();
+        for (QLabel* other : {titleLabel, credits, acknowledgement}) {
+            if (other != b.label) {
+                EXPECT_FALSE(box.intersects(other->geometry())) << other->objectName().toStdString();
+            }
+        }
     }
     EXPECT_TRUE(titleLabel->font().bold());
     EXPECT_TRUE(titleLabel->alignment() & Qt::AlignRight);

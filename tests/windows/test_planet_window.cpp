@@ -68,8 +68,8 @@ TEST(PlanetTexts, RiseAndSetTexts) {
     EXPECT_EQ(RiseSetText(6.9999, {}), "7h0m");   // rounded to the minute, then split
     EXPECT_EQ(RiseSetText(0, {}), "0h0m");
     EXPECT_EQ(RiseSetText(25.5, {}), "25h30m");   // a large zone may carry the time past 24 h
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysBelow = true}), "not visible");
-    EXPECT_EQ(RiseSetText(std::nullopt, {.alwaysAbove = true}), "visible");
+    EXPECT_EQ(RiseSetText(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysBelow = true}), "not visible");
+    EXPECT_EQ(RiseSetText(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysAbove = true}), "visible");
     EXPECT_EQ(RiseSetText(std::numeric_limits<double>::quiet_NaN(), {}), "-");
     EXPECT_EQ(RiseSetText(std::numeric_limits<double>::infinity(), {}), "-");
 }

@@ -478,8 +478,9 @@ void ExpectLaidOut(QWidget& window, const QStringList& names) {
         EXPECT_TRUE(window.rect().contains(r)) << name.toStdString();
         EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name.toStdString();
         EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name.toStdString();
-        if (auto* label = qobject_cast<QLabel*>(w))
+        if (auto* label = qobject_cast<QLabel*>(w)) {
             EXPECT_GE(w->width(), QFontMetrics(label->font()).horizontalAdvance(label->text())) << name.toStdString();
+        }
         for (const QRect& other : boxes) EXPECT_FALSE(r.intersects(other)) << name.toStdString();
         boxes << r;
     }
@@ -526,15 +527,15 @@ TEST_F(German, AboutWindowAndFailureTexts) {
         EXPECT_LE(fm.height() * lines.size(), label->height() + fm.leading() + 2) << name;
     }
     // A planet that never sets stays visible; one that never rises is not visible.
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("sichtbar"));
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("unsichtbar"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysAbove = true}), QStringLiteral("sichtbar"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysBelow = true}), QStringLiteral("unsichtbar"));
     EXPECT_EQ(RiseSetShown(6.5, {}), QStringLiteral("6h30m"));
     EXPECT_EQ(FrameShown("J2000"), QStringLiteral("J2000"));
     speakEnglish();
     EXPECT_EQ(about::CreditsText(), QStringLiteral("Desktop planetarium\nVersion " NOCTARIS_VERSION
                                                    "\nLicence GPL-3.0+\nSources: CREDITS.md"));
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysBelow = true}), QStringLiteral("not visible"));
-    EXPECT_EQ(RiseSetShown(std::nullopt, {.alwaysAbove = true}), QStringLiteral("visible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysBelow = true}), QStringLiteral("not visible"));
+    EXPECT_EQ(RiseSetShown(std::nullopt, RiseSet{.rise = {}, .set = {}, .alwaysAbove = true}), QStringLiteral("visible"));
 }
 
 }  // namespace
