@@ -238,6 +238,8 @@ void MainWindow::applySettingsOnFirstActivation() {
         h->setChecked(h == southInCenterAction_);
     nowButton_->setChecked(false);
 
+    timeOfDayCombo_->clear();
+    timeOfDayCombo_->addItems(TimeOfDayCaptions());
     takeClockDateAndTime();  // one reading of the clock: date and time of the same instant
     showChartMoment();
     stepCombo_->setCurrentIndex(2);

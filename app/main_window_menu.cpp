@@ -1,6 +1,8 @@
 // MainWindow: the toolbar and the menu, and keeping their check marks in step with the state.
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QCompleter>
@@ -10,6 +12,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 #include <QToolButton>
 
 #include "app/night_vision.h"
@@ -38,6 +43,32 @@ QAction* NamedAction(QMenu* menu, const char* name, const QString& caption) {
     a->setObjectName(name);
     return a;
 }
+
+// The time of day's box. Its 288 captions share one pattern ("21:30"), so one caption with the
+// widest digit measures them all. Qt would measure every caption (milliseconds at start), or,
+// as the list is filled at first show, measure the box empty and keep that until restyled.
+class TimeOfDayBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    QSize sizeHint() const override { return measured(); }
+    QSize minimumSizeHint() const override { return measured(); }
+
+private:
+    QSize measured() const {
+        const QFontMetrics fm = fontMetrics();
+        QChar widest = u'0';
+        for (char16_t d = u'1'; d <= u'9'; ++d)
+            if (fm.horizontalAdvance(QChar(d)) > fm.horizontalAdvance(widest)) widest = QChar(d);
+        QString caption = count() > 0 ? itemText(0) : QStringLiteral("00:00");
+        for (QChar& c : caption)
+            if (c.isDigit()) c = widest;
+        // As QComboBox measures its text, then the style's frame, arrow and padding around it.
+        const QSize text(fm.boundingRect(caption).width(), std::max(qCeil(QFontMetricsF(fm).height()), 14) + 2);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+    }
+};
 
 }  // namespace
 
@@ -101,15 +132,13 @@ QWidget* MainWindow::buildToolbar() {
     row->addWidget(dateEdit_);
     connect(dateEdit_, &QDateEdit::userDateChanged, this, &MainWindow::setDate);
 
-    timeOfDayCombo_ = new QComboBox(toolbar);
+    timeOfDayCombo_ = new TimeOfDayBox(toolbar);
     timeOfDayCombo_->setObjectName("timeOfDayCombo");
     timeOfDayCombo_->setToolTip(tr("Time"));
     // 288 entries: a list as tall as the screen would hide the chart. Some styles open a
     // non-editable box as a menu that ignores the bound; the list form keeps it.
     timeOfDayCombo_->setMaxVisibleItems(16);
     timeOfDayCombo_->setStyleSheet("QComboBox { combobox-popup: 0; }");
-    // Filled before its first measure: a box measured empty keeps that as its least width.
-    timeOfDayCombo_->addItems(TimeOfDayCaptions());
     row->addWidget(timeOfDayCombo_);
     connect(timeOfDayCombo_, &QComboBox::activated, this, &MainWindow::selectTimeOfDay);
 
