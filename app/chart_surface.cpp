@@ -89,7 +89,7 @@ QImage ChartSurface::image() const {
     return copy;
 }
 
-QImage ChartSurface::windowPixels(QPainter& painter) {
+QImage ChartSurface::pixelsOf(QPainter& painter, QRect* area) const {
     QPaintEngine* engine = painter.paintEngine();
     const auto* buffer = engine ? dynamic_cast<const QImage*>(engine->paintDevice()) : nullptr;
     if (!buffer) return {};
@@ -101,9 +101,8 @@ QImage ChartSurface::windowPixels(QPainter& painter) {
     if (t.type() > QTransform::TxScale || t.m11() != scale || t.m22() != scale || !IsWhole(t.dx()) ||
         !IsWhole(t.dy()) || !IsWhole(w) || !IsWhole(h))
         return {};
-    windowArea_ = QRect(static_cast<int>(t.dx()), static_cast<int>(t.dy()), static_cast<int>(w), static_cast<int>(h));
-    windowScale_ = scale;
-    return PixelsIn(buffer, windowArea_, !window()->testAttribute(Qt::WA_TranslucentBackground));
+    *area = QRect(static_cast<int>(t.dx()), static_cast<int>(t.dy()), static_cast<int>(w), static_cast<int>(h));
+    return PixelsIn(buffer, *area, !window()->testAttribute(Qt::WA_TranslucentBackground));
 }
 
 bool ChartSurface::ownImageFits() const {
@@ -133,18 +132,27 @@ void ChartSurface::draw(QImage& target) {
 
 void ChartSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (QImage pixels = windowPixels(painter); !pixels.isNull()) {
-        // Straight into the window: no second copy of the chart.
+    // The window's own buffer, or a picture being taken of the surface (grab, render).
+    QBackingStore* store = backingStore();
+    const bool onScreen = store && painter.paintEngine() && painter.paintEngine()->paintDevice() == store->paintDevice();
+    QRect area;
+    if (QImage pixels = pixelsOf(painter, &area); !pixels.isNull()) {
+        // Straight into the pixels: no second copy of the chart.
         painter.end();
         const uchar* const memory = pixels.constBits();
         draw(pixels);
         if (pixels.constBits() != memory) QPainter(this).drawImage(0, 0, pixels);  // the renderer made its own
-        image_ = QImage();
+        if (onScreen) {
+            image_ = QImage();
+            windowArea_ = area;
+            windowScale_ = pixels.devicePixelRatio();
+        }
     } else {
         if (pending_ || !ownImageFits()) draw(image_);
         painter.drawImage(0, 0, image_);
         painter.end();
     }
+    if (!onScreen) return;
     shown_ = true;
     emit painted();
     // bench/cold_start.sh: the moment the first chart is on the window, then the program ends.

@@ -58,14 +58,15 @@ protected:
 private:
     void draw(QImage& target);
     bool ownImageFits() const;  // image_ has the surface's size and the screen's pixel ratio
-    // The surface's pixels in the window's buffer while `painter` paints this surface, as an RGB32
-    // image over the same memory; null where the buffer is not an RGB32 image holding the surface
-    // at whole pixels (other pixel formats, some fractional scales): the chart then goes through
+    // The surface's pixels in the device `painter` paints this surface on (the window's buffer,
+    // or a picture taken of it), as an RGB32 image over the same memory, and where they lie there
+    // (`area`, device pixels); null where the device is not an RGB32 image holding the surface at
+    // whole pixels (other pixel formats, some fractional scales): the chart then goes through
     // image_.
-    QImage windowPixels(QPainter& painter);
+    QImage pixelsOf(QPainter& painter, QRect* area) const;
 
     Renderer renderer_;
-    // The chart where it cannot go straight into the window (see windowPixels) or while the
+    // The chart where it cannot go straight into the window (see pixelsOf) or while the
     // window is hidden, at the screen's pixel ratio; released when a paint puts the chart into
     // the window's buffer.
     QImage image_;

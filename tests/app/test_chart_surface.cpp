@@ -55,50 +55,62 @@ TEST(ChartSurface, RendersAtItsSizeAndWritesAFailureOnTheChart) {
 }
 
 namespace {
-// Shows `surface` and returns once a paint has put the chart on the screen.
-bool ShowAndWaitForPaint(ChartSurface& surface) {
+// Shows `window` and returns once a paint has put the chart of `surface` on the screen.
+bool ShowAndWaitForPaint(QWidget& window, ChartSurface& surface) {
     bool painted = false;
     const QMetaObject::Connection c = QObject::connect(&surface, &ChartSurface::painted, [&] { painted = true; });
-    surface.show();
+    window.show();
     QElapsedTimer waited;
     waited.start();
     while (!painted && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QObject::disconnect(c);
     return painted;
 }
+
+// The image holds `colour` in its four corners.
+bool Filled(const QImage& image, QColor colour) {
+    if (image.size() != QSize(320, 200)) return false;
+    for (const QPoint p : {QPoint(0, 0), QPoint(319, 0), QPoint(0, 199), QPoint(319, 199)})
+        if (image.pixel(p) != colour.rgb()) return false;
+    return true;
+}
 }  // namespace
 
 TEST(ChartSurface, AChangeIsOnTheScreenWhenRenderReturnsAndFollowsWhileHidden) {
-    ChartSurface surface;
-    surface.resize(320, 200);
+    QWidget window;  // the surface below a strip, as under the toolbar
+    window.resize(320, 240);
+    auto* surface = new ChartSurface(&window);
+    surface->setGeometry(0, 40, 320, 200);
     int renders = 0;
     QColor colour = Qt::blue;
-    surface.setRenderer([&](QImage& image, QSize size) {
+    surface->setRenderer([&](QImage& image, QSize size) {
         ++renders;
         if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
         image.fill(colour);
     });
-    ASSERT_TRUE(ShowAndWaitForPaint(surface));
-    EXPECT_EQ(surface.image().pixel(10, 10), QColor(Qt::blue).rgb());
+    ASSERT_TRUE(ShowAndWaitForPaint(window, *surface));
+    EXPECT_TRUE(Filled(surface->image(), Qt::blue));
 
     // Rendered once, before render() returns, into the window's own pixels.
     const int before = renders;
     colour = Qt::green;
-    ASSERT_TRUE(surface.render());
+    ASSERT_TRUE(surface->render());
     EXPECT_EQ(renders, before + 1);
-    EXPECT_EQ(surface.image().pixel(300, 190), QColor(Qt::green).rgb());
-    const auto* buffer = dynamic_cast<const QImage*>(surface.backingStore()->paintDevice());
+    EXPECT_TRUE(Filled(surface->image(), Qt::green));
+    const auto* buffer = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
     ASSERT_NE(buffer, nullptr);
-    EXPECT_EQ(buffer->pixel(300, 190) | 0xff000000u, QColor(Qt::green).rgb());
+    EXPECT_EQ(buffer->pixel(300, 230) | 0xff000000u, QColor(Qt::green).rgb());
+    // A picture taken of the surface (a paint elsewhere) leaves the chart where it is.
+    EXPECT_TRUE(Filled(surface->grab().toImage(), Qt::green));
+    EXPECT_TRUE(Filled(surface->image(), Qt::green));
 
     // Hidden, the chart still follows its state (the information windows follow the chart), and
     // shows it when the window is back.
-    surface.hide();
+    window.hide();
     colour = Qt::red;
-    ASSERT_TRUE(surface.render());
-    EXPECT_EQ(renders, before + 2);
-    EXPECT_EQ(surface.image().pixel(10, 10), QColor(Qt::red).rgb());
-    ASSERT_TRUE(ShowAndWaitForPaint(surface));
-    EXPECT_EQ(surface.image().pixel(10, 10), QColor(Qt::red).rgb());
-    EXPECT_EQ(surface.image().size(), QSize(320, 200));
+    ASSERT_TRUE(surface->render());
+    EXPECT_EQ(renders, before + 3);
+    EXPECT_TRUE(Filled(surface->image(), Qt::red));
+    ASSERT_TRUE(ShowAndWaitForPaint(window, *surface));
+    EXPECT_TRUE(Filled(surface->image(), Qt::red));
 }
