@@ -64,8 +64,9 @@ namespace {
 // memory, with the buffer's device pixel ratio; null where that cannot be. An opaque window's
 // premultiplied ARGB buffer holds the same bytes as RGB32 (alpha 255 is what RGB32 stores too),
 // so the chart can paint either.
-QImage PixelsIn(const QImage* buffer, QRect area, bool opaque) {
+QImage PixelsIn(const QImage* buffer, QRect area, const QWidget& surface) {
     if (!buffer || area.isEmpty() || !buffer->rect().contains(area)) return {};
+    const bool opaque = !surface.window()->testAttribute(Qt::WA_TranslucentBackground);
     if (buffer->format() != QImage::Format_RGB32 && !(opaque && buffer->format() == QImage::Format_ARGB32_Premultiplied))
         return {};
     // constBits: the buffer is the window's, never to be detached into a copy.
@@ -84,9 +85,7 @@ QImage ChartSurface::image() const {
     QBackingStore* store = backingStore();
     const auto* buffer = store ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
     if (!buffer || buffer->devicePixelRatio() != windowScale_) return {};
-    QImage copy = PixelsIn(buffer, windowArea_, !window()->testAttribute(Qt::WA_TranslucentBackground)).copy();
-    copy.setDevicePixelRatio(windowScale_);
-    return copy;
+    return PixelsIn(buffer, windowArea_, *this).copy();  // the copy keeps the pixel ratio
 }
 
 QImage ChartSurface::pixelsOf(QPainter& painter, QRect* area) const {
@@ -102,7 +101,7 @@ QImage ChartSurface::pixelsOf(QPainter& painter, QRect* area) const {
         !IsWhole(t.dy()) || !IsWhole(w) || !IsWhole(h))
         return {};
     *area = QRect(static_cast<int>(t.dx()), static_cast<int>(t.dy()), static_cast<int>(w), static_cast<int>(h));
-    return PixelsIn(buffer, *area, !window()->testAttribute(Qt::WA_TranslucentBackground));
+    return PixelsIn(buffer, *area, *this);
 }
 
 bool ChartSurface::ownImageFits() const {

@@ -250,8 +250,8 @@ private:
     QString lastStarInfo_, lastBodyClicked_;
     QString exportFolder_;  // where the last export went; kept in the settings file
     bool firstActivation_ = true;
-    bool horizonLoaded_ = false;
-    bool redrawHeld_ = false;  // while the first activation sets the controls up  // the landscape's pictures, decoded at its first showing
+    bool horizonLoaded_ = false;  // the landscape's pictures, decoded at its first showing
+    bool redrawHeld_ = false;     // while the first activation sets the controls up
     bool settingsRead_ = false;
     std::optional<AppSettings> stored_;  // the settings file, read once before the first show
     bool settingsWritten_ = false, settingsSaved_ = false;

@@ -151,5 +151,4 @@ void MainWindow::openTerminator() {
 void MainWindow::openMoonPhaseCalendar() { RunModal<MoonPhaseCalendarWindow>(this, observer_); }
 void MainWindow::openEventCalendar() { RunModal<EventCalendarWindow>(this, observer_, placeCombo_, exportPrompt()); }
 
-
 }  // namespace noctaris
